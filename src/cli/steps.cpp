@@ -1,0 +1,94 @@
+// The step table of the command-line tool. Each entry forwards to the same core routine as the
+// window's menu command.
+#include "cli/steps.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <functional>
+#include <map>
+
+#include "processing/data_ops.h"
+
+namespace pelvaron::cli {
+
+namespace {
+
+using Args = std::vector<double>;
+
+struct Step {
+    int minArgs;
+    int maxArgs;
+    std::function<bool(Document&, platform::UserInterface&, const Args&, std::string&)> run;
+};
+
+const std::map<std::string, Step, std::less<>>& stepTable() {
+    static const std::map<std::string, Step, std::less<>> table = {
+        {"invert", {0, 0, [](Document& doc, platform::UserInterface&, const Args&, std::string&) {
+                        processing::invertData(doc);
+                        return true;
+                    }}},
+        {"baseline", {0, 0, [](Document& doc, platform::UserInterface&, const Args&, std::string&) {
+                          processing::removeLinearDrift(doc);
+                          return true;
+                      }}},
+    };
+    return table;
+}
+
+bool parseArgs(std::string_view text, Args& out) {
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t slash = text.find('/', start);
+        const std::string part(text.substr(start, slash == std::string_view::npos ? std::string_view::npos : slash - start));
+        char* end = nullptr;
+        errno = 0;
+        const double v = std::strtod(part.c_str(), &end);
+        if (part.empty() || end != part.c_str() + part.size() || errno == ERANGE) return false;
+        out.push_back(v);
+        if (slash == std::string_view::npos) break;
+        start = slash + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool runSteps(Document& doc, platform::UserInterface& ui, std::string_view list, std::string& error) {
+    std::size_t start = 0;
+    while (start < list.size()) {
+        const std::size_t comma = list.find(',', start);
+        std::string_view item = list.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+        start = comma == std::string_view::npos ? list.size() : comma + 1;
+        if (item.empty()) continue;
+        const std::size_t eq = item.find('=');
+        const std::string_view name = item.substr(0, eq);
+        const auto it = stepTable().find(name);
+        if (it == stepTable().end()) {
+            error = "Unknown step \"" + std::string(name) + "\"";
+            return false;
+        }
+        Args args;
+        if (eq != std::string_view::npos && !parseArgs(item.substr(eq + 1), args)) {
+            error = "Step \"" + std::string(item) + "\": the arguments must be numbers separated by '/'";
+            return false;
+        }
+        const Step& step = it->second;
+        if (static_cast<int>(args.size()) < step.minArgs || static_cast<int>(args.size()) > step.maxArgs) {
+            error = "Step \"" + std::string(item) + "\": wrong number of arguments";
+            return false;
+        }
+        if (!step.run(doc, ui, args, error)) {
+            if (error.empty()) error = "Step \"" + std::string(item) + "\" failed";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<std::string> stepNames() {
+    std::vector<std::string> names;
+    for (const auto& [name, step] : stepTable()) names.push_back(name);
+    return names;
+}
+
+}  // namespace pelvaron::cli

@@ -1,0 +1,28 @@
+// The state of the mouse tools between button-down and button-up, and the zoom bookkeeping.
+#pragma once
+
+namespace pelvaron {
+
+/// Tool code meaning "no tool armed".
+inline constexpr int kNoTool = 8989;
+
+struct ToolState {
+    int dragging = 0;
+    int anchorX = 0, anchorY = 0;
+    int dragX = 0, dragY = 0;
+    int lineDrawn = 0, rectDrawn = 0;
+    int moveArmed = 0;
+    int inOverview = 0;
+    int fromSetLimits = 0;
+    double zoomLeftPx = 0.0, zoomRightPx = 0.0;
+    int panned = 0;
+    int firstPan = 1;
+    double panStartLeft = 0.0;
+    int commentDragging = 0;
+    int baselinePickMode = 0;
+    int overviewBottom = 0;
+    int referencePickIndex = -1;  ///< the reference pick point; -1 = none picked
+    int zoomChosenBefore = 0;     ///< Zoom has been chosen once since start-up
+};
+
+}  // namespace pelvaron

@@ -1,0 +1,69 @@
+// Case-insensitive lookup of companion files and whole-file reading.
+#include "io/companion.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+namespace pelvaron::io {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool equalNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::optional<fs::path> findEntry(const fs::path& dir, std::string_view name) {
+    std::error_code ec;
+    fs::path exact = dir / std::string(name);
+    if (fs::exists(exact, ec)) return exact;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        if (equalNoCase(it->path().filename().string(), name)) return it->path();
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> findCompanion(const std::string& directory, std::string_view relative) {
+    fs::path current = directory.empty() ? fs::path(".") : fs::path(directory);
+    std::size_t start = 0;
+    while (start <= relative.size()) {
+        std::size_t slash = relative.find('/', start);
+        std::string_view part = relative.substr(start, slash == std::string_view::npos ? std::string_view::npos : slash - start);
+        if (!part.empty()) {
+            auto next = findEntry(current, part);
+            if (!next) return std::nullopt;
+            current = *next;
+        }
+        if (slash == std::string_view::npos) break;
+        start = slash + 1;
+    }
+    std::error_code ec;
+    if (!fs::is_regular_file(current, ec)) return std::nullopt;
+    return current.string();
+}
+
+std::optional<std::string> readWholeFile(const std::string& path) {
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) return std::nullopt;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) return std::nullopt;
+    std::string content;
+    char buffer[65536];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) content.append(buffer, got);
+    if (std::ferror(file.get())) return std::nullopt;
+    return content;
+}
+
+}  // namespace pelvaron::io

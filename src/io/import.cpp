@@ -1,0 +1,97 @@
+// The import dispatcher and its Bruker branch.
+#include "io/import.h"
+
+#include <filesystem>
+
+#include "io/bruker.h"
+#include "io/companion.h"
+#include "io/file_dialogs.h"
+
+namespace pelvaron::io {
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::Answer;
+using platform::Buttons;
+using platform::Icon;
+
+bool endsWith(const std::string& s, const char* tail) {
+    const std::size_t n = std::char_traits<char>::length(tail);
+    return s.size() >= n && s.compare(s.size() - n, n, tail) == 0;
+}
+
+bool importBruker(Document& doc, platform::UserInterface& ui) {
+    const std::string dataTitle = doc.fileTitle.empty() ? std::string("fid") : doc.fileTitle;
+    if (doc.fileTitle.empty()) doc.fileTitle = "fid";
+    // The experiment directory is the data file's own directory, whatever the file is called.
+    const std::string dataPath = doc.filePath;
+    const std::string dir = fs::path(dataPath).parent_path().string();
+
+    if (endsWith(dataTitle, "1i") || endsWith(dataTitle, "1r")) {
+        if (!readBrukerProcessed(doc, ui, dataPath)) {
+            ui.message("Cannot Open this file", "Error", Icon::None);
+            return false;
+        }
+        doc.acqPars.DECIM = 1;
+        return true;
+    }
+
+    BrukerDataFormat format;
+    auto acqus = findCompanion(dir, "acqus");
+    bool haveParams = acqus && readAcqus(doc, ui, *acqus, format);
+    if (!haveParams) {
+        if (ui.message("I cannot find the Acqus file.\n Would you select it for me?", "Error",
+                       Icon::None, Buttons::OkCancel) == Answer::Cancel) {
+            return false;
+        }
+        if (!askOpenFile(doc, ui)) return false;
+        haveParams = readAcqus(doc, ui, doc.filePath, format);
+        doc.filePath = dataPath;
+        doc.fileTitle = dataTitle;
+    }
+    if (!haveParams) {
+        ui.message("Cannot Open Acqus", "Error", Icon::None);
+        return false;
+    }
+    if (!readBrukerFid(doc, dataPath, doc.nData, format)) {
+        ui.message("Cannot Open", doc.fileTitle, Icon::None);
+        return false;
+    }
+    readProcOffset(doc, ui, dataPath);
+    return true;
+}
+
+}  // namespace
+
+void selectImportFormat(Document& doc, ImportFormat format) {
+    ImportState& s = doc.import;
+    s.fmtBrukerXwin = format == ImportFormat::BrukerXwin;
+    s.fmtAspect = format == ImportFormat::Aspect;
+    s.fmtWinNmr = format == ImportFormat::WinNmr;
+    s.fmtVarianUnity = format == ImportFormat::VarianUnity;
+    s.fmtVarianGemini = format == ImportFormat::VarianGemini;
+    s.fmtNicolet = format == ImportFormat::Nicolet;
+    s.fmtNuts = format == ImportFormat::Nuts;
+    s.fmtJcamp = format == ImportFormat::Jcamp;
+}
+
+bool importFormatAvailable(ImportFormat format) { return format == ImportFormat::BrukerXwin; }
+
+bool importData(Document& doc, platform::UserInterface& ui) {
+    if (doc.import.importAskFile == 1 && !askOpenFile(doc, ui)) return false;
+    doc.import.importAskFile = 1;
+    doc.specData.fill(0.0);
+
+    const ImportState& s = doc.import;
+    if (s.fmtBrukerXwin) {
+        if (!importBruker(doc, ui)) return false;
+    } else {
+        return false;  // no reader of this build is selected: nothing is read
+    }
+    setupDocument(doc, ui);
+    ui.requestRepaint();
+    return true;
+}
+
+}  // namespace pelvaron::io

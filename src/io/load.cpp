@@ -1,0 +1,104 @@
+// Dialog-free loading for the command line and the program's own command line.
+#include "io/load.h"
+
+#include <array>
+#include <cctype>
+#include <memory>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "io/companion.h"
+#include "io/file_dialogs.h"
+#include "io/import.h"
+#include "io/native_file.h"
+
+namespace pelvaron::io {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct NamedFormat {
+    FileFormat format;
+    std::string_view name;
+};
+constexpr std::array<NamedFormat, 9> kFormatNames{{
+    {FileFormat::Native, "native"},   {FileFormat::Bruker, "bruker"},   {FileFormat::Aspect, "aspect"},
+    {FileFormat::WinNmr, "winnmr"},   {FileFormat::Varian, "varian"},   {FileFormat::Gemini, "gemini"},
+    {FileFormat::Nicolet, "nicolet"}, {FileFormat::Nuts, "nuts"},       {FileFormat::Jcamp, "jcamp"},
+}};
+
+std::string lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+}  // namespace
+
+std::string_view formatName(FileFormat format) {
+    for (const auto& f : kFormatNames)
+        if (f.format == format) return f.name;
+    return "unknown";
+}
+
+std::optional<FileFormat> formatFromName(std::string_view name) {
+    for (const auto& f : kFormatNames)
+        if (f.name == name) return f.format;
+    return std::nullopt;
+}
+
+std::string resolveBrukerPath(const std::string& path) {
+    std::error_code ec;
+    if (!fs::is_directory(path, ec)) return path;
+    if (auto fid = findCompanion(path, "fid")) return *fid;
+    if (auto ser = findCompanion(path, "ser")) return *ser;
+    if (auto r = findCompanion(path, "pdata/1/1r")) return *r;
+    if (auto r = findCompanion(path, "1r")) return *r;
+    return path;
+}
+
+std::optional<FileFormat> detectFormat(const std::string& path) {
+    std::error_code ec;
+    const std::string dataPath = resolveBrukerPath(path);
+    if (fs::is_directory(dataPath, ec)) return std::nullopt;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(dataPath.c_str(), "rb"), &std::fclose);
+    if (!file) return std::nullopt;
+    char head[4] = {};
+    const std::size_t got = std::fread(head, 1, 3, file.get());
+    if (got == 3 && std::memcmp(head, "PLV", 3) == 0) return FileFormat::Native;
+
+    const std::string title = lower(fileTitleOf(dataPath));
+    const std::string dir = fs::path(dataPath).parent_path().string();
+    if ((title == "1r" || title == "1i") && findCompanion(dir, "procs")) return FileFormat::Bruker;
+    if (findCompanion(dir, "acqus")) return FileFormat::Bruker;
+    return std::nullopt;
+}
+
+bool loadFile(Document& doc, platform::UserInterface& ui, const std::string& path,
+              std::optional<FileFormat> format) {
+    if (!format) format = detectFormat(path);
+    if (!format) {
+        ui.message("Cannot Open or\n Don't know what to do with it!!", fileTitleOf(path),
+                   platform::Icon::Exclamation);
+        return false;
+    }
+    switch (*format) {
+        case FileFormat::Native:
+            setFilePath(doc, path);
+            doc.import.openDropped = 1;
+            return openNativeFile(doc, ui) == NativeOpen::Loaded;
+        case FileFormat::Bruker:
+            setFilePath(doc, resolveBrukerPath(path));
+            selectImportFormat(doc, ImportFormat::BrukerXwin);
+            doc.import.importAskFile = 0;
+            return importData(doc, ui);
+        default:
+            break;
+    }
+    ui.message("This file format cannot be read yet", "Error", platform::Icon::Exclamation);
+    return false;
+}
+
+}  // namespace pelvaron::io

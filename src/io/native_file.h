@@ -1,0 +1,35 @@
+// The program's own file: magic "PLV", the 72-byte parameter block at offset 256 and the data
+// from offset 1024.
+#pragma once
+
+#include <string>
+
+#include "document/document.h"
+#include "platform/user_interface.h"
+
+namespace pelvaron::io {
+
+inline constexpr int kNativeBlockOffset = 256;
+inline constexpr int kNativeDataOffset = 1024;
+inline constexpr int kNativeMinimumSize = 2048;
+
+/// Writes the parameter block and nData doubles to `path`. The file is written beside the target
+/// and renamed over it, so a failed write never destroys the file it was to replace.
+[[nodiscard]] bool writeNativeFile(const Document& doc, const std::string& path);
+
+/// Save: the save dialog, then the file; "Cannot Save File" when it cannot be written.
+bool saveNativeFile(Document& doc, platform::UserInterface& ui);
+
+enum class NativeOpen {
+    Cancelled,       ///< dialog cancelled, or the file could not be read: nothing changed
+    Loaded,          ///< a native file was loaded and the document set up
+    HandToImport,    ///< not a native file and the person agreed to pick its type: run Import
+};
+
+/// Open: the open dialog (unless a dropped path is waiting), then the file.
+NativeOpen openNativeFile(Document& doc, platform::UserInterface& ui);
+
+/// The save question asked before Open, Import and Exit; false when the person cancelled.
+[[nodiscard]] bool saveQuestion(Document& doc, platform::UserInterface& ui);
+
+}  // namespace pelvaron::io

@@ -1,0 +1,34 @@
+// JCAMP-style parameter files ("acqus", "proc", "procs") read as a stream of white-space
+// separated words: a label and its value are two consecutive words ("##$TD=" then "16384").
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pelvaron::io {
+
+class ParameterWords {
+public:
+    /// Reads and splits a file; nothing when it cannot be opened.
+    [[nodiscard]] static std::optional<ParameterWords> load(const std::string& path);
+    explicit ParameterWords(std::string content);
+
+    [[nodiscard]] std::size_t size() const { return words_.size(); }
+    [[nodiscard]] std::string_view operator[](std::size_t i) const { return words_[i]; }
+
+    /// When word `i` begins with `label`, the text of its value: the rest of the word after the
+    /// label when there is one (so "##$TD=16384" works), else the next word (advancing `i`).
+    [[nodiscard]] std::optional<std::string_view> valueOf(std::size_t& i, std::string_view label) const;
+
+private:
+    std::string content_;
+    std::vector<std::string_view> words_;
+};
+
+/// Leading numeric text as a number, as far as the text forms one; 0 when it forms none.
+[[nodiscard]] double wordToDouble(std::string_view word);
+[[nodiscard]] long wordToLong(std::string_view word);
+
+}  // namespace pelvaron::io
