@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "cli/commands.h"
 #include "cli/console_ui.h"
 #include "cli/steps.h"
 #include "document/document.h"
@@ -91,6 +92,11 @@ void printInfo(const Document& doc, std::string_view format, std::ostream& out) 
 }  // namespace
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (!args.empty() && (args[0] == "simulate" || args[0] == "transitions")) {
+        const CommandArgs rest(args.begin() + 1, args.end());
+        return args[0] == "simulate" ? runSimulateCommand(rest, out, err)
+                                     : runTransitionsCommand(rest, out, err);
+    }
     Options o;
     std::string error;
     if (!parseOptions(args, o, error)) {

@@ -1,41 +1,23 @@
-// The step table of the command-line tool. Each entry forwards to the same core routine as the
-// window's menu command.
+// Parsing and running --steps lists over the step table.
 #include "cli/steps.h"
 
 #include <cerrno>
 #include <cstdlib>
-#include <functional>
-#include <map>
-
-#include "processing/data_ops.h"
 
 namespace pelvaron::cli {
 
 namespace {
 
-using Args = std::vector<double>;
-
-struct Step {
-    int minArgs;
-    int maxArgs;
-    std::function<bool(Document&, platform::UserInterface&, const Args&, std::string&)> run;
-};
-
-const std::map<std::string, Step, std::less<>>& stepTable() {
-    static const std::map<std::string, Step, std::less<>> table = {
-        {"invert", {0, 0, [](Document& doc, platform::UserInterface&, const Args&, std::string&) {
-                        processing::invertData(doc);
-                        return true;
-                    }}},
-        {"baseline", {0, 0, [](Document& doc, platform::UserInterface&, const Args&, std::string&) {
-                          processing::removeLinearDrift(doc);
-                          return true;
-                      }}},
-    };
+const StepTable& stepTable() {
+    static const StepTable table = [] {
+        StepTable t;
+        addProcessingSteps(t);
+        return t;
+    }();
     return table;
 }
 
-bool parseArgs(std::string_view text, Args& out) {
+bool parseArgs(std::string_view text, StepArgs& out) {
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t slash = text.find('/', start);
@@ -67,7 +49,7 @@ bool runSteps(Document& doc, platform::UserInterface& ui, std::string_view list,
             error = "Unknown step \"" + std::string(name) + "\"";
             return false;
         }
-        Args args;
+        StepArgs args;
         if (eq != std::string_view::npos && !parseArgs(item.substr(eq + 1), args)) {
             error = "Step \"" + std::string(item) + "\": the arguments must be numbers separated by '/'";
             return false;

@@ -1,6 +1,8 @@
 // The processing steps of --steps: "name" or "name=a/b/..." run in order on the document.
 #pragma once
 
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +11,21 @@
 #include "platform/user_interface.h"
 
 namespace pelvaron::cli {
+
+using StepArgs = std::vector<double>;
+
+/// One step: how many numeric arguments it takes, and what it does. `run` returns false after
+/// putting a message into its last argument (or leaving it empty for a generic one).
+struct Step {
+    int minArgs = 0;
+    int maxArgs = 0;
+    std::function<bool(Document&, platform::UserInterface&, const StepArgs&, std::string&)> run;
+};
+
+using StepTable = std::map<std::string, Step, std::less<>>;
+
+/// The steps of the processing commands (processing_steps.cpp).
+void addProcessingSteps(StepTable& table);
 
 /// Runs a comma-separated list of steps; false (after a message on `error`) at the first step
 /// that is unknown, has wrong arguments or fails.

@@ -13,8 +13,10 @@
 #include "document/geometry.h"
 #include "document/import_state.h"
 #include "document/integral_state.h"
+#include "document/jcamp_state.h"
 #include "document/simulation_state.h"
 #include "document/tool_state.h"
+#include "document/transform_state.h"
 #include "document/window_params.h"
 
 namespace pelvaron {
@@ -114,6 +116,8 @@ struct Document {
     ToolState tools;
     SimulationState sim;
     ImportState import;
+    TransformState transform;
+    JcampState jcamp;
 
     // --- File names: the path chosen last and the name shown in the title.
     std::string filePath;
