@@ -92,6 +92,9 @@ void printInfo(const Document& doc, std::string_view format, std::ostream& out) 
 }  // namespace
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+#ifdef PELVARON_HAVE_RENDER
+    if (!args.empty() && args[0] == "render") return runRenderCommand(CommandArgs(args.begin() + 1, args.end()), out, err);
+#endif
     if (!args.empty() && (args[0] == "simulate" || args[0] == "transitions")) {
         const CommandArgs rest(args.begin() + 1, args.end());
         return args[0] == "simulate" ? runSimulateCommand(rest, out, err)

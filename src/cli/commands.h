@@ -14,5 +14,7 @@ using CommandArgs = std::vector<std::string>;
 int runSimulateCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 /// transitions SYSTEM.json
 int runTransitionsCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
+/// render FILE -o OUT.png [--width W --height H] [--format F] [--steps LIST]
+int runRenderCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 
 }  // namespace pelvaron::cli
