@@ -1,7 +1,9 @@
 // The import dispatcher and its Bruker branch.
 #include "io/import.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "io/bruker.h"
 #include "io/companion.h"
@@ -50,11 +52,12 @@ bool importBruker(Document& doc, platform::UserInterface& ui) {
         doc.filePath = dataPath;
         doc.fileTitle = dataTitle;
     }
-    if (!haveParams) {
+    // A parameter file without a usable size or width cannot describe the data.
+    if (!haveParams || doc.acqPars.TD <= 0 || !(doc.acqPars.SW > 0.0)) {
         ui.message("Cannot Open Acqus", "Error", Icon::None);
         return false;
     }
-    if (!readBrukerFid(doc, dataPath, doc.nData, format)) {
+    if (!readBrukerFid(doc, dataPath, doc.acqPars.TD, format)) {
         ui.message("Cannot Open", doc.fileTitle, Icon::None);
         return false;
     }
@@ -78,16 +81,60 @@ void selectImportFormat(Document& doc, ImportFormat format) {
 
 bool importFormatAvailable(ImportFormat format) { return format == ImportFormat::BrukerXwin; }
 
+namespace {
+
+/// What a reader may change before it fails: kept so that a failed import loses nothing.
+class ImportRollback {
+public:
+    explicit ImportRollback(Document& doc)
+        : doc_(doc),
+          data_(doc.specData.begin(), doc.specData.end()),
+          acqPars_(doc.acqPars),
+          nData_(doc.nData),
+          refIndex_(doc.refIndex),
+          groupDelay_(doc.groupDelay),
+          negateImag_(doc.negateImag),
+          fileNegateImag_(doc.fileNegateImag) {}
+
+    void restore() {
+        std::copy(data_.begin(), data_.end(), doc_.specData.begin());
+        doc_.acqPars = acqPars_;
+        doc_.nData = nData_;
+        doc_.refIndex = refIndex_;
+        doc_.groupDelay = groupDelay_;
+        doc_.negateImag = negateImag_;
+        doc_.fileNegateImag = fileNegateImag_;
+    }
+
+private:
+    Document& doc_;
+    std::vector<double> data_;
+    AcqParams acqPars_;
+    int nData_;
+    int refIndex_;
+    double groupDelay_;
+    int negateImag_;
+    int fileNegateImag_;
+};
+
+}  // namespace
+
 bool importData(Document& doc, platform::UserInterface& ui) {
     if (doc.import.importAskFile == 1 && !askOpenFile(doc, ui)) return false;
     doc.import.importAskFile = 1;
+    // The data array is cleared before the reader runs; when the reader fails, the document
+    // gets back the data and parameters it had, so a bad file never costs the person their work.
+    ImportRollback rollback(doc);
     doc.specData.fill(0.0);
 
     const ImportState& s = doc.import;
+    bool read = false;
     if (s.fmtBrukerXwin) {
-        if (!importBruker(doc, ui)) return false;
-    } else {
-        return false;  // no reader of this build is selected: nothing is read
+        read = importBruker(doc, ui);
+    }
+    if (!read) {
+        rollback.restore();
+        return false;
     }
     setupDocument(doc, ui);
     ui.requestRepaint();

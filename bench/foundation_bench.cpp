@@ -1,0 +1,105 @@
+// Loading and saving: a Bruker experiment of 131072 big-endian values as Import reads it, the
+// document set-up, and a Native save and open of 131072 doubles. The reference is a plain read
+// of the same fid bytes into memory.
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "bruker_writer.h"
+#include "io/load.h"
+#include "io/native_file.h"
+#include "ratio_report.h"
+#include "recording_ui.h"
+#include "temp_dir.h"
+
+namespace {
+
+using namespace pelvaron;
+
+struct Fixture {
+    testing::TempDir dir;
+    std::string experiment;
+    std::string native;
+    Fixture() {
+        testing::BrukerFidSpec spec;
+        spec.values.resize(kCapacity);
+        for (int i = 0; i < kCapacity; ++i) spec.values[i] = (i * 7919) % 2000003 - 1000000;
+        spec.bigEndian = true;
+        spec.decim = 16;
+        spec.dspfvs = 12;
+        spec.procOffset = 12.0;
+        experiment = dir.file("exp");
+        testing::writeBrukerFid(experiment, spec);
+        native = dir.file("data.plv");
+    }
+};
+
+Fixture& fixture() {
+    static Fixture f;
+    return f;
+}
+
+void BM_ReferenceFreadFid(benchmark::State& state) {
+    const std::string fid = fixture().experiment + "/fid";
+    std::vector<char> buffer(kCapacity * 4);
+    for (auto _ : state) {
+        std::FILE* f = std::fopen(fid.c_str(), "rb");
+        benchmark::DoNotOptimize(std::fread(buffer.data(), 1, buffer.size(), f));
+        std::fclose(f);
+    }
+}
+BENCHMARK(BM_ReferenceFreadFid)->Unit(benchmark::kMillisecond);
+
+void BM_BrukerLoad131072(benchmark::State& state) {
+    auto doc = std::make_unique<Document>();
+    testing::RecordingUserInterface ui;
+    for (auto _ : state) {
+        if (!io::loadFile(*doc, ui, fixture().experiment, io::FileFormat::Bruker)) state.SkipWithError("load failed");
+    }
+}
+BENCHMARK(BM_BrukerLoad131072)->Unit(benchmark::kMillisecond);
+
+void BM_SetupDocument(benchmark::State& state) {
+    auto doc = std::make_unique<Document>();
+    testing::RecordingUserInterface ui;
+    if (!io::loadFile(*doc, ui, fixture().experiment, io::FileFormat::Bruker)) state.SkipWithError("load failed");
+    for (auto _ : state) setupDocument(*doc, ui);
+}
+BENCHMARK(BM_SetupDocument)->Unit(benchmark::kMillisecond);
+
+void BM_NativeSave131072(benchmark::State& state) {
+    auto doc = std::make_unique<Document>();
+    testing::RecordingUserInterface ui;
+    if (!io::loadFile(*doc, ui, fixture().experiment, io::FileFormat::Bruker)) state.SkipWithError("load failed");
+    for (auto _ : state) {
+        if (!io::writeNativeFile(*doc, fixture().native)) state.SkipWithError("save failed");
+    }
+}
+BENCHMARK(BM_NativeSave131072)->Unit(benchmark::kMillisecond);
+
+void BM_NativeOpen131072(benchmark::State& state) {
+    auto doc = std::make_unique<Document>();
+    testing::RecordingUserInterface ui;
+    if (!io::loadFile(*doc, ui, fixture().experiment, io::FileFormat::Bruker) ||
+        !io::writeNativeFile(*doc, fixture().native)) {
+        state.SkipWithError("set-up failed");
+    }
+    for (auto _ : state) {
+        if (!io::loadFile(*doc, ui, fixture().native, io::FileFormat::Native)) state.SkipWithError("open failed");
+    }
+}
+BENCHMARK(BM_NativeOpen131072)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    auto& r = pelvaron::bench::runBenchmarks();
+    r.printTarget("BM_BrukerLoad131072", 1.5);
+    r.printTarget("BM_SetupDocument", 2.0);
+    r.printTarget("BM_NativeSave131072", 2.0);
+    r.printTarget("BM_NativeOpen131072", 2.0);
+    r.printRatio("BM_BrukerLoad131072", "BM_ReferenceFreadFid");
+    r.printRatio("BM_NativeOpen131072", "BM_ReferenceFreadFid");
+    return 0;
+}
