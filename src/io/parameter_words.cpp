@@ -21,18 +21,21 @@ ParameterWords::ParameterWords(std::string content) : content_(std::move(content
         while (p < end && std::isspace(static_cast<unsigned char>(*p))) ++p;
         const char* start = p;
         while (p < end && !std::isspace(static_cast<unsigned char>(*p))) ++p;
-        if (p > start) words_.emplace_back(start, static_cast<std::size_t>(p - start));
+        if (p > start) {
+            words_.emplace_back(static_cast<std::size_t>(start - content_.data()),
+                                static_cast<std::size_t>(p - start));
+        }
     }
 }
 
 std::optional<std::string_view> ParameterWords::valueOf(std::size_t& i, std::string_view label) const {
-    std::string_view word = words_[i];
+    std::string_view word = (*this)[i];
     if (word.substr(0, label.size()) != label) return std::nullopt;
     std::string_view rest = word.substr(label.size());
     if (!rest.empty() && rest.front() == '=') rest.remove_prefix(1);
     if (!rest.empty()) return rest;
     if (i + 1 >= words_.size()) return std::string_view{};
-    return words_[++i];
+    return (*this)[++i];
 }
 
 double wordToDouble(std::string_view word) {

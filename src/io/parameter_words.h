@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace pelvaron::io {
@@ -16,7 +17,9 @@ public:
     explicit ParameterWords(std::string content);
 
     [[nodiscard]] std::size_t size() const { return words_.size(); }
-    [[nodiscard]] std::string_view operator[](std::size_t i) const { return words_[i]; }
+    [[nodiscard]] std::string_view operator[](std::size_t i) const {
+        return std::string_view(content_).substr(words_[i].first, words_[i].second);
+    }
 
     /// When word `i` begins with `label`, the text of its value: the rest of the word after the
     /// label when there is one (so "##$TD=16384" works), else the next word (advancing `i`).
@@ -24,7 +27,8 @@ public:
 
 private:
     std::string content_;
-    std::vector<std::string_view> words_;
+    /// Offset and length of each word: offsets, unlike views, survive moving the content.
+    std::vector<std::pair<std::size_t, std::size_t>> words_;
 };
 
 /// Leading numeric text as a number, as far as the text forms one; 0 when it forms none.

@@ -280,7 +280,7 @@ TEST(AcqusTest, ValuesGluedToTheirLabelAndGarbageAreHandled) {
     EXPECT_DOUBLE_EQ(doc->acqPars.SF, 100.5);
     EXPECT_EQ(doc->acqPars.complexData, 0);
 
-    testing::writeFile(dir.file("garbage"), std::string("\x01\x02##$TD=\n\xff\xfe##$SW_h=", 18));
+    testing::writeFile(dir.file("garbage"), std::string("\x01\x02##$TD=\n\xff\xfe##$SW_h="));
     auto other = std::make_unique<Document>();
     EXPECT_TRUE(readAcqus(*other, ui, dir.file("garbage"), format));
     EXPECT_EQ(other->acqPars.TD, 0) << "a label with no number reads as 0";

@@ -151,7 +151,7 @@ TEST(ImportTest, DamagedExperimentsEndInAMessageAndNoCrash) {
     // Empty fid, garbage acqus, empty acqus: each ends in a message, none reads past a buffer.
     testing::writeFile(dir.file("a/acqus"), "##$TD= 64\n##$SW_h= 100\n");
     testing::writeFile(dir.file("a/fid"), "");
-    testing::writeFile(dir.file("b/acqus"), std::string("\xde\xad\xbe\xef garbage ##$TD= -3", 24));
+    testing::writeFile(dir.file("b/acqus"), std::string("\xde\xad\xbe\xef garbage ##$TD= -3"));
     testing::writeFile(dir.file("b/fid"), "abcd");
     testing::writeFile(dir.file("c/acqus"), "");
     testing::writeFile(dir.file("c/fid"), "abcdefgh");
