@@ -22,6 +22,9 @@ struct ToolState {
     int baselinePickMode = 0;
     int overviewBottom = 0;
     int referencePickIndex = -1;  ///< the reference pick point; -1 = none picked
+    double referencePickT = 0.0;  ///< time (seconds scale) of the reference pick
+    int suppressFrom = 0;         ///< suppress region picked with the mouse: first index
+    int suppressTo = 0;           ///< and last index, both multiples of 4
     int zoomChosenBefore = 0;     ///< Zoom has been chosen once since start-up
 };
 

@@ -1,0 +1,131 @@
+// Cost of the drawing code itself: a full repaint of a 131072-double spectrum at 1920 x 1080 onto
+// a surface that only counts what it is given, in the full view and zoomed to 1 %.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdint>
+#include <memory>
+
+#include "display/paint.h"
+#include "document/document.h"
+#include "recording_ui.h"
+
+namespace {
+
+using namespace pelvaron;
+
+/// Counts calls and points, and folds the coordinates into a checksum so nothing is skipped.
+class CountingSurface : public platform::Surface {
+public:
+    std::int64_t calls = 0;
+    std::int64_t points = 0;
+    std::int64_t checksum = 0;
+
+    [[nodiscard]] int width() const override { return 1920; }
+    [[nodiscard]] int height() const override { return 1080; }
+    void setPen(const platform::Pen&) override { ++calls; }
+    void setFont(const platform::Font&) override { ++calls; }
+    void drawLine(platform::Point a, platform::Point b) override { add(a), add(b); }
+    void drawPolyline(std::span<const platform::Point> pts) override {
+        ++calls;
+        for (const auto& p : pts) add(p);
+    }
+    void setPixel(platform::Point at, platform::Color) override { add(at); }
+    void drawRect(const Rect& r) override { add({r.left, r.top}); }
+    void fillRect(const Rect& r, platform::Color) override { add({r.right, r.bottom}); }
+    void drawText(platform::Point at, std::string_view text, platform::Color) override {
+        add(at);
+        checksum += static_cast<std::int64_t>(text.size());
+    }
+    [[nodiscard]] platform::TextMetrics textMetrics() const override { return {16, 2, 7}; }
+    [[nodiscard]] platform::TextExtent textExtent(std::string_view text) const override {
+        return {static_cast<int>(text.size()) * 7, 16};
+    }
+    [[nodiscard]] platform::Color panelColor() const override { return {240, 240, 240}; }
+
+private:
+    void add(platform::Point p) {
+        ++points;
+        checksum += p.x * 31 + p.y;
+    }
+};
+
+/// A 400 MHz spectrum of 65536 complex points: a few Lorentzian lines over a little noise.
+std::unique_ptr<Document> makeSpectrum() {
+    testing::RecordingUserInterface ui;
+    auto doc = std::make_unique<Document>();
+    doc->initClientArea(1920, 1080);
+    doc->acqPars.aqMode = 1;
+    doc->acqPars.TD = kCapacity;
+    doc->acqPars.SW = 6009.6154;
+    doc->acqPars.SF = 400.13;
+    doc->acqPars.offsetHz = -400.0;
+    std::uint32_t seed = 12345;
+    const int points = kCapacity / 2;
+    for (int k = 0; k < points; ++k) {
+        double v = 0.0;
+        for (const double centre : {0.12, 0.31, 0.5, 0.505, 0.73}) {
+            const double d = (k - centre * points) / 6.0;
+            v += 100.0 / (1.0 + d * d);
+        }
+        seed = seed * 1664525u + 1013904223u;
+        v += (static_cast<double>(seed >> 8) / 16777216.0 - 0.5) * 0.2;
+        doc->specData[2 * k] = v;
+        doc->specData[2 * k + 1] = 0.0;
+    }
+    setupDocument(*doc, ui);
+    return doc;
+}
+
+void zoomToCentre(Document& doc, double fraction) {
+    const double aq = doc.acqPars.AQ;
+    doc.fullView = 0;
+    doc.viewLeft = aq * (0.5 - fraction / 2);
+    doc.viewRight = aq * (0.5 + fraction / 2);
+    doc.viewZoom = computeViewZoom(aq, doc.viewLeft, doc.viewRight);
+}
+
+void run(benchmark::State& state, Document& doc) {
+    CountingSurface surface;
+    for (auto _ : state) {
+        display::paintDocument(surface, doc, {.screenHeight = 1080});
+        benchmark::DoNotOptimize(surface.checksum);
+    }
+    state.counters["points_per_paint"] =
+        benchmark::Counter(static_cast<double>(surface.points) / static_cast<double>(state.iterations()));
+}
+
+void BM_PaintFullView(benchmark::State& state) {
+    auto doc = makeSpectrum();
+    run(state, *doc);
+}
+BENCHMARK(BM_PaintFullView)->Unit(benchmark::kMicrosecond);
+
+void BM_PaintZoomedOnePercent(benchmark::State& state) {
+    auto doc = makeSpectrum();
+    zoomToCentre(*doc, 0.01);
+    run(state, *doc);
+}
+BENCHMARK(BM_PaintZoomedOnePercent)->Unit(benchmark::kMicrosecond);
+
+// The busiest screen: zoomed, with the overview band (the whole data again) and the grid.
+void BM_PaintZoomedWithOverviewAndGrid(benchmark::State& state) {
+    auto doc = makeSpectrum();
+    zoomToCentre(*doc, 0.01);
+    doc->dualZoom = 1;
+    doc->showGrid = 1;
+    run(state, *doc);
+}
+BENCHMARK(BM_PaintZoomedWithOverviewAndGrid)->Unit(benchmark::kMicrosecond);
+
+// Dot display draws every point in view: the one mode whose cost follows the data, not the width.
+void BM_PaintFullViewDots(benchmark::State& state) {
+    auto doc = makeSpectrum();
+    doc->dotDisplay = 1;
+    run(state, *doc);
+}
+BENCHMARK(BM_PaintFullViewDots)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

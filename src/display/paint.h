@@ -1,0 +1,56 @@
+// The whole plot of the main window drawn onto a Surface, layer by layer, from the document.
+#pragma once
+
+#include "document/document.h"
+#include "platform/surface.h"
+
+namespace pelvaron::display {
+
+/// The colours and pens every drawing of the plot shares.
+namespace palette {
+inline constexpr platform::Color kWhite{255, 255, 255};
+inline constexpr platform::Color kBlack{0, 0, 0};
+inline constexpr platform::Color kGrey{128, 128, 128};
+inline constexpr platform::Color kLightGrey{198, 198, 198};
+/// Axis labels drawn over their white shadow.
+inline constexpr platform::Color kLabelGrey{98, 98, 98};
+/// Fill of the zoomed part of the overview band.
+inline constexpr platform::Color kHighlight{128, 128, 128};
+inline constexpr platform::Pen kTracePen{{0, 0, 255}, 1, platform::PenStyle::Solid};
+inline constexpr platform::Pen kMarkPen{{255, 0, 0}, 1, platform::PenStyle::Solid};
+inline constexpr platform::Pen kGreyPen{kGrey, 1, platform::PenStyle::Solid};
+inline constexpr platform::Pen kBlackPen{kBlack, 1, platform::PenStyle::Solid};
+inline constexpr platform::Pen kWhitePen{kWhite, 1, platform::PenStyle::Solid};
+inline constexpr platform::Pen kGridPen{kGrey, 1, platform::PenStyle::Dot};
+inline constexpr platform::Pen kGridRowPen{kLightGrey, 1, platform::PenStyle::Dot};
+}  // namespace palette
+
+/// What painting needs beyond the document.
+struct PaintParams {
+    /// Screen height recorded at start-up, pixels (S); it fixes the rows of the axis. A value
+    /// of 0 or less stands for `doc.clientHeight`.
+    int screenHeight = 0;
+};
+
+/// Draws every layer of the main plot onto `surface` (normally the off-screen image of screen
+/// size): white background, the second data set in Add/Subtract mode, the trace, the overview
+/// band, the axis with its grid, integral values and curves, J cursors, baseline-pick marks,
+/// the Add/Subtract strip, the comment boxes. Without a document (`haveDocument` 0) only the
+/// white background is drawn. The pivot line follows `doc.transform.showPivot`.
+void paintDocument(platform::Surface& surface, const Document& doc, const PaintParams& params);
+
+// Layers whose subsystems arrive later. paintDocument calls each at its place in the layer order
+// with the mark pen selected; each draws nothing until its subsystem fills it in.
+
+/// Integral values and curves (drawn only while `integrals.integralsShown`).
+void drawIntegralLayer(platform::Surface& surface, const Document& doc);
+/// J-measurement cursors (drawn only while `jState.jShown`).
+void drawJCursorLayer(platform::Surface& surface, const Document& doc);
+/// Marks of the multiple-point baseline tool (drawn only while `tools.baselinePickMode`).
+void drawBaselinePickMarks(platform::Surface& surface, const Document& doc);
+
+/// The Add/Subtract control strip: the panel across the top of the plot and its three labels
+/// in 14-pixel Arial. Drawn by paintDocument when `addSubMode` is 1.
+void drawAddSubtractStrip(platform::Surface& surface, const Document& doc);
+
+}  // namespace pelvaron::display

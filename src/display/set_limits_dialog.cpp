@@ -1,0 +1,56 @@
+// The Set limits dialog: the two limits in the present unit, converted to the time scale on OK.
+#include "display/set_limits_dialog.h"
+
+#include <cmath>
+#include <utility>
+
+#include "document/format.h"
+#include "document/numeric.h"
+#include "document/units.h"
+
+namespace pelvaron::display {
+
+namespace {
+
+std::string limitText(const Document& doc, double t) {
+    switch (doc.xUnits) {
+        case kPpm: return cformat("%.3lf", units::tToUnit(doc, t, kPpm));
+        case kHz: return cformat("%.3lf", units::tToUnit(doc, t, kPpm) * doc.acqPars.SF);
+        case kPoints: return cformat("%.0lf", units::tToUnit(doc, t, kPoints));
+        default: return cformat("%.3lf", t);
+    }
+}
+
+}  // namespace
+
+SetLimitsDialog::SetLimitsDialog(const Document& doc)
+    : savedLeft_(doc.viewLeft),
+      savedRight_(doc.viewRight),
+      from_(limitText(doc, doc.viewLeft)),
+      to_(limitText(doc, doc.viewRight)) {}
+
+bool SetLimitsDialog::ok(Document& doc, platform::UserInterface& ui) {
+    const int unit = doc.xUnits >= kSeconds && doc.xUnits <= kPoints ? doc.xUnits : kSeconds;
+    double left = units::unitToT(doc, parseLeadingDouble(from_), unit);
+    double right = units::unitToT(doc, parseLeadingDouble(to_), unit);
+    if (right < left) std::swap(left, right);
+    const double aq = doc.acqPars.AQ;
+    // Refused limits are not stored: a repaint while the dialog stays open would otherwise draw
+    // a view outside the data.
+    if (!(std::isfinite(left) && std::isfinite(right) && left >= 0.0 && right <= aq)) {
+        ui.message("Error", "Limits exceeded", platform::Icon::Exclamation);
+        return false;
+    }
+    doc.viewLeft = left;
+    doc.viewRight = right;
+    doc.tools.anchorX = truncToInt(left / aq * doc.clientWidth);
+    doc.tools.dragX = truncToInt(right / aq * doc.clientWidth);
+    return true;
+}
+
+void SetLimitsDialog::cancel(Document& doc) const {
+    doc.viewLeft = savedLeft_;
+    doc.viewRight = savedRight_;
+}
+
+}  // namespace pelvaron::display

@@ -1,0 +1,24 @@
+// The actions the mouse tools hand their picks to. Integration, peak picking, J measurement,
+// suppression, referencing and baseline points arrive with their own subsystems; until then
+// each action records nothing and does nothing.
+#pragma once
+
+#include "document/document.h"
+#include "platform/user_interface.h"
+
+namespace pelvaron::display {
+
+/// Integrate tool released between plot pixels x0 <= x1.
+void integrateRegion(Document& doc, platform::UserInterface& ui, double x0, double x1);
+/// Peak-picking tool released: indices iL..iR of specData, threshold as a data value.
+void pickPeakRegion(Document& doc, platform::UserInterface& ui, int iL, int iR, double threshold);
+/// J tool released at plot pixel x.
+void placeJCursorAt(Document& doc, platform::UserInterface& ui, int x);
+/// A multiple-point baseline point picked at time t (seconds scale).
+void addBaselinePoint(Document& doc, platform::UserInterface& ui, double t);
+/// Index of the integral whose label lies under plot pixel x, or -1.
+[[nodiscard]] int hitIntegralLabel(const Document& doc, int x);
+/// Deletes integral `index`.
+void deleteIntegralAt(Document& doc, platform::UserInterface& ui, int index);
+
+}  // namespace pelvaron::display

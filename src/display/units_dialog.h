@@ -1,0 +1,29 @@
+// The Units dialog without its widget: four radio buttons choosing the unit of the axis and the
+// read-out.
+#pragma once
+
+#include "document/document.h"
+#include "platform/user_interface.h"
+
+namespace pelvaron::display {
+
+class UnitsDialog {
+public:
+    /// Opening: the radios take unitSeconds, unitPpm, unitHz, unitPoints.
+    explicit UnitsDialog(const Document& doc);
+
+    /// The checked radio as a unit code (1 seconds, 2 ppm, 3 Hz, 4 points), 0 if none is.
+    [[nodiscard]] int selected() const;
+    /// Checks the radio of unit code 1..4 and clears the others; other codes are ignored.
+    void select(int unit);
+
+    /// OK: stores the four radio states and sets xUnits to the checked code; repaints. Any unit
+    /// may be chosen for any data (seconds for a spectrum, ppm for an FID).
+    void ok(Document& doc, platform::UserInterface& ui) const;
+    // Cancel changes nothing: the widget just closes.
+
+private:
+    int seconds_ = 1, ppm_ = 0, hz_ = 0, points_ = 0;
+};
+
+}  // namespace pelvaron::display

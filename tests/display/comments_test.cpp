@@ -1,0 +1,121 @@
+// Comment boxes: order by bottom edge, hit test, drag with the mouse, deletion, drawing.
+#include "display/comments.h"
+
+#include <gtest/gtest.h>
+
+#include "display/tools.h"
+#include "display_fixture.h"
+#include "recording_surface.h"
+
+namespace pelvaron {
+namespace {
+
+std::string order(const CommentList& list) {
+    std::string out;
+    for (const auto& box : list.boxes) out += box.text;
+    return out;
+}
+
+Rect box(int left, int top, int bottom) { return Rect{left, top, left + 50, bottom}; }
+
+TEST(CommentList, KeptInOrderOfBottomEdgesWithNewBoxesBeforeEqualOnes) {
+    CommentList list;
+    display::insertComment(list, box(0, 30, 50), "A");
+    display::insertComment(list, box(0, 0, 20), "B");
+    display::insertComment(list, box(0, 40, 50), "C");
+    display::insertComment(list, box(0, 10, 30), "D");
+    EXPECT_EQ(order(list), "BDCA");
+
+    list.selected = 3;  // A
+    EXPECT_EQ(display::insertComment(list, box(0, 0, 10), "E"), 0);
+    EXPECT_EQ(list.selected, 4);
+    EXPECT_EQ(list.boxes[static_cast<std::size_t>(list.selected)].text, "A");
+
+    EXPECT_EQ(display::insertComment(list, box(0, 0, 99), std::string(3000, 'x')), 5);
+    EXPECT_EQ(list.boxes.back().text.size(), display::kMaxCommentChars);
+}
+
+TEST(CommentList, DeletingTheSelectedBoxFromHeadMiddleAndTail) {
+    CommentList list;
+    for (int k = 0; k < 4; ++k)
+        display::insertComment(list, box(0, 0, 10 * (k + 1)), std::string(1, char('a' + k)));
+    list.selected = 0;
+    EXPECT_TRUE(display::deleteSelectedComment(list));
+    list.selected = 2;
+    EXPECT_TRUE(display::deleteSelectedComment(list));
+    list.selected = 0;
+    EXPECT_TRUE(display::deleteSelectedComment(list));
+    EXPECT_EQ(order(list), "c");
+    EXPECT_EQ(list.selected, -1);
+    EXPECT_FALSE(display::deleteSelectedComment(list));  // nothing selected
+    list.selected = 7;                                   // stale selection
+    EXPECT_FALSE(display::deleteSelectedComment(list));
+    EXPECT_EQ(order(list), "c");
+}
+
+TEST(CommentList, HitTestTakesTheFirstBoxInListOrder) {
+    CommentList list;
+    display::insertComment(list, Rect{0, 0, 100, 40}, "low");
+    display::insertComment(list, Rect{50, 0, 150, 20}, "high");  // bottom 20 comes first
+    EXPECT_EQ(display::hitComment(list, 60, 10), 0);
+    EXPECT_EQ(list.boxes[0].text, "high");
+    EXPECT_EQ(display::hitComment(list, 10, 10), 1);
+    EXPECT_EQ(display::hitComment(list, 100, 30), -1);  // right edge is outside
+    EXPECT_EQ(display::hitComment(list, 10, 40), -1);   // so is the bottom
+}
+
+TEST(CommentList, ClickGrabsABoxThatFollowsTheMouseUntilRelease) {
+    testing::RecordingUserInterface ui;
+    auto doc = testing::makeDocument(ui);
+    display::insertComment(doc->comments, Rect{10, 100, 60, 116}, "first");
+    display::insertComment(doc->comments, Rect{10, 500, 60, 516}, "second");
+    display::chooseZoom(*doc);
+
+    display::leftButtonDown(*doc, ui, 20, 505, {});
+    EXPECT_EQ(doc->comments.selected, 1);
+    EXPECT_EQ(doc->toolMode, kNoTool);  // grabbing a box drops the tool
+    EXPECT_EQ(doc->toolActive, 0);
+    EXPECT_EQ(doc->tools.dragging, 0);
+
+    display::mouseMove(*doc, ui, 200, 50);
+    // The size is the text's extent: 6 characters of 8 pixels, 16 high.
+    EXPECT_EQ(doc->comments.boxes[1].rect, (Rect{200, 50, 248, 66}));
+    EXPECT_EQ(order(doc->comments), "firstsecond");  // a drag does not reorder
+
+    display::leftButtonUp(*doc, ui);
+    display::mouseMove(*doc, ui, 300, 300);
+    EXPECT_EQ(doc->comments.boxes[1].rect.left, 200);
+
+    display::keyPressed(*doc, ui, display::PlotKey::Delete);
+    EXPECT_EQ(order(doc->comments), "first");
+}
+
+TEST(CommentDrawing, ScreenFramesTheSelectionPrintingScalesAndSetsArial) {
+    CommentList list;
+    display::insertComment(list, Rect{10, 20, 60, 36}, "one\r\ntwo");
+    display::insertComment(list, Rect{100, 200, 160, 216}, "three");
+    list.selected = 1;
+    testing::RecordingSurface screen;
+    display::drawComments(screen, list, 1.0, 1.0);
+    const auto frames = screen.of(testing::SurfaceCall::Kind::Rect);
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].rect, (Rect{100, 200, 160, 216}));
+    const auto texts = screen.of(testing::SurfaceCall::Kind::Text);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0].text, "one");
+    EXPECT_EQ(texts[1].text, "two");
+    EXPECT_EQ(texts[1].points[0], (platform::Point{10, 38}));  // one line height (16 + 2) lower
+    EXPECT_TRUE(screen.of(testing::SurfaceCall::Kind::SetFont).empty());
+
+    testing::RecordingSurface page;
+    display::drawComments(page, list, 2.0, 4.0);
+    EXPECT_TRUE(page.of(testing::SurfaceCall::Kind::Rect).empty());
+    const auto fonts = page.of(testing::SurfaceCall::Kind::SetFont);
+    ASSERT_EQ(fonts.size(), 1u);
+    EXPECT_EQ(fonts[0].font, (platform::Font{"Arial", 47}));
+    const auto printed = page.of(testing::SurfaceCall::Kind::Text);
+    EXPECT_EQ(printed[0].points[0], (platform::Point{20, 94}));
+}
+
+}  // namespace
+}  // namespace pelvaron

@@ -1,0 +1,37 @@
+// A small document set up as after a load, for the drawing and tool tests: 1000 x 800 client
+// area, TD 2000 doubles, SW 1000 Hz, so AQ is 1 s and one pixel of the full view is two doubles.
+#pragma once
+
+#include <memory>
+
+#include "document/document.h"
+#include "recording_ui.h"
+
+namespace pelvaron::testing {
+
+struct DocumentSpec {
+    int width = 1000;
+    int height = 800;
+    int td = 2000;
+    double sw = 1000.0;
+    double sf = 100.0;
+    double offsetHz = 0.0;
+};
+
+inline std::unique_ptr<Document> makeDocument(RecordingUserInterface& ui, const DocumentSpec& spec = {}) {
+    auto doc = std::make_unique<Document>();
+    doc->initClientArea(spec.width, spec.height);
+    doc->acqPars.aqMode = 1;
+    doc->acqPars.complexData = 1;
+    doc->acqPars.TD = spec.td;
+    doc->acqPars.SW = spec.sw;
+    doc->acqPars.SF = spec.sf;
+    doc->acqPars.offsetHz = spec.offsetHz;
+    // One peak of height 50 at point 100, imaginary parts far larger: only real parts may show.
+    for (int i = 0; i < spec.td; ++i) doc->specData[i] = (i % 2 == 0) ? 0.0 : 1e6;
+    doc->specData[200] = 50.0;
+    setupDocument(*doc, ui);
+    return doc;
+}
+
+}  // namespace pelvaron::testing
