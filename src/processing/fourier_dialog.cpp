@@ -1,0 +1,60 @@
+// The "Fast Fourier Transform" dialog's logic.
+#include "processing/fourier_dialog.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "document/format.h"
+#include "document/numeric.h"
+
+namespace pelvaron::processing {
+
+void FourierDialog::open() {
+    TransformState& ts = doc_.transform;
+    real = doc_.ftReal;
+    driftCorr = doc_.ftDriftCorr;
+    quadrature = doc_.ftQuadrature;
+    inverse = doc_.ftInverse;
+    // A forward transform of filtered data gets the filter's delay as its rotation.
+    const bool delayed = doc_.groupDelay > 0.0 || doc_.acqPars.DECIM > 1;
+    const std::optional<double> delay = groupDelayProposal(doc_);
+    if (!inverse && delayed && delay) {
+        ts.ftRotateCount = truncToInt(*delay);
+        rotate = 1;
+    } else {
+        rotate = 0;
+    }
+    rotateCountText = cformat("%d", ts.ftRotateCount);
+
+    ts.ftSavedNData = doc_.nData;
+    doc_.nData = roundUpTransformSize(doc_.nData);
+    doc_.acqPars.TD = doc_.nData;
+}
+
+void FourierDialog::chooseSize(int index) {
+    if (index < 0 || index >= static_cast<int>(kSizeList.size())) return;
+    doc_.nData = 1 << (index + 7);
+    if (doc_.nData == kMaxTransformSize) doc_.hScrollRange = kMaxTransformSize - 1;
+}
+
+bool FourierDialog::ok() {
+    FtOptions options;
+    options.real = real;
+    options.driftCorr = driftCorr;
+    options.quadrature = quadrature;
+    options.inverse = inverse;
+    options.rotate = rotate;
+    const long count = parseLeadingInt(rotateCountText);
+    options.rotateCount = static_cast<int>(std::clamp<long>(count, INT_MIN, INT_MAX));
+    return fourierTransform(doc_, options);
+}
+
+void FourierDialog::cancel() {
+    doc_.nData = doc_.transform.ftSavedNData;
+    doc_.acqPars.TD = doc_.transform.ftSavedNData;
+    doc_.hScrollRange = doc_.nData;
+}
+
+std::string FourierDialog::pointsText() const { return cformat("%d", doc_.nData); }
+
+}  // namespace pelvaron::processing

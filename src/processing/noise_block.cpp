@@ -1,0 +1,47 @@
+// The bookkeeping each FFT leaves for the signal-to-noise measurement.
+#include "processing/noise_block.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace pelvaron::processing {
+
+int findNoiseBlock(const Document& doc) {
+    const int blocks = std::clamp(doc.nData, 0, kCapacity) / (2 * kNoiseBlockSize);
+    int best = 0;
+    double bestRange = 0.0;
+    for (int b = 0; b < blocks; ++b) {
+        const int start = kNoiseBlockSize * b;
+        double lo = doc.specData[start];
+        double hi = lo;
+        for (int i = start + 2; i < start + kNoiseBlockSize; i += 2) {
+            lo = std::min(lo, doc.specData[i]);
+            hi = std::max(hi, doc.specData[i]);
+        }
+        const double range = hi - lo;
+        if (b == 0 || range < bestRange) {
+            best = b;
+            bestRange = range;
+        }
+    }
+    return best;
+}
+
+void refreshSignalToNoiseMarks(Document& doc) {
+    TransformState& ts = doc.transform;
+    ts.noiseBlock = findNoiseBlock(doc);
+    // The same search as findPeak, kept apart so that the phase pivot stays where it is.
+    const int n = std::clamp(doc.nData, 0, kCapacity);
+    int best = 0;
+    double bestValue = doc.specData[0];
+    for (int i = 0; i < n - 1; i += 2) {
+        if (std::fabs(doc.specData[i]) >= std::fabs(bestValue)) {
+            best = i;
+            bestValue = doc.specData[i];
+        }
+    }
+    ts.snPeakIndex = best;
+    ts.snPeakValue = bestValue;
+}
+
+}  // namespace pelvaron::processing

@@ -1,0 +1,34 @@
+// Phase correction: the rotation of every complex point by a zero-order angle plus a first-order
+// term about the pivot, the unphased copy it always starts from, and Autophase.
+#pragma once
+
+#include "document/document.h"
+#include "platform/user_interface.h"
+
+namespace pelvaron::processing {
+
+/// Rotates the n doubles in place: point k turns by
+///     theta_k = order0*3.14159/180 + order1*3.14159/180 * 4*(2k + 1 - pivot)/n,
+/// order0 and order1 in degrees, pivot an even double index. First the imaginary part of point 0
+/// is replaced by that of point 1. The real parts are always rotated; the imaginary parts only
+/// when `imaginary` is set.
+void phaseRotation(double* data, int n, double order0, double order1, int pivot, bool imaginary);
+
+/// The rotation of specData about peakIndex.
+void phaseRotation(Document& doc, double order0, double order1, bool imaginary);
+
+/// specData -> phaseSource (nData doubles). The valid flag is the caller's.
+void saveUnphased(Document& doc);
+/// phaseSource -> specData (nData doubles).
+void restoreUnphased(Document& doc);
+
+/// Zero-order phase from the pivot: tries atan(-10*im/re) and atan(-im/re) at peakIndex, keeps
+/// the one whose rotated real parts have the larger sum, sets phase0 to it (truncated to whole
+/// degrees; the data keep the exact angle) and phase1 to 0. Makes phaseSource valid.
+void autophase(Document& doc);
+
+/// The Autophase command: autophase, then a further half turn when the largest line of the
+/// transform (peakValue) was negative; repaints.
+void autophaseCommand(Document& doc, platform::UserInterface& ui);
+
+}  // namespace pelvaron::processing

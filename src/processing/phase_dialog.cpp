@@ -1,0 +1,104 @@
+// The "Phase Correction" dialog's logic.
+#include "processing/phase_dialog.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "document/format.h"
+#include "document/numeric.h"
+#include "processing/phase.h"
+
+namespace pelvaron::processing {
+
+void PhaseDialog::open() {
+    TransformState& ts = doc_.transform;
+    ts.showPivot = 1;
+    ui_.requestRepaint();
+    takeUndoSnapshot(doc_);
+
+    ts.order0Position = truncToInt(100.0 * doc_.phase0);
+    ts.order1Position = truncToInt(100.0 * doc_.phase1);
+    ts.order0AtOpen = ts.order0Position;
+    ts.order1AtOpen = ts.order1Position;
+    takeUndoSnapshot(doc_);
+    if (!doc_.phaseSourceValid) saveUnphased(doc_);
+}
+
+int PhaseDialog::scrolled(int position, ScrollAction action, int thumb, int line, int page, int lo, int hi) {
+    long next = position;
+    switch (action) {
+        case ScrollAction::LineLeft: next -= line; break;
+        case ScrollAction::LineRight: next += line; break;
+        case ScrollAction::PageLeft: next -= page; break;
+        case ScrollAction::PageRight: next += page; break;
+        case ScrollAction::Thumb: next = thumb; break;
+    }
+    return static_cast<int>(std::clamp<long>(next, lo, hi));
+}
+
+void PhaseDialog::scrollOrder0(ScrollAction action, int thumb) {
+    TransformState& ts = doc_.transform;
+    ts.order0Position = scrolled(ts.order0Position, action, thumb, 100, 1000, -kOrderLimit, kOrderLimit);
+    doc_.phase0 = ts.order0Position / 100.0;
+    rephase();
+}
+
+void PhaseDialog::scrollOrder1(ScrollAction action, int thumb) {
+    TransformState& ts = doc_.transform;
+    ts.order1Position = scrolled(ts.order1Position, action, thumb, 100, 1000, -kOrderLimit, kOrderLimit);
+    doc_.phase1 = ts.order1Position / 100.0;
+    rephase();
+}
+
+void PhaseDialog::scrollPivot(ScrollAction action, int thumb) {
+    int pivot = scrolled(doc_.peakIndex, action, thumb, 2, 10, 0, std::max(doc_.nData, 0));
+    if (pivot % 2 != 0) --pivot;
+    doc_.peakIndex = pivot;
+    ui_.requestRepaint();
+}
+
+void PhaseDialog::apply(const std::string& order0Text, const std::string& order1Text) {
+    restoreUnphased(doc_);
+    doc_.phase0 = parseLeadingDouble(order0Text);
+    doc_.phase1 = parseLeadingDouble(order1Text);
+    doc_.transform.order0Position = truncToInt(std::trunc(doc_.phase0) * 100.0);
+    doc_.transform.order1Position = truncToInt(std::trunc(doc_.phase1) * 100.0);
+    phaseRotation(doc_, doc_.phase0, doc_.phase1, false);
+    ui_.requestRepaint();
+}
+
+void PhaseDialog::ok() {
+    doc_.transform.showPivot = 0;
+    doc_.phaseSourceValid = 1;
+    restoreUnphased(doc_);
+    phaseRotation(doc_, doc_.phase0, doc_.phase1, true);
+    ui_.requestRepaint();
+}
+
+void PhaseDialog::cancel() {
+    TransformState& ts = doc_.transform;
+    ts.order0Position = ts.order0AtOpen;
+    ts.order1Position = ts.order1AtOpen;
+    doc_.phase0 = ts.order0Position / 100.0;
+    doc_.phase1 = ts.order1Position / 100.0;
+    ts.showPivot = 0;
+    doc_.peakValue = restoreUndo(doc_);
+    doc_.phaseSourceValid = 1;
+    ui_.requestRepaint();
+}
+
+std::string PhaseDialog::order0Text() const {
+    return cformat("%.1lf", doc_.transform.order0Position / 100.0);
+}
+
+std::string PhaseDialog::order1Text() const {
+    return cformat("%.1lf", doc_.transform.order1Position / 100.0);
+}
+
+void PhaseDialog::rephase() {
+    restoreUnphased(doc_);
+    phaseRotation(doc_, doc_.phase0, doc_.phase1, false);
+    ui_.requestRepaint();
+}
+
+}  // namespace pelvaron::processing

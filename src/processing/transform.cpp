@@ -1,0 +1,209 @@
+// The Fourier transform command and the data operations it applies around the FFT.
+#include "processing/transform.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+
+#include "document/numeric.h"
+#include "processing/fft.h"
+
+namespace pelvaron::processing {
+
+namespace {
+
+/// Doubles in use, never beyond the buffers.
+int dataCount(const Document& doc) { return std::clamp(doc.nData, 0, kCapacity); }
+
+struct GroupDelayRow {
+    int decim;
+    double dspfvs10;
+    double dspfvs11;
+    double dspfvs12;
+};
+
+// Group delay of the Bruker digital filter, points, by DECIM and firmware version.
+// clang-format off
+constexpr GroupDelayRow kGroupDelays[] = {
+    // DECIM  DSPFVS 10  DSPFVS 11  DSPFVS 12
+    {2,    44.75,     46.0,      46.311},
+    {3,    33.5,      36.5,      36.53},
+    {4,    66.625,    48.0,      47.87},
+    {6,    59.0833,   50.1667,   50.229},
+    {8,    68.5625,   53.25,     53.289},
+    {12,   60.375,    69.5,      69.551},
+    {16,   69.5313,   72.25,     71.6},
+    {24,   61.0208,   70.1667,   70.184},
+    {32,   70.0156,   72.75,     72.138},
+    {48,   61.3438,   70.5,      70.528},
+    {64,   70.2578,   73.0,      72.348},
+    {96,   61.5052,   70.6667,   70.7},
+    {128,  70.3789,   72.5,      72.524},
+    {192,  61.5859,   71.3333,   0.0},
+    {256,  70.4395,   72.25,     0.0},
+    {384,  61.6263,   71.6667,   0.0},
+    {512,  70.4697,   72.125,    0.0},
+    {768,  61.6465,   71.8333,   0.0},
+    {1024, 70.4849,   72.0625,   0.0},
+    {1536, 61.6566,   71.9167,   0.0},
+    {2048, 70.4924,   72.0313,   0.0},
+};
+// clang-format on
+
+}  // namespace
+
+void firstPointCorrection(Document& doc) {
+    if (dataCount(doc) < 2) return;
+    doc.specData[0] *= 0.5;
+    doc.specData[1] *= 0.5;
+}
+
+void driftCorrection(Document& doc) {
+    const int n = dataCount(doc);
+    if (n < 2) return;
+    const double count = n / 2;
+    double re = 0.0;
+    double im = 0.0;
+    for (int i = 0; i + 1 < n; i += 2) {
+        re += doc.specData[i];
+        im += doc.specData[i + 1];
+    }
+    re /= count;
+    im /= count;
+    for (int i = 0; i + 1 < n; i += 2) {
+        doc.specData[i] -= re;
+        doc.specData[i + 1] -= im;
+    }
+}
+
+void rotateData(Document& doc, int count) {
+    const int n = dataCount(doc);
+    // A rotation beyond the data has no meaning; such counts are clamped into 0 ... N/2.
+    const int r = std::clamp(count, 0, n / 2);
+    // An in-place rotation moves the same values to the same places as a copy through a
+    // temporary array, and it cannot fail for want of memory.
+    std::rotate(doc.specData.begin(), doc.specData.begin() + 2 * r, doc.specData.begin() + 2 * (n / 2));
+}
+
+void quadratureAlternation(Document& doc) {
+    const int n = dataCount(doc);
+    for (int i = 0; i + 1 < n; i += 4) {
+        doc.specData[i] = -doc.specData[i];
+        doc.specData[i + 1] = -doc.specData[i + 1];
+    }
+}
+
+void conjugate(Document& doc) {
+    const int n = dataCount(doc);
+    for (int i = 1; i < n; i += 2) doc.specData[i] = -doc.specData[i];
+}
+
+std::optional<double> groupDelayFromTable(int decim, int dspfvs) {
+    for (const GroupDelayRow& row : kGroupDelays) {
+        if (row.decim != decim) continue;
+        switch (dspfvs) {
+            case 10: return row.dspfvs10;
+            case 11: return row.dspfvs11;
+            case 12: return row.dspfvs12;
+            default: return std::nullopt;
+        }
+    }
+    // Left open: a DECIM or DSPFVS the table lacks gets no proposal (Rotate Data unchecked).
+    return std::nullopt;
+}
+
+std::optional<double> groupDelayProposal(const Document& doc) {
+    // A group delay the spectrometer recorded is exact for its own filter, whatever DECIM and
+    // DSPFVS say; the table only covers the firmware it knows.
+    if (doc.groupDelay > 0.0) return doc.groupDelay;
+    return groupDelayFromTable(doc.acqPars.DECIM, doc.acqPars.DSPFVS);
+}
+
+int roundUpTransformSize(int n) {
+    for (int size = 128; size <= 32768; size *= 2) {
+        if (n <= size) return size;
+    }
+    return kMaxTransformSize;
+}
+
+bool fourierTransform(Document& doc, const FtOptions& options) {
+    const int n = doc.nData;
+    if (n < 4 || n > kCapacity || !std::has_single_bit(static_cast<unsigned>(n))) return false;
+    TransformState& ts = doc.transform;
+
+    // 1-2: the options, their Undo copies and the data snapshot.
+    doc.ftReal = options.real;
+    doc.ftDriftCorr = options.driftCorr;
+    doc.ftQuadrature = options.quadrature;
+    doc.ftInverse = options.inverse;
+    ts.ftRotate = options.rotate;
+    ts.ftRotateCount = std::clamp(options.rotateCount, 0, n / 2);
+    doc.undoFtReal = doc.ftReal;
+    doc.undoFtDriftCorr = doc.ftDriftCorr;
+    doc.undoFtQuadrature = doc.ftQuadrature;
+    doc.undoFtInverse = doc.ftInverse;
+    doc.undoNegateImag = doc.negateImag;
+    takeUndoSnapshot(doc);
+
+    // 3-5: corrections of the input.
+    firstPointCorrection(doc);
+    if (ts.ftRotate) rotateData(doc, ts.ftRotateCount);
+    if (doc.ftDriftCorr) driftCorrection(doc);
+
+    // 6: direction and units.
+    const bool inverse = doc.ftInverse != 0;
+    if (inverse) {
+        ts.ftDirection = kInverse;
+        doc.xUnits = kSeconds;
+        doc.unitSeconds = 1;
+        doc.unitPpm = doc.unitHz = doc.unitPoints = 0;
+        doc.acqPars.DECIM = 1;
+        // The time-domain data coming back are already rotated: no delay is left to propose.
+        doc.groupDelay = 0.0;
+    } else {
+        ts.ftDirection = kForward;
+        doc.xUnits = kPpm;
+        doc.unitPpm = 1;
+        doc.unitSeconds = doc.unitHz = doc.unitPoints = 0;
+    }
+
+    // 7-9: the transform itself.
+    if (doc.ftQuadrature && !inverse) quadratureAlternation(doc);
+    if (doc.ftReal) {
+        realFft(doc, n, ts.ftDirection);
+    } else {
+        if (doc.negateImag) conjugate(doc);
+        doc.negateImag = 0;
+        complexFft(doc, n / 2, ts.ftDirection);
+    }
+    const double count = n;
+    for (int i = 0; i < n; ++i) doc.specData[i] /= count;
+
+    // 10: the options the next opening proposes.
+    if (inverse) {
+        doc.ftInverse = 0;
+        doc.ftQuadrature = 0;
+        doc.fidCopy.copyFrom(doc.specData, n);
+        doc.fidCopyFromInverse = 1;
+        doc.phase0 = 0.0;
+        doc.phase1 = 0.0;
+        doc.phaseSourceValid = 0;
+    } else {
+        doc.ftInverse = 1;
+        doc.ftQuadrature = 0;
+        doc.ftReal = 0;
+    }
+
+    // 11-12: the largest line becomes +-100; data without any signal stay as they are.
+    doc.peakValue = findPeak(doc);
+    const double magnitude = std::fabs(doc.peakValue);
+    if (!inverse && magnitude > 0.0) {
+        for (int i = 0; i < n; ++i) doc.specData[i] = doc.specData[i] / magnitude * 100.0;
+    }
+
+    // 13: where 0 Hz lies in the new data.
+    doc.refIndex = truncToInt(count + std::trunc(2.0 * doc.offsetHz * (count / (2.0 * doc.acqPars.SW))));
+    return true;
+}
+
+}  // namespace pelvaron::processing

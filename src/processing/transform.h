@@ -1,0 +1,61 @@
+// The Fourier transform command: the data operations around the FFT (first-point correction,
+// drift correction, rotation, quadrature alternation, conjugation), the group-delay proposal,
+// the size rounding and the whole transform as the "Fast Fourier Transform" dialog runs it.
+#pragma once
+
+#include <optional>
+
+#include "document/document.h"
+
+namespace pelvaron::processing {
+
+/// Halves the first complex point, real and imaginary part.
+void firstPointCorrection(Document& doc);
+
+/// Subtracts the mean of the real parts from every real part and the mean of the imaginary parts
+/// from every imaginary part.
+void driftCorrection(Document& doc);
+
+/// Circular left rotation by `count` complex points: point k+count moves to k and the first
+/// `count` points go, in order, to the end. Counts outside 0 ... nData/2 are clamped into it.
+void rotateData(Document& doc, int count);
+
+/// Multiplies complex points 0, 2, 4, ... by -1 (puts frequency zero in the middle).
+void quadratureAlternation(Document& doc);
+
+/// Multiplies every imaginary part by -1.
+void conjugate(Document& doc);
+
+/// The group delay, in points, of the Bruker digital filter for DECIM and DSPFVS 10, 11 or 12;
+/// nothing for a pair the table lacks.
+[[nodiscard]] std::optional<double> groupDelayFromTable(int decim, int dspfvs);
+
+/// The group delay to propose for the data: GRPDLY when the data carry a positive one,
+/// otherwise the table's value for DECIM and DSPFVS, otherwise nothing.
+[[nodiscard]] std::optional<double> groupDelayProposal(const Document& doc);
+
+/// Smallest transform size (doubles) that holds n: a power of two from 128 to 32768, and 65536
+/// for anything larger.
+[[nodiscard]] int roundUpTransformSize(int n);
+
+/// The largest size the transform offers, doubles.
+inline constexpr int kMaxTransformSize = 65536;
+
+/// The options of one transform, as the dialog's controls hold them.
+struct FtOptions {
+    int real = 0;
+    int driftCorr = 1;
+    int quadrature = 1;
+    int inverse = 0;
+    int rotate = 0;
+    int rotateCount = 0;  ///< complex points
+};
+
+/// The transform the dialog's OK runs on the present nData doubles: stores the options and
+/// their Undo copies, takes the Undo snapshot, then first-point correction, rotation, drift
+/// correction, quadrature alternation, the real or complex FFT, division by nData, the flags for
+/// the way back, findPeak, normalisation to +-100 (forward only) and the new refIndex. False,
+/// with nothing changed, when nData is not a power of two from 4 to 65536.
+[[nodiscard]] bool fourierTransform(Document& doc, const FtOptions& options);
+
+}  // namespace pelvaron::processing

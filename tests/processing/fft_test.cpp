@@ -1,0 +1,258 @@
+// The FFT routines: sign convention, scaling, the real transform's packing, bit-identity with the
+// textbook loops, and the S/N bookkeeping each transform leaves behind.
+#include "processing/fft.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <cstring>
+#include <numbers>
+#include <random>
+#include <utility>
+#include <vector>
+
+#include "fixtures.h"
+#include "processing/noise_block.h"
+
+namespace pelvaron::processing {
+namespace {
+
+// --- The routines as the textbook writes them, element 1 first: the reference for the
+// bit-identity of the fast implementation.
+
+void textbookComplexFft(double* data, int points, int direction) {
+    double* x = data - 1;
+    const int n = 2 * points;
+    int j = 1;
+    for (int i = 1; i < n; i += 2) {
+        if (j > i) {
+            std::swap(x[j], x[i]);
+            std::swap(x[j + 1], x[i + 1]);
+        }
+        int m = points;
+        while (m >= 2 && j > m) {
+            j -= m;
+            m /= 2;
+        }
+        j += m;
+    }
+    int mmax = 2;
+    while (n > mmax) {
+        const int istep = 2 * mmax;
+        const double theta = direction * (6.28318530717959 / mmax);
+        const double s = std::sin(theta / 2);
+        const double wpr = -2.0 * s * s;
+        const double wpi = std::sin(theta);
+        double wr = 1.0;
+        double wi = 0.0;
+        for (int m = 1; m < mmax; m += 2) {
+            for (int i = m; i <= n; i += istep) {
+                const int k = i + mmax;
+                const double tr = wr * x[k] - wi * x[k + 1];
+                const double ti = wr * x[k + 1] + wi * x[k];
+                x[k] = x[i] - tr;
+                x[k + 1] = x[i + 1] - ti;
+                x[i] += tr;
+                x[i + 1] += ti;
+            }
+            const double t = wr;
+            wr = t * wpr - wi * wpi + wr;
+            wi = wi * wpr + t * wpi + wi;
+        }
+        mmax = istep;
+    }
+}
+
+void textbookRealFft(double* data, int n, int direction) {
+    double* x = data - 1;
+    const double c1 = 0.5;
+    double c2;
+    double theta = 3.141592653589793 / static_cast<double>(n >> 1);
+    if (direction == 1) {
+        c2 = -0.5;
+        textbookComplexFft(data, n / 2, 1);
+    } else {
+        c2 = 0.5;
+        theta = -theta;
+    }
+    const double s = std::sin(0.5 * theta);
+    const double wpr = -2.0 * s * s;
+    const double wpi = std::sin(theta);
+    double wr = 1.0 + wpr;
+    double wi = wpi;
+    for (int i = 2; i <= (n >> 2); ++i) {
+        const int i1 = i + i - 1, i2 = 1 + i1, i3 = n + 3 - i2, i4 = 1 + i3;
+        const double h1r = c1 * (x[i1] + x[i3]);
+        const double h1i = c1 * (x[i2] - x[i4]);
+        const double h2r = -c2 * (x[i2] + x[i4]);
+        const double h2i = c2 * (x[i1] - x[i3]);
+        x[i1] = h1r + wr * h2r - wi * h2i;
+        x[i2] = h1i + wr * h2i + wi * h2r;
+        x[i3] = h1r - wr * h2r + wi * h2i;
+        x[i4] = -h1i + wr * h2i + wi * h2r;
+        const double t = wr;
+        wr = t * wpr - wi * wpi + wr;
+        wi = wi * wpr + t * wpi + wi;
+    }
+    const double h = x[1];
+    if (direction == 1) {
+        x[1] = h + x[2];
+        x[2] = h - x[2];
+    } else {
+        x[1] = c1 * (h + x[2]);
+        x[2] = c1 * (h - x[2]);
+        textbookComplexFft(data, n / 2, -1);
+    }
+}
+
+std::vector<double> randomData(int count, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::normal_distribution<double> normal(0.0, 1000.0);
+    std::vector<double> v(static_cast<std::size_t>(count));
+    for (double& x : v) x = normal(rng);
+    return v;
+}
+
+bool sameBits(const std::vector<double>& a, const std::vector<double>& b) {
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+}
+
+std::vector<double> exponential(int points, int freq, int sign) {
+    std::vector<double> v(2 * static_cast<std::size_t>(points));
+    for (int j = 0; j < points; ++j) {
+        const std::complex<double> z = std::polar(1.0, sign * 2.0 * std::numbers::pi * freq * j / points);
+        v[2 * j] = z.real();
+        v[2 * j + 1] = z.imag();
+    }
+    return v;
+}
+
+TEST(ComplexFft, SignConventionPutsMinusFrequencyAtItsIndexAndPlusAtTheMirror) {
+    const int points = 64;
+    for (const auto& [sign, expectedBin] : {std::pair{-1, 5}, std::pair{+1, points - 5}}) {
+        std::vector<double> x = exponential(points, 5, sign);
+        complexFft(x.data(), points, kForward);
+        for (int k = 0; k < points; ++k) {
+            const double magnitude = std::hypot(x[2 * k], x[2 * k + 1]);
+            EXPECT_NEAR(magnitude, k == expectedBin ? points : 0.0, 1e-9) << "sign " << sign << " bin " << k;
+        }
+    }
+}
+
+TEST(ComplexFft, ForwardThenInverseReturnsTheInputTimesThePointCount) {
+    const int points = 512;
+    const std::vector<double> input = randomData(2 * points, 7);
+    std::vector<double> x = input;
+    complexFft(x.data(), points, kForward);
+    complexFft(x.data(), points, kInverse);
+    for (std::size_t i = 0; i < x.size(); ++i) EXPECT_NEAR(x[i] / points, input[i], 1e-9);
+}
+
+TEST(ComplexFft, IsBitIdenticalToTheTextbookLoopAtEverySize) {
+    for (int points = 1; points <= kCapacity / 2; points *= 2) {
+        const std::vector<double> input = randomData(2 * points, static_cast<unsigned>(points));
+        for (int direction : {kForward, kInverse}) {
+            std::vector<double> expected = input;
+            textbookComplexFft(expected.data(), points, direction);
+            std::vector<double> fast = input;
+            complexFft(fast.data(), points, direction);
+            EXPECT_TRUE(sameBits(fast, expected)) << points << " points, direction " << direction;
+            std::vector<double> portable = input;
+            complexFftPortable(portable.data(), points, direction);
+            EXPECT_TRUE(sameBits(portable, expected))
+                << points << " points, portable, direction " << direction;
+        }
+    }
+}
+
+TEST(ComplexFft, KeepsSignedZerosAndInfinitiesAsTheTextbookDoes) {
+    // Trivial twiddles (1, 0) still multiply: -0 + 0*x and inf*0 must come out the same way.
+    std::vector<double> input(2 * 256, -0.0);
+    input[10] = INFINITY;
+    input[33] = -1.5;
+    std::vector<double> expected = input;
+    textbookComplexFft(expected.data(), 256, kForward);
+    std::vector<double> fast = input;
+    complexFft(fast.data(), 256, kForward);
+    EXPECT_TRUE(sameBits(fast, expected));
+}
+
+TEST(ComplexFft, LeavesSizesThatAreNoPowerOfTwoAlone) {
+    const std::vector<double> input = randomData(2 * 100, 3);
+    std::vector<double> x = input;
+    complexFft(x.data(), 100, kForward);
+    EXPECT_EQ(x, input);
+}
+
+TEST(RealFft, PacksTheSpectrumOfRealSamplesAsTheComplexFftComputesIt) {
+    const int n = 128;
+    const std::vector<double> samples = randomData(n, 11);
+    std::vector<double> complexInput(2 * n, 0.0);
+    for (int j = 0; j < n; ++j) complexInput[2 * j] = samples[j];
+    complexFft(complexInput.data(), n, kForward);
+    std::vector<double> packed = samples;
+    realFft(packed.data(), n, kForward);
+
+    const double tolerance = 1e-9 * n * 1000.0;
+    EXPECT_NEAR(packed[0], complexInput[0], tolerance);  // frequency 0
+    EXPECT_NEAR(packed[1], complexInput[n], tolerance);  // Nyquist, real
+    for (int k = 1; k < n / 2; ++k) {
+        EXPECT_NEAR(packed[2 * k], complexInput[2 * k], tolerance) << k;
+        EXPECT_NEAR(packed[2 * k + 1], complexInput[2 * k + 1], tolerance) << k;
+    }
+
+    realFft(packed.data(), n, kInverse);
+    for (int j = 0; j < n; ++j) EXPECT_NEAR(packed[j] / (n / 2), samples[j], 1e-9 * 1000.0);
+}
+
+TEST(RealFft, IsBitIdenticalToTheTextbookRoutine) {
+    for (int n : {4, 8, 64, 1024, 65536}) {
+        const std::vector<double> input = randomData(n, static_cast<unsigned>(n) + 1);
+        for (int direction : {kForward, kInverse}) {
+            std::vector<double> expected = input;
+            textbookRealFft(expected.data(), n, direction);
+            std::vector<double> x = input;
+            realFft(x.data(), n, direction);
+            EXPECT_TRUE(sameBits(x, expected)) << n << " samples, direction " << direction;
+        }
+    }
+}
+
+TEST(SignalToNoiseMarks, EachTransformRecordsTheQuietestBlockAndTheLargestRealPart) {
+    // Four blocks of 128 doubles in the first half; block 2 is the quietest, block 3 ties it
+    // later and loses; the largest real part sits in the second half twice, the later one wins.
+    std::vector<double> values(1024, 0.0);
+    for (int b = 0; b < 4; ++b) {
+        const double range = b == 2 || b == 3 ? 1.0 : 5.0;
+        for (int j = 0; j < 64; ++j) values[128 * b + 2 * j] = j % 2 == 0 ? range : 0.0;
+        values[128 * b + 1] = 1000.0;  // imaginary parts do not count
+    }
+    values[700] = -50.0;
+    values[900] = 50.0;
+    auto doc = testing::documentWith(values);
+    doc->peakIndex = 42;
+
+    EXPECT_EQ(findNoiseBlock(*doc), 2);
+    refreshSignalToNoiseMarks(*doc);
+    EXPECT_EQ(doc->transform.noiseBlock, 2);
+    EXPECT_EQ(doc->transform.snPeakIndex, 900);
+    EXPECT_EQ(doc->transform.snPeakValue, 50.0);
+    EXPECT_EQ(doc->peakIndex, 42);
+
+    // The document transform refreshes the marks from its own output.
+    doc->transform.snPeakIndex = -1;
+    complexFft(*doc, 512, kForward);
+    EXPECT_GE(doc->transform.snPeakIndex, 0);
+    EXPECT_EQ(doc->transform.snPeakValue, doc->specData[doc->transform.snPeakIndex]);
+}
+
+TEST(SignalToNoiseMarks, DataShorterThanOneBlockPairUseBlockZero) {
+    auto doc = testing::documentWith(std::vector<double>(200, 1.0));
+    doc->transform.noiseBlock = 7;
+    refreshSignalToNoiseMarks(*doc);
+    EXPECT_EQ(doc->transform.noiseBlock, 0);
+}
+
+}  // namespace
+}  // namespace pelvaron::processing

@@ -1,0 +1,36 @@
+// Documents with chosen data for the processing tests.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "document/document.h"
+
+namespace pelvaron::testing {
+
+/// A set-up-like document holding `values` (nData = TD = their count) with the given spectral
+/// width; AQ follows as TD/(2*SW).
+inline std::unique_ptr<Document> documentWith(const std::vector<double>& values, double sw = 1000.0) {
+    auto doc = std::make_unique<Document>();
+    for (std::size_t i = 0; i < values.size(); ++i) doc->specData[static_cast<std::ptrdiff_t>(i)] = values[i];
+    doc->nData = static_cast<int>(values.size());
+    doc->acqPars.TD = doc->nData;
+    doc->acqPars.SW = sw;
+    doc->acqPars.SF = 400.0;
+    doc->acqPars.AQ = doc->nData / (2.0 * sw);
+    doc->acqPars.DECIM = 1;
+    doc->acqPars.DSPFVS = 10;
+    doc->ftReal = 0;
+    doc->ftDriftCorr = 1;
+    doc->ftQuadrature = 1;
+    doc->ftInverse = 0;
+    doc->peakValue = findPeak(*doc);
+    return doc;
+}
+
+/// The first nData doubles of specData.
+inline std::vector<double> dataOf(const Document& doc) {
+    return std::vector<double>(doc.specData.begin(), doc.specData.begin() + doc.nData);
+}
+
+}  // namespace pelvaron::testing
