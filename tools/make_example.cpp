@@ -34,10 +34,19 @@ constexpr double kT2 = 0.32;           // s: lines about 1 Hz wide
 constexpr double kScale = 2.0e6;       // integer units per proton at t = 0
 constexpr double kNoise = 1500.0;      // standard deviation of the noise, integer units
 
+/// The ppm of the spectrum point nearest to `ppm`: the largest line sits exactly on a point, so
+/// that the spectrum's largest real value is pure absorption and one-point phasing finds it.
+double onPoint(double ppm) {
+    const double offsetHz = kOffsetPpm * kBf1 - kSw;
+    const double points = kTd / 2.0;
+    const double k = std::round(points * (1.0 - (ppm * kBf1 - offsetHz) / kSw));
+    return (offsetHz + kSw * (1.0 - k / points)) / kBf1;
+}
+
 std::vector<Line> lines() {
     std::vector<Line> out;
     const double d = kJ / kBf1;  // J in ppm
-    out.push_back({2.045, 3.0});  // acetyl CH3 singlet: the largest line
+    out.push_back({onPoint(2.045), 3.0});  // acetyl CH3 singlet: the largest line
     for (int k = 0; k < 4; ++k) {  // OCH2 quartet 1:3:3:1
         static const double weights[4] = {1, 3, 3, 1};
         out.push_back({4.120 + (k - 1.5) * d, 2.0 * weights[k] / 8.0});
@@ -95,6 +104,6 @@ int main(int argc, char** argv) {
     spec.procOffset = kOffsetPpm;
     spec.title = "ethyl acetate in CDCl3, 1H";
     pelvaron::testing::writeBrukerFid(dir, spec);
-    std::printf("wrote %s: acqus, fid, pdata/1/proc (largest line at 2.045 ppm)\n", dir.c_str());
+    std::printf("wrote %s: acqus, fid, pdata/1/proc (largest line at %.4f ppm)\n", dir.c_str(), all[0].ppm);
     return 0;
 }
