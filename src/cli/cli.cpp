@@ -10,8 +10,10 @@
 #include "cli/steps.h"
 #include "document/document.h"
 #include "document/format.h"
+#include "io/jcamp_writer.h"
 #include "io/load.h"
 #include "io/native_file.h"
+#include "io/text_export.h"
 
 namespace pelvaron::cli {
 
@@ -20,7 +22,7 @@ namespace {
 const char* const kUsage =
     "usage: pelvaron-cli info FILE [--format F] [--steps LIST]\n"
     "       pelvaron-cli dump FILE [--format F] [--steps LIST]\n"
-    "       pelvaron-cli convert FILE OUT [--format F] [--steps LIST] [--to native]\n"
+    "       pelvaron-cli convert FILE OUT [--format F] [--steps LIST] [--to native|jcamp|jcamp-real|text]\n"
     "formats: native bruker aspect winnmr varian gemini nicolet nuts jcamp\n";
 
 struct Options {
@@ -127,7 +129,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return 2;
         }
     }
-    if (convert && o.to != "native") {
+    if (convert && o.to != "native" && o.to != "jcamp" && o.to != "jcamp-real" && o.to != "text") {
         err << "pelvaron-cli: unknown output type " << o.to << '\n';
         return 2;
     }
@@ -147,9 +149,25 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     } else if (o.command == "dump") {
         for (int i = 0; i < doc->nData; ++i) out << cformat("%.17g", doc->specData[i]) << '\n';
     } else {
-        if (!io::writeNativeFile(*doc, o.positional[1])) {
-            ui.message("Cannot Save File", "File Error", platform::Icon::Stop, platform::Buttons::Ok);
-            return 1;
+        const std::string& target = o.positional[1];
+        if (o.to == "native") {
+            if (!io::writeNativeFile(*doc, target)) {
+                ui.message("Cannot Save File", "File Error", platform::Icon::Stop, platform::Buttons::Ok);
+                return 1;
+            }
+        } else {
+            bool written = false;
+            if (o.to == "jcamp") {
+                written = io::writeJcampNTuplesFile(*doc, target, io::defaultJcampExportText(*doc));
+            } else if (o.to == "jcamp-real") {
+                written = io::writeJcampXYDataFile(*doc, target, io::defaultJcampExportText(*doc));
+            } else {
+                written = io::writeRealPointsFile(*doc, target, 0, doc->nData);
+            }
+            if (!written) {
+                ui.message("Error opening file", "Error", platform::Icon::None, platform::Buttons::Ok);
+                return 1;
+            }
         }
     }
     return 0;

@@ -8,6 +8,7 @@
 #include "io/bruker.h"
 #include "io/companion.h"
 #include "io/file_dialogs.h"
+#include "io/jcamp_import.h"
 
 namespace pelvaron::io {
 
@@ -79,7 +80,9 @@ void selectImportFormat(Document& doc, ImportFormat format) {
     s.fmtJcamp = format == ImportFormat::Jcamp;
 }
 
-bool importFormatAvailable(ImportFormat format) { return format == ImportFormat::BrukerXwin; }
+bool importFormatAvailable(ImportFormat format) {
+    return format == ImportFormat::BrukerXwin || format == ImportFormat::Jcamp;
+}
 
 namespace {
 
@@ -128,6 +131,12 @@ bool importData(Document& doc, platform::UserInterface& ui) {
     doc.specData.fill(0.0);
 
     const ImportState& s = doc.import;
+    if (s.fmtJcamp) {
+        // The JCAMP-DX branch sets the document up itself: its title comment follows the set-up.
+        if (importJcamp(doc, ui)) return true;
+        rollback.restore();
+        return false;
+    }
     bool read = false;
     if (s.fmtBrukerXwin) {
         read = importBruker(doc, ui);

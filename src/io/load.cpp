@@ -12,6 +12,7 @@
 #include "io/companion.h"
 #include "io/file_dialogs.h"
 #include "io/import.h"
+#include "io/jcamp_import.h"
 #include "io/native_file.h"
 
 namespace pelvaron::io {
@@ -68,6 +69,8 @@ std::optional<FileFormat> detectFormat(const std::string& path) {
     char head[4] = {};
     const std::size_t got = std::fread(head, 1, 3, file.get());
     if (got == 3 && std::memcmp(head, "PLV", 3) == 0) return FileFormat::Native;
+    file.reset();
+    if (looksLikeJcamp(dataPath)) return FileFormat::Jcamp;
 
     const std::string title = lower(fileTitleOf(dataPath));
     const std::string dir = fs::path(dataPath).parent_path().string();
@@ -92,6 +95,11 @@ bool loadFile(Document& doc, platform::UserInterface& ui, const std::string& pat
         case FileFormat::Bruker:
             setFilePath(doc, resolveBrukerPath(path));
             selectImportFormat(doc, ImportFormat::BrukerXwin);
+            doc.import.importAskFile = 0;
+            return importData(doc, ui);
+        case FileFormat::Jcamp:
+            setFilePath(doc, path);
+            selectImportFormat(doc, ImportFormat::Jcamp);
             doc.import.importAskFile = 0;
             return importData(doc, ui);
         default:

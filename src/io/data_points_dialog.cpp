@@ -1,0 +1,38 @@
+// The "Display Data Points (Reals)" dialog model.
+#include "io/data_points_dialog.h"
+
+#include <algorithm>
+
+#include "document/format.h"
+
+namespace pelvaron::io {
+
+void DataPointsDialog::open(const Document& doc) {
+    range = displayedRealRange(doc);
+    switch (doc.xUnits) {
+        case kSeconds: columnTitle = "Sec."; break;
+        case kPpm: columnTitle = "ppm"; break;
+        case kHz: columnTitle = "Hz"; break;
+        case kPoints: columnTitle = "Point"; break;
+        default: columnTitle = "Index"; break;
+    }
+    lines.clear();
+    const int count = std::clamp(doc.nData, 0, kCapacity);
+    for (int i = std::max(range.first, 0); i < range.last && i < count; i += 2) {
+        const double v = doc.specData[i];
+        switch (doc.xUnits) {
+            case kSeconds:
+            case kPpm:
+            case kHz: lines.push_back(cformat("%6.3lf%22.4lf", realPointAbscissa(doc, i), v)); break;
+            case kPoints: lines.push_back(cformat("%6d%22.4lf", i / 2, v)); break;
+            default: lines.push_back(cformat("%6d%.3lf", i / 2, v)); break;
+        }
+    }
+}
+
+bool DataPointsDialog::exportAscii(Document& doc, platform::UserInterface& ui) const {
+    const RealPointRange r = displayedRealRange(doc);
+    return exportRealPoints(doc, ui, r.first, r.last);
+}
+
+}  // namespace pelvaron::io

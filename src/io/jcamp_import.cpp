@@ -1,0 +1,198 @@
+// The JCAMP-DX branch of the import: read, complete, set up, title comment.
+#include "io/jcamp_import.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "document/numeric.h"
+#include "io/jcamp_reader.h"
+
+namespace pelvaron::io {
+
+namespace {
+
+/// Comment boxes hold at most 2047 characters.
+constexpr std::size_t kMaxCommentLength = 2047;
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '(')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == ')')) s.remove_suffix(1);
+    return s;
+}
+
+std::optional<double> parseNumber(std::string_view s) {
+    s = trim(s);
+    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+    double v = 0.0;
+    const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (ec != std::errc() || ptr == s.data()) return std::nullopt;
+    return v;
+}
+
+/// The first comma-separated field of a value ("HZ, ARBITRARY UNITS, ..." gives "HZ").
+std::string_view firstField(std::string_view value) { return trim(value.substr(0, value.find(','))); }
+
+void reversePoints(Document& doc, int n) {
+    double* d = doc.specData.data();
+    for (int i = 0, j = n - 1; i < j; ++i, --j) {
+        std::swap(d[2 * i], d[2 * j]);
+        std::swap(d[2 * i + 1], d[2 * j + 1]);
+    }
+}
+
+/// ".SHIFT REFERENCE= INTERNAL, CDCl3, 1, 7.26": point number (from 1, in file order) and its ppm.
+struct ShiftReference {
+    int point = 0;
+    double ppm = 0.0;
+};
+
+std::optional<ShiftReference> parseShiftReference(std::string_view value) {
+    std::vector<std::string_view> fields;
+    while (true) {
+        const std::size_t comma = value.find(',');
+        fields.push_back(value.substr(0, comma));
+        if (comma == std::string_view::npos) break;
+        value.remove_prefix(comma + 1);
+    }
+    if (fields.size() < 4) return std::nullopt;
+    const auto point = parseNumber(fields[2]);
+    const auto ppm = parseNumber(fields[3]);
+    if (!point || !ppm || !std::isfinite(*ppm)) return std::nullopt;
+    return ShiftReference{truncToInt(*point), *ppm};
+}
+
+bool usable(double sw) { return std::isfinite(sw) && sw > 0.0; }
+
+}  // namespace
+
+std::string jcampTitleComment(std::string_view title) {
+    std::string text(title.substr(0, kMaxCommentLength));
+    for (char& c : text) {
+        const int code = static_cast<unsigned char>(c);
+        if (code < 27 || code > 127) c = ' ';
+    }
+    return text;
+}
+
+void completeJcampImport(Document& doc) {
+    JcampState& s = doc.jcamp;
+    AcqParams& p = doc.acqPars;
+    const auto& labels = s.jcampLabels;
+    const int n = std::clamp(truncToInt(jcampNumber(labels[kJcampNPoints])), 0, kCapacity / 2);
+
+    // Pages shorter than the point count leave zeros; values beyond it do not linger.
+    const int decoded = std::max({s.realCount, s.imagCount, n});
+    for (int k = std::min(s.realCount, n); k < decoded; ++k) doc.specData[2 * k] = 0.0;
+    for (int k = std::min(s.imagCount, n); k < decoded; ++k) doc.specData[2 * k + 1] = 0.0;
+
+    const double first = jcampNumber(labels[kJcampFirstX]);
+    const double last = jcampNumber(labels[kJcampLastX]);
+    const double sf = jcampNumber(labels[kJcampFrequency]);
+    // A file whose axis gives no width (one point, equal ends, no labels) gets 1 Hz per point.
+    const double fallbackSW = n > 0 ? n : 1.0;
+
+    p.SF = sf;
+    p.TD = 2 * n;
+    doc.nData = 2 * n;
+    // The points are complex pairs now, whatever the file held.
+    p.aqMode = 1;
+    p.complexData = 1;
+
+    if (s.legacyLayout) {
+        s.importedSpectrum =
+            normalizeJcampLabel(labels[kJcampDataType]).find("SPECTRUM") != std::string::npos;
+        if (last < first) reversePoints(doc, n);
+        p.SW = usable(first) ? first : fallbackSW;
+        return;
+    }
+
+    const std::string units = normalizeJcampLabel(firstField(labels[kJcampXUnits]));
+    bool time = false;
+    bool ppm = false;
+    if (units.rfind("HZ", 0) == 0 || units.rfind("HERTZ", 0) == 0) {
+        time = false;
+    } else if (units.rfind("PPM", 0) == 0) {
+        ppm = true;
+    } else if (units.rfind("SEC", 0) == 0 || units == "S" || units == "TIME") {
+        time = true;
+    } else {
+        time = normalizeJcampLabel(labels[kJcampDataType]).find("FID") != std::string::npos;
+    }
+    s.importedSpectrum = !time;
+    p.DECIM = 1;
+    p.DSPFVS = 0;
+    doc.groupDelay = 0.0;
+
+    if (time) {
+        // Time runs forward in the document.
+        const bool reversed = last < first;
+        if (reversed) reversePoints(doc, n);
+        const double dwell = n >= 2 ? std::fabs(last - first) / (n - 1) : 0.0;
+        p.SW = usable(dwell) && usable(1.0 / dwell) ? 1.0 / dwell : fallbackSW;
+        p.offsetHz = parseNumber(s.offsetHzText).value_or(0.0);
+        // The digital filter of a spectrometer's FID comes along in its private labels.
+        if (auto decim = parseNumber(s.decimText); decim && *decim >= 1.0) p.DECIM = truncToInt(*decim);
+        if (auto dspfvs = parseNumber(s.dspfvsText)) p.DSPFVS = truncToInt(*dspfvs);
+        if (auto delay = parseNumber(s.groupDelayText); delay && std::isfinite(*delay))
+            doc.groupDelay = *delay;
+        return;
+    }
+
+    // Frequency: the document runs from the highest frequency down; point k of n lies at
+    // offsetHz + SW * (n - k) / n.
+    const double scale = ppm && sf > 0.0 ? sf : 1.0;
+    const double firstHz = first * scale;
+    const double lastHz = last * scale;
+    const bool reversed = firstHz < lastHz;
+    if (reversed) reversePoints(doc, n);
+    const double spacing = n >= 2 ? std::fabs(firstHz - lastHz) / (n - 1) : 0.0;
+    if (usable(spacing) && std::isfinite(n * spacing)) {
+        p.SW = n * spacing;  // the width the axis spans, one spacing per point
+        p.offsetHz = std::max(firstHz, lastHz) - p.SW;
+    } else {
+        p.SW = fallbackSW;
+        p.offsetHz = 0.0;
+    }
+    if (auto ref = parseShiftReference(s.shiftReference);
+        ref && sf > 0.0 && ref->point >= 1 && ref->point <= n) {
+        const int k = reversed ? n - ref->point : ref->point - 1;
+        p.offsetHz = ref->ppm * sf - p.SW * (n - k) / n;
+    }
+}
+
+bool importJcamp(Document& doc, platform::UserInterface& ui) {
+    ui.setWaitCursor(true);
+    if (!readJcamp(doc, ui, doc.filePath)) {
+        ui.setWaitCursor(false);
+        ui.message("Cannot Open this file", "Error", platform::Icon::None);
+        return false;
+    }
+    completeJcampImport(doc);
+
+    const std::string title = jcampTitleComment(doc.jcamp.jcampLabels[kJcampTitle]);
+    const platform::TextExtent extent = ui.measureText(title);
+    setupDocument(doc, ui);
+    doc.comments.boxes.push_back(CommentBox{Rect{100, 50, 100 + extent.width, 50 + extent.height}, title});
+    doc.comments.selected = 0;
+
+    doc.jcamp.importedPath = doc.filePath;
+
+    ui.requestRepaint();
+    ui.setWaitCursor(false);
+    return true;
+}
+
+bool looksLikeJcamp(const std::string& path) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) return false;
+    std::string head(64 * 1024, '\0');
+    head.resize(std::fread(head.data(), 1, head.size(), file.get()));
+    return looksLikeJcampText(head);
+}
+
+}  // namespace pelvaron::io

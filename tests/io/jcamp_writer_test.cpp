@@ -1,0 +1,321 @@
+// The JCAMP-DX export: round trips through both layouts, a header that agrees with the data
+// lines, scaling, and the "JCAMP Options" dialog.
+#include "io/jcamp_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "io/file_dialogs.h"
+#include "io/jcamp_import.h"
+#include "io/jcamp_options_dialog.h"
+#include "io/jcamp_reader.h"
+#include "recording_ui.h"
+#include "temp_dir.h"
+
+namespace pelvaron::io {
+namespace {
+
+using testing::RecordingUserInterface;
+
+/// A document of n complex points set up as a load would leave it. The largest real value is
+/// 10000, so that the export's scaling changes nothing.
+std::unique_ptr<Document> makeDocument(int n, RecordingUserInterface& ui) {
+    auto doc = std::make_unique<Document>();
+    doc->acqPars.TD = 2 * n;
+    doc->acqPars.SW = 6009.6154;
+    doc->acqPars.SF = 400.13;
+    doc->acqPars.offsetHz = -812.25;
+    doc->fileTitle = "source";
+    for (int k = 0; k < n; ++k) {
+        doc->specData[2 * k] = (k * 37) % 2001 - 1000;
+        doc->specData[2 * k + 1] = (k * 53) % 3001 - 1500;
+    }
+    doc->specData[2 * (n / 3)] = 10000.0;
+    setupDocument(*doc, ui);
+    return doc;
+}
+
+std::unique_ptr<Document> importFile(const std::string& path, RecordingUserInterface& ui) {
+    auto doc = std::make_unique<Document>();
+    setFilePath(*doc, path);
+    doc->specData.fill(0.0);
+    EXPECT_TRUE(importJcamp(*doc, ui));
+    return doc;
+}
+
+/// Header values by label and the data lines of one table.
+struct Parsed {
+    std::map<std::string, std::string> labels;
+    std::vector<std::vector<std::string>> tables;
+
+    explicit Parsed(const std::string& text) {
+        std::istringstream in(text);
+        std::string line;
+        bool inTable = false;
+        while (std::getline(in, line)) {
+            if (line.rfind("##", 0) == 0) {
+                const auto eq = line.find('=');
+                const std::string label = line.substr(2, eq - 2);
+                labels[label] = line.substr(eq + 1);
+                inTable = label == "XYDATA" || label == "DATA TABLE";
+                if (inTable) tables.emplace_back();
+            } else if (line.rfind("$$", 0) == 0) {
+                inTable = false;
+            } else if (inTable) {
+                tables.back().push_back(line);
+            }
+        }
+    }
+    [[nodiscard]] double number(const std::string& label) const { return jcampNumber(labels.at(label)); }
+};
+
+std::vector<std::string> words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> out;
+    for (std::string w; in >> w;) out.push_back(w);
+    return out;
+}
+
+TEST(JcampWriter, NTuplesRoundTripReturnsASpectrum) {
+    RecordingUserInterface ui;
+    auto doc = makeDocument(1000, ui);
+    testing::TempDir dir;
+    ASSERT_TRUE(writeJcampNTuplesFile(*doc, dir.file("s.jdx"), JcampExportText{}));
+    auto back = importFile(dir.file("s.jdx"), ui);
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
+    EXPECT_FALSE(back->jcamp.legacyLayout);
+    ASSERT_EQ(back->nData, 2000);
+    for (int i = 0; i < 2000; ++i) ASSERT_EQ(back->specData[i], doc->specData[i]) << i;
+    EXPECT_NEAR(back->acqPars.SW, doc->acqPars.SW, 1e-6);
+    EXPECT_NEAR(back->offsetHz, doc->offsetHz, 1e-6);
+    EXPECT_DOUBLE_EQ(back->acqPars.SF, 400.13);
+    EXPECT_EQ(back->peakIndex, doc->peakIndex);
+    EXPECT_EQ(back->comments.boxes.at(0).text, " Untitled");
+}
+
+TEST(JcampWriter, NTuplesRoundTripReturnsAFid) {
+    RecordingUserInterface ui;
+    auto doc = makeDocument(777, ui);  // not a multiple of the four values a line
+    doc->acqPars.DECIM = 32;
+    doc->acqPars.DSPFVS = 10;
+    doc->groupDelay = 67.984;
+    JcampExportText text;
+    text.dataType = "NMR FID";
+    testing::TempDir dir;
+    ASSERT_TRUE(writeJcampNTuplesFile(*doc, dir.file("f.jdx"), text));
+    auto back = importFile(dir.file("f.jdx"), ui);
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
+    ASSERT_EQ(back->nData, 1554);
+    for (int i = 0; i < 1554; ++i) ASSERT_EQ(back->specData[i], doc->specData[i]) << i;
+    EXPECT_NEAR(back->acqPars.SW, doc->acqPars.SW, 1e-6);
+    EXPECT_NEAR(back->offsetHz, doc->offsetHz, 1e-6);
+    EXPECT_EQ(back->acqPars.DECIM, 32);
+    EXPECT_EQ(back->acqPars.DSPFVS, 10);
+    EXPECT_NEAR(back->groupDelay, 67.984, 1e-9);
+}
+
+TEST(JcampWriter, XYDataRoundTripReturnsTheRealParts) {
+    RecordingUserInterface ui;
+    auto doc = makeDocument(500, ui);
+    testing::TempDir dir;
+    for (const char* type : {"NMR SPECTRUM", "NMR FID"}) {
+        JcampExportText text;
+        text.dataType = type;
+        ASSERT_TRUE(writeJcampXYDataFile(*doc, dir.file("r.jdx"), text));
+        auto back = importFile(dir.file("r.jdx"), ui);
+        EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
+        ASSERT_EQ(back->nData, 1000);
+        for (int k = 0; k < 500; ++k) {
+            ASSERT_EQ(back->specData[2 * k], doc->specData[2 * k]) << type << k;
+            ASSERT_EQ(back->specData[2 * k + 1], 0.0) << type << k;
+        }
+        EXPECT_NEAR(back->acqPars.SW, doc->acqPars.SW, 1e-6) << type;
+    }
+}
+
+TEST(JcampWriter, HeaderAgreesWithTheDataLines) {
+    RecordingUserInterface ui;
+    auto doc = makeDocument(30, ui);
+    const int n = 30;
+    const double sw = doc->acqPars.SW;
+    const double off = doc->offsetHz;
+
+    // Spectrum: Hz, descending from SW + offsetHz; every line's abscissa times XFACTOR is the
+    // frequency of its first point.
+    const Parsed s(jcampXYDataText(*doc, JcampExportText{}));
+    EXPECT_EQ(s.labels.at("XUNITS"), " HZ");
+    EXPECT_EQ(s.labels.count("$PELVARON LAYOUT"), 1u);
+    EXPECT_EQ(s.labels.at("ORIGIN"), "  Pelvaron EXPORT ");
+    EXPECT_EQ(s.labels.at("NPOINTS"), "30");
+    EXPECT_NEAR(s.number("FIRSTX"), off + sw, 1e-6);
+    EXPECT_NEAR(s.number("LASTX"), off + sw / n, 1e-6);
+    EXPECT_NEAR(s.number("XFACTOR"), (s.number("FIRSTX") - s.number("LASTX")) / (n - 1), 1e-9);
+    EXPECT_EQ(s.number("FIRSTY"), doc->specData[0]);
+    EXPECT_EQ(s.number("MAXY"), 10000.0);
+    ASSERT_EQ(s.tables.size(), 1u);
+    ASSERT_EQ(s.tables[0].size(), 8u);  // 30 points, four a line
+    for (std::size_t line = 0; line < 8; ++line) {
+        const auto w = words(s.tables[0][line]);
+        const int k = static_cast<int>(line) * 4;
+        // Within the abscissa's three decimals of a point.
+        EXPECT_NEAR(std::stod(w[0]) * s.number("XFACTOR"), off + sw * (n - k) / n, 1e-3 * sw / n) << line;
+        EXPECT_EQ(w.size(), line < 7 ? 5u : 3u);
+        EXPECT_EQ(std::stod(w[1]), doc->specData[2 * k]);
+    }
+
+    // FID: seconds from 0, one line abscissa per point number.
+    JcampExportText fid;
+    fid.dataType = "NMR FID";
+    const Parsed f(jcampNTuplesText(*doc, fid));
+    EXPECT_EQ(f.labels.at("UNITS"), " SECONDS, ARBITRARY UNITS, ARBITRARY UNITS,");
+    EXPECT_EQ(f.labels.at("VAR_DIM"), " 30, 30, 30, 2");
+    EXPECT_EQ(f.number("FIRST"), 0.0);
+    EXPECT_NEAR(f.number("LAST"), 29 / sw, 1e-9);
+    const auto factor = words(f.labels.at("FACTOR"));
+    ASSERT_EQ(factor.size(), 4u);
+    EXPECT_NEAR(std::stod(factor[0]), 1 / sw, 1e-12);
+    EXPECT_EQ(factor[1] + factor[2] + factor[3], "111");
+    const auto first = words(f.labels.at("FIRST"));
+    EXPECT_EQ(std::stod(first[1]), doc->specData[0]);
+    EXPECT_EQ(std::stod(first[2]), doc->specData[1]);  // the imaginary part on the same scale
+    ASSERT_EQ(f.tables.size(), 2u);
+    EXPECT_EQ(words(f.tables[0][1])[0], "4");
+    EXPECT_EQ(std::stod(words(f.tables[1][1])[1]), doc->specData[9]);
+}
+
+TEST(JcampWriter, SixteenElementsMakeTwoLinesAPage) {
+    RecordingUserInterface ui;
+    auto doc = makeDocument(8, ui);
+    JcampExportText fid;
+    fid.dataType = "NMR FID";
+    const Parsed p(jcampNTuplesText(*doc, fid));
+    EXPECT_EQ(p.labels.at("VAR_DIM"), " 8, 8, 8, 2");
+    ASSERT_EQ(p.tables.size(), 2u);
+    for (const auto& table : p.tables) {
+        ASSERT_EQ(table.size(), 2u);
+        EXPECT_EQ(words(table[0])[0], "0");
+        EXPECT_EQ(words(table[1])[0], "4");
+    }
+}
+
+TEST(JcampWriter, OrdinatesAreScaledToTheLargestRealValue) {
+    RecordingUserInterface ui;
+    auto doc = makeDocument(4, ui);
+    const double values[8] = {-500.0, 3.0, 250.0, 1000.0, 0.49, -0.07, 100.0, 0.0};
+    for (int i = 0; i < 8; ++i) doc->specData[i] = values[i];
+    const Parsed p(jcampNTuplesText(*doc, JcampExportText{}));
+    // The largest real value is negative: it is written as 10000 and every sign turns.
+    EXPECT_EQ(words(p.tables[0][0]),
+              (std::vector<std::string>{words(p.tables[0][0])[0], "10000", "-5000", "-9", "-2000"}));
+    EXPECT_EQ(words(p.tables[1][0]),
+              (std::vector<std::string>{words(p.tables[1][0])[0], "-60", "-20000", "1", "0"}));
+    EXPECT_EQ(doc->peakIndex, 2);  // the export leaves the phase pivot where the set-up put it
+
+    // All-zero real parts: zeros, no division by zero.
+    for (int i = 0; i < 8; ++i) doc->specData[i] = i % 2 ? 5.0 : 0.0;
+    const std::string zero = jcampNTuplesText(*doc, JcampExportText{});
+    EXPECT_EQ(zero.find("nan"), std::string::npos);
+    EXPECT_EQ(zero.find("inf"), std::string::npos);
+    const Parsed z(zero);
+    EXPECT_EQ(words(z.tables[1][0]),
+              (std::vector<std::string>{words(z.tables[1][0])[0], "0", "0", "0", "0"}));
+
+    // Before any load (SW 0, all zeros) the axis stays finite.
+    auto fresh = std::make_unique<Document>();
+    const std::string empty = jcampXYDataText(*fresh, JcampExportText{});
+    EXPECT_EQ(empty.find("nan"), std::string::npos);
+    EXPECT_EQ(empty.find("inf"), std::string::npos);
+}
+
+TEST(JcampWriter, TextsStayOnTheirLines) {
+    RecordingUserInterface ui;
+    auto doc = makeDocument(4, ui);
+    JcampExportText text;
+    text.title = "two\nlines\r";
+    text.owner = "me\n##END=";
+    const std::string out = jcampXYDataText(*doc, text);
+    EXPECT_NE(out.find("##TITLE= two lines \n"), std::string::npos);
+    EXPECT_NE(out.find("##OWNER= me ##END=\n"), std::string::npos);
+    EXPECT_EQ(out.rfind("##END=\n"), out.size() - 7);
+    EXPECT_EQ(out.find("##JCAMP-DX= 5.00 $$Pelvaron 1.5\n"), out.find('\n') + 1);
+}
+
+TEST(JcampOptions, OkExportsWithTheDialogsChoices) {
+    RecordingUserInterface ui;
+    auto doc = makeDocument(16, ui);
+    testing::TempDir dir;
+    JcampOptionsDialog dlg;
+    dlg.open(*doc);
+    EXPECT_EQ(dlg.spectrum, 1);
+    EXPECT_EQ(dlg.fid, 0);
+    EXPECT_EQ(dlg.realOnly, 0);
+    EXPECT_EQ(dlg.title, "Untitled");
+    EXPECT_EQ(dlg.nucleus, "^1H");
+    EXPECT_EQ(dlg.owner, "Pelvaron 1.5");
+
+    dlg.spectrum = 0;
+    EXPECT_EQ(dlg.dataType(), "NMR SPECTRUM");  // neither radio checked
+    dlg.fid = 1;
+    EXPECT_EQ(dlg.dataType(), "NMR FID");
+
+    // Export Only Real Part: the XYDATA file.
+    dlg.realOnly = 1;
+    dlg.nucleus = "^13C-extra";
+    ui.files.push_back(dir.file("real.txt"));
+    EXPECT_EQ(dlg.ok(*doc, ui), 1);
+    EXPECT_EQ(ui.fileRequests.back().defaultExtension, "txt");
+    EXPECT_TRUE(ui.fileRequests.back().save);
+    EXPECT_EQ(doc->import.saveTextExt, 0);
+    const Parsed real(testing::readFile(dir.file("real.txt")));
+    EXPECT_EQ(real.labels.at("DATA CLASS"), " XYDATA");
+    EXPECT_EQ(real.labels.at("DATA TYPE"), " NMR FID");
+    EXPECT_EQ(real.labels.at(".OBSERVE NUCLEUS"), " ^13C ");
+    EXPECT_EQ(doc->jcamp.jcampFid, 1);
+    EXPECT_EQ(doc->jcamp.jcampRealOnly, 1);
+
+    // The next opening shows the stored check states and the proposed texts again.
+    dlg.open(*doc);
+    EXPECT_EQ(dlg.realOnly, 1);
+    EXPECT_EQ(dlg.nucleus, "^1H");
+
+    // Cancelled save dialog: nothing written, the dialog still closes with 1.
+    dlg.realOnly = 0;
+    EXPECT_EQ(dlg.ok(*doc, ui), 1);
+    EXPECT_EQ(doc->import.saveTextExt, 0);
+    EXPECT_TRUE(ui.messages.empty());
+
+    // A file that cannot be created.
+    ui.files.push_back(dir.file("no/such/dir/x.txt"));
+    EXPECT_EQ(dlg.ok(*doc, ui), 1);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Error opening file");
+    EXPECT_EQ(ui.messages[0].caption, "Error");
+    EXPECT_EQ(doc->filePath, dir.file("no/such/dir/x.txt"));
+    EXPECT_EQ(JcampOptionsDialog::cancel(), 0);
+}
+
+TEST(JcampOptions, CommandLineExportPicksTheDomain) {
+    RecordingUserInterface ui;
+    auto doc = makeDocument(4, ui);
+    EXPECT_EQ(defaultJcampExportText(*doc).dataType, "NMR FID");
+    doc->ftInverse = 1;  // a forward transform ran
+    EXPECT_EQ(defaultJcampExportText(*doc).dataType, "NMR SPECTRUM");
+    doc->ftInverse = 0;
+    doc->fileTitle = "1r";
+    EXPECT_EQ(defaultJcampExportText(*doc).dataType, "NMR SPECTRUM");
+
+    testing::TempDir dir;
+    ASSERT_TRUE(writeJcampNTuplesFile(*doc, dir.file("s.jdx"), JcampExportText{}));
+    auto back = importFile(dir.file("s.jdx"), ui);
+    EXPECT_EQ(defaultJcampExportText(*back).dataType, "NMR SPECTRUM");
+    EXPECT_EQ(defaultJcampExportText(*back).title, "Untitled");
+}
+
+}  // namespace
+}  // namespace pelvaron::io
