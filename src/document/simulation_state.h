@@ -36,6 +36,7 @@ struct SimulationState {
     int simNewSubsystem = 1;
     int simInteractive = 0;
     int simUpdateDocument = 0;
+    double simRange = 0.0;                      ///< |simToHz - simFromHz| of the last synthesis, Hz
     std::vector<SpinSubsystem> spinSubsystems;  ///< the table; empty until allocated
     int subsystemsAllocated = 0;
 };

@@ -1,0 +1,515 @@
+// The spin-system engine: product basis sorted by total Fz, one Hamiltonian block per Fz value,
+// transitions between neighbouring blocks, and the stored lists of each subsystem.
+#include "simulation/spin_engine.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <new>
+#include <span>
+#include <utility>
+
+#include "simulation/synthesis.h"
+#include "simulation/vector_clones.h"
+
+namespace pelvaron::simulation {
+
+namespace {
+
+void refuse(platform::UserInterface& ui, const char* text) {
+    ui.message(text, "Error", platform::Icon::Stop, platform::Buttons::Ok);
+}
+
+/// Allocates with one of the engine's own messages (caption "Error").
+template <typename V>
+bool engineVector(V& v, int l, int h, const char* message, platform::UserInterface& ui,
+                  const AllocationGate* gate) {
+    if (v.allocate(l, h, gate, message)) return true;
+    refuse(ui, message);
+    return false;
+}
+
+/// One total-Fz block, diagonalised: v(r, j) is component r (basis position in the block) of
+/// eigenvector j, e[j] its energy (Hz); both 1-based.
+struct Block {
+    Matrix v;
+    Vector e;
+    int size = 0;
+};
+
+/// The product basis sorted by Fz: state number of each basis index, each state's position in
+/// its block and where each block starts.
+struct Basis {
+    int n = 0;
+    std::vector<int> state;       // basis index -> state number
+    std::vector<int> position;    // state number -> index inside its block
+    std::vector<int> blockStart;  // block k (k spins at +1/2) -> first basis index; n + 2 entries
+};
+
+bool sortBasis(int n, Basis& basis, platform::UserInterface& ui, const AllocationGate* gate) {
+    const int dim = 1 << n;
+    Vector fz;
+    Vector carried;
+    if (!engineVector(fz, 1, dim, "Error allocating memory for F matrix", ui, gate)) return false;
+    if (!vector(carried, 1, dim, ui, gate)) return false;
+    for (int s = 0; s < dim; ++s) {
+        // Bit i of s set means nucleus i at -1/2: Fz = sum of sigma = n - 2 popcount(s).
+        fz[s + 1] = n - 2 * std::popcount(static_cast<unsigned>(s));
+        carried[s + 1] = s;
+    }
+    if (!sort2(dim, fz, carried, ui)) return false;
+
+    basis.n = n;
+    basis.state.assign(static_cast<std::size_t>(dim), 0);
+    basis.position.assign(static_cast<std::size_t>(dim), 0);
+    basis.blockStart.assign(static_cast<std::size_t>(n + 2), 0);
+    for (int k = 0; k <= n; ++k)
+        basis.blockStart[static_cast<std::size_t>(k + 1)] =
+            basis.blockStart[static_cast<std::size_t>(k)] + static_cast<int>(binomial(n, k));
+    for (int b = 0; b < dim; ++b) {
+        const int s = static_cast<int>(carried[b + 1]);
+        const int k = n - std::popcount(static_cast<unsigned>(s));
+        basis.state[static_cast<std::size_t>(b)] = s;
+        basis.position[static_cast<std::size_t>(s)] = b - basis.blockStart[static_cast<std::size_t>(k)];
+    }
+    return true;
+}
+
+/// Builds and diagonalises the Hamiltonian of block k:
+/// H[a][a] = sum nu_i sigma_i / 2 + sum_{i<j} J_ij sigma_i sigma_j / 4, and J_pq / 2 between
+/// two states of the block that differ in exactly nuclei p and q.
+bool diagonaliseBlock(const Basis& basis, int k, const std::vector<double>& shifts,
+                      const std::vector<std::vector<double>>& couplings, Block& out,
+                      platform::UserInterface& ui, const AllocationGate* gate) {
+    const int n = basis.n;
+    const int first = basis.blockStart[static_cast<std::size_t>(k)];
+    const int m = basis.blockStart[static_cast<std::size_t>(k + 1)] - first;
+    Vector off;
+    if (!matrix(out.v, 1, m, 1, m, ui, gate)) return false;
+    if (!engineVector(out.e, 1, m, "Error allocating memory for d vector", ui, gate)) return false;
+    if (!engineVector(off, 1, m, "Error allocating memory for e vector", ui, gate)) return false;
+    out.size = m;
+
+    for (int r = 0; r < m; ++r) {
+        const int s = basis.state[static_cast<std::size_t>(first + r)];
+        double* row = out.v.row(r + 1);
+        double diag = 0.0;
+        for (int i = 0; i < n; ++i) {
+            const double si = ((s >> i) & 1) != 0 ? -1.0 : 1.0;
+            diag += shifts[static_cast<std::size_t>(i)] * si / 2.0;
+            for (int j = i + 1; j < n; ++j) {
+                const double sj = ((s >> j) & 1) != 0 ? -1.0 : 1.0;
+                const double jij = couplings[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
+                diag += jij * si * sj / 4.0;
+                if (si != sj) {
+                    // The flip-flop partner has the same Fz, so it lies in this block.
+                    const int partner = s ^ ((1 << i) | (1 << j));
+                    row[basis.position[static_cast<std::size_t>(partner)]] = jij / 2.0;
+                }
+            }
+        }
+        row[r] = diag;
+    }
+    tred2(out.v, m, out.e, off);
+    // The eigenvalues of a block stay in the order tqli leaves them: the transitions are sorted
+    // by frequency afterwards, so nothing depends on it.
+    tqli(out.e, off, m, out.v, ui);
+    return true;
+}
+
+/// c(i, j) = sum_u a(u, i) b(u, j) for i < na, j < nb, u < rows; a, b, c row-major with the
+/// given row strides. The 4 x 4 tiles keep their sums in registers while u runs.
+PELVARON_VECTOR_CLONES void multiplyTransposed(int rows, int na, int nb, const double* a, int lda,
+                                               const double* b, int ldb, double* c, int ldc) {
+    constexpr int kTile = 4;
+    const int naTiled = na - na % kTile;
+    const int nbTiled = nb - nb % kTile;
+    for (int j0 = 0; j0 < nbTiled; j0 += kTile) {
+        for (int i0 = 0; i0 < naTiled; i0 += kTile) {
+            double acc[kTile][kTile] = {};
+            for (int u = 0; u < rows; ++u) {
+                const double* au = a + static_cast<std::ptrdiff_t>(u) * lda + i0;
+                const double* bu = b + static_cast<std::ptrdiff_t>(u) * ldb + j0;
+                for (int ii = 0; ii < kTile; ++ii)
+                    for (int jj = 0; jj < kTile; ++jj) acc[ii][jj] += au[ii] * bu[jj];
+            }
+            for (int ii = 0; ii < kTile; ++ii)
+                for (int jj = 0; jj < kTile; ++jj)
+                    c[static_cast<std::ptrdiff_t>(i0 + ii) * ldc + j0 + jj] = acc[ii][jj];
+        }
+    }
+    // The edges that do not fill a tile.
+    auto single = [&](int i, int j) {
+        double sum = 0.0;
+        for (int u = 0; u < rows; ++u)
+            sum += a[static_cast<std::ptrdiff_t>(u) * lda + i] * b[static_cast<std::ptrdiff_t>(u) * ldb + j];
+        c[static_cast<std::ptrdiff_t>(i) * ldc + j] = sum;
+    };
+    for (int i = naTiled; i < na; ++i)
+        for (int j = 0; j < nb; ++j) single(i, j);
+    for (int i = 0; i < naTiled; ++i)
+        for (int j = nbTiled; j < nb; ++j) single(i, j);
+}
+
+/// y[0..n-1] += x[0..n-1].
+PELVARON_VECTOR_CLONES void addRow(const double* __restrict x, double* __restrict y, int n) {
+    for (int k = 0; k < n; ++k) y[k] += x[k];
+}
+
+/// Appends the transitions from the eigenstates of block k-1 (lower) to those of block k (upper),
+/// lower index outer, upper inner, at freq/intens[first ...]. With F the raising operator
+/// (unit elements between states one spin flip apart), the amplitudes are V_L^T F^T V_U. The
+/// operator is applied by adding eigenvector rows to the larger block's side, and one product
+/// then sums over the smaller block: W = F V_L and V_U^T W summed over the upper block's states,
+/// or G = F^T V_U and V_L^T G over the lower block's.
+bool appendTransitions(const Basis& basis, int k, const Block& lower, const Block& upper, Transitions& out,
+                       int first, platform::UserInterface& ui, const AllocationGate* gate) {
+    const int n = basis.n;
+    const int na = lower.size;
+    const int nb = upper.size;
+    const bool sumOverUpper = nb <= na;
+    const int rows = sumOverUpper ? nb : na;
+    const int firstState = basis.blockStart[static_cast<std::size_t>(sumOverUpper ? k : k - 1)];
+    const Block& added = sumOverUpper ? lower : upper;  // whose rows F gathers
+    const Block& other = sumOverUpper ? upper : lower;
+    const int addedSize = added.size;
+    Matrix gathered;
+    Matrix amplitude;
+    if (!matrix(gathered, 1, rows, 1, addedSize, ui, gate)) return false;
+    if (!matrix(amplitude, 1, na, 1, nb, ui, gate)) return false;
+
+    for (int r = 0; r < rows; ++r) {
+        const int s = basis.state[static_cast<std::size_t>(firstState + r)];
+        double* gr = gathered.row(r + 1);
+        for (int i = 0; i < n; ++i) {
+            // From an upper state F^T lowers a spin at +1/2 (bit clear); from a lower state F
+            // raises one at -1/2 (bit set).
+            const bool set = ((s >> i) & 1) != 0;
+            if (set == sumOverUpper) continue;
+            const int partner = s ^ (1 << i);
+            addRow(added.v.row(basis.position[static_cast<std::size_t>(partner)] + 1), gr, addedSize);
+        }
+    }
+    // amplitude(i, j) = sum_r gathered(r, i) V_U(r, j), or sum_r V_L(r, i) gathered(r, j).
+    if (sumOverUpper)
+        multiplyTransposed(rows, na, nb, gathered.row(1), na, other.v.row(1), nb, amplitude.row(1), nb);
+    else
+        multiplyTransposed(rows, na, nb, other.v.row(1), na, gathered.row(1), nb, amplitude.row(1), nb);
+
+    const double norm = std::ldexp(1.0, -(n - 1));  // 1 / 2^(n-1)
+    double* freq = &out.freq[first];
+    double* intens = &out.intens[first];
+    for (int i = 0; i < na; ++i) {
+        const double* amp = amplitude.row(i + 1);
+        const double el = lower.e[i + 1];
+        for (int j = 0; j < nb; ++j) {
+            freq[j] = upper.e[j + 1] - el;
+            intens[j] = amp[j] * amp[j] * norm;
+        }
+        freq += nb;
+        intens += nb;
+    }
+    return true;
+}
+
+/// Order-preserving 32-bit image of a frequency rounded to float (rounding never reverses an
+/// order); values beyond the float range are held at its ends.
+std::uint32_t floatKey(double f) {
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    const auto bits = std::bit_cast<std::uint32_t>(static_cast<float>(std::clamp(f, -kLargest, kLargest)));
+    // Negative numbers reversed, positive ones above them.
+    return (bits & 0x80000000u) != 0 ? ~bits : bits | 0x80000000u;
+}
+
+/// Sorts the transitions by frequency, intensities carried. A least-significant-digit radix sort
+/// orders the lines by their frequencies rounded to float (a byte a pass; passes in which every
+/// key has the same byte are skipped); the few lines that share a rounded key are then put in
+/// exact order among themselves. For binom(20, 9) lines this costs a fraction of a comparison
+/// sort; the order is the same, and lines of equal frequency keep the order in which they were
+/// found.
+bool sortByFrequency(Transitions& tr, platform::UserInterface& ui) {
+    struct Item {
+        std::uint32_t key;
+        std::uint32_t index;
+    };
+    const int t = tr.count();
+    if (t < 2) return true;
+    double* freq = tr.freq.data();
+    double* intens = tr.intens.data();
+    try {
+        std::vector<Item> items(static_cast<std::size_t>(t));
+        std::vector<Item> other(static_cast<std::size_t>(t));
+        std::array<std::array<int, 256>, 4> count{};
+        for (int i = 0; i < t; ++i) {
+            const std::uint32_t key = floatKey(freq[i]);
+            items[static_cast<std::size_t>(i)] = {key, static_cast<std::uint32_t>(i)};
+            for (int p = 0; p < 4; ++p) ++count[static_cast<std::size_t>(p)][(key >> (8 * p)) & 0xFF];
+        }
+        for (int p = 0; p < 4; ++p) {
+            auto& c = count[static_cast<std::size_t>(p)];
+            const int shift = 8 * p;
+            if (c[(items[0].key >> shift) & 0xFF] == t) continue;
+            int sum = 0;
+            for (int& n : c) {
+                const int here = n;
+                n = sum;
+                sum += here;
+            }
+            for (const Item& item : items)
+                other[static_cast<std::size_t>(c[(item.key >> shift) & 0xFF]++)] = item;
+            items.swap(other);
+        }
+
+        std::vector<std::pair<double, double>> sorted(static_cast<std::size_t>(t));
+        for (std::size_t i = 0; i < sorted.size(); ++i)
+            sorted[i] = {freq[items[i].index], intens[items[i].index]};
+        for (std::size_t i = 0; i < sorted.size();) {
+            std::size_t end = i + 1;
+            while (end < sorted.size() && items[end].key == items[i].key) ++end;
+            if (end - i > 1)
+                std::stable_sort(sorted.begin() + static_cast<std::ptrdiff_t>(i),
+                                 sorted.begin() + static_cast<std::ptrdiff_t>(end),
+                                 [](const auto& a, const auto& b) { return a.first < b.first; });
+            i = end;
+        }
+        for (std::size_t i = 0; i < sorted.size(); ++i) {
+            freq[i] = sorted[i].first;
+            intens[i] = sorted[i].second;
+        }
+    } catch (const std::bad_alloc&) {
+        ui.message("Allocation failure 1 in vector", "error", platform::Icon::Stop, platform::Buttons::Ok);
+        return false;
+    }
+    return true;
+}
+
+bool finite(const std::vector<double>& v, int n) {
+    return std::all_of(v.begin(), v.begin() + n, [](double x) { return std::isfinite(x); });
+}
+
+/// Shapes and values of one system's parameters; false after a message.
+bool checkParameters(int n, const std::vector<double>& shifts,
+                     const std::vector<std::vector<double>>& couplings, platform::UserInterface& ui) {
+    if (n < 1 || n > kMaxNuclei) {
+        refuse(ui, kNucleiCountText);
+        return false;
+    }
+    const auto un = static_cast<std::size_t>(n);
+    if (shifts.size() < un || couplings.size() < un ||
+        std::any_of(couplings.begin(), couplings.begin() + n,
+                    [un](const auto& row) { return row.size() < un; })) {
+        refuse(ui, kIncompleteText);
+        return false;
+    }
+    if (!finite(shifts, n) || std::any_of(couplings.begin(), couplings.begin() + n,
+                                          [n](const auto& row) { return !finite(row, n); })) {
+        refuse(ui, kNotFiniteText);
+        return false;
+    }
+    return true;
+}
+
+/// Copies a list into a record's vector, with the gate and bad_alloc as the failure paths.
+bool storeList(std::vector<double>& into, const Vector& from, const char* message,
+               const AllocationGate* gate) {
+    if (gate != nullptr && !gate->allow(message)) return false;
+    try {
+        into.assign(from.data(), from.data() + from.size());
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+/// Zeroes specData over the larger of nData and P: the synthesis only adds, and points between
+/// the old nData and P would otherwise keep whatever an earlier, longer data set left there.
+/// For an odd P this also makes the last value (index P-1, which no line reaches) 0.
+void zeroForSimulation(Document& doc, int nPoints) {
+    const int count = std::clamp(std::max(doc.nData, nPoints), 0, kCapacity);
+    std::fill(doc.specData.begin(), doc.specData.begin() + count, 0.0);
+}
+
+bool checkWorkingParameters(const Document& doc, platform::UserInterface& ui) {
+    const SimulationState& sim = doc.sim;
+    if (sim.lastSubsystem >= kMaxSubsystems) {
+        refuse(ui, kTooManySubsystemsText);
+        return false;
+    }
+    if (!checkSynthesisParams(sim.simLineWidth, sim.simFromHz, sim.simToHz, sim.simThreshold, sim.simPoints,
+                              ui))
+        return false;
+    for (int s = 0; s <= sim.lastSubsystem; ++s)
+        if (!checkSubsystem(doc, s, ui)) return false;
+    return true;
+}
+
+}  // namespace
+
+bool computeTransitions(int n, const std::vector<double>& shifts,
+                        const std::vector<std::vector<double>>& couplings, Transitions& out,
+                        platform::UserInterface& ui, const AllocationGate* gate) {
+    out.freq.release();
+    out.intens.release();
+    if (!checkParameters(n, shifts, couplings, ui)) return false;
+
+    Basis basis;
+    if (!sortBasis(n, basis, ui, gate)) return false;
+
+    int total = 0;
+    for (int k = 1; k <= n; ++k) total += static_cast<int>(binomial(n, k) * binomial(n, k - 1));
+    Transitions result;
+    // A missing list stops this subsystem here: nothing may be computed into it.
+    if (!engineVector(result.freq, 1, total, "Error allocating memory for frequencies vector", ui, gate))
+        return false;
+    if (!engineVector(result.intens, 1, total, "Error allocating memory for intensities vector", ui, gate))
+        return false;
+
+    Block lower;
+    if (!diagonaliseBlock(basis, 0, shifts, couplings, lower, ui, gate)) return false;
+    int next = 1;
+    for (int k = 1; k <= n; ++k) {
+        Block upper;
+        if (!diagonaliseBlock(basis, k, shifts, couplings, upper, ui, gate)) return false;
+        if (!appendTransitions(basis, k, lower, upper, result, next, ui, gate)) return false;
+        next += lower.size * upper.size;
+        lower = std::move(upper);
+    }
+    if (!sortByFrequency(result, ui)) return false;
+    out = std::move(result);
+    return true;
+}
+
+bool allocateSpinSubsystems(Document& doc, platform::UserInterface& ui) {
+    SimulationState& sim = doc.sim;
+    if (sim.subsystemsAllocated != 0 && sim.spinSubsystems.size() == static_cast<std::size_t>(kMaxSubsystems))
+        return true;
+    try {
+        sim.spinSubsystems.assign(static_cast<std::size_t>(kMaxSubsystems), SpinSubsystem{});
+    } catch (const std::bad_alloc&) {
+        sim.spinSubsystems.clear();
+        sim.subsystemsAllocated = 0;
+        refuse(ui, "Error allocating memory for spin subsystems");
+        return false;
+    }
+    sim.subsystemsAllocated = 1;
+    return true;
+}
+
+void freeSpinSubsystems(Document& doc) {
+    doc.sim.spinSubsystems = {};
+    doc.sim.subsystemsAllocated = 0;
+}
+
+bool storeSubsystemParams(Document& doc, platform::UserInterface& ui) {
+    SimulationState& sim = doc.sim;
+    const int target = sim.simNewSubsystem == 0 ? sim.currentSubsystem : sim.lastSubsystem;
+    // The table holds five records: a sixth is refused rather than written past the table.
+    if (target < 0 || target >= kMaxSubsystems) {
+        refuse(ui, kTooManySubsystemsText);
+        return false;
+    }
+    if (!allocateSpinSubsystems(doc, ui)) return false;
+    SpinSubsystem& rec = sim.spinSubsystems[static_cast<std::size_t>(target)];
+    const int n = rec.nNuclei > 0 ? rec.nNuclei : sim.nNucleiInput;
+    if (n < 1 || n > kMaxNuclei) {
+        refuse(ui, kNucleiCountText);
+        return false;
+    }
+    const auto un = static_cast<std::size_t>(n);
+    if (sim.editShifts.size() < un || sim.editCouplings.size() < un ||
+        std::any_of(sim.editCouplings.begin(), sim.editCouplings.begin() + n,
+                    [un](const auto& row) { return row.size() < un; })) {
+        refuse(ui, kIncompleteText);
+        return false;
+    }
+    const bool fresh = sim.simInteractive != 1 || rec.shifts.size() != un || rec.couplings.size() != un;
+    if (fresh) {
+        rec.couplings.assign(un, std::vector<double>(un, 0.0));
+        rec.shifts.assign(un, 0.0);
+    }
+    for (std::size_t i = 0; i < un; ++i) {
+        rec.couplings[i].assign(un, 0.0);
+        std::copy_n(sim.editCouplings[i].begin(), n, rec.couplings[i].begin());
+    }
+    std::copy_n(sim.editShifts.begin(), n, rec.shifts.begin());
+    rec.nNuclei = n;
+    rec.nCouplings = n * (n - 1) / 2;
+    return true;
+}
+
+bool checkSubsystem(const Document& doc, int s, platform::UserInterface& ui) {
+    const SimulationState& sim = doc.sim;
+    if (s < 0 || s >= kMaxSubsystems) {
+        refuse(ui, kTooManySubsystemsText);
+        return false;
+    }
+    if (sim.subsystemsAllocated == 0 || static_cast<std::size_t>(s) >= sim.spinSubsystems.size()) {
+        refuse(ui, kNoSubsystemText);
+        return false;
+    }
+    const SpinSubsystem& rec = sim.spinSubsystems[static_cast<std::size_t>(s)];
+    return checkParameters(rec.nNuclei, rec.shifts, rec.couplings, ui);
+}
+
+void simulateSubsystem(Document& doc, platform::UserInterface& ui, double lineWidth, double fromHz,
+                       double toHz, double threshold, int nPoints, int s, const AllocationGate* gate) {
+    if (!checkSubsystem(doc, s, ui) || !checkSynthesisParams(lineWidth, fromHz, toHz, threshold, nPoints, ui))
+        return;
+    SpinSubsystem& rec = doc.sim.spinSubsystems[static_cast<std::size_t>(s)];
+    Transitions tr;
+    if (!computeTransitions(rec.nNuclei, rec.shifts, rec.couplings, tr, ui, gate)) {
+        rec.transFreq.clear();
+        rec.transIntens.clear();
+        return;
+    }
+    // The stored copies feed later re-syntheses; without them the computation still goes on.
+    if (!storeList(rec.transFreq, tr.freq, "Error allocating memory (frequencies)", gate)) {
+        ui.message("Error allocating memory (frequencies)", "error", platform::Icon::Stop,
+                   platform::Buttons::Ok);
+        rec.transFreq.clear();
+        rec.transIntens.clear();
+    } else if (!storeList(rec.transIntens, tr.intens, "Error allocating memory (intensities)", gate)) {
+        ui.message("Error allocating memory (intensities)", "error", platform::Icon::Stop,
+                   platform::Buttons::Ok);
+        // A frequency list without its intensities is no list at all.
+        rec.transFreq.clear();
+        rec.transIntens.clear();
+    }
+    const auto count = static_cast<std::size_t>(tr.count());
+    synthesizeSpectrum(doc, ui, std::span<const double>(tr.freq.data(), count),
+                       std::span<const double>(tr.intens.data(), count), lineWidth, threshold, nPoints,
+                       fromHz, toHz);
+}
+
+bool recomputeSimulation(Document& doc, platform::UserInterface& ui, const AllocationGate* gate) {
+    if (!checkWorkingParameters(doc, ui)) return false;
+    const SimulationState& sim = doc.sim;
+    zeroForSimulation(doc, sim.simPoints);
+    ui.setWaitCursor(true);
+    for (int s = 0; s <= sim.lastSubsystem; ++s)
+        simulateSubsystem(doc, ui, sim.simLineWidth, sim.simFromHz, sim.simToHz, sim.simThreshold,
+                          sim.simPoints, s, gate);
+    ui.setWaitCursor(false);
+    ui.requestRepaint();
+    return true;
+}
+
+bool resynthesizeSimulation(Document& doc, platform::UserInterface& ui) {
+    if (!checkWorkingParameters(doc, ui)) return false;
+    const SimulationState& sim = doc.sim;
+    zeroForSimulation(doc, sim.simPoints);
+    for (int s = 0; s <= sim.lastSubsystem; ++s) {
+        const SpinSubsystem& rec = sim.spinSubsystems[static_cast<std::size_t>(s)];
+        const std::size_t count = std::min(rec.transFreq.size(), rec.transIntens.size());
+        synthesizeSpectrum(doc, ui, std::span<const double>(rec.transFreq.data(), count),
+                           std::span<const double>(rec.transIntens.data(), count), sim.simLineWidth,
+                           sim.simThreshold, sim.simPoints, sim.simFromHz, sim.simToHz);
+    }
+    ui.requestRepaint();
+    return true;
+}
+
+}  // namespace pelvaron::simulation
