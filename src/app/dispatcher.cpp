@@ -1,0 +1,193 @@
+// The command table and the small commands served by the dispatcher itself.
+#include "app/dispatcher.h"
+
+#include <filesystem>
+
+#include "display/comments.h"
+#include "display/tools.h"
+#include "document/numeric.h"
+#include "io/file_dialogs.h"
+#include "io/import.h"
+#include "io/load.h"
+#include "io/native_file.h"
+#include "processing/data_ops.h"
+
+namespace pelvaron::app {
+
+namespace {
+
+using platform::clearStatusBar;
+
+void toggle(int& flag) { flag = flag ? 0 : 1; }
+
+}  // namespace
+
+void releaseSimulation(Document& doc) {
+    if (!doc.sim.simExists) return;
+    doc.sim.spinSubsystems.clear();
+    doc.sim.subsystemsAllocated = 0;
+    doc.sim.simExists = 0;
+}
+
+void resizeClientArea(Document& doc, int width, int height) {
+    doc.clientWidth = width;
+    doc.clientHeight = height;
+    doc.integrals.integralBaseY = height / 2;
+    doc.plotRect = Rect{0, 28, width, height - 19};
+    doc.tools.overviewBottom = truncToInt(0.25 * height);
+}
+
+CommandDispatcher::CommandDispatcher(Document& doc, platform::UserInterface& ui, DialogHost& dialogs)
+    : doc_(doc), ui_(ui), dialogs_(dialogs) {
+    registerBuiltins();
+}
+
+void CommandDispatcher::registerCommand(int id, CommandHandler handler) {
+    handlers_[id] = std::move(handler);
+}
+
+bool CommandDispatcher::hasCommand(int id) const { return handlers_.count(id) != 0; }
+
+bool CommandDispatcher::dispatch(int id, CommandSource source) {
+    const auto it = handlers_.find(id);
+    // A grayed item does nothing, also when its accelerator key is pressed.
+    if (it == handlers_.end() || !menus_.isEnabled(id)) return false;
+    if (source == CommandSource::Menu) {
+        ui_.requestRepaint();
+        dialogs_.focusMainWindow();
+    }
+    CommandContext context{doc_, ui_, dialogs_, *this};
+    // Copied: a command may register commands while it runs.
+    const CommandHandler handler = it->second;
+    handler(context);
+    return true;
+}
+
+bool CommandDispatcher::queryClose() { return io::saveQuestion(doc_, ui_); }
+
+bool CommandDispatcher::openPath(const std::string& path) {
+    const bool loaded = io::loadFile(doc_, ui_, path, std::nullopt);
+    ui_.requestRepaint();
+    return loaded;
+}
+
+bool CommandDispatcher::openDropped(const std::string& path) {
+    if (!menus_.isEnabled(kCmdOpen)) return false;
+    // A dropped experiment folder stands for its data file, as on the command line.
+    io::setFilePath(doc_, io::resolveBrukerPath(path));
+    doc_.import.openDropped = 1;
+    const io::NativeOpen result = io::openNativeFile(doc_, ui_);
+    if (result == io::NativeOpen::HandToImport) dispatch(kCmdImport, CommandSource::Accelerator);
+    ui_.requestRepaint();
+    return result != io::NativeOpen::Cancelled;
+}
+
+void CommandDispatcher::open(CommandContext& c) {
+    if (!io::saveQuestion(c.doc, c.ui)) return;
+    releaseSimulation(c.doc);
+    const io::NativeOpen result = io::openNativeFile(c.doc, c.ui);
+    if (result == io::NativeOpen::HandToImport) dispatch(kCmdImport, CommandSource::Accelerator);
+    lastOpenSucceeded_ = result != io::NativeOpen::Cancelled;
+    clearStatusBar(c.ui);
+    display::resetTool(c.doc);
+}
+
+void CommandDispatcher::import(CommandContext& c) {
+    if (!io::saveQuestion(c.doc, c.ui)) return;
+    FileTypeDialogModel model(c.doc);
+    if (!c.dialogs.runFileTypeDialog(model)) {
+        // Without this, an Open handed over and then cancelled here would leave the next Import
+        // reading the old path with no open dialog.
+        c.doc.import.importAskFile = 1;
+        return;
+    }
+    releaseSimulation(c.doc);
+    io::importData(c.doc, c.ui);
+    c.dialogs.focusMainWindow();
+    clearStatusBar(c.ui);
+    display::resetTool(c.doc);
+    c.ui.requestRepaint();
+}
+
+void CommandDispatcher::registerBuiltins() {
+    registerCommand(kCmdOpen, [this](CommandContext& c) { open(c); });
+    registerCommand(kCmdImport, [this](CommandContext& c) { import(c); });
+    registerCommand(kCmdSave, [](CommandContext& c) {
+        io::saveNativeFile(c.doc, c.ui);
+        clearStatusBar(c.ui);
+        c.doc.referenceMode = 0;
+    });
+    registerCommand(kCmdExit, [](CommandContext& c) { c.dialogs.requestClose(); });
+    registerCommand(kCmdUndo, [](CommandContext& c) {
+        undoCommand(c.doc);
+        c.ui.requestRepaint();
+    });
+    registerCommand(kCmdSetLimits, [](CommandContext& c) {
+        display::SetLimitsDialog model(c.doc);
+        if (c.dialogs.runSetLimitsDialog(model)) display::applyLimitsAsZoom(c.doc, c.ui);
+        display::resetTool(c.doc);
+    });
+    registerCommand(kCmdFull, [](CommandContext& c) { display::viewFull(c.doc, c.ui); });
+    registerCommand(kCmdUnits, [](CommandContext& c) {
+        display::UnitsDialog model(c.doc);
+        c.dialogs.runUnitsDialog(model);
+    });
+    registerCommand(kCmdScaleFactor, [](CommandContext& c) {
+        // Asked again until the factor lies within 1 .. 10; each refusal says why.
+        for (;;) {
+            display::ScaleFactorDialog model(c.doc);
+            c.dialogs.runScaleFactorDialog(model);
+            if (display::acceptScaleFactor(c.doc, c.ui)) break;
+        }
+    });
+    registerCommand(kCmdIncrease, [](CommandContext& c) { display::increaseScale(c.doc, c.ui); });
+    registerCommand(kCmdDecrease, [](CommandContext& c) { display::decreaseScale(c.doc, c.ui); });
+    registerCommand(kCmdParameters,
+                    [](CommandContext& c) { c.dialogs.showParametersDialog(parametersFields(c.doc)); });
+    registerCommand(kCmdInvert, [](CommandContext& c) {
+        processing::invertData(c.doc);
+        c.ui.requestRepaint();
+    });
+    registerCommand(kCmdHelp, [](CommandContext& c) { c.dialogs.showHelp(); });
+    registerCommand(kCmdAbout, [](CommandContext& c) { c.dialogs.showAbout(); });
+    registerCommand(kCmdZoom, [](CommandContext& c) {
+        clearStatusBar(c.ui);
+        display::chooseZoom(c.doc);
+        c.ui.requestRepaint();
+    });
+    registerCommand(kCmdMoveSpectrum, [](CommandContext& c) {
+        clearStatusBar(c.ui);
+        display::chooseMoveSpectrum(c.doc);
+    });
+    registerCommand(kCmdLinearDrift, [](CommandContext& c) {
+        processing::removeLinearDrift(c.doc);
+        clearStatusBar(c.ui);
+        c.doc.referenceMode = 0;
+        c.ui.requestRepaint();
+    });
+    registerCommand(kCmdDefaultMode, [](CommandContext& c) {
+        clearStatusBar(c.ui);
+        display::resetTool(c.doc);
+    });
+    registerCommand(kCmdShowGrid, [](CommandContext& c) {
+        toggle(c.doc.showGrid);
+        c.ui.requestRepaint();
+    });
+    registerCommand(kCmdDualZoom, [](CommandContext& c) {
+        toggle(c.doc.dualZoom);
+        c.ui.requestRepaint();
+    });
+    registerCommand(kCmdDotDisplay, [](CommandContext& c) {
+        toggle(c.doc.dotDisplay);
+        c.ui.requestRepaint();
+    });
+    registerCommand(kCmdInsertComments, [](CommandContext& c) {
+        CommentEntry entry;
+        entry.text = display::commentDialogInitialText(c.doc);
+        if (c.dialogs.runCommentDialog(entry)) {
+            display::acceptCommentDialog(c.doc, c.ui, entry.x, entry.y, entry.text, entry.extent);
+        }
+    });
+}
+
+}  // namespace pelvaron::app

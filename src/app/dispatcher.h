@@ -1,0 +1,86 @@
+// The command dispatcher: every menu item, toolbar button and accelerator arrives here by its
+// id. It keeps the table of commands, the enabled state of each, and serves the small commands
+// that need no subsystem of their own (Undo, the view and scale commands, Invert, the linear
+// drift removal, Open, Save, Import, Exit, comments, help).
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "app/command_ids.h"
+#include "app/dialog_host.h"
+#include "app/menu_state.h"
+#include "document/document.h"
+#include "platform/user_interface.h"
+
+namespace pelvaron::app {
+
+/// Menu items and toolbar buttons invalidate the plot and focus the window first; accelerator
+/// keys do not.
+enum class CommandSource { Menu, Accelerator };
+
+class CommandDispatcher;
+
+/// What a command works with.
+struct CommandContext {
+    Document& doc;
+    platform::UserInterface& ui;
+    DialogHost& dialogs;
+    CommandDispatcher& dispatcher;
+};
+
+using CommandHandler = std::function<void(CommandContext&)>;
+
+class CommandDispatcher {
+public:
+    /// Registers the commands served here.
+    CommandDispatcher(Document& doc, platform::UserInterface& ui, DialogHost& dialogs);
+
+    /// Adds (or replaces) the command `id`; subsystems with windows of their own register theirs.
+    void registerCommand(int id, CommandHandler handler);
+    /// Whether a command serves `id`: the window shows only the items that have one.
+    [[nodiscard]] bool hasCommand(int id) const;
+
+    /// Runs command `id` if it has a handler and is enabled; false when nothing ran.
+    bool dispatch(int id, CommandSource source = CommandSource::Menu);
+
+    /// The enabled state of every item; the window mirrors it on its menus and toolbar.
+    [[nodiscard]] MenuState& menus() { return menus_; }
+    [[nodiscard]] const MenuState& menus() const { return menus_; }
+
+    /// Closing the window: the save question; false when the person cancelled.
+    [[nodiscard]] bool queryClose();
+
+    /// "pelvaron FILE": loads the file with the format its content and companions show.
+    bool openPath(const std::string& path);
+    /// A file dropped on the window: opened as a Native file, handed to Import when it is not.
+    bool openDropped(const std::string& path);
+
+    /// Whether the last Open loaded a file (or handed it to Import).
+    [[nodiscard]] bool lastOpenSucceeded() const { return lastOpenSucceeded_; }
+
+private:
+    Document& doc_;
+    platform::UserInterface& ui_;
+    DialogHost& dialogs_;
+    MenuState menus_;
+    std::map<int, CommandHandler> handlers_;
+    bool lastOpenSucceeded_ = false;
+
+    void registerBuiltins();
+    void open(CommandContext& c);
+    void import(CommandContext& c);
+};
+
+/// The window's title before any file is loaded.
+inline constexpr const char* kStartTitle = "Pelvaron 1.5";
+
+/// Frees the spin-system storage when a simulation exists (Open and Import leave it).
+void releaseSimulation(Document& doc);
+
+/// The client area changed size: sizes, the integral baseline, the plot rectangle and the
+/// overview band follow; the trace's baseline row stays where it is.
+void resizeClientArea(Document& doc, int width, int height);
+
+}  // namespace pelvaron::app

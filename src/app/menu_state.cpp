@@ -1,0 +1,61 @@
+// The menu-enabling sets.
+#include "app/menu_state.h"
+
+#include <array>
+
+#include "app/command_ids.h"
+
+namespace pelvaron::app {
+
+namespace {
+
+constexpr std::array<int, 10> kInitial = {
+    kCmdOpen,      kCmdImport,          kCmdExportJcamp,   kCmdExit, kCmdDotDisplay,
+    kCmdShiftData, kCmdDeleteIntegrals, kCmdSimulationNew, kCmdHelp, kCmdAbout,
+};
+
+constexpr std::array<int, 49> kDocument = {
+    2,     3,     6,     10,    11,    20,    21,    23,    24,    25,    26,    30,    31,
+    40,    41,    42,    43,    44,    40007, 40008, 40009, 40012, 40014, 40015, 40016, 40019,
+    40020, 40022, 40149, 40160, 40165, 40166, 40167, 40169, 40172, 40181, 40182, 40183, 40186,
+    40191, 40192, 40193, 40194, 40197, 40198, 40201, 40205, 40206, 40207,
+};
+
+constexpr std::array<int, 3> kSimulation = {kCmdInteractiveSimulation, kCmdCompareSimulation,
+                                            kCmdEditSimulation};
+
+}  // namespace
+
+std::span<const int> initiallyEnabledCommands() { return kInitial; }
+std::span<const int> documentCommands() { return kDocument; }
+std::span<const int> simulationCommands() { return kSimulation; }
+
+std::optional<bool> checkState(const Document& doc, int id) {
+    switch (id) {
+        case kCmdShowGrid: return doc.showGrid != 0;
+        case kCmdDualZoom: return doc.dualZoom != 0;
+        case kCmdDotDisplay: return doc.dotDisplay != 0;
+        case kCmdShowCurves: return doc.integrals.showIntegralCurves != 0;
+        case kCmdShowValues: return doc.integrals.showIntegralValues != 0;
+        case kCmdIntegralBaseline: return doc.integrals.integralBaselineCorr != 0;
+        default: return std::nullopt;
+    }
+}
+
+MenuState::MenuState() {
+    for (int id : kInitial) setEnabled(id, true);
+}
+
+void MenuState::setEnabled(int id, bool enable) { enabled_[id] = enable; }
+
+bool MenuState::isEnabled(int id) const {
+    const auto it = enabled_.find(id);
+    return it != enabled_.end() && it->second;
+}
+
+void MenuState::enableDocumentMenus(bool enable) {
+    for (int id : kDocument) setEnabled(id, enable);
+    toolbarVisible_ = enable;
+}
+
+}  // namespace pelvaron::app

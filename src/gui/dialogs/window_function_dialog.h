@@ -1,0 +1,32 @@
+// The "Window Function Parameters" dialog: eight radio buttons with their parameter boxes and
+// OK/Cancel over processing::WindowFunctionDialog.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "gui/dialogs/centered_dialog.h"
+#include "processing/window_function_dialog.h"
+
+class QButtonGroup;
+class QLineEdit;
+
+namespace pelvaron::gui {
+
+class WindowFunctionDialogWidget : public CenteredDialog {
+    Q_OBJECT
+public:
+    /// Opens the model (Undo snapshot, stored values) and fills the controls from it.
+    WindowFunctionDialogWidget(processing::WindowFunctionDialog& model, QWidget* owner);
+
+    /// Applies the window; a value the model refuses keeps the dialog open after its message.
+    void accept() override;
+
+private:
+    QLineEdit* addEdit(const char* name, std::string& text);
+
+    processing::WindowFunctionDialog& model_;
+    QButtonGroup* choices_ = nullptr;
+};
+
+}  // namespace pelvaron::gui

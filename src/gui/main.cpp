@@ -1,0 +1,47 @@
+// Entry point of the desktop program: `pelvaron [FILE]`.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QScreen>
+#include <QTimer>
+#include <memory>
+
+#include "document/document.h"
+#include "gui/dialogs/about_dialog.h"
+#include "gui/main_window.h"
+
+int main(int argc, char** argv) {
+    QApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Pelvaron"));
+    QApplication::setApplicationVersion(QStringLiteral("1.5.0"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Processing and analysis of one-dimensional NMR data."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption noSplash(QStringLiteral("no-splash"),
+                                      QStringLiteral("Start without the splash."));
+    parser.addOption(noSplash);
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A Native file or a Bruker experiment to open."));
+    parser.process(application);
+
+    // The document lives as long as the program; its buffers are allocated once.
+    auto document = std::make_unique<pelvaron::Document>();
+    pelvaron::gui::MainWindow window(*document);
+    // The whole work area also where no window manager maximizes the window.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window.setGeometry(screen->availableGeometry());
+    window.showMaximized();
+
+    const QStringList files = parser.positionalArguments();
+    if (!files.isEmpty()) window.dispatcher().openPath(files.first().toStdString());
+    if (!parser.isSet(noSplash)) {
+        // Shown over the window once it is on screen; it closes itself after four seconds.
+        QTimer::singleShot(0, &window, [&window] {
+            pelvaron::gui::SplashDialog splash(&window);
+            splash.exec();
+        });
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,365 @@
+// The main window.
+#include "gui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGridLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "display/tools.h"
+#include "gui/dialogs/about_dialog.h"
+#include "gui/dialogs/comment_dialog.h"
+#include "gui/dialogs/file_type_dialog.h"
+#include "gui/dialogs/parameters_dialog.h"
+#include "gui/dialogs/scale_factor_dialog.h"
+#include "gui/dialogs/set_limits_dialog.h"
+#include "gui/dialogs/units_dialog.h"
+#include "gui/help_window.h"
+#include "gui/menu_layout.h"
+#include "gui/plot_view.h"
+
+namespace pelvaron::gui {
+
+namespace {
+
+display::ScrollCode scrollCodeOf(int action) {
+    switch (action) {
+        case QAbstractSlider::SliderSingleStepSub: return display::ScrollCode::LineLeft;
+        case QAbstractSlider::SliderSingleStepAdd: return display::ScrollCode::LineRight;
+        case QAbstractSlider::SliderPageStepSub: return display::ScrollCode::PageLeft;
+        case QAbstractSlider::SliderPageStepAdd: return display::ScrollCode::PageRight;
+        case QAbstractSlider::SliderMove: return display::ScrollCode::Thumb;
+        default: return display::ScrollCode::Other;
+    }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Document& doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
+    setWindowTitle(QString::fromLatin1(app::kStartTitle));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
+    setAcceptDrops(true);
+
+    ui_ = new QtUserInterface(this);
+    dispatcher_ = std::make_unique<app::CommandDispatcher>(doc_, *ui_, *this);
+
+    // Window creation: the client area starts at the size of the screen's work area.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect work = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+    doc_.initClientArea(work.width(), work.height());
+    doc_.noSaveQuery = 1;
+    doc_.integrals.integralBaselineCorr = 0;
+    doc_.hScrollRange = doc_.nData;
+    doc_.hScrollPos = 0;
+
+    auto* central = new QWidget(this);
+    auto* grid = new QGridLayout(central);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    plot_ = new PlotView(doc_, *ui_, central);
+    plot_->setObjectName(QStringLiteral("plot"));
+    plot_->setScreenHeight(screen != nullptr ? screen->geometry().height() : work.height());
+    hBar_ = new QScrollBar(Qt::Horizontal, central);
+    vBar_ = new QScrollBar(Qt::Vertical, central);
+    grid->addWidget(plot_, 0, 0);
+    grid->addWidget(vBar_, 0, 1);
+    grid->addWidget(hBar_, 1, 0);
+    setCentralWidget(central);
+    connect(hBar_, &QAbstractSlider::actionTriggered, this, &MainWindow::horizontalAction);
+    connect(vBar_, &QAbstractSlider::actionTriggered, this, &MainWindow::verticalAction);
+
+    for (int part = 0; part < 2; ++part) {
+        status_[part] = new QLabel(this);
+        status_[part]->setObjectName(QStringLiteral("status%1").arg(part));
+        status_[part]->setTextFormat(Qt::PlainText);
+        status_[part]->setMinimumWidth(1);
+    }
+    statusBar()->addWidget(status_[0]);
+    statusBar()->addWidget(status_[1], 1);
+    statusBar()->setSizeGripEnabled(true);
+
+    toolBar_ = new QToolBar(QStringLiteral("Toolbar"), this);
+    toolBar_->setObjectName(QStringLiteral("toolbar"));
+    toolBar_->setMovable(false);
+    toolBar_->setIconSize(QSize(24, 24));
+    toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+    toolBar_->setVisible(false);
+
+    connect(ui_, &QtUserInterface::statusTextChanged, this,
+            [this](int part, const QString& text) { status_[part == 0 ? 0 : 1]->setText(text); });
+    connect(ui_, &QtUserInterface::windowTitleChanged, this, [this](const QString& t) { setWindowTitle(t); });
+    connect(ui_, &QtUserInterface::documentMenusEnabled, this, &MainWindow::enableDocumentMenus);
+    connect(ui_, &QtUserInterface::documentChanged, this, &MainWindow::documentChanged);
+    connect(plot_, &PlotView::toolRequested, this, [this](display::ToolRequest, int) {
+        // The dialogs these picks open come with their subsystems; until then the pick is dropped.
+        documentChanged();
+    });
+
+    buildMenus();
+    buildToolbar();
+    buildAccelerators();
+    syncMenus();
+    documentChanged();
+}
+
+MainWindow::~MainWindow() = default;
+
+QAction* MainWindow::action(int id) const {
+    const auto it = actions_.find(id);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QString MainWindow::statusText(int part) const { return status_[part == 0 ? 0 : 1]->text(); }
+
+void MainWindow::registerCommand(int id, app::CommandHandler handler) {
+    dispatcher_->registerCommand(id, std::move(handler));
+    buildMenus();
+    buildToolbar();
+    buildAccelerators();
+    syncMenus();
+}
+
+void MainWindow::buildMenus() {
+    menuBar()->clear();
+    for (QMenu* menu : menus_) menu->deleteLater();
+    menus_.clear();
+    for (auto& [id, act] : actions_) act->deleteLater();
+    actions_.clear();
+    for (const MenuDefinition& definition : kMenus) {
+        auto* menu = new QMenu(QString::fromLatin1(definition.title), this);
+        QMenu* target = menu;
+        QMenu* submenu = nullptr;
+        bool pendingSeparator = false;
+        for (const MenuEntry& entry : definition.entries) {
+            if (entry.id == kSubmenu) {
+                submenu = new QMenu(QString::fromLatin1(entry.text), menu);
+                target = submenu;
+                continue;
+            }
+            if (entry.id == kEndSubmenu) {
+                if (submenu != nullptr && !submenu->isEmpty()) {
+                    if (pendingSeparator && !menu->isEmpty()) menu->addSeparator();
+                    pendingSeparator = false;
+                    menu->addMenu(submenu);
+                } else {
+                    delete submenu;
+                }
+                submenu = nullptr;
+                target = menu;
+                continue;
+            }
+            if (entry.id == kSeparator) {
+                if (target == menu)
+                    pendingSeparator = true;
+                else if (!target->isEmpty())
+                    target->addSeparator();
+                continue;
+            }
+            if (!dispatcher_->hasCommand(entry.id)) continue;
+            if (target == menu && pendingSeparator && !menu->isEmpty()) menu->addSeparator();
+            if (target == menu) pendingSeparator = false;
+            auto* act = new QAction(QString::fromLatin1(entry.text), this);
+            act->setCheckable(entry.checkable);
+            const int id = entry.id;
+            connect(act, &QAction::triggered, this,
+                    [this, id] { dispatcher_->dispatch(id, app::CommandSource::Menu); });
+            target->addAction(act);
+            actions_[id] = act;
+        }
+        if (menu->isEmpty()) {
+            delete menu;
+        } else {
+            menuBar()->addMenu(menu);
+            menus_.push_back(menu);
+        }
+    }
+}
+
+void MainWindow::buildToolbar() {
+    toolBar_->clear();
+    bool pendingSeparator = false;
+    for (const ToolButton& button : kToolbar) {
+        if (button.id == kSeparator) {
+            pendingSeparator = true;
+            continue;
+        }
+        QAction* act = action(button.id);
+        if (act == nullptr) continue;
+        if (pendingSeparator && !toolBar_->actions().isEmpty()) toolBar_->addSeparator();
+        pendingSeparator = false;
+        act->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(button.icon))));
+        act->setToolTip(QString::fromLatin1(button.toolTip));
+        act->setIconVisibleInMenu(false);
+        toolBar_->addAction(act);
+    }
+}
+
+void MainWindow::buildAccelerators() {
+    for (auto& [id, shortcut] : shortcuts_) delete shortcut;
+    shortcuts_.clear();
+    for (const Accelerator& accelerator : kAccelerators) {
+        // Ctrl+J has its shortcut though no command serves it, so the key does nothing at all.
+        if (!dispatcher_->hasCommand(accelerator.id) && accelerator.id != app::kCmdCtrlJ) continue;
+        auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(accelerator.keys)), this);
+        shortcut->setContext(Qt::WindowShortcut);
+        const int id = accelerator.id;
+        connect(shortcut, &QShortcut::activated, this,
+                [this, id] { dispatcher_->dispatch(id, app::CommandSource::Accelerator); });
+        shortcuts_[id] = shortcut;
+    }
+}
+
+void MainWindow::syncMenus() {
+    for (auto& [id, act] : actions_) {
+        act->setEnabled(dispatcher_->menus().isEnabled(id));
+        if (const auto checked = app::checkState(doc_, id)) {
+            const QSignalBlocker blocker(act);
+            act->setChecked(*checked);
+        }
+    }
+    toolBar_->setVisible(dispatcher_->menus().toolbarVisible());
+}
+
+void MainWindow::enableDocumentMenus(bool enable) {
+    dispatcher_->menus().enableDocumentMenus(enable);
+    syncMenus();
+}
+
+void MainWindow::documentChanged() {
+    plot_->documentChanged();
+    {
+        const QSignalBlocker blocker(hBar_);
+        // In the full view the bar is inert: it shows no thumb to drag.
+        const int range = doc_.fullView ? 0 : std::max(0, doc_.hScrollRange);
+        hBar_->setRange(0, range);
+        hBar_->setPageStep(std::max(1, doc_.nData - range));
+        hBar_->setSingleStep(10);
+        hBar_->setValue(doc_.hScrollPos);
+        hBar_->setEnabled(range > 0);
+    }
+    {
+        const QSignalBlocker blocker(vBar_);
+        const bool active = doc_.integrals.integralsShown != 0;
+        vBar_->setRange(0, active ? doc_.clientHeight : 0);
+        vBar_->setPageStep(std::max(1, doc_.clientHeight / 8));
+        vBar_->setValue(doc_.integrals.integralBaseY);
+        vBar_->setEnabled(active);
+    }
+    syncMenus();
+}
+
+void MainWindow::horizontalAction(int action) {
+    const display::ScrollCode code = scrollCodeOf(action);
+    display::horizontalScroll(doc_, *ui_, code, hBar_->sliderPosition());
+    // The bar shows where the view is, not where Qt would have moved the thumb.
+    hBar_->setSliderPosition(doc_.fullView ? 0 : doc_.hScrollPos);
+}
+
+void MainWindow::verticalAction(int action) {
+    const display::ScrollCode code = scrollCodeOf(action);
+    display::verticalScroll(doc_, *ui_, code, vBar_->sliderPosition());
+    vBar_->setSliderPosition(doc_.integrals.integralBaseY);
+}
+
+bool MainWindow::runUnitsDialog(display::UnitsDialog& model) {
+    UnitsDialogWidget dialog(model, doc_, *ui_, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool MainWindow::runSetLimitsDialog(display::SetLimitsDialog& model) {
+    SetLimitsDialogWidget dialog(model, doc_, *ui_, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool MainWindow::runScaleFactorDialog(display::ScaleFactorDialog& model) {
+    ScaleFactorDialogWidget dialog(model, doc_, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool MainWindow::runFileTypeDialog(app::FileTypeDialogModel& model) {
+    FileTypeDialogWidget dialog(model, doc_, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void MainWindow::showParametersDialog(const app::ParametersFields& fields) {
+    ParametersDialogWidget dialog(fields, this);
+    dialog.exec();
+}
+
+bool MainWindow::runCommentDialog(app::CommentEntry& entry) {
+    CommentDialogWidget dialog(entry.text, this);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    entry.text = dialog.text();
+    // The box goes where the dialog stood, in plot pixels, kept inside the client area.
+    const QPoint corner = plot_->mapFromGlobal(dialog.frameGeometry().topLeft());
+    entry.x = std::clamp(corner.x(), 0, std::max(0, doc_.clientWidth - 1));
+    entry.y = std::clamp(corner.y() + PlotView::topRows(), doc_.plotRect.top,
+                         std::max(doc_.plotRect.top, doc_.plotRect.bottom - 1));
+    entry.extent = ui_->measureText(entry.text);
+    return true;
+}
+
+void MainWindow::showHelp() {
+    if (help_ == nullptr) help_ = new HelpWindow(this);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void MainWindow::showAbout() {
+    AboutDialog dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::requestClose() { close(); }
+
+void MainWindow::focusMainWindow() { plot_->setFocus(Qt::OtherFocusReason); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!dispatcher_->queryClose()) {
+        event->ignore();
+        return;
+    }
+    if (help_ != nullptr) help_->close();
+    event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* mime = event->mimeData();
+    if (mime->hasUrls() && !mime->urls().isEmpty() && mime->urls().first().isLocalFile()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+    event->acceptProposedAction();
+    const std::string path = urls.first().toLocalFile().toStdString();
+    // Opened after the drop has finished, so that its dialogs do not run inside the drag.
+    QMetaObject::invokeMethod(
+        this, [this, path] { dispatcher_->openDropped(path); }, Qt::QueuedConnection);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (statusSized_) return;
+    // The first part's edge is set once, at half the first width; it is not recomputed.
+    status_[0]->setFixedWidth(std::max(1, width() / 2));
+    statusSized_ = true;
+}
+
+}  // namespace pelvaron::gui

@@ -1,0 +1,94 @@
+// The main window: menus, toolbar, status bar, scroll bars and the plot, over the command
+// dispatcher. It follows the document through one change notice and runs the dispatcher's
+// dialogs.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "app/dialog_host.h"
+#include "app/dispatcher.h"
+#include "document/document.h"
+#include "gui/help_window.h"
+#include "gui/qt_user_interface.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QScrollBar;
+class QShortcut;
+class QToolBar;
+
+namespace pelvaron::gui {
+
+class PlotView;
+
+class MainWindow : public QMainWindow, public app::DialogHost {
+    Q_OBJECT
+public:
+    explicit MainWindow(Document& doc, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    [[nodiscard]] app::CommandDispatcher& dispatcher() { return *dispatcher_; }
+    [[nodiscard]] QtUserInterface& userInterface() { return *ui_; }
+    [[nodiscard]] PlotView* plotView() const { return plot_; }
+    [[nodiscard]] QScrollBar* horizontalBar() const { return hBar_; }
+    /// The menu action of command `id`, or null when no command serves it.
+    [[nodiscard]] QAction* action(int id) const;
+    [[nodiscard]] QToolBar* toolBar() const { return toolBar_; }
+    [[nodiscard]] QString statusText(int part) const;
+    [[nodiscard]] HelpWindow* helpWindow() const { return help_; }
+
+    /// Adds a command of a subsystem; its menu item and toolbar button appear.
+    void registerCommand(int id, app::CommandHandler handler);
+
+    // app::DialogHost
+    bool runUnitsDialog(display::UnitsDialog& model) override;
+    bool runSetLimitsDialog(display::SetLimitsDialog& model) override;
+    bool runScaleFactorDialog(display::ScaleFactorDialog& model) override;
+    bool runFileTypeDialog(app::FileTypeDialogModel& model) override;
+    void showParametersDialog(const app::ParametersFields& fields) override;
+    bool runCommentDialog(app::CommentEntry& entry) override;
+    void showHelp() override;
+    void showAbout() override;
+    void requestClose() override;
+    void focusMainWindow() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private slots:
+    /// The one place that follows the document: plot, scroll bars, check marks.
+    void documentChanged();
+    void enableDocumentMenus(bool enable);
+
+private:
+    Document& doc_;
+    QtUserInterface* ui_ = nullptr;
+    std::unique_ptr<app::CommandDispatcher> dispatcher_;
+    PlotView* plot_ = nullptr;
+    QScrollBar* hBar_ = nullptr;
+    QScrollBar* vBar_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QLabel* status_[2] = {nullptr, nullptr};
+    bool statusSized_ = false;
+    std::map<int, QAction*> actions_;
+    std::vector<QMenu*> menus_;
+    std::map<int, QShortcut*> shortcuts_;
+    QPointer<HelpWindow> help_;
+
+    void buildMenus();
+    void buildToolbar();
+    void buildAccelerators();
+    void syncMenus();
+    void horizontalAction(int action);
+    void verticalAction(int action);
+};
+
+}  // namespace pelvaron::gui

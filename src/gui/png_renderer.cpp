@@ -1,0 +1,67 @@
+// Off-screen rendering of the plot.
+#include "gui/png_renderer.h"
+
+#include <unistd.h>
+#include <QPainter>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "display/paint.h"
+#include "document/numeric.h"
+#include "gui/qpainter_surface.h"
+
+namespace pelvaron::gui {
+
+std::unique_ptr<QGuiApplication> ensureGuiApplication() {
+    if (QGuiApplication::instance() != nullptr) return nullptr;
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    const bool haveDisplay = std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
+    if ((platform == nullptr || *platform == '\0') && !haveDisplay) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
+        // Qt wants a private runtime folder; made here as Qt would, so it does not warn about it.
+        std::error_code ec;
+        const auto dir = std::filesystem::temp_directory_path(ec) / ("runtime-" + std::to_string(getuid()));
+        std::filesystem::create_directories(dir, ec);
+        std::filesystem::permissions(dir, std::filesystem::perms::owner_all, ec);
+        if (!ec) setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+    }
+    // QGuiApplication keeps a reference to argc: both live as long as the program.
+    static int argc = 1;
+    static char name[] = "pelvaron";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+void paintDocumentImage(const Document& doc, QImage& image, int screenHeight) {
+    QPainter painter(&image);
+    QPainterSurface surface(painter, doc.clientWidth, doc.clientHeight);
+    display::PaintParams params;
+    params.screenHeight = screenHeight;
+    display::paintDocument(surface, doc, params);
+}
+
+QImage renderPlot(Document& doc, int width, int height) {
+    const int clientHeight = height + kTopRows + kBottomRows;
+    doc.clientWidth = width;
+    doc.clientHeight = clientHeight;
+    doc.baselineY = clientHeight / 2;
+    doc.secondBaselineY = truncToInt(0.3 * clientHeight);
+    doc.integrals.integralBaseY = clientHeight / 2;
+    doc.plotRect = Rect{0, kTopRows, width, clientHeight - kBottomRows};
+    doc.dualRect = doc.plotRect;
+    doc.tools.overviewBottom = truncToInt(0.25 * clientHeight);
+
+    QImage client(width, clientHeight, QImage::Format_RGB32);
+    client.fill(Qt::white);
+    paintDocumentImage(doc, client, clientHeight);
+    return client.copy(0, kTopRows, width, height);
+}
+
+bool renderPlotToPng(Document& doc, int width, int height, const std::string& path) {
+    const QImage image = renderPlot(doc, width, height);
+    return image.save(QString::fromStdString(path), "PNG");
+}
+
+}  // namespace pelvaron::gui

@@ -1,0 +1,44 @@
+// platform::UserInterface for the desktop program: message boxes and file dialogs with Qt, and
+// signals through which the main window follows the status bar, title, menus and repaints.
+#pragma once
+
+#include <QFont>
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/user_interface.h"
+
+namespace pelvaron::gui {
+
+class QtUserInterface : public QObject, public platform::UserInterface {
+    Q_OBJECT
+public:
+    /// Dialogs are owned by `owner` (the main window).
+    explicit QtUserInterface(QWidget* owner);
+
+    platform::Answer message(std::string_view text, std::string_view caption, platform::Icon icon,
+                             platform::Buttons buttons) override;
+    std::optional<std::string> chooseFile(const platform::FileRequest& request) override;
+    void setStatusText(int part, std::string_view text) override;
+    void setWaitCursor(bool on) override;
+    void setWindowTitle(std::string_view title) override;
+    void enableDocumentMenus(bool enable) override;
+    void requestRepaint() override;
+    void destroyExpansionWindows() override;
+    platform::TextExtent measureText(std::string_view text) override;
+
+signals:
+    void statusTextChanged(int part, const QString& text);
+    void windowTitleChanged(const QString& title);
+    void documentMenusEnabled(bool enable);
+    /// The one change notice: the document changed and everything shown follows it.
+    void documentChanged();
+    void expansionWindowsClosed();
+
+private:
+    QPointer<QWidget> owner_;
+    bool waitCursor_ = false;
+};
+
+}  // namespace pelvaron::gui

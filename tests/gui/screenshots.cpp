@@ -1,0 +1,118 @@
+// Screenshots of the window at work on the bundled example, for a person to look at:
+//   gui_screenshots OUTDIR [--steps LIST]
+// writes fid-1280x800.png (the FID as loaded), rubber-band-1280x800.png (a zoom drag),
+// zoom-1920x1080.png (processed with LIST, zoomed
+// with the mouse, axis in ppm, grid on) and dialog-set-limits.png.
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "app/command_ids.h"
+#include "cli/steps.h"
+#include "display/units_dialog.h"
+#include "gui/main_window.h"
+#include "gui/plot_view.h"
+#include "modal_helper.h"
+
+namespace {
+
+void drag(QWidget* w, QPoint from, QPoint to) {
+    auto send = [w](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(w, &event);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+
+bool save(QWidget* w, const QString& path) {
+    QApplication::processEvents();
+    QTest::qWait(100);
+    const bool ok = w->grab().save(path);
+    qInfo("%s %s", ok ? "wrote" : "cannot write", qPrintable(path));
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    const QStringList args = QApplication::arguments();
+    if (args.size() < 2) {
+        qWarning("usage: gui_screenshots OUTDIR [--steps LIST]");
+        return 2;
+    }
+    const QDir out(args[1]);
+    QDir().mkpath(out.path());
+    const std::string steps =
+        args.size() > 3 && args[2] == QStringLiteral("--steps") ? args[3].toStdString() : "";
+    const std::string example = PELVARON_SOURCE_DIR "/examples/ethyl-acetate/1";
+
+    bool ok = true;
+    {
+        auto doc = std::make_unique<pelvaron::Document>();
+        pelvaron::gui::MainWindow window(*doc);
+        window.resize(1280, 800);
+        window.show();
+        (void)QTest::qWaitForWindowExposed(&window);
+        window.dispatcher().openPath(example);
+        QTest::mouseMove(window.plotView(), QPoint(420, 300));
+        ok = save(&window, out.filePath(QStringLiteral("fid-1280x800.png"))) && ok;
+
+        // The zoom's rubber band in the middle of a drag.
+        window.dispatcher().dispatch(pelvaron::app::kCmdZoom);
+        QWidget* plot = window.plotView();
+        auto send = [plot](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons) {
+            QMouseEvent event(type, QPointF(at), plot->mapToGlobal(QPointF(at)), button, buttons,
+                              Qt::NoModifier);
+            QApplication::sendEvent(plot, &event);
+        };
+        send(QEvent::MouseButtonPress, QPoint(100, 330), Qt::LeftButton, Qt::LeftButton);
+        send(QEvent::MouseMove, QPoint(300, 480), Qt::NoButton, Qt::LeftButton);
+        ok = save(&window, out.filePath(QStringLiteral("rubber-band-1280x800.png"))) && ok;
+        send(QEvent::MouseButtonRelease, QPoint(300, 480), Qt::LeftButton, Qt::NoButton);
+        doc->noSaveQuery = 1;
+    }
+    {
+        auto doc = std::make_unique<pelvaron::Document>();
+        pelvaron::gui::MainWindow window(*doc);
+        window.resize(1920, 1080);
+        window.show();
+        (void)QTest::qWaitForWindowExposed(&window);
+        window.dispatcher().openPath(example);
+        std::string error;
+        if (!pelvaron::cli::runSteps(*doc, window.userInterface(), steps, error))
+            qWarning("%s", error.c_str());
+        // The trace is scaled by peakValue; make sure it is that of the processed data.
+        doc->peakValue = pelvaron::findPeak(*doc);
+        window.userInterface().requestRepaint();
+
+        // Units: ppm, through the dialog's model as its OK would.
+        pelvaron::display::UnitsDialog units(*doc);
+        units.select(pelvaron::kPpm);
+        units.ok(*doc, window.userInterface());
+        window.dispatcher().dispatch(pelvaron::app::kCmdShowGrid);
+        window.dispatcher().dispatch(pelvaron::app::kCmdZoom);
+        QWidget* plot = window.plotView();
+        // 0.5 .. 4.8 ppm of the 15 ppm wide spectrum.
+        const int w = plot->width();
+        drag(plot, QPoint(w * 650 / 1000, plot->height() / 2),
+             QPoint(w * 900 / 1000, plot->height() * 3 / 4));
+        QTest::mouseMove(plot, QPoint(w * 3 / 4, plot->height() / 2));
+        ok = save(&window, out.filePath(QStringLiteral("zoom-1920x1080.png"))) && ok;
+
+        pelvaron::testing::ModalAnswerer answerer;
+        answerer.answer([&](QWidget* dialog) {
+            ok = save(dialog, out.filePath(QStringLiteral("dialog-set-limits.png"))) && ok;
+            pelvaron::testing::ModalAnswerer::reject()(dialog);
+        });
+        window.dispatcher().dispatch(pelvaron::app::kCmdSetLimits);
+        doc->noSaveQuery = 1;
+    }
+    return ok ? 0 : 1;
+}
