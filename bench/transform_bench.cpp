@@ -25,6 +25,7 @@
 #include "processing/phase.h"
 #include "processing/phase_dialog.h"
 #include "recording_ui.h"
+#include "textbook_fft.h"
 
 namespace {
 
@@ -41,46 +42,6 @@ std::vector<double> noise(int count) {
     return v;
 }
 
-/// The documented loop as a textbook writes it, for the ratio it is measured against.
-void textbookFft(double* data, int points, int direction) {
-    double* x = data - 1;
-    const int n = 2 * points;
-    int j = 1;
-    for (int i = 1; i < n; i += 2) {
-        if (j > i) {
-            std::swap(x[j], x[i]);
-            std::swap(x[j + 1], x[i + 1]);
-        }
-        int m = points;
-        while (m >= 2 && j > m) {
-            j -= m;
-            m /= 2;
-        }
-        j += m;
-    }
-    for (int mmax = 2; n > mmax; mmax *= 2) {
-        const int istep = 2 * mmax;
-        const double theta = direction * (6.28318530717959 / mmax);
-        const double s = std::sin(theta / 2);
-        const double wpr = -2.0 * s * s;
-        const double wpi = std::sin(theta);
-        double wr = 1.0, wi = 0.0;
-        for (int m = 1; m < mmax; m += 2) {
-            for (int i = m; i <= n; i += istep) {
-                const int k = i + mmax;
-                const double tr = wr * x[k] - wi * x[k + 1];
-                const double ti = wr * x[k + 1] + wi * x[k];
-                x[k] = x[i] - tr;
-                x[k + 1] = x[i + 1] - ti;
-                x[i] += tr;
-                x[i + 1] += ti;
-            }
-            const double t = wr;
-            wr = t * wpr - wi * wpi + wr;
-            wi = wi * wpr + t * wpi + wi;
-        }
-    }
-}
 
 // Each FFT run starts from the same input, so every variant pays for the same copy.
 void forwardFft(benchmark::State& state) {
@@ -99,7 +60,7 @@ void textbookForwardFft(benchmark::State& state) {
     std::vector<double> data(input.size());
     for (auto _ : state) {
         std::memcpy(data.data(), input.data(), input.size() * sizeof(double));
-        textbookFft(data.data(), kFftPoints, 1);
+        testing::textbookComplexFft(data.data(), kFftPoints, 1);
         benchmark::DoNotOptimize(data.data());
     }
 }

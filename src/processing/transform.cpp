@@ -199,6 +199,9 @@ bool fourierTransform(Document& doc, const FtOptions& options) {
     const double magnitude = std::fabs(doc.peakValue);
     if (!inverse && magnitude > 0.0) {
         for (int i = 0; i < n; ++i) doc.specData[i] = doc.specData[i] / magnitude * 100.0;
+        // The displays scale by |peakValue|: it must describe the normalised data (+-100, same
+        // sign and index), or the new spectrum is drawn flat.
+        doc.peakValue = findPeak(doc);
     }
 
     // 13: where 0 Hz lies in the new data.
