@@ -1,6 +1,6 @@
 // What the command dispatcher asks of the window: running the modal dialogs of its commands,
-// help, About and closing. The desktop program implements it with Qt widgets, tests with a
-// scripted fake.
+// showing the modeless Phase Correction dialog, help, About and closing. The desktop program
+// implements it with Qt widgets, tests with a scripted fake.
 #pragma once
 
 #include <string>
@@ -10,7 +10,11 @@
 #include "display/scale_factor_dialog.h"
 #include "display/set_limits_dialog.h"
 #include "display/units_dialog.h"
+#include "io/data_points_dialog.h"
+#include "io/jcamp_options_dialog.h"
 #include "platform/user_interface.h"
+#include "processing/fourier_dialog.h"
+#include "processing/window_function_dialog.h"
 
 namespace pelvaron::app {
 
@@ -37,6 +41,19 @@ public:
     virtual void showParametersDialog(const ParametersFields& fields) = 0;
     /// The dialog starts with `entry.text`; on OK `entry` holds what the person typed and where.
     virtual bool runCommentDialog(CommentEntry& entry) = 0;
+
+    /// OK that the model refuses (a parameter out of range) keeps the dialog open.
+    virtual bool runWindowFunctionDialog(processing::WindowFunctionDialog& model) = 0;
+    /// Opens the model; OK runs the transform, Cancel the model's cancel.
+    virtual bool runFourierDialog(processing::FourierDialog& model) = 0;
+    /// Opens the modeless Phase Correction dialog over the document (its opening shows the
+    /// pivot and takes the Undo snapshot), or brings it forward when it is open already. The
+    /// command has marked it open before; the host reports its closing through
+    /// CommandDispatcher::setPhaseDialogOpen(false).
+    virtual void showPhaseDialog() = 0;
+    /// OK runs the export, whatever it then writes.
+    virtual bool runJcampOptionsDialog(io::JcampOptionsDialog& model) = 0;
+    virtual void showDataPointsDialog(io::DataPointsDialog& model) = 0;
 
     virtual void showHelp() = 0;
     virtual void showAbout() = 0;

@@ -40,6 +40,7 @@ void resizeClientArea(Document& doc, int width, int height) {
 CommandDispatcher::CommandDispatcher(Document& doc, platform::UserInterface& ui, DialogHost& dialogs)
     : doc_(doc), ui_(ui), dialogs_(dialogs) {
     registerBuiltins();
+    registerSubsystemCommands();
 }
 
 void CommandDispatcher::registerCommand(int id, CommandHandler handler) {
@@ -61,6 +62,11 @@ bool CommandDispatcher::dispatch(int id, CommandSource source) {
     const CommandHandler handler = it->second;
     handler(context);
     return true;
+}
+
+void CommandDispatcher::setPhaseDialogOpen(bool open) {
+    phaseDialogOpen_ = open;
+    for (int id : phaseDialogHeldCommands()) menus_.setHeld(id, open);
 }
 
 bool CommandDispatcher::queryClose() { return io::saveQuestion(doc_, ui_); }

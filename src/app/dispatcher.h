@@ -1,7 +1,9 @@
 // The command dispatcher: every menu item, toolbar button and accelerator arrives here by its
 // id. It keeps the table of commands, the enabled state of each, and serves the small commands
 // that need no subsystem of their own (Undo, the view and scale commands, Invert, the linear
-// drift removal, Open, Save, Import, Exit, comments, help).
+// drift removal, Open, Save, Import, Exit, comments, help) and the commands that hand a
+// subsystem's dialog model to the window (Apodize, Fourier transform, Phase Correction,
+// Autophase, Export JCamp, Byte Swap, Data points).
 #pragma once
 
 #include <functional>
@@ -60,6 +62,11 @@ public:
     /// Whether the last Open loaded a file (or handed it to Import).
     [[nodiscard]] bool lastOpenSucceeded() const { return lastOpenSucceeded_; }
 
+    /// Phase Correction opened (the command) or closed (the window, on OK, Cancel or close):
+    /// while it is open the commands that bring a new data set are grayed.
+    void setPhaseDialogOpen(bool open);
+    [[nodiscard]] bool phaseDialogOpen() const { return phaseDialogOpen_; }
+
 private:
     Document& doc_;
     platform::UserInterface& ui_;
@@ -67,8 +74,11 @@ private:
     MenuState menus_;
     std::map<int, CommandHandler> handlers_;
     bool lastOpenSucceeded_ = false;
+    bool phaseDialogOpen_ = false;
 
     void registerBuiltins();
+    /// The commands of the processing and data-file subsystems (subsystem_commands.cpp).
+    void registerSubsystemCommands();
     void open(CommandContext& c);
     void import(CommandContext& c);
 };

@@ -24,11 +24,18 @@ constexpr std::array<int, 49> kDocument = {
 constexpr std::array<int, 3> kSimulation = {kCmdInteractiveSimulation, kCmdCompareSimulation,
                                             kCmdEditSimulation};
 
+// What brings a new data set: the loads, the transform, the two-set displays and the simulation
+// commands that set up a simulated spectrum as the document.
+constexpr std::array<int, 7> kPhaseHeld = {
+    kCmdOpen,          kCmdImport,         kCmdFourier,          kCmdAddSubtract,
+    kCmdSimulationNew, kCmdEditSimulation, kCmdCompareSimulation};
+
 }  // namespace
 
 std::span<const int> initiallyEnabledCommands() { return kInitial; }
 std::span<const int> documentCommands() { return kDocument; }
 std::span<const int> simulationCommands() { return kSimulation; }
+std::span<const int> phaseDialogHeldCommands() { return kPhaseHeld; }
 
 std::optional<bool> checkState(const Document& doc, int id) {
     switch (id) {
@@ -48,7 +55,15 @@ MenuState::MenuState() {
 
 void MenuState::setEnabled(int id, bool enable) { enabled_[id] = enable; }
 
+void MenuState::setHeld(int id, bool held) {
+    if (held)
+        held_.insert(id);
+    else
+        held_.erase(id);
+}
+
 bool MenuState::isEnabled(int id) const {
+    if (held_.count(id) != 0) return false;
     const auto it = enabled_.find(id);
     return it != enabled_.end() && it->second;
 }

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <span>
 
 #include "document/document.h"
@@ -19,6 +20,10 @@ namespace pelvaron::app {
 /// The simulation enables and grays these on its own.
 [[nodiscard]] std::span<const int> simulationCommands();
 
+/// Grayed while Phase Correction is open: each would replace the data (and their size) under the
+/// dialog, whose next scroll or OK would then put the old spectrum back from its unphased copy.
+[[nodiscard]] std::span<const int> phaseDialogHeldCommands();
+
 /// The check mark of a checkable item, from the document flag it shows; nothing for items
 /// that carry no check mark.
 [[nodiscard]] std::optional<bool> checkState(const Document& doc, int id);
@@ -30,11 +35,15 @@ public:
     /// Enables or grays the document set; also the toolbar's visibility.
     void enableDocumentMenus(bool enable);
     void setEnabled(int id, bool enable);
+    /// A held item is grayed whatever the sets above say, until it is let go.
+    void setHeld(int id, bool held);
+    /// Enabled and not held.
     [[nodiscard]] bool isEnabled(int id) const;
     [[nodiscard]] bool toolbarVisible() const { return toolbarVisible_; }
 
 private:
     std::map<int, bool> enabled_;
+    std::set<int> held_;
     bool toolbarVisible_ = false;
 };
 

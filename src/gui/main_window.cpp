@@ -21,11 +21,16 @@
 #include "display/tools.h"
 #include "gui/dialogs/about_dialog.h"
 #include "gui/dialogs/comment_dialog.h"
+#include "gui/dialogs/data_points_dialog.h"
 #include "gui/dialogs/file_type_dialog.h"
+#include "gui/dialogs/fourier_dialog.h"
+#include "gui/dialogs/jcamp_options_dialog.h"
 #include "gui/dialogs/parameters_dialog.h"
+#include "gui/dialogs/phase_dialog.h"
 #include "gui/dialogs/scale_factor_dialog.h"
 #include "gui/dialogs/set_limits_dialog.h"
 #include "gui/dialogs/units_dialog.h"
+#include "gui/dialogs/window_function_dialog.h"
 #include "gui/help_window.h"
 #include "gui/menu_layout.h"
 #include "gui/plot_view.h"
@@ -121,6 +126,8 @@ QAction* MainWindow::action(int id) const {
     const auto it = actions_.find(id);
     return it == actions_.end() ? nullptr : it->second;
 }
+
+PhaseDialogWidget* MainWindow::phaseDialog() const { return phase_.data(); }
 
 QString MainWindow::statusText(int part) const { return status_[part == 0 ? 0 : 1]->text(); }
 
@@ -310,6 +317,44 @@ bool MainWindow::runCommentDialog(app::CommentEntry& entry) {
                          std::max(doc_.plotRect.top, doc_.plotRect.bottom - 1));
     entry.extent = ui_->measureText(entry.text);
     return true;
+}
+
+bool MainWindow::runWindowFunctionDialog(processing::WindowFunctionDialog& model) {
+    WindowFunctionDialogWidget dialog(model, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool MainWindow::runFourierDialog(processing::FourierDialog& model) {
+    FourierDialogWidget dialog(model, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void MainWindow::showPhaseDialog() {
+    if (phase_ == nullptr) {
+        phase_ = new PhaseDialogWidget(doc_, *ui_, this);
+        phase_->setAttribute(Qt::WA_DeleteOnClose);
+        // OK, Cancel, Escape and the title bar's close all end in finished().
+        connect(phase_, &QDialog::finished, this, [this] {
+            dispatcher_->setPhaseDialogOpen(false);
+            syncMenus();
+        });
+    }
+    phase_->show();
+    phase_->raise();
+    // The dialog takes the keyboard: its scroll bars answer the arrow keys, Enter is OK and
+    // Escape Cancel, as long as it is the active window.
+    phase_->activateWindow();
+    syncMenus();
+}
+
+bool MainWindow::runJcampOptionsDialog(io::JcampOptionsDialog& model) {
+    JcampOptionsDialogWidget dialog(model, doc_, *ui_, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void MainWindow::showDataPointsDialog(io::DataPointsDialog& model) {
+    DataPointsDialogWidget dialog(model, doc_, *ui_, this);
+    dialog.exec();
 }
 
 void MainWindow::showHelp() {

@@ -24,6 +24,7 @@ class QToolBar;
 
 namespace pelvaron::gui {
 
+class PhaseDialogWidget;
 class PlotView;
 
 class MainWindow : public QMainWindow, public app::DialogHost {
@@ -41,6 +42,8 @@ public:
     [[nodiscard]] QToolBar* toolBar() const { return toolBar_; }
     [[nodiscard]] QString statusText(int part) const;
     [[nodiscard]] HelpWindow* helpWindow() const { return help_; }
+    /// The open Phase Correction dialog, or null.
+    [[nodiscard]] PhaseDialogWidget* phaseDialog() const;
 
     /// Adds a command of a subsystem; its menu item and toolbar button appear.
     void registerCommand(int id, app::CommandHandler handler);
@@ -52,6 +55,11 @@ public:
     bool runFileTypeDialog(app::FileTypeDialogModel& model) override;
     void showParametersDialog(const app::ParametersFields& fields) override;
     bool runCommentDialog(app::CommentEntry& entry) override;
+    bool runWindowFunctionDialog(processing::WindowFunctionDialog& model) override;
+    bool runFourierDialog(processing::FourierDialog& model) override;
+    void showPhaseDialog() override;
+    bool runJcampOptionsDialog(io::JcampOptionsDialog& model) override;
+    void showDataPointsDialog(io::DataPointsDialog& model) override;
     void showHelp() override;
     void showAbout() override;
     void requestClose() override;
@@ -82,6 +90,7 @@ private:
     std::vector<QMenu*> menus_;
     std::map<int, QShortcut*> shortcuts_;
     QPointer<HelpWindow> help_;
+    QPointer<PhaseDialogWidget> phase_;
 
     void buildMenus();
     void buildToolbar();

@@ -35,7 +35,6 @@ inline constexpr MenuEntry kFile[] = {
     {app::kCmdSave, "&Save\tCtrl+S"},
     {app::kCmdExportJcamp, "&Export JCamp"},
     {kSeparator, ""},
-    {app::kCmdDataPoints, "D&ata points"},
     {app::kCmdByteSwap, "Byte S&wap "},
     {kSeparator, ""},
     {app::kCmdPrint, "&Print\tCtrl+P"},
@@ -72,6 +71,7 @@ inline constexpr MenuEntry kView[] = {
     {app::kCmdDotDisplay, "Dot Dis&play", true},
     {kSeparator, ""},
     {app::kCmdParameters, "&Parameters"},
+    {app::kCmdDataPoints, "D&ata points"},
 };
 
 inline constexpr MenuEntry kProcess[] = {

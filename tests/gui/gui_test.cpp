@@ -2,8 +2,12 @@
 // the plot with its axis, and each dialog widget drives its model.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
@@ -23,6 +27,7 @@
 #include "display/paint.h"
 #include "gui/dialog_placement.h"
 #include "gui/dialogs/about_dialog.h"
+#include "gui/dialogs/phase_dialog.h"
 #include "gui/help_window.h"
 #include "gui/main_window.h"
 #include "gui/plot_view.h"
@@ -68,6 +73,32 @@ int bluePixels(const QImage& image) {
         }
     }
     return count;
+}
+
+/// Pixels of the red of the pivot line and the marks.
+int redPixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 200 && c.green() < 80 && c.blue() < 80) ++count;
+        }
+    }
+    return count;
+}
+
+/// Where a data index lies on the ppm axis.
+double ppmAt(const Document& doc, int index) {
+    return (doc.refIndex - index) * (doc.acqPars.SW / doc.acqPars.SF) / doc.nData;
+}
+
+/// Types `text` into the named edit box of `dialog` as a person would.
+void typeInto(QWidget* dialog, const char* name, const QString& text) {
+    auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(name));
+    QVERIFY2(edit != nullptr, name);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
 }
 
 void waitForAnswers(const ModalAnswerer& answerer) { QTRY_COMPARE_WITH_TIMEOUT(answerer.pending(), 0, 5000); }
@@ -402,6 +433,223 @@ private slots:
         QCOMPARE(pelvaron::cli::runCli({"render", example, "-o", "/nonexistent-folder/plot.png"}, out, err),
                  1);
         QVERIFY(err.str().find("cannot write /nonexistent-folder/plot.png") != std::string::npos);
+    }
+
+    void processingItemsAndButtonsFollowTheirCommands() {
+        // Export JCamp is there before any load; the processing items wait for a document.
+        QVERIFY(window_->action(app::kCmdExportJcamp)->isEnabled());
+        QCOMPARE(window_->action(app::kCmdExportJcamp)->text(), QStringLiteral("&Export JCamp"));
+        QVERIFY(!window_->action(app::kCmdFourier)->isEnabled());
+        const struct {
+            int id;
+            const char* text;
+            const char* tip;
+        } items[] = {
+            {app::kCmdApodize, "&Apodize...", "Apodization"},
+            {app::kCmdFourier, "&Fourier transform...", "Fourier Transform"},
+            {app::kCmdPhase, "&Phase Correction", "Phase Correction"},
+            {app::kCmdAutophase, "Au&tophase", "Autophase"},
+            {app::kCmdByteSwap, "Byte S&wap ", nullptr},
+            {app::kCmdDataPoints, "D&ata points", nullptr},
+        };
+        for (const auto& item : items) {
+            QAction* act = window_->action(item.id);
+            QVERIFY2(act != nullptr, item.text);
+            QCOMPARE(act->text(), QString::fromLatin1(item.text));
+            QCOMPARE(window_->toolBar()->actions().contains(act), item.tip != nullptr);
+            if (item.tip == nullptr) continue;
+            QCOMPARE(act->toolTip(), QString::fromLatin1(item.tip));
+            QVERIFY(!act->icon().pixmap(24, 24).isNull());
+        }
+        // Byte Swap sits in the File menu, Data points in the View menu.
+        auto menuOf = [this](const QString& title) -> QMenu* {
+            for (QAction* a : window_->menuBar()->actions())
+                if (a->text() == title) return a->menu();
+            return nullptr;
+        };
+        QVERIFY(menuOf(QStringLiteral("&File"))->actions().contains(window_->action(app::kCmdByteSwap)));
+        QVERIFY(menuOf(QStringLiteral("&View"))->actions().contains(window_->action(app::kCmdDataPoints)));
+
+        // The four buttons stand together, in this order, after Full.
+        const QList<QAction*> bar = window_->toolBar()->actions();
+        const qsizetype at = bar.indexOf(window_->action(app::kCmdApodize));
+        QVERIFY(at > 0 && at + 3 < bar.size());
+        QVERIFY(bar[at - 1]->isSeparator());
+        QCOMPARE(bar[at + 1], window_->action(app::kCmdFourier));
+        QCOMPARE(bar[at + 2], window_->action(app::kCmdPhase));
+        QCOMPARE(bar[at + 3], window_->action(app::kCmdAutophase));
+
+        ModalAnswerer answerer;
+        answerer.answer([](QWidget* w) {
+            QCOMPARE(w->windowTitle(), QStringLiteral("JCAMP Options"));
+            QCOMPARE(w->findChild<QLineEdit*>(QStringLiteral("title"))->text(), QStringLiteral("Untitled"));
+            QCOMPARE(w->findChild<QLineEdit*>(QStringLiteral("nucleus"))->text(), QStringLiteral("^1H"));
+            QVERIFY(w->findChild<QRadioButton*>(QStringLiteral("spectrum"))->isChecked());
+            ModalAnswerer::reject()(w);
+        });
+        window_->action(app::kCmdExportJcamp)->trigger();
+        waitForAnswers(answerer);
+    }
+
+    void apodizeTransformAutophaseAndPhaseTheExample() {
+        openExample();
+        const double sw = doc_->acqPars.SW;
+        const double before = doc_->specData[2000];
+        QVERIFY(before != 0.0);
+
+        ModalAnswerer answerer;
+        answerer.answer([](QWidget* w) {
+            QCOMPARE(w->windowTitle(), QStringLiteral("Window Function Parameters"));
+            QVERIFY(w->findChild<QRadioButton*>(QStringLiteral("exponential"))->isChecked());
+            typeInto(w, "lbExponential", QStringLiteral("1"));
+            ModalAnswerer::clickButton(QStringLiteral("OK"))(w);
+        });
+        window_->action(app::kCmdApodize)->trigger();
+        waitForAnswers(answerer);
+        QVERIFY(qAbs(doc_->specData[2000] - before * std::exp(-3.141592653589793 * 2000 / (2 * sw))) < 1e-6);
+
+        // Ctrl+T: the size stays 16384 and the filter's delay is proposed as the rotation.
+        const QImage fid = window_->plotView()->plotImage();
+        answerer.answer([](QWidget* w) {
+            QCOMPARE(w->windowTitle(), QStringLiteral("Fast Fourier Transform"));
+            QCOMPARE(w->findChild<QLineEdit*>(QStringLiteral("points"))->text(), QStringLiteral("16384"));
+            QVERIFY(w->findChild<QCheckBox*>(QStringLiteral("rotateData"))->isChecked());
+            QCOMPARE(w->findChild<QLineEdit*>(QStringLiteral("rotateCount"))->text(), QStringLiteral("70"));
+            QVERIFY(!w->findChild<QCheckBox*>(QStringLiteral("inverse"))->isChecked());
+            ModalAnswerer::clickButton(QStringLiteral("OK"))(w);
+        });
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QTest::keyClick(window_.get(), Qt::Key_T, Qt::ControlModifier);
+        waitForAnswers(answerer);
+        QCOMPARE(answerer.seen().last(), QStringLiteral("Fast Fourier Transform"));
+
+        // A proton spectrum on a ppm axis: whole-ppm labels, the acetyl singlet at 2.045 ppm.
+        QCOMPARE(doc_->xUnits, 2);
+        const std::set<std::string> labels = axisLabels(*doc_);
+        QVERIFY(labels.count("2") == 1 && labels.count("4") == 1 && labels.count("10") == 1);
+        QVERIFY(qAbs(ppmAt(*doc_, doc_->peakIndex) - 2.045) < 0.01);
+        const QImage spectrum = window_->plotView()->plotImage();
+        QVERIFY(spectrum != fid);
+        QVERIFY(bluePixels(spectrum) > 1000);
+        QTest::mouseMove(window_->plotView(), QPoint(300, 100));
+        QTRY_VERIFY(window_->statusText(1).startsWith(QStringLiteral("ppm ")));
+
+        window_->action(app::kCmdAutophase)->trigger();
+        QVERIFY(doc_->phaseSourceValid == 1);
+        QVERIFY(doc_->specData[doc_->peakIndex] > 0.0);
+        const QImage phased = window_->plotView()->plotImage();
+        const std::vector<double> data(doc_->specData.begin(), doc_->specData.begin() + doc_->nData);
+
+        // Phase Correction: modeless, the pivot drawn, the loads and the transform grayed.
+        QCOMPARE(redPixels(phased), 0);
+        window_->action(app::kCmdPhase)->trigger();
+        pelvaron::gui::PhaseDialogWidget* dialog = window_->phaseDialog();
+        QVERIFY(dialog != nullptr);
+        QVERIFY(dialog->isVisible());
+        QVERIFY(!dialog->isModal());
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Phase Correction"));
+        QVERIFY(redPixels(window_->plotView()->plotImage()) > 100);
+        QVERIFY(!window_->action(app::kCmdFourier)->isEnabled());
+        QVERIFY(!window_->action(app::kCmdOpen)->isEnabled());
+        QVERIFY(window_->action(app::kCmdAutophase)->isEnabled());
+        auto* order0 = dialog->findChild<QScrollBar*>(QStringLiteral("order0"));
+        auto* order0Text = dialog->findChild<QLineEdit*>(QStringLiteral("order0Text"));
+        QCOMPARE(order0->value(), static_cast<int>(100 * doc_->phase0));
+        const double phase0 = doc_->phase0;
+
+        // The keyboard works in it: the first scroll bar has the focus and answers the arrows.
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QTRY_COMPARE(dialog->focusWidget(), static_cast<QWidget*>(order0));
+        QTest::keyClick(order0, Qt::Key_PageUp);
+        QTest::keyClick(order0, Qt::Key_Right);
+        QCOMPARE(doc_->phase0, phase0 - 9.0);
+        QCOMPARE(order0->value(), static_cast<int>(100 * doc_->phase0));
+        QCOMPARE(order0Text->text(), QString::asprintf("%.1f", doc_->phase0));
+        QVERIFY(window_->plotView()->plotImage() != phased);
+
+        // Escape cancels: the data of the opening come back and the window's items return.
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        QTRY_VERIFY(window_->phaseDialog() == nullptr);
+        QCOMPARE(doc_->phase0, phase0);
+        QCOMPARE(doc_->transform.showPivot, 0);
+        QVERIFY(std::equal(data.begin(), data.end(), doc_->specData.begin()));
+        QVERIFY(window_->action(app::kCmdFourier)->isEnabled());
+        QCOMPARE(redPixels(window_->plotView()->plotImage()), 0);
+
+        // Apply with a typed angle, then OK commits it.
+        window_->dispatcher().dispatch(app::kCmdPhase);
+        dialog = window_->phaseDialog();
+        QVERIFY(dialog != nullptr);
+        typeInto(dialog, "order0Text", QStringLiteral("12.7"));
+        ModalAnswerer::clickButton(QStringLiteral("Apply"))(dialog);
+        QCOMPARE(doc_->phase0, 12.7);
+        QCOMPARE(dialog->findChild<QScrollBar*>(QStringLiteral("order0"))->value(), 1200);
+        ModalAnswerer::clickButton(QStringLiteral("OK"))(dialog);
+        QTRY_VERIFY(window_->phaseDialog() == nullptr);
+        QCOMPARE(doc_->phase0, 12.7);
+        QVERIFY(window_->action(app::kCmdFourier)->isEnabled());
+
+        // Left open, the dialog goes with the window.
+        window_->dispatcher().dispatch(app::kCmdPhase);
+        QVERIFY(window_->phaseDialog() != nullptr);
+    }
+
+    void dataPointsByteSwapAndJcampExportFromTheirItems() {
+        openExample();
+        ModalAnswerer answerer;
+        answerer.answer([](QWidget* w) {
+            QCOMPARE(w->windowTitle(), QStringLiteral("Display Data Points (Reals)"));
+            QCOMPARE(w->findChild<QLabel*>(QStringLiteral("columnTitle"))->text(), QStringLiteral("Sec."));
+            auto* list = w->findChild<QListWidget*>(QStringLiteral("values"));
+            QCOMPARE(list->count(), 8192);
+            QVERIFY(list->item(0)->text().startsWith(QStringLiteral(" 0.000")));
+            ModalAnswerer::clickButton(QStringLiteral("Ok"))(w);
+        });
+        window_->action(app::kCmdDataPoints)->trigger();
+        waitForAnswers(answerer);
+
+        // The example's integer samples come back after two swaps.
+        const std::vector<double> data(doc_->specData.begin(), doc_->specData.begin() + doc_->nData);
+        window_->action(app::kCmdByteSwap)->trigger();
+        QVERIFY(doc_->specData[0] != data[0]);
+        QCOMPARE(doc_->fidCopy[0], doc_->specData[0]);
+        window_->action(app::kCmdByteSwap)->trigger();
+        QVERIFY(std::equal(data.begin(), data.end(), doc_->specData.begin()));
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("fid.jdx"));
+        answerer.answer([](QWidget* w) {
+            QCOMPARE(w->windowTitle(), QStringLiteral("JCAMP Options"));
+            w->findChild<QRadioButton*>(QStringLiteral("fid"))->click();
+            typeInto(w, "title", QStringLiteral("Ethyl acetate"));
+            ModalAnswerer::accept()(w);
+        });
+        answerer.answer([path](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            QVERIFY(dialog != nullptr);
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        window_->action(app::kCmdExportJcamp)->trigger();
+        waitForAnswers(answerer);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QVERIFY(text.startsWith("##TITLE= Ethyl acetate\n"));
+        QVERIFY(text.contains("##DATA TYPE= NMR FID\n"));
+        QCOMPARE(doc_->jcamp.jcampFid, 1);
+
+        // New comments start with the version text of the last JCAMP-DX file read.
+        doc_->jcamp.lastJcampText = " 5.00";
+        answerer.answer([](QWidget* w) {
+            QCOMPARE(w->windowTitle(), QStringLiteral("Input  comments"));
+            QCOMPARE(w->findChild<QPlainTextEdit*>(QStringLiteral("comment"))->toPlainText(),
+                     QStringLiteral(" 5.00"));
+            ModalAnswerer::reject()(w);
+        });
+        window_->dispatcher().dispatch(app::kCmdInsertComments);
+        waitForAnswers(answerer);
     }
 
     void dialogsAreCentredAndKeptOnTheScreen() {

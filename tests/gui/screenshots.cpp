@@ -2,10 +2,18 @@
 //   gui_screenshots OUTDIR [--steps LIST]
 // writes fid-1280x800.png (the FID as loaded), rubber-band-1280x800.png (a zoom drag),
 // zoom-1920x1080.png (processed with LIST, zoomed
-// with the mouse, axis in ppm, grid on) and dialog-set-limits.png.
+// with the mouse, axis in ppm, grid on), dialog-set-limits.png, and from the menu commands
+// Apodize (em 0.3), Fourier transform, Autophase and Phase Correction: dialog-window-function.png,
+// dialog-fourier.png, spectrum-1280x800.png, spectrum-zoom-1280x800.png (4.5 to 0.8 ppm),
+// phase-1280x800.png (the pivot line drawn),
+// dialog-phase.png and, where the platform can grab its screen, screen-phase.png (the window with
+// the dialog over it).
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -13,6 +21,7 @@
 #include "app/command_ids.h"
 #include "cli/steps.h"
 #include "display/units_dialog.h"
+#include "gui/dialogs/phase_dialog.h"
 #include "gui/main_window.h"
 #include "gui/plot_view.h"
 #include "modal_helper.h"
@@ -112,6 +121,69 @@ int main(int argc, char** argv) {
             pelvaron::testing::ModalAnswerer::reject()(dialog);
         });
         window.dispatcher().dispatch(pelvaron::app::kCmdSetLimits);
+        doc->noSaveQuery = 1;
+    }
+    {
+        using pelvaron::testing::ModalAnswerer;
+        auto doc = std::make_unique<pelvaron::Document>();
+        pelvaron::gui::MainWindow window(*doc);
+        window.resize(1280, 800);
+        window.show();
+        (void)QTest::qWaitForWindowExposed(&window);
+        window.dispatcher().openPath(example);
+
+        ModalAnswerer answerer;
+        answerer.answer([&](QWidget* dialog) {
+            if (auto* lb = dialog->findChild<QLineEdit*>(QStringLiteral("lbExponential"))) {
+                lb->selectAll();
+                QTest::keyClick(lb, Qt::Key_Delete);
+                QTest::keyClicks(lb, QStringLiteral("0.3"));
+            }
+            ok = save(dialog, out.filePath(QStringLiteral("dialog-window-function.png"))) && ok;
+            ModalAnswerer::clickButton(QStringLiteral("OK"))(dialog);
+        });
+        window.action(pelvaron::app::kCmdApodize)->trigger();
+        answerer.answer([&](QWidget* dialog) {
+            ok = save(dialog, out.filePath(QStringLiteral("dialog-fourier.png"))) && ok;
+            ModalAnswerer::clickButton(QStringLiteral("OK"))(dialog);
+        });
+        window.action(pelvaron::app::kCmdFourier)->trigger();
+        window.action(pelvaron::app::kCmdAutophase)->trigger();
+        QTest::mouseMove(window.plotView(), QPoint(900, 300));
+        ok = save(&window, out.filePath(QStringLiteral("spectrum-1280x800.png"))) && ok;
+
+        // The multiplets from 4.5 to 0.8 ppm, four steps taller.
+        {
+            const double left = (doc->acqPars.SW + doc->offsetHz) / doc->acqPars.SF;
+            const double right = doc->offsetHz / doc->acqPars.SF;
+            QWidget* plot = window.plotView();
+            auto xAt = [&](double ppm) {
+                return static_cast<int>(plot->width() * (left - ppm) / (left - right));
+            };
+            window.action(pelvaron::app::kCmdZoom)->trigger();
+            drag(plot, QPoint(xAt(4.5), plot->height() / 3), QPoint(xAt(0.8), plot->height() * 2 / 3));
+            for (int i = 0; i < 4; ++i) window.action(pelvaron::app::kCmdIncrease)->trigger();
+            ok = save(&window, out.filePath(QStringLiteral("spectrum-zoom-1280x800.png"))) && ok;
+        }
+
+        window.action(pelvaron::app::kCmdPhase)->trigger();
+        QWidget* phase = window.phaseDialog();
+        if (phase == nullptr) {
+            qWarning("Phase Correction did not open");
+            ok = false;
+        } else {
+            phase->move(window.geometry().right() - phase->width() - 40, window.geometry().top() + 120);
+            ok = save(&window, out.filePath(QStringLiteral("phase-1280x800.png"))) && ok;
+            ok = save(phase, out.filePath(QStringLiteral("dialog-phase.png"))) && ok;
+            // Only a real display can be grabbed as a whole; offscreen there is nothing to grab.
+            if (QGuiApplication::platformName() != QStringLiteral("offscreen")) {
+                const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+                const QString path = out.filePath(QStringLiteral("screen-phase.png"));
+                ok = screen.save(path) && ok;
+                qInfo("wrote %s", qPrintable(path));
+            }
+            phase->close();
+        }
         doc->noSaveQuery = 1;
     }
     return ok ? 0 : 1;

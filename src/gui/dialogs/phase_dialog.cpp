@@ -4,6 +4,7 @@
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,13 +31,40 @@ bool toScrollAction(int action, ScrollAction& out) {
     }
 }
 
+/// A scroll bar whose keys move it as a dialog's scroll bar moves: Left, Up and Page Up toward
+/// the minimum, Right, Down and Page Down toward the maximum (Qt's own horizontal bar turns Left
+/// and Right round). Home and End have no step of the dialog's and do nothing.
+class DialogScrollBar : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        switch (event->key()) {
+            case Qt::Key_Left:
+            case Qt::Key_Up: triggerAction(SliderSingleStepSub); break;
+            case Qt::Key_Right:
+            case Qt::Key_Down: triggerAction(SliderSingleStepAdd); break;
+            case Qt::Key_PageUp: triggerAction(SliderPageStepSub); break;
+            case Qt::Key_PageDown: triggerAction(SliderPageStepAdd); break;
+            case Qt::Key_Home:
+            case Qt::Key_End: break;
+            default: QScrollBar::keyPressEvent(event); return;
+        }
+        event->accept();
+    }
+};
+
 QScrollBar* scrollBar(const char* name, int minimum, int maximum, int line, int page, QWidget* parent) {
-    auto* bar = new QScrollBar(Qt::Horizontal, parent);
+    auto* bar = new DialogScrollBar(Qt::Horizontal, parent);
     bar->setObjectName(QString::fromLatin1(name));
     bar->setRange(minimum, maximum);
     bar->setSingleStep(line);
     bar->setPageStep(page);
     bar->setMinimumWidth(240);
+    // Qt's scroll bars take no focus by default; here they are the dialog's main controls, so
+    // Tab reaches them and the arrow and page keys move them.
+    bar->setFocusPolicy(Qt::StrongFocus);
     return bar;
 }
 

@@ -1,0 +1,53 @@
+// The commands that hand a processing or data-file model to the window's dialogs, with the
+// bookkeeping around each: Apodize, Fourier transform, Phase Correction, Autophase, Export JCamp,
+// Byte Swap and Data points.
+#include "app/dispatcher.h"
+#include "display/tools.h"
+#include "io/byte_swap.h"
+#include "io/data_points_dialog.h"
+#include "io/jcamp_options_dialog.h"
+#include "processing/fourier_dialog.h"
+#include "processing/phase.h"
+#include "processing/window_function_dialog.h"
+
+namespace pelvaron::app {
+
+using platform::clearStatusBar;
+
+void CommandDispatcher::registerSubsystemCommands() {
+    registerCommand(kCmdApodize, [](CommandContext& c) {
+        // The model's opening takes the Undo snapshot; its OK applies the window and repaints.
+        processing::WindowFunctionDialog model(c.doc, c.ui);
+        c.dialogs.runWindowFunctionDialog(model);
+        clearStatusBar(c.ui);
+        display::resetTool(c.doc);
+    });
+    registerCommand(kCmdFourier, [](CommandContext& c) {
+        processing::FourierDialog model(c.doc);
+        c.dialogs.runFourierDialog(model);
+        c.ui.requestRepaint();
+        clearStatusBar(c.ui);
+        display::resetTool(c.doc);
+    });
+    registerCommand(kCmdPhase, [](CommandContext& c) {
+        // Showing the pivot, the repaint and the Undo snapshot belong to the dialog's opening, so
+        // that choosing the command again while it is open only brings it forward: a second
+        // snapshot would make its Cancel return to half-phased data.
+        c.dispatcher.setPhaseDialogOpen(true);
+        c.dialogs.showPhaseDialog();
+        clearStatusBar(c.ui);
+        display::resetTool(c.doc);
+    });
+    registerCommand(kCmdAutophase, [](CommandContext& c) { processing::autophaseCommand(c.doc, c.ui); });
+    registerCommand(kCmdExportJcamp, [](CommandContext& c) {
+        io::JcampOptionsDialog model;
+        c.dialogs.runJcampOptionsDialog(model);
+    });
+    registerCommand(kCmdByteSwap, [](CommandContext& c) { io::byteSwapCommand(c.doc, c.ui); });
+    registerCommand(kCmdDataPoints, [](CommandContext& c) {
+        io::DataPointsDialog model;
+        c.dialogs.showDataPointsDialog(model);
+    });
+}
+
+}  // namespace pelvaron::app
