@@ -1,6 +1,7 @@
 // Documents with chosen data for the processing tests.
 #pragma once
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -28,9 +29,25 @@ inline std::unique_ptr<Document> documentWith(const std::vector<double>& values,
     return doc;
 }
 
-/// The first nData doubles of specData.
-inline std::vector<double> dataOf(const Document& doc) {
-    return std::vector<double>(doc.specData.begin(), doc.specData.begin() + doc.nData);
+/// The first `count` doubles of a buffer (of nData of specData by default).
+template <typename Buffer>
+std::vector<double> head(const Buffer& buffer, int count) {
+    return std::vector<double>(buffer.begin(), buffer.begin() + count);
+}
+inline std::vector<double> dataOf(const Document& doc) { return head(doc.specData, doc.nData); }
+
+/// A dialog model as it stands after opening on `args`.
+template <typename Dialog, typename... Args>
+Dialog opened(Args&... args) {
+    Dialog dialog(args...);
+    dialog.open();
+    return dialog;
+}
+
+inline bool allFinite(const Document& doc) {
+    for (int i = 0; i < doc.nData; ++i)
+        if (!std::isfinite(doc.specData[i])) return false;
+    return true;
 }
 
 }  // namespace pelvaron::testing

@@ -15,27 +15,23 @@
 namespace pelvaron::processing {
 namespace {
 
+using testing::allFinite;
 using testing::dataOf;
 using testing::documentWith;
+using testing::head;
 using testing::RecordingUserInterface;
+using Ints = std::vector<int>;
 
 constexpr double kRad = 3.14159 / 180.0;
 
 /// A small spectrum with distinct real and imaginary parts everywhere.
 std::vector<double> spectrum(int points) {
-    std::vector<double> v(2 * static_cast<std::size_t>(points));
+    std::vector<double> v(2 * points);
     for (int k = 0; k < points; ++k) {
         v[2 * k] = std::sin(0.3 * k) * 50.0 + k;
         v[2 * k + 1] = std::cos(0.7 * k) * 40.0 - k;
     }
     return v;
-}
-
-bool allFinite(const Document& doc) {
-    for (int i = 0; i < doc.nData; ++i) {
-        if (!std::isfinite(doc.specData[i])) return false;
-    }
-    return true;
 }
 
 TEST(PhaseRotation, NinetyDegreesTurnsRealIntoMinusImaginary) {
@@ -88,25 +84,21 @@ protected:
 };
 
 TEST_F(PhaseDialogTest, OpeningShowsThePivotAndKeepsTheUnphasedCopy) {
-    PhaseDialog dialog(*doc, ui);
-    dialog.open();
-    EXPECT_EQ(doc->transform.showPivot, 1);
-    EXPECT_EQ(dialog.order0Position(), 1234);
-    EXPECT_EQ(dialog.order1Position(), -300);
+    auto dialog = testing::opened<PhaseDialog>(*doc, ui);
+    EXPECT_EQ((Ints{doc->transform.showPivot, dialog.order0Position(), dialog.order1Position(),
+                    dialog.pivotPosition(), dialog.pivotMaximum()}),
+              (Ints{1, 1234, -300, 40, 128}));
     EXPECT_EQ(dialog.order0Text(), "12.3");
-    EXPECT_EQ(dialog.pivotPosition(), 40);
-    EXPECT_EQ(dialog.pivotMaximum(), 128);
-    EXPECT_EQ(std::vector<double>(doc->phaseSource.begin(), doc->phaseSource.begin() + 128), original);
+    EXPECT_EQ(head(doc->phaseSource, 128), original);
     EXPECT_EQ(doc->phaseSourceValid, 0);
-    EXPECT_EQ(std::vector<double>(doc->undoData.begin(), doc->undoData.begin() + 128), original);
+    EXPECT_EQ(head(doc->undoData, 128), original);
     EXPECT_GT(ui.repaints, 0);
 
     // A valid copy is reused, not replaced.
     auto other = documentWith(spectrum(64));
     other->phaseSourceValid = 1;
     other->phaseSource.fill(7.0);
-    PhaseDialog second(*other, ui);
-    second.open();
+    (void)testing::opened<PhaseDialog>(*other, ui);
     EXPECT_EQ(other->phaseSource[5], 7.0);
 }
 
@@ -142,8 +134,7 @@ TEST_F(PhaseDialogTest, OrderScrollBarsClampAndRephaseTheRealPartsFromTheCopy) {
 }
 
 TEST_F(PhaseDialogTest, MovingThePivotAloneLeavesTheData) {
-    PhaseDialog dialog(*doc, ui);
-    dialog.open();
+    auto dialog = testing::opened<PhaseDialog>(*doc, ui);
     dialog.scrollOrder0(ScrollAction::LineRight);
     const std::vector<double> phased = dataOf(*doc);
 
@@ -169,14 +160,11 @@ TEST_F(PhaseDialogTest, MovingThePivotAloneLeavesTheData) {
 }
 
 TEST_F(PhaseDialogTest, ApplyTakesTheTypedFractionAndShowsWholeDegrees) {
-    PhaseDialog dialog(*doc, ui);
-    dialog.open();
+    auto dialog = testing::opened<PhaseDialog>(*doc, ui);
     dialog.scrollOrder0(ScrollAction::PageRight);
     dialog.apply("12.7", "-250.5 deg");
-    EXPECT_EQ(doc->phase0, 12.7);
-    EXPECT_EQ(doc->phase1, -250.5);
-    EXPECT_EQ(dialog.order0Position(), 1200);
-    EXPECT_EQ(dialog.order1Position(), -25000);
+    EXPECT_EQ((std::pair{doc->phase0, doc->phase1}), (std::pair{12.7, -250.5}));
+    EXPECT_EQ((Ints{dialog.order0Position(), dialog.order1Position()}), (Ints{1200, -25000}));
     std::vector<double> expected = original;
     phaseRotation(expected.data(), 128, 12.7, -250.5, 40, false);
     EXPECT_EQ(dataOf(*doc), expected);
@@ -190,16 +178,14 @@ TEST_F(PhaseDialogTest, ApplyTakesTheTypedFractionAndShowsWholeDegrees) {
 }
 
 TEST_F(PhaseDialogTest, OkRotatesBothPartsAndValidatesTheCopy) {
-    PhaseDialog dialog(*doc, ui);
-    dialog.open();
+    auto dialog = testing::opened<PhaseDialog>(*doc, ui);
     dialog.scrollOrder0(ScrollAction::Thumb, 4500);
     dialog.ok();
-    EXPECT_EQ(doc->transform.showPivot, 0);
-    EXPECT_EQ(doc->phaseSourceValid, 1);
+    EXPECT_EQ((Ints{doc->transform.showPivot, doc->phaseSourceValid}), (Ints{0, 1}));
     std::vector<double> expected = original;
     phaseRotation(expected.data(), 128, 45.0, -3.0, 40, true);
     EXPECT_EQ(dataOf(*doc), expected);
-    EXPECT_EQ(std::vector<double>(doc->phaseSource.begin(), doc->phaseSource.begin() + 128), original);
+    EXPECT_EQ(head(doc->phaseSource, 128), original);
 }
 
 TEST_F(PhaseDialogTest, CancelReturnsToTheOpeningNotToTheCopy) {
@@ -209,72 +195,63 @@ TEST_F(PhaseDialogTest, CancelReturnsToTheOpeningNotToTheCopy) {
     phaseRotation(*doc, 12.34, -3.0, true);
     const std::vector<double> atOpening = dataOf(*doc);
 
-    PhaseDialog dialog(*doc, ui);
-    dialog.open();
+    auto dialog = testing::opened<PhaseDialog>(*doc, ui);
     dialog.scrollOrder0(ScrollAction::PageRight);
     dialog.scrollOrder1(ScrollAction::PageLeft);
     dialog.scrollPivot(ScrollAction::PageRight);
     dialog.apply("77", "8");
     dialog.cancel();
     EXPECT_EQ(dataOf(*doc), atOpening);
-    EXPECT_EQ(doc->phase0, 12.34);
-    EXPECT_EQ(doc->phase1, -3.0);
-    EXPECT_EQ(dialog.order0Position(), 1234);
-    EXPECT_EQ(doc->transform.showPivot, 0);
-    EXPECT_EQ(doc->phaseSourceValid, 1);
+    EXPECT_EQ((std::pair{doc->phase0, doc->phase1}), (std::pair{12.34, -3.0}));
+    EXPECT_EQ((Ints{dialog.order0Position(), doc->transform.showPivot, doc->phaseSourceValid}),
+              (Ints{1234, 0, 1}));
 }
 
-/// A spectrum that is zero except for chosen points.
-std::unique_ptr<Document> sparseSpectrum(std::vector<std::pair<int, std::pair<double, double>>> points) {
+/// A spectrum of 128 points, zero except for chosen ones, with the pivot at point 20.
+std::unique_ptr<Document> sparseSpectrum(std::vector<std::pair<int, std::pair<double, double>>> points,
+                                         double peakValue) {
     std::vector<double> v(256, 0.0);
     for (const auto& [k, z] : points) {
         v[2 * k] = z.first;
         v[2 * k + 1] = z.second;
     }
     auto doc = documentWith(v);
+    doc->peakIndex = 40;
+    doc->peakValue = peakValue;
     return doc;
 }
 
-TEST(Autophase, ChoosesTheAngleWhoseRealPartsSumLarger) {
-    // Pivot alone: atan(-im/re) = 45 degrees beats atan(-10 im/re) = 84.3 degrees.
-    auto doc = sparseSpectrum({{20, {1.0, -1.0}}});
-    doc->peakIndex = 40;
-    doc->peakValue = 1.0;
-    RecordingUserInterface ui;
-    autophaseCommand(*doc, ui);
-    const double a2 = std::atan(1.0) * 180.0 / 3.14159;
-    EXPECT_EQ(doc->phase0, 45.0);
-    EXPECT_EQ(doc->phase1, 0.0);
-    EXPECT_EQ(doc->phaseSourceValid, 1);
-    std::vector<double> expected = dataOf(*sparseSpectrum({{20, {1.0, -1.0}}}));
-    phaseRotation(expected.data(), 256, a2, 0.0, 40, true);
-    EXPECT_EQ(dataOf(*doc), expected);  // the exact angle, not the truncated one
-    EXPECT_GT(ui.repaints, 0);
-
-    // A second line turned by +90 degrees makes the ten-fold ratio's 45 degrees win over 5.7.
-    auto other = sparseSpectrum({{20, {1.0, -0.1}}, {60, {0.0, -10.0}}});
-    other->peakIndex = 40;
-    other->peakValue = 1.0;
-    autophaseCommand(*other, ui);
-    EXPECT_EQ(other->phase0, 45.0);
-}
-
-TEST(Autophase, ANegativeLargestLineEndsHalfATurnAway) {
-    auto doc = sparseSpectrum({{20, {-1.0, 1.0}}});
-    doc->peakIndex = 40;
-    doc->peakValue = -1.0;
-    RecordingUserInterface ui;
-    autophaseCommand(*doc, ui);
-    EXPECT_EQ(doc->phase0, -135.0);  // 45 + 180 = 225, beyond 180
-    std::vector<double> expected = dataOf(*sparseSpectrum({{20, {-1.0, 1.0}}}));
-    phaseRotation(expected.data(), 256, -135.0, 0.0, 40, true);
-    EXPECT_EQ(dataOf(*doc), expected);
-    EXPECT_GT(doc->specData[40], 1.4);
-
-    // It starts from the valid copy each time: running it again gives the same result.
-    autophaseCommand(*doc, ui);
-    EXPECT_EQ(doc->phase0, -135.0);
-    EXPECT_EQ(dataOf(*doc), expected);
+TEST(Autophase, ChoosesTheAngleWhoseRealPartsSumLargerAndTurnsANegativeMaximumUp) {
+    struct Case {
+        std::vector<std::pair<int, std::pair<double, double>>> points;
+        double peakValue, phase0, angle;
+    };
+    const Case cases[] = {
+        // Pivot alone: atan(-im/re) = 45 degrees beats atan(-10 im/re) = 84.3 degrees; the data
+        // turn by the exact angle, not the truncated one.
+        {{{20, {1.0, -1.0}}}, 1.0, 45.0, std::atan(1.0) * 180.0 / 3.14159},
+        // A second line turned by +90 degrees makes the ten-fold ratio's 45 degrees win over 5.7.
+        {{{20, {1.0, -0.1}}, {60, {0.0, -10.0}}}, 1.0, 45.0, -1.0},
+        // A negative largest line ends half a turn away: 45 + 180 = 225, beyond 180.
+        {{{20, {-1.0, 1.0}}}, -1.0, -135.0, -135.0},
+    };
+    for (const Case& c : cases) {
+        auto doc = sparseSpectrum(c.points, c.peakValue);
+        RecordingUserInterface ui;
+        // It starts from the valid copy each time: running it again gives the same result.
+        for (int run = 0; run < 2; ++run) {
+            autophaseCommand(*doc, ui);
+            EXPECT_EQ(doc->phase0, c.phase0) << c.angle;
+            EXPECT_EQ(doc->phase1, 0.0);
+            EXPECT_EQ(doc->phaseSourceValid, 1);
+            EXPECT_GT(ui.repaints, 0);
+            if (c.angle == -1.0) continue;
+            std::vector<double> expected = dataOf(*sparseSpectrum(c.points, c.peakValue));
+            phaseRotation(expected.data(), 256, c.angle, 0.0, 40, true);
+            EXPECT_EQ(dataOf(*doc), expected) << c.angle;
+            EXPECT_GT(doc->specData[40], 1.4) << c.angle;
+        }
+    }
 }
 
 TEST(Autophase, DataWithoutSignalAndAPivotPastTheEndStayFinite) {

@@ -19,54 +19,40 @@ namespace {
 
 using testing::dataOf;
 using testing::documentWith;
+using testing::head;
+using Ints = std::vector<int>;
 
 /// A decaying complex FID of `points` points at `hz` (SW 1000 Hz).
-std::vector<double> decayingFid(int points, double hz, double scale = 1000.0) {
-    std::vector<double> v(2 * static_cast<std::size_t>(points));
+std::vector<double> decayingFid(int points, double hz) {
+    std::vector<double> v(2 * points);
     for (int k = 0; k < points; ++k) {
         const double t = k / 1000.0;
-        const std::complex<double> z =
-            scale * std::exp(-t / 0.05) * std::polar(1.0, 2.0 * std::numbers::pi * hz * t);
+        const auto z = 1000.0 * std::exp(-t / 0.05) * std::polar(1.0, 2.0 * std::numbers::pi * hz * t);
         v[2 * k] = z.real();
         v[2 * k + 1] = z.imag();
     }
     return v;
 }
 
-bool allFinite(const Document& doc) {
-    for (int i = 0; i < doc.nData; ++i) {
-        if (!std::isfinite(doc.specData[i])) return false;
-    }
-    return true;
-}
-
-TEST(TransformSteps, FirstPointDriftAlternationAndConjugation) {
+TEST(TransformSteps, FirstPointDriftAlternationConjugationAndRotation) {
     auto doc = documentWith({4, 8, 1, 2, 3, 5, 7, 9});
     firstPointCorrection(*doc);
     EXPECT_EQ(dataOf(*doc), (std::vector<double>{2, 4, 1, 2, 3, 5, 7, 9}));
-
     // Means 13/4 (real) and 20/4 (imaginary), each taken off its own parts.
     driftCorrection(*doc);
     EXPECT_EQ(dataOf(*doc), (std::vector<double>{-1.25, -1, -2.25, -3, -0.25, 0, 3.75, 4}));
-
     quadratureAlternation(*doc);
     EXPECT_EQ(dataOf(*doc), (std::vector<double>{1.25, 1, -2.25, -3, 0.25, -0, 3.75, 4}));
-
     conjugate(*doc);
     EXPECT_EQ(dataOf(*doc), (std::vector<double>{1.25, -1, -2.25, 3, 0.25, 0, 3.75, -4}));
-}
 
-TEST(TransformSteps, RotationMovesPointsLeftAndClampsTheCount) {
-    const std::vector<double> points{0, 10, 1, 11, 2, 12, 3, 13, 4, 14};
-    auto doc = documentWith(points);
-    rotateData(*doc, 2);
-    EXPECT_EQ(dataOf(*doc), (std::vector<double>{2, 12, 3, 13, 4, 14, 0, 10, 1, 11}));
-
-    // Below 0 nothing moves; beyond N/2 the count is N/2, a whole turn.
-    for (int count : {-3, 5, 1000}) {
+    // Rotation moves points left; below 0 nothing moves, beyond N/2 the count is N/2, a whole turn.
+    const std::vector<double> points{0, 10, 1, 11, 2, 12, 3, 13, 4, 14},
+        left2{2, 12, 3, 13, 4, 14, 0, 10, 1, 11};
+    for (int count : {2, -3, 5, 1000}) {
         auto d = documentWith(points);
         rotateData(*d, count);
-        EXPECT_EQ(dataOf(*d), points) << count;
+        EXPECT_EQ(dataOf(*d), count == 2 ? left2 : points) << count;
     }
 }
 
@@ -75,10 +61,8 @@ TEST(TransformSteps, ConstantFidWithQuadratureGivesOneNegativeLineInTheMiddle) {
     auto doc = documentWith(std::vector<double>(2 * points, 3.0));
     quadratureAlternation(*doc);
     complexFft(*doc, points, kForward);
-    for (int k = 0; k < points; ++k) {
-        EXPECT_NEAR(doc->specData[2 * k], k == points / 2 ? -3.0 * points : 0.0, 1e-9) << k;
-        EXPECT_NEAR(doc->specData[2 * k + 1], k == points / 2 ? -3.0 * points : 0.0, 1e-9) << k;
-    }
+    for (int i = 0; i < 2 * points; ++i)
+        EXPECT_NEAR(doc->specData[i], i / 2 == points / 2 ? -3.0 * points : 0.0, 1e-9) << i;
 }
 
 TEST(GroupDelay, TableGrpdlyAndNoProposal) {
@@ -91,8 +75,7 @@ TEST(GroupDelay, TableGrpdlyAndNoProposal) {
     struct Case {
         int decim, dspfvs;
         double grpdly;
-        int inverse;
-        int expectRotate, expectCount;
+        int inverse, expectRotate, expectCount;
     };
     const Case cases[] = {
         {24, 10, 0.0, 0, 1, 61},   // the table, truncated
@@ -112,57 +95,46 @@ TEST(GroupDelay, TableGrpdlyAndNoProposal) {
         doc->ftInverse = c.inverse;
         doc->transform.ftRotateCount = 9;
         doc->transform.ftRotate = 1;
-        FourierDialog dialog(*doc);
-        dialog.open();
+        auto dialog = testing::opened<FourierDialog>(*doc);
         EXPECT_EQ(dialog.rotate, c.expectRotate) << c.decim << "/" << c.dspfvs << " grpdly " << c.grpdly;
         EXPECT_EQ(dialog.rotateCountText, std::to_string(c.expectCount)) << c.decim << "/" << c.dspfvs;
     }
 }
 
 TEST(FourierDialog, OpeningRoundsTheSizeUpAndCancelRestoresIt) {
-    EXPECT_EQ(roundUpTransformSize(100), 128);
-    EXPECT_EQ(roundUpTransformSize(128), 128);
-    EXPECT_EQ(roundUpTransformSize(129), 256);
-    EXPECT_EQ(roundUpTransformSize(32768), 32768);
-    EXPECT_EQ(roundUpTransformSize(32769), 65536);
-    EXPECT_EQ(roundUpTransformSize(kCapacity), 65536);
+    for (const auto& [n, rounded] :
+         {std::pair{100, 128}, {128, 128}, {129, 256}, {32768, 32768}, {32769, 65536}, {kCapacity, 65536}})
+        EXPECT_EQ(roundUpTransformSize(n), rounded) << n;
 
     auto doc = documentWith(std::vector<double>(100, 2.0));
-    FourierDialog dialog(*doc);
-    dialog.open();
-    EXPECT_EQ(doc->nData, 128);
-    EXPECT_EQ(doc->acqPars.TD, 128);
-    EXPECT_EQ(doc->transform.ftSavedNData, 100);
+    auto dialog = testing::opened<FourierDialog>(*doc);
+    EXPECT_EQ((Ints{doc->nData, doc->acqPars.TD, doc->transform.ftSavedNData}), (Ints{128, 128, 100}));
     EXPECT_EQ(dialog.pointsText(), "128");
     EXPECT_STREQ(FourierDialog::kSizeList.front(), "128");
     EXPECT_STREQ(FourierDialog::kSizeList.back(), "65536");
 
     // Double-click: the size changes at once, TD stays; 65536 widens the scroll range.
     dialog.chooseSize(3);
-    EXPECT_EQ(doc->nData, 1024);
-    EXPECT_EQ(doc->acqPars.TD, 128);
+    EXPECT_EQ((Ints{doc->nData, doc->acqPars.TD}), (Ints{1024, 128}));
     dialog.chooseSize(9);
-    EXPECT_EQ(doc->nData, 65536);
-    EXPECT_EQ(doc->hScrollRange, 65535);
+    EXPECT_EQ((Ints{doc->nData, doc->hScrollRange}), (Ints{65536, 65535}));
     dialog.chooseSize(10);  // beyond the list: ignored
     EXPECT_EQ(doc->nData, 65536);
 
     dialog.cancel();
-    EXPECT_EQ(doc->nData, 100);
-    EXPECT_EQ(doc->acqPars.TD, 100);
-    EXPECT_EQ(doc->hScrollRange, 100);
+    EXPECT_EQ((Ints{doc->nData, doc->acqPars.TD, doc->hScrollRange}), (Ints{100, 100, 100}));
     EXPECT_EQ(dataOf(*doc), std::vector<double>(100, 2.0));
 }
 
 TEST(FourierDialog, SizesTruncateAndZeroFillFromTheBuffer) {
     std::vector<double> fid = decayingFid(256, 100.0);
     auto doc = documentWith(fid);
-    FourierDialog dialog(*doc);
-    dialog.open();
+    auto dialog = testing::opened<FourierDialog>(*doc);
     dialog.chooseSize(0);  // 128 doubles: truncated
     EXPECT_EQ(doc->nData, 128);
     dialog.chooseSize(3);  // 1024: the doubles beyond 128 come back, then the buffer's zeros
-    for (int i = 0; i < 1024; ++i) EXPECT_EQ(doc->specData[i], i < 512 ? fid[i] : 0.0) << i;
+    fid.resize(1024, 0.0);
+    EXPECT_EQ(dataOf(*doc), fid);
 }
 
 TEST(FourierDialog, ForwardOkRunsTheWholeSequence) {
@@ -173,31 +145,22 @@ TEST(FourierDialog, ForwardOkRunsTheWholeSequence) {
     const std::vector<double> before = dataOf(*doc);
     const double peakBefore = doc->peakValue;
 
-    FourierDialog dialog(*doc);
-    dialog.open();
+    auto dialog = testing::opened<FourierDialog>(*doc);
     ASSERT_TRUE(dialog.ok());
 
-    // Options and Undo copies: as read from the controls.
-    EXPECT_EQ(doc->undoFtReal, 0);
-    EXPECT_EQ(doc->undoFtDriftCorr, 1);
-    EXPECT_EQ(doc->undoFtQuadrature, 1);
-    EXPECT_EQ(doc->undoFtInverse, 0);
-    EXPECT_EQ(doc->undoNegateImag, 1);
+    // Undo copies of the options as read from the controls: real, drift, quadrature, inverse, negate.
+    EXPECT_EQ((Ints{doc->undoFtReal, doc->undoFtDriftCorr, doc->undoFtQuadrature, doc->undoFtInverse,
+                    doc->undoNegateImag}),
+              (Ints{0, 1, 1, 0, 1}));
     EXPECT_EQ(doc->undoPeakValue, peakBefore);
-    EXPECT_EQ(std::vector<double>(doc->undoData.begin(), doc->undoData.begin() + 1024), before);
-    EXPECT_EQ(doc->transform.ftRotate, 1);
-    EXPECT_EQ(doc->transform.ftRotateCount, 61);
-
+    EXPECT_EQ(head(doc->undoData, 1024), before);
+    EXPECT_EQ((Ints{doc->transform.ftRotate, doc->transform.ftRotateCount}), (Ints{1, 61}));
     // The way back is proposed next; units are ppm.
-    EXPECT_EQ(doc->ftInverse, 1);
-    EXPECT_EQ(doc->ftQuadrature, 0);
-    EXPECT_EQ(doc->ftReal, 0);
-    EXPECT_EQ(doc->negateImag, 0);
-    EXPECT_EQ(doc->ftDriftCorr, 1);
+    EXPECT_EQ((Ints{doc->ftInverse, doc->ftQuadrature, doc->ftReal, doc->negateImag, doc->ftDriftCorr}),
+              (Ints{1, 0, 0, 0, 1}));
     EXPECT_EQ(doc->transform.ftDirection, kForward);
-    EXPECT_EQ(doc->xUnits, kPpm);
-    EXPECT_EQ(doc->unitPpm, 1);
-    EXPECT_EQ(doc->unitSeconds + doc->unitHz + doc->unitPoints, 0);
+    EXPECT_EQ((Ints{doc->xUnits, doc->unitPpm, doc->unitSeconds + doc->unitHz + doc->unitPoints}),
+              (Ints{kPpm, 1, 0}));
     EXPECT_EQ(doc->acqPars.DECIM, 24);
 
     // The same arithmetic by hand.
@@ -211,13 +174,11 @@ TEST(FourierDialog, ForwardOkRunsTheWholeSequence) {
     for (int i = 0; i < 1024; ++i) expected->specData[i] /= 1024.0;
     const double peak = findPeak(*expected);
     // peakValue describes the normalised data the window draws: the largest line, +-100.
+    EXPECT_EQ(doc->peakIndex, expected->peakIndex);
     EXPECT_EQ(doc->peakValue, doc->specData[doc->peakIndex]);
     EXPECT_DOUBLE_EQ(doc->peakValue, std::copysign(100.0, peak));
-    EXPECT_EQ(doc->peakIndex, expected->peakIndex);
-    EXPECT_DOUBLE_EQ(doc->specData[doc->peakIndex], std::copysign(100.0, peak));
-    for (int i = 0; i < 1024; ++i) {
+    for (int i = 0; i < 1024; ++i)
         EXPECT_DOUBLE_EQ(doc->specData[i], expected->specData[i] / std::fabs(peak) * 100.0) << i;
-    }
     // +150 Hz would lie left of the centre (frequencies fall to the right); the conjugation
     // asked for by negateImag mirrors it to the right, at point 256 + 76.8.
     EXPECT_NEAR(doc->peakIndex / 2, 256 + 150.0 * 512 / 1000.0, 2.0);
@@ -236,24 +197,18 @@ TEST(FourierDialog, InverseOkResetsPhaseAndFilterAndKeepsTheScale) {
     doc->phase1 = -4.0;
     doc->phaseSourceValid = 1;
     doc->xUnits = kPpm;
-    FourierDialog dialog(*doc);
-    dialog.open();
+    auto dialog = testing::opened<FourierDialog>(*doc);
     EXPECT_EQ(dialog.rotate, 0);
     dialog.real = 0;
     ASSERT_TRUE(dialog.ok());
 
     EXPECT_EQ(doc->transform.ftDirection, kInverse);
-    EXPECT_EQ(doc->ftInverse, 0);
-    EXPECT_EQ(doc->ftQuadrature, 0);
-    EXPECT_EQ(doc->acqPars.DECIM, 1);
-    EXPECT_EQ(doc->groupDelay, 0.0);
-    EXPECT_EQ(doc->phase0, 0.0);
-    EXPECT_EQ(doc->phase1, 0.0);
-    EXPECT_EQ(doc->phaseSourceValid, 0);
-    EXPECT_EQ(doc->xUnits, kSeconds);
-    EXPECT_EQ(doc->unitSeconds, 1);
-    EXPECT_EQ(doc->fidCopyFromInverse, 1);
-    EXPECT_EQ(std::vector<double>(doc->fidCopy.begin(), doc->fidCopy.begin() + 512), dataOf(*doc));
+    EXPECT_EQ((Ints{doc->ftInverse, doc->ftQuadrature, doc->acqPars.DECIM, doc->phaseSourceValid, doc->xUnits,
+                    doc->unitSeconds, doc->fidCopyFromInverse}),
+              (Ints{0, 0, 1, 0, kSeconds, 1, 1}));
+    EXPECT_EQ((std::vector<double>{doc->groupDelay, doc->phase0, doc->phase1}),
+              (std::vector<double>{0, 0, 0}));
+    EXPECT_EQ(head(doc->fidCopy, 512), dataOf(*doc));
     // No alternation and no normalisation on the way back.
     auto expected = documentWith(decayingFid(256, 80.0));
     firstPointCorrection(*expected);
@@ -264,21 +219,18 @@ TEST(FourierDialog, InverseOkResetsPhaseAndFilterAndKeepsTheScale) {
     EXPECT_EQ(doc->peakValue, findPeak(*expected));
 
     // Data that were rotated once are not offered a rotation again.
-    FourierDialog again(*doc);
-    again.open();
+    auto again = testing::opened<FourierDialog>(*doc);
     EXPECT_EQ(again.rotate, 0);
 }
 
 TEST(FourierDialog, ForwardThenInverseReturnsTheFidUpToScale) {
     const std::vector<double> fid = decayingFid(1024, 200.0);
     auto doc = documentWith(fid);
-    FourierDialog forward(*doc);
-    forward.open();
+    auto forward = testing::opened<FourierDialog>(*doc);
     forward.quadrature = 0;
     forward.driftCorr = 0;
     ASSERT_TRUE(forward.ok());
-    FourierDialog inverse(*doc);
-    inverse.open();
+    auto inverse = testing::opened<FourierDialog>(*doc);
     inverse.driftCorr = 0;
     EXPECT_EQ(inverse.inverse, 1);
     ASSERT_TRUE(inverse.ok());
@@ -296,8 +248,7 @@ TEST(FourierDialog, RealTransformOfSequentialSamples) {
     for (int m = 0; m < 256; ++m) samples[m] = std::cos(2.0 * std::numbers::pi * 32.0 * m / 256.0);
     auto doc = documentWith(samples);
     doc->ftReal = 1;
-    FourierDialog dialog(*doc);
-    dialog.open();
+    auto dialog = testing::opened<FourierDialog>(*doc);
     dialog.quadrature = 0;
     dialog.driftCorr = 0;
     ASSERT_TRUE(dialog.ok());
@@ -309,50 +260,37 @@ TEST(FourierDialog, AllZeroDataStayZero) {
     for (int inverse : {0, 1}) {
         auto doc = documentWith(std::vector<double>(512, 0.0));
         doc->ftInverse = inverse;
-        FourierDialog dialog(*doc);
-        dialog.open();
+        auto dialog = testing::opened<FourierDialog>(*doc);
         ASSERT_TRUE(dialog.ok());
-        EXPECT_TRUE(allFinite(*doc));
-        EXPECT_EQ(dataOf(*doc), std::vector<double>(512, 0.0));
-        EXPECT_EQ(doc->peakValue, 0.0);
+        EXPECT_TRUE(testing::allFinite(*doc)) << inverse;
+        EXPECT_EQ(dataOf(*doc), std::vector<double>(512, 0.0)) << inverse;
+        EXPECT_EQ(doc->peakValue, 0.0) << inverse;
     }
 }
 
 TEST(FourierDialog, RotateCountsOutsideTheDataAreClamped) {
-    const std::vector<double> fid = decayingFid(128, 50.0);
-    auto doc = documentWith(fid);
-    FourierDialog dialog(*doc);
-    dialog.open();
-    dialog.rotate = 1;
-    dialog.rotateCountText = "99999999999";
-    ASSERT_TRUE(dialog.ok());
-    EXPECT_EQ(doc->transform.ftRotateCount, 128);
-
-    auto negative = documentWith(fid);
-    FourierDialog other(*negative);
-    other.open();
-    other.rotate = 1;
-    other.rotateCountText = "-12abc";
-    ASSERT_TRUE(other.ok());
-    EXPECT_EQ(negative->transform.ftRotateCount, 0);
+    for (const auto& [text, clamped] : {std::pair{"99999999999", 128}, {"-12abc", 0}}) {
+        auto doc = documentWith(decayingFid(128, 50.0));
+        auto dialog = testing::opened<FourierDialog>(*doc);
+        dialog.rotate = 1;
+        dialog.rotateCountText = text;
+        ASSERT_TRUE(dialog.ok());
+        EXPECT_EQ(doc->transform.ftRotateCount, clamped) << text;
+    }
 }
 
 TEST(FourierDialog, UndoAfterATransformThatChangedTheSize) {
     const std::vector<double> fid = decayingFid(50, 100.0);
     auto doc = documentWith(fid);  // 100 doubles, rounded to 128 on opening
-    FourierDialog dialog(*doc);
-    dialog.open();
+    auto dialog = testing::opened<FourierDialog>(*doc);
     const double peakBefore = doc->peakValue;
     ASSERT_TRUE(dialog.ok());
     ASSERT_EQ(doc->nData, 128);
 
     undoCommand(*doc);
-    EXPECT_EQ(doc->nData, 128);
-    EXPECT_EQ(doc->xUnits, kPpm);
+    EXPECT_EQ((Ints{doc->nData, doc->xUnits, doc->ftInverse, doc->ftQuadrature, doc->ftDriftCorr}),
+              (Ints{128, kPpm, 0, 1, 1}));
     EXPECT_EQ(doc->peakValue, peakBefore);
-    EXPECT_EQ(doc->ftInverse, 0);
-    EXPECT_EQ(doc->ftQuadrature, 1);
-    EXPECT_EQ(doc->ftDriftCorr, 1);
     std::vector<double> expected = fid;
     expected.resize(128, 0.0);
     EXPECT_EQ(dataOf(*doc), expected);
