@@ -5,80 +5,58 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 
 #include "bruker_writer.h"
-#include "io/import.h"
-#include "io/load.h"
-#include "recording_ui.h"
-#include "temp_dir.h"
+#include "io_fixture.h"
 
 namespace pelvaron::io {
 namespace {
 
 using testing::BrukerFidSpec;
 using testing::BrukerProcessedSpec;
-using testing::RecordingUserInterface;
-using testing::TempDir;
 
 std::vector<double> ramp(int n, double scale = 1.0) {
     std::vector<double> v(n);
-    for (int i = 0; i < n; ++i) v[i] = scale * ((i % 2) ? -(i * 37 % 1001) : (i * 91 % 2003)) - 100000.0 * (i % 5);
+    for (int i = 0; i < n; ++i)
+        v[i] = scale * ((i % 2) ? -(i * 37 % 1001) : (i * 91 % 2003)) - 100000.0 * (i % 5);
     return v;
 }
 
-/// Loads a Bruker data file as Import does, with no dialog.
-bool importBrukerFile(Document& doc, RecordingUserInterface& ui, const std::string& path) {
-    return loadFile(doc, ui, path, FileFormat::Bruker);
+BrukerFidSpec fidOf(std::vector<double> values) {
+    BrukerFidSpec spec;
+    spec.values = std::move(values);
+    return spec;
 }
 
-void expectValues(const Document& doc, const std::vector<double>& values) {
-    ASSERT_EQ(doc.nData, static_cast<int>(values.size()));
-    for (std::size_t i = 0; i < values.size(); ++i) ASSERT_EQ(doc.specData[static_cast<std::ptrdiff_t>(i)], values[i]) << "value " << i;
-}
-
-TEST(BrukerFidTest, ByteOrderLabelDecidesAndTheXwinGuessOnlyWithoutIt) {
+TEST(BrukerFid, ByteOrderLabelDecidesTheXwinGuessOnlyWithoutItAndDoublesAreRead) {
     struct Case {
-        bool bigEndian;
-        bool label;
-        bool xwinTitle;
+        bool bigEndian, label, xwinTitle, doubles;
     };
     // With the label the data follow it, whatever the title says; without it, the title decides.
-    const Case cases[] = {{true, true, false}, {false, true, true}, {true, false, true}, {false, false, false}};
+    const Case cases[] = {{true, true, false, false}, {false, true, true, false},
+                          {true, false, true, false}, {false, false, false, false},
+                          {false, true, false, true}, {true, true, false, true}};
     for (const Case& c : cases) {
-        TempDir dir;
-        BrukerFidSpec spec;
-        spec.values = ramp(512);
+        const std::string what =
+            ::testing::PrintToString(std::vector<bool>{c.bigEndian, c.label, c.xwinTitle, c.doubles});
+        Scratch s;
+        BrukerFidSpec spec =
+            fidOf(c.doubles ? std::vector<double>{0.5, -1.25, 1e-300, 3.0e12, -7.0, 8.0} : ramp(512));
         spec.bigEndian = c.bigEndian;
         spec.writeByteOrderLabel = c.label;
         spec.xwinTitle = c.xwinTitle;
-        const std::string fid = testing::writeBrukerFid(dir.path().string(), spec);
-        RecordingUserInterface ui;
-        auto doc = std::make_unique<Document>();
-        ASSERT_TRUE(importBrukerFile(*doc, ui, fid));
-        expectValues(*doc, spec.values);
+        spec.doubles = c.doubles;
+        ASSERT_TRUE(s.loadBruker(testing::writeBrukerFid(s.dir.path().string(), spec))) << what;
+        ASSERT_EQ(s.doc->nData, static_cast<int>(spec.values.size())) << what;
+        for (std::size_t i = 0; i < spec.values.size(); ++i)
+            ASSERT_EQ(s.doc->specData[static_cast<std::ptrdiff_t>(i)], spec.values[i])
+                << what << " value " << i;
     }
 }
 
-TEST(BrukerFidTest, DoubleValuedDataAreReadAsDoublesInBothOrders) {
-    for (bool big : {false, true}) {
-        TempDir dir;
-        BrukerFidSpec spec;
-        spec.values = {0.5, -1.25, 1e-300, 3.0e12, -7.0, 8.0};
-        spec.doubles = true;
-        spec.bigEndian = big;
-        const std::string fid = testing::writeBrukerFid(dir.path().string(), spec);
-        RecordingUserInterface ui;
-        auto doc = std::make_unique<Document>();
-        ASSERT_TRUE(importBrukerFile(*doc, ui, fid));
-        expectValues(*doc, spec.values);
-    }
-}
-
-TEST(BrukerFidTest, ParametersDigitalFilterAndReference) {
-    TempDir dir;
-    BrukerFidSpec spec;
-    spec.values = ramp(1024);
+TEST(BrukerFid, ParametersDigitalFilterAndReference) {
+    Scratch s;
+    BrukerFidSpec spec = fidOf(ramp(1024));
     spec.sw = 6000.0;
     spec.bf1 = 500.13;
     spec.aqMode = 1;
@@ -86,205 +64,160 @@ TEST(BrukerFidTest, ParametersDigitalFilterAndReference) {
     spec.dspfvs = 10;
     spec.grpdly = 67.9841;
     spec.procOffset = 12.0;
-    const std::string fid = testing::writeBrukerFid(dir.path().string(), spec);
-    RecordingUserInterface ui;
-    auto doc = std::make_unique<Document>();
-    ASSERT_TRUE(importBrukerFile(*doc, ui, fid));
-    EXPECT_EQ(doc->acqPars.TD, 1024);
-    EXPECT_DOUBLE_EQ(doc->acqPars.SW, 6000.0);
-    EXPECT_DOUBLE_EQ(doc->acqPars.SF, 500.13);
-    EXPECT_EQ(doc->acqPars.aqMode, 1);
-    EXPECT_EQ(doc->acqPars.complexData, 1);
-    EXPECT_EQ(doc->acqPars.DECIM, 24);
-    EXPECT_EQ(doc->acqPars.DSPFVS, 10);
-    EXPECT_DOUBLE_EQ(doc->groupDelay, 67.9841);
+    ASSERT_TRUE(s.loadBruker(testing::writeBrukerFid(s.dir.path().string(), spec)));
+    const AcqParams& p = s.doc->acqPars;
+    EXPECT_EQ(std::tuple(p.TD, p.aqMode, p.complexData, p.DECIM, p.DSPFVS), std::tuple(1024, 1, 1, 24, 10));
+    EXPECT_DOUBLE_EQ(p.SW, 6000.0);
+    EXPECT_DOUBLE_EQ(p.SF, 500.13);
+    EXPECT_DOUBLE_EQ(s.doc->groupDelay, 67.9841);
     // The first point lies at OFFSET ppm: offsetHz is the Hz of the last point.
-    EXPECT_DOUBLE_EQ(doc->acqPars.offsetHz, 12.0 * 500.13 - 6000.0);
-    EXPECT_DOUBLE_EQ(doc->offsetHz + doc->acqPars.SW, 12.0 * 500.13);
-    EXPECT_EQ(doc->negateImag, 0);
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_DOUBLE_EQ(p.offsetHz, 12.0 * 500.13 - 6000.0);
+    EXPECT_DOUBLE_EQ(s.doc->offsetHz + p.SW, 12.0 * 500.13);
+    EXPECT_EQ(s.doc->negateImag, 0);
+    EXPECT_TRUE(s.ui.messages.empty());
 }
 
-TEST(BrukerFidTest, MissingLabelsAndProcFileKeepDefaultsWithAWarning) {
-    TempDir dir;
-    BrukerFidSpec spec;
-    spec.values = ramp(64);
-    spec.procOffset.reset();
-    const std::string fid = testing::writeBrukerFid(dir.path().string(), spec);
-    RecordingUserInterface ui;
-    auto doc = std::make_unique<Document>();
-    doc->acqPars.DSPFVS = 11;
-    ASSERT_TRUE(importBrukerFile(*doc, ui, fid));
-    EXPECT_EQ(doc->acqPars.DECIM, 1) << "no DECIM label: no digital filter";
-    EXPECT_EQ(doc->acqPars.DSPFVS, 11) << "no DSPFVS label: the previous value stays";
-    EXPECT_EQ(doc->groupDelay, 0.0);
-    EXPECT_EQ(doc->acqPars.offsetHz, 0.0);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "The 'proc' file was not found.\n The spectrum will not be automatically referenced");
-    EXPECT_EQ(ui.messages[0].caption, "Warning");
+TEST(BrukerFid, MissingLabelsAndProcFileKeepDefaultsWithAWarning) {
+    Scratch s;
+    s.doc->acqPars.DSPFVS = 11;
+    ASSERT_TRUE(s.loadBruker(testing::writeBrukerFid(s.dir.path().string(), fidOf(ramp(64)))));
+    EXPECT_EQ(s.doc->acqPars.DECIM, 1) << "no DECIM label: no digital filter";
+    EXPECT_EQ(s.doc->acqPars.DSPFVS, 11) << "no DSPFVS label: the previous value stays";
+    EXPECT_EQ(s.doc->groupDelay, 0.0);
+    EXPECT_EQ(s.doc->acqPars.offsetHz, 0.0);
+    expectOnlyMessage(s.ui,
+                      "The 'proc' file was not found.\n The spectrum will not be automatically referenced",
+                      "Warning");
 }
 
-TEST(BrukerFidTest, CompanionFilesAreFoundWhateverTheirCase) {
-    TempDir dir;
-    BrukerFidSpec spec;
-    spec.values = ramp(64);
+TEST(BrukerFid, CompanionFilesAreFoundWhateverTheirCase) {
+    Scratch s;
+    BrukerFidSpec spec = fidOf(ramp(64));
     spec.acqusName = "Acqus";
     spec.fidName = "FID";
     spec.procOffset = 10.0;
     spec.procInPdata = false;
-    const std::string fid = testing::writeBrukerFid(dir.path().string(), spec);
-    std::filesystem::rename(dir.file("proc"), dir.file("PROC"));
-    RecordingUserInterface ui;
-    auto doc = std::make_unique<Document>();
-    ASSERT_TRUE(importBrukerFile(*doc, ui, fid));
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_DOUBLE_EQ(doc->acqPars.offsetHz, 10.0 * 400.13 - 5000.0);
-    EXPECT_EQ(doc->fileTitle, "FID");
+    const std::string fid = testing::writeBrukerFid(s.dir.path().string(), spec);
+    std::filesystem::rename(s.dir.file("proc"), s.dir.file("PROC"));
+    ASSERT_TRUE(s.loadBruker(fid));
+    EXPECT_TRUE(s.ui.messages.empty());
+    EXPECT_DOUBLE_EQ(s.doc->acqPars.offsetHz, 10.0 * 400.13 - 5000.0);
+    EXPECT_EQ(s.doc->fileTitle, "FID");
 }
 
-TEST(BrukerFidTest, OversizedTdIsCappedOnceAndShortFilesEndInZeros) {
-    TempDir dir;
-    BrukerFidSpec spec;
-    spec.values = ramp(kCapacity + 64);
+TEST(BrukerFid, OversizedTdIsCappedOnceAndShortFilesEndInZeros) {
+    Scratch s;
+    BrukerFidSpec spec = fidOf(ramp(kCapacity + 64));
     spec.procOffset = 0.0;
-    const std::string fid = testing::writeBrukerFid(dir.path().string(), spec);
-    RecordingUserInterface ui;
-    auto doc = std::make_unique<Document>();
-    ASSERT_TRUE(importBrukerFile(*doc, ui, fid));
-    EXPECT_EQ(doc->nData, kCapacity);
-    EXPECT_EQ(doc->specData[kCapacity - 1], spec.values[kCapacity - 1]);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text,
-              "Time domain exceeds Pelvaron capabilities \n It will be trucated to 64K data points");
+    ASSERT_TRUE(s.loadBruker(testing::writeBrukerFid(s.dir.file("big"), spec)));
+    EXPECT_EQ(s.doc->nData, kCapacity);
+    EXPECT_EQ(s.doc->specData[kCapacity - 1], spec.values[kCapacity - 1]);
+    expectOnlyMessage(s.ui,
+                      "Time domain exceeds Pelvaron capabilities \n It will be trucated to 64K data points",
+                      "Warning");
 
     // TD announces more than the file holds: the rest reads as 0.
-    TempDir dir2;
-    BrukerFidSpec shortSpec;
-    shortSpec.values = ramp(100);
+    BrukerFidSpec shortSpec = fidOf(ramp(100));
     shortSpec.td = 4096;
-    const std::string fid2 = testing::writeBrukerFid(dir2.path().string(), shortSpec);
-    doc->specData.fill(3.0);
-    ASSERT_TRUE(importBrukerFile(*doc, ui, fid2));
-    EXPECT_EQ(doc->nData, 4096);
-    EXPECT_EQ(doc->specData[99], shortSpec.values[99]);
-    EXPECT_EQ(doc->specData[100], 0.0);
-    EXPECT_EQ(doc->specData[4095], 0.0);
+    s.doc->specData.fill(3.0);
+    ASSERT_TRUE(s.loadBruker(testing::writeBrukerFid(s.dir.file("short"), shortSpec)));
+    EXPECT_EQ(s.doc->nData, 4096);
+    EXPECT_EQ(s.doc->specData[99], shortSpec.values[99]);
+    EXPECT_EQ(s.doc->specData[100], 0.0);
+    EXPECT_EQ(s.doc->specData[4095], 0.0);
 }
 
-TEST(BrukerFidTest, AbsurdSizesNeverReadOutsideTheBuffer) {
+TEST(BrukerFid, AbsurdSizesNeverReadOutsideTheBuffer) {
     for (int td : {-16, 0, 2147483647}) {
-        TempDir dir;
-        BrukerFidSpec spec;
-        spec.values = ramp(32);
+        Scratch s;
+        BrukerFidSpec spec = fidOf(ramp(32));
         spec.td = td;
-        const std::string fid = testing::writeBrukerFid(dir.path().string(), spec);
-        RecordingUserInterface ui;
-        auto doc = std::make_unique<Document>();
-        const bool loaded = importBrukerFile(*doc, ui, fid);
-        EXPECT_LE(doc->nData, kCapacity) << "TD " << td;
+        const bool loaded = s.loadBruker(testing::writeBrukerFid(s.dir.path().string(), spec));
+        EXPECT_LE(s.doc->nData, kCapacity) << "TD " << td;
+        EXPECT_EQ(loaded, td > 0) << "TD " << td;
         if (td <= 0) {
-            EXPECT_FALSE(loaded);
-            ASSERT_FALSE(ui.messages.empty());
-            EXPECT_EQ(ui.messages.back().text, "Cannot Open Acqus");
-            EXPECT_EQ(ui.messages.back().caption, "Error");
+            ASSERT_FALSE(s.ui.messages.empty());
+            EXPECT_EQ(s.ui.messages.back().text, "Cannot Open Acqus");
+            EXPECT_EQ(s.ui.messages.back().caption, "Error");
         } else {
-            EXPECT_TRUE(loaded);
-            EXPECT_EQ(doc->specData[31], spec.values[31]);
+            EXPECT_EQ(s.doc->specData[31], spec.values[31]);
         }
     }
 }
 
-TEST(BrukerProcessedTest, PairsRealAndImaginaryFilesByTheirByteOrder) {
+TEST(BrukerProcessed, PairsRealAndImaginaryFilesByByteOrderSiAndValueType) {
     struct Case {
         std::optional<std::string> version;
         std::optional<int> bytordp;
         bool bigEndian;
+        int n;                  // real points written to each file
+        std::optional<int> si;  // when set, TDeff is smaller than the transformed spectrum
+        bool doubles;
+        const char* opened;
     };
     const Case cases[] = {
-        {std::string("XWIN-NMR"), std::nullopt, true},
-        {std::string("UXNMR"), std::nullopt, false},
-        {std::nullopt, std::nullopt, false},
-        {std::string("XWIN-NMR"), 0, false},  // the label outranks the version guess
-        {std::nullopt, 1, true},
+        {std::string("XWIN-NMR"), std::nullopt, true, 8192, std::nullopt, false, "1r"},
+        {std::string("UXNMR"), std::nullopt, false, 8192, std::nullopt, false, "1r"},
+        {std::nullopt, std::nullopt, false, 8192, std::nullopt, false, "1r"},
+        {std::string("XWIN-NMR"), 0, false, 8192, std::nullopt, false,
+         "1r"},  // the label outranks the version
+        {std::nullopt, 1, true, 8192, std::nullopt, false, "1r"},
+        {std::nullopt, 1, true, 4096, 4096, true, "1i"},
     };
-    for (const Case& c : cases) {
-        TempDir dir;
+    for (std::size_t ci = 0; ci < std::size(cases); ++ci) {
+        const Case& c = cases[ci];
+        Scratch s;
         BrukerProcessedSpec spec;
-        spec.real = ramp(8192);
-        spec.imag = ramp(8192, -3.0);
+        spec.real = ramp(c.n);
+        spec.imag = ramp(c.n, -3.0);
         spec.version = c.version;
         spec.bytordp = c.bytordp;
         spec.bigEndian = c.bigEndian;
-        spec.tdeff = 16384;
+        spec.tdeff = c.si ? 2000 : 2 * c.n;
+        spec.si = c.si;
+        spec.doubles = c.doubles;
         spec.swp = 4000.0;
         spec.sf = 300.0;
-        const std::string path = testing::writeBrukerProcessed(dir.file("pdata/1"), spec);
-        RecordingUserInterface ui;
-        auto doc = std::make_unique<Document>();
-        ASSERT_TRUE(importBrukerFile(*doc, ui, path));
-        ASSERT_EQ(doc->nData, 16384);
-        for (int k = 0; k < 8192; ++k) {
-            ASSERT_EQ(doc->specData[2 * k], spec.real[k]) << k;
-            ASSERT_EQ(doc->specData[2 * k + 1], spec.imag[k]) << k;
+        testing::writeBrukerProcessed(s.dir.file("pdata/1"), spec);
+        ASSERT_TRUE(s.loadBruker(s.dir.file(std::string("pdata/1/") + c.opened))) << "case " << ci;
+        ASSERT_EQ(s.doc->nData, 2 * c.n) << "case " << ci;
+        for (int k = 0; k < c.n; ++k) {
+            ASSERT_EQ(s.re(k), spec.real[k]) << "case " << ci << " point " << k;
+            ASSERT_EQ(s.im(k), spec.imag[k]) << "case " << ci << " point " << k;
         }
-        EXPECT_DOUBLE_EQ(doc->acqPars.SW, 4000.0);
-        EXPECT_DOUBLE_EQ(doc->acqPars.SF, 300.0);
-        EXPECT_EQ(doc->acqPars.aqMode, 1);
-        EXPECT_EQ(doc->acqPars.DECIM, 1);
+        EXPECT_DOUBLE_EQ(s.doc->acqPars.SW, 4000.0);
+        EXPECT_DOUBLE_EQ(s.doc->acqPars.SF, 300.0);
+        EXPECT_EQ(s.doc->acqPars.aqMode, 1);
+        EXPECT_EQ(s.doc->acqPars.DECIM, 1);
     }
 }
 
-TEST(BrukerProcessedTest, SiPointsAreReadWhenTheyDifferFromTdeffAndDoublesWork) {
-    TempDir dir;
-    BrukerProcessedSpec spec;
-    spec.real = ramp(4096);
-    spec.imag = ramp(4096, 2.0);
-    spec.tdeff = 2000;  // the acquired size, smaller than the transformed spectrum
-    spec.si = 4096;
-    spec.doubles = true;
-    spec.bytordp = 1;
-    spec.bigEndian = true;
-    const std::string path = testing::writeBrukerProcessed(dir.path().string(), spec);
-    RecordingUserInterface ui;
-    auto doc = std::make_unique<Document>();
-    ASSERT_TRUE(importBrukerFile(*doc, ui, dir.file("1i")));
-    ASSERT_EQ(doc->nData, 8192);
-    EXPECT_EQ(doc->specData[2 * 4095], spec.real[4095]);
-    EXPECT_EQ(doc->specData[2 * 4095 + 1], spec.imag[4095]);
-}
-
-TEST(BrukerProcessedTest, MissingCompanionIsCannotOpenThisFile) {
-    TempDir dir;
+TEST(BrukerProcessed, MissingCompanionIsCannotOpenThisFile) {
+    Scratch s;
     BrukerProcessedSpec spec;
     spec.real = ramp(16);
     spec.imag = ramp(16);
-    testing::writeBrukerProcessed(dir.path().string(), spec);
-    std::filesystem::remove(dir.file("1i"));
-    RecordingUserInterface ui;
-    auto doc = std::make_unique<Document>();
-    EXPECT_FALSE(importBrukerFile(*doc, ui, dir.file("1r")));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Cannot Open this file");
-    EXPECT_EQ(ui.messages[0].caption, "Error");
+    testing::writeBrukerProcessed(s.dir.path().string(), spec);
+    std::filesystem::remove(s.dir.file("1i"));
+    EXPECT_FALSE(s.loadBruker(s.dir.file("1r")));
+    expectOnlyMessage(s.ui, "Cannot Open this file", "Error");
 }
 
-TEST(AcqusTest, ValuesGluedToTheirLabelAndGarbageAreHandled) {
-    TempDir dir;
-    testing::writeFile(dir.file("acqus"), "##$TD=256 ##$SW_h=1234.5\n##$BF1=  100.5\n##$AQ_mod= 0\n");
-    RecordingUserInterface ui;
-    auto doc = std::make_unique<Document>();
+TEST(Acqus, ValuesGluedToTheirLabelAndGarbageAreHandled) {
+    Scratch s;
+    testing::writeFile(s.dir.file("acqus"), "##$TD=256 ##$SW_h=1234.5\n##$BF1=  100.5\n##$AQ_mod= 0\n");
     BrukerDataFormat format;
-    ASSERT_TRUE(readAcqus(*doc, ui, dir.file("acqus"), format));
-    EXPECT_EQ(doc->acqPars.TD, 256);
-    EXPECT_DOUBLE_EQ(doc->acqPars.SW, 1234.5);
-    EXPECT_DOUBLE_EQ(doc->acqPars.SF, 100.5);
-    EXPECT_EQ(doc->acqPars.complexData, 0);
+    ASSERT_TRUE(readAcqus(*s.doc, s.ui, s.dir.file("acqus"), format));
+    EXPECT_EQ(s.doc->acqPars.TD, 256);
+    EXPECT_DOUBLE_EQ(s.doc->acqPars.SW, 1234.5);
+    EXPECT_DOUBLE_EQ(s.doc->acqPars.SF, 100.5);
+    EXPECT_EQ(s.doc->acqPars.complexData, 0);
 
-    testing::writeFile(dir.file("garbage"), std::string("\x01\x02##$TD=\n\xff\xfe##$SW_h="));
+    testing::writeFile(s.dir.file("garbage"), std::string("\x01\x02##$TD=\n\xff\xfe##$SW_h="));
     auto other = std::make_unique<Document>();
-    EXPECT_TRUE(readAcqus(*other, ui, dir.file("garbage"), format));
+    EXPECT_TRUE(readAcqus(*other, s.ui, s.dir.file("garbage"), format));
     EXPECT_EQ(other->acqPars.TD, 0) << "a label with no number reads as 0";
-    EXPECT_FALSE(readAcqus(*other, ui, dir.file("absent"), format));
+    EXPECT_FALSE(readAcqus(*other, s.ui, s.dir.file("absent"), format));
 }
 
 }  // namespace

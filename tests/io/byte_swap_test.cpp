@@ -4,9 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <memory>
 
-#include "recording_ui.h"
+#include "io_fixture.h"
 
 namespace pelvaron::io {
 namespace {

@@ -3,13 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-#include <vector>
-
+#include "io_fixture.h"
 #include "jcamp_fixtures.h"
-#include "recording_ui.h"
-#include "temp_dir.h"
 
 namespace pelvaron::io {
 namespace {
@@ -85,7 +80,7 @@ TEST(JcampTable, DecodesTheCompressedForms) {
         std::string lines;
         std::vector<double> values;
     };
-    const std::vector<Case> cases = {
+    std::vector<Case> cases = {
         // The pseudo-digit replaces the first digit; the abscissa is not a value.
         {"0 A1J2K3A5\n", {11, 23, 46, 15}},
         // A DUP letter at the very end of a line is honoured.
@@ -111,46 +106,27 @@ TEST(JcampTable, DecodesTheCompressedForms) {
         {"0 A12345678901234567 a0000000000000000001\n", {112345678901234567.0, -10000000000000000001.0}},
         // Plain numbers with decimals and exponents (AFFN).
         {"0 1.5 -2.25 3E+02\n", {1.5, -2.25, 300}},
+        // Multi-digit DUP counts and the DUP digit s; the second line's DUP value is no Y check.
+        {"0 A1T1\n21 A1s\n", std::vector<double>(30, 11)},
+        // "$$" ends the table, with or without data before it on the line.
+        {"12 34 $$ note\n13 56 78\n", {34}},
+        {"0 1 2\n$$ checksum\n9 9 9\n", {1, 2}},
     };
+    // 1000 values on one line: none of them may be taken as an abscissa.
+    Case& longLine = cases.emplace_back(Case{"0", {}});
+    for (int v = 1; v <= 1000; ++v) {
+        longLine.lines += " " + std::to_string(v);
+        longLine.values.push_back(v);
+    }
+    longLine.lines += "\n";
     for (const auto& c : cases) {
         Read r(xyFile(c.lines, static_cast<int>(c.values.size())));
         ASSERT_TRUE(r.ok) << c.lines;
         EXPECT_EQ(r.reals(static_cast<int>(c.values.size())), c.values) << c.lines;
         EXPECT_TRUE(r.ui.messages.empty()) << c.lines << r.ui.messages.front().text;
         EXPECT_EQ(r.doc->jcamp.realCount, static_cast<int>(c.values.size())) << c.lines;
+        EXPECT_EQ(r.doc->specData[2 * c.values.size()], 0.0) << c.lines;
     }
-}
-
-TEST(JcampTable, MultiDigitDupCountsRepeatTheValue) {
-    Read r(xyFile("0 A1T1\n21 A1s\n", 30));
-    ASSERT_TRUE(r.ok);
-    EXPECT_EQ(r.doc->jcamp.realCount, 30);  // 21 + 9: the second line's DUP value is not a Y check
-    for (int k = 0; k < 30; ++k) EXPECT_EQ(r.doc->specData[2 * k], 11.0) << k;
-}
-
-TEST(JcampTable, DollarEndsTheTable) {
-    Read r(xyFile("12 34 $$ note\n13 56 78\n", 1));
-    ASSERT_TRUE(r.ok);
-    EXPECT_EQ(r.doc->jcamp.realCount, 1);
-    EXPECT_EQ(r.doc->specData[0], 34.0);
-    EXPECT_EQ(r.doc->specData[2], 0.0);
-
-    Read dollars(xyFile("0 1 2\n$$ checksum\n9 9 9\n", 2));
-    EXPECT_EQ(dollars.doc->jcamp.realCount, 2);
-}
-
-TEST(JcampTable, LongLinesAreReadWhole) {
-    // 1000 values on one line: none of them may be taken as an abscissa.
-    std::string line = "0";
-    std::vector<double> expected;
-    for (int v = 1; v <= 1000; ++v) {
-        line += " " + std::to_string(v);
-        expected.push_back(v);
-    }
-    Read r(xyFile(line + "\n", 1000));
-    ASSERT_TRUE(r.ok);
-    EXPECT_TRUE(r.ui.messages.empty());
-    EXPECT_EQ(r.reals(1000), expected);
 }
 
 TEST(JcampTable, StopsAtTheCapacityWithOneWarning) {
@@ -222,12 +198,11 @@ TEST(JcampLabels, LabelNamesFollowTheJcampRules) {
 }
 
 TEST(JcampNTuples, PagesGoToTheRealAndImaginaryParts) {
-    testing::JcampDataSet d;
-    d.real = {100, 250, -30, 4000, 4000, 4000, 17, 0, -1, 5, 6, 7, 8, 9, 10};
-    d.imag = {-5, 0, 0, 0, 0, 12, 13, 14, 15, 16, 17, 18, 19, 20, 1};
-    d.firstX = 1000;
-    d.lastX = -400;
-    d.perLine = 4;
+    testing::JcampDataSet d{.firstX = 1000,
+                            .lastX = -400,
+                            .real = {100, 250, -30, 4000, 4000, 4000, 17, 0, -1, 5, 6, 7, 8, 9, 10},
+                            .imag = {-5, 0, 0, 0, 0, 12, 13, 14, 15, 16, 17, 18, 19, 20, 1},
+                            .perLine = 4};
     for (auto form : {testing::AsdfForm::Affn, testing::AsdfForm::Sqz, testing::AsdfForm::Dif,
                       testing::AsdfForm::DifDup}) {
         d.form = form;
@@ -245,36 +220,28 @@ TEST(JcampNTuples, PagesGoToTheRealAndImaginaryParts) {
 }
 
 TEST(JcampNTuples, AMissingPageIsAnError) {
-    testing::JcampDataSet d;
-    d.real = {1, 2, 3};
-    d.imag = {4, 5, 6};
-    d.firstX = 2;
+    const testing::JcampDataSet d{.firstX = 2, .real = {1, 2, 3}, .imag = {4, 5, 6}};
     const std::string good = testing::jcampNTuplesFile(d);
+    auto without = [&](const char* page) {
+        std::string text = good;
+        return text.replace(text.find(page), 11, "(X++(Q..Q))");
+    };
+    Read noReal(without("(X++(R..R))"));
+    EXPECT_FALSE(noReal.ok);
+    EXPECT_EQ(noReal.ui.messages.back().text, "Error, I couldn't find the real data points!!");
+    EXPECT_EQ(noReal.ui.messages.back().caption, "error");
+    Read badImag(without("(X++(I..I))"));
+    EXPECT_FALSE(badImag.ok);
+    EXPECT_EQ(badImag.ui.messages.back().text, " I did not found the imaginary points");
+    EXPECT_EQ(badImag.doc->specData[0], 0.0);  // a failed read leaves the data cleared
 
-    std::string noReal = good;
-    noReal.replace(noReal.find("(X++(R..R))"), 11, "(X++(Q..Q))");
-    Read r1(noReal);
-    EXPECT_FALSE(r1.ok);
-    EXPECT_EQ(r1.ui.messages.back().text, "Error, I couldn't find the real data points!!");
-    EXPECT_EQ(r1.ui.messages.back().caption, "error");
-
-    std::string badImag = good;
-    badImag.replace(badImag.find("(X++(I..I))"), 11, "(X++(Q..Q))");
-    Read r2(badImag);
-    EXPECT_FALSE(r2.ok);
-    EXPECT_EQ(r2.ui.messages.back().text, " I did not found the imaginary points");
-    EXPECT_EQ(r2.doc->specData[0], 0.0);  // a failed read leaves the data cleared
-
-    // No imaginary page at all: the real page alone is read.
-    std::string realOnly = good.substr(0, good.find("##PAGE= N=2")) + "##END=\n";
-    Read r3(realOnly);
-    EXPECT_TRUE(r3.ok);
-    EXPECT_EQ(r3.doc->specData[4], 3.0);
-
-    // No page: success with nothing decoded.
-    Read r4(good.substr(0, good.find("##PAGE= N=1")));
-    EXPECT_TRUE(r4.ok);
-    EXPECT_EQ(r4.doc->jcamp.realCount, 0);
+    // No imaginary page at all: the real page alone is read. No page: nothing decoded.
+    Read realOnly(good.substr(0, good.find("##PAGE= N=2")) + "##END=\n");
+    EXPECT_TRUE(realOnly.ok);
+    EXPECT_EQ(realOnly.doc->specData[4], 3.0);
+    Read none(good.substr(0, good.find("##PAGE= N=1")));
+    EXPECT_TRUE(none.ok);
+    EXPECT_EQ(none.doc->jcamp.realCount, 0);
 }
 
 TEST(JcampFile, OpensByFullPathAndReportsAMissingFile) {
@@ -291,17 +258,6 @@ TEST(JcampFile, OpensByFullPathAndReportsAMissingFile) {
     EXPECT_EQ(ui.messages.back().text, "Error opening file");
     EXPECT_EQ(ui.messages.back().caption, "error");
     EXPECT_TRUE(doc->jcamp.jcampLabels[kJcampTitle].empty());
-}
-
-TEST(JcampFile, RecognisesDataFilesOnly) {
-    testing::JcampDataSet d;
-    d.real = {1, 2};
-    d.imag = {1, 2};
-    EXPECT_TRUE(looksLikeJcampText(testing::jcampXYDataFile(d)));
-    EXPECT_TRUE(looksLikeJcampText(testing::jcampNTuplesFile(d)));
-    EXPECT_TRUE(looksLikeJcampText("\xEF\xBB\xBF##TITLE= x\n##DATA TYPE= LINK\n"));
-    EXPECT_FALSE(looksLikeJcampText("##TITLE= Parameter file\n##JCAMPDX= 5.0\n##$TD= 16384\n##END=\n"));
-    EXPECT_FALSE(looksLikeJcampText(std::string("PLV\0\0\0", 6)));
 }
 
 }  // namespace

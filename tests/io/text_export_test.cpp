@@ -4,14 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "io/data_points_dialog.h"
-#include "recording_ui.h"
-#include "temp_dir.h"
+#include "io_fixture.h"
 
 namespace pelvaron::io {
 namespace {
@@ -41,37 +37,33 @@ std::vector<std::string> lines(const std::string& text) {
 TEST(RealPointsOutput, HeaderAndLinesFollowTheUnits) {
     RecordingUserInterface ui;
     auto doc = makeDocument(ui);
-    const auto seconds = lines(realPointsText(*doc, 2, 6));
-    const std::vector<std::string> header = {"********",
-                                             "Pelvaron",
-                                             "********",
-                                             "File:sample",
-                                             "Spectrometer Frequency =\t400.1300",
-                                             "Sweep Width =\t10.0000",
-                                             "Time domain=\t20",
-                                             "Real Data Points Output",
-                                             "=======================",
-                                             "Second\tIntensity",
-                                             "======================="};
-    ASSERT_EQ(seconds.size(), header.size() + 3);
-    EXPECT_EQ(std::vector<std::string>(seconds.begin(), seconds.begin() + 11), header);
-    EXPECT_EQ(seconds[11], "0.1000  \t3.000");
-    EXPECT_EQ(seconds[13], "0.3000  \t9.000");
+    const std::string text = realPointsText(*doc, 2, 6);
+    EXPECT_EQ(
+        text,
+        "********\nPelvaron\n********\nFile:sample\nSpectrometer Frequency =\t400.1300\n"
+        "Sweep Width =\t10.0000\nTime domain=\t20\nReal Data Points Output\n=======================\n"
+        "Second\tIntensity\n=======================\n0.1000  \t3.000\n0.2000  \t6.000\n0.3000  \t9.000\n");
 
-    doc->xUnits = kHz;  // refIndex = 20 + trunc(2 * 2 Hz * 1 s) = 24
-    const auto hz = lines(realPointsText(*doc, 2, 2));
-    EXPECT_EQ(hz[9], "Hertz\tIntensity");
-    EXPECT_EQ(hz[11], "11.0000  \t3.000");
-    doc->xUnits = kPpm;
-    EXPECT_EQ(lines(realPointsText(*doc, 2, 2))[9], "ppm\tIntensity");
-    doc->xUnits = kPoints;
-    const auto points = lines(realPointsText(*doc, 2, 4));
-    EXPECT_EQ(points[9], "Point\tIntensity");
-    EXPECT_EQ(points[11], "    1\t3.000");  // the complex point number
-    doc->xUnits = 7;
-    const auto other = lines(realPointsText(*doc, 2, 2));
-    EXPECT_EQ(other[9], "=======================");
-    EXPECT_EQ(other[10], "    1  \t3.000");
+    struct Case {
+        int units;
+        const char* title;  // line 9
+        const char* first;  // line 11
+    };
+    // Hz: refIndex = 20 + trunc(2 * 2 Hz * 1 s) = 24. Points: the complex point number. Other
+    // units have no title line.
+    const Case cases[] = {{kHz, "Hertz\tIntensity", "11.0000  \t3.000"},
+                          {kPpm, "ppm\tIntensity", nullptr},
+                          {kPoints, "Point\tIntensity", "    1\t3.000"},
+                          {7, "=======================", nullptr}};
+    for (const Case& c : cases) {
+        doc->xUnits = c.units;
+        const auto out = lines(realPointsText(*doc, 2, 4));
+        EXPECT_EQ(out[9], c.title) << c.units;
+        if (c.first) {
+            EXPECT_EQ(out[11], c.first) << c.units;
+        }
+    }
+    EXPECT_EQ(lines(realPointsText(*doc, 2, 2))[10], "    1  \t3.000");
 }
 
 TEST(RealPointsOutput, ListStopsBeforeTheLastIndexAndTheExportIncludesIt) {
@@ -80,8 +72,7 @@ TEST(RealPointsOutput, ListStopsBeforeTheLastIndexAndTheExportIncludesIt) {
     doc->viewLeft = 0.15;   // element 3: lowered to 2
     doc->viewRight = 0.85;  // element 17: lowered to 16
     const RealPointRange r = displayedRealRange(*doc);
-    EXPECT_EQ(r.first, 2);
-    EXPECT_EQ(r.last, 16);
+    EXPECT_EQ(std::pair(r.first, r.last), std::pair(2, 16));
 
     DataPointsDialog dlg;
     dlg.open(*doc);
@@ -122,8 +113,7 @@ TEST(RealPointsOutput, TheWholeViewNeverReadsPastTheData) {
     setupDocument(*doc, ui);
     const RealPointRange r = displayedRealRange(*doc);
     EXPECT_EQ(r.last, kCapacity);  // one past the data: the export stops before it
-    const auto out = lines(realPointsText(*doc, r.first, r.last));
-    EXPECT_EQ(out.size(), 11u + kCapacity / 2);
+    EXPECT_EQ(lines(realPointsText(*doc, r.first, r.last)).size(), 11u + kCapacity / 2);
 
     testing::TempDir dir;
     ASSERT_TRUE(writeRealPointsFile(*doc, dir.file("all.txt"), 0, doc->nData));
@@ -140,9 +130,7 @@ TEST(RealPointsOutput, CancelledOrFailedExportsWriteNothing) {
     testing::TempDir dir;
     ui.files.push_back(dir.file("missing/out.txt"));
     EXPECT_FALSE(exportRealPoints(*doc, ui, 0, 4));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Error opening file");
-    EXPECT_EQ(ui.messages[0].caption, "Error");
+    expectOnlyMessage(ui, "Error opening file", "Error");
 
     // An existing file stays whole when the new one cannot be written in its place.
     testing::writeFile(dir.file("keep.txt"), "old");
