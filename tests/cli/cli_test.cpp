@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
+#include <numeric>
 #include <sstream>
 
 #include "bruker_writer.h"
@@ -18,8 +20,7 @@ using testing::TempDir;
 
 struct CliRun {
     int status;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 CliRun run(const std::vector<std::string>& args) {
@@ -34,11 +35,8 @@ std::string example() {
 }
 
 std::vector<double> lines(const std::string& text) {
-    std::vector<double> v;
     std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) v.push_back(std::strtod(line.c_str(), nullptr));
-    return v;
+    return {std::istream_iterator<double>(in), std::istream_iterator<double>()};
 }
 
 TEST(CliTest, InfoDescribesTheBundledExample) {
@@ -46,20 +44,18 @@ TEST(CliTest, InfoDescribesTheBundledExample) {
     ASSERT_EQ(r.status, 0) << r.err;
     for (const char* field : {"\"format\": \"bruker\"", "\"nData\": 16384", "\"TD\": 16384", "\"SF\": 400.13",
                               "\"aqMode\": 3", "\"complexData\": 1", "\"DECIM\": 32", "\"DSPFVS\": 10",
-                              "\"phase0\": 0", "\"xUnits\": 1", "\"AQ\":", "\"offsetHz\":", "\"refIndex\":",
-                              "\"peakValue\":", "\"peakIndex\":", "\"SW\": 6009.61"}) {
+                              "\"phase0\": 0", "\"xUnits\": 1", "\"AQ\":", "\"offsetHz\": -1007.99",
+                              "\"refIndex\":", "\"peakValue\":", "\"peakIndex\":", "\"SW\": 6009.61"}) {
         EXPECT_NE(r.out.find(field), std::string::npos) << field << "\n" << r.out;
     }
     EXPECT_EQ(r.out.front(), '{');
-    // The example is referenced: its first point lies at 12.5 ppm.
-    EXPECT_NE(r.out.find("\"offsetHz\": -1007.99"), std::string::npos) << r.out;
 }
 
 TEST(CliTest, DumpPrintsEveryDoubleExactlyAndStepsRunInOrder) {
     TempDir dir;
     testing::BrukerFidSpec spec;
-    spec.values = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16,
-                   17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32};
+    spec.values.resize(32);
+    std::iota(spec.values.begin(), spec.values.end(), 1.0);
     spec.procOffset = 5.0;
     testing::writeBrukerFid(dir.path().string(), spec);
     CliRun r = run({"dump", dir.path().string()});
@@ -98,7 +94,7 @@ TEST(CliTest, ConvertWritesANativeFileThatReadsBackBitForBit) {
     ASSERT_EQ(b.status, 0) << b.err;
     EXPECT_EQ(a.out, b.out);
     r = run({"info", out});
-    EXPECT_NE(r.out.find("\"format\": \"native\""), std::string::npos);
+    EXPECT_NE(r.out.find("\"format\": \"native\""), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"DECIM\": 32"), std::string::npos) << "the parameter block travels verbatim";
 }
 
@@ -120,6 +116,7 @@ TEST(CliTest, ErrorsGoToStandardErrorWithANonZeroStatusAndWriteNothing) {
         {{"info"}, "info takes FILE"},
         {{"explode", example()}, "unknown command explode"},
         {{}, "no command given"},
+        {{"convert", example(), "/nonexistent-dir/x.plv"}, "Cannot Save File"},
     };
     for (const Case& c : cases) {
         const CliRun r = run(c.args);
@@ -128,12 +125,6 @@ TEST(CliTest, ErrorsGoToStandardErrorWithANonZeroStatusAndWriteNothing) {
         EXPECT_TRUE(r.out.empty()) << c.expected;
         EXPECT_FALSE(std::filesystem::exists(out)) << c.expected;
     }
-}
-
-TEST(CliTest, UnwritableOutputIsReported) {
-    const CliRun r = run({"convert", example(), "/nonexistent-dir/x.plv"});
-    EXPECT_NE(r.status, 0);
-    EXPECT_NE(r.err.find("Cannot Save File"), std::string::npos) << r.err;
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 namespace pelvaron {
 namespace {
 
+using Kind = testing::SurfaceCall::Kind;
+
 std::string order(const CommentList& list) {
     std::string out;
     for (const auto& box : list.boxes) out += box.text;
@@ -39,13 +41,12 @@ TEST(CommentList, DeletingTheSelectedBoxFromHeadMiddleAndTail) {
     CommentList list;
     for (int k = 0; k < 4; ++k)
         display::insertComment(list, box(0, 0, 10 * (k + 1)), std::string(1, char('a' + k)));
-    list.selected = 0;
-    EXPECT_TRUE(display::deleteSelectedComment(list));
-    list.selected = 2;
-    EXPECT_TRUE(display::deleteSelectedComment(list));
-    list.selected = 0;
-    EXPECT_TRUE(display::deleteSelectedComment(list));
-    EXPECT_EQ(order(list), "c");
+    // From the head, the middle and the tail.
+    for (const auto& [selected, left] : {std::pair{0, "bcd"}, std::pair{2, "bc"}, std::pair{0, "c"}}) {
+        list.selected = selected;
+        EXPECT_TRUE(display::deleteSelectedComment(list));
+        EXPECT_EQ(order(list), left);
+    }
     EXPECT_EQ(list.selected, -1);
     EXPECT_FALSE(display::deleteSelectedComment(list));  // nothing selected
     list.selected = 7;                                   // stale selection
@@ -57,11 +58,10 @@ TEST(CommentList, HitTestTakesTheFirstBoxInListOrder) {
     CommentList list;
     display::insertComment(list, Rect{0, 0, 100, 40}, "low");
     display::insertComment(list, Rect{50, 0, 150, 20}, "high");  // bottom 20 comes first
-    EXPECT_EQ(display::hitComment(list, 60, 10), 0);
-    EXPECT_EQ(list.boxes[0].text, "high");
-    EXPECT_EQ(display::hitComment(list, 10, 10), 1);
-    EXPECT_EQ(display::hitComment(list, 100, 30), -1);  // right edge is outside
-    EXPECT_EQ(display::hitComment(list, 10, 40), -1);   // so is the bottom
+    EXPECT_EQ(order(list), "highlow");
+    // The right edge and the bottom are outside.
+    const int cases[][3] = {{60, 10, 0}, {10, 10, 1}, {100, 30, -1}, {10, 40, -1}};
+    for (const auto& c : cases) EXPECT_EQ(display::hitComment(list, c[0], c[1]), c[2]) << c[0] << "," << c[1];
 }
 
 TEST(CommentList, ClickGrabsABoxThatFollowsTheMouseUntilRelease) {
@@ -97,23 +97,23 @@ TEST(CommentDrawing, ScreenFramesTheSelectionPrintingScalesAndSetsArial) {
     list.selected = 1;
     testing::RecordingSurface screen;
     display::drawComments(screen, list, 1.0, 1.0);
-    const auto frames = screen.of(testing::SurfaceCall::Kind::Rect);
+    const auto frames = screen.of(Kind::Rect);
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0].rect, (Rect{100, 200, 160, 216}));
-    const auto texts = screen.of(testing::SurfaceCall::Kind::Text);
+    const auto texts = screen.of(Kind::Text);
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(texts[0].text, "one");
     EXPECT_EQ(texts[1].text, "two");
     EXPECT_EQ(texts[1].points[0], (platform::Point{10, 38}));  // one line height (16 + 2) lower
-    EXPECT_TRUE(screen.of(testing::SurfaceCall::Kind::SetFont).empty());
+    EXPECT_TRUE(screen.of(Kind::SetFont).empty());
 
     testing::RecordingSurface page;
     display::drawComments(page, list, 2.0, 4.0);
-    EXPECT_TRUE(page.of(testing::SurfaceCall::Kind::Rect).empty());
-    const auto fonts = page.of(testing::SurfaceCall::Kind::SetFont);
+    EXPECT_TRUE(page.of(Kind::Rect).empty());
+    const auto fonts = page.of(Kind::SetFont);
     ASSERT_EQ(fonts.size(), 1u);
     EXPECT_EQ(fonts[0].font, (platform::Font{"Arial", 47}));
-    const auto printed = page.of(testing::SurfaceCall::Kind::Text);
+    const auto printed = page.of(Kind::Text);
     EXPECT_EQ(printed[0].points[0], (platform::Point{20, 94}));
 }
 

@@ -33,45 +33,39 @@ TEST(SetLimitsDialog, OpensWithTheLimitsInThePresentUnit) {
     auto doc = testing::makeDocument(ui, ppmSpec());
     doc->viewLeft = 0.0;
     doc->viewRight = doc->acqPars.AQ;
-    doc->xUnits = kPpm;
-    EXPECT_EQ(display::SetLimitsDialog(*doc).fromText(), "9.500");
-    EXPECT_EQ(display::SetLimitsDialog(*doc).toText(), "-0.500");
-    doc->xUnits = kHz;
-    EXPECT_EQ(display::SetLimitsDialog(*doc).fromText(), "3800.000");
-    doc->xUnits = kPoints;
-    EXPECT_EQ(display::SetLimitsDialog(*doc).toText(), "1000");
-    doc->xUnits = kSeconds;
-    EXPECT_EQ(display::SetLimitsDialog(*doc).toText(), "0.250");
+    const struct {
+        int unit;
+        const char *from, *to;
+    } cases[] = {{kPpm, "9.500", "-0.500"},
+                 {kHz, "3800.000", "-200.000"},
+                 {kPoints, "0", "1000"},
+                 {kSeconds, "0.000", "0.250"}};
+    for (const auto& c : cases) {
+        doc->xUnits = c.unit;
+        const display::SetLimitsDialog dialog(*doc);
+        EXPECT_EQ(dialog.fromText(), c.from) << c.unit;
+        EXPECT_EQ(dialog.toText(), c.to) << c.unit;
+    }
 }
 
 TEST(SetLimitsDialog, PpmEntriesInEitherOrderGiveTheSameZoom) {
-    testing::RecordingUserInterface ui;
-    auto a = testing::makeDocument(ui, ppmSpec());
-    auto b = testing::makeDocument(ui, ppmSpec());
-    for (Document* doc : {a.get(), b.get()}) doc->xUnits = kPpm;
-
-    display::SetLimitsDialog da(*a);
-    da.setFromText("2");
-    da.setToText("4.5");
-    ASSERT_TRUE(da.ok(*a, ui));
-    display::applyLimitsAsZoom(*a, ui);
-
-    display::SetLimitsDialog db(*b);
-    db.setFromText("4.5");
-    db.setToText("2");
-    ASSERT_TRUE(db.ok(*b, ui));
-    display::applyLimitsAsZoom(*b, ui);
-
-    EXPECT_DOUBLE_EQ(a->viewLeft, b->viewLeft);
-    EXPECT_DOUBLE_EQ(a->viewRight, b->viewRight);
-    // 4.5 ppm lies 5 ppm from the left end of 10: half way along the 0.25 s.
-    EXPECT_DOUBLE_EQ(a->viewLeft, 0.125);
-    EXPECT_DOUBLE_EQ(a->viewRight, 0.1875);
-    EXPECT_EQ(a->hScrollPos, b->hScrollPos);
-    EXPECT_EQ(a->hScrollPos, 1000);
-    EXPECT_EQ(a->fullView, 0);
-    EXPECT_DOUBLE_EQ(a->viewZoom, 4.0);
-    EXPECT_TRUE(ui.messages.empty());
+    for (const auto& [from, to] : {std::pair{"2", "4.5"}, std::pair{"4.5", "2"}}) {
+        testing::RecordingUserInterface ui;
+        auto doc = testing::makeDocument(ui, ppmSpec());
+        doc->xUnits = kPpm;
+        display::SetLimitsDialog dialog(*doc);
+        dialog.setFromText(from);
+        dialog.setToText(to);
+        ASSERT_TRUE(dialog.ok(*doc, ui)) << from;
+        display::applyLimitsAsZoom(*doc, ui);
+        // 4.5 ppm lies 5 ppm from the left end of 10: half way along the 0.25 s.
+        EXPECT_DOUBLE_EQ(doc->viewLeft, 0.125) << from;
+        EXPECT_DOUBLE_EQ(doc->viewRight, 0.1875) << from;
+        EXPECT_EQ(doc->hScrollPos, 1000) << from;
+        EXPECT_EQ(doc->fullView, 0);
+        EXPECT_DOUBLE_EQ(doc->viewZoom, 4.0);
+        EXPECT_TRUE(ui.messages.empty());
+    }
 }
 
 TEST(SetLimitsDialog, LimitsOutsideTheDataAreRefusedAndCancelRestores) {
@@ -79,12 +73,12 @@ TEST(SetLimitsDialog, LimitsOutsideTheDataAreRefusedAndCancelRestores) {
     auto doc = testing::makeDocument(ui, ppmSpec());
     doc->xUnits = kPpm;
     display::SetLimitsDialog dialog(*doc);
-    dialog.setFromText("12");  // beyond the left end (9.5 ppm): negative time
-    dialog.setToText("3");
-    EXPECT_FALSE(dialog.ok(*doc, ui));
-    dialog.setFromText("3");
-    dialog.setToText("-1");  // beyond AQ
-    EXPECT_FALSE(dialog.ok(*doc, ui));
+    // Beyond the left end (9.5 ppm): negative time; beyond AQ.
+    for (const auto& [from, to] : {std::pair{"12", "3"}, std::pair{"3", "-1"}}) {
+        dialog.setFromText(from);
+        dialog.setToText(to);
+        EXPECT_FALSE(dialog.ok(*doc, ui)) << from << " " << to;
+    }
     dialog.setToText("not a number");  // reads as 0 ppm: inside
     ASSERT_EQ(ui.messages.size(), 2u);
     for (const auto& m : ui.messages) {
@@ -110,24 +104,26 @@ TEST(ScaleFactorDialog, StoresTheNumberAndTheCommandChecksItsRange) {
     display::ScaleFactorDialog dialog(*doc);
     EXPECT_EQ(dialog.text(), "1.33");
 
-    dialog.setText("abc");
-    dialog.ok(*doc);
-    EXPECT_EQ(doc->yScaleFactor, 0.0);
-    EXPECT_FALSE(display::acceptScaleFactor(*doc, ui));
-    dialog.setText("10.5");
-    dialog.ok(*doc);
-    EXPECT_FALSE(display::acceptScaleFactor(*doc, ui));
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[0].text, "The scale factor must be a value between 1 and 10");
-    EXPECT_EQ(ui.messages[0].caption, "Warnning");
-
-    for (const char* text : {"1", "2.5x", "10"}) {
-        dialog.setText(text);
+    const struct {
+        const char* text;
+        double value;
+        bool accepted;
+    } cases[] = {{"abc", 0.0, false},
+                 {"10.5", 10.5, false},
+                 {"1", 1.0, true},
+                 {"2.5x", 2.5, true},
+                 {"10", 10.0, true}};
+    for (const auto& c : cases) {
+        dialog.setText(c.text);
         dialog.ok(*doc);
-        EXPECT_TRUE(display::acceptScaleFactor(*doc, ui)) << text;
+        EXPECT_EQ(doc->yScaleFactor, c.value) << c.text;
+        EXPECT_EQ(display::acceptScaleFactor(*doc, ui), c.accepted) << c.text;
     }
-    EXPECT_EQ(doc->yScaleFactor, 10.0);
-    EXPECT_EQ(ui.messages.size(), 2u);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    for (const auto& m : ui.messages) {
+        EXPECT_EQ(m.text, "The scale factor must be a value between 1 and 10");
+        EXPECT_EQ(m.caption, "Warnning");
+    }
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstring>
 #include <memory>
+#include <tuple>
 
 #include "document/byte_order.h"
 #include "recording_ui.h"
@@ -20,6 +20,7 @@ std::unique_ptr<Document> loadedDocument(int td, double sw = 1000.0, double sf =
     doc->acqPars.TD = td;
     doc->acqPars.SW = sw;
     doc->acqPars.SF = sf;
+    doc->fileTitle = "fid";
     return doc;
 }
 
@@ -36,65 +37,52 @@ TEST(AcqParamsTest, EncodesEveryFieldLittleEndianAtItsOffsetAndKeepsReservedByte
     bytes::storeLE32(&original[64], 32);
     bytes::storeLE32(&original[68], 10);
 
+    const auto fields = [](const AcqParams& a) {
+        return std::tuple(a.aqMode, a.complexData, a.SW, a.SF, a.TD, a.AQ, a.offsetHz, a.DECIM, a.DSPFVS);
+    };
     const AcqParams p = decodeAcqParams(original.data());
-    EXPECT_EQ(p.aqMode, 3);
-    EXPECT_EQ(p.complexData, 1);
-    EXPECT_DOUBLE_EQ(p.SW, 6009.6154);
-    EXPECT_DOUBLE_EQ(p.SF, 400.13);
-    EXPECT_EQ(p.TD, 16384);
-    EXPECT_DOUBLE_EQ(p.AQ, 1.363);
-    EXPECT_DOUBLE_EQ(p.offsetHz, -1007.99);
-    EXPECT_EQ(p.DECIM, 32);
-    EXPECT_EQ(p.DSPFVS, 10);
-
+    EXPECT_EQ(fields(p), fields(AcqParams{.aqMode = 3,
+                                          .complexData = 1,
+                                          .SW = 6009.6154,
+                                          .SF = 400.13,
+                                          .TD = 16384,
+                                          .AQ = 1.363,
+                                          .offsetHz = -1007.99,
+                                          .DECIM = 32,
+                                          .DSPFVS = 10}));
     std::array<std::uint8_t, kAcqParamsSize> again{};
     encodeAcqParams(p, again.data());
     EXPECT_EQ(again, original) << "a block read and written again must be identical byte for byte";
+
+    const AcqParams negative{.aqMode = -2, .TD = -5, .DSPFVS = -1};  // negative integers survive
+    encodeAcqParams(negative, again.data());
+    EXPECT_EQ(decodeAcqParams(again.data()), negative);
 }
 
-TEST(AcqParamsTest, NegativeIntegersSurviveTheRoundTrip) {
-    AcqParams p;
-    p.aqMode = -2;
-    p.TD = -5;
-    p.DSPFVS = -1;
-    std::array<std::uint8_t, kAcqParamsSize> raw{};
-    encodeAcqParams(p, raw.data());
-    EXPECT_EQ(decodeAcqParams(raw.data()), p);
-}
-
-TEST(FindPeakTest, ReturnsSignedValueOfLargestMagnitudeAndTheLastOfEqualOnes) {
+TEST(FindPeakTest, ReturnsTheSignedLargestMagnitudeAndTheLastOfEqualOnes) {
     auto doc = loadedDocument(8);
     doc->nData = 8;
+    EXPECT_DOUBLE_EQ(findPeak(*doc), 0.0);
+    EXPECT_EQ(doc->peakIndex, 6) << "all zero: the last even index wins";
     const double values[8] = {1.0, 99.0, -3.0, 0.0, 3.0, 0.0, -2.0, 0.0};
     std::copy(values, values + 8, doc->specData.begin());
     EXPECT_DOUBLE_EQ(findPeak(*doc), 3.0);
     EXPECT_EQ(doc->peakIndex, 4) << "imaginary parts are ignored; the last of equal magnitudes wins";
-
     doc->specData[6] = -7.5;
     EXPECT_DOUBLE_EQ(findPeak(*doc), -7.5);
     EXPECT_EQ(doc->peakIndex, 6);
 }
 
-TEST(FindPeakTest, AllZeroDataGiveTheLastRealIndex) {
-    auto doc = loadedDocument(8);
-    doc->nData = 8;
-    EXPECT_DOUBLE_EQ(findPeak(*doc), 0.0);
-    EXPECT_EQ(doc->peakIndex, 6) << "equal magnitudes: the last even index wins";
-}
-
 TEST(SetupDocumentTest, DerivesTransformFlagsReferenceAndViewFromTheParameters) {
     RecordingUserInterface ui;
     for (int mode : {0, 1, 2, 3}) {
-        auto doc = loadedDocument(2048, 1000.0);
+        auto doc = loadedDocument(2048);
         doc->acqPars.aqMode = static_cast<std::int16_t>(mode);
-        doc->fileTitle = "fid";
         setupDocument(*doc, ui);
         EXPECT_EQ(doc->ftReal, (mode == 0 || mode == 2) ? 1 : 0) << "aqMode " << mode;
         EXPECT_EQ(doc->loadReal, doc->ftReal);
     }
-    auto doc = loadedDocument(2048, 1000.0, 400.0);
-    doc->fileTitle = "fid";
-    doc->acqPars.offsetHz = 0.0;
+    auto doc = loadedDocument(2048);
     doc->xUnits = kPpm;
     doc->phase0 = 45.0;
     doc->comments.boxes.push_back({Rect{1, 2, 3, 4}, "x"});
@@ -116,11 +104,8 @@ TEST(SetupDocumentTest, DerivesTransformFlagsReferenceAndViewFromTheParameters) 
     EXPECT_EQ(ui.titles.back(), "Pelvaron 1.5.0 fid");
     EXPECT_EQ(ui.menuStates.back(), true);
     EXPECT_GE(ui.expansionDestroys, 1);
-}
 
-TEST(SetupDocumentTest, ReferenceIndexFollowsTheOffset) {
-    RecordingUserInterface ui;
-    auto doc = loadedDocument(1000, 500.0, 100.0);  // AQ = 1 s
+    doc = loadedDocument(1000, 500.0, 100.0);  // AQ = 1 s
     doc->acqPars.offsetHz = -100.25;
     setupDocument(*doc, ui);
     EXPECT_EQ(doc->refIndex, 1000 - 200) << "TD + trunc(2 * offsetHz * AQ), truncated toward zero";
@@ -149,15 +134,13 @@ TEST(UndoTest, AfterASizeChangeRestoresOnlyThePresentCountAndTheFiveFlags) {
     doc->undoFtReal = 1;
     doc->undoFtInverse = 0;
     doc->undoNegateImag = 1;
-    doc->nData = 16;
-    doc->acqPars.TD = 16;
-    for (int i = 0; i < 16; ++i) doc->specData[i] = -1.0;
+    doc->nData = doc->acqPars.TD = 16;
+    std::fill_n(doc->specData.begin(), 16, -1.0);
     doc->xUnits = kPpm;
     doc->ftInverse = 1;
     doc->ftReal = 0;
     undoCommand(*doc);
-    for (int i = 0; i < 8; ++i) EXPECT_DOUBLE_EQ(doc->specData[i], i + 1.0);
-    for (int i = 8; i < 16; ++i) EXPECT_DOUBLE_EQ(doc->specData[i], doc->undoData[i]);
+    for (int i = 0; i < 16; ++i) EXPECT_DOUBLE_EQ(doc->specData[i], i < 8 ? i + 1.0 : doc->undoData[i]) << i;
     EXPECT_EQ(doc->nData, 16) << "Undo does not restore the size";
     EXPECT_EQ(doc->xUnits, kPpm);
     EXPECT_EQ(doc->ftReal, 1);
@@ -184,21 +167,20 @@ TEST(CapacityTest, CapsOnceWithTheTruncationWarning) {
 }
 
 TEST(PhaseTest, HalfTurnsStayInTheHalfOpenInterval) {
-    Document doc;
-    doc.phase0 = 0.0;
-    addHalfTurn(doc);
-    EXPECT_DOUBLE_EQ(doc.phase0, 180.0);
-    addHalfTurn(doc);
-    EXPECT_DOUBLE_EQ(doc.phase0, 0.0);
-    doc.phase0 = 170.0;
-    addHalfTurn(doc);
-    EXPECT_DOUBLE_EQ(doc.phase0, -10.0);
+    const std::pair<double, double> cases[] = {{0.0, 180.0}, {180.0, 0.0}, {170.0, -10.0}};
+    for (const auto& [before, after] : cases) {
+        Document doc;
+        doc.phase0 = before;
+        addHalfTurn(doc);
+        EXPECT_DOUBLE_EQ(doc.phase0, after) << before;
+    }
 }
 
 TEST(ViewZoomTest, DegenerateRangesAreWidenedToATenthOfAMillisecond) {
     EXPECT_DOUBLE_EQ(computeViewZoom(2.0, 0.0, 2.0), 1.0);
     EXPECT_DOUBLE_EQ(computeViewZoom(2.0, 1.0, 1.0), 2.0 / 1e-4);
     EXPECT_DOUBLE_EQ(computeViewZoom(2.0, 1.0, 0.5), 2.0 / 1e-4);
+    EXPECT_DOUBLE_EQ(computeViewZoom(1.0, 0.3, 0.30005), 1.0 / 1e-4);
 }
 
 }  // namespace

@@ -11,39 +11,33 @@ namespace pelvaron {
 namespace {
 
 /// 1024 doubles, SW 1000 Hz, SF 100 MHz, AQ 0.512 s, offset -50 Hz, 1000 pixels wide.
-std::unique_ptr<Document> spectrumDocument() {
+std::unique_ptr<Document> spectrumDocument(double offsetHz = -50.0) {
     auto doc = std::make_unique<Document>();
     doc->acqPars.TD = 1024;
     doc->acqPars.SW = 1000.0;
     doc->acqPars.SF = 100.0;
-    doc->acqPars.offsetHz = -50.0;
+    doc->acqPars.offsetHz = offsetHz;
     testing::RecordingUserInterface ui;
     setupDocument(*doc, ui);
     doc->clientWidth = 1000;
     return doc;
 }
 
-TEST(UnitsTest, EveryUnitConvertsBackToTheSameTime) {
+TEST(UnitsTest, ConversionsRunHighToLowAndBackToTheSameTime) {
     auto doc = spectrumDocument();
-    for (int unit : {kSeconds, kPpm, kHz, kPoints}) {
-        for (double t : {0.0, 0.1, 0.256, 0.512}) {
+    for (int unit : {kSeconds, kPpm, kHz, kPoints})
+        for (double t : {0.0, 0.1, 0.256, 0.512})
             EXPECT_NEAR(units::unitToT(*doc, units::tToUnit(*doc, t, unit), unit), t, 1e-12)
                 << "unit " << unit << " t " << t;
-        }
-    }
-}
-
-TEST(UnitsTest, FrequencyRunsFromHighOnTheLeftToTheOffsetOnTheRight) {
-    auto doc = spectrumDocument();
     EXPECT_DOUBLE_EQ(units::tToUnit(*doc, 0.0, kHz), 950.0);
-    EXPECT_DOUBLE_EQ(units::tToUnit(*doc, doc->acqPars.AQ, kHz), -50.0);
+    EXPECT_DOUBLE_EQ(units::tToUnit(*doc, 0.512, kHz), -50.0);
     EXPECT_DOUBLE_EQ(units::tToUnit(*doc, 0.0, kPpm), 9.5);
-    EXPECT_DOUBLE_EQ(units::tToUnit(*doc, doc->acqPars.AQ, kPoints), 512.0);
+    EXPECT_DOUBLE_EQ(units::tToUnit(*doc, 0.512, kPoints), 512.0);
     // 0 Hz lies at refIndex, which is truncated to a whole index.
     EXPECT_NEAR(units::tToIndex(*doc, units::unitToT(*doc, 0.0, kHz)), doc->refIndex, 1.0);
 }
 
-TEST(UnitsTest, PixelsMapThroughTheView) {
+TEST(UnitsTest, PixelsMapThroughTheViewAndTheIndexRangeAddressesRealParts) {
     auto doc = spectrumDocument();
     EXPECT_DOUBLE_EQ(units::pixelToT(*doc, 500, 1000), 0.256);
     doc->viewLeft = 0.128;
@@ -52,10 +46,7 @@ TEST(UnitsTest, PixelsMapThroughTheView) {
     EXPECT_DOUBLE_EQ(units::pixelToT(*doc, 0, 1000), 0.128);
     EXPECT_DOUBLE_EQ(units::pixelToT(*doc, 1000, 1000), 0.256);
     EXPECT_DOUBLE_EQ(units::tToPixel(*doc, 0.192, 1000), 500.0);
-}
 
-TEST(UnitsTest, ViewIndexRangeAddressesRealParts) {
-    auto doc = spectrumDocument();
     doc->viewLeft = 3.0 * doc->acqPars.AQ / doc->nData;   // index 3
     doc->viewRight = 9.5 * doc->acqPars.AQ / doc->nData;  // index 9.5
     const auto r = units::viewIndexRange(*doc);
@@ -64,28 +55,26 @@ TEST(UnitsTest, ViewIndexRangeAddressesRealParts) {
 }
 
 TEST(ReadoutTest, ShowsTheUnitValueAndTheRealPartUnderTheCursor) {
-    auto doc = spectrumDocument();
-    doc->acqPars.offsetHz = 0.0;
-    doc->offsetHz = 0.0;
-    doc->offsetPpm = 0.0;
+    auto doc = spectrumDocument(0.0);
     doc->specData[512] = 1.25;
     doc->specData[513] = 99.0;
-
-    doc->xUnits = kHz;
-    EXPECT_EQ(units::readoutText(*doc, 1000), "Hertz 0.000     Int.=0.000");
-    EXPECT_EQ(units::readoutText(*doc, 0), "Hertz 1000.000     Int.=0.000");
-    doc->xUnits = kPoints;
-    EXPECT_EQ(units::readoutText(*doc, 1000), "Point 512     Int.=0.000");
-    doc->xUnits = kSeconds;
-    // x = 500.5 would be index 513 (an imaginary part): the real part of that point is read.
-    doc->clientWidth = 2000;
-    EXPECT_EQ(units::readoutText(*doc, 1001), "Second 0.256     Int.=1.250");
-    doc->xUnits = kPpm;
-    EXPECT_EQ(units::readoutText(*doc, 1000), "ppm 5.000     Int.=1.250");
-}
-
-TEST(ReadoutTest, PositionsOutsideTheDataReadTheBufferSafely) {
-    auto doc = spectrumDocument();
+    const struct {
+        int unit, width, x;
+        const char* text;
+    } cases[] = {
+        {kHz, 1000, 1000, "Hertz 0.000     Int.=0.000"},
+        {kHz, 1000, 0, "Hertz 1000.000     Int.=0.000"},
+        {kPoints, 1000, 1000, "Point 512     Int.=0.000"},
+        // x = 500.5 would be index 513 (an imaginary part): the real part of that point is read.
+        {kSeconds, 2000, 1001, "Second 0.256     Int.=1.250"},
+        {kPpm, 2000, 1000, "ppm 5.000     Int.=1.250"},
+    };
+    for (const auto& c : cases) {
+        doc->xUnits = c.unit;
+        doc->clientWidth = c.width;
+        EXPECT_EQ(units::readoutText(*doc, c.x), c.text);
+    }
+    // Positions outside the data read the buffer safely (checked under the sanitizers).
     EXPECT_NO_FATAL_FAILURE((void)units::readoutText(*doc, -5000));
     EXPECT_NO_FATAL_FAILURE((void)units::readoutText(*doc, 1 << 30));
 }

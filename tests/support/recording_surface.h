@@ -21,78 +21,59 @@ struct SurfaceCall {
 };
 
 class RecordingSurface : public platform::Surface {
+    using Kind = SurfaceCall::Kind;
+    using Point = platform::Point;
+
 public:
     RecordingSurface(int width = 1280, int height = 800) : width_(width), height_(height) {}
 
     std::vector<SurfaceCall> calls;
     platform::TextMetrics metrics{16, 2, 7};
-    platform::Color panel{240, 240, 240};
 
     [[nodiscard]] int width() const override { return width_; }
     [[nodiscard]] int height() const override { return height_; }
-
     void setPen(const platform::Pen& pen) override {
         pen_ = pen;
-        push(SurfaceCall::Kind::SetPen);
+        push(Kind::SetPen);
     }
     void setFont(const platform::Font& font) override {
         font_ = font;
-        push(SurfaceCall::Kind::SetFont);
+        push(Kind::SetFont);
     }
-    void drawLine(platform::Point from, platform::Point to) override {
-        push(SurfaceCall::Kind::Line).points = {from, to};
+    void drawLine(Point from, Point to) override { push(Kind::Line, {from, to}); }
+    void drawPolyline(std::span<const Point> points) override {
+        push(Kind::Polyline, {points.begin(), points.end()});
     }
-    void drawPolyline(std::span<const platform::Point> points) override {
-        push(SurfaceCall::Kind::Polyline).points.assign(points.begin(), points.end());
-    }
-    void setPixel(platform::Point at, platform::Color color) override {
-        auto& c = push(SurfaceCall::Kind::Pixel);
-        c.points = {at};
-        c.color = color;
-    }
-    void drawRect(const Rect& rect) override { push(SurfaceCall::Kind::Rect).rect = rect; }
-    void fillRect(const Rect& rect, platform::Color color) override {
-        auto& c = push(SurfaceCall::Kind::FillRect);
-        c.rect = rect;
-        c.color = color;
-    }
-    void drawText(platform::Point at, std::string_view text, platform::Color color) override {
-        auto& c = push(SurfaceCall::Kind::Text);
-        c.points = {at};
-        c.text = std::string(text);
-        c.color = color;
+    void setPixel(Point at, platform::Color color) override { push(Kind::Pixel, {at}, {}, color); }
+    void drawRect(const Rect& rect) override { push(Kind::Rect, {}, rect); }
+    void fillRect(const Rect& rect, platform::Color color) override { push(Kind::FillRect, {}, rect, color); }
+    void drawText(Point at, std::string_view text, platform::Color color) override {
+        push(Kind::Text, {at}, {}, color).text = std::string(text);
     }
     [[nodiscard]] platform::TextMetrics textMetrics() const override { return metrics; }
     [[nodiscard]] platform::TextExtent textExtent(std::string_view text) const override {
         return {static_cast<int>(text.size()) * metrics.averageCharWidth, metrics.height};
     }
-    [[nodiscard]] platform::Color panelColor() const override { return panel; }
+    [[nodiscard]] platform::Color panelColor() const override { return {240, 240, 240}; }
 
     /// The recorded calls of one kind, in order.
-    [[nodiscard]] std::vector<SurfaceCall> of(SurfaceCall::Kind kind) const {
+    [[nodiscard]] std::vector<SurfaceCall> of(Kind kind) const {
         std::vector<SurfaceCall> out;
-        for (const auto& c : calls) {
+        for (const auto& c : calls)
             if (c.kind == kind) out.push_back(c);
-        }
         return out;
     }
     /// The texts drawn in a colour, in order.
     [[nodiscard]] std::vector<std::string> texts(platform::Color color) const {
         std::vector<std::string> out;
-        for (const auto& c : calls) {
-            if (c.kind == SurfaceCall::Kind::Text && c.color == color) out.push_back(c.text);
-        }
+        for (const auto& c : of(Kind::Text))
+            if (c.color == color) out.push_back(c.text);
         return out;
     }
 
 private:
-    SurfaceCall& push(SurfaceCall::Kind kind) {
-        SurfaceCall c;
-        c.kind = kind;
-        c.pen = pen_;
-        c.font = font_;
-        calls.push_back(std::move(c));
-        return calls.back();
+    SurfaceCall& push(Kind kind, std::vector<Point> points = {}, Rect rect = {}, platform::Color color = {}) {
+        return calls.emplace_back(SurfaceCall{kind, pen_, font_, std::move(points), rect, color, {}});
     }
 
     int width_;
