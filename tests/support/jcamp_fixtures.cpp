@@ -58,8 +58,10 @@ std::string asdfTable(const std::vector<long>& y, double firstX, double deltaX, 
     if (form == AsdfForm::Affn || form == AsdfForm::Sqz) {
         for (std::size_t s = 0; s < n; s += step) {
             out += x(s);
-            for (std::size_t i = s; i < std::min(n, s + step); ++i)
-                out += form == AsdfForm::Affn ? " " + std::to_string(y[i]) : sqz(y[i]);
+            for (std::size_t i = s; i < std::min(n, s + step); ++i) {
+                if (form == AsdfForm::Affn) out += ' ';
+                out += form == AsdfForm::Affn ? std::to_string(y[i]) : sqz(y[i]);
+            }
             out += "\n";
         }
         return out;
