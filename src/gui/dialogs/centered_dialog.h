@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+class QDialogButtonBox;
+
 namespace pelvaron::gui {
 
 class CenteredDialog : public QDialog {
@@ -13,5 +15,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
 };
+
+/// The "OK" and "Cancel" buttons every dialog ends with, wired to accept and reject.
+QDialogButtonBox* okCancelButtons(QDialog* dialog);
 
 }  // namespace pelvaron::gui

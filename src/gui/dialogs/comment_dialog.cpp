@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "display/comments.h"
+#include "gui/dialogs/centered_dialog.h"
 #include "gui/qpainter_surface.h"
 
 namespace pelvaron::gui {
@@ -23,10 +24,7 @@ CommentDialogWidget::CommentDialogWidget(const std::string& initialText, QWidget
     const QFontMetrics metrics(edit_->font());
     edit_->setMinimumSize(metrics.averageCharWidth() * 48, metrics.lineSpacing() * 5);
     layout->addWidget(edit_);
-    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(box);
+    layout->addWidget(okCancelButtons(this));
 }
 
 std::string CommentDialogWidget::text() const {

@@ -8,6 +8,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "gui/dialogs/centered_dialog.h"
+
 namespace pelvaron::gui {
 
 FileTypeDialogWidget::FileTypeDialogWidget(app::FileTypeDialogModel& model, Document& doc, QWidget* owner)
@@ -38,10 +40,7 @@ FileTypeDialogWidget::FileTypeDialogWidget(app::FileTypeDialogModel& model, Docu
         model_.check(app::fileTypeChoices()[static_cast<std::size_t>(index)].format);
     });
     layout->addWidget(types);
-    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(box);
+    layout->addWidget(okCancelButtons(this));
 }
 
 void FileTypeDialogWidget::accept() {

@@ -10,6 +10,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "gui/dialogs/centered_dialog.h"
+
 namespace pelvaron::gui {
 
 namespace {
@@ -58,10 +60,7 @@ JcampOptionsDialogWidget::JcampOptionsDialogWidget(io::JcampOptionsDialog& model
     form->addRow(QStringLiteral("Owner:"), owner_);
     layout->addLayout(form);
 
-    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(box);
+    layout->addWidget(okCancelButtons(this));
 }
 
 void JcampOptionsDialogWidget::accept() {

@@ -7,6 +7,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "gui/dialogs/centered_dialog.h"
+
 namespace pelvaron::gui {
 
 SetLimitsDialogWidget::SetLimitsDialogWidget(display::SetLimitsDialog& model, Document& doc,
@@ -32,10 +34,7 @@ SetLimitsDialogWidget::SetLimitsDialogWidget(display::SetLimitsDialog& model, Do
     form->addRow(QStringLiteral("From ..."), from_);
     form->addRow(QStringLiteral("To ..."), to_);
     layout->addLayout(form);
-    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(box);
+    layout->addWidget(okCancelButtons(this));
     from_->selectAll();
 }
 

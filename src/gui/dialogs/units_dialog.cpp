@@ -7,6 +7,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "gui/dialogs/centered_dialog.h"
+
 namespace pelvaron::gui {
 
 UnitsDialogWidget::UnitsDialogWidget(display::UnitsDialog& model, Document& doc, platform::UserInterface& ui,
@@ -29,10 +31,7 @@ UnitsDialogWidget::UnitsDialogWidget(display::UnitsDialog& model, Document& doc,
         if (unit >= 1 && unit <= 4) buttons_[unit - 1]->setChecked(true);
     }
     connect(group, &QButtonGroup::idClicked, this, [this](int unit) { model_.select(unit); });
-    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(box);
+    layout->addWidget(okCancelButtons(this));
 }
 
 void UnitsDialogWidget::accept() {
