@@ -27,18 +27,24 @@ void paintDocument(platform::Surface& surface, const Document& doc, const PaintP
     range.i1 = std::clamp(range.i1, 0, doc.nData);
     const std::size_t count = static_cast<std::size_t>(doc.nData);
 
+    // The main trace and the second data set share the view's geometry.
+    auto traceIn = [&](int baseY, TraceMode mode) {
+        TraceParams p;
+        p.i0 = range.i0;
+        p.i1 = range.i1;
+        p.maxAbs = maxAbs;
+        p.baseY = baseY;
+        p.pxPerIndex = pxPerIndex;
+        p.rect = doc.plotRect;
+        p.mode = mode;
+        p.vScale = doc.vScale;
+        return p;
+    };
+
     if (doc.addSubMode) {
-        TraceParams second;
-        second.i0 = range.i0;
-        second.i1 = range.i1;
-        second.maxAbs = maxAbs;
-        second.baseY = doc.secondBaselineY;
-        second.pxPerIndex = pxPerIndex;
+        TraceParams second = traceIn(doc.secondBaselineY, TraceMode::Second);
         second.shift = doc.secondShift;
         second.useFactor = true;
-        second.rect = doc.plotRect;
-        second.mode = TraceMode::Second;
-        second.vScale = doc.vScale;
         surface.setPen(palette::kMarkPen);
         drawTrace(surface, doc, std::span<const double>(doc.secondData.data(), count), second);
         surface.fillRect(Rect{0, doc.plotRect.top, width, 58}, surface.panelColor());
@@ -48,15 +54,7 @@ void paintDocument(platform::Surface& surface, const Document& doc, const PaintP
         surface.drawLine({0, 59}, {width, 59});
     }
 
-    TraceParams main;
-    main.i0 = range.i0;
-    main.i1 = range.i1;
-    main.maxAbs = maxAbs;
-    main.baseY = doc.baselineY;
-    main.pxPerIndex = pxPerIndex;
-    main.rect = doc.plotRect;
-    main.mode = TraceMode::Main;
-    main.vScale = doc.vScale;
+    const TraceParams main = traceIn(doc.baselineY, TraceMode::Main);
     surface.setPen(palette::kTracePen);
     drawTrace(surface, doc, std::span<const double>(doc.specData.data(), count), main);
 
