@@ -192,6 +192,11 @@ bool fourierTransform(Document& doc, const FtOptions& options) {
         doc.ftInverse = 1;
         doc.ftQuadrature = 0;
         doc.ftReal = 0;
+        // A new spectrum carries no phase correction yet; an unphased copy of an earlier one
+        // (kept valid across an Undo) would replace it at the next re-phasing.
+        doc.phase0 = 0.0;
+        doc.phase1 = 0.0;
+        doc.phaseSourceValid = 0;
     }
 
     // 11-12: the largest line becomes +-100; data without any signal stay as they are.

@@ -13,6 +13,9 @@
 #include "fixtures.h"
 #include "processing/fft.h"
 #include "processing/fourier_dialog.h"
+#include "processing/phase.h"
+#include "processing/phase_dialog.h"
+#include "recording_ui.h"
 
 namespace pelvaron::processing {
 namespace {
@@ -302,6 +305,25 @@ TEST(FourierDialog, RefusesDataThatAreNotATransformSize) {
     EXPECT_FALSE(fourierTransform(*doc, options));
     EXPECT_EQ(dataOf(*doc), std::vector<double>(100, 1.0));
     EXPECT_EQ(doc->xUnits, kSeconds);
+}
+
+TEST(FourierDialog, ANewSpectrumIsPhasedFromItselfNotFromAnEarlierOne) {
+    // Transform, Autophase, Undo, a different apodization, transform again: Phase Correction
+    // must start from the new spectrum, not from the unphased copy of the first one.
+    auto doc = documentWith(decayingFid(512, 150.0));
+    testing::RecordingUserInterface ui;
+    ASSERT_TRUE(testing::opened<FourierDialog>(*doc).ok());
+    autophase(*doc);
+    ASSERT_EQ(doc->phaseSourceValid, 1);
+    undoCommand(*doc);
+    for (int i = 0; i < doc->nData; ++i) doc->specData[i] *= std::exp(-0.002 * i);
+    ASSERT_TRUE(testing::opened<FourierDialog>(*doc).ok());
+    EXPECT_EQ(doc->phaseSourceValid, 0);
+    EXPECT_EQ(doc->phase0, 0.0);
+    const std::vector<double> fresh = dataOf(*doc);
+    auto phase = testing::opened<PhaseDialog>(*doc, ui);
+    phase.scrollOrder0(ScrollAction::Thumb, 0);
+    for (int i = 0; i < doc->nData; i += 2) ASSERT_NEAR(doc->specData[i], fresh[i], 1e-9) << i;
 }
 
 }  // namespace
