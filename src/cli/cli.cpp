@@ -23,6 +23,9 @@ const char* const kUsage =
     "usage: pelvaron-cli info FILE [--format F] [--steps LIST]\n"
     "       pelvaron-cli dump FILE [--format F] [--steps LIST]\n"
     "       pelvaron-cli convert FILE OUT [--format F] [--steps LIST] [--to native|jcamp|jcamp-real|text]\n"
+#ifdef PELVARON_HAVE_RENDER
+    "       pelvaron-cli render FILE -o OUT.png [--width W --height H] [--format F] [--steps LIST]\n"
+#endif
     "       pelvaron-cli simulate SYSTEM.json -o OUT [--to native|jcamp|text]\n"
     "       pelvaron-cli transitions SYSTEM.json\n"
     "formats: native bruker aspect winnmr varian gemini nicolet nuts jcamp\n";
