@@ -39,6 +39,14 @@ void drag(QWidget* w, QPoint from, QPoint to) {
     send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
 }
 
+/// Shows the window at the given size once it is on screen, with the example loaded.
+void showWithExample(pelvaron::gui::MainWindow& window, int width, int height, const std::string& example) {
+    window.resize(width, height);
+    window.show();
+    (void)QTest::qWaitForWindowExposed(&window);
+    window.dispatcher().openPath(example);
+}
+
 bool save(QWidget* w, const QString& path) {
     QApplication::processEvents();
     QTest::qWait(100);
@@ -66,10 +74,7 @@ int main(int argc, char** argv) {
     {
         auto doc = std::make_unique<pelvaron::Document>();
         pelvaron::gui::MainWindow window(*doc);
-        window.resize(1280, 800);
-        window.show();
-        (void)QTest::qWaitForWindowExposed(&window);
-        window.dispatcher().openPath(example);
+        showWithExample(window, 1280, 800, example);
         QTest::mouseMove(window.plotView(), QPoint(420, 300));
         ok = save(&window, out.filePath(QStringLiteral("fid-1280x800.png"))) && ok;
 
@@ -90,15 +95,10 @@ int main(int argc, char** argv) {
     {
         auto doc = std::make_unique<pelvaron::Document>();
         pelvaron::gui::MainWindow window(*doc);
-        window.resize(1920, 1080);
-        window.show();
-        (void)QTest::qWaitForWindowExposed(&window);
-        window.dispatcher().openPath(example);
+        showWithExample(window, 1920, 1080, example);
         std::string error;
         if (!pelvaron::cli::runSteps(*doc, window.userInterface(), steps, error))
             qWarning("%s", error.c_str());
-        // The trace is scaled by peakValue; make sure it is that of the processed data.
-        doc->peakValue = pelvaron::findPeak(*doc);
         window.userInterface().requestRepaint();
 
         // Units: ppm, through the dialog's model as its OK would.
@@ -127,10 +127,7 @@ int main(int argc, char** argv) {
         using pelvaron::testing::ModalAnswerer;
         auto doc = std::make_unique<pelvaron::Document>();
         pelvaron::gui::MainWindow window(*doc);
-        window.resize(1280, 800);
-        window.show();
-        (void)QTest::qWaitForWindowExposed(&window);
-        window.dispatcher().openPath(example);
+        showWithExample(window, 1280, 800, example);
 
         ModalAnswerer answerer;
         answerer.answer([&](QWidget* dialog) {
