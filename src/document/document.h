@@ -14,6 +14,7 @@
 #include "document/import_state.h"
 #include "document/integral_state.h"
 #include "document/jcamp_state.h"
+#include "document/reference_source.h"
 #include "document/simulation_state.h"
 #include "document/tool_state.h"
 #include "document/transform_state.h"
@@ -51,6 +52,8 @@ struct Document {
     /// Group delay of the digital filter in points ("##$GRPDLY="); 0 when the data carry none.
     /// Kept beside DECIM/DSPFVS but not part of the 72-byte block.
     double groupDelay = 0.0;
+    /// Where offsetHz came from; set by the reader (and by whatever rewrites the reference).
+    ReferenceSource referenceSource = ReferenceSource::None;
 
     // --- Derived reference quantities.
     double offsetHz = 0.0;   ///< working copy: Hz of the last point
