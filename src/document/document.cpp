@@ -60,6 +60,9 @@ void undoCommand(Document& doc) {
     doc.ftQuadrature = doc.undoFtQuadrature;
     doc.ftInverse = doc.undoFtInverse;
     doc.negateImag = doc.undoNegateImag;
+    // The group-delay ramp belongs to the data: it goes back with them.
+    doc.transform.delayFraction = doc.transform.undoDelayFraction;
+    doc.transform.delayCentred = doc.transform.undoDelayCentred;
 }
 
 void capToCapacity(Document& doc, platform::UserInterface& ui) {
@@ -157,6 +160,8 @@ void setupDocument(Document& doc, platform::UserInterface& ui) {
     doc.phaseSourceValid = 0;
     doc.phase0 = 0.0;
     doc.phase1 = 0.0;
+    doc.transform.delayFraction = 0.0;
+    doc.transform.undoDelayFraction = 0.0;
 
     // 11: the FID copy of interactive apodization.
     doc.fidCopy.copyFrom(doc.specData, doc.nData);

@@ -11,6 +11,15 @@ struct TransformState {
     int ftSavedNData = 0;   ///< nData when the Fourier dialog opened (restored by Cancel)
     int ftDirection = 1;    ///< +1 time to frequency, -1 frequency to time
 
+    /// Group delay (points) that the last forward transform took off as a first-order phase ramp,
+    /// beyond its whole-point rotation; the inverse transform puts it back, so that it returns the
+    /// rotated FID. 0 when the data carry no such ramp.
+    double delayFraction = 0.0;
+    /// The ramp's zero frequency lies in the middle of the spectrum (quadrature alternation was on).
+    int delayCentred = 1;
+    double undoDelayFraction = 0.0;  ///< delayFraction when the transform took its Undo snapshot
+    int undoDelayCentred = 1;
+
     // --- Phase Correction dialog.
     int showPivot = 0;       ///< the phase pivot line is drawn (Phase Correction is open)
     int order0Position = 0;  ///< Order 0 scroll position, hundredths of a degree

@@ -46,6 +46,7 @@ bool FourierDialog::ok() {
     options.rotate = rotate;
     const long count = parseLeadingInt(rotateCountText);
     options.rotateCount = static_cast<int>(std::clamp<long>(count, INT_MIN, INT_MAX));
+    if (rotate && !inverse) options.delayFraction = residualGroupDelay(doc_, options.rotateCount);
     return fourierTransform(doc_, options);
 }
 

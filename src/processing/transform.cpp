@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <numbers>
 
 #include "document/numeric.h"
 #include "processing/fft.h"
@@ -119,6 +120,42 @@ std::optional<double> groupDelayProposal(const Document& doc) {
     return groupDelayFromTable(doc.acqPars.DECIM, doc.acqPars.DSPFVS);
 }
 
+double residualGroupDelay(const Document& doc, int rotateCount) {
+    const std::optional<double> proposal = groupDelayProposal(doc);
+    if (!proposal) return 0.0;
+    const double rest = *proposal - rotateCount;
+    return std::fabs(rest) < 1.0 ? rest : 0.0;
+}
+
+void groupDelayRamp(double* data, int n, double delay, bool centred) {
+    const int m = n / 2;
+    if (m < 1 || delay == 0.0 || !std::isfinite(delay)) return;
+    const double step = -2.0 * std::numbers::pi * delay / m;
+    const double stepCos = std::cos(step);
+    const double stepSin = std::sin(step);
+    const int positive = m - m / 2;  // uncentred: points 0 ... positive-1 have q = k
+    auto frequencyIndex = [&](int k) { return centred ? k - m / 2 : (k < positive ? k : k - m); };
+    // The angle advances by `step` from point to point: a rotation recurrence, restarted from the
+    // exact value every block (and where the uncentred index jumps) so that rounding never builds up.
+    constexpr int kBlock = 64;
+    for (int k = 0; k < m;) {
+        int end = std::min(m, k + kBlock);
+        if (!centred && k < positive) end = std::min(end, positive);
+        const double angle = step * frequencyIndex(k);
+        double c = std::cos(angle);
+        double s = std::sin(angle);
+        for (; k < end; ++k) {
+            const double re = data[2 * k];
+            const double im = data[2 * k + 1];
+            data[2 * k] = re * c - im * s;
+            data[2 * k + 1] = re * s + im * c;
+            const double nextC = c * stepCos - s * stepSin;
+            s = s * stepCos + c * stepSin;
+            c = nextC;
+        }
+    }
+}
+
 int roundUpTransformSize(int n) {
     for (int size = 128; size <= 32768; size *= 2) {
         if (n <= size) return size;
@@ -143,7 +180,16 @@ bool fourierTransform(Document& doc, const FtOptions& options) {
     doc.undoFtQuadrature = doc.ftQuadrature;
     doc.undoFtInverse = doc.ftInverse;
     doc.undoNegateImag = doc.negateImag;
+    ts.undoDelayFraction = ts.delayFraction;
+    ts.undoDelayCentred = ts.delayCentred;
     takeUndoSnapshot(doc);
+
+    // The way back starts from the spectrum as it was before the forward transform's ramp.
+    const bool inverse = doc.ftInverse != 0;
+    if (inverse && !doc.ftReal && ts.delayFraction != 0.0) {
+        groupDelayRamp(doc.specData.data(), n, -ts.delayFraction, ts.delayCentred != 0);
+    }
+    if (inverse) ts.delayFraction = 0.0;
 
     // 3-5: corrections of the input.
     firstPointCorrection(doc);
@@ -151,7 +197,6 @@ bool fourierTransform(Document& doc, const FtOptions& options) {
     if (doc.ftDriftCorr) driftCorrection(doc);
 
     // 6: direction and units.
-    const bool inverse = doc.ftInverse != 0;
     if (inverse) {
         ts.ftDirection = kInverse;
         doc.xUnits = kSeconds;
@@ -175,7 +220,18 @@ bool fourierTransform(Document& doc, const FtOptions& options) {
         if (doc.negateImag) conjugate(doc);
         doc.negateImag = 0;
         complexFft(doc, n / 2, ts.ftDirection);
+        // Whatever of the group delay the whole-point rotation left is a linear phase across
+        // the spectrum; taking it off here leaves lines that need a zero-order correction only.
+        // (A real transform's packed output has no such ramp applied: it gets the rotation only.)
+        if (!inverse) {
+            ts.delayFraction = std::isfinite(options.delayFraction) && std::fabs(options.delayFraction) < 1.0
+                                   ? options.delayFraction
+                                   : 0.0;
+            ts.delayCentred = doc.ftQuadrature;
+            groupDelayRamp(doc.specData.data(), n, ts.delayFraction, ts.delayCentred != 0);
+        }
     }
+    if (!inverse && doc.ftReal) ts.delayFraction = 0.0;
     const double count = n;
     for (int i = 0; i < n; ++i) doc.specData[i] /= count;
 

@@ -49,12 +49,27 @@ struct FtOptions {
     int inverse = 0;
     int rotate = 0;
     int rotateCount = 0;  ///< complex points
+    /// Group delay (points) left after the rotation, taken off a forward complex transform as a
+    /// first-order phase ramp so that its lines need only a zero-order correction. |value| < 1.
+    double delayFraction = 0.0;
 };
+
+/// The part of the group-delay proposal that a rotation by `rotateCount` points leaves: the
+/// proposal minus the count when that is less than a point, else 0 (a count the person chose
+/// far from the proposal is taken as it stands).
+[[nodiscard]] double residualGroupDelay(const Document& doc, int rotateCount);
+
+/// Multiplies complex point k of the M = n/2 points by exp(-i*2*pi*delay*q/M), q the point's
+/// frequency index: k - M/2 when `centred` (zero frequency in the middle), else k for k < M/2 and
+/// k - M above. A signal delayed by `delay` points comes out of the FFT with the opposite ramp.
+void groupDelayRamp(double* data, int n, double delay, bool centred);
 
 /// The transform the dialog's OK runs on the present nData doubles: stores the options and
 /// their Undo copies, takes the Undo snapshot, then first-point correction, rotation, drift
-/// correction, quadrature alternation, the real or complex FFT, division by nData, the flags for
-/// the way back, findPeak, normalisation to +-100 (forward only) and the new refIndex. False,
+/// correction, quadrature alternation, the real or complex FFT (a forward complex one followed by
+/// the group-delay ramp of options.delayFraction), division by nData, the flags for
+/// the way back, findPeak, normalisation to +-100 (forward only) and the new refIndex. An inverse
+/// transform first takes off the ramp of the forward one. False,
 /// with nothing changed, when nData is not a power of two from 4 to 65536.
 [[nodiscard]] bool fourierTransform(Document& doc, const FtOptions& options);
 

@@ -328,3 +328,76 @@ TEST(FourierDialog, ANewSpectrumIsPhasedFromItselfNotFromAnEarlierOne) {
 
 }  // namespace
 }  // namespace pelvaron::processing
+
+namespace pelvaron::processing {
+namespace {
+
+/// Lines at `hz` (SW 8192 Hz, 1 Hz a point) of a FID whose first `delay` points are the digital
+/// filter's: the signal starts `delay` points late, as a modern spectrometer records it.
+std::vector<double> delayedFid(int points, double delay, const std::vector<double>& hz) {
+    std::vector<double> v(2 * points);
+    for (int j = 0; j < points; ++j) {
+        const double t = (j - delay) / 8192.0;
+        std::complex<double> z;
+        // The filter's onset is smooth: a causal start would ring across the spectrum.
+        const double onset = t < 0 ? std::exp(t * 8192.0 * 2.0) : 1.0;
+        for (double f : hz) z += onset * std::exp(-std::fabs(t) / 0.2) * std::polar(1000.0, 2.0 * std::numbers::pi * f * t);
+        v[2 * j] = z.real();
+        v[2 * j + 1] = z.imag();
+    }
+    return v;
+}
+
+/// Phase (degrees) of the complex point nearest `hz` after a centred transform of M points.
+double phaseAt(const Document& doc, double hz) {
+    const int m = doc.nData / 2;
+    const int k = m / 2 - static_cast<int>(std::lround(hz));  // point 0 is the highest frequency
+    return std::atan2(doc.specData[2 * k + 1], doc.specData[2 * k]) * 180.0 / std::numbers::pi;
+}
+
+TEST(GroupDelayCorrection, TheWholeDelayLeavesLinesThatNeedZeroOrderOnly) {
+    const std::vector<double> lines{-3000.0, -700.0, 150.0, 2500.0};
+    for (double delay : {67.98, 68.5625, 61.0208}) {
+        auto doc = documentWith(delayedFid(8192, delay, lines), 8192.0);
+        doc->groupDelay = delay;
+        auto dialog = testing::opened<FourierDialog>(*doc);
+        ASSERT_EQ(dialog.rotate, 1);
+        ASSERT_TRUE(dialog.ok());
+        EXPECT_NEAR(doc->transform.delayFraction, delay - std::trunc(delay), 1e-12);
+        testing::RecordingUserInterface ui;
+        autophaseCommand(*doc, ui);
+        // Every line, far from the pivot or near it, is upright absorption.
+        for (double hz : lines) EXPECT_NEAR(phaseAt(*doc, hz), 0.0, 1.0) << delay << " " << hz;
+    }
+}
+
+TEST(GroupDelayCorrection, InverseAndUndoTakeTheRampOffAgain) {
+    const std::vector<double> fid = delayedFid(1024, 46.311, {-2000.0, 900.0});
+    // Forward and back with the ramp gives the rotated FID a transform without it gives.
+    std::vector<double> back[2];
+    for (int withRamp : {0, 1}) {
+        auto doc = documentWith(fid, 8192.0);
+        doc->acqPars.DECIM = 2;
+        doc->acqPars.DSPFVS = 12;
+        auto forward = testing::opened<FourierDialog>(*doc);
+        forward.quadrature = 0;
+        ASSERT_TRUE(withRamp ? forward.ok() : fourierTransform(*doc, FtOptions{0, 1, 0, 0, 1, 46, 0.0}));
+        EXPECT_EQ(doc->transform.delayFraction != 0.0, withRamp == 1);
+        auto inverse = testing::opened<FourierDialog>(*doc);
+        ASSERT_TRUE(inverse.ok());
+        EXPECT_EQ(doc->transform.delayFraction, 0.0);
+        const double scale = doc->specData[200];
+        for (int i = 0; i < doc->nData; ++i) back[withRamp].push_back(doc->specData[i] / scale);
+    }
+    for (std::size_t i = 0; i < back[0].size(); ++i) EXPECT_NEAR(back[1][i], back[0][i], 1e-9) << i;
+
+    auto doc = documentWith(fid, 8192.0);
+    doc->groupDelay = 46.311;
+    ASSERT_TRUE(testing::opened<FourierDialog>(*doc).ok());
+    undoCommand(*doc);
+    EXPECT_EQ(doc->transform.delayFraction, 0.0);
+    EXPECT_EQ(dataOf(*doc), fid);
+}
+
+}  // namespace
+}  // namespace pelvaron::processing
