@@ -14,6 +14,7 @@
 #include "document/import_state.h"
 #include "document/integral_state.h"
 #include "document/jcamp_state.h"
+#include "document/recorded_state.h"
 #include "document/reference_source.h"
 #include "document/simulation_state.h"
 #include "document/tool_state.h"
@@ -121,6 +122,7 @@ struct Document {
     ImportState import;
     TransformState transform;
     JcampState jcamp;
+    RecordedProcessing recorded;  ///< how the spectrometer software processed the loaded FID
 
     // --- File names: the path chosen last and the name shown in the title.
     std::string filePath;

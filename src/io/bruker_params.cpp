@@ -1,7 +1,9 @@
 // Reading the processing parameters of a Bruker processed data set.
 #include "io/bruker_params.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "io/companion.h"
 #include "io/parameter_words.h"
@@ -30,6 +32,7 @@ ProcessingParams parseProcessingParams(std::string content) {
         {"##$SF=", &ProcessingParams::SF},         {"##$LB=", &ProcessingParams::LB},
         {"##$GB=", &ProcessingParams::GB},         {"##$SSB=", &ProcessingParams::SSB},
         {"##$PHC0=", &ProcessingParams::PHC0},     {"##$PHC1=", &ProcessingParams::PHC1},
+        {"##$FCOR=", &ProcessingParams::FCOR},
     };
     static constexpr LongLabel kLongs[] = {
         {"##$SI=", &ProcessingParams::SI},           {"##$TDeff=", &ProcessingParams::TDeff},
@@ -64,6 +67,28 @@ ProcessingParams parseProcessingParams(std::string content) {
         }
     }
     return p;
+}
+
+RecordedProcessing recordedProcessing(const ProcessingParams& p) {
+    auto toInt = [](std::optional<long> v) {
+        return v ? static_cast<int>(std::clamp<long>(*v, 0, std::numeric_limits<int>::max())) : 0;
+    };
+    RecordedProcessing r;
+    r.present = true;
+    r.WDW = p.WDW ? static_cast<int>(std::clamp<long>(*p.WDW, -1, 100)) : 0;
+    r.LB = p.LB.value_or(0.0);
+    r.GB = p.GB.value_or(0.0);
+    r.SSB = p.SSB.value_or(0.0);
+    r.SI = toInt(p.SI);
+    r.TDeff = toInt(p.TDeff);
+    r.PHC0 = p.PHC0.value_or(0.0);
+    r.PHC1 = p.PHC1.value_or(0.0);
+    r.FCOR = p.FCOR.value_or(0.5);
+    r.haveOffset = p.OFFSET.has_value() && p.SW_p.has_value();
+    r.OFFSET = p.OFFSET.value_or(0.0);
+    r.SW_p = p.SW_p.value_or(0.0);
+    r.SF = p.SF.value_or(0.0);
+    return r;
 }
 
 bool coversWholeWidth(double swP, double sw) {

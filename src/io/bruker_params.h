@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "document/recorded_state.h"
+
 namespace pelvaron::io {
 
 /// The parameters the program uses, each present only when the file names it (the last value of
@@ -24,6 +26,7 @@ struct ProcessingParams {
     std::optional<double> SSB;     ///< sine bell shift: the bell starts at pi/SSB
     std::optional<double> PHC0;    ///< zero-order phase, degrees
     std::optional<double> PHC1;    ///< first-order phase across the spectrum, degrees
+    std::optional<double> FCOR;    ///< factor of the first FID point
     bool versionXwin = false;      ///< the word after "VERSION" begins with "XWIN" (old big-endian guess)
 };
 
@@ -32,6 +35,9 @@ struct ProcessingParams {
 
 /// The parameters in the text of a proc/procs file.
 [[nodiscard]] ProcessingParams parseProcessingParams(std::string content);
+
+/// What "Process as Recorded" repeats of these parameters (present is set).
+[[nodiscard]] RecordedProcessing recordedProcessing(const ProcessingParams& p);
 
 /// True when a processed data set of width `swP` describes the whole acquired width `sw`: the two
 /// agree within a part in 10^6.
