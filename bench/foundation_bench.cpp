@@ -16,14 +16,17 @@ namespace {
 
 using namespace pelvaron;
 
+/// The size these figures have always been measured at.
+constexpr int kValues = 131072;
+
 struct Fixture {
     testing::TempDir dir;
     std::string experiment;
     std::string native;
     Fixture() {
         testing::BrukerFidSpec spec;
-        spec.values.resize(kCapacity);
-        for (int i = 0; i < kCapacity; ++i) spec.values[i] = (i * 7919) % 2000003 - 1000000;
+        spec.values.resize(kValues);
+        for (int i = 0; i < kValues; ++i) spec.values[i] = (i * 7919) % 2000003 - 1000000;
         spec.bigEndian = true;
         spec.decim = 16;
         spec.dspfvs = 12;
@@ -41,7 +44,7 @@ Fixture& fixture() {
 
 void BM_ReferenceFreadFid(benchmark::State& state) {
     const std::string fid = fixture().experiment + "/fid";
-    std::vector<char> buffer(kCapacity * 4);
+    std::vector<char> buffer(kValues * 4);
     for (auto _ : state) {
         std::FILE* f = std::fopen(fid.c_str(), "rb");
         benchmark::DoNotOptimize(std::fread(buffer.data(), 1, buffer.size(), f));

@@ -12,6 +12,9 @@
 
 namespace {
 
+/// The size these figures have always been measured at (131072 doubles, 65536 points).
+constexpr int kBenchValues = 131072;
+
 using namespace pelvaron;
 
 /// Counts calls and points, and folds the coordinates into a checksum so nothing is skipped.
@@ -56,12 +59,12 @@ std::unique_ptr<Document> makeSpectrum() {
     auto doc = std::make_unique<Document>();
     doc->initClientArea(1920, 1080);
     doc->acqPars.aqMode = 1;
-    doc->acqPars.TD = kCapacity;
+    doc->acqPars.TD = kBenchValues;
     doc->acqPars.SW = 6009.6154;
     doc->acqPars.SF = 400.13;
     doc->acqPars.offsetHz = -400.0;
     std::uint32_t seed = 12345;
-    const int points = kCapacity / 2;
+    const int points = kBenchValues / 2;
     for (int k = 0; k < points; ++k) {
         double v = 0.0;
         for (const double centre : {0.12, 0.31, 0.5, 0.505, 0.73}) {

@@ -21,6 +21,9 @@
 
 namespace {
 
+/// The size these figures have always been measured at (131072 doubles, 65536 points).
+constexpr int kBenchValues = 131072;
+
 using pelvaron::Document;
 
 /// A 65536-point spectrum of Lorentzian lines over a little noise, set up as after a load.
@@ -29,12 +32,12 @@ std::unique_ptr<Document> makeSpectrum() {
     doc->initClientArea(1920, 1080);
     doc->acqPars.aqMode = 3;
     doc->acqPars.complexData = 1;
-    doc->acqPars.TD = pelvaron::kCapacity;
+    doc->acqPars.TD = kBenchValues;
     doc->acqPars.SW = 6009.6;
     doc->acqPars.SF = 400.13;
     std::mt19937 random(7);
     std::normal_distribution<double> noise(0.0, 0.05);
-    const int points = pelvaron::kCapacity / 2;
+    const int points = kBenchValues / 2;
     const double centres[] = {9000.0, 9050.0, 21000.0, 33000.0, 33040.0, 33080.0, 47000.0, 61000.0};
     for (int k = 0; k < points; ++k) {
         double value = noise(random);

@@ -45,7 +45,8 @@ bool fourierStep(Document& doc, const StepArgs& args, std::string& error) {
         }
         if (entry < 0) {
             error = "Step \"ft=" + cformat("%g", points) +
-                    "\": the size must be 64, 128, 256, ... or 32768 complex points";
+                    "\": the size must be 64, 128, 256, ... or " +
+                    std::to_string(processing::kMaxTransformSize / 2) + " complex points";
             return false;
         }
     }

@@ -1,18 +1,28 @@
-// A fixed data buffer of 131072 doubles, allocated once and never resized.
+// A fixed data buffer of kCapacity doubles, allocated once and never resized.
 #pragma once
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
 #include <memory>
+#include <new>
 
 namespace pelvaron {
 
-/// Capacity of every data buffer: 131072 doubles, that is 65536 complex points.
-inline constexpr int kCapacity = 131072;
+/// Capacity of every data buffer: 2^20 doubles, that is 524288 complex points (spectra of 128K
+/// points and more are common). Every size limit of the program follows this one constant.
+inline constexpr int kCapacity = 1 << 20;
+
+/// The capacity in complex points.
+inline constexpr int kCapacityPoints = kCapacity / 2;
 
 class DataBuffer {
 public:
-    DataBuffer() : values_(std::make_unique<double[]>(kCapacity)) {}
+    // Zeroed by the allocator: the system hands out zero pages only as they are first touched,
+    // so a fresh document costs nothing for the parts of its buffers it never uses.
+    DataBuffer() : values_(static_cast<double*>(std::calloc(kCapacity, sizeof(double)))) {
+        if (!values_) throw std::bad_alloc();
+    }
     DataBuffer(const DataBuffer&) = delete;
     DataBuffer& operator=(const DataBuffer&) = delete;
 
@@ -27,6 +37,8 @@ public:
     static constexpr int size() { return kCapacity; }
 
     void fill(double v) { std::fill(begin(), end(), v); }
+    /// Sets the first `count` doubles (clamped to the capacity) to `v`.
+    void fill(double v, int count) { std::fill(begin(), begin() + std::clamp(count, 0, kCapacity), v); }
     /// Copies the first `count` doubles of `from` (count is clamped to the capacity).
     void copyFrom(const DataBuffer& from, int count) {
         count = std::clamp(count, 0, kCapacity);
@@ -34,7 +46,10 @@ public:
     }
 
 private:
-    std::unique_ptr<double[]> values_;
+    struct Free {
+        void operator()(double* p) const { std::free(p); }
+    };
+    std::unique_ptr<double[], Free> values_;
 };
 
 }  // namespace pelvaron

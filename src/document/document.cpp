@@ -3,20 +3,19 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <string>
 
 #include "document/numeric.h"
 #include "platform/user_interface.h"
 
 namespace pelvaron {
 
-Document::Document() {
-    specData.fill(0.0);
-    undoData.fill(0.0);
-    fidCopy.fill(0.0);
-    secondData.fill(0.0);
-    phaseSource.fill(0.0);
-    workCurve.fill(0.0);
-    initClientArea(clientWidth, clientHeight);
+// The buffers come zeroed from their allocation.
+Document::Document() { initClientArea(clientWidth, clientHeight); }
+
+void Document::clearSpecData() {
+    specData.fill(0.0, specInUse());
+    specExtent = 0;
 }
 
 void Document::initClientArea(int width, int height) {
@@ -69,8 +68,7 @@ void capToCapacity(Document& doc, platform::UserInterface& ui) {
     if (doc.nData > kCapacity) {
         doc.nData = kCapacity;
         doc.acqPars.TD = kCapacity;
-        ui.message("Time domain exceeds Pelvaron capabilities \n It will be trucated to 64K data points",
-                   "Warning", platform::Icon::Exclamation);
+        ui.message(kCapacityWarningText, "Warning", platform::Icon::Exclamation);
     }
 }
 
@@ -104,6 +102,7 @@ void setupDocument(Document& doc, platform::UserInterface& ui) {
     if (doc.acqPars.TD > kCapacity) doc.acqPars.TD = kCapacity;
     if (doc.acqPars.TD < 0) doc.acqPars.TD = 0;
     doc.nData = doc.acqPars.TD;
+    doc.noteSpecExtent(doc.nData);
     doc.acqPars.AQ = doc.acqPars.TD / (2.0 * doc.acqPars.SW);
     doc.viewLeft = 0.0;
     doc.viewRight = doc.acqPars.AQ;

@@ -2,6 +2,7 @@
 // processing state, display state and the state records of the other subsystems.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -32,6 +33,12 @@ inline constexpr int kMaxExpansions = 5;
 /// Unit codes of the axis and the read-out.
 enum Units : int { kSeconds = 1, kPpm = 2, kHz = 3, kPoints = 4 };
 
+/// The warning of a data set larger than the buffers; its size follows the capacity (it read
+/// "64K" when they held 65536 points).
+inline constexpr const char* kCapacityWarningText =
+    "Time domain exceeds Pelvaron capabilities \n It will be trucated to 512K data points";
+static_assert(kCapacityPoints == 512 * 1024, "kCapacityWarningText names the capacity");
+
 /// Displays divide by |peakValue| and use 1.0 instead below this magnitude.
 inline constexpr double kTinyPeak = 1e-7;
 
@@ -48,6 +55,10 @@ struct Document {
     DataBuffer phaseSource;  ///< unphased copy each phase correction starts from
     DataBuffer workCurve;    ///< scratch curve (manual baseline, simulated spectrum, ...)
     int nData = kCapacity;   ///< doubles in use
+    /// specData[max(specExtent, nData) ...] are all 0: clearing before a load need go no further.
+    /// Whatever leaves values beyond a smaller nData (the transform's size list, a longer
+    /// simulation) notes them (noteSpecExtent) before nData shrinks.
+    int specExtent = 0;
 
     AcqParams acqPars;
     /// Group delay of the digital filter in points ("##$GRPDLY="); 0 when the data carry none.
@@ -127,6 +138,13 @@ struct Document {
     // --- File names: the path chosen last and the name shown in the title.
     std::string filePath;
     std::string fileTitle;
+
+    /// Clears specData as a load does: every value that may be other than 0.
+    void clearSpecData();
+    /// Notes that specData may hold values other than 0 below `count` doubles.
+    void noteSpecExtent(int count) { specExtent = std::max(specExtent, std::clamp(count, 0, kCapacity)); }
+    /// The doubles of specData that may be other than 0.
+    [[nodiscard]] int specInUse() const { return std::max(specExtent, std::clamp(nData, 0, kCapacity)); }
 
     /// Sets the client size as at window creation: baselines, plot and dual rectangles.
     void initClientArea(int width, int height);

@@ -91,7 +91,8 @@ class ImportRollback {
 public:
     explicit ImportRollback(Document& doc)
         : doc_(doc),
-          data_(doc.specData.begin(), doc.specData.end()),
+          data_(doc.specData.begin(), doc.specData.begin() + doc.specInUse()),
+          specExtent_(doc.specInUse()),
           acqPars_(doc.acqPars),
           nData_(doc.nData),
           refIndex_(doc.refIndex),
@@ -100,7 +101,10 @@ public:
           fileNegateImag_(doc.fileNegateImag) {}
 
     void restore() {
+        // How far a failed reader wrote is not known: the whole buffer is cleared (a rare path).
+        doc_.specData.fill(0.0);
         std::copy(data_.begin(), data_.end(), doc_.specData.begin());
+        doc_.specExtent = specExtent_;
         doc_.acqPars = acqPars_;
         doc_.nData = nData_;
         doc_.refIndex = refIndex_;
@@ -112,6 +116,7 @@ public:
 private:
     Document& doc_;
     std::vector<double> data_;
+    int specExtent_;
     AcqParams acqPars_;
     int nData_;
     int refIndex_;
@@ -128,7 +133,7 @@ bool importData(Document& doc, platform::UserInterface& ui) {
     // The data array is cleared before the reader runs; when the reader fails, the document
     // gets back the data and parameters it had, so a bad file never costs the person their work.
     ImportRollback rollback(doc);
-    doc.specData.fill(0.0);
+    doc.clearSpecData();
 
     const ImportState& s = doc.import;
     if (s.fmtJcamp) {

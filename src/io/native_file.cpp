@@ -104,7 +104,7 @@ NativeOpen openNativeFile(Document& doc, platform::UserInterface& ui) {
         return NativeOpen::Cancelled;
     }
 
-    doc.specData.fill(0.0);
+    doc.clearSpecData();
     doc.acqPars = params;
     doc.nData = params.TD;
     if (got == sizeof header) {

@@ -27,12 +27,15 @@ void FourierDialog::open() {
     rotateCountText = cformat("%d", ts.ftRotateCount);
 
     ts.ftSavedNData = doc_.nData;
+    doc_.noteSpecExtent(doc_.nData);
     doc_.nData = roundUpTransformSize(doc_.nData);
     doc_.acqPars.TD = doc_.nData;
 }
 
 void FourierDialog::chooseSize(int index) {
     if (index < 0 || index >= static_cast<int>(kSizeList.size())) return;
+    // A smaller size leaves the doubles beyond it in the buffer, to come back with a larger one.
+    doc_.noteSpecExtent(doc_.nData);
     doc_.nData = 1 << (index + 7);
     if (doc_.nData == kMaxTransformSize) doc_.hScrollRange = kMaxTransformSize - 1;
 }
@@ -51,6 +54,7 @@ bool FourierDialog::ok() {
 }
 
 void FourierDialog::cancel() {
+    doc_.noteSpecExtent(doc_.nData);
     doc_.nData = doc_.transform.ftSavedNData;
     doc_.acqPars.TD = doc_.transform.ftSavedNData;
     doc_.hScrollRange = doc_.nData;

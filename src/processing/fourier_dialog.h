@@ -12,9 +12,11 @@ namespace pelvaron::processing {
 
 class FourierDialog {
 public:
-    /// The entries of the size list (doubles), top to bottom.
-    static constexpr std::array<const char*, 10> kSizeList = {"128",  "256",  "512",   "1024",  "2048",
-                                                              "4096", "8192", "16384", "32768", "65536"};
+    /// The entries of the size list (doubles), top to bottom: 128 up to the whole buffer.
+    static constexpr std::array<const char*, 14> kSizeList = {
+        "128",  "256",   "512",   "1024",  "2048",   "4096",   "8192",
+        "16384", "32768", "65536", "131072", "262144", "524288", "1048576"};
+    static_assert(1 << (kSizeList.size() + 6) == kMaxTransformSize);
 
     explicit FourierDialog(Document& doc) : doc_(doc) {}
 

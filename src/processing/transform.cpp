@@ -157,7 +157,7 @@ void groupDelayRamp(double* data, int n, double delay, bool centred) {
 }
 
 int roundUpTransformSize(int n) {
-    for (int size = 128; size <= 32768; size *= 2) {
+    for (int size = 128; size < kMaxTransformSize; size *= 2) {
         if (n <= size) return size;
     }
     return kMaxTransformSize;

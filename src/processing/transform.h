@@ -34,12 +34,13 @@ void conjugate(Document& doc);
 /// otherwise the table's value for DECIM and DSPFVS, otherwise nothing.
 [[nodiscard]] std::optional<double> groupDelayProposal(const Document& doc);
 
-/// Smallest transform size (doubles) that holds n: a power of two from 128 to 32768, and 65536
-/// for anything larger.
+/// Smallest transform size (doubles) that holds n: a power of two from 128 up to the capacity.
+/// (Sizes beyond the largest size are cut to it.)
 [[nodiscard]] int roundUpTransformSize(int n);
 
-/// The largest size the transform offers, doubles.
-inline constexpr int kMaxTransformSize = 65536;
+/// The largest size the transform offers, doubles: the whole buffer, so that no data set the
+/// document holds is cut by opening the transform.
+inline constexpr int kMaxTransformSize = kCapacity;
 
 /// The options of one transform, as the dialog's controls hold them.
 struct FtOptions {
@@ -70,7 +71,7 @@ void groupDelayRamp(double* data, int n, double delay, bool centred);
 /// the group-delay ramp of options.delayFraction), division by nData, the flags for
 /// the way back, findPeak, normalisation to +-100 (forward only) and the new refIndex. An inverse
 /// transform first takes off the ramp of the forward one. False,
-/// with nothing changed, when nData is not a power of two from 4 to 65536.
+/// with nothing changed, when nData is not a power of two from 4 to the capacity.
 [[nodiscard]] bool fourierTransform(Document& doc, const FtOptions& options);
 
 }  // namespace pelvaron::processing

@@ -330,6 +330,7 @@ bool storeList(std::vector<double>& into, const Vector& from, const char* messag
 void zeroForSimulation(Document& doc, int nPoints) {
     const int count = std::clamp(std::max(doc.nData, nPoints), 0, kCapacity);
     std::fill(doc.specData.begin(), doc.specData.begin() + count, 0.0);
+    doc.noteSpecExtent(count);
 }
 
 bool checkWorkingParameters(const Document& doc, platform::UserInterface& ui) {

@@ -104,6 +104,7 @@ bool synthesizeSpectrum(Document& doc, platform::UserInterface& ui, std::span<co
         }
     }
 
+    doc.noteSpecExtent(2 * h);
     for (int j = 0; j < h; ++j) {
         doc.specData[2 * j] += doc.workCurve[j];
         doc.specData[2 * j + 1] = 0.0;

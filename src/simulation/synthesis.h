@@ -13,12 +13,14 @@ inline constexpr const char* kTooManySubsystemsText = "At most 5 spin subsystems
 inline constexpr const char* kNucleiCountText = "A spin subsystem must have 1 to 10 nuclei";
 inline constexpr const char* kLineWidthText = "The line width must be greater than 0 Hz";
 inline constexpr const char* kWindowText = "The simulated window needs From lower than To";
-inline constexpr const char* kPointsText = "The number of points must be between 2 and 131072";
+// The upper bound is the capacity of the data buffers.
+inline constexpr const char* kPointsText = "The number of points must be between 2 and 1048576";
+static_assert(kCapacity == 1048576, "kPointsText names the capacity");
 inline constexpr const char* kNotFiniteText = "The simulation parameters must be finite numbers";
 inline constexpr const char* kIncompleteText = "The shifts and couplings do not match the number of nuclei";
 inline constexpr const char* kNoSubsystemText = "No spin subsystem has been entered";
 
-/// The check of the synthesis parameters: w > 0, fromHz < toHz, 2 <= P <= 131072, all finite.
+/// The check of the synthesis parameters: w > 0, fromHz < toHz, 2 <= P <= the capacity, all finite.
 /// False after a message.
 [[nodiscard]] bool checkSynthesisParams(double w, double fromHz, double toHz, double threshold, int nPoints,
                                         platform::UserInterface& ui);

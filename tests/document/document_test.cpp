@@ -152,16 +152,16 @@ TEST(UndoTest, AfterASizeChangeRestoresOnlyThePresentCountAndTheFiveFlags) {
 TEST(CapacityTest, CapsOnceWithTheTruncationWarning) {
     RecordingUserInterface ui;
     Document doc;
-    doc.nData = doc.acqPars.TD = 131072;
+    doc.nData = doc.acqPars.TD = kCapacity;
     capToCapacity(doc, ui);
     EXPECT_TRUE(ui.messages.empty());
-    doc.nData = doc.acqPars.TD = 262144;
+    doc.nData = doc.acqPars.TD = kCapacity + 2;
     capToCapacity(doc, ui);
     EXPECT_EQ(doc.nData, kCapacity);
     EXPECT_EQ(doc.acqPars.TD, kCapacity);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text,
-              "Time domain exceeds Pelvaron capabilities \n It will be trucated to 64K data points");
+              kCapacityWarningText);
     EXPECT_EQ(ui.messages[0].caption, "Warning");
     EXPECT_EQ(ui.messages[0].icon, platform::Icon::Exclamation);
 }

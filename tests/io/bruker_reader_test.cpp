@@ -113,7 +113,7 @@ TEST(BrukerFid, OversizedTdIsCappedOnceAndShortFilesEndInZeros) {
     EXPECT_EQ(s.doc->nData, kCapacity);
     EXPECT_EQ(s.doc->specData[kCapacity - 1], spec.values[kCapacity - 1]);
     expectOnlyMessage(s.ui,
-                      "Time domain exceeds Pelvaron capabilities \n It will be trucated to 64K data points",
+                      kCapacityWarningText,
                       "Warning");
 
     // TD announces more than the file holds: the rest reads as 0.

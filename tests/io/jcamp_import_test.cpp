@@ -199,18 +199,19 @@ TEST(JcampImport, FailureLeavesTheDocumentAndOverCapacityIsCapped) {
     EXPECT_EQ(s.doc->acqPars.SW, 1234.0);
     EXPECT_TRUE(s.ui.titles.empty());
 
-    // An NTUPLES file over the capacity: one warning and 65536 points.
-    const JcampDataSet big{.firstX = 70000,
+    // An NTUPLES file over the capacity: one warning and the capacity's points.
+    constexpr int kOver = kCapacity / 2 + 4000;
+    const JcampDataSet big{.firstX = kOver,
                            .lastX = 1,
-                           .real = std::vector<long>(70000, 5),
-                           .imag = std::vector<long>(70000, -5)};
+                           .real = std::vector<long>(kOver, 5),
+                           .imag = std::vector<long>(kOver, -5)};
     Scratch cap;
     ASSERT_TRUE(importText(cap, testing::jcampNTuplesFile(big)));
     ASSERT_EQ(cap.ui.messages.size(), 1u);
     EXPECT_EQ(cap.ui.messages[0].caption, "Warning");
     EXPECT_EQ(cap.doc->nData, kCapacity);
-    EXPECT_EQ(cap.re(65535), 5.0);
-    EXPECT_EQ(cap.im(65535), -5.0);
+    EXPECT_EQ(cap.re(kCapacity / 2 - 1), 5.0);
+    EXPECT_EQ(cap.im(kCapacity / 2 - 1), -5.0);
 }
 
 TEST(JcampImport, DetectsJcampDataFilesOnly) {

@@ -131,19 +131,19 @@ TEST(JcampTable, DecodesTheCompressedForms) {
 
 TEST(JcampTable, StopsAtTheCapacityWithOneWarning) {
     const char* capacity =
-        "Time domain exceeds Pelvaron capabilities \n It will be trucated to 64K data points";
+        kCapacityWarningText;
     std::string lines;
-    for (int k = 0; k < 70000; k += 10) {
+    for (int k = 0; k < kJcampTableCapacity + 4000; k += 10) {
         lines += std::to_string(k);
         for (int j = k; j < k + 10; ++j) lines += " " + std::to_string(j % 1000 + 1);
         lines += "\n";
     }
-    for (int declared : {70000, 100}) {
+    for (int declared : {kJcampTableCapacity + 4000, 100}) {
         Read r(xyFile(lines, declared));
         ASSERT_TRUE(r.ok);
         ASSERT_EQ(r.ui.messageTexts(), std::vector<std::string>{capacity}) << declared;
         EXPECT_EQ(r.doc->jcamp.realCount, kJcampTableCapacity);
-        EXPECT_EQ(r.label(kJcampNPoints), "65536");
+        EXPECT_EQ(r.label(kJcampNPoints), std::to_string(kJcampTableCapacity));
         EXPECT_EQ(r.doc->specData[kCapacity - 2], static_cast<double>((kJcampTableCapacity - 1) % 1000 + 1));
         EXPECT_EQ(r.doc->specData[kCapacity - 1], 0.0);
     }

@@ -73,7 +73,7 @@ TEST_F(ExampleSteps, SizedTransformZeroFillsOrTruncates) {
     ASSERT_TRUE(run("ft=2048")) << error;
     EXPECT_EQ(doc->nData, 4096);
 
-    for (const char* bad : {"ft=100", "ft=32", "ft=65536", "ft=1024.5"}) {
+    for (const char* bad : {"ft=100", "ft=32", "ft=1048576", "ft=1024.5"}) {
         auto d = load();
         EXPECT_FALSE(runSteps(*d, ui, bad, error)) << bad;
         EXPECT_NE(error.find("the size must be"), std::string::npos) << error;

@@ -106,7 +106,8 @@ TEST(GroupDelay, TableGrpdlyAndNoProposal) {
 
 TEST(FourierDialog, OpeningRoundsTheSizeUpAndCancelRestoresIt) {
     for (const auto& [n, rounded] :
-         {std::pair{100, 128}, {128, 128}, {129, 256}, {32768, 32768}, {32769, 65536}, {kCapacity, 65536}})
+         {std::pair{100, 128}, {128, 128}, {129, 256}, {32768, 32768}, {32769, 65536}, {131073, 262144},
+          {kCapacity - 1, kCapacity}, {kCapacity, kCapacity}})
         EXPECT_EQ(roundUpTransformSize(n), rounded) << n;
 
     auto doc = documentWith(std::vector<double>(100, 2.0));
@@ -114,15 +115,16 @@ TEST(FourierDialog, OpeningRoundsTheSizeUpAndCancelRestoresIt) {
     EXPECT_EQ((Ints{doc->nData, doc->acqPars.TD, doc->transform.ftSavedNData}), (Ints{128, 128, 100}));
     EXPECT_EQ(dialog.pointsText(), "128");
     EXPECT_STREQ(FourierDialog::kSizeList.front(), "128");
-    EXPECT_STREQ(FourierDialog::kSizeList.back(), "65536");
+    // The list runs up to the whole buffer, 524288 complex points.
+    EXPECT_STREQ(FourierDialog::kSizeList.back(), "1048576");
 
-    // Double-click: the size changes at once, TD stays; 65536 widens the scroll range.
+    // Double-click: the size changes at once, TD stays; the largest widens the scroll range.
     dialog.chooseSize(3);
     EXPECT_EQ((Ints{doc->nData, doc->acqPars.TD}), (Ints{1024, 128}));
-    dialog.chooseSize(9);
-    EXPECT_EQ((Ints{doc->nData, doc->hScrollRange}), (Ints{65536, 65535}));
-    dialog.chooseSize(10);  // beyond the list: ignored
-    EXPECT_EQ(doc->nData, 65536);
+    dialog.chooseSize(13);
+    EXPECT_EQ((Ints{doc->nData, doc->hScrollRange}), (Ints{kCapacity, kCapacity - 1}));
+    dialog.chooseSize(14);  // beyond the list: ignored
+    EXPECT_EQ(doc->nData, kCapacity);
 
     dialog.cancel();
     EXPECT_EQ((Ints{doc->nData, doc->acqPars.TD, doc->hScrollRange}), (Ints{100, 100, 100}));

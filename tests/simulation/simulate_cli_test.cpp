@@ -168,7 +168,7 @@ TEST(SimulateCli, RefusesBadInputAndWritesNothing) {
         {six.c_str(), simulation::kTooManySubsystemsText},
         {R"({"lineWidth": 0, "subsystems": [{"shifts": [100]}]})", simulation::kLineWidthText},
         {R"({"from": 500, "to": 400, "subsystems": [{"shifts": [100]}]})", simulation::kWindowText},
-        {R"({"points": 200000, "subsystems": [{"shifts": [100]}]})", simulation::kPointsText},
+        {R"({"points": 2000000, "subsystems": [{"shifts": [100]}]})", simulation::kPointsText},
         {R"({"subsystems": [{"shifts": [1, 2], "couplings": [[1, 3, 5]]}]})", "nuclei are numbered 1 to 2"},
         {R"({"subsystems": [{"shifts": [1, 2], "couplings": [[1, 1, 5]]}]})", "a pair needs two of them"},
         {R"({"subsystems": [{"shifts": [1, 2], "couplings": [[1, 2]]}]})", "[i, j, J] with three numbers"},
