@@ -82,6 +82,8 @@ void printInfo(const Document& doc, std::string_view format, std::ostream& out) 
         << "  \"SF\": " << cformat("%.17g", p.SF) << ",\n"
         << "  \"AQ\": " << cformat("%.17g", p.AQ) << ",\n"
         << "  \"offsetHz\": " << cformat("%.17g", doc.offsetHz) << ",\n"
+        << "  \"offsetPpm\": " << cformat("%.17g", doc.offsetPpm) << ",\n"
+        << "  \"referenceSource\": \"" << referenceSourceName(doc.referenceSource) << "\",\n"
         << "  \"aqMode\": " << p.aqMode << ",\n"
         << "  \"complexData\": " << p.complexData << ",\n"
         << "  \"DECIM\": " << p.DECIM << ",\n"

@@ -78,6 +78,20 @@ double computeViewZoom(double aq, double left, double right) {
     return aq / span;
 }
 
+void markAsSpectrum(Document& doc) {
+    doc.xUnits = kPpm;
+    doc.unitPpm = 1;
+    doc.unitSeconds = doc.unitHz = doc.unitPoints = 0;
+    doc.ftInverse = doc.undoFtInverse = 1;
+    doc.ftQuadrature = doc.undoFtQuadrature = 0;
+    doc.ftReal = doc.undoFtReal = 0;
+    doc.undoFtDriftCorr = doc.ftDriftCorr;
+    doc.undoNegateImag = doc.negateImag;
+    doc.loadReal = 0;
+    doc.loadQuadrature = 0;
+    doc.transform.delayFraction = doc.transform.undoDelayFraction = 0.0;
+}
+
 void addHalfTurn(Document& doc) {
     doc.phase0 += 180.0;
     if (doc.phase0 > 180.0) doc.phase0 -= 360.0;

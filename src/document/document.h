@@ -172,6 +172,11 @@ void setupDocument(Document& doc, platform::UserInterface& ui);
 /// AQ / (right - left), with the difference replaced by 1e-4 when smaller than 1e-4.
 [[nodiscard]] double computeViewZoom(double aq, double left, double right);
 
+/// The state of a spectrum that was read rather than transformed here (a processed 1r/1i, a
+/// JCAMP-DX spectrum), as a forward transform leaves it: ppm units, and the inverse transform
+/// proposed next (Undo's copies of the transform flags included). Called after the set-up.
+void markAsSpectrum(Document& doc);
+
 /// Adds 180 degrees to phase0, keeping it in (-180, 180] once it has been there.
 void addHalfTurn(Document& doc);
 

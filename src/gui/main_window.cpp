@@ -93,6 +93,11 @@ MainWindow::MainWindow(Document& doc, QWidget* parent) : QMainWindow(parent), do
     }
     statusBar()->addWidget(status_[0]);
     statusBar()->addWidget(status_[1], 1);
+    reference_ = new QLabel(this);
+    reference_->setObjectName(QStringLiteral("statusReference"));
+    reference_->setTextFormat(Qt::PlainText);
+    reference_->setToolTip(QStringLiteral("Where the ppm axis of the data set comes from"));
+    statusBar()->addPermanentWidget(reference_);
     statusBar()->setSizeGripEnabled(true);
 
     toolBar_ = new QToolBar(QStringLiteral("Toolbar"), this);
@@ -247,6 +252,10 @@ void MainWindow::enableDocumentMenus(bool enable) {
 
 void MainWindow::documentChanged() {
     plot_->documentChanged();
+    reference_->setText(doc_.haveDocument
+                            ? QStringLiteral("Reference: %1")
+                                  .arg(QString::fromUtf8(referenceSourceName(doc_.referenceSource).data()))
+                            : QString());
     {
         const QSignalBlocker blocker(hBar_);
         // In the full view the bar is inert: it shows no thumb to drag.

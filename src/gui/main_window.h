@@ -85,6 +85,7 @@ private:
     QScrollBar* vBar_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QLabel* status_[2] = {nullptr, nullptr};
+    QLabel* reference_ = nullptr;  ///< where the data set's reference came from
     bool statusSized_ = false;
     std::map<int, QAction*> actions_;
     std::vector<QMenu*> menus_;

@@ -2,6 +2,7 @@
 #include "io/bruker.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <limits>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "document/byte_order.h"
+#include "io/bruker_params.h"
 #include "io/companion.h"
 #include "io/parameter_words.h"
 
@@ -57,7 +59,7 @@ bool readValues(const std::string& path, int count, const BrukerDataFormat& form
 }  // namespace
 
 bool readAcqus(Document& doc, platform::UserInterface& ui, const std::string& path,
-               BrukerDataFormat& format) {
+               BrukerDataFormat& format, std::optional<double>* o1) {
     doc.acqPars.DECIM = 1;
     format = BrukerDataFormat{};
     auto words = ParameterWords::load(path);
@@ -92,6 +94,8 @@ bool readAcqus(Document& doc, platform::UserInterface& ui, const std::string& pa
             format.doubles = wordToLong(*v) == 2;
         } else if (auto v = words->valueOf(at, "##$GRPDLY=")) {
             groupDelay = wordToDouble(*v);
+        } else if (auto v = words->valueOf(at, "##$O1=")) {
+            if (o1 && std::isfinite(wordToDouble(*v))) *o1 = wordToDouble(*v);
         }
         i = at;
     }
@@ -111,21 +115,56 @@ bool readBrukerFid(Document& doc, const std::string& path, int count, const Bruk
     return readValues(path, count, format, doc.specData.data(), 0, 1);
 }
 
-bool readProcOffset(Document& doc, platform::UserInterface& ui, const std::string& dataPath) {
+bool readReference(Document& doc, platform::UserInterface& ui, const std::string& dataPath,
+                   std::optional<double> o1) {
     const std::string dir = fs::path(dataPath).parent_path().string();
-    auto proc = findCompanion(dir, "pdata/1/proc");
-    if (!proc) proc = findCompanion(dir, "proc");
-    std::optional<ParameterWords> words;
-    if (proc) words = ParameterWords::load(*proc);
-    if (!words) {
+    std::optional<ProcessingParams> procs, proc;
+    if (auto path = findCompanion(dir, "pdata/1/procs")) procs = readProcessingParams(*path);
+    auto procPath = findCompanion(dir, "pdata/1/proc");
+    if (!procPath) procPath = findCompanion(dir, "proc");
+    if (procPath) proc = readProcessingParams(*procPath);
+
+    AcqParams& p = doc.acqPars;
+    const double bf1 = p.SF;
+    // The ppm axis is divided by the frequency of 0 ppm, which the processed set records.
+    if (procs && procs->SF && *procs->SF > 0.0) {
+        p.SF = *procs->SF;
+    } else if (proc && proc->SF && *proc->SF > 0.0) {
+        p.SF = *proc->SF;
+    }
+    doc.recorded = procs ? recordedProcessing(*procs) : RecordedProcessing{};
+
+    // OFFSET is the ppm of the first point of the processed set, so it references the FID only
+    // when that set spans the acquired width: a strip ("SW_p" less than SW_h) starts elsewhere.
+    auto wholeWidthOffset = [&](const std::optional<ProcessingParams>& set) -> std::optional<double> {
+        if (!set || !set->OFFSET || !set->SW_p || !coversWholeWidth(*set->SW_p, p.SW)) return std::nullopt;
+        return *set->OFFSET;
+    };
+    p.offsetHz = 0.0;
+    doc.referenceSource = ReferenceSource::None;
+    if (auto offset = wholeWidthOffset(procs)) {
+        p.offsetHz = *offset * p.SF - p.SW;
+        doc.referenceSource = ReferenceSource::Procs;
+    } else if (auto offset = wholeWidthOffset(proc)) {
+        p.offsetHz = *offset * p.SF - p.SW;
+        doc.referenceSource = ReferenceSource::Proc;
+    } else if (o1) {
+        // The left edge lies O1 + SW_h/2 above BF1, that is this far above the 0 ppm frequency SF.
+        const double leftHz = *o1 + p.SW / 2.0 + (bf1 - p.SF) * 1e6;
+        p.offsetHz = leftHz - p.SW;
+        doc.referenceSource = ReferenceSource::Acqus;
+    } else if (proc && proc->OFFSET && !proc->SW_p) {
+        // A set that does not say its width is taken at its word, as files of old versions were.
+        p.offsetHz = *proc->OFFSET * p.SF - p.SW;
+        doc.referenceSource = ReferenceSource::Proc;
+    } else if (procs && procs->OFFSET && !procs->SW_p) {
+        p.offsetHz = *procs->OFFSET * p.SF - p.SW;
+        doc.referenceSource = ReferenceSource::Procs;
+    }
+    if (doc.referenceSource == ReferenceSource::None) {
         ui.message("The 'proc' file was not found.\n The spectrum will not be automatically referenced",
                    "Warning", platform::Icon::Exclamation);
         return false;
-    }
-    for (std::size_t i = 0; i < words->size(); ++i) {
-        if (auto v = words->valueOf(i, "##$OFFSET=")) {
-            doc.acqPars.offsetHz = wordToDouble(*v) * doc.acqPars.SF - doc.acqPars.SW;
-        }
     }
     return true;
 }
@@ -136,51 +175,48 @@ bool readBrukerProcessed(Document& doc, platform::UserInterface& ui, const std::
     auto imagPath = findCompanion(dir, "1i");
     auto procsPath = findCompanion(dir, "procs");
     if (!realPath || !imagPath || !procsPath) return false;
-    auto words = ParameterWords::load(*procsPath);
-    if (!words) return false;
+    auto procs = readProcessingParams(*procsPath);
+    if (!procs) return false;
 
-    BrukerDataFormat format;
-    bool versionXwin = false;
-    ByteOrderLabel order;
-    long si = 0;
-    for (std::size_t i = 0; i < words->size(); ++i) {
-        const std::string_view word = (*words)[i];
-        if (word.substr(0, 7) == "VERSION") {
-            if (i + 1 < words->size()) versionXwin = (*words)[++i].substr(0, 4) == "XWIN";
-            continue;
-        }
-        std::size_t at = i;
-        if (auto v = words->valueOf(at, "##$SW_p=")) {
-            doc.acqPars.SW = wordToDouble(*v);
-        } else if (auto v = words->valueOf(at, "##$TDeff=")) {
-            doc.nData = clampToInt(wordToLong(*v));
-            doc.acqPars.TD = doc.nData;
-        } else if (auto v = words->valueOf(at, "##$SF=")) {
-            doc.acqPars.SF = wordToDouble(*v);
-        } else if (auto v = words->valueOf(at, "##$SI=")) {
-            si = wordToLong(*v);
-        } else if (auto v = words->valueOf(at, "##$BYTORDP=")) {
-            order.seen = true;
-            order.bigEndian = wordToLong(*v) == 1;
-        } else if (auto v = words->valueOf(at, "##$DTYPP=")) {
-            format.doubles = wordToLong(*v) == 2;
-        }
-        i = at;
+    AcqParams& p = doc.acqPars;
+    if (procs->SW_p) p.SW = *procs->SW_p;
+    if (procs->SF) p.SF = *procs->SF;
+    if (procs->TDeff) {
+        doc.nData = clampToInt(*procs->TDeff);
+        p.TD = doc.nData;
     }
     // 1r and 1i hold SI points each, which may differ from TDeff: the whole spectrum is SI points.
-    if (si > 0) {
-        doc.nData = clampToInt(2 * std::min<long>(si, std::numeric_limits<int>::max() / 2));
-        doc.acqPars.TD = doc.nData;
+    if (procs->SI && *procs->SI > 0) {
+        doc.nData = clampToInt(2 * std::min<long>(*procs->SI, std::numeric_limits<int>::max() / 2));
+        p.TD = doc.nData;
     }
     capToCapacity(doc, ui);
-    format.bigEndian = order.seen ? order.bigEndian : versionXwin;
-    const int td = doc.acqPars.TD;
+    BrukerDataFormat format;
+    format.doubles = procs->DTYPP == 2L;
+    format.bigEndian = procs->BYTORDP ? *procs->BYTORDP == 1 : procs->versionXwin;
+    const int td = p.TD;
     if (td <= 0) return false;
     const int points = td / 2;
     // An odd TD leaves its last real part without an imaginary partner.
     if (!readValues(*realPath, (td + 1) / 2, format, doc.specData.data(), 0, 2)) return false;
     if (!readValues(*imagPath, points, format, doc.specData.data(), 1, 2)) return false;
-    doc.acqPars.aqMode = 1;
+    // The files hold integers scaled by 2^-NC_proc: scaled back, intensities compare across sets.
+    if (procs->NC_proc && *procs->NC_proc != 0) {
+        const int exponent = static_cast<int>(std::clamp<long>(*procs->NC_proc, -1100, 1100));
+        for (int i = 0; i < td; ++i) doc.specData[i] = std::ldexp(doc.specData[i], exponent);
+    }
+    p.aqMode = 1;
+    p.complexData = 1;
+    p.DSPFVS = 0;
+    doc.groupDelay = 0.0;
+    // The spectrometer software's own axis: OFFSET is the ppm of the first (left-most) point.
+    p.offsetHz = 0.0;
+    doc.referenceSource = ReferenceSource::None;
+    if (procs->OFFSET && p.SF > 0.0 && std::isfinite(*procs->OFFSET * p.SF - p.SW)) {
+        p.offsetHz = *procs->OFFSET * p.SF - p.SW;
+        doc.referenceSource = ReferenceSource::Procs;
+    }
+    doc.recorded = RecordedProcessing{};
     doc.negateImag = 0;
     doc.fileNegateImag = 0;
     return true;

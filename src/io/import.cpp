@@ -37,19 +37,21 @@ bool importBruker(Document& doc, platform::UserInterface& ui) {
             return false;
         }
         doc.acqPars.DECIM = 1;
+        doc.import.spectrumLoaded = 1;
         return true;
     }
 
     BrukerDataFormat format;
+    std::optional<double> o1;
     auto acqus = findCompanion(dir, "acqus");
-    bool haveParams = acqus && readAcqus(doc, ui, *acqus, format);
+    bool haveParams = acqus && readAcqus(doc, ui, *acqus, format, &o1);
     if (!haveParams) {
         if (ui.message("I cannot find the Acqus file.\n Would you select it for me?", "Error",
                        Icon::None, Buttons::OkCancel) == Answer::Cancel) {
             return false;
         }
         if (!askOpenFile(doc, ui)) return false;
-        haveParams = readAcqus(doc, ui, doc.filePath, format);
+        haveParams = readAcqus(doc, ui, doc.filePath, format, &o1);
         doc.filePath = dataPath;
         doc.fileTitle = dataTitle;
     }
@@ -62,7 +64,7 @@ bool importBruker(Document& doc, platform::UserInterface& ui) {
         ui.message("Cannot Open", doc.fileTitle, Icon::None);
         return false;
     }
-    readProcOffset(doc, ui, dataPath);
+    readReference(doc, ui, dataPath, o1);
     return true;
 }
 
@@ -98,7 +100,9 @@ public:
           refIndex_(doc.refIndex),
           groupDelay_(doc.groupDelay),
           negateImag_(doc.negateImag),
-          fileNegateImag_(doc.fileNegateImag) {}
+          fileNegateImag_(doc.fileNegateImag),
+          referenceSource_(doc.referenceSource),
+          recorded_(doc.recorded) {}
 
     void restore() {
         // How far a failed reader wrote is not known: the whole buffer is cleared (a rare path).
@@ -111,6 +115,9 @@ public:
         doc_.groupDelay = groupDelay_;
         doc_.negateImag = negateImag_;
         doc_.fileNegateImag = fileNegateImag_;
+        doc_.referenceSource = referenceSource_;
+        doc_.recorded = recorded_;
+        doc_.import.spectrumLoaded = 0;
     }
 
 private:
@@ -123,6 +130,8 @@ private:
     double groupDelay_;
     int negateImag_;
     int fileNegateImag_;
+    ReferenceSource referenceSource_;
+    RecordedProcessing recorded_;
 };
 
 }  // namespace
@@ -134,6 +143,10 @@ bool importData(Document& doc, platform::UserInterface& ui) {
     // gets back the data and parameters it had, so a bad file never costs the person their work.
     ImportRollback rollback(doc);
     doc.clearSpecData();
+    // Each reader says where its reference comes from and what processing it knows of.
+    doc.referenceSource = ReferenceSource::None;
+    doc.recorded = RecordedProcessing{};
+    doc.import.spectrumLoaded = 0;
 
     const ImportState& s = doc.import;
     if (s.fmtJcamp) {
@@ -151,6 +164,8 @@ bool importData(Document& doc, platform::UserInterface& ui) {
         return false;
     }
     setupDocument(doc, ui);
+    if (doc.import.spectrumLoaded) markAsSpectrum(doc);
+    doc.import.spectrumLoaded = 0;
     ui.requestRepaint();
     return true;
 }

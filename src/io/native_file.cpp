@@ -115,6 +115,11 @@ NativeOpen openNativeFile(Document& doc, platform::UserInterface& ui) {
     file.reset();
 
     doc.fileTitle = fileTitleOf(doc.filePath);
+    // The file holds its own reference and nothing of a spectrometer's processing or filter delay
+    // beyond DECIM and DSPFVS.
+    doc.referenceSource = ReferenceSource::NativeFile;
+    doc.recorded = RecordedProcessing{};
+    doc.groupDelay = 0.0;
     setupDocument(doc, ui);
     doc.negateImag = 1;
     doc.fileNegateImag = 1;

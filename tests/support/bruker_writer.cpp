@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 namespace pelvaron::testing {
 
@@ -57,19 +58,29 @@ std::string writeBrukerFid(const std::string& dir, const BrukerFidSpec& spec) {
     acqus << "##$BF1= " << spec.bf1 << "\n";
     acqus << "##$DTYPA= " << (spec.doubles ? 2 : 0) << "\n";
     acqus << "##$NS= 16\n";
+    if (spec.o1) acqus << "##$O1= " << *spec.o1 << "\n";
     acqus << "##$SW_h= " << spec.sw << "\n";
     acqus << "##$TD= " << spec.td.value_or(static_cast<int>(spec.values.size())) << "\n";
     acqus << "##END=\n";
     put(dir + "/" + spec.acqusName, acqus.str());
     const std::string fid = dir + "/" + spec.fidName;
     put(fid, encodeBrukerValues(spec.values, spec.bigEndian, spec.doubles));
-    if (spec.procOffset) {
+    if (spec.procText) {
+        put(dir + (spec.procInPdata ? "/pdata/1/proc" : "/proc"), *spec.procText);
+    } else if (spec.procOffset) {
         std::ostringstream proc;
         proc.precision(17);
         proc << "##TITLE= Parameter file\n##$OFFSET= " << *spec.procOffset << "\n##$SI= 8192\n##END=\n";
         put(dir + (spec.procInPdata ? "/pdata/1/proc" : "/proc"), proc.str());
     }
+    if (spec.procsText) put(dir + "/pdata/1/procs", *spec.procsText);
     return fid;
+}
+
+std::string parameterFile(const std::vector<std::pair<std::string, std::string>>& values) {
+    std::string text = "##TITLE= Parameter file, Pelvaron tests\n##JCAMPDX= 5.0\n";
+    for (const auto& [name, value] : values) text += "##$" + name + "= " + value + "\n";
+    return text + "##END=\n";
 }
 
 std::string writeBrukerProcessed(const std::string& dir, const BrukerProcessedSpec& spec) {
@@ -82,6 +93,8 @@ std::string writeBrukerProcessed(const std::string& dir, const BrukerProcessedSp
     procs << "##$SF= " << spec.sf << "\n";
     if (spec.si) procs << "##$SI= " << *spec.si << "\n";
     procs << "##$SW_p= " << spec.swp << "\n";
+    if (spec.ncProc) procs << "##$NC_proc= " << *spec.ncProc << "\n";
+    if (spec.offset) procs << "##$OFFSET= " << *spec.offset << "\n";
     procs << "##$TDeff= " << spec.tdeff.value_or(static_cast<int>(2 * spec.real.size())) << "\n";
     procs << "##END=\n";
     put(dir + "/procs", procs.str());

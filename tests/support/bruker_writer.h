@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pelvaron::testing {
@@ -23,6 +24,9 @@ struct BrukerFidSpec {
     bool doubles = false;             ///< "##$DTYPA= 2"
     std::optional<double> procOffset;   ///< ppm of the left-most point; no proc file when absent
     bool procInPdata = true;            ///< proc under pdata/1 (else beside acqus)
+    std::optional<double> o1;           ///< "##$O1=" in acqus, Hz
+    std::optional<std::string> procText;   ///< pdata/1/proc written as given (outranks procOffset)
+    std::optional<std::string> procsText;  ///< pdata/1/procs written as given
     std::string acqusName = "acqus";
     std::string fidName = "fid";
     std::string title = "Pelvaron test experiment";
@@ -42,10 +46,15 @@ struct BrukerProcessedSpec {
     std::optional<int> bytordp;
     bool bigEndian = false;
     bool doubles = false;
+    std::optional<int> ncProc;     ///< "##$NC_proc="
+    std::optional<double> offset;  ///< "##$OFFSET=", ppm of the first point
 };
 
 /// Writes 1r, 1i and procs into `dir`; returns the path of the 1r file.
 std::string writeBrukerProcessed(const std::string& dir, const BrukerProcessedSpec& spec);
+
+/// A proc/procs text: "##$NAME= value" for each pair, in order.
+std::string parameterFile(const std::vector<std::pair<std::string, std::string>>& values);
 
 /// The bytes of values as 32-bit integers (rounded) or doubles, in the given order.
 std::string encodeBrukerValues(const std::vector<double>& values, bool bigEndian, bool doubles);

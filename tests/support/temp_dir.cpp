@@ -1,6 +1,7 @@
 // Temporary directories and small file helpers for tests.
 #include "temp_dir.h"
 
+#include <cstdlib>
 #include <atomic>
 #include <fstream>
 #include <sstream>
@@ -36,6 +37,11 @@ std::string readFile(const std::string& path) {
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+std::string sourcePath(const std::string& relative) {
+    const char* root = std::getenv("PELVARON_SOURCE_DIR");
+    return std::string(root ? root : ".") + "/" + relative;
 }
 
 }  // namespace pelvaron::testing

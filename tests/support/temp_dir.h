@@ -22,6 +22,10 @@ private:
     std::filesystem::path path_;
 };
 
+/// The path of `relative` in the source tree (tests/data/..., examples/...), found through
+/// PELVARON_SOURCE_DIR, which ctest sets.
+[[nodiscard]] std::string sourcePath(const std::string& relative);
+
 /// Writes bytes or text to a file, creating its directory.
 void writeFile(const std::string& path, const std::string& content);
 /// The whole file as bytes.
