@@ -1,6 +1,7 @@
 // Loading and saving: a Bruker experiment of 131072 big-endian values as Import reads it, the
 // document set-up, and a Native save and open of 131072 doubles. The reference is a plain read
 // of the same fid bytes into memory.
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -18,6 +19,8 @@ using namespace pelvaron;
 
 /// The size these figures have always been measured at.
 constexpr int kValues = 131072;
+/// Points of the processed spectrum: SI 131072, common today.
+constexpr int kProcessedPoints = 131072;
 
 struct Fixture {
     testing::TempDir dir;
@@ -34,7 +37,22 @@ struct Fixture {
         experiment = dir.file("exp");
         testing::writeBrukerFid(experiment, spec);
         native = dir.file("data.plv");
+
+        // A processed spectrum of today's common size: 1r and 1i of SI 131072 each.
+        testing::BrukerProcessedSpec processedSpec;
+        processedSpec.si = kProcessedPoints;
+        processedSpec.real.resize(kProcessedPoints);
+        processedSpec.imag.resize(kProcessedPoints);
+        for (int k = 0; k < kProcessedPoints; ++k) {
+            const auto index = static_cast<std::int64_t>(k);
+            processedSpec.real[k] = static_cast<double>((index * 7919) % 2000003 - 1000000);
+            processedSpec.imag[k] = static_cast<double>((index * 104729) % 2000003 - 1000000);
+        }
+        processedSpec.ncProc = -2;
+        processedSpec.offset = 12.0;
+        processed = testing::writeBrukerProcessed(dir.file("exp/pdata/1"), processedSpec);
     }
+    std::string processed;
 };
 
 Fixture& fixture() {
@@ -93,6 +111,18 @@ void BM_NativeOpen131072(benchmark::State& state) {
 }
 BENCHMARK(BM_NativeOpen131072)->Unit(benchmark::kMillisecond);
 
+void BM_BrukerProcessedOpenSI131072(benchmark::State& state) {
+    auto doc = std::make_unique<Document>();
+    testing::RecordingUserInterface ui;
+    for (auto _ : state) {
+        if (!io::loadFile(*doc, ui, fixture().processed, io::FileFormat::Bruker) ||
+            doc->nData != 2 * kProcessedPoints) {
+            state.SkipWithError("open failed");
+        }
+    }
+}
+BENCHMARK(BM_BrukerProcessedOpenSI131072)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -102,6 +132,7 @@ int main(int argc, char** argv) {
     r.printTarget("BM_SetupDocument", 2.0);
     r.printTarget("BM_NativeSave131072", 2.0);
     r.printTarget("BM_NativeOpen131072", 2.0);
+    r.printTarget("BM_BrukerProcessedOpenSI131072", 2.0);
     r.printRatio("BM_BrukerLoad131072", "BM_ReferenceFreadFid");
     r.printRatio("BM_NativeOpen131072", "BM_ReferenceFreadFid");
     return 0;
