@@ -331,6 +331,10 @@ void zeroForSimulation(Document& doc, int nPoints) {
     const int count = std::clamp(std::max(doc.nData, nPoints), 0, kCapacity);
     std::fill(doc.specData.begin(), doc.specData.begin() + count, 0.0);
     doc.noteSpecExtent(count);
+    // The data are the simulation's now: its axis is the one the simulation was set up on, and
+    // nothing the spectrometer recorded of its processing applies to them any more.
+    doc.referenceSource = ReferenceSource::Simulation;
+    doc.recorded = {};
 }
 
 bool checkWorkingParameters(const Document& doc, platform::UserInterface& ui) {

@@ -228,8 +228,13 @@ TEST(SpinEngine, RecomputeStoresListsAndAddsEverySubsystem) {
     doc->nData = 1024;
     std::fill(doc->specData.begin(), doc->specData.end(), 5.0);
     std::fill(doc->workCurve.begin(), doc->workCurve.end(), 5.0);
+    // ... and came from a spectrometer, with its recorded processing.
+    doc->referenceSource = ReferenceSource::Procs;
+    doc->recorded.present = true;
     ASSERT_TRUE(recomputeSimulation(*doc, ui));
     EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(doc->referenceSource, ReferenceSource::Simulation);
+    EXPECT_FALSE(doc->recorded.present);
     EXPECT_EQ(ui.waitCursorOn, 1);
     EXPECT_EQ(ui.repaints, 1);
     const SimulationState& sim = doc->sim;
