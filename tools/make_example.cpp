@@ -102,8 +102,29 @@ int main(int argc, char** argv) {
     spec.dspfvs = kDspfvs;
     spec.bigEndian = false;
     spec.procOffset = kOffsetPpm;
+    // The carrier, from BF1: the centre of the acquired width.
+    spec.o1 = centrePpm * kBf1;
+    // How the spectrometer software would have processed it: 0.3 Hz exponential broadening, zero
+    // fill to twice the points, no phase beyond the filter's delay (the lines are simulated in
+    // phase), referenced to the whole acquired width.
+    char swText[32], sfText[32], offsetText[32];
+    std::snprintf(swText, sizeof swText, "%.4f", kSw);
+    std::snprintf(sfText, sizeof sfText, "%.2f", kBf1);
+    std::snprintf(offsetText, sizeof offsetText, "%.4f", kOffsetPpm);
+    spec.procsText = pelvaron::testing::parameterFile({{"OFFSET", offsetText},
+                                                       {"SW_p", swText},
+                                                       {"SF", sfText},
+                                                       {"SI", std::to_string(kTd)},
+                                                       {"TDeff", std::to_string(kTd)},
+                                                       {"WDW", "1"},
+                                                       {"LB", "0.3"},
+                                                       {"GB", "0"},
+                                                       {"SSB", "0"},
+                                                       {"PHC0", "0"},
+                                                       {"PHC1", "0"},
+                                                       {"FCOR", "0.5"}});
     spec.title = "ethyl acetate in CDCl3, 1H";
     pelvaron::testing::writeBrukerFid(dir, spec);
-    std::printf("wrote %s: acqus, fid, pdata/1/proc (largest line at %.4f ppm)\n", dir.c_str(), all[0].ppm);
+    std::printf("wrote %s: acqus, fid, pdata/1/proc, pdata/1/procs (largest line at %.4f ppm)\n", dir.c_str(), all[0].ppm);
     return 0;
 }

@@ -208,6 +208,10 @@ private slots:
         QVERIFY(window_->action(app::kCmdSave)->isEnabled());
         QCOMPARE(window_->action(app::kCmdZoom)->toolTip(), QStringLiteral("Zoom"));
         QCOMPARE(doc_->nData, 16384);
+        // The status bar says where the ppm axis came from.
+        auto* reference = window_->findChild<QLabel*>(QStringLiteral("statusReference"));
+        QVERIFY(reference != nullptr);
+        QCOMPARE(reference->text(), QStringLiteral("Reference: procs"));
 
         const QImage plot = window_->plotView()->plotImage();
         QVERIFY(bluePixels(plot) > 2000);
