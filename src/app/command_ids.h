@@ -64,6 +64,7 @@ enum CommandId : int {
     kCmdShiftData = 40215,
     kCmdCtrlJ = 40216,  ///< issued by Ctrl+J; no command serves it
     kCmdExportJcamp = 40217,
+    kCmdProcessAsRecorded = 40218,
 };
 
 /// Tool code of Move Spectrum while it drags the baseline.

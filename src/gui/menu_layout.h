@@ -78,6 +78,7 @@ inline constexpr MenuEntry kProcess[] = {
     {app::kCmdApodize, "&Apodize..."},
     {app::kCmdInteractiveApodization, "In&teractive Apodization"},
     {app::kCmdFourier, "&Fourier transform..."},
+    {app::kCmdProcessAsRecorded, "Process as &Recorded\tCtrl+R"},
     {kSeparator, ""},
     {app::kCmdPhase, "&Phase Correction"},
     {app::kCmdAutophase, "Au&tophase"},
@@ -149,7 +150,7 @@ struct ToolButton {
     const char* toolTip;
 };
 
-inline constexpr std::array<ToolButton, 21> kToolbar = {{
+inline constexpr std::array<ToolButton, 22> kToolbar = {{
     {app::kCmdOpen, "open", "Open"},
     {app::kCmdSave, "save", "Save"},
     {app::kCmdPrint, "print", "Print"},
@@ -164,6 +165,7 @@ inline constexpr std::array<ToolButton, 21> kToolbar = {{
     {kSeparator, "", ""},
     {app::kCmdApodize, "apodization", "Apodization"},
     {app::kCmdFourier, "fourier", "Fourier Transform"},
+    {app::kCmdProcessAsRecorded, "recorded", "Process as Recorded"},
     {app::kCmdPhase, "phase", "Phase Correction"},
     {app::kCmdAutophase, "autophase", "Autophase"},
     {app::kCmdManualBaseline, "baseline", "Baseline Correction"},
@@ -179,7 +181,7 @@ struct Accelerator {
     int id;
 };
 
-inline constexpr std::array<Accelerator, 15> kAccelerators = {{
+inline constexpr std::array<Accelerator, 16> kAccelerators = {{
     {"Ctrl+A", app::kCmdAddSubtract},
     {"Ctrl+C", app::kCmdCopyMetafile},
     {"Ctrl+E", app::kCmdCreateExpansion},
@@ -189,6 +191,7 @@ inline constexpr std::array<Accelerator, 15> kAccelerators = {{
     {"Ctrl+N", app::kCmdInsertComments},
     {"Ctrl+O", app::kCmdOpen},
     {"Ctrl+P", app::kCmdPrint},
+    {"Ctrl+R", app::kCmdProcessAsRecorded},
     {"Ctrl+S", app::kCmdSave},
     {"Ctrl+T", app::kCmdFourier},
     {"Ctrl+Z", app::kCmdUndo},
