@@ -1,0 +1,185 @@
+// "Process as Recorded". The conventions of the spectrometer software were read off a FID and the
+// 1r that software made of it (the aspirin experiment in tests/data): each is noted where it acts.
+#include "processing/recorded.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+#include "document/numeric.h"
+#include "processing/phase.h"
+#include "processing/transform.h"
+#include "processing/window_functions.h"
+
+namespace pelvaron::processing {
+
+namespace {
+
+/// The recorded WDW values this command repeats.
+enum RecordedWindow { kNoWindow = 0, kEm = 1, kGm = 2, kSine = 3, kQsine = 4 };
+
+/// Doubles of the spectrum: SI complex points as a transform size (a power of two from 128 doubles
+/// up to the capacity); without an SI, the FID's own size rounded up as the transform dialog does.
+int spectrumSize(int si, int fidDoubles) {
+    const long wanted = si > 0 ? 2L * si : fidDoubles;
+    return roundUpTransformSize(static_cast<int>(std::min<long>(wanted, kCapacity)));
+}
+
+void applyRecordedWindow(double* data, const FidLayout& fid, const RecordedProcessing& r) {
+    switch (r.WDW) {
+        case kEm: emWindow(data, fid, r.LB); break;
+        case kGm: gmWindow(data, fid, r.LB, r.GB); break;
+        case kSine: sineWindow(data, fid, r.SSB, false); break;
+        case kQsine: sineWindow(data, fid, r.SSB, true); break;
+        default: break;  // other window functions are not repeated: the FID goes in unweighted
+    }
+}
+
+/// The same angle in (-180, 180].
+double wrapDegrees(double a) {
+    a = std::remainder(a, 360.0);
+    return a <= -180.0 ? a + 360.0 : a;
+}
+
+/// The transform options that take the digital filter off: a rotation by the whole group delay,
+/// the fraction left as the transform's ramp (complex data only, as in the transform dialog).
+FtOptions recordedFtOptions(const Document& doc) {
+    FtOptions o;
+    o.real = doc.ftReal;
+    // No drift correction: subtracting the FID's mean moves the result away from the recorded 1r.
+    o.driftCorr = 0;
+    o.quadrature = 1;
+    o.inverse = 0;
+    const bool delayed = doc.groupDelay > 0.0 || doc.acqPars.DECIM > 1;
+    const std::optional<double> delay = groupDelayProposal(doc);
+    if (delayed && delay && !doc.ftReal) {
+        o.rotate = 1;
+        o.rotateCount = truncToInt(*delay);
+        o.delayFraction = residualGroupDelay(doc, o.rotateCount);
+    }
+    return o;
+}
+
+/// Rescales specData and phaseSource so that the largest real part is +-100, and sets
+/// peakValue/peakIndex to it; phase0 follows the pivot's move so that it describes the same angles.
+void normalisePhased(Document& doc) {
+    const int n = doc.nData;
+    const int oldPivot = doc.peakIndex;
+    const double peak = findPeak(doc);
+    const double magnitude = std::fabs(peak);
+    if (magnitude > 0.0 && std::isfinite(magnitude)) {
+        const double scale = 100.0 / magnitude;
+        for (int i = 0; i < n; ++i) {
+            doc.specData[i] *= scale;
+            doc.phaseSource[i] *= scale;
+        }
+    }
+    doc.peakValue = findPeak(doc);
+    // theta_k = phase0 + phase1*4*(2k + 1 - pivot)/n keeps its value when the pivot moves.
+    doc.phase0 = wrapDegrees(doc.phase0 + doc.phase1 * 4.0 * (doc.peakIndex - oldPivot) / n);
+}
+
+}  // namespace
+
+bool processAsRecorded(Document& doc, platform::UserInterface& ui) {
+    const RecordedProcessing& r = doc.recorded;
+    if (!r.present) {
+        ui.message(kNoRecordedProcessingText, kProcessAsRecordedCaption, platform::Icon::Information);
+        return false;
+    }
+    // A forward transform leaves ftInverse set (so does opening a processed spectrum).
+    if (doc.ftInverse) {
+        ui.message(kAlreadySpectrumText, kProcessAsRecordedCaption, platform::Icon::Information);
+        return false;
+    }
+    const int loaded = std::clamp(doc.nData, 0, kCapacity);
+    const int valuesPerPoint = doc.ftReal ? 1 : 2;
+    // The whole of TDeff goes in (the 1r holds every point of it), and nothing beyond it.
+    int used = r.TDeff > 0 ? std::min(loaded, r.TDeff) : loaded;
+    used -= used % valuesPerPoint;
+    const int size = spectrumSize(r.SI, used);
+
+    // What Undo brings back: the FID as it stands now, before the first point and the window.
+    const std::vector<double> fid(doc.specData.begin(), doc.specData.begin() + loaded);
+    const double fidPeakValue = doc.peakValue;
+    const int fidTd = doc.acqPars.TD;
+    const int ftReal = doc.ftReal, ftDriftCorr = doc.ftDriftCorr, ftQuadrature = doc.ftQuadrature,
+              ftInverse = doc.ftInverse;
+
+    double* data = doc.specData.data();
+    // FCOR multiplies the first point as recorded; the transform halves it, so it goes in doubled.
+    // (The pair shows the signal's first point left whole with FCOR 1, where the transform alone
+    // would halve it.)
+    const double fcor = std::isfinite(r.FCOR) ? r.FCOR : 0.5;
+    if (used >= 2) {
+        data[0] *= 2.0 * fcor;
+        data[1] *= 2.0 * fcor;
+    }
+    // The window starts at the first point recorded, the digital filter's lead-in included (with
+    // EM, as in the pair, that only scales the spectrum).
+    const double sw = doc.acqPars.SW;
+    if (sw > 0.0 && std::isfinite(sw)) {
+        applyRecordedWindow(data,
+                            FidLayout{used / valuesPerPoint, valuesPerPoint, valuesPerPoint / (2.0 * sw)}, r);
+    }
+    doc.noteSpecExtent(loaded);
+    if (size > used) std::fill(data + used, data + size, 0.0);
+    doc.nData = size;
+    doc.acqPars.TD = size;
+
+    if (!fourierTransform(doc, recordedFtOptions(doc))) {
+        // Not reached for a size from spectrumSize; kept so that a failure changes nothing.
+        std::copy(fid.begin(), fid.end(), doc.specData.begin());
+        doc.nData = loaded;
+        doc.acqPars.TD = fidTd;
+        return false;
+    }
+    // The transform's options and their Undo copies stay those of the transform dialog.
+    doc.ftDriftCorr = ftDriftCorr;
+    doc.undoFtReal = ftReal;
+    doc.undoFtDriftCorr = ftDriftCorr;
+    doc.undoFtQuadrature = ftQuadrature;
+    doc.undoFtInverse = ftInverse;
+    std::copy(fid.begin(), fid.end(), doc.undoData.begin());
+    doc.undoPeakValue = fidPeakValue;
+    doc.undoNData = loaded;
+
+    // The phase. Our spectrum's point k is the 1r's point k (the first at OFFSET, the same way
+    // down), and our imaginary parts are the negatives of its 1i: its phase turns the other way.
+    // PHC1 is zero at the first (left-most) point and reaches its full value at the last.
+    // Its filter correction leaves no phase at the first point where our ramp leaves none in the
+    // middle: half a turn of the delay's fraction, as zero order (pair: r 0.9978 without it).
+    const int n = doc.nData;
+    const double delayFraction = doc.transform.delayFraction;
+    const double phc0 = std::isfinite(r.PHC0) ? r.PHC0 : 0.0;
+    const double phc1 = std::isfinite(r.PHC1) ? r.PHC1 : 0.0;
+    const double atFirstPoint = -phc0 - 180.0 * delayFraction;  // degrees, our sense
+    const double perSpectrum = -phc1;                           // added across the points
+    // theta_k = phase0 + phase1*4*(2k + 1 - P)/n = atFirstPoint + perSpectrum*2k/n.
+    doc.phase1 = perSpectrum / 4.0;
+    doc.phase0 = wrapDegrees(atFirstPoint - doc.phase1 * 4.0 * (1 - doc.peakIndex) / n);
+    saveUnphased(doc);
+    doc.phaseSourceValid = 1;
+    phaseRotation(doc, doc.phase0, doc.phase1, true);
+    // The largest line of the phased spectrum becomes +-100, as the transform leaves an unphased one.
+    normalisePhased(doc);
+
+    // The reference: the first point at the recorded OFFSET when that set spans this spectrum's
+    // width (a strip starts elsewhere: the reference the reader chose stays).
+    AcqParams& p = doc.acqPars;
+    if (r.SF > 0.0 && std::isfinite(r.SF)) p.SF = r.SF;
+    if (r.haveOffset && p.SF > 0.0 && sw > 0.0 && std::fabs(r.SW_p - sw) <= 1e-6 * sw &&
+        std::isfinite(r.OFFSET * p.SF)) {
+        p.offsetHz = r.OFFSET * p.SF - sw;
+        doc.referenceSource = ReferenceSource::Procs;
+    }
+    doc.offsetHz = p.offsetHz;
+    doc.offsetPpm = p.SF != 0.0 ? doc.offsetHz / p.SF : 0.0;
+    const double count = n;
+    if (sw > 0.0) doc.refIndex = truncToInt(count + std::trunc(2.0 * doc.offsetHz * (count / (2.0 * sw))));
+    ui.requestRepaint();
+    return true;
+}
+
+}  // namespace pelvaron::processing
