@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <vector>
 
 #include "document/numeric.h"
 #include "processing/phase.h"
@@ -61,6 +60,39 @@ FtOptions recordedFtOptions(const Document& doc) {
     return o;
 }
 
+/// phaseRotation(doc, order0, order1, true) -- the same angles, 3.14159 for pi included -- with the
+/// angle advanced from point to point by a rotation recurrence instead of a sine and cosine per
+/// point, restarted from the exact value every block so that rounding never builds up.
+void rotatePhase(Document& doc, double order0, double order1) {
+    const int n = doc.nData;
+    if (n < 4) return;
+    double* x = doc.specData.data();
+    x[1] = x[3];
+    constexpr double kRadians = 3.14159 / 180.0;
+    const double phi0 = order0 * kRadians;
+    const double phi1 = order1 * kRadians;
+    const double count = n;
+    auto angle = [&](int k) { return phi0 + phi1 * 4.0 * (2 * k + 1 - doc.peakIndex) / count; };
+    const double step = phi1 * 8.0 / count;
+    const double stepCos = std::cos(step);
+    const double stepSin = std::sin(step);
+    constexpr int kBlock = 64;
+    for (int k = 0; k < n / 2;) {
+        const int end = std::min(n / 2, k + kBlock);
+        double c = std::cos(angle(k));
+        double s = std::sin(angle(k));
+        for (; k < end; ++k) {
+            const double re = x[2 * k];
+            const double im = x[2 * k + 1];
+            x[2 * k] = c * re - s * im;
+            x[2 * k + 1] = s * re + c * im;
+            const double nextC = c * stepCos - s * stepSin;
+            s = s * stepCos + c * stepSin;
+            c = nextC;
+        }
+    }
+}
+
 /// Rescales specData and phaseSource so that the largest real part is +-100, and sets
 /// peakValue/peakIndex to it; phase0 follows the pivot's move so that it describes the same angles.
 void normalisePhased(Document& doc) {
@@ -75,7 +107,8 @@ void normalisePhased(Document& doc) {
             doc.phaseSource[i] *= scale;
         }
     }
-    doc.peakValue = findPeak(doc);
+    // The same point is the largest after the scaling.
+    doc.peakValue = doc.specData[doc.peakIndex];
     // theta_k = phase0 + phase1*4*(2k + 1 - pivot)/n keeps its value when the pivot moves.
     doc.phase0 = wrapDegrees(doc.phase0 + doc.phase1 * 4.0 * (doc.peakIndex - oldPivot) / n);
 }
@@ -100,8 +133,10 @@ bool processAsRecorded(Document& doc, platform::UserInterface& ui) {
     used -= used % valuesPerPoint;
     const int size = spectrumSize(r.SI, used);
 
-    // What Undo brings back: the FID as it stands now, before the first point and the window.
-    const std::vector<double> fid(doc.specData.begin(), doc.specData.begin() + loaded);
+    // What Undo brings back: the FID as it stands now, before the first point and the window. It
+    // waits in phaseSource, which receives the unphased spectrum at the end (a FID has no use for it).
+    doc.phaseSource.copyFrom(doc.specData, loaded);
+    doc.phaseSourceValid = 0;
     const double fidPeakValue = doc.peakValue;
     const int fidTd = doc.acqPars.TD;
     const int ftReal = doc.ftReal, ftDriftCorr = doc.ftDriftCorr, ftQuadrature = doc.ftQuadrature,
@@ -130,7 +165,7 @@ bool processAsRecorded(Document& doc, platform::UserInterface& ui) {
 
     if (!fourierTransform(doc, recordedFtOptions(doc))) {
         // Not reached for a size from spectrumSize; kept so that a failure changes nothing.
-        std::copy(fid.begin(), fid.end(), doc.specData.begin());
+        doc.specData.copyFrom(doc.phaseSource, loaded);
         doc.nData = loaded;
         doc.acqPars.TD = fidTd;
         return false;
@@ -141,7 +176,7 @@ bool processAsRecorded(Document& doc, platform::UserInterface& ui) {
     doc.undoFtDriftCorr = ftDriftCorr;
     doc.undoFtQuadrature = ftQuadrature;
     doc.undoFtInverse = ftInverse;
-    std::copy(fid.begin(), fid.end(), doc.undoData.begin());
+    doc.undoData.copyFrom(doc.phaseSource, loaded);
     doc.undoPeakValue = fidPeakValue;
     doc.undoNData = loaded;
 
@@ -161,7 +196,7 @@ bool processAsRecorded(Document& doc, platform::UserInterface& ui) {
     doc.phase0 = wrapDegrees(atFirstPoint - doc.phase1 * 4.0 * (1 - doc.peakIndex) / n);
     saveUnphased(doc);
     doc.phaseSourceValid = 1;
-    phaseRotation(doc, doc.phase0, doc.phase1, true);
+    rotatePhase(doc, doc.phase0, doc.phase1);
     // The largest line of the phased spectrum becomes +-100, as the transform leaves an unphased one.
     normalisePhased(doc);
 
