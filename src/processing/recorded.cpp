@@ -41,8 +41,9 @@ double wrapDegrees(double a) {
     return a <= -180.0 ? a + 360.0 : a;
 }
 
-/// The transform options that take the digital filter off: a rotation by the whole group delay,
-/// the fraction left as the transform's ramp (complex data only, as in the transform dialog).
+/// The transform options that take the digital filter off as the transform dialog proposes: a
+/// rotation by the whole points of the group delay, the fraction as the transform's ramp (which a
+/// real transform leaves out).
 FtOptions recordedFtOptions(const Document& doc) {
     FtOptions o;
     o.real = doc.ftReal;
@@ -52,7 +53,7 @@ FtOptions recordedFtOptions(const Document& doc) {
     o.inverse = 0;
     const bool delayed = doc.groupDelay > 0.0 || doc.acqPars.DECIM > 1;
     const std::optional<double> delay = groupDelayProposal(doc);
-    if (delayed && delay && !doc.ftReal) {
+    if (delayed && delay) {
         o.rotate = 1;
         o.rotateCount = truncToInt(*delay);
         o.delayFraction = residualGroupDelay(doc, o.rotateCount);
@@ -144,8 +145,8 @@ bool processAsRecorded(Document& doc, platform::UserInterface& ui) {
 
     double* data = doc.specData.data();
     // FCOR multiplies the first point as recorded; the transform halves it, so it goes in doubled.
-    // (The pair shows the signal's first point left whole with FCOR 1, where the transform alone
-    // would halve it.)
+    // With a digital filter that point is the filter's lead-in (0 in the pair): the signal's top,
+    // the rotation's first point, stays whole (halving it takes the pair further from its 1r).
     const double fcor = std::isfinite(r.FCOR) ? r.FCOR : 0.5;
     if (used >= 2) {
         data[0] *= 2.0 * fcor;
