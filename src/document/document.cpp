@@ -1,6 +1,7 @@
 // Document defaults, Undo, peak search and the set-up that follows every load.
 #include "document/document.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -45,6 +46,7 @@ double findPeak(Document& doc) {
 void takeUndoSnapshot(Document& doc) {
     doc.undoData.copyFrom(doc.specData, doc.nData);
     doc.undoPeakValue = doc.peakValue;
+    doc.undoNData = 0;
 }
 
 double restoreUndo(Document& doc) {
@@ -53,6 +55,18 @@ double restoreUndo(Document& doc) {
 }
 
 void undoCommand(Document& doc) {
+    if (doc.undoNData > 0) {
+        // The snapshot is a FID of its own size: left at the spectrum's size, Undo would cut a
+        // longer FID or pad a shorter one, and a phase copy of the spectrum would come back over it.
+        doc.noteSpecExtent(doc.nData);
+        doc.nData = doc.acqPars.TD = std::min(doc.undoNData, kCapacity);
+        doc.phase0 = 0.0;
+        doc.phase1 = 0.0;
+        doc.phaseSourceValid = 0;
+        doc.xUnits = kSeconds;
+        doc.unitSeconds = 1;
+        doc.unitPpm = doc.unitHz = doc.unitPoints = 0;
+    }
     doc.peakValue = restoreUndo(doc);
     doc.ftReal = doc.undoFtReal;
     doc.ftDriftCorr = doc.undoFtDriftCorr;

@@ -93,6 +93,10 @@ struct Document {
     double undoPeakValue = 0.0;
     int undoFtReal = 0, undoFtDriftCorr = 1, undoFtQuadrature = 1, undoFtInverse = 0,
         undoNegateImag = 0;
+    /// nData (and TD) that Undo goes back to, with the data on the seconds axis and no phase
+    /// correction, when the snapshot holds a FID of another size than the command left (Process as
+    /// Recorded). 0: Undo keeps the size, as after every other command. Every snapshot clears it.
+    int undoNData = 0;
 
     // --- Display state.
     double viewLeft = 0.0;
@@ -154,13 +158,14 @@ struct Document {
 /// magnitudes the last one wins.
 double findPeak(Document& doc);
 
-/// Copies specData[0..nData-1] and peakValue into the Undo snapshot.
+/// Copies specData[0..nData-1] and peakValue into the Undo snapshot; clears undoNData.
 void takeUndoSnapshot(Document& doc);
 
 /// Copies the snapshot back over the present nData doubles; returns the snapshot's peakValue.
 [[nodiscard]] double restoreUndo(Document& doc);
 
-/// The Undo command: data, peakValue and the five transform flags.
+/// The Undo command: data, peakValue and the five transform flags (and, when undoNData is set,
+/// the FID's size, seconds axis and absent phase correction).
 void undoCommand(Document& doc);
 
 /// Limits nData and TD to the buffer capacity, with the truncation warning when it cuts.

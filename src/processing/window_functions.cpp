@@ -1,9 +1,11 @@
 // Window functions. Two time bases occur: m/(2*SW) for the exponential and TRAFICANTE functions
-// and m*AQ/N for the others; they agree while N equals TD and differ after zero filling.
+// and m*AQ/N for the others; they agree while N equals TD and differ after zero filling. The
+// spectrometer-style windows count complex points instead, over the points they are given.
 #include "processing/window_functions.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 namespace pelvaron::processing {
 
@@ -59,6 +61,49 @@ void hanningWindow(double* data, int n) {
 
 void hammingWindow(double* data, int n) {
     for (int m = 0; m < n; ++m) data[m] *= 0.54 + 0.46 * std::cos(kPi * m / n);
+}
+
+namespace {
+
+/// Multiplies both values of every point by factor(t), t the point's time.
+template <typename Factor>
+void multiplyPoints(double* data, const FidLayout& fid, Factor factor) {
+    if (fid.points <= 0 || fid.valuesPerPoint < 1 || !(fid.dwell > 0.0) || !std::isfinite(fid.dwell)) return;
+    for (int k = 0; k < fid.points; ++k) {
+        const double f = factor(k * fid.dwell);
+        double* point = data + static_cast<std::ptrdiff_t>(k) * fid.valuesPerPoint;
+        for (int v = 0; v < fid.valuesPerPoint; ++v) point[v] *= f;
+    }
+}
+
+}  // namespace
+
+void emWindow(double* data, const FidLayout& fid, double lb) {
+    if (lb == 0.0 || !std::isfinite(lb)) return;
+    const double rate = kPi * lb;
+    multiplyPoints(data, fid, [rate](double t) { return std::exp(-rate * t); });
+}
+
+void gmWindow(double* data, const FidLayout& fid, double lb, double gb) {
+    if (!std::isfinite(lb) || !std::isfinite(gb)) return;
+    if (gb <= 0.0) {
+        emWindow(data, fid, lb);
+        return;
+    }
+    const double a = kPi * lb;
+    const double aq = fid.points * fid.dwell;
+    const double b = a / (2.0 * gb * aq);
+    multiplyPoints(data, fid, [a, b](double t) { return std::exp(-a * t + b * t * t); });
+}
+
+void sineWindow(double* data, const FidLayout& fid, double ssb, bool squared) {
+    if (!std::isfinite(ssb)) return;
+    const double phi = ssb > 1.0 ? kPi / ssb : 0.0;
+    const double aq = fid.points * fid.dwell;
+    multiplyPoints(data, fid, [phi, aq, squared](double t) {
+        const double s = std::sin(phi + (kPi - phi) * t / aq);
+        return squared ? s * s : s;
+    });
 }
 
 void applyWindow(Document& doc) {

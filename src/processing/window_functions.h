@@ -31,6 +31,31 @@ void hanningWindow(double* data, int n);
 /// 0.54 + 0.46*cos(pi*m/n).
 void hammingWindow(double* data, int n);
 
+/// A FID as the spectrometer-style windows below see it: `points` time points of `valuesPerPoint`
+/// doubles each (2: real then imaginary part; 1: real samples), `dwell` seconds apart. Both values
+/// of point k get the factor of the time t = k*dwell, and the acquisition time is
+/// AQ = points*dwell: the windows span the points given, not the zero filling after them.
+struct FidLayout {
+    int points = 0;
+    int valuesPerPoint = 2;
+    double dwell = 0.0;  ///< seconds
+};
+
+/// The spectrometer software's exponential (WDW EM): exp(-pi*lb*t), lb in Hz.
+void emWindow(double* data, const FidLayout& fid, double lb);
+
+/// The spectrometer software's Lorentz-to-Gauss window (WDW GM):
+///     exp(-pi*lb*t + pi*lb*t^2/(2*gb*AQ)),
+/// which for a negative `lb` rises from 1 to its top at t = gb*AQ and falls as a Gaussian after
+/// it. gb <= 0 leaves the Gaussian term out (the exponential of lb alone).
+void gmWindow(double* data, const FidLayout& fid, double lb, double gb);
+
+/// The spectrometer software's sine bells (WDW SINE, and QSINE when `squared`):
+///     sin(phi + (pi - phi)*t/AQ),  phi = pi/ssb,
+/// from sin(phi) at the first point down towards 0 one point after the last; ssb = 2 is a cosine
+/// bell. An ssb of 1 or less (0 as recorded when none was set) gives phi = 0, the plain sine.
+void sineWindow(double* data, const FidLayout& fid, double ssb, bool squared);
+
 /// Applies the selected window of doc.window to specData with the document's nData, SW and AQ.
 /// The caller has checked the parameters (see WindowFunctionDialog).
 void applyWindow(Document& doc);

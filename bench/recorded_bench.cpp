@@ -1,0 +1,107 @@
+// Process as Recorded on a FID of 65536 complex points zero-filled to SI 131072: the exponential
+// window, the digital filter's rotation and ramp, the transform, PHC0/PHC1 and the reference. The
+// reference figure is the bare complex FFT of the 131072 points.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "processing/fft.h"
+#include "processing/recorded.h"
+#include "ratio_report.h"
+#include "recording_ui.h"
+
+namespace {
+
+using namespace pelvaron;
+
+constexpr int kFidPoints = 65536;
+constexpr int kSi = 131072;
+constexpr double kSw = 6000.0;
+
+/// Two decaying lines and a little structure, delayed by a digital filter's lead-in.
+std::vector<double> fid() {
+    std::vector<double> v(2 * kFidPoints);
+    for (int k = 0; k < kFidPoints; ++k) {
+        const double t = (k - 70) / kSw;
+        const double a = t < 0 ? 0.0 : 1e6 * std::exp(-2.0 * t);
+        const double b = t < 0 ? 0.0 : 4e5 * std::exp(-5.0 * t);
+        v[2 * k] = a * std::cos(2 * M_PI * 812.0 * t) + b * std::cos(-2 * M_PI * 1530.0 * t) + (k % 13) - 6;
+        v[2 * k + 1] =
+            a * std::sin(2 * M_PI * 812.0 * t) + b * std::sin(-2 * M_PI * 1530.0 * t) + (k % 7) - 3;
+    }
+    return v;
+}
+
+/// A UserInterface that keeps nothing, so that repeated runs do not grow.
+class QuietUi : public testing::RecordingUserInterface {
+public:
+    void requestRepaint() override {}
+};
+
+void loadFid(Document& doc, const std::vector<double>& values) {
+    std::copy(values.begin(), values.end(), doc.specData.begin());
+    doc.nData = doc.acqPars.TD = static_cast<int>(values.size());
+    doc.acqPars.SW = kSw;
+    doc.acqPars.SF = 600.13;
+    doc.acqPars.AQ = doc.nData / (2.0 * kSw);
+    doc.acqPars.DECIM = 32;
+    doc.acqPars.DSPFVS = 12;
+    doc.ftReal = 0;
+    doc.ftInverse = 0;
+    doc.phaseSourceValid = 0;
+}
+
+void BM_ProcessAsRecorded65536ToSi131072(benchmark::State& state) {
+    const std::vector<double> values = fid();
+    auto doc = std::make_unique<Document>();
+    doc->recorded.present = true;
+    doc->recorded.WDW = 1;
+    doc->recorded.LB = 0.3;
+    doc->recorded.SI = kSi;
+    doc->recorded.TDeff = 2 * kFidPoints;
+    doc->recorded.PHC0 = -107.786;
+    doc->recorded.PHC1 = 11.02198;
+    doc->recorded.FCOR = 0.5;
+    doc->recorded.haveOffset = true;
+    doc->recorded.OFFSET = 12.0;
+    doc->recorded.SW_p = kSw;
+    doc->recorded.SF = 600.13;
+    QuietUi ui;
+    for (auto _ : state) {
+        state.PauseTiming();
+        loadFid(*doc, values);
+        state.ResumeTiming();
+        if (!processing::processAsRecorded(*doc, ui)) {
+            state.SkipWithError("Process as Recorded refused the FID");
+            break;
+        }
+        benchmark::DoNotOptimize(doc->specData.data());
+    }
+}
+BENCHMARK(BM_ProcessAsRecorded65536ToSi131072)->Unit(benchmark::kMillisecond);
+
+void BM_ReferenceFft131072(benchmark::State& state) {
+    std::vector<double> values = fid();
+    values.resize(2 * kSi, 0.0);
+    std::vector<double> data(values.size());
+    for (auto _ : state) {
+        std::copy(values.begin(), values.end(), data.begin());
+        processing::complexFft(data.data(), kSi, processing::kForward);
+        benchmark::DoNotOptimize(data.data());
+    }
+}
+BENCHMARK(BM_ReferenceFft131072)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    auto& r = pelvaron::bench::runBenchmarks();
+    r.printTarget("BM_ProcessAsRecorded65536ToSi131072", 10.0);
+    r.printRatio("BM_ProcessAsRecorded65536ToSi131072", "BM_ReferenceFft131072");
+    benchmark::Shutdown();
+    return 0;
+}

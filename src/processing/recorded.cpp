@@ -1,0 +1,221 @@
+// "Process as Recorded". The conventions of the spectrometer software were read off a FID and the
+// 1r that software made of it (the aspirin experiment in tests/data): each is noted where it acts.
+#include "processing/recorded.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "document/numeric.h"
+#include "processing/phase.h"
+#include "processing/transform.h"
+#include "processing/window_functions.h"
+
+namespace pelvaron::processing {
+
+namespace {
+
+/// The recorded WDW values this command repeats.
+enum RecordedWindow { kNoWindow = 0, kEm = 1, kGm = 2, kSine = 3, kQsine = 4 };
+
+/// Doubles of the spectrum: SI complex points as a transform size (a power of two from 128 doubles
+/// up to the capacity); without an SI, the FID's own size rounded up as the transform dialog does.
+int spectrumSize(int si, int fidDoubles) {
+    const long wanted = si > 0 ? 2L * si : fidDoubles;
+    return roundUpTransformSize(static_cast<int>(std::min<long>(wanted, kCapacity)));
+}
+
+void applyRecordedWindow(double* data, const FidLayout& fid, const RecordedProcessing& r) {
+    switch (r.WDW) {
+        case kEm: emWindow(data, fid, r.LB); break;
+        case kGm: gmWindow(data, fid, r.LB, r.GB); break;
+        case kSine: sineWindow(data, fid, r.SSB, false); break;
+        case kQsine: sineWindow(data, fid, r.SSB, true); break;
+        default: break;  // other window functions are not repeated: the FID goes in unweighted
+    }
+}
+
+/// The same angle in (-180, 180].
+double wrapDegrees(double a) {
+    a = std::remainder(a, 360.0);
+    return a <= -180.0 ? a + 360.0 : a;
+}
+
+/// The transform options that take the digital filter off as the transform dialog proposes: a
+/// rotation by the whole points of the group delay, the fraction as the transform's ramp (which a
+/// real transform leaves out).
+FtOptions recordedFtOptions(const Document& doc) {
+    FtOptions o;
+    o.real = doc.ftReal;
+    // No drift correction: subtracting the FID's mean moves the result away from the recorded 1r.
+    o.driftCorr = 0;
+    o.quadrature = 1;
+    o.inverse = 0;
+    const bool delayed = doc.groupDelay > 0.0 || doc.acqPars.DECIM > 1;
+    const std::optional<double> delay = groupDelayProposal(doc);
+    if (delayed && delay) {
+        o.rotate = 1;
+        o.rotateCount = truncToInt(*delay);
+        o.delayFraction = residualGroupDelay(doc, o.rotateCount);
+    }
+    return o;
+}
+
+/// phaseRotation(doc, order0, order1, true) -- the same angles, 3.14159 for pi included -- with the
+/// angle advanced from point to point by a rotation recurrence instead of a sine and cosine per
+/// point, restarted from the exact value every block so that rounding never builds up.
+void rotatePhase(Document& doc, double order0, double order1) {
+    const int n = doc.nData;
+    if (n < 4) return;
+    double* x = doc.specData.data();
+    x[1] = x[3];
+    constexpr double kRadians = 3.14159 / 180.0;
+    const double phi0 = order0 * kRadians;
+    const double phi1 = order1 * kRadians;
+    const double count = n;
+    auto angle = [&](int k) { return phi0 + phi1 * 4.0 * (2 * k + 1 - doc.peakIndex) / count; };
+    const double step = phi1 * 8.0 / count;
+    const double stepCos = std::cos(step);
+    const double stepSin = std::sin(step);
+    constexpr int kBlock = 64;
+    for (int k = 0; k < n / 2;) {
+        const int end = std::min(n / 2, k + kBlock);
+        double c = std::cos(angle(k));
+        double s = std::sin(angle(k));
+        for (; k < end; ++k) {
+            const double re = x[2 * k];
+            const double im = x[2 * k + 1];
+            x[2 * k] = c * re - s * im;
+            x[2 * k + 1] = s * re + c * im;
+            const double nextC = c * stepCos - s * stepSin;
+            s = s * stepCos + c * stepSin;
+            c = nextC;
+        }
+    }
+}
+
+/// Rescales specData and phaseSource so that the largest real part is +-100, and sets
+/// peakValue/peakIndex to it; phase0 follows the pivot's move so that it describes the same angles.
+void normalisePhased(Document& doc) {
+    const int n = doc.nData;
+    const int oldPivot = doc.peakIndex;
+    const double peak = findPeak(doc);
+    const double magnitude = std::fabs(peak);
+    if (magnitude > 0.0 && std::isfinite(magnitude)) {
+        const double scale = 100.0 / magnitude;
+        for (int i = 0; i < n; ++i) {
+            doc.specData[i] *= scale;
+            doc.phaseSource[i] *= scale;
+        }
+    }
+    // The same point is the largest after the scaling.
+    doc.peakValue = doc.specData[doc.peakIndex];
+    // theta_k = phase0 + phase1*4*(2k + 1 - pivot)/n keeps its value when the pivot moves.
+    doc.phase0 = wrapDegrees(doc.phase0 + doc.phase1 * 4.0 * (doc.peakIndex - oldPivot) / n);
+}
+
+}  // namespace
+
+bool processAsRecorded(Document& doc, platform::UserInterface& ui) {
+    const RecordedProcessing& r = doc.recorded;
+    if (!r.present) {
+        ui.message(kNoRecordedProcessingText, kProcessAsRecordedCaption, platform::Icon::Information);
+        return false;
+    }
+    // A forward transform leaves ftInverse set (so does opening a processed spectrum).
+    if (doc.ftInverse) {
+        ui.message(kAlreadySpectrumText, kProcessAsRecordedCaption, platform::Icon::Information);
+        return false;
+    }
+    const int loaded = std::clamp(doc.nData, 0, kCapacity);
+    const int valuesPerPoint = doc.ftReal ? 1 : 2;
+    // The whole of TDeff goes in (the 1r holds every point of it), and nothing beyond it.
+    int used = r.TDeff > 0 ? std::min(loaded, r.TDeff) : loaded;
+    used -= used % valuesPerPoint;
+    const int size = spectrumSize(r.SI, used);
+
+    // What Undo brings back: the FID as it stands now, before the first point and the window. It
+    // waits in phaseSource, which receives the unphased spectrum at the end (a FID has no use for it).
+    doc.phaseSource.copyFrom(doc.specData, loaded);
+    doc.phaseSourceValid = 0;
+    const double fidPeakValue = doc.peakValue;
+    const int fidTd = doc.acqPars.TD;
+    const int ftReal = doc.ftReal, ftDriftCorr = doc.ftDriftCorr, ftQuadrature = doc.ftQuadrature,
+              ftInverse = doc.ftInverse;
+
+    double* data = doc.specData.data();
+    // FCOR multiplies the first point as recorded; the transform halves it, so it goes in doubled.
+    // With a digital filter that point is the filter's lead-in (0 in the pair): the signal's top,
+    // the rotation's first point, stays whole (halving it takes the pair further from its 1r).
+    const double fcor = std::isfinite(r.FCOR) ? r.FCOR : 0.5;
+    if (used >= 2) {
+        data[0] *= 2.0 * fcor;
+        data[1] *= 2.0 * fcor;
+    }
+    // The window starts at the first point recorded, the digital filter's lead-in included (with
+    // EM, as in the pair, that only scales the spectrum).
+    const double sw = doc.acqPars.SW;
+    if (sw > 0.0 && std::isfinite(sw)) {
+        applyRecordedWindow(data,
+                            FidLayout{used / valuesPerPoint, valuesPerPoint, valuesPerPoint / (2.0 * sw)}, r);
+    }
+    doc.noteSpecExtent(loaded);
+    if (size > used) std::fill(data + used, data + size, 0.0);
+    doc.nData = size;
+    doc.acqPars.TD = size;
+
+    if (!fourierTransform(doc, recordedFtOptions(doc))) {
+        // Not reached for a size from spectrumSize; kept so that a failure changes nothing.
+        doc.specData.copyFrom(doc.phaseSource, loaded);
+        doc.nData = loaded;
+        doc.acqPars.TD = fidTd;
+        return false;
+    }
+    // The transform's options and their Undo copies stay those of the transform dialog.
+    doc.ftDriftCorr = ftDriftCorr;
+    doc.undoFtReal = ftReal;
+    doc.undoFtDriftCorr = ftDriftCorr;
+    doc.undoFtQuadrature = ftQuadrature;
+    doc.undoFtInverse = ftInverse;
+    doc.undoData.copyFrom(doc.phaseSource, loaded);
+    doc.undoPeakValue = fidPeakValue;
+    doc.undoNData = loaded;
+
+    // The phase. Our spectrum's point k is the 1r's point k (the first at OFFSET, the same way
+    // down), and our imaginary parts are the negatives of its 1i: its phase turns the other way.
+    // PHC1 is zero at the first (left-most) point and reaches its full value at the last.
+    // Its filter correction leaves no phase at the first point where our ramp leaves none in the
+    // middle: half a turn of the delay's fraction, as zero order (pair: r 0.9978 without it).
+    const int n = doc.nData;
+    const double delayFraction = doc.transform.delayFraction;
+    const double phc0 = std::isfinite(r.PHC0) ? r.PHC0 : 0.0;
+    const double phc1 = std::isfinite(r.PHC1) ? r.PHC1 : 0.0;
+    const double atFirstPoint = -phc0 - 180.0 * delayFraction;  // degrees, our sense
+    const double perSpectrum = -phc1;                           // added across the points
+    // theta_k = phase0 + phase1*4*(2k + 1 - P)/n = atFirstPoint + perSpectrum*2k/n.
+    doc.phase1 = perSpectrum / 4.0;
+    doc.phase0 = wrapDegrees(atFirstPoint - doc.phase1 * 4.0 * (1 - doc.peakIndex) / n);
+    saveUnphased(doc);
+    doc.phaseSourceValid = 1;
+    rotatePhase(doc, doc.phase0, doc.phase1);
+    // The largest line of the phased spectrum becomes +-100, as the transform leaves an unphased one.
+    normalisePhased(doc);
+
+    // The reference: the first point at the recorded OFFSET when that set spans this spectrum's
+    // width (a strip starts elsewhere: the reference the reader chose stays).
+    AcqParams& p = doc.acqPars;
+    if (r.SF > 0.0 && std::isfinite(r.SF)) p.SF = r.SF;
+    if (r.haveOffset && p.SF > 0.0 && sw > 0.0 && std::fabs(r.SW_p - sw) <= 1e-6 * sw &&
+        std::isfinite(r.OFFSET * p.SF)) {
+        p.offsetHz = r.OFFSET * p.SF - sw;
+        doc.referenceSource = ReferenceSource::Procs;
+    }
+    doc.offsetHz = p.offsetHz;
+    doc.offsetPpm = p.SF != 0.0 ? doc.offsetHz / p.SF : 0.0;
+    const double count = n;
+    if (sw > 0.0) doc.refIndex = truncToInt(count + std::trunc(2.0 * doc.offsetHz * (count / (2.0 * sw))));
+    ui.requestRepaint();
+    return true;
+}
+
+}  // namespace pelvaron::processing
