@@ -105,9 +105,13 @@ int main(int argc, char** argv) {
     // The carrier, from BF1: the centre of the acquired width.
     spec.o1 = centrePpm * kBf1;
     // How the spectrometer software would have processed it: 0.3 Hz exponential broadening, zero
-    // fill to twice the points, no phase beyond the filter's delay (the lines are simulated in
-    // phase), referenced to the whole acquired width.
-    char swText[32], sfText[32], offsetText[32];
+    // fill to twice the points, referenced to the whole acquired width. The lines are simulated
+    // in phase, but with the receiver's sign opposite to the spectrometer software's (our
+    // transform shows them negative until a half turn); its filter correction leaves a further 180
+    // degrees times the delay's fraction of zero-order phase (it turns nothing at the left edge,
+    // not at the carrier). PHC0 takes off both.
+    char swText[32], sfText[32], offsetText[32], phc0Text[32];
+    std::snprintf(phc0Text, sizeof phc0Text, "%.4f", 180.0 - 180.0 * (kGroupDelay - std::floor(kGroupDelay)));
     std::snprintf(swText, sizeof swText, "%.4f", kSw);
     std::snprintf(sfText, sizeof sfText, "%.2f", kBf1);
     std::snprintf(offsetText, sizeof offsetText, "%.4f", kOffsetPpm);
@@ -120,7 +124,7 @@ int main(int argc, char** argv) {
                                                        {"LB", "0.3"},
                                                        {"GB", "0"},
                                                        {"SSB", "0"},
-                                                       {"PHC0", "0"},
+                                                       {"PHC0", phc0Text},
                                                        {"PHC1", "0"},
                                                        {"FCOR", "0.5"}});
     spec.title = "ethyl acetate in CDCl3, 1H";

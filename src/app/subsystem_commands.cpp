@@ -1,6 +1,6 @@
 // The commands that hand a processing or data-file model to the window's dialogs, with the
-// bookkeeping around each: Apodize, Fourier transform, Phase Correction, Autophase, Export JCamp,
-// Byte Swap and Data points.
+// bookkeeping around each: Apodize, Fourier transform, Process as Recorded, Phase Correction,
+// Autophase, Export JCamp, Byte Swap and Data points.
 #include "app/dispatcher.h"
 #include "display/tools.h"
 #include "io/byte_swap.h"
@@ -8,6 +8,7 @@
 #include "io/jcamp_options_dialog.h"
 #include "processing/fourier_dialog.h"
 #include "processing/phase.h"
+#include "processing/recorded.h"
 #include "processing/window_function_dialog.h"
 
 namespace pelvaron::app {
@@ -26,6 +27,12 @@ void CommandDispatcher::registerSubsystemCommands() {
         processing::FourierDialog model(c.doc);
         c.dialogs.runFourierDialog(model);
         c.ui.requestRepaint();
+        clearStatusBar(c.ui);
+        display::resetTool(c.doc);
+    });
+    registerCommand(kCmdProcessAsRecorded, [](CommandContext& c) {
+        // Refused with a message (and nothing changed) without a record or on a spectrum.
+        (void)processing::processAsRecorded(c.doc, c.ui);
         clearStatusBar(c.ui);
         display::resetTool(c.doc);
     });

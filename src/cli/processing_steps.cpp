@@ -8,6 +8,7 @@
 #include "processing/fourier_dialog.h"
 #include "processing/phase.h"
 #include "processing/phase_dialog.h"
+#include "processing/recorded.h"
 #include "processing/window_function_dialog.h"
 
 namespace pelvaron::cli {
@@ -96,6 +97,12 @@ void addProcessingSteps(StepTable& table) {
     table["ft"] = {0, 1, [](Document& doc, platform::UserInterface&, const StepArgs& a, std::string& error) {
                        return fourierStep(doc, a, error);
                    }};
+    // The processing the experiment's procs records; its refusal is the command's own message.
+    table["recorded"] = {0, 0, [](Document& doc, platform::UserInterface& ui, const StepArgs&, std::string& error) {
+                             if (processing::processAsRecorded(doc, ui)) return true;
+                             error = "Step \"recorded\": the data cannot be processed as recorded";
+                             return false;
+                         }};
     // Total phase about the present pivot, as typed into the Phase Correction boxes and Apply,
     // then OK.
     table["phase"] = {2, 2, [](Document& doc, platform::UserInterface& ui, const StepArgs& a, std::string&) {

@@ -1,5 +1,5 @@
 // The commands that hand processing and data-file models to the window: Apodize, Fourier
-// transform, Phase Correction, Autophase, Export JCamp, Byte Swap and Data points.
+// transform, Process as Recorded, Phase Correction, Autophase, Export JCamp, Byte Swap and Data points.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,6 +9,8 @@
 
 #include "app/menu_state.h"
 #include "app_fixture.h"
+#include "io/load.h"
+#include "processing/recorded.h"
 #include "temp_dir.h"
 
 namespace pelvaron::testing {
@@ -40,8 +42,9 @@ void transform(AppFixture& f) {
 
 TEST(SubsystemCommands, AreServedAndOnlyExportJcampRunsBeforeALoad) {
     AppFixture f(false);
-    const int ids[] = {app::kCmdApodize,     app::kCmdFourier,  app::kCmdPhase,     app::kCmdAutophase,
-                       app::kCmdExportJcamp, app::kCmdByteSwap, app::kCmdDataPoints};
+    const int ids[] = {app::kCmdApodize,     app::kCmdFourier,  app::kCmdProcessAsRecorded,
+                       app::kCmdPhase,       app::kCmdAutophase, app::kCmdExportJcamp,
+                       app::kCmdByteSwap,    app::kCmdDataPoints};
     for (int id : ids) {
         EXPECT_TRUE(f.dispatcher.hasCommand(id)) << id;
         EXPECT_EQ(f.dispatcher.dispatch(id, CommandSource::Accelerator), id == app::kCmdExportJcamp) << id;
@@ -116,6 +119,28 @@ TEST(SubsystemCommands, FourierTransformThenUndoRestoresDataPeakAndTheFiveFlags)
     // The size and the units stay as the transform left them.
     EXPECT_EQ(f.doc->nData, 2048);
     EXPECT_EQ(f.doc->xUnits, kPpm);
+}
+
+TEST(SubsystemCommands, ProcessAsRecordedRefusesWithoutARecordAndUndoesToTheExampleFid) {
+    AppFixture f;
+    const std::vector<double> synthetic = dataOf(*f.doc);
+    EXPECT_TRUE(f.dispatcher.dispatch(app::kCmdProcessAsRecorded, CommandSource::Accelerator));
+    ASSERT_EQ(f.ui.messages.size(), 1u);
+    EXPECT_EQ(f.ui.messages[0].text, processing::kNoRecordedProcessingText);
+    EXPECT_TRUE(sameData(*f.doc, synthetic));
+
+    ASSERT_TRUE(io::loadFile(*f.doc, f.ui, sourcePath("examples/ethyl-acetate/1/fid"), io::FileFormat::Bruker));
+    const std::vector<double> fid = dataOf(*f.doc);
+    f.ui.messages.clear();
+    f.dispatcher.dispatch(app::kCmdProcessAsRecorded, CommandSource::Accelerator);
+    EXPECT_TRUE(f.ui.messages.empty());
+    EXPECT_EQ(f.doc->nData, 2 * 16384);  // zero filled to SI
+    EXPECT_EQ(f.doc->xUnits, kPpm);
+    EXPECT_EQ(f.doc->ftInverse, 1);
+    EXPECT_DOUBLE_EQ(f.doc->peakValue, 100.0);  // the example's lines come out upright
+    f.dispatcher.dispatch(app::kCmdUndo, CommandSource::Accelerator);
+    EXPECT_EQ(f.doc->nData, 16384);
+    EXPECT_TRUE(sameData(*f.doc, fid));
 }
 
 TEST(SubsystemCommands, PhaseCorrectionHoldsTheLoadsAndTheTransformWhileItIsOpen) {

@@ -212,6 +212,10 @@ private slots:
         auto* reference = window_->findChild<QLabel*>(QStringLiteral("statusReference"));
         QVERIFY(reference != nullptr);
         QCOMPARE(reference->text(), QStringLiteral("Reference: procs"));
+        QAction* recorded = window_->action(app::kCmdProcessAsRecorded);
+        QVERIFY(recorded != nullptr && recorded->isEnabled());
+        QCOMPARE(recorded->text(), QStringLiteral("Process as &Recorded\tCtrl+R"));
+        QVERIFY(window_->toolBar()->actions().contains(recorded));
 
         const QImage plot = window_->plotView()->plotImage();
         QVERIFY(bluePixels(plot) > 2000);
@@ -474,14 +478,15 @@ private slots:
         QVERIFY(menuOf(QStringLiteral("&File"))->actions().contains(window_->action(app::kCmdByteSwap)));
         QVERIFY(menuOf(QStringLiteral("&View"))->actions().contains(window_->action(app::kCmdDataPoints)));
 
-        // The four buttons stand together, in this order, after Full.
+        // The processing buttons stand together, in this order, after Full.
         const QList<QAction*> bar = window_->toolBar()->actions();
         const qsizetype at = bar.indexOf(window_->action(app::kCmdApodize));
-        QVERIFY(at > 0 && at + 3 < bar.size());
+        QVERIFY(at > 0 && at + 4 < bar.size());
         QVERIFY(bar[at - 1]->isSeparator());
         QCOMPARE(bar[at + 1], window_->action(app::kCmdFourier));
-        QCOMPARE(bar[at + 2], window_->action(app::kCmdPhase));
-        QCOMPARE(bar[at + 3], window_->action(app::kCmdAutophase));
+        QCOMPARE(bar[at + 2], window_->action(app::kCmdProcessAsRecorded));
+        QCOMPARE(bar[at + 3], window_->action(app::kCmdPhase));
+        QCOMPARE(bar[at + 4], window_->action(app::kCmdAutophase));
 
         ModalAnswerer answerer;
         answerer.answer([](QWidget* w) {
@@ -493,6 +498,24 @@ private slots:
         });
         window_->action(app::kCmdExportJcamp)->trigger();
         waitForAnswers(answerer);
+    }
+
+    void processAsRecordedByItsShortcutGivesThePhasedSpectrum() {
+        openExample();
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QTest::keyClick(window_.get(), Qt::Key_R, Qt::ControlModifier);
+        QTRY_COMPARE(doc_->xUnits, 2);
+        QCOMPARE(doc_->nData, 32768);
+        QVERIFY(qAbs(ppmAt(*doc_, doc_->peakIndex) - 2.045) < 0.01);
+        QVERIFY(doc_->specData[doc_->peakIndex] > 99.0);
+        QVERIFY(bluePixels(window_->plotView()->plotImage()) > 1000);
+        // The Phase Correction opens on the phase that was applied.
+        window_->action(app::kCmdPhase)->trigger();
+        auto* order0 = window_->phaseDialog()->findChild<QScrollBar*>(QStringLiteral("order0"));
+        QCOMPARE(order0->value(), static_cast<int>(100 * doc_->phase0));
+        QTest::keyClick(window_->phaseDialog(), Qt::Key_Escape);
+        QTRY_VERIFY(window_->phaseDialog() == nullptr);
     }
 
     void apodizeTransformAutophaseAndPhaseTheExample() {
