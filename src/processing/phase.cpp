@@ -44,6 +44,27 @@ void phaseRotation(double* x, int n, double order0, double order1, int pivot, bo
     }
 }
 
+void linearPhaseRotation(double* data, int first, int last, double angleAtFirst, double step) {
+    const double stepCos = std::cos(step);
+    const double stepSin = std::sin(step);
+    constexpr int kBlock = 64;
+    for (int k = first; k < last;) {
+        const int end = std::min(last, k + kBlock);
+        const double angle = angleAtFirst + step * (k - first);
+        double c = std::cos(angle);
+        double s = std::sin(angle);
+        for (; k < end; ++k) {
+            const double re = data[2 * k];
+            const double im = data[2 * k + 1];
+            data[2 * k] = re * c - im * s;
+            data[2 * k + 1] = re * s + im * c;
+            const double nextC = c * stepCos - s * stepSin;
+            s = s * stepCos + c * stepSin;
+            c = nextC;
+        }
+    }
+}
+
 void phaseRotation(Document& doc, double order0, double order1, bool imaginary) {
     phaseRotation(doc.specData.data(), dataCount(doc), order0, order1, doc.peakIndex, imaginary);
 }

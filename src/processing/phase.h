@@ -14,6 +14,11 @@ namespace pelvaron::processing {
 /// when `imaginary` is set.
 void phaseRotation(double* data, int n, double order0, double order1, int pivot, bool imaginary);
 
+/// Turns complex points first ... last-1 of `data` by angleAtFirst + step*(k - first) radians,
+/// the angle advanced from point to point by a rotation recurrence (restarted from the exact
+/// value every block, so that rounding never builds up) instead of a sine and cosine per point.
+void linearPhaseRotation(double* data, int first, int last, double angleAtFirst, double step);
+
 /// The rotation of specData about peakIndex.
 void phaseRotation(Document& doc, double order0, double order1, bool imaginary);
 

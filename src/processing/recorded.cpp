@@ -61,9 +61,8 @@ FtOptions recordedFtOptions(const Document& doc) {
     return o;
 }
 
-/// phaseRotation(doc, order0, order1, true) -- the same angles, 3.14159 for pi included -- with the
-/// angle advanced from point to point by a rotation recurrence instead of a sine and cosine per
-/// point, restarted from the exact value every block so that rounding never builds up.
+/// phaseRotation(doc, order0, order1, true) -- the same angles, 3.14159 for pi included -- by the
+/// recurrence of linearPhaseRotation.
 void rotatePhase(Document& doc, double order0, double order1) {
     const int n = doc.nData;
     if (n < 4) return;
@@ -73,25 +72,7 @@ void rotatePhase(Document& doc, double order0, double order1) {
     const double phi0 = order0 * kRadians;
     const double phi1 = order1 * kRadians;
     const double count = n;
-    auto angle = [&](int k) { return phi0 + phi1 * 4.0 * (2 * k + 1 - doc.peakIndex) / count; };
-    const double step = phi1 * 8.0 / count;
-    const double stepCos = std::cos(step);
-    const double stepSin = std::sin(step);
-    constexpr int kBlock = 64;
-    for (int k = 0; k < n / 2;) {
-        const int end = std::min(n / 2, k + kBlock);
-        double c = std::cos(angle(k));
-        double s = std::sin(angle(k));
-        for (; k < end; ++k) {
-            const double re = x[2 * k];
-            const double im = x[2 * k + 1];
-            x[2 * k] = c * re - s * im;
-            x[2 * k + 1] = s * re + c * im;
-            const double nextC = c * stepCos - s * stepSin;
-            s = s * stepCos + c * stepSin;
-            c = nextC;
-        }
-    }
+    linearPhaseRotation(x, 0, n / 2, phi0 + phi1 * 4.0 * (1 - doc.peakIndex) / count, phi1 * 8.0 / count);
 }
 
 /// Rescales specData and phaseSource so that the largest real part is +-100, and sets

@@ -8,6 +8,7 @@
 
 #include "document/numeric.h"
 #include "processing/fft.h"
+#include "processing/phase.h"
 
 namespace pelvaron::processing {
 
@@ -131,29 +132,13 @@ void groupDelayRamp(double* data, int n, double delay, bool centred) {
     const int m = n / 2;
     if (m < 1 || delay == 0.0 || !std::isfinite(delay)) return;
     const double step = -2.0 * std::numbers::pi * delay / m;
-    const double stepCos = std::cos(step);
-    const double stepSin = std::sin(step);
-    const int positive = m - m / 2;  // uncentred: points 0 ... positive-1 have q = k
-    auto frequencyIndex = [&](int k) { return centred ? k - m / 2 : (k < positive ? k : k - m); };
-    // The angle advances by `step` from point to point: a rotation recurrence, restarted from the
-    // exact value every block (and where the uncentred index jumps) so that rounding never builds up.
-    constexpr int kBlock = 64;
-    for (int k = 0; k < m;) {
-        int end = std::min(m, k + kBlock);
-        if (!centred && k < positive) end = std::min(end, positive);
-        const double angle = step * frequencyIndex(k);
-        double c = std::cos(angle);
-        double s = std::sin(angle);
-        for (; k < end; ++k) {
-            const double re = data[2 * k];
-            const double im = data[2 * k + 1];
-            data[2 * k] = re * c - im * s;
-            data[2 * k + 1] = re * s + im * c;
-            const double nextC = c * stepCos - s * stepSin;
-            s = s * stepCos + c * stepSin;
-            c = nextC;
-        }
+    if (centred) {
+        linearPhaseRotation(data, 0, m, step * -(m / 2), step);
+        return;
     }
+    const int positive = m - m / 2;  // uncentred: points 0 ... positive-1 have q = k, the rest k - m
+    linearPhaseRotation(data, 0, positive, 0.0, step);
+    linearPhaseRotation(data, positive, m, step * (positive - m), step);
 }
 
 int roundUpTransformSize(int n) {
