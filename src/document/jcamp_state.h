@@ -42,6 +42,14 @@ struct JcampState {
     bool ownLayoutMark = false;  ///< "##$PELVARON LAYOUT=" seen: real page real, points in axis order
     std::string offsetHzText;    ///< "##$PELVARON OFFSET=": Hz of the last point of an FID export
     std::string decimText, dspfvsText, groupDelayText;  ///< "##$DECIM=", "##$DSPFVS=", "##$GRPDLY="
+    // What spectrometer software records of the reference, as in its own parameter files.
+    std::string sfText;           ///< "##$SF=": MHz of 0 ppm
+    std::string bf1Text;          ///< "##$BF1=": basic frequency, MHz
+    std::string offsetText;       ///< "##$OFFSET=": ppm of the first point of the processed spectrum
+    std::string swpText;          ///< "##$SW_p=": Hz the processed spectrum spans
+    std::string o1Text;           ///< "##$O1=": transmitter offset from BF1, Hz
+    std::string symbolText;       ///< "##SYMBOL=" of an NTUPLES block: which column is the axis
+    bool ntuples = false;         ///< the file held an NTUPLES block
     bool legacyLayout = false;    ///< an export of the earlier layout (origin mark, no layout mark)
     int realCount = 0;            ///< values decoded into the real parts
     int imagCount = 0;            ///< values decoded into the imaginary parts

@@ -68,6 +68,79 @@ std::optional<ShiftReference> parseShiftReference(std::string_view value) {
 
 bool usable(double sw) { return std::isfinite(sw) && sw > 0.0; }
 
+std::optional<double> finiteNumber(std::string_view s) {
+    const auto v = parseNumber(s);
+    return v && std::isfinite(*v) ? v : std::nullopt;
+}
+
+/// The axis column of an NTUPLES block: the one SYMBOL names X, else the first.
+std::size_t axisColumn(const JcampState& s) {
+    const std::vector<std::string_view> symbols = jcampColumns(s.symbolText);
+    for (std::size_t i = 0; i < symbols.size(); ++i)
+        if (normalizeJcampLabel(symbols[i]) == "X") return i;
+    return 0;
+}
+
+/// An axis label's number: the axis column of an NTUPLES label, the value of an XYDATA one.
+double axisValue(const JcampState& s, const std::string& value, std::size_t column) {
+    if (s.ntuples)
+        if (auto v = jcampColumnNumber(value, column)) return *v;
+    return jcampNumber(value);
+}
+
+/// The frequency of 0 ppm, MHz, that the ppm axis divides by: the SF that spectrometer software
+/// records, else its BF1, else the observe frequency.
+double ppmFrequency(const JcampState& s) {
+    for (const std::string* text : {&s.sfText, &s.bf1Text})
+        if (auto v = finiteNumber(*text); v && *v > 0.0) return *v;
+    return jcampNumber(s.jcampLabels[kJcampFrequency]);
+}
+
+/// Whether the time axis says the data are an FID: its units, else the data type.
+bool timeDomain(const JcampState& s) {
+    const std::string units = normalizeJcampLabel(firstField(s.jcampLabels[kJcampXUnits]));
+    if (units.rfind("HZ", 0) == 0 || units.rfind("HERTZ", 0) == 0 || units.rfind("PPM", 0) == 0) return false;
+    if (units.rfind("SEC", 0) == 0 || units == "S" || units == "TIME") return true;
+    return normalizeJcampLabel(s.jcampLabels[kJcampDataType]).find("FID") != std::string::npos;
+}
+
+/// References an FID of n points from its labels: the program's own offset; else the ppm that
+/// .SHIFT REFERENCE or $OFFSET give a point of its spectrum (the first, for $OFFSET), unless
+/// $SW_p says they describe a processed strip; else the transmitter offset O1 from BF1. False
+/// when no label references the data (offsetHz is then 0).
+bool referenceFid(Document& doc, int n) {
+    const JcampState& s = doc.jcamp;
+    AcqParams& p = doc.acqPars;
+    p.offsetHz = 0.0;
+    if (auto own = finiteNumber(s.offsetHzText)) {
+        p.offsetHz = *own;
+        return true;
+    }
+    if (!(p.SF > 0.0) || !std::isfinite(p.SF)) return false;
+    // A strip of the spectrum starts elsewhere than the FID's own spectrum. The axis gives SW only
+    // to the digits its ends were written with, so widths within 0.1% count as the same.
+    const auto swp = finiteNumber(s.swpText);
+    const bool strip = swp && !(std::fabs(*swp - p.SW) <= 1e-3 * p.SW);
+    if (!strip) {
+        if (auto ref = parseShiftReference(s.shiftReference); ref && ref->point >= 1 && ref->point <= n) {
+            p.offsetHz = ref->ppm * p.SF - p.SW * (n - (ref->point - 1)) / n;
+            return true;
+        }
+        if (auto offset = finiteNumber(s.offsetText)) {
+            p.offsetHz = *offset * p.SF - p.SW;
+            return true;
+        }
+    }
+    const auto o1 = finiteNumber(s.o1Text);
+    const auto bf1 = finiteNumber(s.bf1Text);
+    if (o1 && bf1 && *bf1 > 0.0) {
+        // The left edge lies O1 + SW/2 above BF1, that is this far above the 0 ppm frequency SF.
+        p.offsetHz = *o1 + p.SW / 2.0 + (*bf1 - p.SF) * 1e6 - p.SW;
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string jcampTitleComment(std::string_view title) {
@@ -90,40 +163,29 @@ void completeJcampImport(Document& doc) {
     for (int k = std::min(s.realCount, n); k < decoded; ++k) doc.specData[2 * k] = 0.0;
     for (int k = std::min(s.imagCount, n); k < decoded; ++k) doc.specData[2 * k + 1] = 0.0;
 
-    const double first = jcampNumber(labels[kJcampFirstX]);
-    const double last = jcampNumber(labels[kJcampLastX]);
-    const double sf = jcampNumber(labels[kJcampFrequency]);
+    const std::size_t column = axisColumn(s);
+    const double first = axisValue(s, labels[kJcampFirstX], column);
+    const double last = axisValue(s, labels[kJcampLastX], column);
     // A file whose axis gives no width (one point, equal ends, no labels) gets 1 Hz per point.
     const double fallbackSW = n > 0 ? n : 1.0;
 
-    p.SF = sf;
     p.TD = 2 * n;
     doc.nData = 2 * n;
     // The points are complex pairs now, whatever the file held.
     p.aqMode = 1;
     p.complexData = 1;
+    doc.referenceSource = ReferenceSource::None;
+    const bool time = timeDomain(s);
+    s.importedSpectrum = !time;
 
     if (s.legacyLayout) {
-        s.importedSpectrum =
-            normalizeJcampLabel(labels[kJcampDataType]).find("SPECTRUM") != std::string::npos;
+        p.SF = jcampNumber(labels[kJcampFrequency]);
         if (last < first) reversePoints(doc, n);
         p.SW = usable(first) ? first : fallbackSW;
         return;
     }
 
-    const std::string units = normalizeJcampLabel(firstField(labels[kJcampXUnits]));
-    bool time = false;
-    bool ppm = false;
-    if (units.rfind("HZ", 0) == 0 || units.rfind("HERTZ", 0) == 0) {
-        time = false;
-    } else if (units.rfind("PPM", 0) == 0) {
-        ppm = true;
-    } else if (units.rfind("SEC", 0) == 0 || units == "S" || units == "TIME") {
-        time = true;
-    } else {
-        time = normalizeJcampLabel(labels[kJcampDataType]).find("FID") != std::string::npos;
-    }
-    s.importedSpectrum = !time;
+    p.SF = ppmFrequency(s);
     p.DECIM = 1;
     p.DSPFVS = 0;
     doc.groupDelay = 0.0;
@@ -134,17 +196,19 @@ void completeJcampImport(Document& doc) {
         if (reversed) reversePoints(doc, n);
         const double dwell = n >= 2 ? std::fabs(last - first) / (n - 1) : 0.0;
         p.SW = usable(dwell) && usable(1.0 / dwell) ? 1.0 / dwell : fallbackSW;
-        p.offsetHz = parseNumber(s.offsetHzText).value_or(0.0);
+        if (referenceFid(doc, n)) doc.referenceSource = ReferenceSource::JcampLabel;
         // The digital filter of a spectrometer's FID comes along in its private labels.
         if (auto decim = parseNumber(s.decimText); decim && *decim >= 1.0) p.DECIM = truncToInt(*decim);
         if (auto dspfvs = parseNumber(s.dspfvsText)) p.DSPFVS = truncToInt(*dspfvs);
-        if (auto delay = parseNumber(s.groupDelayText); delay && std::isfinite(*delay))
-            doc.groupDelay = *delay;
+        // "$GRPDLY= -1" records no delay: DECIM and DSPFVS then propose it.
+        if (auto delay = finiteNumber(s.groupDelayText); delay && *delay > 0.0) doc.groupDelay = *delay;
         return;
     }
 
     // Frequency: the document runs from the highest frequency down; point k of n lies at
     // offsetHz + SW * (n - k) / n.
+    const double sf = p.SF;
+    const bool ppm = normalizeJcampLabel(firstField(labels[kJcampXUnits])).rfind("PPM", 0) == 0;
     const double scale = ppm && sf > 0.0 ? sf : 1.0;
     const double firstHz = first * scale;
     const double lastHz = last * scale;
@@ -154,6 +218,7 @@ void completeJcampImport(Document& doc) {
     if (usable(spacing) && std::isfinite(n * spacing)) {
         p.SW = n * spacing;  // the width the axis spans, one spacing per point
         p.offsetHz = std::max(firstHz, lastHz) - p.SW;
+        doc.referenceSource = ReferenceSource::JcampLabel;
     } else {
         p.SW = fallbackSW;
         p.offsetHz = 0.0;
@@ -162,6 +227,7 @@ void completeJcampImport(Document& doc) {
         ref && sf > 0.0 && ref->point >= 1 && ref->point <= n) {
         const int k = reversed ? n - ref->point : ref->point - 1;
         p.offsetHz = ref->ppm * sf - p.SW * (n - k) / n;
+        doc.referenceSource = ReferenceSource::JcampLabel;
     }
 }
 
@@ -177,6 +243,8 @@ bool importJcamp(Document& doc, platform::UserInterface& ui) {
     const std::string title = jcampTitleComment(doc.jcamp.jcampLabels[kJcampTitle]);
     const platform::TextExtent extent = ui.measureText(title);
     setupDocument(doc, ui);
+    // A spectrum opens as one, as after a forward transform: ppm, and the inverse proposed next.
+    if (doc.jcamp.importedSpectrum) markAsSpectrum(doc);
     doc.comments.boxes.push_back(CommentBox{Rect{100, 50, 100 + extent.width, 50 + extent.height}, title});
     doc.comments.selected = 0;
 

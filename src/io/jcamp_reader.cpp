@@ -450,6 +450,16 @@ void JcampReader::firstPass(std::string_view block) {
                 s_.dspfvsText.assign(label.value);
             else if (name == "$GRPDLY")
                 s_.groupDelayText.assign(label.value);
+            else if (name == "$SF")
+                s_.sfText.assign(label.value);
+            else if (name == "$BF1")
+                s_.bf1Text.assign(label.value);
+            else if (name == "$OFFSET")
+                s_.offsetText.assign(label.value);
+            else if (name == "$SWP")
+                s_.swpText.assign(label.value);
+            else if (name == "$O1")
+                s_.o1Text.assign(label.value);
         }
         if (s_.foundMask == kJcampAllLabels) return;
     }
@@ -460,6 +470,7 @@ void JcampReader::secondPass(std::string_view block) {
     std::string_view line;
     LabelLine label;
     int seen = 0;
+    // SYMBOL stands before VAR_DIM in an NTUPLES block, so it is in by the time the pass stops.
     while (cursor.next(line) && seen != 0x1F) {
         if (!parseLabelLine(line, label)) continue;
         const std::string_view name = label.label();
@@ -479,6 +490,8 @@ void JcampReader::secondPass(std::string_view block) {
             store(kJcampXFactor, label.value);
             s_.foundMask |= bit(kJcampYFactor);
             seen |= 16;
+        } else if (name == "SYMBOL") {
+            s_.symbolText.assign(label.value);
         }
     }
 }
@@ -515,6 +528,7 @@ bool JcampReader::read(std::string_view text) {
     const std::string dataClass = normalizeJcampLabel(s_.jcampLabels[kJcampDataClass]);
     const std::string xyData = normalizeJcampLabel(s_.jcampLabels[kJcampXYData]);
     const bool ntuples = dataClass.rfind("NTUPLE", 0) == 0 || xyData.rfind("NTUPLES", 0) == 0;
+    s_.ntuples = ntuples;
     if (ntuples) {
         s_.foundMask |= bit(kJcampXYData);
         secondPass(block);
@@ -599,6 +613,13 @@ void resetState(JcampState& s) {
     s.decimText.clear();
     s.dspfvsText.clear();
     s.groupDelayText.clear();
+    s.sfText.clear();
+    s.bf1Text.clear();
+    s.offsetText.clear();
+    s.swpText.clear();
+    s.o1Text.clear();
+    s.symbolText.clear();
+    s.ntuples = false;
     s.legacyLayout = false;
     s.realCount = 0;
     s.imagCount = 0;
@@ -779,6 +800,46 @@ double jcampNumber(std::string_view value) {
     const auto [ptr, ec] = std::from_chars(value.data(), value.data() + value.size(), v);
     (void)ptr;
     return ec == std::errc() ? v : 0.0;
+}
+
+std::vector<std::string_view> jcampColumns(std::string_view value) {
+    if (const std::size_t comment = value.find("$$"); comment != std::string_view::npos)
+        value = value.substr(0, comment);
+    auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    auto trim = [&](std::string_view s) {
+        while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+        while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+        return s;
+    };
+    std::vector<std::string_view> columns;
+    if (value.find(',') != std::string_view::npos) {
+        // An empty column keeps its place: "HZ, ARBITRARY UNITS, ARBITRARY UNITS," has four.
+        while (true) {
+            const std::size_t comma = value.find(',');
+            columns.push_back(trim(value.substr(0, comma)));
+            if (comma == std::string_view::npos) break;
+            value.remove_prefix(comma + 1);
+        }
+        return columns;
+    }
+    for (std::size_t i = 0; i < value.size();) {
+        while (i < value.size() && isBlank(value[i])) ++i;
+        const std::size_t start = i;
+        while (i < value.size() && !isBlank(value[i])) ++i;
+        if (i > start) columns.push_back(value.substr(start, i - start));
+    }
+    return columns;
+}
+
+std::optional<double> jcampColumnNumber(std::string_view value, std::size_t column) {
+    const std::vector<std::string_view> columns = jcampColumns(value);
+    if (column >= columns.size()) return std::nullopt;
+    std::string_view text = columns[column];
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    double v = 0.0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec != std::errc() || ptr == text.data()) return std::nullopt;
+    return v;
 }
 
 std::string normalizeJcampLabel(std::string_view name) {

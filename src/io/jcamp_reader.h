@@ -3,8 +3,10 @@
 // document parameters.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/document.h"
 #include "platform/user_interface.h"
@@ -71,6 +73,15 @@ struct JcampTableResult {
 
 /// The leading number of a label value ("8192, 8192, 8192, 2" reads as 8192); 0 when none.
 [[nodiscard]] double jcampNumber(std::string_view value);
+
+/// The columns of an NTUPLES label value ("##FIRST= 0.5, 12, -3, 1"), each trimmed: separated by
+/// commas as JCAMP-DX writes them, or by blanks as the program's earlier exports did. A "$$"
+/// comment is not part of the value.
+[[nodiscard]] std::vector<std::string_view> jcampColumns(std::string_view value);
+
+/// The leading number of column `column` of such a value; none when the column is absent or
+/// holds no number.
+[[nodiscard]] std::optional<double> jcampColumnNumber(std::string_view value, std::size_t column);
 
 /// Label name rules of JCAMP-DX: letters upper-cased; spaces, tabs, "-", "/" and "_" dropped.
 [[nodiscard]] std::string normalizeJcampLabel(std::string_view name);

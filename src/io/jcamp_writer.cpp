@@ -6,6 +6,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "document/format.h"
@@ -125,6 +127,22 @@ void appendCommonHeader(std::string& out, const Document& doc, const JcampExport
     }
 }
 
+/// An NTUPLES label line: the columns of X, R, I and the page, separated by commas as JCAMP-DX
+/// has them (readers take a blank-separated line for one column).
+std::string ntuplesLine(const char* label, std::initializer_list<std::string> columns) {
+    std::string out = "##";
+    out += label;
+    out += "= ";
+    bool firstColumn = true;
+    for (const std::string& c : columns) {
+        if (!firstColumn) out += c.empty() ? "," : ", ";
+        out += c;
+        firstColumn = false;
+    }
+    out += '\n';
+    return out;
+}
+
 bool writeFile(const std::string& path, const std::string& text) {
     return writeTextFile(path, text) == TextFileResult::Written;
 }
@@ -171,27 +189,25 @@ std::string jcampNTuplesText(const Document& doc, const JcampExportText& text) {
     out.reserve(static_cast<std::size_t>(e.n) * 16 + 2048);
     appendCommonHeader(out, doc, text, "NTUPLES", e);
     out += cformat("##NTUPLES= %s\n", oneLine(text.dataType).c_str());
-    if (e.spectrum) {
-        out += "##VAR_NAME=  FREQUENCY,     SPECTRUM/REAL,   SPECTRUM/IMAG,   PAGE NUMBER\n";
-    } else {
-        out += "##VAR_NAME=  TIME,     FID/REAL,   FID/IMAG,   PAGE NUMBER\n";
-    }
-    out += "##SYMBOL= X, R, I, N\n";
-    out += "##VAR_TYPE= INDEPENDENT, DEPENDENT, DEPENDENT, PAGE\n";
-    out += "##VAR_FORM= AFFN, AFFN, AFFN, AFFN\n";
-    out += cformat("##VAR_DIM= %d, %d, %d, 2\n", e.n, e.n, e.n);
-    out += e.spectrum ? "##UNITS= HZ, ARBITRARY UNITS, ARBITRARY UNITS,\n"
-                      : "##UNITS= SECONDS, ARBITRARY UNITS, ARBITRARY UNITS,\n";
+    const std::string n = std::to_string(e.n);
+    out += e.spectrum
+               ? ntuplesLine("VAR_NAME", {"FREQUENCY", "SPECTRUM/REAL", "SPECTRUM/IMAG", "PAGE NUMBER"})
+               : ntuplesLine("VAR_NAME", {"TIME", "FID/REAL", "FID/IMAG", "PAGE NUMBER"});
+    out += ntuplesLine("SYMBOL", {"X", "R", "I", "N"});
+    out += ntuplesLine("VAR_TYPE", {"INDEPENDENT", "DEPENDENT", "DEPENDENT", "PAGE"});
+    out += ntuplesLine("VAR_FORM", {"AFFN", "AFFN", "AFFN", "AFFN"});
+    out += ntuplesLine("VAR_DIM", {n, n, n, "2"});
+    // The page number has no unit: its column stays empty.
+    out += ntuplesLine("UNITS", {e.spectrum ? "HZ" : "SECONDS", "ARBITRARY UNITS", "ARBITRARY UNITS", ""});
     const int lastK = std::max(e.n - 1, 0);
     const auto at = [&](const std::vector<int>& v, int k) {
-        return e.n > 0 ? v[static_cast<std::size_t>(k)] : 0;
+        return std::to_string(e.n > 0 ? v[static_cast<std::size_t>(k)] : 0);
     };
+    out += ntuplesLine("FIRST", {e.axisText(e.n > 0 ? e.x(0) : 0.0), at(e.re, 0), at(e.im, 0), "1"});
     out +=
-        "##FIRST= " + e.axisText(e.n > 0 ? e.x(0) : 0.0) + cformat(" %d %d  1\n", at(e.re, 0), at(e.im, 0));
-    out += "##LAST= " + e.axisText(e.n > 0 ? e.x(lastK) : 0.0) +
-           cformat(" %d %d  2\n", at(e.re, lastK), at(e.im, lastK));
+        ntuplesLine("LAST", {e.axisText(e.n > 0 ? e.x(lastK) : 0.0), at(e.re, lastK), at(e.im, lastK), "2"});
     // X, R, I and page factors: the ordinates are written unscaled.
-    out += cformat("##FACTOR= %.12lf 1 1 1\n", e.spacing);
+    out += ntuplesLine("FACTOR", {cformat("%.12lf", e.spacing), "1", "1", "1"});
     out += "$$ Real data points\n##PAGE= N=1\n##DATA TABLE=(X++(R..R)), XYDATA\n";
     appendTable(out, e, e.re);
     out += "$$ Imaginary data points\n##PAGE= N=2\n##DATA TABLE=(X++(I..I)), XYDATA\n";

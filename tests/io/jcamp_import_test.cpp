@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 #include "io/file_dialogs.h"
 #include "io/jcamp_reader.h"
 #include "io_fixture.h"
 #include "jcamp_fixtures.h"
+#include "processing/fourier_dialog.h"
 
 namespace pelvaron::io {
 namespace {
@@ -64,12 +66,23 @@ TEST(JcampImport, SpectrometerSpectrumLoadsOnItsAxis) {
     // The first point lies at 12.5 ppm: offsetHz + SW.
     EXPECT_NEAR(doc.offsetHz + doc.acqPars.SW, 12.5 * 400.13, 1e-6);
     EXPECT_EQ(doc.peakIndex, 20);
+    EXPECT_EQ(doc.referenceSource, ReferenceSource::JcampLabel);
 
-    // Without the shift reference the axis is the file's own.
-    d.extraHeader.clear();
+    // Without the shift reference the axis is the file's own; BF1 is the frequency of 0 ppm.
+    d.extraHeader = {"##$BF1= 400.12"};
     Scratch plain;
     ASSERT_TRUE(importText(plain, testing::jcampNTuplesFile(d)));
     EXPECT_NEAR(plain.doc->offsetHz + plain.doc->acqPars.SW, 3000.0, 1e-6);
+    EXPECT_EQ(plain.doc->acqPars.SF, 400.12);
+    EXPECT_EQ(plain.doc->referenceSource, ReferenceSource::JcampLabel);
+
+    // Either way it opens as the spectrum it is: ppm, and the inverse transform proposed.
+    for (Scratch* opened : {&s, &plain}) {
+        EXPECT_EQ(opened->doc->xUnits, kPpm);
+        processing::FourierDialog ft(*opened->doc);
+        ft.open();
+        EXPECT_EQ(std::tuple(ft.inverse, ft.rotate), std::tuple(1, 0));
+    }
 }
 
 TEST(JcampImport, AscendingAxesAreTurnedAround) {
@@ -101,6 +114,8 @@ TEST(JcampImport, FidLoadsForwardInTimeWithItsFilterOnly) {
     EXPECT_NEAR(s.doc->acqPars.SW, 5000.0, 1e-6);
     EXPECT_EQ(std::tuple(s.doc->acqPars.DECIM, s.doc->acqPars.DSPFVS, s.doc->groupDelay, s.doc->offsetHz),
               std::tuple(16, 12, 46.0, 0.0));
+    EXPECT_EQ(s.doc->referenceSource, ReferenceSource::None);
+    EXPECT_EQ(std::tuple(s.doc->xUnits, s.doc->ftInverse), std::tuple(kSeconds, 0));
     expectPoints(s, d.real, d.imag);
 
     // Without filter labels, nothing of an earlier data set's filter remains.
@@ -110,6 +125,85 @@ TEST(JcampImport, FidLoadsForwardInTimeWithItsFilterOnly) {
     ASSERT_TRUE(importText(s, testing::jcampNTuplesFile(d)));
     EXPECT_EQ(s.doc->acqPars.DECIM, 1);
     EXPECT_EQ(s.doc->groupDelay, 0.0);
+}
+
+TEST(JcampImport, SpectrometerFidLandsWhereItsLabelsSay) {
+    // The aspirin FID as spectrometer software exports it: its reference in .SHIFT REFERENCE and
+    // the processed set's labels, its filter in DECIM and DSPFVS with "no group delay" (-1).
+    Scratch bruker;
+    ASSERT_TRUE(bruker.loadBruker(testing::sourcePath("tests/data/aspirin-1h/fid-set")));
+    const Document& b = *bruker.doc;
+    const int n = b.nData / 2;
+    JcampDataSet d{
+        .title = "aspirin", .dataType = "NMR FID", .xUnits = "SECONDS", .lastX = (n - 1) / b.acqPars.SW};
+    for (int k = 0; k < n; ++k) {
+        d.real.push_back(static_cast<long>(bruker.re(k)));
+        d.imag.push_back(static_cast<long>(bruker.im(k)));
+    }
+    const std::vector<std::string> labels = {"##.SHIFT REFERENCE= INTERNAL, CDCl3, 1, 15.47866",
+                                             "##$BF1= 300.13",
+                                             "##$DECIM= 24",
+                                             "##$DSPFVS= 10",
+                                             "##$GRPDLY= -1",
+                                             "##$O1= 1000",
+                                             "##$OFFSET= 15.4",
+                                             "##$SF= 300.13",
+                                             "##$SW_p= 4789.27203065133"};
+    /// The labels with the one starting `name` replaced by `line` (dropped when empty).
+    auto edit = [](std::vector<std::string> h, const std::string& name, const std::string& line) {
+        for (auto& l : h)
+            if (l.rfind(name, 0) == 0) l = line;
+        std::erase(h, "");
+        return h;
+    };
+    const double sw = b.acqPars.SW;
+    const double o1Left = (1000 + sw / 2) / 300.13;  // ppm of the first point from O1 and BF1
+    struct Case {
+        const char* what;
+        std::vector<std::string> labels;
+        double sf;
+        std::optional<double> leftPpm;  // none: not referenced
+    };
+    const Case cases[] = {
+        {"as exported", labels, 300.13, 15.47866},
+        {"BF1 without SF", edit(edit(labels, "##$SF=", ""), "##$BF1=", "##$BF1= 300.12"), 300.12, 15.47866},
+        {"neither SF nor BF1", edit(edit(labels, "##$SF=", ""), "##$BF1=", ""), 400.13, 15.47866},
+        {"OFFSET alone", edit(labels, "##.SHIFT", ""), 300.13, 15.4},
+        {"a processed strip", edit(labels, "##$SW_p=", "##$SW_p= 2000"), 300.13, o1Left},
+        {"no reference", edit(edit(edit(labels, "##.SHIFT", ""), "##$OFFSET=", ""), "##$O1=", ""), 300.13,
+         std::nullopt},
+    };
+    for (const Case& c : cases) {
+        d.extraHeader = c.labels;
+        Scratch s;
+        ASSERT_TRUE(importText(s, testing::jcampNTuplesFile(d))) << c.what;
+        EXPECT_TRUE(s.ui.messages.empty()) << c.what;
+        const Document& doc = *s.doc;
+        EXPECT_EQ(doc.acqPars.SF, c.sf) << c.what;
+        EXPECT_NEAR(doc.acqPars.SW, sw, 1e-3) << c.what;
+        if (c.leftPpm) {
+            EXPECT_EQ(doc.referenceSource, ReferenceSource::JcampLabel) << c.what;
+            EXPECT_NEAR((doc.offsetHz + doc.acqPars.SW) / c.sf, *c.leftPpm, 1e-6) << c.what;
+        } else {
+            EXPECT_EQ(doc.referenceSource, ReferenceSource::None) << c.what;
+            EXPECT_EQ(doc.offsetHz, 0.0) << c.what;
+        }
+        // The table's delay for DECIM 24 and DSPFVS 10 is proposed, as for the Bruker FID.
+        EXPECT_EQ(doc.groupDelay, 0.0) << c.what;
+        EXPECT_EQ(doc.xUnits, kSeconds) << c.what;
+        processing::FourierDialog ft(*s.doc);
+        ft.open();
+        EXPECT_EQ(std::tuple(ft.inverse, ft.rotate, ft.rotateCountText), std::tuple(0, 1, "61")) << c.what;
+    }
+
+    // As exported, the FID is the Bruker reader's, on the Bruker reader's axis.
+    d.extraHeader = labels;
+    Scratch s;
+    ASSERT_TRUE(importText(s, testing::jcampNTuplesFile(d)));
+    ASSERT_EQ(s.doc->nData, b.nData);
+    for (int i = 0; i < b.nData; ++i) ASSERT_EQ(s.doc->specData[i], b.specData[i]) << i;
+    EXPECT_NEAR(s.doc->offsetHz, b.offsetHz, 1e-2);
+    EXPECT_EQ(s.doc->acqPars.SF, b.acqPars.SF);
 }
 
 TEST(JcampImport, CompoundFileTakesTheFirstNmrBlock) {

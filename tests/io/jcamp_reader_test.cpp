@@ -219,6 +219,17 @@ TEST(JcampNTuples, PagesGoToTheRealAndImaginaryParts) {
     }
 }
 
+TEST(JcampNTuples, ColumnsAreSeparatedByCommasOrBlanks) {
+    using Columns = std::vector<std::string_view>;
+    EXPECT_EQ(jcampColumns(" HZ, ARBITRARY UNITS,ARBITRARY UNITS,"),
+              (Columns{"HZ", "ARBITRARY UNITS", "ARBITRARY UNITS", ""}));
+    EXPECT_EQ(jcampColumns(" 4789.272 10000 -234  1 $$ the earlier form"),
+              (Columns{"4789.272", "10000", "-234", "1"}));
+    EXPECT_EQ(jcampColumnNumber("0.5, , +3e2, 1", 2), 300.0);
+    EXPECT_EQ(jcampColumnNumber("0.5, , 3, 1", 1), std::nullopt);
+    EXPECT_EQ(jcampColumnNumber("0.5 1", 2), std::nullopt);
+}
+
 TEST(JcampNTuples, AMissingPageIsAnError) {
     const testing::JcampDataSet d{.firstX = 2, .real = {1, 2, 3}, .imag = {4, 5, 6}};
     const std::string good = testing::jcampNTuplesFile(d);

@@ -53,6 +53,19 @@ Words words(const std::string& line) {
     return out;
 }
 
+/// The comma-separated columns of an NTUPLES label value, trimmed.
+Words columns(const std::string& value) {
+    Words out;
+    for (std::size_t from = 0;;) {
+        const std::size_t comma = value.find(',', from);
+        const std::string c = value.substr(from, comma - from);
+        const auto b = c.find_first_not_of(' ');
+        out.push_back(b == std::string::npos ? "" : c.substr(b, c.find_last_not_of(' ') - b + 1));
+        if (comma == std::string::npos) return out;
+        from = comma + 1;
+    }
+}
+
 /// Header values by label and the data lines (split into words) of each table.
 struct Parsed {
     std::map<std::string, std::string> labels;
@@ -163,13 +176,17 @@ TEST(JcampWriter, HeaderAgreesWithTheDataLines) {
               (Words{" SECONDS, ARBITRARY UNITS, ARBITRARY UNITS,", " 30, 30, 30, 2"}));
     EXPECT_EQ(f.number("FIRST"), 0.0);
     EXPECT_NEAR(f.number("LAST"), 29 / sw, 1e-9);
-    const Words factor = words(f.labels.at("FACTOR"));
-    ASSERT_EQ(factor.size(), 4u);
+    // Every NTUPLES label has the four columns X, R, I and page, separated by commas.
+    for (const char* label :
+         {"VAR_NAME", "SYMBOL", "VAR_TYPE", "VAR_FORM", "VAR_DIM", "UNITS", "FIRST", "LAST", "FACTOR"})
+        EXPECT_EQ(columns(f.labels.at(label)).size(), 4u) << label;
+    const Words factor = columns(f.labels.at("FACTOR"));
     EXPECT_NEAR(std::stod(factor[0]), 1 / sw, 1e-12);
     EXPECT_EQ(factor[1] + factor[2] + factor[3], "111");
-    const Words first = words(f.labels.at("FIRST"));
+    const Words first = columns(f.labels.at("FIRST"));
     EXPECT_EQ(std::stod(first[1]), doc->specData[0]);
     EXPECT_EQ(std::stod(first[2]), doc->specData[1]);  // the imaginary part on the same scale
+    EXPECT_EQ(first[3] + columns(f.labels.at("LAST"))[3], "12");
     ASSERT_EQ(f.tables.size(), 2u);
     EXPECT_EQ(f.tables[0][1][0], "4");
     EXPECT_EQ(std::stod(f.tables[1][1][1]), doc->specData[9]);
@@ -182,6 +199,52 @@ TEST(JcampWriter, HeaderAgreesWithTheDataLines) {
         ASSERT_EQ(table.size(), 2u);
         EXPECT_EQ(table[0][0] + table[1][0], "04");
     }
+}
+
+TEST(JcampWriter, NTuplesColumnsReadInEitherForm) {
+    // Earlier exports separated the columns of FIRST, LAST and FACTOR by blanks; other programs
+    // may put the axis in any column, the one SYMBOL names X.
+    auto rewrite = [](const std::string& text, auto&& change) {
+        std::istringstream in(text);
+        std::string out;
+        for (std::string line; std::getline(in, line);) {
+            for (const char* label : {"##SYMBOL=", "##VAR_DIM=", "##FIRST=", "##LAST=", "##FACTOR="}) {
+                if (line.rfind(label, 0) != 0) continue;
+                const Words c = columns(line.substr(std::string(label).size()));
+                line = label + change(c);
+            }
+            out += line + "\n";
+        }
+        return out;
+    };
+    const auto blanks = [](const Words& c) { return " " + c[0] + " " + c[1] + " " + c[2] + "  " + c[3]; };
+    const auto axisThird = [](const Words& c) {
+        return " " + c[1] + ", " + c[2] + ", " + c[0] + ", " + c[3];
+    };
+    RecordingUserInterface ui;
+    auto doc = makeDocument(40, ui);
+    for (const char* type : {"NMR SPECTRUM", "NMR FID"}) {
+        const std::string exported = jcampNTuplesText(*doc, JcampExportText{.dataType = type});
+        testing::TempDir dir;
+        testing::writeFile(dir.file("new.jdx"), exported);
+        const std::string old = rewrite(exported, blanks);
+        EXPECT_EQ(columns(Parsed(old).labels.at("FIRST")).size(), 1u);  // no comma left
+        testing::writeFile(dir.file("old.jdx"), old);
+        testing::writeFile(dir.file("moved.jdx"), rewrite(exported, axisThird));
+        auto now = importFile(dir.file("new.jdx"), ui);
+        for (const char* name : {"old.jdx", "moved.jdx"}) {
+            auto back = importFile(dir.file(name), ui);
+            const std::string what = std::string(type) + " " + name;
+            ASSERT_EQ(back->nData, 80) << what;
+            for (int i = 0; i < 80; ++i) ASSERT_EQ(back->specData[i], doc->specData[i]) << what << i;
+            EXPECT_EQ(std::tuple(back->acqPars.SW, back->offsetHz, back->xUnits),
+                      std::tuple(now->acqPars.SW, now->offsetHz, now->xUnits))
+                << what;
+        }
+        EXPECT_NEAR(now->acqPars.SW, doc->acqPars.SW, 1e-6);
+        EXPECT_NEAR(now->offsetHz, doc->offsetHz, 1e-6);
+    }
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
 }
 
 TEST(JcampWriter, OrdinatesAreScaledToTheLargestRealValue) {
