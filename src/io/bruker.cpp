@@ -203,7 +203,13 @@ bool readBrukerProcessed(Document& doc, platform::UserInterface& ui, const std::
     // The files hold integers scaled by 2^-NC_proc: scaled back, intensities compare across sets.
     if (procs->NC_proc && *procs->NC_proc != 0) {
         const int exponent = static_cast<int>(std::clamp<long>(*procs->NC_proc, -1100, 1100));
-        for (int i = 0; i < td; ++i) doc.specData[i] = std::ldexp(doc.specData[i], exponent);
+        // A power of two that is itself a normal double scales exactly by one multiplication.
+        const double factor = std::ldexp(1.0, exponent);
+        if (std::isnormal(factor)) {
+            for (int i = 0; i < td; ++i) doc.specData[i] *= factor;
+        } else {
+            for (int i = 0; i < td; ++i) doc.specData[i] = std::ldexp(doc.specData[i], exponent);
+        }
     }
     p.aqMode = 1;
     p.complexData = 1;
