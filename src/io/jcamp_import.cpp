@@ -96,7 +96,7 @@ double ppmFrequency(const JcampState& s) {
     return jcampNumber(s.jcampLabels[kJcampFrequency]);
 }
 
-/// Whether the time axis says the data are an FID: its units, else the data type.
+/// Whether the data are an FID: as the axis units say, else the data type.
 bool timeDomain(const JcampState& s) {
     const std::string units = normalizeJcampLabel(firstField(s.jcampLabels[kJcampXUnits]));
     if (units.rfind("HZ", 0) == 0 || units.rfind("HERTZ", 0) == 0 || units.rfind("PPM", 0) == 0) return false;
