@@ -31,6 +31,12 @@ struct AcqParams {
     bool operator==(const AcqParams&) const = default;
 };
 
+/// offsetHz of data of width `sw` Hz acquired with the carrier `o1` Hz above `bf1` MHz, on an axis
+/// whose 0 ppm lies at `sf` MHz: the left edge lies o1 + sw/2 above bf1, the right one sw below it.
+[[nodiscard]] inline double offsetFromCarrier(double o1, double sw, double bf1, double sf) {
+    return o1 + sw / 2.0 + (bf1 - sf) * 1e6 - sw;
+}
+
 /// Writes the block field by field, little-endian, into exactly 72 bytes.
 void encodeAcqParams(const AcqParams& p, std::uint8_t* out);
 

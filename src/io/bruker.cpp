@@ -149,9 +149,7 @@ bool readReference(Document& doc, platform::UserInterface& ui, const std::string
         p.offsetHz = *offset * p.SF - p.SW;
         doc.referenceSource = ReferenceSource::Proc;
     } else if (o1) {
-        // The left edge lies O1 + SW_h/2 above BF1, that is this far above the 0 ppm frequency SF.
-        const double leftHz = *o1 + p.SW / 2.0 + (bf1 - p.SF) * 1e6;
-        p.offsetHz = leftHz - p.SW;
+        p.offsetHz = offsetFromCarrier(*o1, p.SW, bf1, p.SF);
         doc.referenceSource = ReferenceSource::Acqus;
     } else if (proc && proc->OFFSET && !proc->SW_p) {
         // A set that does not say its width is taken at its word, as files of old versions were.

@@ -134,8 +134,7 @@ bool referenceFid(Document& doc, int n) {
     const auto o1 = finiteNumber(s.o1Text);
     const auto bf1 = finiteNumber(s.bf1Text);
     if (o1 && bf1 && *bf1 > 0.0) {
-        // The left edge lies O1 + SW/2 above BF1, that is this far above the 0 ppm frequency SF.
-        p.offsetHz = *o1 + p.SW / 2.0 + (*bf1 - p.SF) * 1e6 - p.SW;
+        p.offsetHz = offsetFromCarrier(*o1, p.SW, *bf1, p.SF);
         return true;
     }
     return false;
