@@ -1,20 +1,68 @@
-// Commands of pelvaron-cli beyond info, dump and convert. Each takes the arguments after its
-// own name and returns the exit status.
+// The commands of pelvaron-cli. Each is one function that declares its subcommand, arguments and
+// options and the action that runs when the command line names it; cli.cpp lists them.
 #pragma once
 
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "cli/console_ui.h"
+#include "document/document.h"
+#include "io/load.h"
 
 namespace pelvaron::cli {
 
-using CommandArgs = std::vector<std::string>;
+/// The exit status: success, a file or data error, a usage error.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFileError = 1;
+inline constexpr int kExitUsage = 2;
 
-/// simulate SYSTEM.json -o OUT [--to native|jcamp|text]
-int runSimulateCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
-/// transitions SYSTEM.json
-int runTransitionsCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
-/// render FILE -o OUT.png [--width W --height H] [--format F] [--steps LIST]
-int runRenderCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
+/// What a command does once its command line is parsed; returns the exit status.
+using Action = std::function<int(std::ostream& out, std::ostream& err)>;
+
+/// The subcommands of the tool, each with its action.
+class CommandSet {
+public:
+    explicit CommandSet(CLI::App& app) : app_(app) {}
+    /// A new subcommand with its one-line description; `action` runs when it is chosen.
+    CLI::App& add(const std::string& name, const std::string& description, Action action);
+    /// The action of the subcommand the parsed command line names, or null.
+    [[nodiscard]] const Action* chosen() const;
+    [[nodiscard]] bool knows(const std::string& name) const;
+
+private:
+    CLI::App& app_;
+    std::vector<std::pair<CLI::App*, Action>> commands_;
+};
+
+/// The input of a command that reads a data set: FILE, --format and --steps.
+struct DocumentOptions {
+    std::string file;
+    std::optional<io::FileFormat> format;  ///< detected from the file when not given
+    std::string steps;
+};
+
+/// Declares FILE, --format F and --steps LIST on `command`, filling `o`.
+void addDocumentOptions(CLI::App& command, DocumentOptions& o);
+
+/// Loads o.file and runs o.steps; false after the program's message on standard error.
+[[nodiscard]] bool loadDocument(DocumentOptions& o, Document& doc, ConsoleUserInterface& ui,
+                                std::ostream& err);
+
+/// Declares --to TYPE, one of `types` (into keeps its default when not given); another type is
+/// a usage error naming it.
+void addOutputType(CLI::App& command, std::string& into, const std::vector<std::string>& types,
+                   const std::string& description);
+
+void addInfoCommand(CommandSet& commands);
+void addDumpCommand(CommandSet& commands);
+void addConvertCommand(CommandSet& commands);
+void addRenderCommand(CommandSet& commands);
+void addSimulateCommand(CommandSet& commands);
+void addTransitionsCommand(CommandSet& commands);
 
 }  // namespace pelvaron::cli

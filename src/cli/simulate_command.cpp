@@ -21,10 +21,6 @@ namespace pelvaron::cli {
 
 namespace {
 
-const char* const kSimulateUsage =
-    "usage: pelvaron-cli simulate SYSTEM.json -o OUT [--to native|jcamp|text]\n";
-const char* const kTransitionsUsage = "usage: pelvaron-cli transitions SYSTEM.json\n";
-
 bool loadSpinSystem(const std::string& path, SpinSystemFile& out, std::ostream& err) {
     std::ifstream in(path, std::ios::binary);
     std::error_code ec;
@@ -94,9 +90,6 @@ bool simulateDocument(const SpinSystemFile& file, Document& doc, CountingUserInt
     return ui.count == 0;
 }
 
-/// The output types simulate knows.
-bool outputTypeAvailable(const std::string& to) { return to == "native" || to == "jcamp" || to == "text"; }
-
 /// Writes the simulated document as `to`; false when the file cannot be written.
 bool writeOutput(const Document& doc, const std::string& to, const std::string& path) {
     if (to == "native") return io::writeNativeFile(doc, path);
@@ -106,61 +99,28 @@ bool writeOutput(const Document& doc, const std::string& to, const std::string& 
     return false;
 }
 
-}  // namespace
-
-int runSimulateCommand(const CommandArgs& args, std::ostream&, std::ostream& err) {
-    std::vector<std::string> positional;
+struct SimulateOptions {
+    std::string system;
     std::string output;
     std::string to = "native";
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "-o" || a == "--to") {
-            if (i + 1 >= args.size()) {
-                err << "pelvaron-cli: " << a << " needs a value\n" << kSimulateUsage;
-                return 2;
-            }
-            (a == "-o" ? output : to) = args[++i];
-        } else if (a.size() > 1 && a[0] == '-') {
-            err << "pelvaron-cli: unknown option " << a << '\n' << kSimulateUsage;
-            return 2;
-        } else {
-            positional.push_back(a);
-        }
-    }
-    if (positional.size() != 1 || output.empty()) {
-        err << kSimulateUsage;
-        return 2;
-    }
-    if (!outputTypeAvailable(to)) {
-        err << "pelvaron-cli: unknown output type " << to << '\n' << kSimulateUsage;
-        return 2;
-    }
+};
 
+int simulateAction(const SimulateOptions& o, std::ostream& err) {
     SpinSystemFile file;
-    if (!loadSpinSystem(positional[0], file, err)) return 1;
+    if (!loadSpinSystem(o.system, file, err)) return kExitFileError;
     CountingUserInterface ui(err);
     auto doc = std::make_unique<Document>();
-    if (!simulateDocument(file, *doc, ui)) return 1;
-    if (!writeOutput(*doc, to, output)) {
+    if (!simulateDocument(file, *doc, ui)) return kExitFileError;
+    if (!writeOutput(*doc, o.to, o.output)) {
         ui.message("Cannot Save File", "File Error", platform::Icon::Stop, platform::Buttons::Ok);
-        return 1;
+        return kExitFileError;
     }
-    return 0;
+    return kExitOk;
 }
 
-int runTransitionsCommand(const CommandArgs& args, std::ostream& out, std::ostream& err) {
-    for (const std::string& a : args) {
-        if (a.size() > 1 && a[0] == '-') {
-            err << "pelvaron-cli: unknown option " << a << '\n' << kTransitionsUsage;
-            return 2;
-        }
-    }
-    if (args.size() != 1) {
-        err << kTransitionsUsage;
-        return 2;
-    }
+int transitionsAction(const std::string& system, std::ostream& out, std::ostream& err) {
     SpinSystemFile file;
-    if (!loadSpinSystem(args[0], file, err)) return 1;
+    if (!loadSpinSystem(system, file, err)) return kExitFileError;
     CountingUserInterface ui(err);
     // Everything is computed before anything is printed, so a failure prints no partial list.
     std::string listing;
@@ -171,7 +131,7 @@ int runTransitionsCommand(const CommandArgs& args, std::ostream& out, std::ostre
         simulation::Transitions tr;
         if (!simulation::computeTransitions(static_cast<int>(shifts.size()), shifts, sub.couplings, tr, ui) ||
             ui.count != 0)
-            return 1;
+            return kExitFileError;
         for (int t = 1; t <= tr.count(); ++t) {
             // No "-0.000000" for a line at zero that rounding put a hair below it.
             const double f = std::fabs(tr.freq[t]) < 5e-7 ? 0.0 : tr.freq[t];
@@ -179,7 +139,28 @@ int runTransitionsCommand(const CommandArgs& args, std::ostream& out, std::ostre
         }
     }
     out << listing;
-    return 0;
+    return kExitOk;
+}
+
+}  // namespace
+
+void addSimulateCommand(CommandSet& commands) {
+    auto o = std::make_shared<SimulateOptions>();
+    CLI::App& command =
+        commands.add("simulate", "compute a spin system's spectrum and write it",
+                     [o](std::ostream&, std::ostream& err) { return simulateAction(*o, err); });
+    command.add_option("SYSTEM.json", o->system, "the spin system")->required()->type_name("");
+    command.add_option("-o", o->output, "the file to write")->required()->type_name("OUT");
+    addOutputType(command, o->to, {"native", "jcamp", "text"},
+                  "native (a Pelvaron file, the default), jcamp (XYDATA) or text (the data points)");
+}
+
+void addTransitionsCommand(CommandSet& commands) {
+    auto system = std::make_shared<std::string>();
+    CLI::App& command = commands.add(
+        "transitions", "print every transition of a spin system: subsystem, Hz, intensity",
+        [system](std::ostream& out, std::ostream& err) { return transitionsAction(*system, out, err); });
+    command.add_option("SYSTEM.json", *system, "the spin system")->required()->type_name("");
 }
 
 }  // namespace pelvaron::cli

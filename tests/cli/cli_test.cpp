@@ -1,13 +1,13 @@
-// pelvaron-cli end to end, in-process: info, dump and convert on the bundled example and on
-// experiments the tests write, and the error contract.
+// pelvaron-cli end to end, in-process: each command's help, exit status and messages, and info,
+// dump and convert on the bundled example and on experiments the tests write.
 #include "cli/cli.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <iterator>
 #include <numeric>
+#include <regex>
 #include <sstream>
 
 #include "bruker_writer.h"
@@ -29,26 +29,89 @@ CliRun run(const std::vector<std::string>& args) {
     return {status, out.str(), err.str()};
 }
 
-std::string example() {
-    const char* root = std::getenv("PELVARON_SOURCE_DIR");
-    return std::string(root ? root : ".") + "/examples/ethyl-acetate/1";
-}
+std::string example() { return testing::sourcePath("examples/ethyl-acetate/1"); }
 
 std::vector<double> lines(const std::string& text) {
     std::istringstream in(text);
     return {std::istream_iterator<double>(in), std::istream_iterator<double>()};
 }
 
-TEST(CliTest, InfoDescribesTheBundledExample) {
+TEST(CliTest, EachCommandAnswersWithItsExitStatusOnTheRightStream) {
+    TempDir dir;
+    const std::string ok = dir.file("ok.plv");
+    const std::string never = dir.file("never.plv");
+    const std::string system = dir.file("a.json");
+    testing::writeFile(system, R"({"subsystems": [{"shifts": [100]}]})");
+    testing::writeFile(dir.file("bad.json"), R"({"subsystems": [{"shifts": [100], "j": []}]})");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string text;  ///< on standard output for status 0, else on standard error
+    };
+    const Case cases[] = {
+        {{"--help"}, 0, "\n  transitions "},
+        {{"help"}, 0, "\n  simulate "},
+        {{"info", "--help"}, 0, "Usage: pelvaron-cli info [OPTIONS] FILE\n"},
+        {{"help", "dump"}, 0, "\n  --steps LIST "},
+        {{"convert", "-h"}, 0, "\n  --to TYPE "},
+        {{"simulate", "--help"}, 0, "\n  -o OUT REQUIRED "},
+        {{"transitions", "--help"}, 0, "Usage: pelvaron-cli transitions [OPTIONS] SYSTEM.json\n"},
+        {{"info", example()}, 0, "\"format\": \"bruker\""},
+        {{"dump", example(), "--format", "bruker", "--steps", "em=0.3,ft"}, 0, "\n"},
+        {{"convert", example(), ok, "--to", "native"}, 0, ""},
+        {{"simulate", system, "-o", ok, "--to", "text"}, 0, ""},
+        {{"transitions", system}, 0, "1 100.000000 1.00000000\n"},
+        // File and data errors, in the program's own words.
+        {{"info", dir.file("missing")}, 1, "Don't know what to do with it!!"},
+        {{"dump", example(), "--steps", "frobnicate"}, 1, "Unknown step \"frobnicate\""},
+        {{"convert", example(), never, "--steps", "invert=1"}, 1, "wrong number of arguments"},
+        {{"convert", example() + "/fid", never, "--format", "native"}, 1, "This is not a Pelvaron File"},
+        {{"convert", example(), dir.file("no-dir/x.plv")}, 1, "Cannot Save File"},
+        {{"simulate", dir.file("bad.json"), "-o", never}, 1, "subsystems[0]: unknown key \"j\""},
+        {{"transitions", dir.file("missing.json")}, 1, "cannot read"},
+        // Usage errors name what is wrong.
+        {{}, 2, "no command given"},
+        {{"explode", example()}, 2, "unknown command explode"},
+        {{"info"}, 2, "FILE is required"},
+        {{"dump", example(), "--bogus"}, 2, "--bogus"},
+        {{"dump", example(), "--steps"}, 2, "--steps"},
+        {{"info", example(), "--format", "pdf"}, 2, "unknown format pdf"},
+        {{"convert", example()}, 2, "OUT is required"},
+        {{"convert", example(), never, "--to", "pdf"}, 2, "unknown output type pdf"},
+        {{"simulate", system}, 2, "-o is required"},
+        {{"simulate", system, "-o", never, "--to", "jcamp-real"}, 2, "unknown output type jcamp-real"},
+        {{"transitions", system, system}, 2, "not expected: " + system},
+    };
+    for (const Case& c : cases) {
+        const std::string what = c.args.empty() ? "(none)" : c.args[0] + " " + std::to_string(c.args.size());
+        const CliRun r = run(c.args);
+        EXPECT_EQ(r.status, c.status) << what << "\n" << r.err;
+        EXPECT_NE((c.status == 0 ? r.out : r.err).find(c.text), std::string::npos) << what << "\n"
+                                                                                   << r.out << r.err;
+        EXPECT_TRUE(c.status == 0 || r.out.empty()) << what;
+        EXPECT_TRUE(c.status != 2 || r.err.find("--help") != std::string::npos) << what << "\n" << r.err;
+        EXPECT_FALSE(std::filesystem::exists(never)) << what;
+    }
+    EXPECT_TRUE(
+        std::regex_match(run({"--version"}).out, std::regex("pelvaron-cli [0-9]+\\.[0-9]+\\.[0-9]+\n")));
+}
+
+TEST(CliTest, InfoPrintsItsKeysInOrderWithExactNumbers) {
     const CliRun r = run({"info", example()});
     ASSERT_EQ(r.status, 0) << r.err;
-    for (const char* field : {"\"format\": \"bruker\"", "\"nData\": 16384", "\"TD\": 16384", "\"SF\": 400.13",
-                              "\"aqMode\": 3", "\"complexData\": 1", "\"DECIM\": 32", "\"DSPFVS\": 10",
-                              "\"phase0\": 0", "\"xUnits\": 1", "\"AQ\":", "\"offsetHz\": -1007.99",
-                              "\"refIndex\":", "\"peakValue\":", "\"peakIndex\":", "\"SW\": 6009.61"}) {
+    std::vector<std::string> keys;
+    const std::regex line("  \"(\\w+)\": [^\n]*\n");
+    for (std::sregex_iterator it(r.out.begin(), r.out.end(), line), end; it != end; ++it)
+        keys.push_back((*it)[1]);
+    const std::vector<std::string> want = {
+        "format",    "nData",           "TD",        "SW",          "SF",     "AQ",     "offsetHz",
+        "offsetPpm", "referenceSource", "aqMode",    "complexData", "DECIM",  "DSPFVS", "groupDelay",
+        "refIndex",  "peakValue",       "peakIndex", "phase0",      "phase1", "xUnits"};
+    EXPECT_EQ(keys, want) << r.out;
+    EXPECT_TRUE(r.out.starts_with("{\n") && r.out.ends_with("\"xUnits\": 1\n}\n")) << r.out;
+    for (const char* field : {"\"nData\": 16384,", "\"SW\": 6009.6153999999997,", "\"SF\": 400.13,",
+                              "\"aqMode\": 3,", "\"DECIM\": 32,", "\"referenceSource\": \"procs\","})
         EXPECT_NE(r.out.find(field), std::string::npos) << field << "\n" << r.out;
-    }
-    EXPECT_EQ(r.out.front(), '{');
 }
 
 TEST(CliTest, DumpPrintsEveryDoubleExactlyAndStepsRunInOrder) {
@@ -83,48 +146,31 @@ TEST(CliTest, DumpPrintsEveryDoubleExactlyAndStepsRunInOrder) {
     EXPECT_NE(r.out.find("\"phase0\": 180"), std::string::npos) << r.out;
 }
 
-TEST(CliTest, ConvertWritesANativeFileThatReadsBackBitForBit) {
+TEST(CliTest, ConvertWritesEachOutputType) {
     TempDir dir;
-    const std::string out = dir.file("copy.plv");
-    CliRun r = run({"convert", example(), out, "--to", "native"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(std::filesystem::file_size(out), 1024u + 16384u * 8u);
-    const CliRun a = run({"dump", example()});
-    const CliRun b = run({"dump", out});
-    ASSERT_EQ(b.status, 0) << b.err;
-    EXPECT_EQ(a.out, b.out);
-    r = run({"info", out});
-    EXPECT_NE(r.out.find("\"format\": \"native\""), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("\"DECIM\": 32"), std::string::npos) << "the parameter block travels verbatim";
-}
+    const std::string native = dir.file("copy.plv");
+    ASSERT_EQ(run({"convert", example(), native}).status, 0);  // native unless --to says otherwise
+    EXPECT_EQ(std::filesystem::file_size(native), 1024u + 16384u * 8u);
+    EXPECT_EQ(run({"dump", native}).out, run({"dump", example()}).out);
+    const CliRun info = run({"info", native});
+    EXPECT_NE(info.out.find("\"format\": \"native\""), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("\"DECIM\": 32"), std::string::npos) << "the parameter block travels verbatim";
 
-TEST(CliTest, ErrorsGoToStandardErrorWithANonZeroStatusAndWriteNothing) {
-    TempDir dir;
-    const std::string out = dir.file("never.plv");
-    struct Case {
-        std::vector<std::string> args;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {{"convert", example(), out, "--steps", "frobnicate"}, "Unknown step \"frobnicate\""},
-        {{"convert", example(), out, "--steps", "invert=x"}, "arguments must be numbers"},
-        {{"convert", example(), out, "--steps", "invert=1"}, "wrong number of arguments"},
-        {{"convert", example(), out, "--format", "pdf"}, "unknown format pdf"},
-        {{"convert", example(), out, "--to", "pdf"}, "unknown output type pdf"},
-        {{"convert", dir.file("missing"), out}, "Don't know what to do with it!!"},
-        {{"convert", example() + "/fid", out, "--format", "native"}, "This is not a Pelvaron File"},
-        {{"info"}, "info takes FILE"},
-        {{"explode", example()}, "unknown command explode"},
-        {{}, "no command given"},
-        {{"convert", example(), "/nonexistent-dir/x.plv"}, "Cannot Save File"},
-    };
-    for (const Case& c : cases) {
-        const CliRun r = run(c.args);
-        EXPECT_NE(r.status, 0) << c.expected;
-        EXPECT_NE(r.err.find(c.expected), std::string::npos) << r.err;
-        EXPECT_TRUE(r.out.empty()) << c.expected;
-        EXPECT_FALSE(std::filesystem::exists(out)) << c.expected;
+    // JCAMP-DX with both pages, of the real part only, and the points as text.
+    const struct {
+        std::string type, mark, absent;
+    } types[] = {{"jcamp", "##NTUPLES=", "##XYDATA="},
+                 {"jcamp-real", "##XYDATA=", "##NTUPLES="},
+                 {"text", "Real Data Points", "##"}};
+    for (const auto& t : types) {
+        const std::string out = dir.file("copy." + t.type);
+        const CliRun r = run({"convert", example(), out, "--to", t.type});
+        ASSERT_EQ(r.status, 0) << t.type << "\n" << r.err;
+        const std::string text = testing::readFile(out);
+        EXPECT_NE(text.find(t.mark), std::string::npos) << t.type;
+        EXPECT_EQ(text.find(t.absent), std::string::npos) << t.type;
     }
+    EXPECT_NE(run({"info", dir.file("copy.jcamp")}).out.find("\"nData\": 16384,"), std::string::npos);
 }
 
 }  // namespace
