@@ -4,13 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <iterator>
+#include <memory>
 #include <numeric>
 #include <regex>
 #include <sstream>
 
 #include "bruker_writer.h"
+#include "io/native_file.h"
 #include "temp_dir.h"
 
 namespace pelvaron::cli {
@@ -112,6 +115,14 @@ TEST(CliTest, InfoPrintsItsKeysInOrderWithExactNumbers) {
     for (const char* field : {"\"nData\": 16384,", "\"SW\": 6009.6153999999997,", "\"SF\": 400.13,",
                               "\"aqMode\": 3,", "\"DECIM\": 32,", "\"referenceSource\": \"procs\","})
         EXPECT_NE(r.out.find(field), std::string::npos) << field << "\n" << r.out;
+
+    // JSON has no NaN: a parameter block holding one says null.
+    TempDir dir;
+    auto doc = std::make_unique<Document>();
+    doc->nData = doc->acqPars.TD = 8;
+    doc->acqPars.SW = std::nan("");
+    ASSERT_TRUE(io::writeNativeFile(*doc, dir.file("nan.plv")));
+    EXPECT_NE(run({"info", dir.file("nan.plv")}).out.find("\"SW\": null,"), std::string::npos);
 }
 
 TEST(CliTest, DumpPrintsEveryDoubleExactlyAndStepsRunInOrder) {
