@@ -1,5 +1,6 @@
-// pelvaron-cli end to end, in-process: each command's help, exit status and messages, and info,
-// dump and convert on the bundled example and on experiments the tests write.
+// pelvaron-cli end to end, in-process: each command's help, exit status and messages; info, dump
+// and convert on the bundled example and on experiments the tests write; transitions and
+// simulate on spin systems the tests write.
 #include "cli/cli.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,10 @@
 #include <sstream>
 
 #include "bruker_writer.h"
+#include "io/load.h"
 #include "io/native_file.h"
+#include "recording_ui.h"
+#include "simulation/synthesis.h"
 #include "temp_dir.h"
 
 namespace pelvaron::cli {
@@ -46,6 +50,9 @@ TEST(CliTest, EachCommandAnswersWithItsExitStatusOnTheRightStream) {
     const std::string system = dir.file("a.json");
     testing::writeFile(system, R"({"subsystems": [{"shifts": [100]}]})");
     testing::writeFile(dir.file("bad.json"), R"({"subsystems": [{"shifts": [100], "j": []}]})");
+    testing::writeFile(dir.file("narrow.json"), R"({"lineWidth": 0, "subsystems": [{"shifts": [100]}]})");
+    testing::writeFile(dir.file("reversed.json"),
+                       R"({"from": 500, "to": 400, "subsystems": [{"shifts": [100]}]})");
     struct Case {
         std::vector<std::string> args;
         int status;
@@ -63,7 +70,7 @@ TEST(CliTest, EachCommandAnswersWithItsExitStatusOnTheRightStream) {
         {{"dump", example(), "--format", "bruker", "--steps", "em=0.3,ft"}, 0, "\n"},
         {{"convert", example(), ok, "--to", "native"}, 0, ""},
         {{"simulate", system, "-o", ok, "--to", "text"}, 0, ""},
-        {{"transitions", system}, 0, "1 100.000000 1.00000000\n"},
+        {{"transitions", dir.file("narrow.json")}, 0, "1 100.000000 1.00000000\n"},  // no window needed
         // File and data errors, in the program's own words.
         {{"info", dir.file("missing")}, 1, "Don't know what to do with it!!"},
         {{"dump", example(), "--steps", "frobnicate"}, 1, "Unknown step \"frobnicate\""},
@@ -71,6 +78,8 @@ TEST(CliTest, EachCommandAnswersWithItsExitStatusOnTheRightStream) {
         {{"convert", example() + "/fid", never, "--format", "native"}, 1, "This is not a Pelvaron File"},
         {{"convert", example(), dir.file("no-dir/x.plv")}, 1, "Cannot Save File"},
         {{"simulate", dir.file("bad.json"), "-o", never}, 1, "subsystems[0]: unknown key \"j\""},
+        {{"simulate", dir.file("narrow.json"), "-o", never}, 1, simulation::kLineWidthText},
+        {{"simulate", dir.file("reversed.json"), "-o", never}, 1, simulation::kWindowText},
         {{"transitions", dir.file("missing.json")}, 1, "cannot read"},
         // Usage errors name what is wrong.
         {{}, 2, "no command given"},
@@ -182,6 +191,80 @@ TEST(CliTest, ConvertWritesEachOutputType) {
         EXPECT_EQ(text.find(t.absent), std::string::npos) << t.type;
     }
     EXPECT_NE(run({"info", dir.file("copy.jcamp")}).out.find("\"nData\": 16384,"), std::string::npos);
+}
+
+struct Line {
+    int subsystem;
+    double freq;
+    double intens;
+};
+
+std::vector<Line> parseListing(const std::string& text) {
+    std::vector<Line> lines;
+    std::istringstream in(text);
+    Line l{};
+    while (in >> l.subsystem >> l.freq >> l.intens) lines.push_back(l);
+    return lines;
+}
+
+TEST(CliTest, TransitionsListsEverySubsystemInOrder) {
+    TempDir dir;
+    const std::string system = dir.file("ab.json");
+    // An AB quartet at 300 MHz given in ppm, and a single nucleus.
+    testing::writeFile(system, R"({"sf": 300, "units": "ppm",
+        "subsystems": [{"shifts": [1.0, 1.04], "couplings": [[2, 1, 10]]}, {"shifts": [2.5]}]})");
+    const CliRun r = run({"transitions", system});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const auto lines = parseListing(r.out);
+    ASSERT_EQ(lines.size(), 5u);
+    const double d = std::sqrt(12.0 * 12.0 + 10.0 * 10.0);
+    const Line want[] = {{1, 306 - 5 - d / 2, (1 - 10 / d) / 2},
+                         {1, 306 + 5 - d / 2, (1 + 10 / d) / 2},
+                         {1, 306 - 5 + d / 2, (1 + 10 / d) / 2},
+                         {1, 306 + 5 + d / 2, (1 - 10 / d) / 2},
+                         {2, 750.0, 1.0}};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(lines[i].subsystem, want[i].subsystem) << i;
+        EXPECT_NEAR(lines[i].freq, want[i].freq, 1e-6) << i;
+        EXPECT_NEAR(lines[i].intens, want[i].intens, 1e-8) << i;
+    }
+    // The exact text of one line: 6 and 8 decimals.
+    EXPECT_NE(r.out.find("\n2 750.000000 1.00000000\n"), std::string::npos) << r.out;
+}
+
+TEST(CliTest, SimulateWritesTheDocumentTheDialogsWouldMake) {
+    TempDir dir;
+    const std::string system = dir.file("abx.json");
+    testing::writeFile(system, R"({"sf": 400, "from": 200, "to": 1200, "points": 4096, "lineWidth": 1.0,
+        "subsystems": [{"shifts": [610, 622, 1000], "couplings": [[1, 2, 15.5], [1, 3, 3.2], [2, 3, 8.7]]}]})");
+    const std::string out = dir.file("abx.plv");
+    const CliRun r = run({"simulate", system, "-o", out});
+    ASSERT_EQ(r.status, 0) << r.err;
+
+    auto doc = std::make_unique<Document>();
+    testing::RecordingUserInterface ui;
+    ASSERT_TRUE(io::loadFile(*doc, ui, out, io::FileFormat::Native));
+    EXPECT_EQ(doc->nData, 4096);
+    EXPECT_DOUBLE_EQ(doc->acqPars.SW, 1000.0);
+    EXPECT_DOUBLE_EQ(doc->acqPars.SF, 400.0);
+    EXPECT_DOUBLE_EQ(doc->acqPars.offsetHz, 200.0);
+    // The X part sits at point h - (1000 - 200) * h / 1000, the strongest lines near the AB part.
+    const int h = 2048;
+    const int xPoint = h - static_cast<int>(800.0 * h / 1000.0);
+    double xMax = 0.0;
+    for (int j = xPoint - 30; j <= xPoint + 30; ++j) xMax = std::max(xMax, doc->specData[2 * j]);
+    EXPECT_GT(xMax, 0.05);
+    double total = 0.0;
+    for (int j = 0; j < h; ++j) total += doc->specData[2 * j];
+    EXPECT_NEAR(total, 3.0 * h / 1000.0, 0.03 * 3.0 * h / 1000.0);  // three nuclei' worth of area
+
+    // The JCAMP-DX export reads back as a spectrum of as many points; the text export lists them.
+    ASSERT_EQ(run({"simulate", system, "-o", dir.file("abx.dx"), "--to", "jcamp"}).status, 0);
+    const std::string info = run({"info", dir.file("abx.dx")}).out;
+    EXPECT_NE(info.find("\"format\": \"jcamp\",\n  \"nData\": 4096,"), std::string::npos) << info;
+    ASSERT_EQ(run({"simulate", system, "-o", dir.file("abx.txt"), "--to", "text"}).status, 0);
+    EXPECT_GT(std::filesystem::file_size(dir.file("abx.txt")), 4096u);
 }
 
 }  // namespace
