@@ -64,8 +64,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         line.erase(line.begin());
         line.insert(line.begin() + (line.empty() ? 0 : 1), "--help");
     }
-    if (!line[0].starts_with('-') && !commands.knows(line[0]))
-        return usageError("unknown command " + line[0], "", err);
+    // Named here: CLI11 would only say that a command is missing.
+    const bool option = line[0].starts_with('-');
+    if (option ? app.get_option_no_throw(line[0]) == nullptr : !commands.knows(line[0]))
+        return usageError((option ? "unknown option " : "unknown command ") + line[0], "", err);
 
     std::reverse(line.begin(), line.end());  // CLI11 takes the arguments last first
     try {

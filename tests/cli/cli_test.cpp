@@ -84,6 +84,7 @@ TEST(CliTest, EachCommandAnswersWithItsExitStatusOnTheRightStream) {
         // Usage errors name what is wrong.
         {{}, 2, "no command given"},
         {{"explode", example()}, 2, "unknown command explode"},
+        {{"--bogus", "info", example()}, 2, "unknown option --bogus"},
         {{"info"}, 2, "FILE is required"},
         {{"dump", example(), "--bogus"}, 2, "--bogus"},
         {{"dump", example(), "--steps"}, 2, "--steps"},
