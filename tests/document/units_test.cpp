@@ -30,7 +30,8 @@ TEST(Units, ConversionsRunHighToLowAndBackToTheSameTime) {
         EXPECT_DOUBLE_EQ(units::tToUnit(*doc, 0.0, c.unit), c.atStart) << c.unit;
         EXPECT_DOUBLE_EQ(units::tToUnit(*doc, 0.512, c.unit), c.atEnd) << c.unit;
         for (double t : {0.0, 0.1, 0.256, 0.512})
-            EXPECT_NEAR(units::unitToT(*doc, units::tToUnit(*doc, t, c.unit), c.unit), t, 1e-12) << c.unit << " " << t;
+            EXPECT_NEAR(units::unitToT(*doc, units::tToUnit(*doc, t, c.unit), c.unit), t, 1e-12)
+                << c.unit << " " << t;
     }
     // 0 Hz lies at refIndex, which is truncated to a whole index.
     EXPECT_NEAR(units::tToIndex(*doc, units::unitToT(*doc, 0.0, kHz)), doc->refIndex, 1.0);
@@ -42,7 +43,8 @@ TEST(Units, PixelsMapThroughTheViewAndTheIndexRangeAddressesRealParts) {
     doc->viewLeft = 0.128;
     doc->viewRight = 0.256;
     doc->viewZoom = computeViewZoom(doc->acqPars.AQ, doc->viewLeft, doc->viewRight);
-    EXPECT_EQ((std::pair{units::pixelToT(*doc, 0, 1000), units::pixelToT(*doc, 1000, 1000)}), (std::pair{0.128, 0.256}));
+    EXPECT_EQ((std::pair{units::pixelToT(*doc, 0, 1000), units::pixelToT(*doc, 1000, 1000)}),
+              (std::pair{0.128, 0.256}));
     EXPECT_DOUBLE_EQ(units::tToPixel(*doc, 0.192, 1000), 500.0);
     doc->viewLeft = 3.0 * doc->acqPars.AQ / doc->nData;   // index 3
     doc->viewRight = 9.5 * doc->acqPars.AQ / doc->nData;  // index 9.5

@@ -33,7 +33,8 @@ bool sameBits(const std::vector<double>& a, const std::vector<double>& b) {
 
 TEST(ComplexFft, ForwardPutsMinusFrequenciesAtTheirIndexAndInversePlusOnes) {
     const int points = 64;
-    for (const auto& [direction, sign, bin] : {std::tuple{kForward, -1, 5}, {kForward, +1, points - 5}, {kInverse, +1, 5}}) {
+    for (const auto& [direction, sign, bin] :
+         {std::tuple{kForward, -1, 5}, {kForward, +1, points - 5}, {kInverse, +1, 5}}) {
         SCOPED_TRACE(::testing::Message() << "direction " << direction << " sign " << sign);
         std::vector<double> x(2 * points);
         for (int j = 0; j < points; ++j) {
@@ -42,7 +43,8 @@ TEST(ComplexFft, ForwardPutsMinusFrequenciesAtTheirIndexAndInversePlusOnes) {
             x[2 * j + 1] = z.imag();
         }
         complexFft(x.data(), points, direction);
-        for (int k = 0; k < points; ++k) EXPECT_NEAR(std::hypot(x[2 * k], x[2 * k + 1]), k == bin ? points : 0.0, 1e-9) << k;
+        for (int k = 0; k < points; ++k)
+            EXPECT_NEAR(std::hypot(x[2 * k], x[2 * k + 1]), k == bin ? points : 0.0, 1e-9) << k;
     }
 }
 
@@ -103,7 +105,8 @@ TEST(SignalToNoiseMarks, EachTransformRecordsTheQuietestBlockAndTheLargestRealPa
     for (int i = 1; i < 512; i += 128) values[i] = 1000.0;
     values[700] = -50.0;
     values[900] = 50.0;
-    for (const auto& [data, block, index] : {std::tuple{values, 2, 900}, {std::vector<double>(200, 1.0), 0, 198}}) {
+    for (const auto& [data, block, index] :
+         {std::tuple{values, 2, 900}, {std::vector<double>(200, 1.0), 0, 198}}) {
         auto doc = testing::documentWith(data);
         doc->peakIndex = 42;
         doc->transform.noiseBlock = 7;

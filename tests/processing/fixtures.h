@@ -36,7 +36,8 @@ inline std::vector<double> fidOf(int points, double sw, const std::vector<double
         const double t = (j - delay) / sw;
         const double onset = t < 0 ? std::exp(t * sw * 2.0) : 1.0;
         std::complex<double> z;
-        for (double f : hz) z += onset * std::exp(-std::fabs(t) / 0.2) * std::polar(1000.0, 2.0 * std::numbers::pi * f * t);
+        for (double f : hz)
+            z += onset * std::exp(-std::fabs(t) / 0.2) * std::polar(1000.0, 2.0 * std::numbers::pi * f * t);
         v[2 * j] = z.real();
         v[2 * j + 1] = z.imag();
     }

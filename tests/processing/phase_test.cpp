@@ -35,7 +35,8 @@ TEST(PhaseRotation, TurnsEachPointByBothOrdersAboutHalfAPointBeforeThePivot) {
             const double theta = (order0 + order1 * 4.0 * (2 * k + 1 - pivot) / 64) * 3.14159 / 180.0;
             const double re = in[2 * k], im = in[k == 0 ? 3 : 2 * k + 1];
             EXPECT_NEAR(x[2 * k], std::cos(theta) * re - std::sin(theta) * im, 1e-9) << k;
-            EXPECT_NEAR(x[2 * k + 1], imaginary ? std::sin(theta) * re + std::cos(theta) * im : im, 1e-9) << k;
+            EXPECT_NEAR(x[2 * k + 1], imaginary ? std::sin(theta) * re + std::cos(theta) * im : im, 1e-9)
+                << k;
         }
     }
 }
@@ -64,11 +65,11 @@ TEST_F(PhaseDialogTest, ScrollBarsClampAndRephaseTheRealPartsFromTheCopy) {
     enum Bar { Order0, Order1, Pivot };
     using enum ScrollAction;
     const std::tuple<Bar, ScrollAction, int, int> steps[] = {
-        {Order0, Thumb, 17950, 17950}, {Order0, LineRight, 0, 18000}, {Order0, LineRight, 0, 18000},
+        {Order0, Thumb, 17950, 17950},   {Order0, LineRight, 0, 18000},  {Order0, LineRight, 0, 18000},
         {Order0, Thumb, -30000, -18000}, {Order0, PageRight, 0, -17000}, {Order0, LineLeft, 0, -17100},
-        {Order1, PageLeft, 0, -1300},   {Pivot, LineRight, 0, 42},      {Pivot, PageLeft, 0, 32},
-        {Pivot, Thumb, 77, 76},         {Pivot, Thumb, 500, 128},      {Pivot, Thumb, -5, 0},
-        {Pivot, Thumb, 100, 100},       {Order1, LineRight, 0, -1200}};
+        {Order1, PageLeft, 0, -1300},    {Pivot, LineRight, 0, 42},      {Pivot, PageLeft, 0, 32},
+        {Pivot, Thumb, 77, 76},          {Pivot, Thumb, 500, 128},       {Pivot, Thumb, -5, 0},
+        {Pivot, Thumb, 100, 100},        {Order1, LineRight, 0, -1200}};
     auto dialog = opened<PhaseDialog>(*doc, ui);
     for (const auto& [bar, action, thumb, position] : steps) {
         SCOPED_TRACE(::testing::Message() << "bar " << bar << " to " << position);
@@ -78,7 +79,8 @@ TEST_F(PhaseDialogTest, ScrollBarsClampAndRephaseTheRealPartsFromTheCopy) {
         if (bar == Pivot) dialog.scrollPivot(action, thumb);
         const int positions[] = {dialog.order0Position(), dialog.order1Position(), dialog.pivotPosition()};
         EXPECT_EQ(positions[bar], position);
-        EXPECT_EQ((std::pair{doc->phase0, doc->phase1}), (std::pair{positions[0] / 100.0, positions[1] / 100.0}));
+        EXPECT_EQ((std::pair{doc->phase0, doc->phase1}),
+                  (std::pair{positions[0] / 100.0, positions[1] / 100.0}));
         EXPECT_EQ(dataOf(*doc), bar == Pivot ? before : rephased(false));
     }
     EXPECT_EQ(dialog.order0Text() + " " + dialog.order1Text(), "-171.0 -12.0");
@@ -95,7 +97,8 @@ TEST_F(PhaseDialogTest, ApplyTakesTypedFractionsOkTurnsBothPartsCancelReturnsToT
     EXPECT_GT(ui.repaints, 0);
     // A huge number holds the position at the end of the int range instead of overflowing.
     dialog.apply("1e300", "x");
-    EXPECT_EQ((std::pair{dialog.order0Position(), doc->phase1}), (std::pair{std::numeric_limits<int>::max(), 0.0}));
+    EXPECT_EQ((std::pair{dialog.order0Position(), doc->phase1}),
+              (std::pair{std::numeric_limits<int>::max(), 0.0}));
     EXPECT_TRUE(testing::allFinite(*doc));
     dialog.apply("12.7", "-250.5 deg");
     EXPECT_EQ((std::pair{doc->phase0, doc->phase1}), (std::pair{12.7, -250.5}));
@@ -116,7 +119,8 @@ TEST_F(PhaseDialogTest, ApplyTakesTypedFractionsOkTurnsBothPartsCancelReturnsToT
     again.cancel();
     EXPECT_EQ(dataOf(*doc), atOpening);
     EXPECT_EQ((std::pair{doc->phase0, doc->phase1}), (std::pair{12.7, -250.5}));
-    EXPECT_EQ((Ints{again.order0Position(), doc->transform.showPivot, doc->phaseSourceValid}), (Ints{shown, 0, 1}));
+    EXPECT_EQ((Ints{again.order0Position(), doc->transform.showPivot, doc->phaseSourceValid}),
+              (Ints{shown, 0, 1}));
     EXPECT_EQ(head(doc->phaseSource, 128), original);
 }
 
@@ -147,7 +151,8 @@ TEST(Autophase, ChoosesTheAngleWhoseRealPartsSumLargerAndTurnsANegativeMaximumUp
         // It starts from the valid copy each time: running it again gives the same result.
         for (int run = 0; run < 2; ++run) {
             autophaseCommand(*doc, ui);
-            EXPECT_EQ((std::tuple{doc->phase0, doc->phase1, doc->phaseSourceValid}), (std::tuple{c.phase0, 0.0, 1}));
+            EXPECT_EQ((std::tuple{doc->phase0, doc->phase1, doc->phaseSourceValid}),
+                      (std::tuple{c.phase0, 0.0, 1}));
             EXPECT_GT(ui.repaints, 0);
             if (!std::isnan(c.angle)) {
                 EXPECT_EQ(dataOf(*doc), values);

@@ -91,8 +91,9 @@ TEST(ProcessAsRecorded, RefusesWhatItCannotProcessAndOneUndoBringsBackTheWholeFi
     EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{kNoRecordedProcessingText, kAlreadySpectrumText}));
     EXPECT_EQ((std::pair{dataOf(*doc), doc->phase0}), (std::pair{spectrum, phase0}));
     undoCommand(*doc);
-    EXPECT_EQ((std::vector<int>{doc->nData, doc->acqPars.TD, doc->xUnits, doc->phaseSourceValid, doc->ftInverse}),
-              (std::vector<int>{512, 512, kSeconds, 0, 0}));
+    EXPECT_EQ(
+        (std::vector<int>{doc->nData, doc->acqPars.TD, doc->xUnits, doc->phaseSourceValid, doc->ftInverse}),
+        (std::vector<int>{512, 512, kSeconds, 0, 0}));
     EXPECT_EQ(dataOf(*doc), fid);
     EXPECT_EQ((std::pair{doc->peakValue, doc->phase0}), (std::pair{fidPeak, 0.0}));
     // It is the FID again: processing it once more gives the same spectrum.

@@ -40,13 +40,10 @@ TEST_F(ExampleSteps, TransformedAndAutophasedTheAcetylSingletIsTheLargestLine) {
     ASSERT_TRUE(doc) << error;
     EXPECT_EQ((std::vector<int>{doc->xUnits, doc->transform.ftRotateCount, doc->phaseSourceValid}),
               (std::vector<int>{kPpm, 70, 1}));  // DECIM 32, DSPFVS 10: 70.0156 points
-    // Where 2.045 ppm lies on the document's own axis: Hz at index i is (refIndex - i)*SW/N.
-    const double n = doc->nData;
-    const double expected = doc->refIndex - 2.045 * doc->acqPars.SF * n / doc->acqPars.SW;
+    // Upright, at 2.045 ppm within one point.
     EXPECT_GT(findPeak(*doc), 0.0);
-    EXPECT_LE(std::fabs(doc->peakIndex - expected), 2.0) << "peak at " << doc->peakIndex << ", expected " << expected;
     const double ppm = units::tToUnit(*doc, units::indexToT(*doc, doc->peakIndex), kPpm);
-    EXPECT_NEAR(ppm, 2.045, doc->acqPars.SW / (n / 2) / doc->acqPars.SF);
+    EXPECT_NEAR(ppm, 2.045, doc->acqPars.SW / (doc->nData / 2) / doc->acqPars.SF);
 }
 
 TEST_F(ExampleSteps, EachStepActsAsItsCommandAndRefusesWhatItsDialogRefuses) {
@@ -57,37 +54,32 @@ TEST_F(ExampleSteps, EachStepActsAsItsCommandAndRefusesWhatItsDialogRefuses) {
         const char* refusal;  // in the error or the last message; none: the steps succeed
         std::function<void(const Document&)> check;
     } cases[] = {
-        {"ft,ft", nullptr, [](const Document& d) { EXPECT_EQ((std::pair{d.xUnits, d.ftInverse}), (std::pair<int, int>{kSeconds, 0})); }},
         // Complex points; the size list leaves TD alone.
-        {"ft=16384", nullptr, [](const Document& d) { EXPECT_EQ((std::pair{d.nData, d.acqPars.TD}), (std::pair{32768, 16384})); }},
-        {"ft=2048", nullptr, [](const Document& d) { EXPECT_EQ(d.nData, 4096); }},
+        {"ft=16384", nullptr,
+         [](const Document& d) {
+             EXPECT_EQ((std::pair{d.nData, d.acqPars.TD}), (std::pair{32768, 16384}));
+         }},
         {"ft=100", "the size must be", {}},
-        {"ft=32", "the size must be", {}},
         {"ft=1048576", "the size must be", {}},
-        {"ft=1024.5", "the size must be", {}},
         {"em=2", nullptr,
          [&](const Document& d) {
-             EXPECT_DOUBLE_EQ(d.specData[4000], fresh->specData[4000] * std::exp(-std::numbers::pi * 2.0 * 4000 / (2.0 * d.acqPars.SW)));
-             EXPECT_EQ(d.window.lbExp, 2.0);
+             const double factor = std::exp(-std::numbers::pi * 2.0 * 4000 / (2.0 * d.acqPars.SW));
+             EXPECT_EQ((std::pair{d.specData[4000], d.window.lbExp}),
+                       (std::pair{fresh->specData[4000] * factor, 2.0}));
          }},
         {"gm=1/0.2,traf=0.5,sine=90,sine2=45,hanning,hamming,lg=3/0.4", nullptr,
          [](const Document& d) {
-             EXPECT_EQ((std::tuple{d.window.lbLg, d.window.selected, d.window.sine2Deg}), (std::tuple{-3.0, Window::LorentzGauss, 45.0}));
+             EXPECT_EQ((std::tuple{d.window.lbLg, d.window.selected, d.window.sine2Deg}),
+                       (std::tuple{-3.0, Window::LorentzGauss, 45.0}));
          }},
         {"lg=-1/0", "GB must be a number between 0 and 1", {}},
-        {"gm=1/1.5", "Shift must be a value between 0 and 1", {}},
         {"em", "wrong number of arguments", {}},
-        {"hanning=1", "wrong number of arguments", {}},
         // Phases are totals about the pivot, not increments; invert turns half a turn.
-        {"ft,phase=30/-5", nullptr,
-         [](const Document& d) {
-             EXPECT_EQ((std::tuple{d.phase0, d.phase1, d.phaseSourceValid, d.transform.showPivot}), (std::tuple{30.0, -5.0, 1, 0}));
-         }},
-        {"ft,phase=30/-5,phase=30/-5", nullptr, [&](const Document& d) { EXPECT_EQ(dataOf(d), phased); }},
-        {"ft,phase=30/-5,invert", nullptr,
+        {"ft,phase=30/-5,phase=30/-5,invert", nullptr,
          [&](const Document& d) {
-             EXPECT_EQ(d.phase0, -150.0);
-             EXPECT_EQ(d.specData[100], -phased[100]);
+             EXPECT_EQ((std::tuple{d.phase0, d.phase1, d.phaseSourceValid, d.transform.showPivot}),
+                       (std::tuple{-150.0, -5.0, 1, 0}));
+             for (int i = 0; i < d.nData; i += 97) EXPECT_EQ(d.specData[i], -phased[i]) << i;
          }},
     };
     for (const auto& c : cases) {
