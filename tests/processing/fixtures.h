@@ -1,8 +1,10 @@
-// Documents with chosen data for the processing tests.
+// Documents and FIDs with chosen data for the processing tests.
 #pragma once
 
 #include <cmath>
+#include <complex>
 #include <memory>
+#include <numbers>
 #include <vector>
 
 #include "document/document.h"
@@ -14,19 +16,32 @@ namespace pelvaron::testing {
 inline std::unique_ptr<Document> documentWith(const std::vector<double>& values, double sw = 1000.0) {
     auto doc = std::make_unique<Document>();
     for (std::size_t i = 0; i < values.size(); ++i) doc->specData[static_cast<std::ptrdiff_t>(i)] = values[i];
-    doc->nData = static_cast<int>(values.size());
-    doc->acqPars.TD = doc->nData;
+    doc->nData = doc->acqPars.TD = static_cast<int>(values.size());
     doc->acqPars.SW = sw;
     doc->acqPars.SF = 400.0;
     doc->acqPars.AQ = doc->nData / (2.0 * sw);
     doc->acqPars.DECIM = 1;
     doc->acqPars.DSPFVS = 10;
-    doc->ftReal = 0;
-    doc->ftDriftCorr = 1;
-    doc->ftQuadrature = 1;
-    doc->ftInverse = 0;
+    doc->ftReal = doc->ftInverse = 0;
+    doc->ftDriftCorr = doc->ftQuadrature = 1;
     doc->peakValue = findPeak(*doc);
     return doc;
+}
+
+/// A complex FID of `points` points sampled at `sw`: lines of amplitude 1000 at `hz`, decaying
+/// with 0.2 s, that start `delay` points late behind the smooth onset of a digital filter.
+inline std::vector<double> fidOf(int points, double sw, const std::vector<double>& hz, double delay = 0.0) {
+    std::vector<double> v(2 * static_cast<std::size_t>(points));
+    for (int j = 0; j < points; ++j) {
+        const double t = (j - delay) / sw;
+        const double onset = t < 0 ? std::exp(t * sw * 2.0) : 1.0;
+        std::complex<double> z;
+        for (double f : hz)
+            z += onset * std::exp(-std::fabs(t) / 0.2) * std::polar(1000.0, 2.0 * std::numbers::pi * f * t);
+        v[2 * j] = z.real();
+        v[2 * j + 1] = z.imag();
+    }
+    return v;
 }
 
 /// The first `count` doubles of a buffer (of nData of specData by default).

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <complex>
-#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <numbers>
@@ -26,26 +24,11 @@ using testing::documentWith;
 
 constexpr double kPi = std::numbers::pi;
 
-/// A FID of `values` doubles: two decaying lines, real and imaginary parts distinct.
-std::vector<double> twoLines(int values, double sw) {
-    std::vector<double> v(static_cast<std::size_t>(values));
-    for (int k = 0; k < values / 2; ++k) {
-        const double t = k / sw;
-        const std::complex<double> x = std::polar(1000.0 * std::exp(-3.0 * t), 2 * kPi * 110.0 * t) +
-                                       std::polar(400.0 * std::exp(-8.0 * t), -2 * kPi * 260.0 * t + 0.3);
-        v[2 * k] = x.real();
-        v[2 * k + 1] = x.imag();
-    }
-    return v;
-}
-
-RecordedProcessing recordWith(int wdw, int tdeff, int si) {
-    RecordedProcessing r;
-    r.present = true;
-    r.WDW = wdw;
-    r.TDeff = tdeff;
-    r.SI = si;
-    return r;
+/// A FID of 256 complex points at SW 1000 Hz with the given record.
+std::unique_ptr<Document> recordedFid(int wdw, int tdeff, int si) {
+    auto doc = documentWith(testing::fidOf(256, 1000.0, {110.0, -260.0}));
+    doc->recorded = RecordedProcessing{.present = true, .WDW = wdw, .SI = si, .TDeff = tdeff};
+    return doc;
 }
 
 TEST(ProcessAsRecorded, TheAspirinFidBecomesTheSpectrometersOwn1r) {
@@ -54,31 +37,24 @@ TEST(ProcessAsRecorded, TheAspirinFidBecomesTheSpectrometersOwn1r) {
     const std::string experiment = dir.file("aspirin");
     std::filesystem::copy(testing::sourcePath("tests/data/aspirin-1h/fid-set"), experiment,
                           std::filesystem::copy_options::recursive);
-    std::filesystem::copy_file(testing::sourcePath("tests/data/aspirin-1h/processed-set/pdata/1/procs"),
-                               experiment + "/pdata/1/procs",
+    const std::string processed = testing::sourcePath("tests/data/aspirin-1h/processed-set");
+    std::filesystem::copy_file(processed + "/pdata/1/procs", experiment + "/pdata/1/procs",
                                std::filesystem::copy_options::overwrite_existing);
     testing::RecordingUserInterface ui;
-    auto doc = std::make_unique<Document>();
+    auto doc = std::make_unique<Document>(), theirs = std::make_unique<Document>();
     ASSERT_TRUE(io::loadFile(*doc, ui, experiment, io::FileFormat::Bruker));
     ASSERT_TRUE(processAsRecorded(*doc, ui));
+    ASSERT_TRUE(io::loadFile(*theirs, ui, processed, io::FileFormat::Bruker));
 
     const int si = 32768;
     ASSERT_EQ(doc->nData, 2 * si);
-    // The 1r as stored: little-endian int32 times 2^NC_proc (-2; the factor does not matter here).
-    const std::string raw =
-        testing::readFile(testing::sourcePath("tests/data/aspirin-1h/processed-set/pdata/1/1r"));
-    ASSERT_EQ(raw.size(), 4u * si);
+    ASSERT_EQ(theirs->nData, 2 * si);
     double sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
     for (int k = 0; k < si; ++k) {
-        const auto* b = reinterpret_cast<const unsigned char*>(raw.data()) + 4 * k;
-        const double x =
-            0.25 * static_cast<std::int32_t>(static_cast<std::uint32_t>(b[0]) | (b[1] << 8) | (b[2] << 16) |
-                                             (static_cast<std::uint32_t>(b[3]) << 24));
-        const double y = doc->specData[2 * k];
+        const double x = theirs->specData[2 * k], y = doc->specData[2 * k];
         sx += x, sy += y, sxx += x * x, syy += y * y, sxy += x * y;
     }
-    const double n = si;
-    const double r = (sxy - sx * sy / n) / std::sqrt((sxx - sx * sx / n) * (syy - sy * sy / n));
+    const double r = (sxy - sx * sy / si) / std::sqrt((sxx - sx * sx / si) * (syy - sy * sy / si));
     EXPECT_GE(r, 0.9999) << "Pearson correlation with the 1r";
 
     // Point k of both lies on the 1r's axis: OFFSET at the first point, SW_p/SI per point down.
@@ -95,48 +71,31 @@ TEST(ProcessAsRecorded, TheAspirinFidBecomesTheSpectrometersOwn1r) {
     for (int i = 0; i < doc->nData; ++i) ASSERT_NEAR(doc->specData[i], phased[i], 1e-9) << i;
 }
 
-TEST(ProcessAsRecorded, RefusesDataWithoutARecordAndSpectraLeavingThemAlone) {
-    testing::RecordingUserInterface ui;
-    auto doc = documentWith(twoLines(512, 1000.0));
-    const std::vector<double> fid = dataOf(*doc);
-    EXPECT_FALSE(processAsRecorded(*doc, ui));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, kNoRecordedProcessingText);
-    EXPECT_EQ(dataOf(*doc), fid);
-    EXPECT_EQ(doc->ftInverse, 0);
-
-    doc->recorded = recordWith(1, 0, 256);
-    ASSERT_TRUE(processAsRecorded(*doc, ui));
-    const std::vector<double> spectrum = dataOf(*doc);
-    const double phase0 = doc->phase0;
-    EXPECT_FALSE(processAsRecorded(*doc, ui));
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[1].text, kAlreadySpectrumText);
-    EXPECT_EQ(dataOf(*doc), spectrum);
-    EXPECT_EQ(doc->phase0, phase0);
-}
-
-TEST(ProcessAsRecorded, OneUndoBringsBackTheWholeFidAsLoaded) {
+TEST(ProcessAsRecorded, RefusesWhatItCannotProcessAndOneUndoBringsBackTheWholeFid) {
     // TDeff and SI both shorter than the FID: the spectrum holds less than the FID did.
     testing::RecordingUserInterface ui;
-    auto doc = documentWith(twoLines(512, 1000.0));
-    doc->recorded = recordWith(3, 400, 64);
+    auto doc = recordedFid(3, 400, 64);
     doc->recorded.PHC0 = 30.0;
     doc->recorded.PHC1 = -50.0;
+    doc->recorded.present = false;
     const std::vector<double> fid = dataOf(*doc);
     const double fidPeak = doc->peakValue;
+    EXPECT_FALSE(processAsRecorded(*doc, ui));
+    EXPECT_EQ(dataOf(*doc), fid);
+    doc->recorded.present = true;
     ASSERT_TRUE(processAsRecorded(*doc, ui));
     ASSERT_EQ(doc->nData, 128);
     const std::vector<double> spectrum = dataOf(*doc);
-
+    const double phase0 = doc->phase0;
+    EXPECT_FALSE(processAsRecorded(*doc, ui));
+    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{kNoRecordedProcessingText, kAlreadySpectrumText}));
+    EXPECT_EQ((std::pair{dataOf(*doc), doc->phase0}), (std::pair{spectrum, phase0}));
     undoCommand(*doc);
-    EXPECT_EQ(doc->nData, 512);
-    EXPECT_EQ(doc->acqPars.TD, 512);
+    EXPECT_EQ(
+        (std::vector<int>{doc->nData, doc->acqPars.TD, doc->xUnits, doc->phaseSourceValid, doc->ftInverse}),
+        (std::vector<int>{512, 512, kSeconds, 0, 0}));
     EXPECT_EQ(dataOf(*doc), fid);
-    EXPECT_EQ(doc->peakValue, fidPeak);
-    EXPECT_EQ(doc->xUnits, kSeconds);
-    EXPECT_EQ(doc->phase0, 0.0);
-    EXPECT_EQ(doc->phaseSourceValid, 0);
+    EXPECT_EQ((std::pair{doc->peakValue, doc->phase0}), (std::pair{fidPeak, 0.0}));
     // It is the FID again: processing it once more gives the same spectrum.
     ASSERT_TRUE(processAsRecorded(*doc, ui));
     EXPECT_EQ(dataOf(*doc), spectrum);
@@ -172,26 +131,21 @@ TEST(ProcessAsRecorded, WindowsWeighEveryComplexPointOverTheValuesUsed) {
     };
     testing::RecordingUserInterface ui;
     for (const Case& c : cases) {
-        std::vector<double> byHand = twoLines(512, sw);
+        SCOPED_TRACE(c.name);
+        auto expected = recordedFid(0, tdeff, si);
         for (int k = 0; k < tdeff / 2; ++k) {
-            byHand[2 * k] *= c.factor(k / sw);
-            byHand[2 * k + 1] *= c.factor(k / sw);
+            expected->specData[2 * k] *= c.factor(k / sw);
+            expected->specData[2 * k + 1] *= c.factor(k / sw);
         }
-        auto expected = documentWith(byHand, sw);
-        expected->recorded = recordWith(0, tdeff, si);
         ASSERT_TRUE(processAsRecorded(*expected, ui));
-
-        auto doc = documentWith(twoLines(512, sw), sw);
-        doc->recorded = recordWith(c.wdw, tdeff, si);
+        auto doc = recordedFid(c.wdw, tdeff, si);
         doc->recorded.LB = c.lb;
         doc->recorded.GB = c.gb;
         doc->recorded.SSB = c.ssb;
         doc->recorded.FCOR = c.fcor;
         ASSERT_TRUE(processAsRecorded(*doc, ui));
         ASSERT_EQ(doc->nData, 2 * si);
-        for (int i = 0; i < doc->nData; ++i) {
-            ASSERT_NEAR(doc->specData[i], expected->specData[i], 1e-9) << c.name << " at " << i;
-        }
+        for (int i = 0; i < doc->nData; ++i) ASSERT_NEAR(doc->specData[i], expected->specData[i], 1e-9) << i;
     }
 }
 

@@ -2,141 +2,102 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
+#include <functional>
 #include <memory>
-#include <sstream>
+#include <numbers>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "cli/cli.h"
 #include "cli/steps.h"
 #include "document/units.h"
 #include "fixtures.h"
 #include "io/load.h"
 #include "recording_ui.h"
+#include "temp_dir.h"
 
 namespace pelvaron::cli {
 namespace {
 
-using testing::RecordingUserInterface;
-
-std::string example() {
-    const char* root = std::getenv("PELVARON_SOURCE_DIR");
-    return std::string(root ? root : ".") + "/examples/ethyl-acetate/1";
-}
+using testing::dataOf;
 
 class ExampleSteps : public ::testing::Test {
 protected:
-    void SetUp() override { doc = load(); }
-    std::unique_ptr<Document> load() {
-        auto d = std::make_unique<Document>();
-        EXPECT_TRUE(io::loadFile(*d, ui, example(), std::nullopt));
-        return d;
+    /// The bundled example (8192 complex points) after `steps`, or nothing where they fail.
+    std::unique_ptr<Document> after(const std::string& steps) {
+        auto doc = std::make_unique<Document>();
+        EXPECT_TRUE(io::loadFile(*doc, ui, testing::sourcePath("examples/ethyl-acetate/1"), std::nullopt));
+        if (!steps.empty() && !runSteps(*doc, ui, steps, error)) failed = std::move(doc);
+        return doc;
     }
-    [[nodiscard]] bool run(const std::string& steps) { return runSteps(*doc, ui, steps, error); }
-
-    std::unique_ptr<Document> doc;
-    RecordingUserInterface ui;
+    testing::RecordingUserInterface ui;
     std::string error;
+    std::unique_ptr<Document> failed;
 };
 
 TEST_F(ExampleSteps, TransformedAndAutophasedTheAcetylSingletIsTheLargestLine) {
-    ASSERT_TRUE(run("em=0.3,ft,autophase")) << error;
-    EXPECT_EQ(doc->xUnits, kPpm);
-    EXPECT_EQ(doc->transform.ftRotateCount, 70);  // DECIM 32, DSPFVS 10: 70.0156 points
-    EXPECT_EQ(doc->phaseSourceValid, 1);
-
-    // Where 2.045 ppm lies on the document's own axis: Hz at index i is (refIndex - i)*SW/N.
-    const double n = doc->nData;
-    const double expected = doc->refIndex - 2.045 * doc->acqPars.SF * n / doc->acqPars.SW;
-    const double largest = findPeak(*doc);
-    EXPECT_GT(largest, 0.0);
-    EXPECT_LE(std::fabs(doc->peakIndex - expected), 2.0)
-        << "peak at " << doc->peakIndex << ", expected " << expected;
+    auto doc = after("em=0.3,ft,autophase");
+    ASSERT_TRUE(doc) << error;
+    EXPECT_EQ((std::vector<int>{doc->xUnits, doc->transform.ftRotateCount, doc->phaseSourceValid}),
+              (std::vector<int>{kPpm, 70, 1}));  // DECIM 32, DSPFVS 10: 70.0156 points
+    // Upright, at 2.045 ppm within one point.
+    EXPECT_GT(findPeak(*doc), 0.0);
     const double ppm = units::tToUnit(*doc, units::indexToT(*doc, doc->peakIndex), kPpm);
-    EXPECT_NEAR(ppm, 2.045, doc->acqPars.SW / (n / 2) / doc->acqPars.SF);
+    EXPECT_NEAR(ppm, 2.045, doc->acqPars.SW / (doc->nData / 2) / doc->acqPars.SF);
 }
 
-TEST_F(ExampleSteps, TransformingTwiceReturnsToTheTimeDomain) {
-    ASSERT_TRUE(run("ft")) << error;
-    EXPECT_EQ(doc->ftInverse, 1);
-    ASSERT_TRUE(run("ft")) << error;
-    EXPECT_EQ(doc->xUnits, kSeconds);
-    EXPECT_EQ(doc->ftInverse, 0);
-}
-
-TEST_F(ExampleSteps, SizedTransformZeroFillsOrTruncates) {
-    ASSERT_TRUE(run("ft=16384")) << error;  // complex points: twice the example's 8192
-    EXPECT_EQ(doc->nData, 32768);
-    EXPECT_EQ(doc->acqPars.TD, 16384);  // the size list leaves TD alone
-    doc = load();
-    ASSERT_TRUE(run("ft=2048")) << error;
-    EXPECT_EQ(doc->nData, 4096);
-
-    for (const char* bad : {"ft=100", "ft=32", "ft=1048576", "ft=1024.5"}) {
-        auto d = load();
-        EXPECT_FALSE(runSteps(*d, ui, bad, error)) << bad;
-        EXPECT_NE(error.find("the size must be"), std::string::npos) << error;
-        EXPECT_EQ(d->nData, 16384) << bad;
-        EXPECT_EQ(d->xUnits, kSeconds) << bad;
+TEST_F(ExampleSteps, EachStepActsAsItsCommandAndRefusesWhatItsDialogRefuses) {
+    const auto fresh = after("");
+    const std::vector<double> phased = dataOf(*after("ft,phase=30/-5"));
+    const struct {
+        const char* steps;
+        const char* refusal;  // in the error or the last message; none: the steps succeed
+        std::function<void(const Document&)> check;
+    } cases[] = {
+        // Complex points; the size list leaves TD alone.
+        {"ft=16384", nullptr,
+         [](const Document& d) {
+             EXPECT_EQ((std::pair{d.nData, d.acqPars.TD}), (std::pair{32768, 16384}));
+         }},
+        {"ft=100", "the size must be", {}},
+        {"ft=1048576", "the size must be", {}},
+        {"em=2", nullptr,
+         [&](const Document& d) {
+             const double factor = std::exp(-std::numbers::pi * 2.0 * 4000 / (2.0 * d.acqPars.SW));
+             EXPECT_EQ((std::pair{d.specData[4000], d.window.lbExp}),
+                       (std::pair{fresh->specData[4000] * factor, 2.0}));
+         }},
+        {"gm=1/0.2,traf=0.5,sine=90,sine2=45,hanning,hamming,lg=3/0.4", nullptr,
+         [](const Document& d) {
+             EXPECT_EQ((std::tuple{d.window.lbLg, d.window.selected, d.window.sine2Deg}),
+                       (std::tuple{-3.0, Window::LorentzGauss, 45.0}));
+         }},
+        {"lg=-1/0", "GB must be a number between 0 and 1", {}},
+        {"em", "wrong number of arguments", {}},
+        // Phases are totals about the pivot, not increments; invert turns half a turn.
+        {"ft,phase=30/-5,phase=30/-5,invert", nullptr,
+         [&](const Document& d) {
+             EXPECT_EQ((std::tuple{d.phase0, d.phase1, d.phaseSourceValid, d.transform.showPivot}),
+                       (std::tuple{-150.0, -5.0, 1, 0}));
+             for (int i = 0; i < d.nData; i += 97) EXPECT_EQ(d.specData[i], -phased[i]) << i;
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.steps);
+        ui.messages.clear();
+        error.clear();
+        auto doc = after(c.steps);
+        if (!c.refusal) {
+            ASSERT_TRUE(doc) << error;
+            c.check(*doc);
+            continue;
+        }
+        ASSERT_FALSE(doc);
+        const std::string said = error + (ui.messages.empty() ? "" : ui.messages.back().text);
+        EXPECT_NE(said.find(c.refusal), std::string::npos) << said;
+        EXPECT_EQ(dataOf(*failed), dataOf(*fresh));
+        EXPECT_EQ(failed->xUnits, kSeconds);
     }
-}
-
-TEST_F(ExampleSteps, WindowStepsApplyAndRefuseAsTheDialogDoes) {
-    const double before = doc->specData[4000];
-    ASSERT_TRUE(run("em=2")) << error;
-    EXPECT_DOUBLE_EQ(doc->specData[4000],
-                     before * std::exp(-3.141592653589793 * 2.0 * 4000 / (2.0 * doc->acqPars.SW)));
-    EXPECT_EQ(doc->window.lbExp, 2.0);
-    ASSERT_TRUE(run("gm=1/0.2,traf=0.5,sine=90,sine2=45,hanning,hamming,lg=3/0.4")) << error;
-    EXPECT_EQ(doc->window.lbLg, -3.0);
-    EXPECT_EQ(doc->window.selected, Window::LorentzGauss);
-    EXPECT_EQ(doc->window.sine2Deg, 45.0);
-
-    const std::vector<double> kept = testing::dataOf(*doc);
-    ui.messages.clear();
-    EXPECT_FALSE(run("lg=-1/0"));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "GB must be a number between 0 and 1");
-    EXPECT_FALSE(run("gm=1/1.5"));
-    EXPECT_EQ(ui.messages.back().text, "Shift must be a value between 0 and 1");
-    EXPECT_EQ(testing::dataOf(*doc), kept);
-
-    EXPECT_FALSE(run("em"));
-    EXPECT_NE(error.find("wrong number of arguments"), std::string::npos);
-    EXPECT_FALSE(run("hanning=1"));
-}
-
-TEST_F(ExampleSteps, PhaseSetsTotalsAboutThePivotAndInvertTurnsHalfATurn) {
-    ASSERT_TRUE(run("ft,phase=30/-5")) << error;
-    EXPECT_EQ(doc->phase0, 30.0);
-    EXPECT_EQ(doc->phase1, -5.0);
-    EXPECT_EQ(doc->phaseSourceValid, 1);
-    EXPECT_EQ(doc->transform.showPivot, 0);
-    // Totals, not increments: the same phase again leaves the data as they are.
-    const std::vector<double> phased = testing::dataOf(*doc);
-    ASSERT_TRUE(run("phase=30/-5")) << error;
-    EXPECT_EQ(testing::dataOf(*doc), phased);
-
-    ASSERT_TRUE(run("invert")) << error;
-    EXPECT_EQ(doc->phase0, -150.0);
-    EXPECT_EQ(doc->specData[100], -phased[100]);
-}
-
-TEST(CliDump, PrintsThePhasedSpectrum) {
-    std::ostringstream out, err;
-    ASSERT_EQ(runCli({"dump", example(), "--steps", "em=0.3,ft,autophase"}, out, err), 0) << err.str();
-    std::istringstream in(out.str());
-    std::string line;
-    int count = 0;
-    double largest = 0.0;
-    while (std::getline(in, line)) {
-        const double v = std::strtod(line.c_str(), nullptr);
-        if (count % 2 == 0 && std::fabs(v) > std::fabs(largest)) largest = v;
-        ++count;
-    }
-    EXPECT_EQ(count, 16384);
-    EXPECT_GT(largest, 0.0);
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "fixtures.h"
@@ -18,199 +20,127 @@ namespace {
 
 using testing::dataOf;
 using testing::documentWith;
-using testing::head;
-using testing::RecordingUserInterface;
 
 constexpr double kPi = std::numbers::pi;
+constexpr int kN = 512;
+constexpr double kAq = 0.256;  // 512 doubles at SW 1000 Hz
 
-std::vector<double> ones(int n) { return std::vector<double>(n, 1.0); }
+std::vector<double> ones(int n = kN) { return std::vector<double>(n, 1.0); }
 
-TEST(WindowFunctions, ExponentialUsesTheSpectralWidthAndSparesTheLastPoint) {
-    std::vector<double> x = ones(4096);
-    exponentialWindow(x.data(), 4096, 1.0, 1000.0);
-    EXPECT_EQ(x[0], 1.0);
-    EXPECT_DOUBLE_EQ(x[2000], std::exp(-kPi));
-    EXPECT_DOUBLE_EQ(x[4093], std::exp(-kPi * 4093 / 2000.0));
-    EXPECT_EQ(x[4094], 1.0);
-    EXPECT_EQ(x[4095], 1.0);
-
-    std::vector<double> y = ones(64);
-    exponentialWindow(y.data(), 64, 0.0, 1000.0);
-    EXPECT_EQ(y, ones(64));
-}
-
-TEST(WindowFunctions, GaussianUsesItsOwnPiAndTheAcquisitionTime) {
-    const int n = 1000;
-    const double aq = 0.5;
-    std::vector<double> x = ones(n);
-    gaussianWindow(x.data(), n, 2.0, 0.25, aq);
-    auto factor = [&](int m) {
-        const double u = 3.14159 * 2.0 * (m * aq / n) - 0.25 * aq;
-        return std::exp(-u * u / (4.0 * std::log(2.0)));
+TEST(WindowFunctions, EachWeighsPointMByItsFormula) {
+    // The exponential and TRAFICANTE count time as m/(2 SW), the others as m*AQ/N; the Gaussian
+    // has its own pi; the exponential spares the last two points; the Lorentz-Gauss with LB < 0
+    // rises from 1 to its top at t = GB*AQ; the sine bell starts at sin(phi).
+    const double traf = -kPi * 3.0 / 4000.0, lg = kPi * -5.0;
+    const std::pair<std::function<void(double*)>, std::function<double(double)>> cases[] = {
+        {[](double* x) { exponentialWindow(x, kN, 1.0, 1000.0); },
+         [](double m) { return m >= kN - 2 ? 1.0 : std::exp(-kPi * m / 2000.0); }},
+        {[](double* x) { gaussianWindow(x, kN, 2.0, 0.25, kAq); },
+         [](double m) {
+             return std::exp(-std::pow(3.14159 * 2.0 * m * kAq / kN - 0.25 * kAq, 2) / (4.0 * std::log(2.0)));
+         }},
+        {[](double* x) { traficanteWindow(x, kN, 3.0, 2000.0); },
+         [=](double m) {
+             return std::exp(traf * m) / (std::exp(2 * traf * m) + std::exp(2 * traf * (kN - m)));
+         }},
+        {[](double* x) { lorentzGaussWindow(x, kN, -5.0, 0.25, kAq); },
+         [=](double m) {
+             return std::exp(-lg * m * kAq / kN + lg * std::pow(m * kAq / kN, 2) / (2.0 * 0.25 * kAq));
+         }},
+        {[](double* x) { sineBellWindow(x, kN, 90.0, false); },
+         [](double m) { return std::sin(kPi / 2 + kPi / 2 * m / kN); }},
+        {[](double* x) { sineBellWindow(x, kN, 0.0, false); },
+         [](double m) { return std::sin(kPi * m / kN); }},
+        {[](double* x) { sineBellWindow(x, kN, 90.0, true); },
+         [](double m) { return std::pow(std::sin(kPi / 2 + kPi / 2 * m / kN), 2); }},
+        {[](double* x) { hanningWindow(x, kN); },
+         [](double m) { return 0.5 + 0.5 * std::cos(kPi * m / kN); }},
+        {[](double* x) { hammingWindow(x, kN); },
+         [](double m) { return 0.54 + 0.46 * std::cos(kPi * m / kN); }},
     };
-    for (int m : {0, 1, 400, 999}) EXPECT_DOUBLE_EQ(x[m], factor(m)) << m;
-    // With the full pi the value would differ noticeably at the far end.
-    const double u = kPi * 2.0 * (999 * aq / n) - 0.25 * aq;
-    EXPECT_NE(x[999], std::exp(-u * u / (4.0 * std::log(2.0))));
-}
-
-TEST(WindowFunctions, TraficanteLorentzGaussAndTheTrigonometricWindows) {
-    const int n = 512;
-    std::vector<double> t = ones(n);
-    traficanteWindow(t.data(), n, 3.0, 2000.0);
-    const double b = -kPi * 3.0 / 4000.0;
-    for (int m : {0, 100, 511}) {
-        const double e = std::exp(b * m), f = std::exp(b * (n - m));
-        EXPECT_DOUBLE_EQ(t[m], e / (e * e + f * f)) << m;
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        std::vector<double> x = ones();
+        cases[i].first(x.data());
+        for (int m : {0, 1, 100, 128, 256, 400, kN - 3, kN - 2, kN - 1})
+            EXPECT_NEAR(x[m], cases[i].second(m), 1e-12) << "window " << i << " at " << m;
     }
-
-    // LB negative: the factor starts at 1 and rises to its top at t = GB*AQ.
-    const double aq = 0.256;
-    std::vector<double> lg = ones(n);
-    lorentzGaussWindow(lg.data(), n, -5.0, 0.25, aq);
-    EXPECT_EQ(lg[0], 1.0);
-    const int top = static_cast<int>(std::max_element(lg.begin(), lg.end()) - lg.begin());
-    EXPECT_EQ(top, n / 4);
-    const double a = kPi * -5.0, tt = 128 * aq / n;
-    EXPECT_DOUBLE_EQ(lg[128], std::exp(-a * tt + a * tt * tt / (2.0 * 0.25 * aq)));
-
-    // Sine bell: 90 degrees starts at 1 (cosine bell), 0 degrees at 0; the squared one squares.
-    std::vector<double> s90 = ones(n), s0 = ones(n), sq = ones(n);
-    sineBellWindow(s90.data(), n, 90.0, false);
-    sineBellWindow(s0.data(), n, 0.0, false);
-    sineBellWindow(sq.data(), n, 90.0, true);
-    EXPECT_DOUBLE_EQ(s90[0], 1.0);
-    EXPECT_EQ(s0[0], 0.0);
-    EXPECT_DOUBLE_EQ(s90[n / 2], std::sin(kPi / 2 + kPi / 4));
-    EXPECT_DOUBLE_EQ(s0[n / 2], 1.0);
-    EXPECT_DOUBLE_EQ(sq[n / 2], s90[n / 2] * s90[n / 2]);
-    EXPECT_GT(s0[n - 1], 0.0);
-
-    // Half windows from 1 down to just above their minimum.
-    std::vector<double> hann = ones(n), hamm = ones(n);
-    hanningWindow(hann.data(), n);
-    hammingWindow(hamm.data(), n);
-    EXPECT_EQ(hann[0], 1.0);
-    EXPECT_DOUBLE_EQ(hann[n - 1], 0.5 + 0.5 * std::cos(kPi * (n - 1) / n));
-    EXPECT_EQ(hamm[0], 1.0);
-    EXPECT_DOUBLE_EQ(hamm[n / 2], 0.54);
 }
 
 TEST(WindowFunctions, TheTwoTimeBasesPartAfterZeroFilling) {
-    // TD 512 at SW 1000 Hz: AQ = 0.256 s. Zero filled to 1024 doubles, the exponential keeps
-    // m/(2 SW) while the Gaussian's t = m*AQ/N halves.
-    auto doc = documentWith(ones(512), 1000.0);
-    doc->nData = 1024;
-    for (int i = 512; i < 1024; ++i) doc->specData[i] = 1.0;
-    doc->window.selected = Window::Exponential;
-    doc->window.lbExp = 2.0;
-    applyWindow(*doc);
-    EXPECT_DOUBLE_EQ(doc->specData[800], std::exp(-kPi * 2.0 * 800 / 2000.0));
-
-    for (int i = 0; i < 1024; ++i) doc->specData[i] = 1.0;
-    doc->window.selected = Window::Gaussian;
-    doc->window.lbGauss = 2.0;
-    doc->window.shift = 0.0;
-    applyWindow(*doc);
-    const double u = 3.14159 * 2.0 * (800 * 0.256 / 1024);
-    EXPECT_DOUBLE_EQ(doc->specData[800], std::exp(-u * u / (4.0 * std::log(2.0))));
-}
-
-TEST(WindowFunctionDialog, OpeningShowsTheStoredValuesAndTakesTheSnapshot) {
-    auto doc = documentWith({5, 6, 7, 8});
-    doc->window.lbExp = 0.3;
-    doc->window.shift = 0.125;
-    doc->window.lbLg = -2.0;
-    doc->window.selected = Window::Hamming;
-    doc->peakValue = 8.0;
-    RecordingUserInterface ui;
-    auto dialog = testing::opened<WindowFunctionDialog>(*doc, ui);
-    EXPECT_EQ((std::vector<std::string>{dialog.lbExpText, dialog.shiftText, dialog.lbLgText, dialog.gbText}),
-              (std::vector<std::string>{"0.30", "0.12", "-2.00", "0.00"}));
-    EXPECT_EQ(dialog.selected, Window::Hamming);
-    EXPECT_EQ(head(doc->undoData, 4), (std::vector<double>{5, 6, 7, 8}));
-    EXPECT_EQ(doc->undoPeakValue, 8.0);
-}
-
-TEST(WindowFunctionDialog, GaussianShiftOutsideZeroToOneIsRefused) {
-    auto doc = documentWith(ones(256));
-    RecordingUserInterface ui;
-    auto dialog = testing::opened<WindowFunctionDialog>(*doc, ui);
-    dialog.selected = Window::Gaussian;
-    dialog.lbGaussText = "1";
-    dialog.shiftText = "1.5";
-    EXPECT_FALSE(dialog.ok());
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Shift must be a value between 0 and 1");
-    EXPECT_EQ(ui.messages[0].caption, "error");
-    EXPECT_EQ(ui.messages[0].icon, platform::Icon::Exclamation);
-    EXPECT_EQ(dataOf(*doc), ones(256));
-    EXPECT_EQ((std::pair{doc->window.shift, doc->window.lbGauss}),
-              (std::pair{1.5, 1.0}));  // stored although refused
-
-    dialog.shiftText = "1";
-    EXPECT_TRUE(dialog.ok());
-    EXPECT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(dataOf(*doc), ones(256));
-    EXPECT_GT(ui.repaints, 0);
-}
-
-TEST(WindowFunctionDialog, LorentzGaussNegatesPositiveLbAndRefusesGbOutsideItsRange) {
-    const std::string negated =
-        "LB must be negative for the Lorentzian/Gaussian function\nPelvaron will use the negative of that "
-        "value.";
-    const std::string gbRange = "GB must be a number between 0 and 1";
-    // GB = 0 would divide by zero: refused like 1.5, -0.1 and text that is not a number. The LB
-    // message comes first when LB is positive; LB = 0 passes silently; GB = 1 is accepted.
-    struct Case {
-        const char *lb, *gb;
-        bool accepted;
-        std::vector<std::string> messages;
-    };
-    const Case cases[] = {{"2", "0.3", true, {negated}},  {"0", "0", false, {gbRange}},
-                          {"0", "1.5", false, {gbRange}}, {"0", "-0.1", false, {gbRange}},
-                          {"0", "nan", false, {gbRange}}, {"3", "1", true, {negated}}};
-    for (const Case& c : cases) {
-        auto doc = documentWith(ones(256));
-        RecordingUserInterface ui;
-        auto dialog = testing::opened<WindowFunctionDialog>(*doc, ui);
-        dialog.selected = Window::LorentzGauss;
-        dialog.lbLgText = c.lb;
-        dialog.gbText = c.gb;
-        EXPECT_EQ(dialog.ok(), c.accepted) << c.lb << "/" << c.gb;
-        EXPECT_EQ(ui.messageTexts(), c.messages) << c.lb << "/" << c.gb;
-        for (const auto& m : ui.messages) {
-            EXPECT_EQ(m.caption, "Error");
-            EXPECT_EQ(m.icon, platform::Icon::Information);
-        }
-        if (!c.accepted) {
-            EXPECT_EQ(dataOf(*doc), ones(256)) << c.gb;
-        }
-        if (std::string(c.gb) != "0.3") continue;
-        EXPECT_EQ(doc->window.lbLg, -2.0);
-        std::vector<double> expected = ones(256);
-        lorentzGaussWindow(expected.data(), 256, -2.0, 0.3, doc->acqPars.AQ);
-        EXPECT_EQ(dataOf(*doc), expected);
-        auto reopened = testing::opened<WindowFunctionDialog>(*doc, ui);
-        EXPECT_EQ(reopened.lbLgText, "-2.00");
+    // TD 512 zero filled to 1024 doubles: the exponential keeps m/(2 SW) while the Gaussian's
+    // t = m*AQ/N halves.
+    for (Window w : {Window::Exponential, Window::Gaussian}) {
+        auto doc = documentWith(ones(), 1000.0);
+        doc->nData = 1024;
+        for (int i = 512; i < 1024; ++i) doc->specData[i] = 1.0;
+        doc->window = {.lbExp = 2.0, .lbGauss = 2.0, .shift = 0.0, .selected = w};
+        applyWindow(*doc);
+        const double u = 3.14159 * 2.0 * (800 * kAq / 1024);
+        EXPECT_DOUBLE_EQ(doc->specData[800], w == Window::Exponential
+                                                 ? std::exp(-kPi * 2.0 * 800 / 2000.0)
+                                                 : std::exp(-u * u / (4.0 * std::log(2.0))));
     }
 }
 
-TEST(WindowFunctionDialog, OkAppliesTheSelectedWindowWithTheTypedNumbers) {
-    auto doc = documentWith(ones(256), 500.0);
-    RecordingUserInterface ui;
-    auto dialog = testing::opened<WindowFunctionDialog>(*doc, ui);
-    dialog.selected = Window::Traficante;
-    dialog.lbTrafText = "1.5 Hz";  // leading numeric text
-    dialog.lbExpText = "abc";      // not a number: 0
-    EXPECT_TRUE(dialog.ok());
-    EXPECT_EQ(doc->window.lbTraf, 1.5);
-    EXPECT_EQ(doc->window.lbExp, 0.0);
-    EXPECT_EQ(doc->window.selected, Window::Traficante);
-    std::vector<double> expected = ones(256);
-    traficanteWindow(expected.data(), 256, 1.5, 500.0);
-    EXPECT_EQ(dataOf(*doc), expected);
-    EXPECT_TRUE(ui.messages.empty());
+/// The dialog on 512 ones with `window` selected and `set` typed in, after OK: the data, the
+/// messages as "caption: text", and the dialog opened again.
+struct Ok {
+    std::unique_ptr<Document> doc = documentWith(ones());
+    testing::RecordingUserInterface ui;
+    bool accepted;
+    std::vector<std::string> messages;
+    std::vector<double> data;
+    WindowFunctionDialog reopened{*doc, ui};
+    Ok(Window window, const std::function<void(WindowFunctionDialog&)>& set) {
+        auto dialog = testing::opened<WindowFunctionDialog>(*doc, ui);
+        dialog.selected = window;
+        set(dialog);
+        accepted = dialog.ok();
+        for (const auto& m : ui.messages) messages.push_back(m.caption + ": " + m.text);
+        data = dataOf(*doc);
+        reopened.open();
+    }
+};
+
+std::vector<double> windowed(const std::function<void(double*)>& window) {
+    std::vector<double> x = ones();
+    window(x.data());
+    return x;
+}
+
+TEST(WindowFunctionDialog, OkAppliesTheSelectedWindowWithTheTypedNumbersOrRefusesThem) {
+    using D = WindowFunctionDialog;
+    // Text is read as far as it is a number, and as 0 where there is none.
+    const Ok traf(Window::Traficante, [](D& d) { d.lbTrafText = "1.5 Hz", d.lbExpText = "abc"; });
+    EXPECT_TRUE(traf.accepted && traf.messages.empty() && traf.ui.repaints > 0);
+    EXPECT_EQ(traf.data, windowed([](double* x) { traficanteWindow(x, kN, 1.5, 1000.0); }));
+    EXPECT_EQ(traf.reopened.lbTrafText + " " + traf.reopened.lbExpText, "1.50 0.00");
+    EXPECT_EQ(traf.reopened.selected, Window::Traficante);
+    // A positive LB of the Lorentz-Gauss window is used negated after a message; GB may be 1.
+    for (double gb : {0.3, 1.0}) {
+        const Ok lg(Window::LorentzGauss, [gb](D& d) { d.lbLgText = "2", d.gbText = std::to_string(gb); });
+        EXPECT_TRUE(lg.accepted);
+        EXPECT_EQ(lg.messages,
+                  std::vector<std::string>{"Error: LB must be negative for the Lorentzian/Gaussian "
+                                           "function\nPelvaron will use the negative of that value."});
+        EXPECT_EQ(lg.data, windowed([gb](double* x) { lorentzGaussWindow(x, kN, -2.0, gb, kAq); }));
+        EXPECT_EQ(lg.reopened.lbLgText, "-2.00");
+    }
+    // Refused values leave the data but are stored all the same. GB = 0 would divide by zero;
+    // LB = 0 passes silently.
+    const Ok shift(Window::Gaussian, [](D& d) { d.lbGaussText = "1", d.shiftText = "1.5"; });
+    EXPECT_FALSE(shift.accepted);
+    EXPECT_EQ(shift.messages, std::vector<std::string>{"error: Shift must be a value between 0 and 1"});
+    EXPECT_EQ((std::pair{shift.data, shift.reopened.shiftText}), (std::pair{ones(), std::string("1.50")}));
+    for (const char* gb : {"0", "1.5", "nan"}) {
+        const Ok lg(Window::LorentzGauss, [gb](D& d) { d.lbLgText = "0", d.gbText = gb; });
+        EXPECT_FALSE(lg.accepted) << gb;
+        EXPECT_EQ(lg.messages, std::vector<std::string>{"Error: GB must be a number between 0 and 1"}) << gb;
+        EXPECT_EQ(lg.data, ones()) << gb;
+    }
+    const Ok gauss(Window::Gaussian, [](D& d) { d.lbGaussText = "1", d.shiftText = "1"; });
+    EXPECT_TRUE(gauss.accepted && gauss.messages.empty());
+    EXPECT_EQ(gauss.data, windowed([](double* x) { gaussianWindow(x, kN, 1.0, 1.0, kAq); }));
 }
 
 }  // namespace
