@@ -41,17 +41,6 @@ void expectSameLines(const std::vector<Line>& got, const std::vector<Line>& want
     }
 }
 
-/// Shifts in 0 .. 150 Hz, couplings of -15 .. 15 Hz; below the diagonal, never read, 1e6.
-std::pair<std::vector<double>, Couplings> randomSystem(int n, std::mt19937& rng) {
-    std::uniform_real_distribution<double> shift(0.0, 150.0), coupling(-15.0, 15.0);
-    std::vector<double> nu(n);
-    for (double& v : nu) v = shift(rng);
-    Couplings j(n, std::vector<double>(n, 1e6));
-    for (int a = 0; a < n; ++a)
-        for (int b = a; b < n; ++b) j[a][b] = a == b ? 0.0 : coupling(rng);
-    return {nu, j};
-}
-
 TEST(SpinEngine, TwoSpinsMatchTheAbClosedForm) {
     // Uncoupled, equal shifts (only the inner lines), weak, strong and negative coupling, nu1
     // above nu2, and lines on both sides of 0 Hz.
@@ -82,9 +71,18 @@ TEST(SpinEngine, AllLinesInOrderSummingToNAndAsAnIndependentDiagonalisationHasTh
     for (double base : {-3e39, 5e39, 1000.0})
         systems.push_back(
             {{base + 2e-9 * std::fabs(base), base, base + 1e-9 * std::fabs(base)}, couplingMatrix(3, {})});
+    // Random shifts and couplings; below the diagonal, never read, 1e6.
     std::mt19937 rng(2024);
+    std::uniform_real_distribution<double> shift(0.0, 150.0), coupling(-15.0, 15.0);
     for (int n = 1; n <= kMaxNuclei; ++n)
-        for (int repeat = 0; repeat < (n <= 8 ? 2 : 1); ++repeat) systems.push_back(randomSystem(n, rng));
+        for (int repeat = 0; repeat < (n <= 8 ? 2 : 1); ++repeat) {
+            auto& [nu, j] =
+                systems.emplace_back(std::vector<double>(n), Couplings(n, std::vector<double>(n, 1e6)));
+            for (int a = 0; a < n; ++a) {
+                nu[a] = shift(rng);
+                for (int b = a; b < n; ++b) j[a][b] = a == b ? 0.0 : coupling(rng);
+            }
+        }
     for (const auto& [nu, j] : systems) {
         const int n = static_cast<int>(nu.size());
         SCOPED_TRACE(::testing::Message() << "n = " << n << ", first shift " << nu[0]);
@@ -102,19 +100,6 @@ TEST(SpinEngine, AllLinesInOrderSummingToNAndAsAnIndependentDiagonalisationHasTh
             expectSameLines(testing::mergeLines(lines, 1e-7),
                             testing::mergeLines(testing::jacobiTransitions(n, nu, j), 1e-7), 1e-8, 1e-10);
     }
-}
-
-TEST(SpinEngine, RefusesBadSystemsBeforeComputing) {
-    RecordingUserInterface ui;
-    Transitions tr;
-    EXPECT_FALSE(computeTransitions(11, std::vector<double>(11, 1.0), couplingMatrix(11, {}), tr, ui));
-    EXPECT_FALSE(computeTransitions(0, {}, {}, tr, ui));
-    EXPECT_FALSE(computeTransitions(3, {1.0, 2.0}, couplingMatrix(3, {}), tr, ui));
-    EXPECT_FALSE(computeTransitions(2, {1.0, NAN}, couplingMatrix(2, {}), tr, ui));
-    EXPECT_FALSE(computeTransitions(2, {1.0, 2.0}, couplingMatrix(2, {{0, 1, INFINITY}}), tr, ui));
-    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{kNucleiCountText, kNucleiCountText,
-                                                           kIncompleteText, kNotFiniteText, kNotFiniteText}));
-    EXPECT_EQ(tr.count(), 0);
 }
 
 /// A document with the working parameters of a new simulation over 0 .. 1000 Hz, 4096 points,
@@ -206,8 +191,15 @@ TEST(SpinEngine, RecomputeAddsEverySubsystemAndKeepsTheListsForAResynthesis) {
     for (int i = 0; i < 4095; ++i) ASSERT_DOUBLE_EQ(fromLists[i], doc->specData[i]) << i;
 }
 
-TEST(SpinEngine, RecomputeChecksEverythingBeforeItChangesTheDocument) {
+TEST(SpinEngine, RefusesBadSystemsAndParametersBeforeComputingOrChangingTheDocument) {
     RecordingUserInterface ui;
+    Transitions tr;
+    EXPECT_FALSE(computeTransitions(11, std::vector<double>(11, 1.0), couplingMatrix(11, {}), tr, ui));
+    EXPECT_FALSE(computeTransitions(0, {}, {}, tr, ui));
+    EXPECT_FALSE(computeTransitions(3, {1.0, 2.0}, couplingMatrix(3, {}), tr, ui));
+    EXPECT_FALSE(computeTransitions(2, {1.0, NAN}, couplingMatrix(2, {}), tr, ui));
+    EXPECT_FALSE(computeTransitions(2, {1.0, 2.0}, couplingMatrix(2, {{0, 1, INFINITY}}), tr, ui));
+    EXPECT_EQ(tr.count(), 0);
     auto doc = simulationDocument({kAb}, ui);
     doc->specData[0] = 42.0;
     SimulationState& sim = doc->sim;
@@ -218,8 +210,10 @@ TEST(SpinEngine, RecomputeChecksEverythingBeforeItChangesTheDocument) {
     EXPECT_FALSE(recomputeSimulation(*doc, ui));
     sim.lastSubsystem = 1;  // a record that was never filled
     EXPECT_FALSE(recomputeSimulation(*doc, ui));
-    EXPECT_EQ(ui.messageTexts(),
-              (std::vector<std::string>{kLineWidthText, kTooManySubsystemsText, kNucleiCountText}));
+    EXPECT_EQ(
+        ui.messageTexts(),
+        (std::vector<std::string>{kNucleiCountText, kNucleiCountText, kIncompleteText, kNotFiniteText,
+                                  kNotFiniteText, kLineWidthText, kTooManySubsystemsText, kNucleiCountText}));
     EXPECT_EQ(doc->specData[0], 42.0);
     EXPECT_TRUE(sim.spinSubsystems[0].transFreq.empty());
     // Before any subsystem was entered there is no table to compute from.
