@@ -1,9 +1,11 @@
-// The Set limits and Scale Y factor dialog models where the command tests (which enter, refuse
-// and cancel limits and factors) do not reach: the texts they open with, the factor's bounds.
+// The Units, Set limits and Scale Y factor dialog models where the command tests (which choose
+// a unit, enter, refuse and cancel limits and factors) do not reach: a radio that does not
+// exist, the texts the dialogs open with, limits beyond either end, the factor's bounds.
 #include <gtest/gtest.h>
 
 #include "display/scale_factor_dialog.h"
 #include "display/set_limits_dialog.h"
+#include "display/units_dialog.h"
 #include "display_fixture.h"
 
 namespace pelvaron {
@@ -11,6 +13,18 @@ namespace {
 
 // 400 MHz, 4000 Hz = 10 ppm wide, right end at -0.5 ppm: the full view runs 9.5 .. -0.5 ppm.
 testing::DocumentSpec ppmSpec() { return {.td = 2000, .sw = 4000.0, .sf = 400.0, .offsetHz = -200.0}; }
+
+TEST(UnitsDialog, OnlyOkStoresAndOnlyAnExistingRadioCounts) {
+    testing::RecordingUserInterface ui;
+    auto doc = testing::makeDocument(ui);
+    display::UnitsDialog dialog(*doc);
+    dialog.select(kPpm);
+    dialog.select(9);                  // no such radio
+    EXPECT_EQ(doc->xUnits, kSeconds);  // nothing is stored before OK
+    dialog.ok(*doc, ui);
+    EXPECT_EQ(doc->xUnits, kPpm);
+    EXPECT_EQ(display::UnitsDialog(*doc).selected(), kPpm);
+}
 
 TEST(SetLimitsDialog, OpensWithTheLimitsInThePresentUnit) {
     testing::RecordingUserInterface ui;
@@ -28,6 +42,24 @@ TEST(SetLimitsDialog, OpensWithTheLimitsInThePresentUnit) {
         EXPECT_EQ(dialog.fromText(), c.from) << c.unit;
         EXPECT_EQ(dialog.toText(), c.to) << c.unit;
     }
+}
+
+TEST(SetLimitsDialog, LimitsBeyondEitherEndOfTheDataAreRefused) {
+    testing::RecordingUserInterface ui;
+    auto doc = testing::makeDocument(ui, ppmSpec());
+    doc->xUnits = kPpm;
+    display::SetLimitsDialog dialog(*doc);
+    // Left of 9.5 ppm is before t = 0; right of -0.5 ppm is after AQ.
+    for (const auto& [from, to] : {std::pair{"12", "3"}, std::pair{"3", "-1"}}) {
+        dialog.setFromText(from);
+        dialog.setToText(to);
+        EXPECT_FALSE(dialog.ok(*doc, ui)) << from << " " << to;
+        EXPECT_DOUBLE_EQ(doc->viewRight, 0.25);  // refused limits are not kept
+    }
+    dialog.setToText("not a number");  // reads as 0 ppm: inside
+    EXPECT_TRUE(dialog.ok(*doc, ui));
+    EXPECT_DOUBLE_EQ(doc->viewLeft, 0.1625);
+    EXPECT_DOUBLE_EQ(doc->viewRight, 0.2375);
 }
 
 TEST(ScaleFactorDialog, ReadsTheLeadingNumberAndTheCommandTakesOneToTen) {
