@@ -29,12 +29,12 @@ struct TraceCase {
 
     TraceCase(const std::vector<double>& reals, double pxPerIndex, Rect rect) {
         for (double r : reals) data.insert(data.end(), {r, 1e9});
-        p = {.i1 = static_cast<int>(data.size()),
-             .maxAbs = 40.0,
-             .baseY = 100,
-             .pxPerIndex = pxPerIndex,
-             .rect = rect,
-             .vScale = 80.0};
+        p.i1 = static_cast<int>(data.size());
+        p.maxAbs = 40.0;
+        p.baseY = 100;
+        p.pxPerIndex = pxPerIndex;
+        p.rect = rect;
+        p.vScale = 80.0;
     }
     Polylines draw() {
         display::drawTrace(surface, doc, data, p);
@@ -45,6 +45,7 @@ struct TraceCase {
 };
 
 TEST(Trace, OnePolylineThroughTheRealPartsReducedPerColumnAndClamped) {
+    // Every point when there are no more than the columns; else per column the extremes.
     const struct {
         const char* name;
         std::vector<double> reals;
@@ -52,17 +53,9 @@ TEST(Trace, OnePolylineThroughTheRealPartsReducedPerColumnAndClamped) {
         Rect rect;
         std::vector<Point> expected;
     } cases[] = {
-        {"few points: every one", {10, -20, 30}, 5.0, Rect{7, 0, 300, 200}, {{7, 80}, {17, 140}, {27, 40}}},
-        {"as many points as columns: every one",
-         {10, -20, 30},
-         1.0,
-         Rect{0, 0, 3, 200},
-         {{0, 80}, {2, 140}, {4, 40}}},
-        {"clamped to the rectangle",
-         {1000, -1000, 0},
-         5.0,
-         Rect{0, 30, 300, 170},
-         {{0, 30}, {10, 170}, {20, 100}}},
+        {"few points", {10, -20, 30}, 5.0, Rect{7, 0, 300, 200}, {{7, 80}, {17, 140}, {27, 40}}},
+        {"as many as columns", {10, -20, 30}, 1.0, Rect{0, 0, 3, 200}, {{0, 80}, {2, 140}, {4, 40}}},
+        {"clamped", {1000, -1000, 0}, 5.0, Rect{0, 30, 300, 170}, {{0, 30}, {10, 170}, {20, 100}}},
         // Two points per column, 4 columns. Column 0: 10 then -20 (maximum first); column 1: 30
         // then 5; column 2: -7 then 40 (minimum first); column 3 is still open and not drawn.
         {"first-occurrence order",
