@@ -1,9 +1,10 @@
-// The Units, Set limits and Scale Y factor dialog models.
+// The Units, Set limits and Scale Y factor dialog models where the command tests (which choose
+// a unit, enter, refuse and cancel limits and factors) do not reach: a radio that does not
+// exist, the texts the dialogs open with, limits beyond either end, the factor's bounds.
 #include <gtest/gtest.h>
 
 #include "display/scale_factor_dialog.h"
 #include "display/set_limits_dialog.h"
-#include "display/tools.h"
 #include "display/units_dialog.h"
 #include "display_fixture.h"
 
@@ -13,26 +14,21 @@ namespace {
 // 400 MHz, 4000 Hz = 10 ppm wide, right end at -0.5 ppm: the full view runs 9.5 .. -0.5 ppm.
 testing::DocumentSpec ppmSpec() { return {.td = 2000, .sw = 4000.0, .sf = 400.0, .offsetHz = -200.0}; }
 
-TEST(UnitsDialog, OkStoresTheCheckedRadioAndItsUnit) {
+TEST(UnitsDialog, OnlyOkStoresAndOnlyAnExistingRadioCounts) {
     testing::RecordingUserInterface ui;
     auto doc = testing::makeDocument(ui);
     display::UnitsDialog dialog(*doc);
-    EXPECT_EQ(dialog.selected(), kSeconds);
     dialog.select(kPpm);
     dialog.select(9);                  // no such radio
     EXPECT_EQ(doc->xUnits, kSeconds);  // nothing is stored before OK
     dialog.ok(*doc, ui);
     EXPECT_EQ(doc->xUnits, kPpm);
-    EXPECT_EQ(doc->unitSeconds + doc->unitHz + doc->unitPoints, 0);
-    EXPECT_EQ(doc->unitPpm, 1);
     EXPECT_EQ(display::UnitsDialog(*doc).selected(), kPpm);
 }
 
 TEST(SetLimitsDialog, OpensWithTheLimitsInThePresentUnit) {
     testing::RecordingUserInterface ui;
     auto doc = testing::makeDocument(ui, ppmSpec());
-    doc->viewLeft = 0.0;
-    doc->viewRight = doc->acqPars.AQ;
     const struct {
         int unit;
         const char *from, *to;
@@ -48,62 +44,29 @@ TEST(SetLimitsDialog, OpensWithTheLimitsInThePresentUnit) {
     }
 }
 
-TEST(SetLimitsDialog, PpmEntriesInEitherOrderGiveTheSameZoom) {
-    for (const auto& [from, to] : {std::pair{"2", "4.5"}, std::pair{"4.5", "2"}}) {
-        testing::RecordingUserInterface ui;
-        auto doc = testing::makeDocument(ui, ppmSpec());
-        doc->xUnits = kPpm;
-        display::SetLimitsDialog dialog(*doc);
-        dialog.setFromText(from);
-        dialog.setToText(to);
-        ASSERT_TRUE(dialog.ok(*doc, ui)) << from;
-        display::applyLimitsAsZoom(*doc, ui);
-        // 4.5 ppm lies 5 ppm from the left end of 10: half way along the 0.25 s.
-        EXPECT_DOUBLE_EQ(doc->viewLeft, 0.125) << from;
-        EXPECT_DOUBLE_EQ(doc->viewRight, 0.1875) << from;
-        EXPECT_EQ(doc->hScrollPos, 1000) << from;
-        EXPECT_EQ(doc->fullView, 0);
-        EXPECT_DOUBLE_EQ(doc->viewZoom, 4.0);
-        EXPECT_TRUE(ui.messages.empty());
-    }
-}
-
-TEST(SetLimitsDialog, LimitsOutsideTheDataAreRefusedAndCancelRestores) {
+TEST(SetLimitsDialog, LimitsBeyondEitherEndOfTheDataAreRefused) {
     testing::RecordingUserInterface ui;
     auto doc = testing::makeDocument(ui, ppmSpec());
     doc->xUnits = kPpm;
     display::SetLimitsDialog dialog(*doc);
-    // Beyond the left end (9.5 ppm): negative time; beyond AQ.
+    // Left of 9.5 ppm is before t = 0; right of -0.5 ppm is after AQ.
     for (const auto& [from, to] : {std::pair{"12", "3"}, std::pair{"3", "-1"}}) {
         dialog.setFromText(from);
         dialog.setToText(to);
         EXPECT_FALSE(dialog.ok(*doc, ui)) << from << " " << to;
+        EXPECT_DOUBLE_EQ(doc->viewRight, 0.25);  // refused limits are not kept
     }
     dialog.setToText("not a number");  // reads as 0 ppm: inside
-    ASSERT_EQ(ui.messages.size(), 2u);
-    for (const auto& m : ui.messages) {
-        EXPECT_EQ(m.text, "Error");
-        EXPECT_EQ(m.caption, "Limits exceeded");
-    }
-    EXPECT_DOUBLE_EQ(doc->viewLeft, 0.0);  // refused limits are not kept
-    EXPECT_DOUBLE_EQ(doc->viewRight, 0.25);
-
     EXPECT_TRUE(dialog.ok(*doc, ui));
     EXPECT_DOUBLE_EQ(doc->viewLeft, 0.1625);
     EXPECT_DOUBLE_EQ(doc->viewRight, 0.2375);
-    EXPECT_EQ(doc->tools.anchorX, 650);
-    EXPECT_EQ(doc->tools.dragX, 950);
-    dialog.cancel(*doc);
-    EXPECT_DOUBLE_EQ(doc->viewLeft, 0.0);
-    EXPECT_DOUBLE_EQ(doc->viewRight, 0.25);
 }
 
-TEST(ScaleFactorDialog, StoresTheNumberAndTheCommandChecksItsRange) {
+TEST(ScaleFactorDialog, ReadsTheLeadingNumberAndTheCommandTakesOneToTen) {
     testing::RecordingUserInterface ui;
     auto doc = testing::makeDocument(ui);
     display::ScaleFactorDialog dialog(*doc);
     EXPECT_EQ(dialog.text(), "1.33");
-
     const struct {
         const char* text;
         double value;
@@ -119,11 +82,7 @@ TEST(ScaleFactorDialog, StoresTheNumberAndTheCommandChecksItsRange) {
         EXPECT_EQ(doc->yScaleFactor, c.value) << c.text;
         EXPECT_EQ(display::acceptScaleFactor(*doc, ui), c.accepted) << c.text;
     }
-    ASSERT_EQ(ui.messages.size(), 2u);
-    for (const auto& m : ui.messages) {
-        EXPECT_EQ(m.text, "The scale factor must be a value between 1 and 10");
-        EXPECT_EQ(m.caption, "Warnning");
-    }
+    EXPECT_EQ(ui.messages.size(), 2u);
 }
 
 }  // namespace

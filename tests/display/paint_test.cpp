@@ -1,4 +1,5 @@
-// The layer order of the whole plot and the scale of the main trace.
+// The whole plot: the layer order, the scale of the main trace and the part of the data a view
+// draws.
 #include "display/paint.h"
 
 #include <gtest/gtest.h>
@@ -26,8 +27,7 @@ std::vector<platform::Point> mainTrace(const Document& doc) {
     return {};
 }
 
-class Paint : public ::testing::Test {
-protected:
+struct Paint : ::testing::Test {
     testing::RecordingUserInterface ui;
     std::unique_ptr<Document> doc = testing::makeDocument(ui);
 };
@@ -70,18 +70,18 @@ TEST_F(Paint, LayersComeInOrderBackgroundTraceOverviewAxisComments) {
     // The overview's trace is the whole data, scaled into the band.
     const auto polylines = s.of(Kind::Polyline);
     ASSERT_EQ(polylines.size(), 2u);
-    for (const auto& p : polylines[1].points) {
-        EXPECT_GE(p.y, 0);
-        EXPECT_LE(p.y, 200);
-    }
+    EXPECT_EQ(polylines[1].points.size(), 1000u);
+    for (const auto& p : polylines[1].points) EXPECT_TRUE(p.y >= 0 && p.y <= 200) << p.y;
 }
 
 TEST_F(Paint, MainTraceIsScaledByThePeakAndTinyDataByOne) {
-    // The peak (50 at point 100) rises vScale = 75 pixels above baselineY = 400.
+    // Every point on its own pixel; the peak (50 at point 100) rises vScale = 75 pixels above
+    // baselineY = 400.
     const auto trace = mainTrace(*doc);
     ASSERT_EQ(trace.size(), 1000u);
     EXPECT_EQ(trace[100], (platform::Point{100, 325}));
     EXPECT_EQ(trace[99], (platform::Point{99, 400}));
+    EXPECT_EQ(trace.back().x, 999);
 
     // Values all below 1e-7: maxAbs is 1.0, so they stay on the baseline instead of filling it.
     for (int i = 0; i < doc->nData; i += 2) doc->specData[i] = (i % 4 == 0) ? 5e-8 : -5e-8;
@@ -89,13 +89,14 @@ TEST_F(Paint, MainTraceIsScaledByThePeakAndTinyDataByOne) {
     for (const auto& p : mainTrace(*doc)) EXPECT_TRUE(p.y == 399 || p.y == 400) << p.y;
 }
 
-TEST_F(Paint, ZoomedViewDrawsOnlyItsPointsAndHighlightsTheOverview) {
+TEST_F(Paint, AViewDrawsOnlyItsPartOfTheData) {
+    // Zoomed to indices 200 .. 598: the overview highlights the view.
     doc->dualZoom = 1;
     doc->tools.anchorX = 100;
     doc->tools.dragX = 300;
     display::applyToolResult(*doc, ui, display::kZoomTool);
     const auto trace = mainTrace(*doc);
-    ASSERT_EQ(trace.size(), 200u);  // indices 200 .. 598
+    ASSERT_EQ(trace.size(), 200u);
     EXPECT_EQ(trace.front().x, 0);
     EXPECT_EQ(trace.back().x, 995);
     RecordingSurface s;
@@ -104,12 +105,10 @@ TEST_F(Paint, ZoomedViewDrawsOnlyItsPointsAndHighlightsTheOverview) {
     EXPECT_TRUE(std::any_of(fills.begin(), fills.end(), [](const SurfaceCall& c) {
         return c.rect == Rect{100, 0, 300, 200} && c.color == display::palette::kHighlight;
     }));
-}
 
-TEST_F(Paint, ViewBeyondTheDataDrawsOnlyTheData) {
-    doc->fullView = 0;
+    // A view beyond the data (AQ is 1 s) draws only the data.
     doc->viewLeft = -0.5;
-    doc->viewRight = 2.0;  // AQ is 1 s
+    doc->viewRight = 2.0;
     doc->viewZoom = computeViewZoom(doc->acqPars.AQ, doc->viewLeft, doc->viewRight);
     EXPECT_EQ(mainTrace(*doc).size(), 1000u);
 }

@@ -1,4 +1,5 @@
-// The trace: every point, dots, the min/max column reduction, clamping, the pivot line.
+// The trace: every point, the min/max column reduction, clamping, dots, the second set and the
+// pivot line.
 #include "display/trace.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@ namespace {
 
 using platform::Point;
 using Kind = testing::SurfaceCall::Kind;
+using Polylines = std::vector<std::vector<Point>>;
 
 /// Draws real parts `reals` (imaginary parts huge, so drawing them would show) with baseY 100,
 /// maxAbs 40, vScale 80: y = 100 - 2 v.
@@ -27,7 +29,6 @@ struct TraceCase {
 
     TraceCase(const std::vector<double>& reals, double pxPerIndex, Rect rect) {
         for (double r : reals) data.insert(data.end(), {r, 1e9});
-        p.i0 = 0;
         p.i1 = static_cast<int>(data.size());
         p.maxAbs = 40.0;
         p.baseY = 100;
@@ -35,15 +36,16 @@ struct TraceCase {
         p.rect = rect;
         p.vScale = 80.0;
     }
-    std::vector<std::vector<Point>> draw() {
+    Polylines draw() {
         display::drawTrace(surface, doc, data, p);
-        std::vector<std::vector<Point>> out;
+        Polylines out;
         for (const auto& c : surface.of(Kind::Polyline)) out.push_back(c.points);
         return out;
     }
 };
 
 TEST(Trace, OnePolylineThroughTheRealPartsReducedPerColumnAndClamped) {
+    // Every point when there are no more than the columns; else per column the extremes.
     const struct {
         const char* name;
         std::vector<double> reals;
@@ -51,12 +53,9 @@ TEST(Trace, OnePolylineThroughTheRealPartsReducedPerColumnAndClamped) {
         Rect rect;
         std::vector<Point> expected;
     } cases[] = {
-        {"few points: every one", {10, -20, 30}, 5.0, Rect{7, 0, 300, 200}, {{7, 80}, {17, 140}, {27, 40}}},
-        {"clamped to the rectangle",
-         {1000, -1000, 0},
-         5.0,
-         Rect{0, 30, 300, 170},
-         {{0, 30}, {10, 170}, {20, 100}}},
+        {"few points", {10, -20, 30}, 5.0, Rect{7, 0, 300, 200}, {{7, 80}, {17, 140}, {27, 40}}},
+        {"as many as columns", {10, -20, 30}, 1.0, Rect{0, 0, 3, 200}, {{0, 80}, {2, 140}, {4, 40}}},
+        {"clamped", {1000, -1000, 0}, 5.0, Rect{0, 30, 300, 170}, {{0, 30}, {10, 170}, {20, 100}}},
         // Two points per column, 4 columns. Column 0: 10 then -20 (maximum first); column 1: 30
         // then 5; column 2: -7 then 40 (minimum first); column 3 is still open and not drawn.
         {"first-occurrence order",
@@ -73,58 +72,45 @@ TEST(Trace, OnePolylineThroughTheRealPartsReducedPerColumnAndClamped) {
     };
     for (const auto& c : cases) {
         TraceCase t(c.reals, c.pxPerIndex, c.rect);
-        EXPECT_EQ(t.draw(), (std::vector<std::vector<Point>>{c.expected})) << c.name;
+        EXPECT_EQ(t.draw(), Polylines{c.expected}) << c.name;
     }
     EXPECT_EQ(display::traceRow(0.5, 40.0, 100, 80.0, Rect{0, 0, 10, 200}), 99);  // truncated
     EXPECT_EQ(display::traceRow(std::numeric_limits<double>::quiet_NaN(), 1.0, 100, 80.0, Rect{0, 0, 10, 50}),
               50);
 }
 
-TEST(Trace, ColumnStrokesAreBoundedByTheWidth) {
-    std::vector<double> reals(65536);
-    for (std::size_t k = 0; k < reals.size(); ++k) reals[k] = static_cast<double>(k % 17) - 8.0;
-    TraceCase c(reals, 1000.0 / 131072.0, Rect{0, 0, 1000, 200});
-    const auto lines = c.draw();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_LE(lines[0].size(), 2u * 1000 + 1);
-    EXPECT_GE(lines[0].size(), 2u * 999 + 1);
-}
+TEST(Trace, DotsSecondSetAndPivotLine) {
+    TraceCase dots({10, -20, 30, 5, -7, 40, 1, 2}, 0.25, Rect{0, 0, 4, 200});
+    dots.doc.dotDisplay = 1;
+    EXPECT_TRUE(dots.draw().empty());  // one black pixel per real point instead
+    const auto pixels = dots.surface.of(Kind::Pixel);
+    ASSERT_EQ(pixels.size(), 8u);
+    for (const auto& d : pixels) EXPECT_EQ(d.color, display::palette::kBlack);
+    EXPECT_EQ(pixels[5].points[0], (Point{2, 20}));
 
-TEST(Trace, DotDisplayDrawsOneBlackPixelPerRealPoint) {
-    TraceCase c({10, -20, 30, 5, -7, 40, 1, 2}, 0.25, Rect{0, 0, 4, 200});
-    c.doc.dotDisplay = 1;
-    EXPECT_TRUE(c.draw().empty());
-    const auto dots = c.surface.of(Kind::Pixel);
-    ASSERT_EQ(dots.size(), 8u);
-    for (const auto& d : dots) EXPECT_EQ(d.color, display::palette::kBlack);
-    EXPECT_EQ(dots[5].points[0], (Point{2, 20}));
-}
+    // The second set is shifted (4 indices of 5 pixels) and scaled by its factor.
+    TraceCase second({10, 20}, 5.0, Rect{0, 0, 300, 200});
+    second.doc.secondFactor = 50;
+    second.p.shift = 4;
+    second.p.useFactor = true;
+    second.p.mode = display::TraceMode::Second;
+    EXPECT_EQ(second.draw(), (Polylines{{{20, 90}, {30, 80}}}));
+    // The pivot line only on the main trace while phase correction is open.
+    second.doc.transform.showPivot = 1;
+    second.draw();
+    EXPECT_TRUE(second.surface.of(Kind::Line).empty());
 
-TEST(Trace, SecondSetIsShiftedAndScaledByItsFactor) {
-    TraceCase c({10, 20}, 5.0, Rect{0, 0, 300, 200});
-    c.doc.secondFactor = 50;
-    c.p.shift = 4;  // 4 indices of 5 pixels
-    c.p.useFactor = true;
-    c.p.mode = display::TraceMode::Second;
-    EXPECT_EQ(c.draw(), (std::vector<std::vector<Point>>{{{20, 90}, {30, 80}}}));
-}
-
-TEST(Trace, PivotLineOnlyOnTheMainTraceWhilePhaseCorrectionIsOpen) {
-    TraceCase c({1, 2, 3, 4}, 5.0, Rect{0, 0, 300, 200});
-    c.doc.peakIndex = 4;
-    c.doc.plotRect = Rect{0, 29, 300, 181};
-    c.draw();
-    EXPECT_TRUE(c.surface.of(Kind::Line).empty());
-
-    c.doc.transform.showPivot = 1;
-    c.draw();
-    const auto lines = c.surface.of(Kind::Line);
+    TraceCase main({1, 2, 3, 4}, 5.0, Rect{0, 0, 300, 200});
+    main.doc.peakIndex = 4;
+    main.doc.plotRect = Rect{0, 29, 300, 181};
+    main.draw();
+    EXPECT_TRUE(main.surface.of(Kind::Line).empty());
+    main.doc.transform.showPivot = 1;
+    main.draw();
+    const auto lines = main.surface.of(Kind::Line);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].points, (std::vector<Point>{{20, 29}, {20, 181}}));
     EXPECT_EQ(lines[0].pen, display::palette::kMarkPen);
-    c.p.mode = display::TraceMode::Overview;
-    c.draw();
-    EXPECT_EQ(c.surface.of(Kind::Line).size(), 1u);
 }
 
 }  // namespace
