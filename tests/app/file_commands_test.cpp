@@ -34,11 +34,9 @@ TEST(FileCommands, OpenHandsAForeignFileToImportAndACancelledFileTypeAsksForTheF
     f.ui.files = {kAspirin + "/fid"};
     f.ui.answers = {Answer::Ok};
     agreeToFileType(f);
-    f.doc->sim.simExists = 1;
     f.dispatcher.dispatch(app::kCmdOpen);
     EXPECT_EQ(f.ui.fileRequests.size(), 3u);
     EXPECT_EQ(f.doc->nData, 16384);
-    EXPECT_EQ(f.doc->sim.simExists, 0);  // a loaded file replaces the simulation
     ASSERT_FALSE(f.ui.titles.empty());
     EXPECT_EQ(f.ui.titles.back(), "Pelvaron 1.5.0 fid");
 }
@@ -51,6 +49,12 @@ TEST(FileCommands, SavedNamedAndDroppedFilesOpenWithoutADialog) {
     original.ui.files = {saved};
     original.dispatcher.dispatch(app::kCmdSave);
     EXPECT_EQ(original.doc->referenceMode, 0);
+    AppFixture opened(false);
+    opened.doc->sim.simExists = 1;
+    opened.ui.files = {saved};
+    opened.dispatcher.dispatch(app::kCmdOpen);
+    EXPECT_TRUE(opened.holds(original.data()));
+    EXPECT_EQ(opened.doc->sim.simExists, 0);  // the file opened replaces the simulation
 
     const struct {
         std::string path;
