@@ -14,77 +14,13 @@
 
 namespace pelvaron::testing {
 
-class ScriptedDialogHost : public app::DialogHost {
-public:
-    // Each dialog runs the next script of its kind on the model; no script: Cancel.
-    std::deque<std::function<bool(display::UnitsDialog&)>> units;
-    std::deque<std::function<bool(display::SetLimitsDialog&)>> setLimits;
-    std::deque<std::function<bool(display::ScaleFactorDialog&)>> scaleFactor;
-    std::deque<std::function<bool(app::FileTypeDialogModel&)>> fileType;
-    std::deque<std::function<bool(app::CommentEntry&)>> comment;
-    std::deque<std::function<bool(processing::WindowFunctionDialog&)>> windowFunction;
-    std::deque<std::function<bool(processing::FourierDialog&)>> fourier;
-    std::deque<std::function<bool(io::JcampOptionsDialog&)>> jcampOptions;
-    std::deque<std::function<bool(io::DataPointsDialog&)>> dataPoints;
-
-    int unitsRuns = 0, setLimitsRuns = 0, scaleFactorRuns = 0, fileTypeRuns = 0, commentRuns = 0;
-    int windowFunctionRuns = 0, fourierRuns = 0, jcampOptionsRuns = 0, dataPointsRuns = 0;
-    /// The modeless Phase Correction dialog: opened as the window opens it, kept until the test
-    /// closes it (closePhaseDialog); showing it again while it is open only counts.
-    std::optional<processing::PhaseDialog> phase;
-    int phaseShown = 0;
-    int helpShown = 0, aboutShown = 0, closeRequests = 0, focusRequests = 0;
-    std::vector<app::ParametersFields> parametersShown;
-
-    bool runUnitsDialog(display::UnitsDialog& model) override { return run(units, model, unitsRuns); }
-    bool runSetLimitsDialog(display::SetLimitsDialog& model) override {
-        return run(setLimits, model, setLimitsRuns);
-    }
-    bool runScaleFactorDialog(display::ScaleFactorDialog& model) override {
-        return run(scaleFactor, model, scaleFactorRuns);
-    }
-    bool runFileTypeDialog(app::FileTypeDialogModel& model) override {
-        return run(fileType, model, fileTypeRuns);
-    }
-    void showParametersDialog(const app::ParametersFields& fields) override {
-        parametersShown.push_back(fields);
-    }
-    bool runCommentDialog(app::CommentEntry& entry) override { return run(comment, entry, commentRuns); }
-    bool runWindowFunctionDialog(processing::WindowFunctionDialog& model) override {
-        return run(windowFunction, model, windowFunctionRuns);
-    }
-    bool runFourierDialog(processing::FourierDialog& model) override {
-        return run(fourier, model, fourierRuns);
-    }
-    void showPhaseDialog() override {
-        ++phaseShown;
-        if (phase) return;
-        phase.emplace(*doc_, *ui_);
-        phase->open();
-    }
-    bool runJcampOptionsDialog(io::JcampOptionsDialog& model) override {
-        return run(jcampOptions, model, jcampOptionsRuns);
-    }
-    void showDataPointsDialog(io::DataPointsDialog& model) override {
-        run(dataPoints, model, dataPointsRuns);
-    }
-    void showHelp() override { ++helpShown; }
-    void showAbout() override { ++aboutShown; }
-    void requestClose() override { ++closeRequests; }
-    void focusMainWindow() override { ++focusRequests; }
-
-    /// What the phase dialog works on.
-    void bind(Document& doc, platform::UserInterface& ui) {
-        doc_ = &doc;
-        ui_ = &ui;
-    }
-
-private:
-    Document* doc_ = nullptr;
-    platform::UserInterface* ui_ = nullptr;
-
-    template <typename Script, typename Model>
-    static bool run(std::deque<Script>& scripts, Model& model, int& runs) {
+/// The scripts of one kind of dialog: each run takes the next one; none left is Cancel.
+template <typename Model>
+struct Scripted {
+    std::deque<std::function<bool(Model&)>> scripts;
+    int runs = 0;
+    void push(std::function<bool(Model&)> script) { scripts.push_back(std::move(script)); }
+    bool run(Model& model) {
         ++runs;
         if (scripts.empty()) return false;
         auto script = std::move(scripts.front());
@@ -93,8 +29,52 @@ private:
     }
 };
 
-/// A document as after a load (1000 x 800 client area, TD 2000, SW 1000 Hz, SF 100 MHz: AQ 1 s)
-/// and a dispatcher whose document menus are enabled, as the window's would be.
+class ScriptedDialogHost : public app::DialogHost {
+public:
+    Scripted<display::UnitsDialog> units;
+    Scripted<display::SetLimitsDialog> setLimits;
+    Scripted<display::ScaleFactorDialog> scaleFactor;
+    Scripted<app::FileTypeDialogModel> fileType;
+    Scripted<app::CommentEntry> comment;
+    Scripted<processing::WindowFunctionDialog> windowFunction;
+    Scripted<processing::FourierDialog> fourier;
+    Scripted<io::JcampOptionsDialog> jcampOptions;
+    Scripted<io::DataPointsDialog> dataPoints;
+    /// The modeless Phase Correction dialog: opened as the window opens it, kept until the test
+    /// closes it; showing it again while it is open only counts.
+    std::optional<processing::PhaseDialog> phase;
+    int phaseShown = 0, helpShown = 0, aboutShown = 0, closeRequests = 0, focusRequests = 0;
+    std::vector<app::ParametersFields> parametersShown;
+    Document* doc = nullptr;
+    platform::UserInterface* ui = nullptr;
+
+    bool runUnitsDialog(display::UnitsDialog& m) override { return units.run(m); }
+    bool runSetLimitsDialog(display::SetLimitsDialog& m) override { return setLimits.run(m); }
+    bool runScaleFactorDialog(display::ScaleFactorDialog& m) override { return scaleFactor.run(m); }
+    bool runFileTypeDialog(app::FileTypeDialogModel& m) override { return fileType.run(m); }
+    void showParametersDialog(const app::ParametersFields& f) override { parametersShown.push_back(f); }
+    bool runCommentDialog(app::CommentEntry& e) override { return comment.run(e); }
+    bool runWindowFunctionDialog(processing::WindowFunctionDialog& m) override {
+        return windowFunction.run(m);
+    }
+    bool runFourierDialog(processing::FourierDialog& m) override { return fourier.run(m); }
+    void showPhaseDialog() override {
+        ++phaseShown;
+        if (phase) return;
+        phase.emplace(*doc, *ui);
+        phase->open();
+    }
+    bool runJcampOptionsDialog(io::JcampOptionsDialog& m) override { return jcampOptions.run(m); }
+    void showDataPointsDialog(io::DataPointsDialog& m) override { dataPoints.run(m); }
+    void showHelp() override { ++helpShown; }
+    void showAbout() override { ++aboutShown; }
+    void requestClose() override { ++closeRequests; }
+    void focusMainWindow() override { ++focusRequests; }
+};
+
+/// A document as after a load (1000 x 800 client area, TD 2000, SW 1000 Hz, SF 100 MHz: AQ 1 s,
+/// one line of 50 at double index 200) and a dispatcher whose document menus are enabled, as the
+/// window's would be.
 struct AppFixture {
     RecordingUserInterface ui;
     ScriptedDialogHost host;
@@ -102,7 +82,8 @@ struct AppFixture {
     app::CommandDispatcher dispatcher{*doc, ui, host};
 
     explicit AppFixture(bool loaded = true) {
-        host.bind(*doc, ui);
+        host.doc = doc.get();
+        host.ui = &ui;
         doc->initClientArea(1000, 800);
         if (!loaded) return;
         doc->acqPars.aqMode = 1;
@@ -116,12 +97,16 @@ struct AppFixture {
         dispatcher.menus().enableDocumentMenus(true);
     }
 
+    [[nodiscard]] std::vector<double> data() const {
+        return {doc->specData.begin(), doc->specData.begin() + doc->nData};
+    }
+    [[nodiscard]] bool holds(const std::vector<double>& data) const {
+        return std::equal(data.begin(), data.end(), doc->specData.begin());
+    }
+
     /// OK or Cancel of the open phase dialog, as the window reports them.
     void closePhaseDialog(bool ok) {
-        if (ok)
-            host.phase->ok();
-        else
-            host.phase->cancel();
+        ok ? host.phase->ok() : host.phase->cancel();
         host.phase.reset();
         dispatcher.setPhaseDialogOpen(false);
     }

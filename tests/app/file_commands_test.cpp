@@ -1,13 +1,9 @@
-// Open, Import, drag and drop and the dialog models of the File menu.
+// Open, Import, named and dropped files and the File type dialog's model, on the aspirin
+// experiment as the spectrometer wrote it.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "app/file_type_dialog.h"
-#include "app/parameters_dialog.h"
 #include "app_fixture.h"
-#include "bruker_writer.h"
-#include "io/native_file.h"
 #include "temp_dir.h"
 
 namespace pelvaron::testing {
@@ -15,152 +11,94 @@ namespace {
 
 using platform::Answer;
 
-BrukerFidSpec smallFid() {
-    BrukerFidSpec spec;
-    for (int k = 0; k < 64; ++k) {
-        spec.values.push_back(1000.0 * std::cos(0.3 * k) * std::exp(-0.05 * k));
-        spec.values.push_back(1000.0 * std::sin(0.3 * k) * std::exp(-0.05 * k));
-    }
-    spec.sw = 4000.0;
-    return spec;
+const std::string kAspirin = sourcePath("tests/data/aspirin-1h/fid-set");
+
+/// OK in the File type dialog on what it proposes.
+void agreeToFileType(AppFixture& f) {
+    f.host.fileType.push([&f](app::FileTypeDialogModel& m) { return m.ok(*f.doc), true; });
 }
 
-TEST(FileCommands, OpenHandsAForeignFileToImportWithoutAskingForItAgain) {
-    TempDir dir;
-    const std::string fid = writeBrukerFid(dir.file("exp"), smallFid());
+TEST(FileCommands, OpenHandsAForeignFileToImportAndACancelledFileTypeAsksForTheFileNextTime) {
     AppFixture f(false);
-    f.ui.files = {fid};
-    f.ui.answers = {Answer::Ok};  // "This is not a Pelvaron File ..."
-    f.host.fileType.push_back([&f](app::FileTypeDialogModel& m) {
-        EXPECT_TRUE(m.isChecked(io::ImportFormat::BrukerXwin));
-        m.ok(*f.doc);
-        return true;
-    });
+    f.ui.files = {kAspirin + "/fid"};
+    f.ui.answers = {Answer::Ok};           // "This is not a Pelvaron File ..."
+    f.dispatcher.dispatch(app::kCmdOpen);  // File type: no script, so Cancel
+    EXPECT_EQ(f.doc->haveDocument, 0);
+    // The next Import shows the open dialog instead of reading the old path behind the person's back.
+    agreeToFileType(f);
+    f.dispatcher.dispatch(app::kCmdImport);
+    EXPECT_EQ(f.ui.fileRequests.size(), 2u);
+    EXPECT_EQ(f.doc->haveDocument, 0);  // that dialog was cancelled
+
+    // Agreed to, the Import reads the file Open chose without asking for it again.
+    f.ui.files = {kAspirin + "/fid"};
+    f.ui.answers = {Answer::Ok};
+    agreeToFileType(f);
     f.dispatcher.dispatch(app::kCmdOpen);
-    EXPECT_EQ(f.ui.fileRequests.size(), 1u);  // only Open's dialog
-    EXPECT_EQ(f.host.fileTypeRuns, 1);
-    EXPECT_TRUE(f.dispatcher.lastOpenSucceeded());
-    EXPECT_EQ(f.doc->haveDocument, 1);
-    EXPECT_EQ(f.doc->nData, 128);
-    EXPECT_EQ(f.doc->toolMode, kNoTool);
+    EXPECT_EQ(f.ui.fileRequests.size(), 3u);
+    EXPECT_EQ(f.doc->nData, 16384);
     ASSERT_FALSE(f.ui.titles.empty());
     EXPECT_EQ(f.ui.titles.back(), "Pelvaron 1.5.0 fid");
 }
 
-TEST(FileCommands, CancellingTheFileTypeAfterAnOpenHandOverAsksForTheFileNextTime) {
+TEST(FileCommands, SavedNamedAndDroppedFilesOpenWithoutADialog) {
     TempDir dir;
-    const std::string fid = writeBrukerFid(dir.file("exp"), smallFid());
-    AppFixture f(false);
-    f.ui.files = {fid};
-    f.ui.answers = {Answer::Ok};
-    f.dispatcher.dispatch(app::kCmdOpen);  // File type: no script, so Cancel
-    EXPECT_EQ(f.doc->haveDocument, 0);
-    EXPECT_EQ(f.doc->import.importAskFile, 1);
+    const std::string saved = dir.file("saved.PLV");
+    AppFixture original;
+    original.doc->referenceMode = 1;
+    original.ui.files = {saved};
+    original.dispatcher.dispatch(app::kCmdSave);
+    EXPECT_EQ(original.doc->referenceMode, 0);
+    AppFixture opened(false);
+    opened.doc->sim.simExists = 1;
+    opened.ui.files = {saved};
+    opened.dispatcher.dispatch(app::kCmdOpen);
+    EXPECT_TRUE(opened.holds(original.data()));
+    EXPECT_EQ(opened.doc->sim.simExists, 0);  // the file opened replaces the simulation
 
-    // The next Import shows the open dialog instead of reading the old path behind the person's back.
-    f.host.fileType.push_back([&f](app::FileTypeDialogModel& m) {
-        m.ok(*f.doc);
-        return true;
-    });
-    f.dispatcher.dispatch(app::kCmdImport);
-    EXPECT_EQ(f.ui.fileRequests.size(), 2u);
-    EXPECT_EQ(f.doc->haveDocument, 0);  // that dialog was cancelled
-}
-
-TEST(FileCommands, OpenAndImportAskToSaveFirstAndCancelAbandons) {
-    AppFixture f;
-    f.ui.answers = {Answer::Cancel, Answer::Cancel};
-    f.dispatcher.dispatch(app::kCmdOpen);
-    f.dispatcher.dispatch(app::kCmdImport);
-    EXPECT_EQ(f.ui.messages.size(), 2u);
-    EXPECT_TRUE(f.ui.fileRequests.empty());
-    EXPECT_EQ(f.host.fileTypeRuns, 0);
-}
-
-TEST(FileCommands, SaveThenOpenAndDropGiveTheSameData) {
-    TempDir dir;
-    AppFixture f;
-    f.doc->referenceMode = 1;
-    f.ui.files = {dir.file("saved.PLV")};
-    f.dispatcher.dispatch(app::kCmdSave);
-    EXPECT_EQ(f.doc->referenceMode, 0);
-
-    AppFixture g(false);
-    g.ui.files = {dir.file("saved.PLV")};
-    g.dispatcher.dispatch(app::kCmdOpen);
-    EXPECT_EQ(g.doc->nData, 2000);
-    EXPECT_DOUBLE_EQ(g.doc->specData[200], 50.0);
-
-    // A dropped file opens without a dialog; so does a dropped experiment folder, through Import.
-    AppFixture h(false);
-    EXPECT_TRUE(h.dispatcher.openDropped(dir.file("saved.PLV")));
-    EXPECT_TRUE(h.ui.fileRequests.empty());
-    EXPECT_DOUBLE_EQ(h.doc->specData[200], 50.0);
-
-    writeBrukerFid(dir.file("exp"), smallFid());
-    AppFixture k(false);
-    k.ui.answers = {Answer::Ok};
-    k.host.fileType.push_back([&k](app::FileTypeDialogModel& m) {
-        m.ok(*k.doc);
-        return true;
-    });
-    EXPECT_TRUE(k.dispatcher.openDropped(dir.file("exp")));
-    EXPECT_EQ(k.doc->nData, 128);
-    EXPECT_TRUE(k.ui.fileRequests.empty());
-}
-
-TEST(FileCommands, OpenPathDetectsTheFormat) {
-    TempDir dir;
-    writeBrukerFid(dir.file("exp"), smallFid());
-    AppFixture f(false);
-    EXPECT_TRUE(f.dispatcher.openPath(dir.file("exp")));
-    EXPECT_EQ(f.doc->nData, 128);
-    f.ui.messages.clear();  // the experiment has no proc file: only a warning
-    EXPECT_FALSE(f.dispatcher.openPath(dir.file("missing")));
-    ASSERT_FALSE(f.ui.messages.empty());
-    EXPECT_EQ(f.ui.messages[0].text, "Cannot Open or\n Don't know what to do with it!!");
+    const struct {
+        std::string path;
+        bool dropped;
+        int nData;  // 0: refused
+    } cases[] = {
+        {saved, false, 2000},
+        {saved, true, 2000},
+        {kAspirin, false, 16384},
+        {kAspirin, true, 16384},
+        {dir.file("missing"), false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path + (c.dropped ? " dropped" : " named"));
+        AppFixture f(false);
+        f.ui.answers = {Answer::Ok};  // a question on the way is agreed to, as a person would
+        agreeToFileType(f);
+        const bool opened = c.dropped ? f.dispatcher.openDropped(c.path) : f.dispatcher.openPath(c.path);
+        EXPECT_EQ(opened, c.nData != 0);
+        EXPECT_TRUE(f.ui.fileRequests.empty());
+        const bool refused = !f.ui.messages.empty() &&
+                             f.ui.messages.back().text == "Cannot Open or\n Don't know what to do with it!!";
+        EXPECT_EQ(refused, c.nData == 0);
+        if (refused) continue;
+        EXPECT_EQ(f.doc->nData, c.nData);
+        EXPECT_EQ(f.doc->haveDocument, 1);
+        if (c.path == saved) {
+            EXPECT_TRUE(f.holds(original.data()));
+        }
+    }
 }
 
 TEST(FileTypeDialog, OpensOnTheRememberedFlagAndStoresTheChoice) {
     Document doc;
-    app::FileTypeDialogModel opened(doc);
-    EXPECT_TRUE(opened.isChecked(io::ImportFormat::BrukerXwin));
-    EXPECT_TRUE(opened.isAvailable(io::ImportFormat::BrukerXwin));
-    ASSERT_EQ(app::fileTypeChoices().size(), 8u);
-    EXPECT_EQ(app::fileTypeChoices()[3].caption, "&Varian VXR/Unity ");
-    EXPECT_EQ(app::fileTypeChoices()[5].caption, "GE/&NICOLET (NT, QE, GN)");
-
     app::FileTypeDialogModel chosen(doc);
+    EXPECT_TRUE(chosen.isChecked(io::ImportFormat::BrukerXwin));
     chosen.check(io::ImportFormat::Jcamp);
     EXPECT_FALSE(chosen.isChecked(io::ImportFormat::BrukerXwin));
     chosen.ok(doc);
-    EXPECT_EQ(doc.import.fmtJcamp, 1);
     EXPECT_EQ(doc.import.fmtBrukerXwin, 0);
     EXPECT_TRUE(app::FileTypeDialogModel(doc).isChecked(io::ImportFormat::Jcamp));
-
-    // No flag set: no button checked, and OK keeps it that way.
-    doc.import.fmtJcamp = 0;
-    app::FileTypeDialogModel none(doc);
-    for (const auto& c : app::fileTypeChoices()) EXPECT_FALSE(none.isChecked(c.format));
-}
-
-TEST(ParametersDialog, ShowsTheParametersInTheirFormats) {
-    AppFixture f;
-    app::ParametersFields p = app::parametersFields(*f.doc);
-    EXPECT_EQ(p.sf, "100.000");
-    EXPECT_EQ(p.sw, "1000.000");
-    EXPECT_EQ(p.swPpm, "10.000");
-    EXPECT_EQ(p.aq, "1.00");
-    EXPECT_EQ(p.td, "2000");
-    EXPECT_EQ(p.mode, "Complex");
-    f.doc->ftReal = 1;
-    f.doc->acqPars.TD = 0;
-    p = app::parametersFields(*f.doc);
-    EXPECT_EQ(p.mode, "Real");
-    EXPECT_EQ(p.td, "");
-
-    f.dispatcher.dispatch(app::kCmdParameters);
-    ASSERT_EQ(f.host.parametersShown.size(), 1u);
+    doc.import.fmtJcamp = 0;  // no flag set: no button checked
+    for (const auto& c : app::fileTypeChoices())
+        EXPECT_FALSE(app::FileTypeDialogModel(doc).isChecked(c.format));
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
-// Answering modal dialogs from a queue.
+// Answering modal dialogs from a queue, mouse events and typing.
 #include "modal_helper.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
 #include <QTimer>
 #include <QTimerEvent>
 #include <QWidget>
@@ -58,6 +61,27 @@ ModalAnswerer::Answer ModalAnswerer::reject() {
     return [](QWidget* dialog) {
         if (auto* d = qobject_cast<QDialog*>(dialog)) d->reject();
     };
+}
+
+void sendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+}
+
+void drag(QWidget* w, QPoint from, QPoint to) {
+    sendMouse(w, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(w, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
+    sendMouse(w, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    sendMouse(w, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+
+bool typeInto(QWidget* dialog, const char* name, const QString& text) {
+    auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(name));
+    if (edit == nullptr) return false;
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+    return true;
 }
 
 }  // namespace pelvaron::testing

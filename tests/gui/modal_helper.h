@@ -1,8 +1,10 @@
-// The one helper that answers modal dialogs in the window tests: each answer waits for the next
-// modal dialog to appear and acts on it.
+// The helpers of the window tests and the screenshot tool: answering modal dialogs (each answer
+// waits for the next modal dialog to appear and acts on it), mouse events and typing.
 #pragma once
 
+#include <QEvent>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <QString>
 #include <deque>
@@ -40,5 +42,13 @@ private:
 
     void timerEvent(QTimerEvent* event) override;
 };
+
+/// Sends one mouse event to `w` at `at`, in widget coordinates.
+void sendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons);
+/// Presses the left button at `from`, drags through the middle to `to` and releases there.
+void drag(QWidget* w, QPoint from, QPoint to);
+/// Replaces the text of the edit box named `name` in `dialog` by typing, as a person would;
+/// false when there is no such box.
+bool typeInto(QWidget* dialog, const char* name, const QString& text);
 
 }  // namespace pelvaron::testing

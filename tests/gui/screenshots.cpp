@@ -11,8 +11,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QLineEdit>
-#include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -28,16 +26,9 @@
 
 namespace {
 
-void drag(QWidget* w, QPoint from, QPoint to) {
-    auto send = [w](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons) {
-        QMouseEvent event(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, buttons, Qt::NoModifier);
-        QApplication::sendEvent(w, &event);
-    };
-    send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    send(QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
-    send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
-    send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
-}
+using pelvaron::testing::drag;
+using pelvaron::testing::ModalAnswerer;
+using pelvaron::testing::sendMouse;
 
 /// Shows the window at the given size once it is on screen, with the example loaded.
 void showWithExample(pelvaron::gui::MainWindow& window, int width, int height, const std::string& example) {
@@ -81,15 +72,10 @@ int main(int argc, char** argv) {
         // The zoom's rubber band in the middle of a drag.
         window.dispatcher().dispatch(pelvaron::app::kCmdZoom);
         QWidget* plot = window.plotView();
-        auto send = [plot](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons) {
-            QMouseEvent event(type, QPointF(at), plot->mapToGlobal(QPointF(at)), button, buttons,
-                              Qt::NoModifier);
-            QApplication::sendEvent(plot, &event);
-        };
-        send(QEvent::MouseButtonPress, QPoint(100, 330), Qt::LeftButton, Qt::LeftButton);
-        send(QEvent::MouseMove, QPoint(300, 480), Qt::NoButton, Qt::LeftButton);
+        sendMouse(plot, QEvent::MouseButtonPress, QPoint(100, 330), Qt::LeftButton, Qt::LeftButton);
+        sendMouse(plot, QEvent::MouseMove, QPoint(300, 480), Qt::NoButton, Qt::LeftButton);
         ok = save(&window, out.filePath(QStringLiteral("rubber-band-1280x800.png"))) && ok;
-        send(QEvent::MouseButtonRelease, QPoint(300, 480), Qt::LeftButton, Qt::NoButton);
+        sendMouse(plot, QEvent::MouseButtonRelease, QPoint(300, 480), Qt::LeftButton, Qt::NoButton);
         doc->noSaveQuery = 1;
     }
     {
@@ -115,27 +101,22 @@ int main(int argc, char** argv) {
         QTest::mouseMove(plot, QPoint(w * 3 / 4, plot->height() / 2));
         ok = save(&window, out.filePath(QStringLiteral("zoom-1920x1080.png"))) && ok;
 
-        pelvaron::testing::ModalAnswerer answerer;
+        ModalAnswerer answerer;
         answerer.answer([&](QWidget* dialog) {
             ok = save(dialog, out.filePath(QStringLiteral("dialog-set-limits.png"))) && ok;
-            pelvaron::testing::ModalAnswerer::reject()(dialog);
+            ModalAnswerer::reject()(dialog);
         });
         window.dispatcher().dispatch(pelvaron::app::kCmdSetLimits);
         doc->noSaveQuery = 1;
     }
     {
-        using pelvaron::testing::ModalAnswerer;
         auto doc = std::make_unique<pelvaron::Document>();
         pelvaron::gui::MainWindow window(*doc);
         showWithExample(window, 1280, 800, example);
 
         ModalAnswerer answerer;
         answerer.answer([&](QWidget* dialog) {
-            if (auto* lb = dialog->findChild<QLineEdit*>(QStringLiteral("lbExponential"))) {
-                lb->selectAll();
-                QTest::keyClick(lb, Qt::Key_Delete);
-                QTest::keyClicks(lb, QStringLiteral("0.3"));
-            }
+            (void)pelvaron::testing::typeInto(dialog, "lbExponential", QStringLiteral("0.3"));
             ok = save(dialog, out.filePath(QStringLiteral("dialog-window-function.png"))) && ok;
             ModalAnswerer::clickButton(QStringLiteral("OK"))(dialog);
         });
