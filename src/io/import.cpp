@@ -123,8 +123,10 @@ private:
 
 }  // namespace
 
-bool importData(Document& doc, platform::UserInterface& ui) {
-    if (doc.import.importAskFile == 1 && !askOpenFile(doc, ui)) return false;
+namespace {
+
+/// Reads the file in filePath (an empty fileTitle reads as "fid").
+bool importCurrentFile(Document& doc, platform::UserInterface& ui) {
     doc.import.importAskFile = 1;
     // The data array is cleared before the reader runs; when the reader fails, the document
     // gets back the data and parameters it had, so a bad file never costs the person their work.
@@ -149,6 +151,18 @@ bool importData(Document& doc, platform::UserInterface& ui) {
     }
     ui.requestRepaint();
     return true;
+}
+
+}  // namespace
+
+bool importData(Document& doc, platform::UserInterface& ui) {
+    if (doc.import.importAskFile == 1 && !askOpenFile(doc, ui)) return false;
+    return importCurrentFile(doc, ui);
+}
+
+bool importPath(Document& doc, platform::UserInterface& ui, const std::string& path) {
+    setFilePath(doc, path);
+    return importCurrentFile(doc, ui);
 }
 
 }  // namespace pelvaron::io

@@ -101,7 +101,6 @@ bool readNativeData(Document& doc, platform::UserInterface& ui, std::string_view
             doc.specData[static_cast<std::ptrdiff_t>(i)] = bytes::loadLEDouble(raw + 8 * i);
     }
 
-    doc.fileTitle = fileTitleOf(doc.filePath);
     // The file holds its own reference and nothing of a spectrometer's processing or filter delay
     // beyond DECIM and DSPFVS.
     doc.referenceSource = ReferenceSource::NativeFile;
@@ -114,12 +113,12 @@ bool readNativeData(Document& doc, platform::UserInterface& ui, std::string_view
 }
 
 NativeOpen openNativeFile(Document& doc, platform::UserInterface& ui) {
-    if (doc.import.openDropped == 0) {
-        if (!askOpenFile(doc, ui)) return NativeOpen::Cancelled;
-    } else {
-        doc.import.openDropped = 0;
-    }
+    if (!askOpenFile(doc, ui)) return NativeOpen::Cancelled;
+    return openNativePath(doc, ui, doc.filePath);
+}
 
+NativeOpen openNativePath(Document& doc, platform::UserInterface& ui, const std::string& path) {
+    setFilePath(doc, path);
     FilePtr file = openFile(doc.filePath, "rb");
     std::error_code ec;
     if (!file || std::filesystem::is_directory(doc.filePath, ec)) {

@@ -31,8 +31,12 @@ enum class NativeOpen {
     HandToImport,  ///< not a native file and the person agreed to pick its type: run Import
 };
 
-/// Open: the open dialog (unless a dropped path is waiting), then the file.
+/// Open: the open dialog, then openNativePath with the chosen file.
 NativeOpen openNativeFile(Document& doc, platform::UserInterface& ui);
+
+/// Opens the file `path` (a dropped or named file, or the one chosen): it becomes filePath and
+/// fileTitle, and a file that is not native is offered to Import.
+NativeOpen openNativePath(Document& doc, platform::UserInterface& ui, const std::string& path);
 
 /// Whether the bytes start with the native file's magic.
 [[nodiscard]] bool isNativeData(std::string_view bytes);

@@ -120,19 +120,15 @@ TEST(NativeFile, ShortFilesReadAsZerosBeyondTheirEnd) {
     std::filesystem::resize_file(path, 1024 + 8 * 100);
     Document& opened = *s.doc;
     opened.specData[200] = 5.0;
-    opened.import.openDropped = 1;
-    opened.filePath = path;
-    ASSERT_EQ(openNativeFile(opened, s.ui), NativeOpen::Loaded);
+    ASSERT_EQ(openNativePath(opened, s.ui, path), NativeOpen::Loaded);
     EXPECT_EQ(opened.nData, 256);
     EXPECT_EQ(opened.specData[99], doc->specData[99]);
     EXPECT_EQ(opened.specData[100], 0.0);
     EXPECT_EQ(opened.specData[200], 0.0);
-    EXPECT_EQ(opened.import.openDropped, 0) << "the dropped path is consumed";
 
     // Only the magic: no block, no data.
     testing::writeFile(path, "PLV");
-    opened.import.openDropped = 1;
-    ASSERT_EQ(openNativeFile(opened, s.ui), NativeOpen::Loaded);
+    ASSERT_EQ(openNativePath(opened, s.ui, path), NativeOpen::Loaded);
     EXPECT_EQ(opened.nData, 0);
 }
 
@@ -174,9 +170,7 @@ TEST(NativeFile, LongPathsWork) {
     const std::string path = deep + "/spectrum.plv";
     ASSERT_GT(path.size(), 400u);
     ASSERT_TRUE(writeNativeFile(*documentWith(64), path));
-    s.doc->import.openDropped = 1;
-    s.doc->filePath = path;
-    EXPECT_EQ(openNativeFile(*s.doc, s.ui), NativeOpen::Loaded);
+    EXPECT_EQ(openNativePath(*s.doc, s.ui, path), NativeOpen::Loaded);
     EXPECT_EQ(s.doc->fileTitle, "spectrum.plv");
 }
 
