@@ -6,7 +6,6 @@
 #include "display/comments.h"
 #include "display/tools.h"
 #include "document/numeric.h"
-#include "io/file_dialogs.h"
 #include "io/import.h"
 #include "io/load.h"
 #include "io/native_file.h"
@@ -80,9 +79,7 @@ bool CommandDispatcher::openPath(const std::string& path) {
 bool CommandDispatcher::openDropped(const std::string& path) {
     if (!menus_.isEnabled(kCmdOpen)) return false;
     // A dropped experiment folder stands for its data file, as on the command line.
-    io::setFilePath(doc_, io::resolveBrukerPath(path));
-    doc_.import.openDropped = 1;
-    const io::NativeOpen result = io::openNativeFile(doc_, ui_);
+    const io::NativeOpen result = io::openNativePath(doc_, ui_, io::resolveBrukerPath(path));
     if (result == io::NativeOpen::HandToImport) dispatch(kCmdImport, CommandSource::Accelerator);
     ui_.requestRepaint();
     return result != io::NativeOpen::Cancelled;

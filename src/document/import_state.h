@@ -14,7 +14,6 @@ struct ImportState {
     int fmtJcamp = 0;
     int importAskFile = 1;  ///< 0: Import uses filePath/fileTitle as they stand
     int saveTextExt = 0;    ///< 1 while a text or JCAMP-DX export asks for its file name
-    int openDropped = 0;    ///< 1: the path of a dropped file is already in filePath
     int spectrumLoaded = 0; ///< 1: the reader that just ran read a spectrum (processed data)
 };
 

@@ -18,8 +18,12 @@ void selectImportFormat(Document& doc, ImportFormat format);
 /// Whether this build has a reader for `format` (the dialog offers only those).
 [[nodiscard]] bool importFormatAvailable(ImportFormat format);
 
-/// Reads the file (asking for it first while importAskFile is 1) with the reader of the selected
-/// format; true when a data set was loaded and set up.
+/// Import: the open dialog while importAskFile is 1 (else the file in filePath, as Open handed
+/// it over), then importPath.
 bool importData(Document& doc, platform::UserInterface& ui);
+
+/// Reads the file `path` with the reader of the selected format; true when a data set was loaded
+/// and set up. A failed read leaves the document's data and parameters as they were.
+bool importPath(Document& doc, platform::UserInterface& ui, const std::string& path);
 
 }  // namespace pelvaron::io

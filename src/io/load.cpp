@@ -3,10 +3,10 @@
 
 #include <array>
 #include <cctype>
-#include <memory>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 #include "io/companion.h"
@@ -26,9 +26,15 @@ struct NamedFormat {
     std::string_view name;
 };
 constexpr std::array<NamedFormat, 9> kFormatNames{{
-    {FileFormat::Native, "native"},   {FileFormat::Bruker, "bruker"},   {FileFormat::Aspect, "aspect"},
-    {FileFormat::WinNmr, "winnmr"},   {FileFormat::Varian, "varian"},   {FileFormat::Gemini, "gemini"},
-    {FileFormat::Nicolet, "nicolet"}, {FileFormat::Nuts, "nuts"},       {FileFormat::Jcamp, "jcamp"},
+    {FileFormat::Native, "native"},
+    {FileFormat::Bruker, "bruker"},
+    {FileFormat::Aspect, "aspect"},
+    {FileFormat::WinNmr, "winnmr"},
+    {FileFormat::Varian, "varian"},
+    {FileFormat::Gemini, "gemini"},
+    {FileFormat::Nicolet, "nicolet"},
+    {FileFormat::Nuts, "nuts"},
+    {FileFormat::Jcamp, "jcamp"},
 }};
 
 std::string lower(std::string s) {
@@ -88,22 +94,14 @@ bool loadFile(Document& doc, platform::UserInterface& ui, const std::string& pat
         return false;
     }
     switch (*format) {
-        case FileFormat::Native:
-            setFilePath(doc, path);
-            doc.import.openDropped = 1;
-            return openNativeFile(doc, ui) == NativeOpen::Loaded;
+        case FileFormat::Native: return openNativePath(doc, ui, path) == NativeOpen::Loaded;
         case FileFormat::Bruker:
-            setFilePath(doc, resolveBrukerPath(path));
             selectImportFormat(doc, ImportFormat::BrukerXwin);
-            doc.import.importAskFile = 0;
-            return importData(doc, ui);
+            return importPath(doc, ui, resolveBrukerPath(path));
         case FileFormat::Jcamp:
-            setFilePath(doc, path);
             selectImportFormat(doc, ImportFormat::Jcamp);
-            doc.import.importAskFile = 0;
-            return importData(doc, ui);
-        default:
-            break;
+            return importPath(doc, ui, path);
+        default: break;
     }
     ui.message("This file format cannot be read yet", "Error", platform::Icon::Exclamation);
     return false;

@@ -1,53 +1,58 @@
-// The import dispatcher: routing by file name, the Acqus retry, messages on failure, and the
-// dialog-free loading used by the command line.
+// The import dispatcher and the dialog-free loading: the open dialog, routing by file name, the
+// Acqus retry, a failed import that keeps the document, and format detection.
 #include "io/import.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "bruker_writer.h"
 #include "io_fixture.h"
 
 namespace pelvaron::io {
 namespace {
 
-using testing::BrukerFidSpec;
+testing::BrukerFidSpec smallFid(double first) { return {.values = {first, 2, 3, 4, 5, 6, 7, 8}, .procOffset = 8.0}; }
 
-BrukerFidSpec smallFid(double first = 11.0) {
-    BrukerFidSpec spec;
-    spec.values = {first, 2, 3, 4, 5, 6, 7, 8};
-    spec.procOffset = 8.0;
-    return spec;
-}
-
-TEST(Import, AFidIsChosenReadAndSetUpAndACancelledDialogLoadsNothing) {
+TEST(Import, TheChosenFileIsRoutedByItsNameAndACancelledDialogLoadsNothing) {
     Scratch s;
     s.doc->specData[0] = 5.0;
     EXPECT_FALSE(importData(*s.doc, s.ui));
     EXPECT_EQ(s.doc->specData[0], 5.0);
-    EXPECT_TRUE(s.ui.messages.empty());
 
+    testing::BrukerFiles files = testing::brukerFid(smallFid(42.0));
+    files["ser"] = files["fid"];
+    files.erase("fid");
+    testing::writeBrukerFiles(s.dir.path().string(), files);
+    testing::writeBrukerProcessed(s.dir.file("pdata/1"), {.real = {1, 2, 3, 4}, .imag = {5, 6, 7, 8}});
     s.doc->specData[100] = 9.0;
-    s.ui.files.push_back(testing::writeBrukerFid(s.dir.path().string(), smallFid()));
+    s.ui.files = {s.dir.file("ser"), s.dir.file("pdata/1/1r")};
     ASSERT_TRUE(importData(*s.doc, s.ui));
-    EXPECT_EQ(s.doc->specData[0], 11.0);
-    EXPECT_EQ(s.doc->specData[100], 0.0) << "the data array is cleared before reading";
-    EXPECT_EQ(s.doc->haveDocument, 1);
-    ASSERT_EQ(s.ui.fileRequests.size(), 2u);
-    EXPECT_FALSE(s.ui.fileRequests[1].save);
-    EXPECT_GE(s.ui.repaints, 1);
+    EXPECT_EQ(std::tuple(s.doc->specData[0], s.doc->specData[100]), std::tuple(42.0, 0.0))
+        << "any other name is a raw FID, and the data array is cleared before reading";
+    EXPECT_EQ(std::tuple(s.doc->haveDocument, s.ui.fileRequests.size(), s.ui.fileRequests[1].save),
+              std::tuple(1, 2u, false));
+    ASSERT_TRUE(importData(*s.doc, s.ui));
+    EXPECT_EQ(std::tuple(s.doc->nData, s.doc->specData[1]), std::tuple(8, 5.0)) << "1r is a processed set";
+
+    // Handed over by Open (no dialog) with an empty title: read as "fid", and the next one asks.
+    s.doc->filePath = s.dir.file("ser");
+    s.doc->fileTitle.clear();
+    s.doc->import.importAskFile = 0;
+    ASSERT_TRUE(importData(*s.doc, s.ui));
+    EXPECT_EQ(std::tuple(s.doc->fileTitle, s.doc->import.importAskFile, s.ui.fileRequests.size()),
+              std::tuple("fid", 1, 3u));
+    EXPECT_GE(s.ui.repaints, 3);
 }
 
-TEST(Import, MissingAcqusAsksAndCancelOrAFailedRetryLoadsNothing) {
+TEST(Import, AMissingAcqusIsAskedForAndCancelOrAFailedRetryLoadsNothing) {
+    const std::string ask = "I cannot find the Acqus file.\n Would you select it for me?";
     struct Case {
         platform::Answer answer;
-        std::optional<std::string> acqus;  // the file the second dialog returns
+        std::optional<std::string> acqus;  // what the second dialog returns
         std::vector<std::string> messages;
     };
-    const std::string ask = "I cannot find the Acqus file.\n Would you select it for me?";
-    const Case cases[] = {{platform::Answer::Cancel, std::nullopt, {ask}},
-                          {platform::Answer::Ok, std::nullopt, {ask}},
+    const Case cases[] = {{platform::Answer::Cancel, {}, {ask}},
+                          {platform::Answer::Ok, {}, {ask}},
                           {platform::Answer::Ok, "no-such-acqus", {ask, "Cannot Open Acqus"}}};
     for (const Case& c : cases) {
         Scratch s;
@@ -56,118 +61,52 @@ TEST(Import, MissingAcqusAsksAndCancelOrAFailedRetryLoadsNothing) {
         s.ui.answers.push_back(c.answer);
         EXPECT_FALSE(importData(*s.doc, s.ui));
         EXPECT_EQ(s.ui.messageTexts(), c.messages);
-        EXPECT_EQ(s.ui.messages[0].caption, "Error");
-        EXPECT_EQ(s.ui.messages[0].buttons, platform::Buttons::OkCancel);
-        EXPECT_EQ(s.ui.messages.back().caption, "Error");
+        EXPECT_EQ(std::tuple(s.ui.messages[0].caption, s.ui.messages[0].buttons), std::tuple("Error", platform::Buttons::OkCancel));
         EXPECT_EQ(s.doc->haveDocument, 0);
     }
-}
 
-TEST(Import, ChosenAcqusElsewhereLoadsTheFidFirstPicked) {
+    // An acqus chosen elsewhere describes the fid first picked, not the one beside it.
     Scratch s;
-    // The parameters live in another folder; the data file sits alone.
     testing::writeBrukerFid(s.dir.file("params"), smallFid(77.0));
-    testing::writeFile(s.dir.file("data/fid"),
-                       testing::encodeBrukerValues({-5, 6, 7, 8, 9, 10, 11, 12}, false, false));
+    testing::writeFile(s.dir.file("data/fid"), testing::encodeBrukerValues({-5, 6, 7, 8, 9, 10, 11, 12}, false, false));
     s.ui.files = {s.dir.file("data/fid"), s.dir.file("params/acqus")};
-    s.ui.answers.push_back(platform::Answer::Ok);
     ASSERT_TRUE(importData(*s.doc, s.ui));
-    EXPECT_EQ(s.doc->specData[0], -5.0) << "the fid first picked, not the one beside the acqus";
-    EXPECT_EQ(s.doc->filePath, s.dir.file("data/fid"));
-    EXPECT_EQ(s.doc->fileTitle, "fid");
-    EXPECT_EQ(s.ui.titles.back(), "Pelvaron 1.5.0 fid");
-}
-
-TEST(Import, FileNamesRouteRawAndProcessedData) {
-    Scratch s;
-    BrukerFidSpec spec = smallFid(42.0);
-    spec.fidName = "ser";
-    testing::writeBrukerFid(s.dir.path().string(), spec);
-    testing::BrukerProcessedSpec processed;
-    processed.real = {1, 2, 3, 4};
-    processed.imag = {5, 6, 7, 8};
-    testing::writeBrukerProcessed(s.dir.file("pdata/1"), processed);
-
-    s.ui.files = {s.dir.file("ser"), s.dir.file("pdata/1/1r")};
-    ASSERT_TRUE(importData(*s.doc, s.ui));
-    EXPECT_EQ(s.doc->specData[0], 42.0) << "any other name is a raw FID";
-    EXPECT_EQ(s.doc->acqPars.DECIM, 1);
-    ASSERT_TRUE(importData(*s.doc, s.ui));
-    EXPECT_EQ(s.doc->nData, 8);
-    EXPECT_EQ(s.doc->specData[1], 5.0) << "1r goes to the processed-data reader";
-}
-
-TEST(Import, EmptyFileTitleIsTreatedAsFid) {
-    Scratch s;
-    testing::writeBrukerFid(s.dir.path().string(), smallFid(3.0));
-    s.doc->filePath = s.dir.file("fid");
-    s.doc->fileTitle.clear();
-    s.doc->import.importAskFile = 0;
-    ASSERT_TRUE(importData(*s.doc, s.ui));
-    EXPECT_EQ(s.doc->fileTitle, "fid");
-    EXPECT_EQ(s.doc->import.importAskFile, 1) << "the next import asks for a file again";
-}
-
-TEST(Import, DamagedExperimentsEndInAMessageAndNoCrash) {
-    struct Case {
-        std::string acqus, fid;
-        bool loads;  // an empty fid reads as zeros; the others have no usable size or width
-    };
-    const Case cases[] = {{"##$TD= 64\n##$SW_h= 100\n", "", true},
-                          {std::string("\xde\xad\xbe\xef garbage ##$TD= -3"), "abcd", false},
-                          {"", "abcdefgh", false}};
-    for (const Case& c : cases) {
-        Scratch s;
-        testing::writeFile(s.dir.file("e/acqus"), c.acqus);
-        testing::writeFile(s.dir.file("e/fid"), c.fid);
-        EXPECT_EQ(s.loadBruker(s.dir.file("e")), c.loads) << c.acqus;
-        ASSERT_FALSE(s.ui.messages.empty()) << c.acqus;
-        if (!c.loads) {
-            EXPECT_EQ(s.ui.messages.back().text, "Cannot Open Acqus");
-        }
-        EXPECT_LE(s.doc->nData, kCapacity);
-        for (int i = 0; i < 64 && c.loads; ++i) EXPECT_EQ(s.doc->specData[i], 0.0) << i;
-    }
-    Scratch s;
-    std::filesystem::create_directories(s.dir.file("empty"));
-    EXPECT_FALSE(s.loadBruker(s.dir.file("empty"))) << "a directory without data";
-    EXPECT_FALSE(s.ui.messages.empty());
-    EXPECT_FALSE(loadFile(*s.doc, s.ui, s.dir.file("empty"), FileFormat::Native));
+    EXPECT_EQ(std::tuple(s.doc->specData[0], s.doc->filePath, s.ui.titles.back()),
+              std::tuple(-5.0, s.dir.file("data/fid"), "Pelvaron 1.5.0 fid"));
 }
 
 TEST(Import, AFailedImportLeavesTheDocumentAsItWas) {
     Scratch s;
     testing::writeBrukerFid(s.dir.file("good"), smallFid(21.0));
-    testing::writeFile(s.dir.file("bad/acqus"), "##$TD= 0\n");
-    testing::writeFile(s.dir.file("bad/fid"), "xxxx");
+    testing::writeBrukerFiles(s.dir.file("bad"), {{"acqus", "##$TD= 0\n"}, {"fid", "xxxx"}});
     ASSERT_TRUE(s.loadBruker(s.dir.file("good")));
     const AcqParams before = s.doc->acqPars;
     EXPECT_FALSE(s.loadBruker(s.dir.file("bad")));
-    EXPECT_EQ(s.doc->specData[0], 21.0);
-    EXPECT_EQ(s.doc->nData, 8);
+    EXPECT_EQ(std::tuple(s.doc->specData[0], s.doc->nData), std::tuple(21.0, 8));
     EXPECT_EQ(s.doc->acqPars, before);
 }
 
-TEST(Load, DetectsNativeAndBrukerAndResolvesDirectories) {
+TEST(Load, DetectsTheFormatAndResolvesExperimentDirectories) {
     Scratch s;
-    testing::writeBrukerFid(s.dir.file("exp"), smallFid());
-    testing::BrukerProcessedSpec processed;
-    processed.real = {1, 2};
-    processed.imag = {3, 4};
-    testing::writeBrukerProcessed(s.dir.file("proc-only/pdata/1"), processed);
+    testing::writeBrukerFid(s.dir.file("exp"), smallFid(1.0));
+    testing::writeBrukerProcessed(s.dir.file("proc-only/pdata/1"), {.real = {1, 2}, .imag = {3, 4}});
     testing::writeFile(s.dir.file("native.plv"), "PLV000");
     testing::writeFile(s.dir.file("other.txt"), "hello");
-
+    std::filesystem::create_directories(s.dir.file("empty"));
     EXPECT_EQ(resolveBrukerPath(s.dir.file("exp")), s.dir.file("exp/fid"));
     EXPECT_EQ(resolveBrukerPath(s.dir.file("proc-only")), s.dir.file("proc-only/pdata/1/1r"));
     const std::pair<const char*, std::optional<FileFormat>> cases[] = {
-        {"exp", FileFormat::Bruker},       {"exp/fid", FileFormat::Bruker},
-        {"proc-only", FileFormat::Bruker}, {"native.plv", FileFormat::Native},
-        {"other.txt", std::nullopt},       {"not-there", std::nullopt}};
+        {"exp", FileFormat::Bruker},       {"exp/fid", FileFormat::Bruker}, {"proc-only", FileFormat::Bruker},
+        {"native.plv", FileFormat::Native}, {"other.txt", std::nullopt},     {"not-there", std::nullopt}};
     for (const auto& [name, format] : cases) EXPECT_EQ(detectFormat(s.dir.file(name)), format) << name;
 
     EXPECT_FALSE(loadFile(*s.doc, s.ui, s.dir.file("other.txt"), std::nullopt));
     expectOnlyMessage(s.ui, "Cannot Open or\n Don't know what to do with it!!", "other.txt");
+    // A directory without data, under either reader: a message and nothing loaded.
+    EXPECT_FALSE(s.loadBruker(s.dir.file("empty")));
+    EXPECT_FALSE(loadFile(*s.doc, s.ui, s.dir.file("empty"), FileFormat::Native));
+    EXPECT_EQ(s.ui.messages.size(), 3u);
+    EXPECT_EQ(s.doc->haveDocument, 0);
 }
 
 }  // namespace

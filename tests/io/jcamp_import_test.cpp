@@ -308,6 +308,22 @@ TEST(JcampImport, FailureLeavesTheDocumentAndOverCapacityIsCapped) {
     EXPECT_EQ(cap.im(kCapacity / 2 - 1), -5.0);
 }
 
+TEST(JcampImport, FileAndMemoryEntryPointsAgree) {
+    JcampDataSet d = lineSpectrum(64, 10);
+    d.firstX = 3000.0;
+    d.lastX = 3000.0 - 63 * 93.75;
+    const std::string text = testing::jcampNTuplesFile(d);
+    Scratch file, memory;
+    ASSERT_TRUE(importText(file, text));
+    setFilePath(*memory.doc, file.doc->filePath);
+    ASSERT_TRUE(importJcampText(*memory.doc, memory.ui, text));
+    EXPECT_EQ(memory.doc->acqPars, file.doc->acqPars);
+    EXPECT_EQ(std::tuple(memory.doc->refIndex, memory.doc->xUnits, memory.doc->comments.boxes.size()),
+              std::tuple(file.doc->refIndex, file.doc->xUnits, file.doc->comments.boxes.size()));
+    EXPECT_TRUE(std::equal(file.doc->specData.begin(), file.doc->specData.end(), memory.doc->specData.begin()));
+    EXPECT_EQ(memory.ui.messageTexts(), file.ui.messageTexts());
+}
+
 TEST(JcampImport, DetectsJcampDataFilesOnly) {
     const JcampDataSet d{.real = {1, 2}, .imag = {1, 2}};
     const std::string acqus = "##TITLE= Parameter file\n##JCAMPDX= 5.0\n##$TD= 16384\n##END=\n";
