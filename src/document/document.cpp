@@ -164,7 +164,8 @@ void setupDocument(Document& doc, platform::UserInterface& ui) {
     // 7: referencing.
     doc.offsetHz = doc.acqPars.offsetHz;
     doc.offsetPpm = doc.offsetHz / doc.acqPars.SF;
-    doc.refIndex = doc.acqPars.TD + truncToInt(2.0 * doc.offsetHz * doc.acqPars.AQ);
+    // Summed as doubles: an offset or a width far outside any real one saturates, not overflows.
+    doc.refIndex = truncToInt(doc.acqPars.TD + std::trunc(2.0 * doc.offsetHz * doc.acqPars.AQ));
     doc.tools.referencePickIndex = -1;
 
     // 8: units back to seconds, window function back to exponential.
