@@ -1,13 +1,14 @@
 // simulate and transitions: spin systems described in JSON, computed by the simulation engine;
 // simulate builds the document as the Simulation data dialog's OK does and writes it.
 #include <cmath>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
-#include <sstream>
 
 #include "cli/commands.h"
 #include "cli/console_ui.h"
-#include "cli/json_reader.h"
+#include "cli/spin_system_json.h"
 #include "document/document.h"
 #include "document/format.h"
 #include "io/jcamp_writer.h"
@@ -24,160 +25,18 @@ const char* const kSimulateUsage =
     "usage: pelvaron-cli simulate SYSTEM.json -o OUT [--to native|jcamp|text]\n";
 const char* const kTransitionsUsage = "usage: pelvaron-cli transitions SYSTEM.json\n";
 
-/// The content of a SYSTEM.json file, shifts and window already in Hz.
-struct SpinSystemFile {
-    double sf = 300.0;
-    double fromHz = 0.0;
-    double toHz = 3000.0;
-    bool ppm = false;
-    int points = 8192;
-    double lineWidth = 0.3;
-    double threshold = 0.001;
-    struct Subsystem {
-        std::vector<double> shifts;
-        std::vector<std::vector<double>> couplings;
-    };
-    std::vector<Subsystem> subsystems;
-};
-
-bool number(const JsonValue* v, const std::string& what, double& out, std::string& error) {
-    if (v == nullptr) return true;  // absent: the default stays
-    if (v->kind != JsonValue::Kind::Number) {
-        error = what + " must be a number, not " + jsonKindName(v->kind);
-        return false;
-    }
-    out = v->number;
-    return true;
-}
-
-bool onlyKeys(const JsonValue& object, std::initializer_list<std::string_view> keys, const std::string& where,
-              std::string& error) {
-    for (const std::string& name : object.keys) {
-        bool known = false;
-        for (std::string_view k : keys) known = known || name == k;
-        if (!known) {
-            error = "unknown key \"" + name + "\"" + where;
-            return false;
-        }
-    }
-    return true;
-}
-
-bool readSubsystem(const JsonValue& v, int index, SpinSystemFile::Subsystem& out, std::string& error) {
-    const std::string where = "subsystem " + std::to_string(index);
-    if (v.kind != JsonValue::Kind::Object) {
-        error = where + " must be an object, not " + jsonKindName(v.kind);
-        return false;
-    }
-    if (!onlyKeys(v, {"shifts", "couplings"}, " in " + where, error)) return false;
-    const JsonValue* shifts = v.find("shifts");
-    if (shifts == nullptr || shifts->kind != JsonValue::Kind::Array || shifts->items.empty()) {
-        error = where + " needs \"shifts\", a list of one number per nucleus";
-        return false;
-    }
-    // Checked here already: the coupling matrix below is n x n.
-    if (shifts->items.size() > static_cast<std::size_t>(kMaxNuclei)) {
-        error = where + ": " + simulation::kNucleiCountText;
-        return false;
-    }
-    const int n = static_cast<int>(shifts->items.size());
-    for (const JsonValue& s : shifts->items) {
-        double value = 0.0;
-        if (!number(&s, where + ": a shift", value, error)) return false;
-        out.shifts.push_back(value);
-    }
-    out.couplings.assign(static_cast<std::size_t>(n), std::vector<double>(static_cast<std::size_t>(n), 0.0));
-    const JsonValue* couplings = v.find("couplings");
-    if (couplings == nullptr) return true;
-    if (couplings->kind != JsonValue::Kind::Array) {
-        error = where + ": \"couplings\" must be a list of [i, j, J]";
-        return false;
-    }
-    for (const JsonValue& c : couplings->items) {
-        if (c.kind != JsonValue::Kind::Array || c.items.size() != 3 ||
-            c.items[0].kind != JsonValue::Kind::Number || c.items[1].kind != JsonValue::Kind::Number ||
-            c.items[2].kind != JsonValue::Kind::Number) {
-            error = where + ": each coupling must be [i, j, J] with three numbers";
-            return false;
-        }
-        const double a = c.items[0].number;
-        const double b = c.items[1].number;
-        if (a != std::trunc(a) || b != std::trunc(b) || a < 1 || b < 1 || a > n || b > n || a == b) {
-            error = where + ": a coupling names nuclei " + cformat("%g and %g", a, b) +
-                    "; nuclei are numbered 1 to " + std::to_string(n) + " and a pair needs two of them";
-            return false;
-        }
-        // Stored both ways, as the coupling dialog does; the engine reads i < j.
-        const auto i = static_cast<std::size_t>(a) - 1;
-        const auto j = static_cast<std::size_t>(b) - 1;
-        out.couplings[i][j] = out.couplings[j][i] = c.items[2].number;
-    }
-    return true;
-}
-
-bool readSpinSystem(const JsonValue& root, SpinSystemFile& out, std::string& error) {
-    if (root.kind != JsonValue::Kind::Object) {
-        error = "the file must hold one object, not " + std::string(jsonKindName(root.kind));
-        return false;
-    }
-    if (!onlyKeys(root, {"sf", "from", "to", "units", "points", "lineWidth", "threshold", "subsystems"}, "",
-                  error))
-        return false;
-    if (!number(root.find("sf"), "\"sf\"", out.sf, error) ||
-        !number(root.find("from"), "\"from\"", out.fromHz, error) ||
-        !number(root.find("to"), "\"to\"", out.toHz, error) ||
-        !number(root.find("lineWidth"), "\"lineWidth\"", out.lineWidth, error) ||
-        !number(root.find("threshold"), "\"threshold\"", out.threshold, error))
-        return false;
-    if (!(out.sf > 0.0)) {
-        error = "\"sf\" must be greater than 0";
-        return false;
-    }
-    if (const JsonValue* units = root.find("units")) {
-        if (units->kind != JsonValue::Kind::String || (units->text != "Hz" && units->text != "ppm")) {
-            error = "\"units\" must be \"Hz\" or \"ppm\"";
-            return false;
-        }
-        out.ppm = units->text == "ppm";
-    }
-    double points = out.points;
-    if (!number(root.find("points"), "\"points\"", points, error)) return false;
-    if (points != std::trunc(points) || std::fabs(points) > 1e9) {
-        error = "\"points\" must be a whole number";
-        return false;
-    }
-    out.points = static_cast<int>(points);
-
-    const JsonValue* subsystems = root.find("subsystems");
-    if (subsystems == nullptr || subsystems->kind != JsonValue::Kind::Array || subsystems->items.empty()) {
-        error = "\"subsystems\" must be a list of at least one subsystem";
-        return false;
-    }
-    for (std::size_t s = 0; s < subsystems->items.size(); ++s) {
-        SpinSystemFile::Subsystem sub;
-        if (!readSubsystem(subsystems->items[s], static_cast<int>(s) + 1, sub, error)) return false;
-        out.subsystems.push_back(std::move(sub));
-    }
-    if (out.ppm) {
-        out.fromHz *= out.sf;
-        out.toHz *= out.sf;
-        for (auto& sub : out.subsystems)
-            for (double& v : sub.shifts) v *= out.sf;
-    }
-    return true;
-}
-
 bool loadSpinSystem(const std::string& path, SpinSystemFile& out, std::ostream& err) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    if (!in || !(text << in.rdbuf())) {
+    std::error_code ec;
+    if (!in || std::filesystem::is_directory(path, ec)) {
         err << "pelvaron-cli: cannot read " << path << '\n';
         return false;
     }
-    JsonValue root;
+    // Read whole, an empty file included: that one is a syntax error, not an unreadable file.
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     std::string error;
-    if (!parseJson(text.str(), root, error) || !readSpinSystem(root, out, error)) {
-        err << "pelvaron-cli: " << path << ": " << error << '\n';
+    if (in.bad() || !parseSpinSystemJson(text, out, error)) {
+        err << "pelvaron-cli: " << path << ": " << (in.bad() ? "cannot be read" : error) << '\n';
         return false;
     }
     return true;
@@ -200,8 +59,9 @@ public:
 /// per subsystem (New stores it and opens the next), then OK.
 bool simulateDocument(const SpinSystemFile& file, Document& doc, CountingUserInterface& ui) {
     SimulationState& sim = doc.sim;
-    sim.simFromHz = file.fromHz;
-    sim.simToHz = file.toHz;
+    const double hz = file.hzPerUnit();
+    sim.simFromHz = file.from * hz;
+    sim.simToHz = file.to * hz;
     sim.simSF = file.sf;
     sim.simPoints = file.points;
     sim.simLineWidth = file.lineWidth;
@@ -214,6 +74,7 @@ bool simulateDocument(const SpinSystemFile& file, Document& doc, CountingUserInt
         sim.lastSubsystem = static_cast<int>(s);
         sim.nNucleiInput = static_cast<int>(file.subsystems[s].shifts.size());
         sim.editShifts = file.subsystems[s].shifts;
+        for (double& v : sim.editShifts) v *= hz;
         sim.editCouplings = file.subsystems[s].couplings;
         if (!simulation::storeSubsystemParams(doc, ui)) return false;
     }
@@ -301,17 +162,14 @@ int runTransitionsCommand(const CommandArgs& args, std::ostream& out, std::ostre
     SpinSystemFile file;
     if (!loadSpinSystem(args[0], file, err)) return 1;
     CountingUserInterface ui(err);
-    if (file.subsystems.size() > static_cast<std::size_t>(kMaxSubsystems)) {
-        ui.message(simulation::kTooManySubsystemsText, "Error", platform::Icon::Stop, platform::Buttons::Ok);
-        return 1;
-    }
     // Everything is computed before anything is printed, so a failure prints no partial list.
     std::string listing;
     for (std::size_t s = 0; s < file.subsystems.size(); ++s) {
         const auto& sub = file.subsystems[s];
+        std::vector<double> shifts = sub.shifts;
+        for (double& v : shifts) v *= file.hzPerUnit();
         simulation::Transitions tr;
-        if (!simulation::computeTransitions(static_cast<int>(sub.shifts.size()), sub.shifts, sub.couplings,
-                                            tr, ui) ||
+        if (!simulation::computeTransitions(static_cast<int>(shifts.size()), shifts, sub.couplings, tr, ui) ||
             ui.count != 0)
             return 1;
         for (int t = 1; t <= tr.count(); ++t) {

@@ -1,4 +1,4 @@
-// The JSON reader and the simulate and transitions commands of pelvaron-cli.
+// The spin-system file and the simulate and transitions commands of pelvaron-cli.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "cli/json_reader.h"
+#include "cli/spin_system_json.h"
 #include "io/load.h"
 #include "recording_ui.h"
 #include "simulation/synthesis.h"
@@ -18,60 +18,85 @@ namespace {
 
 using testing::TempDir;
 
-TEST(JsonReader, ReadsValuesOfEveryKind) {
-    JsonValue v;
-    std::string error;
-    ASSERT_TRUE(parseJson(R"( {"a": [1, -2.5e2, 0.125, 0], "s": "x\"\\\/\n\u00e9\ud83d\ude00",
-                              "t": true, "f": false, "n": null, "o": {}} )",
-                          v, error))
-        << error;
-    ASSERT_EQ(v.kind, JsonValue::Kind::Object);
-    const JsonValue* a = v.find("a");
-    ASSERT_NE(a, nullptr);
-    ASSERT_EQ(a->items.size(), 4u);
-    EXPECT_EQ(a->items[1].number, -250.0);
-    EXPECT_EQ(a->items[2].number, 0.125);
-    EXPECT_EQ(v.find("s")->text, "x\"\\/\n\xC3\xA9\xF0\x9F\x98\x80");
-    EXPECT_TRUE(v.find("t")->boolean);
-    EXPECT_EQ(v.find("f")->kind, JsonValue::Kind::Bool);
-    EXPECT_EQ(v.find("n")->kind, JsonValue::Kind::Null);
-    EXPECT_EQ(v.find("o")->kind, JsonValue::Kind::Object);
-    EXPECT_EQ(v.find("missing"), nullptr);
-}
-
-TEST(JsonReader, RefusesMalformedTextWithItsPlace) {
+TEST(SpinSystemJson, NamesWhatIsWrongAndWhere) {
+    const std::string one = R"({"shifts": [100]})";
+    const std::string six =
+        "{\"subsystems\": [" + one + "," + one + "," + one + "," + one + "," + one + "," + one + "]}";
+    const std::string pts = "points: ";
     struct Case {
-        const char* text;
-        const char* error;
+        std::string text;
+        std::string error;
     };
     const Case cases[] = {
-        {"{\"a\": 1,}", "line 1, column 9: expected a key in double quotes"},
-        {"{\"a\": 1,\n \"a\": 2}", "line 2, column 2: the key \"a\" appears twice"},
-        {"[1 2]", "line 1, column 4: expected ',' or ']' in a list"},
-        {"[01]", "line 1, column 3: expected ',' or ']' in a list"},
-        {"[+1]", "line 1, column 2: unexpected character"},
-        {"[1.]", "line 1, column 4: expected a digit after the decimal point"},
-        {"[1e999]", "line 1, column 2: number out of range"},
-        {"[NaN]", "line 1, column 2: unexpected character"},
-        {"\"abc", "line 1, column 5: a string is not closed"},
-        {"\"a\tb\"", "line 1, column 3: control character in a string"},
-        {"\"\\x\"", "line 1, column 3: unknown escape in a string"},
-        {"\"\\ud800x\"", "line 1, column 8: broken surrogate pair"},
-        {"{} {}", "line 1, column 4: unexpected text after the end of the document"},
-        {"", "line 1, column 1: unexpected end of the text"},
-        {"tru", "line 1, column 1: unknown word"},
+        {"{\"sf\": 300,\n \"subsystems\": [{\"shifts\": [1]}]]",
+         "line 2, column 33: syntax error while parsing object - unexpected ']'; expected '}'"},
+        {"{\"subsystems\": [{\"shifts\": [1]}],\n",
+         "line 2, column 1: syntax error while parsing object key - "
+         "unexpected end of input; expected string literal"},
+        {R"({"sf": "300", "subsystems": [{"shifts": [1]}]})", "sf: expected a number, not a string"},
+        {R"({"subsystems": [{"shifts": [1]}, {"shifts": [1, "2"]}]})",
+         "subsystems[1].shifts[1]: expected a number, not a string"},
+        {R"({"sf": 300})", "subsystems: missing; expected a list of 1 to 5 subsystems"},
+        {R"({"subsystems": [{"couplings": []}]})",
+         "subsystems[0].shifts: missing; expected a list of one shift per nucleus"},
+        {R"({"linewidth": 1, "subsystems": [{"shifts": [1]}]})", "unknown key \"linewidth\""},
+        {R"({"subsystems": [{"shifts": [1], "coupling": []}]})", "subsystems[0]: unknown key \"coupling\""},
+        {R"({"subsystems": [{"shifts": [1, 2], "shifts": [3]}]})",
+         "subsystems[0]: the key \"shifts\" appears twice"},
+        {R"({"subsystems": [{"shifts": [1]}, {"shifts": [1, 2], "couplings": [[1, 2, 3], [1, 2]]}]})",
+         "subsystems[1].couplings[1]: expected [i, j, J], three numbers, not a list of 2"},
+        {R"({"subsystems": [{"shifts": [1, 2], "couplings": [[1, 3, 5]]}]})",
+         "subsystems[0].couplings[0][1]: expected a nucleus from 1 to 2, not 3"},
+        {R"({"subsystems": [{"shifts": [1, 2], "couplings": [[1.5, 2, 5]]}]})",
+         "subsystems[0].couplings[0][0]: expected a nucleus from 1 to 2, not 1.5"},
+        {R"({"subsystems": [{"shifts": [1, 2], "couplings": [[2, 2, 5]]}]})",
+         "subsystems[0].couplings[0]: names nucleus 2 twice; a coupling needs two nuclei"},
+        {R"({"units": "Hertz", "subsystems": [{"shifts": [1]}]})",
+         "units: expected \"Hz\" or \"ppm\", not a string"},
+        {R"({"sf": 0, "subsystems": [{"shifts": [1]}]})",
+         "sf: expected a frequency greater than 0 MHz, not 0"},
+        {R"({"points": 100.5, "subsystems": [{"shifts": [1]}]})",
+         "points: expected a whole number, not 100.5"},
+        // The engine's limits, in its words.
+        {R"({"points": 1048577, "subsystems": [{"shifts": [1]}]})", pts + simulation::kPointsText},
+        {R"({"points": 1, "subsystems": [{"shifts": [1]}]})", pts + simulation::kPointsText},
+        {R"({"points": 1e300, "subsystems": [{"shifts": [1]}]})", pts + simulation::kPointsText},
+        {R"({"subsystems": [{"shifts": [1,2,3,4,5,6,7,8,9,10,11]}]})",
+         std::string("subsystems[0].shifts: ") + simulation::kNucleiCountText},
+        {R"({"subsystems": [{"shifts": []}]})",
+         std::string("subsystems[0].shifts: ") + simulation::kNucleiCountText},
+        {six, std::string("subsystems: ") + simulation::kTooManySubsystemsText},
+        {R"({"subsystems": []})", std::string("subsystems: ") + simulation::kNoSubsystemText},
+        {R"({"from": 1e999, "subsystems": [{"shifts": [1]}]})", "number overflow parsing '1e999'"},
     };
     for (const Case& c : cases) {
-        JsonValue v;
+        SpinSystemFile system;
         std::string error;
-        EXPECT_FALSE(parseJson(c.text, v, error)) << c.text;
+        EXPECT_FALSE(parseSpinSystemJson(c.text, system, error)) << c.text;
         EXPECT_EQ(error, c.error) << c.text;
     }
-    // Deep nesting ends in a message, not in a stack overflow.
-    JsonValue v;
+}
+
+TEST(SpinSystemJson, WhatIsWrittenReadsBackAsTheSameSystem) {
+    SpinSystemFile system;
+    system.sf = 400.13;
+    system.ppm = true;
+    system.from = -0.5;
+    system.to = 10.1;
+    system.points = 1048576;  // the largest the document holds
+    system.lineWidth = 0.7;
+    system.threshold = 1e-5;
+    system.subsystems.resize(2);
+    system.subsystems[0].shifts = {2.0, 2.06, 4.5};
+    system.subsystems[0].couplings = {{0, 16.1, 7.0}, {16.1, 0, 0}, {7.0, 0, 0}};
+    system.subsystems[1].shifts = {1.0 / 3.0};
+    system.subsystems[1].couplings = {{0}};
+    const std::string text = writeSpinSystemJson(system);
+    SpinSystemFile back;
     std::string error;
-    EXPECT_FALSE(parseJson(std::string(100000, '['), v, error));
-    EXPECT_NE(error.find("nested too deeply"), std::string::npos);
+    ASSERT_TRUE(parseSpinSystemJson(text, back, error)) << error << "\n" << text;
+    EXPECT_TRUE(back == system) << text;
+    EXPECT_NE(text.find("\"couplings\":[[1,2,16.1],[1,3,7.0]]"), std::string::npos) << text;
 }
 
 struct CliRun {
@@ -151,74 +176,39 @@ TEST(SimulateCli, SimulateWritesTheDocumentTheDialogsWouldMake) {
     double total = 0.0;
     for (int j = 0; j < h; ++j) total += doc->specData[2 * j];
     EXPECT_NEAR(total, 3.0 * h / 1000.0, 0.03 * 3.0 * h / 1000.0);  // three nuclei' worth of area
+
+    // The JCAMP-DX export reads back as a spectrum of as many points; the text export lists them.
+    ASSERT_EQ(runCli({"simulate", system, "-o", dir.file("abx.dx"), "--to", "jcamp"}).status, 0);
+    const std::string info = runCli({"info", dir.file("abx.dx")}).out;
+    EXPECT_NE(info.find("\"format\": \"jcamp\",\n  \"nData\": 4096,"), std::string::npos) << info;
+    ASSERT_EQ(runCli({"simulate", system, "-o", dir.file("abx.txt"), "--to", "text"}).status, 0);
+    EXPECT_GT(std::filesystem::file_size(dir.file("abx.txt")), 4096u);
 }
 
-TEST(SimulateCli, RefusesBadInputAndWritesNothing) {
+TEST(SimulateCli, RefusalsEndWithStatusOneAndWriteNothing) {
     TempDir dir;
     const std::string out = dir.file("out.plv");
     struct Case {
         const char* json;
-        const char* message;
+        std::string message;
     };
-    const std::string one = R"({"shifts": [100]})";
-    const std::string six =
-        "{\"subsystems\": [" + one + "," + one + "," + one + "," + one + "," + one + "," + one + "]}";
+    // The engine's refusals of the window, and a file error with the file's name.
     const Case cases[] = {
-        {R"({"subsystems": [{"shifts": [1,2,3,4,5,6,7,8,9,10,11]}]})", simulation::kNucleiCountText},
-        {six.c_str(), simulation::kTooManySubsystemsText},
         {R"({"lineWidth": 0, "subsystems": [{"shifts": [100]}]})", simulation::kLineWidthText},
         {R"({"from": 500, "to": 400, "subsystems": [{"shifts": [100]}]})", simulation::kWindowText},
-        {R"({"points": 2000000, "subsystems": [{"shifts": [100]}]})", simulation::kPointsText},
-        {R"({"subsystems": [{"shifts": [1, 2], "couplings": [[1, 3, 5]]}]})", "nuclei are numbered 1 to 2"},
-        {R"({"subsystems": [{"shifts": [1, 2], "couplings": [[1, 1, 5]]}]})", "a pair needs two of them"},
-        {R"({"subsystems": [{"shifts": [1, 2], "couplings": [[1, 2]]}]})", "[i, j, J] with three numbers"},
-        {R"({"linewidth": 1, "subsystems": [{"shifts": [100]}]})", "unknown key \"linewidth\""},
-        {R"({"units": "Hertz", "subsystems": [{"shifts": [100]}]})", "\"units\" must be \"Hz\" or \"ppm\""},
-        {R"({"points": 100.5, "subsystems": [{"shifts": [100]}]})", "\"points\" must be a whole number"},
-        {R"({"sf": 0, "subsystems": [{"shifts": [100]}]})", "\"sf\" must be greater than 0"},
-        {R"({"subsystems": []})", "at least one subsystem"},
-        {R"({"subsystems": [{"shifts": ["1"]}]})", "a shift must be a number, not a string"},
-        {R"({"subsystems": [{"shifts": [1]}],)", "expected a key"},
+        {R"({"subsystems": [{"shifts": [1]}],)", dir.file("bad.json") + ": line 1, column 34: "},
     };
     for (const Case& c : cases) {
-        const std::string system = dir.file("bad.json");
-        testing::writeFile(system, c.json);
-        const CliRun r = runCli({"simulate", system, "-o", out});
+        testing::writeFile(dir.file("bad.json"), c.json);
+        const CliRun r = runCli({"simulate", dir.file("bad.json"), "-o", out});
         EXPECT_EQ(r.status, 1) << c.json;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << c.json << "\n" << r.err;
         EXPECT_FALSE(std::filesystem::exists(out)) << c.json;
     }
-    // transitions refuses the same systems but ignores the window.
-    testing::writeFile(dir.file("bad.json"), R"({"subsystems": [{"shifts": [1,2,3,4,5,6,7,8,9,10,11]}]})");
-    EXPECT_EQ(runCli({"transitions", dir.file("bad.json")}).status, 1);
+    // transitions ignores the window, and refuses a file it cannot read.
     testing::writeFile(dir.file("wide.json"), R"({"lineWidth": 0, "subsystems": [{"shifts": [100]}]})");
     EXPECT_EQ(runCli({"transitions", dir.file("wide.json")}).out, "1 100.000000 1.00000000\n");
     EXPECT_EQ(runCli({"transitions", dir.file("missing.json")}).status, 1);
-}
-
-TEST(SimulateCli, UsageErrorsAndEveryOutputType) {
-    TempDir dir;
-    const std::string system = dir.file("a.json");
-    testing::writeFile(system, R"({"subsystems": [{"shifts": [100]}]})");
-    const std::string x = dir.file("x");
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"simulate", system},
-                                                 {"simulate", system, "-o"},
-                                                 {"simulate", system, "-o", x, "--bogus"},
-                                                 {"simulate", system, "-o", x, "--to", "pdf"},
-                                                 {"transitions"},
-                                                 {"transitions", system, system}})
-        EXPECT_EQ(runCli(args).status, 2) << args.size();
-    EXPECT_FALSE(std::filesystem::exists(dir.file("x")));
-    EXPECT_EQ(runCli({"simulate", system, "-o", dir.file("x"), "--to", "native"}).status, 0);
-    // The JCAMP-DX export reads back as the same spectrum; the text export lists every point.
-    ASSERT_EQ(runCli({"simulate", system, "-o", dir.file("x.dx"), "--to", "jcamp"}).status, 0);
-    const CliRun native = runCli({"info", dir.file("x")});
-    const CliRun jcamp = runCli({"info", dir.file("x.dx")});
-    ASSERT_EQ(jcamp.status, 0) << jcamp.err;
-    EXPECT_NE(jcamp.out.find("\"format\": \"jcamp\""), std::string::npos);
-    EXPECT_NE(native.out.find("\"peakIndex\""), std::string::npos);
-    ASSERT_EQ(runCli({"simulate", system, "-o", dir.file("x.txt"), "--to", "text"}).status, 0);
-    EXPECT_GT(std::filesystem::file_size(dir.file("x.txt")), 8192u);
 }
 
 }  // namespace
