@@ -164,7 +164,8 @@ void setupDocument(Document& doc, platform::UserInterface& ui) {
     // 7: referencing.
     doc.offsetHz = doc.acqPars.offsetHz;
     doc.offsetPpm = doc.offsetHz / doc.acqPars.SF;
-    // Summed as doubles: an offset or a width far outside any real one saturates, not overflows.
+    // Summed as doubles and saturated once: an absurd offset (a damaged file) holds refIndex at the
+    // int range instead of overflowing it.
     doc.refIndex = truncToInt(doc.acqPars.TD + std::trunc(2.0 * doc.offsetHz * doc.acqPars.AQ));
     doc.tools.referencePickIndex = -1;
 

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <limits>
 #include <memory>
-#include <vector>
 
 #include "document/byte_order.h"
 #include "io/bruker_params.h"
@@ -21,8 +20,8 @@ namespace {
 namespace fs = std::filesystem;
 
 int clampToInt(long v) {
-    return static_cast<int>(std::clamp<long>(v, std::numeric_limits<int>::min(),
-                                             std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 /// Applies an explicit byte-order label ("##$BYTORDA=", "##$BYTORDP="): 0 little-, 1 big-endian.
@@ -32,19 +31,17 @@ struct ByteOrderLabel {
     bool bigEndian = false;
 };
 
-/// Reads `count` values from `path` into dest[offset], dest[offset + stride], ...; values beyond
-/// the end of the file become 0. False when the file cannot be opened.
-bool readValues(const std::string& path, int count, const BrukerDataFormat& format, double* dest,
-                int offset, int stride) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) return false;
+/// Decodes `count` values of `bytes` into dest[offset], dest[offset + stride], ...; values the
+/// bytes do not hold (a short file, a partial last value) become 0.
+void decodeValues(std::string_view bytes, int count, const BrukerDataFormat& format, double* dest, int offset,
+                  int stride) {
     const std::size_t width = format.doubles ? 8 : 4;
-    std::vector<std::uint8_t> raw(static_cast<std::size_t>(count) * width);
-    const std::size_t got = std::fread(raw.data(), width, static_cast<std::size_t>(count), file.get());
+    const std::size_t held = bytes.size() / width;
+    const auto* raw = reinterpret_cast<const std::uint8_t*>(bytes.data());
     for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
         double v = 0.0;
-        if (i < got) {
-            const std::uint8_t* p = raw.data() + i * width;
+        if (i < held) {
+            const std::uint8_t* p = raw + i * width;
             if (format.doubles) {
                 v = format.bigEndian ? bytes::loadBEDouble(p) : bytes::loadLEDouble(p);
             } else {
@@ -53,77 +50,20 @@ bool readValues(const std::string& path, int count, const BrukerDataFormat& form
         }
         dest[static_cast<std::size_t>(offset) + i * static_cast<std::size_t>(stride)] = v;
     }
-    return true;
 }
 
-}  // namespace
-
-bool readAcqus(Document& doc, platform::UserInterface& ui, const std::string& path,
-               BrukerDataFormat& format, std::optional<double>* o1) {
-    doc.acqPars.DECIM = 1;
-    format = BrukerDataFormat{};
-    auto words = ParameterWords::load(path);
-    if (!words) return false;
-
-    bool xwinSeen = false;
-    ByteOrderLabel order;
-    double groupDelay = 0.0;
-    for (std::size_t i = 0; i < words->size(); ++i) {
-        const std::string_view word = (*words)[i];
-        std::size_t at = i;
-        if (word.substr(0, 4) == "XWIN") xwinSeen = true;
-        if (auto v = words->valueOf(at, "##$AQ_mod=")) {
-            doc.acqPars.aqMode = static_cast<std::int16_t>(wordToLong(*v));
-            doc.acqPars.complexData = doc.acqPars.aqMode != 0 ? 1 : 0;
-        } else if (auto v = words->valueOf(at, "##$SW_h=")) {
-            doc.acqPars.SW = wordToDouble(*v);
-        } else if (auto v = words->valueOf(at, "##$TD=")) {
-            doc.nData = clampToInt(wordToLong(*v));
-            doc.acqPars.TD = doc.nData;
-            capToCapacity(doc, ui);
-        } else if (auto v = words->valueOf(at, "##$BF1=")) {
-            doc.acqPars.SF = wordToDouble(*v);
-        } else if (auto v = words->valueOf(at, "##$DECIM")) {
-            doc.acqPars.DECIM = clampToInt(wordToLong(*v));
-        } else if (auto v = words->valueOf(at, "##$DSPFVS")) {
-            doc.acqPars.DSPFVS = clampToInt(wordToLong(*v));
-        } else if (auto v = words->valueOf(at, "##$BYTORDA=")) {
-            order.seen = true;
-            order.bigEndian = wordToLong(*v) == 1;
-        } else if (auto v = words->valueOf(at, "##$DTYPA=")) {
-            format.doubles = wordToLong(*v) == 2;
-        } else if (auto v = words->valueOf(at, "##$GRPDLY=")) {
-            groupDelay = wordToDouble(*v);
-        } else if (auto v = words->valueOf(at, "##$O1=")) {
-            if (o1 && std::isfinite(wordToDouble(*v))) *o1 = wordToDouble(*v);
-        }
-        i = at;
-    }
-    // The byte-order label, when present, is the truth; the XWIN guess is for files without it.
-    format.bigEndian = order.seen ? order.bigEndian : xwinSeen;
-    doc.groupDelay = groupDelay > 0.0 ? groupDelay : 0.0;
-    doc.acqPars.offsetHz = 0.0;
-    doc.refIndex = doc.acqPars.TD;
-    doc.negateImag = 0;
-    doc.fileNegateImag = 0;
-    return true;
+std::optional<ProcessingParams> parsedIfPresent(std::optional<std::string_view> text) {
+    if (!text) return std::nullopt;
+    return parseProcessingParams(*text);
 }
 
-bool readBrukerFid(Document& doc, const std::string& path, int count, const BrukerDataFormat& format) {
-    if (count <= 0) return false;
-    count = std::min(count, kCapacity);
-    return readValues(path, count, format, doc.specData.data(), 0, 1);
-}
-
-bool readReference(Document& doc, platform::UserInterface& ui, const std::string& dataPath,
-                   std::optional<double> o1) {
-    const std::string dir = fs::path(dataPath).parent_path().string();
-    std::optional<ProcessingParams> procs, proc;
-    if (auto path = findCompanion(dir, "pdata/1/procs")) procs = readProcessingParams(*path);
-    auto procPath = findCompanion(dir, "pdata/1/proc");
-    if (!procPath) procPath = findCompanion(dir, "proc");
-    if (procPath) proc = readProcessingParams(*procPath);
-
+/// References a FID (offsetHz, SF, referenceSource) and keeps its recorded processing, from the
+/// first processed data set: the OFFSET of procs when that set spans the whole acquired width,
+/// else that of proc under the same test, else the acquisition's own O1, SW_h and BF1 (`o1`),
+/// else an OFFSET of a set whose width is not recorded. SF comes from procs (else proc), else
+/// stays BF1. Warns when none of these references the data.
+void referenceFid(Document& doc, platform::UserInterface& ui, const std::optional<ProcessingParams>& procs,
+                  const std::optional<ProcessingParams>& proc, std::optional<double> o1) {
     AcqParams& p = doc.acqPars;
     const double bf1 = p.SF;
     // The ppm axis is divided by the frequency of 0 ppm, which the processed set records.
@@ -162,45 +102,124 @@ bool readReference(Document& doc, platform::UserInterface& ui, const std::string
     if (doc.referenceSource == ReferenceSource::None) {
         ui.message("The 'proc' file was not found.\n The spectrum will not be automatically referenced",
                    "Warning", platform::Icon::Exclamation);
+    }
+}
+
+/// What the import does with every data set it has read: the set-up, and a spectrum shown as one.
+void setUpImported(Document& doc, platform::UserInterface& ui) {
+    setupDocument(doc, ui);
+    if (doc.import.spectrumLoaded) markAsSpectrum(doc);
+    doc.import.spectrumLoaded = 0;
+}
+
+}  // namespace
+
+bool parseAcqus(Document& doc, platform::UserInterface& ui, std::string_view text, BrukerDataFormat& format,
+                std::optional<double>* o1) {
+    doc.acqPars.DECIM = 1;
+    format = BrukerDataFormat{};
+    const ParameterWords words(text);
+
+    bool xwinSeen = false;
+    ByteOrderLabel order;
+    double groupDelay = 0.0;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string_view word = words[i];
+        std::size_t at = i;
+        if (word.substr(0, 4) == "XWIN") xwinSeen = true;
+        if (auto v = words.valueOf(at, "##$AQ_mod=")) {
+            doc.acqPars.aqMode = static_cast<std::int16_t>(wordToLong(*v));
+            doc.acqPars.complexData = doc.acqPars.aqMode != 0 ? 1 : 0;
+        } else if (auto v = words.valueOf(at, "##$SW_h=")) {
+            doc.acqPars.SW = wordToDouble(*v);
+        } else if (auto v = words.valueOf(at, "##$TD=")) {
+            doc.nData = clampToInt(wordToLong(*v));
+            doc.acqPars.TD = doc.nData;
+            capToCapacity(doc, ui);
+        } else if (auto v = words.valueOf(at, "##$BF1=")) {
+            doc.acqPars.SF = wordToDouble(*v);
+        } else if (auto v = words.valueOf(at, "##$DECIM")) {
+            doc.acqPars.DECIM = clampToInt(wordToLong(*v));
+        } else if (auto v = words.valueOf(at, "##$DSPFVS")) {
+            doc.acqPars.DSPFVS = clampToInt(wordToLong(*v));
+        } else if (auto v = words.valueOf(at, "##$BYTORDA=")) {
+            order.seen = true;
+            order.bigEndian = wordToLong(*v) == 1;
+        } else if (auto v = words.valueOf(at, "##$DTYPA=")) {
+            format.doubles = wordToLong(*v) == 2;
+        } else if (auto v = words.valueOf(at, "##$GRPDLY=")) {
+            groupDelay = wordToDouble(*v);
+        } else if (auto v = words.valueOf(at, "##$O1=")) {
+            if (o1 && std::isfinite(wordToDouble(*v))) *o1 = wordToDouble(*v);
+        }
+        i = at;
+    }
+    // The byte-order label, when present, is the truth; the XWIN guess is for files without it.
+    format.bigEndian = order.seen ? order.bigEndian : xwinSeen;
+    doc.groupDelay = groupDelay > 0.0 ? groupDelay : 0.0;
+    doc.acqPars.offsetHz = 0.0;
+    doc.refIndex = doc.acqPars.TD;
+    doc.negateImag = 0;
+    doc.fileNegateImag = 0;
+    // A parameter file without a usable size or width cannot describe the data.
+    return doc.acqPars.TD > 0 && doc.acqPars.SW > 0.0;
+}
+
+bool readBrukerFidData(Document& doc, platform::UserInterface& ui, const BrukerExperiment& files) {
+    return readBrukerFidData(doc, ui, files, true);
+}
+
+bool readBrukerFidData(Document& doc, platform::UserInterface& ui, const BrukerExperiment& files,
+                       bool fidReadable) {
+    BrukerDataFormat format;
+    std::optional<double> o1;
+    if (!files.acqus || !parseAcqus(doc, ui, *files.acqus, format, &o1)) {
+        ui.message("Cannot Open Acqus", "Error", platform::Icon::None);
         return false;
     }
+    if (!fidReadable) {
+        ui.message("Cannot Open", doc.fileTitle, platform::Icon::None);
+        return false;
+    }
+    decodeValues(files.fid, std::min(doc.acqPars.TD, kCapacity), format, doc.specData.data(), 0, 1);
+    referenceFid(doc, ui, parsedIfPresent(files.procs), parsedIfPresent(files.proc), o1);
+    setUpImported(doc, ui);
     return true;
 }
 
-bool readBrukerProcessed(Document& doc, platform::UserInterface& ui, const std::string& dataPath) {
-    const std::string dir = fs::path(dataPath).parent_path().string();
-    auto realPath = findCompanion(dir, "1r");
-    auto imagPath = findCompanion(dir, "1i");
-    auto procsPath = findCompanion(dir, "procs");
-    if (!realPath || !imagPath || !procsPath) return false;
-    auto procs = readProcessingParams(*procsPath);
-    if (!procs) return false;
+bool readBrukerProcessedData(Document& doc, platform::UserInterface& ui, const BrukerExperiment& files) {
+    auto fail = [&] {
+        ui.message("Cannot Open this file", "Error", platform::Icon::None);
+        return false;
+    };
+    if (!files.procs) return fail();
+    const ProcessingParams procs = parseProcessingParams(*files.procs);
 
     AcqParams& p = doc.acqPars;
-    if (procs->SW_p) p.SW = *procs->SW_p;
-    if (procs->SF) p.SF = *procs->SF;
-    if (procs->TDeff) {
-        doc.nData = clampToInt(*procs->TDeff);
+    if (procs.SW_p) p.SW = *procs.SW_p;
+    if (procs.SF) p.SF = *procs.SF;
+    if (procs.TDeff) {
+        doc.nData = clampToInt(*procs.TDeff);
         p.TD = doc.nData;
     }
     // 1r and 1i hold SI points each, which may differ from TDeff: the whole spectrum is SI points.
-    if (procs->SI && *procs->SI > 0) {
-        doc.nData = clampToInt(2 * std::min<long>(*procs->SI, std::numeric_limits<int>::max() / 2));
+    if (procs.SI && *procs.SI > 0) {
+        doc.nData = clampToInt(2 * std::min<long>(*procs.SI, std::numeric_limits<int>::max() / 2));
         p.TD = doc.nData;
     }
     capToCapacity(doc, ui);
     BrukerDataFormat format;
-    format.doubles = procs->DTYPP == 2L;
-    format.bigEndian = procs->BYTORDP ? *procs->BYTORDP == 1 : procs->versionXwin;
+    format.doubles = procs.DTYPP == 2L;
+    format.bigEndian = procs.BYTORDP ? *procs.BYTORDP == 1 : procs.versionXwin;
     const int td = p.TD;
-    if (td <= 0) return false;
+    if (td <= 0) return fail();
     const int points = td / 2;
     // An odd TD leaves its last real part without an imaginary partner.
-    if (!readValues(*realPath, (td + 1) / 2, format, doc.specData.data(), 0, 2)) return false;
-    if (!readValues(*imagPath, points, format, doc.specData.data(), 1, 2)) return false;
+    decodeValues(files.real, (td + 1) / 2, format, doc.specData.data(), 0, 2);
+    decodeValues(files.imag, points, format, doc.specData.data(), 1, 2);
     // The files hold integers scaled by 2^-NC_proc: scaled back, intensities compare across sets.
-    if (procs->NC_proc && *procs->NC_proc != 0) {
-        const int exponent = static_cast<int>(std::clamp<long>(*procs->NC_proc, -1100, 1100));
+    if (procs.NC_proc && *procs.NC_proc != 0) {
+        const int exponent = static_cast<int>(std::clamp<long>(*procs.NC_proc, -1100, 1100));
         // A power of two that is itself a normal double scales exactly by one multiplication.
         const double factor = std::ldexp(1.0, exponent);
         if (std::isnormal(factor)) {
@@ -216,14 +235,58 @@ bool readBrukerProcessed(Document& doc, platform::UserInterface& ui, const std::
     // The spectrometer software's own axis: OFFSET is the ppm of the first (left-most) point.
     p.offsetHz = 0.0;
     doc.referenceSource = ReferenceSource::None;
-    if (procs->OFFSET && p.SF > 0.0 && std::isfinite(*procs->OFFSET * p.SF - p.SW)) {
-        p.offsetHz = *procs->OFFSET * p.SF - p.SW;
+    if (procs.OFFSET && p.SF > 0.0 && std::isfinite(*procs.OFFSET * p.SF - p.SW)) {
+        p.offsetHz = *procs.OFFSET * p.SF - p.SW;
         doc.referenceSource = ReferenceSource::Procs;
     }
     doc.recorded = RecordedProcessing{};
     doc.negateImag = 0;
     doc.fileNegateImag = 0;
+    p.DECIM = 1;
+    doc.import.spectrumLoaded = 1;
+    setUpImported(doc, ui);
     return true;
+}
+
+std::optional<std::string> readBrukerDataFile(const std::string& path) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) return std::nullopt;
+    // No reader uses more than kCapacity values of 8 bytes: a large "ser" file is not read whole.
+    constexpr std::size_t kMost = static_cast<std::size_t>(kCapacity) * 8;
+    std::string bytes;
+    char buffer[65536];
+    std::size_t got;
+    while (bytes.size() < kMost &&
+           (got = std::fread(buffer, 1, std::min(sizeof buffer, kMost - bytes.size()), file.get())) > 0)
+        bytes.append(buffer, got);
+    return bytes;
+}
+
+bool readBrukerProcessed(Document& doc, platform::UserInterface& ui, const std::string& dataPath) {
+    const std::string dir = fs::path(dataPath).parent_path().string();
+    std::optional<std::string> real, imag, procs;
+    if (auto path = findCompanion(dir, "1r")) real = readBrukerDataFile(*path);
+    if (auto path = findCompanion(dir, "1i")) imag = readBrukerDataFile(*path);
+    if (auto path = findCompanion(dir, "procs")) procs = readWholeFile(*path);
+    if (!real || !imag || !procs) {
+        ui.message("Cannot Open this file", "Error", platform::Icon::None);
+        return false;
+    }
+    BrukerExperiment files;
+    files.procs = *procs;
+    files.real = *real;
+    files.imag = *imag;
+    return readBrukerProcessedData(doc, ui, files);
+}
+
+BrukerReferenceTexts readBrukerReferenceTexts(const std::string& dataPath) {
+    const std::string dir = fs::path(dataPath).parent_path().string();
+    BrukerReferenceTexts texts;
+    if (auto path = findCompanion(dir, "pdata/1/procs")) texts.procs = readWholeFile(*path);
+    auto procPath = findCompanion(dir, "pdata/1/proc");
+    if (!procPath) procPath = findCompanion(dir, "proc");
+    if (procPath) texts.proc = readWholeFile(*procPath);
+    return texts;
 }
 
 }  // namespace pelvaron::io

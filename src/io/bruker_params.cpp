@@ -5,19 +5,12 @@
 #include <cmath>
 #include <limits>
 
-#include "io/companion.h"
 #include "io/parameter_words.h"
 
 namespace pelvaron::io {
 
-std::optional<ProcessingParams> readProcessingParams(const std::string& path) {
-    auto content = readWholeFile(path);
-    if (!content) return std::nullopt;
-    return parseProcessingParams(std::move(*content));
-}
-
-ProcessingParams parseProcessingParams(std::string content) {
-    const ParameterWords words(std::move(content));
+ProcessingParams parseProcessingParams(std::string_view content) {
+    const ParameterWords words(content);
     ProcessingParams p;
     struct DoubleLabel {
         const char* label;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include <optional>
-#include <string>
+#include <string_view>
 
 #include "document/recorded_state.h"
 
@@ -30,11 +30,8 @@ struct ProcessingParams {
     bool versionXwin = false;      ///< the word after "VERSION" begins with "XWIN" (old big-endian guess)
 };
 
-/// Reads a proc/procs file; nothing when it cannot be read.
-[[nodiscard]] std::optional<ProcessingParams> readProcessingParams(const std::string& path);
-
 /// The parameters in the text of a proc/procs file.
-[[nodiscard]] ProcessingParams parseProcessingParams(std::string content);
+[[nodiscard]] ProcessingParams parseProcessingParams(std::string_view content);
 
 /// What "Process as Recorded" repeats of these parameters (present is set).
 [[nodiscard]] RecordedProcessing recordedProcessing(const ProcessingParams& p);

@@ -31,41 +31,28 @@ bool importBruker(Document& doc, platform::UserInterface& ui) {
     const std::string dataPath = doc.filePath;
     const std::string dir = fs::path(dataPath).parent_path().string();
 
-    if (endsWith(dataTitle, "1i") || endsWith(dataTitle, "1r")) {
-        if (!readBrukerProcessed(doc, ui, dataPath)) {
-            ui.message("Cannot Open this file", "Error", Icon::None);
-            return false;
-        }
-        doc.acqPars.DECIM = 1;
-        doc.import.spectrumLoaded = 1;
-        return true;
-    }
+    if (endsWith(dataTitle, "1i") || endsWith(dataTitle, "1r")) return readBrukerProcessed(doc, ui, dataPath);
 
-    BrukerDataFormat format;
-    std::optional<double> o1;
-    auto acqus = findCompanion(dir, "acqus");
-    bool haveParams = acqus && readAcqus(doc, ui, *acqus, format, &o1);
-    if (!haveParams) {
-        if (ui.message("I cannot find the Acqus file.\n Would you select it for me?", "Error",
-                       Icon::None, Buttons::OkCancel) == Answer::Cancel) {
+    std::optional<std::string> acqus;
+    if (auto path = findCompanion(dir, "acqus")) acqus = readWholeFile(*path);
+    if (!acqus) {
+        if (ui.message("I cannot find the Acqus file.\n Would you select it for me?", "Error", Icon::None,
+                       Buttons::OkCancel) == Answer::Cancel) {
             return false;
         }
         if (!askOpenFile(doc, ui)) return false;
-        haveParams = readAcqus(doc, ui, doc.filePath, format, &o1);
+        acqus = readWholeFile(doc.filePath);
         doc.filePath = dataPath;
         doc.fileTitle = dataTitle;
     }
-    // A parameter file without a usable size or width cannot describe the data.
-    if (!haveParams || doc.acqPars.TD <= 0 || !(doc.acqPars.SW > 0.0)) {
-        ui.message("Cannot Open Acqus", "Error", Icon::None);
-        return false;
-    }
-    if (!readBrukerFid(doc, dataPath, doc.acqPars.TD, format)) {
-        ui.message("Cannot Open", doc.fileTitle, Icon::None);
-        return false;
-    }
-    readReference(doc, ui, dataPath, o1);
-    return true;
+    const std::optional<std::string> fid = readBrukerDataFile(dataPath);
+    const BrukerReferenceTexts reference = readBrukerReferenceTexts(dataPath);
+    BrukerExperiment files;
+    if (acqus) files.acqus = *acqus;
+    if (reference.procs) files.procs = *reference.procs;
+    if (reference.proc) files.proc = *reference.proc;
+    if (fid) files.fid = *fid;
+    return readBrukerFidData(doc, ui, files, fid.has_value());
 }
 
 }  // namespace
@@ -155,17 +142,11 @@ bool importData(Document& doc, platform::UserInterface& ui) {
         rollback.restore();
         return false;
     }
-    bool read = false;
-    if (s.fmtBrukerXwin) {
-        read = importBruker(doc, ui);
-    }
-    if (!read) {
+    // The Bruker readers set the document up themselves, as the JCAMP-DX branch does.
+    if (!s.fmtBrukerXwin || !importBruker(doc, ui)) {
         rollback.restore();
         return false;
     }
-    setupDocument(doc, ui);
-    if (doc.import.spectrumLoaded) markAsSpectrum(doc);
-    doc.import.spectrumLoaded = 0;
     ui.requestRepaint();
     return true;
 }

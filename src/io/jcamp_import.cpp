@@ -230,9 +230,12 @@ void completeJcampImport(Document& doc) {
     }
 }
 
-bool importJcamp(Document& doc, platform::UserInterface& ui) {
-    ui.setWaitCursor(true);
-    if (!readJcamp(doc, ui, doc.filePath)) {
+namespace {
+
+/// The import's steps after the reader: completion, set-up, title comment. False, after the
+/// message, when the reader failed (`read` false).
+bool finishJcampImport(Document& doc, platform::UserInterface& ui, bool read) {
+    if (!read) {
         ui.setWaitCursor(false);
         ui.message("Cannot Open this file", "Error", platform::Icon::None);
         return false;
@@ -252,6 +255,18 @@ bool importJcamp(Document& doc, platform::UserInterface& ui) {
     ui.requestRepaint();
     ui.setWaitCursor(false);
     return true;
+}
+
+}  // namespace
+
+bool importJcamp(Document& doc, platform::UserInterface& ui) {
+    ui.setWaitCursor(true);
+    return finishJcampImport(doc, ui, readJcamp(doc, ui, doc.filePath));
+}
+
+bool importJcampText(Document& doc, platform::UserInterface& ui, std::string_view text) {
+    ui.setWaitCursor(true);
+    return finishJcampImport(doc, ui, readJcampText(doc, ui, text));
 }
 
 bool looksLikeJcamp(const std::string& path) {

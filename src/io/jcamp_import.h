@@ -15,6 +15,11 @@ namespace pelvaron::io {
 /// failed; the data are then left cleared.
 bool importJcamp(Document& doc, platform::UserInterface& ui);
 
+/// The same from the text of a JCAMP-DX file already in memory: readJcampText, the completion,
+/// the set-up and the title comment. False, after the reader's message and "Cannot Open this
+/// file", when the reader failed.
+bool importJcampText(Document& doc, platform::UserInterface& ui, std::string_view text);
+
 /// The completion after a successful read: nData and TD from NPOINTS (two doubles a point), the
 /// points in the document's order (highest frequency, or time 0, first), SW from the axis, SF
 /// from $SF, $BF1 or the observe frequency, offsetHz from the axis of a spectrum or the reference

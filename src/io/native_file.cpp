@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <memory>
 #include <system_error>
-#include <vector>
 
 #include "document/byte_order.h"
 #include "document/format.h"
@@ -25,16 +24,22 @@ FilePtr openFile(const std::string& path, const char* mode) {
 
 }  // namespace
 
-bool writeNativeFile(const Document& doc, const std::string& path) {
+std::string nativeFileBytes(const Document& doc) {
     const int count = std::clamp(doc.nData, 0, kCapacity);
     const std::size_t dataBytes = static_cast<std::size_t>(count) * 8;
     const std::size_t size = std::max<std::size_t>(kNativeMinimumSize, kNativeDataOffset + dataBytes);
-    std::vector<std::uint8_t> image(size, '0');
-    std::memcpy(image.data(), "PLV", 3);
-    encodeAcqParams(doc.acqPars, image.data() + kNativeBlockOffset);
-    for (int i = 0; i < count; ++i) {
-        bytes::storeLEDouble(image.data() + kNativeDataOffset + 8 * static_cast<std::size_t>(i), doc.specData[i]);
-    }
+    std::string image(size, '0');
+    auto* out = reinterpret_cast<std::uint8_t*>(image.data());
+    std::memcpy(out, "PLV", 3);
+    encodeAcqParams(doc.acqPars, out + kNativeBlockOffset);
+    for (int i = 0; i < count; ++i)
+        bytes::storeLEDouble(out + kNativeDataOffset + 8 * static_cast<std::size_t>(i), doc.specData[i]);
+    return image;
+}
+
+bool writeNativeFile(const Document& doc, const std::string& path) {
+    const std::string image = nativeFileBytes(doc);
+    const std::size_t size = image.size();
 
     const std::string partial = path + ".part";
     {
@@ -66,6 +71,48 @@ bool saveNativeFile(Document& doc, platform::UserInterface& ui) {
     return true;
 }
 
+bool isNativeData(std::string_view bytes) { return bytes.substr(0, 3) == "PLV"; }
+
+bool readNativeData(Document& doc, platform::UserInterface& ui, std::string_view bytes) {
+    if (!isNativeData(bytes)) return false;
+    // A short header reads as zeros, like the data that are missing.
+    std::uint8_t header[kNativeDataOffset] = {};
+    const std::size_t headerBytes = std::min<std::size_t>(bytes.size(), kNativeDataOffset);
+    std::memcpy(header, bytes.data(), headerBytes);
+    AcqParams params = decodeAcqParams(header + kNativeBlockOffset);
+    if (params.TD < 0 || params.TD > kCapacity) {
+        // Refused before anything is touched: the data size cannot be held, or makes no sense.
+        ui.message(cformat("The file declares %d data values; Pelvaron holds 0 to %d.\n"
+                           " It cannot be opened",
+                           params.TD, kCapacity),
+                   "Error ", platform::Icon::Exclamation);
+        return false;
+    }
+
+    doc.clearSpecData();
+    doc.acqPars = params;
+    doc.nData = params.TD;
+    if (headerBytes == kNativeDataOffset) {
+        const std::string_view data = bytes.substr(kNativeDataOffset);
+        const std::size_t values =
+            std::min<std::size_t>(static_cast<std::size_t>(doc.nData), data.size() / 8);
+        const auto* raw = reinterpret_cast<const std::uint8_t*>(data.data());
+        for (std::size_t i = 0; i < values; ++i)
+            doc.specData[static_cast<std::ptrdiff_t>(i)] = bytes::loadLEDouble(raw + 8 * i);
+    }
+
+    doc.fileTitle = fileTitleOf(doc.filePath);
+    // The file holds its own reference and nothing of a spectrometer's processing or filter delay
+    // beyond DECIM and DSPFVS.
+    doc.referenceSource = ReferenceSource::NativeFile;
+    doc.recorded = RecordedProcessing{};
+    doc.groupDelay = 0.0;
+    setupDocument(doc, ui);
+    doc.negateImag = 1;
+    doc.fileNegateImag = 1;
+    return true;
+}
+
 NativeOpen openNativeFile(Document& doc, platform::UserInterface& ui) {
     if (doc.import.openDropped == 0) {
         if (!askOpenFile(doc, ui)) return NativeOpen::Cancelled;
@@ -79,10 +126,17 @@ NativeOpen openNativeFile(Document& doc, platform::UserInterface& ui) {
         ui.message("Cannot open the file", "Error ", platform::Icon::None);
         return NativeOpen::Cancelled;
     }
-    std::uint8_t header[kNativeDataOffset] = {};
-    const std::size_t got = std::fread(header, 1, sizeof header, file.get());
-    if (got < 3 || std::memcmp(header, "PLV", 3) != 0) {
-        file.reset();
+    // Nothing past the most data the document holds is read.
+    constexpr std::size_t kMost = kNativeDataOffset + static_cast<std::size_t>(kCapacity) * 8;
+    std::string bytes;
+    char buffer[65536];
+    std::size_t got;
+    while (bytes.size() < kMost &&
+           (got = std::fread(buffer, 1, std::min(sizeof buffer, kMost - bytes.size()), file.get())) > 0)
+        bytes.append(buffer, got);
+    file.reset();
+
+    if (!isNativeData(bytes)) {
         if (ui.message("This is not a Pelvaron File\n Please indicate the file type", "Warning",
                        platform::Icon::None, platform::Buttons::OkCancel) == platform::Answer::Cancel) {
             return NativeOpen::Cancelled;
@@ -92,37 +146,7 @@ NativeOpen openNativeFile(Document& doc, platform::UserInterface& ui) {
         ui.requestRepaint();
         return NativeOpen::HandToImport;
     }
-
-    // A short header reads as zeros, like the data that are missing.
-    AcqParams params = decodeAcqParams(header + kNativeBlockOffset);
-    if (params.TD < 0 || params.TD > kCapacity) {
-        // Refused before anything is touched: the data size cannot be held, or makes no sense.
-        ui.message(cformat("The file declares %d data values; Pelvaron holds 0 to %d.\n"
-                           " It cannot be opened",
-                           params.TD, kCapacity),
-                   "Error ", platform::Icon::Exclamation);
-        return NativeOpen::Cancelled;
-    }
-
-    doc.clearSpecData();
-    doc.acqPars = params;
-    doc.nData = params.TD;
-    if (got == sizeof header) {
-        std::vector<std::uint8_t> raw(static_cast<std::size_t>(doc.nData) * 8);
-        const std::size_t values = std::fread(raw.data(), 8, static_cast<std::size_t>(doc.nData), file.get());
-        for (std::size_t i = 0; i < values; ++i) doc.specData[static_cast<std::ptrdiff_t>(i)] = bytes::loadLEDouble(raw.data() + 8 * i);
-    }
-    file.reset();
-
-    doc.fileTitle = fileTitleOf(doc.filePath);
-    // The file holds its own reference and nothing of a spectrometer's processing or filter delay
-    // beyond DECIM and DSPFVS.
-    doc.referenceSource = ReferenceSource::NativeFile;
-    doc.recorded = RecordedProcessing{};
-    doc.groupDelay = 0.0;
-    setupDocument(doc, ui);
-    doc.negateImag = 1;
-    doc.fileNegateImag = 1;
+    if (!readNativeData(doc, ui, bytes)) return NativeOpen::Cancelled;
     ui.requestRepaint();
     return NativeOpen::Loaded;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "document/document.h"
 #include "platform/user_interface.h"
@@ -13,7 +14,11 @@ inline constexpr int kNativeBlockOffset = 256;
 inline constexpr int kNativeDataOffset = 1024;
 inline constexpr int kNativeMinimumSize = 2048;
 
-/// Writes the parameter block and nData doubles to `path`. The file is written beside the target
+/// The bytes of the native file of `doc`: magic, parameter block and nData doubles, padded with
+/// '0' characters to at least kNativeMinimumSize.
+[[nodiscard]] std::string nativeFileBytes(const Document& doc);
+
+/// Writes nativeFileBytes to `path`. The file is written beside the target
 /// and renamed over it, so a failed write never destroys the file it was to replace.
 [[nodiscard]] bool writeNativeFile(const Document& doc, const std::string& path);
 
@@ -21,13 +26,22 @@ inline constexpr int kNativeMinimumSize = 2048;
 bool saveNativeFile(Document& doc, platform::UserInterface& ui);
 
 enum class NativeOpen {
-    Cancelled,       ///< dialog cancelled, or the file could not be read: nothing changed
-    Loaded,          ///< a native file was loaded and the document set up
-    HandToImport,    ///< not a native file and the person agreed to pick its type: run Import
+    Cancelled,     ///< dialog cancelled, or the file could not be read: nothing changed
+    Loaded,        ///< a native file was loaded and the document set up
+    HandToImport,  ///< not a native file and the person agreed to pick its type: run Import
 };
 
 /// Open: the open dialog (unless a dropped path is waiting), then the file.
 NativeOpen openNativeFile(Document& doc, platform::UserInterface& ui);
+
+/// Whether the bytes start with the native file's magic.
+[[nodiscard]] bool isNativeData(std::string_view bytes);
+
+/// Loads the bytes of a native file as Open does once it has read them: the parameter block
+/// (a block or data cut short read as zeros), nData values, the set-up. False, with nothing
+/// changed, when the magic is missing (silently: the caller decides what to ask) or when the
+/// declared size cannot be held (after the message).
+[[nodiscard]] bool readNativeData(Document& doc, platform::UserInterface& ui, std::string_view bytes);
 
 /// The save question asked before Open, Import and Exit; false when the person cancelled.
 [[nodiscard]] bool saveQuestion(Document& doc, platform::UserInterface& ui);

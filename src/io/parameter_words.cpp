@@ -4,17 +4,9 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "io/companion.h"
-
 namespace pelvaron::io {
 
-std::optional<ParameterWords> ParameterWords::load(const std::string& path) {
-    auto content = readWholeFile(path);
-    if (!content) return std::nullopt;
-    return ParameterWords(std::move(*content));
-}
-
-ParameterWords::ParameterWords(std::string content) : content_(std::move(content)) {
+ParameterWords::ParameterWords(std::string_view content) : content_(content) {
     const char* p = content_.data();
     const char* end = p + content_.size();
     while (p < end) {

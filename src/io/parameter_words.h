@@ -12,9 +12,8 @@ namespace pelvaron::io {
 
 class ParameterWords {
 public:
-    /// Reads and splits a file; nothing when it cannot be opened.
-    [[nodiscard]] static std::optional<ParameterWords> load(const std::string& path);
-    explicit ParameterWords(std::string content);
+    /// Splits a copy of `content`.
+    explicit ParameterWords(std::string_view content);
 
     [[nodiscard]] std::size_t size() const { return words_.size(); }
     [[nodiscard]] std::string_view operator[](std::size_t i) const {

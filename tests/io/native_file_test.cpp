@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -177,6 +178,18 @@ TEST(NativeFile, LongPathsWork) {
     s.doc->filePath = path;
     EXPECT_EQ(openNativeFile(*s.doc, s.ui), NativeOpen::Loaded);
     EXPECT_EQ(s.doc->fileTitle, "spectrum.plv");
+}
+
+TEST(NativeFile, AbsurdOffsetsSaturateTheReferenceIndex) {
+    // 2 * offsetHz * AQ beyond the int range, either way: refIndex holds at the range's ends.
+    for (double offsetHz : {1e300, -1e300, 1e12}) {
+        auto saved = documentWith(64);
+        saved->acqPars.offsetHz = offsetHz;
+        testing::RecordingUserInterface ui;
+        auto doc = std::make_unique<Document>();
+        ASSERT_TRUE(readNativeData(*doc, ui, nativeFileBytes(*saved))) << offsetHz;
+        EXPECT_EQ(doc->refIndex, offsetHz > 0 ? INT_MAX : INT_MIN) << offsetHz;
+    }
 }
 
 TEST(SaveQuestion, AsksOnlyForLoadedDocumentsAndCancelStops) {
