@@ -41,13 +41,9 @@ public:
 
 /// Puts back, before each input, what a reader reads or may change: the data, the acquisition
 /// parameters, the reference and the recorded processing, the JCAMP-DX labels and the import's
-/// state, as a new document has them. So each input reads alike whatever ran before it.
+/// state, as a new document has them, with no data in use. So each input reads alike whatever
+/// ran before it.
 void resetReaderState(Document& doc);
-
-/// The set-up that follows a successful load, for data sets of at most 64K values: beyond that
-/// it does the same arithmetic over more values, at 10 ms an input, which would slow the fuzzing
-/// tenfold for nothing new. True when it ran.
-bool setupSmallDocument(Document& doc, platform::UserInterface& ui);
 
 /// The input as a byte string.
 [[nodiscard]] inline std::string_view asText(const std::uint8_t* data, std::size_t size) {
