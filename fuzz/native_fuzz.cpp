@@ -1,0 +1,14 @@
+// The program's own file: magic, the 72-byte parameter block and the data.
+#include <cstdint>
+
+#include "io/native_file.h"
+#include "support/fuzz_support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace pelvaron;
+    static fuzz::NullUserInterface ui;
+    Document& doc = fuzz::fuzzDocument();
+    fuzz::resetReaderState(doc);
+    (void)io::readNativeData(doc, ui, fuzz::asText(data, size));
+    return 0;
+}

@@ -1,0 +1,56 @@
+// The --steps list, run over a small FID that each input starts from afresh: the list's parsing,
+// and the processing commands with whatever arguments the list gives them.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "cli/steps.h"
+#include "support/fuzz_support.h"
+
+namespace {
+
+using namespace pelvaron;
+
+/// 1024 complex points of two decaying lines, with the processing a procs file would record.
+void loadFid(Document& doc, platform::UserInterface& ui) {
+    fuzz::resetReaderState(doc);
+    doc.window = WindowParams{};
+    doc.transform = TransformState{};
+    constexpr int kPoints = 1024;
+    constexpr double kSw = 5000.0;
+    static const std::vector<double> fid = [] {
+        std::vector<double> v(2 * kPoints);
+        for (int k = 0; k < kPoints; ++k) {
+            const double t = k / kSw;
+            const double decay = std::exp(-t * 8.0);
+            const double a = 2.0 * std::numbers::pi * 400.0 * t, b = 2.0 * std::numbers::pi * -1250.0 * t;
+            v[2 * k] = 1e6 * decay * (std::cos(a) + 0.5 * std::cos(b));
+            v[2 * k + 1] = 1e6 * decay * (std::sin(a) + 0.5 * std::sin(b));
+        }
+        return v;
+    }();
+    std::copy(fid.begin(), fid.end(), doc.specData.begin());
+    doc.acqPars.TD = doc.nData = 2 * kPoints;
+    doc.acqPars.SW = kSw;
+    doc.acqPars.SF = 400.13;
+    doc.acqPars.aqMode = 3;
+    doc.acqPars.complexData = 1;
+    doc.acqPars.offsetHz = -kSw / 2;
+    doc.referenceSource = ReferenceSource::Acqus;
+    doc.recorded = RecordedProcessing{.present = true, .WDW = 1, .LB = 0.3, .SI = kPoints, .PHC0 = 12.0};
+    setupDocument(doc, ui);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static fuzz::NullUserInterface ui;
+    Document& doc = fuzz::fuzzDocument();
+    loadFid(doc, ui);
+    std::string error;
+    (void)cli::runSteps(doc, ui, fuzz::asText(data, size), error);
+    return 0;
+}

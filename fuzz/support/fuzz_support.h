@@ -1,0 +1,62 @@
+// What the fuzz targets share: a user interface that answers every question with its first
+// button and shows nothing, the one document of the process, and the split of one input into
+// the files of an experiment.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/document.h"
+#include "platform/user_interface.h"
+
+namespace pelvaron::fuzz {
+
+/// Answers Ok (or Yes) to every question, cancels every file dialog, prints nothing.
+class NullUserInterface : public platform::UserInterface {
+public:
+    platform::Answer message(std::string_view, std::string_view, platform::Icon,
+                             platform::Buttons buttons) override {
+        return buttons == platform::Buttons::YesNo || buttons == platform::Buttons::YesNoCancel
+                   ? platform::Answer::Yes
+                   : platform::Answer::Ok;
+    }
+    std::optional<std::string> chooseFile(const platform::FileRequest&) override { return std::nullopt; }
+    void setStatusText(int, std::string_view) override {}
+    void setWaitCursor(bool) override {}
+    void setWindowTitle(std::string_view) override {}
+    void enableDocumentMenus(bool) override {}
+    void requestRepaint() override {}
+    void destroyExpansionWindows() override {}
+    platform::TextExtent measureText(std::string_view text) override {
+        return {static_cast<int>(text.size()) * 8, 16};
+    }
+};
+
+/// The process's one document: its buffers are 48 MB, too much to allocate per input.
+[[nodiscard]] Document& fuzzDocument();
+
+/// Puts back, before each input, what a reader reads or may change: the data, the acquisition
+/// parameters, the reference and the recorded processing, the JCAMP-DX labels and the import's
+/// state, as a new document has them, with no data in use. So each input reads alike whatever
+/// ran before it.
+void resetReaderState(Document& doc);
+
+/// The input as a byte string.
+[[nodiscard]] inline std::string_view asText(const std::uint8_t* data, std::size_t size) {
+    return {reinterpret_cast<const char*>(data), size};
+}
+
+/// Splits an input into `count` parts, each a 4-byte little-endian length and that many bytes.
+/// The length 0xFFFFFFFF marks an absent part; a length past the end takes the rest of the
+/// input; parts after the end of the input are absent.
+[[nodiscard]] std::vector<std::optional<std::string_view>> splitParts(std::string_view input,
+                                                                      std::size_t count);
+
+/// The opposite of splitParts, for making seeds.
+[[nodiscard]] std::string joinParts(const std::vector<std::optional<std::string>>& parts);
+
+}  // namespace pelvaron::fuzz
