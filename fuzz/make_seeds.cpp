@@ -110,13 +110,14 @@ void fixtureSeeds() {
             proc.real = decayingLine(64);
             proc.imag = decayingLine(64);
             proc.bigEndian = big;
-            proc.bytordp = big ? 1 : 0;
             proc.doubles = doubles;
             proc.ncProc = n - 1;
             proc.offset = 11.0;
             proc.tdeff = 64;
             proc.si = 64;
-            testing::writeBrukerProcessed(pdir.path().string(), proc);
+            testing::BrukerFiles files = testing::brukerProcessed(proc);
+            files["procs"] += big ? "##$BYTORDP= 1\n" : "##$BYTORDP= 0\n";
+            testing::writeBrukerFiles(pdir.path().string(), files);
             const std::string packed = packExperiment(pdir.path());
             seed("bruker_processed", "processed-" + std::to_string(n), packed);
             seed("bruker_fid", "processed-" + std::to_string(n), packed);
