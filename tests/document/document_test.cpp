@@ -1,4 +1,5 @@
-// The Spectrum document: parameter block encoding, peak search, set-up, Undo and capacity.
+// The Spectrum document: parameter block encoding, peak search, set-up, Undo, and the conversions
+// through the time scale, the index range of the view and the cursor read-out.
 #include "document/document.h"
 
 #include <gtest/gtest.h>
@@ -8,87 +9,75 @@
 #include <tuple>
 
 #include "document/byte_order.h"
+#include "document/units.h"
 #include "recording_ui.h"
 
 namespace pelvaron {
 namespace {
 
-std::unique_ptr<Document> loadedDocument(int td, double sw = 1000.0, double sf = 400.0) {
+/// A document as a reader leaves it, set up: TD doubles at SW 1000 Hz and SF 100 MHz, no earlier Undo.
+std::unique_ptr<Document> setUp(int td, double offsetHz = 0.0, int aqMode = 0) {
     auto doc = std::make_unique<Document>();
-    doc->acqPars = {.SW = sw, .SF = sf, .TD = td};
-    doc->fileTitle = "fid";
+    doc->acqPars = {.aqMode = static_cast<std::int16_t>(aqMode), .SW = 1000.0, .SF = 100.0, .TD = td};
+    doc->acqPars.offsetHz = offsetHz;
+    testing::RecordingUserInterface ui;
+    setupDocument(*doc, ui);
     return doc;
 }
 
 TEST(AcqParams, EncodesEveryFieldLittleEndianAtItsOffsetAndKeepsReservedBytes) {
+    AcqParams p{
+        .aqMode = 3, .complexData = 1, .SW = 6009.6, .SF = 400.13, .TD = -16384, .AQ = 1.363, .DECIM = 32};
+    p.offsetHz = -1007.99;
+    p.reserved24 = {1, 2, 3, 4, 5, 6, 7, 8};
     std::array<std::uint8_t, kAcqParamsSize> block{};
-    for (int i = 0; i < kAcqParamsSize; ++i) block[i] = static_cast<std::uint8_t>(0xA0 + i);
-    bytes::storeLE16(&block[0], 3);
-    bytes::storeLE16(&block[2], 1);
-    bytes::storeLEDouble(&block[8], 6009.6154);
-    bytes::storeLEDouble(&block[16], 400.13);
-    bytes::storeLE32(&block[32], -16384);  // negative integers survive
-    bytes::storeLEDouble(&block[40], 1.363);
-    bytes::storeLEDouble(&block[48], -1007.99);
-    bytes::storeLE32(&block[64], 32);
-    bytes::storeLE32(&block[68], 10);
-    const AcqParams p = decodeAcqParams(block.data());
-    EXPECT_EQ(std::tuple(p.aqMode, p.complexData, p.SW, p.SF, p.TD, p.AQ, p.offsetHz, p.DECIM, p.DSPFVS),
-              std::tuple(3, 1, 6009.6154, 400.13, -16384, 1.363, -1007.99, 32, 10));
-    std::array<std::uint8_t, kAcqParamsSize> again{};
-    encodeAcqParams(p, again.data());
-    EXPECT_EQ(again, block) << "a block read and written again must be identical byte for byte";
+    encodeAcqParams(p, block.data());
+    const std::uint8_t* b = block.data();
+    using namespace bytes;
+    EXPECT_EQ(std::tuple(loadLE16(b), loadLE16(b + 2), loadLEDouble(b + 8), loadLEDouble(b + 16),
+                         loadLE32(b + 32), loadLEDouble(b + 40), loadLEDouble(b + 48), loadLE32(b + 64),
+                         loadLE32(b + 68), b[24], b[31]),
+              std::tuple(3, 1, 6009.6, 400.13, std::uint32_t(-16384), 1.363, -1007.99, 32u, 0u, 1, 8));
+    EXPECT_EQ(decodeAcqParams(b), p);  // negative integers and reserved bytes survive
 }
 
 TEST(FindPeak, ReturnsTheSignedLargestRealPartAndTheLastOfEqualOnes) {
-    auto doc = loadedDocument(8);
-    doc->nData = 8;
-    EXPECT_EQ((std::pair{findPeak(*doc), doc->peakIndex}), (std::pair{0.0, 6}));
-    const double values[8] = {1.0, 99.0, -3.0, 0.0, 3.0, 0.0, -2.0, 0.0};  // imaginary parts ignored
-    std::copy(values, values + 8, doc->specData.begin());
-    EXPECT_EQ((std::pair{findPeak(*doc), doc->peakIndex}), (std::pair{3.0, 4}));
-    doc->specData[6] = -7.5;
-    EXPECT_EQ((std::pair{findPeak(*doc), doc->peakIndex}), (std::pair{-7.5, 6}));
+    // Imaginary parts are ignored; of all zeros the last point is the peak.
+    for (const auto& [values, peak, index] : {std::tuple{std::vector<double>(8, 0.0), 0.0, 6},
+                                              {{1, 99, -3, 0, 3, 0, -2, 0}, 3.0, 4},
+                                              {{1, 99, -3, 0, 3, 0, -7.5, 0}, -7.5, 6}}) {
+        auto doc = setUp(8);
+        std::copy(values.begin(), values.end(), doc->specData.begin());
+        EXPECT_EQ((std::pair{findPeak(*doc), doc->peakIndex}), (std::pair{peak, index}));
+    }
 }
 
-TEST(SetupDocument, DerivesFlagsReferenceAndViewAndClearsTheOldDocument) {
+TEST(SetupDocument, DerivesFlagsReferenceAndViewAndTakesTheUndoSnapshot) {
     testing::RecordingUserInterface ui;
-    for (int mode : {0, 1, 2, 3}) {
-        auto doc = loadedDocument(2048);
-        doc->acqPars.aqMode = static_cast<std::int16_t>(mode);
-        setupDocument(*doc, ui);
-        const int real = mode % 2 == 0;
-        EXPECT_EQ((std::pair{doc->ftReal, doc->loadReal}), (std::pair{real, real})) << mode;
-    }
-    auto doc = loadedDocument(1000, 500.0, 100.0);  // AQ = 1 s
-    doc->acqPars.offsetHz = -100.25;
+    for (int mode : {0, 1, 2, 3}) EXPECT_EQ(setUp(8, 0.0, mode)->loadReal, 1 - mode % 2) << mode;
+    auto doc = std::make_unique<Document>();
+    doc->acqPars = {.SW = 500.0, .SF = 100.0, .TD = 1000, .offsetHz = -100.25};  // AQ = 1 s
     doc->specData[0] = 2.0;
     doc->specData[2] = -5.0;
     doc->xUnits = kPpm;
     doc->phase0 = 45.0;
-    doc->comments.boxes.push_back({Rect{1, 2, 3, 4}, "x"});
     doc->integrals.integralScale = 0.2;
     setupDocument(*doc, ui);
-    EXPECT_EQ(
-        std::tuple(doc->nData, doc->acqPars.AQ, doc->viewRight, doc->viewZoom, doc->xUnits, doc->phase0),
-        std::tuple(1000, 1.0, 1.0, 1.0, kSeconds, 0.0));
+    EXPECT_EQ(std::tuple(doc->nData, doc->acqPars.AQ, doc->viewRight, doc->viewZoom, doc->xUnits, doc->phase0,
+                         doc->integrals.integralScale),
+              std::tuple(1000, 1.0, 1.0, 1.0, kSeconds, 0.0, 0.2));
     EXPECT_EQ(doc->refIndex, 1000 - 200) << "TD + trunc(2 * offsetHz * AQ), truncated toward zero";
     EXPECT_DOUBLE_EQ(doc->offsetPpm, -1.0025);
-    EXPECT_TRUE(doc->comments.boxes.empty());
-    EXPECT_EQ(doc->integrals.integralScale, 0.2) << "the integral scale survives set-up";
-    // The Undo snapshot and the FID copy hold the new data.
-    EXPECT_EQ(doc->peakValue, -5.0);
-    doc->specData[2] = 0.0;
-    EXPECT_EQ((std::pair{restoreUndo(*doc), doc->specData[2]}), (std::pair{-5.0, -5.0}));
-    EXPECT_EQ(doc->fidCopy[0], 2.0);
+    EXPECT_EQ((std::tuple{doc->ftReal, doc->undoData[2], doc->undoPeakValue, doc->fidCopy[0]}),
+              (std::tuple{1, -5.0, -5.0, 2.0}));
 }
 
 TEST(Undo, RestoresThePresentCountTheFiveFlagsAndTheSizeOfASnapshotThatHasOne) {
-    testing::RecordingUserInterface ui;
     for (int undoNData : {0, 8}) {
-        auto doc = loadedDocument(8);
+        auto doc = setUp(8);
         for (int i = 0; i < 8; ++i) doc->specData[i] = i + 1.0;
-        setupDocument(*doc, ui);
+        doc->peakValue = findPeak(*doc);
+        takeUndoSnapshot(*doc);
         // A transform that doubled the size and changed the units and flags.
         doc->undoFtReal = doc->undoNegateImag = 1;
         doc->undoNData = undoNData;
@@ -100,31 +89,53 @@ TEST(Undo, RestoresThePresentCountTheFiveFlagsAndTheSizeOfASnapshotThatHasOne) {
         const int n = undoNData ? 8 : 16;
         for (int i = 0; i < n; ++i) EXPECT_EQ(doc->specData[i], i < 8 ? i + 1.0 : doc->undoData[i]) << i;
         EXPECT_EQ(std::tuple(doc->nData, doc->acqPars.TD, doc->xUnits, doc->ftReal, doc->ftInverse,
-                             doc->negateImag),
-                  std::tuple(n, n, undoNData ? kSeconds : kPpm, 1, 0, 1));
-        EXPECT_EQ(doc->peakValue, 7.0);
+                             doc->negateImag, doc->peakValue),
+                  std::tuple(n, n, undoNData ? kSeconds : kPpm, 1, 0, 1, 7.0));
     }
 }
 
-TEST(Document, CapacityHalfTurnsAndViewZoomKeepTheirLimits) {
-    testing::RecordingUserInterface ui;
-    Document doc;
-    for (int n : {kCapacity, kCapacity + 2}) {
-        doc.nData = doc.acqPars.TD = n;
-        capToCapacity(doc, ui);
-        EXPECT_EQ((std::pair{doc.nData, doc.acqPars.TD}), (std::pair{kCapacity, kCapacity}));
+TEST(Units, ConversionsRunHighToLowAndBackToTheSameTime) {
+    auto doc = setUp(1024, -50.0);  // AQ 0.512 s
+    for (const auto& [unit, atStart, atEnd] :
+         {std::tuple{kSeconds, 0.0, 0.512}, {kPpm, 9.5, -0.5}, {kHz, 950.0, -50.0}, {kPoints, 0.0, 512.0}}) {
+        EXPECT_EQ((std::pair{units::tToUnit(*doc, 0.0, unit), units::tToUnit(*doc, 0.512, unit)}),
+                  (std::pair{atStart, atEnd}));
+        EXPECT_NEAR(units::unitToT(*doc, units::tToUnit(*doc, 0.1, unit), unit), 0.1, 1e-12) << unit;
     }
-    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{kCapacityWarningText});
-    EXPECT_EQ(ui.messages[0].caption, "Warning");
-    for (const auto& [before, after] : {std::pair{0.0, 180.0}, {180.0, 0.0}, {170.0, -10.0}}) {
-        doc.phase0 = before;
-        addHalfTurn(doc);
-        EXPECT_EQ(doc.phase0, after) << before;
-    }
-    // Degenerate ranges are widened to a tenth of a millisecond.
+    // 0 Hz lies at refIndex, which is truncated to a whole index.
+    EXPECT_NEAR(units::tToIndex(*doc, units::unitToT(*doc, 0.0, kHz)), doc->refIndex, 1.0);
+}
+
+TEST(Units, TheIndexRangeOfTheViewAddressesRealPartsAndDegenerateViewsAreWidened) {
+    auto doc = setUp(1024);
+    doc->viewLeft = 3.0 * doc->acqPars.AQ / doc->nData;   // index 3
+    doc->viewRight = 9.5 * doc->acqPars.AQ / doc->nData;  // index 9.5
+    const auto r = units::viewIndexRange(*doc);
+    EXPECT_EQ((std::pair{r.i0, r.i1}), (std::pair{2, 8}));
+    // To a tenth of a millisecond.
     EXPECT_DOUBLE_EQ(computeViewZoom(2.0, 0.0, 2.0), 1.0);
-    for (double right : {1.0, 0.5}) EXPECT_DOUBLE_EQ(computeViewZoom(2.0, 1.0, right), 2.0 / 1e-4) << right;
-    EXPECT_DOUBLE_EQ(computeViewZoom(1.0, 0.3, 0.30005), 1.0 / 1e-4);
+    for (double right : {1.0, 0.5, 1.00005}) EXPECT_DOUBLE_EQ(computeViewZoom(2.0, 1.0, right), 2.0 / 1e-4);
+}
+
+TEST(Units, ReadoutShowsTheUnitValueAndTheRealPartUnderTheCursor) {
+    auto doc = setUp(1024);
+    doc->specData[512] = 1.25;
+    doc->specData[513] = 99.0;
+    doc->specData[0] = 3.0;
+    doc->specData[kCapacity - 2] = 4.0;
+    const std::tuple<int, int, int, const char*> cases[] = {
+        {kHz, 1000, 0, "Hertz 1000.000     Int.=3.000"},
+        // x = 500.5 would be index 513 (an imaginary part): the real part of that point is read.
+        {kSeconds, 2000, 1001, "Second 0.256     Int.=1.250"},
+        // Positions outside the data read the nearest end of the buffer.
+        {kPpm, 1000, -5000, "ppm 60.000     Int.=3.000"},
+        {kPoints, 1000, 1 << 30, "Point 549755814     Int.=4.000"},
+    };
+    for (const auto& [unit, width, x, text] : cases) {
+        doc->xUnits = unit;
+        doc->clientWidth = width;
+        EXPECT_EQ(units::readoutText(*doc, x), text);
+    }
 }
 
 }  // namespace

@@ -61,19 +61,12 @@ TEST_F(ExampleSteps, EachStepActsAsItsCommandAndRefusesWhatItsDialogRefuses) {
          }},
         {"ft=100", "the size must be", {}},
         {"ft=1048576", "the size must be", {}},
-        {"em=2", nullptr,
-         [&](const Document& d) {
-             const double factor = std::exp(-std::numbers::pi * 2.0 * 4000 / (2.0 * d.acqPars.SW));
-             EXPECT_EQ((std::pair{d.specData[4000], d.window.lbExp}),
-                       (std::pair{fresh->specData[4000] * factor, 2.0}));
-         }},
         {"gm=1/0.2,traf=0.5,sine=90,sine2=45,hanning,hamming,lg=3/0.4", nullptr,
          [](const Document& d) {
              EXPECT_EQ((std::tuple{d.window.lbLg, d.window.selected, d.window.sine2Deg}),
                        (std::tuple{-3.0, Window::LorentzGauss, 45.0}));
          }},
         {"lg=-1/0", "GB must be a number between 0 and 1", {}},
-        {"em", "wrong number of arguments", {}},
         // Phases are totals about the pivot, not increments; invert turns half a turn.
         {"ft,phase=30/-5,phase=30/-5,invert", nullptr,
          [&](const Document& d) {
