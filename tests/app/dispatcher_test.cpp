@@ -146,13 +146,15 @@ TEST(Dispatcher, SetLimitsAppliesTheLimitsAsAZoomOnOkOnly) {
         m.setToText("7.5");
         return m.ok(*f.doc, f.ui);
     });
-    for (int run = 0; run < 2; ++run) {  // OK, then Cancel
+    for (int run = 0; run < 2; ++run) {  // OK, then Cancel over the full view: that view stays
+        if (run == 1) f.dispatcher.dispatch(app::kCmdFull);
         f.dispatcher.dispatch(app::kCmdZoom);
         f.dispatcher.dispatch(app::kCmdSetLimits);
         // 10 ppm span the data (SW 1000 Hz at 100 MHz, offset 0): 7.5 .. 2.5 ppm is t 0.25 .. 0.75.
-        EXPECT_NEAR(f.doc->viewLeft, 0.25, 1e-12);
-        EXPECT_NEAR(f.doc->viewRight, 0.75, 1e-12);
-        EXPECT_EQ(f.doc->hScrollPos, 500);
+        EXPECT_NEAR(f.doc->viewLeft, run == 0 ? 0.25 : 0.0, 1e-12);
+        EXPECT_NEAR(f.doc->viewRight, run == 0 ? 0.75 : 1.0, 1e-12);
+        EXPECT_EQ(f.doc->hScrollPos, run == 0 ? 500 : 0);
+        EXPECT_EQ(f.doc->fullView, run);  // a zoom applied on Cancel would leave the full view
         EXPECT_EQ(f.doc->toolMode, kNoTool);
     }
 }
