@@ -45,14 +45,10 @@ std::vector<double> lines(const std::string& text) {
 
 TEST(CliTest, EachCommandAnswersWithItsExitStatusOnTheRightStream) {
     TempDir dir;
-    const std::string ok = dir.file("ok.plv");
     const std::string never = dir.file("never.plv");
     const std::string system = dir.file("a.json");
     testing::writeFile(system, R"({"subsystems": [{"shifts": [100]}]})");
-    testing::writeFile(dir.file("bad.json"), R"({"subsystems": [{"shifts": [100], "j": []}]})");
     testing::writeFile(dir.file("narrow.json"), R"({"lineWidth": 0, "subsystems": [{"shifts": [100]}]})");
-    testing::writeFile(dir.file("reversed.json"),
-                       R"({"from": 500, "to": 400, "subsystems": [{"shifts": [100]}]})");
     struct Case {
         std::vector<std::string> args;
         int status;
@@ -60,16 +56,10 @@ TEST(CliTest, EachCommandAnswersWithItsExitStatusOnTheRightStream) {
     };
     const Case cases[] = {
         {{"--help"}, 0, "\n  transitions "},
-        {{"help"}, 0, "\n  simulate "},
         {{"info", "--help"}, 0, "Usage: pelvaron-cli info [OPTIONS] FILE\n"},
         {{"help", "dump"}, 0, "\n  --steps LIST "},
-        {{"convert", "-h"}, 0, "\n  --to TYPE "},
-        {{"simulate", "--help"}, 0, "\n  -o OUT REQUIRED "},
-        {{"transitions", "--help"}, 0, "Usage: pelvaron-cli transitions [OPTIONS] SYSTEM.json\n"},
         {{"info", example()}, 0, "\"format\": \"bruker\""},
-        {{"dump", example(), "--format", "bruker", "--steps", "em=0.3,ft"}, 0, "\n"},
-        {{"convert", example(), ok, "--to", "native"}, 0, ""},
-        {{"simulate", system, "-o", ok, "--to", "text"}, 0, ""},
+        {{"simulate", system, "-o", dir.file("ok.txt"), "--to", "text"}, 0, ""},
         {{"transitions", dir.file("narrow.json")}, 0, "1 100.000000 1.00000000\n"},  // no window needed
         // File and data errors, in the program's own words.
         {{"info", dir.file("missing")}, 1, "Don't know what to do with it!!"},
@@ -77,19 +67,15 @@ TEST(CliTest, EachCommandAnswersWithItsExitStatusOnTheRightStream) {
         {{"convert", example(), never, "--steps", "invert=1"}, 1, "wrong number of arguments"},
         {{"convert", example() + "/fid", never, "--format", "native"}, 1, "This is not a Pelvaron File"},
         {{"convert", example(), dir.file("no-dir/x.plv")}, 1, "Cannot Save File"},
-        {{"simulate", dir.file("bad.json"), "-o", never}, 1, "subsystems[0]: unknown key \"j\""},
         {{"simulate", dir.file("narrow.json"), "-o", never}, 1, simulation::kLineWidthText},
-        {{"simulate", dir.file("reversed.json"), "-o", never}, 1, simulation::kWindowText},
         {{"transitions", dir.file("missing.json")}, 1, "cannot read"},
         // Usage errors name what is wrong.
         {{}, 2, "no command given"},
         {{"explode", example()}, 2, "unknown command explode"},
         {{"--bogus", "info", example()}, 2, "unknown option --bogus"},
         {{"info"}, 2, "FILE is required"},
-        {{"dump", example(), "--bogus"}, 2, "--bogus"},
         {{"dump", example(), "--steps"}, 2, "--steps"},
         {{"info", example(), "--format", "pdf"}, 2, "unknown format pdf"},
-        {{"convert", example()}, 2, "OUT is required"},
         {{"convert", example(), never, "--to", "pdf"}, 2, "unknown output type pdf"},
         {{"simulate", system}, 2, "-o is required"},
         {{"simulate", system, "-o", never, "--to", "jcamp-real"}, 2, "unknown output type jcamp-real"},
@@ -149,22 +135,6 @@ TEST(CliTest, DumpPrintsEveryDoubleExactlyAndStepsRunInOrder) {
     r = run({"dump", dir.file("fid"), "--format", "bruker", "--steps", "invert"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(lines(r.out)[3], -4.0);
-
-    // Equal head and tail means: the drift removal subtracts only their constant, from real and
-    // imaginary parts alike.
-    TempDir flat;
-    spec.values.assign(64, 7.0);
-    spec.values[30] = 107.0;
-    spec.values[31] = 57.0;
-    testing::writeBrukerFid(flat.path().string(), spec);
-    r = run({"dump", flat.path().string(), "--steps", "baseline"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    const auto drift = lines(r.out);
-    ASSERT_EQ(drift.size(), 64u);
-    for (int i = 0; i < 64; ++i) EXPECT_EQ(drift[i], i == 30 ? 100.0 : i == 31 ? 50.0 : 0.0) << i;
-
-    r = run({"info", dir.path().string(), "--steps", "invert,invert,invert"});
-    EXPECT_NE(r.out.find("\"phase0\": 180"), std::string::npos) << r.out;
 }
 
 TEST(CliTest, ConvertWritesEachOutputType) {
@@ -191,21 +161,6 @@ TEST(CliTest, ConvertWritesEachOutputType) {
         EXPECT_NE(text.find(t.mark), std::string::npos) << t.type;
         EXPECT_EQ(text.find(t.absent), std::string::npos) << t.type;
     }
-    EXPECT_NE(run({"info", dir.file("copy.jcamp")}).out.find("\"nData\": 16384,"), std::string::npos);
-}
-
-struct Line {
-    int subsystem;
-    double freq;
-    double intens;
-};
-
-std::vector<Line> parseListing(const std::string& text) {
-    std::vector<Line> lines;
-    std::istringstream in(text);
-    Line l{};
-    while (in >> l.subsystem >> l.freq >> l.intens) lines.push_back(l);
-    return lines;
 }
 
 TEST(CliTest, TransitionsListsEverySubsystemInOrder) {
@@ -216,20 +171,14 @@ TEST(CliTest, TransitionsListsEverySubsystemInOrder) {
         "subsystems": [{"shifts": [1.0, 1.04], "couplings": [[2, 1, 10]]}, {"shifts": [2.5]}]})");
     const CliRun r = run({"transitions", system});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.err, "");
-    const auto lines = parseListing(r.out);
-    ASSERT_EQ(lines.size(), 5u);
-    const double d = std::sqrt(12.0 * 12.0 + 10.0 * 10.0);
-    const Line want[] = {{1, 306 - 5 - d / 2, (1 - 10 / d) / 2},
-                         {1, 306 + 5 - d / 2, (1 + 10 / d) / 2},
-                         {1, 306 - 5 + d / 2, (1 + 10 / d) / 2},
-                         {1, 306 + 5 + d / 2, (1 - 10 / d) / 2},
-                         {2, 750.0, 1.0}};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(lines[i].subsystem, want[i].subsystem) << i;
-        EXPECT_NEAR(lines[i].freq, want[i].freq, 1e-6) << i;
-        EXPECT_NEAR(lines[i].intens, want[i].intens, 1e-8) << i;
-    }
+    // Subsystem, frequency and intensity per line. The AB part (its closed form is checked with the
+    // engine): J apart in pairs, centred on 306 Hz, two nuclei's worth of intensity.
+    const auto v = lines(r.out);
+    ASSERT_EQ(v.size(), 15u);
+    EXPECT_EQ((std::vector<double>{v[0], v[3], v[6], v[9], v[12]}), (std::vector<double>{1, 1, 1, 1, 2}));
+    EXPECT_NEAR(v[4] - v[1], 10.0, 1e-6);
+    EXPECT_NEAR((v[1] + v[10]) / 2, 306.0, 1e-6);
+    EXPECT_NEAR(v[2] + v[5] + v[8] + v[11], 2.0, 1e-8);
     // The exact text of one line: 6 and 8 decimals.
     EXPECT_NE(r.out.find("\n2 750.000000 1.00000000\n"), std::string::npos) << r.out;
 }
@@ -250,22 +199,15 @@ TEST(CliTest, SimulateWritesTheDocumentTheDialogsWouldMake) {
     EXPECT_DOUBLE_EQ(doc->acqPars.SW, 1000.0);
     EXPECT_DOUBLE_EQ(doc->acqPars.SF, 400.0);
     EXPECT_DOUBLE_EQ(doc->acqPars.offsetHz, 200.0);
-    // The X part sits at point h - (1000 - 200) * h / 1000, the strongest lines near the AB part.
     const int h = 2048;
-    const int xPoint = h - static_cast<int>(800.0 * h / 1000.0);
-    double xMax = 0.0;
-    for (int j = xPoint - 30; j <= xPoint + 30; ++j) xMax = std::max(xMax, doc->specData[2 * j]);
-    EXPECT_GT(xMax, 0.05);
     double total = 0.0;
     for (int j = 0; j < h; ++j) total += doc->specData[2 * j];
     EXPECT_NEAR(total, 3.0 * h / 1000.0, 0.03 * 3.0 * h / 1000.0);  // three nuclei' worth of area
 
-    // The JCAMP-DX export reads back as a spectrum of as many points; the text export lists them.
+    // The JCAMP-DX export reads back as a spectrum of as many points.
     ASSERT_EQ(run({"simulate", system, "-o", dir.file("abx.dx"), "--to", "jcamp"}).status, 0);
     const std::string info = run({"info", dir.file("abx.dx")}).out;
     EXPECT_NE(info.find("\"format\": \"jcamp\",\n  \"nData\": 4096,"), std::string::npos) << info;
-    ASSERT_EQ(run({"simulate", system, "-o", dir.file("abx.txt"), "--to", "text"}).status, 0);
-    EXPECT_GT(std::filesystem::file_size(dir.file("abx.txt")), 4096u);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The helpers of the window tests and the screenshot tool: answering modal dialogs (each answer
+// The helpers of the window tests and of tools/screenshots: answering modal dialogs (each answer
 // waits for the next modal dialog to appear and acts on it), mouse events and typing.
 #pragma once
 
