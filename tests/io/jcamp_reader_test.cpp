@@ -10,7 +10,6 @@ namespace pelvaron::io {
 namespace {
 
 using testing::RecordingUserInterface;
-using Kind = JcampToken::Kind;
 using Texts = std::vector<std::string>;
 
 /// A complete XYDATA header (every one of the fourteen labels) before the given data lines.
@@ -39,44 +38,20 @@ struct Read {
     [[nodiscard]] const std::string& label(int i) const { return doc->jcamp.jcampLabels[i]; }
 };
 
-TEST(JcampToken, DecodesEveryFormOfValue) {
-    struct Case {
-        const char* text;
-        Kind kind;
-        double value;
-        int count;
-        std::size_t length;
-    };
-    const Case cases[] = {
-        {"1.5E+03", Kind::Plain, 1500, 1, 7}, {"@", Kind::Squeezed, 0, 1, 1},
-        {"A12", Kind::Squeezed, 112, 1, 3},   {"i0", Kind::Squeezed, -90, 1, 2},
-        {"j", Kind::Difference, -1, 1, 1},    {"r12J3", Kind::Difference, -912, 1, 3},
-        {"A1T1", Kind::Squeezed, 11, 21, 4},  {"J1s", Kind::Difference, 11, 9, 3},
-        {"5S0", Kind::Plain, 5, 10, 3},       {"U", Kind::DupOnly, 0, 3, 1},
-        {",8 4", Kind::Plain, 8, 1, 2},       {"?", Kind::NotAValue, 0, 1, 1},
-    };
-    for (const auto& c : cases) {
-        const JcampToken t = decodeJcampToken(c.text);
-        EXPECT_EQ(std::tuple(t.kind, t.value, t.count, t.length, t.endsTable),
-                  std::tuple(c.kind, c.value, c.count, c.length, false))
-            << c.text;
-    }
-    EXPECT_TRUE(decodeJcampToken("34$").endsTable);
-}
-
 TEST(JcampTable, DecodesTheCompressedForms) {
     struct Case {
         std::string lines;
         std::vector<double> values;
     };
     std::vector<Case> cases = {
-        {"0 A1j2K3a5J\n1 a7\n", {11, -1, 22, -15, -17}},  // the second line's first value is the Y check
-        {"0 A1J2\n", {11, 23}},                      // without a check line the difference stays
-        {"0 A1J2\n\n2 B3J\n3 B4\n", {11, 23, 24}},   // a blank line does not step back twice
-        {"0 J5K\n", {15, 17}},                       // a first difference adds to 0
-        {"0 @JU\n", {0, 1, 2, 3}},                   // repeated differences keep adding up
-        {"0 A1 T\n", {11, 11}},                      // a DUP count standing alone
-        {"0 A1T1\n21 A1s\n", std::vector<double>(30, 11)},
+        {"0 A1j2K3a5J\n1 a7\n", {11, -1, 22, -15, -17}},    // the second line's first value is the Y check
+        {"0 A1J2\n", {11, 23}},                             // without a check line the difference stays
+        {"0 A1J2\n\n2 B3J\n3 B4\n", {11, 23, 24}},          // a blank line does not step back twice
+        {"0 J5K\n", {15, 17}},                              // a first difference adds to 0
+        {"0 @JU\n", {0, 1, 2, 3}},                          // repeated differences keep adding up
+        {"0 A1 T\n", {11, 11}},                             // a DUP count standing alone
+        {"0 A1T1\n21 A1s\n", std::vector<double>(30, 11)},  // multi-digit DUP counts, s for 9
+        {"0 J1s 5S0\n", {11, 22, 33, 44, 55, 66, 77, 88, 99, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5}},
         {"0 A1234567J12345678K\n", {11234567, 123580245, 123580247}},
         {"0 A12345678901234567 a0000000000000000001\n", {112345678901234567.0, -10000000000000000001.0}},
         {"0\t1.5,-2.25, 3E+02\r\n", {1.5, -2.25, 300}},
@@ -166,13 +141,6 @@ TEST(JcampNTuples, PagesGoToTheRealAndImaginaryParts) {
         EXPECT_EQ(r.part(15), std::vector<double>(d.real.begin(), d.real.end()));
         EXPECT_EQ(r.part(15, 1), std::vector<double>(d.imag.begin(), d.imag.end()));
     }
-    using Columns = std::vector<std::string_view>;
-    EXPECT_EQ(jcampColumns(" HZ, ARBITRARY UNITS,ARBITRARY UNITS,"),
-              (Columns{"HZ", "ARBITRARY UNITS", "ARBITRARY UNITS", ""}));
-    EXPECT_EQ(jcampColumns(" 4789.272 10000 -234  1 $$ the earlier form"),
-              (Columns{"4789.272", "10000", "-234", "1"}));
-    EXPECT_EQ(jcampColumnNumber("0.5, , +3e2, 1", 2), 300.0);
-    EXPECT_EQ(jcampColumnNumber("0.5, , 3, 1", 1), std::nullopt);
 }
 
 TEST(JcampNTuples, AMissingPageIsAnError) {
