@@ -17,14 +17,11 @@ std::string format(const char* fmt, Args... args) {
     return buf;
 }
 
-/// The first digit replaced by the pseudo-digit of its sign (SQZ or DIF).
+/// The first digit replaced by the pseudo-digit of its sign (SQZ, DIF or DUP).
 std::string pseudo(long v, const char* positive, const char* negative) {
     const std::string digits = std::to_string(std::labs(v));
     return (v >= 0 ? positive : negative)[digits[0] - '0'] + digits.substr(1);
 }
-std::string sqz(long v) { return pseudo(v, "@ABCDEFGHI", "@abcdefghi"); }
-std::string dif(long d) { return pseudo(d, "%JKLMNOPQR", "%jklmnopqr"); }
-std::string dup(long count) { return pseudo(count, "?STUVWXYZs", "?STUVWXYZs"); }
 
 std::string header(const JcampDataSet& d, const char* dataClass, const char* origin) {
     std::string out = "##TITLE= " + d.title + "\n##JCAMP-DX= 5.01\n##DATA TYPE= " + d.dataType +
@@ -39,61 +36,44 @@ double deltaOf(const JcampDataSet& d) {
     const std::size_t n = d.real.size();
     return n > 1 ? (d.lastX - d.firstX) / static_cast<double>(n - 1) : 0.0;
 }
+double factorOf(const JcampDataSet& d) { return deltaOf(d) != 0.0 ? std::fabs(deltaOf(d)) : 1.0; }
 
+/// A (X++(Y..Y)) table. A DIF line ends on the point the next line starts with again.
 std::string table(const JcampDataSet& d, const std::vector<long>& y) {
-    const double delta = deltaOf(d);
-    return asdfTable(y, d.firstX, delta, delta != 0.0 ? std::fabs(delta) : 1.0, d.form, d.perLine);
-}
-
-}  // namespace
-
-std::string asdfTable(const std::vector<long>& y, double firstX, double deltaX, double xFactor, AsdfForm form,
-                      int perLine) {
-    std::string out;
+    const bool dif = d.form == AsdfForm::Dif || d.form == AsdfForm::DifDup;
     const std::size_t n = y.size();
-    const auto step = static_cast<std::size_t>(perLine);
-    auto x = [&](std::size_t i) {
-        return format("%.4f", (firstX + static_cast<double>(i) * deltaX) / xFactor);
-    };
-    if (form == AsdfForm::Affn || form == AsdfForm::Sqz) {
-        for (std::size_t s = 0; s < n; s += step) {
-            out += x(s);
-            for (std::size_t i = s; i < std::min(n, s + step); ++i) {
-                if (form == AsdfForm::Affn) out += ' ';
-                out += form == AsdfForm::Affn ? std::to_string(y[i]) : sqz(y[i]);
-            }
-            out += "\n";
+    const auto step = static_cast<std::size_t>(d.perLine);
+    std::string out;
+    for (std::size_t s = 0; s < n;) {
+        const std::size_t e = dif ? std::min(s + step, n - 1) : std::min(s + step, n) - 1;
+        std::vector<std::string> tokens;
+        for (std::size_t i = s; i <= e; ++i) {
+            if (d.form == AsdfForm::Affn)
+                tokens.push_back(" " + std::to_string(y[i]));
+            else if (dif && i > s)
+                tokens.push_back(pseudo(y[i] - y[i - 1], "%JKLMNOPQR", "%jklmnopqr"));
+            else
+                tokens.push_back(pseudo(y[i], "@ABCDEFGHI", "@abcdefghi"));
         }
-        return out;
-    }
-    // DIF: a line covers points s..e; the next line starts again at e with its absolute value.
-    for (std::size_t s = 0; n > 0;) {
-        const std::size_t e = std::min(s + step, n - 1);
-        std::vector<std::string> tokens{sqz(y[s])};
-        for (std::size_t i = s + 1; i <= e; ++i) tokens.push_back(dif(y[i] - y[i - 1]));
-        out += x(s) + " ";
+        out += format("%.4f ", (d.firstX + static_cast<double>(s) * deltaOf(d)) / factorOf(d));
         for (std::size_t t = 0; t < tokens.size();) {
             std::size_t r = t + 1;
-            while (form == AsdfForm::DifDup && r < tokens.size() && tokens[r] == tokens[t]) ++r;
-            out += tokens[t] + (r - t > 1 ? dup(static_cast<long>(r - t)) : "");
+            while (d.form == AsdfForm::DifDup && r < tokens.size() && tokens[r] == tokens[t]) ++r;
+            out += tokens[t] + (r - t > 1 ? pseudo(static_cast<long>(r - t), "?STUVWXYZs", "") : "");
             t = r;
         }
         out += "\n";
-        if (e == n - 1) {
-            if (e > s) out += x(e) + " " + sqz(y[e]) + "\n";  // the last line's Y check
-            break;
-        }
-        s = e;
+        s = dif && e > s ? e : e + 1;
     }
     return out;
 }
 
+}  // namespace
+
 std::string jcampXYDataFile(const JcampDataSet& d) {
     const std::size_t n = d.real.size();
-    const double delta = deltaOf(d);
     return header(d, "XYDATA", "Test processing software") + "##XUNITS= " + d.xUnits +
-           "\n##YUNITS= ARBITRARY UNITS\n" +
-           format("##XFACTOR= %.10g\n", delta != 0.0 ? std::fabs(delta) : 1.0) + "##YFACTOR= 1\n" +
+           "\n##YUNITS= ARBITRARY UNITS\n" + format("##XFACTOR= %.10g\n##YFACTOR= 1\n", factorOf(d)) +
            format("##FIRSTX= %.6f\n##LASTX= %.6f\n", d.firstX, d.lastX) +
            format("##NPOINTS= %zu\n##FIRSTY= %ld\n", n, n ? d.real[0] : 0L) + "##XYDATA= (X++(Y..Y))\n" +
            table(d, d.real) + "##END=\n";
@@ -101,19 +81,16 @@ std::string jcampXYDataFile(const JcampDataSet& d) {
 
 std::string jcampNTuplesFile(const JcampDataSet& d) {
     const std::size_t n = d.real.size();
-    const double delta = deltaOf(d);
     const bool fid = d.dataType.find("FID") != std::string::npos;
     std::string out = header(d, "NTUPLES", "Test spectrometer") + "##NTUPLES= " + d.dataType + "\n";
     out += fid ? "##VAR_NAME= TIME, FID/REAL, FID/IMAG, PAGE NUMBER\n"
                : "##VAR_NAME= FREQUENCY, SPECTRUM/REAL, SPECTRUM/IMAG, PAGE NUMBER\n";
-    out +=
-        "##SYMBOL= X, R, I, N\n##VAR_TYPE= INDEPENDENT, DEPENDENT, DEPENDENT, PAGE\n"
-        "##VAR_FORM= AFFN, ASDF, ASDF, AFFN\n";
-    out += format("##VAR_DIM= %zu, %zu, %zu, 2\n", n, n, n);
+    out += "##SYMBOL= X, R, I, N\n##VAR_TYPE= INDEPENDENT, DEPENDENT, DEPENDENT, PAGE\n";
+    out += format("##VAR_FORM= AFFN, ASDF, ASDF, AFFN\n##VAR_DIM= %zu, %zu, %zu, 2\n", n, n, n);
     out += "##UNITS= " + d.xUnits + ", ARBITRARY UNITS, ARBITRARY UNITS, \n";
     out += format("##FIRST= %.6f, %ld, %ld, 1\n", d.firstX, n ? d.real.front() : 0L, n ? d.imag.front() : 0L);
     out += format("##LAST= %.6f, %ld, %ld, 2\n", d.lastX, n ? d.real.back() : 0L, n ? d.imag.back() : 0L);
-    out += format("##FACTOR= %.10g, 1, 1, 1\n", delta != 0.0 ? std::fabs(delta) : 1.0);
+    out += format("##FACTOR= %.10g, 1, 1, 1\n", factorOf(d));
     out += format("##PAGE= N=1\n##NPOINTS= %zu\n##DATA TABLE= (X++(R..R)), XYDATA\n", n) + table(d, d.real);
     out += format("##PAGE= N=2\n##NPOINTS= %zu\n##DATA TABLE= (X++(I..I)), XYDATA\n", n) + table(d, d.imag);
     return out + "##END NTUPLES= " + d.dataType + "\n##END=\n";
@@ -122,11 +99,8 @@ std::string jcampNTuplesFile(const JcampDataSet& d) {
 std::string jcampLinkFile(const std::vector<std::string>& blocks) {
     std::string out = "##TITLE= compound file\n##JCAMP-DX= 5.01\n##DATA TYPE= LINK\n";
     out += "##BLOCKS= " + std::to_string(blocks.size()) + "\n";
-    for (std::size_t i = 0; i < blocks.size(); ++i) {
-        std::string block = blocks[i];
-        block.insert(block.find('\n') + 1, "##BLOCK_ID= " + std::to_string(i + 1) + "\n");
-        out += block;
-    }
+    for (std::size_t i = 0; i < blocks.size(); ++i)
+        out += std::string(blocks[i]).insert(blocks[i].find('\n') + 1, format("##BLOCK_ID= %zu\n", i + 1));
     return out + "##END=\n";
 }
 
@@ -150,20 +124,18 @@ std::string legacyExport(const std::vector<double>& e, double sw, double sf, dou
         format("##.OBSERVE FREQUENCY= %.4lf\n", sf) +
         "##.OBSERVE NUCLEUS= ^1H \n##.ACQUISITION MODE= SIMULTANEOUS\n";
     if (!ntuples) {
-        out += format("##NPOINTS=%d\n##FIRSTX=%lf\n##LASTX=%lf\n", n / 2, sw, offsetHz);
-        out += format("##XFACTOR= %lf\n", sw / (n / 2 - 1));
+        out += format("##NPOINTS=%d\n##FIRSTX=%lf\n##LASTX=%lf\n##XFACTOR= %lf\n", n / 2, sw, offsetHz,
+                      sw / (n / 2 - 1));
         out += "##YFACTOR= 1.0\n##FIRSTY=\n##MAXY=\n##MINY=\n##XUNITS= SECONDS\n##XYDATA= (X++(Y..Y))\n";
         return out + lines(n - 1) + "##END=\n";
     }
     out +=
         "##NTUPLES= NMR SPECTRUM\n##VAR_NAME=  FREQUENCY,     SPECTRUM/REAL,   SPECTRUM/IMAG,   PAGE NUMBER\n"
         "##SYMBOL= X, R, I, N\n##VAR_TYPE= INDEPENDENT, DEPENDENT, DEPENDENT, PAGE\n"
-        "##VAR_FORM= AFFN, AFFN, AFFN, AFFN\n";
-    out += format("##VAR_DIM= %d, %d, %d, 2\n", n / 2, n / 2, n / 2);
-    out += "##UNITS= HZ, ARBITRARY UNITS, ARBITRARY UNITS,\n";
+        "##VAR_FORM= AFFN, AFFN, AFFN, AFFN\n##UNITS= HZ, ARBITRARY UNITS, ARBITRARY UNITS,\n";
+    out += format("##VAR_DIM= %d, %d, %d, 2\n##FACTOR= %lf 1 1 1\n", n / 2, n / 2, n / 2, sw / (n / 2 - 1));
     out += format("##FIRST= %.3lf %d %d  1\n", sw, scaled(n - 2, 10000), scaled(n - 1, 1000));
     out += format("##LAST= %.3lf %d %d  2\n", offsetHz, scaled(0, 10000), scaled(1, 1000));
-    out += format("##FACTOR= %lf 1 1 1\n", sw / (n / 2 - 1));
     out += "$$ Real data points\n##PAGE= N=1\n##DATA TABLE=(X++(R..R)), XYDATA\n" + lines(n - 1);
     out += "$$ Imaginary data points\n##PAGE= N=2\n##DATA TABLE=(X++(I..I)), XYDATA\n" + lines(n - 2);
     return out + "##END=\n";

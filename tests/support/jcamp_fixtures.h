@@ -8,14 +8,11 @@
 
 namespace pelvaron::testing {
 
+/// How the tables are written; DIF forms repeat each line's last value as the next line's Y check.
 enum class AsdfForm { Affn, Sqz, Dif, DifDup };
 
-/// A (X++(Y..Y)) table: `perLine` ordinates a line, each line's abscissa the x of its first point
-/// divided by `xFactor`. DIF forms repeat each line's last value as the next line's Y check.
-std::string asdfTable(const std::vector<long>& y, double firstX, double deltaX, double xFactor, AsdfForm form,
-                      int perLine = 10);
-
-/// A one-dimensional data set as other programs write it.
+/// A one-dimensional data set as other programs write it: `perLine` ordinates a line, each line's
+/// abscissa the x of its first point divided by the spacing.
 struct JcampDataSet {
     std::string title = "test spectrum";
     std::string dataType = "NMR SPECTRUM";
