@@ -59,7 +59,6 @@ TEST(Synthesis, AddsToTheDataAndRewritesTheAxisUnlessInteractiveWithoutUpdate) {
     const AcqParams& p = s.doc->acqPars;
     EXPECT_EQ(p.TD, 4095);
     EXPECT_DOUBLE_EQ(p.AQ, 4095 / 2000.0);
-    EXPECT_DOUBLE_EQ(s.doc->viewRight, p.AQ);
     EXPECT_EQ(s.doc->refIndex, 4095 + static_cast<int>(2.0 * 500.0 * p.AQ));
 
     Synth interactive(500.0);
