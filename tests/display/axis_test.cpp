@@ -121,8 +121,7 @@ TEST(Axis, ZeroNeverCarriesAMinusSign) {
         double v;
         int decimals;
         const char* text;
-    } cases[] = {{-0.0, 0, "0"},  {-0.0001, 2, "0.00"}, {-0.4, 0, "0"},   {-0.0004, 3, "0.000"},
-                 {-0.6, 0, "-1"}, {-10.0, 0, "-10"},    {2.25, 1, "2.2"}, {7.0, 9, "7.000"}};
+    } cases[] = {{-0.0, 0, "0"}, {-0.4, 0, "0"}, {-0.0004, 3, "0.000"}, {-0.6, 0, "-1"}, {7.0, 9, "7.000"}};
     for (const auto& c : cases) EXPECT_EQ(display::axisLabel(c.v, c.decimals), c.text) << c.v;
 }
 
@@ -143,8 +142,7 @@ TEST(Axis, GridLinesPerTickAndThePlainStyle) {
     p.panelStyle = p.shadowStyle = p.showGrid = false;
     const Drawn plain(*doc, p);
     EXPECT_TRUE(plain.s.of(Kind::FillRect).empty());
-    EXPECT_TRUE(plain.s.texts(display::palette::kWhite).empty());
-    EXPECT_FALSE(plain.s.texts(display::palette::kBlack).empty());
+    EXPECT_EQ(plain.s.texts(display::palette::kBlack).size(), 4u);
 }
 
 TEST(Axis, RangeTooWideForTicksDrawsTheLineAlone) {

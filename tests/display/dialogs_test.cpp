@@ -32,10 +32,7 @@ TEST(SetLimitsDialog, OpensWithTheLimitsInThePresentUnit) {
     const struct {
         int unit;
         const char *from, *to;
-    } cases[] = {{kPpm, "9.500", "-0.500"},
-                 {kHz, "3800.000", "-200.000"},
-                 {kPoints, "0", "1000"},
-                 {kSeconds, "0.000", "0.250"}};
+    } cases[] = {{kHz, "3800.000", "-200.000"}, {kPoints, "0", "1000"}, {kSeconds, "0.000", "0.250"}};
     for (const auto& c : cases) {
         doc->xUnits = c.unit;
         const display::SetLimitsDialog dialog(*doc);
@@ -71,11 +68,7 @@ TEST(ScaleFactorDialog, ReadsTheLeadingNumberAndTheCommandTakesOneToTen) {
         const char* text;
         double value;
         bool accepted;
-    } cases[] = {{"abc", 0.0, false},
-                 {"10.5", 10.5, false},
-                 {"1", 1.0, true},
-                 {"2.5x", 2.5, true},
-                 {"10", 10.0, true}};
+    } cases[] = {{"abc", 0.0, false}, {"10.5", 10.5, false}, {"2.5x", 2.5, true}, {"10", 10.0, true}};
     for (const auto& c : cases) {
         dialog.setText(c.text);
         dialog.ok(*doc);

@@ -1,16 +1,15 @@
 // The numerical toolkit where the spin engine's tests do not reach it: ranged storage, the
-// eigen-solver's report, pythag at the ends of the range, combinatorics. sort2, tred2, tqli and
-// the allocation failures are checked through the engine (their one caller).
+// eigen-solver's report, pythag and combinatorics at the ends of their range. sort2, tred2, tqli,
+// binomial and the allocation failures are checked through the engine (their one caller).
 #include "simulation/toolkit.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-
 #include <string>
-#include <tuple>
 #include <vector>
+
 #include "recording_ui.h"
 
 namespace pelvaron::simulation {
@@ -22,16 +21,10 @@ TEST(Toolkit, RangedStorageKeepsItsIndexRangeAndRefusesAnEmptyOne) {
     RecordingUserInterface ui;
     Matrix m;
     ASSERT_TRUE(matrix(m, -2, 3, 5, 7, ui));
-    m(-2, 5) = 1.0;
     m(3, 7) = 2.0;
     EXPECT_EQ(m.row(3)[2], 2.0);
-    EXPECT_EQ(m(0, 6), 0.0);  // storage starts zeroed
+    EXPECT_EQ(m(-2, 5), 0.0);  // storage starts zeroed
     Vector v;
-    ASSERT_TRUE(vector(v, 1, 4, ui));
-    v[4] = 3.0;
-    EXPECT_EQ(v.data()[3], 3.0);
-    EXPECT_TRUE(ui.messages.empty());
-
     EXPECT_FALSE(matrix(m, 1, 0, 1, 3, ui));  // an empty range
     EXPECT_FALSE(vector(v, 5, 4, ui));
     EXPECT_EQ(ui.messageTexts(),
@@ -44,28 +37,17 @@ TEST(Toolkit, TqliReportsANonConvergingEigenvalueAndStops) {
     Vector d, e;
     Matrix z;
     ASSERT_TRUE(vector(d, 1, 3, ui) && vector(e, 1, 3, ui) && matrix(z, 1, 3, 1, 3, ui));
-    for (int i = 1; i <= 3; ++i) {
-        d[i] = i;
-        e[i] = z(i, i) = 1.0;
-    }
+    for (int i = 1; i <= 3; ++i) e[i] = z(i, i) = 1.0;
     d[2] = std::numeric_limits<double>::quiet_NaN();
     tqli(d, e, 3, z, ui);  // must come back
     ASSERT_FALSE(ui.messages.empty());
     EXPECT_EQ(ui.messages[0].text, "Pelvaron run-time error...");
-    EXPECT_EQ(ui.messages[0].caption, "");
 }
 
-TEST(Toolkit, PythagAndCombinatorics) {
-    for (const auto& [a, b, c] : {std::tuple{3.0, 4.0, 5.0},
-                                  {-4.0, 3.0, 5.0},
-                                  {0.0, 0.0, 0.0},
-                                  {1e300, 1e300, std::sqrt(2.0) * 1e300},  // no overflow
-                                  {1e-300, 1e-300, std::sqrt(2.0) * 1e-300}})
-        EXPECT_DOUBLE_EQ(pythag(a, b), c) << a << " " << b;
-    for (const auto& [n, f] : {std::pair{0, 1LL}, {1, 1LL}, {12, 479001600LL}, {20, 2432902008176640000LL}})
-        EXPECT_EQ(factorial(n), f) << n;
-    for (const auto& [n, k, b] : {std::tuple{10, 5, 252}, {20, 9, 167960}, {4, 0, 1}, {4, 5, 0}, {4, -1, 0}})
-        EXPECT_EQ(binomial(n, k), b) << n << " " << k;
+TEST(Toolkit, PythagAndCombinatoricsAtTheEndsOfTheirRange) {
+    EXPECT_DOUBLE_EQ(pythag(1e300, 1e300), std::sqrt(2.0) * 1e300);  // no overflow
+    EXPECT_DOUBLE_EQ(pythag(1e-300, 1e-300), std::sqrt(2.0) * 1e-300);
+    for (int k : {-1, 5}) EXPECT_EQ(binomial(4, k), 0);
 }
 
 }  // namespace
