@@ -22,7 +22,8 @@ TEST(ByteSwap, ReversesTheFourBytesOfEveryValueInUseAndTwiceRestoresTheIntegers)
     // is 0xFFFFFF7F.
     const std::vector<double> swapped = {16777216.0, -1.0, 1088553216.0, 128.0, 33554432.0, -33554433.0, -129.0, 5.0};
     EXPECT_EQ(std::vector(doc->specData.begin(), doc->specData.begin() + 8), swapped);
-    EXPECT_EQ(std::vector(doc->fidCopy.begin(), doc->fidCopy.begin() + 7), std::vector(swapped.begin(), swapped.end() - 1));
+    EXPECT_EQ(std::vector(doc->fidCopy.begin(), doc->fidCopy.begin() + 7),
+              std::vector(swapped.begin(), swapped.end() - 1));
     EXPECT_EQ(std::tuple(doc->peakValue, doc->peakIndex, ui.repaints), std::tuple(1088553216.0, 2, 1));
     byteSwapData(*doc);
     EXPECT_EQ(std::vector(doc->specData.begin(), doc->specData.begin() + 8),

@@ -44,7 +44,7 @@ TEST(RealPointsOutput, HeaderAndLinesFollowTheUnitsFromFirstToLastIndex) {
     for (const auto& [units, title, first] : cases) {
         s.doc->xUnits = units;
         const auto out = lines(realPointsText(*s.doc, 2, 2));
-        EXPECT_EQ(std::tuple(out.size(), out[9]), std::tuple(std::size_t{units == 7 ? 11u : 12u}, std::string(title))) << units;
+        EXPECT_EQ(std::tuple(out.size(), out[9]), std::tuple(units == 7 ? 11u : 12u, title)) << units;
         EXPECT_EQ(out.back(), first ? first : out.back()) << units;
     }
 }
