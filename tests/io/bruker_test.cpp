@@ -183,29 +183,18 @@ TEST(BrukerFiles, CompanionsAreFoundWhateverTheirCaseAndAMissingOneIsReported) {
     EXPECT_EQ(s.ui.messageTexts(), std::vector<std::string>{"Cannot Open this file"});
 }
 
-TEST(BrukerAspirin, FilesAndMemoryLeaveTheSameDocuments) {
-    const std::string root = testing::sourcePath("tests/data/aspirin-1h/");
+TEST(BrukerAspirin, FilesAndMemoryLeaveTheSameDocument) {
+    const std::string root = testing::sourcePath("tests/data/aspirin-1h/fid-set/");
     auto file = [&](const std::string& name) { return *readWholeFile(root + name); };
-    Scratch fid, spectrum, fidMemory, spectrumMemory;
-    ASSERT_TRUE(fid.loadBruker(root + "fid-set"));
-    ASSERT_TRUE(spectrum.loadBruker(root + "processed-set/pdata/1/1r"));
+    Scratch fid, memory;
+    ASSERT_TRUE(fid.loadBruker(root));
     EXPECT_EQ(std::tuple(fid.doc->referenceSource, fid.doc->recorded.present, fid.doc->recorded.SI),
               std::tuple(ReferenceSource::Procs, true, 32768));
     EXPECT_NEAR(fid.doc->acqPars.offsetHz, 15.47866 * 300.13 - 4789.27203065134, 1e-9);
-    ASSERT_TRUE(fidMemory.readFid({{"acqus", file("fid-set/acqus")}, {"fid", file("fid-set/fid")},
-                                   {"pdata/1/proc", file("fid-set/pdata/1/proc")},
-                                   {"pdata/1/procs", file("fid-set/pdata/1/procs")}}));
-    ASSERT_TRUE(spectrumMemory.readProcessed({{"procs", file("processed-set/pdata/1/procs")},
-                                              {"1r", file("processed-set/pdata/1/1r")},
-                                              {"1i", file("processed-set/pdata/1/1i")}}));
-    for (auto [a, b] : {std::pair(&fid, &fidMemory), std::pair(&spectrum, &spectrumMemory)}) {
-        EXPECT_EQ(a->doc->acqPars, b->doc->acqPars);
-        EXPECT_EQ(std::tuple(a->doc->refIndex, a->doc->xUnits), std::tuple(b->doc->refIndex, b->doc->xUnits));
-        EXPECT_TRUE(std::equal(a->doc->specData.begin(), a->doc->specData.end(), b->doc->specData.begin()));
-    }
-    // The acetyl singlet of the 1r, where the spectrometer's axis puts it.
-    const Document& d = *spectrum.doc;
-    EXPECT_NEAR(units::tToUnit(d, units::indexToT(d, d.peakIndex), kPpm), 2.3, 0.1);
+    ASSERT_TRUE(memory.readFid({{"acqus", file("acqus")}, {"fid", file("fid")}, {"pdata/1/proc", file("pdata/1/proc")},
+                                {"pdata/1/procs", file("pdata/1/procs")}}));
+    EXPECT_EQ(std::tuple(fid.doc->acqPars, fid.doc->refIndex), std::tuple(memory.doc->acqPars, memory.doc->refIndex));
+    EXPECT_TRUE(std::equal(fid.doc->specData.begin(), fid.doc->specData.end(), memory.doc->specData.begin()));
 }
 
 }  // namespace

@@ -81,18 +81,5 @@ TEST(RealPointsOutput, TheWholeViewNeverReadsPastTheData) {
     EXPECT_EQ(lines(realPointsText(*s.doc, r.first, r.last)).size(), 11u + kCapacity / 2);
 }
 
-TEST(RealPointsOutput, CancelledOrFailedExportsWriteNothing) {
-    Points s;
-    EXPECT_FALSE(exportRealPoints(*s.doc, s.ui, 0, 4));
-    EXPECT_EQ(std::tuple(s.doc->import.saveTextExt, s.ui.messages.size()), std::tuple(0, 0u));
-    s.ui.files.push_back(s.dir.file("missing/out.txt"));
-    EXPECT_FALSE(exportRealPoints(*s.doc, s.ui, 0, 4));
-    expectOnlyMessage(s.ui, "Error opening file", "Error");
-    // An existing file is replaced whole.
-    testing::writeFile(s.dir.file("keep.txt"), "old");
-    EXPECT_EQ(writeTextFile(s.dir.file("keep.txt"), "new"), TextFileResult::Written);
-    EXPECT_EQ(testing::readFile(s.dir.file("keep.txt")), "new");
-}
-
 }  // namespace
 }  // namespace pelvaron::io
