@@ -93,20 +93,8 @@ TEST(NativeFile, DamagedBytesAreRefusedOrReadAsZerosBeyondTheirEnd) {
     }
 }
 
-TEST(NativeFile, ForeignFilesAreHandedToImportAndUnreadableOnesChangeNothing) {
-    Scratch s;
-    testing::writeFile(s.dir.file("fid"), "plv-lowercase is not the magic");
-    s.doc->specData[0] = 42.0;
-    s.ui.answers = {platform::Answer::Cancel, platform::Answer::Ok};
-    EXPECT_EQ(openNativePath(*s.doc, s.ui, s.dir.file("fid")), NativeOpen::Cancelled);
-    expectOnlyMessage(s.ui, "This is not a Pelvaron File\n Please indicate the file type", "Warning");
-    EXPECT_EQ(std::tuple(s.doc->specData[0], s.doc->import.importAskFile), std::tuple(42.0, 1));
-    s.doc->noSaveQuery = 0;
-    EXPECT_EQ(openNativePath(*s.doc, s.ui, s.dir.file("fid")), NativeOpen::HandToImport);
-    EXPECT_EQ(std::tuple(s.doc->import.importAskFile, s.doc->noSaveQuery, s.doc->filePath),
-              std::tuple(0, 1, s.dir.file("fid")))
-        << "Import then reads the same file without a dialog";
-
+// The hand-over of a foreign file to Import is followed through Open in the file commands test.
+TEST(NativeFile, UnreadableFilesChangeNothing) {
     Scratch u;
     u.ui.files = {u.dir.file("missing.plv"), u.dir.path().string()};
     EXPECT_EQ(openNativeFile(*u.doc, u.ui), NativeOpen::Cancelled);
