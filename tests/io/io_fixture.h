@@ -18,19 +18,13 @@ namespace pelvaron::io {
 
 /// The experiment's files as the memory readers take them (absent texts stay absent).
 inline BrukerExperiment experimentOf(const testing::BrukerFiles& f) {
-    BrukerExperiment e;
-    auto text = [&](const char* name) {
-        const auto it = f.find(name);
-        return it == f.end() ? std::nullopt : std::optional<std::string_view>(it->second);
+    auto text = [&](const char* name) -> std::optional<std::string_view> {
+        if (const auto it = f.find(name); it != f.end()) return it->second;
+        return std::nullopt;
     };
-    auto bytes = [&](const char* name) { return text(name).value_or(std::string_view{}); };
-    e.acqus = text("acqus");
-    e.procs = f.count("procs") ? text("procs") : text("pdata/1/procs");
-    e.proc = text("pdata/1/proc");
-    e.fid = bytes("fid");
-    e.real = bytes("1r");
-    e.imag = bytes("1i");
-    return e;
+    const auto procs = f.count("procs") ? text("procs") : text("pdata/1/procs");
+    return {text("acqus"), procs, text("pdata/1/proc"), text("fid").value_or(""), text("1r").value_or(""),
+            text("1i").value_or("")};
 }
 
 struct Scratch {

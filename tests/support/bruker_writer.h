@@ -30,7 +30,7 @@ struct BrukerFidSpec {
     std::string title = "Pelvaron test experiment";
 };
 
-/// acqus, fid and the proc files the spec asks for.
+/// acqus, fid and the proc files `spec` asks for.
 BrukerFiles brukerFid(const BrukerFidSpec& spec);
 /// Writes brukerFid(spec) into `dir`; returns the path of the fid.
 std::string writeBrukerFid(const std::string& dir, const BrukerFidSpec& spec);

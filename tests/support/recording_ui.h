@@ -29,24 +29,19 @@ public:
     std::vector<platform::FileRequest> fileRequests;
     std::vector<std::string> titles;
     std::vector<std::string> statusTexts[2];
-    std::vector<bool> menuStates;
     int repaints = 0;
-    int expansionDestroys = 0;
     int waitCursorOn = 0;
 
     platform::Answer message(std::string_view text, std::string_view caption, platform::Icon icon,
                              platform::Buttons buttons) override {
         messages.push_back({std::string(text), std::string(caption), icon, buttons});
-        if (!answers.empty()) {
-            auto a = answers.front();
-            answers.pop_front();
-            return a;
+        if (answers.empty()) {
+            const bool yes = buttons == platform::Buttons::YesNo || buttons == platform::Buttons::YesNoCancel;
+            return yes ? platform::Answer::Yes : platform::Answer::Ok;
         }
-        switch (buttons) {
-            case platform::Buttons::YesNo:
-            case platform::Buttons::YesNoCancel: return platform::Answer::Yes;
-            default: return platform::Answer::Ok;
-        }
+        const auto a = answers.front();
+        answers.pop_front();
+        return a;
     }
     std::optional<std::string> chooseFile(const platform::FileRequest& request) override {
         fileRequests.push_back(request);
@@ -60,9 +55,9 @@ public:
     }
     void setWaitCursor(bool on) override { waitCursorOn += on ? 1 : 0; }
     void setWindowTitle(std::string_view title) override { titles.emplace_back(title); }
-    void enableDocumentMenus(bool enable) override { menuStates.push_back(enable); }
+    void enableDocumentMenus(bool) override {}
     void requestRepaint() override { ++repaints; }
-    void destroyExpansionWindows() override { ++expansionDestroys; }
+    void destroyExpansionWindows() override {}
     platform::TextExtent measureText(std::string_view text) override {
         return {static_cast<int>(text.size()) * 8, 16};
     }

@@ -1,10 +1,10 @@
 // Temporary directories and small file helpers for tests.
 #include "temp_dir.h"
 
-#include <cstdlib>
 #include <atomic>
+#include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -34,9 +34,7 @@ void writeFile(const std::string& path, const std::string& content) {
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::string sourcePath(const std::string& relative) {
