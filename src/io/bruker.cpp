@@ -249,17 +249,8 @@ bool readBrukerProcessedData(Document& doc, platform::UserInterface& ui, const B
 }
 
 std::optional<std::string> readBrukerDataFile(const std::string& path) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) return std::nullopt;
     // No reader uses more than kCapacity values of 8 bytes: a large "ser" file is not read whole.
-    constexpr std::size_t kMost = static_cast<std::size_t>(kCapacity) * 8;
-    std::string bytes;
-    char buffer[65536];
-    std::size_t got;
-    while (bytes.size() < kMost &&
-           (got = std::fread(buffer, 1, std::min(sizeof buffer, kMost - bytes.size()), file.get())) > 0)
-        bytes.append(buffer, got);
-    return bytes;
+    return readFileStart(path, static_cast<std::size_t>(kCapacity) * 8);
 }
 
 bool readBrukerProcessed(Document& doc, platform::UserInterface& ui, const std::string& dataPath) {

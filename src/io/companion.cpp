@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <system_error>
 
@@ -54,6 +55,10 @@ std::optional<std::string> findCompanion(const std::string& directory, std::stri
 }
 
 std::optional<std::string> readWholeFile(const std::string& path) {
+    return readFileStart(path, std::numeric_limits<std::size_t>::max());
+}
+
+std::optional<std::string> readFileStart(const std::string& path, std::size_t most) {
     std::error_code ec;
     if (fs::is_directory(path, ec)) return std::nullopt;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
@@ -61,7 +66,9 @@ std::optional<std::string> readWholeFile(const std::string& path) {
     std::string content;
     char buffer[65536];
     std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) content.append(buffer, got);
+    while (content.size() < most &&
+           (got = std::fread(buffer, 1, std::min(sizeof buffer, most - content.size()), file.get())) > 0)
+        content.append(buffer, got);
     if (std::ferror(file.get())) return std::nullopt;
     return content;
 }

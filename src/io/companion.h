@@ -15,5 +15,7 @@ namespace pelvaron::io {
 
 /// The whole content of a file, or nothing when it cannot be read.
 [[nodiscard]] std::optional<std::string> readWholeFile(const std::string& path);
+/// The first `most` bytes of the file (all of a shorter one); nothing when it cannot be read.
+[[nodiscard]] std::optional<std::string> readFileStart(const std::string& path, std::size_t most);
 
 }  // namespace pelvaron::io

@@ -10,6 +10,7 @@
 
 #include "document/byte_order.h"
 #include "document/format.h"
+#include "io/companion.h"
 #include "io/file_dialogs.h"
 
 namespace pelvaron::io {
@@ -119,21 +120,14 @@ NativeOpen openNativeFile(Document& doc, platform::UserInterface& ui) {
 
 NativeOpen openNativePath(Document& doc, platform::UserInterface& ui, const std::string& path) {
     setFilePath(doc, path);
-    FilePtr file = openFile(doc.filePath, "rb");
-    std::error_code ec;
-    if (!file || std::filesystem::is_directory(doc.filePath, ec)) {
+    // Nothing past the most data the document holds is read.
+    const std::optional<std::string> read =
+        readFileStart(doc.filePath, kNativeDataOffset + static_cast<std::size_t>(kCapacity) * 8);
+    if (!read) {
         ui.message("Cannot open the file", "Error ", platform::Icon::None);
         return NativeOpen::Cancelled;
     }
-    // Nothing past the most data the document holds is read.
-    constexpr std::size_t kMost = kNativeDataOffset + static_cast<std::size_t>(kCapacity) * 8;
-    std::string bytes;
-    char buffer[65536];
-    std::size_t got;
-    while (bytes.size() < kMost &&
-           (got = std::fread(buffer, 1, std::min(sizeof buffer, kMost - bytes.size()), file.get())) > 0)
-        bytes.append(buffer, got);
-    file.reset();
+    const std::string& bytes = *read;
 
     if (!isNativeData(bytes)) {
         if (ui.message("This is not a Pelvaron File\n Please indicate the file type", "Warning",
