@@ -127,6 +127,7 @@ bool parseAcqus(Document& doc, platform::UserInterface& ui, std::string_view tex
         const std::string_view word = words[i];
         std::size_t at = i;
         if (word.substr(0, 4) == "XWIN") xwinSeen = true;
+        if (!isLabelWord(word)) continue;
         if (auto v = words.valueOf(at, "##$AQ_mod=")) {
             doc.acqPars.aqMode = static_cast<std::int16_t>(wordToLong(*v));
             doc.acqPars.complexData = doc.acqPars.aqMode != 0 ? 1 : 0;

@@ -37,6 +37,7 @@ ProcessingParams parseProcessingParams(std::string_view content) {
             if (i + 1 < words.size()) p.versionXwin = words[++i].substr(0, 4) == "XWIN";
             continue;
         }
+        if (!isLabelWord(words[i])) continue;
         bool matched = false;
         for (const DoubleLabel& d : kDoubles) {
             std::size_t at = i;

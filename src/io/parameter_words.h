@@ -30,6 +30,10 @@ private:
     std::vector<std::pair<std::size_t, std::size_t>> words_;
 };
 
+/// Whether a word can begin a parameter: every label read starts "##$", so any other word is
+/// passed over without trying each label on it.
+[[nodiscard]] inline bool isLabelWord(std::string_view word) { return word.starts_with("##$"); }
+
 /// Leading numeric text as a number, as far as the text forms one; 0 when it forms none.
 [[nodiscard]] double wordToDouble(std::string_view word);
 [[nodiscard]] long wordToLong(std::string_view word);
