@@ -10,6 +10,8 @@
 #include "bruker_writer.h"
 #include "document/document.h"
 #include "io/bruker.h"
+#include "io/file_dialogs.h"
+#include "io/jcamp_import.h"
 #include "io/load.h"
 #include "recording_ui.h"
 #include "temp_dir.h"
@@ -23,8 +25,9 @@ inline BrukerExperiment experimentOf(const testing::BrukerFiles& f) {
         return std::nullopt;
     };
     const auto procs = f.count("procs") ? text("procs") : text("pdata/1/procs");
-    return {text("acqus"), procs, text("pdata/1/proc"), text("fid").value_or(""), text("1r").value_or(""),
-            text("1i").value_or("")};
+    return {text("acqus"),           procs,
+            text("pdata/1/proc"),    text("fid").value_or(""),
+            text("1r").value_or(""), text("1i").value_or("")};
 }
 
 struct Scratch {
@@ -34,7 +37,15 @@ struct Scratch {
 
     bool loadBruker(const std::string& path) { return loadFile(*doc, ui, path, FileFormat::Bruker); }
     bool readFid(const testing::BrukerFiles& f) { return readBrukerFidData(*doc, ui, experimentOf(f)); }
-    bool readProcessed(const testing::BrukerFiles& f) { return readBrukerProcessedData(*doc, ui, experimentOf(f)); }
+    bool readProcessed(const testing::BrukerFiles& f) {
+        return readBrukerProcessedData(*doc, ui, experimentOf(f));
+    }
+    /// Imports a JCAMP-DX text from memory as the file data.jdx of the directory.
+    bool importJcamp(std::string_view text) {
+        setFilePath(*doc, dir.file("data.jdx"));
+        doc->specData.fill(0.0);
+        return importJcampText(*doc, ui, text);
+    }
     [[nodiscard]] double re(int k) const { return doc->specData[2 * k]; }
     [[nodiscard]] double im(int k) const { return doc->specData[2 * k + 1]; }
 };
