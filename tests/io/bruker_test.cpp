@@ -44,17 +44,15 @@ TEST(BrukerFid, ValuesFollowTheByteOrderLabelElseTheXwinGuess) {
 
 TEST(BrukerFid, AcqusParametersAndDamagedParameterFiles) {
     Scratch s;
-    s.doc->acqPars.DSPFVS = 11;
+    const AcqParams& p = s.doc->acqPars;
+    s.doc->acqPars.DSPFVS = 11;  // without filter labels: no digital filter, DSPFVS as it was
     ASSERT_TRUE(s.readFid(testing::brukerFid({.values = ramp(64)})));
-    EXPECT_EQ(std::tuple(s.doc->acqPars.DECIM, s.doc->acqPars.DSPFVS, s.doc->groupDelay),
-              std::tuple(1, 11, 0.))
-        << "no filter labels: no digital filter, DSPFVS as it was";
+    EXPECT_EQ(std::tuple(p.DECIM, p.DSPFVS, s.doc->groupDelay), std::tuple(1, 11, 0.));
     expectOnlyMessage(s.ui, kNoReferenceText, "Warning");
     testing::BrukerFidSpec spec{.values = ramp(1024), .sw = 6e3, .bf1 = 500.13, .aqMode = 1, .decim = 24};
     spec.dspfvs = 10;
     spec.grpdly = 67.98;
     ASSERT_TRUE(s.readFid(testing::brukerFid(spec)));
-    const AcqParams& p = s.doc->acqPars;
     EXPECT_EQ(std::tuple(p.TD, p.aqMode, p.complexData, p.DECIM, p.DSPFVS, p.SW, p.SF, s.doc->groupDelay),
               std::tuple(1024, 1, 1, 24, 10, 6000.0, 500.13, 67.98));
 
@@ -70,20 +68,19 @@ TEST(BrukerFid, AcqusParametersAndDamagedParameterFiles) {
         {"", false, 0},
         {"##$TD= 2147483647\n##$SW_h= 100\n", true, kCapacity},  // capped once, with the warning
     };
+    const std::string fid = testing::encodeBrukerValues({9, 8}, false, false);
     for (const auto& c : cases) {
         Scratch d;
         d.doc->specData.fill(3.0);
-        EXPECT_EQ(d.readFid({{"acqus", c.acqus}, {"fid", testing::encodeBrukerValues({9, 8}, false, false)}}),
-                  c.loads)
-            << c.acqus;
+        EXPECT_EQ(d.readFid({{"acqus", c.acqus}, {"fid", fid}}), c.loads) << c.acqus;
         EXPECT_EQ(d.doc->acqPars.TD, c.td) << c.acqus;
         if (!c.loads) {
             expectOnlyMessage(d.ui, "Cannot Open Acqus", "Error");
             continue;
         }
         // Values the fid does not hold read as 0, up to TD.
-        const std::vector<double>& data = {d.doc->specData[1], d.doc->specData[2], d.doc->specData[c.td - 1]};
-        EXPECT_EQ(data, (std::vector<double>{8, 0, 0}));
+        EXPECT_EQ(std::tuple(d.doc->specData[1], d.doc->specData[2], d.doc->specData[c.td - 1]),
+                  std::tuple(8, 0, 0));
         EXPECT_EQ(d.ui.messages.front().text, c.td == kCapacity ? kCapacityWarningText : kNoReferenceText);
     }
 }
@@ -160,10 +157,10 @@ TEST(BrukerProcessed, PairsRealAndImaginaryByByteOrderSiTypeAndNcProc) {
             ASSERT_EQ(std::pair(s.re(k), s.im(k)), std::pair(scale * spec.real[k], scale * spec.imag[k]))
                 << k;
         const Document& d = *s.doc;
-        EXPECT_EQ(
-            std::tuple(d.acqPars.SW, d.acqPars.SF, d.acqPars.aqMode, d.acqPars.DECIM, d.referenceSource),
-            std::tuple(5000.0, 400.13, 1, 1, ReferenceSource::Procs));
-        EXPECT_EQ(std::tuple(d.xUnits, d.recorded.present), std::tuple(kPpm, false));
+        EXPECT_EQ(std::tuple(d.acqPars.SW, d.acqPars.SF, d.acqPars.aqMode, d.acqPars.DECIM),
+                  std::tuple(5000.0, 400.13, 1, 1));
+        EXPECT_EQ(std::tuple(d.referenceSource, d.xUnits, d.recorded.present),
+                  std::tuple(ReferenceSource::Procs, kPpm, false));
         // The first point lies at OFFSET, and point k SW_p/SI further down.
         EXPECT_NEAR(units::tToUnit(d, units::indexToT(d, 2 * 7), kPpm), 12.5 - 7 * 5e3 / n / 400.13, 1e-9);
         EXPECT_TRUE(s.ui.messages.empty());

@@ -11,7 +11,9 @@
 namespace pelvaron::io {
 namespace {
 
-testing::BrukerFidSpec smallFid(double first) { return {.values = {first, 2, 3, 4, 5, 6, 7, 8}, .procOffset = 8.0}; }
+testing::BrukerFidSpec smallFid(double first) {
+    return {.values = {first, 2, 3, 4, 5, 6, 7, 8}, .procOffset = 8.0};
+}
 
 TEST(Import, TheChosenFileIsRoutedByItsName) {
     Scratch s;
@@ -23,11 +25,13 @@ TEST(Import, TheChosenFileIsRoutedByItsName) {
     s.doc->specData[100] = 9.0;
     s.ui.files = {s.dir.file("ser"), s.dir.file("pdata/1/1r")};
     ASSERT_TRUE(importData(*s.doc, s.ui));
-    EXPECT_EQ(std::tuple(s.doc->specData[0], s.doc->specData[100], s.doc->haveDocument), std::tuple(42.0, 0.0, 1))
+    EXPECT_EQ(std::tuple(s.doc->specData[0], s.doc->specData[100], s.doc->haveDocument),
+              std::tuple(42.0, 0.0, 1))
         << "any other name is a raw FID, and the data array is cleared before reading";
     ASSERT_TRUE(importData(*s.doc, s.ui));
-    EXPECT_EQ(std::tuple(s.doc->nData, s.doc->specData[1], s.ui.fileRequests.size(), s.ui.fileRequests[1].save),
-              std::tuple(8, 5.0, 2u, false))
+    EXPECT_EQ(
+        std::tuple(s.doc->nData, s.doc->specData[1], s.ui.fileRequests.size(), s.ui.fileRequests[1].save),
+        std::tuple(8, 5.0, 2u, false))
         << "1r is a processed set";
 }
 
@@ -72,8 +76,9 @@ TEST(Load, DetectsTheFormatAndAFailedLoadLeavesTheDocumentAsItWas) {
     EXPECT_EQ(resolveBrukerPath(s.dir.file("exp")), s.dir.file("exp/fid"));
     EXPECT_EQ(resolveBrukerPath(s.dir.file("proc-only")), s.dir.file("proc-only/pdata/1/1r"));
     const std::pair<const char*, std::optional<FileFormat>> cases[] = {
-        {"exp", FileFormat::Bruker},        {"exp/fid", FileFormat::Bruker}, {"proc-only", FileFormat::Bruker},
-        {"native.plv", FileFormat::Native}, {"other.txt", std::nullopt},     {"not-there", std::nullopt}};
+        {"exp", FileFormat::Bruker},       {"exp/fid", FileFormat::Bruker},
+        {"proc-only", FileFormat::Bruker}, {"native.plv", FileFormat::Native},
+        {"other.txt", std::nullopt},       {"not-there", std::nullopt}};
     for (const auto& [name, format] : cases) EXPECT_EQ(detectFormat(s.dir.file(name)), format) << name;
 
     ASSERT_TRUE(s.loadBruker(s.dir.file("exp")));

@@ -46,6 +46,12 @@ struct Scratch {
         doc->specData.fill(0.0);
         return importJcampText(*doc, ui, text);
     }
+    /// Part `offset` (0 real, 1 imaginary) of the first n points.
+    [[nodiscard]] std::vector<double> part(std::size_t n, int offset = 0) const {
+        std::vector<double> out;
+        for (std::size_t k = 0; k < n; ++k) out.push_back(doc->specData[2 * k + offset]);
+        return out;
+    }
     [[nodiscard]] double re(int k) const { return doc->specData[2 * k]; }
     [[nodiscard]] double im(int k) const { return doc->specData[2 * k + 1]; }
 };

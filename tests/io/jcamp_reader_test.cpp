@@ -9,7 +9,6 @@
 namespace pelvaron::io {
 namespace {
 
-using testing::RecordingUserInterface;
 using Texts = std::vector<std::string>;
 
 /// A complete XYDATA header (every one of the fourteen labels) before the given data lines.
@@ -20,20 +19,12 @@ std::string xyFile(const std::string& lines, std::size_t npoints) {
            std::to_string(npoints) + "\n##XYDATA= (X++(Y..Y))\n" + lines + "##END=\n";
 }
 
-struct Read {
-    std::unique_ptr<Document> doc = std::make_unique<Document>();
-    RecordingUserInterface ui;
+/// The text read into a fresh document whose data are zeros.
+struct Read : Scratch {
     bool ok = false;
-
     explicit Read(const std::string& text) {
         doc->specData.fill(0.0);
         ok = readJcampText(*doc, ui, text);
-    }
-    /// Part `offset` (0 real, 1 imaginary) of the first n points.
-    [[nodiscard]] std::vector<double> part(std::size_t n, int offset = 0) const {
-        std::vector<double> out;
-        for (std::size_t k = 0; k < n; ++k) out.push_back(doc->specData[2 * k + offset]);
-        return out;
     }
     [[nodiscard]] const std::string& label(int i) const { return doc->jcamp.jcampLabels[i]; }
 };
@@ -126,32 +117,28 @@ TEST(JcampLabels, LabelNamesFollowTheJcampRules) {
     EXPECT_EQ(r.part(2), (std::vector<double>{7, 8}));
 }
 
-TEST(JcampNTuples, PagesGoToTheRealAndImaginaryParts) {
+TEST(JcampNTuples, PagesGoToTheRealAndImaginaryPartsAndAMissingOneIsAnError) {
     testing::JcampDataSet d{.firstX = 1000,
                             .lastX = -400,
                             .real = {100, 250, -30, 4000, 4000, 4000, 17, 0, -1, 5, 6, 7, 8, 9, 10},
                             .imag = {-5, 0, 0, 0, 0, 12, 13, 14, 15, 16, 17, 18, 19, 20, 1},
                             .perLine = 4};
+    const std::vector<double> real(d.real.begin(), d.real.end()), imag(d.imag.begin(), d.imag.end());
     for (auto form : {testing::AsdfForm::Affn, testing::AsdfForm::Sqz, testing::AsdfForm::Dif,
                       testing::AsdfForm::DifDup}) {
         d.form = form;
         Read r(testing::jcampNTuplesFile(d));
         ASSERT_TRUE(r.ok);
         EXPECT_EQ(r.ui.messageTexts(), Texts{});
-        EXPECT_EQ(r.part(15), std::vector<double>(d.real.begin(), d.real.end()));
-        EXPECT_EQ(r.part(15, 1), std::vector<double>(d.imag.begin(), d.imag.end()));
+        EXPECT_EQ(std::pair(r.part(15), r.part(15, 1)), std::pair(real, imag));
     }
-}
-
-TEST(JcampNTuples, AMissingPageIsAnError) {
-    const std::string good = testing::jcampNTuplesFile({.firstX = 2, .real = {1, 2, 3}, .imag = {4, 5, 6}});
+    const std::string good = testing::jcampNTuplesFile(d);
     auto without = [&](const char* page) {
         return std::string(good).replace(good.find(page), 11, "(X++(Q..Q))");
     };
     Read noReal(without("(X++(R..R))"));
     EXPECT_FALSE(noReal.ok);
-    EXPECT_EQ(noReal.ui.messages.back().text, "Error, I couldn't find the real data points!!");
-    EXPECT_EQ(noReal.ui.messages.back().caption, "error");
+    expectOnlyMessage(noReal.ui, "Error, I couldn't find the real data points!!", "error");
     Read badImag(without("(X++(I..I))"));
     EXPECT_FALSE(badImag.ok);
     EXPECT_EQ(badImag.ui.messages.back().text, " I did not found the imaginary points");
@@ -160,7 +147,7 @@ TEST(JcampNTuples, AMissingPageIsAnError) {
     // No imaginary page at all: the real page alone is read. No page: nothing decoded.
     Read realOnly(good.substr(0, good.find("##PAGE= N=2")) + "##END=\n");
     EXPECT_TRUE(realOnly.ok);
-    EXPECT_EQ(realOnly.part(3), (std::vector<double>{1, 2, 3}));
+    EXPECT_EQ(realOnly.part(15), real);
     Read none(good.substr(0, good.find("##PAGE= N=1")));
     EXPECT_TRUE(none.ok);
     EXPECT_EQ(none.doc->jcamp.realCount, 0);

@@ -33,12 +33,6 @@ std::unique_ptr<Document> makeDocument(int n, RecordingUserInterface& ui) {
     return doc;
 }
 
-std::unique_ptr<Document> importText(const std::string& text, RecordingUserInterface& ui) {
-    auto doc = std::make_unique<Document>();
-    EXPECT_TRUE(importJcampText(*doc, ui, text));
-    return doc;
-}
-
 TEST(JcampWriter, WritesTheLayoutOtherProgramsRead) {
     // The largest real value is negative: it is written as 10000 and every sign turns.
     RecordingUserInterface ui;
@@ -75,52 +69,38 @@ $$ Real data points
     EXPECT_EQ(doc->peakIndex, 2);  // the export leaves the phase pivot where the set-up put it
 }
 
-TEST(JcampWriter, RoundTripsReturnTheData) {
-    for (const char* type : {"NMR SPECTRUM", "NMR FID"}) {
-        for (bool realOnly : {false, true}) {
-            const std::string what = std::string(type) + (realOnly ? " XYDATA" : " NTUPLES");
-            RecordingUserInterface ui;
-            auto doc = makeDocument(777, ui);  // not a multiple of the four values a line
-            doc->acqPars.DECIM = 32;
-            doc->acqPars.DSPFVS = 10;
-            doc->groupDelay = 67.984;
-            const JcampExportText text{.dataType = type};
-            auto back = importText(realOnly ? jcampXYDataText(*doc, text) : jcampNTuplesText(*doc, text), ui);
-            EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{}) << what;
-            EXPECT_FALSE(back->jcamp.legacyLayout);
-            ASSERT_EQ(back->nData, 2 * 777) << what;
-            for (int i = 0; i < 2 * 777; ++i)
-                ASSERT_EQ(back->specData[i], realOnly && i % 2 ? 0.0 : doc->specData[i]) << what << " " << i;
-            EXPECT_NEAR(back->acqPars.SW, doc->acqPars.SW, 1e-6) << what;
-            EXPECT_NEAR(back->offsetHz, doc->offsetHz, 1e-6) << what;
-            EXPECT_DOUBLE_EQ(back->acqPars.SF, 400.13);
-            const bool fid = type[4] == 'F';
-            EXPECT_EQ(std::tuple(back->acqPars.DECIM, back->acqPars.DSPFVS, back->groupDelay),
-                      fid ? std::tuple(32, 10, 67.984) : std::tuple(1, 0, 0.0))
-                << what;
-        }
-    }
-}
-
-TEST(JcampWriter, NTuplesColumnsReadInEitherForm) {
+TEST(JcampWriter, RoundTripsReturnTheDataInEitherDataClassAndColumnForm) {
     // Earlier exports separated the columns of FIRST, LAST and FACTOR by blanks; other programs
     // may put the axis in any column, the one SYMBOL names X.
-    RecordingUserInterface ui;
-    auto doc = makeDocument(40, ui);
-    for (const char* type : {"NMR SPECTRUM", "NMR FID"}) {
-        const std::string exported = jcampNTuplesText(*doc, JcampExportText{.dataType = type});
-        const std::regex columns(
-            "\n(##(?:SYMBOL|VAR_DIM|FIRST|LAST|FACTOR)=) ([^,\n]*), ([^,\n]*), ([^,\n]*), ");
-        ASSERT_EQ(std::distance(std::sregex_iterator(exported.begin(), exported.end(), columns), {}), 5);
-        for (const char* form : {"\n$1 $2 $3 $4  ", "\n$1 $3, $4, $2, "}) {
-            auto back = importText(std::regex_replace(exported, columns, form), ui);
-            ASSERT_EQ(back->nData, 80) << form;
-            for (int i = 0; i < 80; ++i) ASSERT_EQ(back->specData[i], doc->specData[i]) << form << i;
-            EXPECT_NEAR(back->acqPars.SW, doc->acqPars.SW, 1e-6);
-            EXPECT_NEAR(back->offsetHz, doc->offsetHz, 1e-6);
+    const std::regex columns("\n(##(?:SYMBOL|VAR_DIM|FIRST|LAST|FACTOR)=) ([^,\n]*), ([^,\n]*), ([^,\n]*), ");
+    for (const std::string type : {"NMR SPECTRUM", "NMR FID"}) {
+        RecordingUserInterface ui;
+        auto doc = makeDocument(777, ui);  // not a multiple of the four values a line
+        doc->acqPars.DECIM = 32;
+        doc->acqPars.DSPFVS = 10;
+        doc->groupDelay = 67.984;
+        const std::string ntuples = jcampNTuplesText(*doc, {.dataType = type});
+        ASSERT_EQ(std::distance(std::sregex_iterator(ntuples.begin(), ntuples.end(), columns), {}), 5);
+        const std::string texts[] = {jcampXYDataText(*doc, {.dataType = type}), ntuples,
+                                     std::regex_replace(ntuples, columns, "\n$1 $2 $3 $4  "),
+                                     std::regex_replace(ntuples, columns, "\n$1 $3, $4, $2, ")};
+        for (const std::string& text : texts) {
+            const bool realOnly = &text == texts;
+            SCOPED_TRACE(type + " form " + std::to_string(&text - texts));
+            Scratch back;
+            ASSERT_TRUE(back.importJcamp(text));
+            EXPECT_EQ(back.ui.messageTexts(), std::vector<std::string>{});
+            EXPECT_FALSE(back.doc->jcamp.legacyLayout);
+            ASSERT_EQ(back.doc->nData, 2 * 777);
+            for (int i = 0; i < 2 * 777; ++i)
+                ASSERT_EQ(back.doc->specData[i], realOnly && i % 2 ? 0.0 : doc->specData[i]) << i;
+            EXPECT_NEAR(back.doc->acqPars.SW, doc->acqPars.SW, 1e-6);
+            EXPECT_NEAR(back.doc->offsetHz, doc->offsetHz, 1e-6);
+            EXPECT_DOUBLE_EQ(back.doc->acqPars.SF, 400.13);
+            EXPECT_EQ(std::tuple(back.doc->acqPars.DECIM, back.doc->acqPars.DSPFVS, back.doc->groupDelay),
+                      type == "NMR FID" ? std::tuple(32, 10, 67.984) : std::tuple(1, 0, 0.0));
         }
     }
-    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{});
 }
 
 TEST(JcampWriter, NothingToScaleStaysFinite) {
@@ -134,7 +114,7 @@ TEST(JcampWriter, NothingToScaleStaysFinite) {
         EXPECT_FALSE(std::regex_search(text, std::regex("nan|inf"))) << text;
 }
 
-TEST(JcampOptions, OkExportsWithTheDialogsChoices) {
+TEST(JcampOptions, OkExportsWithTheDialogsChoicesTheCommandLineByTheDomain) {
     RecordingUserInterface ui;
     auto doc = makeDocument(16, ui);
     testing::TempDir dir;
@@ -165,19 +145,17 @@ TEST(JcampOptions, OkExportsWithTheDialogsChoices) {
     EXPECT_EQ(dlg.ok(*doc, ui), 1);
     expectOnlyMessage(ui, "Error opening file", "Error");
     EXPECT_EQ(doc->import.saveTextExt, 0);
-}
 
-TEST(JcampOptions, CommandLineExportPicksTheDomain) {
-    RecordingUserInterface ui;
-    auto doc = makeDocument(4, ui);
+    // The command line exports an FID unless a forward transform ran or the data are a spectrum.
     EXPECT_EQ(defaultJcampExportText(*doc).dataType, "NMR FID");
-    doc->ftInverse = 1;  // a forward transform ran
+    doc->ftInverse = 1;
     EXPECT_EQ(defaultJcampExportText(*doc).dataType, "NMR SPECTRUM");
     doc->ftInverse = 0;
     doc->fileTitle = "1r";
     EXPECT_EQ(defaultJcampExportText(*doc).dataType, "NMR SPECTRUM");
-    auto back = importText(jcampNTuplesText(*doc, JcampExportText{}), ui);
-    EXPECT_EQ(defaultJcampExportText(*back).dataType, "NMR SPECTRUM");
+    Scratch back;
+    ASSERT_TRUE(back.importJcamp(jcampNTuplesText(*doc, JcampExportText{})));
+    EXPECT_EQ(defaultJcampExportText(*back.doc).dataType, "NMR SPECTRUM");
 }
 
 }  // namespace

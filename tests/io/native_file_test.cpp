@@ -18,8 +18,11 @@ namespace {
 std::unique_ptr<Document> documentWith(int n) {
     auto doc = std::make_unique<Document>();
     doc->nData = n;
-    doc->acqPars = AcqParams{.aqMode = 3, .complexData = 1, .SW = 5000.0, .SF = 400.13, .TD = n, .AQ = n / 1e4,
-                             .offsetHz = -123.5, .DECIM = 16, .DSPFVS = 12, .reserved24 = {1, 2, 3, 4, 5, 6, 7, 8}};
+    doc->acqPars = {.aqMode = 3, .complexData = 1, .SW = 5000.0, .SF = 400.13, .TD = n, .AQ = n / 1e4};
+    doc->acqPars.offsetHz = -123.5;
+    doc->acqPars.DECIM = 16;
+    doc->acqPars.DSPFVS = 12;
+    doc->acqPars.reserved24 = {1, 2, 3, 4, 5, 6, 7, 8};
     for (int i = 0; i < n; ++i) doc->specData[i] = std::sin(0.37 * i) * 1e6 + 1.0 / (i + 3);
     return doc;
 }
@@ -45,13 +48,15 @@ TEST(NativeFile, SavedDataReopenBitForBitAlsoFromALongPath) {
     auto saved = documentWith(2048);
     s.ui.files = {deep + "/round.PLV", deep + "/round.PLV"};
     ASSERT_TRUE(saveNativeFile(*saved, s.ui));
-    EXPECT_EQ(std::tuple(s.ui.fileRequests[0].save, s.ui.fileRequests[0].defaultExtension), std::tuple(true, "PLV"));
+    EXPECT_EQ(std::tuple(s.ui.fileRequests[0].save, s.ui.fileRequests[0].defaultExtension),
+              std::tuple(true, "PLV"));
     ASSERT_EQ(openNativeFile(*s.doc, s.ui), NativeOpen::Loaded);
     AcqParams expected = saved->acqPars;
     expected.AQ = 2048 / (2.0 * 5000.0);  // set-up recomputes AQ
     EXPECT_EQ(s.doc->acqPars, expected);
     EXPECT_EQ(std::memcmp(s.doc->specData.data(), saved->specData.data(), 2048 * sizeof(double)), 0);
-    EXPECT_EQ(std::tuple(s.doc->nData, s.doc->fileTitle, s.doc->negateImag, s.doc->fileNegateImag, s.ui.titles.back()),
+    EXPECT_EQ(std::tuple(s.doc->nData, s.doc->fileTitle, s.doc->negateImag, s.doc->fileNegateImag,
+                         s.ui.titles.back()),
               std::tuple(2048, "round.PLV", 1, 1, "Pelvaron 1.5.0 round.PLV"));
     EXPECT_TRUE(s.ui.messages.empty());
 }
@@ -65,9 +70,13 @@ TEST(NativeFile, DamagedBytesAreRefusedOrReadAsZerosBeyondTheirEnd) {
         bool loads;
         int refIndex;  // checked when loaded and not 0
     } cases[] = {
-        {-8, all, 0.0, false, 0},            {kCapacity + 2, all, 0.0, false, 0}, {256, 1024 + 8 * 100, 0.0, true, 0},
-        {256, 3, 0.0, true, 0},              {256, 0, 0.0, false, 0},  // only the magic; no magic
-        {256, all, 1e300, true, INT_MAX},    {256, all, -1e300, true, INT_MIN},  // refIndex saturates
+        {-8, all, 0.0, false, 0},
+        {kCapacity + 2, all, 0.0, false, 0},
+        {256, 1024 + 8 * 100, 0.0, true, 0},
+        {256, 3, 0.0, true, 0},
+        {256, 0, 0.0, false, 0},  // only the magic; no magic
+        {256, all, 1e300, true, INT_MAX},
+        {256, all, -1e300, true, INT_MIN},  // refIndex saturates
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.td << " " << c.keep << " " << c.offsetHz);
@@ -94,20 +103,18 @@ TEST(NativeFile, DamagedBytesAreRefusedOrReadAsZerosBeyondTheirEnd) {
 }
 
 // The hand-over of a foreign file to Import is followed through Open in the file commands test.
-TEST(NativeFile, UnreadableFilesChangeNothing) {
-    Scratch u;
-    u.ui.files = {u.dir.file("missing.plv"), u.dir.path().string()};
-    EXPECT_EQ(openNativeFile(*u.doc, u.ui), NativeOpen::Cancelled);
-    EXPECT_EQ(openNativeFile(*u.doc, u.ui), NativeOpen::Cancelled);
-    EXPECT_EQ(u.ui.messageTexts(), (std::vector<std::string>(2, "Cannot open the file")));
-    EXPECT_EQ(std::tuple(u.ui.messages[0].caption, u.doc->haveDocument), std::tuple("Error ", 0));
-}
-
-TEST(NativeFile, FailedSaveKeepsTheFileItWouldReplace) {
+TEST(NativeFile, UnreadableFilesAndAFailedSaveChangeNothing) {
     Scratch s;
+    s.ui.files = {s.dir.file("missing.plv"), s.dir.path().string()};
+    EXPECT_EQ(openNativeFile(*s.doc, s.ui), NativeOpen::Cancelled);
+    EXPECT_EQ(openNativeFile(*s.doc, s.ui), NativeOpen::Cancelled);
+    EXPECT_EQ(s.ui.messageTexts(), (std::vector<std::string>(2, "Cannot open the file")));
+    EXPECT_EQ(std::tuple(s.ui.messages[0].caption, s.doc->haveDocument), std::tuple("Error ", 0));
+
     // The target is a directory that cannot be replaced by a file: nothing may be lost.
     const std::string target = s.dir.file("keep");
     testing::writeFile(target + "/inside", "precious");
+    s.ui.messages.clear();
     s.ui.files = {target};
     EXPECT_FALSE(saveNativeFile(*documentWith(64), s.ui));
     expectOnlyMessage(s.ui, "Cannot Save File", "File Error");

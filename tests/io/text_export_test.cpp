@@ -31,16 +31,18 @@ std::vector<std::string> lines(const std::string& text) {
 
 TEST(RealPointsOutput, HeaderAndLinesFollowTheUnitsFromFirstToLastIndex) {
     Points s;
-    EXPECT_EQ(realPointsText(*s.doc, 2, 6),
-              "********\nPelvaron\n********\nFile:sample\nSpectrometer Frequency =\t400.1300\n"
-              "Sweep Width =\t10.0000\nTime domain=\t20\nReal Data Points Output\n=======================\n"
-              "Second\tIntensity\n=======================\n0.1000  \t3.000\n0.2000  \t6.000\n0.3000  \t9.000\n");
+    EXPECT_EQ(
+        realPointsText(*s.doc, 2, 6),
+        "********\nPelvaron\n********\nFile:sample\nSpectrometer Frequency =\t400.1300\n"
+        "Sweep Width =\t10.0000\nTime domain=\t20\nReal Data Points Output\n=======================\n"
+        "Second\tIntensity\n=======================\n0.1000  \t3.000\n0.2000  \t6.000\n0.3000  \t9.000\n");
     // Hz: refIndex = 20 + trunc(2 * 2 Hz * 1 s) = 24. Points: the complex point number. Other units
     // have no title line.
-    const std::tuple<int, const char*, const char*> cases[] = {{kHz, "Hertz\tIntensity", "11.0000  \t3.000"},
-                                                               {kPpm, "ppm\tIntensity", nullptr},
-                                                               {kPoints, "Point\tIntensity", "    1\t3.000"},
-                                                               {7, "=======================", "    1  \t3.000"}};
+    const std::tuple<int, const char*, const char*> cases[] = {
+        {kHz, "Hertz\tIntensity", "11.0000  \t3.000"},
+        {kPpm, "ppm\tIntensity", nullptr},
+        {kPoints, "Point\tIntensity", "    1\t3.000"},
+        {7, "=======================", "    1  \t3.000"}};
     for (const auto& [units, title, first] : cases) {
         s.doc->xUnits = units;
         const auto out = lines(realPointsText(*s.doc, 2, 2));
@@ -62,13 +64,15 @@ TEST(RealPointsOutput, ListStopsBeforeTheLastIndexAndTheExportIncludesIt) {
               std::tuple("Sec.", " 0.100                3.0000", " 0.700               21.0000"));
     s.ui.files.push_back(s.dir.file("points.txt"));
     EXPECT_TRUE(dlg.exportAscii(*s.doc, s.ui));
-    EXPECT_EQ(std::tuple(s.ui.fileRequests.back().defaultExtension, s.doc->import.saveTextExt), std::tuple("txt", 0));
+    EXPECT_EQ(std::tuple(s.ui.fileRequests.back().defaultExtension, s.doc->import.saveTextExt),
+              std::tuple("txt", 0));
     const auto out = lines(testing::readFile(s.dir.file("points.txt")));
     ASSERT_EQ(out.size(), 11u + 8u);  // 2, 4, ..., 16
     EXPECT_EQ(std::tuple(out[3], out.back()), std::tuple("File:points.txt", "0.8000  \t24.000"));
     s.doc->xUnits = kPoints;
     dlg.open(*s.doc);
-    EXPECT_EQ(std::tuple(dlg.columnTitle, dlg.lines.front()), std::tuple("Point", "     1                3.0000"));
+    EXPECT_EQ(std::tuple(dlg.columnTitle, dlg.lines.front()),
+              std::tuple("Point", "     1                3.0000"));
 }
 
 TEST(RealPointsOutput, TheWholeViewNeverReadsPastTheData) {
