@@ -69,14 +69,14 @@ TEST(JcampTable, StopsAtTheCapacityWithOneWarning) {
     testing::JcampDataSet big{.firstX = over, .lastX = 1};
     for (int k = 0; k < over; ++k) big.real.push_back(k % 1000 + 1);
     big.imag = std::vector<long>(big.real.rbegin(), big.real.rend());
-    for (const std::string& text : {testing::jcampXYDataFile(big), testing::jcampNTuplesFile(big)}) {
-        Read r(text);
+    for (const bool ntuples : {false, true}) {  // DIF and DUP tokens, then plain values
+        big.form = ntuples ? testing::AsdfForm::Affn : testing::AsdfForm::DifDup;
+        Read r(ntuples ? testing::jcampNTuplesFile(big) : testing::jcampXYDataFile(big));
         ASSERT_TRUE(r.ok);
         EXPECT_EQ(r.ui.messageTexts(), Texts{kCapacityWarningText});
         EXPECT_EQ(r.doc->jcamp.realCount, kJcampTableCapacity);
         EXPECT_EQ(r.doc->specData[kCapacity - 2], big.real[kJcampTableCapacity - 1]);
-        EXPECT_EQ(r.doc->specData[kCapacity - 1],
-                  r.doc->jcamp.ntuples ? big.imag[kJcampTableCapacity - 1] : 0);
+        EXPECT_EQ(r.doc->specData[kCapacity - 1], ntuples ? big.imag[kJcampTableCapacity - 1] : 0);
     }
 }
 

@@ -74,7 +74,8 @@ TEST(NativeFile, DamagedBytesAreRefusedOrReadAsZerosBeyondTheirEnd) {
         {kCapacity + 2, all, 0.0, false, 0},
         {256, 1024 + 8 * 100, 0.0, true, 0},
         {256, 3, 0.0, true, 0},
-        {256, 0, 0.0, false, 0},  // only the magic; no magic
+        {256, 0, 0.0, false, 0},         // only the magic; no magic
+        {kCapacity, all, 0.0, true, 0},  // as much as the document holds
         {256, all, 1e300, true, INT_MAX},
         {256, all, -1e300, true, INT_MIN},  // refIndex saturates
     };
@@ -96,7 +97,7 @@ TEST(NativeFile, DamagedBytesAreRefusedOrReadAsZerosBeyondTheirEnd) {
         }
         const bool header = c.keep >= 1024;
         EXPECT_EQ(std::tuple(doc->nData, doc->specData[99], doc->specData[200], ui.messages.size()),
-                  std::tuple(header ? 256 : 0, header ? source->specData[99] : 0.0,
+                  std::tuple(header ? c.td : 0, header ? source->specData[99] : 0.0,
                              c.keep == all ? source->specData[200] : 0.0, 0u));
         EXPECT_EQ(c.refIndex != 0 ? doc->refIndex : 0, c.refIndex);
     }
