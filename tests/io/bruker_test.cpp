@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cmath>
 #include <span>
 
@@ -85,30 +84,25 @@ TEST(BrukerFid, AcqusParametersAndDamagedParameterFiles) {
     }
 }
 
-/// A processed set of width `swp` whose first point lies at `offset` ppm.
-std::string processedSet(double swp, double offset, double sf) {
-    auto exact = [](double v) {  // the shortest text that reads back as v
-        char text[32];
-        return std::string(text, std::to_chars(text, text + sizeof text, v).ptr);
-    };
-    return testing::parameterFile({{"OFFSET", exact(offset)}, {"SF", exact(sf)}, {"SW_p", exact(swp)}});
-}
-
 TEST(BrukerReference, TheSetSpanningTheAcquisitionThenTheAcquisitionThenNothing) {
     using enum ReferenceSource;
     const double sw = 5000.0, bf1 = 400.13, sf = 400.1300123;
+    // A processed set of width SW_p whose first point lies at OFFSET ppm.
+    auto set = [](const char* swp, const char* offset) {
+        return testing::parameterFile({{"OFFSET", offset}, {"SF", "400.1300123"}, {"SW_p", swp}});
+    };
     // The acquisition's O1 puts the left edge O1 + SW/2 above BF1.
     auto carrier = [&](double o1) { return o1 + sw / 2 + (bf1 - sf) * 1e6 - sw; };
-    const std::string strip = processedSet(2000.0, 5.0, sf);
+    const std::string strip = set("2000", "5");
     const struct {
         std::optional<std::string> procs, proc;
         std::optional<double> o1;
         ReferenceSource source;
         double offsetHz, sfUsed;
     } cases[] = {
-        {processedSet(sw, 10.0, sf), strip, 1234.0, Procs, 10.0 * sf - sw, sf},
-        {strip, processedSet(sw * (1 + 5e-7), 9.0, sf), {}, Proc, 9.0 * sf - sw, sf},  // widths agree to 1e-6
-        {processedSet(sw * (1 - 2e-6), 9.0, sf), {}, 1000.0, Acqus, carrier(1000.0), sf},
+        {set("5000", "10"), strip, 1234.0, Procs, 10.0 * sf - sw, sf},
+        {strip, set("5000.0025", "9"), {}, Proc, 9.0 * sf - sw, sf},  // widths agree to 1e-6
+        {set("4999.99", "9"), {}, 1000.0, Acqus, carrier(1000.0), sf},
         {strip, strip, 2000.0, Acqus, carrier(2000.0), sf},
         {{}, {}, 2000.0, Acqus, 2000.0 - sw / 2, bf1},
         {{}, testing::parameterFile({{"OFFSET", "12"}}), {}, Proc, 12 * bf1 - sw, bf1},

@@ -14,11 +14,10 @@
 namespace pelvaron::io {
 namespace {
 
-using testing::RecordingUserInterface;
-
 /// A document of n complex points set up as a load would leave it. The largest real value is
 /// 10000, so that the export's scaling changes nothing.
-std::unique_ptr<Document> makeDocument(int n, RecordingUserInterface& ui) {
+std::unique_ptr<Document> makeDocument(int n) {
+    testing::RecordingUserInterface ui;
     auto doc = std::make_unique<Document>();
     doc->acqPars.TD = 2 * n;
     doc->acqPars.SW = 5000;
@@ -35,8 +34,7 @@ std::unique_ptr<Document> makeDocument(int n, RecordingUserInterface& ui) {
 
 TEST(JcampWriter, WritesTheLayoutOtherProgramsRead) {
     // The largest real value is negative: it is written as 10000 and every sign turns.
-    RecordingUserInterface ui;
-    auto doc = makeDocument(5, ui);
+    auto doc = makeDocument(5);
     const double values[10] = {-500.0, 3.0, 250.0, 1000.0, 0.49, -0.07, 100.0, 0.0, 7, 8};
     std::copy(values, values + 10, doc->specData.begin());
     const std::string xy = jcampXYDataText(*doc, {.title = "two\nlines\r", .owner = "me\n##END="});
@@ -74,8 +72,7 @@ TEST(JcampWriter, RoundTripsReturnTheDataInEitherDataClassAndColumnForm) {
     // may put the axis in any column, the one SYMBOL names X.
     const std::regex columns("\n(##(?:SYMBOL|VAR_DIM|FIRST|LAST|FACTOR)=) ([^,\n]*), ([^,\n]*), ([^,\n]*), ");
     for (const std::string type : {"NMR SPECTRUM", "NMR FID"}) {
-        RecordingUserInterface ui;
-        auto doc = makeDocument(777, ui);  // not a multiple of the four values a line
+        auto doc = makeDocument(777);  // not a multiple of the four values a line
         doc->acqPars.DECIM = 32;
         doc->acqPars.DSPFVS = 10;
         doc->groupDelay = 67.984;
@@ -105,8 +102,7 @@ TEST(JcampWriter, RoundTripsReturnTheDataInEitherDataClassAndColumnForm) {
 
 TEST(JcampWriter, NothingToScaleStaysFinite) {
     // All-zero real parts: zeros, no division by zero. Before any load (SW 0) the axis stays finite.
-    RecordingUserInterface ui;
-    auto doc = makeDocument(4, ui);
+    auto doc = makeDocument(4);
     for (int i = 0; i < 8; ++i) doc->specData[i] = i % 2 ? 5.0 : 0.0;
     const std::string zero = jcampNTuplesText(*doc, JcampExportText{});
     EXPECT_TRUE(std::regex_search(zero, std::regex(" 0 0 0 0\n\\$\\$[^]* 0 0 0 0\n##END="))) << zero;
@@ -115,9 +111,8 @@ TEST(JcampWriter, NothingToScaleStaysFinite) {
 }
 
 TEST(JcampOptions, OkExportsWithTheDialogsChoicesTheCommandLineByTheDomain) {
-    RecordingUserInterface ui;
-    auto doc = makeDocument(16, ui);
-    testing::TempDir dir;
+    Scratch s;
+    auto doc = makeDocument(16);
     JcampOptionsDialog dlg;
     dlg.open(*doc);
     EXPECT_EQ(std::tuple(dlg.spectrum, dlg.fid, dlg.realOnly, dlg.title, dlg.nucleus, dlg.owner),
@@ -126,10 +121,10 @@ TEST(JcampOptions, OkExportsWithTheDialogsChoicesTheCommandLineByTheDomain) {
     dlg.fid = 1;
     dlg.realOnly = 1;  // Export Only Real Part: the XYDATA file
     dlg.nucleus = "^13C-extra";
-    ui.files.push_back(dir.file("real.txt"));
-    EXPECT_EQ(dlg.ok(*doc, ui), 1);
-    EXPECT_EQ(ui.fileRequests.back().defaultExtension, "txt");
-    const std::string real = testing::readFile(dir.file("real.txt"));
+    s.ui.files.push_back(s.dir.file("real.txt"));
+    EXPECT_EQ(dlg.ok(*doc, s.ui), 1);
+    EXPECT_EQ(s.ui.fileRequests.back().defaultExtension, "txt");
+    const std::string real = testing::readFile(s.dir.file("real.txt"));
     EXPECT_NE(real.find("##DATA TYPE= NMR FID\n##DATA CLASS= XYDATA\n"), std::string::npos);
     EXPECT_NE(real.find("##.OBSERVE NUCLEUS= ^13C \n"), std::string::npos);
 
@@ -139,11 +134,11 @@ TEST(JcampOptions, OkExportsWithTheDialogsChoicesTheCommandLineByTheDomain) {
 
     // Cancelled save dialog: nothing written, the dialog still closes with 1. Then a file that
     // cannot be created.
-    EXPECT_EQ(dlg.ok(*doc, ui), 1);
-    EXPECT_TRUE(ui.messages.empty());
-    ui.files.push_back(dir.file("no/such/dir/x.txt"));
-    EXPECT_EQ(dlg.ok(*doc, ui), 1);
-    expectOnlyMessage(ui, "Error opening file", "Error");
+    EXPECT_EQ(dlg.ok(*doc, s.ui), 1);
+    EXPECT_TRUE(s.ui.messages.empty());
+    s.ui.files.push_back(s.dir.file("no/such/dir/x.txt"));
+    EXPECT_EQ(dlg.ok(*doc, s.ui), 1);
+    expectOnlyMessage(s.ui, "Error opening file", "Error");
     EXPECT_EQ(doc->import.saveTextExt, 0);
 
     // The command line exports an FID unless a forward transform ran or the data are a spectrum.
