@@ -12,15 +12,24 @@ namespace pelvaron::testing {
 
 namespace {
 
-/// Labels with the precision that keeps every value exact.
+/// A parameter file: the title line, labels with the precision that keeps every value exact, and
+/// "##END=". Absent values write no label.
 struct Labels {
     std::ostringstream out;
-    Labels() { out.precision(17); }
+    explicit Labels(const std::string& title) {
+        out.precision(17);
+        out << "##TITLE= " << title << "\n";
+    }
     template <typename T>
-    Labels& add(const char* name, const std::optional<T>& v) {
-        if (v) out << "##$" << name << "= " << *v << "\n";
+    Labels& add(const char* name, const T& v) {
+        out << "##$" << name << "= " << v << "\n";
         return *this;
     }
+    template <typename T>
+    Labels& add(const char* name, const std::optional<T>& v) {
+        return v ? add(name, *v) : *this;
+    }
+    std::string end() { return out.str() + "##END=\n"; }
 };
 
 }  // namespace
@@ -38,35 +47,27 @@ std::string encodeBrukerValues(const std::vector<double>& values, bool bigEndian
 }
 
 BrukerFiles brukerFid(const BrukerFidSpec& spec) {
-    Labels acqus;
-    acqus.out << "##TITLE= Parameter file, UXNMR " << spec.title
-              << "\n##JCAMPDX= 5.0\n##DATATYPE= Parameter Values\n##ORIGIN= Pelvaron tests\n";
-    acqus.add("AQ_mod", std::optional(spec.aqMode)).add("BYTORDA", std::optional(spec.bigEndian ? 1 : 0));
-    acqus.add("DECIM", spec.decim).add("DSPFVS", spec.dspfvs).add("GRPDLY", spec.grpdly);
-    acqus.add("BF1", std::optional(spec.bf1)).add("DTYPA", std::optional(spec.doubles ? 2 : 0));
-    acqus.add("NS", std::optional(16)).add("O1", spec.o1).add("SW_h", std::optional(spec.sw));
-    acqus.add("TD", std::optional(spec.td.value_or(static_cast<int>(spec.values.size()))));
-    acqus.out << "##END=\n";
-    BrukerFiles files{{"acqus", acqus.out.str()},
+    Labels acqus("Parameter file, UXNMR " + spec.title +
+                 "\n##JCAMPDX= 5.0\n##DATATYPE= Parameter Values\n##ORIGIN= Pelvaron tests");
+    acqus.add("AQ_mod", spec.aqMode).add("BYTORDA", spec.bigEndian ? 1 : 0).add("DECIM", spec.decim);
+    acqus.add("DSPFVS", spec.dspfvs).add("GRPDLY", spec.grpdly).add("BF1", spec.bf1);
+    acqus.add("DTYPA", spec.doubles ? 2 : 0).add("NS", 16).add("O1", spec.o1).add("SW_h", spec.sw);
+    acqus.add("TD", spec.td.value_or(static_cast<int>(spec.values.size())));
+    BrukerFiles files{{"acqus", acqus.end()},
                       {"fid", encodeBrukerValues(spec.values, spec.bigEndian, spec.doubles)}};
-    if (spec.procOffset) {
-        Labels proc;
-        proc.out << "##TITLE= Parameter file\n";
-        proc.add("OFFSET", spec.procOffset).add("SI", std::optional(8192)).out << "##END=\n";
-        files["pdata/1/proc"] = proc.out.str();
-    }
+    if (spec.procOffset)
+        files["pdata/1/proc"] =
+            Labels("Parameter file").add("OFFSET", *spec.procOffset).add("SI", 8192).end();
     if (spec.procsText) files["pdata/1/procs"] = *spec.procsText;
     return files;
 }
 
 BrukerFiles brukerProcessed(const BrukerProcessedSpec& spec) {
-    Labels procs;
-    procs.out << "##TITLE= Parameter file\n";
-    procs.add("DTYPP", std::optional(spec.doubles ? 2 : 0)).add("SF", std::optional(spec.sf)).add("SI", spec.si);
-    procs.add("SW_p", std::optional(spec.swp)).add("NC_proc", spec.ncProc).add("OFFSET", spec.offset);
-    procs.add("TDeff", std::optional(spec.tdeff.value_or(static_cast<int>(2 * spec.real.size()))));
-    procs.out << "##END=\n";
-    return {{"procs", procs.out.str()},
+    Labels procs("Parameter file");
+    procs.add("DTYPP", spec.doubles ? 2 : 0).add("SF", spec.sf).add("SI", spec.si).add("SW_p", spec.swp);
+    procs.add("NC_proc", spec.ncProc).add("OFFSET", spec.offset);
+    procs.add("TDeff", spec.tdeff.value_or(static_cast<int>(2 * spec.real.size())));
+    return {{"procs", procs.end()},
             {"1r", encodeBrukerValues(spec.real, spec.bigEndian, spec.doubles)},
             {"1i", encodeBrukerValues(spec.imag, spec.bigEndian, spec.doubles)}};
 }

@@ -22,10 +22,10 @@ struct BrukerFidSpec {
     std::optional<int> decim{};
     std::optional<int> dspfvs{};
     std::optional<double> grpdly{};
-    bool bigEndian = false;              ///< also written as "##$BYTORDA="
-    bool doubles = false;                ///< "##$DTYPA= 2"
-    std::optional<double> procOffset{};    ///< pdata/1/proc: ppm of the left-most point
-    std::optional<double> o1{};            ///< "##$O1=" in acqus, Hz
+    bool bigEndian = false;                  ///< also written as "##$BYTORDA="
+    bool doubles = false;                    ///< "##$DTYPA= 2"
+    std::optional<double> procOffset{};      ///< pdata/1/proc: ppm of the left-most point
+    std::optional<double> o1{};              ///< "##$O1=" in acqus, Hz
     std::optional<std::string> procsText{};  ///< pdata/1/procs written as given
     std::string title = "Pelvaron test experiment";
 };
@@ -42,7 +42,7 @@ struct BrukerProcessedSpec {
     std::optional<int> si{};
     double swp = 5000.0;
     double sf = 400.13;
-    bool bigEndian = false;        ///< the procs names no byte order: add "##$BYTORDP=" as needed
+    bool bigEndian = false;  ///< the procs names no byte order: add "##$BYTORDP=" as needed
     bool doubles = false;
     std::optional<int> ncProc{};     ///< "##$NC_proc="
     std::optional<double> offset{};  ///< "##$OFFSET=", ppm of the first point

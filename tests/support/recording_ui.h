@@ -30,7 +30,6 @@ public:
     std::vector<std::string> titles;
     std::vector<std::string> statusTexts[2];
     int repaints = 0;
-    int waitCursorOn = 0;
 
     platform::Answer message(std::string_view text, std::string_view caption, platform::Icon icon,
                              platform::Buttons buttons) override {
@@ -53,7 +52,7 @@ public:
     void setStatusText(int part, std::string_view text) override {
         statusTexts[part == 0 ? 0 : 1].emplace_back(text);
     }
-    void setWaitCursor(bool on) override { waitCursorOn += on ? 1 : 0; }
+    void setWaitCursor(bool) override {}
     void setWindowTitle(std::string_view title) override { titles.emplace_back(title); }
     void enableDocumentMenus(bool) override {}
     void requestRepaint() override { ++repaints; }

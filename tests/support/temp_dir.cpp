@@ -1,12 +1,12 @@
 // Temporary directories and small file helpers for tests.
 #include "temp_dir.h"
 
+#include <unistd.h>
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace pelvaron::testing {
 
