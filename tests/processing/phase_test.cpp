@@ -91,7 +91,6 @@ TEST_F(PhaseDialogTest, ApplyTakesTypedFractionsOkTurnsBothPartsCancelReturnsToT
     EXPECT_EQ((Ints{doc->transform.showPivot, dialog.order0Position(), dialog.order1Position(),
                     dialog.pivotPosition(), dialog.pivotMaximum(), doc->phaseSourceValid}),
               (Ints{1, 1234, -300, 40, 128, 0}));
-    EXPECT_EQ(dialog.order0Text(), "12.3");
     EXPECT_EQ(head(doc->phaseSource, 128), original);
     EXPECT_EQ(head(doc->undoData, 128), original);
     EXPECT_GT(ui.repaints, 0);
@@ -135,7 +134,7 @@ TEST(Autophase, ChoosesTheAngleWhoseRealPartsSumLargerAndTurnsANegativeMaximumUp
         // turn by the exact angle, not the truncated one.
         {{{20, {1.0, -1.0}}}, 1.0, 45.0, std::atan(1.0) * 180.0 / 3.14159},
         // A second line turned by +90 degrees makes the ten-fold ratio's 45 degrees win over 5.7.
-        {{{20, {1.0, -0.1}}, {60, {0.0, -10.0}}}, 1.0, 45.0, NAN},
+        {{{20, {1.0, -0.1}}, {60, {0.0, -10.0}}}, 1.0, 45.0, std::atan(1.0) * 180.0 / 3.14159},
         // A negative largest line ends half a turn away: 45 + 180 = 225, beyond 180.
         {{{20, {-1.0, 1.0}}}, -1.0, -135.0, -135.0},
     };
@@ -154,9 +153,7 @@ TEST(Autophase, ChoosesTheAngleWhoseRealPartsSumLargerAndTurnsANegativeMaximumUp
             EXPECT_EQ((std::tuple{doc->phase0, doc->phase1, doc->phaseSourceValid}),
                       (std::tuple{c.phase0, 0.0, 1}));
             EXPECT_GT(ui.repaints, 0);
-            if (!std::isnan(c.angle)) {
-                EXPECT_EQ(dataOf(*doc), values);
-            }
+            EXPECT_EQ(dataOf(*doc), values);
         }
     }
     // No signal at all, and a pivot past the end of a full buffer (read at its last point, 1 + i).

@@ -13,7 +13,6 @@
 #include "processing/fft.h"
 #include "processing/fourier_dialog.h"
 #include "processing/phase.h"
-#include "processing/phase_dialog.h"
 #include "recording_ui.h"
 
 namespace pelvaron::processing {
@@ -46,29 +45,17 @@ TEST(TransformSteps, FirstPointDriftAlternationConjugationAndRotation) {
     }
 }
 
-TEST(FourierDialog, OpeningProposesTheRotationOfTheGroupDelay) {
-    const struct {
-        int decim, dspfvs;
-        double grpdly;
-        int inverse, rotate, count;
-    } cases[] = {
-        {24, 10, 0.0, 0, 1, 61},   // the table's 61.0208, truncated
-        {32, 10, 76.9, 0, 1, 76},  // GRPDLY wins over the table
-        {5, 10, 0.0, 0, 0, 9},     // a DECIM the table lacks: no proposal, the count stays
-        {24, 10, 0.0, 1, 0, 9},    // nothing is proposed for an inverse transform
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.decim << "/" << c.dspfvs << " grpdly " << c.grpdly);
+TEST(FourierDialog, OpeningProposesTheRecordedGroupDelayOverTheTableAndNoneBeyondIt) {
+    // GRPDLY 76.9 wins over the table's 70.0156 for DECIM 32; a DECIM the table lacks gets no
+    // proposal and the count stays. (The table's own entries are proposed in the tests below.)
+    for (const auto& [decim, grpdly, rotate, count] : {std::tuple{32, 76.9, 1, "76"}, {5, 0.0, 0, "9"}}) {
         auto doc = documentWith(std::vector<double>(256, 1.0));
-        doc->acqPars.DECIM = c.decim;
-        doc->acqPars.DSPFVS = c.dspfvs;
-        doc->groupDelay = c.grpdly;
-        doc->ftInverse = c.inverse;
+        doc->acqPars.DECIM = decim;
+        doc->groupDelay = grpdly;
         doc->transform.ftRotateCount = 9;
-        doc->transform.ftRotate = 1;
         auto dialog = opened<FourierDialog>(*doc);
-        EXPECT_EQ(dialog.rotate, c.rotate);
-        EXPECT_EQ(dialog.rotateCountText, std::to_string(c.count));
+        EXPECT_EQ((std::pair{dialog.rotate, dialog.rotateCountText}), (std::pair{rotate, std::string(count)}))
+            << decim;
     }
 }
 
@@ -103,6 +90,10 @@ TEST(FourierDialog, ForwardOkRunsTheWholeSequence) {
     doc->offsetHz = -120.0;
     doc->negateImag = 1;
     doc->acqPars.DECIM = 24;  // proposes 61 points of rotation
+    // The phase and unphased copy of an earlier spectrum (kept valid across an Undo) must not be
+    // applied to the new one at the next re-phasing.
+    doc->phaseSourceValid = 1;
+    doc->phase0 = 33.0;
     const std::vector<double> before = dataOf(*doc);
     const double peakBefore = doc->peakValue;
     ASSERT_TRUE(opened<FourierDialog>(*doc).ok());
@@ -111,12 +102,13 @@ TEST(FourierDialog, ForwardOkRunsTheWholeSequence) {
     EXPECT_EQ((Ints{doc->undoFtReal, doc->undoFtDriftCorr, doc->undoFtQuadrature, doc->undoFtInverse,
                     doc->undoNegateImag}),
               (Ints{0, 1, 1, 0, 1}));
-    EXPECT_EQ(doc->undoPeakValue, peakBefore);
+    EXPECT_EQ((std::pair{doc->undoPeakValue, doc->phase0}), (std::pair{peakBefore, 0.0}));
     EXPECT_EQ(testing::head(doc->undoData, 1024), before);
     // The way back is proposed next; units are ppm.
     EXPECT_EQ((Ints{doc->ftInverse, doc->ftQuadrature, doc->ftReal, doc->negateImag, doc->ftDriftCorr,
-                    doc->transform.ftRotateCount, doc->transform.ftDirection, doc->xUnits, doc->unitPpm}),
-              (Ints{1, 0, 0, 0, 1, 61, kForward, kPpm, 1}));
+                    doc->transform.ftRotateCount, doc->transform.ftDirection, doc->xUnits, doc->unitPpm,
+                    doc->phaseSourceValid}),
+              (Ints{1, 0, 0, 0, 1, 61, kForward, kPpm, 1, 0}));
 
     // The same arithmetic by hand.
     auto expected = documentWith(before);
@@ -196,35 +188,19 @@ TEST(FourierDialog, ZerosStayZeroRotateCountsAreClampedAndOtherSizesRefused) {
     EXPECT_EQ(doc->xUnits, kSeconds);
 }
 
-TEST(FourierDialog, ANewSpectrumIsPhasedFromItselfNotFromAnEarlierOne) {
-    // Transform, Autophase, Undo, a different apodization, transform again: Phase Correction
-    // must start from the new spectrum, not from the unphased copy of the first one.
-    auto doc = documentWith(fidOf(512, 1000.0, {150.0}));
-    testing::RecordingUserInterface ui;
-    ASSERT_TRUE(opened<FourierDialog>(*doc).ok());
-    autophase(*doc);
-    ASSERT_EQ(doc->phaseSourceValid, 1);
-    undoCommand(*doc);
-    for (int i = 0; i < doc->nData; ++i) doc->specData[i] *= std::exp(-0.002 * i);
-    ASSERT_TRUE(opened<FourierDialog>(*doc).ok());
-    EXPECT_EQ((std::pair{doc->phaseSourceValid, doc->phase0}), (std::pair{0, 0.0}));
-    const std::vector<double> fresh = dataOf(*doc);
-    opened<PhaseDialog>(*doc, ui).scrollOrder0(ScrollAction::Thumb, 0);
-    for (int i = 0; i < doc->nData; i += 2) ASSERT_NEAR(doc->specData[i], fresh[i], 1e-9) << i;
-}
-
 /// Phase (degrees) of the complex point nearest `hz` after a centred transform at 1 Hz a point.
 double phaseAt(const Document& doc, double hz) {
     const int k = doc.nData / 4 - static_cast<int>(std::lround(hz));  // point 0 is the highest frequency
     return std::atan2(doc.specData[2 * k + 1], doc.specData[2 * k]) * 180.0 / std::numbers::pi;
 }
 
-TEST(GroupDelayCorrection, TheWholeDelayLeavesLinesThatNeedZeroOrderOnly) {
+TEST(GroupDelayCorrection, TheWholeDelayLeavesLinesThatNeedZeroOrderOnlyAndUndoTakesItOff) {
     // Lines of a FID at SW 8192 Hz whose first points are the digital filter's, as a modern
     // spectrometer records it.
     const std::vector<double> lines{-3000.0, -700.0, 150.0, 2500.0};
     for (double delay : {67.98, 68.5625, 61.0208}) {
-        auto doc = documentWith(fidOf(8192, 8192.0, lines, delay), 8192.0);
+        const std::vector<double> fid = fidOf(8192, 8192.0, lines, delay);
+        auto doc = documentWith(fid, 8192.0);
         doc->groupDelay = delay;
         auto dialog = opened<FourierDialog>(*doc);
         ASSERT_EQ(dialog.rotate, 1);
@@ -234,20 +210,13 @@ TEST(GroupDelayCorrection, TheWholeDelayLeavesLinesThatNeedZeroOrderOnly) {
         autophaseCommand(*doc, ui);
         // Every line, far from the pivot or near it, is upright absorption.
         for (double hz : lines) EXPECT_NEAR(phaseAt(*doc, hz), 0.0, 1.0) << delay << " " << hz;
+        undoCommand(*doc);
+        EXPECT_EQ((std::pair{doc->transform.delayFraction, dataOf(*doc)}), (std::pair{0.0, fid}));
+        // The inverse transform takes the ramp off again.
+        ASSERT_TRUE(opened<FourierDialog>(*doc).ok());
+        ASSERT_TRUE(opened<FourierDialog>(*doc).ok());
+        EXPECT_EQ(doc->transform.delayFraction, 0.0);
     }
-}
-
-TEST(GroupDelayCorrection, InverseAndUndoTakeTheRampOffAgain) {
-    const std::vector<double> fid = fidOf(1024, 8192.0, {-2000.0, 900.0}, 46.311);
-    auto doc = documentWith(fid, 8192.0);
-    doc->groupDelay = 46.311;
-    ASSERT_TRUE(opened<FourierDialog>(*doc).ok());
-    undoCommand(*doc);
-    EXPECT_EQ(doc->transform.delayFraction, 0.0);
-    EXPECT_EQ(dataOf(*doc), fid);
-    ASSERT_TRUE(opened<FourierDialog>(*doc).ok());
-    ASSERT_TRUE(opened<FourierDialog>(*doc).ok());
-    EXPECT_EQ(doc->transform.delayFraction, 0.0);
 }
 
 }  // namespace
