@@ -41,25 +41,27 @@ TEST(PhaseRotation, TurnsEachPointByBothOrdersAboutHalfAPointBeforeThePivot) {
     }
 }
 
-class PhaseDialogTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        doc->peakIndex = 40;
-        doc->phase0 = 12.345;
-        doc->phase1 = -3.0;
-    }
-    /// The unphased data turned by the present orders about the present pivot.
-    std::vector<double> rephased(bool imaginary) const {
+TEST(PhaseDialog, BarsAndTypedOrdersRephaseTheCopyOkTurnsBothPartsCancelReturnsToTheOpening) {
+    const std::vector<double> original = testing::fidOf(64, 1000.0, {100.0, -230.0});
+    auto doc = documentWith(original);
+    doc->peakIndex = 40;
+    doc->phase0 = 12.345;
+    doc->phase1 = -3.0;
+    testing::RecordingUserInterface ui;
+    // The unphased data turned by the present orders about the present pivot.
+    const auto rephased = [&](bool imaginary) {
         std::vector<double> x = original;
         phaseRotation(x.data(), 128, doc->phase0, doc->phase1, doc->peakIndex, imaginary);
         return x;
-    }
-    const std::vector<double> original = testing::fidOf(64, 1000.0, {100.0, -230.0});
-    std::unique_ptr<Document> doc = documentWith(original);
-    testing::RecordingUserInterface ui;
-};
+    };
+    auto dialog = opened<PhaseDialog>(*doc, ui);
+    EXPECT_EQ((Ints{doc->transform.showPivot, dialog.order0Position(), dialog.order1Position(),
+                    dialog.pivotPosition(), dialog.pivotMaximum(), doc->phaseSourceValid}),
+              (Ints{1, 1234, -300, 40, 128, 0}));
+    EXPECT_EQ(head(doc->phaseSource, 128), original);
+    EXPECT_EQ(head(doc->undoData, 128), original);
+    EXPECT_GT(ui.repaints, 0);
 
-TEST_F(PhaseDialogTest, ScrollBarsClampAndRephaseTheRealPartsFromTheCopy) {
     // Orders: 1 degree a line, 10 a page, within +-180. Pivot: 2 points a line, 10 a page, even
     // points from 0 to nData; moving it alone leaves the data, the next order change uses it.
     enum Bar { Order0, Order1, Pivot };
@@ -70,7 +72,6 @@ TEST_F(PhaseDialogTest, ScrollBarsClampAndRephaseTheRealPartsFromTheCopy) {
         {Order1, PageLeft, 0, -1300},    {Pivot, LineRight, 0, 42},      {Pivot, PageLeft, 0, 32},
         {Pivot, Thumb, 77, 76},          {Pivot, Thumb, 500, 128},       {Pivot, Thumb, -5, 0},
         {Pivot, Thumb, 100, 100},        {Order1, LineRight, 0, -1200}};
-    auto dialog = opened<PhaseDialog>(*doc, ui);
     for (const auto& [bar, action, thumb, position] : steps) {
         SCOPED_TRACE(::testing::Message() << "bar " << bar << " to " << position);
         const std::vector<double> before = dataOf(*doc);
@@ -84,17 +85,9 @@ TEST_F(PhaseDialogTest, ScrollBarsClampAndRephaseTheRealPartsFromTheCopy) {
         EXPECT_EQ(dataOf(*doc), bar == Pivot ? before : rephased(false));
     }
     EXPECT_EQ(dialog.order0Text() + " " + dialog.order1Text(), "-171.0 -12.0");
-}
 
-TEST_F(PhaseDialogTest, ApplyTakesTypedFractionsOkTurnsBothPartsCancelReturnsToTheOpening) {
-    auto dialog = opened<PhaseDialog>(*doc, ui);
-    EXPECT_EQ((Ints{doc->transform.showPivot, dialog.order0Position(), dialog.order1Position(),
-                    dialog.pivotPosition(), dialog.pivotMaximum(), doc->phaseSourceValid}),
-              (Ints{1, 1234, -300, 40, 128, 0}));
-    EXPECT_EQ(head(doc->phaseSource, 128), original);
-    EXPECT_EQ(head(doc->undoData, 128), original);
-    EXPECT_GT(ui.repaints, 0);
-    // A huge number holds the position at the end of the int range instead of overflowing.
+    // Typed orders are read as far as they are numbers; a huge one holds the position at the end
+    // of the int range instead of overflowing.
     dialog.apply("1e300", "x");
     EXPECT_EQ((std::pair{dialog.order0Position(), doc->phase1}),
               (std::pair{std::numeric_limits<int>::max(), 0.0}));
@@ -113,7 +106,7 @@ TEST_F(PhaseDialogTest, ApplyTakesTypedFractionsOkTurnsBothPartsCancelReturnsToT
     const std::vector<double> atOpening = dataOf(*doc);
     auto again = opened<PhaseDialog>(*doc, ui);
     const int shown = again.order0Position();
-    again.scrollPivot(ScrollAction::PageRight);
+    again.scrollPivot(PageRight);
     again.apply("77", "8");
     again.cancel();
     EXPECT_EQ(dataOf(*doc), atOpening);
