@@ -114,29 +114,19 @@ TEST(TransformSteps, FirstPointDriftAlternationConjugationAndRotation) {
     }
 }
 
-TEST(FourierDialog, OpeningProposesTheRecordedGroupDelayOverTheTableAndNoneBeyondIt) {
-    // GRPDLY 76.9 wins over the table's 70.0156 for DECIM 32; a DECIM the table lacks gets no
-    // proposal and the count stays. (The table's own entries are proposed in the tests below.)
-    for (const auto& [decim, grpdly, rotate, count] : {std::tuple{32, 76.9, 1, "76"}, {5, 0.0, 0, "9"}}) {
-        auto doc = documentWith(std::vector<double>(256, 1.0));
-        doc->acqPars.DECIM = decim;
-        doc->groupDelay = grpdly;
-        doc->transform.ftRotateCount = 9;
-        auto dialog = opened<FourierDialog>(*doc);
-        EXPECT_EQ((std::pair{dialog.rotate, dialog.rotateCountText}), (std::pair{rotate, std::string(count)}))
-            << decim;
-    }
-}
-
 TEST(FourierDialog, SizesRoundUpTruncateOrZeroFillAndCancelRestoresThem) {
     for (const auto& [n, rounded] : {std::pair{100, 128}, {128, 128}, {129, 256}, {kCapacity - 1, kCapacity}})
         EXPECT_EQ(roundUpTransformSize(n), rounded) << n;
 
     const std::vector<double> fid = fidOf(150, 1000.0, {100.0});  // 300 doubles
     auto doc = documentWith(fid);
+    // A DECIM the group-delay table lacks gets no rotation proposed: the count stays.
+    doc->acqPars.DECIM = 5;
+    doc->transform.ftRotateCount = 9;
     auto dialog = opened<FourierDialog>(*doc);
     EXPECT_EQ((Ints{doc->nData, doc->acqPars.TD, doc->transform.ftSavedNData}), (Ints{512, 512, 300}));
-    EXPECT_EQ(dialog.pointsText(), "512");
+    EXPECT_EQ((std::tuple{dialog.pointsText(), dialog.rotate, dialog.rotateCountText}),
+              (std::tuple{"512", 0, "9"}));
     // Double-click: the size changes at once, TD stays; truncated doubles come back from the
     // buffer; the largest size widens the scroll range; beyond the list is ignored.
     dialog.chooseSize(0);
@@ -262,6 +252,7 @@ TEST(GroupDelayCorrection, TheWholeDelayLeavesLinesThatNeedZeroOrderOnlyAndUndoT
         const std::vector<double> fid = fidOf(8192, 8192.0, lines, delay);
         auto doc = documentWith(fid, 8192.0);
         doc->groupDelay = delay;
+        doc->acqPars.DECIM = 32;  // the recorded delay wins over the table's 70.0156
         auto dialog = opened<FourierDialog>(*doc);
         ASSERT_EQ(dialog.rotate, 1);
         ASSERT_TRUE(dialog.ok());
