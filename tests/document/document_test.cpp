@@ -106,19 +106,9 @@ TEST(Units, ConversionsRunHighToLowAndBackToTheSameTime) {
     EXPECT_NEAR(units::tToIndex(*doc, units::unitToT(*doc, 0.0, kHz)), doc->refIndex, 1.0);
 }
 
-TEST(Units, TheIndexRangeOfTheViewAddressesRealPartsAndDegenerateViewsAreWidened) {
+TEST(Units, TheViewAndTheCursorReadoutAddressRealPartsWithinTheData) {
     auto doc = setUp(1024);
-    doc->viewLeft = 3.0 * doc->acqPars.AQ / doc->nData;   // index 3
-    doc->viewRight = 9.5 * doc->acqPars.AQ / doc->nData;  // index 9.5
-    const auto r = units::viewIndexRange(*doc);
-    EXPECT_EQ((std::pair{r.i0, r.i1}), (std::pair{2, 8}));
-    // To a tenth of a millisecond.
-    EXPECT_DOUBLE_EQ(computeViewZoom(2.0, 0.0, 2.0), 1.0);
-    for (double right : {1.0, 0.5, 1.00005}) EXPECT_DOUBLE_EQ(computeViewZoom(2.0, 1.0, right), 2.0 / 1e-4);
-}
-
-TEST(Units, ReadoutShowsTheUnitValueAndTheRealPartUnderTheCursor) {
-    auto doc = setUp(1024);
+    // The readout, over the full view, shows the unit value and the real part under the cursor.
     doc->specData[512] = 1.25;
     doc->specData[513] = 99.0;
     doc->specData[0] = 3.0;
@@ -136,6 +126,14 @@ TEST(Units, ReadoutShowsTheUnitValueAndTheRealPartUnderTheCursor) {
         doc->clientWidth = width;
         EXPECT_EQ(units::readoutText(*doc, x), text);
     }
+    // The index range of a narrower view.
+    doc->viewLeft = 3.0 * doc->acqPars.AQ / doc->nData;   // index 3
+    doc->viewRight = 9.5 * doc->acqPars.AQ / doc->nData;  // index 9.5
+    const auto r = units::viewIndexRange(*doc);
+    EXPECT_EQ((std::pair{r.i0, r.i1}), (std::pair{2, 8}));
+    // Degenerate views are widened to a tenth of a millisecond.
+    EXPECT_DOUBLE_EQ(computeViewZoom(2.0, 0.0, 2.0), 1.0);
+    for (double right : {1.0, 0.5, 1.00005}) EXPECT_DOUBLE_EQ(computeViewZoom(2.0, 1.0, right), 2.0 / 1e-4);
 }
 
 }  // namespace

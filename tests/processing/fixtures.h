@@ -59,10 +59,4 @@ Dialog opened(Args&... args) {
     return dialog;
 }
 
-inline bool allFinite(const Document& doc) {
-    for (int i = 0; i < doc.nData; ++i)
-        if (!std::isfinite(doc.specData[i])) return false;
-    return true;
-}
-
 }  // namespace pelvaron::testing

@@ -1,20 +1,25 @@
-// The Fourier transform command: the data operations around the FFT, the group-delay proposal
-// and correction, the "Fast Fourier Transform" dialog (sizes, Cancel, OK) and Undo after it.
+// The Fourier transform: the FFT routines against the textbook loops and the S/N bookkeeping they
+// leave, the data operations around them, the group-delay proposal and correction, the "Fast
+// Fourier Transform" dialog (sizes, Cancel, OK) and Undo after it.
 #include "processing/transform.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <numbers>
+#include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fixtures.h"
 #include "processing/fft.h"
 #include "processing/fourier_dialog.h"
+#include "processing/noise_block.h"
 #include "processing/phase.h"
-#include "processing/phase_dialog.h"
 #include "recording_ui.h"
+#include "textbook_fft.h"
 
 namespace pelvaron::processing {
 namespace {
@@ -24,6 +29,69 @@ using testing::documentWith;
 using testing::fidOf;
 using testing::opened;
 using Ints = std::vector<int>;
+
+std::vector<double> randomData(int count, int seed) {
+    std::mt19937 rng(static_cast<unsigned>(seed));
+    std::normal_distribution<double> normal(0.0, 1000.0);
+    std::vector<double> v(count);
+    for (double& x : v) x = normal(rng);
+    return v;
+}
+
+bool sameBits(const std::vector<double>& a, const std::vector<double>& b) {
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+}
+
+TEST(Fft, BothTransformsAreBitIdenticalToTheTextbookLoopsAtEverySize) {
+    // The complex transform (fast and portable) of every size, the real one of as many doubles.
+    const auto check = [](const std::vector<double>& input, int direction) {
+        const int points = static_cast<int>(input.size() / 2);
+        std::vector<double> expected = input, fast = input, portable = input;
+        testing::textbookComplexFft(expected.data(), points, direction);
+        complexFft(fast.data(), points, direction);
+        complexFftPortable(portable.data(), points, direction);
+        EXPECT_TRUE(sameBits(fast, expected)) << points << " points, direction " << direction;
+        EXPECT_TRUE(sameBits(portable, expected)) << points << " points, portable, direction " << direction;
+        if (points < 2) return;
+        std::vector<double> realExpected = input, real = input;
+        testing::textbookRealFft(realExpected.data(), 2 * points, direction);
+        realFft(real.data(), 2 * points, direction);
+        EXPECT_TRUE(sameBits(real, realExpected)) << 2 * points << " samples, direction " << direction;
+    };
+    for (int points = 1; points <= kCapacity / 2; points *= 2)
+        for (int direction : {kForward, kInverse}) check(randomData(2 * points, points), direction);
+    // Trivial twiddles (1, 0) still multiply: -0 + 0*x and inf*0 must come out the same way.
+    std::vector<double> special(2 * 256, -0.0);
+    special[10] = INFINITY;
+    special[33] = -1.5;
+    check(special, kForward);
+    // Sizes that are no power of two are left alone.
+    const std::vector<double> odd = randomData(2 * 100, 3);
+    std::vector<double> x = odd;
+    complexFft(x.data(), 100, kForward);
+    EXPECT_EQ(x, odd);
+}
+
+TEST(SignalToNoiseMarks, EachTransformRecordsTheQuietestBlockAndTheLargestRealPart) {
+    // Four blocks of 128 doubles in the first half; block 2 is the quietest, block 3 ties it
+    // later and loses; imaginary parts do not count. The largest real part sits in the second
+    // half twice, the later one wins. Data shorter than one block pair use block 0.
+    std::vector<double> values(1024, 0.0);
+    for (int i = 0; i < 512; i += 4) values[i] = i / 128 == 2 || i / 128 == 3 ? 1.0 : 5.0;
+    for (int i = 1; i < 512; i += 128) values[i] = 1000.0;
+    values[700] = -50.0;
+    values[900] = 50.0;
+    for (const auto& [data, block, index] :
+         {std::tuple{values, 2, 900}, {std::vector<double>(200, 1.0), 0, 198}}) {
+        auto doc = testing::documentWith(data);
+        doc->peakIndex = 42;
+        doc->transform.noiseBlock = 7;
+        refreshSignalToNoiseMarks(*doc);
+        EXPECT_EQ((std::tuple{doc->transform.noiseBlock, doc->transform.snPeakIndex, doc->peakIndex}),
+                  (std::tuple{block, index, 42}));
+        EXPECT_EQ(doc->transform.snPeakValue, data[index]);
+    }
+}
 
 TEST(TransformSteps, FirstPointDriftAlternationConjugationAndRotation) {
     auto doc = documentWith({4, 8, 1, 2, 3, 5, 7, 9});
@@ -46,41 +114,19 @@ TEST(TransformSteps, FirstPointDriftAlternationConjugationAndRotation) {
     }
 }
 
-TEST(FourierDialog, OpeningProposesTheRotationOfTheGroupDelay) {
-    const struct {
-        int decim, dspfvs;
-        double grpdly;
-        int inverse, rotate, count;
-    } cases[] = {
-        {24, 10, 0.0, 0, 1, 61},   // the table's 61.0208, truncated
-        {32, 10, 76.9, 0, 1, 76},  // GRPDLY wins over the table
-        {5, 10, 0.0, 0, 0, 9},     // a DECIM the table lacks: no proposal, the count stays
-        {24, 10, 0.0, 1, 0, 9},    // nothing is proposed for an inverse transform
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.decim << "/" << c.dspfvs << " grpdly " << c.grpdly);
-        auto doc = documentWith(std::vector<double>(256, 1.0));
-        doc->acqPars.DECIM = c.decim;
-        doc->acqPars.DSPFVS = c.dspfvs;
-        doc->groupDelay = c.grpdly;
-        doc->ftInverse = c.inverse;
-        doc->transform.ftRotateCount = 9;
-        doc->transform.ftRotate = 1;
-        auto dialog = opened<FourierDialog>(*doc);
-        EXPECT_EQ(dialog.rotate, c.rotate);
-        EXPECT_EQ(dialog.rotateCountText, std::to_string(c.count));
-    }
-}
-
 TEST(FourierDialog, SizesRoundUpTruncateOrZeroFillAndCancelRestoresThem) {
     for (const auto& [n, rounded] : {std::pair{100, 128}, {128, 128}, {129, 256}, {kCapacity - 1, kCapacity}})
         EXPECT_EQ(roundUpTransformSize(n), rounded) << n;
 
     const std::vector<double> fid = fidOf(150, 1000.0, {100.0});  // 300 doubles
     auto doc = documentWith(fid);
+    // A DECIM the group-delay table lacks gets no rotation proposed: the count stays.
+    doc->acqPars.DECIM = 5;
+    doc->transform.ftRotateCount = 9;
     auto dialog = opened<FourierDialog>(*doc);
     EXPECT_EQ((Ints{doc->nData, doc->acqPars.TD, doc->transform.ftSavedNData}), (Ints{512, 512, 300}));
-    EXPECT_EQ(dialog.pointsText(), "512");
+    EXPECT_EQ((std::tuple{dialog.pointsText(), dialog.rotate, dialog.rotateCountText}),
+              (std::tuple{"512", 0, "9"}));
     // Double-click: the size changes at once, TD stays; truncated doubles come back from the
     // buffer; the largest size widens the scroll range; beyond the list is ignored.
     dialog.chooseSize(0);
@@ -98,11 +144,15 @@ TEST(FourierDialog, SizesRoundUpTruncateOrZeroFillAndCancelRestoresThem) {
     EXPECT_EQ(dataOf(*doc), fid);
 }
 
-TEST(FourierDialog, ForwardOkRunsTheWholeSequence) {
+TEST(FourierDialog, ForwardThenInverseOkRunTheirWholeSequences) {
     auto doc = documentWith(fidOf(512, 1000.0, {150.0}));
     doc->offsetHz = -120.0;
     doc->negateImag = 1;
     doc->acqPars.DECIM = 24;  // proposes 61 points of rotation
+    // The phase and unphased copy of an earlier spectrum (kept valid across an Undo) must not be
+    // applied to the new one at the next re-phasing.
+    doc->phaseSourceValid = 1;
+    doc->phase0 = 33.0;
     const std::vector<double> before = dataOf(*doc);
     const double peakBefore = doc->peakValue;
     ASSERT_TRUE(opened<FourierDialog>(*doc).ok());
@@ -111,12 +161,13 @@ TEST(FourierDialog, ForwardOkRunsTheWholeSequence) {
     EXPECT_EQ((Ints{doc->undoFtReal, doc->undoFtDriftCorr, doc->undoFtQuadrature, doc->undoFtInverse,
                     doc->undoNegateImag}),
               (Ints{0, 1, 1, 0, 1}));
-    EXPECT_EQ(doc->undoPeakValue, peakBefore);
+    EXPECT_EQ((std::pair{doc->undoPeakValue, doc->phase0}), (std::pair{peakBefore, 0.0}));
     EXPECT_EQ(testing::head(doc->undoData, 1024), before);
     // The way back is proposed next; units are ppm.
     EXPECT_EQ((Ints{doc->ftInverse, doc->ftQuadrature, doc->ftReal, doc->negateImag, doc->ftDriftCorr,
-                    doc->transform.ftRotateCount, doc->transform.ftDirection, doc->xUnits, doc->unitPpm}),
-              (Ints{1, 0, 0, 0, 1, 61, kForward, kPpm, 1}));
+                    doc->transform.ftRotateCount, doc->transform.ftDirection, doc->xUnits, doc->unitPpm,
+                    doc->phaseSourceValid}),
+              (Ints{1, 0, 0, 0, 1, 61, kForward, kPpm, 1, 0}));
 
     // The same arithmetic by hand.
     auto expected = documentWith(before);
@@ -138,36 +189,30 @@ TEST(FourierDialog, ForwardOkRunsTheWholeSequence) {
     // refIndex = N + trunc(2 * offsetHz * N / (2 SW)) = 1024 + trunc(-122.88).
     EXPECT_EQ(doc->refIndex, 1024 - 122);
     EXPECT_EQ(doc->transform.snPeakIndex, doc->peakIndex);
-}
 
-TEST(FourierDialog, InverseOkResetsPhaseAndFilterKeepsTheScaleAndReturnsTheFid) {
-    const std::vector<double> fid = fidOf(1024, 1000.0, {200.0});
-    auto doc = documentWith(fid);
-    auto forward = opened<FourierDialog>(*doc);
-    forward.quadrature = forward.driftCorr = 0;
-    ASSERT_TRUE(forward.ok());
+    // The way back, of filtered and phased data, is offered real and taken complex: the ramp comes
+    // off again, then no alternation and no normalisation; phase and filter are reset.
     doc->acqPars.DECIM = 32;
     doc->groupDelay = 70.5;
     doc->phase0 = 33.0;
     doc->phase1 = -4.0;
     doc->ftReal = doc->phaseSourceValid = 1;
-    auto expected = documentWith(dataOf(*doc));
+    expected = documentWith(dataOf(*doc));
     auto inverse = opened<FourierDialog>(*doc);
     EXPECT_EQ((Ints{inverse.inverse, inverse.rotate, inverse.real}), (Ints{1, 0, 1}));
     inverse.real = 0;
-    inverse.driftCorr = 1;
     ASSERT_TRUE(inverse.ok());
     EXPECT_EQ((Ints{doc->transform.ftDirection, doc->ftInverse, doc->ftQuadrature, doc->acqPars.DECIM,
                     doc->phaseSourceValid, doc->xUnits, doc->unitSeconds, doc->fidCopyFromInverse}),
               (Ints{kInverse, 0, 0, 1, 0, kSeconds, 1, 1}));
-    EXPECT_EQ((std::vector<double>{doc->groupDelay, doc->phase0, doc->phase1}),
-              (std::vector<double>{0, 0, 0}));
-    EXPECT_EQ(testing::head(doc->fidCopy, 2048), dataOf(*doc));
-    // No alternation and no normalisation on the way back.
+    EXPECT_EQ((std::vector<double>{doc->groupDelay, doc->phase0, doc->phase1, doc->transform.delayFraction}),
+              (std::vector<double>{0, 0, 0, 0}));
+    EXPECT_EQ(testing::head(doc->fidCopy, 1024), dataOf(*doc));
+    groupDelayRamp(expected->specData.data(), 1024, -(61.0208 - 61), true);
     firstPointCorrection(*expected);
     driftCorrection(*expected);
-    complexFft(*expected, 1024, kInverse);
-    for (int i = 0; i < 2048; ++i) expected->specData[i] /= 2048.0;
+    complexFft(*expected, 512, kInverse);
+    for (int i = 0; i < 1024; ++i) expected->specData[i] /= 1024.0;
     EXPECT_EQ(dataOf(*doc), dataOf(*expected));
     EXPECT_EQ(doc->peakValue, findPeak(*expected));
     // Rotated data are not offered a rotation again.
@@ -175,13 +220,10 @@ TEST(FourierDialog, InverseOkResetsPhaseAndFilterKeepsTheScaleAndReturnsTheFid) 
 }
 
 TEST(FourierDialog, ZerosStayZeroRotateCountsAreClampedAndOtherSizesRefused) {
-    for (int inverse : {0, 1}) {
-        auto doc = documentWith(std::vector<double>(512, 0.0));
-        doc->ftInverse = inverse;
-        ASSERT_TRUE(opened<FourierDialog>(*doc).ok());
-        EXPECT_EQ(dataOf(*doc), std::vector<double>(512, 0.0)) << inverse;
-        EXPECT_EQ(doc->peakValue, 0.0) << inverse;
-    }
+    // The normalisation of a spectrum without signal divides by nothing.
+    auto zeros = documentWith(std::vector<double>(512, 0.0));
+    ASSERT_TRUE(opened<FourierDialog>(*zeros).ok());
+    EXPECT_EQ((std::pair{dataOf(*zeros), zeros->peakValue}), (std::pair{std::vector<double>(512, 0.0), 0.0}));
     for (const auto& [text, clamped] : {std::pair{"99999999999", 128}, {"-12abc", 0}}) {
         auto doc = documentWith(fidOf(128, 1000.0, {50.0}));
         auto dialog = opened<FourierDialog>(*doc);
@@ -196,36 +238,21 @@ TEST(FourierDialog, ZerosStayZeroRotateCountsAreClampedAndOtherSizesRefused) {
     EXPECT_EQ(doc->xUnits, kSeconds);
 }
 
-TEST(FourierDialog, ANewSpectrumIsPhasedFromItselfNotFromAnEarlierOne) {
-    // Transform, Autophase, Undo, a different apodization, transform again: Phase Correction
-    // must start from the new spectrum, not from the unphased copy of the first one.
-    auto doc = documentWith(fidOf(512, 1000.0, {150.0}));
-    testing::RecordingUserInterface ui;
-    ASSERT_TRUE(opened<FourierDialog>(*doc).ok());
-    autophase(*doc);
-    ASSERT_EQ(doc->phaseSourceValid, 1);
-    undoCommand(*doc);
-    for (int i = 0; i < doc->nData; ++i) doc->specData[i] *= std::exp(-0.002 * i);
-    ASSERT_TRUE(opened<FourierDialog>(*doc).ok());
-    EXPECT_EQ((std::pair{doc->phaseSourceValid, doc->phase0}), (std::pair{0, 0.0}));
-    const std::vector<double> fresh = dataOf(*doc);
-    opened<PhaseDialog>(*doc, ui).scrollOrder0(ScrollAction::Thumb, 0);
-    for (int i = 0; i < doc->nData; i += 2) ASSERT_NEAR(doc->specData[i], fresh[i], 1e-9) << i;
-}
-
 /// Phase (degrees) of the complex point nearest `hz` after a centred transform at 1 Hz a point.
 double phaseAt(const Document& doc, double hz) {
     const int k = doc.nData / 4 - static_cast<int>(std::lround(hz));  // point 0 is the highest frequency
     return std::atan2(doc.specData[2 * k + 1], doc.specData[2 * k]) * 180.0 / std::numbers::pi;
 }
 
-TEST(GroupDelayCorrection, TheWholeDelayLeavesLinesThatNeedZeroOrderOnly) {
+TEST(GroupDelayCorrection, TheWholeDelayLeavesLinesThatNeedZeroOrderOnlyAndUndoTakesItOff) {
     // Lines of a FID at SW 8192 Hz whose first points are the digital filter's, as a modern
     // spectrometer records it.
     const std::vector<double> lines{-3000.0, -700.0, 150.0, 2500.0};
     for (double delay : {67.98, 68.5625, 61.0208}) {
-        auto doc = documentWith(fidOf(8192, 8192.0, lines, delay), 8192.0);
+        const std::vector<double> fid = fidOf(8192, 8192.0, lines, delay);
+        auto doc = documentWith(fid, 8192.0);
         doc->groupDelay = delay;
+        doc->acqPars.DECIM = 32;  // the recorded delay wins over the table's 70.0156
         auto dialog = opened<FourierDialog>(*doc);
         ASSERT_EQ(dialog.rotate, 1);
         ASSERT_TRUE(dialog.ok());
@@ -234,20 +261,9 @@ TEST(GroupDelayCorrection, TheWholeDelayLeavesLinesThatNeedZeroOrderOnly) {
         autophaseCommand(*doc, ui);
         // Every line, far from the pivot or near it, is upright absorption.
         for (double hz : lines) EXPECT_NEAR(phaseAt(*doc, hz), 0.0, 1.0) << delay << " " << hz;
+        undoCommand(*doc);
+        EXPECT_EQ((std::pair{doc->transform.delayFraction, dataOf(*doc)}), (std::pair{0.0, fid}));
     }
-}
-
-TEST(GroupDelayCorrection, InverseAndUndoTakeTheRampOffAgain) {
-    const std::vector<double> fid = fidOf(1024, 8192.0, {-2000.0, 900.0}, 46.311);
-    auto doc = documentWith(fid, 8192.0);
-    doc->groupDelay = 46.311;
-    ASSERT_TRUE(opened<FourierDialog>(*doc).ok());
-    undoCommand(*doc);
-    EXPECT_EQ(doc->transform.delayFraction, 0.0);
-    EXPECT_EQ(dataOf(*doc), fid);
-    ASSERT_TRUE(opened<FourierDialog>(*doc).ok());
-    ASSERT_TRUE(opened<FourierDialog>(*doc).ok());
-    EXPECT_EQ(doc->transform.delayFraction, 0.0);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Window functions and the "Window Function Parameters" dialog.
+// Window functions as the apodization applies them, and the "Window Function Parameters" dialog.
 #include "processing/window_functions.h"
 
 #include <gtest/gtest.h>
@@ -25,60 +25,55 @@ constexpr double kPi = std::numbers::pi;
 constexpr int kN = 512;
 constexpr double kAq = 0.256;  // 512 doubles at SW 1000 Hz
 
-std::vector<double> ones(int n = kN) { return std::vector<double>(n, 1.0); }
+std::vector<double> ones() { return std::vector<double>(kN, 1.0); }
 
-TEST(WindowFunctions, EachWeighsPointMByItsFormula) {
-    // The exponential and TRAFICANTE count time as m/(2 SW), the others as m*AQ/N; the Gaussian
-    // has its own pi; the exponential spares the last two points; the Lorentz-Gauss with LB < 0
-    // rises from 1 to its top at t = GB*AQ; the sine bell starts at sin(phi).
-    const double traf = -kPi * 3.0 / 4000.0, lg = kPi * -5.0;
-    const std::pair<std::function<void(double*)>, std::function<double(double)>> cases[] = {
-        {[](double* x) { exponentialWindow(x, kN, 1.0, 1000.0); },
-         [](double m) { return m >= kN - 2 ? 1.0 : std::exp(-kPi * m / 2000.0); }},
-        {[](double* x) { gaussianWindow(x, kN, 2.0, 0.25, kAq); },
-         [](double m) {
-             return std::exp(-std::pow(3.14159 * 2.0 * m * kAq / kN - 0.25 * kAq, 2) / (4.0 * std::log(2.0)));
-         }},
-        {[](double* x) { traficanteWindow(x, kN, 3.0, 2000.0); },
-         [=](double m) {
-             return std::exp(traf * m) / (std::exp(2 * traf * m) + std::exp(2 * traf * (kN - m)));
-         }},
-        {[](double* x) { lorentzGaussWindow(x, kN, -5.0, 0.25, kAq); },
-         [=](double m) {
-             return std::exp(-lg * m * kAq / kN + lg * std::pow(m * kAq / kN, 2) / (2.0 * 0.25 * kAq));
-         }},
-        {[](double* x) { sineBellWindow(x, kN, 90.0, false); },
-         [](double m) { return std::sin(kPi / 2 + kPi / 2 * m / kN); }},
-        {[](double* x) { sineBellWindow(x, kN, 0.0, false); },
-         [](double m) { return std::sin(kPi * m / kN); }},
-        {[](double* x) { sineBellWindow(x, kN, 90.0, true); },
-         [](double m) { return std::pow(std::sin(kPi / 2 + kPi / 2 * m / kN), 2); }},
-        {[](double* x) { hanningWindow(x, kN); },
-         [](double m) { return 0.5 + 0.5 * std::cos(kPi * m / kN); }},
-        {[](double* x) { hammingWindow(x, kN); },
-         [](double m) { return 0.54 + 0.46 * std::cos(kPi * m / kN); }},
-    };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        std::vector<double> x = ones();
-        cases[i].first(x.data());
-        for (int m : {0, 1, 100, 128, 256, 400, kN - 3, kN - 2, kN - 1})
-            EXPECT_NEAR(x[m], cases[i].second(m), 1e-12) << "window " << i << " at " << m;
-    }
+/// TD 512 at SW 1000 Hz grown to `n` doubles, all ones, weighted by the window `w`.
+std::vector<double> weighted(const WindowParams& w, int n = kN) {
+    auto doc = documentWith(ones());
+    doc->nData = n;
+    for (int i = kN; i < n; ++i) doc->specData[i] = 1.0;
+    doc->window = w;
+    applyWindow(*doc);
+    return dataOf(*doc);
 }
 
-TEST(WindowFunctions, TheTwoTimeBasesPartAfterZeroFilling) {
-    // TD 512 zero filled to 1024 doubles: the exponential keeps m/(2 SW) while the Gaussian's
-    // t = m*AQ/N halves.
-    for (Window w : {Window::Exponential, Window::Gaussian}) {
-        auto doc = documentWith(ones(), 1000.0);
-        doc->nData = 1024;
-        for (int i = 512; i < 1024; ++i) doc->specData[i] = 1.0;
-        doc->window = {.lbExp = 2.0, .lbGauss = 2.0, .shift = 0.0, .selected = w};
-        applyWindow(*doc);
-        const double u = 3.14159 * 2.0 * (800 * kAq / 1024);
-        EXPECT_DOUBLE_EQ(doc->specData[800], w == Window::Exponential
-                                                 ? std::exp(-kPi * 2.0 * 800 / 2000.0)
-                                                 : std::exp(-u * u / (4.0 * std::log(2.0))));
+TEST(WindowFunctions, EachWeighsPointMByItsFormulaInItsOwnTimeBase) {
+    // The exponential and TRAFICANTE count time as m/(2 SW), the others as m*AQ/N: the two part
+    // after zero filling to N = 1024. The Gaussian has its own pi; the exponential spares the last
+    // two points; the Lorentz-Gauss with LB < 0 rises from 1 to its top at t = GB*AQ; the sine
+    // bell starts at sin(phi).
+    const double traf = -kPi * 3.0 / 2000.0, lg = kPi * -5.0;
+    using enum Window;
+    const std::pair<WindowParams, std::function<double(double, double)>> cases[] = {
+        {{.lbExp = 1.0, .selected = Exponential},
+         [](double m, double n) { return m >= n - 2 ? 1.0 : std::exp(-kPi * m / 2000.0); }},
+        {{.lbGauss = 2.0, .shift = 0.25, .selected = Gaussian},
+         [](double m, double n) {
+             return std::exp(-std::pow(3.14159 * 2.0 * m * kAq / n - 0.25 * kAq, 2) / (4.0 * std::log(2.0)));
+         }},
+        {{.lbTraf = 3.0, .selected = Traficante},
+         [=](double m, double n) {
+             return std::exp(traf * m) / (std::exp(2 * traf * m) + std::exp(2 * traf * (n - m)));
+         }},
+        {{.lbLg = -5.0, .gb = 0.25, .selected = LorentzGauss},
+         [=](double m, double n) {
+             return std::exp(-lg * m * kAq / n + lg * std::pow(m * kAq / n, 2) / (2.0 * 0.25 * kAq));
+         }},
+        {{.sineDeg = 90.0, .selected = Sine},
+         [](double m, double n) { return std::sin(kPi / 2 + kPi / 2 * m / n); }},
+        {{.sineDeg = 0.0, .selected = Sine}, [](double m, double n) { return std::sin(kPi * m / n); }},
+        {{.sine2Deg = 90.0, .selected = SineSquared},
+         [](double m, double n) { return std::pow(std::sin(kPi / 2 + kPi / 2 * m / n), 2); }},
+        {{.selected = Hanning}, [](double m, double n) { return 0.5 + 0.5 * std::cos(kPi * m / n); }},
+        {{.selected = Hamming}, [](double m, double n) { return 0.54 + 0.46 * std::cos(kPi * m / n); }},
+    };
+    for (int n : {kN, 2 * kN}) {
+        for (std::size_t i = 0; i < std::size(cases); ++i) {
+            const std::vector<double> x = weighted(cases[i].first, n);
+            for (int m : {0, 1, 100, 128, 256, 400, n - 3, n - 2, n - 1})
+                EXPECT_NEAR(x[m], cases[i].second(m, n), 1e-12)
+                    << "window " << i << " of " << n << " at " << m;
+        }
     }
 }
 
@@ -102,18 +97,12 @@ struct Ok {
     }
 };
 
-std::vector<double> windowed(const std::function<void(double*)>& window) {
-    std::vector<double> x = ones();
-    window(x.data());
-    return x;
-}
-
 TEST(WindowFunctionDialog, OkAppliesTheSelectedWindowWithTheTypedNumbersOrRefusesThem) {
     using D = WindowFunctionDialog;
     // Text is read as far as it is a number, and as 0 where there is none.
     const Ok traf(Window::Traficante, [](D& d) { d.lbTrafText = "1.5 Hz", d.lbExpText = "abc"; });
     EXPECT_TRUE(traf.accepted && traf.messages.empty() && traf.ui.repaints > 0);
-    EXPECT_EQ(traf.data, windowed([](double* x) { traficanteWindow(x, kN, 1.5, 1000.0); }));
+    EXPECT_EQ(traf.data, weighted({.lbTraf = 1.5, .selected = Window::Traficante}));
     EXPECT_EQ(traf.reopened.lbTrafText + " " + traf.reopened.lbExpText, "1.50 0.00");
     EXPECT_EQ(traf.reopened.selected, Window::Traficante);
     // A positive LB of the Lorentz-Gauss window is used negated after a message; GB may be 1.
@@ -123,7 +112,7 @@ TEST(WindowFunctionDialog, OkAppliesTheSelectedWindowWithTheTypedNumbersOrRefuse
         EXPECT_EQ(lg.messages,
                   std::vector<std::string>{"Error: LB must be negative for the Lorentzian/Gaussian "
                                            "function\nPelvaron will use the negative of that value."});
-        EXPECT_EQ(lg.data, windowed([gb](double* x) { lorentzGaussWindow(x, kN, -2.0, gb, kAq); }));
+        EXPECT_EQ(lg.data, weighted({.lbLg = -2.0, .gb = gb, .selected = Window::LorentzGauss}));
         EXPECT_EQ(lg.reopened.lbLgText, "-2.00");
     }
     // Refused values leave the data but are stored all the same. GB = 0 would divide by zero;
@@ -140,7 +129,7 @@ TEST(WindowFunctionDialog, OkAppliesTheSelectedWindowWithTheTypedNumbersOrRefuse
     }
     const Ok gauss(Window::Gaussian, [](D& d) { d.lbGaussText = "1", d.shiftText = "1"; });
     EXPECT_TRUE(gauss.accepted && gauss.messages.empty());
-    EXPECT_EQ(gauss.data, windowed([](double* x) { gaussianWindow(x, kN, 1.0, 1.0, kAq); }));
+    EXPECT_EQ(gauss.data, weighted({.lbGauss = 1.0, .shift = 1.0, .selected = Window::Gaussian}));
 }
 
 }  // namespace

@@ -1,27 +1,102 @@
-// The spin engine: the AB closed form, alone and in uncoupled parts, the count, order and moments
-// of the lines, the subsystem table, the whole simulation, its refusals and allocation failures
-// (these reach the toolkit's storage and eigen-solver, which have no other caller).
-#include "simulation/spin_engine.h"
-
+// The simulation: the spin engine against the AB closed form (alone and in uncoupled parts), the
+// count, order and moments of its lines, the subsystem table, the whole recomputation, refusals and
+// allocation failures; the simulated spectrum against the line-by-line sum; and the toolkit where
+// the engine does not reach it (its storage, sort2, tred2, tqli and binomial are checked through
+// the engine, their one caller).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <random>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "recording_ui.h"
-#include "reference.h"
+#include "simulation/spin_engine.h"
 #include "simulation/synthesis.h"
+#include "simulation/toolkit.h"
 
 namespace pelvaron::simulation {
 namespace {
 
-using testing::couplingMatrix;
-using testing::Couplings;
-using testing::Line;
 using testing::RecordingUserInterface;
+using Couplings = std::vector<std::vector<double>>;
+
+struct Line {
+    double freq;
+    double intens;
+};
+
+/// Refuses the one allocation whose failure message is `message`.
+class RefuseOne : public AllocationGate {
+public:
+    explicit RefuseOne(std::string message) : message_(std::move(message)) {}
+    bool allow(std::string_view failureMessage) const override { return failureMessage != message_; }
+
+private:
+    std::string message_;
+};
+
+/// A symmetric n x n coupling matrix from (i, j, J) triples, nuclei counted from 0.
+Couplings couplingMatrix(int n, const std::vector<std::tuple<int, int, double>>& pairs) {
+    Couplings c(n, std::vector<double>(n, 0.0));
+    for (const auto& [i, j, v] : pairs) c[i][j] = c[j][i] = v;
+    return c;
+}
+
+void sortLines(std::vector<Line>& lines) {
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const Line& x, const Line& y) { return x.freq < y.freq; });
+}
+
+/// The closed form of two nuclei at nu1 and nu2 coupled by j, sorted by frequency.
+std::vector<Line> abLines(double nu1, double nu2, double j) {
+    const double centre = (nu1 + nu2) / 2.0, d = std::hypot(nu1 - nu2, j);
+    std::vector<Line> lines;
+    for (double sd : {1.0, -1.0})
+        for (double sj : {1.0, -1.0})  // outer lines (sj == sd) lose what the inner ones gain
+            lines.push_back({centre + sj * j / 2 + sd * d / 2, (1 - sd * sj * j / d) / 2});
+    sortLines(lines);
+    return lines;
+}
+
+/// Lines closer than `tol` Hz merged into one (intensities added, frequency of the first), lines
+/// of no intensity left out: spectra with degenerate levels become comparable.
+std::vector<Line> mergeLines(std::vector<Line> lines, double tol) {
+    sortLines(lines);
+    std::vector<Line> out;
+    for (const Line& l : lines) {
+        if (l.intens < 1e-10) continue;
+        if (!out.empty() && l.freq - out.back().freq < tol)
+            out.back().intens += l.intens;
+        else
+            out.push_back(l);
+    }
+    return out;
+}
+
+/// The synthesis line by line: for each line, k = 0 .. h-1 points to both sides of its centre
+/// (centre once), kept inside 0 .. h-1.
+std::vector<double> directSynthesis(const std::vector<double>& freq, const std::vector<double>& intens,
+                                    double w, double threshold, int nPoints, double fromHz, double toHz,
+                                    double offsetHz) {
+    const long h = nPoints / 2;
+    const double range = std::fabs(toHz - fromHz);
+    std::vector<double> curve(h, 0.0);
+    for (std::size_t i = 0; i < freq.size(); ++i) {
+        if (!(intens[i] > threshold + 1e-6) || !(fromHz < freq[i] && freq[i] < toHz)) continue;
+        const long m = h - static_cast<long>(std::trunc((freq[i] - offsetHz) * h / range));
+        for (long k = 0; k < h; ++k) {
+            const double value = intens[i] * w / (w * w / 4.0 + std::pow(k * range / h, 2)) / 6.28318;
+            if (m + k < h && m + k >= 0) curve[m + k] += value;
+            if (k >= 1 && m - k >= 0 && m - k < h) curve[m - k] += value;
+        }
+    }
+    return curve;
+}
 
 std::vector<Line> engineLines(int n, const std::vector<double>& nu, const Couplings& j) {
     RecordingUserInterface ui;
@@ -47,16 +122,16 @@ TEST(SpinEngine, TwoSpinsAndUncoupledPairsMatchTheAbClosedForm) {
     const double cases[][3] = {
         {100.0, 250.0, 0.0}, {200.0, 200.0, 8.0}, {300.0, 290.0, -7.5}, {-10.0, 4.0, 6.0}};
     for (const auto& [nu1, nu2, j] : cases)
-        expectSameLines(engineLines(2, {nu1, nu2}, couplingMatrix(2, {{0, 1, j}})),
-                        testing::abLines(nu1, nu2, j), 1e-9, 1e-9);
+        expectSameLines(engineLines(2, {nu1, nu2}, couplingMatrix(2, {{0, 1, j}})), abLines(nu1, nu2, j),
+                        1e-9, 1e-9);
     // Two strongly coupled pairs and a lone nucleus, not coupled to each other: the union.
-    auto want = testing::abLines(100.0, 106.0, 12.0);
-    for (const Line& l : testing::abLines(300.0, 290.0, -7.5)) want.push_back(l);
+    auto want = abLines(100.0, 106.0, 12.0);
+    for (const Line& l : abLines(300.0, 290.0, -7.5)) want.push_back(l);
     want.push_back({700.0, 1.0});
     auto j = couplingMatrix(5, {{0, 1, 12.0}, {2, 3, -7.5}});
     j[1][0] = j[4][2] = 1e6;  // below the diagonal: never read
-    expectSameLines(testing::mergeLines(engineLines(5, {100.0, 106.0, 300.0, 290.0, 700.0}, j), 1e-7),
-                    testing::mergeLines(want, 1e-7), 1e-8, 1e-10);
+    expectSameLines(mergeLines(engineLines(5, {100.0, 106.0, 300.0, 290.0, 700.0}, j), 1e-7),
+                    mergeLines(want, 1e-7), 1e-8, 1e-10);
 }
 
 TEST(SpinEngine, AllLinesInOrderWithTheMomentsOfTheShifts) {
@@ -160,8 +235,8 @@ TEST(SpinEngine, RecomputeAddsEverySubsystemAndKeepsTheListsForAResynthesis) {
     freq.insert(freq.end(), sim.spinSubsystems[1].transFreq.begin(), sim.spinSubsystems[1].transFreq.end());
     intens.insert(intens.end(), sim.spinSubsystems[1].transIntens.begin(),
                   sim.spinSubsystems[1].transIntens.end());
-    const auto want = testing::directSynthesis(freq, intens, sim.simLineWidth, sim.simThreshold,
-                                               sim.simPoints, sim.simFromHz, sim.simToHz, sim.simFromHz);
+    const auto want = directSynthesis(freq, intens, sim.simLineWidth, sim.simThreshold, sim.simPoints,
+                                      sim.simFromHz, sim.simToHz, sim.simFromHz);
     for (int jp = 0; jp < 2047; ++jp) {
         ASSERT_NEAR(doc->specData[2 * jp], want[jp], 1e-9) << jp;
         ASSERT_EQ(doc->specData[2 * jp + 1], 0.0);
@@ -217,7 +292,7 @@ TEST(SpinEngine, FailedAllocationsAreReportedAndNoListIsLeftBehind) {
         RecordingUserInterface ui;
         auto doc = simulationDocument({kAb}, ui);
         ASSERT_TRUE(recomputeSimulation(*doc, ui));  // lists of an earlier computation
-        const testing::RefuseOne gate(c.failing);
+        const RefuseOne gate(c.failing);
         ASSERT_TRUE(recomputeSimulation(*doc, ui, &gate));
         ASSERT_EQ(ui.messageTexts(), std::vector<std::string>{c.failing});
         EXPECT_EQ(ui.messages[0].caption, c.caption);
@@ -227,6 +302,99 @@ TEST(SpinEngine, FailedAllocationsAreReportedAndNoListIsLeftBehind) {
         const SpinSubsystem& rec = doc->sim.spinSubsystems[0];
         EXPECT_TRUE(rec.transFreq.empty() && rec.transIntens.empty());
     }
+}
+
+struct Synth {
+    std::unique_ptr<Document> doc = std::make_unique<Document>();
+    RecordingUserInterface ui;
+    explicit Synth(double offsetHz) { doc->acqPars.offsetHz = offsetHz, doc->nData = 0; }
+    bool run(const std::vector<double>& f, const std::vector<double>& in, double w, int points,
+             double fromHz = 0.0, double toHz = 3000.0) {
+        return synthesizeSpectrum(*doc, ui, f, in, w, 0.001, points, fromHz, toHz);
+    }
+    double at(int j) const { return doc->specData[2 * j]; }
+};
+
+TEST(Synthesis, EqualsTheSumOfLinesLineByLine) {
+    // Several lines on one point, lines one step apart, lines outside and on the window's edges,
+    // lines about the threshold: at or below 0.001 + 1e-6 they are dropped.
+    const std::vector<double> freq = {1500.0, 1500.0001, 1500.2, 12.0,   -50.0, 0.0,
+                                      3000.0, 3050.0,    1000.0, 2000.0, 2500.0};
+    const std::vector<double> intens = {0.5, 0.25, 0.125,        2.0,          1.0,         1.0,
+                                        1.0, 1.0,  0.001 + 1e-6, 0.001 + 5e-7, 0.001 + 2e-6};
+    // offsetHz is normally fromHz; when it is not, centres fall outside 0..h-1.
+    const struct {
+        int points;
+        double w, offset;
+    } cases[] = {{8192, 0.3, 0.0},     {2000, 4.0, 0.0},   {1001, 0.3, 0.0},
+                 {2048, 5.0, -2000.0}, {2048, 5.0, 250.0}, {2048, 5.0, 1e12}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.points << " points, w " << c.w << ", offset " << c.offset);
+        Synth s(c.offset);
+        ASSERT_TRUE(s.run(freq, intens, c.w, c.points));
+        const auto want = directSynthesis(freq, intens, c.w, 0.001, c.points, 0.0, 3000.0, c.offset);
+        for (int j = 0; j < c.points / 2; ++j)
+            ASSERT_NEAR(s.at(j), want[j], 1e-9 * std::fabs(want[j]) + 1e-300) << j;
+    }
+}
+
+TEST(Synthesis, AddsToTheDataAndRewritesTheAxisUnlessInteractiveWithoutUpdate) {
+    Synth s(500.0);
+    s.doc->specData[4094] = 7.0;  // beyond 2h for an odd P = 4095: never touched
+    ASSERT_TRUE(s.run({1000.0}, {1.0}, 0.3, 4095, 500.0, 2500.0));
+    const double once = s.at(1536);
+    ASSERT_GT(once, 0.0);
+    ASSERT_TRUE(s.run({1000.0}, {1.0}, 0.3, 4095, 500.0, 2500.0));
+    EXPECT_DOUBLE_EQ(s.at(1536), 2.0 * once);
+    EXPECT_EQ(s.doc->specData[4094], 7.0);
+    // refIndex = TD + trunc(2 offsetHz AQ) = 4095 + trunc(2047.5).
+    EXPECT_EQ(std::tuple(s.doc->acqPars.TD, s.doc->acqPars.AQ, s.doc->refIndex),
+              std::tuple(4095, 2.0475, 6142));
+
+    Synth interactive(500.0);
+    interactive.doc->sim.simInteractive = 1;
+    interactive.doc->nData = 2048;
+    ASSERT_TRUE(interactive.run({1000.0}, {1.0}, 0.3, 4096, 500.0, 2500.0));
+    EXPECT_EQ(std::pair(interactive.doc->nData, interactive.doc->acqPars.TD), std::pair(2048, 0));
+    interactive.doc->sim.simUpdateDocument = 1;
+    ASSERT_TRUE(interactive.run({1000.0}, {1.0}, 0.3, 4096, 500.0, 2500.0));
+    EXPECT_EQ(interactive.doc->nData, 4096);
+}
+
+TEST(Synthesis, RefusesBadParametersAndChangesNothing) {
+    Synth s(0.0);
+    s.doc->specData[0] = 3.0;
+    s.doc->nData = 100;
+    EXPECT_FALSE(s.run({10.0}, {1.0}, 0.0, 8192));
+    EXPECT_FALSE(s.run({10.0}, {1.0}, 0.3, 8192, 3000.0, 3000.0));
+    EXPECT_FALSE(s.run({10.0}, {1.0}, 0.3, 1));
+    EXPECT_FALSE(s.run({10.0}, {1.0}, 0.3, kCapacity + 1));
+    EXPECT_FALSE(s.run({10.0}, {1.0}, NAN, 8192));
+    EXPECT_EQ(s.ui.messageTexts(), (std::vector<std::string>{kLineWidthText, kWindowText, kPointsText,
+                                                             kPointsText, kNotFiniteText}));
+    EXPECT_EQ(s.doc->specData[0], 3.0);
+    EXPECT_EQ(s.doc->nData, 100);
+    // The largest size fills the whole buffer and no more.
+    EXPECT_TRUE(s.run({1500.0}, {1.0}, 0.3, kCapacity));
+    EXPECT_GT(s.at(kCapacity / 4), 0.0);
+}
+
+TEST(Toolkit, TqliReportsANonConvergingEigenvalueAndStops) {
+    RecordingUserInterface ui;
+    Vector d, e;
+    Matrix z;
+    ASSERT_TRUE(vector(d, 1, 3, ui) && vector(e, 1, 3, ui) && matrix(z, 1, 3, 1, 3, ui));
+    for (int i = 1; i <= 3; ++i) e[i] = z(i, i) = 1.0;
+    d[2] = std::numeric_limits<double>::quiet_NaN();
+    tqli(d, e, 3, z, ui);  // must come back
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.messages[0].text, "Pelvaron run-time error...");
+}
+
+TEST(Toolkit, PythagAndCombinatoricsAtTheEndsOfTheirRange) {
+    EXPECT_DOUBLE_EQ(pythag(1e300, 1e300), std::sqrt(2.0) * 1e300);  // no overflow
+    EXPECT_DOUBLE_EQ(pythag(1e-300, 1e-300), std::sqrt(2.0) * 1e-300);
+    for (int k : {-1, 5}) EXPECT_EQ(binomial(4, k), 0);
 }
 
 }  // namespace
