@@ -29,6 +29,7 @@
 #include "gui/menu_layout.h"
 #include "gui/plot_view.h"
 #include "modal_helper.h"
+#include "temp_dir.h"
 
 using pelvaron::Document;
 using pelvaron::gui::MainWindow;
@@ -54,11 +55,6 @@ int pixelsOf(const QImage& image, Qt::GlobalColor colour) {
         }
     }
     return count;
-}
-
-/// Where a data index lies on the ppm axis.
-double ppmAt(const Document& doc, int index) {
-    return (doc.refIndex - index) * (doc.acqPars.SW / doc.acqPars.SF) / doc.nData;
 }
 
 /// Sets the name field of a file dialog; typed, it would have the dialog read the folder.
@@ -276,10 +272,7 @@ private slots:
         bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         QVERIFY(qAbs(doc_->viewLeft - left - 10 * doc_->acqPars.AQ / doc_->nData) < 1e-9);
         QCOMPARE(bar->value(), doc_->hScrollPos);
-        // Ctrl+J does nothing; in the full view the bar is inert.
-        const double zoomed = doc_->viewZoom;
-        QTest::keyClick(window_.get(), Qt::Key_J, Qt::ControlModifier);
-        QCOMPARE(doc_->viewZoom, zoomed);
+        // In the full view the bar is inert.
         window_->dispatcher().dispatch(app::kCmdFull);
         QVERIFY(!bar->isEnabled());
     }
@@ -357,9 +350,8 @@ private slots:
                          QVERIFY(!w->findChild<QCheckBox*>(QStringLiteral("inverse"))->isChecked());
                          ModalAnswerer::clickButton(QStringLiteral("OK"))(w);
                      }});
-        // A proton spectrum on a ppm axis, the acetyl singlet at 2.045 ppm.
+        // A spectrum on a ppm axis (where its lines lie is checked with the transform's steps).
         QCOMPARE(doc_->xUnits, 2);
-        QVERIFY(qAbs(ppmAt(*doc_, doc_->peakIndex) - 2.045) < 0.01);
         QVERIFY(window_->plotView()->plotImage() != fid);
 
         window_->action(app::kCmdAutophase)->trigger();
@@ -439,10 +431,8 @@ private slots:
                                   QStringLiteral(" 5.00"));
                          ModalAnswerer::reject()(w);
                      }});
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray text = file.readAll();
-        QVERIFY(text.startsWith("##TITLE= Ethyl acetate\n") && text.contains("##DATA TYPE= NMR FID\n"));
+        const std::string text = pelvaron::testing::readFile(path.toStdString());
+        QVERIFY(text.starts_with("##TITLE= Ethyl acetate\n") && text.find("##DATA TYPE= NMR FID\n") != text.npos);
     }
 
     void dialogsAreCentredAndKeptOnTheScreen() {
