@@ -67,7 +67,7 @@ TEST(CliTest, EachCommandAnswersWithItsExitStatusOnTheRightStream) {
         {{"info", example()}, 0, "\"format\": \"bruker\""},
         {{"simulate", system, "-o", dir.file("ok.txt"), "--to", "text"}, 0, ""},
         {{"transitions", dir.file("narrow.json")}, 0, "1 100.000000 1.00000000\n"},  // no window needed
-        // Each step's arguments in their order: swapped, 2 and 3 would lie outside the shift's and GB's 0 .. 1.
+        // Two-argument steps in their order: swapped, 2 and 3 would lie outside the shift's and GB's range.
         {{"dump", example(), "--steps", "gm=2/0.3,lg=3/0.4"}, 0, ""},
         // File and data errors, in the program's own words.
         {{"info", dir.file("missing")}, 1, "Don't know what to do with it!!"},

@@ -26,8 +26,10 @@ TEST(SetLimitsDialog, OpensInThePresentUnitAndRefusesLimitsBeyondEitherEndOfTheD
     // 400 MHz, 4000 Hz = 10 ppm wide, right end at -0.5 ppm: the full view runs 9.5 .. -0.5 ppm.
     testing::RecordingUserInterface ui;
     auto doc = testing::makeDocument(ui, {.sw = 4000.0, .sf = 400.0, .offsetHz = -200.0});
-    for (const auto& [unit, from, to] : {std::tuple{kHz, "3800.000", "-200.000"}, {kPoints, "0", "1000"},
-                                         {kSeconds, "0.000", "0.250"}, {kPpm, "9.500", "-0.500"}}) {
+    for (const auto& [unit, from, to] : {std::tuple{kHz, "3800.000", "-200.000"},
+                                         {kPoints, "0", "1000"},
+                                         {kSeconds, "0.000", "0.250"},
+                                         {kPpm, "9.500", "-0.500"}}) {
         doc->xUnits = unit;
         const display::SetLimitsDialog dialog(*doc);
         EXPECT_EQ(dialog.fromText(), from) << unit;

@@ -311,20 +311,15 @@ private slots:
         QCOMPARE(image.size(), QSize(640, 400));
         QVERIFY(pixelsOf(image, Qt::blue) > 500);
         // Refusals of render's own: a size that is not a number of pixels, a PNG that cannot be written.
-        const struct {
-            std::vector<std::string> args;
-            int status;
-            const char* says;
-        } refusals[] = {
-            {{"render", example, "-o", png, "--width", "12x"}, 2, "--width must be a whole number"},
-            {{"render", example, "-o", "/nonexistent-folder/plot.png"},
-             1,
-             "cannot write /nonexistent-folder/plot.png"},
-        };
-        for (const auto& r : refusals) {
+        for (const auto& [args, status, says] :
+             {std::tuple{std::vector<std::string>{"render", example, "-o", png, "--width", "12x"}, 2,
+                         "--width must be a whole number"},
+              {{"render", example, "-o", "/nonexistent-folder/plot.png"},
+               1,
+               "cannot write /nonexistent-folder"}}) {
             err.str({});
-            QCOMPARE(pelvaron::cli::runCli(r.args, out, err), r.status);
-            QVERIFY2(err.str().find(r.says) != std::string::npos, err.str().c_str());
+            QCOMPARE(pelvaron::cli::runCli(args, out, err), status);
+            QVERIFY2(err.str().find(says) != std::string::npos, err.str().c_str());
         }
     }
 
@@ -431,7 +426,8 @@ private slots:
                          ModalAnswerer::reject()(w);
                      }});
         const std::string text = pelvaron::testing::readFile(path.toStdString());
-        QVERIFY(text.starts_with("##TITLE= Ethyl acetate\n") && text.find("##DATA TYPE= NMR FID\n") != text.npos);
+        QVERIFY(text.starts_with("##TITLE= Ethyl acetate\n") &&
+                text.find("##DATA TYPE= NMR FID\n") != text.npos);
     }
 
     void dialogsAreCentredAndKeptOnTheScreen() {
