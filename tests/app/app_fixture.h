@@ -1,16 +1,13 @@
-// A command dispatcher over a small loaded document, with a dialog host that answers from a
-// script and records what it was asked.
+// A command dispatcher over the display tests' small loaded document, with a dialog host that
+// answers from a script and records what it was asked.
 #pragma once
 
 #include <deque>
 #include <functional>
 #include <memory>
-#include <optional>
 
+#include "../display/display_fixture.h"
 #include "app/dispatcher.h"
-#include "document/document.h"
-#include "processing/phase_dialog.h"
-#include "recording_ui.h"
 
 namespace pelvaron::testing {
 
@@ -34,12 +31,7 @@ public:
     Scripted<display::SetLimitsDialog> setLimits;
     Scripted<display::ScaleFactorDialog> scaleFactor;
     Scripted<app::FileTypeDialogModel> fileType;
-    /// The modeless Phase Correction dialog: opened as the window opens it, kept until the test
-    /// closes it; showing it again while it is open only counts.
-    std::optional<processing::PhaseDialog> phase;
-    int phaseShown = 0, closeRequests = 0, focusRequests = 0;
-    Document* doc = nullptr;
-    platform::UserInterface* ui = nullptr;
+    int closeRequests = 0, focusRequests = 0;
 
     bool runUnitsDialog(display::UnitsDialog&) override { return false; }
     bool runSetLimitsDialog(display::SetLimitsDialog& m) override { return setLimits.run(m); }
@@ -49,12 +41,7 @@ public:
     bool runCommentDialog(app::CommentEntry&) override { return false; }
     bool runWindowFunctionDialog(processing::WindowFunctionDialog&) override { return false; }
     bool runFourierDialog(processing::FourierDialog&) override { return false; }
-    void showPhaseDialog() override {
-        ++phaseShown;
-        if (phase) return;
-        phase.emplace(*doc, *ui);
-        phase->open();
-    }
+    void showPhaseDialog() override {}  // modeless: the window reports its closing
     bool runJcampOptionsDialog(io::JcampOptionsDialog&) override { return false; }
     void showDataPointsDialog(io::DataPointsDialog&) override {}
     void showHelp() override {}
@@ -63,36 +50,18 @@ public:
     void focusMainWindow() override { ++focusRequests; }
 };
 
-/// A document as after a load (1000 x 800 client area, TD 2000, SW 1000 Hz, SF 100 MHz: AQ 1 s,
-/// one line of 50 at double index 200) and a dispatcher whose document menus are enabled, as the
-/// window's would be.
+/// The display tests' document as after a load (or only its client area) and a dispatcher whose
+/// document menus are enabled after a load, as the window's would be.
 struct AppFixture {
     RecordingUserInterface ui;
     ScriptedDialogHost host;
-    std::unique_ptr<Document> doc = std::make_unique<Document>();
-    app::CommandDispatcher dispatcher{*doc, ui, host};
+    std::unique_ptr<Document> doc;
+    app::CommandDispatcher dispatcher;
 
-    explicit AppFixture(bool loaded = true) {
-        host.doc = doc.get();
-        host.ui = &ui;
+    explicit AppFixture(bool loaded = true)
+        : doc(loaded ? makeDocument(ui) : std::make_unique<Document>()), dispatcher(*doc, ui, host) {
         doc->initClientArea(1000, 800);
-        if (!loaded) return;
-        doc->acqPars.aqMode = 1;
-        doc->acqPars.complexData = 1;
-        doc->acqPars.TD = 2000;
-        doc->acqPars.SW = 1000.0;
-        doc->acqPars.SF = 100.0;
-        for (int i = 0; i < 2000; ++i) doc->specData[i] = 0.01 * (i % 7) - 0.02;
-        doc->specData[200] = 50.0;
-        setupDocument(*doc, ui);
-        dispatcher.menus().enableDocumentMenus(true);
-    }
-
-    [[nodiscard]] std::vector<double> data() const {
-        return {doc->specData.begin(), doc->specData.begin() + doc->nData};
-    }
-    [[nodiscard]] bool holds(const std::vector<double>& data) const {
-        return std::equal(data.begin(), data.end(), doc->specData.begin());
+        if (loaded) dispatcher.menus().enableDocumentMenus(true);
     }
 };
 

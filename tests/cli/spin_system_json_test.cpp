@@ -10,9 +10,9 @@ namespace pelvaron::cli {
 namespace {
 
 TEST(SpinSystemJson, NamesWhatIsWrongAndWhere) {
-    const std::string one = R"({"shifts": [100]})";
-    const std::string six =
-        "{\"subsystems\": [" + one + "," + one + "," + one + "," + one + "," + one + "," + one + "]}";
+    std::string six = R"({"subsystems": [{"shifts": [100]})";
+    for (int k = 1; k < 6; ++k) six += R"(, {"shifts": [100]})";
+    six += "]}";
     const std::string pts = "points: ";
     struct Case {
         std::string text;
@@ -52,7 +52,7 @@ TEST(SpinSystemJson, NamesWhatIsWrongAndWhere) {
     }
 }
 
-TEST(SpinSystemJson, WhatIsWrittenReadsBackAsTheSameSystem) {
+TEST(SpinSystemJson, WhatIsWrittenReadsBackAsTheSameSystemUpToTheEnginesLimits) {
     SpinSystemFile system;
     system.sf = 400.13;
     system.ppm = true;
@@ -61,11 +61,14 @@ TEST(SpinSystemJson, WhatIsWrittenReadsBackAsTheSameSystem) {
     system.points = 1048576;  // the largest the document holds
     system.lineWidth = 0.7;
     system.threshold = 1e-5;
-    system.subsystems.resize(2);
+    system.subsystems.resize(5);  // the most the engine takes, the last of ten nuclei
     system.subsystems[0].shifts = {2.0, 2.06, 4.5};
     system.subsystems[0].couplings = {{0, 16.1, 7.0}, {16.1, 0, 0}, {7.0, 0, 0}};
-    system.subsystems[1].shifts = {1.0 / 3.0};
-    system.subsystems[1].couplings = {{0}};
+    for (std::size_t k = 1; k < 5; ++k) {
+        const std::size_t n = k == 4 ? 10 : 1;
+        system.subsystems[k].shifts.assign(n, 1.0 / 3.0);
+        system.subsystems[k].couplings.assign(n, std::vector<double>(n, 0.0));
+    }
     const std::string text = writeSpinSystemJson(system);
     SpinSystemFile back;
     std::string error;

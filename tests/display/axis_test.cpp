@@ -125,7 +125,7 @@ TEST(Axis, ZeroNeverCarriesAMinusSign) {
     for (const auto& c : cases) EXPECT_EQ(display::axisLabel(c.v, c.decimals), c.text) << c.v;
 }
 
-TEST(Axis, GridLinesPerTickAndThePlainStyle) {
+TEST(Axis, GridLinesPerTickThePlainStyleAndARangeTooWideForTicks) {
     testing::RecordingUserInterface ui;
     auto doc = testing::makeDocument(ui);
     auto p = mainAxis(*doc);
@@ -143,14 +143,11 @@ TEST(Axis, GridLinesPerTickAndThePlainStyle) {
     const Drawn plain(*doc, p);
     EXPECT_TRUE(plain.s.of(Kind::FillRect).empty());
     EXPECT_EQ(plain.s.texts(display::palette::kBlack).size(), 4u);
-}
-
-TEST(Axis, RangeTooWideForTicksDrawsTheLineAlone) {
-    testing::RecordingUserInterface ui;
-    auto doc = testing::makeDocument(ui, {.sw = 1e-4});  // AQ = 1e7 s: 20000 ticks of 500
-    const Drawn d(*doc, mainAxis(*doc));
-    EXPECT_TRUE(d.s.of(Kind::Text).empty());
-    EXPECT_EQ(d.s.of(Kind::Line).size(), 3u);  // two panel edges and the axis line
+    // AQ = 1e7 s would be 20000 ticks of 500: the axis line alone.
+    doc->acqPars.AQ = 1e7;
+    const Drawn wide(*doc, p);
+    EXPECT_TRUE(wide.s.of(Kind::Text).empty());
+    EXPECT_EQ(wide.s.of(Kind::Line).size(), 1u);
 }
 
 }  // namespace

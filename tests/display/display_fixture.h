@@ -1,5 +1,6 @@
-// A small document set up as after a load, for the drawing and tool tests: 1000 x 800 client
-// area, TD 2000 doubles, SW 1000 Hz, so AQ is 1 s and one pixel of the full view is two doubles.
+// A small document set up as after a load, for the drawing, tool and command tests: 1000 x 800
+// client area, TD 2000 doubles, SW 1000 Hz, so AQ is 1 s and one pixel of the full view is two
+// doubles.
 #pragma once
 
 #include <memory>
