@@ -11,7 +11,6 @@
 #include "io/jcamp_reader.h"
 #include "io_fixture.h"
 #include "jcamp_fixtures.h"
-#include "processing/fourier_dialog.h"
 
 namespace pelvaron::io {
 namespace {
@@ -68,7 +67,8 @@ TEST(JcampImport, SpectraLoadOnTheirAxis) {
 
 TEST(JcampImport, SpectrometerFidLandsWhereItsLabelsSay) {
     // The aspirin FID as spectrometer software exports it: its reference in .SHIFT REFERENCE and
-    // the processed set's labels, its filter in DECIM and DSPFVS with "no group delay" (-1).
+    // the processed set's labels, its filter in DECIM and DSPFVS (what the transform's proposal
+    // reads) with "no group delay" (-1).
     Scratch bruker;
     ASSERT_TRUE(bruker.loadBruker(testing::sourcePath("tests/data/aspirin-1h/fid-set")));
     const int n = bruker.doc->nData / 2;
@@ -83,16 +83,16 @@ TEST(JcampImport, SpectrometerFidLandsWhereItsLabelsSay) {
         std::string labels;
         double sf;
         std::optional<double> leftPpm;  // none: not referenced
-        int decim;
+        int decim, dspfvs;
         double groupDelay;
     } cases[] = {
-        {shift + "##$BF1= 300.12\n##$SW_p= 4789.27203065133\n##$GRPDLY= 46.0", 300.12, 15.47866, 1, 46},
-        {"##$OFFSET= 15.4\n##$SF= 300.13\n##$BF1= 300.2", 300.13, 15.4, 1, 0},
+        {shift + "##$BF1= 300.12\n##$SW_p= 4789.27203065133\n##$GRPDLY= 46.0", 300.12, 15.47866, 1, 0, 46},
+        {"##$OFFSET= 15.4\n##$SF= 300.13\n##$BF1= 300.2", 300.13, 15.4, 1, 0, 0},
         {shift + "##$SW_p= 2000\n##$O1= 1000\n##$SF= 300.13\n##$BF1= 300.13", 300.13,
-         (1000 + sw / 2) / 300.13, 1, 0},
-        {"", 400.13, std::nullopt, 1, 0},
+         (1000 + sw / 2) / 300.13, 1, 0, 0},
+        {"", 400.13, std::nullopt, 1, 0, 0},
         {shift + "##$BF1= 300.13\n##$O1= 1000\n##$SF= 300.13\n##$DECIM= 24\n##$DSPFVS= 10\n##$GRPDLY= -1",
-         300.13, 15.47866, 24, 0},
+         300.13, 15.47866, 24, 10, 0},
     };
     Scratch s;
     for (const auto& c : cases) {
@@ -104,17 +104,13 @@ TEST(JcampImport, SpectrometerFidLandsWhereItsLabelsSay) {
         ASSERT_TRUE(s.importJcamp(testing::jcampNTuplesFile(d)));
         EXPECT_EQ(s.ui.messageTexts(), std::vector<std::string>{});
         const Document& doc = *s.doc;
-        EXPECT_EQ(std::tuple(doc.acqPars.SF, doc.acqPars.DECIM, doc.groupDelay, doc.xUnits),
-                  std::tuple(c.sf, c.decim, c.groupDelay, kSeconds));
+        EXPECT_EQ(std::tuple(doc.acqPars.SF, doc.acqPars.DECIM, doc.acqPars.DSPFVS, doc.groupDelay, doc.xUnits),
+                  std::tuple(c.sf, c.decim, c.dspfvs, c.groupDelay, kSeconds));
         EXPECT_NEAR(doc.acqPars.SW, sw, 1e-3);
         EXPECT_EQ(doc.referenceSource, c.leftPpm ? ReferenceSource::JcampLabel : ReferenceSource::None);
         EXPECT_NEAR(doc.offsetHz, c.leftPpm ? *c.leftPpm * c.sf - doc.acqPars.SW : 0.0, 1e-3);
         expectPoints(s, d);
     }
-    // The table's delay for DECIM 24 and DSPFVS 10 is proposed as for the Bruker FID.
-    processing::FourierDialog ft(*s.doc);
-    ft.open();
-    EXPECT_EQ(std::tuple(ft.inverse, ft.rotate, ft.rotateCountText), std::tuple(0, 1, "61"));
 }
 
 TEST(JcampImport, CompoundFileTakesTheFirstNmrBlockWithItsTitleAsTheSelectedComment) {
