@@ -76,6 +76,8 @@ TEST(CliTest, EachCommandAnswersWithItsExitStatusOnTheRightStream) {
          0,
          "1 293.189750 0.17990780\n1 303.189750 0.82009220\n1 308.810250 0.82009220\n"
          "1 318.810250 0.17990780\n2 750.000000 1.00000000\n"},
+        // Two-argument steps in their order: swapped, 2 and 3 would lie outside the shift's and GB's range.
+        {{"dump", example(), "--steps", "gm=2/0.3,lg=3/0.4"}, 0, ""},
         // File and data errors, in the program's own words.
         {{"info", dir.file("missing")}, 1, "Don't know what to do with it!!"},
         {{"dump", example(), "--steps", "frobnicate"}, 1, "Unknown step \"frobnicate\""},
