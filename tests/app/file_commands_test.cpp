@@ -47,7 +47,7 @@ TEST(FileCommands, SavedNamedAndDroppedFilesOpenWithoutADialog) {
     opened.doc->sim.simExists = 1;
     opened.ui.files = {saved};
     opened.dispatcher.dispatch(app::kCmdOpen);  // what the file holds is checked with the native file
-    EXPECT_EQ(opened.doc->sim.simExists, 0);  // the file opened replaces the simulation
+    EXPECT_EQ(opened.doc->sim.simExists, 0);    // the file opened replaces the simulation
 
     const struct {
         std::string path;
