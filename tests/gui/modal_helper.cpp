@@ -68,13 +68,6 @@ void sendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button,
     QApplication::sendEvent(w, &event);
 }
 
-void drag(QWidget* w, QPoint from, QPoint to) {
-    sendMouse(w, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    sendMouse(w, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
-    sendMouse(w, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
-    sendMouse(w, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
-}
-
 bool typeInto(QWidget* dialog, const char* name, const QString& text) {
     auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(name));
     if (edit == nullptr) return false;

@@ -45,8 +45,6 @@ private:
 
 /// Sends one mouse event to `w` at `at`, in widget coordinates.
 void sendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons);
-/// Presses the left button at `from`, drags through the middle to `to` and releases there.
-void drag(QWidget* w, QPoint from, QPoint to);
 /// Replaces the text of the edit box named `name` in `dialog` by typing, as a person would;
 /// false when there is no such box.
 bool typeInto(QWidget* dialog, const char* name, const QString& text);

@@ -26,9 +26,16 @@
 
 namespace {
 
-using pelvaron::testing::drag;
 using pelvaron::testing::ModalAnswerer;
 using pelvaron::testing::sendMouse;
+
+/// Presses the left button at `from`, drags through the middle to `to` and releases there.
+void drag(QWidget* w, QPoint from, QPoint to) {
+    sendMouse(w, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(w, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
+    sendMouse(w, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    sendMouse(w, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
 
 /// Shows the window at the given size once it is on screen, with the example loaded.
 void showWithExample(pelvaron::gui::MainWindow& window, int width, int height, const std::string& example) {
