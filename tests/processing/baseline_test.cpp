@@ -49,19 +49,11 @@ TEST(BaselineDialog, BarsClampThePreviewRunsAtTheRowsAndOkAddsTheirValueToBothPa
     EXPECT_EQ(d.scroll(0, ScrollAction::Thumb, 150).draw[5], (Point{5, 781}));
     doc->baselineY = 400;
 
-    struct Case {
-        int from;
-        ScrollAction action;
-        int thumb;
-        int expected;
-    };
-    for (const Case& c :
-         {Case{-148, ScrollAction::PageLeft, 0, -150}, Case{150, ScrollAction::LineRight, 0, 150},
-          Case{0, ScrollAction::Thumb, 400, 150}, Case{3, ScrollAction::PageRight, 0, 8}}) {
-        (void)d.scroll(2, ScrollAction::Thumb, c.from);
-        (void)d.scroll(2, c.action, c.thumb);
-        EXPECT_EQ(d.position(2), c.expected) << c.from;
-    }
+    // Bars stop at -150 and 150.
+    (void)d.scroll(2, ScrollAction::Thumb, -148);
+    (void)d.scroll(2, ScrollAction::PageLeft);
+    (void)d.scroll(3, ScrollAction::Thumb, 400);
+    EXPECT_EQ(std::pair(d.position(2), d.position(3)), std::pair(-150, 150));
     EXPECT_TRUE(d.scroll(5, ScrollAction::LineRight).draw.empty());  // no such bar
 
     const std::vector<double> before = dataOf(*doc);
@@ -103,16 +95,16 @@ TEST(MultiPointBaseline, KnotsAtTheEndsAndEachClickEqualKnotsAndClicksPastTheDat
     };
     // Without clicks the line runs from x[0] = 0 to x[30] = 30: 2 per point.
     for (const Case& c : {Case{"none", {}, -6.0}, Case{"kink", {40}, 0.0}, Case{"twice", {40, 40}, 0.0},
-                          Case{"past the data", {40, 400}, 0.0}}) {
+                          Case{"past the data, unsorted", {400, 40}, 0.0}}) {
         testing::RecordingUserInterface ui;
         auto doc = kinked();
         MultiPointBaseline dialog(*doc, ui);
         dialog.open();
         for (const int x : c.clicks) (void)display::leftButtonDown(*doc, ui, x, 300, {});
         ASSERT_EQ(dialog.pointCount(), static_cast<int>(c.clicks.size())) << c.name;
-        if (c.clicks.size() == 2 && c.clicks[1] == 400) {
+        if (!c.clicks.empty() && c.clicks[0] == 400) {
             // The tick of a click right of the data stands on the last point (30 of 30).
-            EXPECT_EQ(baselinePickMarks(*doc)[1].top, (Point{400, 400 - 75}));
+            EXPECT_EQ(baselinePickMarks(*doc)[0].top, (Point{400, 400 - 75}));
         }
         dialog.apply();
         EXPECT_EQ(doc->tools.baselinePickMode, 0);
@@ -138,10 +130,6 @@ TEST(MultiPointBaseline, HoldsThreeHundredPointsAndCancelLeavesTheData) {
     dialog.cancel();
     EXPECT_EQ(std::tuple(dataOf(*doc), doc->tools.baselinePickMode, dialog.pointCount()),
               std::tuple(before, 0, 0));
-
-    std::vector<double> values{3, -1, 2, -1, 0};
-    sortAscending(values);
-    EXPECT_EQ(values, (std::vector<double>{-1, -1, 0, 2, 3}));
 }
 
 }  // namespace
