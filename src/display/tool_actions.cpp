@@ -2,6 +2,8 @@
 // the action (integration, peak picking, J measurement, baseline points).
 #include "display/tool_actions.h"
 
+#include "processing/baseline.h"
+
 namespace pelvaron::display {
 
 void integrateRegion(Document& /*doc*/, platform::UserInterface& /*ui*/, double /*x0*/, double /*x1*/) {}
@@ -11,7 +13,10 @@ void pickPeakRegion(Document& /*doc*/, platform::UserInterface& /*ui*/, int /*iL
 
 void placeJCursorAt(Document& /*doc*/, platform::UserInterface& /*ui*/, int /*x*/) {}
 
-void addBaselinePoint(Document& /*doc*/, platform::UserInterface& /*ui*/, double /*t*/) {}
+void addBaselinePoint(Document& doc, platform::UserInterface& ui, double t) {
+    // Beyond the 300 points the list holds, further clicks are ignored.
+    (void)processing::MultiPointBaseline(doc, ui).addPoint(t);
+}
 
 int hitIntegralLabel(const Document& /*doc*/, int /*x*/) { return -1; }
 
