@@ -34,7 +34,8 @@ struct IntegralSpan {
 /// held inside the data.
 [[nodiscard]] IntegralSpan integralSpan(const Document& doc, double start, double end);
 
-/// The fractional complex-point index under window pixel x of the main view.
+/// The fractional complex-point index under window pixel x of the main view; not finite when
+/// the view has no width or the data no acquisition time.
 [[nodiscard]] double integralPosition(const Document& doc, double x);
 
 /// The integrate tool's action for a drag between window x `xStart` <= `xEnd`: starts a new list
@@ -48,7 +49,8 @@ bool createIntegral(Document& doc, platform::UserInterface& ui, double xStart, d
 /// order).
 bool createIntegralAt(Document& doc, platform::UserInterface& ui, double start, double end, int restart);
 
-/// refIntegralValue x value[k] / value[reference]: integral k relative to `reference`.
+/// refIntegralValue x value[k] / value[reference]: integral k relative to `reference`; 0 when
+/// that is not a number (a reference of value 0).
 [[nodiscard]] double relativeIntegralValue(const Document& doc, int k, int reference);
 /// The value integral k's label shows: relative to the reference integral.
 [[nodiscard]] double displayedIntegralValue(const Document& doc, int k);
@@ -90,8 +92,9 @@ struct IntegrateResult {
     std::vector<std::string> lines;
 };
 
-/// Makes a new integral list from the regions, as the integrate tool would in the full view
-/// (each region is cut to the data), with integral K as the reference shown as VALUE. A region
+/// Makes a new integral list from the regions, whatever the view (each region is cut to the
+/// data), with integral K as the reference shown as VALUE; the baseline correction option
+/// becomes the request's. A region
 /// that holds no data, more than 100 regions or a K that names no integral are refused with a
 /// message through `ui`.
 [[nodiscard]] IntegrateResult integrateRegions(Document& doc, platform::UserInterface& ui,
