@@ -2,11 +2,14 @@
 // the action (integration, peak picking, J measurement, baseline points).
 #include "display/tool_actions.h"
 
+#include "analysis/integrals.h"
 #include "processing/baseline.h"
 
 namespace pelvaron::display {
 
-void integrateRegion(Document& /*doc*/, platform::UserInterface& /*ui*/, double /*x0*/, double /*x1*/) {}
+void integrateRegion(Document& doc, platform::UserInterface& ui, double x0, double x1) {
+    analysis::createIntegral(doc, ui, x0, x1, doc.integrals.integralRestart);
+}
 
 void pickPeakRegion(Document& /*doc*/, platform::UserInterface& /*ui*/, int /*iL*/, int /*iR*/,
                     double /*threshold*/) {}
@@ -18,8 +21,19 @@ void addBaselinePoint(Document& doc, platform::UserInterface& ui, double t) {
     (void)processing::MultiPointBaseline(doc, ui).addPoint(t);
 }
 
-int hitIntegralLabel(const Document& /*doc*/, int /*x*/) { return -1; }
+int hitIntegralLabel(Document& doc, int x) {
+    return analysis::hitIntegralLabel(doc, x) ? doc.integrals.refIntegral : -1;
+}
 
-void deleteIntegralAt(Document& /*doc*/, platform::UserInterface& /*ui*/, int /*index*/) {}
+void deleteIntegralAt(Document& doc, platform::UserInterface& /*ui*/, int index) {
+    IntegralState& in = doc.integrals;
+    if (index < 0 || index >= in.integralCount) return;
+    // The integral deleted is the reference; the one before comes back after it.
+    if (index != in.refIntegral) {
+        in.prevRefIntegral = in.refIntegral;
+        in.refIntegral = index;
+    }
+    analysis::deleteIntegral(doc);
+}
 
 }  // namespace pelvaron::display

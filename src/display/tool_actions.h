@@ -16,9 +16,11 @@ void pickPeakRegion(Document& doc, platform::UserInterface& ui, int iL, int iR, 
 void placeJCursorAt(Document& doc, platform::UserInterface& ui, int x);
 /// A multiple-point baseline point picked at time t (seconds scale).
 void addBaselinePoint(Document& doc, platform::UserInterface& ui, double t);
-/// Index of the integral whose label lies under plot pixel x, or -1.
-[[nodiscard]] int hitIntegralLabel(const Document& doc, int x);
-/// Deletes integral `index`.
+/// Index of the integral whose label lies under plot pixel x, or -1; a hit makes that integral
+/// the reference (the one before is kept in prevRefIntegral).
+[[nodiscard]] int hitIntegralLabel(Document& doc, int x);
+/// Deletes integral `index` (normally the one hitIntegralLabel has just made the reference);
+/// the reference returns to the one before.
 void deleteIntegralAt(Document& doc, platform::UserInterface& ui, int index);
 
 }  // namespace pelvaron::display

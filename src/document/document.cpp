@@ -147,6 +147,7 @@ void setupDocument(Document& doc, platform::UserInterface& ui) {
 
     // 5: integrals and peaks.
     IntegralState& in = doc.integrals;
+    in.integralCount = 0;
     in.integralsShown = 0;
     in.integralBaseY = doc.clientHeight / 2;
     in.integralsExist = 0;
