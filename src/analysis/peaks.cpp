@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdarg>
 #include <cstdint>
+#include <cstdio>
 #include <utility>
 
 #include "document/format.h"
@@ -17,6 +19,28 @@ namespace {
 
 /// Doubles of specData that hold the data.
 int dataCount(const Document& doc) { return std::clamp(doc.nData, 0, kCapacity); }
+
+/// Appends printf-style text in one formatting pass for the common short line (a report of
+/// thousands of peaks spends its time there), and through cformat when it is longer.
+void appendFormat(std::string& out, const char* fmt, ...) __attribute__((format(printf, 2, 3)));
+void appendFormat(std::string& out, const char* fmt, ...) {
+    char buffer[160];
+    va_list args;
+    va_start(args, fmt);
+    va_list copy;
+    va_copy(copy, args);
+    const int n = std::vsnprintf(buffer, sizeof buffer, fmt, args);
+    if (n > 0 && static_cast<std::size_t>(n) < sizeof buffer) {
+        out.append(buffer, static_cast<std::size_t>(n));
+    } else if (n > 0) {
+        const std::size_t at = out.size();
+        out.resize(at + static_cast<std::size_t>(n) + 1);
+        std::vsnprintf(out.data() + at, static_cast<std::size_t>(n) + 1, fmt, copy);
+        out.resize(at + static_cast<std::size_t>(n));
+    }
+    va_end(copy);
+    va_end(args);
+}
 
 /// Values the person sees: a spectrum without SW or SF (a damaged parameter file) would divide
 /// by zero, and shows 0 rather than inf or nan.
@@ -177,7 +201,9 @@ void forEachRegion(const Document& doc, Fn&& region) {
 }
 
 std::string peakLine(int number, const PeakValues& v) {
-    return cformat("%6d    %10.2lf    %9.2lf     %10.3lf", number, v.hz, v.ppm, v.intensity);
+    std::string line;
+    appendFormat(line, "%6d    %10.2lf    %9.2lf     %10.3lf", number, v.hz, v.ppm, v.intensity);
+    return line;
 }
 
 std::string regionLine(const Document& doc, int r) {
@@ -219,7 +245,7 @@ std::string peakListText(const Document& doc) {
         out += "-----\t ----\t ---\t ---------\n";
         for (int j = 0; j < n; ++j) {
             const PeakValues v = peakValues(doc, doc.peaks.peakList[static_cast<std::size_t>(e0 + j)]);
-            out += cformat("%d\t %.2lf\t %.2lf\t %.3lf\n", j + 1, v.hz, v.ppm, v.intensity);
+            appendFormat(out, "%d\t %.2lf\t %.2lf\t %.3lf\n", j + 1, v.hz, v.ppm, v.intensity);
         }
         out += "\n";
     });

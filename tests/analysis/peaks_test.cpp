@@ -46,25 +46,21 @@ TEST(PickPeaks, DetectionFollowsTheThresholdTheClimbAndTheDiscardedLastPass) {
         double threshold;
         std::vector<int> peaks;
     };
+    // clang-format off
     const Case cases[] = {
         {"threshold 0: every local maximum, zeros of a flat stretch too",
-         {0, 1, 0, 0, 0, 3, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0},
-         0.0,
-         {2, 10, 20, 24, 26, 28}},
+         {0, 1, 0, 0, 0, 3, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0}, 0.0, {2, 10, 20, 24, 26, 28}},
         {"a plateau is recorded at its first point", {0, 0, 5, 5, 5, 0, 0, 0, 0, 0, 0, 0}, 1.0, {4}},
         {"a larger value within three points takes over", {0, 3, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0}, 1.0, {6}},
         {"four points on, the smaller peak stands", {0, 3, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0}, 1.0, {2, 10}},
         {"a last peak still above the threshold at the end is dropped",
-         {0, 0, 5, 0, 0, 0, 0, 0, 0, 6, 6, 6},
-         1.0,
-         {4}},
+         {0, 0, 5, 0, 0, 0, 0, 0, 0, 6, 6, 6}, 1.0, {4}},
         {"a peak three points before the end looks at zeros beyond the data",
-         {0, 0, 0, 0, 0, 0, 0, 0, 0, 5, 0, 0},
-         1.0,
-         {18}},
+         {0, 0, 0, 0, 0, 0, 0, 0, 0, 5, 0, 0}, 1.0, {18}},
         {"negative lines by magnitude", {0, 0, -5, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 1.0, {4}},
-        {"all below the threshold", {0.5, 0.5, 0.9, 0.5, 0.5, 0.5, 0.5, 0.5}, 1.0, {}},
+        {"all below the threshold: the region still counts", {0.5, 0.5, 0.9, 0.5, 0.5, 0.5}, 1.0, {}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         auto doc = spectrum(c.re);
         testing::RecordingUserInterface ui;
@@ -75,19 +71,6 @@ TEST(PickPeaks, DetectionFollowsTheThresholdTheClimbAndTheDiscardedLastPass) {
             << c.what;
         EXPECT_TRUE(ui.messages.empty()) << c.what;
     }
-}
-
-TEST(PickPeaks, RegionsAreCountedWithOddEndsLoweredAndTheThresholdKept) {
-    auto doc = spectrum({0, 0, -5, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-    testing::RecordingUserInterface ui;
-    ASSERT_TRUE(pickPeaksInRegion(*doc, ui, 21, 3, -1.5));  // reversed and odd
-    ASSERT_TRUE(pickPeaksInRegion(*doc, ui, 12, 20, 1.0));  // nothing there
-    const PeakState& ps = doc->peaks;
-    EXPECT_EQ(std::tuple(ps.peakRegionFirst[0], ps.peakRegionLast[0], ps.peakRegionPeaks[0]),
-              std::tuple(2, 20, 1));
-    EXPECT_EQ(std::tuple(ps.peakRegionCount, ps.peakRegionPeaks[1], ps.peakCount, ps.peakThreshold),
-              std::tuple(2, 0, 1, 1.0));
-    EXPECT_EQ(ps.peakList[0].value, -5.0);
 }
 
 TEST(PickPeaks, FullTablesRefuseTheRegionOrKeepThePeaksThatFit) {
@@ -124,26 +107,19 @@ TEST(RefinePeak, ParabolaAndHalfHeightWalksStayFiniteAndInsideTheData) {
         std::vector<double> re;
         double pos, position, height, width;
     };
+    const double left = 4 * (1 + std::sqrt(0.125)), beside = 8 * (1 + std::sqrt(0.3 / 3.5));
+    // clang-format off
     const Case cases[] = {
         {"symmetric", {0, 0, 2, 4, 2, 0, 0}, 3, 3.0, 4.0, 2.0},
-        {"higher left neighbour: left of the sample",
-         {0, 0, 3, 4, 1, 0, 0},
-         3,
-         2.75,
-         4 * (1 + std::sqrt(0.125)),
-         2.0},
-        {"climbed to from its flank", {0, 0, 3, 4, 1, 0, 0}, 1.2, 2.75, 4 * (1 + std::sqrt(0.125)), 2.0},
-        {"negative line by magnitude", {0, 0, -3, -4, -1, 0, 0}, 3, 2.75, 4 * (1 + std::sqrt(0.125)), 2.0},
+        {"higher left neighbour: left of the sample", {0, 0, 3, 4, 1, 0, 0}, 3, 2.75, left, 2.0},
+        {"climbed to from its flank", {0, 0, 3, 4, 1, 0, 0}, 1.2, 2.75, left, 2.0},
+        {"negative line by magnitude", {0, 0, -3, -4, -1, 0, 0}, 3, 2.75, left, 2.0},
         {"flat top: the sampled point", {0, 0, 4, 4, 4, 0, 0}, 3, 3.0, 4.0, 3.0},
         {"nothing there: no width, no correction", {0, 0, 0, 0}, 1, 1.0, 0.0, 0.0},
         {"the last point: zeros beyond it", {0, 0, 1, 3, 6}, 4, 4 - 1.0 / 6, 8.0, 1.5},
-        {"a neighbouring line stops the walk",
-         {0, 0, 8, 6, 5, 6, 0},
-         2,
-         2.3,
-         8 * (1 + std::sqrt(0.3 / 3.5)),
-         3.5},
+        {"a neighbouring line stops the walk", {0, 0, 8, 6, 5, 6, 0}, 2, 2.3, beside, 3.5},
     };
+    // clang-format on
     for (const Case& c : cases) {
         auto doc = spectrum(c.re);
         const PeakFit fit = refinePeak(*doc, c.pos);
@@ -153,12 +129,13 @@ TEST(RefinePeak, ParabolaAndHalfHeightWalksStayFiniteAndInsideTheData) {
     }
 }
 
-/// Two regions picked on a spectrum with a positive and a negative line.
+/// Two regions picked on a spectrum with a positive and a negative line, the first given
+/// reversed with odd ends (lowered to 0 ... 30), the second with nothing in it.
 std::unique_ptr<Document> picked() {
     auto doc = spectrum({0, 0, 3, 4, 1, 0, 0, 0, -2, -6, -2, 0, 0, 0, 0, 0});
     testing::RecordingUserInterface ui;
-    EXPECT_TRUE(pickPeaksInRegion(*doc, ui, 0, 30, 1.0));
-    EXPECT_TRUE(pickPeaksInRegion(*doc, ui, 24, 30, 0.5));
+    EXPECT_TRUE(pickPeaksInRegion(*doc, ui, 31, 1, 1.0));
+    EXPECT_TRUE(pickPeaksInRegion(*doc, ui, 24, 30, -0.5));
     return doc;
 }
 
@@ -174,7 +151,7 @@ TEST(PeakReport, ListLinesAndExportTextFollowTheInterpolation) {
     doc->peaks.peakInterpolate = 1;
     EXPECT_EQ(
         peakListText(*doc),
-        "********\nPelvaron\n********\nPeak Picking Output\nFile:sample\n\nThreshold:     0.50\n"
+        "********\nPelvaron\n********\nPeak Picking Output\nFile:sample\n\nThreshold:    -0.50\n"
         "FROM:10.00 ppm\t   TO:0.62 ppm\n\nIndex\t Hertz\t ppm\t Intensity\n-----\t ----\t ---\t ---------\n"
         "1\t 828.12\t 8.28\t 5.414\n2\t 437.50\t 4.38\t 6.000\n\n"
         "FROM:2.50 ppm\t   TO:0.62 ppm\n\nIndex\t Hertz\t ppm\t Intensity\n-----\t ----\t ---\t "
@@ -203,16 +180,15 @@ TEST(PeakReport, ExportWritesTheTextOrSaysWhyNot) {
 TEST(PeakReport, PrintedPagesBreakBeforeTheLineThatWouldNotFit) {
     auto doc = picked();
     doc->peaks.peakInterpolate = 0;
-    const std::vector<std::string> all = {"File:sample ",
-                                          "",
-                                          "Threshold:     0.50",
-                                          "",
-                                          "FROM:  10.00 ppm   TO:   0.62 ppm",
-                                          "   Peak    Frecuency         ppm       Intensity",
-                                          "     1        812.50         8.12          4.000",
-                                          "     2        437.50         4.38         -6.000",
-                                          "FROM:   2.50 ppm   TO:   0.62 ppm",
-                                          "   Peak    Frecuency         ppm       Intensity"};
+    const std::string heading = "   Peak    Frecuency         ppm       Intensity";
+    // clang-format off
+    const std::vector<std::string> all = {
+        "File:sample ", "", "Threshold:    -0.50", "",
+        "FROM:  10.00 ppm   TO:   0.62 ppm", heading,
+        "     1        812.50         8.12          4.000",
+        "     2        437.50         4.38         -6.000",
+        "FROM:   2.50 ppm   TO:   0.62 ppm", heading};
+    // clang-format on
     EXPECT_EQ(peakReportPages(*doc, 100), std::vector<PrintedPage>{all});
     const auto pages = peakReportPages(*doc, 7);
     ASSERT_EQ(pages.size(), 2u);
@@ -230,9 +206,9 @@ TEST(PeakPickingDialog, OkCancelClearAllAndTheCheckBoxAsTheReportDoes) {
     PeakPickingDialog dialog(*doc, ui);
     dialog.open();
     EXPECT_EQ(std::tuple(dialog.thresholdText(), dialog.interpolate(), dialog.lines().size()),
-              std::tuple("    0.50", true, 8u));
+              std::tuple("   -0.50", true, 8u));
     EXPECT_EQ(dialog.ok(false), PeakPickingDialog::kClosed);
-    EXPECT_EQ(std::tuple(doc->peaks.peakInterpolate, doc->peaks.peakThreshold), std::tuple(0, 0.5));
+    EXPECT_EQ(std::tuple(doc->peaks.peakInterpolate, doc->peaks.peakThreshold), std::tuple(0, -0.5));
     EXPECT_EQ(dialog.toggleInterpolation(true), PeakPickingDialog::kReopen);
     EXPECT_EQ(doc->peaks.peakInterpolate, 1);
 
