@@ -58,6 +58,11 @@ bool pickPeaksInRegion(Document& doc, platform::UserInterface& ui, int first, in
     }
     // The tool orders the ends; other callers may not.
     if (first > last) std::swap(first, last);
+    const int count = dataCount(doc);
+    // A region reaching past the data (not from the tool, whose view lies on them) is the part
+    // on the data: a pass must not record points before 0, nor walk a billion indices to them.
+    first = std::clamp(first, 0, count);
+    last = std::clamp(last, 0, count);
     if (first % 2 != 0) --first;
     if (last % 2 != 0) --last;
     // An infinite threshold (typed as "inf" or "1e999") would be shown as such: it reads as 0.
@@ -68,7 +73,6 @@ bool pickPeaksInRegion(Document& doc, platform::UserInterface& ui, int first, in
     ps.peakRegionFirst[static_cast<std::size_t>(r)] = first;
     ps.peakRegionLast[static_cast<std::size_t>(r)] = last;
 
-    const int count = dataCount(doc);
     // The climb and the descent look six indices ahead of i, and a pass may record at end + 1:
     // before index 0 and from nData on the spectrum reads as 0, so no read leaves the data.
     auto x = [&](std::int64_t i) { return (i >= 0 && i < count) ? std::fabs(doc.specData[i]) : 0.0; };

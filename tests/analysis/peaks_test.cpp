@@ -73,6 +73,14 @@ TEST(PickPeaks, DetectionFollowsTheThresholdTheClimbAndTheDiscardedLastPass) {
     }
 }
 
+TEST(PickPeaks, ARegionPastTheDataIsPickedOnTheData) {
+    auto doc = spectrum({0, 1, 0, 0, 0, 3, 0, 0});
+    testing::RecordingUserInterface ui;
+    ASSERT_TRUE(pickPeaksInRegion(*doc, ui, -1000001, 1 << 30, 0.0));
+    EXPECT_EQ(std::tuple(doc->peaks.peakRegionFirst[0], doc->peaks.peakRegionLast[0], indices(*doc)),
+              std::tuple(0, 16, std::vector<int>{2, 10}));
+}
+
 TEST(PickPeaks, FullTablesRefuseTheRegionOrKeepThePeaksThatFit) {
     const std::vector<double> three = {0, 5, 0, 0, 0, 5, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0};
     // Entries free before the pick, entries of the region kept, peaks said to be left out.
