@@ -4,6 +4,8 @@
 
 #include "analysis/integrals.h"
 #include "processing/baseline.h"
+#include "analysis/j_measure.h"
+#include "analysis/peaks.h"
 
 namespace pelvaron::display {
 
@@ -11,10 +13,18 @@ void integrateRegion(Document& doc, platform::UserInterface& ui, double x0, doub
     analysis::createIntegral(doc, ui, x0, x1, doc.integrals.integralRestart);
 }
 
-void pickPeakRegion(Document& /*doc*/, platform::UserInterface& /*ui*/, int /*iL*/, int /*iR*/,
-                    double /*threshold*/) {}
+void pickPeakRegion(Document& doc, platform::UserInterface& ui, int iL, int iR, double threshold) {
+    analysis::pickPeaksInRegion(doc, ui, iL, iR, threshold);
+    // The report opens after every pick, a refused one included: it is where Clear All is.
+    doc.peaks.reportRequested = 1;
+    ui.requestRepaint();
+}
 
-void placeJCursorAt(Document& /*doc*/, platform::UserInterface& /*ui*/, int /*x*/) {}
+void placeJCursorAt(Document& doc, platform::UserInterface& ui, int x) {
+    // The new line, if any, is in jState.jLines, which the open Measure J dialog shows.
+    (void)analysis::placeJCursor(doc, x);
+    ui.requestRepaint();
+}
 
 void addBaselinePoint(Document& doc, platform::UserInterface& ui, double t) {
     // Beyond the 300 points the list holds, further clicks are ignored.

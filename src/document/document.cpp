@@ -186,6 +186,7 @@ void setupDocument(Document& doc, platform::UserInterface& ui) {
     doc.jState.jShown = 0;
     doc.jState.jCursorCount = 0;
     doc.jState.jChainBreak = 0;
+    doc.jState.jLines.clear();
     doc.noSaveQuery = 0;
     doc.phaseSourceValid = 0;
     doc.phase0 = 0.0;
