@@ -1,5 +1,4 @@
-// Placeholders for the actions of the region tools: each is filled in by the subsystem that owns
-// the action (integration, peak picking, J measurement, baseline points).
+// The actions of the region tools, handed to the subsystem that owns each.
 #include "display/tool_actions.h"
 
 #include "analysis/integrals.h"

@@ -1,6 +1,5 @@
-// The actions the mouse tools hand their picks to. Integration, peak picking, J measurement,
-// suppression, referencing and baseline points arrive with their own subsystems; until then
-// each action records nothing and does nothing.
+// The actions the mouse tools hand their picks to: integration, peak picking, J measurement and
+// the multiple-point baseline's points, each carried out by its own subsystem.
 #pragma once
 
 #include "document/document.h"
