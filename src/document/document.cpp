@@ -193,6 +193,7 @@ void setupDocument(Document& doc, platform::UserInterface& ui) {
     doc.phase1 = 0.0;
     doc.transform.delayFraction = 0.0;
     doc.transform.undoDelayFraction = 0.0;
+    doc.transform.snMarksValid = 0;  // the S/N marks of a former data set do not describe this one
 
     // 11: the FID copy of interactive apodization.
     doc.fidCopy.copyFrom(doc.specData, doc.nData);

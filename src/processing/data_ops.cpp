@@ -209,7 +209,10 @@ SignalToNoise measureSignalToNoise(const Document& doc) {
     const long long m = doc.transform.snPeakIndex;
     r.signalFrom = static_cast<int>(std::clamp<long long>(m - 50, 0, last));
     r.signalTo = static_cast<int>(std::clamp<long long>(m + 48, 0, last));
-    r.signal = doc.transform.snPeakValue;
+    // The search starts from the present value at M, not from the value the FFT noted: the
+    // transform's own scaling and every later step change the data, and a stale start would
+    // report the unscaled peak against today's noise (ratios of 1e11 on real spectra).
+    r.signal = x[std::clamp<long long>(m, 0, last)];
     for (int i = r.signalFrom; i <= r.signalTo; i += 2) {
         if (std::fabs(x[i]) > std::fabs(r.signal)) r.signal = x[i];
     }

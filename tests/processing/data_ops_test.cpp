@@ -144,7 +144,8 @@ TEST(SuppressPeaks, NoiseRepeatsEvery128DoublesZerosFillAndTheRegionStaysInTheDa
 }
 
 TEST(SignalToNoise, NoiseFreeDataUse1e7AndTheWindowIsHeldToTheData) {
-    // Noise-free: 2.5 * 6 / 1e-7 with the larger line the window finds, 2.5 * 4 / 1e-7 without.
+    // Noise-free: 2.5 * 6 / 1e-7 with the larger line the window finds, 2.5 * 4 / 1e-7 (the value at
+    // the noted peak) without.
     // Beside either end the window stops at the data; a peak noted beyond the data (a smaller set
     // since) reads the last point.
     for (const auto& [peak, larger, text] :
@@ -154,7 +155,8 @@ TEST(SignalToNoise, NoiseFreeDataUse1e7AndTheWindowIsHeldToTheData) {
         for (int i = 1024; i < 1200; ++i) doc->specData[i] = 1e9;  // never read
         doc->transform.noiseBlock = 6;  // doubles 768 ... 895, away from every line here
         doc->transform.snPeakIndex = peak;
-        doc->transform.snPeakValue = 4.0;
+        doc->transform.snPeakValue = 1e9;  // noted before a scaling: the search starts from the data
+        doc->specData[std::min(peak, 1022)] = 4.0;
         doc->specData[larger] = -6.0;
         EXPECT_EQ(measureSignalToNoise(*doc).noise, 1e-7) << peak;
         EXPECT_EQ(signalToNoiseText(*doc), text) << peak;
