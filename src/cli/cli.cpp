@@ -13,6 +13,7 @@ namespace {
 /// here.
 constexpr void (*kCommands[])(CommandSet&) = {
     addInfoCommand,     addDumpCommand,        addConvertCommand,
+    addPeaksCommand,    addIntegrateCommand,   addSignalToNoiseCommand,
 #ifdef PELVARON_HAVE_RENDER
     addRenderCommand,
 #endif

@@ -64,5 +64,8 @@ void addConvertCommand(CommandSet& commands);
 void addRenderCommand(CommandSet& commands);
 void addSimulateCommand(CommandSet& commands);
 void addTransitionsCommand(CommandSet& commands);
+void addPeaksCommand(CommandSet& commands);
+void addIntegrateCommand(CommandSet& commands);
+void addSignalToNoiseCommand(CommandSet& commands);
 
 }  // namespace pelvaron::cli

@@ -5,6 +5,7 @@
 #include "cli/steps.h"
 #include "document/format.h"
 #include "processing/data_ops.h"
+#include "processing/data_steps.h"
 #include "processing/fourier_dialog.h"
 #include "processing/phase.h"
 #include "processing/phase_dialog.h"
@@ -72,6 +73,41 @@ void addProcessingSteps(StepTable& table) {
                              processing::removeLinearDrift(doc);
                              return true;
                          }};
+
+    table["polybaseline"] = {1, 5, [](Document& doc, platform::UserInterface&, const StepArgs& a, std::string& error) {
+                                 return processing::polynomialBaselineStep(doc, a, error);
+                             }};
+    table["mpbaseline"] = {1, 300, [](Document& doc, platform::UserInterface&, const StepArgs& a, std::string& error) {
+                               return processing::multiPointBaselineStep(doc, a, error);
+                           }};
+    table["shift"] = {1, 1, [](Document& doc, platform::UserInterface&, const StepArgs& a, std::string& error) {
+                          return processing::shiftStep(doc, a[0], error);
+                      }};
+    // AT/VALUE, each "7.26", "7.26ppm" or "2178Hz"; both in one unit.
+    table["reference"].minArgs = table["reference"].maxArgs = 2;
+    table["reference"].runTexts = [](Document& doc, platform::UserInterface&, const StepTexts& a, std::string& error) {
+        double at = 0.0, value = 0.0;
+        int unitAt = 0, unitValue = 0;
+        if (!processing::parseValueWithUnit(a[0], at, unitAt) || !processing::parseValueWithUnit(a[1], value, unitValue) ||
+            unitAt != unitValue) {
+            error = "Step \"reference\": expected AT/VALUE, both in ppm or both in Hz (e.g. 2.29/2.36 or 916Hz/944Hz)";
+            return false;
+        }
+        return processing::referenceStep(doc, at, value, unitAt, error);
+    };
+    // FROM/TO in ppm, and "noise" to fill from the noise block instead of zeros.
+    table["suppress"].minArgs = 2;
+    table["suppress"].maxArgs = 3;
+    table["suppress"].runTexts = [](Document& doc, platform::UserInterface&, const StepTexts& a, std::string& error) {
+        double from = 0.0, to = 0.0;
+        int unitFrom = 0, unitTo = 0;
+        if (!processing::parseValueWithUnit(a[0], from, unitFrom) || !processing::parseValueWithUnit(a[1], to, unitTo) ||
+            unitFrom != kPpm || unitTo != kPpm || (a.size() == 3 && a[2] != "noise")) {
+            error = "Step \"suppress\": expected FROM/TO in ppm, or FROM/TO/noise";
+            return false;
+        }
+        return processing::suppressStep(doc, from, to, a.size() == 3, error);
+    };
 
     table["em"] = windowStep(Window::Exponential, 1,
                              [](WindowFunctionDialog& d, const StepArgs& a) { d.lbExpText = boxText(a[0]); });

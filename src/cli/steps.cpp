@@ -17,18 +17,24 @@ const StepTable& stepTable() {
     return table;
 }
 
-bool parseArgs(std::string_view text, StepArgs& out) {
+StepTexts splitArgs(std::string_view text) {
+    StepTexts parts;
     std::size_t start = 0;
-    while (start <= text.size()) {
+    while (true) {
         const std::size_t slash = text.find('/', start);
-        const std::string part(text.substr(start, slash == std::string_view::npos ? std::string_view::npos : slash - start));
+        parts.emplace_back(text.substr(start, slash == std::string_view::npos ? std::string_view::npos : slash - start));
+        if (slash == std::string_view::npos) return parts;
+        start = slash + 1;
+    }
+}
+
+bool parseArgs(const StepTexts& texts, StepArgs& out) {
+    for (const std::string& part : texts) {
         char* end = nullptr;
         errno = 0;
         const double v = std::strtod(part.c_str(), &end);
         if (part.empty() || end != part.c_str() + part.size() || errno == ERANGE) return false;
         out.push_back(v);
-        if (slash == std::string_view::npos) break;
-        start = slash + 1;
     }
     return true;
 }
@@ -49,17 +55,18 @@ bool runSteps(Document& doc, platform::UserInterface& ui, std::string_view list,
             error = "Unknown step \"" + std::string(name) + "\"";
             return false;
         }
+        const StepTexts texts = eq == std::string_view::npos ? StepTexts{} : splitArgs(item.substr(eq + 1));
+        const Step& step = it->second;
         StepArgs args;
-        if (eq != std::string_view::npos && !parseArgs(item.substr(eq + 1), args)) {
+        if (!step.runTexts && !parseArgs(texts, args)) {
             error = "Step \"" + std::string(item) + "\": the arguments must be numbers separated by '/'";
             return false;
         }
-        const Step& step = it->second;
-        if (static_cast<int>(args.size()) < step.minArgs || static_cast<int>(args.size()) > step.maxArgs) {
+        if (static_cast<int>(texts.size()) < step.minArgs || static_cast<int>(texts.size()) > step.maxArgs) {
             error = "Step \"" + std::string(item) + "\": wrong number of arguments";
             return false;
         }
-        if (!step.run(doc, ui, args, error)) {
+        if (!(step.runTexts ? step.runTexts(doc, ui, texts, error) : step.run(doc, ui, args, error))) {
             if (error.empty()) error = "Step \"" + std::string(item) + "\" failed";
             return false;
         }

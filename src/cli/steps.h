@@ -13,6 +13,8 @@
 namespace pelvaron::cli {
 
 using StepArgs = std::vector<double>;
+/// The arguments as typed, for steps whose arguments carry a unit or a word.
+using StepTexts = std::vector<std::string>;
 
 /// One step: how many numeric arguments it takes, and what it does. `run` returns false after
 /// putting a message into its last argument (or leaving it empty for a generic one).
@@ -20,6 +22,8 @@ struct Step {
     int minArgs = 0;
     int maxArgs = 0;
     std::function<bool(Document&, platform::UserInterface&, const StepArgs&, std::string&)> run;
+    /// Set instead of `run` by a step that reads its arguments itself.
+    std::function<bool(Document&, platform::UserInterface&, const StepTexts&, std::string&)> runTexts{};
 };
 
 using StepTable = std::map<std::string, Step, std::less<>>;

@@ -1,6 +1,5 @@
-// The actions the mouse tools hand their picks to. Integration, peak picking, J measurement,
-// suppression, referencing and baseline points arrive with their own subsystems; until then
-// each action records nothing and does nothing.
+// The actions the mouse tools hand their picks to: integration, peak picking, J measurement and
+// the multiple-point baseline's points, each carried out by its own subsystem.
 #pragma once
 
 #include "document/document.h"
@@ -16,9 +15,11 @@ void pickPeakRegion(Document& doc, platform::UserInterface& ui, int iL, int iR, 
 void placeJCursorAt(Document& doc, platform::UserInterface& ui, int x);
 /// A multiple-point baseline point picked at time t (seconds scale).
 void addBaselinePoint(Document& doc, platform::UserInterface& ui, double t);
-/// Index of the integral whose label lies under plot pixel x, or -1.
-[[nodiscard]] int hitIntegralLabel(const Document& doc, int x);
-/// Deletes integral `index`.
+/// Index of the integral whose label lies under plot pixel x, or -1; a hit makes that integral
+/// the reference (the one before is kept in prevRefIntegral).
+[[nodiscard]] int hitIntegralLabel(Document& doc, int x);
+/// Deletes integral `index` (normally the one hitIntegralLabel has just made the reference);
+/// the reference returns to the one before.
 void deleteIntegralAt(Document& doc, platform::UserInterface& ui, int index);
 
 }  // namespace pelvaron::display

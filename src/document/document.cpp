@@ -147,6 +147,7 @@ void setupDocument(Document& doc, platform::UserInterface& ui) {
 
     // 5: integrals and peaks.
     IntegralState& in = doc.integrals;
+    in.integralCount = 0;
     in.integralsShown = 0;
     in.integralBaseY = doc.clientHeight / 2;
     in.integralsExist = 0;
@@ -185,12 +186,14 @@ void setupDocument(Document& doc, platform::UserInterface& ui) {
     doc.jState.jShown = 0;
     doc.jState.jCursorCount = 0;
     doc.jState.jChainBreak = 0;
+    doc.jState.jLines.clear();
     doc.noSaveQuery = 0;
     doc.phaseSourceValid = 0;
     doc.phase0 = 0.0;
     doc.phase1 = 0.0;
     doc.transform.delayFraction = 0.0;
     doc.transform.undoDelayFraction = 0.0;
+    doc.transform.snMarksValid = 0;  // the S/N marks of a former data set do not describe this one
 
     // 11: the FID copy of interactive apodization.
     doc.fidCopy.copyFrom(doc.specData, doc.nData);

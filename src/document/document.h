@@ -9,8 +9,10 @@
 
 #include "document/acq_params.h"
 #include "document/analysis_state.h"
+#include "document/baseline_state.h"
 #include "document/comment_list.h"
 #include "document/data_buffer.h"
+#include "document/data_ops_state.h"
 #include "document/geometry.h"
 #include "document/import_state.h"
 #include "document/integral_state.h"
@@ -136,6 +138,8 @@ struct Document {
     SimulationState sim;
     ImportState import;
     TransformState transform;
+    BaselineState baseline;
+    DataOpsState dataOps;
     JcampState jcamp;
     RecordedProcessing recorded;  ///< how the spectrometer software processed the loaded FID
 

@@ -28,6 +28,7 @@ struct TransformState {
     int order1AtOpen = 0;    ///< Order 1 position when the dialog opened (restored by Cancel)
 
     // --- Signal-to-noise bookkeeping, refreshed at the end of every FFT.
+    int snMarksValid = 0;      ///< the three marks below describe the present data set
     int noiseBlock = 0;        ///< the noise region is doubles 128*noiseBlock ... +127
     int snPeakIndex = 0;       ///< even index of the largest real part at the last FFT
     double snPeakValue = 0.0;  ///< its signed value, as the FFT left it (before any scaling)

@@ -42,6 +42,11 @@ void refreshSignalToNoiseMarks(Document& doc) {
     }
     ts.snPeakIndex = best;
     ts.snPeakValue = bestValue;
+    ts.snMarksValid = 1;
+}
+
+void ensureSignalToNoiseMarks(Document& doc) {
+    if (!doc.transform.snMarksValid) refreshSignalToNoiseMarks(doc);
 }
 
 }  // namespace pelvaron::processing

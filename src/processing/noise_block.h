@@ -18,4 +18,8 @@ inline constexpr int kNoiseBlockSize = 128;
 /// FFT does; peakIndex is not touched.
 void refreshSignalToNoiseMarks(Document& doc);
 
+/// Refreshes the marks when no FFT has noted them since the data set was loaded (a spectrum read
+/// from a file), so that the ratio never reads the places of a former data set.
+void ensureSignalToNoiseMarks(Document& doc);
+
 }  // namespace pelvaron::processing

@@ -1,0 +1,115 @@
+// Integration: a list of 100 integrals made over a 65536-point spectrum at 1920 x 1080 and
+// drawn, labels and curves, onto a surface that only counts what it is given; each integral
+// covers 1 % of the data. The reference is a plain sum over the same points.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "analysis/integrals.h"
+#include "display/integral_drawing.h"
+#include "document/document.h"
+#include "ratio_report.h"
+#include "recording_ui.h"
+
+namespace {
+
+using namespace pelvaron;
+
+constexpr int kValues = 131072;
+constexpr int kIntegrals = 100;
+
+/// Counts points and folds the coordinates into a checksum so nothing is skipped.
+class CountingSurface : public platform::Surface {
+public:
+    std::int64_t checksum = 0;
+
+    [[nodiscard]] int width() const override { return 1920; }
+    [[nodiscard]] int height() const override { return 1080; }
+    void setPen(const platform::Pen&) override {}
+    void setFont(const platform::Font&) override {}
+    void drawLine(platform::Point a, platform::Point b) override { add(a), add(b); }
+    void drawPolyline(std::span<const platform::Point> pts) override {
+        for (const auto& p : pts) add(p);
+    }
+    void setPixel(platform::Point at, platform::Color) override { add(at); }
+    void drawRect(const Rect& r) override { add({r.left, r.top}); }
+    void fillRect(const Rect& r, platform::Color) override { add({r.right, r.bottom}); }
+    void drawText(platform::Point at, std::string_view text, platform::Color) override {
+        add(at);
+        checksum += static_cast<std::int64_t>(text.size());
+    }
+    [[nodiscard]] platform::TextMetrics textMetrics() const override { return {16, 2, 7}; }
+    [[nodiscard]] platform::TextExtent textExtent(std::string_view text) const override {
+        return {static_cast<int>(text.size()) * 7, 16};
+    }
+    [[nodiscard]] platform::Color panelColor() const override { return {240, 240, 240}; }
+
+private:
+    void add(platform::Point p) { checksum += p.x * 31 + p.y; }
+};
+
+/// A 400 MHz spectrum of 65536 complex points: Lorentzian lines every 1 % over a sloping base.
+std::unique_ptr<Document> makeSpectrum(testing::RecordingUserInterface& ui) {
+    auto doc = std::make_unique<Document>();
+    doc->initClientArea(1920, 1080);
+    doc->acqPars.aqMode = 1;
+    doc->acqPars.TD = kValues;
+    doc->acqPars.SW = 6009.6154;
+    doc->acqPars.SF = 400.13;
+    const int points = kValues / 2;
+    for (int k = 0; k < points; ++k) {
+        const double d = (k % (points / kIntegrals) - points / kIntegrals / 2) / 4.0;
+        doc->specData[2 * k] = 100.0 / (1.0 + d * d) + 1e-5 * k;
+    }
+    setupDocument(*doc, ui);
+    return doc;
+}
+
+/// Window x of the ends of region r: the full width in 100 equal parts, less a pixel each side.
+double regionStart(int r) { return r * 19.2 + 1.0; }
+double regionEnd(int r) { return (r + 1) * 19.2 - 1.0; }
+
+void BM_CreateAndDraw100Integrals(benchmark::State& state) {
+    testing::RecordingUserInterface ui;
+    auto doc = makeSpectrum(ui);
+    doc->integrals.integralBaselineCorr = 1;
+    CountingSurface surface;
+    const IntegralState& in = doc->integrals;
+    for (auto _ : state) {
+        for (int r = 0; r < kIntegrals; ++r)
+            analysis::createIntegral(*doc, ui, regionStart(r), regionEnd(r), r == 0 ? 1 : 0);
+        display::drawIntegralValues(surface, *doc);
+        display::drawIntegralCurves(surface, *doc, doc->plotRect, in.integralBaseY, doc->viewLeft,
+                                    in.integralScale, doc->vScale);
+        benchmark::DoNotOptimize(surface.checksum);
+    }
+    if (in.integralCount != kIntegrals) state.SkipWithError("not every integral was made");
+}
+BENCHMARK(BM_CreateAndDraw100Integrals)->Unit(benchmark::kMicrosecond);
+
+// The floor: the same real parts summed once, nothing stored or drawn.
+void BM_ReferenceSumOfRegions(benchmark::State& state) {
+    testing::RecordingUserInterface ui;
+    auto doc = makeSpectrum(ui);
+    for (auto _ : state) {
+        double total = 0.0;
+        for (int r = 0; r < kIntegrals; ++r) {
+            const int first = 2 * static_cast<int>(analysis::integralPosition(*doc, regionStart(r)));
+            const int last = 2 * static_cast<int>(analysis::integralPosition(*doc, regionEnd(r)));
+            for (int i = first; i <= last; i += 2) total += doc->specData[i];
+        }
+        benchmark::DoNotOptimize(total);
+    }
+}
+BENCHMARK(BM_ReferenceSumOfRegions)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    auto& r = pelvaron::bench::runBenchmarks();
+    r.printTarget("BM_CreateAndDraw100Integrals", 5.0);
+    r.printRatio("BM_CreateAndDraw100Integrals", "BM_ReferenceSumOfRegions");
+    return 0;
+}

@@ -1,0 +1,84 @@
+// The integration dialogs' logic and the integral commands of the Tools menu.
+#include "analysis/integral_dialogs.h"
+
+#include <cmath>
+
+#include "analysis/integrals.h"
+#include "document/format.h"
+
+namespace pelvaron::analysis {
+
+namespace {
+
+/// An edit box's number; "inf" and "nan" read as text that is not a number, 0.
+double typedNumber(const std::string& text) {
+    const double v = parseLeadingDouble(text);
+    return std::isfinite(v) ? v : 0.0;
+}
+
+}  // namespace
+
+HydrogensDialog::HydrogensDialog(Document& doc)
+    : text_(cformat("%lf",
+                    relativeIntegralValue(doc, doc.integrals.refIntegral, doc.integrals.prevRefIntegral))) {
+    doc.integrals.refIntegralValueShown = parseLeadingDouble(text_);
+}
+
+void HydrogensDialog::ok(Document& doc, platform::UserInterface& ui) const {
+    doc.integrals.refIntegralValue = typedNumber(text_);
+    ui.requestRepaint();
+}
+
+void HydrogensDialog::cancel(Document& doc) {
+    doc.integrals.refIntegralValue = doc.integrals.refIntegralValueShown;
+}
+
+IntegralFactorDialog::IntegralFactorDialog(const Document& doc)
+    : text_(cformat("%lf", doc.integrals.integralScaleStep)) {}
+
+void IntegralFactorDialog::ok(Document& doc) const { doc.integrals.integralScaleStep = typedNumber(text_); }
+
+bool integralScaleStepAccepted(const Document& doc) {
+    const double step = doc.integrals.integralScaleStep;
+    return step >= 1.0 && step <= 10.0;
+}
+
+void integralScaleFactorCommand(Document& doc, const IntegralFactorRunner& runDialog) {
+    const double before = doc.integrals.integralScaleStep;
+    for (;;) {
+        IntegralFactorDialog model(doc);
+        if (!runDialog(model)) {
+            // Closing the box is no answer: a refused value must not stay behind to scale by.
+            doc.integrals.integralScaleStep = before;
+            return;
+        }
+        if (integralScaleStepAccepted(doc)) return;
+    }
+}
+
+void integrateCommand(Document& doc, platform::UserInterface& ui) {
+    platform::clearStatusBar(ui);
+    ui.setStatusText(0, kIntegratePrompt);
+    doc.referenceMode = 0;
+    doc.toolActive = 1;
+    doc.toolMode = kIntegrateToolMode;
+    doc.rubberShape = 1;  // the rectangle
+}
+
+void increaseIntegralScale(Document& doc, platform::UserInterface& ui) {
+    doc.integrals.integralScale *= doc.integrals.integralScaleStep;
+    ui.requestRepaint();
+}
+
+void decreaseIntegralScale(Document& doc, platform::UserInterface& ui) {
+    doc.integrals.integralScale /= doc.integrals.integralScaleStep;
+    ui.requestRepaint();
+}
+
+void deleteAllIntegrals(Document& doc, platform::UserInterface& ui) {
+    doc.integrals.integralCount = 0;
+    deleteIntegral(doc);
+    ui.requestRepaint();
+}
+
+}  // namespace pelvaron::analysis

@@ -1,0 +1,268 @@
+// Peak picking: detection at the region's edges and the threshold, the parabola, the capacities,
+// the report in its three forms, the dialog, and the peaks of the real aspirin spectrum.
+#include "analysis/peaks.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "io/load.h"
+#include "recording_ui.h"
+#include "temp_dir.h"
+
+namespace pelvaron::analysis {
+namespace {
+
+/// Real parts `re` (imaginary parts far larger: only real parts may count), SW 1000 Hz, SF 100
+/// MHz, 0 Hz at the last point. Whatever lies in the buffer beyond the data is huge.
+std::unique_ptr<Document> spectrum(const std::vector<double>& re) {
+    auto doc = std::make_unique<Document>();
+    const int n = 2 * static_cast<int>(re.size());
+    for (int k = 0; k < n / 2; ++k) doc->specData[2 * k] = re[static_cast<std::size_t>(k)];
+    for (int i = 1; i < n; i += 2) doc->specData[i] = 1e6;
+    for (int i = n; i < n + 16; ++i) doc->specData[i] = 1e9;
+    doc->nData = doc->acqPars.TD = n;
+    doc->acqPars.SW = 1000.0;
+    doc->acqPars.SF = 100.0;
+    doc->acqPars.AQ = n / 2000.0;
+    doc->refIndex = n;
+    doc->fileTitle = "sample";
+    return doc;
+}
+
+std::vector<int> indices(const Document& doc) {
+    std::vector<int> out;
+    for (int e = 0; e < doc.peaks.peakCount; ++e)
+        out.push_back(doc.peaks.peakList[static_cast<std::size_t>(e)].index);
+    return out;
+}
+
+TEST(PickPeaks, DetectionFollowsTheThresholdTheClimbAndTheDiscardedLastPass) {
+    struct Case {
+        const char* what;
+        std::vector<double> re;
+        double threshold;
+        std::vector<int> peaks;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"threshold 0: every local maximum, zeros of a flat stretch too",
+         {0, 1, 0, 0, 0, 3, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0}, 0.0, {2, 10, 20, 24, 26, 28}},
+        {"a plateau is recorded at its first point", {0, 0, 5, 5, 5, 0, 0, 0, 0, 0, 0, 0}, 1.0, {4}},
+        {"a larger value within three points takes over", {0, 3, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0}, 1.0, {6}},
+        {"four points on, the smaller peak stands", {0, 3, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0}, 1.0, {2, 10}},
+        {"a last peak still above the threshold at the end is dropped",
+         {0, 0, 5, 0, 0, 0, 0, 0, 0, 6, 6, 6}, 1.0, {4}},
+        {"a peak three points before the end looks at zeros beyond the data",
+         {0, 0, 0, 0, 0, 0, 0, 0, 0, 5, 0, 0}, 1.0, {18}},
+        {"negative lines by magnitude", {0, 0, -5, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 1.0, {4}},
+        {"all below the threshold: the region still counts", {0.5, 0.5, 0.9, 0.5, 0.5, 0.5}, 1.0, {}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        auto doc = spectrum(c.re);
+        testing::RecordingUserInterface ui;
+        EXPECT_TRUE(pickPeaksInRegion(*doc, ui, 0, doc->nData - 2, c.threshold)) << c.what;
+        EXPECT_EQ(indices(*doc), c.peaks) << c.what;
+        EXPECT_EQ(std::tuple(doc->peaks.peakRegionCount, doc->peaks.peakRegionPeaks[0]),
+                  std::tuple(1, static_cast<int>(c.peaks.size())))
+            << c.what;
+        EXPECT_TRUE(ui.messages.empty()) << c.what;
+    }
+}
+
+TEST(PickPeaks, ARegionPastTheDataIsPickedOnTheData) {
+    auto doc = spectrum({0, 1, 0, 0, 0, 3, 0, 0});
+    testing::RecordingUserInterface ui;
+    ASSERT_TRUE(pickPeaksInRegion(*doc, ui, -1000001, 1 << 30, 0.0));
+    EXPECT_EQ(std::tuple(doc->peaks.peakRegionFirst[0], doc->peaks.peakRegionLast[0], indices(*doc)),
+              std::tuple(0, 16, std::vector<int>{2, 10}));
+}
+
+TEST(PickPeaks, FullTablesRefuseTheRegionOrKeepThePeaksThatFit) {
+    const std::vector<double> three = {0, 5, 0, 0, 0, 5, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0};
+    // Entries free before the pick, entries of the region kept, peaks said to be left out.
+    const std::tuple<int, int, const char*> cases[] = {
+        {3, 3, nullptr},
+        {1, 1, "The peak list holds 131072 peaks: 2 peaks of this region were not kept."},
+        {0, 0, "The peak list holds 131072 peaks: 3 peaks of this region were not kept."}};
+    for (const auto& [room, kept, message] : cases) {
+        auto doc = spectrum(three);
+        testing::RecordingUserInterface ui;
+        doc->peaks.peakCount = doc->peaks.peakRegionPeaks[0] = kMaxPeakEntries - room;
+        doc->peaks.peakRegionCount = 1;
+        ASSERT_TRUE(pickPeaksInRegion(*doc, ui, 0, doc->nData - 2, 1.0));
+        EXPECT_EQ(std::tuple(doc->peaks.peakCount, doc->peaks.peakRegionPeaks[1]),
+                  std::tuple(kMaxPeakEntries - room + kept, kept));
+        EXPECT_EQ(ui.messageTexts(),
+                  message ? std::vector<std::string>{message} : std::vector<std::string>{});
+    }
+    auto doc = spectrum(three);
+    testing::RecordingUserInterface ui;
+    doc->peaks.peakRegionCount = kMaxPeakRegions;
+    EXPECT_FALSE(pickPeaksInRegion(*doc, ui, 0, doc->nData - 2, 1.0));
+    EXPECT_EQ(std::tuple(doc->peaks.peakRegionCount, doc->peaks.peakCount), std::tuple(kMaxPeakRegions, 0));
+    EXPECT_EQ(
+        ui.messageTexts(),
+        std::vector<std::string>{"The peak list holds 1000 regions: Clear All in the report empties it."});
+}
+
+TEST(RefinePeak, ParabolaAndHalfHeightWalksStayFiniteAndInsideTheData) {
+    struct Case {
+        const char* what;
+        std::vector<double> re;
+        double pos, position, height, width;
+    };
+    const double left = 4 * (1 + std::sqrt(0.125)), beside = 8 * (1 + std::sqrt(0.3 / 3.5));
+    // clang-format off
+    const Case cases[] = {
+        {"symmetric", {0, 0, 2, 4, 2, 0, 0}, 3, 3.0, 4.0, 2.0},
+        {"higher left neighbour: left of the sample", {0, 0, 3, 4, 1, 0, 0}, 3, 2.75, left, 2.0},
+        {"climbed to from its flank", {0, 0, 3, 4, 1, 0, 0}, 1.2, 2.75, left, 2.0},
+        {"negative line by magnitude", {0, 0, -3, -4, -1, 0, 0}, 3, 2.75, left, 2.0},
+        {"flat top: the sampled point", {0, 0, 4, 4, 4, 0, 0}, 3, 3.0, 4.0, 3.0},
+        {"nothing there: no width, no correction", {0, 0, 0, 0}, 1, 1.0, 0.0, 0.0},
+        {"the last point: zeros beyond it", {0, 0, 1, 3, 6}, 4, 4 - 1.0 / 6, 8.0, 1.5},
+        {"a neighbouring line stops the walk", {0, 0, 8, 6, 5, 6, 0}, 2, 2.3, beside, 3.5},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        auto doc = spectrum(c.re);
+        const PeakFit fit = refinePeak(*doc, c.pos);
+        EXPECT_NEAR(fit.position, c.position, 1e-12) << c.what;
+        EXPECT_NEAR(fit.height, c.height, 1e-12) << c.what;
+        EXPECT_NEAR(fit.width, c.width, 1e-12) << c.what;
+    }
+}
+
+/// Two regions picked on a spectrum with a positive and a negative line, the first given
+/// reversed with odd ends (lowered to 0 ... 30), the second with nothing in it.
+std::unique_ptr<Document> picked() {
+    auto doc = spectrum({0, 0, 3, 4, 1, 0, 0, 0, -2, -6, -2, 0, 0, 0, 0, 0});
+    testing::RecordingUserInterface ui;
+    EXPECT_TRUE(pickPeaksInRegion(*doc, ui, 31, 1, 1.0));
+    EXPECT_TRUE(pickPeaksInRegion(*doc, ui, 24, 30, -0.5));
+    return doc;
+}
+
+TEST(PeakReport, ListLinesAndExportTextFollowTheInterpolation) {
+    auto doc = picked();
+    doc->peaks.peakInterpolate = 0;
+    // Point 3 lies at 1000 - 6 * 1000 / 32 Hz; the negative line keeps its sign.
+    EXPECT_EQ(peakReportLines(*doc),
+              (std::vector<std::string>{" ", "FROM:  10.00 ppm   TO:   0.62 ppm", " ",
+                                        "     1        812.50         8.12          4.000",
+                                        "     2        437.50         4.38         -6.000", " ",
+                                        "FROM:   2.50 ppm   TO:   0.62 ppm", " "}));
+    doc->peaks.peakInterpolate = 1;
+    EXPECT_EQ(
+        peakListText(*doc),
+        "********\nPelvaron\n********\nPeak Picking Output\nFile:sample\n\nThreshold:    -0.50\n"
+        "FROM:10.00 ppm\t   TO:0.62 ppm\n\nIndex\t Hertz\t ppm\t Intensity\n-----\t ----\t ---\t ---------\n"
+        "1\t 828.12\t 8.28\t 5.414\n2\t 437.50\t 4.38\t 6.000\n\n"
+        "FROM:2.50 ppm\t   TO:0.62 ppm\n\nIndex\t Hertz\t ppm\t Intensity\n-----\t ----\t ---\t "
+        "---------\n\n");
+
+    // Without SF every ppm would be infinite: 0 is shown instead.
+    doc->acqPars.SF = 0.0;
+    EXPECT_EQ(peakReportLines(*doc)[3], "     1        828.12         0.00          5.414");
+}
+
+TEST(PeakReport, ExportWritesTheTextOrSaysWhyNot) {
+    auto doc = picked();
+    testing::TempDir dir;
+    testing::RecordingUserInterface ui;
+    ui.files = {std::nullopt, dir.file("missing/peaks.txt"), dir.file("peaks.txt")};
+    EXPECT_FALSE(exportPeakList(*doc, ui));
+    EXPECT_FALSE(exportPeakList(*doc, ui));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Error opening file"});
+    EXPECT_EQ(ui.messages[0].caption, "Error");
+    ASSERT_TRUE(exportPeakList(*doc, ui));
+    EXPECT_EQ(ui.fileRequests[2].defaultExtension, "txt");
+    EXPECT_EQ(testing::readFile(dir.file("peaks.txt")), peakListText(*doc));
+    EXPECT_NE(peakListText(*doc).find("File:peaks.txt\n"), std::string::npos);
+}
+
+TEST(PeakReport, PrintedPagesBreakBeforeTheLineThatWouldNotFit) {
+    auto doc = picked();
+    doc->peaks.peakInterpolate = 0;
+    const std::string heading = "   Peak    Frecuency         ppm       Intensity";
+    // clang-format off
+    const std::vector<std::string> all = {
+        "File:sample ", "", "Threshold:    -0.50", "",
+        "FROM:  10.00 ppm   TO:   0.62 ppm", heading,
+        "     1        812.50         8.12          4.000",
+        "     2        437.50         4.38         -6.000",
+        "FROM:   2.50 ppm   TO:   0.62 ppm", heading};
+    // clang-format on
+    EXPECT_EQ(peakReportPages(*doc, 100), std::vector<PrintedPage>{all});
+    const auto pages = peakReportPages(*doc, 7);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0], PrintedPage(all.begin(), all.begin() + 7));
+    EXPECT_EQ(pages[1], PrintedPage(all.begin() + 7, all.end()));
+    // Lines from y = 5 while they start above the page height; never fewer than one.
+    EXPECT_EQ(
+        std::tuple(linesPerPage(105, 10), linesPerPage(106, 10), linesPerPage(3, 10), linesPerPage(50, 0)),
+        std::tuple(10, 11, 1, 45));
+}
+
+TEST(PeakPickingDialog, OkCancelClearAllAndTheCheckBoxAsTheReportDoes) {
+    auto doc = picked();
+    testing::RecordingUserInterface ui;
+    PeakPickingDialog dialog(*doc, ui);
+    dialog.open();
+    EXPECT_EQ(std::tuple(dialog.thresholdText(), dialog.interpolate(), dialog.lines().size()),
+              std::tuple("   -0.50", true, 8u));
+    EXPECT_EQ(dialog.ok(false), PeakPickingDialog::kClosed);
+    EXPECT_EQ(std::tuple(doc->peaks.peakInterpolate, doc->peaks.peakThreshold), std::tuple(0, -0.5));
+    EXPECT_EQ(dialog.toggleInterpolation(true), PeakPickingDialog::kReopen);
+    EXPECT_EQ(doc->peaks.peakInterpolate, 1);
+
+    // The command reopens the dialog, recomputed, until it closes otherwise.
+    std::vector<std::size_t> shown;
+    const std::string typed[] = {"", "inf", "7.5 units"};
+    const double stored[] = {0.0, 0.0, 7.5};
+    for (int i = 0; i < 3; ++i) {
+        editPeaksCommand(*doc, ui, [&](PeakPickingDialog& d) {
+            shown.push_back(d.lines().size());
+            return shown.size() == 1 ? d.clearAll(typed[i]) : d.cancel();
+        });
+        EXPECT_EQ(doc->peaks.peakThreshold, stored[i]) << typed[i];
+        EXPECT_EQ(shown, (std::vector<std::size_t>{i == 0 ? 8u : 0u, 0u})) << typed[i];
+        shown.clear();
+    }
+    EXPECT_EQ(std::tuple(doc->peaks.peakCount, doc->peaks.peakRegionCount), std::tuple(0, 0));
+}
+
+TEST(PeakPickingAspirin, TheWholeSpectrumGivesItsLinesWithTheirCouplings) {
+    testing::RecordingUserInterface ui;
+    auto doc = std::make_unique<Document>();
+    ASSERT_TRUE(io::loadFile(*doc, ui, testing::sourcePath("tests/data/aspirin-1h/processed-set"),
+                             io::FileFormat::Bruker));
+    ASSERT_EQ(doc->nData, 65536);
+    ASSERT_TRUE(pickWholeSpectrum(*doc, ui, 0.01 * doc->peakValue));
+    ASSERT_EQ(doc->peaks.peakCount, 21);
+    std::vector<PeakValues> v;
+    for (int e = 0; e < 21; ++e)
+        v.push_back(peakValues(*doc, doc->peaks.peakList[static_cast<std::size_t>(e)]));
+    // The methyl singlet is the largest line, the solvent's the one singlet among the aromatics.
+    EXPECT_NEAR(v[20].ppm, 2.29, 0.005);
+    EXPECT_NEAR(v[13].ppm, 7.28, 0.005);
+    for (int e = 0; e < 20; ++e) EXPECT_LT(v[e].intensity, v[20].intensity);
+    // The doublet of doublets at 8.0 ppm: ortho 7.8 Hz and meta 1.7 Hz.
+    EXPECT_NEAR(v[1].hz - v[3].hz, 7.8, 0.1);
+    EXPECT_NEAR(v[1].hz - v[2].hz, 1.7, 0.1);
+
+    // The same lines from ppm regions given in either order.
+    doc->peaks.peakCount = doc->peaks.peakRegionCount = 0;
+    ASSERT_TRUE(pickPeaksBetween(*doc, ui, 2.0, 2.6, 0.01 * doc->peakValue));
+    ASSERT_TRUE(pickPeaksBetween(*doc, ui, 8.3, 7.9, 0.01 * doc->peakValue));
+    EXPECT_EQ(std::tuple(doc->peaks.peakRegionPeaks[0], doc->peaks.peakRegionPeaks[1]), std::tuple(1, 5));
+    EXPECT_NEAR(regionFromPpm(*doc, 1), 8.3, 0.001);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace pelvaron::analysis

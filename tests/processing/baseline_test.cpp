@@ -1,0 +1,136 @@
+// Baseline correction: the polynomial's abscissae, the manual dialog's bars, preview and OK, the
+// straight line, and the broken line through picked points with its knots and limits.
+#include "processing/baseline.h"
+
+#include <gtest/gtest.h>
+
+#include "display/tools.h"
+#include "fixtures.h"
+#include "processing/data_ops.h"
+#include "recording_ui.h"
+
+namespace pelvaron::processing {
+namespace {
+
+using platform::Point;
+using testing::dataOf;
+using testing::documentWith;
+using testing::head;
+
+TEST(BaselinePolynomial, AbscissaeRunAboutTheMiddleWithZeroTwiceAndOnePointIsC0) {
+    auto doc = documentWith(std::vector<double>(16));
+    baselinePolynomial(doc->workCurve, 16, {0, 1, 0, 0, 0});
+    EXPECT_EQ(head(doc->workCurve, 8), (std::vector<double>{-0.75, -0.5, -0.25, 0, 0, 0.25, 0.5, 0.75}));
+    baselinePolynomial(doc->workCurve, 16, {1, 0, 0, 0, 1});
+    EXPECT_EQ(head(doc->workCurve, 3), (std::vector<double>{1 + 81.0 / 256, 1 + 16.0 / 256, 1 + 1.0 / 256}));
+    // A single point has H = 0: no division by it.
+    baselinePolynomial(doc->workCurve, 2, {2, 5, 5, 5, 5});
+    EXPECT_EQ(doc->workCurve[0], 2.0);
+}
+
+TEST(BaselineDialog, BarsClampThePreviewRunsAtTheRowsAndOkAddsTheirValueToBothParts) {
+    testing::RecordingUserInterface ui;
+    std::vector<double> v(64, 0.0);
+    v[10] = -30.0;  // |peakValue| 30: a pixel stands for 30/75 = 0.4
+    auto doc = documentWith(v);
+    doc->initClientArea(16, 800);  // 32 points over 16 columns: every other point
+    BaselineDialog d(*doc, ui);
+    d.open();
+
+    const PreviewUpdate first = d.scroll(0, ScrollAction::Thumb, 10);
+    EXPECT_TRUE(first.erase.empty());
+    ASSERT_EQ(first.draw.size(), 16u);
+    for (int j = 0; j < 16; ++j) EXPECT_EQ(first.draw[j], (Point{j, 410})) << j;
+    const PreviewUpdate second = d.scroll(0, ScrollAction::LineRight);
+    EXPECT_EQ(second.erase, first.draw);
+    EXPECT_EQ(second.draw[0], (Point{0, 411}));
+    // Rows stay within the plot: 150 below a baseline at 700 is held at its bottom, 781.
+    doc->baselineY = 700;
+    EXPECT_EQ(d.scroll(0, ScrollAction::Thumb, 150).draw[5], (Point{5, 781}));
+    doc->baselineY = 400;
+
+    // Bars stop at -150 and 150.
+    (void)d.scroll(2, ScrollAction::Thumb, -148);
+    (void)d.scroll(2, ScrollAction::PageLeft);
+    (void)d.scroll(3, ScrollAction::Thumb, 400);
+    EXPECT_EQ(std::pair(d.position(2), d.position(3)), std::pair(-150, 150));
+    EXPECT_TRUE(d.scroll(5, ScrollAction::LineRight).draw.empty());  // no such bar
+
+    const std::vector<double> before = dataOf(*doc);
+    d.cancel();
+    EXPECT_EQ(dataOf(*doc), before);
+
+    d.open();
+    (void)d.scroll(0, ScrollAction::Thumb, 10);
+    d.ok();
+    for (int i = 0; i < 64; ++i) EXPECT_DOUBLE_EQ(doc->specData[i], before[i] + 4.0) << i;
+    EXPECT_EQ(ui.repaints, 2);
+}
+
+TEST(StraightBaseline, AConstantOfFiveComesOffEveryRealAndImaginaryPart) {
+    auto doc = documentWith(std::vector<double>(64, 5.0));
+    removeLinearDrift(*doc);
+    EXPECT_EQ(dataOf(*doc), std::vector<double>(64, 0.0));
+}
+
+/// 16 points whose real parts are 0 up to point 5 and rise by 3 per point after; imaginary 1.
+/// 128 columns over AQ = 1/64 s: plot pixel x lies over index x/4 exactly, so pixel 40 is the kink.
+std::unique_ptr<Document> kinked() {
+    std::vector<double> v(32);
+    for (int k = 0; k < 16; ++k) {
+        v[2 * k] = k <= 5 ? 0.0 : 3.0 * (k - 5);
+        v[2 * k + 1] = 1.0;
+    }
+    auto doc = documentWith(v, 1024.0);
+    doc->initClientArea(128, 800);
+    for (int i = 32; i < 40; ++i) doc->specData[i] = 777.0;  // beyond the data: never touched
+    return doc;
+}
+
+TEST(MultiPointBaseline, KnotsAtTheEndsAndEachClickEqualKnotsAndClicksPastTheDataHeldAtTheLastPoint) {
+    struct Case {
+        const char* name;
+        std::vector<int> clicks;  // plot pixels
+        double realAtPoint3;      // after the correction
+    };
+    // Without clicks the line runs from x[0] = 0 to x[30] = 30: 2 per point.
+    for (const Case& c : {Case{"none", {}, -6.0}, Case{"kink", {40}, 0.0}, Case{"twice", {40, 40}, 0.0},
+                          Case{"past the data, unsorted", {400, 40}, 0.0}}) {
+        testing::RecordingUserInterface ui;
+        auto doc = kinked();
+        MultiPointBaseline dialog(*doc, ui);
+        dialog.open();
+        for (const int x : c.clicks) (void)display::leftButtonDown(*doc, ui, x, 300, {});
+        ASSERT_EQ(dialog.pointCount(), static_cast<int>(c.clicks.size())) << c.name;
+        if (!c.clicks.empty() && c.clicks[0] == 400) {
+            // The tick of a click right of the data stands on the last point (30 of 30).
+            EXPECT_EQ(baselinePickMarks(*doc)[0].top, (Point{400, 400 - 75}));
+        }
+        dialog.apply();
+        EXPECT_EQ(doc->tools.baselinePickMode, 0);
+        EXPECT_NEAR(doc->specData[6], c.realAtPoint3, 1e-12) << c.name;
+        if (!c.clicks.empty()) {
+            for (int k = 0; k < 15; ++k) EXPECT_NEAR(doc->specData[2 * k], 0.0, 1e-12) << c.name << k;
+        }
+        EXPECT_EQ(std::pair(doc->specData[30], doc->specData[31]), std::pair(0.0, 0.0)) << c.name;
+        for (int i = 32; i < 40; ++i) EXPECT_EQ(doc->specData[i], 777.0) << c.name << i;
+    }
+}
+
+TEST(MultiPointBaseline, HoldsThreeHundredPointsAndCancelLeavesTheData) {
+    testing::RecordingUserInterface ui;
+    auto doc = kinked();
+    MultiPointBaseline dialog(*doc, ui);
+    EXPECT_FALSE(dialog.addPoint(0.001));  // not open
+    dialog.open();
+    int taken = 0;
+    for (int i = 0; i < 305; ++i) taken += dialog.addPoint(0.001 * i) ? 1 : 0;
+    EXPECT_EQ(std::pair(taken, dialog.pointCount()), std::pair(300, 300));
+    const std::vector<double> before = dataOf(*doc);
+    dialog.cancel();
+    EXPECT_EQ(std::tuple(dataOf(*doc), doc->tools.baselinePickMode, dialog.pointCount()),
+              std::tuple(before, 0, 0));
+}
+
+}  // namespace
+}  // namespace pelvaron::processing

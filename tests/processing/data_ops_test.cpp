@@ -1,0 +1,172 @@
+// The data operations: the Reference dialog, Shift Data, Supress Peaks and S/N, with the
+// limits that keep each inside the data.
+#include "processing/data_ops.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "document/units.h"
+#include "fixtures.h"
+#include "recording_ui.h"
+
+namespace pelvaron::processing {
+namespace {
+
+using testing::dataOf;
+using testing::documentWith;
+
+/// 0, 1, 2, ... as data of `n` doubles, with 777 in the eight doubles beyond them.
+std::unique_ptr<Document> counting(int n) {
+    std::vector<double> v(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) v[static_cast<std::size_t>(i)] = i;
+    auto doc = documentWith(v);
+    for (int i = n; i < n + 8; ++i) doc->specData[i] = 777.0;
+    return doc;
+}
+
+void expectUntouchedBeyond(const Document& doc) {
+    for (int i = doc.nData; i < doc.nData + 8; ++i) EXPECT_EQ(doc.specData[i], 777.0) << i;
+}
+
+TEST(ReferenceDialog, OkPutsTheValueAtThePickInPpmOrHzAndTheValueShownOrCancelChangesNothing) {
+    // 2000 doubles at SW 1000 Hz, SF 400: AQ 1 s; the pick at t = 0.1 s (index 200) lies 900 Hz
+    // (2.25 ppm) above the last point, which is at 100 Hz. An SF of 0 has no ppm: 0 is shown.
+    struct Case {
+        int units;
+        const char* typed;  // nullptr: OK on the text shown
+        const char* shown;
+        double offsetHz;
+        int refIndex;
+        double sf = 400.0;
+        bool cancel = false;
+    };
+    for (const Case& c :
+         {Case{kPpm, nullptr, "2.500", 100.0, 2200}, Case{kPpm, "2.5", "2.500", 100.0, 2200},
+          Case{kPpm, "3", "2.500", 300.0, 2600}, Case{kHz, "1200", "1000.000", 300.0, 2600},
+          Case{kHz, "1000.0", "1000.000", 100.0, 2200}, Case{kPpm, "3", "2.500", 100.0, 2200, 400.0, true},
+          Case{kPpm, "5", "0.000", 100.0, 2200, 0.0}}) {
+        testing::RecordingUserInterface ui;
+        auto doc = documentWith(std::vector<double>(2000));
+        doc->xUnits = c.units;
+        doc->acqPars.SF = c.sf;
+        doc->offsetHz = doc->acqPars.offsetHz = 100.0;
+        doc->offsetPpm = 0.25;
+        doc->refIndex = 2200;
+        startReferencing(*doc, ui);
+        EXPECT_EQ(std::pair(doc->referenceMode, ui.statusTexts[0].back()),
+                  std::pair(1, std::string("Press  left mouse button to reference")));
+        doc->tools.referencePickT = 0.1;
+        doc->tools.referencePickIndex = 200;
+
+        ReferenceDialog d(*doc, ui);
+        d.open();
+        EXPECT_EQ(std::pair(d.currentText(), d.newText),
+                  std::pair(std::string(c.shown), std::string(c.shown)));
+        if (c.typed) d.newText = c.typed;
+        c.cancel ? d.cancel() : d.ok();
+        EXPECT_EQ(std::tuple(doc->offsetHz, doc->acqPars.offsetHz, doc->offsetPpm, doc->refIndex,
+                             doc->referenceMode),
+                  std::tuple(c.offsetHz, c.offsetHz, c.offsetHz / 400.0, c.refIndex, 0))
+            << c.shown << " " << (c.typed ? c.typed : "");
+        if (c.offsetHz != 100.0) {
+            EXPECT_DOUBLE_EQ(units::tToUnit(*doc, 0.1, c.units), std::stod(c.typed));
+        }
+    }
+}
+
+TEST(ShiftData, ThreePointsEitherWayWithUndoAndTheCountsHeldToTheData) {
+    testing::RecordingUserInterface ui;
+    auto doc = counting(16);
+    const std::vector<double> original = dataOf(*doc);
+    ShiftDataDialog d(*doc, ui);
+    d.open();
+    d.countText = "3";
+    d.ok();
+    EXPECT_EQ(dataOf(*doc), (std::vector<double>{0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    undoCommand(*doc);
+    EXPECT_EQ(dataOf(*doc), original);
+
+    d.leftShift = true;
+    d.ok();
+    EXPECT_EQ(dataOf(*doc), (std::vector<double>{6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0, 0, 0, 0, 0, 0}));
+    ShiftDataDialog again(*doc, ui);
+    again.open();
+    EXPECT_TRUE(again.leftShift);  // remembered
+
+    // Four characters are read; no digits or a minus sign give 0.
+    for (const auto& [text, count] : {std::pair("12345", 1234), std::pair("7x", 7), std::pair("-5", 0)}) {
+        again.countText = text;
+        EXPECT_EQ(again.count(), count) << text;
+    }
+    // 1234 points of 8: everything shifted out, nothing read or written beyond the data.
+    again.countText = "12345";
+    again.ok();
+    EXPECT_EQ(dataOf(*doc), std::vector<double>(16, 0.0));
+    expectUntouchedBeyond(*doc);
+}
+
+TEST(SuppressPeaks, NoiseRepeatsEvery128DoublesZerosFillAndTheRegionStaysInTheData) {
+    struct Case {
+        int from, to;
+        int block;   // noise block noted by the last FFT; -1: by zeros
+        int source;  // first double of the noise copied
+    };
+    // From 192 the region runs over the block itself: the block's own values still repeat. A
+    // block beyond the data (a smaller set loaded since) is block 0.
+    for (const Case& c : {Case{512, 1024, 2, 256}, Case{192, 640, 2, 256}, Case{900, 5000, 2, 256},
+                          Case{512, 800, 20, 0}, Case{8, 5000, -1, 0}}) {
+        testing::RecordingUserInterface ui;
+        auto doc = counting(1024);
+        for (int j = 0; j < 128; ++j) doc->specData[256 + j] = 1000.0 + j;
+        doc->transform.noiseBlock = c.block;
+        const std::vector<double> before = dataOf(*doc);
+        doc->tools.suppressFrom = c.from;
+        doc->tools.suppressTo = c.to;
+        SuppressPeaksDialog d(*doc, ui);
+        d.open();
+        EXPECT_FALSE(d.byZeros);
+        d.byZeros = c.block < 0;
+        d.ok();
+        for (int i = 0; i < 1024; ++i) {
+            double expected = before[static_cast<std::size_t>(i)];
+            if (i >= c.from && i < c.to)
+                expected =
+                    c.block < 0 ? 0.0 : before[static_cast<std::size_t>(c.source + (i - c.from) % 128)];
+            ASSERT_EQ(doc->specData[i], expected) << c.from << " " << i;
+        }
+        expectUntouchedBeyond(*doc);
+        undoCommand(*doc);
+        EXPECT_EQ(dataOf(*doc), before);
+        d.open();
+        EXPECT_EQ(d.byZeros, c.block < 0);  // remembered
+    }
+}
+
+TEST(SignalToNoise, NoiseFreeDataUse1e7AndTheWindowIsHeldToTheData) {
+    // Noise-free: 2.5 * 6 / 1e-7 with the larger line the window finds, 2.5 * 4 / 1e-7 (the value at
+    // the noted peak) without.
+    // Beside either end the window stops at the data; a peak noted beyond the data (a smaller set
+    // since) reads the last point.
+    for (const auto& [peak, larger, text] :
+         {std::tuple(0, 48, "150000000.0"), std::tuple(1022, 1000, "150000000.0"),
+          std::tuple(5000, 1022, "150000000.0"), std::tuple(500, 560, "100000000.0")}) {
+        auto doc = documentWith(std::vector<double>(1024));
+        for (int i = 1024; i < 1200; ++i) doc->specData[i] = 1e9;  // never read
+        doc->transform.noiseBlock = 6;  // doubles 768 ... 895, away from every line here
+        doc->transform.snPeakIndex = peak;
+        doc->transform.snPeakValue = 1e9;  // noted before a scaling: the search starts from the data
+        doc->specData[std::min(peak, 1022)] = 4.0;
+        doc->specData[larger] = -6.0;
+        EXPECT_EQ(measureSignalToNoise(*doc).noise, 1e-7) << peak;
+        EXPECT_EQ(signalToNoiseText(*doc), text) << peak;
+    }
+    // Data holding no numbers show 0.0, not "nan" or "inf".
+    auto doc = documentWith(std::vector<double>(1024));
+    doc->specData[0] = std::numeric_limits<double>::infinity();
+    doc->transform.snPeakValue = 1.0;
+    EXPECT_EQ(signalToNoiseText(*doc), "0.0");
+}
+
+}  // namespace
+}  // namespace pelvaron::processing

@@ -1,0 +1,143 @@
+// The baseline and data-operation steps of the command line: their refusals, and what they do to
+// the real aspirin spectrum.
+#include "processing/data_steps.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "document/units.h"
+#include "fixtures.h"
+#include "io/load.h"
+#include "processing/data_ops.h"
+#include "processing/noise_block.h"
+#include "recording_ui.h"
+#include "temp_dir.h"
+
+namespace pelvaron::processing {
+namespace {
+
+using testing::dataOf;
+using testing::documentWith;
+using testing::head;
+
+/// 1000 points at SW 1000 Hz, SF 400, in ppm: from 2.5 ppm at the first point to 0.0025 ppm;
+/// no value is 0.
+std::unique_ptr<Document> spectrum() {
+    std::vector<double> v(2000);
+    for (std::size_t i = 0; i < v.size(); ++i) v[i] = static_cast<double>(1 + i % 7);
+    auto doc = documentWith(v);
+    doc->xUnits = kPpm;
+    return doc;
+}
+
+double ppmAt(const Document& doc, int index) {
+    return units::tToUnit(doc, units::indexToT(doc, index), kPpm);
+}
+
+TEST(DataSteps, BadInputIsRefusedWithAMessageAndTheDataUntouched) {
+    using Run = std::function<bool(Document&, std::string&)>;
+    const std::vector<double> six(6, 1.0), outside{1.0, 2.6}, many(301, 1.0);
+    const std::pair<Run, const char*> cases[] = {
+        {[&](Document& d, std::string& e) { return polynomialBaselineStep(d, six, e); }, "one to five"},
+        {[&](Document& d, std::string& e) { return multiPointBaselineStep(d, outside, e); },
+         "2.6 ppm lies outside the data (2.5000 ... 0.0025 ppm)"},
+        {[&](Document& d, std::string& e) { return multiPointBaselineStep(d, many, e); },
+         "at most 300 points"},
+        {[](Document& d, std::string& e) { return referenceStep(d, 1500.0, 0.0, kHz, e); },
+         "1500 Hz lies outside"},
+        {[](Document& d, std::string& e) {
+             d.xUnits = kSeconds;
+             return referenceStep(d, 1.0, 0.0, kPpm, e);
+         },
+         "To reference the units must be in Hertz or  ppm"},
+        {[](Document& d, std::string& e) { return shiftStep(d, 2.5, e); }, "whole number"},
+        {[](Document& d, std::string& e) { return shiftStep(d, -1001, e); }, "at most 1000 points"},
+        {[](Document& d, std::string& e) {
+             d.acqPars.SF = 0.0;
+             return suppressStep(d, 1.0, 2.0, false, e);
+         },
+         "no frequency axis"},
+    };
+    for (const auto& [run, words] : cases) {
+        auto doc = spectrum();
+        const std::vector<double> before = dataOf(*doc);
+        std::string error;
+        EXPECT_FALSE(run(*doc, error)) << words;
+        EXPECT_NE(error.find(words), std::string::npos) << error;
+        EXPECT_EQ(std::tuple(head(doc->specData, 2000), doc->offsetHz), std::tuple(before, 0.0)) << words;
+    }
+}
+
+TEST(DataSteps, ShiftSuppressAndUnitsReadAsTheDialogsAndTheToolDo) {
+    std::string error;
+    auto a = spectrum(), b = spectrum();
+    ASSERT_TRUE(shiftStep(*a, -3, error));  // negative: towards the start
+    EXPECT_EQ(std::pair(a->specData[0], a->specData[1994]), std::pair(7.0, 0.0));
+    undoCommand(*a);
+
+    // Either order; the ends land on multiples of 4, as the suppress tool's do.
+    ASSERT_TRUE(suppressStep(*a, 2.0, 1.0, false, error));
+    ASSERT_TRUE(suppressStep(*b, 1.0, 2.0, false, error));
+    EXPECT_EQ(dataOf(*a), dataOf(*b));
+    int first = 0;
+    while (a->specData[first] != 0.0) ++first;
+    EXPECT_EQ(first % 4, 0) << first;
+    EXPECT_NEAR(ppmAt(*a, first), 2.0, 0.005);
+
+    // A blank before the unit, or no number, is refused (0).
+    for (const auto& [text, unit] :
+         {std::pair("7.26", int{kPpm}), std::pair("7.26ppm", int{kPpm}), std::pair("-12.5Hz", int{kHz}),
+          std::pair("7.26 Hz", 0), std::pair("nan", 0)}) {
+        double v = 0;
+        int u = 0;
+        EXPECT_EQ(parseValueWithUnit(text, v, u) ? u : 0, unit) << text;
+    }
+}
+
+TEST(DataSteps, OnTheAspirinSpectrumTheBrokenLineTakesATiltOffTheReferenceMovesTheLinesAndSnIsHigh) {
+    testing::RecordingUserInterface ui;
+    auto doc = std::make_unique<Document>();
+    ASSERT_TRUE(io::loadFile(*doc, ui, testing::sourcePath("tests/data/aspirin-1h/processed-set"),
+                             io::FileFormat::Bruker));
+    ASSERT_EQ(doc->nData, 65536);
+    const int methyl = 54148;  // the acetyl CH3, the tallest line
+    const int aromatic = 2 * 16835;
+
+    // S/N: the line over the quietest block of the first half, which lies beyond the aromatic lines.
+    refreshSignalToNoiseMarks(*doc);
+    const SignalToNoise sn = measureSignalToNoise(*doc);
+    EXPECT_EQ(sn.signal, doc->specData[methyl]);
+    EXPECT_GT(ppmAt(*doc, sn.noiseFrom), 8.5);
+    EXPECT_GT(sn.ratio, 1e4);
+
+    // A tilt of 0 ... 1e6 across the spectrum, then the broken line through empty places.
+    std::string error;
+    const std::vector<double> tilt{-5e5, -5e5};
+    ASSERT_TRUE(polynomialBaselineStep(*doc, tilt, error));
+    auto largest = [&](double from, double to) {
+        double m = 0;
+        for (int i = 0; i < doc->nData; i += 2) {
+            const double p = ppmAt(*doc, i);
+            if (p <= from && p >= to) m = std::max(m, std::fabs(doc->specData[i]));
+        }
+        return m;
+    };
+    EXPECT_GT(largest(13.5, 11.0), 2e5);
+    const std::vector<double> knots{14.5, 13.0, 11.5, 10.5, 5.0, 4.0, -0.2};
+    ASSERT_TRUE(multiPointBaselineStep(*doc, knots, error)) << error;
+    EXPECT_LT(largest(13.5, 11.0), 1e4);
+    EXPECT_LT(largest(4.8, 3.8), 1e4);
+    EXPECT_GT(doc->specData[methyl], 1e8);
+
+    // The CH3 line read 2.294 ppm; referenced at 2.36 every line moves by the same amount.
+    const double shift = 2.36 - ppmAt(*doc, methyl);
+    const double aromaticBefore = ppmAt(*doc, aromatic);
+    ASSERT_TRUE(referenceStep(*doc, ppmAt(*doc, methyl), 2.36, kPpm, error)) << error;
+    EXPECT_NEAR(ppmAt(*doc, methyl), 2.36, 1e-9);
+    EXPECT_NEAR(ppmAt(*doc, aromatic), aromaticBefore + shift, 1e-9);
+    EXPECT_NEAR(shift, 2.36 - 2.2942, 1e-4);
+}
+
+}  // namespace
+}  // namespace pelvaron::processing
