@@ -8,6 +8,7 @@
 
 #include "analysis/integrals.h"
 #include "display/integral_drawing.h"
+#include "counting_surface.h"
 #include "document/document.h"
 #include "ratio_report.h"
 #include "recording_ui.h"
@@ -19,35 +20,7 @@ using namespace pelvaron;
 constexpr int kValues = 131072;
 constexpr int kIntegrals = 100;
 
-/// Counts points and folds the coordinates into a checksum so nothing is skipped.
-class CountingSurface : public platform::Surface {
-public:
-    std::int64_t checksum = 0;
-
-    [[nodiscard]] int width() const override { return 1920; }
-    [[nodiscard]] int height() const override { return 1080; }
-    void setPen(const platform::Pen&) override {}
-    void setFont(const platform::Font&) override {}
-    void drawLine(platform::Point a, platform::Point b) override { add(a), add(b); }
-    void drawPolyline(std::span<const platform::Point> pts) override {
-        for (const auto& p : pts) add(p);
-    }
-    void setPixel(platform::Point at, platform::Color) override { add(at); }
-    void drawRect(const Rect& r) override { add({r.left, r.top}); }
-    void fillRect(const Rect& r, platform::Color) override { add({r.right, r.bottom}); }
-    void drawText(platform::Point at, std::string_view text, platform::Color) override {
-        add(at);
-        checksum += static_cast<std::int64_t>(text.size());
-    }
-    [[nodiscard]] platform::TextMetrics textMetrics() const override { return {16, 2, 7}; }
-    [[nodiscard]] platform::TextExtent textExtent(std::string_view text) const override {
-        return {static_cast<int>(text.size()) * 7, 16};
-    }
-    [[nodiscard]] platform::Color panelColor() const override { return {240, 240, 240}; }
-
-private:
-    void add(platform::Point p) { checksum += p.x * 31 + p.y; }
-};
+using bench::CountingSurface;
 
 /// A 400 MHz spectrum of 65536 complex points: Lorentzian lines every 1 % over a sloping base.
 std::unique_ptr<Document> makeSpectrum(testing::RecordingUserInterface& ui) {
