@@ -2,7 +2,10 @@
 #include "gui/dialogs/centered_dialog.h"
 
 #include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "gui/dialog_placement.h"
 
@@ -27,6 +30,17 @@ QDialogButtonBox* okCancelButtons(QDialog* dialog) {
     box->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancel"));
     QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return box;
+}
+
+QGroupBox* helpBox(const QString& text, QWidget* parent) {
+    auto* box = new QGroupBox(QStringLiteral("Help"), parent);
+    box->setObjectName(QStringLiteral("help"));
+    auto* label = new QLabel(text, box);
+    label->setObjectName(QStringLiteral("helpText"));
+    label->setWordWrap(true);
+    auto* layout = new QVBoxLayout(box);
+    layout->addWidget(label);
     return box;
 }
 

@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class QDialogButtonBox;
+class QGroupBox;
 
 namespace pelvaron::gui {
 
@@ -18,5 +19,8 @@ protected:
 
 /// The "OK" and "Cancel" buttons every dialog ends with, wired to accept and reject.
 QDialogButtonBox* okCancelButtons(QDialog* dialog);
+
+/// The group box "Help" with `text` wrapped inside it.
+QGroupBox* helpBox(const QString& text, QWidget* parent);
 
 }  // namespace pelvaron::gui

@@ -4,7 +4,6 @@
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,63 +11,12 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-namespace pelvaron::gui {
+#include "gui/dialogs/dialog_scroll_bar.h"
 
-namespace {
+namespace pelvaron::gui {
 
 using processing::PhaseDialog;
 using processing::ScrollAction;
-
-/// The model's name for a scroll-bar action; false for actions it does not know (ends, none).
-bool toScrollAction(int action, ScrollAction& out) {
-    switch (action) {
-        case QAbstractSlider::SliderSingleStepSub: out = ScrollAction::LineLeft; return true;
-        case QAbstractSlider::SliderSingleStepAdd: out = ScrollAction::LineRight; return true;
-        case QAbstractSlider::SliderPageStepSub: out = ScrollAction::PageLeft; return true;
-        case QAbstractSlider::SliderPageStepAdd: out = ScrollAction::PageRight; return true;
-        case QAbstractSlider::SliderMove: out = ScrollAction::Thumb; return true;
-        default: return false;
-    }
-}
-
-/// A scroll bar whose keys move it as a dialog's scroll bar moves: Left, Up and Page Up toward
-/// the minimum, Right, Down and Page Down toward the maximum (Qt's own horizontal bar turns Left
-/// and Right round). Home and End have no step of the dialog's and do nothing.
-class DialogScrollBar : public QScrollBar {
-public:
-    using QScrollBar::QScrollBar;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        switch (event->key()) {
-            case Qt::Key_Left:
-            case Qt::Key_Up: triggerAction(SliderSingleStepSub); break;
-            case Qt::Key_Right:
-            case Qt::Key_Down: triggerAction(SliderSingleStepAdd); break;
-            case Qt::Key_PageUp: triggerAction(SliderPageStepSub); break;
-            case Qt::Key_PageDown: triggerAction(SliderPageStepAdd); break;
-            case Qt::Key_Home:
-            case Qt::Key_End: break;
-            default: QScrollBar::keyPressEvent(event); return;
-        }
-        event->accept();
-    }
-};
-
-QScrollBar* scrollBar(const char* name, int minimum, int maximum, int line, int page, QWidget* parent) {
-    auto* bar = new DialogScrollBar(Qt::Horizontal, parent);
-    bar->setObjectName(QString::fromLatin1(name));
-    bar->setRange(minimum, maximum);
-    bar->setSingleStep(line);
-    bar->setPageStep(page);
-    bar->setMinimumWidth(240);
-    // Qt's scroll bars take no focus by default; here they are the dialog's main controls, so
-    // Tab reaches them and the arrow and page keys move them.
-    bar->setFocusPolicy(Qt::StrongFocus);
-    return bar;
-}
-
-}  // namespace
 
 PhaseDialogWidget::PhaseDialogWidget(Document& doc, platform::UserInterface& ui, QWidget* owner)
     : CenteredDialog(owner), model_(doc, ui) {
@@ -76,9 +24,9 @@ PhaseDialogWidget::PhaseDialogWidget(Document& doc, platform::UserInterface& ui,
     setWindowTitle(QStringLiteral("Phase Correction"));
     model_.open();
 
-    order0_ = scrollBar("order0", -PhaseDialog::kOrderLimit, PhaseDialog::kOrderLimit, 100, 1000, this);
-    order1_ = scrollBar("order1", -PhaseDialog::kOrderLimit, PhaseDialog::kOrderLimit, 100, 1000, this);
-    pivot_ = scrollBar("pivot", 0, model_.pivotMaximum(), 2, 10, this);
+    order0_ = dialogScrollBar("order0", -PhaseDialog::kOrderLimit, PhaseDialog::kOrderLimit, 100, 1000, this);
+    order1_ = dialogScrollBar("order1", -PhaseDialog::kOrderLimit, PhaseDialog::kOrderLimit, 100, 1000, this);
+    pivot_ = dialogScrollBar("pivot", 0, model_.pivotMaximum(), 2, 10, this);
     order0Edit_ = new QLineEdit(this);
     order0Edit_->setObjectName(QStringLiteral("order0Text"));
     order1Edit_ = new QLineEdit(this);
