@@ -65,6 +65,7 @@ enum CommandId : int {
     kCmdCtrlJ = 40216,  ///< issued by Ctrl+J; no command serves it
     kCmdExportJcamp = 40217,
     kCmdProcessAsRecorded = 40218,
+    kCmdPeakLabels = 40219,  ///< View > Peak Labels: the picked peaks marked on the spectrum
 };
 
 /// Tool code of Move Spectrum while it drags the baseline.

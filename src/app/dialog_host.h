@@ -1,11 +1,14 @@
 // What the command dispatcher asks of the window: running the modal dialogs of its commands,
-// showing the modeless Phase Correction dialog, help, About and closing. The desktop program
+// showing the modeless Phase Correction, Multiple Point Baseline and Measure J dialogs, help,
+// About and closing. The desktop program
 // implements it with Qt widgets, tests with a scripted fake.
 #pragma once
 
 #include <string>
 
 #include "app/file_type_dialog.h"
+#include "analysis/integral_dialogs.h"
+#include "analysis/peaks.h"
 #include "app/parameters_dialog.h"
 #include "display/scale_factor_dialog.h"
 #include "display/set_limits_dialog.h"
@@ -13,6 +16,8 @@
 #include "io/data_points_dialog.h"
 #include "io/jcamp_options_dialog.h"
 #include "platform/user_interface.h"
+#include "processing/baseline.h"
+#include "processing/data_ops.h"
 #include "processing/fourier_dialog.h"
 #include "processing/window_function_dialog.h"
 
@@ -54,6 +59,28 @@ public:
     /// OK runs the export, whatever it then writes.
     virtual bool runJcampOptionsDialog(io::JcampOptionsDialog& model) = 0;
     virtual void showDataPointsDialog(io::DataPointsDialog& model) = 0;
+
+    /// Opens the model; while its bars move the polynomial is previewed over the plot. OK
+    /// subtracts it, Cancel the model's cancel; the preview goes either way.
+    virtual bool runBaselineDialog(processing::BaselineDialog& model) = 0;
+    /// Opens the modeless Multiple Point Baseline Correction dialog (its opening starts the point
+    /// pick), or brings it forward when it is open already.
+    virtual void showMultiPointBaselineDialog() = 0;
+    virtual bool runReferenceDialog(processing::ReferenceDialog& model) = 0;
+    virtual bool runShiftDataDialog(processing::ShiftDataDialog& model) = 0;
+    virtual bool runSuppressPeaksDialog(processing::SuppressPeaksDialog& model) = 0;
+    /// The "Signal to Noise Ratio" dialog showing `text`; OK closes it.
+    virtual void showSignalToNoiseDialog(const std::string& text) = 0;
+    virtual bool runHydrogensDialog(analysis::HydrogensDialog& model) = 0;
+    /// True when it closed with OK (the model has stored the factor).
+    virtual bool runIntegralFactorDialog(analysis::IntegralFactorDialog& model) = 0;
+    /// The PEAK PICKING report over the model; returns the model's result (kClosed, kReopen).
+    virtual int runPeakPickingDialog(analysis::PeakPickingDialog& model) = 0;
+    /// Opens the modeless Measure J dialog (its opening grays the document menus), or brings it
+    /// forward when it is open already.
+    virtual void showMeasureJDialog() = 0;
+    /// A J cursor was placed: the open Measure J dialog shows the list as it now stands.
+    virtual void refreshMeasureJDialog() = 0;
 
     virtual void showHelp() = 0;
     virtual void showAbout() = 0;

@@ -40,6 +40,7 @@ CommandDispatcher::CommandDispatcher(Document& doc, platform::UserInterface& ui,
     : doc_(doc), ui_(ui), dialogs_(dialogs) {
     registerBuiltins();
     registerSubsystemCommands();
+    registerAnalysisCommands();
 }
 
 void CommandDispatcher::registerCommand(int id, CommandHandler handler) {

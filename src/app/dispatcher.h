@@ -13,6 +13,7 @@
 #include "app/command_ids.h"
 #include "app/dialog_host.h"
 #include "app/menu_state.h"
+#include "display/tools.h"
 #include "document/document.h"
 #include "platform/user_interface.h"
 
@@ -65,6 +66,10 @@ public:
     /// Phase Correction opened (the command) or closed (the window, on OK, Cancel or close):
     /// while it is open the commands that bring a new data set are grayed.
     void setPhaseDialogOpen(bool open);
+
+    /// A mouse event on the plot asked for a dialog or the report (display::ToolFeedback):
+    /// runs it through the dialog host; `index` is the feedback's requestIndex.
+    void toolRequested(display::ToolRequest request, int index);
     [[nodiscard]] bool phaseDialogOpen() const { return phaseDialogOpen_; }
 
 private:
@@ -79,6 +84,8 @@ private:
     void registerBuiltins();
     /// The commands of the processing and data-file subsystems (subsystem_commands.cpp).
     void registerSubsystemCommands();
+    /// The baseline, data-operation and analysis commands (analysis_commands.cpp).
+    void registerAnalysisCommands();
     void open(CommandContext& c);
     void import(CommandContext& c);
 };

@@ -45,12 +45,15 @@ std::optional<bool> checkState(const Document& doc, int id) {
         case kCmdShowCurves: return doc.integrals.showIntegralCurves != 0;
         case kCmdShowValues: return doc.integrals.showIntegralValues != 0;
         case kCmdIntegralBaseline: return doc.integrals.integralBaselineCorr != 0;
+        case kCmdPeakLabels: return doc.peaks.peakLabelsShown != 0;
         default: return std::nullopt;
     }
 }
 
 MenuState::MenuState() {
     for (int id : kInitial) setEnabled(id, true);
+    // A view preference rather than a command on the data: available with or without one.
+    setEnabled(kCmdPeakLabels, true);
 }
 
 void MenuState::setEnabled(int id, bool enable) { enabled_[id] = enable; }

@@ -7,13 +7,17 @@
 
 #include "display/axis.h"
 #include "display/comments.h"
+#include "display/integral_drawing.h"
+#include "display/j_cursors.h"
+#include "display/peak_labels.h"
 #include "display/trace.h"
+#include "processing/baseline.h"
 #include "document/numeric.h"
 #include "document/units.h"
 
 namespace pelvaron::display {
 
-void paintDocument(platform::Surface& surface, const Document& doc, const PaintParams& params) {
+void paintDocument(platform::Surface& surface, Document& doc, const PaintParams& params) {
     surface.fillRect(Rect{0, 0, surface.width(), surface.height()}, palette::kWhite);
     surface.setFont(platform::Font{});
     if (!doc.haveDocument || doc.nData < 2 || !(doc.acqPars.AQ > 0.0)) return;
@@ -84,16 +88,29 @@ void paintDocument(platform::Surface& surface, const Document& doc, const PaintP
     if (doc.integrals.integralsShown) drawIntegralLayer(surface, doc);
     if (doc.jState.jShown) drawJCursorLayer(surface, doc);
     if (doc.tools.baselinePickMode) drawBaselinePickMarks(surface, doc);
+    if (doc.peaks.peakLabelsShown) (void)drawPeakLabels(surface, doc, mainPeakLabelView(doc));
+    surface.setPen(palette::kMarkPen);
     if (doc.addSubMode) drawAddSubtractStrip(surface, doc);
     surface.setPen(palette::kMarkPen);
     drawComments(surface, doc.comments, 1.0, 1.0);
 }
 
-void drawIntegralLayer(platform::Surface& /*surface*/, const Document& /*doc*/) {}
+void drawIntegralLayer(platform::Surface& surface, Document& doc) {
+    const IntegralState& in = doc.integrals;
+    // The values first: their drawing refreshes the labels' hit boxes.
+    if (in.showIntegralValues) drawIntegralValues(surface, doc);
+    if (in.showIntegralCurves) {
+        (void)drawIntegralCurves(surface, doc, doc.plotRect, in.integralBaseY, doc.viewLeft, in.integralScale,
+                                 doc.vScale);
+    }
+}
 
-void drawJCursorLayer(platform::Surface& /*surface*/, const Document& /*doc*/) {}
+void drawJCursorLayer(platform::Surface& surface, const Document& doc) { drawJCursors(surface, doc); }
 
-void drawBaselinePickMarks(platform::Surface& /*surface*/, const Document& /*doc*/) {}
+void drawBaselinePickMarks(platform::Surface& surface, const Document& doc) {
+    for (const processing::BaselineMark& mark : processing::baselinePickMarks(doc))
+        surface.drawLine(mark.top, mark.bottom);
+}
 
 void drawAddSubtractStrip(platform::Surface& surface, const Document& doc) {
     surface.fillRect(Rect{0, doc.plotRect.top, doc.clientWidth, 64}, surface.panelColor());

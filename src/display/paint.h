@@ -35,15 +35,18 @@ struct PaintParams {
 /// Draws every layer of the main plot onto `surface` (normally the off-screen image of screen
 /// size): white background, the second data set in Add/Subtract mode, the trace, the overview
 /// band, the axis with its grid, integral values and curves, J cursors, baseline-pick marks,
-/// the Add/Subtract strip, the comment boxes. Without a document (`haveDocument` 0) only the
-/// white background is drawn. The pivot line follows `doc.transform.showPivot`.
-void paintDocument(platform::Surface& surface, const Document& doc, const PaintParams& params);
+/// the picked peaks' labels, the Add/Subtract strip, the comment boxes. Without a document (`haveDocument` 0) only the
+/// white background is drawn. The pivot line follows `doc.transform.showPivot`. Drawing the
+/// integral labels writes their hit boxes into the document, so that a click finds the label
+/// where it was last drawn.
+void paintDocument(platform::Surface& surface, Document& doc, const PaintParams& params);
 
-// Layers whose subsystems arrive later. paintDocument calls each at its place in the layer order
-// with the mark pen selected; each draws nothing until its subsystem fills it in.
+// The layers of the analysis tools, each drawn by paintDocument at its place in the layer order
+// with the mark pen selected.
 
-/// Integral values and curves (drawn only while `integrals.integralsShown`).
-void drawIntegralLayer(platform::Surface& surface, const Document& doc);
+/// Integral values (with their hit boxes) and curves, as the View options say; drawn only while
+/// `integrals.integralsShown`.
+void drawIntegralLayer(platform::Surface& surface, Document& doc);
 /// J-measurement cursors (drawn only while `jState.jShown`).
 void drawJCursorLayer(platform::Surface& surface, const Document& doc);
 /// Marks of the multiple-point baseline tool (drawn only while `tools.baselinePickMode`).

@@ -14,8 +14,6 @@ void integrateRegion(Document& doc, platform::UserInterface& ui, double x0, doub
 
 void pickPeakRegion(Document& doc, platform::UserInterface& ui, int iL, int iR, double threshold) {
     analysis::pickPeaksInRegion(doc, ui, iL, iR, threshold);
-    // The report opens after every pick, a refused one included: it is where Clear All is.
-    doc.peaks.reportRequested = 1;
     ui.requestRepaint();
 }
 

@@ -227,10 +227,15 @@ ToolRequest applyToolResult(Document& doc, platform::UserInterface& ui, int tool
             integrateRegion(doc, ui, x0, x1);
             doc.integrals.integralRestart = 0;
             break;
-        case kMeasureJTool: placeJCursorAt(doc, ui, ts.dragX); break;
+        case kMeasureJTool:
+            placeJCursorAt(doc, ui, ts.dragX);
+            request = ToolRequest::JCursorPlaced;
+            break;
         case kPeakPickingTool: {
             const double threshold = std::fabs((doc.baselineY - ts.dragY) * doc.peakValue) / doc.vScale;
             pickPeakRegion(doc, ui, truncToInt(iL), truncToInt(iR), threshold);
+            // The report opens after every pick, a refused one included: it is where Clear All is.
+            request = ToolRequest::PeakReport;
             break;
         }
         case kSuppressTool: {
@@ -280,6 +285,13 @@ bool chooseZoom(Document& doc) {
     doc.tools.zoomChosenBefore = 1;
     doc.dualZoom = 1;
     return true;
+}
+
+void chooseRegionTool(Document& doc, int tool) {
+    doc.referenceMode = 0;
+    doc.toolActive = 1;
+    doc.toolMode = tool;
+    doc.rubberShape = kShapeRectangle;
 }
 
 void chooseMoveSpectrum(Document& doc) {

@@ -53,6 +53,8 @@ enum class ToolRequest {
     ReferenceDialog,  ///< tools.referencePickT / referencePickIndex hold the pick
     SuppressDialog,   ///< tools.suppressFrom / suppressTo hold the region (indices)
     HydrogensDialog,  ///< ToolFeedback::requestIndex is the integral
+    PeakReport,       ///< a region was picked: the report opens (command 40012), a refused pick too
+    JCursorPlaced,    ///< the Measure J list may have a new line
 };
 
 /// The answer to every mouse event.
@@ -113,6 +115,8 @@ void resetTool(Document& doc);
 /// Zoom chosen: the rectangle zoom tool; the first time since start-up also turns `dualZoom`
 /// on. Returns whether dualZoom was turned on now (the window checks its menu item).
 bool chooseZoom(Document& doc);
+/// Peak Picking or Suppress peaks chosen: `tool` with its rectangle, no reference pick.
+void chooseRegionTool(Document& doc, int tool);
 /// Move Spectrum chosen: armed until the next button-down.
 void chooseMoveSpectrum(Document& doc);
 /// Full view: the whole data, the zoom and pan bookkeeping back to the start; repaints.

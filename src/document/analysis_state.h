@@ -30,8 +30,6 @@ struct PeakState {
     std::array<int, kMaxPeakRegions> peakRegionPeaks{};  ///< entries of each region
     /// View toggle "Peak Labels": picked peaks are marked with their ppm. Not reset by set-up.
     int peakLabelsShown = 1;
-    /// Set by a pick with the mouse: the window opens the report (command 40012) and clears it.
-    int reportRequested = 0;
 };
 
 /// The J cursors the table holds; further clicks are ignored.

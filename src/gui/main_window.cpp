@@ -20,15 +20,25 @@
 
 #include "display/tools.h"
 #include "gui/dialogs/about_dialog.h"
+#include "gui/dialogs/baseline_dialog.h"
 #include "gui/dialogs/comment_dialog.h"
 #include "gui/dialogs/data_points_dialog.h"
 #include "gui/dialogs/file_type_dialog.h"
 #include "gui/dialogs/fourier_dialog.h"
+#include "gui/dialogs/hydrogens_dialog.h"
+#include "gui/dialogs/integral_factor_dialog.h"
 #include "gui/dialogs/jcamp_options_dialog.h"
+#include "gui/dialogs/measure_j_dialog.h"
+#include "gui/dialogs/multi_point_baseline_dialog.h"
 #include "gui/dialogs/parameters_dialog.h"
+#include "gui/dialogs/peak_picking_dialog.h"
 #include "gui/dialogs/phase_dialog.h"
+#include "gui/dialogs/reference_dialog.h"
 #include "gui/dialogs/scale_factor_dialog.h"
 #include "gui/dialogs/set_limits_dialog.h"
+#include "gui/dialogs/shift_data_dialog.h"
+#include "gui/dialogs/signal_to_noise_dialog.h"
+#include "gui/dialogs/suppress_peaks_dialog.h"
 #include "gui/dialogs/units_dialog.h"
 #include "gui/dialogs/window_function_dialog.h"
 #include "gui/help_window.h"
@@ -113,10 +123,14 @@ MainWindow::MainWindow(Document& doc, QWidget* parent) : QMainWindow(parent), do
     connect(ui_, &QtUserInterface::windowTitleChanged, this, [this](const QString& t) { setWindowTitle(t); });
     connect(ui_, &QtUserInterface::documentMenusEnabled, this, &MainWindow::enableDocumentMenus);
     connect(ui_, &QtUserInterface::documentChanged, this, &MainWindow::documentChanged);
-    connect(plot_, &PlotView::toolRequested, this, [this](display::ToolRequest, int) {
-        // The dialogs these picks open come with their subsystems; until then the pick is dropped.
-        documentChanged();
-    });
+    // Queued: the dialogs of a pick open after the mouse event has been handled.
+    connect(
+        plot_, &PlotView::toolRequested, this,
+        [this](display::ToolRequest request, int index) {
+            dispatcher_->toolRequested(request, index);
+            documentChanged();
+        },
+        Qt::QueuedConnection);
 
     buildMenus();
     buildToolbar();
@@ -133,6 +147,10 @@ QAction* MainWindow::action(int id) const {
 }
 
 PhaseDialogWidget* MainWindow::phaseDialog() const { return phase_.data(); }
+
+MeasureJDialogWidget* MainWindow::measureJDialog() const { return measureJ_.data(); }
+
+MultiPointBaselineWidget* MainWindow::multiPointBaselineDialog() const { return multiPoint_.data(); }
 
 QString MainWindow::statusText(int part) const { return status_[part == 0 ? 0 : 1]->text(); }
 
@@ -364,6 +382,73 @@ bool MainWindow::runJcampOptionsDialog(io::JcampOptionsDialog& model) {
 void MainWindow::showDataPointsDialog(io::DataPointsDialog& model) {
     DataPointsDialogWidget dialog(model, doc_, *ui_, this);
     dialog.exec();
+}
+
+bool MainWindow::runBaselineDialog(processing::BaselineDialog& model) {
+    BaselineDialogWidget dialog(model, this);
+    connect(&dialog, &BaselineDialogWidget::previewChanged, plot_, &PlotView::setPreview);
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    plot_->setPreview({});
+    return ok;
+}
+
+void MainWindow::showMultiPointBaselineDialog() {
+    if (multiPoint_ == nullptr) {
+        multiPoint_ = new MultiPointBaselineWidget(doc_, *ui_, this);
+        multiPoint_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(multiPoint_, &QDialog::finished, this, &MainWindow::documentChanged);
+    }
+    multiPoint_->show();
+    multiPoint_->raise();
+}
+
+bool MainWindow::runReferenceDialog(processing::ReferenceDialog& model) {
+    ReferenceDialogWidget dialog(model, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool MainWindow::runShiftDataDialog(processing::ShiftDataDialog& model) {
+    ShiftDataDialogWidget dialog(model, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool MainWindow::runSuppressPeaksDialog(processing::SuppressPeaksDialog& model) {
+    SuppressPeaksDialogWidget dialog(model, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void MainWindow::showSignalToNoiseDialog(const std::string& text) {
+    SignalToNoiseDialogWidget dialog(QString::fromStdString(text), this);
+    dialog.exec();
+}
+
+bool MainWindow::runHydrogensDialog(analysis::HydrogensDialog& model) {
+    HydrogensDialogWidget dialog(model, doc_, *ui_, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool MainWindow::runIntegralFactorDialog(analysis::IntegralFactorDialog& model) {
+    IntegralFactorDialogWidget dialog(model, doc_, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+int MainWindow::runPeakPickingDialog(analysis::PeakPickingDialog& model) {
+    PeakPickingDialogWidget dialog(model, this);
+    return dialog.exec();
+}
+
+void MainWindow::showMeasureJDialog() {
+    if (measureJ_ == nullptr) {
+        measureJ_ = new MeasureJDialogWidget(doc_, *ui_, this);
+        measureJ_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(measureJ_, &QDialog::finished, this, &MainWindow::documentChanged);
+    }
+    measureJ_->show();
+    measureJ_->raise();
+}
+
+void MainWindow::refreshMeasureJDialog() {
+    if (measureJ_ != nullptr) measureJ_->refresh();
 }
 
 void MainWindow::showHelp() {

@@ -24,6 +24,8 @@ class QToolBar;
 
 namespace pelvaron::gui {
 
+class MeasureJDialogWidget;
+class MultiPointBaselineWidget;
 class PhaseDialogWidget;
 class PlotView;
 
@@ -44,6 +46,9 @@ public:
     [[nodiscard]] HelpWindow* helpWindow() const { return help_; }
     /// The open Phase Correction dialog, or null.
     [[nodiscard]] PhaseDialogWidget* phaseDialog() const;
+    /// The open Measure J and Multiple Point Baseline dialogs, or null.
+    [[nodiscard]] MeasureJDialogWidget* measureJDialog() const;
+    [[nodiscard]] MultiPointBaselineWidget* multiPointBaselineDialog() const;
 
     /// Adds a command of a subsystem; its menu item and toolbar button appear.
     void registerCommand(int id, app::CommandHandler handler);
@@ -60,6 +65,17 @@ public:
     void showPhaseDialog() override;
     bool runJcampOptionsDialog(io::JcampOptionsDialog& model) override;
     void showDataPointsDialog(io::DataPointsDialog& model) override;
+    bool runBaselineDialog(processing::BaselineDialog& model) override;
+    void showMultiPointBaselineDialog() override;
+    bool runReferenceDialog(processing::ReferenceDialog& model) override;
+    bool runShiftDataDialog(processing::ShiftDataDialog& model) override;
+    bool runSuppressPeaksDialog(processing::SuppressPeaksDialog& model) override;
+    void showSignalToNoiseDialog(const std::string& text) override;
+    bool runHydrogensDialog(analysis::HydrogensDialog& model) override;
+    bool runIntegralFactorDialog(analysis::IntegralFactorDialog& model) override;
+    int runPeakPickingDialog(analysis::PeakPickingDialog& model) override;
+    void showMeasureJDialog() override;
+    void refreshMeasureJDialog() override;
     void showHelp() override;
     void showAbout() override;
     void requestClose() override;
@@ -92,6 +108,8 @@ private:
     std::map<int, QShortcut*> shortcuts_;
     QPointer<HelpWindow> help_;
     QPointer<PhaseDialogWidget> phase_;
+    QPointer<MeasureJDialogWidget> measureJ_;
+    QPointer<MultiPointBaselineWidget> multiPoint_;
 
     void buildMenus();
     void buildToolbar();

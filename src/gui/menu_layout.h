@@ -69,6 +69,7 @@ inline constexpr MenuEntry kView[] = {
     {kSeparator, ""},
     {app::kCmdShowGrid, "Show &Grid", true},
     {app::kCmdDotDisplay, "Dot Dis&play", true},
+    {app::kCmdPeakLabels, "Peak &Labels", true},
     {kSeparator, ""},
     {app::kCmdParameters, "&Parameters"},
     {app::kCmdDataPoints, "D&ata points"},

@@ -96,12 +96,14 @@ void PlotView::paintEvent(QPaintEvent* event) {
                         target.height() * ratio);
     painter.drawImage(QRectF(target), image_, source);
 
-    if (overlay_.shape == display::Overlay::Shape::None) return;
-    // The rubber band inverts what lies under it, so it shows on the trace as on the white.
+    if (overlay_.shape == display::Overlay::Shape::None && preview_.isEmpty()) return;
+    // The rubber band and the preview invert what lies under them, so they show on the trace as
+    // on the white.
     painter.setCompositionMode(QPainter::CompositionMode_Difference);
     painter.setPen(QPen(Qt::white, 1));
     painter.setBrush(Qt::NoBrush);
     painter.translate(0, -kTopRows);
+    if (!preview_.isEmpty()) painter.drawPolyline(preview_.constData(), static_cast<int>(preview_.size()));
     const display::Overlay& o = overlay_;
     switch (o.shape) {
         case display::Overlay::Shape::HorizontalLine:
@@ -112,6 +114,11 @@ void PlotView::paintEvent(QPaintEvent* event) {
             break;
         case display::Overlay::Shape::None: break;
     }
+}
+
+void PlotView::setPreview(QVector<QPoint> polyline) {
+    preview_ = std::move(polyline);
+    update();
 }
 
 void PlotView::resizeEvent(QResizeEvent* event) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QImage>
+#include <QVector>
 #include <QWidget>
 #include <map>
 
@@ -27,11 +28,15 @@ public:
     [[nodiscard]] QImage plotImage();
     /// The rubber band drawn now.
     [[nodiscard]] const display::Overlay& overlay() const { return overlay_; }
+    /// The manual baseline's preview curve (document pixels), drawn inverting over the plot like
+    /// the rubber band; an empty one removes it.
+    void setPreview(QVector<QPoint> polyline);
+    [[nodiscard]] const QVector<QPoint>& preview() const { return preview_; }
     /// Plot rows of the document above the widget's first row (the toolbar's rows).
     [[nodiscard]] static int topRows();
 
 signals:
-    /// A mouse action asks for a dialog of a later subsystem (reference, suppress, hydrogens).
+    /// A mouse action asks for a dialog or the report (app::CommandDispatcher::toolRequested).
     void toolRequested(display::ToolRequest request, int index);
 
 protected:
@@ -49,6 +54,7 @@ private:
     bool stale_ = true;
     int screenHeight_ = 0;
     display::Overlay overlay_;
+    QVector<QPoint> preview_;
     std::map<display::ToolCursor, QCursor> cursors_;
 
     void renderIfStale();

@@ -34,7 +34,7 @@ std::unique_ptr<QGuiApplication> ensureGuiApplication() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-void paintDocumentImage(const Document& doc, QImage& image, int screenHeight) {
+void paintDocumentImage(Document& doc, QImage& image, int screenHeight) {
     QPainter painter(&image);
     QPainterSurface surface(painter, doc.clientWidth, doc.clientHeight);
     display::PaintParams params;

@@ -23,7 +23,7 @@ inline constexpr int kBottomRows = 19;
 
 /// Paints the whole document into `image` (its size is the document's client area) with
 /// display::paintDocument; `screenHeight` places the axis rows (0: the client height).
-void paintDocumentImage(const Document& doc, QImage& image, int screenHeight);
+void paintDocumentImage(Document& doc, QImage& image, int screenHeight);
 
 /// Lays the document out for a plot of `width` x `height` pixels, as a window of that size
 /// would (client area, plot rectangle, baselines), paints it and returns the plot's pixels.

@@ -5,6 +5,8 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "../display/display_fixture.h"
 #include "app/dispatcher.h"
@@ -31,7 +33,16 @@ public:
     Scripted<display::SetLimitsDialog> setLimits;
     Scripted<display::ScaleFactorDialog> scaleFactor;
     Scripted<app::FileTypeDialogModel> fileType;
-    int closeRequests = 0, focusRequests = 0;
+    Scripted<processing::BaselineDialog> baseline;
+    Scripted<processing::ReferenceDialog> reference;
+    Scripted<processing::ShiftDataDialog> shiftData;
+    Scripted<processing::SuppressPeaksDialog> suppress;
+    Scripted<analysis::HydrogensDialog> hydrogens;
+    Scripted<analysis::IntegralFactorDialog> integralFactor;
+    /// The report's scripts return true to reopen it (the model's kReopen).
+    Scripted<analysis::PeakPickingDialog> peakReport;
+    std::vector<std::string> signalToNoiseShown;
+    int closeRequests = 0, focusRequests = 0, multiPointShown = 0, measureJShown = 0, measureJRefreshes = 0;
 
     bool runUnitsDialog(display::UnitsDialog&) override { return false; }
     bool runSetLimitsDialog(display::SetLimitsDialog& m) override { return setLimits.run(m); }
@@ -44,6 +55,19 @@ public:
     void showPhaseDialog() override {}  // modeless: the window reports its closing
     bool runJcampOptionsDialog(io::JcampOptionsDialog&) override { return false; }
     void showDataPointsDialog(io::DataPointsDialog&) override {}
+    bool runBaselineDialog(processing::BaselineDialog& m) override { return baseline.run(m); }
+    void showMultiPointBaselineDialog() override { ++multiPointShown; }
+    bool runReferenceDialog(processing::ReferenceDialog& m) override { return reference.run(m); }
+    bool runShiftDataDialog(processing::ShiftDataDialog& m) override { return shiftData.run(m); }
+    bool runSuppressPeaksDialog(processing::SuppressPeaksDialog& m) override { return suppress.run(m); }
+    void showSignalToNoiseDialog(const std::string& text) override { signalToNoiseShown.push_back(text); }
+    bool runHydrogensDialog(analysis::HydrogensDialog& m) override { return hydrogens.run(m); }
+    bool runIntegralFactorDialog(analysis::IntegralFactorDialog& m) override { return integralFactor.run(m); }
+    int runPeakPickingDialog(analysis::PeakPickingDialog& m) override {
+        return peakReport.run(m) ? analysis::PeakPickingDialog::kReopen : analysis::PeakPickingDialog::kClosed;
+    }
+    void showMeasureJDialog() override { ++measureJShown; }
+    void refreshMeasureJDialog() override { ++measureJRefreshes; }
     void showHelp() override {}
     void showAbout() override {}
     void requestClose() override { ++closeRequests; }

@@ -103,6 +103,17 @@ TEST(Dispatcher, EachCommandRunsItsOwnAction) {
         {app::kCmdProcessAsRecorded, nullptr,
          [](F& f) { return f.ui.messages.at(0).text == processing::kNoRecordedProcessingText; }},
         {app::kCmdByteSwap, nullptr, [](F& f) { return f.doc->specData[200] == 50.0 * 16777216.0; }},
+        {app::kCmdPeakPicking, nullptr,
+         [](F& f) { return f.doc->toolMode == display::kPeakPickingTool && f.doc->rubberShape == 1; }},
+        {app::kCmdSuppressPeaks, nullptr, [](F& f) { return f.doc->toolMode == display::kSuppressTool; }},
+        {app::kCmdReference, [](F& f) { f.doc->toolActive = 1; },
+         [](F& f) { return f.doc->referenceMode == 1 && f.doc->toolActive == 0; }},
+        {app::kCmdMeasureJ, nullptr, [](F& f) { return f.host.measureJShown == 1 && f.doc->jState.jShown == 1; }},
+        {app::kCmdPeakLabels, nullptr, [](F& f) { return f.doc->peaks.peakLabelsShown == 0; }},
+        {app::kCmdSignalToNoise, nullptr, [](F& f) { return f.host.signalToNoiseShown.size() == 1; }},
+        // The report comes back as long as it asks to.
+        {app::kCmdEditPeaks, [](F& f) { f.host.peakReport.push([](auto&) { return true; }); },
+         [](F& f) { return f.host.peakReport.runs == 2; }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.id);
@@ -112,6 +123,24 @@ TEST(Dispatcher, EachCommandRunsItsOwnAction) {
         EXPECT_TRUE(f.dispatcher.dispatch(c.id));
         EXPECT_TRUE(c.done(f));
     }
+}
+
+TEST(Dispatcher, ThePlotsPicksOpenTheirDialogs) {
+    AppFixture f;
+    f.dispatcher.dispatch(app::kCmdPeakPicking);
+    display::leftButtonDown(*f.doc, f.ui, 50, 380, {});
+    display::mouseMove(*f.doc, f.ui, 150, 390);
+    const display::ToolFeedback up = display::leftButtonUp(*f.doc, f.ui);
+    f.dispatcher.toolRequested(up.request, up.requestIndex);
+    EXPECT_EQ(std::pair(f.doc->peaks.peakRegionCount, f.host.peakReport.runs), std::pair(1, 1));
+
+    f.dispatcher.toolRequested(display::ToolRequest::ReferenceDialog, -1);
+    f.dispatcher.toolRequested(display::ToolRequest::SuppressDialog, -1);
+    f.dispatcher.toolRequested(display::ToolRequest::JCursorPlaced, -1);
+    // A label index the list does not hold opens nothing.
+    f.dispatcher.toolRequested(display::ToolRequest::HydrogensDialog, 0);
+    EXPECT_EQ(std::tuple(f.host.reference.runs, f.host.suppress.runs, f.host.measureJRefreshes, f.host.hydrogens.runs),
+              std::tuple(1, 1, 1, 0));
 }
 
 TEST(Dispatcher, TheSaveQuestionBeforeOpenImportAndExit) {

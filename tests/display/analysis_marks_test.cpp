@@ -16,10 +16,10 @@ namespace {
 using Kind = testing::SurfaceCall::Kind;
 
 /// A drag of the armed tool from (x0, y0) to (x1, y1).
-void drag(Document& doc, testing::RecordingUserInterface& ui, int x0, int y0, int x1, int y1) {
+ToolRequest drag(Document& doc, testing::RecordingUserInterface& ui, int x0, int y0, int x1, int y1) {
     leftButtonDown(doc, ui, x0, y0, {});
     mouseMove(doc, ui, x1, y1);
-    leftButtonUp(doc, ui);
+    return leftButtonUp(doc, ui).request;
 }
 
 TEST(AnalysisTools, APeakDragPicksAtTheReleaseHeightAndAsksForTheReport) {
@@ -28,9 +28,9 @@ TEST(AnalysisTools, APeakDragPicksAtTheReleaseHeightAndAsksForTheReport) {
     doc->toolMode = kPeakPickingTool;
     doc->toolActive = 1;
     doc->rubberShape = kShapeRectangle;
-    drag(*doc, ui, 50, 380, 150, 390);  // released 10 rows above the zero line: 50 * 10 / 75
-    EXPECT_EQ(std::tuple(doc->peaks.peakCount, doc->peaks.peakList[0].index, doc->peaks.reportRequested),
-              std::tuple(1, 200, 1));
+    // released 10 rows above the zero line: 50 * 10 / 75
+    EXPECT_EQ(drag(*doc, ui, 50, 380, 150, 390), ToolRequest::PeakReport);
+    EXPECT_EQ(std::pair(doc->peaks.peakCount, doc->peaks.peakList[0].index), std::pair(1, 200));
     EXPECT_NEAR(doc->peaks.peakThreshold, 50.0 * 10 / 75, 1e-12);
     EXPECT_EQ(std::pair(doc->peaks.peakRegionFirst[0], doc->peaks.peakRegionLast[0]), std::pair(100, 300));
 }

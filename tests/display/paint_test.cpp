@@ -5,7 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
+#include "analysis/integrals.h"
+#include "analysis/j_measure.h"
+#include "analysis/peaks.h"
 #include "display/comments.h"
 #include "display/tools.h"
 #include "display_fixture.h"
@@ -19,7 +23,7 @@ using testing::SurfaceCall;
 using Kind = SurfaceCall::Kind;
 
 /// The points of the main trace: the first polyline drawn with the trace pen.
-std::vector<platform::Point> mainTrace(const Document& doc) {
+std::vector<platform::Point> mainTrace(Document& doc) {
     RecordingSurface s;
     display::paintDocument(s, doc, {});
     for (const auto& c : s.of(Kind::Polyline))
@@ -59,6 +63,37 @@ TEST_F(Paint, LayersComeInOrderBackgroundTraceOverviewAxisComments) {
     const auto overview = s.of(Kind::Polyline).at(1).points;
     EXPECT_EQ(overview.size(), 1000u);
     for (const auto& p : overview) EXPECT_TRUE(p.y >= 0 && p.y <= 200) << p.y;
+}
+
+TEST_F(Paint, TheAnalysisLayersFollowTheirFlagsAndTheLabelsHitBoxesTheDrawing) {
+    const auto texts = [&] {
+        RecordingSurface s;
+        display::paintDocument(s, *doc, {});
+        std::vector<std::string> out;
+        for (const auto& c : s.of(Kind::Text)) out.push_back(c.text);
+        return out;
+    };
+    const auto has = [](const std::vector<std::string>& all, const std::string& t) {
+        return std::find(all.begin(), all.end(), t) != all.end();
+    };
+    ASSERT_TRUE(analysis::createIntegral(*doc, ui, 90, 110, 1));
+    ASSERT_TRUE(analysis::pickPeaksInRegion(*doc, ui, 100, 300, 1.0));
+    char ppm[32];
+    std::snprintf(ppm, sizeof ppm, "%.3f", analysis::peakValues(*doc, doc->peaks.peakList[0]).ppm);
+    doc->jState.jShown = 1;
+    (void)analysis::placeJCursor(*doc, 100);
+    doc->integrals.integralLabelLeft[0] = doc->integrals.integralLabelRight[0] = -7;
+    auto all = texts();
+    EXPECT_TRUE(has(all, "1.00") && has(all, "0")) << all.size();
+    EXPECT_TRUE(has(all, ppm)) << ppm;
+    EXPECT_LT(doc->integrals.integralLabelLeft[0], 100);
+    EXPECT_GT(doc->integrals.integralLabelRight[0], 100);
+
+    doc->peaks.peakLabelsShown = 0;
+    doc->integrals.showIntegralValues = 0;
+    doc->jState.jShown = 0;
+    all = texts();
+    EXPECT_FALSE(has(all, "1.00") || has(all, "0") || has(all, ppm));
 }
 
 TEST_F(Paint, MainTraceIsScaledByThePeakAndTinyDataByOne) {

@@ -1,0 +1,114 @@
+// The commands of the baseline corrections, the data operations and the analysis tools, and the
+// dialogs that the plot's picks open: Manual and Multiple Point Baseline, Reference, Shift Data,
+// Suppress peaks, Signal to Noise, Peak Picking and its report, Integrate and the integral
+// options, Measure J and the Peak Labels view.
+#include "analysis/integral_dialogs.h"
+#include "analysis/peaks.h"
+#include "app/dispatcher.h"
+#include "display/j_cursors.h"
+#include "display/tools.h"
+#include "processing/baseline.h"
+#include "processing/data_ops.h"
+#include "processing/noise_block.h"
+
+namespace pelvaron::app {
+
+using platform::clearStatusBar;
+
+namespace {
+
+void toggleAndRepaint(int& flag, platform::UserInterface& ui) {
+    flag = flag ? 0 : 1;
+    ui.requestRepaint();
+}
+
+}  // namespace
+
+void CommandDispatcher::registerAnalysisCommands() {
+    registerCommand(kCmdManualBaseline, [](CommandContext& c) {
+        processing::BaselineDialog model(c.doc, c.ui);
+        c.dialogs.runBaselineDialog(model);
+        clearStatusBar(c.ui);
+        c.doc.referenceMode = 0;
+    });
+    registerCommand(kCmdMultiPointBaseline, [](CommandContext& c) { c.dialogs.showMultiPointBaselineDialog(); });
+    registerCommand(kCmdReference, [](CommandContext& c) {
+        processing::startReferencing(c.doc, c.ui);
+        c.doc.toolMode = kNoTool;
+        c.doc.toolActive = 0;
+    });
+    registerCommand(kCmdShiftData, [](CommandContext& c) {
+        processing::ShiftDataDialog model(c.doc, c.ui);
+        c.dialogs.runShiftDataDialog(model);
+    });
+    registerCommand(kCmdSuppressPeaks, [](CommandContext& c) {
+        c.ui.requestRepaint();
+        clearStatusBar(c.ui);
+        display::chooseRegionTool(c.doc, display::kSuppressTool);
+    });
+    registerCommand(kCmdSignalToNoise, [](CommandContext& c) {
+        // A spectrum read from a file has had no transform to note its noise and peak places.
+        processing::ensureSignalToNoiseMarks(c.doc);
+        c.dialogs.showSignalToNoiseDialog(processing::signalToNoiseText(c.doc));
+    });
+    registerCommand(kCmdPeakPicking, [](CommandContext& c) {
+        clearStatusBar(c.ui);
+        display::chooseRegionTool(c.doc, display::kPeakPickingTool);
+    });
+    registerCommand(kCmdEditPeaks, [](CommandContext& c) {
+        analysis::editPeaksCommand(c.doc, c.ui,
+                                   [&c](analysis::PeakPickingDialog& model) { return c.dialogs.runPeakPickingDialog(model); });
+    });
+    registerCommand(kCmdIntegrate, [](CommandContext& c) { analysis::integrateCommand(c.doc, c.ui); });
+    registerCommand(kCmdIntegralIncrease,
+                    [](CommandContext& c) { analysis::increaseIntegralScale(c.doc, c.ui); });
+    registerCommand(kCmdIntegralDecrease,
+                    [](CommandContext& c) { analysis::decreaseIntegralScale(c.doc, c.ui); });
+    registerCommand(kCmdIntegralScaleFactor, [](CommandContext& c) {
+        analysis::integralScaleFactorCommand(
+            c.doc, [&c](analysis::IntegralFactorDialog& model) { return c.dialogs.runIntegralFactorDialog(model); });
+    });
+    registerCommand(kCmdDeleteIntegrals, [](CommandContext& c) { analysis::deleteAllIntegrals(c.doc, c.ui); });
+    registerCommand(kCmdShowCurves,
+                    [](CommandContext& c) { toggleAndRepaint(c.doc.integrals.showIntegralCurves, c.ui); });
+    registerCommand(kCmdShowValues,
+                    [](CommandContext& c) { toggleAndRepaint(c.doc.integrals.showIntegralValues, c.ui); });
+    registerCommand(kCmdIntegralBaseline, [](CommandContext& c) {
+        // Stored values keep the correction they were made with; only the curves follow.
+        c.doc.integrals.integralBaselineCorr = c.doc.integrals.integralBaselineCorr ? 0 : 1;
+    });
+    registerCommand(kCmdMeasureJ, [](CommandContext& c) {
+        display::chooseMeasureJ(c.doc, c.ui);
+        c.dialogs.showMeasureJDialog();
+    });
+    registerCommand(kCmdPeakLabels,
+                    [](CommandContext& c) { toggleAndRepaint(c.doc.peaks.peakLabelsShown, c.ui); });
+}
+
+void CommandDispatcher::toolRequested(display::ToolRequest request, int index) {
+    switch (request) {
+        case display::ToolRequest::ReferenceDialog: {
+            processing::ReferenceDialog model(doc_, ui_);
+            dialogs_.runReferenceDialog(model);
+            break;
+        }
+        case display::ToolRequest::SuppressDialog: {
+            processing::SuppressPeaksDialog model(doc_, ui_);
+            dialogs_.runSuppressPeaksDialog(model);
+            break;
+        }
+        case display::ToolRequest::HydrogensDialog: {
+            // The click has made integral `index` the reference already.
+            if (index < 0 || index >= doc_.integrals.integralCount) break;
+            analysis::HydrogensDialog model(doc_);
+            dialogs_.runHydrogensDialog(model);
+            break;
+        }
+        case display::ToolRequest::PeakReport: dispatch(kCmdEditPeaks, CommandSource::Accelerator); break;
+        case display::ToolRequest::JCursorPlaced: dialogs_.refreshMeasureJDialog(); break;
+        case display::ToolRequest::None: break;
+    }
+    ui_.requestRepaint();
+}
+
+}  // namespace pelvaron::app
