@@ -21,8 +21,11 @@
 #include "app/command_ids.h"
 #include "app/menu_state.h"
 #include "cli/cli.h"
+#include "cli/steps.h"
+#include "document/units.h"
 #include "gui/dialog_placement.h"
 #include "gui/dialogs/about_dialog.h"
+#include "gui/dialogs/measure_j_dialog.h"
 #include "gui/dialogs/phase_dialog.h"
 #include "gui/help_window.h"
 #include "gui/main_window.h"
@@ -275,6 +278,68 @@ private slots:
         // In the full view the bar is inert.
         window_->dispatcher().dispatch(app::kCmdFull);
         QVERIFY(!bar->isEnabled());
+    }
+
+    void theAnalysisToolsOpenTheirDialogsFromThePlot() {
+        QVERIFY(window_->dispatcher().openPath(PELVARON_SOURCE_DIR "/examples/ethyl-acetate/1"));
+        std::string error;
+        QVERIFY(pelvaron::cli::runSteps(*doc_, window_->userInterface(), "em=0.3,ft,autophase", error));
+        doc_->xUnits = pelvaron::kPpm;
+        QWidget* plot = window_->plotView();
+        const int low = plot->height() * 3 / 5;
+        auto drag = [&](int x0, int x1) {
+            sendMouse(plot, QEvent::MouseButtonPress, QPoint(x0, low), Qt::LeftButton, Qt::LeftButton);
+            sendMouse(plot, QEvent::MouseMove, QPoint(x1, low + 20), Qt::NoButton, Qt::LeftButton);
+            sendMouse(plot, QEvent::MouseButtonRelease, QPoint(x1, low + 20), Qt::LeftButton, Qt::NoButton);
+        };
+        ModalAnswerer answerer;
+
+        // An integral, then three hydrogens for it by a right click on its label.
+        window_->action(app::kCmdIntegrate)->trigger();
+        drag(600, 700);
+        QCOMPARE(doc_->integrals.integralCount, 1);
+        (void)window_->plotView()->plotImage();  // drawn: the label's hit box is where it shows
+        answerer.answer([](QWidget* w) {
+            QVERIFY(typeInto(w, "hydrogens", QStringLiteral("3")));
+            ModalAnswerer::accept()(w);
+        });
+        sendMouse(plot, QEvent::MouseButtonPress, QPoint(650, low), Qt::RightButton, Qt::RightButton);
+        QTRY_COMPARE_WITH_TIMEOUT(answerer.pending(), 0, 5000);
+        QCOMPARE(answerer.seen().last(), QStringLiteral("Number of Hydrogens"));
+        QCOMPARE(doc_->integrals.refIntegralValue, 3.0);
+
+        // A picked region opens the report.
+        answerer.answer(ModalAnswerer::accept());
+        window_->action(app::kCmdPeakPicking)->trigger();
+        drag(100, 1200);
+        QTRY_COMPARE_WITH_TIMEOUT(answerer.pending(), 0, 5000);
+        QCOMPARE(answerer.seen().last(), QStringLiteral("PEAK PICKING"));
+        QCOMPARE(doc_->peaks.peakRegionCount, 1);
+
+        // Measure J grays the document's commands until its dialog closes; each click adds a line.
+        window_->action(app::kCmdMeasureJ)->trigger();
+        QVERIFY(window_->measureJDialog() != nullptr);
+        QVERIFY(!window_->action(app::kCmdOpen)->isEnabled());
+        drag(300, 300);
+        drag(330, 330);
+        QTRY_COMPARE_WITH_TIMEOUT(window_->measureJDialog()->findChild<QListWidget*>(QStringLiteral("lines"))->count(),
+                                  1, 5000);
+        window_->measureJDialog()->close();
+        QTRY_VERIFY_WITH_TIMEOUT(window_->measureJDialog() == nullptr, 5000);
+        QVERIFY(window_->action(app::kCmdOpen)->isEnabled());
+        QCOMPARE(doc_->jState.jShown, 0);
+
+        // Reference: the click opens the dialog, its OK moves the axis.
+        answerer.answer([](QWidget* w) {
+            QVERIFY(typeInto(w, "newReference", QStringLiteral("5")));
+            ModalAnswerer::accept()(w);
+        });
+        window_->action(app::kCmdReference)->trigger();
+        sendMouse(plot, QEvent::MouseButtonPress, QPoint(640, low), Qt::LeftButton, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(answerer.pending(), 0, 5000);
+        QCOMPARE(answerer.seen().last(), QStringLiteral("Reference"));
+        QVERIFY(qAbs(pelvaron::units::tToUnit(*doc_, doc_->tools.referencePickT, pelvaron::kPpm) - 5.0) < 1e-9);
+        QCOMPARE(doc_->referenceMode, 0);
     }
 
     void helpAboutSplashAndTheSaveQuestionOnClosing() {

@@ -7,11 +7,15 @@
 // dialog-fourier.png, spectrum-1280x800.png, spectrum-zoom-1280x800.png (4.5 to 0.8 ppm),
 // phase-1280x800.png (the pivot line drawn),
 // dialog-phase.png and, where the platform can grab its screen, screen-phase.png (the window with
-// the dialog over it).
+// the dialog over it); and, on the spectrum processed with em=0.3,ft,autophase: three integrals,
+// a picked region and two J cursors (analysis-1280x800.png), dialog-peak-picking.png,
+// dialog-measure-j.png, dialog-hydrogens.png and the manual baseline's preview
+// (baseline-preview-1280x800.png, dialog-baseline.png).
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -19,6 +23,8 @@
 #include "app/command_ids.h"
 #include "cli/steps.h"
 #include "display/units_dialog.h"
+#include "document/units.h"
+#include "gui/dialogs/measure_j_dialog.h"
 #include "gui/dialogs/phase_dialog.h"
 #include "gui/main_window.h"
 #include "gui/plot_view.h"
@@ -169,6 +175,79 @@ int main(int argc, char** argv) {
             }
             phase->close();
         }
+        doc->noSaveQuery = 1;
+    }
+    {
+        auto doc = std::make_unique<pelvaron::Document>();
+        pelvaron::gui::MainWindow window(*doc);
+        showWithExample(window, 1280, 800, example);
+        std::string error;
+        if (!pelvaron::cli::runSteps(*doc, window.userInterface(), "em=0.3,ft,autophase", error))
+            qWarning("%s", error.c_str());
+        pelvaron::display::UnitsDialog units(*doc);
+        units.select(pelvaron::kPpm);
+        units.ok(*doc, window.userInterface());
+        QWidget* plot = window.plotView();
+        const double left = (doc->acqPars.SW + doc->offsetHz) / doc->acqPars.SF;
+        const double right = doc->offsetHz / doc->acqPars.SF;
+        window.action(pelvaron::app::kCmdZoom)->trigger();
+        auto xFull = [&](double ppm) { return static_cast<int>(plot->width() * (left - ppm) / (left - right)); };
+        drag(plot, QPoint(xFull(4.5), plot->height() / 3), QPoint(xFull(0.8), plot->height() * 2 / 3));
+        // Pixels of the zoomed view.
+        auto xAt = [&](double ppm) {
+            const double l = pelvaron::units::tToUnit(*doc, doc->viewLeft, pelvaron::kPpm);
+            const double r = pelvaron::units::tToUnit(*doc, doc->viewRight, pelvaron::kPpm);
+            return static_cast<int>(plot->width() * (l - ppm) / (l - r));
+        };
+        const int low = plot->height() * 3 / 5;
+        window.action(pelvaron::app::kCmdIntegrate)->trigger();
+        for (const auto& [from, to] : {std::pair(4.22, 4.02), std::pair(2.12, 1.98), std::pair(1.34, 1.16)})
+            drag(plot, QPoint(xAt(from), low), QPoint(xAt(to), low + 20));
+
+        ModalAnswerer answerer;
+        answerer.answer([&](QWidget* dialog) {
+            ok = save(dialog, out.filePath(QStringLiteral("dialog-peak-picking.png"))) && ok;
+            ModalAnswerer::accept()(dialog);
+        });
+        window.action(pelvaron::app::kCmdPeakPicking)->trigger();
+        const int baseline = doc->baselineY - pelvaron::gui::PlotView::topRows();
+        drag(plot, QPoint(xAt(4.25), baseline - 300), QPoint(xAt(3.95), baseline - 15));
+        QTest::qWait(300);  // the report opens after the release
+
+        window.action(pelvaron::app::kCmdMeasureJ)->trigger();
+        for (const double ppm : {4.148, 4.130}) drag(plot, QPoint(xAt(ppm), low), QPoint(xAt(ppm), low));
+        QApplication::processEvents();
+        if (auto* j = window.measureJDialog()) {
+            j->move(window.geometry().right() - j->width() - 40, window.geometry().top() + 120);
+            ok = save(j, out.filePath(QStringLiteral("dialog-measure-j.png"))) && ok;
+        }
+        ok = save(&window, out.filePath(QStringLiteral("analysis-1280x800.png"))) && ok;
+        if (auto* j = window.measureJDialog()) j->close();
+
+        // The label of the triplet's integral calibrated to three hydrogens.
+        answerer.answer([&](QWidget* dialog) {
+            (void)pelvaron::testing::typeInto(dialog, "hydrogens", QStringLiteral("3"));
+            ok = save(dialog, out.filePath(QStringLiteral("dialog-hydrogens.png"))) && ok;
+            ModalAnswerer::accept()(dialog);
+        });
+        const int mid = (xAt(1.34) + xAt(1.16)) / 2;
+        sendMouse(plot, QEvent::MouseButtonPress, QPoint(mid, low), Qt::RightButton, Qt::RightButton);
+        sendMouse(plot, QEvent::MouseButtonRelease, QPoint(mid, low), Qt::RightButton, Qt::NoButton);
+        QTest::qWait(300);
+        ok = save(&window, out.filePath(QStringLiteral("integrals-1280x800.png"))) && ok;
+
+        answerer.answer([&](QWidget* dialog) {
+            auto* bar = dialog->findChild<QScrollBar*>(QStringLiteral("order0"));
+            auto* bar2 = dialog->findChild<QScrollBar*>(QStringLiteral("order2"));
+            if (bar != nullptr && bar2 != nullptr) {
+                for (int i = 0; i < 6; ++i) bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+                for (int i = 0; i < 8; ++i) bar2->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            }
+            ok = save(&window, out.filePath(QStringLiteral("baseline-preview-1280x800.png"))) && ok;
+            ok = save(dialog, out.filePath(QStringLiteral("dialog-baseline.png"))) && ok;
+            ModalAnswerer::reject()(dialog);
+        });
+        window.action(pelvaron::app::kCmdManualBaseline)->trigger();
         doc->noSaveQuery = 1;
     }
     return ok ? 0 : 1;
