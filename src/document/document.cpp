@@ -157,6 +157,9 @@ void setupDocument(Document& doc, platform::UserInterface& ui) {
     in.refIntegralValue = 1.0;
     doc.peaks.peakCount = 0;
     doc.peaks.peakRegionCount = 0;
+    // Points picked on the former data mean nothing on the new; an open Multiple Point Baseline
+    // dialog goes on collecting them afresh.
+    doc.baseline.baselinePointCount = 0;
 
     // 6: baseline row; Move Spectrum disarmed.
     doc.baselineY = doc.clientHeight / 2;

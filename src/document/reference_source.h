@@ -14,6 +14,7 @@ enum class ReferenceSource {
     JcampLabel,  ///< a JCAMP-DX label (.SHIFT REFERENCE, $OFFSET, the axis labels)
     NativeFile,  ///< the offset stored in a Pelvaron file
     Simulation,  ///< the window of a simulated spectrum
+    Manual,      ///< put at a peak with Reference (the dialog or the reference step)
 };
 
 /// The word shown in the status bar and printed by `pelvaron-cli info`.
@@ -25,6 +26,7 @@ enum class ReferenceSource {
         case ReferenceSource::JcampLabel: return "JCAMP-DX label";
         case ReferenceSource::NativeFile: return "Pelvaron file";
         case ReferenceSource::Simulation: return "simulation";
+        case ReferenceSource::Manual: return "manual";
         case ReferenceSource::None: break;
     }
     return "none";

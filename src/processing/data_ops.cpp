@@ -88,6 +88,7 @@ bool setReference(Document& doc, double t, int p, int unit, double value) {
     doc.offsetPpm = offsetPpm;
     doc.refIndex = truncToInt(refIndex);
     doc.acqPars.offsetHz = offsetHz;
+    doc.referenceSource = ReferenceSource::Manual;
     return true;
 }
 

@@ -62,10 +62,11 @@ TEST(SetupDocument, DerivesFlagsReferenceAndViewAndTakesTheUndoSnapshot) {
     doc->xUnits = kPpm;
     doc->phase0 = 45.0;
     doc->integrals.integralScale = 0.2;
+    doc->baseline.baselinePointCount = 3;
     setupDocument(*doc, ui);
     EXPECT_EQ(std::tuple(doc->nData, doc->acqPars.AQ, doc->viewRight, doc->viewZoom, doc->xUnits, doc->phase0,
-                         doc->integrals.integralScale),
-              std::tuple(1000, 1.0, 1.0, 1.0, kSeconds, 0.0, 0.2));
+                         doc->integrals.integralScale, doc->baseline.baselinePointCount),
+              std::tuple(1000, 1.0, 1.0, 1.0, kSeconds, 0.0, 0.2, 0));
     EXPECT_EQ(doc->refIndex, 1000 - 200) << "TD + trunc(2 * offsetHz * AQ), truncated toward zero";
     EXPECT_DOUBLE_EQ(doc->offsetPpm, -1.0025);
     EXPECT_EQ((std::tuple{doc->ftReal, doc->undoData[2], doc->undoPeakValue, doc->fidCopy[0]}),

@@ -69,6 +69,8 @@ TEST(ReferenceDialog, OkPutsTheValueAtThePickInPpmOrHzAndTheValueShownOrCancelCh
                              doc->referenceMode),
                   std::tuple(c.offsetHz, c.offsetHz, c.offsetHz / 400.0, c.refIndex, 0))
             << c.shown << " " << (c.typed ? c.typed : "");
+        // The status bar then says the reference was set by hand.
+        EXPECT_EQ(doc->referenceSource, c.offsetHz != 100.0 ? ReferenceSource::Manual : ReferenceSource::None);
         if (c.offsetHz != 100.0) {
             EXPECT_DOUBLE_EQ(units::tToUnit(*doc, 0.1, c.units), std::stod(c.typed));
         }
