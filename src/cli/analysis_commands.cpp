@@ -15,31 +15,43 @@ namespace pelvaron::cli {
 
 namespace {
 
-/// "FROM/TO" in ppm, either order; a usage error otherwise.
-analysis::PpmRegion parseRegion(const std::string& text) {
+/// "FROM/TO" in ppm, either order; a usage error naming `option` otherwise.
+analysis::PpmRegion parseRegion(const std::string& option, const std::string& text) {
     const std::size_t slash = text.find('/');
     const std::string from = text.substr(0, slash), to = slash == std::string::npos ? "" : text.substr(slash + 1);
     char* end1 = nullptr;
     char* end2 = nullptr;
     const double a = std::strtod(from.c_str(), &end1), b = std::strtod(to.c_str(), &end2);
     if (from.empty() || to.empty() || *end1 != '\0' || *end2 != '\0')
-        throw CLI::ValidationError("--region " + text + ": expected FROM/TO in ppm");
+        throw CLI::ValidationError(option + " " + text + ": expected FROM/TO in ppm");
     return {a, b};
 }
 
-CLI::Option* addRegionOption(CLI::App& command, std::vector<analysis::PpmRegion>& regions,
+}  // namespace
+
+CLI::Option* addRegionOption(CLI::App& command, const std::string& name, std::vector<analysis::PpmRegion>& regions,
                              const std::string& help) {
     return command
         .add_option_function<std::vector<std::string>>(
-            "--region",
-            [&regions](const std::vector<std::string>& texts) {
-                for (const std::string& t : texts) regions.push_back(parseRegion(t));
+            name,
+            [name, &regions](const std::vector<std::string>& texts) {
+                for (const std::string& t : texts) regions.push_back(parseRegion(name, t));
             },
             help)
         ->type_name("FROM/TO")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
         ->allow_extra_args(false);
 }
+
+bool pickRegions(Document& doc, platform::UserInterface& ui, const std::vector<analysis::PpmRegion>& regions,
+                 double threshold) {
+    if (regions.empty()) return analysis::pickWholeSpectrum(doc, ui, threshold);
+    bool picked = true;
+    for (const auto& r : regions) picked = analysis::pickPeaksBetween(doc, ui, r.from, r.to, threshold) && picked;
+    return picked;
+}
+
+namespace {
 
 struct PeaksOptions {
     DocumentOptions input;
@@ -55,10 +67,7 @@ int peaksAction(PeaksOptions& o, std::ostream& out, std::ostream& err) {
     // Without --threshold the report's own starting value stands, as in the window.
     const double threshold = o.threshold.value_or(doc->peaks.peakThreshold);
     doc->peaks.peakInterpolate = o.noInterpolation ? 0 : 1;
-    bool picked = true;
-    if (o.regions.empty()) picked = analysis::pickWholeSpectrum(*doc, ui, threshold);
-    for (const auto& r : o.regions) picked = analysis::pickPeaksBetween(*doc, ui, r.from, r.to, threshold) && picked;
-    if (!picked) return kExitFileError;
+    if (!pickRegions(*doc, ui, o.regions, threshold)) return kExitFileError;
     out << analysis::peakListText(*doc);
     return kExitOk;
 }
@@ -100,7 +109,7 @@ void addPeaksCommand(CommandSet& commands) {
     CLI::App& command = commands.add("peaks", "pick peaks and print the Peak Picking Output text of the report's export",
                                      [o](std::ostream& out, std::ostream& err) { return peaksAction(*o, out, err); });
     addDocumentOptions(command, o->input);
-    addRegionOption(command, o->regions, "a region in ppm, either order; several allowed (default: the whole spectrum)");
+    addRegionOption(command, "--region", o->regions, "a region in ppm, either order; several allowed (default: the whole spectrum)");
     command.add_option("--threshold", o->threshold, "the lowest peak height, in the data's own units (default 2.5)")
         ->type_name("T");
     command.add_flag("--no-interpolation", o->noInterpolation, "report the sampled maxima, not the parabola's");
@@ -111,7 +120,7 @@ void addIntegrateCommand(CommandSet& commands) {
     CLI::App& command = commands.add("integrate", "integrate regions and print N FROM TO RAW SHOWN per integral",
                                      [o](std::ostream& out, std::ostream& err) { return integrateAction(*o, out, err); });
     addDocumentOptions(command, o->input);
-    addRegionOption(command, o->request.regions, "a region in ppm, either order; several allowed")->required();
+    addRegionOption(command, "--region", o->request.regions, "a region in ppm, either order; several allowed")->required();
     command.add_flag("--baseline-correction", o->request.baselineCorrection,
                      "subtract the straight line between the ends of each region");
     command

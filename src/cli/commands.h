@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/integrals.h"
 #include "cli/console_ui.h"
 #include "document/document.h"
 #include "io/load.h"
@@ -57,6 +58,14 @@ void addDocumentOptions(CLI::App& command, DocumentOptions& o);
 /// a usage error naming it.
 void addOutputType(CLI::App& command, std::string& into, const std::vector<std::string>& types,
                    const std::string& description);
+
+/// Declares the option `name` FROM/TO (ppm, either order, several allowed), appending to `regions`.
+CLI::Option* addRegionOption(CLI::App& command, const std::string& name, std::vector<analysis::PpmRegion>& regions,
+                             const std::string& help);
+/// Picks each region (the whole spectrum when there is none) as the peak-picking tool would;
+/// false when a pick was refused (its message is out through `ui`).
+bool pickRegions(Document& doc, platform::UserInterface& ui, const std::vector<analysis::PpmRegion>& regions,
+                 double threshold);
 
 void addInfoCommand(CommandSet& commands);
 void addDumpCommand(CommandSet& commands);

@@ -1,6 +1,7 @@
 // render: draws a data set to a PNG with the window's own drawing code, offscreen.
 #include <charconv>
 #include <memory>
+#include <optional>
 
 #include "cli/commands.h"
 #include "cli/console_ui.h"
@@ -29,12 +30,23 @@ struct RenderOptions {
     std::string output;
     int width = 1280;
     int height = 800;
+    std::vector<analysis::PpmRegion> peaks;
+    std::optional<double> threshold;
+    analysis::IntegrateRequest integrals;
 };
 
 int renderAction(RenderOptions& o, std::ostream& out, std::ostream& err) {
     ConsoleUserInterface ui(err);
     auto doc = std::make_unique<Document>();
     if (!loadDocument(o.input, *doc, ui, err)) return kExitFileError;
+    // The marks are drawn as the window draws the peaks and integrals picked with the mouse.
+    if (!o.peaks.empty() && !pickRegions(*doc, ui, o.peaks, o.threshold.value_or(doc->peaks.peakThreshold)))
+        return kExitFileError;
+    if (!o.integrals.regions.empty()) {
+        const analysis::IntegrateResult result = analysis::integrateRegions(*doc, ui, o.integrals);
+        if (result.status == analysis::IntegrateResult::Status::UsageError) return kExitUsage;
+        if (result.status == analysis::IntegrateResult::Status::DataError) return kExitFileError;
+    }
     const auto application = gui::ensureGuiApplication();
     if (!gui::renderPlotToPng(*doc, o.width, o.height, o.output)) {
         err << "pelvaron-cli: cannot write " << o.output << '\n';
@@ -68,6 +80,10 @@ void addRenderCommand(CommandSet& commands) {
     command.add_option("-o", o->output, "the PNG file to write")->required()->type_name("OUT.png");
     addSizeOption(command, "--width", o->width, "the image's width (default 1280)");
     addSizeOption(command, "--height", o->height, "the image's height (default 800)");
+    addRegionOption(command, "--peaks", o->peaks, "pick the peaks of a region in ppm and label them; several allowed");
+    command.add_option("--threshold", o->threshold, "the peaks' threshold in the data's units (default 2.5)")
+        ->type_name("T");
+    addRegionOption(command, "--integrate", o->integrals.regions, "integrate a region in ppm; several allowed");
 }
 
 }  // namespace pelvaron::cli

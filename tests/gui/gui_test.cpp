@@ -373,13 +373,22 @@ private slots:
         const QImage image(QString::fromStdString(png));
         QCOMPARE(image.size(), QSize(640, 400));
         QVERIFY(pixelsOf(image, Qt::blue) > 500);
+        // The peaks and integrals asked for are drawn as the window draws them: labels and brackets.
+        QCOMPARE(pelvaron::cli::runCli({"render", example, "-o", png, "--width", "640", "--height", "400", "--steps",
+                                        "em=0.3,ft,autophase", "--peaks", "4.3/3.9", "--integrate", "2.2/1.9"},
+                                       out, err),
+                 0);
+        const QImage marked(QString::fromStdString(png));
+        QVERIFY(pixelsOf(marked, Qt::red) > 40);
+        QVERIFY(pixelsOf(marked, Qt::black) > pixelsOf(image, Qt::black) + 40);
         // Refusals of render's own: a size that is not a number of pixels, a PNG that cannot be written.
         for (const auto& [args, status, says] :
              {std::tuple{std::vector<std::string>{"render", example, "-o", png, "--width", "12x"}, 2,
                          "--width must be a whole number"},
               {{"render", example, "-o", "/nonexistent-folder/plot.png"},
                1,
-               "cannot write /nonexistent-folder"}}) {
+               "cannot write /nonexistent-folder"},
+              {{"render", example, "-o", png, "--peaks", "4.3"}, 2, "--peaks 4.3: expected FROM/TO in ppm"}}) {
             err.str({});
             QCOMPARE(pelvaron::cli::runCli(args, out, err), status);
             QVERIFY2(err.str().find(says) != std::string::npos, err.str().c_str());
