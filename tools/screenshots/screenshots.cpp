@@ -7,14 +7,16 @@
 // dialog-fourier.png, spectrum-1280x800.png, spectrum-zoom-1280x800.png (4.5 to 0.8 ppm),
 // phase-1280x800.png (the pivot line drawn),
 // dialog-phase.png and, where the platform can grab its screen, screen-phase.png (the window with
-// the dialog over it); and, on the spectrum processed with em=0.3,ft,autophase: three integrals,
-// a picked region and two J cursors (analysis-1280x800.png), dialog-peak-picking.png,
-// dialog-measure-j.png, dialog-hydrogens.png and the manual baseline's preview
-// (baseline-preview-1280x800.png, dialog-baseline.png).
+// the dialog over it); and on the aspirin spectrum of tests/data: five integrals, two picked
+// regions with their labels and two J cursors (analysis-1280x800.png), dialog-peak-picking.png,
+// the printed report (peak-report.pdf), dialog-measure-j.png, the integrals calibrated to the
+// methyl group's three hydrogens (dialog-hydrogens.png, integrals-1280x800.png) and the manual
+// baseline's preview (baseline-preview-1280x800.png, dialog-baseline.png).
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -24,10 +26,12 @@
 #include "cli/steps.h"
 #include "display/units_dialog.h"
 #include "document/units.h"
+#include "analysis/peaks.h"
 #include "gui/dialogs/measure_j_dialog.h"
 #include "gui/dialogs/phase_dialog.h"
 #include "gui/main_window.h"
 #include "gui/plot_view.h"
+#include "gui/report_printer.h"
 #include "modal_helper.h"
 
 namespace {
@@ -178,44 +182,53 @@ int main(int argc, char** argv) {
         doc->noSaveQuery = 1;
     }
     {
+        // The aspirin spectrum of tests/data as the spectrometer processed it.
         auto doc = std::make_unique<pelvaron::Document>();
         pelvaron::gui::MainWindow window(*doc);
-        showWithExample(window, 1280, 800, example);
-        std::string error;
-        if (!pelvaron::cli::runSteps(*doc, window.userInterface(), "em=0.3,ft,autophase", error))
-            qWarning("%s", error.c_str());
-        pelvaron::display::UnitsDialog units(*doc);
-        units.select(pelvaron::kPpm);
-        units.ok(*doc, window.userInterface());
+        showWithExample(window, 1280, 800, PELVARON_SOURCE_DIR "/tests/data/aspirin-1h/processed-set");
         QWidget* plot = window.plotView();
-        const double left = (doc->acqPars.SW + doc->offsetHz) / doc->acqPars.SF;
-        const double right = doc->offsetHz / doc->acqPars.SF;
-        window.action(pelvaron::app::kCmdZoom)->trigger();
-        auto xFull = [&](double ppm) { return static_cast<int>(plot->width() * (left - ppm) / (left - right)); };
-        drag(plot, QPoint(xFull(4.5), plot->height() / 3), QPoint(xFull(0.8), plot->height() * 2 / 3));
-        // Pixels of the zoomed view.
         auto xAt = [&](double ppm) {
             const double l = pelvaron::units::tToUnit(*doc, doc->viewLeft, pelvaron::kPpm);
             const double r = pelvaron::units::tToUnit(*doc, doc->viewRight, pelvaron::kPpm);
             return static_cast<int>(plot->width() * (l - ppm) / (l - r));
         };
         const int low = plot->height() * 3 / 5;
+        // The aromatic multiplets and the methyl group, in the full view.
         window.action(pelvaron::app::kCmdIntegrate)->trigger();
-        for (const auto& [from, to] : {std::pair(4.22, 4.02), std::pair(2.12, 1.98), std::pair(1.34, 1.16)})
+        for (const auto& [from, to] : {std::pair(8.12, 7.95), std::pair(7.62, 7.45), std::pair(7.36, 7.20),
+                                       std::pair(7.10, 6.93), std::pair(2.40, 2.20)})
             drag(plot, QPoint(xAt(from), low), QPoint(xAt(to), low + 20));
+        window.action(pelvaron::app::kCmdZoom)->trigger();
+        drag(plot, QPoint(xAt(8.2), plot->height() / 3), QPoint(xAt(6.8), plot->height() * 2 / 3));
 
+        // Two regions picked, released 3 rows above the zero line; the report answered OK.
         ModalAnswerer answerer;
-        answerer.answer([&](QWidget* dialog) {
-            ok = save(dialog, out.filePath(QStringLiteral("dialog-peak-picking.png"))) && ok;
-            ModalAnswerer::accept()(dialog);
-        });
+        for (int k = 0; k < 2; ++k) {
+            answerer.answer([&, k](QWidget* dialog) {
+                if (k == 1) ok = save(dialog, out.filePath(QStringLiteral("dialog-peak-picking.png"))) && ok;
+                ModalAnswerer::accept()(dialog);
+            });
+        }
         window.action(pelvaron::app::kCmdPeakPicking)->trigger();
         const int baseline = doc->baselineY - pelvaron::gui::PlotView::topRows();
-        drag(plot, QPoint(xAt(4.25), baseline - 300), QPoint(xAt(3.95), baseline - 15));
-        QTest::qWait(300);  // the report opens after the release
+        drag(plot, QPoint(xAt(8.15), baseline - 300), QPoint(xAt(7.40), baseline - 3));
+        QTest::qWait(300);
+        drag(plot, QPoint(xAt(7.40), baseline - 300), QPoint(xAt(6.90), baseline - 3));
+        QTest::qWait(300);
+        // The report as Print sends it, written to a PDF.
+        {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(out.filePath(QStringLiteral("peak-report.pdf")));
+            pelvaron::analysis::PeakPickingDialog model(*doc, window.userInterface());
+            ok = pelvaron::gui::paintTextPages(
+                     printer, [&](int perPage) { return model.printPages(perPage); }, 5, 14) &&
+                 ok;
+            qInfo("wrote %s", qPrintable(printer.outputFileName()));
+        }
 
         window.action(pelvaron::app::kCmdMeasureJ)->trigger();
-        for (const double ppm : {4.148, 4.130}) drag(plot, QPoint(xAt(ppm), low), QPoint(xAt(ppm), low));
+        for (const double ppm : {8.047, 8.022}) drag(plot, QPoint(xAt(ppm), low), QPoint(xAt(ppm), low));
         QApplication::processEvents();
         if (auto* j = window.measureJDialog()) {
             j->move(window.geometry().right() - j->width() - 40, window.geometry().top() + 120);
@@ -224,13 +237,15 @@ int main(int argc, char** argv) {
         ok = save(&window, out.filePath(QStringLiteral("analysis-1280x800.png"))) && ok;
         if (auto* j = window.measureJDialog()) j->close();
 
-        // The label of the triplet's integral calibrated to three hydrogens.
+        // The methyl group's integral calibrated to three hydrogens, in the full view.
+        window.action(pelvaron::app::kCmdFull)->trigger();
         answerer.answer([&](QWidget* dialog) {
             (void)pelvaron::testing::typeInto(dialog, "hydrogens", QStringLiteral("3"));
             ok = save(dialog, out.filePath(QStringLiteral("dialog-hydrogens.png"))) && ok;
             ModalAnswerer::accept()(dialog);
         });
-        const int mid = (xAt(1.34) + xAt(1.16)) / 2;
+        (void)window.plotView()->plotImage();  // the labels' hit boxes as drawn
+        const int mid = (xAt(2.40) + xAt(2.20)) / 2;
         sendMouse(plot, QEvent::MouseButtonPress, QPoint(mid, low), Qt::RightButton, Qt::RightButton);
         sendMouse(plot, QEvent::MouseButtonRelease, QPoint(mid, low), Qt::RightButton, Qt::NoButton);
         QTest::qWait(300);
