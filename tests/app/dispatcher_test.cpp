@@ -110,6 +110,10 @@ TEST(Dispatcher, EachCommandRunsItsOwnAction) {
          [](F& f) { return f.doc->referenceMode == 1 && f.doc->toolActive == 0; }},
         {app::kCmdMeasureJ, nullptr, [](F& f) { return f.host.measureJShown == 1 && f.doc->jState.jShown == 1; }},
         {app::kCmdPeakLabels, nullptr, [](F& f) { return f.doc->peaks.peakLabelsShown == 0; }},
+        {app::kCmdShowCurves, nullptr,
+         [](F& f) { return std::pair(f.doc->integrals.showIntegralCurves, f.doc->integrals.showIntegralValues) == std::pair(0, 1); }},
+        {app::kCmdShowValues, nullptr,
+         [](F& f) { return std::pair(f.doc->integrals.showIntegralCurves, f.doc->integrals.showIntegralValues) == std::pair(1, 0); }},
         {app::kCmdSignalToNoise, nullptr, [](F& f) { return f.host.signalToNoiseShown.size() == 1; }},
         // The report comes back as long as it asks to.
         {app::kCmdEditPeaks, [](F& f) { f.host.peakReport.push([](auto&) { return true; }); },

@@ -44,9 +44,12 @@ TEST(BaselineDialog, BarsClampThePreviewRunsAtTheRowsAndOkAddsTheirValueToBothPa
     const PreviewUpdate second = d.scroll(0, ScrollAction::LineRight);
     EXPECT_EQ(second.erase, first.draw);
     EXPECT_EQ(second.draw[0], (Point{0, 411}));
-    // Rows stay within the plot: 150 below a baseline at 700 is held at its bottom, 781.
-    doc->baselineY = 700;
-    EXPECT_EQ(d.scroll(0, ScrollAction::Thumb, 150).draw[5], (Point{5, 781}));
+    // Rows stay within the plot: 150 below a baseline at 700 are held at its bottom, 781, and 150
+    // above one at 100 at its top, 29.
+    for (const auto& [baseline, thumb, row] : {std::tuple(700, 150, 781), std::tuple(100, -150, 29)}) {
+        doc->baselineY = baseline;
+        EXPECT_EQ(d.scroll(0, ScrollAction::Thumb, thumb).draw[5], (Point{5, row})) << baseline;
+    }
     doc->baselineY = 400;
 
     // Bars stop at -150 and 150.
