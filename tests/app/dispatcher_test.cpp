@@ -132,9 +132,7 @@ TEST(Dispatcher, EachCommandRunsItsOwnAction) {
 TEST(Dispatcher, ThePlotsPicksOpenTheirDialogs) {
     AppFixture f;
     f.dispatcher.dispatch(app::kCmdPeakPicking);
-    display::leftButtonDown(*f.doc, f.ui, 50, 380, {});
-    display::mouseMove(*f.doc, f.ui, 150, 390);
-    const display::ToolFeedback up = display::leftButtonUp(*f.doc, f.ui);
+    const display::ToolFeedback up = drag(*f.doc, f.ui, 50, 380, 150, 390);
     f.dispatcher.toolRequested(up.request, up.requestIndex);
     EXPECT_EQ(std::pair(f.doc->peaks.peakRegionCount, f.host.peakReport.runs), std::pair(1, 1));
 

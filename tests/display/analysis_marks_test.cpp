@@ -14,13 +14,7 @@ namespace pelvaron::display {
 namespace {
 
 using Kind = testing::SurfaceCall::Kind;
-
-/// A drag of the armed tool from (x0, y0) to (x1, y1).
-ToolRequest drag(Document& doc, testing::RecordingUserInterface& ui, int x0, int y0, int x1, int y1) {
-    leftButtonDown(doc, ui, x0, y0, {});
-    mouseMove(doc, ui, x1, y1);
-    return leftButtonUp(doc, ui).request;
-}
+using testing::drag;
 
 TEST(AnalysisTools, APeakDragPicksAtTheReleaseHeightAndAsksForTheReport) {
     testing::RecordingUserInterface ui;
@@ -29,7 +23,7 @@ TEST(AnalysisTools, APeakDragPicksAtTheReleaseHeightAndAsksForTheReport) {
     doc->toolActive = 1;
     doc->rubberShape = kShapeRectangle;
     // released 10 rows above the zero line: 50 * 10 / 75
-    EXPECT_EQ(drag(*doc, ui, 50, 380, 150, 390), ToolRequest::PeakReport);
+    EXPECT_EQ(drag(*doc, ui, 50, 380, 150, 390).request, ToolRequest::PeakReport);
     EXPECT_EQ(std::pair(doc->peaks.peakCount, doc->peaks.peakList[0].index), std::pair(1, 200));
     EXPECT_NEAR(doc->peaks.peakThreshold, 50.0 * 10 / 75, 1e-12);
     EXPECT_EQ(std::pair(doc->peaks.peakRegionFirst[0], doc->peaks.peakRegionLast[0]), std::pair(100, 300));
