@@ -71,7 +71,8 @@ TEST(PickPeaks, DetectionFollowsTheThresholdTheClimbAndTheDiscardedLastPass) {
         EXPECT_EQ(indices(*doc), c.peaks) << c.what;
         // A region past the data is held to 0 ... nData.
         const PeakState& ps = doc->peaks;
-        EXPECT_EQ(std::tuple(ps.peakRegionCount, ps.peakRegionPeaks[0], ps.peakRegionFirst[0], ps.peakRegionLast[0]),
+        EXPECT_EQ(std::tuple(ps.peakRegionCount, ps.peakRegionPeaks[0], ps.peakRegionFirst[0],
+                             ps.peakRegionLast[0]),
                   std::tuple(1, static_cast<int>(c.peaks.size()), 0, doc->nData - (c.last < 0 ? 2 : 0)))
             << c.what;
         EXPECT_TRUE(ui.messages.empty()) << c.what;
@@ -83,7 +84,8 @@ TEST(PickPeaks, FullTablesRefuseTheRegionOrKeepThePeaksThatFit) {
     // Regions and entries in use before the pick, entries of the region kept, what is said.
     const std::tuple<int, int, int, const char*> cases[] = {
         {1, kMaxPeakEntries - 3, 3, nullptr},
-        {1, kMaxPeakEntries - 1, 1, "The peak list holds 131072 peaks: 2 peaks of this region were not kept."},
+        {1, kMaxPeakEntries - 1, 1,
+         "The peak list holds 131072 peaks: 2 peaks of this region were not kept."},
         {1, kMaxPeakEntries, 0, "The peak list holds 131072 peaks: 3 peaks of this region were not kept."},
         {kMaxPeakRegions, 0, 0, "The peak list holds 1000 regions: Clear All in the report empties it."}};
     for (const auto& [regions, used, kept, message] : cases) {
@@ -95,7 +97,8 @@ TEST(PickPeaks, FullTablesRefuseTheRegionOrKeepThePeaksThatFit) {
         EXPECT_EQ(pickPeaksInRegion(*doc, ui, 0, doc->nData - 2, 1.0), room);
         EXPECT_EQ(std::tuple(doc->peaks.peakRegionCount, doc->peaks.peakCount, doc->peaks.peakRegionPeaks[1]),
                   std::tuple(regions + (room ? 1 : 0), used + kept, kept));
-        EXPECT_EQ(ui.messageTexts(), message ? std::vector<std::string>{message} : std::vector<std::string>{});
+        EXPECT_EQ(ui.messageTexts(),
+                  message ? std::vector<std::string>{message} : std::vector<std::string>{});
     }
 }
 
@@ -149,8 +152,8 @@ TEST(PeakReport, ListLinesPagesAndExportTextFollowTheInterpolation) {
     // Printed: the same lines under headings, a page ending before the line that would not fit.
     const std::vector<std::string> list = peakReportLines(*doc);
     const std::string heading = "   Peak    Frecuency         ppm       Intensity";
-    const std::vector<std::string> all = {"File:sample ", "", "Threshold:    -0.50", "", list[1],
-                                          heading,        list[3], list[4], list[6], heading};
+    const std::vector<std::string> all = {
+        "File:sample ", "", "Threshold:    -0.50", "", list[1], heading, list[3], list[4], list[6], heading};
     EXPECT_EQ(peakReportPages(*doc, 100), std::vector<PrintedPage>{all});
     EXPECT_EQ(peakReportPages(*doc, 7), (std::vector<PrintedPage>{PrintedPage(all.begin(), all.begin() + 7),
                                                                   PrintedPage(all.begin() + 7, all.end())}));
@@ -209,7 +212,8 @@ TEST(PeakPickingDialog, OkCancelClearAllAndTheCheckBoxAsTheReportDoes) {
             shown.push_back(d.lines().size());
             return shown.size() == 1 ? d.clearAll(typed) : d.cancel();
         });
-        EXPECT_EQ(std::pair(doc->peaks.peakThreshold, shown), std::pair(stored, std::vector<std::size_t>{lines, 0u}))
+        EXPECT_EQ(std::pair(doc->peaks.peakThreshold, shown),
+                  std::pair(stored, std::vector<std::size_t>{lines, 0u}))
             << typed;
     }
     EXPECT_EQ(std::tuple(doc->peaks.peakCount, doc->peaks.peakRegionCount), std::tuple(0, 0));

@@ -120,7 +120,8 @@ private slots:
             const int repaints = ui_.repaints;
             dialog.reject();
             dialog.accept();
-            QCOMPARE(std::tuple(finished.count(), ui_.repaints, doc_->tools.baselinePickMode), std::tuple(1, repaints, 0));
+            QCOMPARE(std::tuple(finished.count(), ui_.repaints, doc_->tools.baselinePickMode),
+                     std::tuple(1, repaints, 0));
             QCOMPARE(doc_->specData[doc_->nData - 1], apply ? 0.0 : lastImaginary);
             QCOMPARE(doc_->baseline.baselinePointCount, 0);
         }
@@ -169,7 +170,8 @@ private slots:
             click(&dialog, "byZeros");
             click(&dialog, "ok");
         }
-        QCOMPARE(std::tuple(doc_->specData[8], doc_->specData[15], doc_->specData[16]), std::tuple(0.0, 0.0, 22.0));
+        QCOMPARE(std::tuple(doc_->specData[8], doc_->specData[15], doc_->specData[16]),
+                 std::tuple(0.0, 0.0, 22.0));
 
         gui::SignalToNoiseDialogWidget sn(QStringLiteral("123.4"), nullptr);
         auto* snEdit = sn.findChild<QLineEdit*>(QStringLiteral("sn"));
@@ -234,7 +236,8 @@ private slots:
             dialog.open();
             QVERIFY(typeInto(&dialog, "threshold", QStringLiteral("7.5")));
             clear ? click(&dialog, "clearAll") : QTest::keyClick(&dialog, Qt::Key_Escape);
-            QCOMPARE(dialog.result(), clear ? analysis::PeakPickingDialog::kReopen : analysis::PeakPickingDialog::kClosed);
+            QCOMPARE(dialog.result(),
+                     clear ? analysis::PeakPickingDialog::kReopen : analysis::PeakPickingDialog::kClosed);
             QCOMPARE(std::pair(doc_->peaks.peakThreshold, doc_->peaks.peakRegionCount), std::pair(7.5, 0));
         }
     }
@@ -258,7 +261,8 @@ private slots:
 
         QSignalSpy finished(&dialog, &QDialog::finished);
         dialog.close();  // the title bar's close acts as OK
-        QCOMPARE(std::tuple(doc_->jState.jShown, doc_->jState.jCursorCount, doc_->toolActive), std::tuple(0, 0, 0));
+        QCOMPARE(std::tuple(doc_->jState.jShown, doc_->jState.jCursorCount, doc_->toolActive),
+                 std::tuple(0, 0, 0));
         QCOMPARE(finished.count(), 1);
     }
 
