@@ -111,9 +111,9 @@ TEST(Dispatcher, EachCommandRunsItsOwnAction) {
         {app::kCmdMeasureJ, nullptr, [](F& f) { return f.host.measureJShown == 1 && f.doc->jState.jShown == 1; }},
         {app::kCmdPeakLabels, nullptr, [](F& f) { return f.doc->peaks.peakLabelsShown == 0; }},
         {app::kCmdShowCurves, nullptr,
-         [](F& f) { return std::pair(f.doc->integrals.showIntegralCurves, f.doc->integrals.showIntegralValues) == std::pair(0, 1); }},
+         [](F& f) { return !f.doc->integrals.showIntegralCurves && f.doc->integrals.showIntegralValues; }},
         {app::kCmdShowValues, nullptr,
-         [](F& f) { return std::pair(f.doc->integrals.showIntegralCurves, f.doc->integrals.showIntegralValues) == std::pair(1, 0); }},
+         [](F& f) { return f.doc->integrals.showIntegralCurves && !f.doc->integrals.showIntegralValues; }},
         {app::kCmdSignalToNoise, nullptr, [](F& f) { return f.host.signalToNoiseShown.size() == 1; }},
         // The report comes back as long as it asks to.
         {app::kCmdEditPeaks, [](F& f) { f.host.peakReport.push([](auto&) { return true; }); },

@@ -66,8 +66,8 @@ TEST(ReferenceDialog, OkPutsTheValueAtThePickInPpmOrHzAndTheValueShownOrCancelCh
         c.cancel ? d.cancel() : d.ok();
         // A new reference is said to be set by hand, and the pick then reads the typed value.
         const bool moved = c.offsetHz != 100.0;
-        EXPECT_EQ(std::tuple(doc->offsetHz, doc->acqPars.offsetHz, doc->offsetPpm, doc->refIndex, doc->referenceMode,
-                             doc->referenceSource == ReferenceSource::Manual),
+        EXPECT_EQ(std::tuple(doc->offsetHz, doc->acqPars.offsetHz, doc->offsetPpm, doc->refIndex,
+                             doc->referenceMode, doc->referenceSource == ReferenceSource::Manual),
                   std::tuple(c.offsetHz, c.offsetHz, c.offsetHz / 400.0, c.refIndex, 0, moved))
             << c.shown << " " << (c.typed ? c.typed : "");
         if (moved) {
