@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "../display/display_fixture.h"
 #include "analysis/integral_dialogs.h"
 #include "display/integral_drawing.h"
-#include "display/tools.h"
 #include "io/load.h"
 #include "recording_surface.h"
 #include "recording_ui.h"
@@ -96,22 +96,16 @@ TEST(Integrals, TheFirstIntegralRestartsTheListAndTheHundredAndFirstIsRefused) {
     Bench b;
     b.d.integrals.integralCount = 7;  // entries of an earlier document
     analysis::integrateCommand(b.d, b.ui);
-    auto drag = [&](int x0, int x1) {
-        display::leftButtonDown(b.d, b.ui, x0, 300, {});
-        display::mouseMove(b.d, b.ui, x1, 400);
-        display::leftButtonUp(b.d, b.ui);
-    };
-    drag(300, 100);
-    drag(400, 500);
-    EXPECT_EQ(b.d.integrals.integralCount, 2);
-    EXPECT_DOUBLE_EQ(b.d.integrals.integralStart[0], 100.0);
-    EXPECT_DOUBLE_EQ(b.d.integrals.integralEnd[0], 300.0);
-    EXPECT_EQ(b.d.integrals.integralRestart, 0);
+    testing::drag(b.d, b.ui, 300, 300, 100, 400);
+    testing::drag(b.d, b.ui, 400, 300, 500, 400);
+    const IntegralState& in = b.d.integrals;
+    EXPECT_EQ(std::tuple(in.integralCount, in.integralStart[0], in.integralEnd[0], in.integralRestart),
+              std::tuple(2, 100.0, 300.0, 0));
     for (int k = 2; k < kMaxIntegrals; ++k) ASSERT_TRUE(b.add(5 * k, 5 * k + 4));
     EXPECT_FALSE(b.add(10, 20));
     ASSERT_EQ(b.ui.messages.size(), 1u);
     EXPECT_EQ(b.ui.messages[0].text + "/" + b.ui.messages[0].caption, "Error/Too many integrals");
-    EXPECT_EQ(std::pair(b.d.integrals.integralCount, b.d.integrals.lastIntegral), std::pair(100, 99));
+    EXPECT_EQ(std::pair(in.integralCount, in.lastIntegral), std::pair(100, 99));
 }
 
 TEST(Integrals, LabelsAreRatiosCalibratedByTheClickedIntegral) {
@@ -119,27 +113,26 @@ TEST(Integrals, LabelsAreRatiosCalibratedByTheClickedIntegral) {
     for (int x : {100, 300, 500}) ASSERT_TRUE(b.add(x, x + 2 * (x / 100)));  // sums 3, 7, 11
     EXPECT_EQ(b.labels(), (std::vector<std::string>{"1.00", "2.33", "3.67"}));
     b.drawLabels();
-    // A right click on the third label, 3 typed: it shows 3.00, the others in proportion.
-    EXPECT_EQ(display::rightButtonDown(b.d, b.ui, 512, 0).request, display::ToolRequest::HydrogensDialog);
-    HydrogensDialog dialog(b.d);
-    EXPECT_EQ(dialog.text(), "3.666667");
-    dialog.setText("3");
-    dialog.ok(b.d, b.ui);
-    EXPECT_EQ(b.labels(), (std::vector<std::string>{"0.82", "1.91", "3.00"}));
-    // Cancel leaves the labels as they read, now relative to the clicked integral.
-    display::rightButtonDown(b.d, b.ui, 102, 0);
-    EXPECT_EQ(HydrogensDialog(b.d).text(), "0.818182");
-    HydrogensDialog::cancel(b.d);
-    EXPECT_EQ(b.labels(), (std::vector<std::string>{"0.82", "1.91", "3.00"}));
-    // A reference of value 0 (or a typed "inf") makes no "inf" or "nan".
-    b.d.integrals.integralValue[0] = 0.0;
-    EXPECT_EQ(b.labels(), (std::vector<std::string>{"0.00", "0.00", "0.00"}));
-    display::rightButtonDown(b.d, b.ui, 302, 0);
-    EXPECT_EQ(HydrogensDialog(b.d).text(), "0.000000");
-    HydrogensDialog typed(b.d);
-    typed.setText("inf");
-    typed.ok(b.d, b.ui);
-    EXPECT_EQ(b.labels(), (std::vector<std::string>{"0.00", "0.00", "0.00"}));
+    // A right click on a label opens the dialog with its value: typed 3 on the third, it shows
+    // 3.00 and the others in proportion; Cancel leaves the labels as they read, now relative to
+    // the clicked integral. A reference of value 0, or a typed "inf", makes no "inf" or "nan".
+    const struct {
+        int x;
+        const char* shown;
+        const char* typed;  // nullptr: Cancel
+        std::vector<std::string> labels;
+    } clicks[] = {{512, "3.666667", "3", {"0.82", "1.91", "3.00"}},
+                  {102, "0.818182", nullptr, {"0.82", "1.91", "3.00"}},
+                  {302, "0.000000", "inf", {"0.00", "0.00", "0.00"}}};
+    for (const auto& c : clicks) {
+        if (c.x == 302) b.d.integrals.integralValue[0] = 0.0;
+        EXPECT_EQ(display::rightButtonDown(b.d, b.ui, c.x, 0).request, display::ToolRequest::HydrogensDialog);
+        HydrogensDialog dialog(b.d);
+        EXPECT_EQ(dialog.text(), c.shown);
+        dialog.setText(c.typed ? c.typed : "");
+        c.typed ? dialog.ok(b.d, b.ui) : HydrogensDialog::cancel(b.d);
+        EXPECT_EQ(b.labels(), c.labels) << c.x;
+    }
 }
 
 TEST(Integrals, ShiftClickDeletesTheClickedIntegralAndTheReferenceFallsBack) {

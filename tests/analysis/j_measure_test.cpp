@@ -62,13 +62,12 @@ TEST(MeasureJDialog, OpenGraysTheMenusClearAllKeepsMeasuringOkEndsIt) {
     MenuUi ui;
     MeasureJDialog dialog(*doc, ui);
     dialog.open();
-    EXPECT_EQ(std::tuple(ui.menus, doc->jState.jShown), std::tuple(std::vector<bool>{false}, 1));
     doc->toolActive = 1;
     (void)placeJCursor(*doc, 10);
     (void)placeJCursor(*doc, 20);
     dialog.clearAll();
-    EXPECT_EQ(std::tuple(doc->jState.jCursorCount, dialog.lines().size(), doc->toolActive, ui.repaints),
-              std::tuple(0, 0u, 1, 1));
+    EXPECT_EQ(std::tuple(ui.menus, doc->jState.jShown, dialog.lines().size(), doc->toolActive, ui.repaints),
+              std::tuple(std::vector<bool>{false}, 1, 0u, 1, 1));
     EXPECT_EQ(placeJCursor(*doc, 30), std::nullopt);  // the first cursor again
     dialog.ok();
     EXPECT_EQ(std::tuple(doc->jState.jShown, doc->toolActive, doc->jState.jCursorCount, ui.menus),

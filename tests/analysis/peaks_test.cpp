@@ -45,6 +45,7 @@ TEST(PickPeaks, DetectionFollowsTheThresholdTheClimbAndTheDiscardedLastPass) {
         std::vector<double> re;
         double threshold;
         std::vector<int> peaks;
+        int first = 0, last = -1;  // the region; -1: the last point
     };
     // clang-format off
     const Case cases[] = {
@@ -52,6 +53,7 @@ TEST(PickPeaks, DetectionFollowsTheThresholdTheClimbAndTheDiscardedLastPass) {
          {0, 1, 0, 0, 0, 3, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0}, 0.0, {2, 10, 20, 24, 26, 28}},
         {"a plateau is recorded at its first point", {0, 0, 5, 5, 5, 0, 0, 0, 0, 0, 0, 0}, 1.0, {4}},
         {"a larger value within three points takes over", {0, 3, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0}, 1.0, {6}},
+        {"three points on, too", {0, 3, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0}, 1.0, {8}},
         {"four points on, the smaller peak stands", {0, 3, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0}, 1.0, {2, 10}},
         {"a last peak still above the threshold at the end is dropped",
          {0, 0, 5, 0, 0, 0, 0, 0, 0, 6, 6, 6}, 1.0, {4}},
@@ -59,54 +61,45 @@ TEST(PickPeaks, DetectionFollowsTheThresholdTheClimbAndTheDiscardedLastPass) {
          {0, 0, 0, 0, 0, 0, 0, 0, 0, 5, 0, 0}, 1.0, {18}},
         {"negative lines by magnitude", {0, 0, -5, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 1.0, {4}},
         {"all below the threshold: the region still counts", {0.5, 0.5, 0.9, 0.5, 0.5, 0.5}, 1.0, {}},
+        {"a region past the data: the part on it", {0, 1, 0, 0, 0, 3, 0, 0}, 0.0, {2, 10}, -1000001, 1 << 30},
     };
     // clang-format on
     for (const Case& c : cases) {
         auto doc = spectrum(c.re);
         testing::RecordingUserInterface ui;
-        EXPECT_TRUE(pickPeaksInRegion(*doc, ui, 0, doc->nData - 2, c.threshold)) << c.what;
+        EXPECT_TRUE(pickPeaksInRegion(*doc, ui, c.first, c.last < 0 ? doc->nData - 2 : c.last, c.threshold));
         EXPECT_EQ(indices(*doc), c.peaks) << c.what;
-        EXPECT_EQ(std::tuple(doc->peaks.peakRegionCount, doc->peaks.peakRegionPeaks[0]),
-                  std::tuple(1, static_cast<int>(c.peaks.size())))
+        // A region past the data is held to 0 ... nData.
+        const PeakState& ps = doc->peaks;
+        EXPECT_EQ(std::tuple(ps.peakRegionCount, ps.peakRegionPeaks[0], ps.peakRegionFirst[0],
+                             ps.peakRegionLast[0]),
+                  std::tuple(1, static_cast<int>(c.peaks.size()), 0, doc->nData - (c.last < 0 ? 2 : 0)))
             << c.what;
         EXPECT_TRUE(ui.messages.empty()) << c.what;
     }
 }
 
-TEST(PickPeaks, ARegionPastTheDataIsPickedOnTheData) {
-    auto doc = spectrum({0, 1, 0, 0, 0, 3, 0, 0});
-    testing::RecordingUserInterface ui;
-    ASSERT_TRUE(pickPeaksInRegion(*doc, ui, -1000001, 1 << 30, 0.0));
-    EXPECT_EQ(std::tuple(doc->peaks.peakRegionFirst[0], doc->peaks.peakRegionLast[0], indices(*doc)),
-              std::tuple(0, 16, std::vector<int>{2, 10}));
-}
-
 TEST(PickPeaks, FullTablesRefuseTheRegionOrKeepThePeaksThatFit) {
     const std::vector<double> three = {0, 5, 0, 0, 0, 5, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0};
-    // Entries free before the pick, entries of the region kept, peaks said to be left out.
-    const std::tuple<int, int, const char*> cases[] = {
-        {3, 3, nullptr},
-        {1, 1, "The peak list holds 131072 peaks: 2 peaks of this region were not kept."},
-        {0, 0, "The peak list holds 131072 peaks: 3 peaks of this region were not kept."}};
-    for (const auto& [room, kept, message] : cases) {
+    // Regions and entries in use before the pick, entries of the region kept, what is said.
+    const std::tuple<int, int, int, const char*> cases[] = {
+        {1, kMaxPeakEntries - 3, 3, nullptr},
+        {1, kMaxPeakEntries - 1, 1,
+         "The peak list holds 131072 peaks: 2 peaks of this region were not kept."},
+        {1, kMaxPeakEntries, 0, "The peak list holds 131072 peaks: 3 peaks of this region were not kept."},
+        {kMaxPeakRegions, 0, 0, "The peak list holds 1000 regions: Clear All in the report empties it."}};
+    for (const auto& [regions, used, kept, message] : cases) {
         auto doc = spectrum(three);
         testing::RecordingUserInterface ui;
-        doc->peaks.peakCount = doc->peaks.peakRegionPeaks[0] = kMaxPeakEntries - room;
-        doc->peaks.peakRegionCount = 1;
-        ASSERT_TRUE(pickPeaksInRegion(*doc, ui, 0, doc->nData - 2, 1.0));
-        EXPECT_EQ(std::tuple(doc->peaks.peakCount, doc->peaks.peakRegionPeaks[1]),
-                  std::tuple(kMaxPeakEntries - room + kept, kept));
+        doc->peaks.peakRegionCount = regions;
+        doc->peaks.peakCount = doc->peaks.peakRegionPeaks[0] = used;
+        const bool room = regions < kMaxPeakRegions;
+        EXPECT_EQ(pickPeaksInRegion(*doc, ui, 0, doc->nData - 2, 1.0), room);
+        EXPECT_EQ(std::tuple(doc->peaks.peakRegionCount, doc->peaks.peakCount, doc->peaks.peakRegionPeaks[1]),
+                  std::tuple(regions + (room ? 1 : 0), used + kept, kept));
         EXPECT_EQ(ui.messageTexts(),
                   message ? std::vector<std::string>{message} : std::vector<std::string>{});
     }
-    auto doc = spectrum(three);
-    testing::RecordingUserInterface ui;
-    doc->peaks.peakRegionCount = kMaxPeakRegions;
-    EXPECT_FALSE(pickPeaksInRegion(*doc, ui, 0, doc->nData - 2, 1.0));
-    EXPECT_EQ(std::tuple(doc->peaks.peakRegionCount, doc->peaks.peakCount), std::tuple(kMaxPeakRegions, 0));
-    EXPECT_EQ(
-        ui.messageTexts(),
-        std::vector<std::string>{"The peak list holds 1000 regions: Clear All in the report empties it."});
 }
 
 TEST(RefinePeak, ParabolaAndHalfHeightWalksStayFiniteAndInsideTheData) {
@@ -147,7 +140,7 @@ std::unique_ptr<Document> picked() {
     return doc;
 }
 
-TEST(PeakReport, ListLinesAndExportTextFollowTheInterpolation) {
+TEST(PeakReport, ListLinesPagesAndExportTextFollowTheInterpolation) {
     auto doc = picked();
     doc->peaks.peakInterpolate = 0;
     // Point 3 lies at 1000 - 6 * 1000 / 32 Hz; the negative line keeps its sign.
@@ -156,6 +149,19 @@ TEST(PeakReport, ListLinesAndExportTextFollowTheInterpolation) {
                                         "     1        812.50         8.12          4.000",
                                         "     2        437.50         4.38         -6.000", " ",
                                         "FROM:   2.50 ppm   TO:   0.62 ppm", " "}));
+    // Printed: the same lines under headings, a page ending before the line that would not fit.
+    const std::vector<std::string> list = peakReportLines(*doc);
+    const std::string heading = "   Peak    Frecuency         ppm       Intensity";
+    const std::vector<std::string> all = {
+        "File:sample ", "", "Threshold:    -0.50", "", list[1], heading, list[3], list[4], list[6], heading};
+    EXPECT_EQ(peakReportPages(*doc, 100), std::vector<PrintedPage>{all});
+    EXPECT_EQ(peakReportPages(*doc, 7), (std::vector<PrintedPage>{PrintedPage(all.begin(), all.begin() + 7),
+                                                                  PrintedPage(all.begin() + 7, all.end())}));
+    // Lines from y = 5 while they start above the page height; never fewer than one.
+    EXPECT_EQ(
+        std::tuple(linesPerPage(105, 10), linesPerPage(106, 10), linesPerPage(3, 10), linesPerPage(50, 0)),
+        std::tuple(10, 11, 1, 45));
+
     doc->peaks.peakInterpolate = 1;
     EXPECT_EQ(
         peakListText(*doc),
@@ -185,29 +191,6 @@ TEST(PeakReport, ExportWritesTheTextOrSaysWhyNot) {
     EXPECT_NE(peakListText(*doc).find("File:peaks.txt\n"), std::string::npos);
 }
 
-TEST(PeakReport, PrintedPagesBreakBeforeTheLineThatWouldNotFit) {
-    auto doc = picked();
-    doc->peaks.peakInterpolate = 0;
-    const std::string heading = "   Peak    Frecuency         ppm       Intensity";
-    // clang-format off
-    const std::vector<std::string> all = {
-        "File:sample ", "", "Threshold:    -0.50", "",
-        "FROM:  10.00 ppm   TO:   0.62 ppm", heading,
-        "     1        812.50         8.12          4.000",
-        "     2        437.50         4.38         -6.000",
-        "FROM:   2.50 ppm   TO:   0.62 ppm", heading};
-    // clang-format on
-    EXPECT_EQ(peakReportPages(*doc, 100), std::vector<PrintedPage>{all});
-    const auto pages = peakReportPages(*doc, 7);
-    ASSERT_EQ(pages.size(), 2u);
-    EXPECT_EQ(pages[0], PrintedPage(all.begin(), all.begin() + 7));
-    EXPECT_EQ(pages[1], PrintedPage(all.begin() + 7, all.end()));
-    // Lines from y = 5 while they start above the page height; never fewer than one.
-    EXPECT_EQ(
-        std::tuple(linesPerPage(105, 10), linesPerPage(106, 10), linesPerPage(3, 10), linesPerPage(50, 0)),
-        std::tuple(10, 11, 1, 45));
-}
-
 TEST(PeakPickingDialog, OkCancelClearAllAndTheCheckBoxAsTheReportDoes) {
     auto doc = picked();
     testing::RecordingUserInterface ui;
@@ -220,18 +203,18 @@ TEST(PeakPickingDialog, OkCancelClearAllAndTheCheckBoxAsTheReportDoes) {
     EXPECT_EQ(dialog.toggleInterpolation(true), PeakPickingDialog::kReopen);
     EXPECT_EQ(doc->peaks.peakInterpolate, 1);
 
-    // The command reopens the dialog, recomputed, until it closes otherwise.
-    std::vector<std::size_t> shown;
-    const std::string typed[] = {"", "inf", "7.5 units"};
-    const double stored[] = {0.0, 0.0, 7.5};
-    for (int i = 0; i < 3; ++i) {
+    // The command reopens the dialog, recomputed, until it closes otherwise; a threshold that is
+    // no finite number reads 0.
+    for (const auto& [typed, stored, lines] :
+         {std::tuple("", 0.0, 8u), std::tuple("inf", 0.0, 0u), std::tuple("7.5 units", 7.5, 0u)}) {
+        std::vector<std::size_t> shown;
         editPeaksCommand(*doc, ui, [&](PeakPickingDialog& d) {
             shown.push_back(d.lines().size());
-            return shown.size() == 1 ? d.clearAll(typed[i]) : d.cancel();
+            return shown.size() == 1 ? d.clearAll(typed) : d.cancel();
         });
-        EXPECT_EQ(doc->peaks.peakThreshold, stored[i]) << typed[i];
-        EXPECT_EQ(shown, (std::vector<std::size_t>{i == 0 ? 8u : 0u, 0u})) << typed[i];
-        shown.clear();
+        EXPECT_EQ(std::pair(doc->peaks.peakThreshold, shown),
+                  std::pair(stored, std::vector<std::size_t>{lines, 0u}))
+            << typed;
     }
     EXPECT_EQ(std::tuple(doc->peaks.peakCount, doc->peaks.peakRegionCount), std::tuple(0, 0));
 }

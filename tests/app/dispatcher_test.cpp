@@ -110,6 +110,10 @@ TEST(Dispatcher, EachCommandRunsItsOwnAction) {
          [](F& f) { return f.doc->referenceMode == 1 && f.doc->toolActive == 0; }},
         {app::kCmdMeasureJ, nullptr, [](F& f) { return f.host.measureJShown == 1 && f.doc->jState.jShown == 1; }},
         {app::kCmdPeakLabels, nullptr, [](F& f) { return f.doc->peaks.peakLabelsShown == 0; }},
+        {app::kCmdShowCurves, nullptr,
+         [](F& f) { return !f.doc->integrals.showIntegralCurves && f.doc->integrals.showIntegralValues; }},
+        {app::kCmdShowValues, nullptr,
+         [](F& f) { return f.doc->integrals.showIntegralCurves && !f.doc->integrals.showIntegralValues; }},
         {app::kCmdSignalToNoise, nullptr, [](F& f) { return f.host.signalToNoiseShown.size() == 1; }},
         // The report comes back as long as it asks to.
         {app::kCmdEditPeaks, [](F& f) { f.host.peakReport.push([](auto&) { return true; }); },
@@ -128,9 +132,7 @@ TEST(Dispatcher, EachCommandRunsItsOwnAction) {
 TEST(Dispatcher, ThePlotsPicksOpenTheirDialogs) {
     AppFixture f;
     f.dispatcher.dispatch(app::kCmdPeakPicking);
-    display::leftButtonDown(*f.doc, f.ui, 50, 380, {});
-    display::mouseMove(*f.doc, f.ui, 150, 390);
-    const display::ToolFeedback up = display::leftButtonUp(*f.doc, f.ui);
+    const display::ToolFeedback up = drag(*f.doc, f.ui, 50, 380, 150, 390);
     f.dispatcher.toolRequested(up.request, up.requestIndex);
     EXPECT_EQ(std::pair(f.doc->peaks.peakRegionCount, f.host.peakReport.runs), std::pair(1, 1));
 

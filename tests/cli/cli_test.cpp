@@ -219,7 +219,8 @@ TEST(CliTest, PeaksIntegrateAndSnReportTheAspirinSpectrum) {
     const CliRun sn = run({"sn", aspirin});
     ASSERT_EQ(sn.status, 0) << sn.err;
     EXPECT_GT(std::stod(sn.out), 1e4) << sn.out;
-    EXPECT_TRUE(std::regex_search(sn.out, std::regex("\nnoise -?[0-9.]+ -?[0-9.]+\nsignal 2\\.[0-9]+ 2\\.[0-9]+\n$")))
+    EXPECT_TRUE(std::regex_search(
+        sn.out, std::regex("\nnoise -?[0-9]+\\.[0-9]{4} -?[0-9]+\\.[0-9]{4}\nsignal 2\\.[0-9]{4} 2\\.[0-9]{4}\n$")))
         << sn.out;
 
     // The data steps in one list; their refusals name the step.

@@ -14,13 +14,7 @@ namespace pelvaron::display {
 namespace {
 
 using Kind = testing::SurfaceCall::Kind;
-
-/// A drag of the armed tool from (x0, y0) to (x1, y1).
-ToolRequest drag(Document& doc, testing::RecordingUserInterface& ui, int x0, int y0, int x1, int y1) {
-    leftButtonDown(doc, ui, x0, y0, {});
-    mouseMove(doc, ui, x1, y1);
-    return leftButtonUp(doc, ui).request;
-}
+using testing::drag;
 
 TEST(AnalysisTools, APeakDragPicksAtTheReleaseHeightAndAsksForTheReport) {
     testing::RecordingUserInterface ui;
@@ -29,7 +23,7 @@ TEST(AnalysisTools, APeakDragPicksAtTheReleaseHeightAndAsksForTheReport) {
     doc->toolActive = 1;
     doc->rubberShape = kShapeRectangle;
     // released 10 rows above the zero line: 50 * 10 / 75
-    EXPECT_EQ(drag(*doc, ui, 50, 380, 150, 390), ToolRequest::PeakReport);
+    EXPECT_EQ(drag(*doc, ui, 50, 380, 150, 390).request, ToolRequest::PeakReport);
     EXPECT_EQ(std::pair(doc->peaks.peakCount, doc->peaks.peakList[0].index), std::pair(1, 200));
     EXPECT_NEAR(doc->peaks.peakThreshold, 50.0 * 10 / 75, 1e-12);
     EXPECT_EQ(std::pair(doc->peaks.peakRegionFirst[0], doc->peaks.peakRegionLast[0]), std::pair(100, 300));
@@ -59,16 +53,18 @@ TEST(AnalysisTools, JCursorsAreDrawnWhereClickedWithAlternatingLabels) {
 TEST(PeakLabels, EachLabelShowsItsPpmOverItsPeakAndNoneOverlapsAnother) {
     testing::RecordingUserInterface ui;
     auto doc = testing::makeDocument(ui);
+    doc->specData[272] = 40.0;  // 36 pixels on: its text would come within 4 pixels of the first's
     ASSERT_TRUE(analysis::pickPeaksInRegion(*doc, ui, 100, 300, 5.0));
     testing::RecordingSurface surface;
     const PeakLabelView view = mainPeakLabelView(*doc);
     auto labels = drawPeakLabels(surface, *doc, view);
-    ASSERT_EQ(labels.size(), 1u);
+    ASSERT_EQ(labels.size(), 2u);
+    EXPECT_EQ(std::tuple(labels[1].text, labels[1].row), std::tuple("8.640", 1));
     // Point 100 lies at (1000 - 100) / 100 ppm; 35 pixels of text centred on pixel 100, the tick
     // from below the text to 3 rows above the peak (row 400 - 75).
     EXPECT_EQ(std::tuple(labels[0].text, labels[0].at, labels[0].tickTop, labels[0].tickBottom),
               std::tuple("9.000", platform::Point{83, 33}, 50, 322));
-    EXPECT_EQ(surface.texts(palette::kBlack), std::vector<std::string>{"9.000"});
+    EXPECT_EQ(surface.texts(palette::kBlack), (std::vector<std::string>{"9.000", "8.640"}));
     doc->peaks.peakLabelsShown = 0;
     EXPECT_TRUE(drawPeakLabels(surface, *doc, view).empty());
 
@@ -91,7 +87,8 @@ TEST(PeakLabels, EachLabelShowsItsPpmOverItsPeakAndNoneOverlapsAnother) {
         for (const PeakLabel& b : labels) {
             if (&a == &b) continue;
             if (a.row == b.row) {
-                EXPECT_TRUE(a.at.x + a.width < b.at.x || b.at.x + b.width < a.at.x) << a.text;
+                // four pixels kept free between them
+                EXPECT_TRUE(a.at.x + a.width + 4 <= b.at.x || b.at.x + b.width + 4 <= a.at.x) << a.text;
             } else if (a.row < b.row) {  // a tick of a row above never crosses a text below it
                 EXPECT_TRUE(a.x < b.at.x || a.x > b.at.x + b.width) << a.text << " " << b.text;
             }

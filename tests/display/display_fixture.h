@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "display/tools.h"
 #include "document/document.h"
 #include "recording_ui.h"
 
@@ -33,6 +34,13 @@ inline std::unique_ptr<Document> makeDocument(RecordingUserInterface& ui, const 
     doc->specData[200] = 50.0;
     setupDocument(*doc, ui);
     return doc;
+}
+
+/// A drag of the armed tool from (x0, y0) to (x1, y1).
+inline display::ToolFeedback drag(Document& doc, RecordingUserInterface& ui, int x0, int y0, int x1, int y1) {
+    display::leftButtonDown(doc, ui, x0, y0, {});
+    display::mouseMove(doc, ui, x1, y1);
+    return display::leftButtonUp(doc, ui);
 }
 
 }  // namespace pelvaron::testing

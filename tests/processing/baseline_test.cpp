@@ -44,9 +44,12 @@ TEST(BaselineDialog, BarsClampThePreviewRunsAtTheRowsAndOkAddsTheirValueToBothPa
     const PreviewUpdate second = d.scroll(0, ScrollAction::LineRight);
     EXPECT_EQ(second.erase, first.draw);
     EXPECT_EQ(second.draw[0], (Point{0, 411}));
-    // Rows stay within the plot: 150 below a baseline at 700 is held at its bottom, 781.
-    doc->baselineY = 700;
-    EXPECT_EQ(d.scroll(0, ScrollAction::Thumb, 150).draw[5], (Point{5, 781}));
+    // Rows stay within the plot: 150 below a baseline at 700 are held at its bottom, 781, and 150
+    // above one at 100 at its top, 29.
+    for (const auto& [baseline, thumb, row] : {std::tuple(700, 150, 781), std::tuple(100, -150, 29)}) {
+        doc->baselineY = baseline;
+        EXPECT_EQ(d.scroll(0, ScrollAction::Thumb, thumb).draw[5], (Point{5, row})) << baseline;
+    }
     doc->baselineY = 400;
 
     // Bars stop at -150 and 150.
@@ -88,32 +91,30 @@ std::unique_ptr<Document> kinked() {
 }
 
 TEST(MultiPointBaseline, KnotsAtTheEndsAndEachClickEqualKnotsAndClicksPastTheDataHeldAtTheLastPoint) {
-    struct Case {
-        const char* name;
-        std::vector<int> clicks;  // plot pixels
-        double realAtPoint3;      // after the correction
-    };
-    // Without clicks the line runs from x[0] = 0 to x[30] = 30: 2 per point.
-    for (const Case& c : {Case{"none", {}, -6.0}, Case{"kink", {40}, 0.0}, Case{"twice", {40, 40}, 0.0},
-                          Case{"past the data, unsorted", {400, 40}, 0.0}}) {
+    // Without clicks the line runs from x[0] = 0 to x[30] = 30: 2 per point, -6 at point 3. The
+    // tick of a click right of the data stands on the last point (30 of 30).
+    for (const auto& [name, clicks, realAtPoint3] :
+         {std::tuple("none", std::vector<int>{}, -6.0), std::tuple("kink", std::vector<int>{40}, 0.0),
+          std::tuple("twice", std::vector<int>{40, 40}, 0.0),
+          std::tuple("past the data, unsorted", std::vector<int>{400, 40}, 0.0)}) {
         testing::RecordingUserInterface ui;
         auto doc = kinked();
         MultiPointBaseline dialog(*doc, ui);
+        EXPECT_FALSE(dialog.addPoint(0.001));  // not open
         dialog.open();
-        for (const int x : c.clicks) (void)display::leftButtonDown(*doc, ui, x, 300, {});
-        ASSERT_EQ(dialog.pointCount(), static_cast<int>(c.clicks.size())) << c.name;
-        if (!c.clicks.empty() && c.clicks[0] == 400) {
-            // The tick of a click right of the data stands on the last point (30 of 30).
-            EXPECT_EQ(baselinePickMarks(*doc)[0].top, (Point{400, 400 - 75}));
+        for (const int x : clicks) (void)display::leftButtonDown(*doc, ui, x, 300, {});
+        ASSERT_EQ(dialog.pointCount(), static_cast<int>(clicks.size())) << name;
+        if (!clicks.empty()) {
+            EXPECT_EQ(baselinePickMarks(*doc)[0].top, (Point{clicks[0], clicks[0] == 400 ? 325 : 400}))
+                << name;
         }
         dialog.apply();
         EXPECT_EQ(doc->tools.baselinePickMode, 0);
-        EXPECT_NEAR(doc->specData[6], c.realAtPoint3, 1e-12) << c.name;
-        if (!c.clicks.empty()) {
-            for (int k = 0; k < 15; ++k) EXPECT_NEAR(doc->specData[2 * k], 0.0, 1e-12) << c.name << k;
-        }
-        EXPECT_EQ(std::pair(doc->specData[30], doc->specData[31]), std::pair(0.0, 0.0)) << c.name;
-        for (int i = 32; i < 40; ++i) EXPECT_EQ(doc->specData[i], 777.0) << c.name << i;
+        EXPECT_NEAR(doc->specData[6], realAtPoint3, 1e-12) << name;
+        for (int k = 0; k < 15 && !clicks.empty(); ++k)
+            EXPECT_NEAR(doc->specData[2 * k], 0.0, 1e-12) << name << k;
+        EXPECT_EQ(std::pair(doc->specData[30], doc->specData[31]), std::pair(0.0, 0.0)) << name;
+        for (int i = 32; i < 40; ++i) EXPECT_EQ(doc->specData[i], 777.0) << name << i;
     }
 }
 
@@ -121,15 +122,13 @@ TEST(MultiPointBaseline, HoldsThreeHundredPointsAndCancelLeavesTheData) {
     testing::RecordingUserInterface ui;
     auto doc = kinked();
     MultiPointBaseline dialog(*doc, ui);
-    EXPECT_FALSE(dialog.addPoint(0.001));  // not open
     dialog.open();
     int taken = 0;
     for (int i = 0; i < 305; ++i) taken += dialog.addPoint(0.001 * i) ? 1 : 0;
-    EXPECT_EQ(std::pair(taken, dialog.pointCount()), std::pair(300, 300));
     const std::vector<double> before = dataOf(*doc);
     dialog.cancel();
-    EXPECT_EQ(std::tuple(dataOf(*doc), doc->tools.baselinePickMode, dialog.pointCount()),
-              std::tuple(before, 0, 0));
+    EXPECT_EQ(std::tuple(taken, dataOf(*doc), doc->tools.baselinePickMode, dialog.pointCount()),
+              std::tuple(300, before, 0, 0));
 }
 
 }  // namespace
