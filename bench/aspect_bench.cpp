@@ -63,7 +63,8 @@ void BM_ReferenceBytesToDoubles65536(benchmark::State& state) {
     for (auto _ : state) {
         const auto* p = reinterpret_cast<const unsigned char*>(bytes.data()) + 768;
         double* dest = doc->specData.data();
-        for (int i = 0; i < kBenchValues; ++i) dest[i] = p[3 * i] | (p[3 * i + 1] << 8) | (p[3 * i + 2] << 16);
+        for (int i = 0; i < kBenchValues; ++i)
+            dest[i] = p[3 * i] | (p[3 * i + 1] << 8) | (p[3 * i + 2] << 16);
         benchmark::ClobberMemory();
     }
 }

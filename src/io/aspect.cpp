@@ -33,7 +33,9 @@ std::int32_t signed24(std::uint32_t w) {
     return w >= 0x800000u ? static_cast<std::int32_t>(w) - 0x1000000 : static_cast<std::int32_t>(w);
 }
 
-std::int16_t low16(std::uint32_t w) { return static_cast<std::int16_t>(static_cast<std::uint16_t>(w & 0xFFFFu)); }
+std::int16_t low16(std::uint32_t w) {
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(w & 0xFFFFu));
+}
 
 double floatAt(const std::uint8_t* p, bool reversed) {
     std::array<std::uint8_t, 6> b{p[0], p[1], p[2], p[3], p[4], p[5]};
@@ -50,8 +52,8 @@ double decodeAspectFloat(std::span<const std::uint8_t, 6> b) {
     // 2^|e| is exact up to 2^1023 and infinite at 2^1024, where the value is 0 or infinite.
     double scale = std::ldexp(1.0, std::abs(e));
     if (e < 0) scale = 1.0 / scale;
-    double m = b[0] / 128.0 + b[1] / 32768.0 + b[2] / 8388608.0 + (b[4] & 0x3F) / 268435456.0 +
-               b[5] / 68719476736.0;
+    double m =
+        b[0] / 128.0 + b[1] / 32768.0 + b[2] / 8388608.0 + (b[4] & 0x3F) / 268435456.0 + b[5] / 68719476736.0;
     if (m > 1.0) m -= 2.0;
     return m * scale;
 }
@@ -76,11 +78,15 @@ bool readAspectFile(Document& doc, platform::UserInterface& ui, std::string_view
     // A file that does not hold the values its header counts is damaged: refused whole.
     if (values == 0 || (bytes.size() - kDataAt) / 3 < values) return false;
 
+    // Without a width the data set has no time axis.
+    const double sw = floatAt(raw + kSwAt, reversed);
+    if (!(sw > 0.0) || !std::isfinite(sw)) return false;
+
     AcqParams& p = doc.acqPars;
     doc.nData = static_cast<int>(td);
     p.TD = doc.nData;
     capToCapacity(doc, ui);
-    p.SW = floatAt(raw + kSwAt, reversed);
+    p.SW = sw;
     p.aqMode = low16(word24(raw + kAqModeAt, reversed));
     p.SF = floatAt(raw + kSfAt, reversed);
     p.complexData = low16(word24(raw + kComplexAt, reversed));

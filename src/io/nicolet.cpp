@@ -35,8 +35,8 @@ std::optional<NicoletHeader> headerOf(std::string_view bytes) {
 /// Word `w` of `raw`, whose bytes the caller knows to be there.
 int wordAt(const std::uint8_t* raw, std::size_t w) {
     const std::uint8_t* p = raw + 5 * (w / 2);
-    const int v = (w % 2 == 0) ? (p[0] << 12) | (p[1] << 4) | (p[2] >> 4)
-                               : ((p[2] & 0x0F) << 16) | (p[3] << 8) | p[4];
+    const int v =
+        (w % 2 == 0) ? (p[0] << 12) | (p[1] << 4) | (p[2] >> 4) : ((p[2] & 0x0F) << 16) | (p[3] << 8) | p[4];
     return (v & 0x80000) ? v - 0x100000 : v;
 }
 
@@ -69,8 +69,7 @@ double readNicoletFloat(std::string_view bytes, int word) {
 void unpackNicoletWords(std::string_view packed, std::span<int> out) {
     const auto* raw = reinterpret_cast<const std::uint8_t*>(packed.data());
     // Two words to every whole five bytes, and an even word in three more.
-    const std::size_t held =
-        std::min(out.size(), packed.size() / 5 * 2 + (packed.size() % 5 >= 3 ? 1 : 0));
+    const std::size_t held = std::min(out.size(), packed.size() / 5 * 2 + (packed.size() % 5 >= 3 ? 1 : 0));
     for (std::size_t w = 0; w < held; ++w) out[w] = wordAt(raw, w);
     std::fill(out.begin() + static_cast<std::ptrdiff_t>(held), out.end(), 0);
 }

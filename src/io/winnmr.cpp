@@ -22,7 +22,7 @@ struct WinNmrLabels {
     const char* sw;
     const char* td;
     const char* sf;
-    const char* decim;   ///< nullptr: the text does not record it
+    const char* decim;  ///< nullptr: the text does not record it
     const char* dspfvs;
 };
 
@@ -59,7 +59,8 @@ WinNmrParams parseParams(std::string_view text, const WinNmrLabels& labels) {
 }
 
 int clampToInt(long v) {
-    return static_cast<int>(std::clamp<long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 }  // namespace

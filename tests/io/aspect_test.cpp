@@ -70,6 +70,8 @@ TEST(AspectFile, RefusedAndDamagedFilesLeaveTheDocumentAlone) {
     testing::AspectFidSpec refused = sample(false);
     refused.magic = {0xC2, 0x04, 0x00};
     const std::string good = testing::aspectFile(sample(false));
+    testing::AspectFidSpec noWidth = sample(true);
+    noWidth.sw = 0.0;
     std::string zeroTd = good;
     zeroTd[129] = zeroTd[130] = zeroTd[131] = 0;
     const struct {
@@ -79,10 +81,11 @@ TEST(AspectFile, RefusedAndDamagedFilesLeaveTheDocumentAlone) {
         {testing::aspectFile(refused), true},
         {"", false},
         {"\x47\x84", false},
-        {good.substr(0, 767), false},               // the header cut short
-        {good.substr(0, good.size() - 1), false},   // one value short of TD
+        {good.substr(0, 767), false},              // the header cut short
+        {good.substr(0, good.size() - 1), false},  // one value short of TD
         {zeroTd, false},
-        {std::string(800, 'x'), false},             // no Aspect word at all
+        {testing::aspectFile(noWidth), false},
+        {std::string(800, 'x'), false},  // no Aspect word at all
     };
     for (const auto& c : cases) {
         Scratch s;
@@ -91,7 +94,8 @@ TEST(AspectFile, RefusedAndDamagedFilesLeaveTheDocumentAlone) {
         EXPECT_FALSE(readAspectFile(*s.doc, s.ui, c.bytes)) << c.bytes.size();
         EXPECT_EQ(std::tuple(s.doc->acqPars.SW, s.doc->nData, s.doc->specData[0]), std::tuple(777.0, 4, 0.0));
         if (c.message) {
-            expectOnlyMessage(s.ui, "We have never found a file like this\nPlease contact the authors", "Error");
+            expectOnlyMessage(s.ui, "We have never found a file like this\nPlease contact the authors",
+                              "Error");
         } else {
             EXPECT_TRUE(s.ui.messages.empty());
         }

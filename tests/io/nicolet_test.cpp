@@ -49,23 +49,31 @@ TEST(NicoletFid, EachHeaderVariantGivesTheSizeFromSwAndAq) {
         Document& d = *s.doc;
         d.negateImag = d.fileNegateImag = 1;
         d.acqPars.offsetHz = 999.0;
-        const std::string file = testing::nicoletFile(
-            {.real = real, .imag = imag, .headerWord = header, .sw = 5000.0, .aqMicroseconds = 819200.0, .sf = 300.5});
+        const std::string file = testing::nicoletFile({.real = real,
+                                                       .imag = imag,
+                                                       .headerWord = header,
+                                                       .sw = 5000.0,
+                                                       .aqMicroseconds = 819200.0,
+                                                       .sf = 300.5});
         ASSERT_TRUE(looksLikeNicolet(file));
         ASSERT_TRUE(readNicoletFid(d, s.ui, file));
         EXPECT_TRUE(s.ui.messages.empty());
-        EXPECT_EQ(std::tuple(d.nData, d.acqPars.TD, d.acqPars.SW, d.acqPars.AQ), std::tuple(8192, 8192, 5000.0, 0.8192));
+        EXPECT_EQ(std::tuple(d.nData, d.acqPars.TD, d.acqPars.SW, d.acqPars.AQ),
+                  std::tuple(8192, 8192, 5000.0, 0.8192));
         EXPECT_EQ(d.acqPars.SF, 300.5);
-        EXPECT_EQ(std::tuple(d.acqPars.aqMode, d.acqPars.complexData, d.acqPars.offsetHz, d.negateImag, d.fileNegateImag),
+        EXPECT_EQ(std::tuple(d.acqPars.aqMode, d.acqPars.complexData, d.acqPars.offsetHz, d.negateImag,
+                             d.fileNegateImag),
                   std::tuple(1, 1, 0.0, 0, 0));
         EXPECT_EQ(s.part(4096, 0), std::vector<double>(real.begin(), real.end()));
         EXPECT_EQ(s.part(4096, 1), std::vector<double>(imag.begin(), imag.end()));
     }
     // A product that is odd is made even.
     Scratch s;
-    ASSERT_TRUE(readNicoletFid(*s.doc, s.ui, testing::nicoletFile({.real = {1, 2}, .imag = {3, 4}, .sw = 1000.0,
-                                                                  .aqMicroseconds = 1600.0})));
-    EXPECT_EQ(std::tuple(s.doc->nData, s.re(0), s.im(0), s.re(1), s.im(1)), std::tuple(4, 1.0, 3.0, 2.0, 4.0));
+    ASSERT_TRUE(readNicoletFid(
+        *s.doc, s.ui,
+        testing::nicoletFile({.real = {1, 2}, .imag = {3, 4}, .sw = 1000.0, .aqMicroseconds = 1600.0})));
+    EXPECT_EQ(std::tuple(s.doc->nData, s.re(0), s.im(0), s.re(1), s.im(1)),
+              std::tuple(4, 1.0, 3.0, 2.0, 4.0));
 }
 
 TEST(NicoletFid, ForeignAndDamagedFilesFail) {

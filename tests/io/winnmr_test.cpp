@@ -21,11 +21,13 @@ TEST(WinNmr, DisIsReadBeforeAqsAndNothingOfAFormerDataSetStays) {
     d.acqPars.offsetHz = -1500.0;
     d.groupDelay = 67.98;
     d.negateImag = d.fileNegateImag = 1;
-    ASSERT_TRUE(readWinNmrFid(d, s.ui, testing::winNmrData(dis), testing::winNmrDis(dis), testing::winNmrAqs(aqs)));
+    ASSERT_TRUE(
+        readWinNmrFid(d, s.ui, testing::winNmrData(dis), testing::winNmrDis(dis), testing::winNmrAqs(aqs)));
     EXPECT_TRUE(s.ui.messages.empty());
     EXPECT_EQ(std::vector(d.specData.begin(), d.specData.begin() + d.nData),
               std::vector<double>({1.5f, -2.25f, 3e-7f, -4e9f}));
-    EXPECT_EQ(std::tuple(d.nData, d.acqPars.TD, d.acqPars.SW, d.acqPars.SF, d.acqPars.aqMode, d.acqPars.complexData),
+    EXPECT_EQ(std::tuple(d.nData, d.acqPars.TD, d.acqPars.SW, d.acqPars.SF, d.acqPars.aqMode,
+                         d.acqPars.complexData),
               std::tuple(4, 4, 6009.6154, 400.13, 3, 1));
     EXPECT_EQ(std::tuple(d.acqPars.DECIM, d.groupDelay, d.acqPars.offsetHz, d.negateImag, d.fileNegateImag),
               std::tuple(1, 0.0, 0.0, 0, 0));
@@ -48,11 +50,11 @@ TEST(WinNmr, DamagedSetsFailAndLargeOnesAreCut) {
         std::optional<std::string> dis, aqs;
     } cases[] = {
         {data, std::nullopt, std::nullopt},
-        {data.substr(0, 15), dis, std::nullopt},                       // one byte short of TD floats
+        {data.substr(0, 15), dis, std::nullopt},  // one byte short of TD floats
         {data, testing::winNmrDis({.values = {1, 2, 3, 4}, .td = 0}), std::nullopt},
         {data, testing::winNmrDis({.values = {1, 2, 3, 4}, .sw = 0.0}), std::nullopt},
-        {data, "##$SPWIDTH= 5000\n", std::nullopt},                      // no size
-        {data, "", testing::winNmrAqs(spec)},                            // an empty DIS outranks aqs
+        {data, "##$SPWIDTH= 5000\n", std::nullopt},  // no size
+        {data, "", testing::winNmrAqs(spec)},        // an empty DIS outranks aqs
     };
     for (const auto& c : cases) {
         Scratch s;
@@ -64,14 +66,16 @@ TEST(WinNmr, DamagedSetsFailAndLargeOnesAreCut) {
     WinNmrSpec large{.values = std::vector<float>(kCapacity + 2, 0.5f)};
     large.values[kCapacity - 1] = -3.0f;
     Scratch s;
-    ASSERT_TRUE(readWinNmrFid(*s.doc, s.ui, testing::winNmrData(large), testing::winNmrDis(large), std::nullopt));
+    ASSERT_TRUE(
+        readWinNmrFid(*s.doc, s.ui, testing::winNmrData(large), testing::winNmrDis(large), std::nullopt));
     expectOnlyMessage(s.ui, kCapacityWarningText, "Warning");
     EXPECT_EQ(std::tuple(s.doc->nData, s.doc->specData[kCapacity - 1]), std::tuple(kCapacity, -3.0));
 }
 
 TEST(WinNmr, CompanionsAreFoundBesideTheDataFileWithoutRegardToCase) {
     testing::TempDir dir;
-    const std::string data = testing::writeWinNmr(dir.path().string(), "EXP1.FID", {.values = {1, 2}}, false, false);
+    const std::string data =
+        testing::writeWinNmr(dir.path().string(), "EXP1.FID", {.values = {1, 2}}, false, false);
     testing::writeFile(dir.file("exp1.dis"), "x");
     testing::writeFile(dir.file("EXP1.AQS"), "y");
     testing::writeFile(dir.file("EXP2.DIS"), "z");

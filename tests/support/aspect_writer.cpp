@@ -10,13 +10,15 @@ namespace {
 void putWord(std::string& out, std::size_t at, std::uint32_t w, bool reversed) {
     const std::uint8_t b[3] = {static_cast<std::uint8_t>(w >> 16), static_cast<std::uint8_t>(w >> 8),
                                static_cast<std::uint8_t>(w)};
-    for (int i = 0; i < 3; ++i) out[at + static_cast<std::size_t>(i)] = static_cast<char>(b[reversed ? 2 - i : i]);
+    for (int i = 0; i < 3; ++i)
+        out[at + static_cast<std::size_t>(i)] = static_cast<char>(b[reversed ? 2 - i : i]);
 }
 
 void putFloat(std::string& out, std::size_t at, double v, bool reversed) {
     const std::array<std::uint8_t, 6> b = encodeAspectFloat(v);
     const int order[6] = {2, 1, 0, 5, 4, 3};
-    for (int i = 0; i < 6; ++i) out[at + static_cast<std::size_t>(i)] = static_cast<char>(b[reversed ? order[i] : i]);
+    for (int i = 0; i < 6; ++i)
+        out[at + static_cast<std::size_t>(i)] = static_cast<char>(b[reversed ? order[i] : i]);
 }
 
 }  // namespace
@@ -42,7 +44,8 @@ std::array<std::uint8_t, 6> encodeAspectFloat(double v) {
 std::string aspectFile(const AspectFidSpec& spec) {
     std::string out(768 + 3 * spec.values.size(), '\0');
     const bool r = spec.reversed;
-    putWord(out, 0, (std::uint32_t{spec.magic[0]} << 16) | (std::uint32_t{spec.magic[1]} << 8) | spec.magic[2], r);
+    putWord(out, 0,
+            (std::uint32_t{spec.magic[0]} << 16) | (std::uint32_t{spec.magic[1]} << 8) | spec.magic[2], r);
     putWord(out, 129, spec.td.value_or(static_cast<std::uint32_t>(spec.values.size())), r);
     putFloat(out, 159, spec.sw, r);
     putWord(out, 166, static_cast<std::uint32_t>(spec.aqMode) & 0xFFFF, r);

@@ -18,16 +18,24 @@ std::pair<int, int> encodeNicoletFloat(double v) {
         w0 = static_cast<long long>(std::ceil(static_cast<double>(m) / 1024.0));
         low = w0 * 1024 - m;
         if (low > 255) {
-            if (low < 640) low = 255;
-            else { --w0; low = 0; }
+            if (low < 640)
+                low = 255;
+            else {
+                --w0;
+                low = 0;
+            }
         }
         return {static_cast<int>(w0), static_cast<int>(e * 1024 - low)};
     }
     w0 = static_cast<long long>(std::floor(static_cast<double>(m) / 1024.0));
     low = m - w0 * 1024;
     if (low > 255) {
-        if (low < 640) low = 255;
-        else { ++w0; low = 0; }
+        if (low < 640)
+            low = 255;
+        else {
+            ++w0;
+            low = 0;
+        }
     }
     return {static_cast<int>(w0), static_cast<int>(e * 1024 + low)};
 }
@@ -37,7 +45,8 @@ std::string packNicoletWords(const std::vector<int>& words) {
     for (std::size_t i = 0; i < words.size(); i += 2) {
         const auto a = static_cast<std::uint32_t>(words[i]) & 0xFFFFF;
         const auto b = i + 1 < words.size() ? static_cast<std::uint32_t>(words[i + 1]) & 0xFFFFF : 0u;
-        for (std::uint32_t byte : {a >> 12, (a >> 4) & 0xFF, ((a & 0xF) << 4) | (b >> 16), (b >> 8) & 0xFF, b & 0xFF})
+        for (std::uint32_t byte :
+             {a >> 12, (a >> 4) & 0xFF, ((a & 0xF) << 4) | (b >> 16), (b >> 8) & 0xFF, b & 0xFF})
             out.push_back(static_cast<char>(byte));
     }
     return out;

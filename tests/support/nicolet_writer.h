@@ -11,12 +11,12 @@
 namespace pelvaron::testing {
 
 struct NicoletFidSpec {
-    std::vector<int> real{};  ///< each within the signed 20-bit range
-    std::vector<int> imag{};  ///< as many as real
-    int headerWord = 0x2C72;  ///< 0x2C72, 0x3212 or 0xE243 (word 0)
-    double sw = 5000.0;       ///< Hz
+    std::vector<int> real{};                 ///< each within the signed 20-bit range
+    std::vector<int> imag{};                 ///< as many as real
+    int headerWord = 0x2C72;                 ///< 0x2C72, 0x3212 or 0xE243 (word 0)
+    double sw = 5000.0;                      ///< Hz
     std::optional<double> aqMicroseconds{};  ///< the time that gives TD = 2 x real.size() when absent
-    double sf = 300.52;       ///< MHz
+    double sf = 300.52;                      ///< MHz
 };
 
 /// Words w0, w1 of a Nicolet float close to `v` (the nearest of 27 significant bits).

@@ -14,7 +14,7 @@ struct WinNmrSpec {
     double sw = 5000.0;
     double sf = 400.13;
     int aqMode = 1;
-    std::optional<int> decim{};   ///< written to the aqs text only
+    std::optional<int> decim{};  ///< written to the aqs text only
     std::optional<int> dspfvs{};
 };
 
