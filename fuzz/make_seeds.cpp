@@ -13,13 +13,16 @@
 #include <string>
 #include <vector>
 
+#include "aspect_writer.h"
 #include "bruker_writer.h"
 #include "io/jcamp_writer.h"
 #include "io/load.h"
 #include "io/native_file.h"
 #include "jcamp_fixtures.h"
+#include "nicolet_writer.h"
 #include "support/fuzz_support.h"
 #include "temp_dir.h"
+#include "winnmr_writer.h"
 
 namespace {
 
@@ -165,6 +168,35 @@ void fixtureSeeds() {
     seed("steps", "recorded", "recorded,baseline,phase=-90/30");
 }
 
+/// Aspect files in both byte orders and the refused kind, WIN-NMR sets with DIS, aqs or both
+/// (split as data, DIS, aqs), and a Nicolet file of each header variant.
+void aspectWinNmrNicoletSeeds() {
+    const std::vector<double> line = decayingLine(64);
+    std::vector<std::int32_t> words(line.begin(), line.end());
+    for (bool reversed : {false, true}) {
+        testing::AspectFidSpec spec{.values = words, .offsetHz = -1234.5, .aqMode = 2, .reversed = reversed};
+        seed("aspect", reversed ? "reversed" : "standard", testing::aspectFile(spec));
+    }
+    testing::AspectFidSpec refused{.values = {1, 2}};
+    refused.magic = {0xC2, 0x04, 0x00};
+    seed("aspect", "refused", testing::aspectFile(refused));
+
+    const testing::WinNmrSpec w{.values = std::vector<float>(line.begin(), line.end()), .decim = 16, .dspfvs = 12};
+    const std::string data = testing::winNmrData(w), dis = testing::winNmrDis(w), aqs = testing::winNmrAqs(w);
+    seed("winnmr", "dis", fuzz::joinParts({data, dis, std::nullopt}));
+    seed("winnmr", "aqs", fuzz::joinParts({data, std::nullopt, aqs}));
+    seed("winnmr", "both", fuzz::joinParts({data, dis, aqs}));
+
+    std::vector<int> real, imag;
+    for (std::size_t k = 0; k + 1 < line.size(); k += 2) {
+        real.push_back(static_cast<int>(line[k] / 4));
+        imag.push_back(static_cast<int>(line[k + 1] / 4));
+    }
+    for (int header : {0x2C72, 0x3212, 0xE243})
+        seed("nicolet", "header-" + std::to_string(header),
+             testing::nicoletFile({.real = real, .imag = imag, .headerWord = header}));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -176,6 +208,7 @@ int main(int argc, char** argv) {
     const fs::path source = argv[2];
     const bool small = argc > 3 && std::string(argv[3]) == "--small";
     fixtureSeeds();
+    aspectWinNmrNicoletSeeds();
     experimentSeeds(source / "examples/ethyl-acetate/1", "ethyl-acetate", small);
     experimentSeeds(source / "tests/data/aspirin-1h/fid-set", "aspirin-fid", small);
     experimentSeeds(source / "tests/data/aspirin-1h/processed-set", "aspirin-processed", small);

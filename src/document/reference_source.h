@@ -13,6 +13,7 @@ enum class ReferenceSource {
     Acqus,       ///< computed from the acquisition's O1, SW_h and BF1
     JcampLabel,  ///< a JCAMP-DX label (.SHIFT REFERENCE, $OFFSET, the axis labels)
     NativeFile,  ///< the offset stored in a Pelvaron file
+    DataHeader,  ///< the offset in the instrument data file's own header (Aspect)
     Simulation,  ///< the window of a simulated spectrum
     Manual,      ///< put at a peak with Reference (the dialog or the reference step)
 };
@@ -25,6 +26,7 @@ enum class ReferenceSource {
         case ReferenceSource::Acqus: return "acqus";
         case ReferenceSource::JcampLabel: return "JCAMP-DX label";
         case ReferenceSource::NativeFile: return "Pelvaron file";
+        case ReferenceSource::DataHeader: return "file header";
         case ReferenceSource::Simulation: return "simulation";
         case ReferenceSource::Manual: return "manual";
         case ReferenceSource::None: break;
