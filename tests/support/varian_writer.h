@@ -15,7 +15,7 @@ namespace pelvaron::testing {
 using VarianFiles = std::map<std::string, std::string>;
 
 struct VarianFidSpec {
-    std::vector<double> values{};  ///< interleaved as acquired; written rounded
+    std::vector<double> values{};  ///< interleaved as acquired; written rounded to the sample width
     std::optional<int> np{};       ///< np written to procpar; the value count when absent
     double sw = 6000.0;
     double sfrq = 399.952;
