@@ -35,8 +35,6 @@ struct ProcparValues {
     std::optional<std::string_view> dp;
 };
 
-bool isBlank(char c) { return c != '\n' && std::isspace(static_cast<unsigned char>(c)); }
-
 /// The next word from `pos` on, passing over white space of any kind (line ends included).
 std::string_view nextWord(std::string_view text, std::size_t& pos) {
     while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) ++pos;
@@ -45,8 +43,9 @@ std::string_view nextWord(std::string_view text, std::size_t& pos) {
     return text.substr(start, pos - start);
 }
 
+/// Past the end of the present line, which a line feed or a carriage return (or both) ends.
 void skipLine(std::string_view text, std::size_t& pos) {
-    const std::size_t end = text.find('\n', pos);
+    const std::size_t end = text.find_first_of("\r\n", pos);
     pos = end == std::string_view::npos ? text.size() : end + 1;
 }
 
@@ -58,10 +57,8 @@ ProcparValues scanProcpar(std::string_view text) {
     ProcparValues v;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        while (pos < text.size() && isBlank(text[pos])) ++pos;
-        const std::size_t start = pos;
-        while (pos < text.size() && !std::isspace(static_cast<unsigned char>(text[pos]))) ++pos;
-        const std::string_view name = text.substr(start, pos - start);
+        // pos is where a line begins: its first word, past any blank lines, is a name.
+        const std::string_view name = nextWord(text, pos);
         const bool wanted =
             name == "sfrq" || name == "sw" || name == "rfp" || name == "rfl" || name == "np" || name == "dp";
         skipLine(text, pos);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 
@@ -51,6 +52,17 @@ TEST(VarianFid, KnownFidRoundTripsInEitherSampleWidth) {
                   std::tuple(512, 6000.0, 399.952, 1, 1, 512));
         EXPECT_EQ(std::tuple(s.doc->negateImag, s.doc->fileNegateImag, s.doc->groupDelay), std::tuple(1, 1, 0.0));
         EXPECT_TRUE(s.ui.messages.empty());
+    }
+    // The procpar copied through systems that end lines otherwise.
+    for (const char* ending : {"\r\n", "\r"}) {
+        testing::VarianFiles f = testing::varianFid({.values = signal(64, 1e5), .rfl = 20.0});
+        std::string& text = f["procpar"];
+        for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + std::strlen(ending)))
+            text.replace(at, 1, ending);
+        Scratch s;
+        ASSERT_TRUE(readVarian(s, f));
+        EXPECT_EQ(std::tuple(s.doc->acqPars.TD, s.doc->acqPars.SW, s.doc->acqPars.offsetHz),
+                  std::tuple(64, 6000.0, -20.0));
     }
 }
 
