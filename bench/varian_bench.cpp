@@ -35,8 +35,8 @@ struct Fixture {
             values[k] = std::round(decay * std::cos(6283.0 * t)) + static_cast<double>(seed >> 24);
             values[k + 1] = std::round(decay * std::sin(6283.0 * t)) - static_cast<double>(seed >> 25);
         }
-        varianFid = testing::writeVarianFid(dir.file("varian"),
-                                            {.values = values, .rfp = 0.0, .rfl = 1200.0});
+        varianFid =
+            testing::writeVarianFid(dir.file("varian"), {.values = values, .rfp = 0.0, .rfl = 1200.0});
         geminiData = testing::writeGeminiFid(dir.file("gemini"), {.values = values});
         nuts = dir.file("nuts.dat");
         testing::writeFile(nuts, testing::nutsFile({.values = values}));

@@ -37,7 +37,8 @@ bool readNutsFile(Document& doc, platform::UserInterface& ui, std::string_view b
     capToCapacity(doc, ui);
     const auto count = static_cast<std::size_t>(p.TD);
     if (bytes.size() < kDataAt || (bytes.size() - kDataAt) / 4 < count) return false;
-    for (std::size_t i = 0; i < count; ++i) doc.specData[static_cast<std::ptrdiff_t>(i)] = loadLEFloat(raw + kDataAt + 4 * i);
+    for (std::size_t i = 0; i < count; ++i)
+        doc.specData[static_cast<std::ptrdiff_t>(i)] = loadLEFloat(raw + kDataAt + 4 * i);
     doc.noteSpecExtent(p.TD);
 
     // One int32 over two fields: aqMode in its low half, complexData in its high half.

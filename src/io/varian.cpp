@@ -70,11 +70,16 @@ ProcparValues scanProcpar(std::string_view text) {
             v.dp = value;
         } else {
             const double number = wordToDouble(value);
-            if (name == "sfrq") v.sfrq = number;
-            else if (name == "sw") v.sw = number;
-            else if (name == "rfp") v.rfp = number;
-            else if (name == "rfl") v.rfl = number;
-            else v.np = number;
+            if (name == "sfrq")
+                v.sfrq = number;
+            else if (name == "sw")
+                v.sw = number;
+            else if (name == "rfp")
+                v.rfp = number;
+            else if (name == "rfl")
+                v.rfl = number;
+            else
+                v.np = number;
         }
         skipLine(text, pos);  // the rest of the value line
     }
@@ -94,7 +99,8 @@ float loadLEFloat(const std::uint8_t* p) { return std::bit_cast<float>(bytes::lo
 
 }  // namespace
 
-bool readVarianFid(Document& doc, platform::UserInterface& ui, std::string_view fid, std::string_view procpar) {
+bool readVarianFid(Document& doc, platform::UserInterface& ui, std::string_view fid,
+                   std::string_view procpar) {
     const ProcparValues v = scanProcpar(procpar);
     const double sw = v.sw.value_or(0.0), sf = v.sfrq.value_or(0.0);
     const double rfp = v.rfp.value_or(0.0), rfl = v.rfl.value_or(0.0);
@@ -117,7 +123,8 @@ bool readVarianFid(Document& doc, platform::UserInterface& ui, std::string_view 
     const std::uint8_t* raw = bytesOf(fid) + kVarianDataStart;
     double* out = doc.specData.data();
     if (width == 4) {
-        for (std::size_t i = 0; i < count; ++i) out[i] = static_cast<std::int32_t>(bytes::loadBE32(raw + 4 * i));
+        for (std::size_t i = 0; i < count; ++i)
+            out[i] = static_cast<std::int32_t>(bytes::loadBE32(raw + 4 * i));
     } else {
         for (std::size_t i = 0; i < count; ++i)
             out[i] = static_cast<std::int16_t>((raw[2 * i] << 8) | raw[2 * i + 1]);
@@ -132,7 +139,8 @@ bool readVarianFid(Document& doc, platform::UserInterface& ui, std::string_view 
     return true;
 }
 
-bool readGeminiFid(Document& doc, platform::UserInterface& ui, std::string_view data, std::string_view acqpar) {
+bool readGeminiFid(Document& doc, platform::UserInterface& ui, std::string_view data,
+                   std::string_view acqpar) {
     // An entry at r: a 6-character name, 4 unused bytes, a little-endian float at r + 10.
     auto entryHeld = [&](std::size_t r) { return acqpar.size() >= r + 14; };
     auto entry = [&](std::size_t r) { return static_cast<double>(loadLEFloat(bytesOf(acqpar) + r + 10)); };
@@ -152,7 +160,8 @@ bool readGeminiFid(Document& doc, platform::UserInterface& ui, std::string_view 
     p.TD = doc.nData;
     capToCapacity(doc, ui);
     // A data file shorter than announced gives the values it holds.
-    const auto held = static_cast<int>(std::min<std::size_t>(data.size() / 4, static_cast<std::size_t>(p.TD)));
+    const auto held =
+        static_cast<int>(std::min<std::size_t>(data.size() / 4, static_cast<std::size_t>(p.TD)));
     if (held == 0) return false;
     doc.nData = held;
     p.TD = held;

@@ -15,7 +15,9 @@ namespace {
 
 std::vector<double> floats(int n) {
     std::vector<double> v(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) v[static_cast<std::size_t>(i)] = static_cast<float>(1e4 * std::cos(0.2 * i) * std::exp(-i / 100.0) + 0.125);
+    for (int i = 0; i < n; ++i)
+        v[static_cast<std::size_t>(i)] =
+            static_cast<float>(1e4 * std::cos(0.2 * i) * std::exp(-i / 100.0) + 0.125);
     return v;
 }
 
@@ -28,8 +30,9 @@ TEST(NutsFile, KnownFidRoundTripsAndAqModeOneNegatesTheImaginaryParts) {
         const std::vector<double> values = floats(256);
         Scratch s;
         s.doc->acqPars.offsetHz = 55.0;
-        ASSERT_TRUE(readNutsFile(*s.doc, s.ui,
-                                 testing::nutsFile({.values = values, .aqMode = c.aqMode, .complexData = c.complexData})));
+        ASSERT_TRUE(readNutsFile(
+            *s.doc, s.ui,
+            testing::nutsFile({.values = values, .aqMode = c.aqMode, .complexData = c.complexData})));
         EXPECT_EQ(std::vector(s.doc->specData.begin(), s.doc->specData.begin() + s.doc->nData), values);
         const AcqParams& p = s.doc->acqPars;
         EXPECT_EQ(std::tuple(p.TD, p.SW, p.SF, p.aqMode, p.complexData, p.offsetHz),
@@ -54,7 +57,7 @@ TEST(NutsFile, ShortOrMalformedFilesFailWithoutAMessage) {
     const std::string good = testing::nutsFile({.values = floats(64)});
     const std::string cases[] = {
         good.substr(0, good.size() - 1),  // the last value cut
-        good.substr(0, 455),               // SF cut
+        good.substr(0, 455),              // SF cut
         good.substr(0, 1036),
         "",
         testing::nutsFile({.values = floats(64), .td = 0}),

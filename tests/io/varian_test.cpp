@@ -19,7 +19,9 @@ namespace {
 
 std::vector<double> signal(int n, double scale) {
     std::vector<double> v(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) v[static_cast<std::size_t>(i)] = std::round(scale * std::sin(0.37 * i + (i % 2)) * std::exp(-i / 300.0));
+    for (int i = 0; i < n; ++i)
+        v[static_cast<std::size_t>(i)] =
+            std::round(scale * std::sin(0.37 * i + (i % 2)) * std::exp(-i / 300.0));
     return v;
 }
 
@@ -50,14 +52,16 @@ TEST(VarianFid, KnownFidRoundTripsInEitherSampleWidth) {
         const AcqParams& p = s.doc->acqPars;
         EXPECT_EQ(std::tuple(p.TD, p.SW, p.SF, p.aqMode, p.complexData, s.doc->refIndex),
                   std::tuple(512, 6000.0, 399.952, 1, 1, 512));
-        EXPECT_EQ(std::tuple(s.doc->negateImag, s.doc->fileNegateImag, s.doc->groupDelay), std::tuple(1, 1, 0.0));
+        EXPECT_EQ(std::tuple(s.doc->negateImag, s.doc->fileNegateImag, s.doc->groupDelay),
+                  std::tuple(1, 1, 0.0));
         EXPECT_TRUE(s.ui.messages.empty());
     }
     // The procpar copied through systems that end lines otherwise.
     for (const char* ending : {"\r\n", "\r"}) {
         testing::VarianFiles f = testing::varianFid({.values = signal(64, 1e5), .rfl = 20.0});
         std::string& text = f["procpar"];
-        for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + std::strlen(ending)))
+        for (std::size_t at = text.find('\n'); at != std::string::npos;
+             at = text.find('\n', at + std::strlen(ending)))
             text.replace(at, 1, ending);
         Scratch s;
         ASSERT_TRUE(readVarian(s, f));
@@ -78,7 +82,8 @@ TEST(VarianFid, OffsetIsRfpLessRflAndAMissingOneCountsZero) {
     for (const auto& c : cases) {
         Scratch s;
         s.doc->acqPars.offsetHz = 99.0;
-        ASSERT_TRUE(readVarian(s, testing::varianFid({.values = signal(64, 100), .rfp = c.rfp, .rfl = c.rfl})));
+        ASSERT_TRUE(
+            readVarian(s, testing::varianFid({.values = signal(64, 100), .rfp = c.rfp, .rfl = c.rfl})));
         EXPECT_EQ(s.doc->acqPars.offsetHz, c.offset);
         EXPECT_EQ(s.doc->referenceSource, c.source);
     }
@@ -114,7 +119,8 @@ TEST(VarianFid, ShortOrMalformedFilesFailWithoutAMessage) {
 
 TEST(VarianFid, SizeBeyondTheCapacityIsCappedWithTheWarning) {
     Scratch s;
-    testing::VarianFiles f = testing::varianFid({.values = signal(16, 10), .np = kCapacity + 4096, .dp = "n"});
+    testing::VarianFiles f =
+        testing::varianFid({.values = signal(16, 10), .np = kCapacity + 4096, .dp = "n"});
     f["fid"].resize(60 + 2 * static_cast<std::size_t>(kCapacity), '\x01');
     ASSERT_TRUE(readVarian(s, f));
     expectOnlyMessage(s.ui, kCapacityWarningText, "Warning");

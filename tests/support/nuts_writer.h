@@ -9,7 +9,7 @@
 namespace pelvaron::testing {
 
 struct NutsFileSpec {
-    std::vector<double> values{};  ///< interleaved; written as little-endian floats
+    std::vector<double> values{};      ///< interleaved; written as little-endian floats
     std::optional<std::int32_t> td{};  ///< the size written; the value count when absent
     std::int16_t aqMode = 1;
     std::int16_t complexData = 1;

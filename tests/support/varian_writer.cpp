@@ -94,7 +94,8 @@ VarianFiles geminiFid(const GeminiFidSpec& spec) {
     acqpar.resize(spec.acqparSize);
 
     std::string data;
-    for (double v : spec.values) putBE(data, static_cast<std::uint32_t>(static_cast<std::int32_t>(std::llround(v))), 4);
+    for (double v : spec.values)
+        putBE(data, static_cast<std::uint32_t>(static_cast<std::int32_t>(std::llround(v))), 4);
     return {{"ACQPAR", acqpar}, {"data", data}};
 }
 

@@ -36,11 +36,11 @@ std::string writeVarianFid(const std::string& dir, const VarianFidSpec& spec);
 std::string encodeVarianFid(const std::vector<double>& values, bool thirtyTwoBit);
 
 struct GeminiFidSpec {
-    std::vector<double> values{};  ///< interleaved; written as big-endian 32-bit integers
+    std::vector<double> values{};    ///< interleaved; written as big-endian 32-bit integers
     std::optional<double> points{};  ///< complex points written to ACQPAR; half the values when absent
     double sw = 4000.0;
     double sf = 300.075;
-    bool sfrqNamed = true;  ///< false: the entry at 784 has another name and SF stands at 800
+    bool sfrqNamed = true;          ///< false: the entry at 784 has another name and SF stands at 800
     std::size_t acqparSize = 1024;  ///< ACQPAR is cut (or padded) to this size
 };
 
