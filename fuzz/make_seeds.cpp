@@ -20,8 +20,10 @@
 #include "io/native_file.h"
 #include "jcamp_fixtures.h"
 #include "nicolet_writer.h"
+#include "nuts_writer.h"
 #include "support/fuzz_support.h"
 #include "temp_dir.h"
+#include "varian_writer.h"
 #include "winnmr_writer.h"
 
 namespace {
@@ -195,6 +197,36 @@ void aspectWinNmrNicoletSeeds() {
     for (int header : {0x2C72, 0x3212, 0xE243})
         seed("nicolet", "header-" + std::to_string(header),
              testing::nicoletFile({.real = real, .imag = imag, .headerWord = header}));
+
+/// Varian VXR/Unity (fid and procpar), Gemini (data and ACQPAR) and Nuts files from the writers:
+/// each sample width, with and without the reference, the SFRQ entry and the one after it, a
+/// short data file, each acquisition mode.
+void varianAndNutsSeeds() {
+    const std::vector<double> values = decayingLine(128);
+    int n = 0;
+    for (const char* dp : {"y", "n", ""}) {
+        testing::VarianFidSpec spec{.values = values, .extraBlocks = n % 2};
+        if (*dp) spec.dp = dp; else spec.dp.reset();
+        if (n != 1) {
+            spec.rfp = 0.0;
+            spec.rfl = 1200.0;
+        }
+        const testing::VarianFiles f = testing::varianFid(spec);
+        seed("varian", "fid-" + std::to_string(n++), fuzz::joinParts({f.at("fid"), f.at("procpar")}));
+    }
+    n = 0;
+    for (bool named : {true, false}) {
+        for (std::optional<double> points : {std::optional<double>{}, std::optional<double>{1000.0}}) {
+            const testing::VarianFiles f =
+                testing::geminiFid({.values = values, .points = points, .sfrqNamed = named});
+            seed("gemini", "fid-" + std::to_string(n++), fuzz::joinParts({f.at("data"), f.at("ACQPAR")}));
+        }
+    }
+    n = 0;
+    for (std::int16_t mode : {1, 3, 0}) {
+        seed("nuts", "fid-" + std::to_string(n++),
+             testing::nutsFile({.values = values, .aqMode = mode, .complexData = static_cast<std::int16_t>(mode != 0)}));
+    }
 }
 
 }  // namespace
@@ -209,6 +241,7 @@ int main(int argc, char** argv) {
     const bool small = argc > 3 && std::string(argv[3]) == "--small";
     fixtureSeeds();
     aspectWinNmrNicoletSeeds();
+    varianAndNutsSeeds();
     experimentSeeds(source / "examples/ethyl-acetate/1", "ethyl-acetate", small);
     experimentSeeds(source / "tests/data/aspirin-1h/fid-set", "aspirin-fid", small);
     experimentSeeds(source / "tests/data/aspirin-1h/processed-set", "aspirin-processed", small);

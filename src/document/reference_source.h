@@ -11,6 +11,7 @@ enum class ReferenceSource {
     Procs,       ///< OFFSET of the processed data set's "procs"
     Proc,        ///< OFFSET of the processed data set's "proc"
     Acqus,       ///< computed from the acquisition's O1, SW_h and BF1
+    Procpar,     ///< rfp and rfl of a Varian "procpar"
     JcampLabel,  ///< a JCAMP-DX label (.SHIFT REFERENCE, $OFFSET, the axis labels)
     NativeFile,  ///< the offset stored in a Pelvaron file
     DataHeader,  ///< the offset in the instrument data file's own header (Aspect)
@@ -24,6 +25,7 @@ enum class ReferenceSource {
         case ReferenceSource::Procs: return "procs";
         case ReferenceSource::Proc: return "proc";
         case ReferenceSource::Acqus: return "acqus";
+        case ReferenceSource::Procpar: return "procpar";
         case ReferenceSource::JcampLabel: return "JCAMP-DX label";
         case ReferenceSource::NativeFile: return "Pelvaron file";
         case ReferenceSource::DataHeader: return "file header";
