@@ -197,6 +197,7 @@ void aspectWinNmrNicoletSeeds() {
     for (int header : {0x2C72, 0x3212, 0xE243})
         seed("nicolet", "header-" + std::to_string(header),
              testing::nicoletFile({.real = real, .imag = imag, .headerWord = header}));
+}
 
 /// Varian VXR/Unity (fid and procpar), Gemini (data and ACQPAR) and Nuts files from the writers:
 /// each sample width, with and without the reference, the SFRQ entry and the one after it, a

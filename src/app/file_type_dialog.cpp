@@ -48,8 +48,6 @@ FileTypeDialogModel::FileTypeDialogModel(const Document& doc) {
 
 bool FileTypeDialogModel::isChecked(ImportFormat format) const { return checked_[slotOf(format)]; }
 
-bool FileTypeDialogModel::isAvailable(ImportFormat format) const { return io::importFormatAvailable(format); }
-
 void FileTypeDialogModel::check(ImportFormat format) {
     checked_.fill(false);
     checked_[slotOf(format)] = true;

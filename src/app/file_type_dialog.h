@@ -24,8 +24,6 @@ public:
     explicit FileTypeDialogModel(const Document& doc);
 
     [[nodiscard]] bool isChecked(io::ImportFormat format) const;
-    /// Whether the button can be chosen: this build has a reader for the format.
-    [[nodiscard]] bool isAvailable(io::ImportFormat format) const;
     void check(io::ImportFormat format);
     /// OK: every button's state goes back into its flag.
     void ok(Document& doc) const;

@@ -8,6 +8,7 @@
 #include "io/bruker.h"
 #include "io/companion.h"
 #include "io/file_dialogs.h"
+#include "io/instrument_import.h"
 #include "io/jcamp_import.h"
 
 namespace pelvaron::io {
@@ -67,10 +68,6 @@ void selectImportFormat(Document& doc, ImportFormat format) {
     s.fmtNicolet = format == ImportFormat::Nicolet;
     s.fmtNuts = format == ImportFormat::Nuts;
     s.fmtJcamp = format == ImportFormat::Jcamp;
-}
-
-bool importFormatAvailable(ImportFormat format) {
-    return format == ImportFormat::BrukerXwin || format == ImportFormat::Jcamp;
 }
 
 namespace {
@@ -144,8 +141,16 @@ bool importCurrentFile(Document& doc, platform::UserInterface& ui) {
         rollback.restore();
         return false;
     }
-    // The Bruker readers set the document up themselves, as the JCAMP-DX branch does.
-    if (!s.fmtBrukerXwin || !importBruker(doc, ui)) {
+    // The Bruker readers set the document up themselves, as the JCAMP-DX branch does; the other
+    // instrument readers only fill it.
+    bool loaded = false;
+    if (s.fmtBrukerXwin) {
+        loaded = importBruker(doc, ui);
+    } else if (importInstrumentFile(doc, ui)) {
+        setupDocument(doc, ui);
+        loaded = true;
+    }
+    if (!loaded) {
         rollback.restore();
         return false;
     }

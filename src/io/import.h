@@ -15,9 +15,6 @@ enum class ImportFormat { BrukerXwin, Aspect, WinNmr, VarianUnity, VarianGemini,
 /// Sets the one format flag of `format` and clears the others.
 void selectImportFormat(Document& doc, ImportFormat format);
 
-/// Whether this build has a reader for `format` (the dialog offers only those).
-[[nodiscard]] bool importFormatAvailable(ImportFormat format);
-
 /// Import: the open dialog while importAskFile is 1 (else the file in filePath, as Open handed
 /// it over), then importPath.
 bool importData(Document& doc, platform::UserInterface& ui);

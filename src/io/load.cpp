@@ -9,11 +9,16 @@
 #include <memory>
 #include <system_error>
 
+#include "io/aspect.h"
 #include "io/companion.h"
 #include "io/file_dialogs.h"
 #include "io/import.h"
 #include "io/jcamp_import.h"
 #include "io/native_file.h"
+#include "io/nicolet.h"
+#include "io/nuts.h"
+#include "io/varian.h"
+#include "io/winnmr.h"
 
 namespace pelvaron::io {
 
@@ -72,16 +77,25 @@ std::optional<FileFormat> detectFormat(const std::string& path) {
     if (fs::is_directory(dataPath, ec)) return std::nullopt;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(dataPath.c_str(), "rb"), &std::fclose);
     if (!file) return std::nullopt;
-    char head[4] = {};
-    const std::size_t got = std::fread(head, 1, 3, file.get());
-    if (got == 3 && std::memcmp(head, "PLV", 3) == 0) return FileFormat::Native;
+    char bytes[8] = {};
+    const std::size_t got = std::fread(bytes, 1, sizeof bytes, file.get());
+    const std::string_view head(bytes, got);
+    if (head.starts_with("PLV")) return FileFormat::Native;
     file.reset();
     if (looksLikeJcamp(dataPath)) return FileFormat::Jcamp;
 
+    // The formats with a parameter file beside the data, then those that sign their first bytes.
     const std::string title = lower(fileTitleOf(dataPath));
     const std::string dir = fs::path(dataPath).parent_path().string();
     if ((title == "1r" || title == "1i") && findCompanion(dir, "procs")) return FileFormat::Bruker;
     if (findCompanion(dir, "acqus")) return FileFormat::Bruker;
+    if (findVarianProcpar(dataPath)) return FileFormat::Varian;
+    if (findGeminiAcqpar(dataPath)) return FileFormat::Gemini;
+    const WinNmrCompanions winNmr = findWinNmrCompanions(dataPath);
+    if (winNmr.dis || winNmr.aqs) return FileFormat::WinNmr;
+    if (looksLikeNuts(head)) return FileFormat::Nuts;
+    if (looksLikeAspect(head)) return FileFormat::Aspect;
+    if (looksLikeNicolet(head)) return FileFormat::Nicolet;
     return std::nullopt;
 }
 
@@ -98,13 +112,18 @@ bool loadFile(Document& doc, platform::UserInterface& ui, const std::string& pat
         case FileFormat::Bruker:
             selectImportFormat(doc, ImportFormat::BrukerXwin);
             return importPath(doc, ui, resolveBrukerPath(path));
-        case FileFormat::Jcamp:
-            selectImportFormat(doc, ImportFormat::Jcamp);
-            return importPath(doc, ui, path);
-        default: break;
+        case FileFormat::Jcamp: selectImportFormat(doc, ImportFormat::Jcamp); break;
+        case FileFormat::Aspect: selectImportFormat(doc, ImportFormat::Aspect); break;
+        case FileFormat::WinNmr: selectImportFormat(doc, ImportFormat::WinNmr); break;
+        case FileFormat::Gemini: selectImportFormat(doc, ImportFormat::VarianGemini); break;
+        case FileFormat::Nicolet: selectImportFormat(doc, ImportFormat::Nicolet); break;
+        case FileFormat::Nuts: selectImportFormat(doc, ImportFormat::Nuts); break;
+        case FileFormat::Varian:
+            // A Varian experiment is a folder holding its fid, as a Bruker one is.
+            selectImportFormat(doc, ImportFormat::VarianUnity);
+            return importPath(doc, ui, resolveBrukerPath(path));
     }
-    ui.message("This file format cannot be read yet", "Error", platform::Icon::Exclamation);
-    return false;
+    return importPath(doc, ui, path);
 }
 
 }  // namespace pelvaron::io

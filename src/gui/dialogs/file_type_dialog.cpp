@@ -29,10 +29,6 @@ FileTypeDialogWidget::FileTypeDialogWidget(app::FileTypeDialogModel& model, Docu
             const QSignalBlocker blocker(button);
             button->setChecked(model_.isChecked(choice.format));
         }
-        if (!model_.isAvailable(choice.format)) {
-            button->setEnabled(false);
-            button->setToolTip(tr("This version cannot read this format yet"));
-        }
         group->addButton(button, static_cast<int>(i));
         typesLayout->addWidget(button);
     }

@@ -1,0 +1,92 @@
+// The import of the Aspect, WIN-NMR, Varian, Gemini, GE/Nicolet and Nuts formats.
+#include "io/instrument_import.h"
+
+#include <optional>
+#include <string>
+
+#include "io/aspect.h"
+#include "io/companion.h"
+#include "io/file_dialogs.h"
+#include "io/nicolet.h"
+#include "io/nuts.h"
+#include "io/varian.h"
+#include "io/winnmr.h"
+
+namespace pelvaron::io {
+
+namespace {
+
+using platform::Answer;
+using platform::Buttons;
+using platform::Icon;
+
+/// What the largest reader can use: a header and kCapacity values of four bytes. A longer file
+/// is read only that far, so a huge or endless file cannot exhaust the memory.
+constexpr std::size_t kMostBytes = 4096 + 4 * static_cast<std::size_t>(kCapacity);
+
+std::optional<std::string> readIfFound(const std::optional<std::string>& path) {
+    if (!path) return std::nullopt;
+    return readWholeFile(*path);
+}
+
+/// The procpar beside the fid; otherwise the person is asked for it, and the data file stays the
+/// one being imported.
+std::optional<std::string> varianProcpar(Document& doc, platform::UserInterface& ui) {
+    if (auto text = readIfFound(findVarianProcpar(doc.filePath))) return text;
+    if (ui.message("I cannot find the ProcPar file.\n Would you select it for me?", "Error", Icon::None,
+                   Buttons::OkCancel) == Answer::Cancel) {
+        return std::nullopt;
+    }
+    const std::string dataPath = doc.filePath;
+    const std::string dataTitle = doc.fileTitle;
+    std::optional<std::string> text;
+    if (askOpenFile(doc, ui)) text = readWholeFile(doc.filePath);
+    doc.filePath = dataPath;
+    doc.fileTitle = dataTitle;
+    return text;
+}
+
+}  // namespace
+
+bool importInstrumentFile(Document& doc, platform::UserInterface& ui) {
+    const ImportState& s = doc.import;
+    const std::optional<std::string> data = readFileStart(doc.filePath, kMostBytes);
+    // Two messages, as the formats have always had them.
+    const auto dontKnow = [&] {
+        ui.message("Cannot Open or\n Don't know what to do with it!!", doc.fileTitle, Icon::Exclamation);
+        return false;
+    };
+    const auto cannotOpen = [&] {
+        ui.message("Cannot Open this file", "Error", Icon::None);
+        return false;
+    };
+    if (s.fmtAspect) {
+        if (!data || !readAspectFile(doc, ui, *data)) return dontKnow();
+    } else if (s.fmtNuts) {
+        if (!data || !readNutsFile(doc, ui, *data)) return dontKnow();
+    } else if (s.fmtVarianUnity) {
+        if (!data) return dontKnow();
+        const std::optional<std::string> procpar = varianProcpar(doc, ui);
+        if (!procpar || !readVarianFid(doc, ui, *data, *procpar)) return dontKnow();
+    } else if (s.fmtVarianGemini) {
+        const std::optional<std::string> acqpar = readIfFound(findGeminiAcqpar(doc.filePath));
+        if (!data || !acqpar || !readGeminiFid(doc, ui, *data, *acqpar)) return cannotOpen();
+    } else if (s.fmtWinNmr) {
+        const WinNmrCompanions companions = findWinNmrCompanions(doc.filePath);
+        const std::optional<std::string> dis = readIfFound(companions.dis);
+        const std::optional<std::string> aqs = readIfFound(companions.aqs);
+        std::optional<std::string_view> disView, aqsView;
+        if (dis) disView = *dis;
+        if (aqs) aqsView = *aqs;
+        if (!data || (!dis && !aqs) || !readWinNmrFid(doc, ui, *data, disView, aqsView)) return cannotOpen();
+        return true;  // WIN-NMR keeps the decimation its parameters give
+    } else if (s.fmtNicolet) {
+        if (!data || !readNicoletFid(doc, ui, *data)) return cannotOpen();
+    } else {
+        return false;
+    }
+    doc.acqPars.DECIM = 1;
+    return true;
+}
+
+}  // namespace pelvaron::io

@@ -1,0 +1,16 @@
+// The import of the instrument formats other than Bruker and JCAMP-DX: each reader's companion
+// files found beside the data file, the reader run on the bytes, and its failure reported as the
+// import reports it.
+#pragma once
+
+#include "document/document.h"
+#include "platform/user_interface.h"
+
+namespace pelvaron::io {
+
+/// Reads doc.filePath with the reader of the selected format (Aspect, WIN-NMR, Varian VXR/Unity,
+/// Varian Gemini, GE/Nicolet or Nuts). True when the reader filled the document, which the caller
+/// then sets up; false after the message, when no such format is selected too.
+[[nodiscard]] bool importInstrumentFile(Document& doc, platform::UserInterface& ui);
+
+}  // namespace pelvaron::io
