@@ -6,10 +6,10 @@
 //   fuzz-make-seeds OUT SOURCE_DIR --small the small fixtures and the real parameter files only
 //                                          (what fuzz/corpus/ holds)
 #include <cmath>
-#include <numbers>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -74,7 +74,8 @@ void experimentSeeds(const fs::path& dir, const std::string& name, bool paramsOn
     }
     const std::string native = (gOut / "native" / name).string();
     fs::create_directories(gOut / "native");
-    if (!io::writeNativeFile(*doc, native)) std::fprintf(stderr, "fuzz-make-seeds: cannot write %s\n", native.c_str());
+    if (!io::writeNativeFile(*doc, native))
+        std::fprintf(stderr, "fuzz-make-seeds: cannot write %s\n", native.c_str());
     const io::JcampExportText text = io::defaultJcampExportText(*doc);
     seed("jcamp", name + "-xydata", io::jcampXYDataText(*doc, text));
     seed("jcamp", name + "-ntuples", io::jcampNTuplesText(*doc, text));
@@ -105,8 +106,13 @@ void fixtureSeeds() {
             fid.grpdly = 67.98;
             fid.o1 = 1200.5;
             fid.procOffset = 10.2;
-            fid.procsText = testing::parameterFile({{"OFFSET", "10.2"}, {"SW_p", "5000"}, {"SF", "400.13"},
-                                                    {"SI", "64"}, {"WDW", "1"}, {"LB", "0.3"}, {"PHC0", "12"}});
+            fid.procsText = testing::parameterFile({{"OFFSET", "10.2"},
+                                                    {"SW_p", "5000"},
+                                                    {"SF", "400.13"},
+                                                    {"SI", "64"},
+                                                    {"WDW", "1"},
+                                                    {"LB", "0.3"},
+                                                    {"PHC0", "12"}});
             testing::writeBrukerFid(dir.path().string(), fid);
             experimentSeeds(dir.path(), "fid-" + std::to_string(n));
 
@@ -126,14 +132,16 @@ void fixtureSeeds() {
             const std::string packed = packExperiment(pdir.path());
             seed("bruker_processed", "processed-" + std::to_string(n), packed);
             seed("bruker_fid", "processed-" + std::to_string(n), packed);
-            if (auto procs = firstFile(pdir.path(), {"procs"})) seed("params", "processed-" + std::to_string(n) + "-procs", *procs);
+            if (auto procs = firstFile(pdir.path(), {"procs"}))
+                seed("params", "processed-" + std::to_string(n) + "-procs", *procs);
             ++n;
         }
     }
 
     // JCAMP-DX: each ASDF form in XYDATA and NTUPLES files, a compound file, the earlier layout.
     std::vector<long> y;
-    for (int k = 0; k < 40; ++k) y.push_back(std::lround(3000.0 * std::exp(-0.1 * k) * std::cos(0.7 * k)) + (k % 7 == 0 ? 0 : 5));
+    for (int k = 0; k < 40; ++k)
+        y.push_back(std::lround(3000.0 * std::exp(-0.1 * k) * std::cos(0.7 * k)) + (k % 7 == 0 ? 0 : 5));
     const char* forms[] = {"affn", "sqz", "dif", "difdup"};
     for (int f = 0; f < 4; ++f) {
         testing::JcampDataSet d;
@@ -149,7 +157,8 @@ void fixtureSeeds() {
             d.dataType = "NMR FID";
             d.xUnits = "SECONDS";
             seed("jcamp", "ntuples-fid", testing::jcampNTuplesFile(d));
-            seed("jcamp", "link", testing::jcampLinkFile({testing::jcampXYDataFile(d), testing::jcampNTuplesFile(d)}));
+            seed("jcamp", "link",
+                 testing::jcampLinkFile({testing::jcampXYDataFile(d), testing::jcampNTuplesFile(d)}));
         }
     }
     const std::vector<double> elements = decayingLine(64);
@@ -157,11 +166,13 @@ void fixtureSeeds() {
     seed("jcamp", "legacy-ntuples", testing::legacyExport(elements, 5000.0, 400.13, -2500.0, true));
 
     // Spin systems as the README describes them.
-    seed("spin_system", "ab.json", R"({"sf": 300, "subsystems": [{"shifts": [600.0, 620.0], "couplings": [[1, 2, 12.0]]}]})");
-    seed("spin_system", "abx.json",
-         R"({"sf": 300, "units": "ppm", "from": 0.5, "to": 5.5, "points": 16384, "lineWidth": 0.5, "threshold": 0.001,)"
-         R"( "subsystems": [{"shifts": [2.00, 2.06, 4.50], "couplings": [[1, 2, 16.0], [1, 3, 7.0], [2, 3, 4.0]]},)"
-         R"( {"shifts": [1.2e0, -0.5E+1], "couplings": []}], "x": [null, true, false, "\u00e9\n\"", {}]})");
+    seed("spin_system", "ab.json",
+         R"({"sf": 300, "subsystems": [{"shifts": [600.0, 620.0], "couplings": [[1, 2, 12.0]]}]})");
+    seed(
+        "spin_system", "abx.json",
+        R"({"sf": 300, "units": "ppm", "from": 0.5, "to": 5.5, "points": 16384, "lineWidth": 0.5, "threshold": 0.001,)"
+        R"( "subsystems": [{"shifts": [2.00, 2.06, 4.50], "couplings": [[1, 2, 16.0], [1, 3, 7.0], [2, 3, 4.0]]},)"
+        R"( {"shifts": [1.2e0, -0.5E+1], "couplings": []}], "x": [null, true, false, "\u00e9\n\"", {}]})");
 
     // Processing lists with every step.
     seed("steps", "fid", "em=0.3,ft,phase=12.5/-3,baseline");
@@ -183,7 +194,8 @@ void aspectWinNmrNicoletSeeds() {
     refused.magic = {0xC2, 0x04, 0x00};
     seed("aspect", "refused", testing::aspectFile(refused));
 
-    const testing::WinNmrSpec w{.values = std::vector<float>(line.begin(), line.end()), .decim = 16, .dspfvs = 12};
+    const testing::WinNmrSpec w{
+        .values = std::vector<float>(line.begin(), line.end()), .decim = 16, .dspfvs = 12};
     const std::string data = testing::winNmrData(w), dis = testing::winNmrDis(w), aqs = testing::winNmrAqs(w);
     seed("winnmr", "dis", fuzz::joinParts({data, dis, std::nullopt}));
     seed("winnmr", "aqs", fuzz::joinParts({data, std::nullopt, aqs}));
@@ -207,7 +219,10 @@ void varianAndNutsSeeds() {
     int n = 0;
     for (const char* dp : {"y", "n", ""}) {
         testing::VarianFidSpec spec{.values = values, .extraBlocks = n % 2};
-        if (*dp) spec.dp = dp; else spec.dp.reset();
+        if (*dp)
+            spec.dp = dp;
+        else
+            spec.dp.reset();
         if (n != 1) {
             spec.rfp = 0.0;
             spec.rfl = 1200.0;
@@ -226,7 +241,8 @@ void varianAndNutsSeeds() {
     n = 0;
     for (std::int16_t mode : {1, 3, 0}) {
         seed("nuts", "fid-" + std::to_string(n++),
-             testing::nutsFile({.values = values, .aqMode = mode, .complexData = static_cast<std::int16_t>(mode != 0)}));
+             testing::nutsFile(
+                 {.values = values, .aqMode = mode, .complexData = static_cast<std::int16_t>(mode != 0)}));
     }
 }
 

@@ -31,7 +31,8 @@ void CommandDispatcher::registerAnalysisCommands() {
         clearStatusBar(c.ui);
         c.doc.referenceMode = 0;
     });
-    registerCommand(kCmdMultiPointBaseline, [](CommandContext& c) { c.dialogs.showMultiPointBaselineDialog(); });
+    registerCommand(kCmdMultiPointBaseline,
+                    [](CommandContext& c) { c.dialogs.showMultiPointBaselineDialog(); });
     registerCommand(kCmdReference, [](CommandContext& c) {
         processing::startReferencing(c.doc, c.ui);
         c.doc.toolMode = kNoTool;
@@ -56,8 +57,9 @@ void CommandDispatcher::registerAnalysisCommands() {
         display::chooseRegionTool(c.doc, display::kPeakPickingTool);
     });
     registerCommand(kCmdEditPeaks, [](CommandContext& c) {
-        analysis::editPeaksCommand(c.doc, c.ui,
-                                   [&c](analysis::PeakPickingDialog& model) { return c.dialogs.runPeakPickingDialog(model); });
+        analysis::editPeaksCommand(c.doc, c.ui, [&c](analysis::PeakPickingDialog& model) {
+            return c.dialogs.runPeakPickingDialog(model);
+        });
     });
     registerCommand(kCmdIntegrate, [](CommandContext& c) { analysis::integrateCommand(c.doc, c.ui); });
     registerCommand(kCmdIntegralIncrease,
@@ -65,10 +67,12 @@ void CommandDispatcher::registerAnalysisCommands() {
     registerCommand(kCmdIntegralDecrease,
                     [](CommandContext& c) { analysis::decreaseIntegralScale(c.doc, c.ui); });
     registerCommand(kCmdIntegralScaleFactor, [](CommandContext& c) {
-        analysis::integralScaleFactorCommand(
-            c.doc, [&c](analysis::IntegralFactorDialog& model) { return c.dialogs.runIntegralFactorDialog(model); });
+        analysis::integralScaleFactorCommand(c.doc, [&c](analysis::IntegralFactorDialog& model) {
+            return c.dialogs.runIntegralFactorDialog(model);
+        });
     });
-    registerCommand(kCmdDeleteIntegrals, [](CommandContext& c) { analysis::deleteAllIntegrals(c.doc, c.ui); });
+    registerCommand(kCmdDeleteIntegrals,
+                    [](CommandContext& c) { analysis::deleteAllIntegrals(c.doc, c.ui); });
     registerCommand(kCmdShowCurves,
                     [](CommandContext& c) { toggleAndRepaint(c.doc.integrals.showIntegralCurves, c.ui); });
     registerCommand(kCmdShowValues,

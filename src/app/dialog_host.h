@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "app/file_type_dialog.h"
 #include "analysis/integral_dialogs.h"
 #include "analysis/peaks.h"
+#include "app/file_type_dialog.h"
 #include "app/parameters_dialog.h"
 #include "display/scale_factor_dialog.h"
 #include "display/set_limits_dialog.h"

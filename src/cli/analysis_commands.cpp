@@ -18,7 +18,8 @@ namespace {
 /// "FROM/TO" in ppm, either order; a usage error naming `option` otherwise.
 analysis::PpmRegion parseRegion(const std::string& option, const std::string& text) {
     const std::size_t slash = text.find('/');
-    const std::string from = text.substr(0, slash), to = slash == std::string::npos ? "" : text.substr(slash + 1);
+    const std::string from = text.substr(0, slash),
+                      to = slash == std::string::npos ? "" : text.substr(slash + 1);
     char* end1 = nullptr;
     char* end2 = nullptr;
     const double a = std::strtod(from.c_str(), &end1), b = std::strtod(to.c_str(), &end2);
@@ -29,8 +30,8 @@ analysis::PpmRegion parseRegion(const std::string& option, const std::string& te
 
 }  // namespace
 
-CLI::Option* addRegionOption(CLI::App& command, const std::string& name, std::vector<analysis::PpmRegion>& regions,
-                             const std::string& help) {
+CLI::Option* addRegionOption(CLI::App& command, const std::string& name,
+                             std::vector<analysis::PpmRegion>& regions, const std::string& help) {
     return command
         .add_option_function<std::vector<std::string>>(
             name,
@@ -47,7 +48,8 @@ bool pickRegions(Document& doc, platform::UserInterface& ui, const std::vector<a
                  double threshold) {
     if (regions.empty()) return analysis::pickWholeSpectrum(doc, ui, threshold);
     bool picked = true;
-    for (const auto& r : regions) picked = analysis::pickPeaksBetween(doc, ui, r.from, r.to, threshold) && picked;
+    for (const auto& r : regions)
+        picked = analysis::pickPeaksBetween(doc, ui, r.from, r.to, threshold) && picked;
     return picked;
 }
 
@@ -106,21 +108,28 @@ int snAction(DocumentOptions& o, std::ostream& out, std::ostream& err) {
 
 void addPeaksCommand(CommandSet& commands) {
     auto o = std::make_shared<PeaksOptions>();
-    CLI::App& command = commands.add("peaks", "pick peaks and print the Peak Picking Output text of the report's export",
-                                     [o](std::ostream& out, std::ostream& err) { return peaksAction(*o, out, err); });
+    CLI::App& command =
+        commands.add("peaks", "pick peaks and print the Peak Picking Output text of the report's export",
+                     [o](std::ostream& out, std::ostream& err) { return peaksAction(*o, out, err); });
     addDocumentOptions(command, o->input);
-    addRegionOption(command, "--region", o->regions, "a region in ppm, either order; several allowed (default: the whole spectrum)");
-    command.add_option("--threshold", o->threshold, "the lowest peak height, in the data's own units (default 2.5)")
+    addRegionOption(command, "--region", o->regions,
+                    "a region in ppm, either order; several allowed (default: the whole spectrum)");
+    command
+        .add_option("--threshold", o->threshold,
+                    "the lowest peak height, in the data's own units (default 2.5)")
         ->type_name("T");
-    command.add_flag("--no-interpolation", o->noInterpolation, "report the sampled maxima, not the parabola's");
+    command.add_flag("--no-interpolation", o->noInterpolation,
+                     "report the sampled maxima, not the parabola's");
 }
 
 void addIntegrateCommand(CommandSet& commands) {
     auto o = std::make_shared<IntegrateOptions>();
-    CLI::App& command = commands.add("integrate", "integrate regions and print N FROM TO RAW SHOWN per integral",
-                                     [o](std::ostream& out, std::ostream& err) { return integrateAction(*o, out, err); });
+    CLI::App& command =
+        commands.add("integrate", "integrate regions and print N FROM TO RAW SHOWN per integral",
+                     [o](std::ostream& out, std::ostream& err) { return integrateAction(*o, out, err); });
     addDocumentOptions(command, o->input);
-    addRegionOption(command, "--region", o->request.regions, "a region in ppm, either order; several allowed")->required();
+    addRegionOption(command, "--region", o->request.regions, "a region in ppm, either order; several allowed")
+        ->required();
     command.add_flag("--baseline-correction", o->request.baselineCorrection,
                      "subtract the straight line between the ends of each region");
     command
@@ -130,10 +139,12 @@ void addIntegrateCommand(CommandSet& commands) {
                 const std::size_t eq = text.find('=');
                 char* end1 = nullptr;
                 char* end2 = nullptr;
-                const std::string k = text.substr(0, eq), v = eq == std::string::npos ? "" : text.substr(eq + 1);
+                const std::string k = text.substr(0, eq),
+                                  v = eq == std::string::npos ? "" : text.substr(eq + 1);
                 const long index = std::strtol(k.c_str(), &end1, 10);
                 const double value = std::strtod(v.c_str(), &end2);
-                if (k.empty() || v.empty() || *end1 != '\0' || *end2 != '\0' || index < 1 || index > kMaxIntegrals)
+                if (k.empty() || v.empty() || *end1 != '\0' || *end2 != '\0' || index < 1 ||
+                    index > kMaxIntegrals)
                     throw CLI::ValidationError("--reference " + text + ": expected K=VALUE, K from 1");
                 o->request.referenceIntegral = static_cast<int>(index);
                 o->request.referenceValue = value;
@@ -144,9 +155,10 @@ void addIntegrateCommand(CommandSet& commands) {
 
 void addSignalToNoiseCommand(CommandSet& commands) {
     auto o = std::make_shared<DocumentOptions>();
-    addDocumentOptions(commands.add("sn", "print the signal-to-noise ratio, then the noise and signal regions in ppm",
-                                    [o](std::ostream& out, std::ostream& err) { return snAction(*o, out, err); }),
-                       *o);
+    addDocumentOptions(
+        commands.add("sn", "print the signal-to-noise ratio, then the noise and signal regions in ppm",
+                     [o](std::ostream& out, std::ostream& err) { return snAction(*o, out, err); }),
+        *o);
 }
 
 }  // namespace pelvaron::cli

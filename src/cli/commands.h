@@ -60,8 +60,8 @@ void addOutputType(CLI::App& command, std::string& into, const std::vector<std::
                    const std::string& description);
 
 /// Declares the option `name` FROM/TO (ppm, either order, several allowed), appending to `regions`.
-CLI::Option* addRegionOption(CLI::App& command, const std::string& name, std::vector<analysis::PpmRegion>& regions,
-                             const std::string& help);
+CLI::Option* addRegionOption(CLI::App& command, const std::string& name,
+                             std::vector<analysis::PpmRegion>& regions, const std::string& help);
 /// Picks each region (the whole spectrum when there is none) as the peak-picking tool would;
 /// false when a pick was refused (its message is out through `ui`).
 bool pickRegions(Document& doc, platform::UserInterface& ui, const std::vector<analysis::PpmRegion>& regions,

@@ -80,10 +80,12 @@ void addRenderCommand(CommandSet& commands) {
     command.add_option("-o", o->output, "the PNG file to write")->required()->type_name("OUT.png");
     addSizeOption(command, "--width", o->width, "the image's width (default 1280)");
     addSizeOption(command, "--height", o->height, "the image's height (default 800)");
-    addRegionOption(command, "--peaks", o->peaks, "pick the peaks of a region in ppm and label them; several allowed");
+    addRegionOption(command, "--peaks", o->peaks,
+                    "pick the peaks of a region in ppm and label them; several allowed");
     command.add_option("--threshold", o->threshold, "the peaks' threshold in the data's units (default 2.5)")
         ->type_name("T");
-    addRegionOption(command, "--integrate", o->integrals.regions, "integrate a region in ppm; several allowed");
+    addRegionOption(command, "--integrate", o->integrals.regions,
+                    "integrate a region in ppm; several allowed");
 }
 
 }  // namespace pelvaron::cli

@@ -11,9 +11,9 @@
 #include "display/j_cursors.h"
 #include "display/peak_labels.h"
 #include "display/trace.h"
-#include "processing/baseline.h"
 #include "document/numeric.h"
 #include "document/units.h"
+#include "processing/baseline.h"
 
 namespace pelvaron::display {
 

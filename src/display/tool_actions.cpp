@@ -2,9 +2,9 @@
 #include "display/tool_actions.h"
 
 #include "analysis/integrals.h"
-#include "processing/baseline.h"
 #include "analysis/j_measure.h"
 #include "analysis/peaks.h"
+#include "processing/baseline.h"
 
 namespace pelvaron::display {
 

@@ -64,7 +64,8 @@ public:
     bool runHydrogensDialog(analysis::HydrogensDialog& m) override { return hydrogens.run(m); }
     bool runIntegralFactorDialog(analysis::IntegralFactorDialog& m) override { return integralFactor.run(m); }
     int runPeakPickingDialog(analysis::PeakPickingDialog& m) override {
-        return peakReport.run(m) ? analysis::PeakPickingDialog::kReopen : analysis::PeakPickingDialog::kClosed;
+        return peakReport.run(m) ? analysis::PeakPickingDialog::kReopen
+                                 : analysis::PeakPickingDialog::kClosed;
     }
     void showMeasureJDialog() override { ++measureJShown; }
     void refreshMeasureJDialog() override { ++measureJRefreshes; }

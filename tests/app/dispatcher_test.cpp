@@ -108,7 +108,8 @@ TEST(Dispatcher, EachCommandRunsItsOwnAction) {
         {app::kCmdSuppressPeaks, nullptr, [](F& f) { return f.doc->toolMode == display::kSuppressTool; }},
         {app::kCmdReference, [](F& f) { f.doc->toolActive = 1; },
          [](F& f) { return f.doc->referenceMode == 1 && f.doc->toolActive == 0; }},
-        {app::kCmdMeasureJ, nullptr, [](F& f) { return f.host.measureJShown == 1 && f.doc->jState.jShown == 1; }},
+        {app::kCmdMeasureJ, nullptr,
+         [](F& f) { return f.host.measureJShown == 1 && f.doc->jState.jShown == 1; }},
         {app::kCmdPeakLabels, nullptr, [](F& f) { return f.doc->peaks.peakLabelsShown == 0; }},
         {app::kCmdShowCurves, nullptr,
          [](F& f) { return !f.doc->integrals.showIntegralCurves && f.doc->integrals.showIntegralValues; }},
@@ -141,7 +142,8 @@ TEST(Dispatcher, ThePlotsPicksOpenTheirDialogs) {
     f.dispatcher.toolRequested(display::ToolRequest::JCursorPlaced, -1);
     // A label index the list does not hold opens nothing.
     f.dispatcher.toolRequested(display::ToolRequest::HydrogensDialog, 0);
-    EXPECT_EQ(std::tuple(f.host.reference.runs, f.host.suppress.runs, f.host.measureJRefreshes, f.host.hydrogens.runs),
+    EXPECT_EQ(std::tuple(f.host.reference.runs, f.host.suppress.runs, f.host.measureJRefreshes,
+                         f.host.hydrogens.runs),
               std::tuple(1, 1, 1, 0));
 }
 

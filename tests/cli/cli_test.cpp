@@ -205,13 +205,14 @@ TEST(CliTest, PeaksIntegrateAndSnReportTheAspirinSpectrum) {
     ASSERT_EQ(peaks.status, 0) << peaks.err;
     EXPECT_TRUE(peaks.out.starts_with("********\nPelvaron\n********\nPeak Picking Output\n")) << peaks.out;
     EXPECT_NE(peaks.out.find("FROM:2.40 ppm\t   TO:2.20 ppm\n\n"), std::string::npos) << peaks.out;
-    EXPECT_TRUE(std::regex_search(peaks.out, std::regex("\n1\t [0-9.]+\t 2\\.29\t [0-9.]+\n\n$"))) << peaks.out;
+    EXPECT_TRUE(std::regex_search(peaks.out, std::regex("\n1\t [0-9.]+\t 2\\.29\t [0-9.]+\n\n$")))
+        << peaks.out;
 
     // One aromatic hydrogen as the reference, the methyl's three beside it.
     const CliRun integrals = run({"integrate", aspirin, "--region", "8.10/7.97", "--region", "2.2/2.4"});
     ASSERT_EQ(integrals.status, 0) << integrals.err;
     EXPECT_TRUE(std::regex_match(integrals.out, std::regex("1 8\\.1000 7\\.9700 \\S+ 1\\.00\n"
-                                                            "2 2\\.4000 2\\.2000 \\S+ 2\\.9[0-9]\n")))
+                                                           "2 2\\.4000 2\\.2000 \\S+ 2\\.9[0-9]\n")))
         << integrals.out;
     EXPECT_NE(run({"integrate", aspirin, "--region", "8.1/7.97", "--reference", "2=3"}).err.find("integral"),
               std::string::npos);
@@ -220,7 +221,8 @@ TEST(CliTest, PeaksIntegrateAndSnReportTheAspirinSpectrum) {
     ASSERT_EQ(sn.status, 0) << sn.err;
     EXPECT_GT(std::stod(sn.out), 1e4) << sn.out;
     EXPECT_TRUE(std::regex_search(
-        sn.out, std::regex("\nnoise -?[0-9]+\\.[0-9]{4} -?[0-9]+\\.[0-9]{4}\nsignal 2\\.[0-9]{4} 2\\.[0-9]{4}\n$")))
+        sn.out,
+        std::regex("\nnoise -?[0-9]+\\.[0-9]{4} -?[0-9]+\\.[0-9]{4}\nsignal 2\\.[0-9]{4} 2\\.[0-9]{4}\n$")))
         << sn.out;
 
     // The data steps in one list; their refusals name the step.

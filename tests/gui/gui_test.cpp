@@ -20,6 +20,7 @@
 
 #include "app/command_ids.h"
 #include "app/menu_state.h"
+#include "aspect_writer.h"
 #include "cli/cli.h"
 #include "cli/steps.h"
 #include "document/units.h"
@@ -32,7 +33,11 @@
 #include "gui/menu_layout.h"
 #include "gui/plot_view.h"
 #include "modal_helper.h"
+#include "nicolet_writer.h"
+#include "nuts_writer.h"
 #include "temp_dir.h"
+#include "varian_writer.h"
+#include "winnmr_writer.h"
 
 using pelvaron::Document;
 using pelvaron::gui::MainWindow;
@@ -280,6 +285,44 @@ private slots:
         QVERIFY(!bar->isEnabled());
     }
 
+    void importReadsEveryFormatOfTheFileTypeDialog() {
+        pelvaron::testing::TempDir dir;
+        const std::vector<double> d = {1000, -2000, 3000, -4000};
+        // The dialog's buttons in order: Bruker, Aspect, WIN-NMR, Varian, Gemini, Nicolet, Nuts.
+        const std::pair<int, std::string> files[] = {
+            {1, dir.file("aspect.fid")},
+            {2, pelvaron::testing::writeWinNmr(dir.file("winnmr"), "exp1.fid",
+                                               {.values = {d.begin(), d.end()}}, true, true)},
+            {3, pelvaron::testing::writeVarianFid(dir.file("varian.fid"), {.values = d})},
+            {4, pelvaron::testing::writeGeminiFid(dir.file("gemini"), {.values = d})},
+            {5, dir.file("nicolet.fid")},
+            {6, dir.file("nuts.dat")}};
+        pelvaron::testing::writeFile(dir.file("aspect.fid"),
+                                     pelvaron::testing::aspectFile({.values = {1000, -2000, 3000, -4000}}));
+        pelvaron::testing::writeFile(
+            dir.file("nicolet.fid"),
+            pelvaron::testing::nicoletFile({.real = {1000, 3000}, .imag = {-2000, -4000}}));
+        pelvaron::testing::writeFile(dir.file("nuts.dat"), pelvaron::testing::nutsFile({.values = d}));
+        for (const auto& [button, path] : files) {
+            doc_->noSaveQuery = 1;
+            doc_->specData.fill(0.0);
+            const QString file = QString::fromStdString(path);
+            const auto seen = runAnswering(
+                app::kCmdImport,
+                {[button](QWidget* w) {
+                     w->findChild<QRadioButton*>(QStringLiteral("format%1").arg(button))->click();
+                     ModalAnswerer::accept()(w);
+                 },
+                 [file](QWidget* w) {
+                     setFileName(w, file);
+                     ModalAnswerer::accept()(w);
+                 }});
+            QCOMPARE(seen.first(), QStringLiteral("File type"));
+            QCOMPARE(std::vector<double>(doc_->specData.begin(), doc_->specData.begin() + 4), d);
+            QCOMPARE(doc_->nData, 4);
+        }
+    }
+
     void theAnalysisToolsOpenTheirDialogsFromThePlot() {
         QVERIFY(window_->dispatcher().openPath(PELVARON_SOURCE_DIR "/examples/ethyl-acetate/1"));
         std::string error;
@@ -322,8 +365,8 @@ private slots:
         QVERIFY(!window_->action(app::kCmdOpen)->isEnabled());
         drag(300, 300);
         drag(330, 330);
-        QTRY_COMPARE_WITH_TIMEOUT(window_->measureJDialog()->findChild<QListWidget*>(QStringLiteral("lines"))->count(),
-                                  1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            window_->measureJDialog()->findChild<QListWidget*>(QStringLiteral("lines"))->count(), 1, 5000);
         window_->measureJDialog()->close();
         QTRY_VERIFY_WITH_TIMEOUT(window_->measureJDialog() == nullptr, 5000);
         QVERIFY(window_->action(app::kCmdOpen)->isEnabled());
@@ -338,7 +381,8 @@ private slots:
         sendMouse(plot, QEvent::MouseButtonPress, QPoint(640, low), Qt::LeftButton, Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(answerer.pending(), 0, 5000);
         QCOMPARE(answerer.seen().last(), QStringLiteral("Reference"));
-        QVERIFY(qAbs(pelvaron::units::tToUnit(*doc_, doc_->tools.referencePickT, pelvaron::kPpm) - 5.0) < 1e-9);
+        QVERIFY(qAbs(pelvaron::units::tToUnit(*doc_, doc_->tools.referencePickT, pelvaron::kPpm) - 5.0) <
+                1e-9);
         QCOMPARE(doc_->referenceMode, 0);
     }
 
@@ -374,9 +418,10 @@ private slots:
         QCOMPARE(image.size(), QSize(640, 400));
         QVERIFY(pixelsOf(image, Qt::blue) > 500);
         // The peaks and integrals asked for are drawn as the window draws them: labels and brackets.
-        QCOMPARE(pelvaron::cli::runCli({"render", example, "-o", png, "--width", "640", "--height", "400", "--steps",
-                                        "em=0.3,ft,autophase", "--peaks", "4.3/3.9", "--integrate", "2.2/1.9"},
-                                       out, err),
+        QCOMPARE(pelvaron::cli::runCli(
+                     {"render", example, "-o", png, "--width", "640", "--height", "400", "--steps",
+                      "em=0.3,ft,autophase", "--peaks", "4.3/3.9", "--integrate", "2.2/1.9"},
+                     out, err),
                  0);
         const QImage marked(QString::fromStdString(png));
         QVERIFY(pixelsOf(marked, Qt::red) > 40);
@@ -388,7 +433,9 @@ private slots:
               {{"render", example, "-o", "/nonexistent-folder/plot.png"},
                1,
                "cannot write /nonexistent-folder"},
-              {{"render", example, "-o", png, "--peaks", "4.3"}, 2, "--peaks 4.3: expected FROM/TO in ppm"}}) {
+              {{"render", example, "-o", png, "--peaks", "4.3"},
+               2,
+               "--peaks 4.3: expected FROM/TO in ppm"}}) {
             err.str({});
             QCOMPARE(pelvaron::cli::runCli(args, out, err), status);
             QVERIFY2(err.str().find(says) != std::string::npos, err.str().c_str());

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "aspect_writer.h"
 #include "io_fixture.h"
 #include "nicolet_writer.h"
@@ -97,7 +96,8 @@ TEST(Load, EveryInstrumentFormatLoadsDetectedAndNamedWithItsValues) {
     const std::vector<int> v = {1000, -2000, 3000, -4000, 500, 600, 700, 800};
     const std::vector<double> d(v.begin(), v.end());
     const auto dir = [&](const char* name) { return s.dir.file(name); };
-    testing::writeFile(dir("aspect.fid"), testing::aspectFile({.values = {v.begin(), v.end()}, .reversed = true}));
+    testing::writeFile(dir("aspect.fid"),
+                       testing::aspectFile({.values = {v.begin(), v.end()}, .reversed = true}));
     testing::writeFile(dir("nuts.dat"), testing::nutsFile({.values = d}));
     testing::writeFile(dir("nicolet.fid"), testing::nicoletFile({.real = {1000, 3000, 500, 700},
                                                                  .imag = {-2000, -4000, 600, 800}}));
@@ -108,9 +108,12 @@ TEST(Load, EveryInstrumentFormatLoadsDetectedAndNamedWithItsValues) {
     const struct {
         std::string path;
         FileFormat format;
-    } cases[] = {{dir("aspect.fid"), FileFormat::Aspect}, {dir("nuts.dat"), FileFormat::Nuts},
-                 {dir("nicolet.fid"), FileFormat::Nicolet}, {winNmr, FileFormat::WinNmr},
-                 {gemini, FileFormat::Gemini}, {dir("varian.fid"), FileFormat::Varian}};
+    } cases[] = {{dir("aspect.fid"), FileFormat::Aspect},
+                 {dir("nuts.dat"), FileFormat::Nuts},
+                 {dir("nicolet.fid"), FileFormat::Nicolet},
+                 {winNmr, FileFormat::WinNmr},
+                 {gemini, FileFormat::Gemini},
+                 {dir("varian.fid"), FileFormat::Varian}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         EXPECT_EQ(detectFormat(c.path), c.format);
@@ -118,7 +121,8 @@ TEST(Load, EveryInstrumentFormatLoadsDetectedAndNamedWithItsValues) {
             s.doc->specData.fill(0.0);
             ASSERT_TRUE(loadFile(*s.doc, s.ui, c.path, named));
             EXPECT_EQ(std::vector<double>(s.doc->specData.begin(), s.doc->specData.begin() + 8), d);
-            EXPECT_EQ(std::tuple(s.doc->nData, s.doc->acqPars.DECIM, s.doc->haveDocument), std::tuple(8, 1, 1));
+            EXPECT_EQ(std::tuple(s.doc->nData, s.doc->acqPars.DECIM, s.doc->haveDocument),
+                      std::tuple(8, 1, 1));
         }
     }
     EXPECT_TRUE(s.ui.messages.empty()) << s.ui.messageTexts().front();
@@ -126,8 +130,9 @@ TEST(Load, EveryInstrumentFormatLoadsDetectedAndNamedWithItsValues) {
     // A file its format refuses keeps the document; the message is the import's for that format.
     const AcqParams before = s.doc->acqPars;
     testing::writeFile(dir("short.fid"), "\x47\x84\xF5");
-    for (const auto& [format, says] : {std::pair(FileFormat::Aspect, "Cannot Open or\n Don't know what to do with it!!"),
-                                       std::pair(FileFormat::Nicolet, "Cannot Open this file")}) {
+    for (const auto& [format, says] :
+         {std::pair(FileFormat::Aspect, "Cannot Open or\n Don't know what to do with it!!"),
+          std::pair(FileFormat::Nicolet, "Cannot Open this file")}) {
         EXPECT_FALSE(loadFile(*s.doc, s.ui, dir("short.fid"), format));
         EXPECT_EQ(s.ui.messages.back().text, says);
     }
@@ -143,12 +148,14 @@ TEST(Import, AMissingProcparIsAskedForAndTheFidFirstPickedIsRead) {
     s.ui.files = {s.dir.file("data/fid")};
     s.ui.answers.push_back(platform::Answer::Cancel);
     EXPECT_FALSE(importData(*s.doc, s.ui));
-    EXPECT_EQ(s.ui.messageTexts(), (std::vector<std::string>{"I cannot find the ProcPar file.\n Would you select it for me?",
-                                                             "Cannot Open or\n Don't know what to do with it!!"}));
+    EXPECT_EQ(s.ui.messageTexts(),
+              (std::vector<std::string>{"I cannot find the ProcPar file.\n Would you select it for me?",
+                                        "Cannot Open or\n Don't know what to do with it!!"}));
     s.ui.files = {s.dir.file("data/fid"), s.dir.file("params/procpar")};
     s.ui.answers.push_back(platform::Answer::Ok);
     ASSERT_TRUE(importData(*s.doc, s.ui));
-    EXPECT_EQ(std::tuple(s.doc->specData[0], s.doc->specData[3], s.doc->filePath), std::tuple(10.0, 40.0, s.dir.file("data/fid")));
+    EXPECT_EQ(std::tuple(s.doc->specData[0], s.doc->specData[3], s.doc->filePath),
+              std::tuple(10.0, 40.0, s.dir.file("data/fid")));
 }
 
 }  // namespace

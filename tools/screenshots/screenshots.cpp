@@ -15,18 +15,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QScreen>
 #include <QPrinter>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <memory>
 
+#include "analysis/peaks.h"
 #include "app/command_ids.h"
 #include "cli/steps.h"
 #include "display/units_dialog.h"
 #include "document/units.h"
-#include "analysis/peaks.h"
 #include "gui/dialogs/measure_j_dialog.h"
 #include "gui/dialogs/phase_dialog.h"
 #include "gui/main_window.h"
