@@ -44,4 +44,11 @@ QGroupBox* helpBox(const QString& text, QWidget* parent) {
     return box;
 }
 
+QPushButton* dialogButton(const QString& text, const char* name, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
 }  // namespace pelvaron::gui

@@ -5,6 +5,7 @@
 
 class QDialogButtonBox;
 class QGroupBox;
+class QPushButton;
 
 namespace pelvaron::gui {
 
@@ -19,6 +20,9 @@ protected:
 
 /// The "OK" and "Cancel" buttons every dialog ends with, wired to accept and reject.
 QDialogButtonBox* okCancelButtons(QDialog* dialog);
+
+/// A push button named `name` that Enter does not press unless it is the default one.
+QPushButton* dialogButton(const QString& text, const char* name, QWidget* parent);
 
 /// The group box "Help" with `text` wrapped inside it.
 QGroupBox* helpBox(const QString& text, QWidget* parent);

@@ -16,13 +16,6 @@ namespace {
 /// The printed list starts at the top left corner of the page.
 constexpr int kPrintTop = 0;
 
-QPushButton* button(const QString& text, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 }  // namespace
 
 MeasureJDialogWidget::MeasureJDialogWidget(Document& doc, platform::UserInterface& ui, QWidget* owner)
@@ -35,11 +28,11 @@ MeasureJDialogWidget::MeasureJDialogWidget(Document& doc, platform::UserInterfac
     list_->setObjectName(QStringLiteral("lines"));
     list_->setMinimumSize(180, 200);
 
-    QPushButton* ok = button(QStringLiteral("OK"), "ok", this);
+    QPushButton* ok = dialogButton(QStringLiteral("OK"), "ok", this);
     ok->setDefault(true);
-    QPushButton* clearAll = button(QStringLiteral("Clear All"), "clearAll", this);
-    QPushButton* print = button(QStringLiteral("Print"), "print", this);
-    QPushButton* reset = button(QStringLiteral("Reset"), "reset", this);
+    QPushButton* clearAll = dialogButton(QStringLiteral("Clear All"), "clearAll", this);
+    QPushButton* print = dialogButton(QStringLiteral("Print"), "print", this);
+    QPushButton* reset = dialogButton(QStringLiteral("Reset"), "reset", this);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(clearAll, &QPushButton::clicked, this, [this] {
         model_.clearAll();

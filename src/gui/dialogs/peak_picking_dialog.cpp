@@ -22,13 +22,6 @@ namespace {
 constexpr int kPrintTop = 5;
 constexpr int kPrintLeft = 14;
 
-QPushButton* button(const QString& text, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 }  // namespace
 
 PeakPickingDialogWidget::PeakPickingDialogWidget(analysis::PeakPickingDialog& model, QWidget* owner)
@@ -57,12 +50,12 @@ PeakPickingDialogWidget::PeakPickingDialogWidget(analysis::PeakPickingDialog& mo
     for (const std::string& line : model_.lines()) list->addItem(QString::fromStdString(line));
     list->setMinimumSize(QFontMetrics(fixed).horizontalAdvance(QLatin1Char('0')) * 60, 240);
 
-    QPushButton* ok = button(QStringLiteral("OK"), "ok", this);
+    QPushButton* ok = dialogButton(QStringLiteral("OK"), "ok", this);
     ok->setDefault(true);
-    QPushButton* cancel = button(QStringLiteral("Cancel"), "cancel", this);
-    QPushButton* clearAll = button(QStringLiteral("&Clear All"), "clearAll", this);
-    QPushButton* print = button(QStringLiteral("&Print"), "print", this);
-    QPushButton* exportAscii = button(QStringLiteral("   Export as           ASCII"), "export", this);
+    QPushButton* cancel = dialogButton(QStringLiteral("Cancel"), "cancel", this);
+    QPushButton* clearAll = dialogButton(QStringLiteral("&Clear All"), "clearAll", this);
+    QPushButton* print = dialogButton(QStringLiteral("&Print"), "print", this);
+    QPushButton* exportAscii = dialogButton(QStringLiteral("   Export as           ASCII"), "export", this);
 
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
