@@ -13,6 +13,7 @@
 #include "document/comment_list.h"
 #include "document/data_buffer.h"
 #include "document/data_ops_state.h"
+#include "document/expansion_state.h"
 #include "document/geometry.h"
 #include "document/import_state.h"
 #include "document/integral_state.h"
@@ -29,8 +30,6 @@ namespace pelvaron {
 namespace platform {
 class UserInterface;
 }
-
-inline constexpr int kMaxExpansions = 5;
 
 /// Unit codes of the axis and the read-out.
 enum Units : int { kSeconds = 1, kPpm = 2, kHz = 3, kPoints = 4 };
@@ -123,6 +122,8 @@ struct Document {
     int referenceMode = 0;
     int nExpansions = 0;
     std::array<int, kMaxExpansions> expansionUsed{};
+    ExpansionState expansions;
+    PrintState print;
     int haveDocument = 0;
     int readoutOn = 0;
     int noSaveQuery = 1;
