@@ -65,7 +65,8 @@ enum CommandId : int {
     kCmdCtrlJ = 40216,  ///< issued by Ctrl+J; no command serves it
     kCmdExportJcamp = 40217,
     kCmdProcessAsRecorded = 40218,
-    kCmdPeakLabels = 40219,  ///< View > Peak Labels: the picked peaks marked on the spectrum
+    kCmdPeakLabels = 40219,     ///< View > Peak Labels: the picked peaks marked on the spectrum
+    kCmdExportPicture = 40220,  ///< File > Export Picture: the printed page as PDF, SVG or PNG
 };
 
 /// Tool code of Move Spectrum while it drags the baseline.

@@ -41,6 +41,7 @@ inline constexpr MenuEntry kFile[] = {
     {app::kCmdPrintOptions, "Print O&ut Options..."},
     {app::kCmdCopyMetafile, "&Copy Metafile to Clipboard\tCtrl-C"},
     {app::kCmdCopyBitmap, "Copy &Bitmap to Clipboard"},
+    {app::kCmdExportPicture, "Export Pic&ture..."},
     {kSeparator, ""},
     {app::kCmdExit, "E&xit"},
 };
