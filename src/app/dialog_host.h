@@ -15,6 +15,7 @@
 #include "display/units_dialog.h"
 #include "io/data_points_dialog.h"
 #include "io/jcamp_options_dialog.h"
+#include "output/printer_options_dialog.h"
 #include "platform/user_interface.h"
 #include "processing/baseline.h"
 #include "processing/data_ops.h"
@@ -81,6 +82,17 @@ public:
     virtual void showMeasureJDialog() = 0;
     /// A J cursor was placed: the open Measure J dialog shows the list as it now stands.
     virtual void refreshMeasureJDialog() = 0;
+
+    // The printed page and the clipboard; the command has set the page factors before.
+    /// The print dialog, then the page on the chosen printer (or PDF file); false when cancelled.
+    virtual bool printPage() = 0;
+    /// Copy Metafile: the page on the clipboard as SVG and PDF pictures beside a bitmap.
+    virtual bool copyPageToClipboard() = 0;
+    /// Copy Bitmap: the plot as an image on the clipboard.
+    virtual bool copyViewToClipboard() = 0;
+    /// Export Picture: the save dialog, then the page as PDF, SVG or PNG by the extension.
+    virtual bool exportPicture() = 0;
+    virtual bool runPrinterOptionsDialog(output::PrinterOptionsDialog& model) = 0;
 
     virtual void showHelp() = 0;
     virtual void showAbout() = 0;

@@ -86,6 +86,8 @@ private:
     void registerSubsystemCommands();
     /// The baseline, data-operation and analysis commands (analysis_commands.cpp).
     void registerAnalysisCommands();
+    /// Print, the clipboard copies, Export Picture and the Printer Options (output_commands.cpp).
+    void registerOutputCommands();
     void open(CommandContext& c);
     void import(CommandContext& c);
 };

@@ -14,12 +14,13 @@ constexpr std::array<int, 10> kInitial = {
     kCmdShiftData, kCmdDeleteIntegrals, kCmdSimulationNew, kCmdHelp, kCmdAbout,
 };
 
-constexpr std::array<int, 50> kDocument = {
+constexpr std::array<int, 51> kDocument = {
     2,     3,     6,     10,    11,    20,    21,    23,    24,    25,
     26,    30,    31,    40,    41,    42,    43,    44,    40007, 40008,
     40009, 40012, 40014, 40015, 40016, 40019, 40020, 40022, 40149, 40160,
     40165, 40166, 40167, 40169, 40172, 40181, 40182, 40183, 40186, 40191,
     40192, 40193, 40194, 40197, 40198, 40201, 40205, 40206, 40207, kCmdProcessAsRecorded,
+    kCmdExportPicture,
 };
 
 constexpr std::array<int, 3> kSimulation = {kCmdInteractiveSimulation, kCmdCompareSimulation,

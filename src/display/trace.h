@@ -10,7 +10,8 @@
 namespace pelvaron::display {
 
 /// Which trace is drawn: only the main trace may carry the phase pivot line.
-enum class TraceMode : int { Main = 1, Overview = 2, Second = 3 };
+/// Plain carries nothing beyond the trace (the printed page and its insets).
+enum class TraceMode : int { Plain = 0, Main = 1, Overview = 2, Second = 3 };
 
 /// Geometry of one trace.
 struct TraceParams {

@@ -14,6 +14,7 @@
 #include "document/document.h"
 #include "gui/help_window.h"
 #include "gui/qt_user_interface.h"
+#include "output/page_setup.h"
 
 class QAction;
 class QLabel;
@@ -80,6 +81,19 @@ public:
     void showAbout() override;
     void requestClose() override;
     void focusMainWindow() override;
+    // The printed page and the clipboard (main_window_page.cpp).
+    bool printPage() override;
+    bool copyPageToClipboard() override;
+    bool copyViewToClipboard() override;
+    bool exportPicture() override;
+    bool runPrinterOptionsDialog(output::PrinterOptionsDialog& model) override;
+    /// Paper and orientation of the pictures: A4 portrait until a print dialog chooses others.
+    [[nodiscard]] const output::PageSetup& pageSetup() const { return pageSetup_; }
+
+private:
+    output::PageSetup pageSetup_;
+
+public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;

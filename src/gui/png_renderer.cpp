@@ -42,7 +42,7 @@ void paintDocumentImage(Document& doc, QImage& image, int screenHeight) {
     display::paintDocument(surface, doc, params);
 }
 
-QImage renderPlot(Document& doc, int width, int height) {
+void layoutPlot(Document& doc, int width, int height) {
     const int clientHeight = height + kTopRows + kBottomRows;
     doc.clientWidth = width;
     doc.clientHeight = clientHeight;
@@ -52,7 +52,11 @@ QImage renderPlot(Document& doc, int width, int height) {
     doc.plotRect = Rect{0, kTopRows, width, clientHeight - kBottomRows};
     doc.dualRect = doc.plotRect;
     doc.tools.overviewBottom = truncToInt(0.25 * clientHeight);
+}
 
+QImage renderPlot(Document& doc, int width, int height) {
+    layoutPlot(doc, width, height);
+    const int clientHeight = doc.clientHeight;
     QImage client(width, clientHeight, QImage::Format_RGB32);
     client.fill(Qt::white);
     paintDocumentImage(doc, client, clientHeight);

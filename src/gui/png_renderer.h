@@ -26,7 +26,10 @@ inline constexpr int kBottomRows = 19;
 void paintDocumentImage(Document& doc, QImage& image, int screenHeight);
 
 /// Lays the document out for a plot of `width` x `height` pixels, as a window of that size
-/// would (client area, plot rectangle, baselines), paints it and returns the plot's pixels.
+/// would: client area, plot rectangle, baselines.
+void layoutPlot(Document& doc, int width, int height);
+
+/// layoutPlot, then paints the document and returns the plot's pixels.
 [[nodiscard]] QImage renderPlot(Document& doc, int width, int height);
 
 /// renderPlot written as a PNG file; false when the file cannot be written.

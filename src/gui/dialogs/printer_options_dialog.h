@@ -1,0 +1,23 @@
+// The "Printer Options" dialog: three check boxes over output::PrinterOptionsDialog.
+#pragma once
+
+#include "gui/dialogs/centered_dialog.h"
+#include "output/printer_options_dialog.h"
+
+class QCheckBox;
+
+namespace pelvaron::gui {
+
+class PrinterOptionsDialogWidget : public CenteredDialog {
+    Q_OBJECT
+public:
+    PrinterOptionsDialogWidget(output::PrinterOptionsDialog& model, Document& doc, QWidget* owner);
+
+    void accept() override;
+
+private:
+    output::PrinterOptionsDialog& model_;
+    Document& doc_;
+};
+
+}  // namespace pelvaron::gui

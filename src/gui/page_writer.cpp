@@ -1,0 +1,138 @@
+// The page's picture formats.
+#include "gui/page_writer.h"
+
+#include <QBuffer>
+#include <algorithm>
+#include <cmath>
+#include <QImageWriter>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include "gui/qpainter_surface.h"
+#include "output/page.h"
+
+namespace pelvaron::gui {
+
+namespace {
+
+QPageSize qPageSize(output::Paper paper) {
+    return QPageSize(paper == output::Paper::Letter ? QPageSize::Letter : QPageSize::A4);
+}
+
+int clampedDpi(const output::PageSetup& setup) {
+    return std::clamp(setup.dpi, output::kMinPictureDpi, output::kMaxPictureDpi);
+}
+
+QString pictureTitle(const Document& doc) {
+    return doc.fileTitle.empty() ? QStringLiteral("Pelvaron") : QString::fromStdString(doc.fileTitle);
+}
+
+}  // namespace
+
+void paintPage(QPainter& painter, Document& doc, int width, int height, double dpiX, double dpiY,
+               ScreenDpi screen, PageArea area) {
+    output::setPageScale(doc, dpiX, dpiY, screen.x, screen.y);
+    QPainterSurface surface(painter, width, height);
+    const Rect page = area == PageArea::Printed ? output::printedRect(width, height) : Rect{0, 0, width, height};
+    output::renderPage(surface, doc, page);
+}
+
+QByteArray pagePdf(Document& doc, const output::PageSetup& setup, ScreenDpi screen, PageArea area) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(clampedDpi(setup));
+        writer.setPageLayout(QPageLayout(qPageSize(setup.paper),
+                                         setup.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                         QMarginsF(0, 0, 0, 0)));
+        writer.setTitle(pictureTitle(doc));
+        writer.setCreator(QStringLiteral("Pelvaron"));
+        QPainter painter;
+        if (!painter.begin(&writer)) return {};
+        paintPage(painter, doc, writer.width(), writer.height(), writer.logicalDpiX(), writer.logicalDpiY(), screen,
+                  area);
+        painter.end();
+    }
+    return bytes;
+}
+
+QByteArray pageSvg(Document& doc, const output::PageSetup& setup, ScreenDpi screen, PageArea area) {
+    const output::PagePixels size = output::pagePixels(setup);
+    const int dpi = clampedDpi(setup);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(QSize(size.width, size.height));
+    generator.setViewBox(QRect(0, 0, size.width, size.height));
+    generator.setResolution(dpi);
+    generator.setTitle(pictureTitle(doc));
+    generator.setDescription(QStringLiteral("Pelvaron"));
+    QPainter painter;
+    if (!painter.begin(&generator)) return {};
+    paintPage(painter, doc, size.width, size.height, dpi, dpi, screen, area);
+    painter.end();
+    return bytes;
+}
+
+QImage pageImage(Document& doc, const output::PageSetup& setup, ScreenDpi screen, PageArea area) {
+    const output::PagePixels size = output::pagePixels(setup);
+    const int dpi = clampedDpi(setup);
+    QImage image(size.width, size.height, QImage::Format_RGB32);
+    if (image.isNull()) return image;
+    image.fill(Qt::white);
+    const int perMetre = static_cast<int>(std::lround(dpi / 0.0254));
+    image.setDotsPerMeterX(perMetre);
+    image.setDotsPerMeterY(perMetre);
+    QPainter painter(&image);
+    paintPage(painter, doc, size.width, size.height, dpi, dpi, screen, area);
+    return image;
+}
+
+bool writePageFile(Document& doc, const std::string& path, const output::PageSetup& setup, ScreenDpi screen,
+                   std::string& error) {
+    const std::optional<output::PictureFormat> format = output::pictureFormatFor(path);
+    if (!format) {
+        error = output::unknownPictureMessage(path);
+        return false;
+    }
+    // Written beside the target and renamed on success: a failure leaves no half-written file.
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = "Cannot write " + path + ": " + file.errorString().toStdString();
+        return false;
+    }
+    bool written = false;
+    switch (*format) {
+        case output::PictureFormat::Pdf: {
+            const QByteArray bytes = pagePdf(doc, setup, screen, PageArea::Printed);
+            written = !bytes.isEmpty() && file.write(bytes) == bytes.size();
+            break;
+        }
+        case output::PictureFormat::Svg: {
+            const QByteArray bytes = pageSvg(doc, setup, screen, PageArea::Printed);
+            written = !bytes.isEmpty() && file.write(bytes) == bytes.size();
+            break;
+        }
+        case output::PictureFormat::Png: {
+            const QImage image = pageImage(doc, setup, screen, PageArea::Printed);
+            QImageWriter writer(&file, "png");
+            written = !image.isNull() && writer.write(image);
+            break;
+        }
+    }
+    if (!written || !file.commit()) {
+        file.cancelWriting();
+        error = "Cannot write " + path;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace pelvaron::gui

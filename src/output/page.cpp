@@ -1,0 +1,307 @@
+// The page's layers, in the order they are drawn; every geometry is the page's own.
+#include "output/page.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <ctime>
+#include <span>
+#include <vector>
+
+#include "analysis/integrals.h"
+#include "display/axis.h"
+#include "display/comments.h"
+#include "display/integral_drawing.h"
+#include "display/paint.h"
+#include "display/trace.h"
+#include "document/format.h"
+#include "document/numeric.h"
+#include "document/units.h"
+
+namespace pelvaron::output {
+
+namespace palette = display::palette;
+
+namespace {
+
+double verticalFactor(const Document& doc, const Rect& page) {
+    return doc.clientHeight > 0 ? static_cast<double>(page.height()) / doc.clientHeight : 1.0;
+}
+
+double maxAbsOf(const Document& doc) {
+    return std::fabs(doc.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.peakValue);
+}
+
+/// The integral labels under the page's spectrum: brackets from both ends to the middle and
+/// the values on two alternating rows, each part drawn only inside the page's width.
+void drawPageIntegralValues(platform::Surface& surface, const Document& doc, const Rect& page) {
+    const IntegralState& in = doc.integrals;
+    const int L = page.left, R = page.right, B = page.bottom;
+    const double w = page.width();
+    const int h = page.height();
+    const double n = doc.nData;
+    const double aq = doc.acqPars.AQ;
+    const int cw = surface.textMetrics().averageCharWidth;
+    const int y0 = truncToInt(0.83 * B);
+    const int d = truncToInt(0.0125 * h);
+    const int y1 = y0 + d;
+    const int y2 = y1 + d;
+    const int e = truncToInt(0.01 * h);
+    // Far beyond any page, so that the sums below stay inside int.
+    constexpr double kFar = 1 << 24;
+    auto xOf = [&](double p) {
+        const double x = L + (2.0 * p * w / n - w * doc.viewLeft / aq) * doc.viewZoom;
+        return std::isfinite(x) ? std::clamp(x, -kFar, kFar) : 0.0;
+    };
+    auto inside = [&](int x) { return L < x && x < R; };
+
+    const int count = std::clamp(in.integralCount, 0, kMaxIntegrals);
+    std::vector<platform::Point> bracket;
+    for (int k = 0; k < count; ++k) {
+        const auto s = static_cast<std::size_t>(k);
+        const int xs = truncToInt(xOf(in.integralStart[s]));
+        const int xe = truncToInt(xOf(in.integralEnd[s]));
+        const int xm = truncToInt(xOf(in.integralStart[s]) + xOf(in.integralEnd[s])) / 2;
+        bracket.clear();
+        bracket.push_back({std::clamp(xs, L, R), y0});
+        if (inside(xs)) bracket.push_back({xs, y1});
+        if (inside(xm)) bracket.push_back({xm, y2});
+        if (inside(xe)) {
+            bracket.push_back({xe, y1});
+            bracket.push_back({xe, y0});
+        }
+        if (bracket.size() >= 2) surface.drawPolyline(bracket);
+
+        const std::string text = analysis::integralLabelText(doc, k);
+        const int width = static_cast<int>(text.size()) * cw;
+        const int x = xm - width / 2;
+        const int y = y2 + (k % 2 == 0 ? 3 * e : e);
+        if (inside(x) && inside(xm)) {
+            surface.drawText({x, y}, text, palette::kBlack);
+            surface.drawLine({xm, y2}, {xm, y});
+        }
+    }
+}
+
+/// One expansion window as an inset: border, trace, axis and integral curves.
+void drawInset(platform::Surface& surface, const Document& doc, int slot, const Rect& page, double vf,
+               int screenHeight) {
+    const ExpansionSlot& w = doc.expansions.windows[static_cast<std::size_t>(slot)];
+    const bool colour = doc.print.printColour != 0;
+    const Rect inset = insetRect(doc, slot, page);
+    if (doc.print.printExpBorders) {
+        surface.setPen(palette::kBlackPen);
+        surface.drawRect(inset);
+    }
+    const int i0 = std::clamp(std::min(w.expLeftIndex, w.expRightIndex), 0, doc.nData);
+    const int i1 = std::clamp(std::max(w.expLeftIndex, w.expRightIndex), 0, doc.nData);
+    // A window that shows no range has nothing to draw (and nothing to divide by).
+    if (i1 <= i0 || !(doc.acqPars.SW > 0.0)) return;
+    const double psy = doc.print.pageScaleY;
+
+    display::TraceParams trace;
+    trace.i0 = i0;
+    trace.i1 = i1;
+    trace.maxAbs = maxAbsOf(doc);
+    trace.baseY = inset.top + truncToInt((w.expBaselineHandle.bottom + w.captionHeight) * psy);
+    trace.pxPerIndex = static_cast<double>(inset.width()) / (i1 - i0);
+    trace.rect = inset;
+    trace.mode = display::TraceMode::Plain;
+    trace.vScale = w.expVScale;
+    trace.extra = vf;
+    surface.setPen(colour ? palette::kTracePen : palette::kBlackPen);
+    display::drawTrace(surface, doc, std::span<const double>(doc.specData.data(), static_cast<std::size_t>(doc.nData)),
+                       trace);
+
+    surface.setFont(platform::Font{"Courier New", truncToInt(28 * psy)});
+    surface.setPen(palette::kBlackPen);
+    display::AxisParams axis;
+    axis.i0 = i0;
+    axis.i1 = i1;
+    axis.xEnd = inset.right;
+    axis.height = inset.bottom;
+    axis.rect = inset;
+    axis.scale = 3.5;
+    axis.shadowStyle = false;
+    axis.panelStyle = false;
+    axis.screenHeight = screenHeight;
+    display::drawAxis(surface, doc, axis);
+
+    const IntegralState& in = doc.integrals;
+    if (in.integralsShown && in.showIntegralCurves) {
+        surface.setPen(colour ? palette::kMarkPen : palette::kBlackPen);
+        const double sw2 = 2.0 * doc.acqPars.SW;
+        const double zoom = doc.acqPars.AQ / ((i1 - i0) / sw2);
+        (void)display::drawIntegralCurves(surface, doc, inset,
+                                          inset.top + truncToInt((w.expIntegralY + w.captionHeight) * psy),
+                                          i0 / sw2, w.expIntegralScale * psy, w.expVScale, zoom);
+    }
+}
+
+}  // namespace
+
+platform::Font pageFont(const Document& doc, const Rect& page) {
+    return {"Courier New", truncToInt(12 * verticalFactor(doc, page))};
+}
+
+Rect insetRect(const Document& doc, int slot, const Rect& page) {
+    const ExpansionSlot& w = doc.expansions.windows[static_cast<std::size_t>(slot)];
+    const double psx = doc.print.pageScaleX;
+    const double psy = doc.print.pageScaleY;
+    // The window's rectangle moved down by the rows of its caption and frame.
+    const int top = w.frame.top + w.captionHeight;
+    const int bottom = w.frame.bottom + w.captionHeight;
+    return {truncToInt(w.frame.left * psx), truncToInt(top * psy + page.top), truncToInt(w.frame.right * psx),
+            truncToInt(bottom * psy + page.top)};
+}
+
+display::PeakLabelView pagePeakLabelView(const Document& doc, const Rect& page, int lineHeight) {
+    const double vf = verticalFactor(doc, page);
+    display::PeakLabelView v;
+    v.rect = page;
+    // Below the legend's header row (file name and date).
+    v.bandTop = page.top + truncToInt(0.01 * page.height()) + 2 * lineHeight;
+    units::IndexRange range = units::viewIndexRange(doc);
+    v.i0 = std::clamp(range.i0, 0, std::max(doc.nData, 0));
+    v.i1 = std::clamp(range.i1, 0, std::max(doc.nData, 0));
+    v.pxPerIndex = doc.nData > 0 ? static_cast<double>(page.width()) / doc.nData * doc.viewZoom : 0.0;
+    v.baseY = truncToInt(doc.baselineY * vf + page.top * doc.print.pageBaseFactor);
+    v.maxAbs = maxAbsOf(doc);
+    v.vScale = doc.vScale * vf;
+    return v;
+}
+
+void renderPage(platform::Surface& surface, Document& doc, const Rect& page) {
+    const int L = page.left, T = page.top, R = page.right, B = page.bottom;
+    const PrintState& print = doc.print;
+    const bool colour = print.printColour != 0;
+    surface.setPen(palette::kBlackPen);
+    if (!doc.haveDocument || doc.nData < 2 || !(doc.acqPars.AQ > 0.0)) {
+        surface.drawRect(page);
+        return;
+    }
+
+    // The axis rows are measured against the page's bottom instead of the screen's height.
+    const int screenHeight = B;
+    units::IndexRange range = units::viewIndexRange(doc);
+    range.i0 = std::clamp(range.i0, 0, doc.nData);
+    range.i1 = std::clamp(range.i1, 0, doc.nData);
+    const double px = static_cast<double>(R - L) / doc.nData * doc.viewZoom;
+    const double vf = verticalFactor(doc, page);
+    const platform::Font font = pageFont(doc, page);
+    surface.setFont(font);
+    const int y0 = truncToInt(doc.baselineY * vf + T * print.pageBaseFactor);
+
+    surface.drawRect(page);
+
+    display::TraceParams trace;
+    trace.i0 = range.i0;
+    trace.i1 = range.i1;
+    trace.maxAbs = maxAbsOf(doc);
+    trace.baseY = y0;
+    trace.pxPerIndex = px;
+    trace.rect = page;
+    trace.mode = display::TraceMode::Plain;
+    trace.vScale = doc.vScale;
+    trace.extra = vf;
+    surface.setPen(colour ? palette::kTracePen : palette::kBlackPen);
+    display::drawTrace(surface, doc, std::span<const double>(doc.specData.data(), static_cast<std::size_t>(doc.nData)),
+                       trace);
+
+    surface.setPen(palette::kBlackPen);
+    display::AxisParams axis;
+    axis.i0 = range.i0;
+    axis.i1 = range.i1;
+    axis.xEnd = R;
+    axis.height = B - T;
+    axis.rect = page;
+    axis.scale = print.pageAxisScale;
+    axis.shadowStyle = false;
+    axis.panelStyle = false;
+    axis.screenHeight = screenHeight;
+    display::drawAxis(surface, doc, axis);
+
+    const IntegralState& in = doc.integrals;
+    if (in.integralsShown) {
+        surface.setPen(colour ? palette::kMarkPen : palette::kBlackPen);
+        if (in.showIntegralValues) drawPageIntegralValues(surface, doc, page);
+        if (in.showIntegralCurves) {
+            const int b = in.integralBaseY + truncToInt(T / vf);
+            (void)display::drawIntegralCurves(surface, doc, page, truncToInt(b * vf), doc.viewLeft,
+                                              in.integralScale * vf, doc.vScale);
+        }
+    }
+
+    // The peaks picked in the view, labelled as over the plot, in the page's font.
+    if (doc.peaks.peakLabelsShown) {
+        const platform::TextMetrics m = surface.textMetrics();
+        (void)display::drawPeakLabels(surface, doc, pagePeakLabelView(doc, page, m.height + m.externalLeading));
+    }
+
+    for (int s = 0; s < kMaxExpansions; ++s)
+        if (doc.expansionUsed[static_cast<std::size_t>(s)] == 1) drawInset(surface, doc, s, page, vf, screenHeight);
+
+    surface.setPen(palette::kBlackPen);
+    if (print.printParams) {
+        // The page's font again: the insets' axis font must not carry over into the legend.
+        surface.setFont(font);
+        drawParameterLegend(surface, doc, page);
+    }
+    surface.setFont(platform::Font{});
+    display::drawComments(surface, doc.comments, print.pageScaleX, print.pageScaleY);
+}
+
+std::array<std::string, 5> legendTexts(const Document& doc) {
+    const AcqParams& a = doc.acqPars;
+    std::string units;
+    switch (doc.xUnits) {
+        case kSeconds: units = "Units: Seconds"; break;
+        case kPpm: units = "Scale units: ppm"; break;
+        case kHz: units = "Scale units: Hertzs"; break;
+        default: units = "Scale units: Points"; break;
+    }
+    return {cformat("SF: %.2lf MHz", a.SF), cformat("SW: %.2lf Hz", a.SW), cformat("AQ: %.2lf seconds", a.AQ),
+            cformat("TD: %d points", static_cast<int>(a.TD)), units};
+}
+
+std::string legendFileText(const Document& doc) { return doc.fileTitle.empty() ? "" : "File: " + doc.fileTitle; }
+
+std::string legendDateText() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32] = {};
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return std::string("Date: ") + text;
+}
+
+void drawParameterLegend(platform::Surface& surface, const Document& doc, const Rect& rect) {
+    const int L = rect.left, R = rect.right, B = rect.bottom;
+    const int lineY = truncToInt(0.96 * B);
+    surface.drawLine({L, lineY}, {R, lineY});
+    const int y = truncToInt(0.97 * B);
+    const std::array<std::string, 5> texts = legendTexts(doc);
+    // On a narrow page (A4 portrait) the page's font would run a text into the next one and the
+    // last one over the frame: there the font is made just small enough for each to fit its fifth.
+    const double room = (R - L) / 5.0 - 30;
+    int widest = 0;
+    for (const std::string& text : texts) widest = std::max(widest, surface.textExtent(text).width);
+    if (widest > room && room > 0) {
+        const platform::Font font = pageFont(doc, rect);
+        surface.setFont({font.family, std::max(1, truncToInt(font.pixelHeight * room / widest))});
+    }
+    double x = L + 30;
+    for (const std::string& text : texts) {
+        surface.drawText({truncToInt(x), y}, text, palette::kBlack);
+        x = std::trunc(x + (R - L) / 5.0);
+    }
+
+    // The header row: which file and when, where the spectrum leaves the page free.
+    const int top = rect.top + truncToInt(0.01 * rect.height());
+    const std::string file = legendFileText(doc);
+    if (!file.empty()) surface.drawText({L + 30, top}, file, palette::kBlack);
+    const std::string date = legendDateText();
+    surface.drawText({R - 30 - surface.textExtent(date).width, top}, date, palette::kBlack);
+}
+
+}  // namespace pelvaron::output

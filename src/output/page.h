@@ -1,0 +1,45 @@
+// The printed page: the view's spectrum, axis, integrals and peak labels, the expansion
+// windows as insets, the acquisition-parameter legend and the comments, drawn onto any Surface
+// and rectangle (the printer, the picture files, the clipboard's picture).
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "display/peak_labels.h"
+#include "document/document.h"
+#include "platform/surface.h"
+
+namespace pelvaron::output {
+
+/// Draws the page into `page` (the printed part of the target, its pixels), with the factors of
+/// doc.print (pageBaseFactor, pageAxisScale, pageScaleX/Y) and the Printer Options. The main view
+/// is scaled by the page's height over the client height; an expansion window (each slot whose
+/// expansionUsed is 1) stands where it stands over the plot, scaled by the resolution ratio.
+/// Without a loaded document only the frame is drawn.
+void renderPage(platform::Surface& surface, Document& doc, const Rect& page);
+
+/// The legend: a line across at 0.96 of the bottom with the five acquisition texts below it,
+/// and a header row at the top of `rect` with the file's name (left) and the date (right).
+void drawParameterLegend(platform::Surface& surface, const Document& doc, const Rect& rect);
+
+/// The five texts of the legend's bottom row: SF, SW, AQ, TD and the scale's units.
+[[nodiscard]] std::array<std::string, 5> legendTexts(const Document& doc);
+/// The header texts of the legend: "File: <fileTitle>" (empty when there is no name) and
+/// "Date: " with today's date as YYYY-MM-DD.
+[[nodiscard]] std::string legendFileText(const Document& doc);
+[[nodiscard]] std::string legendDateText();
+
+/// Where an expansion window stands on the page: its frame, moved down by its caption, scaled
+/// by pageScaleX/Y and moved down by the page's top.
+[[nodiscard]] Rect insetRect(const Document& doc, int slot, const Rect& page);
+
+/// The font of the page's texts: "Courier New", 12 pixels scaled by the page's height over the
+/// client height.
+[[nodiscard]] platform::Font pageFont(const Document& doc, const Rect& page);
+
+/// The picked peaks' labels on the page: the page's trace geometry, the band below the
+/// legend's header row.
+[[nodiscard]] display::PeakLabelView pagePeakLabelView(const Document& doc, const Rect& page, int lineHeight);
+
+}  // namespace pelvaron::output

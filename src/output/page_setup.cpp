@@ -1,0 +1,59 @@
+// Paper sizes, the printed rectangle and the picture type by extension.
+#include "output/page_setup.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <filesystem>
+
+#include "document/numeric.h"
+
+namespace pelvaron::output {
+
+PaperSizeMm paperSizeMm(const PageSetup& setup) {
+    PaperSizeMm size = setup.paper == Paper::Letter ? PaperSizeMm{215.9, 279.4} : PaperSizeMm{210.0, 297.0};
+    if (setup.landscape) std::swap(size.width, size.height);
+    return size;
+}
+
+PagePixels pagePixels(const PageSetup& setup) {
+    const PaperSizeMm mm = paperSizeMm(setup);
+    const double perMm = std::clamp(setup.dpi, kMinPictureDpi, kMaxPictureDpi) / 25.4;
+    return {static_cast<int>(std::lround(mm.width * perMm)), static_cast<int>(std::lround(mm.height * perMm))};
+}
+
+Rect printedRect(int width, int height) {
+    return {truncToInt(0.015 * width), truncToInt(0.015 * height), truncToInt(0.985 * width),
+            truncToInt(0.985 * height)};
+}
+
+void setPrintFactors(Document& doc) {
+    doc.print.pageBaseFactor = 1.6;
+    doc.print.pageAxisScale = 1.8;
+}
+
+void setMetafileFactors(Document& doc) {
+    doc.print.pageBaseFactor = 0.8;
+    doc.print.pageAxisScale = 1.0;
+}
+
+void setPageScale(Document& doc, double targetDpiX, double targetDpiY, double screenDpiX, double screenDpiY) {
+    doc.print.pageScaleX = screenDpiX > 0.0 ? targetDpiX / screenDpiX : 1.0;
+    doc.print.pageScaleY = screenDpiY > 0.0 ? targetDpiY / screenDpiY : 1.0;
+}
+
+std::optional<PictureFormat> pictureFormatFor(const std::string& path) {
+    std::string ext = std::filesystem::path(path).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (ext == ".pdf") return PictureFormat::Pdf;
+    if (ext == ".svg") return PictureFormat::Svg;
+    if (ext == ".png") return PictureFormat::Png;
+    return std::nullopt;
+}
+
+std::string unknownPictureMessage(const std::string& path) {
+    return "A picture is written as PDF, SVG or PNG: the file's name must end in .pdf, .svg or .png (" + path +
+           ")";
+}
+
+}  // namespace pelvaron::output
