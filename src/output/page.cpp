@@ -233,9 +233,16 @@ void renderPage(platform::Surface& surface, Document& doc, const Rect& page) {
     }
 
     // The peaks picked in the view, labelled as over the plot, in the page's font.
-    if (doc.peaks.peakLabelsShown) {
+    // Their ticks are grey as over the plot in colour, black like the rest of the page without.
+    if (doc.peaks.peakLabelsShown && doc.peaks.peakCount > 0) {
         const platform::TextMetrics m = surface.textMetrics();
-        (void)display::drawPeakLabels(surface, doc, pagePeakLabelView(doc, page, m.height + m.externalLeading));
+        const std::vector<display::PeakLabel> labels =
+            display::placePeakLabels(doc, surface, pagePeakLabelView(doc, page, m.height + m.externalLeading));
+        surface.setPen(colour ? palette::kGreyPen : palette::kBlackPen);
+        for (const display::PeakLabel& l : labels) {
+            surface.drawLine({l.x, l.tickTop}, {l.x, l.tickBottom});
+            surface.drawText(l.at, l.text, palette::kBlack);
+        }
     }
 
     for (int s = 0; s < kMaxExpansions; ++s)

@@ -69,6 +69,20 @@ public:
     }
     void showMeasureJDialog() override { ++measureJShown; }
     void refreshMeasureJDialog() override { ++measureJRefreshes; }
+    // The page and the clipboard: counted, with the page factors each one found.
+    Scripted<output::PrinterOptionsDialog> printerOptions;
+    int pagesPrinted = 0, pagesCopied = 0, viewsCopied = 0, picturesExported = 0;
+    double lastPageBaseFactor = 0.0, lastPageAxisScale = 0.0;
+    Document* pageDoc = nullptr;  ///< whose factors are noted
+    void notePage(int& count) {
+        ++count;
+        if (pageDoc) lastPageBaseFactor = pageDoc->print.pageBaseFactor, lastPageAxisScale = pageDoc->print.pageAxisScale;
+    }
+    bool printPage() override { return notePage(pagesPrinted), true; }
+    bool copyPageToClipboard() override { return notePage(pagesCopied), true; }
+    bool copyViewToClipboard() override { return ++viewsCopied, true; }
+    bool exportPicture() override { return notePage(picturesExported), true; }
+    bool runPrinterOptionsDialog(output::PrinterOptionsDialog& m) override { return printerOptions.run(m); }
     void showHelp() override {}
     void showAbout() override {}
     void requestClose() override { ++closeRequests; }
@@ -87,6 +101,7 @@ struct AppFixture {
         : doc(loaded ? makeDocument(ui) : std::make_unique<Document>()), dispatcher(*doc, ui, host) {
         doc->initClientArea(1000, 800);
         if (loaded) dispatcher.menus().enableDocumentMenus(true);
+        host.pageDoc = doc.get();
     }
 };
 

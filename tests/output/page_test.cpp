@@ -1,0 +1,163 @@
+// The printed page on a recording surface: the legend's line and texts, the insets placed by
+// the resolution ratio, the comments' font, the pens with and without colour.
+#include "output/page.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "../display/display_fixture.h"
+#include "display/comments.h"
+#include "document/numeric.h"
+#include "output/page_setup.h"
+#include "recording_surface.h"
+
+namespace pelvaron::output {
+namespace {
+
+using Kind = testing::SurfaceCall::Kind;
+
+struct PageFixture {
+    testing::RecordingUserInterface ui;
+    std::unique_ptr<Document> doc = testing::makeDocument(ui);
+    testing::RecordingSurface surface{2000, 3000};
+    // A page with margins on every side, so that left and top are not 0.
+    Rect page{30, 45, 1970, 2955};
+
+    PageFixture() {
+        doc->fileTitle = "ethyl-acetate";
+        doc->xUnits = kPpm;
+    }
+    void render() {
+        surface.calls.clear();
+        renderPage(surface, *doc, page);
+    }
+    [[nodiscard]] const testing::SurfaceCall* text(const std::string& prefix) const {
+        for (const auto& c : surface.calls)
+            if (c.kind == Kind::Text && c.text.rfind(prefix, 0) == 0) return &c;
+        return nullptr;
+    }
+    [[nodiscard]] bool hasLine(platform::Point from, platform::Point to) const {
+        const auto lines = surface.of(Kind::Line);
+        return std::any_of(lines.begin(), lines.end(),
+                           [&](const auto& c) { return c.points[0] == from && c.points[1] == to; });
+    }
+};
+
+TEST(PageTest, LegendLineAndFiveTextsStandAtTheirRowsAndGoWithTheOption) {
+    PageFixture f;
+    f.render();
+    const int B = f.page.bottom, L = f.page.left, R = f.page.right;
+    EXPECT_TRUE(f.hasLine({L, truncToInt(0.96 * B)}, {R, truncToInt(0.96 * B)}));
+    const char* prefixes[] = {"SF: 100.00 MHz", "SW: 1000.00 Hz", "AQ: 1.00 seconds", "TD: 2000 points",
+                              "Scale units: ppm"};
+    double x = L + 30;
+    for (const char* prefix : prefixes) {
+        const testing::SurfaceCall* t = f.text(prefix);
+        ASSERT_NE(t, nullptr) << prefix;
+        EXPECT_EQ(t->text, prefix);
+        EXPECT_EQ(t->points[0], (platform::Point{truncToInt(x), truncToInt(0.97 * B)})) << prefix;
+        // The page's font, even after an inset chose its own (none here; see the inset test).
+        EXPECT_EQ(t->font, pageFont(*f.doc, f.page));
+        x = static_cast<int>(x + (R - L) / 5.0);
+    }
+    // The header row: the file's name at the left, the date at the right.
+    const testing::SurfaceCall* file = f.text("File: ethyl-acetate");
+    const testing::SurfaceCall* date = f.text("Date: ");
+    ASSERT_NE(file, nullptr);
+    ASSERT_NE(date, nullptr);
+    EXPECT_EQ(date->text.size(), std::string("Date: 2024-01-31").size());
+    EXPECT_EQ(file->points[0].y, date->points[0].y);
+    EXPECT_LT(file->points[0].y, f.page.top + 0.02 * f.page.height());
+
+    f.doc->print.printParams = 0;
+    f.render();
+    EXPECT_FALSE(f.hasLine({L, truncToInt(0.96 * B)}, {R, truncToInt(0.96 * B)}));
+    EXPECT_EQ(f.text("SF: "), nullptr);
+    EXPECT_EQ(f.text("File: "), nullptr);
+}
+
+TEST(PageTest, LegendFontShrinksOnlyWhereTheTextsWouldRunIntoEachOther) {
+    PageFixture f;
+    f.surface.metrics.averageCharWidth = 30;  // "Scale units: ppm" is 480 pixels, a fifth 388 less 30
+    f.render();
+    const platform::Font font = f.text("SF: ")->font;
+    EXPECT_EQ(font.family, "Courier New");
+    EXPECT_LT(font.pixelHeight, pageFont(*f.doc, f.page).pixelHeight);
+}
+
+TEST(PageTest, InsetsStandWhereTheirWindowsStandScaledByTheResolutionRatio) {
+    PageFixture f;
+    Document& doc = *f.doc;
+    doc.print.pageScaleX = 3.0;
+    doc.print.pageScaleY = 2.5;
+    doc.print.printExpBorders = 1;
+    doc.expansionUsed[2] = 1;
+    ExpansionSlot& w = doc.expansions.windows[2];
+    w.frame = {100, 100, 300, 250};
+    w.captionHeight = 20;
+    w.expLeftIndex = 100;
+    w.expRightIndex = 500;
+    w.expBaselineHandle = {0, 94, 200, 100};
+    f.render();
+    const Rect expected{300, truncToInt(120 * 2.5 + f.page.top), 900, truncToInt(270 * 2.5 + f.page.top)};
+    EXPECT_EQ(insetRect(doc, 2, f.page), expected);
+    const auto rects = f.surface.of(Kind::Rect);
+    EXPECT_TRUE(std::any_of(rects.begin(), rects.end(), [&](const auto& c) { return c.rect == expected; }));
+    // The inset's axis in its own font, the legend again in the page's.
+    const auto fonts = f.surface.of(Kind::SetFont);
+    EXPECT_TRUE(std::any_of(fonts.begin(), fonts.end(),
+                            [](const auto& c) { return c.font == platform::Font{"Courier New", 70}; }));
+    EXPECT_EQ(f.text("SF: ")->font, pageFont(doc, f.page));
+    // The inset's trace: its peak at index 200 rises from the handle's bottom, in the inset.
+    bool traced = false;
+    for (const auto& c : f.surface.of(Kind::Polyline))
+        for (const auto& p : c.points)
+            traced = traced || (p.x > expected.left && p.x < expected.right && p.y >= expected.top &&
+                                p.y < expected.top + truncToInt(120 * 2.5));
+    EXPECT_TRUE(traced);
+
+    // Borders off: no frame; a slot not in use is not drawn at all.
+    doc.print.printExpBorders = 0;
+    doc.expansionUsed[2] = 0;
+    f.render();
+    const auto after = f.surface.of(Kind::Rect);
+    EXPECT_TRUE(std::none_of(after.begin(), after.end(), [&](const auto& c) { return c.rect == expected; }));
+}
+
+TEST(PageTest, CommentsAreScaledAndPensFollowTheColourOption) {
+    PageFixture f;
+    Document& doc = *f.doc;
+    doc.print.pageScaleX = 3.0;
+    doc.print.pageScaleY = 2.5;
+    (void)display::insertComment(doc.comments, Rect{100, 200, 180, 220}, "sample A");
+    f.render();
+    const testing::SurfaceCall* comment = f.text("sample A");
+    ASSERT_NE(comment, nullptr);
+    EXPECT_EQ(comment->font, (platform::Font{"Arial", truncToInt(10 * 2.5 * 1.175)}));
+    EXPECT_EQ(comment->points[0], (platform::Point{300, truncToInt(200 * 2.5 * 1.175)}));
+
+    // Without colour every pen of the page is black; with it the trace is blue.
+    for (const auto& c : f.surface.of(Kind::SetPen)) EXPECT_EQ(c.pen.color, (platform::Color{0, 0, 0}));
+    doc.print.printColour = 1;
+    f.render();
+    const auto pens = f.surface.of(Kind::SetPen);
+    EXPECT_TRUE(std::any_of(pens.begin(), pens.end(),
+                            [](const auto& c) { return c.pen.color == platform::Color{0, 0, 255}; }));
+}
+
+TEST(PageTest, PictureTypeComesFromTheExtension) {
+    EXPECT_EQ(pictureFormatFor("a/page.PDF"), PictureFormat::Pdf);
+    EXPECT_EQ(pictureFormatFor("page.svg"), PictureFormat::Svg);
+    EXPECT_EQ(pictureFormatFor("page.png"), PictureFormat::Png);
+    EXPECT_EQ(pictureFormatFor("page.jpg"), std::nullopt);
+    EXPECT_EQ(pictureFormatFor("pdf"), std::nullopt);
+    // A4 portrait at 300 dpi; letter landscape turns the sides.
+    EXPECT_EQ(pagePixels({}).width, 2480);
+    EXPECT_EQ(pagePixels({}).height, 3508);
+    EXPECT_EQ(pagePixels({Paper::Letter, true, 100}).width, 1100);
+    EXPECT_EQ(printedRect(1000, 2000), (Rect{15, 30, 985, 1970}));
+}
+
+}  // namespace
+}  // namespace pelvaron::output
