@@ -30,6 +30,43 @@ QString pictureTitle(const Document& doc) {
     return doc.fileTitle.empty() ? QStringLiteral("Pelvaron") : QString::fromStdString(doc.fileTitle);
 }
 
+/// The page's picture with a palette: its pixels are greys (black, the antialiased text, grey
+/// ticks) and the pure blue and red of the traces and marks. A palette image is a quarter of
+/// the bytes and is written without row filters: several times faster to encode.
+QImage toPageColours(const QImage& rgb) {
+    if (rgb.isNull()) return rgb;
+    constexpr int kGreys = 254, kBlue = 254, kRed = 255;
+    QImage indexed(rgb.size(), QImage::Format_Indexed8);
+    if (indexed.isNull()) return indexed;
+    QList<QRgb> table;
+    for (int i = 0; i < kGreys; ++i) {
+        const int v = (i * 255 + (kGreys - 1) / 2) / (kGreys - 1);
+        table.push_back(qRgb(v, v, v));
+    }
+    table.push_back(qRgb(0, 0, 255));
+    table.push_back(qRgb(255, 0, 0));
+    indexed.setColorTable(table);
+    indexed.setDotsPerMeterX(rgb.dotsPerMeterX());
+    indexed.setDotsPerMeterY(rgb.dotsPerMeterY());
+    const QImage source = rgb.format() == QImage::Format_RGB32 ? rgb : rgb.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < source.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        uchar* out = indexed.scanLine(y);
+        for (int x = 0; x < source.width(); ++x) {
+            const int r = qRed(in[x]), g = qGreen(in[x]), b = qBlue(in[x]);
+            if (r == g && g == b)
+                out[x] = static_cast<uchar>((r * (kGreys - 1) + 127) / 255);
+            else if (b > r && b > g)
+                out[x] = kBlue;
+            else if (r > g)
+                out[x] = kRed;
+            else
+                out[x] = static_cast<uchar>(((r * 77 + g * 150 + b * 29) >> 8) * (kGreys - 1) / 255);
+        }
+    }
+    return indexed;
+}
+
 }  // namespace
 
 void paintPage(QPainter& painter, Document& doc, int width, int height, double dpiX, double dpiY,
@@ -123,7 +160,9 @@ bool writePageFile(Document& doc, const std::string& path, const output::PageSet
         case output::PictureFormat::Png: {
             const QImage image = pageImage(doc, setup, screen, PageArea::Printed);
             QImageWriter writer(&file, "png");
-            written = !image.isNull() && writer.write(image);
+            // Mostly white: a middle compression makes the file nearly as small as the best, fast.
+            writer.setQuality(50);
+            written = !image.isNull() && writer.write(toPageColours(image));
             break;
         }
     }
