@@ -110,7 +110,8 @@ void addRenderCommand(CommandSet& commands) {
         ->type_name("T");
     addRegionOption(command, "--integrate", o->integrals.regions,
                     "integrate a region in ppm; several allowed");
-    CLI::Option* page = command.add_flag("--page", o->page, "draw the printed page (PDF, SVG or PNG by -o's extension)");
+    CLI::Option* page =
+        command.add_flag("--page", o->page, "draw the printed page (PDF, SVG or PNG by -o's extension)");
     command
         .add_option_function<std::string>(
             "--paper",

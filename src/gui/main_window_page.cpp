@@ -29,7 +29,8 @@ static ScreenDpi screenDpiOf(const QWidget* widget) {
 bool MainWindow::printPage() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Pelvaron"));
-    printer.setPageSize(QPageSize(pageSetup_.paper == output::Paper::Letter ? QPageSize::Letter : QPageSize::A4));
+    printer.setPageSize(
+        QPageSize(pageSetup_.paper == output::Paper::Letter ? QPageSize::Letter : QPageSize::A4));
     printer.setPageOrientation(pageSetup_.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     printer.setCopyCount(1);
     QPrintDialog dialog(&printer, this);
@@ -38,8 +39,8 @@ bool MainWindow::printPage() {
     if (dialog.exec() != QDialog::Accepted) return false;
 
     // The next pictures take the paper and orientation chosen here.
-    pageSetup_.paper = printer.pageLayout().pageSize().id() == QPageSize::Letter ? output::Paper::Letter
-                                                                                 : output::Paper::A4;
+    pageSetup_.paper =
+        printer.pageLayout().pageSize().id() == QPageSize::Letter ? output::Paper::Letter : output::Paper::A4;
     pageSetup_.landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
     // The page's margins are the drawing's own (1.5 % of each side).
     printer.setFullPage(true);
@@ -77,10 +78,11 @@ bool MainWindow::copyPageToClipboard() {
 bool MainWindow::copyViewToClipboard() {
     const QImage image = plot_->plotImage();
     if (image.isNull()) {
-        ui_->message("Runtime Error",
-                     "An error ocurred while attempting to create a compatible bitmap in the Clipboard. No data "
-                     "was copied  to de clipboard",
-                     platform::Icon::Stop, platform::Buttons::Ok);
+        ui_->message(
+            "Runtime Error",
+            "An error ocurred while attempting to create a compatible bitmap in the Clipboard. No data "
+            "was copied  to de clipboard",
+            platform::Icon::Stop, platform::Buttons::Ok);
         return false;
     }
     QGuiApplication::clipboard()->setImage(image);

@@ -2,14 +2,14 @@
 #include "gui/page_writer.h"
 
 #include <QBuffer>
-#include <algorithm>
-#include <cmath>
 #include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <algorithm>
+#include <cmath>
 
 #include "gui/qpainter_surface.h"
 #include "output/page.h"
@@ -48,7 +48,8 @@ QImage toPageColours(const QImage& rgb) {
     indexed.setColorTable(table);
     indexed.setDotsPerMeterX(rgb.dotsPerMeterX());
     indexed.setDotsPerMeterY(rgb.dotsPerMeterY());
-    const QImage source = rgb.format() == QImage::Format_RGB32 ? rgb : rgb.convertToFormat(QImage::Format_RGB32);
+    const QImage source =
+        rgb.format() == QImage::Format_RGB32 ? rgb : rgb.convertToFormat(QImage::Format_RGB32);
     for (int y = 0; y < source.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
         uchar* out = indexed.scanLine(y);
@@ -73,7 +74,8 @@ void paintPage(QPainter& painter, Document& doc, int width, int height, double d
                ScreenDpi screen, PageArea area) {
     output::setPageScale(doc, dpiX, dpiY, screen.x, screen.y);
     QPainterSurface surface(painter, width, height);
-    const Rect page = area == PageArea::Printed ? output::printedRect(width, height) : Rect{0, 0, width, height};
+    const Rect page =
+        area == PageArea::Printed ? output::printedRect(width, height) : Rect{0, 0, width, height};
     output::renderPage(surface, doc, page);
 }
 
@@ -91,8 +93,8 @@ QByteArray pagePdf(Document& doc, const output::PageSetup& setup, ScreenDpi scre
         writer.setCreator(QStringLiteral("Pelvaron"));
         QPainter painter;
         if (!painter.begin(&writer)) return {};
-        paintPage(painter, doc, writer.width(), writer.height(), writer.logicalDpiX(), writer.logicalDpiY(), screen,
-                  area);
+        paintPage(painter, doc, writer.width(), writer.height(), writer.logicalDpiX(), writer.logicalDpiY(),
+                  screen, area);
         painter.end();
     }
     return bytes;

@@ -28,10 +28,13 @@ struct ScreenDpi {
 void paintPage(QPainter& painter, Document& doc, int width, int height, double dpiX, double dpiY,
                ScreenDpi screen, PageArea area);
 
-[[nodiscard]] QByteArray pagePdf(Document& doc, const output::PageSetup& setup, ScreenDpi screen, PageArea area);
-[[nodiscard]] QByteArray pageSvg(Document& doc, const output::PageSetup& setup, ScreenDpi screen, PageArea area);
+[[nodiscard]] QByteArray pagePdf(Document& doc, const output::PageSetup& setup, ScreenDpi screen,
+                                 PageArea area);
+[[nodiscard]] QByteArray pageSvg(Document& doc, const output::PageSetup& setup, ScreenDpi screen,
+                                 PageArea area);
 /// A null image when one of its size cannot be made.
-[[nodiscard]] QImage pageImage(Document& doc, const output::PageSetup& setup, ScreenDpi screen, PageArea area);
+[[nodiscard]] QImage pageImage(Document& doc, const output::PageSetup& setup, ScreenDpi screen,
+                               PageArea area);
 
 /// Writes the printed page to `path` as the extension says (.pdf, .svg, .png). Another
 /// extension, or a file that cannot be written, leaves nothing on disk and returns false with

@@ -110,7 +110,8 @@ void drawInset(platform::Surface& surface, const Document& doc, int slot, const 
     trace.vScale = w.expVScale;
     trace.extra = vf;
     surface.setPen(colour ? palette::kTracePen : palette::kBlackPen);
-    display::drawTrace(surface, doc, std::span<const double>(doc.specData.data(), static_cast<std::size_t>(doc.nData)),
+    display::drawTrace(surface, doc,
+                       std::span<const double>(doc.specData.data(), static_cast<std::size_t>(doc.nData)),
                        trace);
 
     surface.setFont(platform::Font{"Courier New", truncToInt(28 * psy)});
@@ -205,7 +206,8 @@ void renderPage(platform::Surface& surface, Document& doc, const Rect& page) {
     trace.vScale = doc.vScale;
     trace.extra = vf;
     surface.setPen(colour ? palette::kTracePen : palette::kBlackPen);
-    display::drawTrace(surface, doc, std::span<const double>(doc.specData.data(), static_cast<std::size_t>(doc.nData)),
+    display::drawTrace(surface, doc,
+                       std::span<const double>(doc.specData.data(), static_cast<std::size_t>(doc.nData)),
                        trace);
 
     surface.setPen(palette::kBlackPen);
@@ -236,8 +238,8 @@ void renderPage(platform::Surface& surface, Document& doc, const Rect& page) {
     // Their ticks are grey as over the plot in colour, black like the rest of the page without.
     if (doc.peaks.peakLabelsShown && doc.peaks.peakCount > 0) {
         const platform::TextMetrics m = surface.textMetrics();
-        const std::vector<display::PeakLabel> labels =
-            display::placePeakLabels(doc, surface, pagePeakLabelView(doc, page, m.height + m.externalLeading));
+        const std::vector<display::PeakLabel> labels = display::placePeakLabels(
+            doc, surface, pagePeakLabelView(doc, page, m.height + m.externalLeading));
         surface.setPen(colour ? palette::kGreyPen : palette::kBlackPen);
         for (const display::PeakLabel& l : labels) {
             surface.drawLine({l.x, l.tickTop}, {l.x, l.tickBottom});
@@ -246,7 +248,8 @@ void renderPage(platform::Surface& surface, Document& doc, const Rect& page) {
     }
 
     for (int s = 0; s < kMaxExpansions; ++s)
-        if (doc.expansionUsed[static_cast<std::size_t>(s)] == 1) drawInset(surface, doc, s, page, vf, screenHeight);
+        if (doc.expansionUsed[static_cast<std::size_t>(s)] == 1)
+            drawInset(surface, doc, s, page, vf, screenHeight);
 
     surface.setPen(palette::kBlackPen);
     if (print.printParams) {
@@ -271,7 +274,9 @@ std::array<std::string, 5> legendTexts(const Document& doc) {
             cformat("TD: %d points", static_cast<int>(a.TD)), units};
 }
 
-std::string legendFileText(const Document& doc) { return doc.fileTitle.empty() ? "" : "File: " + doc.fileTitle; }
+std::string legendFileText(const Document& doc) {
+    return doc.fileTitle.empty() ? "" : "File: " + doc.fileTitle;
+}
 
 std::string legendDateText() {
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());

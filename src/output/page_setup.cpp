@@ -19,7 +19,8 @@ PaperSizeMm paperSizeMm(const PageSetup& setup) {
 PagePixels pagePixels(const PageSetup& setup) {
     const PaperSizeMm mm = paperSizeMm(setup);
     const double perMm = std::clamp(setup.dpi, kMinPictureDpi, kMaxPictureDpi) / 25.4;
-    return {static_cast<int>(std::lround(mm.width * perMm)), static_cast<int>(std::lround(mm.height * perMm))};
+    return {static_cast<int>(std::lround(mm.width * perMm)),
+            static_cast<int>(std::lround(mm.height * perMm))};
 }
 
 Rect printedRect(int width, int height) {
@@ -52,8 +53,8 @@ std::optional<PictureFormat> pictureFormatFor(const std::string& path) {
 }
 
 std::string unknownPictureMessage(const std::string& path) {
-    return "A picture is written as PDF, SVG or PNG: the file's name must end in .pdf, .svg or .png (" + path +
-           ")";
+    return "A picture is written as PDF, SVG or PNG: the file's name must end in .pdf, .svg or .png (" +
+           path + ")";
 }
 
 }  // namespace pelvaron::output

@@ -76,7 +76,9 @@ public:
     Document* pageDoc = nullptr;  ///< whose factors are noted
     void notePage(int& count) {
         ++count;
-        if (pageDoc) lastPageBaseFactor = pageDoc->print.pageBaseFactor, lastPageAxisScale = pageDoc->print.pageAxisScale;
+        if (pageDoc)
+            lastPageBaseFactor = pageDoc->print.pageBaseFactor,
+            lastPageAxisScale = pageDoc->print.pageAxisScale;
     }
     bool printPage() override { return notePage(pagesPrinted), true; }
     bool copyPageToClipboard() override { return notePage(pagesCopied), true; }

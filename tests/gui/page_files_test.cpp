@@ -39,8 +39,8 @@ int runCli(const std::vector<std::string>& args, std::string* err = nullptr) {
 }
 
 std::vector<std::string> pageArgs(const std::string& out) {
-    return {"render", kExample, "--page", "-o", out, "--steps", "em=0.3,ft,autophase", "--integrate", "4.3/3.9",
-            "--peaks", "4.3/3.9", "--threshold", "5"};
+    return {"render",      kExample,  "--page",  "-o",      out,           "--steps", "em=0.3,ft,autophase",
+            "--integrate", "4.3/3.9", "--peaks", "4.3/3.9", "--threshold", "5"};
 }
 
 }  // namespace
@@ -60,8 +60,8 @@ private slots:
         // A4 portrait: 595 x 842 points.
         QCOMPARE(document.pagePointSize(0).toSize(), QSize(595, 842));
         const QString text = document.getAllText(0).text();
-        for (const char* expected : {"SF: 400.13 MHz", "SW: 6009.62 Hz", "TD: 16384 points", "Scale units: ppm",
-                                     "File: fid", "Date: "})
+        for (const char* expected : {"SF: 400.13 MHz", "SW: 6009.62 Hz", "TD: 16384 points",
+                                     "Scale units: ppm", "File: fid", "Date: "})
             QVERIFY2(text.contains(QString::fromLatin1(expected)), expected);
 #else
         QFile file(pdf);

@@ -106,8 +106,9 @@ TEST(PageTest, InsetsStandWhereTheirWindowsStandScaledByTheResolutionRatio) {
     EXPECT_TRUE(std::any_of(rects.begin(), rects.end(), [&](const auto& c) { return c.rect == expected; }));
     // The inset's axis in its own font, the legend again in the page's.
     const auto fonts = f.surface.of(Kind::SetFont);
-    EXPECT_TRUE(std::any_of(fonts.begin(), fonts.end(),
-                            [](const auto& c) { return c.font == platform::Font{"Courier New", 70}; }));
+    EXPECT_TRUE(std::any_of(fonts.begin(), fonts.end(), [](const auto& c) {
+        return c.font == platform::Font{"Courier New", 70};
+    }));
     EXPECT_EQ(f.text("SF: ")->font, pageFont(doc, f.page));
     // The inset's trace: its peak at index 200 rises from the handle's bottom, in the inset.
     bool traced = false;
@@ -142,8 +143,9 @@ TEST(PageTest, CommentsAreScaledAndPensFollowTheColourOption) {
     doc.print.printColour = 1;
     f.render();
     const auto pens = f.surface.of(Kind::SetPen);
-    EXPECT_TRUE(std::any_of(pens.begin(), pens.end(),
-                            [](const auto& c) { return c.pen.color == platform::Color{0, 0, 255}; }));
+    EXPECT_TRUE(std::any_of(pens.begin(), pens.end(), [](const auto& c) {
+        return c.pen.color == platform::Color{0, 0, 255};
+    }));
 }
 
 TEST(PageTest, PictureTypeComesFromTheExtension) {
