@@ -86,6 +86,8 @@ private:
     void registerSubsystemCommands();
     /// The baseline, data-operation and analysis commands (analysis_commands.cpp).
     void registerAnalysisCommands();
+    /// Create Expansions, Add/Subtract and the two-set strip's buttons (display_commands.cpp).
+    void registerDisplayCommands();
     void open(CommandContext& c);
     void import(CommandContext& c);
 };

@@ -69,6 +69,10 @@ public:
     }
     void showMeasureJDialog() override { ++measureJShown; }
     void refreshMeasureJDialog() override { ++measureJRefreshes; }
+    std::vector<int> expansionWindowsOpened;
+    bool twoSetControls = false;
+    void openExpansionWindow(int slot) override { expansionWindowsOpened.push_back(slot); }
+    void showTwoSetControls(bool show) override { twoSetControls = show; }
     void showHelp() override {}
     void showAbout() override {}
     void requestClose() override { ++closeRequests; }
