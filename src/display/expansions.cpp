@@ -126,7 +126,7 @@ ExpansionFeedback expansionMouseMove(Document& doc, ExpansionMouse& mouse, int s
         return f;
     }
     f.cursor = inside(e.expBaselineHandle, x, y) || mouse.draggingHandle ? ExpansionCursor::Handle
-                                                                          : ExpansionCursor::Cross;
+                                                                         : ExpansionCursor::Cross;
     if (mouse.draggingHandle) {
         e.expBaselineHandle = handleAt(e.expClient, row);
         f.repaint = true;

@@ -52,9 +52,9 @@ void pressExpansionButton(Document& doc, int slot, ExpansionButton button);
 
 /// The cursors of an expansion window.
 enum class ExpansionCursor {
-    Cross,          ///< anywhere else
-    Handle,         ///< over the baseline handle
-    IntegralMove,   ///< Shift held: the mouse moves the integral row
+    Cross,         ///< anywhere else
+    Handle,        ///< over the baseline handle
+    IntegralMove,  ///< Shift held: the mouse moves the integral row
 };
 
 /// The mouse state of one window (press point, what the drag does, Shift held).

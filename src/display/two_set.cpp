@@ -88,7 +88,7 @@ int twoSetScroll(Document& doc, platform::UserInterface& ui, TwoSetBar bar, Scro
     const int line = bar == TwoSetBar::Offset ? 5 : 1;
     const int page = bar == TwoSetBar::Shift ? 25 : 10;
     const BarRange range = twoSetBarRange(doc, bar);
-    int& value = bar == TwoSetBar::Shift ? doc.secondShift
+    int& value = bar == TwoSetBar::Shift    ? doc.secondShift
                  : bar == TwoSetBar::Offset ? doc.secondBaselineY
                                             : doc.secondFactor;
     long next = value;

@@ -57,7 +57,8 @@ ExpansionWindow::ExpansionWindow(Document& doc, platform::UserInterface& ui, int
     close_->setAutoRaise(true);
     connect(close_, &QToolButton::clicked, this, &QWidget::close);
 
-    setGeometry(origin.x, origin.y - topRows_, display::kExpansionWindowWidth, display::kExpansionWindowHeight);
+    setGeometry(origin.x, origin.y - topRows_, display::kExpansionWindowWidth,
+                display::kExpansionWindowHeight);
     show();
     raise();
     view_->setFocus(Qt::OtherFocusReason);
@@ -158,9 +159,10 @@ void ExpansionWindow::resizeEvent(QResizeEvent* event) {
 
 void ExpansionWindow::place() {
     const QRect g = geometry();
-    display::placeExpansion(doc_, slot_, Rect{g.left(), g.top() + topRows_, g.left() + g.width(),
-                                              g.top() + topRows_ + g.height()},
-                            height() - view_->height());
+    display::placeExpansion(
+        doc_, slot_,
+        Rect{g.left(), g.top() + topRows_, g.left() + g.width(), g.top() + topRows_ + g.height()},
+        height() - view_->height());
 }
 
 void ExpansionWindow::closeEvent(QCloseEvent* event) {

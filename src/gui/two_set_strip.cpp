@@ -20,8 +20,8 @@ struct ButtonPlace {
 // Document pixels of the window's client area; the strip's row is y = 30.
 constexpr int kRow = 30;
 constexpr ButtonPlace kButtons[] = {
-    {"1+2", app::kCmdTwoSetAdd, 5, 35},    {"1-2", app::kCmdTwoSetSubtract, 44, 35},
-    {"swap", app::kCmdTwoSetSwap, 83, 50}, {"OK", app::kCmdTwoSetOk, 137, 35},
+    {"1+2", app::kCmdTwoSetAdd, 5, 35},     {"1-2", app::kCmdTwoSetSubtract, 44, 35},
+    {"swap", app::kCmdTwoSetSwap, 83, 50},  {"OK", app::kCmdTwoSetOk, 137, 35},
     {"Quit", app::kCmdTwoSetQuit, 176, 38}, {"x10", app::kCmdTwoSetRange, 640, 35},
 };
 
@@ -74,7 +74,8 @@ TwoSetStrip::TwoSetStrip(Document& doc, platform::UserInterface& ui, app::Comman
         bar->setFocusPolicy(Qt::NoFocus);
         bar->setGeometry(place.x, y, 130, 20);
         const display::TwoSetBar which = place.bar;
-        connect(bar, &QAbstractSlider::actionTriggered, this, [this, which](int action) { scrolled(which, action); });
+        connect(bar, &QAbstractSlider::actionTriggered, this,
+                [this, which](int action) { scrolled(which, action); });
         bars_[static_cast<int>(which)] = bar;
     }
     sync();

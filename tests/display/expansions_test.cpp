@@ -91,7 +91,8 @@ TEST(Expansions, DragZoomsHandleAndShiftMoveLinesAndOnePointIsRefused) {
 
     // Shift held: the mouse carries the integral row.
     display::expansionShiftKey(mouse, true);
-    EXPECT_EQ(display::expansionMouseMove(*doc, mouse, 0, 10, 77).cursor, display::ExpansionCursor::IntegralMove);
+    EXPECT_EQ(display::expansionMouseMove(*doc, mouse, 0, 10, 77).cursor,
+              display::ExpansionCursor::IntegralMove);
     EXPECT_EQ(e.expIntegralY, 77);
     display::expansionShiftKey(mouse, false);
     display::expansionMouseMove(*doc, mouse, 0, 10, 20);
@@ -117,7 +118,8 @@ TEST(Expansions, PaintsTheRegionWithIntegralCurvesOnTheTracesColumns) {
     std::vector<SurfaceCall> traces, curves;
     bool courier = false;
     for (const SurfaceCall& c : surface.calls) {
-        if (c.kind == SurfaceCall::Kind::SetFont && c.font == platform::Font{"Courier New", 8}) courier = true;
+        if (c.kind == SurfaceCall::Kind::SetFont && c.font == platform::Font{"Courier New", 8})
+            courier = true;
         if (c.kind != SurfaceCall::Kind::Polyline) continue;
         if (c.pen == display::palette::kTracePen) traces.push_back(c);
         if (c.pen == display::palette::kMarkPen) curves.push_back(c);

@@ -112,7 +112,9 @@ private slots:
         strip->bar(display::TwoSetBar::Shift)->triggerAction(QAbstractSlider::SliderPageStepAdd);
         QCOMPARE(doc_->secondShift, 25);
         QCOMPARE(window_->statusText(0), QStringLiteral("Offset: 25"));
-        auto button = [&](int id) { return strip->findChild<QPushButton*>(QStringLiteral("twoSet%1").arg(id)); };
+        auto button = [&](int id) {
+            return strip->findChild<QPushButton*>(QStringLiteral("twoSet%1").arg(id));
+        };
         QCOMPARE(button(app::kCmdTwoSetAdd)->text(), QStringLiteral("1+2"));
         QTest::mouseClick(button(app::kCmdTwoSetSubtract), Qt::LeftButton);
         QCOMPARE(doc_->specData[0], before);  // the shift leaves the first doubles alone
