@@ -476,7 +476,8 @@ void MainWindow::closeExpansionWindows() {
 }
 
 void MainWindow::showTwoSetControls(bool show) {
-    if (show && twoSet_ == nullptr) twoSet_ = new TwoSetStrip(doc_, *ui_, *dispatcher_, PlotView::topRows(), plot_);
+    if (show && twoSet_ == nullptr)
+        twoSet_ = new TwoSetStrip(doc_, *ui_, *dispatcher_, PlotView::topRows(), plot_);
     if (!show && twoSet_ != nullptr) {
         twoSet_->hide();
         twoSet_->deleteLater();
