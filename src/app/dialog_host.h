@@ -94,6 +94,12 @@ public:
     virtual bool exportPicture() = 0;
     virtual bool runPrinterOptionsDialog(output::PrinterOptionsDialog& model) = 0;
 
+    /// Makes the expansion window of `slot` (claimed already) at its place; the window sets the
+    /// slot up from the view (display::initExpansionSlot) and frees it when it closes.
+    virtual void openExpansionWindow(int slot) = 0;
+    /// Creates (true) or removes (false) the control strip of the two-set display.
+    virtual void showTwoSetControls(bool show) = 0;
+
     virtual void showHelp() = 0;
     virtual void showAbout() = 0;
     /// Asks the main window to close; the close passes through the save question.

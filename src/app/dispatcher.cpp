@@ -42,6 +42,7 @@ CommandDispatcher::CommandDispatcher(Document& doc, platform::UserInterface& ui,
     registerSubsystemCommands();
     registerAnalysisCommands();
     registerOutputCommands();
+    registerDisplayCommands();
 }
 
 void CommandDispatcher::registerCommand(int id, CommandHandler handler) {

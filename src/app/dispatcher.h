@@ -88,6 +88,8 @@ private:
     void registerAnalysisCommands();
     /// Print, the clipboard copies, Export Picture and the Printer Options (output_commands.cpp).
     void registerOutputCommands();
+    /// Create Expansions, Add/Subtract and the two-set strip's buttons (display_commands.cpp).
+    void registerDisplayCommands();
     void open(CommandContext& c);
     void import(CommandContext& c);
 };

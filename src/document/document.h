@@ -115,6 +115,7 @@ struct Document {
     int addSubMode = 0;
     int secondShift = 0;
     int secondFactor = 100;
+    int secondFactorRange = 500;  ///< the factor bar's maximum (raised by x10 steps)
     int secondBaselineY = 240;
     int toolMode = kNoTool;
     int rubberShape = 0;

@@ -41,9 +41,11 @@
 #include "gui/dialogs/suppress_peaks_dialog.h"
 #include "gui/dialogs/units_dialog.h"
 #include "gui/dialogs/window_function_dialog.h"
+#include "gui/expansion_window.h"
 #include "gui/help_window.h"
 #include "gui/menu_layout.h"
 #include "gui/plot_view.h"
+#include "gui/two_set_strip.h"
 
 namespace pelvaron::gui {
 
@@ -85,7 +87,8 @@ MainWindow::MainWindow(Document& doc, QWidget* parent) : QMainWindow(parent), do
     grid->setSpacing(0);
     plot_ = new PlotView(doc_, *ui_, central);
     plot_->setObjectName(QStringLiteral("plot"));
-    plot_->setScreenHeight(screen != nullptr ? screen->geometry().height() : work.height());
+    screenHeight_ = screen != nullptr ? screen->geometry().height() : work.height();
+    plot_->setScreenHeight(screenHeight_);
     hBar_ = new QScrollBar(Qt::Horizontal, central);
     vBar_ = new QScrollBar(Qt::Vertical, central);
     grid->addWidget(plot_, 0, 0);
@@ -123,6 +126,7 @@ MainWindow::MainWindow(Document& doc, QWidget* parent) : QMainWindow(parent), do
     connect(ui_, &QtUserInterface::windowTitleChanged, this, [this](const QString& t) { setWindowTitle(t); });
     connect(ui_, &QtUserInterface::documentMenusEnabled, this, &MainWindow::enableDocumentMenus);
     connect(ui_, &QtUserInterface::documentChanged, this, &MainWindow::documentChanged);
+    connect(ui_, &QtUserInterface::expansionWindowsClosed, this, &MainWindow::closeExpansionWindows);
     // Queued: the dialogs of a pick open after the mouse event has been handled.
     connect(
         plot_, &PlotView::toolRequested, this,
@@ -270,6 +274,9 @@ void MainWindow::enableDocumentMenus(bool enable) {
 
 void MainWindow::documentChanged() {
     plot_->documentChanged();
+    // The expansions hold indices, not copies: they show the data as they are now.
+    for (ExpansionWindow* w : expansionWindows()) w->view()->update();
+    if (twoSet_ != nullptr) twoSet_->sync();
     reference_->setText(doc_.haveDocument
                             ? QStringLiteral("Reference: %1")
                                   .arg(QString::fromUtf8(referenceSourceName(doc_.referenceSource).data()))
@@ -449,6 +456,34 @@ void MainWindow::showMeasureJDialog() {
 
 void MainWindow::refreshMeasureJDialog() {
     if (measureJ_ != nullptr) measureJ_->refresh();
+}
+
+std::vector<ExpansionWindow*> MainWindow::expansionWindows() const {
+    std::vector<ExpansionWindow*> open;
+    for (ExpansionWindow* w : plot_->findChildren<ExpansionWindow*>(Qt::FindDirectChildrenOnly))
+        if (!w->isHidden()) open.push_back(w);
+    return open;
+}
+
+TwoSetStrip* MainWindow::twoSetStrip() const { return twoSet_.data(); }
+
+void MainWindow::openExpansionWindow(int slot) {
+    new ExpansionWindow(doc_, *ui_, slot, screenHeight_, PlotView::topRows(), plot_);
+}
+
+void MainWindow::closeExpansionWindows() {
+    for (ExpansionWindow* w : expansionWindows()) w->close();
+}
+
+void MainWindow::showTwoSetControls(bool show) {
+    if (show && twoSet_ == nullptr)
+        twoSet_ = new TwoSetStrip(doc_, *ui_, *dispatcher_, PlotView::topRows(), plot_);
+    if (!show && twoSet_ != nullptr) {
+        twoSet_->hide();
+        twoSet_->deleteLater();
+        twoSet_ = nullptr;
+    }
+    if (twoSet_ != nullptr) twoSet_->sync();
 }
 
 void MainWindow::showHelp() {

@@ -25,10 +25,12 @@ class QToolBar;
 
 namespace pelvaron::gui {
 
+class ExpansionWindow;
 class MeasureJDialogWidget;
 class MultiPointBaselineWidget;
 class PhaseDialogWidget;
 class PlotView;
+class TwoSetStrip;
 
 class MainWindow : public QMainWindow, public app::DialogHost {
     Q_OBJECT
@@ -50,6 +52,9 @@ public:
     /// The open Measure J and Multiple Point Baseline dialogs, or null.
     [[nodiscard]] MeasureJDialogWidget* measureJDialog() const;
     [[nodiscard]] MultiPointBaselineWidget* multiPointBaselineDialog() const;
+    /// The open expansion windows, and the two-set display's strip (null when it is off).
+    [[nodiscard]] std::vector<ExpansionWindow*> expansionWindows() const;
+    [[nodiscard]] TwoSetStrip* twoSetStrip() const;
 
     /// Adds a command of a subsystem; its menu item and toolbar button appear.
     void registerCommand(int id, app::CommandHandler handler);
@@ -77,6 +82,8 @@ public:
     int runPeakPickingDialog(analysis::PeakPickingDialog& model) override;
     void showMeasureJDialog() override;
     void refreshMeasureJDialog() override;
+    void openExpansionWindow(int slot) override;
+    void showTwoSetControls(bool show) override;
     void showHelp() override;
     void showAbout() override;
     void requestClose() override;
@@ -124,6 +131,9 @@ private:
     QPointer<PhaseDialogWidget> phase_;
     QPointer<MeasureJDialogWidget> measureJ_;
     QPointer<MultiPointBaselineWidget> multiPoint_;
+    QPointer<TwoSetStrip> twoSet_;
+    int screenHeight_ = 0;
+    void closeExpansionWindows();
 
     void buildMenus();
     void buildToolbar();

@@ -85,6 +85,10 @@ public:
     bool copyViewToClipboard() override { return ++viewsCopied, true; }
     bool exportPicture() override { return notePage(picturesExported), true; }
     bool runPrinterOptionsDialog(output::PrinterOptionsDialog& m) override { return printerOptions.run(m); }
+    std::vector<int> expansionWindowsOpened;
+    bool twoSetControls = false;
+    void openExpansionWindow(int slot) override { expansionWindowsOpened.push_back(slot); }
+    void showTwoSetControls(bool show) override { twoSetControls = show; }
     void showHelp() override {}
     void showAbout() override {}
     void requestClose() override { ++closeRequests; }

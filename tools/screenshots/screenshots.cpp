@@ -11,11 +11,16 @@
 // regions with their labels and two J cursors (analysis-1280x800.png), dialog-peak-picking.png,
 // the printed report (peak-report.pdf), dialog-measure-j.png, the integrals calibrated to the
 // methyl group's three hydrogens (dialog-hydrogens.png, integrals-1280x800.png) and the manual
-// baseline's preview (baseline-preview-1280x800.png, dialog-baseline.png).
+// baseline's preview (baseline-preview-1280x800.png, dialog-baseline.png); two expansion windows
+// over the example's spectrum, zoomed into the quartet and the triplet (expansions-1280x800.png),
+// and the two-set display of Add/Subtract with the aspirin spectrum opened over itself, shifted
+// and scaled (two-set-1280x800.png), then subtracted (two-set-subtracted-1280x800.png).
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
@@ -29,9 +34,12 @@
 #include "document/units.h"
 #include "gui/dialogs/measure_j_dialog.h"
 #include "gui/dialogs/phase_dialog.h"
+#include "gui/expansion_window.h"
 #include "gui/main_window.h"
 #include "gui/plot_view.h"
 #include "gui/report_printer.h"
+#include "gui/two_set_strip.h"
+#include "io/native_file.h"
 #include "modal_helper.h"
 
 namespace {
@@ -263,6 +271,105 @@ int main(int argc, char** argv) {
             ModalAnswerer::reject()(dialog);
         });
         window.action(pelvaron::app::kCmdManualBaseline)->trigger();
+        doc->noSaveQuery = 1;
+    }
+    {
+        // Two expansions over the example's spectrum.
+        auto doc = std::make_unique<pelvaron::Document>();
+        pelvaron::gui::MainWindow window(*doc);
+        showWithExample(window, 1280, 800, example);
+        std::string error;
+        if (!pelvaron::cli::runSteps(*doc, window.userInterface(), "em=0.3,ft,autophase", error))
+            qWarning("%s", error.c_str());
+        pelvaron::display::UnitsDialog units(*doc);
+        units.select(pelvaron::kPpm);
+        units.ok(*doc, window.userInterface());
+        const double left = pelvaron::units::tToUnit(*doc, doc->viewLeft, pelvaron::kPpm);
+        const double right = pelvaron::units::tToUnit(*doc, doc->viewRight, pelvaron::kPpm);
+        const struct {
+            double from, to;
+            QRect geometry;  ///< in the plot widget
+            int increases;
+        } expansions[] = {{4.30, 3.95, QRect(60, 60, 330, 230), 2},
+                          {1.45, 1.05, QRect(820, 90, 300, 210), 1}};
+        for (std::size_t k = 0; k < std::size(expansions); ++k) {
+            window.action(pelvaron::app::kCmdCreateExpansion)->trigger();
+            QApplication::processEvents();
+        }
+        const auto windows = window.expansionWindows();
+        if (windows.size() != 2) {
+            qWarning("Create Expansions opened %d windows", static_cast<int>(windows.size()));
+            ok = false;
+        }
+        for (std::size_t k = 0; k < windows.size() && k < 2; ++k) {
+            const auto& e = expansions[k];
+            pelvaron::gui::ExpansionWindow* w =
+                windows[k]->slot() == static_cast<int>(k) ? windows[k] : windows[1 - k];
+            w->setGeometry(e.geometry);
+            QApplication::processEvents();
+            QWidget* view = w->view();
+            auto xAt = [&](double ppm) {
+                return static_cast<int>(view->width() * (left - ppm) / (left - right));
+            };
+            drag(view, QPoint(xAt(e.from), 30), QPoint(xAt(e.to), 60));
+            for (int i = 0; i < e.increases; ++i)
+                w->view()->button(pelvaron::display::ExpansionButton::Increase)->click();
+        }
+        ok = save(&window, out.filePath(QStringLiteral("expansions-1280x800.png"))) && ok;
+        doc->noSaveQuery = 1;
+    }
+    {
+        // Add/Subtract: the aspirin spectrum, saved as a Pelvaron file, opened over itself.
+        const QString second = out.filePath(QStringLiteral("aspirin-second.PLV"));
+        const char* aspirin = PELVARON_SOURCE_DIR "/tests/data/aspirin-1h/processed-set";
+        auto doc = std::make_unique<pelvaron::Document>();
+        pelvaron::gui::MainWindow window(*doc);
+        showWithExample(window, 1280, 800, aspirin);
+        if (!pelvaron::io::writeNativeFile(*doc, second.toStdString())) {
+            qWarning("cannot write %s", qPrintable(second));
+            ok = false;
+        }
+        ModalAnswerer answerer;
+        answerer.answer([&](QWidget* dialog) {
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                name->setText(second);
+            ModalAnswerer::accept()(dialog);
+        });
+        window.action(pelvaron::app::kCmdAddSubtract)->trigger();
+        QTest::qWait(200);
+        auto* strip = window.twoSetStrip();
+        if (strip == nullptr) {
+            qWarning("Add/Subtract did not start the two-set display");
+            ok = false;
+        } else {
+            pelvaron::display::UnitsDialog units(*doc);
+            units.select(pelvaron::kPpm);
+            units.ok(*doc, window.userInterface());
+            // The aromatic multiplets: the second set 200 doubles (0.05 ppm) to the right, 60 rows
+            // lower than it starts and at 80 %.
+            QWidget* plot = window.plotView();
+            const double l = pelvaron::units::tToUnit(*doc, doc->viewLeft, pelvaron::kPpm);
+            const double r = pelvaron::units::tToUnit(*doc, doc->viewRight, pelvaron::kPpm);
+            auto xAt = [&](double ppm) { return static_cast<int>(plot->width() * (l - ppm) / (l - r)); };
+            window.action(pelvaron::app::kCmdZoom)->trigger();
+            drag(plot, QPoint(xAt(8.2), plot->height() / 3), QPoint(xAt(6.8), plot->height() * 2 / 3));
+            for (int i = 0; i < 3; ++i) window.action(pelvaron::app::kCmdIncrease)->trigger();
+            // The overview band that the first zoom turns on would cover the raised second set.
+            if (doc->dualZoom) window.action(pelvaron::app::kCmdDualZoom)->trigger();
+            using pelvaron::display::TwoSetBar;
+            for (int i = 0; i < 8; ++i)
+                strip->bar(TwoSetBar::Shift)->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            for (int i = 0; i < 6; ++i)
+                strip->bar(TwoSetBar::Offset)->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            for (int i = 0; i < 2; ++i)
+                strip->bar(TwoSetBar::Factor)->triggerAction(QAbstractSlider::SliderPageStepSub);
+            QTest::mouseMove(plot, QPoint(640, 400));
+            ok = save(&window, out.filePath(QStringLiteral("two-set-1280x800.png"))) && ok;
+            // "1-2": the data less the shifted copy.
+            if (auto* subtract = strip->findChild<QPushButton*>(QStringLiteral("twoSet3459")))
+                subtract->click();
+            ok = save(&window, out.filePath(QStringLiteral("two-set-subtracted-1280x800.png"))) && ok;
+        }
         doc->noSaveQuery = 1;
     }
     return ok ? 0 : 1;

@@ -1,0 +1,240 @@
+// Expansion windows: slots, mouse and painting.
+#include "display/expansions.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <span>
+
+#include "display/axis.h"
+#include "display/integral_drawing.h"
+#include "display/paint.h"
+#include "display/trace.h"
+#include "document/numeric.h"
+
+namespace pelvaron::display {
+
+namespace {
+
+int makeEven(int index) { return index % 2 != 0 ? index - 1 : index; }
+
+bool validSlot(int slot) { return slot >= 0 && slot < kMaxExpansions; }
+
+ExpansionSlot& slotOf(Document& doc, int slot) {
+    return doc.expansions.windows[static_cast<std::size_t>(slot)];
+}
+
+Rect handleAt(const Rect& client, int centreY) {
+    return Rect{client.left, centreY - kExpansionHandleHeight / 2, client.right,
+                centreY + kExpansionHandleHeight / 2};
+}
+
+bool inside(const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+
+}  // namespace
+
+platform::Point expansionOrigin(int slot) { return platform::Point{100 + 50 * slot, 100}; }
+
+int claimExpansionSlot(Document& doc, platform::UserInterface& ui) {
+    const auto free = std::find(doc.expansionUsed.begin(), doc.expansionUsed.end(), 0);
+    if (doc.nExpansions >= kMaxExpansions || free == doc.expansionUsed.end()) {
+        ui.message("Maximum number of expansion windows is 5.", "Warning", platform::Icon::Exclamation);
+        return -1;
+    }
+    *free = 1;
+    ++doc.nExpansions;
+    return static_cast<int>(free - doc.expansionUsed.begin());
+}
+
+void initExpansionSlot(Document& doc, int slot, int width, int height) {
+    if (!validSlot(slot)) return;
+    ExpansionSlot& e = slotOf(doc, slot);
+    const double aq = doc.acqPars.AQ > 0.0 ? doc.acqPars.AQ : 1.0;
+    e.expLeftIndex = truncToInt(doc.nData * doc.viewLeft / aq);
+    e.expRightIndex = truncToInt(doc.nData * doc.viewRight / aq);
+    e.expSpan = e.expRightIndex - e.expLeftIndex;
+    e.expLeftIndex = makeEven(e.expLeftIndex);
+    e.expRightIndex = makeEven(e.expRightIndex);
+    e.expVScale = doc.vScale;
+    e.expIntegralScale = 0.055;
+    e.expIntegralY = height / 2;
+    resizeExpansion(doc, slot, width, height);
+}
+
+void resizeExpansion(Document& doc, int slot, int width, int height) {
+    if (!validSlot(slot)) return;
+    ExpansionSlot& e = slotOf(doc, slot);
+    e.expClient = Rect{0, 0, width, height};
+    e.expPlotRect = Rect{0, 0, width, height - kExpansionPlotRise};
+    e.expBaselineHandle = Rect{0, height - kExpansionHandleBottomRise - kExpansionHandleHeight, width,
+                               height - kExpansionHandleBottomRise};
+}
+
+void placeExpansion(Document& doc, int slot, const Rect& frame, int captionHeight) {
+    if (!validSlot(slot)) return;
+    slotOf(doc, slot).frame = frame;
+    slotOf(doc, slot).captionHeight = captionHeight;
+}
+
+void destroyExpansion(Document& doc, int slot) {
+    if (!validSlot(slot) || doc.expansionUsed[static_cast<std::size_t>(slot)] == 0) return;
+    doc.expansionUsed[static_cast<std::size_t>(slot)] = 0;
+    doc.nExpansions = std::max(0, doc.nExpansions - 1);
+}
+
+void pressExpansionButton(Document& doc, int slot, ExpansionButton button) {
+    if (!validSlot(slot)) return;
+    ExpansionSlot& e = slotOf(doc, slot);
+    const double step = doc.integrals.integralScaleStep;
+    switch (button) {
+        case ExpansionButton::Increase: e.expVScale *= 1.5; break;
+        case ExpansionButton::Decrease: e.expVScale /= 1.5; break;
+        case ExpansionButton::IntegralIncrease: e.expIntegralScale *= step; break;
+        case ExpansionButton::IntegralDecrease: e.expIntegralScale /= step; break;
+    }
+}
+
+ExpansionFeedback expansionShiftKey(ExpansionMouse& mouse, bool down) {
+    mouse.shiftHeld = down;
+    ExpansionFeedback f;
+    f.cursor = down ? ExpansionCursor::IntegralMove : ExpansionCursor::Cross;
+    return f;
+}
+
+ExpansionFeedback expansionButtonDown(Document& doc, ExpansionMouse& mouse, int slot, int x, int y) {
+    ExpansionFeedback f;
+    if (!validSlot(slot)) return f;
+    mouse.pressX = x;
+    mouse.pressY = y;
+    mouse.leftDown = true;
+    mouse.rectangleShown = false;
+    mouse.draggingHandle = inside(slotOf(doc, slot).expBaselineHandle, x, y);
+    f.cursor = mouse.draggingHandle ? ExpansionCursor::Handle : ExpansionCursor::Cross;
+    return f;
+}
+
+ExpansionFeedback expansionMouseMove(Document& doc, ExpansionMouse& mouse, int slot, int x, int y) {
+    ExpansionFeedback f;
+    if (!validSlot(slot)) return f;
+    ExpansionSlot& e = slotOf(doc, slot);
+    // The grabbed mouse reports rows outside the window; the lines it moves stay inside.
+    const int row = std::clamp(y, e.expClient.top, std::max(e.expClient.top, e.expClient.bottom - 1));
+    if (mouse.shiftHeld) {
+        e.expIntegralY = row;
+        f.cursor = ExpansionCursor::IntegralMove;
+        f.repaint = true;
+        return f;
+    }
+    f.cursor = inside(e.expBaselineHandle, x, y) || mouse.draggingHandle ? ExpansionCursor::Handle
+                                                                         : ExpansionCursor::Cross;
+    if (mouse.draggingHandle) {
+        e.expBaselineHandle = handleAt(e.expClient, row);
+        f.repaint = true;
+    } else if (mouse.leftDown) {
+        mouse.rectangleShown = true;
+        f.showRubber = true;
+        f.x0 = mouse.pressX;
+        f.y0 = mouse.pressY;
+        f.x1 = x;
+        f.y1 = y;
+    }
+    return f;
+}
+
+ExpansionFeedback expansionButtonUp(Document& doc, platform::UserInterface& ui, ExpansionMouse& mouse,
+                                    int slot, int x, int /*y*/) {
+    ExpansionFeedback f;
+    const bool handle = mouse.draggingHandle;
+    const bool wasDown = mouse.leftDown;
+    mouse.leftDown = false;
+    mouse.draggingHandle = false;
+    mouse.rectangleShown = false;
+    if (!validSlot(slot) || !wasDown) return f;
+    if (handle) return f;
+    f.repaint = true;  // the rubber rectangle goes either way
+    if (x == mouse.pressX) {
+        ui.message("You cannot expand 1 point", "Error", platform::Icon::Exclamation);
+        return f;
+    }
+    ExpansionSlot& e = slotOf(doc, slot);
+    const int w = e.expClient.right;
+    if (w <= 0) return f;
+    const int x0 = std::clamp(std::min(x, mouse.pressX), 0, w);
+    const int x1 = std::clamp(std::max(x, mouse.pressX), 0, w);
+    // Indices per pixel as a real ratio: an integer one would be 0 once the region has fewer
+    // doubles than the window has columns, and the zoom would stop.
+    const double k = static_cast<double>(e.expSpan) / w;
+    const int left = makeEven(e.expLeftIndex + truncToInt(x0 * k));
+    const int right = makeEven(e.expRightIndex - truncToInt(std::abs(w - x1) * k));
+    // A drag narrower than one point of the region would leave nothing to draw (and divide the
+    // width by zero): refused as the click is.
+    if (right - left < 2) {
+        ui.message("You cannot expand 1 point", "Error", platform::Icon::Exclamation);
+        return f;
+    }
+    e.expLeftIndex = left;
+    e.expRightIndex = right;
+    e.expSpan = std::abs(right - left);
+    return f;
+}
+
+ExpansionFeedback expansionRightButton(Document& doc, int slot) {
+    ExpansionFeedback f;
+    if (!validSlot(slot)) return f;
+    ExpansionSlot& e = slotOf(doc, slot);
+    e.expLeftIndex = 0;
+    e.expRightIndex = doc.nData;
+    e.expSpan = doc.nData;
+    f.repaint = true;
+    return f;
+}
+
+void paintExpansion(platform::Surface& surface, const Document& doc, int slot, int screenHeight) {
+    if (!validSlot(slot)) return;
+    const ExpansionSlot& e = doc.expansions.windows[static_cast<std::size_t>(slot)];
+    surface.fillRect(e.expClient, palette::kWhite);
+    if (!doc.haveDocument || doc.nData < 2 || !(doc.acqPars.AQ > 0.0)) return;
+    const int i0 = std::clamp(std::min(e.expLeftIndex, e.expRightIndex), 0, doc.nData);
+    const int i1 = std::clamp(std::max(e.expLeftIndex, e.expRightIndex), 0, doc.nData);
+    if (i1 - i0 < 2) return;
+    const auto count = static_cast<std::size_t>(doc.nData);
+
+    TraceParams trace;
+    trace.i0 = i0;
+    trace.i1 = i1;
+    trace.maxAbs = std::fabs(doc.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.peakValue);
+    trace.baseY = e.expBaselineHandle.bottom - kExpansionHandleHeight / 2;
+    trace.pxPerIndex = static_cast<double>(e.expClient.right) / (i1 - i0);
+    trace.rect = e.expClient;
+    trace.mode = TraceMode::Main;
+    trace.vScale = e.expVScale;
+    surface.setPen(palette::kTracePen);
+    drawTrace(surface, doc, std::span<const double>(doc.specData.data(), count), trace);
+
+    surface.setFont(platform::Font{"Courier New", 8});
+    AxisParams axis;
+    axis.i0 = i0;
+    axis.i1 = i1;
+    axis.xEnd = e.expClient.right;
+    axis.height = e.expClient.bottom;
+    axis.rect = e.expClient;
+    axis.scale = kExpansionAxisScale;
+    axis.shadowStyle = false;
+    axis.panelStyle = true;
+    axis.screenHeight = screenHeight;
+    drawAxis(surface, doc, axis);
+
+    const IntegralState& in = doc.integrals;
+    if (in.integralsShown && in.showIntegralCurves) {
+        surface.setPen(palette::kMarkPen);
+        // The window's own zoom and left edge, in the time units the curves use; they place the
+        // curves on the columns of the trace above.
+        const double leftTime = i0 * doc.acqPars.AQ / doc.nData;
+        const double zoom = static_cast<double>(doc.nData) / (i1 - i0);
+        (void)drawIntegralCurves(surface, doc, e.expClient, e.expIntegralY, leftTime, e.expIntegralScale,
+                                 e.expVScale, zoom);
+    }
+    surface.setFont(platform::Font{});
+}
+
+}  // namespace pelvaron::display

@@ -1,0 +1,141 @@
+// Create Expansions, Add/Subtract and the buttons and bars of the two-set display.
+#include <gtest/gtest.h>
+
+#include "app/display_commands.h"
+#include "app_fixture.h"
+#include "display/expansions.h"
+#include "display/two_set.h"
+#include "temp_dir.h"
+
+namespace pelvaron::testing {
+namespace {
+
+TEST(DisplayCommands, ExpansionsTakeTheLowestFreeSlotUpToFive) {
+    AppFixture f;
+    for (int k = 0; k < 6; ++k) f.dispatcher.dispatch(app::kCmdCreateExpansion);
+    EXPECT_EQ(f.host.expansionWindowsOpened, (std::vector<int>{0, 1, 2, 3, 4}));
+    ASSERT_EQ(f.ui.messages.size(), 1u);
+    EXPECT_EQ(f.ui.messages[0].text, "Maximum number of expansion windows is 5.");
+    EXPECT_EQ(f.ui.messages[0].caption, "Warning");
+
+    display::destroyExpansion(*f.doc, 3);
+    display::destroyExpansion(*f.doc, 1);
+    f.dispatcher.dispatch(app::kCmdCreateExpansion);
+    f.dispatcher.dispatch(app::kCmdCreateExpansion);
+    EXPECT_EQ(f.host.expansionWindowsOpened.back(), 3);
+    EXPECT_EQ(f.host.expansionWindowsOpened.end()[-2], 1);
+    EXPECT_EQ(display::expansionOrigin(1).x, 150);
+
+    // The set-up frees every slot; a window closing after it frees nothing twice.
+    setupDocument(*f.doc, f.ui);
+    display::destroyExpansion(*f.doc, 2);
+    EXPECT_EQ(f.doc->nExpansions, 0);
+    f.dispatcher.dispatch(app::kCmdCreateExpansion);
+    EXPECT_EQ(f.host.expansionWindowsOpened.back(), 0);
+}
+
+TEST(DisplayCommands, AddSubtractOpensTheSecondSetAndACancelledOpenLeavesItOff) {
+    TempDir dir;
+    const std::string saved = dir.file("second.PLV");
+    AppFixture f;
+    f.ui.files = {saved};
+    f.dispatcher.dispatch(app::kCmdSave);
+    // The present data differ from the file's: they become the second set.
+    f.doc->specData[0] = 7.0;
+    f.doc->noSaveQuery = 0;
+
+    f.ui.files = {std::nullopt};
+    f.dispatcher.dispatch(app::kCmdAddSubtract);
+    EXPECT_EQ(f.doc->addSubMode, 0);
+    EXPECT_FALSE(f.host.twoSetControls);
+    EXPECT_EQ(f.doc->noSaveQuery, 0);  // the modified data still ask before they go
+
+    f.ui.files = {saved};
+    f.dispatcher.dispatch(app::kCmdAddSubtract);
+    EXPECT_TRUE(f.ui.messages.empty());  // no save question before the present data move aside
+    EXPECT_EQ(f.doc->addSubMode, 1);
+    EXPECT_TRUE(f.host.twoSetControls);
+    EXPECT_EQ(f.doc->secondData[0], 7.0);
+    EXPECT_EQ(f.doc->specData[0], 0.0);
+    EXPECT_EQ(f.doc->dualRect.top, 58);
+}
+
+/// A fixture in the two-set display: specData[i] = i, secondData[i] = 1000 + i.
+struct TwoSet : AppFixture {
+    TwoSet() {
+        for (int i = 0; i < doc->nData; ++i) doc->specData[i] = i;
+        EXPECT_TRUE(app::startTwoSetDisplay(context, [this] {
+            for (int i = 0; i < doc->nData; ++i) doc->specData[i] = i;
+            takeUndoSnapshot(*doc);  // as the set-up of a load does
+            return true;
+        }));
+        for (int i = 0; i < doc->nData; ++i) doc->secondData[i] = 1000 + i;
+    }
+    app::CommandContext context{*doc, ui, host, dispatcher};
+};
+
+TEST(DisplayCommands, AddAndSubtractPairIndicesByTheShift) {
+    TwoSet f;
+    const int n = f.doc->nData;
+    f.doc->secondShift = 2;
+    f.dispatcher.dispatch(app::kCmdTwoSetAdd);
+    EXPECT_EQ(f.doc->specData[0], 0.0);
+    EXPECT_EQ(f.doc->specData[1], 1.0);
+    EXPECT_EQ(f.doc->specData[2], 2.0 + 1000.0);
+    EXPECT_EQ(f.doc->specData[n - 1], (n - 1) + 1000.0 + (n - 3));
+
+    // Subtracted at half the factor with a shift of -1: real parts meet imaginary ones, and the
+    // last double has no partner.
+    f.doc->secondShift = -1;
+    f.doc->secondFactor = 50;
+    f.dispatcher.dispatch(app::kCmdTwoSetSubtract);
+    EXPECT_EQ(f.doc->specData[0], 0.0 - 0.5 * 1001.0);
+    EXPECT_EQ(f.doc->specData[n - 1], (n - 1) + 1000.0 + (n - 3));
+    EXPECT_EQ(f.doc->addSubMode, 1);  // the display stays on for the next one
+}
+
+TEST(DisplayCommands, QuitRestoresTheDataAndOkKeepsThem) {
+    for (const bool ok : {false, true}) {
+        SCOPED_TRACE(ok ? "OK" : "Quit");
+        TwoSet f;
+        f.doc->secondFactor = 230;
+        for (int k = 0; k < 3; ++k) f.dispatcher.dispatch(app::kCmdTwoSetAdd);
+        f.dispatcher.dispatch(ok ? app::kCmdTwoSetOk : app::kCmdTwoSetQuit);
+        EXPECT_DOUBLE_EQ(f.doc->specData[10], ok ? 10.0 + 3 * 2.3 * 1010.0 : 10.0);
+        EXPECT_EQ(f.doc->addSubMode, 0);
+        EXPECT_EQ(f.doc->secondFactor, 100);
+        EXPECT_FALSE(f.host.twoSetControls);
+    }
+}
+
+TEST(DisplayCommands, SwapAndTheBars) {
+    TwoSet f;
+    f.dispatcher.dispatch(app::kCmdTwoSetSwap);
+    EXPECT_EQ(f.doc->specData[5], 1005.0);
+    EXPECT_EQ(f.doc->secondData[5], 5.0);
+
+    // x10 twice from 500 reaches 50000; a third press is refused with the warning.
+    f.dispatcher.dispatch(app::kCmdTwoSetRange);
+    f.dispatcher.dispatch(app::kCmdTwoSetRange);
+    EXPECT_EQ(display::twoSetBarRange(*f.doc, display::TwoSetBar::Factor).max, 50000);
+    EXPECT_TRUE(f.ui.messages.empty());
+    f.dispatcher.dispatch(app::kCmdTwoSetRange);
+    ASSERT_EQ(f.ui.messages.size(), 1u);
+    EXPECT_EQ(f.ui.messages[0].text, "You cannot increase more the scroll bar range");
+    EXPECT_EQ(f.ui.messages[0].caption, "Warning");
+    EXPECT_EQ(f.doc->secondFactorRange, 50000);
+
+    using display::ScrollCode;
+    using display::TwoSetBar;
+    EXPECT_EQ(display::twoSetScroll(*f.doc, f.ui, TwoSetBar::Shift, ScrollCode::PageRight), 25);
+    EXPECT_EQ(f.ui.statusTexts[0].back(), "Offset: 25");
+    // A 16-bit thumb above the maximum is a negative position.
+    EXPECT_EQ(display::twoSetScroll(*f.doc, f.ui, TwoSetBar::Shift, ScrollCode::Thumb, 65535), -1);
+    EXPECT_EQ(display::twoSetScroll(*f.doc, f.ui, TwoSetBar::Factor, ScrollCode::Thumb, 123), 123);
+    EXPECT_EQ(f.ui.statusTexts[0].back(), "Factor: 1.230000");
+    f.doc->secondBaselineY = 60;
+    EXPECT_EQ(display::twoSetScroll(*f.doc, f.ui, TwoSetBar::Offset, ScrollCode::PageLeft), 58);
+}
+
+}  // namespace
+}  // namespace pelvaron::testing

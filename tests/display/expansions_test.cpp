@@ -1,0 +1,137 @@
+// The expansion windows' slots, mouse and painting.
+#include <gtest/gtest.h>
+
+#include "display/expansions.h"
+#include "display/paint.h"
+#include "display_fixture.h"
+#include "recording_surface.h"
+
+namespace pelvaron::testing {
+namespace {
+
+using display::ExpansionMouse;
+
+constexpr int kW = 200, kH = 120;
+
+const ExpansionSlot& slot0(const Document& doc) { return doc.expansions.windows[0]; }
+
+TEST(Expansions, SlotStartsFromTheZoomedViewAndRightClickShowsAll) {
+    RecordingUserInterface ui;
+    auto doc = makeDocument(ui);  // 2000 doubles over AQ = 1 s
+    doc->viewLeft = 0.2505;       // index 501: made even, the span taken before
+    doc->viewRight = 0.7503;      // 1500.6 -> 1500
+    doc->vScale = 90.0;
+    ASSERT_EQ(display::claimExpansionSlot(*doc, ui), 0);
+    display::initExpansionSlot(*doc, 0, kW, kH);
+    const ExpansionSlot& e = slot0(*doc);
+    EXPECT_EQ(e.expLeftIndex, 500);
+    EXPECT_EQ(e.expRightIndex, 1500);
+    EXPECT_EQ(e.expSpan, 999);
+    EXPECT_EQ(e.expVScale, 90.0);
+    EXPECT_EQ(e.expIntegralY, kH / 2);
+    EXPECT_EQ(e.expBaselineHandle, (Rect{0, kH - 36, kW, kH - 30}));
+    EXPECT_EQ(e.expPlotRect, (Rect{0, 0, kW, kH - 21}));
+
+    EXPECT_TRUE(display::expansionRightButton(*doc, 0).repaint);
+    EXPECT_EQ(e.expLeftIndex, 0);
+    EXPECT_EQ(e.expRightIndex, 2000);
+    EXPECT_EQ(e.expSpan, 2000);
+}
+
+TEST(Expansions, DragZoomsHandleAndShiftMoveLinesAndOnePointIsRefused) {
+    RecordingUserInterface ui;
+    auto doc = makeDocument(ui);
+    ASSERT_EQ(display::claimExpansionSlot(*doc, ui), 0);
+    display::initExpansionSlot(*doc, 0, kW, kH);
+    const ExpansionSlot& e = slot0(*doc);
+    ExpansionMouse mouse;
+    auto dragX = [&](int x0, int x1) {
+        display::expansionButtonDown(*doc, mouse, 0, x0, 20);
+        const auto move = display::expansionMouseMove(*doc, mouse, 0, x1, 40);
+        display::expansionButtonUp(*doc, ui, mouse, 0, x1, 40);
+        return move;
+    };
+
+    // Released right to left: columns 50 .. 150 of 2000 doubles over 200 columns.
+    const auto rubber = dragX(150, 50);
+    EXPECT_TRUE(rubber.showRubber);
+    EXPECT_EQ(rubber.x0, 150);
+    EXPECT_EQ(e.expLeftIndex, 500);
+    EXPECT_EQ(e.expRightIndex, 1500);
+    EXPECT_EQ(e.expSpan, 1000);
+
+    // A click without a drag shows the message and keeps the region.
+    dragX(70, 70);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "You cannot expand 1 point");
+    EXPECT_EQ(ui.messages[0].caption, "Error");
+    EXPECT_EQ(e.expSpan, 1000);
+    // Zooming on, the region narrows below one pixel per index and still zooms.
+    for (int k = 0; k < 3; ++k) dragX(50, 150);
+    EXPECT_EQ(e.expLeftIndex, 936);
+    EXPECT_EQ(e.expRightIndex, 1062);
+    // One point left: a drag whose even rounding would leave none is refused as the click is.
+    doc->expansions.windows[0].expLeftIndex = 998;
+    doc->expansions.windows[0].expRightIndex = 1000;
+    doc->expansions.windows[0].expSpan = 2;
+    dragX(10, 50);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[1].text, "You cannot expand 1 point");
+    EXPECT_EQ(e.expRightIndex - e.expLeftIndex, 2);
+
+    // The handle: a press inside it drags it, and its release zooms nothing.
+    const int span = e.expSpan;
+    const std::size_t before = ui.messages.size();
+    display::expansionButtonDown(*doc, mouse, 0, 30, kH - 33);
+    EXPECT_EQ(display::expansionMouseMove(*doc, mouse, 0, 80, 50).cursor, display::ExpansionCursor::Handle);
+    display::expansionButtonUp(*doc, ui, mouse, 0, 80, 50);
+    EXPECT_EQ(e.expBaselineHandle, (Rect{0, 47, kW, 53}));
+    EXPECT_EQ(e.expSpan, span);
+    EXPECT_EQ(ui.messages.size(), before);
+
+    // Shift held: the mouse carries the integral row.
+    display::expansionShiftKey(mouse, true);
+    EXPECT_EQ(display::expansionMouseMove(*doc, mouse, 0, 10, 77).cursor,
+              display::ExpansionCursor::IntegralMove);
+    EXPECT_EQ(e.expIntegralY, 77);
+    display::expansionShiftKey(mouse, false);
+    display::expansionMouseMove(*doc, mouse, 0, 10, 20);
+    EXPECT_EQ(e.expIntegralY, 77);
+}
+
+TEST(Expansions, PaintsTheRegionWithIntegralCurvesOnTheTracesColumns) {
+    RecordingUserInterface ui;
+    auto doc = makeDocument(ui);  // a peak of 50 at index 200
+    ASSERT_EQ(display::claimExpansionSlot(*doc, ui), 0);
+    display::initExpansionSlot(*doc, 0, kW, kH);
+    ExpansionSlot& e = doc->expansions.windows[0];
+    e.expLeftIndex = 100;  // one column per index
+    e.expRightIndex = 300;
+    e.expSpan = 200;
+    doc->integrals.integralsShown = 1;
+    doc->integrals.integralCount = 1;
+    doc->integrals.integralStart[0] = 100;  // complex points: index 200
+    doc->integrals.integralEnd[0] = 120;
+
+    RecordingSurface surface(kW, kH);
+    display::paintExpansion(surface, *doc, 0, 800);
+    std::vector<SurfaceCall> traces, curves;
+    bool courier = false;
+    for (const SurfaceCall& c : surface.calls) {
+        if (c.kind == SurfaceCall::Kind::SetFont && c.font == platform::Font{"Courier New", 8})
+            courier = true;
+        if (c.kind != SurfaceCall::Kind::Polyline) continue;
+        if (c.pen == display::palette::kTracePen) traces.push_back(c);
+        if (c.pen == display::palette::kMarkPen) curves.push_back(c);
+    }
+    EXPECT_TRUE(courier);
+    ASSERT_EQ(traces.size(), 1u);
+    const int baseY = kH - 33;  // the handle's centre row
+    EXPECT_EQ(traces[0].points.front(), (platform::Point{0, baseY}));
+    EXPECT_EQ(traces[0].points[50], (platform::Point{100, baseY - 75}));  // the peak at vScale 75
+    ASSERT_EQ(curves.size(), 1u);
+    EXPECT_EQ(curves[0].points.front().x, 100);
+}
+
+}  // namespace
+}  // namespace pelvaron::testing
