@@ -22,7 +22,8 @@ struct ExpansionSlot {
     Rect expPlotRect;        ///< the client with its bottom raised by 21 pixels
     Rect expBaselineHandle;  ///< 6-pixel band whose centre row is the window's zero line
     /// Where the window stands: its outer rectangle in the main plot's coordinates (as the
-    /// document's plot pixels), and the rows of its caption and frame above the client area.
+    /// document's plot pixels), and the window's height less its client area's (caption and
+    /// frame), by which the printed inset's rows are shifted.
     Rect frame;
     int captionHeight = 0;
 };

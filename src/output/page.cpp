@@ -24,6 +24,9 @@ namespace palette = display::palette;
 
 namespace {
 
+/// Height of the axis labels of an expansion window on the screen, pixels.
+constexpr int kInsetAxisFontPixels = 8;
+
 double verticalFactor(const Document& doc, const Rect& page) {
     return doc.clientHeight > 0 ? static_cast<double>(page.height()) / doc.clientHeight : 1.0;
 }
@@ -114,7 +117,9 @@ void drawInset(platform::Surface& surface, const Document& doc, int slot, const 
                        std::span<const double>(doc.specData.data(), static_cast<std::size_t>(doc.nData)),
                        trace);
 
-    surface.setFont(platform::Font{"Courier New", truncToInt(28 * psy)});
+    // The expansion window's own 8-pixel axis font, scaled as the inset is: at 28 pixels scaled
+    // the labels stood taller than the inset's axis panel and ran into each other.
+    surface.setFont(platform::Font{"Courier New", truncToInt(kInsetAxisFontPixels * psy)});
     surface.setPen(palette::kBlackPen);
     display::AxisParams axis;
     axis.i0 = i0;

@@ -107,7 +107,7 @@ TEST(PageTest, InsetsStandWhereTheirWindowsStandScaledByTheResolutionRatio) {
     // The inset's axis in its own font, the legend again in the page's.
     const auto fonts = f.surface.of(Kind::SetFont);
     EXPECT_TRUE(std::any_of(fonts.begin(), fonts.end(), [](const auto& c) {
-        return c.font == platform::Font{"Courier New", 70};
+        return c.font == platform::Font{"Courier New", 20};  // the window's 8 pixels, scaled by 2.5
     }));
     EXPECT_EQ(f.text("SF: ")->font, pageFont(doc, f.page));
     // The inset's trace: its peak at index 200 rises from the handle's bottom, in the inset.

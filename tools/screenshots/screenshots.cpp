@@ -36,6 +36,7 @@
 #include "gui/dialogs/phase_dialog.h"
 #include "gui/expansion_window.h"
 #include "gui/main_window.h"
+#include "gui/page_writer.h"
 #include "gui/plot_view.h"
 #include "gui/report_printer.h"
 #include "gui/two_set_strip.h"
@@ -316,6 +317,15 @@ int main(int argc, char** argv) {
                 w->view()->button(pelvaron::display::ExpansionButton::Increase)->click();
         }
         ok = save(&window, out.filePath(QStringLiteral("expansions-1280x800.png"))) && ok;
+        // The printed page with the two expansions as insets, landscape like the window.
+        {
+            std::string error;
+            const QString page = out.filePath(QStringLiteral("page-expansions.pdf"));
+            const bool written = pelvaron::gui::writePageFile(*doc, page.toStdString(), {.landscape = true},
+                                                              pelvaron::gui::ScreenDpi{}, error);
+            qInfo("%s %s %s", written ? "wrote" : "cannot write", qPrintable(page), error.c_str());
+            ok = written && ok;
+        }
         doc->noSaveQuery = 1;
     }
     {
