@@ -157,8 +157,20 @@ Rect insetRect(const Document& doc, int slot, const Rect& page) {
     // The window's rectangle moved down by the rows of its caption and frame.
     const int top = w.frame.top + w.captionHeight;
     const int bottom = w.frame.bottom + w.captionHeight;
-    return {truncToInt(w.frame.left * psx), truncToInt(top * psy + page.top), truncToInt(w.frame.right * psx),
-            truncToInt(bottom * psy + page.top)};
+    Rect r{truncToInt(w.frame.left * psx), truncToInt(top * psy + page.top), truncToInt(w.frame.right * psx),
+           truncToInt(bottom * psy + page.top)};
+    // A screen wider than the paper (1280 pixels at 96 dpi are 34 cm, A4 is 21 or 29.7) puts a
+    // window near its right or lower edge off the page: the inset is moved back onto it, its size
+    // kept (and held to the page's).
+    const auto fit = [](int& lo, int& hi, int min, int max) {
+        const int size = std::min(hi - lo, max - min);
+        if (hi > max) lo = max - size;
+        if (lo < min) lo = min;
+        hi = lo + size;
+    };
+    fit(r.left, r.right, page.left, page.right);
+    fit(r.top, r.bottom, page.top, page.bottom);
+    return r;
 }
 
 display::PeakLabelView pagePeakLabelView(const Document& doc, const Rect& page, int lineHeight) {

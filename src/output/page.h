@@ -31,7 +31,8 @@ void drawParameterLegend(platform::Surface& surface, const Document& doc, const 
 [[nodiscard]] std::string legendDateText();
 
 /// Where an expansion window stands on the page: its frame, moved down by its caption, scaled
-/// by pageScaleX/Y and moved down by the page's top.
+/// by pageScaleX/Y and moved down by the page's top; one that would cross the page's edge is moved
+/// back inside it.
 [[nodiscard]] Rect insetRect(const Document& doc, int slot, const Rect& page);
 
 /// The font of the page's texts: "Courier New", 12 pixels scaled by the page's height over the

@@ -102,6 +102,12 @@ TEST(PageTest, InsetsStandWhereTheirWindowsStandScaledByTheResolutionRatio) {
     f.render();
     const Rect expected{300, truncToInt(120 * 2.5 + f.page.top), 900, truncToInt(270 * 2.5 + f.page.top)};
     EXPECT_EQ(insetRect(doc, 2, f.page), expected);
+    // A window near the screen's right edge stays on the paper, its size kept.
+    w.frame.left += 600;
+    w.frame.right += 600;
+    EXPECT_EQ(insetRect(doc, 2, f.page), (Rect{f.page.right - 600, expected.top, f.page.right, expected.bottom}));
+    w.frame.left -= 600;
+    w.frame.right -= 600;
     const auto rects = f.surface.of(Kind::Rect);
     EXPECT_TRUE(std::any_of(rects.begin(), rects.end(), [&](const auto& c) { return c.rect == expected; }));
     // The inset's axis in its own font, the legend again in the page's.
