@@ -12,6 +12,7 @@
 #include "gui/main_window.h"
 #include "gui/page_writer.h"
 #include "gui/plot_view.h"
+#include "gui/report_printer.h"
 
 namespace pelvaron::gui {
 
@@ -28,7 +29,7 @@ static ScreenDpi screenDpiOf(const QWidget* widget) {
 
 bool MainWindow::printPage() {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Pelvaron"));
+    prepareForPrintDialog(printer, QStringLiteral("Pelvaron"));
     printer.setPageSize(
         QPageSize(pageSetup_.paper == output::Paper::Letter ? QPageSize::Letter : QPageSize::A4));
     printer.setPageOrientation(pageSetup_.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);

@@ -40,8 +40,7 @@ bool paintTextPages(QPrinter& printer, const PageSource& pages, int top, int lef
     return painter.end();
 }
 
-bool printReport(QWidget* parent, const PageSource& pages, const QString& jobName, int top, int left) {
-    QPrinter printer(QPrinter::HighResolution);
+void prepareForPrintDialog(QPrinter& printer, const QString& jobName) {
     printer.setDocName(jobName);
     if (QPrinterInfo::availablePrinterNames().isEmpty()) {
         // Nothing to print on but a file: the dialog then opens on "Print to File (PDF)" with a
@@ -49,6 +48,11 @@ bool printReport(QWidget* parent, const PageSource& pages, const QString& jobNam
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QDir::home().filePath(jobName + QStringLiteral(".pdf")));
     }
+}
+
+bool printReport(QWidget* parent, const PageSource& pages, const QString& jobName, int top, int left) {
+    QPrinter printer(QPrinter::HighResolution);
+    prepareForPrintDialog(printer, jobName);
     QPrintDialog dialog(&printer, parent);
     // The reports print whole: no page range and no selection to offer.
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintCollateCopies |

@@ -22,6 +22,10 @@ using PageSource = std::function<std::vector<analysis::PrintedPage>(int perPage)
 /// nothing could be printed (the printer or its output file could not be opened).
 bool paintTextPages(QPrinter& printer, const PageSource& pages, int top, int left = 0);
 
+/// Names the job; without any printer installed, presets a PDF file in the home folder, so that
+/// the print dialog opens on "Print to File (PDF)" with a name that can be written.
+void prepareForPrintDialog(QPrinter& printer, const QString& jobName);
+
 /// The print dialog, then paintTextPages on the printer chosen, under the job name `jobName`.
 /// Without any printer installed the dialog proposes a PDF file in the home folder. True when
 /// the report was printed; false when the dialog was cancelled or printing failed.

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QPrinterInfo>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -135,6 +136,18 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(answerer.pending(), 0, 5000);
         QCOMPARE(doc.print.printColour, 1);
         QCOMPARE(doc.print.printParams, 0);
+
+        // Print through the print dialog: with no printer installed, to a PDF file.
+        if (!QPrinterInfo::availablePrinterNames().isEmpty()) return;
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", home.path().toLocal8Bit());
+        answerer.answer(ModalAnswerer::accept());
+        window.dispatcher().dispatch(app::kCmdPrint);
+        qputenv("HOME", oldHome);
+        QFile printed(home.filePath(QStringLiteral("Pelvaron.pdf")));
+        QVERIFY(printed.open(QIODevice::ReadOnly));
+        QVERIFY(printed.readAll().startsWith("%PDF"));
     }
 };
 
