@@ -189,6 +189,11 @@ ExpansionFeedback expansionRightButton(Document& doc, int slot) {
     return f;
 }
 
+namespace {
+/// The tallest screen whose axis rows stay below an expansion's zero line.
+constexpr int kExpansionAxisScreenRows = 800;
+}  // namespace
+
 void paintExpansion(platform::Surface& surface, const Document& doc, int slot, int screenHeight) {
     if (!validSlot(slot)) return;
     const ExpansionSlot& e = doc.expansions.windows[static_cast<std::size_t>(slot)];
@@ -221,7 +226,10 @@ void paintExpansion(platform::Surface& surface, const Document& doc, int slot, i
     axis.scale = kExpansionAxisScale;
     axis.shadowStyle = false;
     axis.panelStyle = true;
-    axis.screenHeight = screenHeight;
+    // The axis rows lie 0.09 S / 2.5 above the bottom: on a screen taller than 800 rows the panel
+    // would rise over the window's zero line (33 rows up), hiding the trace's baseline. The rows
+    // are placed as on an 800-row screen at most.
+    axis.screenHeight = std::min(screenHeight > 0 ? screenHeight : doc.clientHeight, kExpansionAxisScreenRows);
     drawAxis(surface, doc, axis);
 
     const IntegralState& in = doc.integrals;

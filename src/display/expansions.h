@@ -91,7 +91,8 @@ ExpansionFeedback expansionRightButton(Document& doc, int slot);
 /// Paints the window of `slot` onto `surface` (its client area): white ground, the trace of its
 /// region, the axis in 8-pixel Courier New, and the integral curves at the window's own zoom
 /// when integrals and their curves are shown. `screenHeight` places the axis rows (0 or less:
-/// the document's client height), as on the main plot.
+/// the document's client height), as on the main plot, but as on an 800-row screen at most, so
+/// that the axis panel stays below the window's zero line.
 void paintExpansion(platform::Surface& surface, const Document& doc, int slot, int screenHeight);
 
 }  // namespace pelvaron::display

@@ -131,6 +131,14 @@ TEST(Expansions, PaintsTheRegionWithIntegralCurvesOnTheTracesColumns) {
     EXPECT_EQ(traces[0].points[50], (platform::Point{100, baseY - 75}));  // the peak at vScale 75
     ASSERT_EQ(curves.size(), 1u);
     EXPECT_EQ(curves[0].points.front().x, 100);
+
+    // On a tall screen the axis panel still starts below the window's zero line.
+    RecordingSurface tall(kW, kH);
+    display::paintExpansion(tall, *doc, 0, 1440);
+    for (const SurfaceCall& c : tall.of(SurfaceCall::Kind::FillRect))
+        if (c.rect.top > 0) {
+            EXPECT_GT(c.rect.top, baseY) << c.rect.top;
+        }
 }
 
 }  // namespace
