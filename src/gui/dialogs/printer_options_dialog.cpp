@@ -12,20 +12,19 @@ PrinterOptionsDialogWidget::PrinterOptionsDialogWidget(output::PrinterOptionsDia
     : CenteredDialog(owner), model_(model), doc_(doc) {
     setWindowTitle(QStringLiteral("Printer Options"));
     auto* layout = new QVBoxLayout(this);
-    auto box = [&](const char* caption, const char* name, bool checked,
-                   void (output::PrinterOptionsDialog::*set)(bool)) {
+    auto box = [&](const char* caption, const char* name, bool checked) {
         auto* check = new QCheckBox(QString::fromLatin1(caption), this);
         check->setObjectName(QString::fromLatin1(name));
         check->setChecked(checked);
-        connect(check, &QCheckBox::toggled, this, [this, set](bool on) { (model_.*set)(on); });
         layout->addWidget(check);
+        return check;
     };
-    box("Print (or Export Metafile) in Colour", "colour", model_.colour(),
-        &output::PrinterOptionsDialog::setColour);
-    box("Print Acquisition Parameters", "parameters", model_.parameters(),
-        &output::PrinterOptionsDialog::setParameters);
-    box("Print Border of Expansions", "borders", model_.expansionBorders(),
-        &output::PrinterOptionsDialog::setExpansionBorders);
+    connect(box("Print (or Export Metafile) in Colour", "colour", model_.colour()), &QCheckBox::toggled, this,
+            [this](bool on) { model_.setColour(on); });
+    connect(box("Print Acquisition Parameters", "parameters", model_.parameters()), &QCheckBox::toggled, this,
+            [this](bool on) { model_.setParameters(on); });
+    connect(box("Print Border of Expansions", "borders", model_.expansionBorders()), &QCheckBox::toggled,
+            this, [this](bool on) { model_.setExpansionBorders(on); });
     layout->addWidget(okCancelButtons(this));
 }
 
