@@ -40,10 +40,9 @@ TEST(AspectFile, EitherByteOrderGivesTheFidAndALargeOneIsCut) {
     large[kCapacity - 1] = -7;
     for (const testing::AspectFidSpec& spec : {sample(false), sample(true), sample(true, large)}) {
         Scratch s;
-        Document& d = *s.doc;
-        d.negateImag = d.fileNegateImag = 1;
-        d.groupDelay = 67.98;
-        ASSERT_TRUE(readAspectFile(d, s.ui, testing::aspectFile(spec)));
+        s.former();
+        const Document& d = *s.doc;
+        ASSERT_TRUE(readAspectFile(*s.doc, s.ui, testing::aspectFile(spec)));
         expectRead(s, spec.values, static_cast<int>(spec.values.size()));
         const AcqParams& p = d.acqPars;
         EXPECT_EQ(std::tuple(p.aqMode, p.complexData, p.offsetHz), std::tuple(2, 1, -1234.5));
@@ -97,12 +96,8 @@ TEST(WinNmr, DisBeforeAqsAndNothingOfAFormerDataSetStays) {
         {&dis, true, 1, 20}, {&aqs, false, 16, 12}, {&plain, false, 1, 20}, {&large, true, 1, 20}};
     for (const auto& [spec, withDis, decim, dspfvs] : cases) {
         Scratch s;
+        s.former();
         Document& d = *s.doc;
-        d.acqPars.DECIM = 24;  // a digitally filtered set loaded before
-        d.acqPars.DSPFVS = 20;
-        d.acqPars.offsetHz = -1500.0;
-        d.groupDelay = 67.98;
-        d.negateImag = d.fileNegateImag = 1;
         const auto disText = withDis ? std::optional(testing::winNmrDis(*spec)) : std::nullopt;
         ASSERT_TRUE(readWinNmrFid(d, s.ui, testing::winNmrData(*spec), disText,
                                   testing::winNmrAqs(withDis ? aqs : *spec)));
@@ -137,9 +132,9 @@ TEST(WinNmr, DamagedSetsFailAndLeaveTheDocumentAlone) {
 TEST(WinNmr, CompanionsAreFoundBesideTheDataFileWithoutRegardToCase) {
     testing::TempDir dir;
     for (const char* name : {"exp1.dis", "EXP1.AQS", "EXP2.DIS"}) testing::writeFile(dir.file(name), "x");
-    const WinNmrCompanions found = findWinNmrCompanions(dir.file("EXP1.FID"));
+    const WinNmrCompanions found = findWinNmrCompanions(dir.file("EXP1.FID")),
+                           none = findWinNmrCompanions(dir.file("OTHER.FID"));
     EXPECT_EQ(std::tuple(found.dis, found.aqs), std::tuple(dir.file("exp1.dis"), dir.file("EXP1.AQS")));
-    const WinNmrCompanions none = findWinNmrCompanions(dir.file("OTHER.FID"));
     EXPECT_FALSE(none.dis || none.aqs);
 }
 

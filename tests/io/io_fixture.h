@@ -54,6 +54,16 @@ struct Scratch {
         for (std::size_t k = 0; k < n; ++k) out.push_back(doc->specData[2 * k + offset]);
         return out;
     }
+    /// Leaves what a former data set would (digitally filtered, referenced, its imaginary parts
+    /// negated), for a reader to replace.
+    void former() {
+        doc->acqPars.DECIM = 24;
+        doc->acqPars.DSPFVS = 20;
+        doc->acqPars.offsetHz = 99.0;
+        doc->groupDelay = 67.98;
+        doc->negateImag = doc->fileNegateImag = 1;
+        doc->referenceSource = ReferenceSource::Acqus;
+    }
     /// The first nData values.
     [[nodiscard]] std::vector<double> values() const {
         return {doc->specData.begin(), doc->specData.begin() + doc->nData};

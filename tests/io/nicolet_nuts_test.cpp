@@ -55,16 +55,14 @@ TEST(NicoletFid, SizeFromSwAndAqInEachHeaderVariantMadeEvenAndCapped) {
             interleaved.insert(interleaved.end(), {spec.real.back(), spec.imag.back()});
         }
         Scratch s;
-        Document& d = *s.doc;
-        d.negateImag = d.fileNegateImag = 1;
-        d.acqPars.offsetHz = 999.0;
-        ASSERT_TRUE(readNicoletFid(d, s.ui, testing::nicoletFile(spec)));
+        s.former();
+        ASSERT_TRUE(readNicoletFid(*s.doc, s.ui, testing::nicoletFile(spec)));
         expectRead(s, interleaved, td);
-        const AcqParams& p = d.acqPars;
-        EXPECT_EQ(std::tuple(p.SW, p.AQ, p.SF, p.aqMode, p.complexData, p.offsetHz),
-                  std::tuple(sw, aq ? *aq / 1e6 : p.AQ, 300.5, 1, 1, 0.0));  // AQ in seconds
-        // Nothing in the header says the imaginary parts run the other way.
-        EXPECT_EQ(std::tuple(d.negateImag, d.fileNegateImag), std::tuple(0, 0));
+        // AQ in seconds; nothing in the header says the imaginary parts run the other way.
+        const AcqParams& p = s.doc->acqPars;
+        EXPECT_EQ(std::tuple(p.SW, p.AQ, p.SF, p.aqMode, p.complexData, p.offsetHz, s.doc->negateImag,
+                             s.doc->fileNegateImag, s.doc->referenceSource),
+                  std::tuple(sw, aq ? *aq / 1e6 : p.AQ, 300.5, 1, 1, 0.0, 0, 0, ReferenceSource::None));
     }
 }
 
@@ -98,17 +96,18 @@ std::vector<double> floats(int n) {
 }
 
 TEST(NutsFile, KnownFidRoundTripsAqModeOneNegatesAndALargeOneIsCut) {
-    // aqMode, complexData, values written, TD written, negateImag.
+    // aqMode, complexData, values written, TD written (the last cut before the file must hold TD
+    // values), negateImag.
     const std::tuple<std::int16_t, std::int16_t, int, int, int> cases[] = {
         {1, 1, 256, 256, 1},
         {3, 1, 256, 256, 0},
         {0, 0, 256, 256, 0},
         {-1, 7, 256, 256, 0},
-        {1, 1, kCapacity, kCapacity + 2, 1}};  // cut before the file must hold TD values
+        {1, 1, kCapacity, kCapacity + 2, 1}};
     for (const auto& [aqMode, complexData, n, td, negate] : cases) {
         const std::vector<double> values = floats(n);
         Scratch s;
-        s.doc->acqPars.offsetHz = 55.0;
+        s.former();
         const testing::NutsFileSpec spec{
             .values = values, .td = td, .aqMode = aqMode, .complexData = complexData};
         ASSERT_TRUE(readNutsFile(*s.doc, s.ui, testing::nutsFile(spec)));
@@ -116,7 +115,8 @@ TEST(NutsFile, KnownFidRoundTripsAqModeOneNegatesAndALargeOneIsCut) {
         const AcqParams& p = s.doc->acqPars;
         EXPECT_EQ(std::tuple(p.SW, p.SF, p.aqMode, p.complexData, p.offsetHz),
                   std::tuple(5000.0, static_cast<double>(400.13f), aqMode, complexData, 0.0));
-        EXPECT_EQ(std::tuple(s.doc->negateImag, s.doc->fileNegateImag), std::tuple(negate, negate));
+        EXPECT_EQ(std::tuple(s.doc->negateImag, s.doc->fileNegateImag, s.doc->referenceSource),
+                  std::tuple(negate, negate, ReferenceSource::None));
     }
 }
 
