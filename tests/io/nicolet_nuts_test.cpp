@@ -18,10 +18,13 @@ namespace {
 
 TEST(NicoletWords, TwoToFiveBytesSignedAndZeroPastTheEnd) {
     const std::string bytes("\x12\x34\x5A\x78\x9A\x80\x00\x0F", 8);
-    EXPECT_EQ(std::tuple(readNicoletWord(bytes, 1), readNicoletWord(bytes, -1)), std::tuple(-0x58766, 0));
+    // Word 2 ends with the last byte; word 3 misses its last two.
+    EXPECT_EQ(std::tuple(readNicoletWord(bytes, 1), readNicoletWord(bytes, 2), readNicoletWord(bytes, 3),
+                         readNicoletWord(bytes, -1)),
+              std::tuple(-0x58766, -0x80000, 0, 0));
     std::array<int, 5> out;
     out.fill(99);
-    unpackNicoletWords(bytes, out);  // word 3 misses its last two bytes
+    unpackNicoletWords(bytes, out);
     EXPECT_EQ(out, (std::array{0x12345, -0x58766, -0x80000, 0, 0}));
 }
 
