@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+
 #include "aspect_writer.h"
 #include "io_fixture.h"
 #include "nicolet_writer.h"
@@ -126,6 +128,10 @@ TEST(Load, EveryInstrumentFormatLoadsDetectedAndNamedWithItsValues) {
         }
     }
     EXPECT_TRUE(s.ui.messages.empty()) << s.ui.messageTexts().front();
+    // A WIN-NMR FID whose first value begins with the Aspect word (47 84 F5): the companion decides.
+    const std::string lookalike = testing::writeWinNmr(
+        dir("winnmr2"), "exp1.fid", {.values = {std::bit_cast<float>(0x44F58447u), 1.0f}}, false, true);
+    EXPECT_EQ(detectFormat(lookalike), FileFormat::WinNmr);
 
     // A file its format refuses keeps the document; the message is the import's for that format.
     const AcqParams before = s.doc->acqPars;

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "bruker_writer.h"
 #include "document/document.h"
@@ -52,6 +54,20 @@ struct Scratch {
         for (std::size_t k = 0; k < n; ++k) out.push_back(doc->specData[2 * k + offset]);
         return out;
     }
+    /// Leaves what a former data set would (digitally filtered, referenced, its imaginary parts
+    /// negated), for a reader to replace.
+    void former() {
+        doc->acqPars.DECIM = 24;
+        doc->acqPars.DSPFVS = 20;
+        doc->acqPars.offsetHz = 99.0;
+        doc->groupDelay = 67.98;
+        doc->negateImag = doc->fileNegateImag = 1;
+        doc->referenceSource = ReferenceSource::Acqus;
+    }
+    /// The first nData values.
+    [[nodiscard]] std::vector<double> values() const {
+        return {doc->specData.begin(), doc->specData.begin() + doc->nData};
+    }
     [[nodiscard]] double re(int k) const { return doc->specData[2 * k]; }
     [[nodiscard]] double im(int k) const { return doc->specData[2 * k + 1]; }
 };
@@ -62,6 +78,16 @@ inline void expectOnlyMessage(const testing::RecordingUserInterface& ui, const s
     ASSERT_EQ(ui.messages.size(), 1u) << text;
     EXPECT_EQ(ui.messages[0].text, text);
     EXPECT_EQ(ui.messages[0].caption, caption);
+}
+
+/// A read of a file whose header counts `td` of the values `written`: the first td kept (td cut
+/// to the capacity, with its warning and no other message), and td in nData, TD and refIndex.
+template <class T>
+void expectRead(const Scratch& s, const std::vector<T>& written, int td) {
+    td = std::min(td, kCapacity);
+    EXPECT_EQ(s.ui.messageTexts(), std::vector<std::string>(td == kCapacity, kCapacityWarningText));
+    EXPECT_EQ(s.values(), std::vector<double>(written.begin(), written.begin() + td));
+    EXPECT_EQ(std::tuple(s.doc->nData, s.doc->acqPars.TD, s.doc->refIndex), std::tuple(td, td, td));
 }
 
 inline const char* const kNoReferenceText =

@@ -48,7 +48,7 @@ std::string encodeVarianFid(const std::vector<double>& values, bool thirtyTwoBit
 
 VarianFiles varianFid(const VarianFidSpec& spec) {
     const bool wide = spec.dp == "y";
-    std::vector<std::pair<std::string, std::string>> entries = spec.extraEntries;
+    std::vector<std::pair<std::string, std::string>> entries;
     const int np = spec.np.value_or(static_cast<int>(spec.values.size()));
     entries.emplace_back("np", realEntry("np", np));
     entries.emplace_back("nt", realEntry("nt", 16));

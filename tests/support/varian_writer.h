@@ -23,8 +23,6 @@ struct VarianFidSpec {
     std::optional<double> rfl{};
     std::optional<std::string> dp = "y";  ///< dp's value without quotes; absent writes no dp
     int extraBlocks = 0;                  ///< further blocks after the first, of other values
-    /// Entries added as given, each "name attributes\nvalue line\n..." (sorted in with the rest).
-    std::vector<std::pair<std::string, std::string>> extraEntries{};
 };
 
 /// procpar and fid.
