@@ -45,24 +45,10 @@
 #include "gui/help_window.h"
 #include "gui/menu_layout.h"
 #include "gui/plot_view.h"
+#include "gui/scroll_code.h"
 #include "gui/two_set_strip.h"
 
 namespace pelvaron::gui {
-
-namespace {
-
-display::ScrollCode scrollCodeOf(int action) {
-    switch (action) {
-        case QAbstractSlider::SliderSingleStepSub: return display::ScrollCode::LineLeft;
-        case QAbstractSlider::SliderSingleStepAdd: return display::ScrollCode::LineRight;
-        case QAbstractSlider::SliderPageStepSub: return display::ScrollCode::PageLeft;
-        case QAbstractSlider::SliderPageStepAdd: return display::ScrollCode::PageRight;
-        case QAbstractSlider::SliderMove: return display::ScrollCode::Thumb;
-        default: return display::ScrollCode::Other;
-    }
-}
-
-}  // namespace
 
 MainWindow::MainWindow(Document& doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
     setWindowTitle(QString::fromLatin1(app::kStartTitle));

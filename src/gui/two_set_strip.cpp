@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 
 #include "app/display_commands.h"
+#include "gui/scroll_code.h"
 
 namespace pelvaron::gui {
 
@@ -36,17 +37,6 @@ constexpr BarPlace kBars[] = {
     {display::TwoSetBar::Offset, "twoSetOffset", 365},
     {display::TwoSetBar::Factor, "twoSetFactor", 505},
 };
-
-display::ScrollCode scrollCodeOf(int action) {
-    switch (action) {
-        case QAbstractSlider::SliderSingleStepSub: return display::ScrollCode::LineLeft;
-        case QAbstractSlider::SliderSingleStepAdd: return display::ScrollCode::LineRight;
-        case QAbstractSlider::SliderPageStepSub: return display::ScrollCode::PageLeft;
-        case QAbstractSlider::SliderPageStepAdd: return display::ScrollCode::PageRight;
-        case QAbstractSlider::SliderMove: return display::ScrollCode::Thumb;
-        default: return display::ScrollCode::Other;
-    }
-}
 
 }  // namespace
 
