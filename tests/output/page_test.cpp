@@ -69,6 +69,13 @@ TEST(PageTest, LegendLineAndFiveTextsStandAtTheirRowsAndGoWithTheOption) {
     EXPECT_EQ(date->text.size(), std::string("Date: 2024-01-31").size());
     EXPECT_EQ(file->points[0].y, date->points[0].y);
     EXPECT_LT(file->points[0].y, f.page.top + 0.02 * f.page.height());
+    // The unit's text of each axis unit, in the program's own words.
+    for (const auto& [unit, text] : {std::pair(kSeconds, "Units: Seconds"), std::pair(kHz, "Scale units: Hertzs"),
+                                     std::pair(kPoints, "Scale units: Points")}) {
+        f.doc->xUnits = unit;
+        EXPECT_EQ(legendTexts(*f.doc)[4], text);
+    }
+    f.doc->xUnits = kPpm;
 
     f.doc->print.printParams = 0;
     f.render();
