@@ -5,18 +5,19 @@
 #include <cstdlib>
 #include <string>
 
-#include "cli/spin_system_json.h"
+#include "simulation/spin_system_file.h"
 #include "support/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace pelvaron;
-    cli::SpinSystemFile system;
+    simulation::SpinSystemFile system;
     std::string error;
-    if (!cli::parseSpinSystemJson(fuzz::asText(data, size), system, error)) return 0;
-    const std::string written = cli::writeSpinSystemJson(system);
-    cli::SpinSystemFile again;
-    if (!cli::parseSpinSystemJson(written, again, error) || !(again == system)) {
-        std::fprintf(stderr, "the written system reads back differently (%s):\n%s\n", error.c_str(), written.c_str());
+    if (!simulation::parseSpinSystemJson(fuzz::asText(data, size), system, error)) return 0;
+    const std::string written = simulation::writeSpinSystemJson(system);
+    simulation::SpinSystemFile again;
+    if (!simulation::parseSpinSystemJson(written, again, error) || !(again == system)) {
+        std::fprintf(stderr, "the written system reads back differently (%s):\n%s\n", error.c_str(),
+                     written.c_str());
         std::abort();
     }
     return 0;

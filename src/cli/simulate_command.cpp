@@ -8,18 +8,21 @@
 
 #include "cli/commands.h"
 #include "cli/console_ui.h"
-#include "cli/spin_system_json.h"
 #include "document/document.h"
 #include "document/format.h"
 #include "io/jcamp_writer.h"
 #include "io/native_file.h"
 #include "io/text_export.h"
 #include "simulation/spin_engine.h"
+#include "simulation/spin_system_file.h"
 #include "simulation/synthesis.h"
 
 namespace pelvaron::cli {
 
 namespace {
+
+using simulation::parseSpinSystemJson;
+using simulation::SpinSystemFile;
 
 bool loadSpinSystem(const std::string& path, SpinSystemFile& out, std::ostream& err) {
     std::ifstream in(path, std::ios::binary);
@@ -51,45 +54,6 @@ public:
     int count = 0;
 };
 
-/// The steps of a new simulation through the dialogs: New's defaults, one Simulation data page
-/// per subsystem (New stores it and opens the next), then OK.
-bool simulateDocument(const SpinSystemFile& file, Document& doc, CountingUserInterface& ui) {
-    SimulationState& sim = doc.sim;
-    const double hz = file.hzPerUnit();
-    sim.simFromHz = file.from * hz;
-    sim.simToHz = file.to * hz;
-    sim.simSF = file.sf;
-    sim.simPoints = file.points;
-    sim.simLineWidth = file.lineWidth;
-    sim.simThreshold = file.threshold;
-    sim.simUnitsPpm = file.ppm ? 1 : 0;
-    sim.simNewSubsystem = 1;
-    sim.lastSubsystem = 0;
-    if (!simulation::allocateSpinSubsystems(doc, ui)) return false;
-    for (std::size_t s = 0; s < file.subsystems.size(); ++s) {
-        sim.lastSubsystem = static_cast<int>(s);
-        sim.nNucleiInput = static_cast<int>(file.subsystems[s].shifts.size());
-        sim.editShifts = file.subsystems[s].shifts;
-        for (double& v : sim.editShifts) v *= hz;
-        sim.editCouplings = file.subsystems[s].couplings;
-        if (!simulation::storeSubsystemParams(doc, ui)) return false;
-    }
-    // OK of the last page.
-    doc.acqPars.offsetHz = sim.simFromHz;
-    if (!simulation::recomputeSimulation(doc, ui) || ui.count != 0) return false;
-    doc.acqPars.SF = sim.simSF;
-    setupDocument(doc, ui);
-    doc.unitSeconds = 0;
-    doc.unitPoints = 0;
-    doc.unitHz = file.ppm ? 0 : 1;
-    doc.unitPpm = file.ppm ? 1 : 0;
-    doc.xUnits = file.ppm ? kPpm : kHz;
-    doc.nData = sim.simPoints;
-    sim.simExists = 1;
-    sim.simNewSubsystem = 1;
-    return ui.count == 0;
-}
-
 /// Writes the simulated document as `to`; false when the file cannot be written.
 bool writeOutput(const Document& doc, const std::string& to, const std::string& path) {
     if (to == "native") return io::writeNativeFile(doc, path);
@@ -110,7 +74,8 @@ int simulateAction(const SimulateOptions& o, std::ostream& err) {
     if (!loadSpinSystem(o.system, file, err)) return kExitFileError;
     CountingUserInterface ui(err);
     auto doc = std::make_unique<Document>();
-    if (!simulateDocument(file, *doc, ui)) return kExitFileError;
+    // Any message of the engine means the result is not to be trusted.
+    if (!simulation::simulateSpinSystem(*doc, ui, file) || ui.count != 0) return kExitFileError;
     if (!writeOutput(*doc, o.to, o.output)) {
         ui.message("Cannot Save File", "File Error", platform::Icon::Stop, platform::Buttons::Ok);
         return kExitFileError;

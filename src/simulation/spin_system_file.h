@@ -1,12 +1,16 @@
-// The spin-system file of `simulate` and `transitions`: one JSON object with the Simulation data
-// dialog's fields and one entry per subsystem, read from memory and written back.
+// The spin-system file of the Simulation menu's Open and Save and of `pelvaron-cli simulate` and
+// `transitions`: one JSON object with the Simulation data dialog's fields and one entry per
+// subsystem, read from memory and written back; and the simulation it describes.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace pelvaron::cli {
+#include "document/document.h"
+#include "platform/user_interface.h"
+
+namespace pelvaron::simulation {
 
 /// A spin system as its file gives it: the window and the shifts in the file's units (Hz, or ppm
 /// of `sf`), the couplings in Hz. The defaults are those of an empty file.
@@ -41,4 +45,13 @@ struct SpinSystemFile {
 /// field, each subsystem on one line, each coupling once as [i, j, J] with i < j.
 [[nodiscard]] std::string writeSpinSystemJson(const SpinSystemFile& system);
 
-}  // namespace pelvaron::cli
+/// Computes the spectrum of `file` into `doc` as the Simulation dialogs would: New's window and
+/// parameters, one subsystem page each, then OK; the document is set up as a simulated spectrum on
+/// the file's units. False when the engine refused a step (its message is out through `ui`).
+[[nodiscard]] bool simulateSpinSystem(Document& doc, platform::UserInterface& ui, const SpinSystemFile& file);
+
+/// The spin system of the present simulation, as Save Spin System writes it: the window and the
+/// shifts in the simulation's units, every subsystem entered.
+[[nodiscard]] SpinSystemFile spinSystemOf(const Document& doc);
+
+}  // namespace pelvaron::simulation

@@ -1,6 +1,6 @@
 // The spin-system file through nlohmann-json: the library parses, this file checks each field
 // and names what is wrong by its key path.
-#include "cli/spin_system_json.h"
+#include "simulation/spin_system_file.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,9 +10,10 @@
 #include "document/document.h"
 #include "document/format.h"
 #include "document/simulation_state.h"
+#include "simulation/spin_engine.h"
 #include "simulation/synthesis.h"
 
-namespace pelvaron::cli {
+namespace pelvaron::simulation {
 
 namespace {
 
@@ -271,4 +272,67 @@ std::string writeSpinSystemJson(const SpinSystemFile& system) {
     return text;
 }
 
-}  // namespace pelvaron::cli
+bool simulateSpinSystem(Document& doc, platform::UserInterface& ui, const SpinSystemFile& file) {
+    SimulationState& sim = doc.sim;
+    const double hz = file.hzPerUnit();
+    sim.simFromHz = file.from * hz;
+    sim.simToHz = file.to * hz;
+    sim.simSF = file.sf;
+    sim.simPoints = file.points;
+    sim.simLineWidth = file.lineWidth;
+    sim.simThreshold = file.threshold;
+    sim.simUnitsPpm = file.ppm ? 1 : 0;
+    sim.simNewSubsystem = 1;
+    sim.lastSubsystem = 0;
+    if (!allocateSpinSubsystems(doc, ui)) return false;
+    for (std::size_t s = 0; s < file.subsystems.size(); ++s) {
+        sim.lastSubsystem = static_cast<int>(s);
+        sim.nNucleiInput = static_cast<int>(file.subsystems[s].shifts.size());
+        sim.editShifts = file.subsystems[s].shifts;
+        for (double& v : sim.editShifts) v *= hz;
+        sim.editCouplings = file.subsystems[s].couplings;
+        if (!storeSubsystemParams(doc, ui)) return false;
+    }
+    // OK of the last page.
+    doc.acqPars.offsetHz = sim.simFromHz;
+    if (!recomputeSimulation(doc, ui)) return false;
+    doc.acqPars.SF = sim.simSF;
+    setupDocument(doc, ui);
+    doc.unitSeconds = 0;
+    doc.unitPoints = 0;
+    doc.unitHz = file.ppm ? 0 : 1;
+    doc.unitPpm = file.ppm ? 1 : 0;
+    doc.xUnits = file.ppm ? kPpm : kHz;
+    doc.nData = sim.simPoints;
+    sim.simExists = 1;
+    sim.simNewSubsystem = 1;
+    return true;
+}
+
+SpinSystemFile spinSystemOf(const Document& doc) {
+    const SimulationState& sim = doc.sim;
+    SpinSystemFile file;
+    file.sf = sim.simSF;
+    file.ppm = sim.simUnitsPpm != 0;
+    const double hz = file.hzPerUnit();
+    file.from = sim.simFromHz / hz;
+    file.to = sim.simToHz / hz;
+    file.points = sim.simPoints;
+    file.lineWidth = sim.simLineWidth;
+    file.threshold = sim.simThreshold;
+    const int count = std::min<int>(sim.lastSubsystem + 1, static_cast<int>(sim.spinSubsystems.size()));
+    for (int s = 0; s < count; ++s) {
+        const SpinSubsystem& sub = sim.spinSubsystems[static_cast<std::size_t>(s)];
+        SpinSystemFile::Subsystem out;
+        const auto n = static_cast<std::size_t>(std::max(sub.nNuclei, 0));
+        for (std::size_t i = 0; i < n && i < sub.shifts.size(); ++i) out.shifts.push_back(sub.shifts[i] / hz);
+        out.couplings.assign(out.shifts.size(), std::vector<double>(out.shifts.size(), 0.0));
+        for (std::size_t i = 0; i < out.shifts.size() && i < sub.couplings.size(); ++i)
+            for (std::size_t j = i + 1; j < out.shifts.size() && j < sub.couplings[i].size(); ++j)
+                out.couplings[i][j] = out.couplings[j][i] = sub.couplings[i][j];
+        file.subsystems.push_back(std::move(out));
+    }
+    return file;
+}
+
+}  // namespace pelvaron::simulation

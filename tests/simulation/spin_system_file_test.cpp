@@ -1,12 +1,12 @@
 // The spin-system file of simulate and transitions: what its reader refuses, in which words,
 // and what its writer writes.
-#include "cli/spin_system_json.h"
+#include "simulation/spin_system_file.h"
 
 #include <gtest/gtest.h>
 
 #include "simulation/synthesis.h"
 
-namespace pelvaron::cli {
+namespace pelvaron::simulation {
 namespace {
 
 TEST(SpinSystemJson, NamesWhatIsWrongAndWhere) {
@@ -78,4 +78,4 @@ TEST(SpinSystemJson, WhatIsWrittenReadsBackAsTheSameSystemUpToTheEnginesLimits) 
 }
 
 }  // namespace
-}  // namespace pelvaron::cli
+}  // namespace pelvaron::simulation
