@@ -67,6 +67,8 @@ enum CommandId : int {
     kCmdProcessAsRecorded = 40218,
     kCmdPeakLabels = 40219,     ///< View > Peak Labels: the picked peaks marked on the spectrum
     kCmdExportPicture = 40220,  ///< File > Export Picture: the printed page as PDF, SVG or PNG
+    kCmdOpenSpinSystem = 40221,  ///< Simulation > Open Spin System: a spin-system file simulated
+    kCmdSaveSpinSystem = 40222,  ///< Simulation > Save Spin System: the present one as a file
 };
 
 /// Tool code of Move Spectrum while it drags the baseline.

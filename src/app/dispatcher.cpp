@@ -41,6 +41,7 @@ CommandDispatcher::CommandDispatcher(Document& doc, platform::UserInterface& ui,
     registerBuiltins();
     registerSubsystemCommands();
     registerAnalysisCommands();
+    registerSpinSystemCommands();
     registerOutputCommands();
     registerDisplayCommands();
 }

@@ -86,6 +86,8 @@ private:
     void registerSubsystemCommands();
     /// The baseline, data-operation and analysis commands (analysis_commands.cpp).
     void registerAnalysisCommands();
+    /// Open and Save Spin System (spin_system_commands.cpp).
+    void registerSpinSystemCommands();
     /// Print, the clipboard copies, Export Picture and the Printer Options (output_commands.cpp).
     void registerOutputCommands();
     /// Create Expansions, Add/Subtract and the two-set strip's buttons (display_commands.cpp).

@@ -56,6 +56,9 @@ MenuState::MenuState() {
     for (int id : kInitial) setEnabled(id, true);
     // A view preference rather than a command on the data: available with or without one.
     setEnabled(kCmdPeakLabels, true);
+    // The spin-system files need no data set: Save says so when there is no simulation.
+    setEnabled(kCmdOpenSpinSystem, true);
+    setEnabled(kCmdSaveSpinSystem, true);
 }
 
 void MenuState::setEnabled(int id, bool enable) { enabled_[id] = enable; }

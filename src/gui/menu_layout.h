@@ -125,6 +125,9 @@ inline constexpr MenuEntry kSimulation[] = {
     {app::kCmdEditSimulation, "&Edit Parameters"},
     {app::kCmdInteractiveSimulation, "&Interactive Simulation"},
     {app::kCmdCompareSimulation, "Compare to current spc."},
+    {kSeparator, ""},
+    {app::kCmdOpenSpinSystem, "&Open Spin System..."},
+    {app::kCmdSaveSpinSystem, "&Save Spin System..."},
 };
 
 inline constexpr MenuEntry kHelp[] = {

@@ -4,6 +4,7 @@
 
 #include "app/file_type_dialog.h"
 #include "app_fixture.h"
+#include "simulation/spin_system_file.h"
 #include "temp_dir.h"
 
 namespace pelvaron::testing {
@@ -86,6 +87,37 @@ TEST(FileTypeDialog, OpensOnTheRememberedFlagAndStoresTheChoice) {
     chosen.ok(doc);
     EXPECT_EQ(doc.import.fmtBrukerXwin, 0);
     EXPECT_TRUE(app::FileTypeDialogModel(doc).isChecked(io::ImportFormat::Jcamp));
+}
+
+TEST(FileCommands, SpinSystemFilesOpenAsASimulationAndSaveBackTheSame) {
+    AppFixture f;
+    TempDir dir;
+    const std::string ab = dir.file("ab.json"), saved = dir.file("saved.json"), bad = dir.file("bad.json");
+    writeFile(ab, R"({"sf": 400, "from": 900, "to": 1300, "points": 4096, "lineWidth": 0.5,
+                      "subsystems": [{"shifts": [1000, 1100], "couplings": [[1, 2, 12]]}]})");
+    writeFile(bad, R"({"subsystems": []})");
+    f.doc->noSaveQuery = 1;
+
+    // Refusals leave the data set as it was: the file's own error, and Save without a simulation.
+    const double before = f.doc->specData[200];
+    f.ui.files = {bad};
+    f.dispatcher.dispatch(app::kCmdOpenSpinSystem);
+    f.dispatcher.dispatch(app::kCmdSaveSpinSystem);
+    ASSERT_EQ(f.ui.messages.size(), 2u);
+    EXPECT_EQ(f.ui.messages[0].text.rfind("bad.json: subsystems", 0), 0u) << f.ui.messages[0].text;
+    EXPECT_EQ(f.ui.messages[1].text, "There is no spin system to save: simulate one first.");
+    EXPECT_EQ(f.doc->specData[200], before);
+
+    f.ui.files = {ab, saved};
+    f.dispatcher.dispatch(app::kCmdOpenSpinSystem);
+    EXPECT_EQ(std::tuple(f.doc->sim.simExists, f.doc->nData, f.doc->xUnits), std::tuple(1, 4096, kHz));
+    f.dispatcher.dispatch(app::kCmdSaveSpinSystem);
+    simulation::SpinSystemFile opened, written;
+    std::string error;
+    ASSERT_TRUE(simulation::parseSpinSystemJson(readFile(ab), opened, error)) << error;
+    ASSERT_TRUE(simulation::parseSpinSystemJson(readFile(saved), written, error)) << error;
+    EXPECT_EQ(written, opened);
+    EXPECT_EQ(f.ui.messages.size(), 2u);
 }
 
 }  // namespace
