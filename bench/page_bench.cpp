@@ -7,10 +7,9 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
-#include <random>
 
-#include "cli/console_ui.h"
 #include "document/document.h"
+#include "lorentzian_spectrum.h"
 #include "ratio_report.h"
 
 #if __has_include(<QImage>) && __has_include("gui/page_writer.h")
@@ -22,7 +21,7 @@
 
 namespace {
 
-constexpr int kBenchValues = 131072;
+using pelvaron::bench::kBenchValues;
 constexpr int kIntegrals = 20;
 constexpr int kPeaks = 50;
 
@@ -31,29 +30,14 @@ using pelvaron::Document;
 /// Fifty Lorentzian lines over a little noise, set up as after a load, with an integral over
 /// each of the first twenty lines and every line picked.
 std::unique_ptr<Document> makePage() {
-    auto doc = std::make_unique<Document>();
-    doc->initClientArea(1280, 800);
-    doc->acqPars.aqMode = 3;
-    doc->acqPars.complexData = 1;
-    doc->acqPars.TD = kBenchValues;
-    doc->acqPars.SW = 6009.6;
-    doc->acqPars.SF = 400.13;
-    std::mt19937 random(7);
-    std::normal_distribution<double> noise(0.0, 0.05);
     const int points = kBenchValues / 2;
     std::vector<int> centres;
-    for (int p = 0; p < kPeaks; ++p) centres.push_back(1000 + p * (points - 2000) / kPeaks);
-    for (int k = 0; k < points; ++k) {
-        double value = noise(random);
-        for (std::size_t p = 0; p < centres.size(); ++p) {
-            const double d = (k - centres[p]) / 4.0;
-            value += (20.0 + 2.0 * static_cast<double>(p)) / (1.0 + d * d);
-        }
-        doc->specData[2 * k] = value;
-        doc->specData[2 * k + 1] = noise(random);
+    std::vector<pelvaron::bench::BenchLine> lines;
+    for (int p = 0; p < kPeaks; ++p) {
+        centres.push_back(1000 + p * (points - 2000) / kPeaks);
+        lines.push_back({static_cast<double>(centres.back()), 20.0 + 2.0 * p, 4.0});
     }
-    pelvaron::cli::ConsoleUserInterface ui(std::cerr);
-    pelvaron::setupDocument(*doc, ui);
+    auto doc = pelvaron::bench::lorentzianSpectrum(lines, 1280, 800);
     doc->xUnits = pelvaron::kPpm;
     doc->fileTitle = "bench";
     auto& in = doc->integrals;

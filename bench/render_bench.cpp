@@ -6,10 +6,9 @@
 #include <cmath>
 #include <iostream>
 #include <memory>
-#include <random>
 
-#include "cli/console_ui.h"
 #include "document/document.h"
+#include "lorentzian_spectrum.h"
 #include "ratio_report.h"
 
 #if __has_include(<QImage>)
@@ -21,33 +20,15 @@
 
 namespace {
 
-/// The size these figures have always been measured at (131072 doubles, 65536 points).
-constexpr int kBenchValues = 131072;
-
 using pelvaron::Document;
+using pelvaron::bench::kBenchValues;
 
 /// A 65536-point spectrum of Lorentzian lines over a little noise, set up as after a load.
 std::unique_ptr<Document> makeSpectrum() {
-    auto doc = std::make_unique<Document>();
-    doc->initClientArea(1920, 1080);
-    doc->acqPars.aqMode = 3;
-    doc->acqPars.complexData = 1;
-    doc->acqPars.TD = kBenchValues;
-    doc->acqPars.SW = 6009.6;
-    doc->acqPars.SF = 400.13;
-    std::mt19937 random(7);
-    std::normal_distribution<double> noise(0.0, 0.05);
-    const int points = kBenchValues / 2;
-    const double centres[] = {9000.0, 9050.0, 21000.0, 33000.0, 33040.0, 33080.0, 47000.0, 61000.0};
-    for (int k = 0; k < points; ++k) {
-        double value = noise(random);
-        for (double c : centres) value += 100.0 / (1.0 + ((k - c) / 6.0) * ((k - c) / 6.0));
-        doc->specData[2 * k] = value;
-        doc->specData[2 * k + 1] = noise(random);
-    }
-    pelvaron::cli::ConsoleUserInterface ui(std::cerr);
-    pelvaron::setupDocument(*doc, ui);
-    return doc;
+    std::vector<pelvaron::bench::BenchLine> lines;
+    for (const double c : {9000.0, 9050.0, 21000.0, 33000.0, 33040.0, 33080.0, 47000.0, 61000.0})
+        lines.push_back({c, 100.0, 6.0});
+    return pelvaron::bench::lorentzianSpectrum(lines, 1920, 1080);
 }
 
 void zoomTo(Document& doc, double from, double to) {
