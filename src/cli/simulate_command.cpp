@@ -13,6 +13,7 @@
 #include "io/jcamp_writer.h"
 #include "io/native_file.h"
 #include "io/text_export.h"
+#include "platform/counting_ui.h"
 #include "simulation/spin_engine.h"
 #include "simulation/spin_system_file.h"
 #include "simulation/synthesis.h"
@@ -41,19 +42,6 @@ bool loadSpinSystem(const std::string& path, SpinSystemFile& out, std::ostream& 
     return true;
 }
 
-/// Passes messages on and remembers that one was shown: any message of the engine means the
-/// result is not to be trusted, so nothing is printed or written.
-class CountingUserInterface : public ConsoleUserInterface {
-public:
-    using ConsoleUserInterface::ConsoleUserInterface;
-    platform::Answer message(std::string_view text, std::string_view caption, platform::Icon icon,
-                             platform::Buttons buttons) override {
-        ++count;
-        return ConsoleUserInterface::message(text, caption, icon, buttons);
-    }
-    int count = 0;
-};
-
 /// Writes the simulated document as `to`; false when the file cannot be written.
 bool writeOutput(const Document& doc, const std::string& to, const std::string& path) {
     if (to == "native") return io::writeNativeFile(doc, path);
@@ -72,10 +60,9 @@ struct SimulateOptions {
 int simulateAction(const SimulateOptions& o, std::ostream& err) {
     SpinSystemFile file;
     if (!loadSpinSystem(o.system, file, err)) return kExitFileError;
-    CountingUserInterface ui(err);
+    ConsoleUserInterface ui(err);
     auto doc = std::make_unique<Document>();
-    // Any message of the engine means the result is not to be trusted.
-    if (!simulation::simulateSpinSystem(*doc, ui, file) || ui.count != 0) return kExitFileError;
+    if (!simulation::simulateSpinSystem(*doc, ui, file)) return kExitFileError;
     if (!writeOutput(*doc, o.to, o.output)) {
         ui.message("Cannot Save File", "File Error", platform::Icon::Stop, platform::Buttons::Ok);
         return kExitFileError;
@@ -86,7 +73,9 @@ int simulateAction(const SimulateOptions& o, std::ostream& err) {
 int transitionsAction(const std::string& system, std::ostream& out, std::ostream& err) {
     SpinSystemFile file;
     if (!loadSpinSystem(system, file, err)) return kExitFileError;
-    CountingUserInterface ui(err);
+    ConsoleUserInterface console(err);
+    // Any message of the engine means the result is not to be trusted.
+    platform::CountingUserInterface ui(console);
     // Everything is computed before anything is printed, so a failure prints no partial list.
     std::string listing;
     for (std::size_t s = 0; s < file.subsystems.size(); ++s) {
@@ -95,7 +84,7 @@ int transitionsAction(const std::string& system, std::ostream& out, std::ostream
         for (double& v : shifts) v *= file.hzPerUnit();
         simulation::Transitions tr;
         if (!simulation::computeTransitions(static_cast<int>(shifts.size()), shifts, sub.couplings, tr, ui) ||
-            ui.count != 0)
+            ui.messages != 0)
             return kExitFileError;
         for (int t = 1; t <= tr.count(); ++t) {
             // No "-0.000000" for a line at zero that rounding put a hair below it.

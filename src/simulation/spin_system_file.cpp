@@ -10,6 +10,7 @@
 #include "document/document.h"
 #include "document/format.h"
 #include "document/simulation_state.h"
+#include "platform/counting_ui.h"
 #include "simulation/spin_engine.h"
 #include "simulation/synthesis.h"
 
@@ -272,7 +273,9 @@ std::string writeSpinSystemJson(const SpinSystemFile& system) {
     return text;
 }
 
-bool simulateSpinSystem(Document& doc, platform::UserInterface& ui, const SpinSystemFile& file) {
+bool simulateSpinSystem(Document& doc, platform::UserInterface& shown, const SpinSystemFile& file) {
+    // Any message of the engine means the spectrum is not to be trusted.
+    platform::CountingUserInterface ui(shown);
     SimulationState& sim = doc.sim;
     const double hz = file.hzPerUnit();
     sim.simFromHz = file.from * hz;
@@ -306,7 +309,7 @@ bool simulateSpinSystem(Document& doc, platform::UserInterface& ui, const SpinSy
     doc.nData = sim.simPoints;
     sim.simExists = 1;
     sim.simNewSubsystem = 1;
-    return true;
+    return ui.messages == 0;
 }
 
 SpinSystemFile spinSystemOf(const Document& doc) {

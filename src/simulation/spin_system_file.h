@@ -47,7 +47,8 @@ struct SpinSystemFile {
 
 /// Computes the spectrum of `file` into `doc` as the Simulation dialogs would: New's window and
 /// parameters, one subsystem page each, then OK; the document is set up as a simulated spectrum on
-/// the file's units. False when the engine refused a step (its message is out through `ui`).
+/// the file's units. False when the engine refused a step or showed any message through `ui`:
+/// its spectrum is then not to be trusted.
 [[nodiscard]] bool simulateSpinSystem(Document& doc, platform::UserInterface& ui, const SpinSystemFile& file);
 
 /// The spin system of the present simulation, as Save Spin System writes it: the window and the
