@@ -11,6 +11,7 @@
 #include "document/format.h"
 #include "document/simulation_state.h"
 #include "platform/counting_ui.h"
+#include "simulation/simulation_dialogs.h"
 #include "simulation/spin_engine.h"
 #include "simulation/synthesis.h"
 
@@ -297,18 +298,7 @@ bool simulateSpinSystem(Document& doc, platform::UserInterface& shown, const Spi
         if (!storeSubsystemParams(doc, ui)) return false;
     }
     // OK of the last page.
-    doc.acqPars.offsetHz = sim.simFromHz;
-    if (!recomputeSimulation(doc, ui)) return false;
-    doc.acqPars.SF = sim.simSF;
-    setupDocument(doc, ui);
-    doc.unitSeconds = 0;
-    doc.unitPoints = 0;
-    doc.unitHz = file.ppm ? 0 : 1;
-    doc.unitPpm = file.ppm ? 1 : 0;
-    doc.xUnits = file.ppm ? kPpm : kHz;
-    doc.nData = sim.simPoints;
-    sim.simExists = 1;
-    sim.simNewSubsystem = 1;
+    if (!completeSimulation(doc, ui)) return false;
     return ui.messages == 0;
 }
 

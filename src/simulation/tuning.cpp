@@ -1,0 +1,91 @@
+// Tuning off the user-interface thread.
+#include "simulation/tuning.h"
+
+#include <algorithm>
+
+#include "simulation/spin_engine.h"
+
+namespace pelvaron::simulation {
+
+namespace {
+
+/// Keeps the messages of a job for the user-interface thread; answers OK.
+class DeferredMessages final : public platform::UserInterface {
+public:
+    explicit DeferredMessages(std::vector<TuningJob::Message>& log) : log_(log) {}
+    platform::Answer message(std::string_view text, std::string_view caption, platform::Icon icon,
+                             platform::Buttons) override {
+        log_.push_back({std::string(text), std::string(caption), icon});
+        return platform::Answer::Ok;
+    }
+    std::optional<std::string> chooseFile(const platform::FileRequest&) override { return std::nullopt; }
+    void setStatusText(int, std::string_view) override {}
+    void setWaitCursor(bool) override {}
+    void setWindowTitle(std::string_view) override {}
+    void enableDocumentMenus(bool) override {}
+    void requestRepaint() override {}
+    void destroyExpansionWindows() override {}
+    platform::TextExtent measureText(std::string_view) override { return {}; }
+
+private:
+    std::vector<TuningJob::Message>& log_;
+};
+
+/// The subsystems, nuclei, points and window of a simulation: a result computed for one shape
+/// belongs to no other.
+bool sameShape(const SimulationState& a, const SimulationState& b) {
+    if (a.subsystemsAllocated != b.subsystemsAllocated || a.lastSubsystem != b.lastSubsystem ||
+        a.simPoints != b.simPoints || a.simFromHz != b.simFromHz || a.simToHz != b.simToHz ||
+        a.spinSubsystems.size() != b.spinSubsystems.size())
+        return false;
+    for (std::size_t s = 0; s < a.spinSubsystems.size(); ++s)
+        if (a.spinSubsystems[s].nNuclei != b.spinSubsystems[s].nNuclei) return false;
+    return true;
+}
+
+}  // namespace
+
+std::unique_ptr<TuningJob> snapshotTuning(const Document& doc, Recompute what) {
+    auto job = std::make_unique<TuningJob>();
+    job->what = what;
+    job->sim = doc.sim;
+    if (what == Recompute::Full)
+        for (SpinSubsystem& rec : job->sim.spinSubsystems) rec.transFreq = {}, rec.transIntens = {};
+    job->acqPars = doc.acqPars;
+    job->nData = doc.nData;
+    return job;
+}
+
+void runTuningJob(TuningJob& job, Document& scratch) {
+    DeferredMessages ui(job.messages);
+    scratch.sim = job.sim;
+    scratch.acqPars = job.acqPars;
+    scratch.nData = job.nData;
+    // Tuning never rewrites the axis the document is drawn on.
+    scratch.sim.simInteractive = 1;
+    scratch.sim.simUpdateDocument = 0;
+    job.computed = job.what == Recompute::WidthOnly ? resynthesizeSimulation(scratch, ui)
+                                                    : recomputeSimulation(scratch, ui);
+}
+
+bool applyTuningResult(Document& doc, platform::UserInterface& ui, TuningJob& job, Document& scratch) {
+    for (const TuningJob::Message& m : job.messages) ui.message(m.text, m.caption, m.icon);
+    if (!job.computed || !sameShape(doc.sim, job.sim) || doc.nData != job.nData) return false;
+    const int count = std::clamp(std::max(job.nData, job.sim.simPoints), 0, kCapacity);
+    doc.specData.copyFrom(scratch.specData, count);
+    doc.noteSpecExtent(count);
+    doc.referenceSource = ReferenceSource::Simulation;
+    doc.recorded = {};
+    if (job.what == Recompute::Full) {
+        for (std::size_t s = 0; s < doc.sim.spinSubsystems.size(); ++s) {
+            SpinSubsystem& rec = doc.sim.spinSubsystems[s];
+            SpinSubsystem& done = scratch.sim.spinSubsystems[s];
+            rec.transFreq = std::move(done.transFreq);
+            rec.transIntens = std::move(done.transIntens);
+        }
+    }
+    ui.requestRepaint();
+    return true;
+}
+
+}  // namespace pelvaron::simulation
