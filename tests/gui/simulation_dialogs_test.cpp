@@ -289,6 +289,8 @@ private slots:
         QVERIFY(!dialog.isModal());
         QCOMPARE(doc_->sim.simInteractive, 1);
         dialog.show();
+        // Nothing is chosen by the lists taking the focus as the dialog opens.
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QCOMPARE(QStringList({text(&dialog, "parameterLabel"), text(&dialog, "increment"),
                               line(&dialog, "width", 0)}),
                  QStringList({"Sel. Param.", "0.00", "0.30"}));

@@ -72,16 +72,12 @@ InteractiveSimDialogWidget::InteractiveSimDialogWidget(Document& doc, platform::
     // One line, shown whole without a scroll bar.
     width_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     width_->setFixedHeight(width_->sizeHintForRow(0) + 2 * width_->frameWidth() + 2);
-    connect(shifts_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { choose(shifts_, shifts_->row(item)); });
-    connect(couplings_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { choose(couplings_, couplings_->row(item)); });
-    connect(width_, &QListWidget::itemClicked, this, [this](QListWidgetItem*) { choose(width_, 0); });
-    // The arrow keys move through a list as clicks do.
+    // A click or Enter on a line chooses it, not the current line moving: a list taking the focus
+    // as the dialog opens makes its first line current, and nobody pointed at that.
     for (QListWidget* list : {shifts_, couplings_, width_}) {
-        connect(list, &QListWidget::currentRowChanged, this, [this, list](int row) {
-            if (row >= 0) choose(list, row);
-        });
+        const auto chosen = [this, list](QListWidgetItem* item) { choose(list, list->row(item)); };
+        connect(list, &QListWidget::itemClicked, this, chosen);
+        connect(list, &QListWidget::itemActivated, this, chosen);
     }
 
     parameterLabel_ = new QLabel(this);
