@@ -200,7 +200,8 @@ private slots:
                  QStringLiteral("1,3= 7.00"));
         const auto& ring = model.ring();
         const QPoint middle((ring[0].anchorX + ring[2].anchorX) / 2, (ring[0].anchorY + ring[2].anchorY) / 2);
-        QCOMPARE(dialog.grab().toImage().pixelColor(middle), QColor(255, 0, 0));
+        const QImage shot = dialog.grab().toImage();
+        QCOMPARE(shot.pixelColor((QPointF(middle) * shot.devicePixelRatio()).toPoint()), QColor(255, 0, 0));
 
         // A double click on nucleus 2 asks for its shift, and leaves no click behind it: nucleus
         // 3 next is a first click, not the pair 2,3.
@@ -232,6 +233,16 @@ private slots:
         QCOMPARE(QStringList({text(&dialog, "from"), text(&dialog, "to"), text(&dialog, "unit"),
                               line(&dialog, "shifts", 1)}),
                  QStringList({"0.0000", "10.0000", "ppm", "2= 5.00"}));
+
+        // A line of the shifts list asks for its nucleus, in the list's units.
+        QString shown;
+        answerer.answer([&shown](QWidget* shift) {
+            shown = text(shift, "shift") + QLatin1Char(' ') + text(shift, "unit");
+            ModalAnswerer::reject()(shift);
+        });
+        clickLine(&dialog, "shifts", 1);
+        QCOMPARE(shown, QStringLiteral("5.00 ppm"));
+        QCOMPARE(answerer.pending(), 0);
 
         dialog.open();
         click(&dialog, "ok");

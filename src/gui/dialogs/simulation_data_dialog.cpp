@@ -19,7 +19,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "document/format.h"
 #include "gui/dialogs/chemical_shift_dialog.h"
 #include "gui/dialogs/coupling_constant_dialog.h"
 #include "gui/dialogs/line_list.h"
@@ -261,9 +260,8 @@ void SimulationDataDialogWidget::edit(const EditRequest& request) {
     switch (request.kind) {
         case EditRequest::kNone: return;
         case EditRequest::kShift: {
-            // The shift is shown in ppm of the frequency typed now.
-            const double sf = model_.ppm() ? parseLeadingDouble(sf_->text().toStdString()) : 0.0;
-            simulation::ChemicalShiftDialog shift(doc_, request.i, sf);
+            // In the frequency the shift list is shown with, so that the two agree.
+            simulation::ChemicalShiftDialog shift(doc_, request.i, model_.ppmFactor());
             ChemicalShiftDialogWidget dialog(shift, this);
             if (dialog.exec() != QDialog::Accepted) return;
             break;
