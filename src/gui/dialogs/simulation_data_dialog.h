@@ -10,13 +10,11 @@
 #include "gui/dialogs/centered_dialog.h"
 #include "simulation/simulation_dialogs.h"
 
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
-class QWidget;
 
 namespace pelvaron::gui {
 
