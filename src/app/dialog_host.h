@@ -21,6 +21,7 @@
 #include "processing/data_ops.h"
 #include "processing/fourier_dialog.h"
 #include "processing/window_function_dialog.h"
+#include "simulation/simulation_dialogs.h"
 
 namespace pelvaron::app {
 
@@ -99,6 +100,18 @@ public:
     virtual void openExpansionWindow(int slot) = 0;
     /// Creates (true) or removes (false) the control strip of the two-set display.
     virtual void showTwoSetControls(bool show) = 0;
+
+    // The simulation dialogs.
+    /// Input parameters; the model's result (kRefused, kAccepted or kCancelled).
+    virtual int runInputParametersDialog(simulation::InputParametersDialog& model) = 0;
+    /// Simulation data: opens the model, then shows it; the result of the button that closed it
+    /// (kOk, kCancelled, kNewSubsystem), or kFailed when the model could not open.
+    virtual int runSimulationDataDialog(simulation::SimulationDataDialog& model) = 0;
+    /// True when it closed with an accepted OK (currentSubsystem chosen).
+    virtual bool runSelectSubsystemDialog(simulation::SelectSubsystemDialog& model) = 0;
+    /// Opens the modeless Interactive Sim. dialog on currentSubsystem; one that is open closes
+    /// first.
+    virtual void showInteractiveSimDialog() = 0;
 
     virtual void showHelp() = 0;
     virtual void showAbout() = 0;

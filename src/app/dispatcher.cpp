@@ -42,6 +42,7 @@ CommandDispatcher::CommandDispatcher(Document& doc, platform::UserInterface& ui,
     registerSubsystemCommands();
     registerAnalysisCommands();
     registerSpinSystemCommands();
+    registerSimulationCommands();
     registerOutputCommands();
     registerDisplayCommands();
 }

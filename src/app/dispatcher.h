@@ -88,6 +88,8 @@ private:
     void registerAnalysisCommands();
     /// Open and Save Spin System (spin_system_commands.cpp).
     void registerSpinSystemCommands();
+    /// New, Edit Parameters, Interactive Simulation and Compare (simulation_commands.cpp).
+    void registerSimulationCommands();
     /// Print, the clipboard copies, Export Picture and the Printer Options (output_commands.cpp).
     void registerOutputCommands();
     /// Create Expansions, Add/Subtract and the two-set strip's buttons (display_commands.cpp).

@@ -78,6 +78,9 @@ bool MenuState::isEnabled(int id) const {
 
 void MenuState::enableDocumentMenus(bool enable) {
     for (int id : kDocument) setEnabled(id, enable);
+    // Compare needs a data set to compare with; nothing else would ever enable it. A simulation's
+    // own set-up is followed by its OK, which grays it again.
+    setEnabled(kCmdCompareSimulation, enable);
     toolbarVisible_ = enable;
 }
 

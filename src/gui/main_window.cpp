@@ -28,7 +28,12 @@
 #include "gui/dialogs/hydrogens_dialog.h"
 #include "gui/dialogs/integral_factor_dialog.h"
 #include "gui/dialogs/jcamp_options_dialog.h"
+#include "gui/dialogs/input_parameters_dialog.h"
+#include "gui/dialogs/interactive_sim_dialog.h"
 #include "gui/dialogs/measure_j_dialog.h"
+#include "gui/dialogs/select_subsystem_dialog.h"
+#include "gui/dialogs/simulation_data_dialog.h"
+#include "gui/simulation_tuner.h"
 #include "gui/dialogs/multi_point_baseline_dialog.h"
 #include "gui/dialogs/parameters_dialog.h"
 #include "gui/dialogs/peak_picking_dialog.h"
@@ -413,6 +418,35 @@ bool MainWindow::runSuppressPeaksDialog(processing::SuppressPeaksDialog& model) 
 void MainWindow::showSignalToNoiseDialog(const std::string& text) {
     SignalToNoiseDialogWidget dialog(QString::fromStdString(text), this);
     dialog.exec();
+}
+
+int MainWindow::runInputParametersDialog(simulation::InputParametersDialog& model) {
+    InputParametersDialogWidget dialog(model, this);
+    return dialog.exec();
+}
+
+int MainWindow::runSimulationDataDialog(simulation::SimulationDataDialog& model) {
+    SimulationDataDialogWidget dialog(model, doc_, this);
+    return dialog.exec();
+}
+
+bool MainWindow::runSelectSubsystemDialog(simulation::SelectSubsystemDialog& model) {
+    SelectSubsystemDialogWidget dialog(model, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void MainWindow::showInteractiveSimDialog() {
+    // The dialog tunes the subsystem chosen now: one open on another closes first.
+    if (interactiveSim_ != nullptr) interactiveSim_->close();
+    if (tuner_ == nullptr) {
+        tuner_ = new SimulationTuner(doc_, *ui_, this);
+        connect(tuner_, &SimulationTuner::finished, this, &MainWindow::documentChanged);
+    }
+    interactiveSim_ = new InteractiveSimDialogWidget(doc_, *ui_, *tuner_, this);
+    interactiveSim_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(interactiveSim_, &QDialog::finished, this, &MainWindow::documentChanged);
+    interactiveSim_->show();
+    interactiveSim_->raise();
 }
 
 bool MainWindow::runHydrogensDialog(analysis::HydrogensDialog& model) {

@@ -26,6 +26,8 @@ class QToolBar;
 namespace pelvaron::gui {
 
 class ExpansionWindow;
+class InteractiveSimDialogWidget;
+class SimulationTuner;
 class MeasureJDialogWidget;
 class MultiPointBaselineWidget;
 class PhaseDialogWidget;
@@ -82,6 +84,10 @@ public:
     int runPeakPickingDialog(analysis::PeakPickingDialog& model) override;
     void showMeasureJDialog() override;
     void refreshMeasureJDialog() override;
+    int runInputParametersDialog(simulation::InputParametersDialog& model) override;
+    int runSimulationDataDialog(simulation::SimulationDataDialog& model) override;
+    bool runSelectSubsystemDialog(simulation::SelectSubsystemDialog& model) override;
+    void showInteractiveSimDialog() override;
     void openExpansionWindow(int slot) override;
     void showTwoSetControls(bool show) override;
     void showHelp() override;
@@ -132,6 +138,8 @@ private:
     QPointer<MeasureJDialogWidget> measureJ_;
     QPointer<MultiPointBaselineWidget> multiPoint_;
     QPointer<TwoSetStrip> twoSet_;
+    QPointer<InteractiveSimDialogWidget> interactiveSim_;
+    SimulationTuner* tuner_ = nullptr;  ///< the Interactive Sim. dialog's recomputations
     int screenHeight_ = 0;
     void closeExpansionWindows();
 

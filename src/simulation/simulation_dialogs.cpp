@@ -122,7 +122,9 @@ void beginCompareSimulation(Document& doc) {
     SimulationState& sim = doc.sim;
     releaseSpinSystems(sim, doc);
     const double hzPerIndex = doc.acqPars.SW / doc.nData;
-    sim.simFromHz = (doc.refIndex - doc.acqPars.TD) * hzPerIndex;
+    // The low end is the Hz one point past the data's last, nData, where the simulated axis puts
+    // it too; TD, the size the file recorded, may differ from the data drawn.
+    sim.simFromHz = (doc.refIndex - doc.nData) * hzPerIndex;
     sim.simToHz = doc.refIndex * hzPerIndex;
     sim.simPoints = doc.nData;
     sim.simSF = doc.acqPars.SF;

@@ -49,7 +49,7 @@ struct Rgb {
 [[nodiscard]] bool beginNewSimulation(Document& doc, platform::UserInterface& ui);
 
 /// "Compare to current spc.": releases any simulation and takes its window from the present
-/// data: from (refIndex - TD) / (nData / SW) to refIndex / (nData / SW) Hz, nData points, SF.
+/// data: from (refIndex - nData) / (nData / SW) to refIndex / (nData / SW) Hz, nData points, SF.
 void beginCompareSimulation(Document& doc);
 
 /// OK of the last Simulation data page, the subsystems stored: acqPars.offsetHz = simFromHz, the

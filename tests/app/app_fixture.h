@@ -13,15 +13,16 @@
 
 namespace pelvaron::testing {
 
-/// The scripts of one kind of dialog: each run takes the next one; none left is Cancel.
-template <typename Model>
+/// The scripts of one kind of dialog: each run takes the next one; none left is `none` (Cancel).
+template <typename Model, typename Result = bool>
 struct Scripted {
-    std::deque<std::function<bool(Model&)>> scripts;
+    std::deque<std::function<Result(Model&)>> scripts;
     int runs = 0;
-    void push(std::function<bool(Model&)> script) { scripts.push_back(std::move(script)); }
-    bool run(Model& model) {
+    Result none{};
+    void push(std::function<Result(Model&)> script) { scripts.push_back(std::move(script)); }
+    Result run(Model& model) {
         ++runs;
-        if (scripts.empty()) return false;
+        if (scripts.empty()) return none;
         auto script = std::move(scripts.front());
         scripts.pop_front();
         return script(model);
@@ -89,6 +90,18 @@ public:
     bool twoSetControls = false;
     void openExpansionWindow(int slot) override { expansionWindowsOpened.push_back(slot); }
     void showTwoSetControls(bool show) override { twoSetControls = show; }
+    Scripted<simulation::InputParametersDialog, int> inputParameters{
+        {}, 0, simulation::InputParametersDialog::kCancelled};
+    Scripted<simulation::SimulationDataDialog, int> simulationData{
+        {}, 0, simulation::SimulationDataDialog::kCancelled};
+    Scripted<simulation::SelectSubsystemDialog> selectSubsystem;
+    int interactiveShown = 0;
+    int runInputParametersDialog(simulation::InputParametersDialog& m) override { return inputParameters.run(m); }
+    int runSimulationDataDialog(simulation::SimulationDataDialog& m) override {
+        return m.open() ? simulationData.run(m) : simulation::SimulationDataDialog::kFailed;
+    }
+    bool runSelectSubsystemDialog(simulation::SelectSubsystemDialog& m) override { return selectSubsystem.run(m); }
+    void showInteractiveSimDialog() override { ++interactiveShown; }
     void showHelp() override {}
     void showAbout() override {}
     void requestClose() override { ++closeRequests; }
