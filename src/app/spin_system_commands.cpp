@@ -50,7 +50,8 @@ void openSpinSystem(CommandContext& c) {
 }
 
 void saveSpinSystem(CommandContext& c) {
-    if (!c.doc.sim.simExists) {
+    // A cancelled page leaves a simulation without subsystems: nothing to save either.
+    if (!c.doc.sim.simExists || !c.doc.sim.subsystemsAllocated) {
         c.ui.message("There is no spin system to save: simulate one first.", kCaption, Icon::Exclamation);
         return;
     }

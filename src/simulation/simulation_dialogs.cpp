@@ -329,11 +329,14 @@ EditRequest SimulationDataDialog::doubleClickNucleus(int i) {
 }
 
 EditRequest SimulationDataDialog::selectShiftLine(int row) {
+    // A list line is an edit of its own: a click on the ring before it pairs with nothing after.
+    pendingNucleus_ = -1;
     if (row < 0 || row >= nuclei_) return {};
     return {EditRequest::kShift, row, -1};
 }
 
 EditRequest SimulationDataDialog::selectCouplingLine(int row) {
+    pendingNucleus_ = -1;
     const NucleusPair p = couplingIndexToPair(row, nuclei_);
     if (p.i < 0) return {};
     return {EditRequest::kCoupling, p.i, p.j};

@@ -123,6 +123,7 @@ TEST(SimulationDialogs, ClicksAndListLinesAskForTheShiftOrCouplingTheyPointAt) {
     EXPECT_TRUE(is(page.clickNucleus(2), K::kNone, -1, -1));
     // Lists, and indices outside the ring or the lists, which are ignored.
     EXPECT_TRUE(is(page.selectShiftLine(3), K::kShift, 3, -1));
+    EXPECT_TRUE(is(page.clickNucleus(0), K::kNone, -1, -1));  // a line forgets the click before it
     EXPECT_TRUE(is(page.selectCouplingLine(1), K::kCoupling, 0, 2));
     EXPECT_TRUE(is(page.selectCouplingLine(5), K::kCoupling, 2, 3));
     for (EditRequest r : {page.selectCouplingLine(6), page.selectShiftLine(4), page.clickNucleus(4),
