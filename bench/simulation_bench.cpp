@@ -1,6 +1,7 @@
 // Speed of the spin simulation: a full recompute (engine + synthesis into 8192 points, 0 to
 // 3000 Hz, width 0.3 Hz) of one strongly coupled system, every pair coupled, for n = 4 ... 10,
-// and its two halves alone. Each full recompute reports its milliseconds against the target.
+// and its two halves alone. Each full recompute reports its milliseconds against the target; and
+// one interactive tuning step on 10 spins with the repaint, a shift and a width.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -10,8 +11,16 @@
 
 #include "document/document.h"
 #include "recording_ui.h"
+#include "simulation/simulation_dialogs.h"
 #include "simulation/spin_engine.h"
 #include "simulation/synthesis.h"
+
+#if __has_include(<QImage>)
+#include <QImage>
+
+#include "gui/png_renderer.h"
+#define PELVARON_HAVE_RENDERER 1
+#endif
 
 namespace {
 
@@ -110,6 +119,49 @@ void synthesisOnly(benchmark::State& state) {
     }
 }
 BENCHMARK(synthesisOnly)->Arg(8)->Arg(10)->Unit(benchmark::kMillisecond);
+
+#ifdef PELVARON_HAVE_RENDERER
+
+/// One step of the Interactive Sim. dialog on a 10-spin system, end to end: the step (engine and
+/// synthesis, or the synthesis alone for the width) and the repaint of the window's off-screen
+/// image. Targets: 40 ms for a shift step, 5 ms for a width step.
+void tuningStep(benchmark::State& state) {
+    const bool widthOnly = state.range(0) != 0;
+    testing::RecordingUserInterface ui;
+    auto doc = simulationDocument(10, ui);
+    doc->initClientArea(1920, 1080);
+    if (!simulation::completeSimulation(*doc, ui)) std::abort();
+    const auto application = gui::ensureGuiApplication();
+    QImage image(doc->clientWidth, doc->clientHeight, QImage::Format_RGB32);
+    simulation::ImmediateTuning now(*doc, ui);
+    simulation::InteractiveSimDialog tune(*doc, ui, now);
+    tune.open();
+    if (widthOnly)
+        tune.selectWidth();
+    else
+        tune.selectShift(3);
+    double cpu = 0.0;
+    bool up = true;
+    for (auto _ : state) {
+        const std::clock_t cpuStart = std::clock();
+        // Up and down in turn: the width stays near 0.3 Hz, the shift near its place.
+        const bool ok = up ? tune.inc("0.05") : tune.dec("0.05");
+        up = !up;
+        gui::paintDocumentImage(*doc, image, 1080);
+        cpu += static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+        benchmark::DoNotOptimize(ok);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    if (!ui.messages.empty()) state.SkipWithError("the simulation reported a message");
+    const double cpuMs = 1e3 * cpu / static_cast<double>(state.iterations());
+    const double target = widthOnly ? 5.0 : 40.0;
+    state.counters["cpu_ms"] = cpuMs;
+    state.counters["target_ms"] = target;
+    state.counters["of_target"] = cpuMs / target;
+}
+BENCHMARK(tuningStep)->ArgName("widthOnly")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+#endif
 
 }  // namespace
 
