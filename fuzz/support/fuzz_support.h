@@ -11,30 +11,11 @@
 #include <vector>
 
 #include "document/document.h"
-#include "platform/user_interface.h"
+#include "platform/null_ui.h"
 
 namespace pelvaron::fuzz {
 
-/// Answers Ok (or Yes) to every question, cancels every file dialog, prints nothing.
-class NullUserInterface : public platform::UserInterface {
-public:
-    platform::Answer message(std::string_view, std::string_view, platform::Icon,
-                             platform::Buttons buttons) override {
-        return buttons == platform::Buttons::YesNo || buttons == platform::Buttons::YesNoCancel
-                   ? platform::Answer::Yes
-                   : platform::Answer::Ok;
-    }
-    std::optional<std::string> chooseFile(const platform::FileRequest&) override { return std::nullopt; }
-    void setStatusText(int, std::string_view) override {}
-    void setWaitCursor(bool) override {}
-    void setWindowTitle(std::string_view) override {}
-    void enableDocumentMenus(bool) override {}
-    void requestRepaint() override {}
-    void destroyExpansionWindows() override {}
-    platform::TextExtent measureText(std::string_view text) override {
-        return {static_cast<int>(text.size()) * 8, 16};
-    }
-};
+using platform::NullUserInterface;
 
 /// The process's one document: its buffers are 48 MB, too much to allocate per input.
 [[nodiscard]] Document& fuzzDocument();

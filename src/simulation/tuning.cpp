@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/null_ui.h"
 #include "simulation/spin_engine.h"
 
 namespace pelvaron::simulation {
@@ -10,7 +11,7 @@ namespace pelvaron::simulation {
 namespace {
 
 /// Keeps the messages of a job for the user-interface thread; answers OK.
-class DeferredMessages final : public platform::UserInterface {
+class DeferredMessages final : public platform::NullUserInterface {
 public:
     explicit DeferredMessages(std::vector<TuningJob::Message>& log) : log_(log) {}
     platform::Answer message(std::string_view text, std::string_view caption, platform::Icon icon,
@@ -18,14 +19,6 @@ public:
         log_.push_back({std::string(text), std::string(caption), icon});
         return platform::Answer::Ok;
     }
-    std::optional<std::string> chooseFile(const platform::FileRequest&) override { return std::nullopt; }
-    void setStatusText(int, std::string_view) override {}
-    void setWaitCursor(bool) override {}
-    void setWindowTitle(std::string_view) override {}
-    void enableDocumentMenus(bool) override {}
-    void requestRepaint() override {}
-    void destroyExpansionWindows() override {}
-    platform::TextExtent measureText(std::string_view) override { return {}; }
 
 private:
     std::vector<TuningJob::Message>& log_;
