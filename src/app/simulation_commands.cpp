@@ -3,6 +3,7 @@
 
 #include "app/display_commands.h"
 #include "display/tools.h"
+#include "display/two_set.h"
 #include "simulation/simulation_dialogs.h"
 
 namespace pelvaron::app {
@@ -88,7 +89,10 @@ void CommandDispatcher::registerSimulationCommands() {
             simulation::beginCompareSimulation(c.doc);
             // Only a computed simulation is compared: a cancelled count or page leaves the
             // measured data alone, without a second set to move.
-            return newSpinSystemFlow(c, true) == kFlowDone && simulationComputed(c.doc);
+            if (newSpinSystemFlow(c, true) != kFlowDone || !simulationComputed(c.doc)) return false;
+            // The measured copy alone is scaled: Quit puts the measured data back as they were.
+            display::matchSecondSetHeight(c.doc);
+            return true;
         });
         // The measured data are still there to compare with.
         if (!started) c.dispatcher.menus().setEnabled(kCmdCompareSimulation, true);

@@ -2,6 +2,7 @@
 #include "display/two_set.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "document/format.h"
@@ -25,6 +26,16 @@ void beginTwoSetDisplay(Document& doc) {
     doc.secondShift = 0;
     doc.secondFactorRange = kFactorRangeStart;
     doc.workCurve.copyFrom(doc.phaseSource, doc.nData);
+}
+
+void matchSecondSetHeight(Document& doc) {
+    const int n = std::clamp(doc.nData, 0, kCapacity);
+    double largest = 0.0;
+    for (int i = 0; i < n; i += 2) largest = std::max(largest, std::fabs(doc.secondData[i]));
+    const double target = std::fabs(doc.peakValue);
+    if (largest < kTinyPeak || target < kTinyPeak || !std::isfinite(largest)) return;
+    const double k = target / largest;
+    for (int i = 0; i < n; ++i) doc.secondData[i] *= k;
 }
 
 void addScaledSecond(Document& doc, platform::UserInterface& ui, int sign) {

@@ -24,6 +24,12 @@ void prepareTwoSetDisplay(Document& doc);
 /// factor range 0 .. 500) and the working curve taken from the unphased copy.
 void beginTwoSetDisplay(Document& doc);
 
+/// The second set scaled so that its real part of largest magnitude is as large as the working
+/// set's peak value: a measured spectrum and a simulation, whose intensities may lie orders of
+/// magnitude apart (beyond the factor bar's reach), are drawn at one height. Nothing changes
+/// when either set is all but zero.
+void matchSecondSetHeight(Document& doc);
+
 /// specData += sign x secondData shifted by secondShift doubles x secondFactor / 100, over the
 /// indices where both exist. An odd shift pairs real with imaginary values. Repaints.
 void addScaledSecond(Document& doc, platform::UserInterface& ui, int sign);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/display_commands.h"
 #include "app/simulation_commands.h"
 #include "app_fixture.h"
 #include "document/format.h"
@@ -125,11 +126,23 @@ TEST(SimulationCommands, CompareSimulatesOverTheMeasuredWindowAndLinesFallOnItsA
     f.dispatcher.dispatch(app::kCmdCompareSimulation);
     EXPECT_EQ(doc.addSubMode, 1);
     EXPECT_TRUE(f.host.twoSetControls);
-    EXPECT_EQ(std::vector<double>(doc.secondData.begin(), doc.secondData.begin() + n), measured);
     EXPECT_EQ(std::tuple(doc.nData, doc.acqPars.SW, doc.sim.simSF), std::tuple(n, sw, doc.acqPars.SF));
     // The simulated singlet stands where the measured methyl stands.
     const auto top = std::max_element(doc.specData.begin(), doc.specData.begin() + n);
     EXPECT_EQ(top - doc.specData.begin(), methyl);
+    // The measured spectrum, whose intensities are millions of times the simulation's, is
+    // drawn at the simulation's height: its methyl as tall as the simulated one, every point
+    // scaled alike.
+    EXPECT_NEAR(doc.secondData[methyl], *top, 1e-9 * *top);
+    const double k = doc.secondData[methyl] / measured[methyl];
+    for (int i = 0; i < n; i += 997) EXPECT_NEAR(doc.secondData[i], measured[i] * k, 1e-9 * *top) << i;
+    // 1-2 leaves the scaled measured spectrum's negative in the simulation; Quit puts the
+    // simulation back as it was computed.
+    const std::vector<double> simulated(doc.specData.begin(), doc.specData.begin() + n);
+    f.dispatcher.dispatch(app::kCmdTwoSetSubtract);
+    EXPECT_NEAR(doc.specData[methyl], 0.0, 1e-9 * simulated[methyl]);
+    f.dispatcher.dispatch(app::kCmdTwoSetQuit);
+    EXPECT_EQ(std::vector<double>(doc.specData.begin(), doc.specData.begin() + n), simulated);
 }
 
 }  // namespace

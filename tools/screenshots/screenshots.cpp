@@ -19,7 +19,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -44,6 +43,7 @@
 #include "gui/two_set_strip.h"
 #include "io/native_file.h"
 #include "modal_helper.h"
+#include "simulation_shots.h"
 
 namespace {
 
@@ -384,35 +384,6 @@ int main(int argc, char** argv) {
         }
         doc->noSaveQuery = 1;
     }
-    {
-        // An ABX system opened from its spin-system file (Simulation > Open Spin System).
-        const QString abx = out.filePath(QStringLiteral("abx.json"));
-        {
-            QFile file(abx);
-            ok = file.open(QIODevice::WriteOnly) && ok;
-            file.write(R"({"sf": 300, "from": 2000, "to": 2300, "points": 16384, "lineWidth": 0.4,
-              "subsystems": [{"shifts": [2100, 2130, 2220],
-                              "couplings": [[1, 2, 16], [1, 3, 6], [2, 3, 10]]}]})");
-        }
-        auto doc = std::make_unique<pelvaron::Document>();
-        pelvaron::gui::MainWindow window(*doc);
-        window.resize(1280, 800);
-        window.show();
-        (void)QTest::qWaitForWindowExposed(&window);
-        ModalAnswerer answerer;
-        answerer.answer([&](QWidget* dialog) {
-            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-                name->setText(abx);
-            ModalAnswerer::accept()(dialog);
-        });
-        window.action(pelvaron::app::kCmdOpenSpinSystem)->trigger();
-        QTest::qWait(200);
-        if (doc->sim.simExists != 1) {
-            qWarning("Open Spin System did not simulate %s", qPrintable(abx));
-            ok = false;
-        }
-        ok = save(&window, out.filePath(QStringLiteral("spin-system-abx-1280x800.png"))) && ok;
-        doc->noSaveQuery = 1;
-    }
+    ok = pelvaron::screenshots::simulationShots(out) && ok;
     return ok ? 0 : 1;
 }
