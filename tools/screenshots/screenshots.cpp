@@ -48,6 +48,7 @@
 namespace {
 
 using pelvaron::testing::ModalAnswerer;
+using pelvaron::screenshots::save;
 using pelvaron::testing::sendMouse;
 
 /// Presses the left button at `from`, drags through the middle to `to` and releases there.
@@ -64,14 +65,6 @@ void showWithExample(pelvaron::gui::MainWindow& window, int width, int height, c
     window.show();
     (void)QTest::qWaitForWindowExposed(&window);
     window.dispatcher().openPath(example);
-}
-
-bool save(QWidget* w, const QString& path) {
-    QApplication::processEvents();
-    QTest::qWait(100);
-    const bool ok = w->grab().save(path);
-    qInfo("%s %s", ok ? "wrote" : "cannot write", qPrintable(path));
-    return ok;
 }
 
 }  // namespace

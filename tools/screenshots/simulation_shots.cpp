@@ -36,14 +36,6 @@ using testing::ModalAnswerer;
 using testing::sendMouse;
 using testing::typeInto;
 
-bool save(QWidget* w, const QString& path) {
-    QApplication::processEvents();
-    QTest::qWait(100);
-    const bool ok = w->grab().save(path);
-    qInfo("%s %s", ok ? "wrote" : "cannot write", qPrintable(path));
-    return ok;
-}
-
 QPushButton* nucleus(QWidget* dialog, int number) {
     return dialog->findChild<QPushButton*>(QStringLiteral("nucleus%1").arg(number));
 }
@@ -112,6 +104,14 @@ void showEmpty(gui::MainWindow& window) {
 }
 
 }  // namespace
+
+bool save(QWidget* w, const QString& path) {
+    QApplication::processEvents();
+    QTest::qWait(100);
+    const bool ok = w->grab().save(path);
+    qInfo("%s %s", ok ? "wrote" : "cannot write", qPrintable(path));
+    return ok;
+}
 
 bool simulationShots(const QDir& out) {
     bool ok = true;
