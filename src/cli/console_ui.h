@@ -5,22 +5,17 @@
 #include <ostream>
 #include <string>
 
-#include "platform/user_interface.h"
+#include "platform/null_ui.h"
 
 namespace pelvaron::cli {
 
-class ConsoleUserInterface : public platform::UserInterface {
+/// Silent like the null interface, but for its messages, file requests and text measure.
+class ConsoleUserInterface : public platform::NullUserInterface {
 public:
     explicit ConsoleUserInterface(std::ostream& err) : err_(err) {}
     platform::Answer message(std::string_view text, std::string_view caption, platform::Icon icon,
                              platform::Buttons buttons) override;
     std::optional<std::string> chooseFile(const platform::FileRequest& request) override;
-    void setStatusText(int, std::string_view) override {}
-    void setWaitCursor(bool) override {}
-    void setWindowTitle(std::string_view) override {}
-    void enableDocumentMenus(bool) override {}
-    void requestRepaint() override {}
-    void destroyExpansionWindows() override {}
     platform::TextExtent measureText(std::string_view text) override;
 
 private:
