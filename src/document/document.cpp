@@ -103,6 +103,8 @@ void markAsSpectrum(Document& doc) {
     doc.undoNegateImag = doc.negateImag;
     doc.loadReal = 0;
     doc.loadQuadrature = 0;
+    // The copy the set-up took is this spectrum, not a FID to apodize.
+    doc.fidCopyCount = 0;
     doc.transform.delayFraction = doc.transform.undoDelayFraction = 0.0;
 }
 
@@ -200,6 +202,7 @@ void setupDocument(Document& doc, platform::UserInterface& ui) {
 
     // 11: the FID copy of interactive apodization.
     doc.fidCopy.copyFrom(doc.specData, doc.nData);
+    doc.fidCopyCount = doc.nData;
     doc.fidCopyFromInverse = 0;
 
     // 12: expansion windows.

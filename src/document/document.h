@@ -88,6 +88,8 @@ struct Document {
     int xUnits = kSeconds;
     int unitSeconds = 1, unitPpm = 0, unitHz = 0, unitPoints = 0;
     int loadReal = 0, loadQuadrature = 1, fidCopyFromInverse = 0;
+    /// Doubles of fidCopy that hold a FID; 0 when none is stored (a spectrum read from a file).
+    int fidCopyCount = 0;
     WindowParams window;
 
     // --- Undo.

@@ -15,6 +15,9 @@ struct WindowParams {
     double sineDeg = 0.0;   ///< degrees
     double sine2Deg = 0.0;  ///< degrees
     Window selected = Window::Exponential;
+    /// The function chosen last in the Interactive Apodization dialog (its ApoFunction code); kept
+    /// while the program runs, whatever is loaded.
+    int apoFunction = 0;
 };
 
 }  // namespace pelvaron

@@ -24,6 +24,7 @@ void byteSwapCommand(Document& doc, platform::UserInterface& ui) {
     byteSwapData(doc);
     doc.peakValue = findPeak(doc);
     doc.fidCopy.copyFrom(doc.specData, doc.nData);
+    doc.fidCopyCount = doc.nData;
     ui.requestRepaint();
 }
 

@@ -16,10 +16,9 @@ void FourierDialog::open() {
     quadrature = doc_.ftQuadrature;
     inverse = doc_.ftInverse;
     // A forward transform of filtered data gets the filter's delay as its rotation.
-    const bool delayed = doc_.groupDelay > 0.0 || doc_.acqPars.DECIM > 1;
-    const std::optional<double> delay = groupDelayProposal(doc_);
-    if (!inverse && delayed && delay) {
-        ts.ftRotateCount = truncToInt(*delay);
+    const std::optional<int> rotation = proposedRotation(doc_);
+    if (!inverse && rotation) {
+        ts.ftRotateCount = *rotation;
         rotate = 1;
     } else {
         rotate = 0;

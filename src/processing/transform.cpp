@@ -121,6 +121,18 @@ std::optional<double> groupDelayProposal(const Document& doc) {
     return groupDelayFromTable(doc.acqPars.DECIM, doc.acqPars.DSPFVS);
 }
 
+std::optional<int> proposedRotation(const Document& doc) {
+    const bool delayed = doc.groupDelay > 0.0 || doc.acqPars.DECIM > 1;
+    const std::optional<double> delay = groupDelayProposal(doc);
+    if (!delayed || !delay) return std::nullopt;
+    return truncToInt(*delay);
+}
+
+int spectrumRefIndex(const Document& doc, int n) {
+    const double count = n;
+    return truncToInt(count + std::trunc(2.0 * doc.offsetHz * (count / (2.0 * doc.acqPars.SW))));
+}
+
 double residualGroupDelay(const Document& doc, int rotateCount) {
     const std::optional<double> proposal = groupDelayProposal(doc);
     if (!proposal) return 0.0;
@@ -225,6 +237,7 @@ bool fourierTransform(Document& doc, const FtOptions& options) {
         doc.ftInverse = 0;
         doc.ftQuadrature = 0;
         doc.fidCopy.copyFrom(doc.specData, n);
+        doc.fidCopyCount = n;
         doc.fidCopyFromInverse = 1;
         doc.phase0 = 0.0;
         doc.phase1 = 0.0;
@@ -251,7 +264,7 @@ bool fourierTransform(Document& doc, const FtOptions& options) {
     }
 
     // 13: where 0 Hz lies in the new data.
-    doc.refIndex = truncToInt(count + std::trunc(2.0 * doc.offsetHz * (count / (2.0 * doc.acqPars.SW))));
+    doc.refIndex = spectrumRefIndex(doc, n);
     return true;
 }
 

@@ -34,6 +34,13 @@ void conjugate(Document& doc);
 /// otherwise the table's value for DECIM and DSPFVS, otherwise nothing.
 [[nodiscard]] std::optional<double> groupDelayProposal(const Document& doc);
 
+/// The whole-point rotation a forward transform of the data starts with: the group-delay proposal,
+/// truncated, when the data were filtered (a recorded delay, or DECIM above 1); else nothing.
+[[nodiscard]] std::optional<int> proposedRotation(const Document& doc);
+
+/// Where 0 Hz lies in a spectrum of n doubles with the document's offset and spectral width.
+[[nodiscard]] int spectrumRefIndex(const Document& doc, int n);
+
 /// Smallest transform size (doubles) that holds n: a power of two from 128 up to the capacity.
 /// (Sizes beyond the largest size are cut to it.)
 [[nodiscard]] int roundUpTransformSize(int n);

@@ -140,6 +140,7 @@ bool completeSimulation(Document& doc, platform::UserInterface& ui) {
     }
     doc.acqPars.SF = sim.simSF;
     setupDocument(doc, ui);
+    doc.fidCopyCount = 0;  // a computed spectrum: there is no FID behind it to apodize
     const bool ppm = sim.simUnitsPpm != 0;
     doc.unitSeconds = 0;
     doc.unitPoints = 0;

@@ -1,0 +1,235 @@
+// The "Interactive Apodization" dialog's logic.
+#include "processing/interactive_apodization.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "document/format.h"
+#include "processing/data_ops.h"
+#include "processing/fft.h"
+#include "processing/noise_block.h"
+#include "processing/phase.h"
+#include "processing/transform.h"
+#include "processing/window_functions.h"
+
+namespace pelvaron::processing {
+
+namespace {
+
+int scrolled(int position, ScrollAction action, int thumb, int line, int page, int lo, int hi) {
+    long next = position;
+    switch (action) {
+        case ScrollAction::LineLeft: next -= line; break;
+        case ScrollAction::LineRight: next += line; break;
+        case ScrollAction::PageLeft: next -= page; break;
+        case ScrollAction::PageRight: next += page; break;
+        case ScrollAction::Thumb: next = thumb; break;
+    }
+    return static_cast<int>(std::clamp<long>(next, lo, hi));
+}
+
+bool isSine(int function) { return function == kApoSine || function == kApoSineSquared; }
+
+}  // namespace
+
+void InteractiveApodizationDialog::open() {
+    // The S/N of the data as they stand (the marks of the last transform, or found now).
+    ensureSignalToNoiseMarks(doc_);
+    snText_ = signalToNoiseText(doc_);
+
+    peakValueAtOpen_ = doc_.peakValue;
+    peakIndexAtOpen_ = doc_.peakIndex;
+    nDataAtOpen_ = doc_.nData;
+    tdAtOpen_ = doc_.acqPars.TD;
+    refIndexAtOpen_ = doc_.refIndex;
+    hScrollRangeAtOpen_ = doc_.hScrollRange;
+    negateImagAtOpen_ = doc_.negateImag;
+    phaseSourceValidAtOpen_ = doc_.phaseSourceValid;
+    phaseSourceAtOpen_.clear();
+    if (doc_.phaseSourceValid) phaseSourceAtOpen_.assign(doc_.phaseSource.begin(), doc_.phaseSource.begin() + doc_.nData);
+    transformAtOpen_ = doc_.transform;
+    // The doubles a zero filling to a transform size would overwrite: a later size change takes
+    // them as they stand, so Cancel puts them back too.
+    const int tail = std::max(0, roundUpTransformSize(doc_.nData) - doc_.nData);
+    tailAtOpen_.assign(doc_.specData.begin() + doc_.nData, doc_.specData.begin() + doc_.nData + tail);
+    firstChange_ = true;
+
+    lbPosition_ = 0;
+    gbPosition_ = kGbAtOpen;
+    // Undo after OK goes back to these data with the flags they had.
+    takeUndoSnapshot(doc_);
+    doc_.undoFtReal = doc_.ftReal;
+    doc_.undoFtDriftCorr = doc_.ftDriftCorr;
+    doc_.undoFtQuadrature = doc_.ftQuadrature;
+    doc_.undoFtInverse = doc_.ftInverse;
+    doc_.undoNegateImag = doc_.negateImag;
+    doc_.transform.undoDelayFraction = doc_.transform.delayFraction;
+    doc_.transform.undoDelayCentred = doc_.transform.delayCentred;
+
+    lbLabel_ = isSine(function()) ? "Degrees" : "LB.";
+    // The box shows what the bar means for the selected function (45.00 degrees for a sine).
+    showLb();
+    gbText_ = cformat("%.2lf", gb());
+}
+
+void InteractiveApodizationDialog::chooseFunction(int function) {
+    if (function < 0 || function >= kApoFunctionCount) return;
+    doc_.window.apoFunction = function;
+    // The label names what the box holds; "LB." again after a sine function.
+    if (isSine(function)) {
+        lbLabel_ = "Degrees";
+    } else if (function == kApoLorentzGauss) {
+        lbLabel_ = "LB";
+    } else {
+        lbLabel_ = "LB.";
+    }
+    showLb();
+}
+
+void InteractiveApodizationDialog::showLb() {
+    const int f = function();
+    if (isSine(f)) {
+        lbText_ = cformat("%.2lf", degrees());
+    } else if (f == kApoLorentzGauss && lb() > 0.0) {
+        // The function needs a negative LB: the box shows the value the window takes.
+        lbText_ = cformat("-%.2lf", lb());
+    } else {
+        lbText_ = cformat("%.2lf", lb());
+    }
+}
+
+bool InteractiveApodizationDialog::scrollLb(ScrollAction action, int thumb) {
+    lbPosition_ = scrolled(lbPosition_, action, thumb, 2, 25, -kLbLimit, kLbLimit);
+    showLb();
+    return recompute();
+}
+
+bool InteractiveApodizationDialog::scrollGb(ScrollAction action, int thumb) {
+    gbPosition_ = scrolled(gbPosition_, action, thumb, 2, 10, 0, kGbMaximum);
+    gbText_ = cformat("%.2lf", gb());
+    return recompute();
+}
+
+bool InteractiveApodizationDialog::refillAndWindow(int n) {
+    const int fid = std::clamp(doc_.fidCopyCount, 0, n);
+    scratch_.assign(doc_.fidCopy.begin(), doc_.fidCopy.begin() + fid);
+    // The window spans the stored FID; the zero filling after it stays zero.
+    double* data = scratch_.data();
+    const double sw = doc_.acqPars.SW;
+    const double aq = doc_.acqPars.AQ;
+    switch (function()) {
+        case kApoExponential: exponentialWindow(data, fid, lb(), sw); break;
+        case kApoGaussian: gaussianWindow(data, fid, lb(), 0.0, aq); break;
+        case kApoTraficante: traficanteWindow(data, fid, lb(), sw); break;
+        case kApoSine: sineBellWindow(data, fid, degrees(), false); break;
+        case kApoSineSquared: sineBellWindow(data, fid, degrees(), true); break;
+        case kApoLorentzGauss: lorentzGaussWindow(data, fid, -std::fabs(lb()), gb(), aq); break;
+        default: break;
+    }
+    // A window that is not a number somewhere (GB 0 divides by zero), or that wipes out a FID that
+    // held something, is refused before the data are touched.
+    bool finite = true;
+    bool anyBefore = false;
+    bool anyAfter = false;
+    for (int i = 0; i < fid; ++i) {
+        finite = finite && std::isfinite(data[i]);
+        anyBefore = anyBefore || doc_.fidCopy[i] != 0.0;
+        anyAfter = anyAfter || data[i] != 0.0;
+    }
+    if (!finite || (anyBefore && !anyAfter)) {
+        ui_.message(kApoBadWindowText, "Interactive Apodization", platform::Icon::Exclamation);
+        return false;
+    }
+    std::copy(scratch_.begin(), scratch_.end(), doc_.specData.begin());
+    std::fill(doc_.specData.begin() + fid, doc_.specData.begin() + n, 0.0);
+    return true;
+}
+
+void InteractiveApodizationDialog::transform(int n) {
+    TransformState& ts = doc_.transform;
+    if (const std::optional<int> rotation = proposedRotation(doc_)) rotateData(doc_, *rotation);
+    if (doc_.fidCopyFromInverse) {
+        // The time-domain data came back from a complex spectrum: they go forward the same way.
+        complexFft(doc_, n / 2, kForward);
+        ts.delayFraction = 0.0;
+        return;
+    }
+    if (doc_.loadQuadrature) quadratureAlternation(doc_);
+    if (doc_.loadReal) {
+        realFft(doc_, n, kForward);
+        ts.delayFraction = 0.0;
+        return;
+    }
+    if (doc_.fileNegateImag) conjugate(doc_);
+    complexFft(doc_, n / 2, kForward);
+    // What the whole-point rotation left of the filter's delay, taken off as the transform does.
+    const std::optional<int> rotation = proposedRotation(doc_);
+    ts.delayFraction = rotation ? residualGroupDelay(doc_, *rotation) : 0.0;
+    ts.delayCentred = doc_.loadQuadrature;
+    groupDelayRamp(doc_.specData.data(), n, ts.delayFraction, ts.delayCentred != 0);
+}
+
+bool InteractiveApodizationDialog::recompute() {
+    if (doc_.fidCopyCount <= 0) {
+        ui_.message(kApoNoFidText, "Interactive Apodization", platform::Icon::Exclamation);
+        return false;
+    }
+    // Every transform needs a power-of-two size: a FID of another length is zero filled to the
+    // next one (TD follows, and with it where 0 Hz lies).
+    const int n = roundUpTransformSize(doc_.nData);
+    if (!refillAndWindow(n)) return false;
+    if (n != doc_.nData) {
+        doc_.noteSpecExtent(n);
+        doc_.nData = doc_.acqPars.TD = n;
+        doc_.hScrollRange = n;
+        doc_.refIndex = spectrumRefIndex(doc_, n);
+    }
+    transform(n);
+    // The first change fixes the vertical scale (and the pivot); later ones keep it.
+    if (firstChange_) {
+        doc_.peakValue = findPeak(doc_);
+        firstChange_ = false;
+    }
+    // Later phase corrections start from this spectrum, unphased.
+    saveUnphased(doc_);
+    doc_.phaseSourceValid = 1;
+    phaseRotation(doc_, doc_.phase0, doc_.phase1, true);
+    snText_ = signalToNoiseText(doc_);
+    ui_.requestRepaint();
+    return true;
+}
+
+void InteractiveApodizationDialog::ok() {
+    // Without a movement the data are those of the opening, a FID perhaps: nothing to mark.
+    if (!firstChange_) {
+        doc_.ftReal = 0;
+        doc_.ftQuadrature = 0;
+        // The data are a spectrum: the next transform proposed is the way back, which must not
+        // conjugate them again.
+        doc_.ftInverse = 1;
+        doc_.negateImag = 0;
+        doc_.xUnits = kPpm;
+        // Undo goes back to the FID at its own length when the movements zero filled it.
+        if (doc_.nData != nDataAtOpen_) doc_.undoNData = nDataAtOpen_;
+    }
+    ui_.requestRepaint();
+}
+
+void InteractiveApodizationDialog::cancel() {
+    doc_.peakValue = peakValueAtOpen_;
+    doc_.peakIndex = peakIndexAtOpen_;
+    doc_.noteSpecExtent(doc_.nData);
+    doc_.nData = nDataAtOpen_;
+    doc_.acqPars.TD = tdAtOpen_;
+    doc_.refIndex = refIndexAtOpen_;
+    doc_.hScrollRange = hScrollRangeAtOpen_;
+    doc_.negateImag = negateImagAtOpen_;
+    doc_.transform = transformAtOpen_;
+    (void)restoreUndo(doc_);
+    std::copy(tailAtOpen_.begin(), tailAtOpen_.end(), doc_.specData.begin() + nDataAtOpen_);
+    doc_.phaseSourceValid = phaseSourceValidAtOpen_;
+    std::copy(phaseSourceAtOpen_.begin(), phaseSourceAtOpen_.end(), doc_.phaseSource.begin());
+    ui_.requestRepaint();
+}
+
+}  // namespace pelvaron::processing

@@ -1,0 +1,119 @@
+// The modeless "Interactive Apodization" dialog without its widgets: six window functions, the
+// LB (or degrees) and GB scroll bars and the S/N box. Every movement starts again from the stored
+// FID (fidCopy): window, transform with the options the data were loaded with, phase with the
+// present phase values, S/N. Cancel puts back everything the movements changed.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "document/document.h"
+#include "platform/user_interface.h"
+#include "processing/phase_dialog.h"
+
+namespace pelvaron::processing {
+
+/// The functions of the dialog, as doc.window.apoFunction holds them.
+enum ApoFunction : int {
+    kApoExponential = 0,
+    kApoGaussian = 1,
+    kApoTraficante = 2,
+    kApoSine = 3,
+    kApoSineSquared = 4,
+    kApoLorentzGauss = 5,
+};
+inline constexpr int kApoFunctionCount = 6;
+
+/// The caption painted under each function's button, by ApoFunction code.
+inline constexpr std::array<const char*, kApoFunctionCount> kApoCaptions = {
+    "Exp.", "Gauss.", "Trafic.", "Sine", "Sine Sq.", "Lor./G."};
+
+/// The buttons from left to right: exponential, Gaussian, TRAFICANTE, Lorentzian/Gaussian, sine,
+/// squared sine.
+inline constexpr std::array<int, kApoFunctionCount> kApoButtonOrder = {
+    kApoExponential, kApoGaussian, kApoTraficante, kApoLorentzGauss, kApoSine, kApoSineSquared};
+
+/// A movement with no FID to start from (a spectrum read from a file, a simulation).
+inline constexpr const char* kApoNoFidText =
+    "There is no FID to apodize: these data were read or computed as a spectrum.\n"
+    "Open the FID, or transform the spectrum back, first.";
+/// A movement whose window gives no usable factors (not a number, or zero throughout).
+inline constexpr const char* kApoBadWindowText =
+    "The window function cannot be computed with these values.\n"
+    "The spectrum is left as it was.";
+
+class InteractiveApodizationDialog {
+public:
+    static constexpr int kLbLimit = 250;   ///< LB bar: -kLbLimit ... +kLbLimit
+    static constexpr int kLbPerHz = 50;    ///< positions per Hz (a width of 500 over 10 Hz)
+    static constexpr int kGbMaximum = 100; ///< GB bar: 0 ... kGbMaximum, hundredths
+    static constexpr int kGbAtOpen = 50;
+
+    InteractiveApodizationDialog(Document& doc, platform::UserInterface& ui) : doc_(doc), ui_(ui) {}
+
+    /// Shows the S/N of the present data, remembers what Cancel returns to, takes the Undo
+    /// snapshot and puts the bars at LB 0 and GB 0.50. The data are not changed.
+    void open();
+
+    /// Selects a function (an ApoFunction code; others are ignored). Nothing is recomputed until
+    /// the next movement.
+    void chooseFunction(int function);
+
+    /// LB bar: line -+2, page -+25, thumb to `thumb`, clamped. Then the data are recomputed;
+    /// false (after a message, the spectrum unchanged) when there is no FID or the window fails.
+    bool scrollLb(ScrollAction action, int thumb = 0);
+    /// GB bar: line -+2, page -+10, thumb to `thumb`, clamped to 0 ... 100; then as scrollLb.
+    bool scrollGb(ScrollAction action, int thumb = 0);
+
+    /// Keeps the last spectrum: the transform options of a forward transform, ppm units.
+    void ok();
+    /// Puts back the data, size, flags, phase pivot and S/N marks of the opening.
+    void cancel();
+
+    [[nodiscard]] int function() const { return doc_.window.apoFunction; }
+    [[nodiscard]] int lbPosition() const { return lbPosition_; }
+    [[nodiscard]] int gbPosition() const { return gbPosition_; }
+    /// Hz; for the Lorentzian/Gaussian the window takes -|lb()|.
+    [[nodiscard]] double lb() const { return static_cast<double>(lbPosition_) / kLbPerHz; }
+    /// The sine functions' start angle: (LB + 5) * 9, 0 ... 90.
+    [[nodiscard]] double degrees() const { return (lb() + 5.0) * 9.0; }
+    [[nodiscard]] double gb() const { return gbPosition_ / 100.0; }
+    /// The GB bar, its box and its label are shown (Lorentzian/Gaussian only).
+    [[nodiscard]] bool gbVisible() const { return function() == kApoLorentzGauss; }
+
+    /// The LB box, the label beside the LB bar, the GB box and the S/N box.
+    [[nodiscard]] const std::string& lbText() const { return lbText_; }
+    [[nodiscard]] const std::string& lbLabel() const { return lbLabel_; }
+    [[nodiscard]] const std::string& gbText() const { return gbText_; }
+    [[nodiscard]] const std::string& snText() const { return snText_; }
+
+private:
+    bool recompute();
+    bool refillAndWindow(int n);
+    void transform(int n);
+    void showLb();
+
+    Document& doc_;
+    platform::UserInterface& ui_;
+    int lbPosition_ = 0;
+    int gbPosition_ = kGbAtOpen;
+    bool firstChange_ = true;
+    std::string lbText_, lbLabel_, gbText_, snText_;
+
+    // What Cancel returns to.
+    double peakValueAtOpen_ = 0.0;
+    int peakIndexAtOpen_ = 0;
+    int nDataAtOpen_ = 0;
+    int tdAtOpen_ = 0;
+    int refIndexAtOpen_ = 0;
+    int hScrollRangeAtOpen_ = 0;
+    int negateImagAtOpen_ = 0;
+    int phaseSourceValidAtOpen_ = 0;
+    std::vector<double> phaseSourceAtOpen_;
+    std::vector<double> tailAtOpen_;
+    TransformState transformAtOpen_;
+    std::vector<double> scratch_;
+};
+
+}  // namespace pelvaron::processing

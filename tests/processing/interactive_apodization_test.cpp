@@ -1,0 +1,291 @@
+// Interactive apodization: the bars and their boxes, S/N against line broadening on a noisy
+// Lorentzian line, Cancel after many movements, the filter-delay path on synthetic and real data,
+// the way back from an inverse transform, OK, Undo and the movements that are refused.
+#include "processing/interactive_apodization.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <numbers>
+#include <random>
+#include <vector>
+
+#include "fixtures.h"
+#include "io/load.h"
+#include "processing/fourier_dialog.h"
+#include "processing/transform.h"
+#include "recording_ui.h"
+#include "temp_dir.h"
+
+namespace pelvaron::processing {
+namespace {
+
+using testing::dataOf;
+using testing::documentWith;
+using testing::fidOf;
+using Dialog = InteractiveApodizationDialog;
+using enum ScrollAction;
+
+/// A document whose FID was stored as the set-up stores it, transformed with quadrature
+/// alternation and the complex FFT.
+std::unique_ptr<Document> withStoredFid(const std::vector<double>& fid, double sw) {
+    auto doc = documentWith(fid, sw);
+    doc->fidCopy.copyFrom(doc->specData, doc->nData);
+    doc->fidCopyCount = doc->nData;
+    doc->loadQuadrature = 1;
+    doc->loadReal = 0;
+    doc->fileNegateImag = 0;
+    return doc;
+}
+
+/// A line 1 Hz wide (T2 = 1/pi s) 200 Hz off the carrier, sampled at 4096 Hz for 0.25 s (4 Hz a
+/// point, so that the broadest window spreads the noise over a few points of the 64 the S/N
+/// measures it on), with white noise of the given seed.
+std::vector<double> noisyLine(unsigned seed) {
+    constexpr int kPoints = 1024;
+    constexpr double kSw = 4096.0;
+    std::mt19937 rng(seed);
+    std::normal_distribution<double> noise(0.0, 30.0);
+    std::vector<double> v(2 * kPoints);
+    for (int j = 0; j < kPoints; ++j) {
+        const double t = j / kSw;
+        const std::complex<double> z = std::polar(100.0 * std::exp(-std::numbers::pi * t), 2.0 * std::numbers::pi * 200.0 * t);
+        v[2 * j] = z.real() + noise(rng);
+        v[2 * j + 1] = z.imag() + noise(rng);
+    }
+    return v;
+}
+
+TEST(InteractiveApodization, BarsAndBoxesFollowTheFunctionAndTheirRanges) {
+    testing::RecordingUserInterface ui;
+    auto doc = withStoredFid(fidOf(1024, 2000.0, {300.0}), 2000.0);
+    const std::vector<double> before = dataOf(*doc);
+    doc->window.apoFunction = kApoExponential;
+    Dialog d(*doc, ui);
+    d.open();
+    EXPECT_EQ(dataOf(*doc), before);  // opening computes nothing
+    EXPECT_EQ((std::vector<std::string>{d.lbLabel(), d.lbText(), d.gbText()}),
+              (std::vector<std::string>{"LB.", "0.00", "0.50"}));
+    EXPECT_FALSE(d.gbVisible());
+
+    ASSERT_TRUE(d.scrollLb(LineRight));
+    EXPECT_EQ(d.lbText(), "0.04");
+    d.chooseFunction(kApoSine);
+    EXPECT_EQ((std::pair{d.lbLabel(), d.lbText()}), (std::pair{std::string("Degrees"), std::string("45.36")}));
+    d.chooseFunction(kApoGaussian);
+    EXPECT_EQ((std::pair{d.lbLabel(), d.lbText()}), (std::pair{std::string("LB."), std::string("0.04")}));
+
+    // Pages and the thumb are held to the bar's ends.
+    for (int i = 0; i < 12; ++i) ASSERT_TRUE(d.scrollLb(PageRight));
+    EXPECT_EQ((std::pair{d.lbPosition(), d.lbText()}), (std::pair{250, std::string("5.00")}));
+    ASSERT_TRUE(d.scrollLb(Thumb, -900));
+    EXPECT_EQ(d.lbPosition(), -250);
+
+    // The Lorentzian/Gaussian takes minus |LB| and shows it; its GB bar stops at 0.
+    d.chooseFunction(kApoLorentzGauss);
+    EXPECT_TRUE(d.gbVisible());
+    EXPECT_EQ(d.lbLabel(), "LB");
+    ASSERT_TRUE(d.scrollLb(Thumb, -50));
+    const std::vector<double> minusOne = dataOf(*doc);
+    ASSERT_TRUE(d.scrollLb(Thumb, 50));
+    EXPECT_EQ(d.lbText(), "-1.00");
+    EXPECT_EQ(dataOf(*doc), minusOne);
+    ASSERT_TRUE(d.scrollGb(Thumb, 1));
+    EXPECT_FALSE(d.scrollGb(LineLeft));  // GB 0 divides by zero: refused, the spectrum kept
+    EXPECT_EQ(d.gbText(), "0.00");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, kApoBadWindowText);
+
+    // The function chosen last is what the next opening shows.
+    Dialog again(*doc, ui);
+    again.open();
+    EXPECT_EQ((std::vector<std::string>{again.lbLabel(), again.lbText(), again.gbText()}),
+              (std::vector<std::string>{"LB.", "0.00", "0.50"}));
+    EXPECT_TRUE(again.gbVisible());
+}
+
+TEST(InteractiveApodization, SignalToNoiseRisesToTheMatchedWidthThenFalls) {
+    // The exponential of LB = W, the line's own width, is the matched filter: the ratio climbs to
+    // it from the resolution-enhancing side and falls beyond it. Averaged over noise draws, as one
+    // draw's quietest block varies by some per cent.
+    const std::vector<int> positions{-250, -25, 50, 150, 250};  // LB -5, -0.5, 1, 3 and 5 Hz
+    std::vector<double> mean(positions.size());
+    for (unsigned seed = 1; seed <= 16; ++seed) {
+        testing::RecordingUserInterface ui;
+        auto doc = withStoredFid(noisyLine(seed), 4096.0);
+        doc->window.apoFunction = kApoExponential;
+        Dialog d(*doc, ui);
+        d.open();
+        for (std::size_t i = 0; i < positions.size(); ++i) {
+            ASSERT_TRUE(d.scrollLb(Thumb, positions[i]));
+            mean[i] += std::stod(d.snText()) / 16.0;
+        }
+    }
+    EXPECT_LT(mean[0], 0.7 * mean[2]);
+    EXPECT_LT(mean[1], mean[2]);
+    EXPECT_GT(mean[2], 1.03 * mean[3]);
+    EXPECT_GT(mean[3], 1.03 * mean[4]);
+}
+
+TEST(InteractiveApodization, CancelAfterTwentyMovementsPutsEverythingBackBitForBit) {
+    testing::RecordingUserInterface ui;
+    // 3000 points: the movements zero fill them to 4096, and TD, refIndex and the pivot follow.
+    auto doc = withStoredFid(fidOf(1500, 2000.0, {-400.0, 250.0}, 3.4), 2000.0);
+    doc->groupDelay = 3.4;
+    doc->fileNegateImag = doc->negateImag = 1;
+    doc->phase0 = 30.0;
+    doc->phase1 = -12.0;
+    doc->peakIndex = 1234;
+    doc->refIndex = 3100;
+    doc->phaseSourceValid = 1;
+    for (int i = 0; i < 3000; ++i) doc->phaseSource[i] = i;
+    const std::vector<double> data = dataOf(*doc), source = testing::head(doc->phaseSource, 3000);
+    const double peak = doc->peakValue;
+
+    Dialog d(*doc, ui);
+    d.open();
+    const TransformState ts = doc->transform;  // with the S/N marks the opening found
+    const std::vector<ScrollAction> moves{LineRight, PageRight, LineLeft, PageLeft, PageRight};
+    for (int i = 0; i < 20; ++i) {
+        if (i == 7) d.chooseFunction(kApoTraficante);
+        if (i == 12) d.chooseFunction(kApoLorentzGauss);
+        ASSERT_TRUE(i % 4 == 3 ? d.scrollGb(moves[i % 5]) : d.scrollLb(moves[i % 5]));
+    }
+    ASSERT_EQ(doc->nData, 4096);
+    EXPECT_EQ(doc->acqPars.TD, 4096);
+    EXPECT_NE(doc->refIndex, 3100);
+    d.cancel();
+
+    EXPECT_EQ(dataOf(*doc), data);
+    EXPECT_EQ((std::vector<double>(doc->specData.begin() + 3000, doc->specData.begin() + 4096)),
+              std::vector<double>(1096, 0.0));  // a larger size taken later finds zeros again
+    EXPECT_EQ(testing::head(doc->phaseSource, 3000), source);
+    EXPECT_EQ((std::vector<int>{doc->nData, doc->acqPars.TD, doc->refIndex, doc->peakIndex, doc->negateImag,
+                                doc->phaseSourceValid, doc->transform.snMarksValid, doc->transform.noiseBlock}),
+              (std::vector<int>{3000, 3000, 3100, 1234, 1, 1, ts.snMarksValid, ts.noiseBlock}));
+    EXPECT_EQ((std::vector<double>{doc->peakValue, doc->phase0, doc->phase1, doc->transform.delayFraction}),
+              (std::vector<double>{peak, 30.0, -12.0, ts.delayFraction}));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+/// Phase (degrees) of the complex point nearest `hz` in a centred spectrum at 1 Hz a point.
+double phaseAt(const Document& doc, double hz) {
+    const int k = doc.nData / 4 - static_cast<int>(std::lround(hz));  // point 0 is the highest frequency
+    return std::atan2(doc.specData[2 * k + 1], doc.specData[2 * k]) * 180.0 / std::numbers::pi;
+}
+
+TEST(InteractiveApodization, TheFiltersDelayIsTakenOffAsTheTransformTakesIt) {
+    // A FID whose first points are the digital filter's: after the rotation and the ramp of the
+    // fraction left, lines far apart differ in phase by no more than a zero-order correction.
+    const std::vector<double> lines{-3000.0, -700.0, 150.0, 2500.0};
+    testing::RecordingUserInterface ui;
+    auto doc = withStoredFid(fidOf(8192, 8192.0, lines, 67.98), 8192.0);
+    doc->groupDelay = 67.98;
+    doc->acqPars.DECIM = 32;
+    Dialog d(*doc, ui);
+    d.open();
+    ASSERT_TRUE(d.scrollLb(Thumb, 0));
+    EXPECT_NEAR(doc->transform.delayFraction, 0.98, 1e-12);
+    const double first = phaseAt(*doc, lines[0]);
+    for (double hz : lines) {
+        const double diff = std::remainder(phaseAt(*doc, hz) - first, 360.0);
+        EXPECT_NEAR(diff, 0.0, 1.0) << hz;
+    }
+}
+
+TEST(InteractiveApodization, OnTheAspirinFidTheSpectrumIsTheTransformsOwn) {
+    // The real FID (DECIM 24, DSPFVS 10, conjugated on reading): at LB 0 the dialog's spectrum has
+    // the Fourier transform's shape (which adds only a first-point and a drift correction and a
+    // scale) and the same tallest line. Without the ramp of the 0.0208 point the rotation leaves
+    // of the filter's delay, the agreement drops to 0.9991.
+    const std::string path = testing::sourcePath("tests/data/aspirin-1h/fid-set");
+    testing::RecordingUserInterface ui;
+    auto ft = std::make_unique<Document>();
+    ASSERT_TRUE(io::loadFile(*ft, ui, path, io::FileFormat::Bruker));
+    FourierDialog fourier(*ft);
+    fourier.open();
+    ASSERT_TRUE(fourier.ok());
+
+    auto doc = std::make_unique<Document>();
+    ASSERT_TRUE(io::loadFile(*doc, ui, path, io::FileFormat::Bruker));
+    ASSERT_EQ(doc->fidCopyCount, doc->nData);
+    Dialog d(*doc, ui);
+    d.open();
+    ASSERT_TRUE(d.scrollLb(Thumb, 0));
+    ASSERT_EQ(doc->nData, ft->nData);
+    EXPECT_EQ(doc->peakIndex, ft->peakIndex);
+    EXPECT_EQ(doc->transform.delayFraction, ft->transform.delayFraction);
+    double ab = 0.0, aa = 0.0, bb = 0.0;
+    for (int i = 0; i < doc->nData; ++i) {
+        ab += doc->specData[i] * ft->specData[i];
+        aa += doc->specData[i] * doc->specData[i];
+        bb += ft->specData[i] * ft->specData[i];
+    }
+    EXPECT_GT(ab / std::sqrt(aa * bb), 0.9999);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(InteractiveApodization, OkKeepsTheSpectrumAndUndoReturnsTheFidAtItsLength) {
+    testing::RecordingUserInterface ui;
+    auto doc = withStoredFid(fidOf(1500, 2000.0, {100.0}), 2000.0);
+    const std::vector<double> fid = dataOf(*doc);
+    {
+        Dialog d(*doc, ui);  // OK without a movement leaves a FID a FID
+        d.open();
+        d.ok();
+        EXPECT_EQ((std::vector<int>{doc->xUnits, doc->ftInverse}), (std::vector<int>{kSeconds, 0}));
+    }
+    Dialog d(*doc, ui);
+    d.open();
+    ASSERT_TRUE(d.scrollLb(PageRight));
+    d.ok();
+    EXPECT_EQ((std::vector<int>{doc->xUnits, doc->ftReal, doc->ftQuadrature, doc->ftInverse, doc->negateImag,
+                                doc->nData}),
+              (std::vector<int>{kPpm, 0, 0, 1, 0, 4096}));
+    undoCommand(*doc);
+    EXPECT_EQ((std::pair{doc->nData, dataOf(*doc)}), (std::pair{3000, fid}));
+    EXPECT_EQ(doc->xUnits, kSeconds);
+}
+
+TEST(InteractiveApodization, AnInverseTransformsFidGoesForwardByTheComplexFft) {
+    // Whatever the load chose (a real transform here), a FID that came back from a complex
+    // spectrum returns to it: at LB 0 the dialog gives the spectrum again, scaled by the points.
+    testing::RecordingUserInterface ui;
+    auto doc = withStoredFid(fidOf(2048, 2000.0, {-500.0, 300.0}), 2000.0);
+    FtOptions forward;
+    forward.driftCorr = 0;
+    ASSERT_TRUE(fourierTransform(*doc, forward));
+    const std::vector<double> spectrum = dataOf(*doc);
+    FtOptions inverse;
+    inverse.inverse = 1;
+    inverse.driftCorr = 0;
+    inverse.quadrature = 0;
+    ASSERT_TRUE(fourierTransform(*doc, inverse));
+    ASSERT_EQ(doc->fidCopyFromInverse, 1);
+    doc->loadReal = 1;
+    Dialog d(*doc, ui);
+    d.open();
+    ASSERT_TRUE(d.scrollLb(Thumb, 0));
+    // The inverse halved the first point on its way: all but that point come back.
+    const double scale = doc->specData[doc->peakIndex] / spectrum[doc->peakIndex];
+    for (int i = 2; i < doc->nData; i += 97) EXPECT_NEAR(doc->specData[i], scale * spectrum[i], 1e-6 * 100.0 * std::fabs(scale)) << i;
+}
+
+TEST(InteractiveApodization, WithoutAStoredFidAMovementIsRefusedAndNothingChanges) {
+    testing::RecordingUserInterface ui;
+    auto doc = withStoredFid(fidOf(512, 2000.0, {100.0}), 2000.0);
+    markAsSpectrum(*doc);  // as a spectrum read from a file leaves the document
+    const std::vector<double> before = dataOf(*doc);
+    Dialog d(*doc, ui);
+    d.open();
+    EXPECT_FALSE(d.scrollLb(LineRight));
+    EXPECT_EQ(dataOf(*doc), before);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, kApoNoFidText);
+    d.ok();
+    EXPECT_EQ(dataOf(*doc), before);
+}
+
+}  // namespace
+}  // namespace pelvaron::processing
