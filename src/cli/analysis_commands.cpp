@@ -1,5 +1,6 @@
-// peaks, integrate and sn: a data set loaded and processed by --steps, then analysed as the
-// window's peak report, integrals and signal-to-noise ratio would show it.
+// peaks, integrate, sn and apodize-scan: a data set loaded and processed by --steps, then analysed
+// as the window's peak report, integrals and signal-to-noise ratio would show it.
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 
@@ -91,12 +92,20 @@ int integrateAction(IntegrateOptions& o, std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
-int snAction(DocumentOptions& o, std::ostream& out, std::ostream& err) {
+/// The S/N of the data set as `sn` measures it; nothing when the load or a step failed.
+std::optional<processing::SignalToNoise> measuredSignalToNoise(DocumentOptions& o, Document& doc,
+                                                               std::ostream& err) {
     ConsoleUserInterface ui(err);
+    if (!loadDocument(o, doc, ui, err)) return std::nullopt;
+    processing::ensureSignalToNoiseMarks(doc);
+    return processing::measureSignalToNoise(doc);
+}
+
+int snAction(DocumentOptions& o, std::ostream& out, std::ostream& err) {
     auto doc = std::make_unique<Document>();
-    if (!loadDocument(o, *doc, ui, err)) return kExitFileError;
-    processing::ensureSignalToNoiseMarks(*doc);
-    const processing::SignalToNoise sn = processing::measureSignalToNoise(*doc);
+    const std::optional<processing::SignalToNoise> measured = measuredSignalToNoise(o, *doc, err);
+    if (!measured) return kExitFileError;
+    const processing::SignalToNoise& sn = *measured;
     const auto ppm = [&](int i) { return units::tToUnit(*doc, units::indexToT(*doc, i), kPpm); };
     out << cformat("%.6g", sn.ratio) << '\n'
         << cformat("noise %.4f %.4f", ppm(sn.noiseFrom), ppm(sn.noiseTo)) << '\n'
@@ -104,7 +113,68 @@ int snAction(DocumentOptions& o, std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
+struct ApodizeScanOptions {
+    DocumentOptions input;
+    std::string window = "em";
+    double from = 0.0, to = 0.0, step = 0.0;
+};
+
+/// The most values one scan prints.
+constexpr long kMaxScanValues = 100000;
+
+int apodizeScanAction(ApodizeScanOptions& o, std::ostream& out, std::ostream& err) {
+    const auto refuse = [&](const std::string& why) {
+        err << "pelvaron-cli: apodize-scan: " << why
+            << "\nRun 'pelvaron-cli apodize-scan --help' for the arguments and options.\n";
+        return kExitUsage;
+    };
+    if (!std::isfinite(o.from) || !std::isfinite(o.to) || !std::isfinite(o.step))
+        return refuse("--from, --to and --step must be numbers");
+    if (o.step == 0.0) return refuse("--step must not be 0");
+    const double span = (o.to - o.from) / o.step;
+    if (span < 0.0) return refuse("--step goes away from --to: the scan would never reach it");
+    // Values a rounding error short of --to still count; the scan never passes it.
+    const double count = std::floor(span + 1e-9) + 1.0;
+    if (count > kMaxScanValues)
+        return refuse(cformat("the scan would take %.0f values; at most %ld", count, kMaxScanValues));
+
+    const std::string steps = o.input.steps.empty() ? "ft" : o.input.steps;
+    for (long i = 0; i < static_cast<long>(count); ++i) {
+        // The value as printed is the value the window gets: `sn --steps WINDOW=VALUE,...` on
+        // the printed number gives the same ratio.
+        const std::string value = cformat("%.6g", o.from + static_cast<double>(i) * o.step);
+        DocumentOptions input = o.input;
+        input.steps = o.window + "=" + value + "," + steps;
+        auto doc = std::make_unique<Document>();
+        const std::optional<processing::SignalToNoise> sn = measuredSignalToNoise(input, *doc, err);
+        if (!sn) return kExitFileError;
+        out << value << ' ' << cformat("%.6g", sn->ratio) << '\n';
+    }
+    return kExitOk;
+}
+
 }  // namespace
+
+void addApodizeScanCommand(CommandSet& commands) {
+    auto o = std::make_shared<ApodizeScanOptions>();
+    CLI::App& command = commands.add(
+        "apodize-scan", "print 'VALUE S/N' for each window value from --from to --to, as sn measures it",
+        [o](std::ostream& out, std::ostream& err) { return apodizeScanAction(*o, out, err); });
+    addDocumentOptions(command, o->input);
+    command.get_option("--steps")->description(
+        "processing after the window, e.g. ft,phase=12.5/-3 (default: ft)");
+    command
+        .add_option(
+            "--window", o->window,
+            "em, gm (shift 0), traf, sine or sine2 (default em): LB in Hz, or degrees for the sine bells")
+        ->check(CLI::IsMember({"em", "gm", "traf", "sine", "sine2"}))
+        ->type_name("W");
+    command.add_option("--from", o->from, "the first value")->required()->type_name("V");
+    command.add_option("--to", o->to, "the last value the scan may reach")->required()->type_name("V");
+    command.add_option("--step", o->step, "the step between values; not 0, and towards --to")
+        ->required()
+        ->type_name("S");
+}
 
 void addPeaksCommand(CommandSet& commands) {
     auto o = std::make_shared<PeaksOptions>();

@@ -14,6 +14,7 @@ namespace {
 constexpr void (*kCommands[])(CommandSet&) = {
     addInfoCommand,     addDumpCommand,        addConvertCommand,
     addPeaksCommand,    addIntegrateCommand,   addSignalToNoiseCommand,
+    addApodizeScanCommand,
 #ifdef PELVARON_HAVE_RENDER
     addRenderCommand,
 #endif

@@ -76,5 +76,6 @@ void addTransitionsCommand(CommandSet& commands);
 void addPeaksCommand(CommandSet& commands);
 void addIntegrateCommand(CommandSet& commands);
 void addSignalToNoiseCommand(CommandSet& commands);
+void addApodizeScanCommand(CommandSet& commands);
 
 }  // namespace pelvaron::cli

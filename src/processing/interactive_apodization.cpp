@@ -46,7 +46,8 @@ void InteractiveApodizationDialog::open() {
     negateImagAtOpen_ = doc_.negateImag;
     phaseSourceValidAtOpen_ = doc_.phaseSourceValid;
     phaseSourceAtOpen_.clear();
-    if (doc_.phaseSourceValid) phaseSourceAtOpen_.assign(doc_.phaseSource.begin(), doc_.phaseSource.begin() + doc_.nData);
+    if (doc_.phaseSourceValid)
+        phaseSourceAtOpen_.assign(doc_.phaseSource.begin(), doc_.phaseSource.begin() + doc_.nData);
     transformAtOpen_ = doc_.transform;
     // The doubles a zero filling to a transform size would overwrite: a later size change takes
     // them as they stand, so Cancel puts them back too.

@@ -26,8 +26,8 @@ enum ApoFunction : int {
 inline constexpr int kApoFunctionCount = 6;
 
 /// The caption painted under each function's button, by ApoFunction code.
-inline constexpr std::array<const char*, kApoFunctionCount> kApoCaptions = {
-    "Exp.", "Gauss.", "Trafic.", "Sine", "Sine Sq.", "Lor./G."};
+inline constexpr std::array<const char*, kApoFunctionCount> kApoCaptions = {"Exp.", "Gauss.",   "Trafic.",
+                                                                            "Sine", "Sine Sq.", "Lor./G."};
 
 /// The buttons from left to right: exponential, Gaussian, TRAFICANTE, Lorentzian/Gaussian, sine,
 /// squared sine.
@@ -45,9 +45,9 @@ inline constexpr const char* kApoBadWindowText =
 
 class InteractiveApodizationDialog {
 public:
-    static constexpr int kLbLimit = 250;   ///< LB bar: -kLbLimit ... +kLbLimit
-    static constexpr int kLbPerHz = 50;    ///< positions per Hz (a width of 500 over 10 Hz)
-    static constexpr int kGbMaximum = 100; ///< GB bar: 0 ... kGbMaximum, hundredths
+    static constexpr int kLbLimit = 250;    ///< LB bar: -kLbLimit ... +kLbLimit
+    static constexpr int kLbPerHz = 50;     ///< positions per Hz (a width of 500 over 10 Hz)
+    static constexpr int kGbMaximum = 100;  ///< GB bar: 0 ... kGbMaximum, hundredths
     static constexpr int kGbAtOpen = 50;
 
     InteractiveApodizationDialog(Document& doc, platform::UserInterface& ui) : doc_(doc), ui_(ui) {}

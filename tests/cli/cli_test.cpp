@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <iterator>
@@ -234,6 +235,45 @@ TEST(CliTest, PeaksIntegrateAndSnReportTheAspirinSpectrum) {
     for (const char* bad : {"suppress=1/2/zeros", "reference=2.29/944Hz", "shift=x"})
         EXPECT_NE(run({"dump", aspirin, "--steps", bad}).err.find("Step \""), std::string::npos) << bad;
     EXPECT_EQ(run({"peaks", aspirin, "--region", "2.2"}).status, 2);
+}
+
+TEST(CliTest, ApodizeScanPrintsWhatSnGivesForEachValueAndRefusesScansThatNeverEnd) {
+    const std::string fid = testing::sourcePath("tests/data/aspirin-1h/fid-set");
+    const CliRun scan = run({"apodize-scan", fid, "--from", "0", "--to", "1", "--step", "0.3", "--steps", "ft,autophase"});
+    ASSERT_EQ(scan.status, 0) << scan.err;
+    EXPECT_TRUE(std::regex_match(scan.out, std::regex("(0 |0\\.3 |0\\.6 |0\\.9 )[0-9.e+]+\n.*\n.*\n.*\n")))
+        << scan.out;
+    std::istringstream lines(scan.out);
+    for (const char* lb : {"0", "0.3", "0.6", "0.9"}) {
+        std::string value, ratio;
+        lines >> value >> ratio;
+        const CliRun sn = run({"sn", fid, "--steps", std::string("em=") + lb + ",ft,autophase"});
+        EXPECT_EQ(value, lb);
+        EXPECT_EQ(ratio, sn.out.substr(0, sn.out.find('\n'))) << lb;
+    }
+    // Downwards, another window, the transform alone by default; one value when --from is --to.
+    const CliRun down = run({"apodize-scan", fid, "--window", "sine", "--from", "90", "--to", "89.5", "--step", "-0.25"});
+    ASSERT_EQ(down.status, 0) << down.err;
+    EXPECT_EQ(std::count(down.out.begin(), down.out.end(), '\n'), 3);
+    EXPECT_EQ(down.out.substr(0, down.out.find(' ')), "90");
+    EXPECT_EQ(down.out.substr(down.out.find('\n') + 1, 6), "89.75 ");
+    const std::string one = run({"apodize-scan", fid, "--from", "1", "--to", "1", "--step", "5"}).out;
+    EXPECT_EQ(std::count(one.begin(), one.end(), '\n'), 1) << one;
+
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"--from", "0", "--to", "1", "--step", "0"},
+          {"--from", "0", "--to", "1", "--step", "-0.1"},
+          {"--from", "0", "--to", "1e9", "--step", "1e-3"},
+          {"--from", "0", "--to", "nan", "--step", "0.1"},
+          {"--from", "0", "--to", "1", "--step", "0.5", "--window", "hamming"}}) {
+        std::vector<std::string> args{"apodize-scan", fid};
+        args.insert(args.end(), bad.begin(), bad.end());
+        const CliRun r = run(args);
+        EXPECT_EQ(r.status, 2) << bad[5];
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_NE(r.err.find("apodize-scan"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(run({"apodize-scan", fid + "/missing", "--from", "0", "--to", "1", "--step", "0.5"}).status, 1);
 }
 
 }  // namespace

@@ -50,7 +50,8 @@ std::vector<double> noisyLine(unsigned seed) {
     std::vector<double> v(2 * kPoints);
     for (int j = 0; j < kPoints; ++j) {
         const double t = j / kSw;
-        const std::complex<double> z = std::polar(100.0 * std::exp(-std::numbers::pi * t), 2.0 * std::numbers::pi * 200.0 * t);
+        const std::complex<double> z =
+            std::polar(100.0 * std::exp(-std::numbers::pi * t), 2.0 * std::numbers::pi * 200.0 * t);
         v[2 * j] = z.real() + noise(rng);
         v[2 * j + 1] = z.imag() + noise(rng);
     }
@@ -72,7 +73,8 @@ TEST(InteractiveApodization, BarsAndBoxesFollowTheFunctionAndTheirRanges) {
     ASSERT_TRUE(d.scrollLb(LineRight));
     EXPECT_EQ(d.lbText(), "0.04");
     d.chooseFunction(kApoSine);
-    EXPECT_EQ((std::pair{d.lbLabel(), d.lbText()}), (std::pair{std::string("Degrees"), std::string("45.36")}));
+    EXPECT_EQ((std::pair{d.lbLabel(), d.lbText()}),
+              (std::pair{std::string("Degrees"), std::string("45.36")}));
     d.chooseFunction(kApoGaussian);
     EXPECT_EQ((std::pair{d.lbLabel(), d.lbText()}), (std::pair{std::string("LB."), std::string("0.04")}));
 
@@ -161,9 +163,10 @@ TEST(InteractiveApodization, CancelAfterTwentyMovementsPutsEverythingBackBitForB
     EXPECT_EQ((std::vector<double>(doc->specData.begin() + 3000, doc->specData.begin() + 4096)),
               std::vector<double>(1096, 0.0));  // a larger size taken later finds zeros again
     EXPECT_EQ(testing::head(doc->phaseSource, 3000), source);
-    EXPECT_EQ((std::vector<int>{doc->nData, doc->acqPars.TD, doc->refIndex, doc->peakIndex, doc->negateImag,
-                                doc->phaseSourceValid, doc->transform.snMarksValid, doc->transform.noiseBlock}),
-              (std::vector<int>{3000, 3000, 3100, 1234, 1, 1, ts.snMarksValid, ts.noiseBlock}));
+    EXPECT_EQ(
+        (std::vector<int>{doc->nData, doc->acqPars.TD, doc->refIndex, doc->peakIndex, doc->negateImag,
+                          doc->phaseSourceValid, doc->transform.snMarksValid, doc->transform.noiseBlock}),
+        (std::vector<int>{3000, 3000, 3100, 1234, 1, 1, ts.snMarksValid, ts.noiseBlock}));
     EXPECT_EQ((std::vector<double>{doc->peakValue, doc->phase0, doc->phase1, doc->transform.delayFraction}),
               (std::vector<double>{peak, 30.0, -12.0, ts.delayFraction}));
     EXPECT_TRUE(ui.messages.empty());
@@ -269,7 +272,8 @@ TEST(InteractiveApodization, AnInverseTransformsFidGoesForwardByTheComplexFft) {
     ASSERT_TRUE(d.scrollLb(Thumb, 0));
     // The inverse halved the first point on its way: all but that point come back.
     const double scale = doc->specData[doc->peakIndex] / spectrum[doc->peakIndex];
-    for (int i = 2; i < doc->nData; i += 97) EXPECT_NEAR(doc->specData[i], scale * spectrum[i], 1e-6 * 100.0 * std::fabs(scale)) << i;
+    for (int i = 2; i < doc->nData; i += 97)
+        EXPECT_NEAR(doc->specData[i], scale * spectrum[i], 1e-6 * 100.0 * std::fabs(scale)) << i;
 }
 
 TEST(InteractiveApodization, WithoutAStoredFidAMovementIsRefusedAndNothingChanges) {
