@@ -58,6 +58,10 @@ public:
     /// command has marked it open before; the host reports its closing through
     /// CommandDispatcher::setPhaseDialogOpen(false).
     virtual void showPhaseDialog() = 0;
+    /// Opens the modeless Interactive Apodization dialog (its opening shows the S/N and takes the
+    /// Undo snapshot), or brings it forward when it is open already; as showPhaseDialog, the host
+    /// reports its closing through CommandDispatcher::setApodizationDialogOpen(false).
+    virtual void showInteractiveApodizationDialog() = 0;
     /// OK runs the export, whatever it then writes.
     virtual bool runJcampOptionsDialog(io::JcampOptionsDialog& model) = 0;
     virtual void showDataPointsDialog(io::DataPointsDialog& model) = 0;

@@ -70,7 +70,20 @@ bool CommandDispatcher::dispatch(int id, CommandSource source) {
 
 void CommandDispatcher::setPhaseDialogOpen(bool open) {
     phaseDialogOpen_ = open;
-    for (int id : phaseDialogHeldCommands()) menus_.setHeld(id, open);
+    holdForLiveDialogs();
+}
+
+void CommandDispatcher::setApodizationDialogOpen(bool open) {
+    apodizationDialogOpen_ = open;
+    holdForLiveDialogs();
+}
+
+void CommandDispatcher::holdForLiveDialogs() {
+    const bool any = phaseDialogOpen_ || apodizationDialogOpen_;
+    for (int id : liveDialogHeldCommands()) menus_.setHeld(id, any);
+    menus_.setHeld(kCmdInteractiveApodization, phaseDialogOpen_);
+    menus_.setHeld(kCmdPhase, apodizationDialogOpen_);
+    menus_.setHeld(kCmdApodize, apodizationDialogOpen_);
 }
 
 bool CommandDispatcher::queryClose() { return io::saveQuestion(doc_, ui_); }

@@ -63,14 +63,18 @@ public:
     /// Whether the last Open loaded a file (or handed it to Import).
     [[nodiscard]] bool lastOpenSucceeded() const { return lastOpenSucceeded_; }
 
-    /// Phase Correction opened (the command) or closed (the window, on OK, Cancel or close):
-    /// while it is open the commands that bring a new data set are grayed.
+    /// Phase Correction or Interactive Apodization opened (the command) or closed (the window, on
+    /// OK, Cancel or close): while one is open the commands that bring a new data set are grayed,
+    /// and so is the other dialog, as both return to the one Undo snapshot; Interactive
+    /// Apodization also grays Apodize, whose snapshot its Cancel would return to.
     void setPhaseDialogOpen(bool open);
+    void setApodizationDialogOpen(bool open);
 
     /// A mouse event on the plot asked for a dialog or the report (display::ToolFeedback):
     /// runs it through the dialog host; `index` is the feedback's requestIndex.
     void toolRequested(display::ToolRequest request, int index);
     [[nodiscard]] bool phaseDialogOpen() const { return phaseDialogOpen_; }
+    [[nodiscard]] bool apodizationDialogOpen() const { return apodizationDialogOpen_; }
 
 private:
     Document& doc_;
@@ -80,6 +84,9 @@ private:
     std::map<int, CommandHandler> handlers_;
     bool lastOpenSucceeded_ = false;
     bool phaseDialogOpen_ = false;
+    bool apodizationDialogOpen_ = false;
+
+    void holdForLiveDialogs();
 
     void registerBuiltins();
     /// The commands of the processing and data-file subsystems (subsystem_commands.cpp).

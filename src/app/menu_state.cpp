@@ -28,7 +28,7 @@ constexpr std::array<int, 3> kSimulation = {kCmdInteractiveSimulation, kCmdCompa
 
 // What brings a new data set: the loads, the transform, the two-set displays and the simulation
 // commands that set up a simulated spectrum as the document.
-constexpr std::array<int, 8> kPhaseHeld = {
+constexpr std::array<int, 8> kLiveHeld = {
     kCmdOpen,        kCmdImport,        kCmdFourier,        kCmdProcessAsRecorded,
     kCmdAddSubtract, kCmdSimulationNew, kCmdEditSimulation, kCmdCompareSimulation};
 
@@ -37,7 +37,7 @@ constexpr std::array<int, 8> kPhaseHeld = {
 std::span<const int> initiallyEnabledCommands() { return kInitial; }
 std::span<const int> documentCommands() { return kDocument; }
 std::span<const int> simulationCommands() { return kSimulation; }
-std::span<const int> phaseDialogHeldCommands() { return kPhaseHeld; }
+std::span<const int> liveDialogHeldCommands() { return kLiveHeld; }
 
 std::optional<bool> checkState(const Document& doc, int id) {
     switch (id) {

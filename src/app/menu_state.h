@@ -20,9 +20,10 @@ namespace pelvaron::app {
 /// The simulation enables and grays these on its own.
 [[nodiscard]] std::span<const int> simulationCommands();
 
-/// Grayed while Phase Correction is open: each would replace the data (and their size) under the
-/// dialog, whose next scroll or OK would then put the old spectrum back from its unphased copy.
-[[nodiscard]] std::span<const int> phaseDialogHeldCommands();
+/// Grayed while Phase Correction or Interactive Apodization is open: each would replace the data
+/// (and their size) under the dialog, whose next scroll, OK or Cancel would then put back data
+/// that no longer belong to the document.
+[[nodiscard]] std::span<const int> liveDialogHeldCommands();
 
 /// The check mark of a checkable item, from the document flag it shows; nothing for items
 /// that carry no check mark.

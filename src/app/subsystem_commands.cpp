@@ -1,6 +1,6 @@
 // The commands that hand a processing or data-file model to the window's dialogs, with the
 // bookkeeping around each: Apodize, Fourier transform, Process as Recorded, Phase Correction,
-// Autophase, Export JCamp, Byte Swap and Data points.
+// Interactive Apodization, Autophase, Export JCamp, Byte Swap and Data points.
 #include "app/dispatcher.h"
 #include "display/tools.h"
 #include "io/byte_swap.h"
@@ -42,6 +42,14 @@ void CommandDispatcher::registerSubsystemCommands() {
         // snapshot would make its Cancel return to half-phased data.
         c.dispatcher.setPhaseDialogOpen(true);
         c.dialogs.showPhaseDialog();
+        clearStatusBar(c.ui);
+        display::resetTool(c.doc);
+    });
+    registerCommand(kCmdInteractiveApodization, [](CommandContext& c) {
+        // As Phase Correction: the opening belongs to the dialog, so that the command chosen
+        // again only brings it forward.
+        c.dispatcher.setApodizationDialogOpen(true);
+        c.dialogs.showInteractiveApodizationDialog();
         clearStatusBar(c.ui);
         display::resetTool(c.doc);
     });

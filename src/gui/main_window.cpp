@@ -37,6 +37,7 @@
 #include "gui/dialogs/multi_point_baseline_dialog.h"
 #include "gui/dialogs/parameters_dialog.h"
 #include "gui/dialogs/peak_picking_dialog.h"
+#include "gui/dialogs/interactive_apodization_dialog.h"
 #include "gui/dialogs/phase_dialog.h"
 #include "gui/dialogs/reference_dialog.h"
 #include "gui/dialogs/scale_factor_dialog.h"
@@ -142,6 +143,7 @@ QAction* MainWindow::action(int id) const {
 }
 
 PhaseDialogWidget* MainWindow::phaseDialog() const { return phase_.data(); }
+InteractiveApodizationDialogWidget* MainWindow::apodizationDialog() const { return apodization_.data(); }
 
 MeasureJDialogWidget* MainWindow::measureJDialog() const { return measureJ_.data(); }
 
@@ -369,6 +371,21 @@ void MainWindow::showPhaseDialog() {
     // The dialog takes the keyboard: its scroll bars answer the arrow keys, Enter is OK and
     // Escape Cancel, as long as it is the active window.
     phase_->activateWindow();
+    syncMenus();
+}
+
+void MainWindow::showInteractiveApodizationDialog() {
+    if (apodization_ == nullptr) {
+        apodization_ = new InteractiveApodizationDialogWidget(doc_, *ui_, this);
+        apodization_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(apodization_, &QDialog::finished, this, [this] {
+            dispatcher_->setApodizationDialogOpen(false);
+            syncMenus();
+        });
+    }
+    apodization_->show();
+    apodization_->raise();
+    apodization_->activateWindow();
     syncMenus();
 }
 

@@ -31,6 +31,7 @@ class SimulationTuner;
 class MeasureJDialogWidget;
 class MultiPointBaselineWidget;
 class PhaseDialogWidget;
+class InteractiveApodizationDialogWidget;
 class PlotView;
 class TwoSetStrip;
 
@@ -51,6 +52,8 @@ public:
     [[nodiscard]] HelpWindow* helpWindow() const { return help_; }
     /// The open Phase Correction dialog, or null.
     [[nodiscard]] PhaseDialogWidget* phaseDialog() const;
+    /// The open Interactive Apodization dialog, or null.
+    [[nodiscard]] InteractiveApodizationDialogWidget* apodizationDialog() const;
     /// The open Measure J and Multiple Point Baseline dialogs, or null.
     [[nodiscard]] MeasureJDialogWidget* measureJDialog() const;
     [[nodiscard]] MultiPointBaselineWidget* multiPointBaselineDialog() const;
@@ -71,6 +74,7 @@ public:
     bool runWindowFunctionDialog(processing::WindowFunctionDialog& model) override;
     bool runFourierDialog(processing::FourierDialog& model) override;
     void showPhaseDialog() override;
+    void showInteractiveApodizationDialog() override;
     bool runJcampOptionsDialog(io::JcampOptionsDialog& model) override;
     void showDataPointsDialog(io::DataPointsDialog& model) override;
     bool runBaselineDialog(processing::BaselineDialog& model) override;
@@ -135,6 +139,7 @@ private:
     std::map<int, QShortcut*> shortcuts_;
     QPointer<HelpWindow> help_;
     QPointer<PhaseDialogWidget> phase_;
+    QPointer<InteractiveApodizationDialogWidget> apodization_;
     QPointer<MeasureJDialogWidget> measureJ_;
     QPointer<MultiPointBaselineWidget> multiPoint_;
     QPointer<TwoSetStrip> twoSet_;

@@ -32,6 +32,33 @@ bool isSine(int function) { return function == kApoSine || function == kApoSineS
 
 }  // namespace
 
+std::vector<double> apoWindowShape(int function, int points) {
+    points = std::max(points, 2);
+    // Complex points over an acquisition of 1 s: the real parts carry the factors. One point more
+    // than drawn, as the exponential leaves the last one alone.
+    const int n = 2 * (points + 1);
+    std::vector<double> data(static_cast<std::size_t>(n), 1.0);
+    const double sw = points;
+    switch (function) {
+        case kApoExponential: exponentialWindow(data.data(), n, 1.0, sw); break;
+        case kApoGaussian: gaussianWindow(data.data(), n, 1.2, 0.0, 1.0); break;
+        case kApoTraficante: traficanteWindow(data.data(), n, 1.0, sw); break;
+        case kApoSine: sineBellWindow(data.data(), n, 45.0, false); break;
+        case kApoSineSquared: sineBellWindow(data.data(), n, 45.0, true); break;
+        case kApoLorentzGauss: lorentzGaussWindow(data.data(), n, -3.0, 0.3, 1.0); break;
+        default: break;
+    }
+    std::vector<double> shape(static_cast<std::size_t>(points));
+    double top = 0.0;
+    for (int k = 0; k < points; ++k) {
+        shape[k] = data[2 * k];
+        top = std::max(top, shape[k]);
+    }
+    if (top > 0.0)
+        for (double& v : shape) v /= top;
+    return shape;
+}
+
 void InteractiveApodizationDialog::open() {
     // The S/N of the data as they stand (the marks of the last transform, or found now).
     ensureSignalToNoiseMarks(doc_);

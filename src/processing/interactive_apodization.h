@@ -43,6 +43,11 @@ inline constexpr const char* kApoBadWindowText =
     "The window function cannot be computed with these values.\n"
     "The spectrum is left as it was.";
 
+/// The outline drawn on a function's button: the window's own factors at `points` instants from
+/// the start to the end of the acquisition, with parameters that show its character (a decay, a
+/// bell, a rise to a top), scaled to a largest value of 1.
+[[nodiscard]] std::vector<double> apoWindowShape(int function, int points);
+
 class InteractiveApodizationDialog {
 public:
     static constexpr int kLbLimit = 250;    ///< LB bar: -kLbLimit ... +kLbLimit

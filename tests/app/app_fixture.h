@@ -54,6 +54,7 @@ public:
     bool runWindowFunctionDialog(processing::WindowFunctionDialog&) override { return false; }
     bool runFourierDialog(processing::FourierDialog&) override { return false; }
     void showPhaseDialog() override {}  // modeless: the window reports its closing
+    void showInteractiveApodizationDialog() override { ++apodizationShown; }
     bool runJcampOptionsDialog(io::JcampOptionsDialog&) override { return false; }
     void showDataPointsDialog(io::DataPointsDialog&) override {}
     bool runBaselineDialog(processing::BaselineDialog& m) override { return baseline.run(m); }
@@ -96,6 +97,7 @@ public:
         {}, 0, simulation::SimulationDataDialog::kCancelled};
     Scripted<simulation::SelectSubsystemDialog> selectSubsystem;
     int interactiveShown = 0;
+    int apodizationShown = 0;
     int runInputParametersDialog(simulation::InputParametersDialog& m) override { return inputParameters.run(m); }
     int runSimulationDataDialog(simulation::SimulationDataDialog& m) override {
         return m.open() ? simulationData.run(m) : simulation::SimulationDataDialog::kFailed;

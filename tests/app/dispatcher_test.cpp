@@ -214,7 +214,7 @@ TEST(Dispatcher, PhaseCorrectionHoldsTheLoadsAndTheTransformWhileItIsOpen) {
     AppFixture f;
     f.dispatcher.dispatch(app::kCmdPhase);
     ASSERT_TRUE(f.dispatcher.phaseDialogOpen());
-    for (int id : app::phaseDialogHeldCommands()) EXPECT_FALSE(f.dispatcher.menus().isEnabled(id)) << id;
+    for (int id : app::liveDialogHeldCommands()) EXPECT_FALSE(f.dispatcher.menus().isEnabled(id)) << id;
     EXPECT_FALSE(f.dispatcher.dispatch(app::kCmdFourier, CommandSource::Accelerator));  // Ctrl+T
     // Measure J giving the document menus back does not let them go either.
     f.dispatcher.menus().enableDocumentMenus(false);
@@ -224,6 +224,29 @@ TEST(Dispatcher, PhaseCorrectionHoldsTheLoadsAndTheTransformWhileItIsOpen) {
     f.dispatcher.setPhaseDialogOpen(false);  // as the window reports its closing
     for (int id : {app::kCmdOpen, app::kCmdImport, app::kCmdFourier, app::kCmdAddSubtract})
         EXPECT_TRUE(f.dispatcher.menus().isEnabled(id)) << id;
+}
+
+TEST(Dispatcher, InteractiveApodizationHoldsTheLoadsPhaseCorrectionAndApodizeWhileItIsOpen) {
+    AppFixture f;
+    f.dispatcher.dispatch(app::kCmdInteractiveApodization);
+    EXPECT_EQ(f.host.apodizationShown, 1);
+    ASSERT_TRUE(f.dispatcher.apodizationDialogOpen());
+    for (int id : app::liveDialogHeldCommands()) EXPECT_FALSE(f.dispatcher.menus().isEnabled(id)) << id;
+    EXPECT_FALSE(f.dispatcher.dispatch(app::kCmdPhase, CommandSource::Accelerator));
+    EXPECT_FALSE(f.dispatcher.menus().isEnabled(app::kCmdApodize));
+    // Chosen again, the open dialog comes forward.
+    EXPECT_TRUE(f.dispatcher.dispatch(app::kCmdInteractiveApodization, CommandSource::Accelerator));
+    EXPECT_EQ(f.host.apodizationShown, 2);
+    f.dispatcher.setApodizationDialogOpen(false);
+    for (int id : {app::kCmdOpen, app::kCmdFourier, app::kCmdPhase, app::kCmdApodize})
+        EXPECT_TRUE(f.dispatcher.menus().isEnabled(id)) << id;
+
+    // And the other way round; one dialog's closing leaves the other's holds.
+    f.dispatcher.dispatch(app::kCmdPhase);
+    EXPECT_FALSE(f.dispatcher.menus().isEnabled(app::kCmdInteractiveApodization));
+    EXPECT_TRUE(f.dispatcher.menus().isEnabled(app::kCmdApodize));
+    f.dispatcher.setApodizationDialogOpen(false);
+    EXPECT_FALSE(f.dispatcher.menus().isEnabled(app::kCmdFourier));
 }
 
 TEST(ClientArea, ResizeMovesThePlotButNotTheTraceBaseline) {

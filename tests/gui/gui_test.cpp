@@ -1,6 +1,7 @@
 // The window at work, offscreen: it starts, its keys run the items their menu texts name, it
 // opens the example through the command path and draws it, and each dialog widget drives its
 // model. What the models and the drawing compute is checked with them.
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -26,6 +27,7 @@
 #include "document/units.h"
 #include "gui/dialog_placement.h"
 #include "gui/dialogs/about_dialog.h"
+#include "gui/dialogs/interactive_apodization_dialog.h"
 #include "gui/dialogs/measure_j_dialog.h"
 #include "gui/dialogs/phase_dialog.h"
 #include "gui/help_window.h"
@@ -512,6 +514,66 @@ private slots:
         // Left open, the dialog goes with the window.
         window_->dispatcher().dispatch(app::kCmdPhase);
         QVERIFY(window_->phaseDialog() != nullptr);
+    }
+
+    void interactiveApodizationFollowsItsBarsAndItsCancelRestores() {
+        openExample();
+        const std::vector<double> fid(doc_->specData.begin(), doc_->specData.begin() + doc_->nData);
+        const QImage before = window_->plotView()->plotImage();
+        window_->action(app::kCmdInteractiveApodization)->trigger();
+        pelvaron::gui::InteractiveApodizationDialogWidget* dialog = window_->apodizationDialog();
+        QVERIFY(dialog != nullptr && dialog->isVisible() && !dialog->isModal());
+        QVERIFY(!window_->action(app::kCmdFourier)->isEnabled() && !window_->action(app::kCmdPhase)->isEnabled());
+        // The exponential's button is the selected one: its caption white on the dark face.
+        auto* exp = dialog->findChild<QAbstractButton*>(QStringLiteral("function0"));
+        auto* sine = dialog->findChild<QAbstractButton*>(QStringLiteral("function3"));
+        QVERIFY(exp->isChecked() && !sine->isChecked());
+        QCOMPARE(exp->text(), QStringLiteral("Exp."));
+        QVERIFY(pixelsOf(exp->grab().toImage(), Qt::white) > 0 && pixelsOf(exp->grab().toImage(), Qt::black) == 0);
+        QVERIFY(pixelsOf(sine->grab().toImage(), Qt::black) > 0);
+        QCOMPARE(fieldText(dialog, "lbText"), QStringLiteral("0.00"));
+        QVERIFY(!dialog->findChild<QScrollBar*>(QStringLiteral("gb"))->isVisible());
+
+        // The LB bar has the keyboard; each step re-transforms the stored FID and shows its S/N.
+        auto* lb = dialog->findChild<QScrollBar*>(QStringLiteral("lb"));
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QTRY_COMPARE(dialog->focusWidget(), static_cast<QWidget*>(lb));
+        const QString snAtOpen = fieldText(dialog, "snText");
+        QTest::keyClick(lb, Qt::Key_Right);
+        QCOMPARE(fieldText(dialog, "lbText"), QStringLiteral("0.04"));
+        QCOMPARE(lb->value(), 2);
+        QVERIFY(fieldText(dialog, "snText") != snAtOpen);
+        QVERIFY(window_->plotView()->plotImage() != before);
+        QTest::keyClick(lb, Qt::Key_PageDown);
+        QCOMPARE(fieldText(dialog, "snText"), QString::fromStdString(dialog->model().snText()));
+        QCOMPARE(lb->value(), 27);
+
+        sine->click();
+        QVERIFY(sine->isChecked() && !exp->isChecked());
+        QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("lbLabel"))->text(), QStringLiteral("Degrees"));
+        QCOMPARE(fieldText(dialog, "lbText"), QStringLiteral("49.86"));
+        dialog->findChild<QAbstractButton*>(QStringLiteral("function5"))->click();
+        auto* gb = dialog->findChild<QScrollBar*>(QStringLiteral("gb"));
+        QVERIFY(gb->isVisible());
+        gb->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QCOMPARE(fieldText(dialog, "gbText"), QStringLiteral("0.60"));
+
+        // Escape cancels: the FID comes back and the window's items return.
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        QTRY_VERIFY(window_->apodizationDialog() == nullptr);
+        QVERIFY(std::equal(fid.begin(), fid.end(), doc_->specData.begin()));
+        QVERIFY(window_->action(app::kCmdFourier)->isEnabled());
+
+        // Opened again on the function chosen last; OK keeps the spectrum on a ppm axis.
+        window_->dispatcher().dispatch(app::kCmdInteractiveApodization);
+        dialog = window_->apodizationDialog();
+        QVERIFY(dialog->findChild<QAbstractButton*>(QStringLiteral("function5"))->isChecked());
+        QCOMPARE(fieldText(dialog, "gbText"), QStringLiteral("0.50"));
+        dialog->findChild<QScrollBar*>(QStringLiteral("lb"))->triggerAction(QAbstractSlider::SliderPageStepSub);
+        ModalAnswerer::clickButton(QStringLiteral("OK"))(dialog);
+        QTRY_VERIFY(window_->apodizationDialog() == nullptr);
+        QCOMPARE(doc_->xUnits, 2);
+        QCOMPARE(doc_->ftInverse, 1);
     }
 
     void dataPointsListAndJcampExport() {
