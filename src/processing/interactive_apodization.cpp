@@ -71,6 +71,7 @@ void InteractiveApodizationDialog::open() {
     refIndexAtOpen_ = doc_.refIndex;
     hScrollRangeAtOpen_ = doc_.hScrollRange;
     negateImagAtOpen_ = doc_.negateImag;
+    xUnitsAtOpen_ = doc_.xUnits;
     phaseSourceValidAtOpen_ = doc_.phaseSourceValid;
     phaseSourceAtOpen_.clear();
     if (doc_.phaseSourceValid)
@@ -217,6 +218,9 @@ bool InteractiveApodizationDialog::recompute() {
     if (firstChange_) {
         doc_.peakValue = findPeak(doc_);
         firstChange_ = false;
+        // What is drawn now is a spectrum: its axis is in ppm from the first movement on, not
+        // from OK only (the unit radios stay as they are, as OK leaves them).
+        doc_.xUnits = kPpm;
     }
     // Later phase corrections start from this spectrum, unphased.
     saveUnphased(doc_);
@@ -236,7 +240,6 @@ void InteractiveApodizationDialog::ok() {
         // conjugate them again.
         doc_.ftInverse = 1;
         doc_.negateImag = 0;
-        doc_.xUnits = kPpm;
         // Undo goes back to the FID at its own length when the movements zero filled it.
         if (doc_.nData != nDataAtOpen_) doc_.undoNData = nDataAtOpen_;
     }
@@ -252,6 +255,7 @@ void InteractiveApodizationDialog::cancel() {
     doc_.refIndex = refIndexAtOpen_;
     doc_.hScrollRange = hScrollRangeAtOpen_;
     doc_.negateImag = negateImagAtOpen_;
+    doc_.xUnits = xUnitsAtOpen_;
     doc_.transform = transformAtOpen_;
     (void)restoreUndo(doc_);
     std::copy(tailAtOpen_.begin(), tailAtOpen_.end(), doc_.specData.begin() + nDataAtOpen_);

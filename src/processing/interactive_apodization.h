@@ -114,6 +114,7 @@ private:
     int refIndexAtOpen_ = 0;
     int hScrollRangeAtOpen_ = 0;
     int negateImagAtOpen_ = 0;
+    int xUnitsAtOpen_ = kSeconds;
     int phaseSourceValidAtOpen_ = 0;
     std::vector<double> phaseSourceAtOpen_;
     std::vector<double> tailAtOpen_;

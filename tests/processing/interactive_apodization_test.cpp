@@ -155,7 +155,7 @@ TEST(InteractiveApodization, CancelAfterTwentyMovementsPutsEverythingBackBitForB
         ASSERT_TRUE(i % 4 == 3 ? d.scrollGb(moves[i % 5]) : d.scrollLb(moves[i % 5]));
     }
     ASSERT_EQ(doc->nData, 4096);
-    EXPECT_EQ(doc->acqPars.TD, 4096);
+    EXPECT_EQ((std::pair{doc->acqPars.TD, doc->xUnits}), (std::pair{4096, int{kPpm}}));
     EXPECT_NE(doc->refIndex, 3100);
     d.cancel();
 
@@ -163,10 +163,10 @@ TEST(InteractiveApodization, CancelAfterTwentyMovementsPutsEverythingBackBitForB
     EXPECT_EQ((std::vector<double>(doc->specData.begin() + 3000, doc->specData.begin() + 4096)),
               std::vector<double>(1096, 0.0));  // a larger size taken later finds zeros again
     EXPECT_EQ(testing::head(doc->phaseSource, 3000), source);
-    EXPECT_EQ(
-        (std::vector<int>{doc->nData, doc->acqPars.TD, doc->refIndex, doc->peakIndex, doc->negateImag,
-                          doc->phaseSourceValid, doc->transform.snMarksValid, doc->transform.noiseBlock}),
-        (std::vector<int>{3000, 3000, 3100, 1234, 1, 1, ts.snMarksValid, ts.noiseBlock}));
+    EXPECT_EQ((std::vector<int>{doc->nData, doc->acqPars.TD, doc->xUnits, doc->refIndex, doc->peakIndex,
+                                doc->negateImag, doc->phaseSourceValid, doc->transform.snMarksValid,
+                                doc->transform.noiseBlock}),
+              (std::vector<int>{3000, 3000, kSeconds, 3100, 1234, 1, 1, ts.snMarksValid, ts.noiseBlock}));
     EXPECT_EQ((std::vector<double>{doc->peakValue, doc->phase0, doc->phase1, doc->transform.delayFraction}),
               (std::vector<double>{peak, 30.0, -12.0, ts.delayFraction}));
     EXPECT_TRUE(ui.messages.empty());

@@ -15,7 +15,10 @@
 // over the example's spectrum, zoomed into the quartet and the triplet (expansions-1280x800.png),
 // and the two-set display of Add/Subtract with the aspirin spectrum opened over itself, shifted
 // and scaled (two-set-1280x800.png), then subtracted (two-set-subtracted-1280x800.png); an ABX
-// system opened from its spin-system file (spin-system-abx-1280x800.png).
+// system opened from its spin-system file (spin-system-abx-1280x800.png); Interactive Apodization
+// over the aspirin FID (apodization-1280x800.png, dialog-interactive-apodization.png and, with the
+// Lorentzian/Gaussian, dialog-interactive-apodization-lg.png).
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -34,6 +37,7 @@
 #include "display/units_dialog.h"
 #include "document/units.h"
 #include "gui/dialogs/measure_j_dialog.h"
+#include "gui/dialogs/interactive_apodization_dialog.h"
 #include "gui/dialogs/phase_dialog.h"
 #include "gui/expansion_window.h"
 #include "gui/main_window.h"
@@ -182,6 +186,31 @@ int main(int argc, char** argv) {
                 qInfo("wrote %s", qPrintable(path));
             }
             phase->close();
+        }
+        doc->noSaveQuery = 1;
+    }
+    {
+        // Interactive Apodization over the aspirin FID: 1 Hz of exponential broadening, then the
+        // Lorentzian/Gaussian with its GB bar.
+        auto doc = std::make_unique<pelvaron::Document>();
+        pelvaron::gui::MainWindow window(*doc);
+        showWithExample(window, 1280, 800, PELVARON_SOURCE_DIR "/tests/data/aspirin-1h/fid-set");
+        window.action(pelvaron::app::kCmdInteractiveApodization)->trigger();
+        QWidget* apodization = window.apodizationDialog();
+        if (apodization == nullptr) {
+            qWarning("Interactive Apodization did not open");
+            ok = false;
+        } else {
+            auto* lb = apodization->findChild<QScrollBar*>(QStringLiteral("lb"));
+            lb->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            lb->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            apodization->move(window.geometry().right() - apodization->width() - 40, window.geometry().top() + 120);
+            ok = save(&window, out.filePath(QStringLiteral("apodization-1280x800.png"))) && ok;
+            ok = save(apodization, out.filePath(QStringLiteral("dialog-interactive-apodization.png"))) && ok;
+            apodization->findChild<QAbstractButton*>(QStringLiteral("function5"))->click();
+            lb->triggerAction(QAbstractSlider::SliderPageStepSub);
+            ok = save(apodization, out.filePath(QStringLiteral("dialog-interactive-apodization-lg.png"))) && ok;
+            apodization->close();
         }
         doc->noSaveQuery = 1;
     }
