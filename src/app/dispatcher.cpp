@@ -84,6 +84,9 @@ void CommandDispatcher::holdForLiveDialogs() {
     menus_.setHeld(kCmdInteractiveApodization, phaseDialogOpen_);
     menus_.setHeld(kCmdPhase, apodizationDialogOpen_);
     menus_.setHeld(kCmdApodize, apodizationDialogOpen_);
+    // Cancel is the dialog's way back; Undo meanwhile would put the opening's data under a
+    // spectrum the movements may have zero filled.
+    menus_.setHeld(kCmdUndo, apodizationDialogOpen_);
 }
 
 bool CommandDispatcher::queryClose() { return io::saveQuestion(doc_, ui_); }
