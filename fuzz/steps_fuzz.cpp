@@ -1,5 +1,6 @@
 // The --steps list, run over a small FID that each input starts from afresh: the list's parsing,
-// and the processing commands with whatever arguments the list gives them.
+// and the processing commands with whatever arguments the list gives them; then one movement of
+// Interactive Apodization over whatever state they left, kept or cancelled.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "cli/steps.h"
+#include "processing/interactive_apodization.h"
 #include "support/fuzz_support.h"
 
 namespace {
@@ -59,5 +61,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     loadFid(doc, ui);
     std::string error;
     (void)cli::runSteps(doc, ui, list, error);
+
+    // The function, position and ending follow from the input, so that the fuzzer steers them.
+    unsigned hash = 0;
+    for (const char c : list) hash = hash * 31u + static_cast<unsigned char>(c);
+    processing::InteractiveApodizationDialog apodization(doc, ui);
+    apodization.open();
+    apodization.chooseFunction(static_cast<int>(hash % processing::kApoFunctionCount));
+    (void)apodization.scrollLb(processing::ScrollAction::Thumb, static_cast<int>(hash / 8 % 501) - 250);
+    if (hash & 1u)
+        apodization.ok();
+    else
+        apodization.cancel();
     return 0;
 }
