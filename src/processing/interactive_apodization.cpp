@@ -16,18 +16,6 @@ namespace pelvaron::processing {
 
 namespace {
 
-int scrolled(int position, ScrollAction action, int thumb, int line, int page, int lo, int hi) {
-    long next = position;
-    switch (action) {
-        case ScrollAction::LineLeft: next -= line; break;
-        case ScrollAction::LineRight: next += line; break;
-        case ScrollAction::PageLeft: next -= page; break;
-        case ScrollAction::PageRight: next += page; break;
-        case ScrollAction::Thumb: next = thumb; break;
-    }
-    return static_cast<int>(std::clamp<long>(next, lo, hi));
-}
-
 bool isSine(int function) { return function == kApoSine || function == kApoSineSquared; }
 
 }  // namespace
@@ -128,13 +116,13 @@ void InteractiveApodizationDialog::showLb() {
 }
 
 bool InteractiveApodizationDialog::scrollLb(ScrollAction action, int thumb) {
-    lbPosition_ = scrolled(lbPosition_, action, thumb, 2, 25, -kLbLimit, kLbLimit);
+    lbPosition_ = scrolledPosition(lbPosition_, action, thumb, 2, 25, -kLbLimit, kLbLimit);
     showLb();
     return recompute();
 }
 
 bool InteractiveApodizationDialog::scrollGb(ScrollAction action, int thumb) {
-    gbPosition_ = scrolled(gbPosition_, action, thumb, 2, 10, 0, kGbMaximum);
+    gbPosition_ = scrolledPosition(gbPosition_, action, thumb, 2, 10, 0, kGbMaximum);
     gbText_ = cformat("%.2lf", gb());
     return recompute();
 }

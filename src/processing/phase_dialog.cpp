@@ -24,7 +24,7 @@ void PhaseDialog::open() {
     if (!doc_.phaseSourceValid) saveUnphased(doc_);
 }
 
-int PhaseDialog::scrolled(int position, ScrollAction action, int thumb, int line, int page, int lo, int hi) {
+int scrolledPosition(int position, ScrollAction action, int thumb, int line, int page, int lo, int hi) {
     long next = position;
     switch (action) {
         case ScrollAction::LineLeft: next -= line; break;
@@ -38,20 +38,22 @@ int PhaseDialog::scrolled(int position, ScrollAction action, int thumb, int line
 
 void PhaseDialog::scrollOrder0(ScrollAction action, int thumb) {
     TransformState& ts = doc_.transform;
-    ts.order0Position = scrolled(ts.order0Position, action, thumb, 100, 1000, -kOrderLimit, kOrderLimit);
+    ts.order0Position =
+        scrolledPosition(ts.order0Position, action, thumb, 100, 1000, -kOrderLimit, kOrderLimit);
     doc_.phase0 = ts.order0Position / 100.0;
     rephase();
 }
 
 void PhaseDialog::scrollOrder1(ScrollAction action, int thumb) {
     TransformState& ts = doc_.transform;
-    ts.order1Position = scrolled(ts.order1Position, action, thumb, 100, 1000, -kOrderLimit, kOrderLimit);
+    ts.order1Position =
+        scrolledPosition(ts.order1Position, action, thumb, 100, 1000, -kOrderLimit, kOrderLimit);
     doc_.phase1 = ts.order1Position / 100.0;
     rephase();
 }
 
 void PhaseDialog::scrollPivot(ScrollAction action, int thumb) {
-    int pivot = scrolled(doc_.peakIndex, action, thumb, 2, 10, 0, std::max(doc_.nData, 0));
+    int pivot = scrolledPosition(doc_.peakIndex, action, thumb, 2, 10, 0, std::max(doc_.nData, 0));
     if (pivot % 2 != 0) --pivot;
     doc_.peakIndex = pivot;
     ui_.requestRepaint();

@@ -13,6 +13,11 @@ namespace pelvaron::processing {
 /// What a scroll bar reports.
 enum class ScrollAction { LineLeft, LineRight, PageLeft, PageRight, Thumb };
 
+/// Where a scroll bar at `position` goes for `action`: `line` or `page` steps, or `thumb`, held
+/// to lo ... hi.
+[[nodiscard]] int scrolledPosition(int position, ScrollAction action, int thumb, int line, int page, int lo,
+                                   int hi);
+
 class PhaseDialog {
 public:
     /// Order scroll bars run from -kOrderLimit to +kOrderLimit hundredths of a degree.
@@ -56,7 +61,6 @@ public:
 
 private:
     void rephase();
-    static int scrolled(int position, ScrollAction action, int thumb, int line, int page, int lo, int hi);
 
     Document& doc_;
     platform::UserInterface& ui_;
