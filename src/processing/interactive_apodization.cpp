@@ -144,12 +144,13 @@ bool InteractiveApodizationDialog::refillAndWindow(int n) {
         default: break;
     }
     // A window that is not a number somewhere (GB 0 divides by zero), or that wipes out a FID that
-    // held something, is refused before the data are touched.
+    // held something, is refused before the data are touched. (What the FID itself holds is its
+    // own affair.)
     bool finite = true;
     bool anyBefore = false;
     bool anyAfter = false;
     for (int i = 0; i < fid; ++i) {
-        finite = finite && std::isfinite(data[i]);
+        finite = finite && (std::isfinite(data[i]) || !std::isfinite(doc_.fidCopy[i]));
         anyBefore = anyBefore || doc_.fidCopy[i] != 0.0;
         anyAfter = anyAfter || data[i] != 0.0;
     }
@@ -164,7 +165,8 @@ bool InteractiveApodizationDialog::refillAndWindow(int n) {
 
 void InteractiveApodizationDialog::transform(int n) {
     TransformState& ts = doc_.transform;
-    if (const std::optional<int> rotation = proposedRotation(doc_)) rotateData(doc_, *rotation);
+    const std::optional<int> rotation = proposedRotation(doc_);
+    if (rotation) rotateData(doc_, *rotation);
     if (doc_.fidCopyFromInverse) {
         // The time-domain data came back from a complex spectrum: they go forward the same way.
         complexFft(doc_, n / 2, kForward);
@@ -180,7 +182,6 @@ void InteractiveApodizationDialog::transform(int n) {
     if (doc_.fileNegateImag) conjugate(doc_);
     complexFft(doc_, n / 2, kForward);
     // What the whole-point rotation left of the filter's delay, taken off as the transform does.
-    const std::optional<int> rotation = proposedRotation(doc_);
     ts.delayFraction = rotation ? residualGroupDelay(doc_, *rotation) : 0.0;
     ts.delayCentred = doc_.loadQuadrature;
     groupDelayRamp(doc_.specData.data(), n, ts.delayFraction, ts.delayCentred != 0);
