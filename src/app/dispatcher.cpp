@@ -85,8 +85,9 @@ void CommandDispatcher::holdForLiveDialogs() {
     menus_.setHeld(kCmdPhase, apodizationDialogOpen_);
     menus_.setHeld(kCmdApodize, apodizationDialogOpen_);
     // Cancel is the dialog's way back; Undo meanwhile would put the opening's data under a
-    // spectrum the movements may have zero filled.
+    // spectrum the movements may have zero filled. Byte Swap would replace the FID it works from.
     menus_.setHeld(kCmdUndo, apodizationDialogOpen_);
+    menus_.setHeld(kCmdByteSwap, apodizationDialogOpen_);
 }
 
 bool CommandDispatcher::queryClose() { return io::saveQuestion(doc_, ui_); }

@@ -66,7 +66,8 @@ public:
     /// Phase Correction or Interactive Apodization opened (the command) or closed (the window, on
     /// OK, Cancel or close): while one is open the commands that bring a new data set are grayed,
     /// and so is the other dialog, as both return to the one Undo snapshot; Interactive
-    /// Apodization also grays Apodize, whose snapshot its Cancel would return to, and Undo.
+    /// Apodization also grays Apodize, whose snapshot its Cancel would return to, Undo, and Byte
+    /// Swap, which would replace the FID it starts from.
     void setPhaseDialogOpen(bool open);
     void setApodizationDialogOpen(bool open);
 

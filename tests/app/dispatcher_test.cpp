@@ -233,13 +233,14 @@ TEST(Dispatcher, InteractiveApodizationHoldsTheLoadsPhaseCorrectionAndApodizeWhi
     ASSERT_TRUE(f.dispatcher.apodizationDialogOpen());
     for (int id : app::liveDialogHeldCommands()) EXPECT_FALSE(f.dispatcher.menus().isEnabled(id)) << id;
     EXPECT_FALSE(f.dispatcher.dispatch(app::kCmdPhase, CommandSource::Accelerator));
-    EXPECT_FALSE(f.dispatcher.menus().isEnabled(app::kCmdApodize) ||
-                 f.dispatcher.menus().isEnabled(app::kCmdUndo));
+    for (int id : {app::kCmdApodize, app::kCmdUndo, app::kCmdByteSwap})
+        EXPECT_FALSE(f.dispatcher.menus().isEnabled(id)) << id;
     // Chosen again, the open dialog comes forward.
     EXPECT_TRUE(f.dispatcher.dispatch(app::kCmdInteractiveApodization, CommandSource::Accelerator));
     EXPECT_EQ(f.host.apodizationShown, 2);
     f.dispatcher.setApodizationDialogOpen(false);
-    for (int id : {app::kCmdOpen, app::kCmdFourier, app::kCmdPhase, app::kCmdApodize, app::kCmdUndo})
+    for (int id : {app::kCmdOpen, app::kCmdFourier, app::kCmdPhase, app::kCmdApodize, app::kCmdUndo,
+                   app::kCmdByteSwap})
         EXPECT_TRUE(f.dispatcher.menus().isEnabled(id)) << id;
 
     // And the other way round; one dialog's closing leaves the other's holds.
