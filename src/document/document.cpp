@@ -49,6 +49,16 @@ void takeUndoSnapshot(Document& doc) {
     doc.undoNData = 0;
 }
 
+void takeUndoFlags(Document& doc) {
+    doc.undoFtReal = doc.ftReal;
+    doc.undoFtDriftCorr = doc.ftDriftCorr;
+    doc.undoFtQuadrature = doc.ftQuadrature;
+    doc.undoFtInverse = doc.ftInverse;
+    doc.undoNegateImag = doc.negateImag;
+    doc.transform.undoDelayFraction = doc.transform.delayFraction;
+    doc.transform.undoDelayCentred = doc.transform.delayCentred;
+}
+
 double restoreUndo(Document& doc) {
     doc.specData.copyFrom(doc.undoData, doc.nData);
     return doc.undoPeakValue;

@@ -169,6 +169,10 @@ double findPeak(Document& doc);
 /// Copies specData[0..nData-1] and peakValue into the Undo snapshot; clears undoNData.
 void takeUndoSnapshot(Document& doc);
 
+/// Copies the five transform flags and the group-delay ramp into Undo's copies, for a command
+/// whose Undo returns them with the data.
+void takeUndoFlags(Document& doc);
+
 /// Copies the snapshot back over the present nData doubles; returns the snapshot's peakValue.
 [[nodiscard]] double restoreUndo(Document& doc);
 

@@ -75,13 +75,7 @@ void InteractiveApodizationDialog::open() {
     gbPosition_ = kGbAtOpen;
     // Undo after OK goes back to these data with the flags they had.
     takeUndoSnapshot(doc_);
-    doc_.undoFtReal = doc_.ftReal;
-    doc_.undoFtDriftCorr = doc_.ftDriftCorr;
-    doc_.undoFtQuadrature = doc_.ftQuadrature;
-    doc_.undoFtInverse = doc_.ftInverse;
-    doc_.undoNegateImag = doc_.negateImag;
-    doc_.transform.undoDelayFraction = doc_.transform.delayFraction;
-    doc_.transform.undoDelayCentred = doc_.transform.delayCentred;
+    takeUndoFlags(doc_);
 
     lbLabel_ = isSine(function()) ? "Degrees" : "LB.";
     // The box shows what the bar means for the selected function (45.00 degrees for a sine).

@@ -172,13 +172,7 @@ bool fourierTransform(Document& doc, const FtOptions& options) {
     doc.ftInverse = options.inverse;
     ts.ftRotate = options.rotate;
     ts.ftRotateCount = std::clamp(options.rotateCount, 0, n / 2);
-    doc.undoFtReal = doc.ftReal;
-    doc.undoFtDriftCorr = doc.ftDriftCorr;
-    doc.undoFtQuadrature = doc.ftQuadrature;
-    doc.undoFtInverse = doc.ftInverse;
-    doc.undoNegateImag = doc.negateImag;
-    ts.undoDelayFraction = ts.delayFraction;
-    ts.undoDelayCentred = ts.delayCentred;
+    takeUndoFlags(doc);
     takeUndoSnapshot(doc);
 
     // The way back starts from the spectrum as it was before the forward transform's ramp.
