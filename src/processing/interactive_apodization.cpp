@@ -149,8 +149,8 @@ bool InteractiveApodizationDialog::refillAndWindow(int n) {
         anyAfter = anyAfter || data[i] != 0.0;
     }
     if (!finite || (anyBefore && !anyAfter)) {
-        ui_.message(kApoBadWindowText, "Interactive Apodization", platform::Icon::Exclamation);
-        return false;
+        return refuse(kApoBadWindowText,
+                      function() * 1000000L + (lbPosition_ + kLbLimit) * 1000L + gbPosition_);
     }
     std::copy(scratch_.begin(), scratch_.end(), doc_.specData.begin());
     std::fill(doc_.specData.begin() + fid, doc_.specData.begin() + n, 0.0);
@@ -181,11 +181,17 @@ void InteractiveApodizationDialog::transform(int n) {
     groupDelayRamp(doc_.specData.data(), n, ts.delayFraction, ts.delayCentred != 0);
 }
 
+bool InteractiveApodizationDialog::refuse(const char* text, long settings) {
+    // Said once for the same settings: a held key or a dragged thumb repeats the movement, and a
+    // message for each repeat would pile up over the bar.
+    if (settings != refusedSettings_)
+        ui_.message(text, "Interactive Apodization", platform::Icon::Exclamation);
+    refusedSettings_ = settings;
+    return false;
+}
+
 bool InteractiveApodizationDialog::recompute() {
-    if (doc_.fidCopyCount <= 0) {
-        ui_.message(kApoNoFidText, "Interactive Apodization", platform::Icon::Exclamation);
-        return false;
-    }
+    if (doc_.fidCopyCount <= 0) return refuse(kApoNoFidText, -2);
     // Every transform needs a power-of-two size: a FID of another length is zero filled to the
     // next one (TD follows, and with it where 0 Hz lies).
     const int n = roundUpTransformSize(doc_.nData);
@@ -210,6 +216,7 @@ bool InteractiveApodizationDialog::recompute() {
     doc_.phaseSourceValid = 1;
     phaseRotation(doc_, doc_.phase0, doc_.phase1, true);
     snText_ = signalToNoiseText(doc_);
+    refusedSettings_ = -1;
     ui_.requestRepaint();
     return true;
 }

@@ -95,6 +95,8 @@ public:
 
 private:
     bool recompute();
+    /// The message `text`, unless the last movement was refused with the same `settings`; false.
+    bool refuse(const char* text, long settings);
     bool refillAndWindow(int n);
     void transform(int n);
     void showLb();
@@ -104,6 +106,7 @@ private:
     int lbPosition_ = 0;
     int gbPosition_ = kGbAtOpen;
     bool firstChange_ = true;
+    long refusedSettings_ = -1;  ///< what the last refused movement asked for; -1 after a success
     std::string lbText_, lbLabel_, gbText_, snText_;
 
     // What Cancel returns to.

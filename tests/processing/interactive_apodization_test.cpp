@@ -94,8 +94,11 @@ TEST(InteractiveApodization, BarsAndBoxesFollowTheFunctionAndTheirRanges) {
     EXPECT_EQ(d.lbText(), "-1.00");
     EXPECT_EQ(dataOf(*doc), minusOne);
     ASSERT_TRUE(d.scrollGb(Thumb, 1));
+    const std::vector<double> kept = dataOf(*doc);
     EXPECT_FALSE(d.scrollGb(LineLeft));  // GB 0 divides by zero: refused, the spectrum kept
+    EXPECT_FALSE(d.scrollGb(LineLeft));  // held at 0: said once
     EXPECT_EQ(d.gbText(), "0.00");
+    EXPECT_EQ(dataOf(*doc), kept);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, kApoBadWindowText);
 
@@ -284,6 +287,7 @@ TEST(InteractiveApodization, WithoutAStoredFidAMovementIsRefusedAndNothingChange
     Dialog d(*doc, ui);
     d.open();
     EXPECT_FALSE(d.scrollLb(LineRight));
+    EXPECT_FALSE(d.scrollLb(PageRight));
     EXPECT_EQ(dataOf(*doc), before);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, kApoNoFidText);
