@@ -44,6 +44,13 @@ inline std::vector<double> fidOf(int points, double sw, const std::vector<double
     return v;
 }
 
+/// Phase (degrees) of the complex point nearest `hz` in a centred spectrum at 1 Hz a point (point 0
+/// is the highest frequency).
+inline double phaseAt(const Document& doc, double hz) {
+    const int k = doc.nData / 4 - static_cast<int>(std::lround(hz));
+    return std::atan2(doc.specData[2 * k + 1], doc.specData[2 * k]) * 180.0 / std::numbers::pi;
+}
+
 /// The first `count` doubles of a buffer (of nData of specData by default).
 template <typename Buffer>
 std::vector<double> head(const Buffer& buffer, int count) {

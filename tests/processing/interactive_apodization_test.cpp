@@ -24,6 +24,7 @@ namespace {
 using testing::dataOf;
 using testing::documentWith;
 using testing::fidOf;
+using testing::phaseAt;
 using Dialog = InteractiveApodizationDialog;
 using enum ScrollAction;
 
@@ -173,12 +174,6 @@ TEST(InteractiveApodization, CancelAfterTwentyMovementsPutsEverythingBackBitForB
     EXPECT_EQ((std::vector<double>{doc->peakValue, doc->phase0, doc->phase1, doc->transform.delayFraction}),
               (std::vector<double>{peak, 30.0, -12.0, ts.delayFraction}));
     EXPECT_TRUE(ui.messages.empty());
-}
-
-/// Phase (degrees) of the complex point nearest `hz` in a centred spectrum at 1 Hz a point.
-double phaseAt(const Document& doc, double hz) {
-    const int k = doc.nData / 4 - static_cast<int>(std::lround(hz));  // point 0 is the highest frequency
-    return std::atan2(doc.specData[2 * k + 1], doc.specData[2 * k]) * 180.0 / std::numbers::pi;
 }
 
 TEST(InteractiveApodization, TheFiltersDelayIsTakenOffAsTheTransformTakesIt) {

@@ -28,6 +28,7 @@ using testing::dataOf;
 using testing::documentWith;
 using testing::fidOf;
 using testing::opened;
+using testing::phaseAt;
 using Ints = std::vector<int>;
 
 std::vector<double> randomData(int count, int seed) {
@@ -247,12 +248,6 @@ TEST(FourierDialog, ZerosStayZeroRotateCountsAreClampedAndOtherSizesRefused) {
     EXPECT_FALSE(fourierTransform(*doc, FtOptions{}));
     EXPECT_EQ(dataOf(*doc), std::vector<double>(100, 1.0));
     EXPECT_EQ(doc->xUnits, kSeconds);
-}
-
-/// Phase (degrees) of the complex point nearest `hz` after a centred transform at 1 Hz a point.
-double phaseAt(const Document& doc, double hz) {
-    const int k = doc.nData / 4 - static_cast<int>(std::lround(hz));  // point 0 is the highest frequency
-    return std::atan2(doc.specData[2 * k + 1], doc.specData[2 * k]) * 180.0 / std::numbers::pi;
 }
 
 TEST(GroupDelayCorrection, TheWholeDelayLeavesLinesThatNeedZeroOrderOnlyAndUndoTakesItOff) {
