@@ -16,8 +16,9 @@
 // and the two-set display of Add/Subtract with the aspirin spectrum opened over itself, shifted
 // and scaled (two-set-1280x800.png), then subtracted (two-set-subtracted-1280x800.png); an ABX
 // system opened from its spin-system file (spin-system-abx-1280x800.png); Interactive Apodization
-// over the aspirin FID (apodization-1280x800.png, dialog-interactive-apodization.png and, with the
-// Lorentzian/Gaussian, dialog-interactive-apodization-lg.png).
+// over the aspirin FID (apodization-1280x800.png, dialog-interactive-apodization.png, the screen
+// with the dialog over the window as screen-apodization.png and, with the Lorentzian/Gaussian,
+// dialog-interactive-apodization-lg.png).
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -36,8 +37,8 @@
 #include "cli/steps.h"
 #include "display/units_dialog.h"
 #include "document/units.h"
-#include "gui/dialogs/measure_j_dialog.h"
 #include "gui/dialogs/interactive_apodization_dialog.h"
+#include "gui/dialogs/measure_j_dialog.h"
 #include "gui/dialogs/phase_dialog.h"
 #include "gui/expansion_window.h"
 #include "gui/main_window.h"
@@ -51,8 +52,8 @@
 
 namespace {
 
-using pelvaron::testing::ModalAnswerer;
 using pelvaron::screenshots::save;
+using pelvaron::testing::ModalAnswerer;
 using pelvaron::testing::sendMouse;
 
 /// Presses the left button at `from`, drags through the middle to `to` and releases there.
@@ -61,6 +62,16 @@ void drag(QWidget* w, QPoint from, QPoint to) {
     sendMouse(w, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
     sendMouse(w, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
     sendMouse(w, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+
+/// The whole screen, the window with its dialogs over it, as `path`; true where the platform has
+/// no screen to grab (offscreen), which is not a failure.
+bool saveScreen(const QString& path) {
+    if (QGuiApplication::platformName() == QStringLiteral("offscreen")) return true;
+    QApplication::processEvents();
+    const bool saved = QGuiApplication::primaryScreen()->grabWindow(0).save(path);
+    qInfo("wrote %s", qPrintable(path));
+    return saved;
 }
 
 /// Shows the window at the given size once it is on screen, with the example loaded.
@@ -178,13 +189,7 @@ int main(int argc, char** argv) {
             phase->move(window.geometry().right() - phase->width() - 40, window.geometry().top() + 120);
             ok = save(&window, out.filePath(QStringLiteral("phase-1280x800.png"))) && ok;
             ok = save(phase, out.filePath(QStringLiteral("dialog-phase.png"))) && ok;
-            // Only a real display can be grabbed as a whole; offscreen there is nothing to grab.
-            if (QGuiApplication::platformName() != QStringLiteral("offscreen")) {
-                const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
-                const QString path = out.filePath(QStringLiteral("screen-phase.png"));
-                ok = screen.save(path) && ok;
-                qInfo("wrote %s", qPrintable(path));
-            }
+            ok = saveScreen(out.filePath(QStringLiteral("screen-phase.png"))) && ok;
             phase->close();
         }
         doc->noSaveQuery = 1;
@@ -204,12 +209,15 @@ int main(int argc, char** argv) {
             auto* lb = apodization->findChild<QScrollBar*>(QStringLiteral("lb"));
             lb->triggerAction(QAbstractSlider::SliderPageStepAdd);
             lb->triggerAction(QAbstractSlider::SliderPageStepAdd);
-            apodization->move(window.geometry().right() - apodization->width() - 40, window.geometry().top() + 120);
+            apodization->move(window.geometry().right() - apodization->width() - 40,
+                              window.geometry().top() + 120);
             ok = save(&window, out.filePath(QStringLiteral("apodization-1280x800.png"))) && ok;
             ok = save(apodization, out.filePath(QStringLiteral("dialog-interactive-apodization.png"))) && ok;
+            ok = saveScreen(out.filePath(QStringLiteral("screen-apodization.png"))) && ok;
             apodization->findChild<QAbstractButton*>(QStringLiteral("function5"))->click();
             lb->triggerAction(QAbstractSlider::SliderPageStepSub);
-            ok = save(apodization, out.filePath(QStringLiteral("dialog-interactive-apodization-lg.png"))) && ok;
+            ok = save(apodization, out.filePath(QStringLiteral("dialog-interactive-apodization-lg.png"))) &&
+                 ok;
             apodization->close();
         }
         doc->noSaveQuery = 1;
