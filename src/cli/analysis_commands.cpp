@@ -138,6 +138,20 @@ int apodizeScanAction(ApodizeScanOptions& o, std::ostream& out, std::ostream& er
     if (count > kMaxScanValues)
         return refuse(cformat("the scan would take %.0f values; at most %ld", count, kMaxScanValues));
 
+    // A spectrum read as such has no FID to apodize: the scan would window and transform a
+    // spectrum, as the dialog refuses to.
+    {
+        DocumentOptions plain = o.input;
+        plain.steps.clear();
+        auto doc = std::make_unique<Document>();
+        ConsoleUserInterface ui(err);
+        if (!loadDocument(plain, *doc, ui, err)) return kExitFileError;
+        if (doc->fidCopyCount <= 0) {
+            err << "pelvaron-cli: apodize-scan: " << o.input.file
+                << " holds a spectrum, not a FID: there is no FID to apodize\n";
+            return kExitFileError;
+        }
+    }
     const std::string steps = o.input.steps.empty() ? "ft" : o.input.steps;
     for (long i = 0; i < static_cast<long>(count); ++i) {
         // The value as printed is the value the window gets: `sn --steps WINDOW=VALUE,...` on

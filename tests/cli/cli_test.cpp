@@ -239,7 +239,8 @@ TEST(CliTest, PeaksIntegrateAndSnReportTheAspirinSpectrum) {
 
 TEST(CliTest, ApodizeScanPrintsWhatSnGivesForEachValueAndRefusesScansThatNeverEnd) {
     const std::string fid = testing::sourcePath("tests/data/aspirin-1h/fid-set");
-    const CliRun scan = run({"apodize-scan", fid, "--from", "0", "--to", "1", "--step", "0.3", "--steps", "ft,autophase"});
+    const CliRun scan =
+        run({"apodize-scan", fid, "--from", "0", "--to", "1", "--step", "0.3", "--steps", "ft,autophase"});
     ASSERT_EQ(scan.status, 0) << scan.err;
     EXPECT_TRUE(std::regex_match(scan.out, std::regex("(0 |0\\.3 |0\\.6 |0\\.9 )[0-9.e+]+\n.*\n.*\n.*\n")))
         << scan.out;
@@ -252,7 +253,8 @@ TEST(CliTest, ApodizeScanPrintsWhatSnGivesForEachValueAndRefusesScansThatNeverEn
         EXPECT_EQ(ratio, sn.out.substr(0, sn.out.find('\n'))) << lb;
     }
     // Downwards, another window, the transform alone by default; one value when --from is --to.
-    const CliRun down = run({"apodize-scan", fid, "--window", "sine", "--from", "90", "--to", "89.5", "--step", "-0.25"});
+    const CliRun down =
+        run({"apodize-scan", fid, "--window", "sine", "--from", "90", "--to", "89.5", "--step", "-0.25"});
     ASSERT_EQ(down.status, 0) << down.err;
     EXPECT_EQ(std::count(down.out.begin(), down.out.end(), '\n'), 3);
     EXPECT_EQ(down.out.substr(0, down.out.find(' ')), "90");
@@ -274,6 +276,12 @@ TEST(CliTest, ApodizeScanPrintsWhatSnGivesForEachValueAndRefusesScansThatNeverEn
         EXPECT_NE(r.err.find("apodize-scan"), std::string::npos) << r.err;
     }
     EXPECT_EQ(run({"apodize-scan", fid + "/missing", "--from", "0", "--to", "1", "--step", "0.5"}).status, 1);
+    // The processed spectrum has no FID behind it.
+    const CliRun spectrum = run({"apodize-scan", testing::sourcePath("tests/data/aspirin-1h/processed-set"),
+                                 "--from", "0", "--to", "1", "--step", "0.5"});
+    EXPECT_EQ(spectrum.status, 1);
+    EXPECT_TRUE(spectrum.out.empty());
+    EXPECT_NE(spectrum.err.find("no FID"), std::string::npos) << spectrum.err;
 }
 
 }  // namespace
