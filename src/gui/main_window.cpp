@@ -26,24 +26,23 @@
 #include "gui/dialogs/file_type_dialog.h"
 #include "gui/dialogs/fourier_dialog.h"
 #include "gui/dialogs/hydrogens_dialog.h"
-#include "gui/dialogs/integral_factor_dialog.h"
-#include "gui/dialogs/jcamp_options_dialog.h"
 #include "gui/dialogs/input_parameters_dialog.h"
+#include "gui/dialogs/integral_factor_dialog.h"
+#include "gui/dialogs/interactive_apodization_dialog.h"
 #include "gui/dialogs/interactive_sim_dialog.h"
+#include "gui/dialogs/jcamp_options_dialog.h"
 #include "gui/dialogs/measure_j_dialog.h"
-#include "gui/dialogs/select_subsystem_dialog.h"
-#include "gui/dialogs/simulation_data_dialog.h"
-#include "gui/simulation_tuner.h"
 #include "gui/dialogs/multi_point_baseline_dialog.h"
 #include "gui/dialogs/parameters_dialog.h"
 #include "gui/dialogs/peak_picking_dialog.h"
-#include "gui/dialogs/interactive_apodization_dialog.h"
 #include "gui/dialogs/phase_dialog.h"
 #include "gui/dialogs/reference_dialog.h"
 #include "gui/dialogs/scale_factor_dialog.h"
+#include "gui/dialogs/select_subsystem_dialog.h"
 #include "gui/dialogs/set_limits_dialog.h"
 #include "gui/dialogs/shift_data_dialog.h"
 #include "gui/dialogs/signal_to_noise_dialog.h"
+#include "gui/dialogs/simulation_data_dialog.h"
 #include "gui/dialogs/suppress_peaks_dialog.h"
 #include "gui/dialogs/units_dialog.h"
 #include "gui/dialogs/window_function_dialog.h"
@@ -52,6 +51,7 @@
 #include "gui/menu_layout.h"
 #include "gui/plot_view.h"
 #include "gui/scroll_code.h"
+#include "gui/simulation_tuner.h"
 #include "gui/two_set_strip.h"
 
 namespace pelvaron::gui {
@@ -356,36 +356,43 @@ bool MainWindow::runFourierDialog(processing::FourierDialog& model) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+namespace {
+
+/// Shows the scrolling dialog held in `dialog`, made by `make` when none is open; `closed` runs
+/// when it ends (OK, Cancel, Escape and the title bar's close all end in finished()). It takes
+/// the keyboard: its scroll bars answer the arrow keys, Enter is OK and Escape Cancel, as long as
+/// it is the active window.
+template <class Widget, class Make, class Closed>
+void showScrollingDialog(QPointer<Widget>& dialog, QWidget* owner, Make make, Closed closed) {
+    if (dialog == nullptr) {
+        dialog = make();
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(dialog, &QDialog::finished, owner, closed);
+    }
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+}  // namespace
+
 void MainWindow::showPhaseDialog() {
-    if (phase_ == nullptr) {
-        phase_ = new PhaseDialogWidget(doc_, *ui_, this);
-        phase_->setAttribute(Qt::WA_DeleteOnClose);
-        // OK, Cancel, Escape and the title bar's close all end in finished().
-        connect(phase_, &QDialog::finished, this, [this] {
+    showScrollingDialog(
+        phase_, this, [this] { return new PhaseDialogWidget(doc_, *ui_, this); },
+        [this] {
             dispatcher_->setPhaseDialogOpen(false);
             syncMenus();
         });
-    }
-    phase_->show();
-    phase_->raise();
-    // The dialog takes the keyboard: its scroll bars answer the arrow keys, Enter is OK and
-    // Escape Cancel, as long as it is the active window.
-    phase_->activateWindow();
     syncMenus();
 }
 
 void MainWindow::showInteractiveApodizationDialog() {
-    if (apodization_ == nullptr) {
-        apodization_ = new InteractiveApodizationDialogWidget(doc_, *ui_, this);
-        apodization_->setAttribute(Qt::WA_DeleteOnClose);
-        connect(apodization_, &QDialog::finished, this, [this] {
+    showScrollingDialog(
+        apodization_, this, [this] { return new InteractiveApodizationDialogWidget(doc_, *ui_, this); },
+        [this] {
             dispatcher_->setApodizationDialogOpen(false);
             syncMenus();
         });
-    }
-    apodization_->show();
-    apodization_->raise();
-    apodization_->activateWindow();
     syncMenus();
 }
 
