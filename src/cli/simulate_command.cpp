@@ -82,9 +82,10 @@ int transitionsAction(const std::string& system, std::ostream& out, std::ostream
         const auto& sub = file.subsystems[s];
         std::vector<double> shifts = sub.shifts;
         for (double& v : shifts) v *= file.hzPerUnit();
+        SpinSubsystem system;
         simulation::Transitions tr;
-        if (!simulation::computeTransitions(static_cast<int>(shifts.size()), shifts, sub.couplings, tr, ui) ||
-            ui.messages != 0)
+        if (!simulation::makeSubsystem(static_cast<int>(shifts.size()), shifts, sub.couplings, system, ui) ||
+            !simulation::computeTransitions(system, tr, ui) || ui.messages != 0)
             return kExitFileError;
         for (int t = 1; t <= tr.count(); ++t) {
             // No "-0.000000" for a line at zero that rounding put a hair below it.

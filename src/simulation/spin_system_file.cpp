@@ -316,13 +316,8 @@ SpinSystemFile spinSystemOf(const Document& doc) {
     const int count = std::min<int>(sim.lastSubsystem + 1, static_cast<int>(sim.spinSubsystems.size()));
     for (int s = 0; s < count; ++s) {
         const SpinSubsystem& sub = sim.spinSubsystems[static_cast<std::size_t>(s)];
-        SpinSystemFile::Subsystem out;
-        const auto n = static_cast<std::size_t>(std::max(sub.nNuclei, 0));
-        for (std::size_t i = 0; i < n && i < sub.shifts.size(); ++i) out.shifts.push_back(sub.shifts[i] / hz);
-        out.couplings.assign(out.shifts.size(), std::vector<double>(out.shifts.size(), 0.0));
-        for (std::size_t i = 0; i < out.shifts.size() && i < sub.couplings.size(); ++i)
-            for (std::size_t j = i + 1; j < out.shifts.size() && j < sub.couplings[i].size(); ++j)
-                out.couplings[i][j] = out.couplings[j][i] = sub.couplings[i][j];
+        SpinSystemFile::Subsystem out{sub.shifts(), sub.couplings()};
+        for (double& v : out.shifts) v /= hz;
         file.subsystems.push_back(std::move(out));
     }
     return file;

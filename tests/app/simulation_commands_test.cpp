@@ -24,13 +24,18 @@ std::function<int(InputParametersDialog&)> typeCount(const char* text) {
     return [text](InputParametersDialog& m) { return m.ok(text); };
 }
 
-/// A page on which the person types these shifts (Hz) and J(1,2), then presses `button`.
+/// Shifts (Hz) and J(1,2) typed into the page's Chemical Shift and Coupling Constant dialogs.
+void typeSystem(Document& doc, std::vector<double> shifts, double j12) {
+    for (std::size_t i = 0; i < shifts.size(); ++i)
+        simulation::ChemicalShiftDialog(doc, static_cast<int>(i), 0.0).ok(cformat("%.6f", shifts[i]));
+    if (shifts.size() > 1) simulation::CouplingConstantDialog(doc, {0, 1}).ok(cformat("%.6f", j12));
+}
+
+/// A page on which the person types a system, then presses `button`.
 std::function<int(SimulationDataDialog&)> typePage(Document& doc, std::vector<double> shifts, double j12,
                                                    int button = SimulationDataDialog::kOk) {
     return [&doc, shifts, j12, button](SimulationDataDialog& m) {
-        for (std::size_t i = 0; i < shifts.size(); ++i)
-            simulation::ChemicalShiftDialog(doc, static_cast<int>(i), 0.0).ok(cformat("%.6f", shifts[i]));
-        if (shifts.size() > 1) simulation::CouplingConstantDialog(doc, {0, 1}).ok(cformat("%.6f", j12));
+        typeSystem(doc, shifts, j12);
         if (button == SimulationDataDialog::kNewSubsystem) return m.addSubsystem(m.fields());
         if (button == SimulationDataDialog::kCancelled) return m.cancel();
         return m.ok(m.fields());
@@ -39,60 +44,92 @@ std::function<int(SimulationDataDialog&)> typePage(Document& doc, std::vector<do
 
 bool enabled(AppFixture& f, int id) { return f.dispatcher.menus().isEnabled(id); }
 
-TEST(SimulationCommands, NewAsksTheCountUntilValidThenPagesUntilOk) {
+TEST(SimulationCommands, NewEntersFiveSubsystemsPageByPageToEditOrTune) {
     AppFixture f(false);
     Document& doc = *f.doc;
     EXPECT_TRUE(enabled(f, app::kCmdSimulationNew));
     EXPECT_FALSE(enabled(f, app::kCmdEditSimulation) || enabled(f, app::kCmdCompareSimulation));
 
-    // 11 is refused with the error and the count asked again; an AB, then New for an A3.
+    // 11 is refused with the error and the count asked again. A window the simulation cannot use
+    // keeps the first page open with its reason; four pages end with New, what was typed on one
+    // standing for the next; New on the fifth is refused, the table being full, and its OK
+    // computes all five, in ppm with the width typed.
     f.host.inputParameters.push(typeCount("11"));
-    f.host.inputParameters.push(typeCount("2"));
-    f.host.inputParameters.push(typeCount("1"));
-    f.host.simulationData.push(typePage(doc, {1000, 1040}, 10, SimulationDataDialog::kNewSubsystem));
-    f.host.simulationData.push(typePage(doc, {2000}, 0));
+    for (int s = 0; s < kMaxSubsystems; ++s) {
+        f.host.inputParameters.push(typeCount("2"));
+        f.host.simulationData.push([&doc, s](SimulationDataDialog& m) {
+            typeSystem(doc, {1000.0 + 100 * s, 1040.0 + 100 * s}, 10.0 + s);
+            simulation::SimulationFields typed = m.fields();
+            if (s == 0) {
+                typed.to = "-5";
+                EXPECT_EQ(m.ok(typed), SimulationDataDialog::kKeepOpen);
+                typed.to = "1500";
+            }
+            typed.to = "1500";
+            if (s + 1 < kMaxSubsystems) return m.addSubsystem(typed);
+            EXPECT_EQ(m.addSubsystem(typed), SimulationDataDialog::kKeepOpen);
+            typed.lineWidth = "1.5";
+            return m.setUnits(true, typed) ? m.ok(typed) : SimulationDataDialog::kKeepOpen;
+        });
+    }
     f.dispatcher.dispatch(app::kCmdSimulationNew);
-    ASSERT_EQ(f.ui.messages.size(), 1u);
-    EXPECT_EQ(std::pair(f.ui.messages[0].text, f.ui.messages[0].caption),
-              std::pair(std::string(simulation::kCountErrorText), std::string("Error")));
-    EXPECT_EQ(std::tuple(f.host.inputParameters.runs, f.host.simulationData.runs, doc.sim.lastSubsystem), std::tuple(3, 2, 1));
-    EXPECT_EQ(std::tuple(doc.sim.simExists, doc.nData, doc.xUnits), std::tuple(1, 8192, kHz));
+    EXPECT_EQ(f.ui.messageTexts(),
+              (std::vector<std::string>{simulation::kCountErrorText, simulation::kWindowText,
+                                        simulation::kTooManySubsystemsText}));
+    EXPECT_EQ(f.ui.messages[0].caption, "Error");
+    EXPECT_EQ(std::tuple(f.host.inputParameters.runs, f.host.simulationData.runs, doc.sim.lastSubsystem),
+              std::tuple(6, 5, 4));
+    EXPECT_EQ(std::tuple(doc.sim.simExists, doc.nData, doc.xUnits, doc.sim.simToHz, doc.sim.simLineWidth),
+              std::tuple(1, 8192, kPpm, 1500.0, 1.5));
     EXPECT_TRUE(enabled(f, app::kCmdEditSimulation) && enabled(f, app::kCmdInteractiveSimulation));
     EXPECT_FALSE(enabled(f, app::kCmdCompareSimulation));
     const simulation::SpinSystemFile entered = simulation::spinSystemOf(doc);
-    ASSERT_EQ(entered.subsystems.size(), 2u);
-    EXPECT_EQ(entered.subsystems[0].couplings[0][1], 10.0);
+    ASSERT_EQ(entered.subsystems.size(), 5u);
+    EXPECT_EQ(entered.subsystems[4].couplings[0][1], 14.0);
 
-    // Edit Parameters on the second subsystem: its page alone, recomputing both.
+    // Edit Parameters on the second subsystem: its page alone, loaded with what is in use,
+    // recomputing all. Select Subsystem offers the five and no row past them.
     const std::vector<double> before(doc.specData.begin(), doc.specData.begin() + 8192);
-    f.host.selectSubsystem.push([](simulation::SelectSubsystemDialog& m) { return m.select(1), m.ok(); });
+    f.host.selectSubsystem.push([](simulation::SelectSubsystemDialog& m) {
+        EXPECT_EQ(std::pair(m.lines().size(), m.lines()[4]),
+                  std::pair(std::size_t{5}, std::string("5-> No. of Nuclei: 2")));
+        return m.select(1), m.select(5), m.ok();
+    });
     f.host.simulationData.push([&doc](SimulationDataDialog& m) {
         EXPECT_TRUE(m.editing());
+        EXPECT_EQ(std::pair(m.couplingLines()[0], m.fields().lineWidth),
+                  std::pair(std::string("1,2= 11.00"), std::string("1.50")));
         simulation::ChemicalShiftDialog(doc, 0, 0.0).ok("2100");
         return m.ok(m.fields());
     });
     f.dispatcher.dispatch(app::kCmdEditSimulation);
-    EXPECT_EQ(doc.sim.spinSubsystems[1].shifts[0], 2100.0);
-    EXPECT_EQ(doc.sim.spinSubsystems[0].shifts[1], 1040.0);
-    EXPECT_EQ(std::tuple(doc.sim.simInteractive, doc.sim.simUpdateDocument, doc.sim.simNewSubsystem), std::tuple(0, 0, 1));
+    simulation::SpinSystemFile edited = entered;
+    edited.subsystems[1].shifts[0] = 2100.0 / 300.0;
+    EXPECT_EQ(simulation::spinSystemOf(doc), edited);
+    EXPECT_EQ(std::tuple(doc.sim.simInteractive, doc.sim.simUpdateDocument, doc.sim.simNewSubsystem),
+              std::tuple(0, 0, 1));
     EXPECT_NE(std::vector<double>(doc.specData.begin(), doc.specData.begin() + 8192), before);
     f.host.selectSubsystem.push([](simulation::SelectSubsystemDialog& m) { return m.ok(); });
     f.dispatcher.dispatch(app::kCmdInteractiveSimulation);
-    EXPECT_EQ(std::tuple(f.host.interactiveShown, doc.sim.simInteractive, doc.sim.currentSubsystem), std::tuple(1, 1, 1));
+    EXPECT_EQ(std::tuple(f.host.interactiveShown, doc.sim.simInteractive, doc.sim.currentSubsystem),
+              std::tuple(1, 1, 1));
 
     // New again asks first; No keeps the simulation. A count of 0 asks for no page; Cancel on a
-    // page grays the three items.
+    // page discards the table and grays the three items, the simulation counting as existing.
     f.ui.answers = {platform::Answer::No};
     f.dispatcher.dispatch(app::kCmdSimulationNew);
     EXPECT_EQ(f.ui.messages.back().text, simulation::kClearSimulationText);
-    EXPECT_EQ(doc.sim.lastSubsystem, 1);
+    EXPECT_EQ(doc.sim.subsystemsAllocated, 1);
+    const int pages = f.host.simulationData.runs;
     f.host.inputParameters.push(typeCount("0"));
     f.dispatcher.dispatch(app::kCmdSimulationNew);
-    EXPECT_EQ(std::tuple(f.host.simulationData.runs, doc.sim.simExists, doc.sim.lastSubsystem), std::tuple(3, 0, 0));
+    EXPECT_EQ(std::tuple(f.host.simulationData.runs, doc.sim.simExists, doc.sim.subsystemsAllocated),
+              std::tuple(pages, 0, 0));
     f.host.inputParameters.push(typeCount("2"));
     f.host.simulationData.push(typePage(doc, {1000, 1040}, 10, SimulationDataDialog::kCancelled));
     f.dispatcher.dispatch(app::kCmdSimulationNew);
     EXPECT_FALSE(enabled(f, app::kCmdEditSimulation) || enabled(f, app::kCmdInteractiveSimulation));
+    EXPECT_EQ(std::tuple(doc.sim.subsystemsAllocated, doc.sim.simExists), std::tuple(0, 1));
 }
 
 TEST(SimulationCommands, CompareSimulatesOverTheMeasuredWindowAndLinesFallOnItsAxis) {

@@ -100,8 +100,9 @@ std::vector<double> directSynthesis(const std::vector<double>& freq, const std::
 
 std::vector<Line> engineLines(int n, const std::vector<double>& nu, const Couplings& j) {
     RecordingUserInterface ui;
+    SpinSubsystem system;
     Transitions tr;
-    EXPECT_TRUE(computeTransitions(n, nu, j, tr, ui));
+    EXPECT_TRUE(makeSubsystem(n, nu, j, system, ui) && computeTransitions(system, tr, ui));
     std::vector<Line> lines;
     for (int t = 1; t <= tr.count(); ++t) lines.push_back({tr.freq[t], tr.intens[t]});
     return lines;
@@ -189,27 +190,65 @@ std::unique_ptr<Document> simulationDocument(
 
 const std::pair<std::vector<double>, Couplings> kAb{{100.0, 200.0}, couplingMatrix(2, {{0, 1, 7.0}})};
 
-TEST(SpinEngine, StoreSubsystemParamsWritesTheRecordBeingEdited) {
+TEST(SpinSubsystem, IsAWholeSpinSystemOrRefusedWithWhatIsWrong) {
+    // The count, the shapes, then the values, each refusal in its words; nothing is made.
+    RecordingUserInterface ui;
+    SpinSubsystem made;
+    auto j = couplingMatrix(3, {{0, 1, 7.0}});
+    EXPECT_FALSE(makeSubsystem(11, std::vector<double>(11), couplingMatrix(11, {}), made, ui));
+    EXPECT_FALSE(makeSubsystem(0, {}, {}, made, ui));
+    EXPECT_FALSE(makeSubsystem(3, {1.0, 2.0}, j, made, ui));
+    EXPECT_FALSE(makeSubsystem(3, {1.0, 2.0, 3.0}, {j[0], j[1], {0.0}}, made, ui));
+    EXPECT_FALSE(makeSubsystem(2, {1.0, NAN}, j, made, ui));
+    EXPECT_FALSE(makeSubsystem(2, {1.0, 2.0}, couplingMatrix(2, {{0, 1, INFINITY}}), made, ui));
+    EXPECT_EQ(ui.messageTexts(),
+              (std::vector<std::string>{kNucleiCountText, kNucleiCountText, kIncompleteText, kIncompleteText,
+                                        kNotFiniteText, kNotFiniteText}));
+    Transitions tr;
+    EXPECT_TRUE(made.empty() && !computeTransitions(made, tr, ui));  // a record never entered
+
+    // The first n of longer copies, the table symmetric from its entries above the diagonal; the
+    // setters keep it a spin system.
+    j[1][0] = NAN;
+    ASSERT_TRUE(makeSubsystem(2, {100.0, 200.0, 300.0}, j, made, ui));
+    EXPECT_EQ(made.couplings(), couplingMatrix(2, {{0, 1, 7.0}}));
+    EXPECT_FALSE(made.setShift(2, 1.0) || made.setShift(0, INFINITY) || made.setCoupling(1, 1, 1.0) ||
+                 made.setCoupling(0, 1, NAN));
+    EXPECT_TRUE(made.setCoupling(1, 0, -3.0) && made.setShift(1, 250.0));
+    EXPECT_EQ(std::pair(made.shifts(), made.couplings()),
+              std::pair(std::vector<double>{100.0, 250.0}, couplingMatrix(2, {{0, 1, -3.0}})));
+}
+
+TEST(SpinEngine, TheTableTakesFiveEnteredSubsystemsAndNothingElse) {
     RecordingUserInterface ui;
     auto doc = simulationDocument({kAb, {{300.0, 310.0, 500.0}, couplingMatrix(3, {{1, 2, 4.0}})}}, ui);
     SimulationState& sim = doc->sim;
-    // Editing subsystem 1 (0-based 0) writes there, not to lastSubsystem.
+    // Editing subsystem 1 (0-based 0) writes there, with its own count, not to lastSubsystem.
     sim.simNewSubsystem = 0;
     sim.currentSubsystem = 0;
-    sim.editShifts = {110.0, 190.0};
+    sim.editShifts = {110.0, 190.0, 999.0};
     ASSERT_TRUE(storeSubsystemParams(*doc, ui));
-    EXPECT_EQ(sim.spinSubsystems[0].shifts, (std::vector<double>{110.0, 190.0}));
+    EXPECT_EQ(sim.spinSubsystems[0].shifts(), (std::vector<double>{110.0, 190.0}));
 
-    // A sixth subsystem and editing copies shorter than the count are refused, nothing written;
-    // subsystem 2 was never written at all.
+    // A sixth subsystem and editing copies shorter than the count are refused, nothing written.
     sim.simNewSubsystem = 1;
     sim.lastSubsystem = 5;
     EXPECT_FALSE(storeSubsystemParams(*doc, ui));
     sim.lastSubsystem = 1;
     sim.editShifts = {1.0};
     EXPECT_FALSE(storeSubsystemParams(*doc, ui));
-    EXPECT_EQ(sim.spinSubsystems[1].shifts[0], 300.0);
-    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{kTooManySubsystemsText, kIncompleteText}));
+    EXPECT_EQ(sim.spinSubsystems[1].shifts()[0], 300.0);
+    // Nor is anything computed past the table or from a record never entered.
+    doc->specData[0] = 42.0;
+    sim.lastSubsystem = 5;
+    EXPECT_FALSE(recomputeSimulation(*doc, ui));
+    sim.lastSubsystem = 2;
+    EXPECT_FALSE(recomputeSimulation(*doc, ui));
+    EXPECT_EQ(doc->specData[0], 42.0);
+    EXPECT_FALSE(recomputeSimulation(*std::make_unique<Document>(), ui));  // no table yet
+    EXPECT_EQ(ui.messageTexts(),
+              (std::vector<std::string>{kTooManySubsystemsText, kIncompleteText, kTooManySubsystemsText,
+                                        kNucleiCountText, kNoSubsystemText}));
 }
 
 TEST(SpinEngine, RecomputeAddsEverySubsystemAndKeepsTheListsForAResynthesis) {
@@ -231,10 +270,11 @@ TEST(SpinEngine, RecomputeAddsEverySubsystemAndKeepsTheListsForAResynthesis) {
     EXPECT_EQ(doc->specData[4094], 0.0);
 
     // The sum of the two subsystems' stored lines, each synthesised alone.
-    auto freq = sim.spinSubsystems[0].transFreq, intens = sim.spinSubsystems[0].transIntens;
-    freq.insert(freq.end(), sim.spinSubsystems[1].transFreq.begin(), sim.spinSubsystems[1].transFreq.end());
-    intens.insert(intens.end(), sim.spinSubsystems[1].transIntens.begin(),
-                  sim.spinSubsystems[1].transIntens.end());
+    auto freq = sim.spinSubsystems[0].transFreq(), intens = sim.spinSubsystems[0].transIntens();
+    freq.insert(freq.end(), sim.spinSubsystems[1].transFreq().begin(),
+                sim.spinSubsystems[1].transFreq().end());
+    intens.insert(intens.end(), sim.spinSubsystems[1].transIntens().begin(),
+                  sim.spinSubsystems[1].transIntens().end());
     const auto want = directSynthesis(freq, intens, sim.simLineWidth, sim.simThreshold, sim.simPoints,
                                       sim.simFromHz, sim.simToHz, sim.simFromHz);
     for (int jp = 0; jp < 2047; ++jp) {
@@ -248,32 +288,6 @@ TEST(SpinEngine, RecomputeAddsEverySubsystemAndKeepsTheListsForAResynthesis) {
     const std::vector<double> fromLists(doc->specData.begin(), doc->specData.begin() + 4095);
     ASSERT_TRUE(recomputeSimulation(*doc, ui));
     for (int i = 0; i < 4095; ++i) ASSERT_DOUBLE_EQ(fromLists[i], doc->specData[i]) << i;
-}
-
-TEST(SpinEngine, RefusesBadSystemsAndParametersBeforeComputingOrChangingTheDocument) {
-    RecordingUserInterface ui;
-    Transitions tr;
-    EXPECT_FALSE(computeTransitions(11, std::vector<double>(11, 1.0), couplingMatrix(11, {}), tr, ui));
-    EXPECT_FALSE(computeTransitions(0, {}, {}, tr, ui));
-    EXPECT_FALSE(computeTransitions(3, {1.0, 2.0}, couplingMatrix(3, {}), tr, ui));
-    EXPECT_FALSE(computeTransitions(2, {1.0, NAN}, couplingMatrix(2, {}), tr, ui));
-    EXPECT_FALSE(computeTransitions(2, {1.0, 2.0}, couplingMatrix(2, {{0, 1, INFINITY}}), tr, ui));
-    EXPECT_EQ(tr.count(), 0);
-    auto doc = simulationDocument({kAb}, ui);
-    doc->specData[0] = 42.0;
-    SimulationState& sim = doc->sim;
-    sim.lastSubsystem = 5;
-    EXPECT_FALSE(recomputeSimulation(*doc, ui));
-    sim.lastSubsystem = 1;  // a record that was never filled
-    EXPECT_FALSE(recomputeSimulation(*doc, ui));
-    EXPECT_EQ(ui.messageTexts(),
-              (std::vector<std::string>{kNucleiCountText, kNucleiCountText, kIncompleteText, kNotFiniteText,
-                                        kNotFiniteText, kTooManySubsystemsText, kNucleiCountText}));
-    EXPECT_EQ(doc->specData[0], 42.0);
-    // Before any subsystem was entered there is no table to compute from.
-    auto empty = std::make_unique<Document>();
-    EXPECT_FALSE(recomputeSimulation(*empty, ui));
-    EXPECT_EQ(ui.messageTexts().back(), kNoSubsystemText);
 }
 
 TEST(SpinEngine, FailedAllocationsAreReportedAndNoListIsLeftBehind) {
@@ -300,7 +314,7 @@ TEST(SpinEngine, FailedAllocationsAreReportedAndNoListIsLeftBehind) {
         for (int i = 0; i < 4096; i += 2) area += doc->specData[i];
         EXPECT_TRUE(c.synthesised ? area > 1.0 : area == 0.0) << area;
         const SpinSubsystem& rec = doc->sim.spinSubsystems[0];
-        EXPECT_TRUE(rec.transFreq.empty() && rec.transIntens.empty());
+        EXPECT_TRUE(rec.transFreq().empty() && rec.transIntens().empty());
     }
 }
 
