@@ -10,6 +10,7 @@
 #include "io/load.h"
 #include "io/native_file.h"
 #include "processing/data_ops.h"
+#include "simulation/spin_engine.h"
 
 namespace pelvaron::app {
 
@@ -20,13 +21,6 @@ using platform::clearStatusBar;
 void toggle(int& flag) { flag = flag ? 0 : 1; }
 
 }  // namespace
-
-void releaseSimulation(Document& doc) {
-    if (!doc.sim.simExists) return;
-    doc.sim.spinSubsystems.clear();
-    doc.sim.subsystemsAllocated = 0;
-    doc.sim.simExists = 0;
-}
 
 void resizeClientArea(Document& doc, int width, int height) {
     doc.clientWidth = width;
@@ -109,7 +103,7 @@ bool CommandDispatcher::openDropped(const std::string& path) {
 
 void CommandDispatcher::open(CommandContext& c) {
     if (!io::saveQuestion(c.doc, c.ui)) return;
-    releaseSimulation(c.doc);
+    simulation::releaseSimulation(c.doc.sim);
     const io::NativeOpen result = io::openNativeFile(c.doc, c.ui);
     if (result == io::NativeOpen::HandToImport) dispatch(kCmdImport, CommandSource::Accelerator);
     lastOpenSucceeded_ = result != io::NativeOpen::Cancelled;
@@ -126,7 +120,7 @@ void CommandDispatcher::import(CommandContext& c) {
         c.doc.import.importAskFile = 1;
         return;
     }
-    releaseSimulation(c.doc);
+    simulation::releaseSimulation(c.doc.sim);
     io::importData(c.doc, c.ui);
     c.dialogs.focusMainWindow();
     clearStatusBar(c.ui);

@@ -109,9 +109,6 @@ private:
 /// The window's title before any file is loaded.
 inline constexpr const char* kStartTitle = "Pelvaron 1.5";
 
-/// Frees the spin-system storage when a simulation exists (Open and Import leave it).
-void releaseSimulation(Document& doc);
-
 /// The client area changed size: sizes, the integral baseline, the plot rectangle and the
 /// overview band follow; the trace's baseline row stays where it is.
 void resizeClientArea(Document& doc, int width, int height);

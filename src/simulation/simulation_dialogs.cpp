@@ -55,22 +55,6 @@ std::vector<std::string> couplingLinesOf(const std::vector<std::vector<double>>&
     return lines;
 }
 
-/// Releases the subsystems, their editing copies and the simulation.
-void releaseSpinSystems(SimulationState& sim, Document& doc) {
-    freeSpinSubsystems(doc);
-    sim.editShifts.clear();
-    sim.editCouplings.clear();
-    sim.simExists = 0;
-    sim.lastSubsystem = 0;
-    sim.simNewSubsystem = 1;
-    sim.simInteractive = 0;
-    sim.simUpdateDocument = 0;
-    // A fresh simulation starts from the working defaults; opening the data dialog no longer
-    // resets them, so that Edit Parameters shows the width and threshold in use.
-    sim.simLineWidth = 0.3;
-    sim.simThreshold = 0.001;
-}
-
 }  // namespace
 
 NucleusPair couplingIndexToPair(int index, int n) {
@@ -108,7 +92,7 @@ bool beginNewSimulation(Document& doc, platform::UserInterface& ui) {
         ui.message(kClearSimulationText, "Warning", Icon::Question, platform::Buttons::YesNo) !=
             platform::Answer::Yes)
         return false;
-    releaseSpinSystems(sim, doc);
+    releaseSimulation(sim);
     sim.simFromHz = 0.0;
     sim.simToHz = 3000.0;
     sim.simSF = 300.0;
@@ -118,7 +102,7 @@ bool beginNewSimulation(Document& doc, platform::UserInterface& ui) {
 
 void beginCompareSimulation(Document& doc) {
     SimulationState& sim = doc.sim;
-    releaseSpinSystems(sim, doc);
+    releaseSimulation(sim);
     const double hzPerIndex = doc.acqPars.SW / doc.nData;
     // The low end is the Hz one point past the data's last, nData, where the simulated axis puts
     // it too; TD, the size the file recorded, may differ from the data drawn.
@@ -372,9 +356,8 @@ int SimulationDataDialog::ok(const SimulationFields& typed) {
 }
 
 int SimulationDataDialog::cancel() {
-    freeSpinSubsystems(doc_);
+    releaseSimulation(doc_.sim);
     doc_.sim.simExists = 1;
-    doc_.sim.simNewSubsystem = 1;
     return kCancelled;
 }
 

@@ -476,9 +476,20 @@ bool allocateSpinSubsystems(Document& doc, platform::UserInterface& ui) {
     return true;
 }
 
-void freeSpinSubsystems(Document& doc) {
-    doc.sim.spinSubsystems = {};
-    doc.sim.subsystemsAllocated = 0;
+void releaseSimulation(SimulationState& sim) {
+    sim.spinSubsystems = {};
+    sim.subsystemsAllocated = 0;
+    sim.editShifts = {};
+    sim.editCouplings = {};
+    sim.simExists = 0;
+    sim.lastSubsystem = 0;
+    sim.simNewSubsystem = 1;
+    sim.simInteractive = 0;
+    sim.simUpdateDocument = 0;
+    // A fresh simulation starts from the working defaults; opening the data dialog does not reset
+    // them, so that Edit Parameters shows the width and threshold in use.
+    sim.simLineWidth = 0.3;
+    sim.simThreshold = 0.001;
 }
 
 bool storeSubsystemParams(Document& doc, platform::UserInterface& ui) {

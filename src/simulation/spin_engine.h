@@ -79,8 +79,11 @@ void storeTransitions(SimulationState& sim, const SimulatedSpectrum& spectrum, p
 /// spin subsystems" when it cannot.
 [[nodiscard]] bool allocateSpinSubsystems(Document& doc, platform::UserInterface& ui);
 
-/// Releases every record and the table: subsystemsAllocated = 0.
-void freeSpinSubsystems(Document& doc);
+/// Releases the simulation: the subsystem table and the editing copies; simExists = 0,
+/// lastSubsystem = 0, and the dialogs' modes, the line width (0.3 Hz) and the threshold (0.001)
+/// as a new simulation starts from them. New, Compare, Open, Import, Open Spin System and the
+/// Cancel of a Simulation data page (which then sets simExists = 1) all release through it.
+void releaseSimulation(SimulationState& sim);
 
 /// Copies editShifts and editCouplings into the record being edited: currentSubsystem, with its
 /// own number of nuclei, when simNewSubsystem is 0, else lastSubsystem with nNucleiInput nuclei.

@@ -278,6 +278,8 @@ bool simulateSpinSystem(Document& doc, platform::UserInterface& shown, const Spi
     // Any message of the engine means the spectrum is not to be trusted.
     platform::CountingUserInterface ui(shown);
     SimulationState& sim = doc.sim;
+    // As New: nothing of an earlier simulation stays.
+    releaseSimulation(sim);
     const double hz = file.hzPerUnit();
     sim.simFromHz = file.from * hz;
     sim.simToHz = file.to * hz;
@@ -286,8 +288,6 @@ bool simulateSpinSystem(Document& doc, platform::UserInterface& shown, const Spi
     sim.simLineWidth = file.lineWidth;
     sim.simThreshold = file.threshold;
     sim.simUnitsPpm = file.ppm ? 1 : 0;
-    sim.simNewSubsystem = 1;
-    sim.lastSubsystem = 0;
     if (!allocateSpinSubsystems(doc, ui)) return false;
     for (std::size_t s = 0; s < file.subsystems.size(); ++s) {
         sim.lastSubsystem = static_cast<int>(s);

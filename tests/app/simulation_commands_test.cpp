@@ -44,7 +44,7 @@ std::function<int(SimulationDataDialog&)> typePage(Document& doc, std::vector<do
 
 bool enabled(AppFixture& f, int id) { return f.dispatcher.menus().isEnabled(id); }
 
-TEST(SimulationCommands, NewEntersFiveSubsystemsPageByPageToEditOrTune) {
+TEST(SimulationCommands, NewEntersFiveSubsystemsPageByPageToEditTuneOrReplace) {
     AppFixture f(false);
     Document& doc = *f.doc;
     EXPECT_TRUE(enabled(f, app::kCmdSimulationNew));
@@ -113,6 +113,29 @@ TEST(SimulationCommands, NewEntersFiveSubsystemsPageByPageToEditOrTune) {
     f.dispatcher.dispatch(app::kCmdInteractiveSimulation);
     EXPECT_EQ(std::tuple(f.host.interactiveShown, doc.sim.simInteractive, doc.sim.currentSubsystem),
               std::tuple(1, 1, 1));
+
+    // A spin-system file opened while Interactive Sim. tunes replaces the simulation whole, on the
+    // file's own axis; so it does over a New left unfinished (a page, New, the next count
+    // cancelled), whose table holds that page's system.
+    TempDir dir;
+    const std::string abx = dir.file("abx.json");
+    writeFile(abx, R"({"from": 500, "to": 1500, "points": 4096,
+                       "subsystems": [{"shifts": [1000, 1020, 1200], "couplings": [[1, 2, 12]]}]})");
+    simulation::SpinSystemFile file;
+    std::string error;
+    ASSERT_TRUE(simulation::parseSpinSystemJson(readFile(abx), file, error)) << error;
+    for (const bool unfinished : {false, true}) {
+        if (unfinished) {
+            f.host.inputParameters.push(typeCount("2"));
+            f.host.simulationData.push(typePage(doc, {1000, 1040}, 10, SimulationDataDialog::kNewSubsystem));
+            f.dispatcher.dispatch(app::kCmdSimulationNew);
+        }
+        doc.noSaveQuery = 1;
+        f.ui.files = {abx};
+        f.dispatcher.dispatch(app::kCmdOpenSpinSystem);
+        EXPECT_EQ(simulation::spinSystemOf(doc).subsystems, file.subsystems) << unfinished;
+        EXPECT_EQ(std::tuple(doc.nData, doc.acqPars.SW, doc.sim.simExists), std::tuple(4096, 1000.0, 1));
+    }
 
     // New again asks first; No keeps the simulation. A count of 0 asks for no page; Cancel on a
     // page discards the table and grays the three items, the simulation counting as existing.

@@ -272,7 +272,7 @@ TEST(SimulationDialogs, InteractiveStepsChangeTheChosenValueAsAFreshComputationW
     tune.selectCoupling(3);
     EXPECT_EQ(tune.parameterLabel(), "Width");
     tune.selectShift(0);
-    freeSpinSubsystems(*tuned);
+    releaseSimulation(tuned->sim);
     EXPECT_FALSE(tune.inc("1"));
     EXPECT_TRUE(tune.shiftLines().empty());
     EXPECT_EQ(runner.asked.size(), 4u);
