@@ -11,6 +11,7 @@
 #include "recording_ui.h"
 #include "simulation/simulation_dialogs.h"
 #include "simulation/spin_engine.h"
+#include "simulation/spin_system_file.h"
 #include "simulation/synthesis.h"
 #include "simulation/tuning.h"
 
@@ -25,12 +26,6 @@ std::unique_ptr<Document> newSimulation(RecordingUserInterface& ui, int nuclei) 
     EXPECT_TRUE(beginNewSimulation(*doc, ui));
     doc->sim.nNucleiInput = nuclei;
     return doc;
-}
-
-/// An ABX system typed into an opened page: shifts 1000, 1020, 1200 Hz, J 12, 3, 6 Hz.
-void typeAbx(Document& doc) {
-    doc.sim.editShifts = {1000.0, 1020.0, 1200.0};
-    doc.sim.editCouplings = {{0, 12, 3}, {12, 0, 6}, {3, 6, 0}};
 }
 
 std::vector<double> spectrum(const Document& doc) {
@@ -178,19 +173,13 @@ TEST(SimulationDialogs, UnitsSwitchConvertsTheWindowByTheFrequencyShown) {
     EXPECT_EQ(doc->sim.simSF, 300.0);
 }
 
-/// Two subsystems, ABX and an AB, computed as the dialogs' OK would.
+/// Two subsystems, ABX and an AB, over 0 .. 2000 Hz, computed as the dialogs would.
 std::unique_ptr<Document> twoSubsystems(RecordingUserInterface& ui) {
-    auto doc = newSimulation(ui, 3);
-    doc->sim.simToHz = 2000.0;
-    EXPECT_TRUE(allocateSpinSubsystems(*doc, ui));
-    typeAbx(*doc);
-    EXPECT_TRUE(storeSubsystemParams(*doc, ui));
-    doc->sim.lastSubsystem = 1;
-    doc->sim.nNucleiInput = 2;
-    doc->sim.editShifts = {1500.0, 1530.0};
-    doc->sim.editCouplings = {{0, 8}, {8, 0}};
-    EXPECT_TRUE(storeSubsystemParams(*doc, ui));
-    EXPECT_TRUE(completeSimulation(*doc, ui));
+    auto doc = std::make_unique<Document>();
+    const SpinSystemFile file{.to = 2000.0,
+                              .subsystems = {{{1000.0, 1020.0, 1200.0}, {{0, 12, 3}, {12, 0, 6}, {3, 6, 0}}},
+                                             {{1500.0, 1530.0}, {{0, 8}, {8, 0}}}}};
+    EXPECT_TRUE(simulateSpinSystem(*doc, ui, file));
     return doc;
 }
 

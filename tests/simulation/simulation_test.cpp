@@ -16,6 +16,7 @@
 
 #include "recording_ui.h"
 #include "simulation/spin_engine.h"
+#include "simulation/spin_system_file.h"
 #include "simulation/synthesis.h"
 #include "simulation/toolkit.h"
 
@@ -168,27 +169,16 @@ TEST(SpinEngine, AllLinesInOrderWithTheMomentsOfTheShifts) {
     }
 }
 
-/// A document with the working parameters of a new simulation over 0 .. 1000 Hz, 4096 points,
-/// and one subsystem per entry.
-std::unique_ptr<Document> simulationDocument(
-    const std::vector<std::pair<std::vector<double>, Couplings>>& systems, RecordingUserInterface& ui) {
+/// A simulation over 0 .. 1000 Hz, 4096 points, of these subsystems, computed as the dialogs would.
+std::unique_ptr<Document> simulationDocument(std::vector<SpinSystemFile::Subsystem> systems,
+                                             RecordingUserInterface& ui) {
     auto doc = std::make_unique<Document>();
-    doc->nData = 0;
-    SimulationState& sim = doc->sim;
-    sim.simFromHz = doc->acqPars.offsetHz = 0.0;
-    sim.simToHz = 1000.0;
-    sim.simPoints = 4096;
-    for (std::size_t s = 0; s < systems.size(); ++s) {
-        sim.lastSubsystem = static_cast<int>(s);
-        sim.nNucleiInput = static_cast<int>(systems[s].first.size());
-        sim.editShifts = systems[s].first;
-        sim.editCouplings = systems[s].second;
-        EXPECT_TRUE(storeSubsystemParams(*doc, ui));
-    }
+    EXPECT_TRUE(
+        simulateSpinSystem(*doc, ui, {.to = 1000.0, .points = 4096, .subsystems = std::move(systems)}));
     return doc;
 }
 
-const std::pair<std::vector<double>, Couplings> kAb{{100.0, 200.0}, couplingMatrix(2, {{0, 1, 7.0}})};
+const SpinSystemFile::Subsystem kAb{{100.0, 200.0}, couplingMatrix(2, {{0, 1, 7.0}})};
 
 TEST(SpinSubsystem, IsAWholeSpinSystemOrRefusedWithWhatIsWrong) {
     // The count, the shapes, then the values, each refusal in its words; nothing is made.
