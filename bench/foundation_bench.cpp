@@ -84,7 +84,7 @@ void BM_SetupDocument(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
     testing::RecordingUserInterface ui;
     if (!io::loadFile(*doc, ui, fixture().experiment, io::FileFormat::Bruker)) state.SkipWithError("load failed");
-    for (auto _ : state) setupDocument(*doc, ui);
+    for (auto _ : state) setupDocument(*doc);
 }
 BENCHMARK(BM_SetupDocument)->Unit(benchmark::kMillisecond);
 
@@ -116,7 +116,7 @@ void BM_BrukerProcessedOpenSI131072(benchmark::State& state) {
     testing::RecordingUserInterface ui;
     for (auto _ : state) {
         if (!io::loadFile(*doc, ui, fixture().processed, io::FileFormat::Bruker) ||
-            doc->nData != 2 * kProcessedPoints) {
+            doc->spectrum.nData != 2 * kProcessedPoints) {
             state.SkipWithError("open failed");
         }
     }

@@ -18,18 +18,18 @@ Document& fuzzDocument() {
 void resetReaderState(Document& doc) {
     // clearSpecData's loop, counted for coverage at each value, costs a millisecond per 10^6
     // values: one memset does the same.
-    std::memset(doc.specData.data(), 0, sizeof(double) * static_cast<std::size_t>(doc.specInUse()));
-    doc.specExtent = 0;
-    doc.acqPars = AcqParams{};
+    std::memset(doc.spectrum.specData.data(), 0, sizeof(double) * static_cast<std::size_t>(doc.spectrum.specInUse()));
+    doc.spectrum.specExtent = 0;
+    doc.spectrum.acqPars = AcqParams{};
     // No data in use, rather than a new document's whole buffer: else each reader's own clearing
     // would go over all 10^6 values of every input.
-    doc.nData = 0;
-    doc.refIndex = 0;
-    doc.groupDelay = 0.0;
-    doc.negateImag = 0;
-    doc.fileNegateImag = 0;
-    doc.referenceSource = ReferenceSource::None;
-    doc.recorded = RecordedProcessing{};
+    doc.spectrum.nData = 0;
+    doc.spectrum.refIndex = 0;
+    doc.spectrum.groupDelay = 0.0;
+    doc.spectrum.negateImag = 0;
+    doc.spectrum.fileNegateImag = 0;
+    doc.spectrum.referenceSource = ReferenceSource::None;
+    doc.spectrum.recorded = RecordedProcessing{};
     doc.jcamp = JcampState{};
     doc.import = ImportState{};
     doc.comments.clear();

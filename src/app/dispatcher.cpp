@@ -5,7 +5,7 @@
 
 #include "display/comments.h"
 #include "display/tools.h"
-#include "document/numeric.h"
+#include "base/numeric.h"
 #include "io/import.h"
 #include "io/load.h"
 #include "io/native_file.h"
@@ -37,7 +37,7 @@ void resizeClientArea(Document& doc, int width, int height) {
 }
 
 CommandDispatcher::CommandDispatcher(Document& doc, platform::UserInterface& ui, DialogHost& dialogs)
-    : doc_(doc), ui_(ui), dialogs_(dialogs) {
+    : doc_(doc), ui_(ui), dialogs_(dialogs), presenter_(doc, ui) {
     registerBuiltins();
     registerSubsystemCommands();
     registerAnalysisCommands();

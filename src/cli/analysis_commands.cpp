@@ -7,7 +7,7 @@
 #include "analysis/integrals.h"
 #include "analysis/peaks.h"
 #include "cli/commands.h"
-#include "document/format.h"
+#include "base/format.h"
 #include "document/units.h"
 #include "processing/data_ops.h"
 #include "processing/noise_block.h"

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "cli/steps.h"
-#include "document/format.h"
+#include "base/format.h"
 #include "processing/data_ops.h"
 #include "processing/data_steps.h"
 #include "processing/fourier_dialog.h"

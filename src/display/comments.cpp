@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "display/paint.h"
-#include "document/numeric.h"
+#include "base/numeric.h"
 
 namespace pelvaron::display {
 

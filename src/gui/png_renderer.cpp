@@ -9,7 +9,7 @@
 #include <string>
 
 #include "display/paint.h"
-#include "document/numeric.h"
+#include "base/numeric.h"
 #include "gui/qpainter_surface.h"
 
 namespace pelvaron::gui {

@@ -77,30 +77,30 @@ class ImportRollback {
 public:
     explicit ImportRollback(Document& doc)
         : doc_(doc),
-          data_(doc.specData.begin(), doc.specData.begin() + doc.specInUse()),
-          specExtent_(doc.specInUse()),
-          acqPars_(doc.acqPars),
-          nData_(doc.nData),
-          refIndex_(doc.refIndex),
-          groupDelay_(doc.groupDelay),
-          negateImag_(doc.negateImag),
-          fileNegateImag_(doc.fileNegateImag),
-          referenceSource_(doc.referenceSource),
-          recorded_(doc.recorded) {}
+          data_(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + doc.spectrum.specInUse()),
+          specExtent_(doc.spectrum.specInUse()),
+          acqPars_(doc.spectrum.acqPars),
+          nData_(doc.spectrum.nData),
+          refIndex_(doc.spectrum.refIndex),
+          groupDelay_(doc.spectrum.groupDelay),
+          negateImag_(doc.spectrum.negateImag),
+          fileNegateImag_(doc.spectrum.fileNegateImag),
+          referenceSource_(doc.spectrum.referenceSource),
+          recorded_(doc.spectrum.recorded) {}
 
     void restore() {
         // How far a failed reader wrote is not known: the whole buffer is cleared (a rare path).
-        doc_.specData.fill(0.0);
-        std::copy(data_.begin(), data_.end(), doc_.specData.begin());
-        doc_.specExtent = specExtent_;
-        doc_.acqPars = acqPars_;
-        doc_.nData = nData_;
-        doc_.refIndex = refIndex_;
-        doc_.groupDelay = groupDelay_;
-        doc_.negateImag = negateImag_;
-        doc_.fileNegateImag = fileNegateImag_;
-        doc_.referenceSource = referenceSource_;
-        doc_.recorded = recorded_;
+        doc_.spectrum.specData.fill(0.0);
+        std::copy(data_.begin(), data_.end(), doc_.spectrum.specData.begin());
+        doc_.spectrum.specExtent = specExtent_;
+        doc_.spectrum.acqPars = acqPars_;
+        doc_.spectrum.nData = nData_;
+        doc_.spectrum.refIndex = refIndex_;
+        doc_.spectrum.groupDelay = groupDelay_;
+        doc_.spectrum.negateImag = negateImag_;
+        doc_.spectrum.fileNegateImag = fileNegateImag_;
+        doc_.spectrum.referenceSource = referenceSource_;
+        doc_.spectrum.recorded = recorded_;
         doc_.import.spectrumLoaded = 0;
     }
 
@@ -128,10 +128,10 @@ bool importCurrentFile(Document& doc, platform::UserInterface& ui) {
     // The data array is cleared before the reader runs; when the reader fails, the document
     // gets back the data and parameters it had, so a bad file never costs the person their work.
     ImportRollback rollback(doc);
-    doc.clearSpecData();
+    doc.spectrum.clearSpecData();
     // Each reader says where its reference comes from and what processing it knows of.
-    doc.referenceSource = ReferenceSource::None;
-    doc.recorded = RecordedProcessing{};
+    doc.spectrum.referenceSource = ReferenceSource::None;
+    doc.spectrum.recorded = RecordedProcessing{};
     doc.import.spectrumLoaded = 0;
 
     const ImportState& s = doc.import;
@@ -147,7 +147,7 @@ bool importCurrentFile(Document& doc, platform::UserInterface& ui) {
     if (s.fmtBrukerXwin) {
         loaded = importBruker(doc, ui);
     } else if (importInstrumentFile(doc, ui)) {
-        setupDocument(doc, ui);
+        setupDocument(doc);
         loaded = true;
     }
     if (!loaded) {

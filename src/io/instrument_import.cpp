@@ -85,7 +85,7 @@ bool importInstrumentFile(Document& doc, platform::UserInterface& ui) {
     } else {
         return false;
     }
-    doc.acqPars.DECIM = 1;
+    doc.spectrum.acqPars.DECIM = 1;
     return true;
 }
 

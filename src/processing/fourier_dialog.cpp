@@ -4,17 +4,17 @@
 #include <algorithm>
 #include <climits>
 
-#include "document/format.h"
-#include "document/numeric.h"
+#include "base/format.h"
+#include "base/numeric.h"
 
 namespace pelvaron::processing {
 
 void FourierDialog::open() {
     TransformState& ts = doc_.transform;
-    real = doc_.ftReal;
-    driftCorr = doc_.ftDriftCorr;
-    quadrature = doc_.ftQuadrature;
-    inverse = doc_.ftInverse;
+    real = doc_.spectrum.ftReal;
+    driftCorr = doc_.spectrum.ftDriftCorr;
+    quadrature = doc_.spectrum.ftQuadrature;
+    inverse = doc_.spectrum.ftInverse;
     // A forward transform of filtered data gets the filter's delay as its rotation.
     const std::optional<int> rotation = proposedRotation(doc_);
     if (!inverse && rotation) {
@@ -25,18 +25,18 @@ void FourierDialog::open() {
     }
     rotateCountText = cformat("%d", ts.ftRotateCount);
 
-    ts.ftSavedNData = doc_.nData;
-    doc_.noteSpecExtent(doc_.nData);
-    doc_.nData = roundUpTransformSize(doc_.nData);
-    doc_.acqPars.TD = doc_.nData;
+    ts.ftSavedNData = doc_.spectrum.nData;
+    doc_.spectrum.noteSpecExtent(doc_.spectrum.nData);
+    doc_.spectrum.nData = roundUpTransformSize(doc_.spectrum.nData);
+    doc_.spectrum.acqPars.TD = doc_.spectrum.nData;
 }
 
 void FourierDialog::chooseSize(int index) {
     if (index < 0 || index >= static_cast<int>(kSizeList.size())) return;
     // A smaller size leaves the doubles beyond it in the buffer, to come back with a larger one.
-    doc_.noteSpecExtent(doc_.nData);
-    doc_.nData = 1 << (index + 7);
-    if (doc_.nData == kMaxTransformSize) doc_.hScrollRange = kMaxTransformSize - 1;
+    doc_.spectrum.noteSpecExtent(doc_.spectrum.nData);
+    doc_.spectrum.nData = 1 << (index + 7);
+    if (doc_.spectrum.nData == kMaxTransformSize) doc_.hScrollRange = kMaxTransformSize - 1;
 }
 
 bool FourierDialog::ok() {
@@ -53,12 +53,12 @@ bool FourierDialog::ok() {
 }
 
 void FourierDialog::cancel() {
-    doc_.noteSpecExtent(doc_.nData);
-    doc_.nData = doc_.transform.ftSavedNData;
-    doc_.acqPars.TD = doc_.transform.ftSavedNData;
-    doc_.hScrollRange = doc_.nData;
+    doc_.spectrum.noteSpecExtent(doc_.spectrum.nData);
+    doc_.spectrum.nData = doc_.transform.ftSavedNData;
+    doc_.spectrum.acqPars.TD = doc_.transform.ftSavedNData;
+    doc_.hScrollRange = doc_.spectrum.nData;
 }
 
-std::string FourierDialog::pointsText() const { return cformat("%d", doc_.nData); }
+std::string FourierDialog::pointsText() const { return cformat("%d", doc_.spectrum.nData); }
 
 }  // namespace pelvaron::processing

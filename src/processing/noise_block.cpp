@@ -7,16 +7,16 @@
 namespace pelvaron::processing {
 
 int findNoiseBlock(const Document& doc) {
-    const int blocks = std::clamp(doc.nData, 0, kCapacity) / (2 * kNoiseBlockSize);
+    const int blocks = std::clamp(doc.spectrum.nData, 0, kCapacity) / (2 * kNoiseBlockSize);
     int best = 0;
     double bestRange = 0.0;
     for (int b = 0; b < blocks; ++b) {
         const int start = kNoiseBlockSize * b;
-        double lo = doc.specData[start];
+        double lo = doc.spectrum.specData[start];
         double hi = lo;
         for (int i = start + 2; i < start + kNoiseBlockSize; i += 2) {
-            lo = std::min(lo, doc.specData[i]);
-            hi = std::max(hi, doc.specData[i]);
+            lo = std::min(lo, doc.spectrum.specData[i]);
+            hi = std::max(hi, doc.spectrum.specData[i]);
         }
         const double range = hi - lo;
         if (b == 0 || range < bestRange) {
@@ -28,25 +28,25 @@ int findNoiseBlock(const Document& doc) {
 }
 
 void refreshSignalToNoiseMarks(Document& doc) {
-    TransformState& ts = doc.transform;
-    ts.noiseBlock = findNoiseBlock(doc);
+    Spectrum& s = doc.spectrum;
+    s.noiseBlock = findNoiseBlock(doc);
     // The same search as findPeak, kept apart so that the phase pivot stays where it is.
-    const int n = std::clamp(doc.nData, 0, kCapacity);
+    const int n = std::clamp(doc.spectrum.nData, 0, kCapacity);
     int best = 0;
-    double bestValue = doc.specData[0];
+    double bestValue = doc.spectrum.specData[0];
     for (int i = 0; i < n - 1; i += 2) {
-        if (std::fabs(doc.specData[i]) >= std::fabs(bestValue)) {
+        if (std::fabs(doc.spectrum.specData[i]) >= std::fabs(bestValue)) {
             best = i;
-            bestValue = doc.specData[i];
+            bestValue = doc.spectrum.specData[i];
         }
     }
-    ts.snPeakIndex = best;
-    ts.snPeakValue = bestValue;
-    ts.snMarksValid = 1;
+    s.snPeakIndex = best;
+    s.snPeakValue = bestValue;
+    s.snMarksValid = 1;
 }
 
 void ensureSignalToNoiseMarks(Document& doc) {
-    if (!doc.transform.snMarksValid) refreshSignalToNoiseMarks(doc);
+    if (!doc.spectrum.snMarksValid) refreshSignalToNoiseMarks(doc);
 }
 
 }  // namespace pelvaron::processing

@@ -1,6 +1,7 @@
-// Phase rotation and Autophase. Degrees become radians with 3.14159/180, the program's own
-// constant, not the full pi.
+// Phase rotation and Autophase. Degrees become radians with the phase's own short pi
+// (legacy_constants.h), not the full one.
 #include "processing/phase.h"
+#include "base/legacy_constants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,14 +10,14 @@ namespace pelvaron::processing {
 
 namespace {
 
-constexpr double kPhasePi = 3.14159;
+constexpr double kPhasePi = legacy::kShortPi;
 
-int dataCount(const Document& doc) { return std::clamp(doc.nData, 0, kCapacity); }
+int dataCount(const Document& doc) { return std::clamp(doc.spectrum.nData, 0, kCapacity); }
 
 double sumOfRealParts(const Document& doc) {
     const int n = dataCount(doc);
     double sum = 0.0;
-    for (int i = 0; i + 1 < n; i += 2) sum += doc.specData[i];
+    for (int i = 0; i + 1 < n; i += 2) sum += doc.spectrum.specData[i];
     return sum;
 }
 
@@ -66,26 +67,26 @@ void linearPhaseRotation(double* data, int first, int last, double angleAtFirst,
 }
 
 void phaseRotation(Document& doc, double order0, double order1, bool imaginary) {
-    phaseRotation(doc.specData.data(), dataCount(doc), order0, order1, doc.peakIndex, imaginary);
+    phaseRotation(doc.spectrum.specData.data(), dataCount(doc), order0, order1, doc.spectrum.peakIndex, imaginary);
 }
 
-void saveUnphased(Document& doc) { doc.phaseSource.copyFrom(doc.specData, doc.nData); }
+void saveUnphased(Document& doc) { doc.spectrum.phaseSource.copyFrom(doc.spectrum.specData, doc.spectrum.nData); }
 
-void restoreUnphased(Document& doc) { doc.specData.copyFrom(doc.phaseSource, doc.nData); }
+void restoreUnphased(Document& doc) { doc.spectrum.specData.copyFrom(doc.spectrum.phaseSource, doc.spectrum.nData); }
 
 void autophase(Document& doc) {
-    if (doc.phaseSourceValid) {
+    if (doc.spectrum.phaseSourceValid) {
         restoreUnphased(doc);
     } else {
         saveUnphased(doc);
     }
-    doc.phaseSourceValid = 1;
+    doc.spectrum.phaseSourceValid = 1;
     const int n = dataCount(doc);
     if (n < 2) return;
     // The pivot scroll bar reaches nData, one point past the data: read the last point there.
-    const int p = std::clamp(doc.peakIndex - doc.peakIndex % 2, 0, n - 2);
-    const double re = doc.specData[p];
-    const double im = doc.specData[p + 1];
+    const int p = std::clamp(doc.spectrum.peakIndex - doc.spectrum.peakIndex % 2, 0, n - 2);
+    const double re = doc.spectrum.specData[p];
+    const double im = doc.spectrum.specData[p + 1];
 
     const double a1 = pivotAngle(re, im, 10.0);
     phaseRotation(doc, a1, 0.0, true);
@@ -99,16 +100,16 @@ void autophase(Document& doc) {
 
     const double chosen = std::fabs(s2) >= std::fabs(s1) ? a2 : a1;
     phaseRotation(doc, chosen, 0.0, true);
-    doc.phase0 = std::trunc(chosen);
-    doc.phase1 = 0.0;
+    doc.spectrum.phase0 = std::trunc(chosen);
+    doc.spectrum.phase1 = 0.0;
 }
 
 void autophaseCommand(Document& doc, platform::UserInterface& ui) {
     autophase(doc);
-    if (doc.peakValue < 0.0) {
-        addHalfTurn(doc);
+    if (doc.spectrum.peakValue < 0.0) {
+        addHalfTurn(doc.spectrum);
         restoreUnphased(doc);
-        phaseRotation(doc, doc.phase0, 0.0, true);
+        phaseRotation(doc, doc.spectrum.phase0, 0.0, true);
     }
     ui.requestRepaint();
 }

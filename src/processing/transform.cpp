@@ -6,7 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "document/numeric.h"
+#include "base/numeric.h"
 #include "processing/fft.h"
 #include "processing/phase.h"
 
@@ -15,7 +15,7 @@ namespace pelvaron::processing {
 namespace {
 
 /// Doubles in use, never beyond the buffers.
-int dataCount(const Document& doc) { return std::clamp(doc.nData, 0, kCapacity); }
+int dataCount(const Document& doc) { return std::clamp(doc.spectrum.nData, 0, kCapacity); }
 
 struct GroupDelayRow {
     int decim;
@@ -56,8 +56,8 @@ constexpr GroupDelayRow kGroupDelays[] = {
 
 void firstPointCorrection(Document& doc) {
     if (dataCount(doc) < 2) return;
-    doc.specData[0] *= 0.5;
-    doc.specData[1] *= 0.5;
+    doc.spectrum.specData[0] *= 0.5;
+    doc.spectrum.specData[1] *= 0.5;
 }
 
 void driftCorrection(Document& doc) {
@@ -67,14 +67,14 @@ void driftCorrection(Document& doc) {
     double re = 0.0;
     double im = 0.0;
     for (int i = 0; i + 1 < n; i += 2) {
-        re += doc.specData[i];
-        im += doc.specData[i + 1];
+        re += doc.spectrum.specData[i];
+        im += doc.spectrum.specData[i + 1];
     }
     re /= count;
     im /= count;
     for (int i = 0; i + 1 < n; i += 2) {
-        doc.specData[i] -= re;
-        doc.specData[i + 1] -= im;
+        doc.spectrum.specData[i] -= re;
+        doc.spectrum.specData[i + 1] -= im;
     }
 }
 
@@ -84,20 +84,20 @@ void rotateData(Document& doc, int count) {
     const int r = std::clamp(count, 0, n / 2);
     // An in-place rotation moves the same values to the same places as a copy through a
     // temporary array, and it cannot fail for want of memory.
-    std::rotate(doc.specData.begin(), doc.specData.begin() + 2 * r, doc.specData.begin() + 2 * (n / 2));
+    std::rotate(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + 2 * r, doc.spectrum.specData.begin() + 2 * (n / 2));
 }
 
 void quadratureAlternation(Document& doc) {
     const int n = dataCount(doc);
     for (int i = 0; i + 1 < n; i += 4) {
-        doc.specData[i] = -doc.specData[i];
-        doc.specData[i + 1] = -doc.specData[i + 1];
+        doc.spectrum.specData[i] = -doc.spectrum.specData[i];
+        doc.spectrum.specData[i + 1] = -doc.spectrum.specData[i + 1];
     }
 }
 
 void conjugate(Document& doc) {
     const int n = dataCount(doc);
-    for (int i = 1; i < n; i += 2) doc.specData[i] = -doc.specData[i];
+    for (int i = 1; i < n; i += 2) doc.spectrum.specData[i] = -doc.spectrum.specData[i];
 }
 
 std::optional<double> groupDelayFromTable(int decim, int dspfvs) {
@@ -117,12 +117,12 @@ std::optional<double> groupDelayFromTable(int decim, int dspfvs) {
 std::optional<double> groupDelayProposal(const Document& doc) {
     // A group delay the spectrometer recorded is exact for its own filter, whatever DECIM and
     // DSPFVS say; the table only covers the firmware it knows.
-    if (doc.groupDelay > 0.0) return doc.groupDelay;
-    return groupDelayFromTable(doc.acqPars.DECIM, doc.acqPars.DSPFVS);
+    if (doc.spectrum.groupDelay > 0.0) return doc.spectrum.groupDelay;
+    return groupDelayFromTable(doc.spectrum.acqPars.DECIM, doc.spectrum.acqPars.DSPFVS);
 }
 
 std::optional<int> proposedRotation(const Document& doc) {
-    const bool delayed = doc.groupDelay > 0.0 || doc.acqPars.DECIM > 1;
+    const bool delayed = doc.spectrum.groupDelay > 0.0 || doc.spectrum.acqPars.DECIM > 1;
     const std::optional<double> delay = groupDelayProposal(doc);
     if (!delayed || !delay) return std::nullopt;
     return truncToInt(*delay);
@@ -130,7 +130,7 @@ std::optional<int> proposedRotation(const Document& doc) {
 
 int spectrumRefIndex(const Document& doc, int n) {
     const double count = n;
-    return truncToInt(count + std::trunc(2.0 * doc.offsetHz * (count / (2.0 * doc.acqPars.SW))));
+    return truncToInt(count + std::trunc(2.0 * doc.spectrum.offsetHz * (count / (2.0 * doc.spectrum.acqPars.SW))));
 }
 
 double residualGroupDelay(const Document& doc, int rotateCount) {
@@ -161,104 +161,100 @@ int roundUpTransformSize(int n) {
 }
 
 bool fourierTransform(Document& doc, const FtOptions& options) {
-    const int n = doc.nData;
+    const int n = doc.spectrum.nData;
     if (n < 4 || n > kCapacity || !std::has_single_bit(static_cast<unsigned>(n))) return false;
     TransformState& ts = doc.transform;
 
     // 1-2: the options, their Undo copies and the data snapshot.
-    doc.ftReal = options.real;
-    doc.ftDriftCorr = options.driftCorr;
-    doc.ftQuadrature = options.quadrature;
-    doc.ftInverse = options.inverse;
+    doc.spectrum.ftReal = options.real;
+    doc.spectrum.ftDriftCorr = options.driftCorr;
+    doc.spectrum.ftQuadrature = options.quadrature;
+    doc.spectrum.ftInverse = options.inverse;
     ts.ftRotate = options.rotate;
     ts.ftRotateCount = std::clamp(options.rotateCount, 0, n / 2);
     takeUndoFlags(doc);
     takeUndoSnapshot(doc);
 
     // The way back starts from the spectrum as it was before the forward transform's ramp.
-    const bool inverse = doc.ftInverse != 0;
-    if (inverse && !doc.ftReal && ts.delayFraction != 0.0) {
-        groupDelayRamp(doc.specData.data(), n, -ts.delayFraction, ts.delayCentred != 0);
+    const bool inverse = doc.spectrum.ftInverse != 0;
+    if (inverse && !doc.spectrum.ftReal && doc.spectrum.delayFraction != 0.0) {
+        groupDelayRamp(doc.spectrum.specData.data(), n, -doc.spectrum.delayFraction, doc.spectrum.delayCentred != 0);
     }
-    if (inverse) ts.delayFraction = 0.0;
+    if (inverse) doc.spectrum.delayFraction = 0.0;
 
     // 3-5: corrections of the input.
     firstPointCorrection(doc);
     if (ts.ftRotate) rotateData(doc, ts.ftRotateCount);
-    if (doc.ftDriftCorr) driftCorrection(doc);
+    if (doc.spectrum.ftDriftCorr) driftCorrection(doc);
 
     // 6: direction and units.
     if (inverse) {
         ts.ftDirection = kInverse;
-        doc.xUnits = kSeconds;
-        doc.unitSeconds = 1;
-        doc.unitPpm = doc.unitHz = doc.unitPoints = 0;
-        doc.acqPars.DECIM = 1;
+        doc.spectrum.xUnits = kSeconds;
+        doc.spectrum.acqPars.DECIM = 1;
         // The time-domain data coming back are already rotated: no delay is left to propose.
-        doc.groupDelay = 0.0;
+        doc.spectrum.groupDelay = 0.0;
     } else {
         ts.ftDirection = kForward;
-        doc.xUnits = kPpm;
-        doc.unitPpm = 1;
-        doc.unitSeconds = doc.unitHz = doc.unitPoints = 0;
+        doc.spectrum.xUnits = kPpm;
     }
 
     // 7-9: the transform itself.
-    if (doc.ftQuadrature && !inverse) quadratureAlternation(doc);
-    if (doc.ftReal) {
+    if (doc.spectrum.ftQuadrature && !inverse) quadratureAlternation(doc);
+    if (doc.spectrum.ftReal) {
         realFft(doc, n, ts.ftDirection);
     } else {
-        if (doc.negateImag) conjugate(doc);
-        doc.negateImag = 0;
+        if (doc.spectrum.negateImag) conjugate(doc);
+        doc.spectrum.negateImag = 0;
         complexFft(doc, n / 2, ts.ftDirection);
         // Whatever of the group delay the whole-point rotation left is a linear phase across
         // the spectrum; taking it off here leaves lines that need a zero-order correction only.
         // (A real transform's packed output has no such ramp applied: it gets the rotation only.)
         if (!inverse) {
-            ts.delayFraction = std::isfinite(options.delayFraction) && std::fabs(options.delayFraction) < 1.0
+            doc.spectrum.delayFraction = std::isfinite(options.delayFraction) && std::fabs(options.delayFraction) < 1.0
                                    ? options.delayFraction
                                    : 0.0;
-            ts.delayCentred = doc.ftQuadrature;
-            groupDelayRamp(doc.specData.data(), n, ts.delayFraction, ts.delayCentred != 0);
+            doc.spectrum.delayCentred = doc.spectrum.ftQuadrature;
+            groupDelayRamp(doc.spectrum.specData.data(), n, doc.spectrum.delayFraction, doc.spectrum.delayCentred != 0);
         }
     }
-    if (!inverse && doc.ftReal) ts.delayFraction = 0.0;
+    if (!inverse && doc.spectrum.ftReal) doc.spectrum.delayFraction = 0.0;
     const double count = n;
-    for (int i = 0; i < n; ++i) doc.specData[i] /= count;
+    for (int i = 0; i < n; ++i) doc.spectrum.specData[i] /= count;
 
     // 10: the options the next opening proposes.
     if (inverse) {
-        doc.ftInverse = 0;
-        doc.ftQuadrature = 0;
-        doc.fidCopy.copyFrom(doc.specData, n);
+        doc.spectrum.ftInverse = 0;
+        doc.spectrum.ftQuadrature = 0;
+        doc.fidCopy.copyFrom(doc.spectrum.specData, n);
         doc.fidCopyCount = n;
         doc.fidCopyFromInverse = 1;
-        doc.phase0 = 0.0;
-        doc.phase1 = 0.0;
-        doc.phaseSourceValid = 0;
+        doc.spectrum.phase0 = 0.0;
+        doc.spectrum.phase1 = 0.0;
+        doc.spectrum.phaseSourceValid = 0;
     } else {
-        doc.ftInverse = 1;
-        doc.ftQuadrature = 0;
-        doc.ftReal = 0;
+        doc.spectrum.ftInverse = 1;
+        doc.spectrum.ftQuadrature = 0;
+        doc.spectrum.ftReal = 0;
         // A new spectrum carries no phase correction yet; an unphased copy of an earlier one
         // (kept valid across an Undo) would replace it at the next re-phasing.
-        doc.phase0 = 0.0;
-        doc.phase1 = 0.0;
-        doc.phaseSourceValid = 0;
+        doc.spectrum.phase0 = 0.0;
+        doc.spectrum.phase1 = 0.0;
+        doc.spectrum.phaseSourceValid = 0;
     }
 
     // 11-12: the largest line becomes +-100; data without any signal stay as they are.
-    doc.peakValue = findPeak(doc);
-    const double magnitude = std::fabs(doc.peakValue);
+    doc.spectrum.peakValue = findPeak(doc.spectrum);
+    const double magnitude = std::fabs(doc.spectrum.peakValue);
     if (!inverse && magnitude > 0.0) {
-        for (int i = 0; i < n; ++i) doc.specData[i] = doc.specData[i] / magnitude * 100.0;
+        for (int i = 0; i < n; ++i) doc.spectrum.specData[i] = doc.spectrum.specData[i] / magnitude * 100.0;
         // The displays scale by |peakValue|: it must describe the normalised data (+-100, same
         // sign and index), or the new spectrum is drawn flat.
-        doc.peakValue = findPeak(doc);
+        doc.spectrum.peakValue = findPeak(doc.spectrum);
     }
 
     // 13: where 0 Hz lies in the new data.
-    doc.refIndex = spectrumRefIndex(doc, n);
+    doc.spectrum.refIndex = spectrumRefIndex(doc, n);
     return true;
 }
 

@@ -1,7 +1,7 @@
 // The "Window Function Parameters" dialog's logic.
 #include "processing/window_function_dialog.h"
 
-#include "document/format.h"
+#include "base/format.h"
 #include "processing/window_functions.h"
 
 namespace pelvaron::processing {

@@ -2,6 +2,7 @@
 // and m*AQ/N for the others; they agree while N equals TD and differ after zero filling. The
 // spectrometer-style windows count complex points instead, over the points they are given.
 #include "processing/window_functions.h"
+#include "base/legacy_constants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,9 +12,8 @@ namespace pelvaron::processing {
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-/// The Gaussian window's own value of pi.
-constexpr double kGaussPi = 3.14159;
+constexpr double kPi = legacy::kPi;
+constexpr double kGaussPi = legacy::kShortPi;
 
 }  // namespace
 
@@ -107,11 +107,11 @@ void sineWindow(double* data, const FidLayout& fid, double ssb, bool squared) {
 }
 
 void applyWindow(Document& doc) {
-    const int n = std::clamp(doc.nData, 0, kCapacity);
-    double* data = doc.specData.data();
+    const int n = std::clamp(doc.spectrum.nData, 0, kCapacity);
+    double* data = doc.spectrum.specData.data();
     const WindowParams& w = doc.window;
-    const double sw = doc.acqPars.SW;
-    const double aq = doc.acqPars.AQ;
+    const double sw = doc.spectrum.acqPars.SW;
+    const double aq = doc.spectrum.acqPars.AQ;
     switch (w.selected) {
         case Window::Exponential: exponentialWindow(data, n, w.lbExp, sw); break;
         case Window::Gaussian: gaussianWindow(data, n, w.lbGauss, w.shift, aq); break;

@@ -328,13 +328,13 @@ bool storeList(std::vector<double>& into, const Vector& from, const char* messag
 /// the old nData and P would otherwise keep whatever an earlier, longer data set left there.
 /// For an odd P this also makes the last value (index P-1, which no line reaches) 0.
 void zeroForSimulation(Document& doc, int nPoints) {
-    const int count = std::clamp(std::max(doc.nData, nPoints), 0, kCapacity);
-    std::fill(doc.specData.begin(), doc.specData.begin() + count, 0.0);
-    doc.noteSpecExtent(count);
+    const int count = std::clamp(std::max(doc.spectrum.nData, nPoints), 0, kCapacity);
+    std::fill(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + count, 0.0);
+    doc.spectrum.noteSpecExtent(count);
     // The data are the simulation's now: its axis is the one the simulation was set up on, and
     // nothing the spectrometer recorded of its processing applies to them any more.
-    doc.referenceSource = ReferenceSource::Simulation;
-    doc.recorded = {};
+    doc.spectrum.referenceSource = ReferenceSource::Simulation;
+    doc.spectrum.recorded = {};
 }
 
 bool checkWorkingParameters(const Document& doc, platform::UserInterface& ui) {

@@ -8,7 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "document/document.h"
-#include "document/format.h"
+#include "base/format.h"
 #include "document/simulation_state.h"
 #include "platform/counting_ui.h"
 #include "simulation/simulation_dialogs.h"

@@ -7,14 +7,14 @@
 #include <new>
 #include <vector>
 
-#include "document/numeric.h"
+#include "base/legacy_constants.h"
+#include "base/numeric.h"
 
 namespace pelvaron::simulation {
 
 namespace {
 
-/// 2 pi as the line shape has always used it.
-constexpr double kTwoPi = 6.28318;
+constexpr double kTwoPi = legacy::kLineShapeTwoPi;
 
 bool refuse(platform::UserInterface& ui, const char* text) {
     ui.message(text, "Error", platform::Icon::Stop, platform::Buttons::Ok);
@@ -57,20 +57,20 @@ bool synthesizeSpectrum(Document& doc, platform::UserInterface& ui, std::span<co
     doc.sim.simRange = simRange;
     // The whole curve being built is cleared, not only the old nData: a shorter earlier data
     // set would leave stale values under the new points.
-    const int clearCount = std::clamp(std::max(doc.nData, h), 0, kCapacity);
+    const int clearCount = std::clamp(std::max(doc.spectrum.nData, h), 0, kCapacity);
     std::fill(doc.workCurve.begin(), doc.workCurve.begin() + clearCount, 0.0);
 
     if (!(doc.sim.simInteractive == 1 && doc.sim.simUpdateDocument == 0)) {
-        AcqParams& p = doc.acqPars;
+        AcqParams& p = doc.spectrum.acqPars;
         p.TD = nPoints;
-        doc.nData = nPoints;
+        doc.spectrum.nData = nPoints;
         p.SW = simRange;
         p.AQ = nPoints / simRange;
         doc.viewLeft = 0.0;
         doc.viewRight = p.AQ;
-        doc.refIndex = truncToInt(p.TD + std::trunc(2.0 * p.offsetHz * p.AQ));
+        doc.spectrum.refIndex = truncToInt(p.TD + std::trunc(2.0 * p.offsetHz * p.AQ));
     }
-    const double offsetHz = doc.acqPars.offsetHz;
+    const double offsetHz = doc.spectrum.acqPars.offsetHz;
 
     bool any = false;
     for (std::size_t i = 0; i < freq.size(); ++i) {
@@ -104,10 +104,10 @@ bool synthesizeSpectrum(Document& doc, platform::UserInterface& ui, std::span<co
         }
     }
 
-    doc.noteSpecExtent(2 * h);
+    doc.spectrum.noteSpecExtent(2 * h);
     for (int j = 0; j < h; ++j) {
-        doc.specData[2 * j] += doc.workCurve[j];
-        doc.specData[2 * j + 1] = 0.0;
+        doc.spectrum.specData[2 * j] += doc.workCurve[j];
+        doc.spectrum.specData[2 * j + 1] = 0.0;
     }
     return true;
 }

@@ -44,16 +44,16 @@ std::unique_ptr<TuningJob> snapshotTuning(const Document& doc, Recompute what) {
     job->sim = doc.sim;
     if (what == Recompute::Full)
         for (SpinSubsystem& rec : job->sim.spinSubsystems) rec.transFreq = {}, rec.transIntens = {};
-    job->acqPars = doc.acqPars;
-    job->nData = doc.nData;
+    job->acqPars = doc.spectrum.acqPars;
+    job->nData = doc.spectrum.nData;
     return job;
 }
 
 void runTuningJob(TuningJob& job, Document& scratch) {
     DeferredMessages ui(job.messages);
     scratch.sim = job.sim;
-    scratch.acqPars = job.acqPars;
-    scratch.nData = job.nData;
+    scratch.spectrum.acqPars = job.acqPars;
+    scratch.spectrum.nData = job.nData;
     // Tuning never rewrites the axis the document is drawn on.
     scratch.sim.simInteractive = 1;
     scratch.sim.simUpdateDocument = 0;
@@ -63,12 +63,12 @@ void runTuningJob(TuningJob& job, Document& scratch) {
 
 bool applyTuningResult(Document& doc, platform::UserInterface& ui, TuningJob& job, Document& scratch) {
     for (const TuningJob::Message& m : job.messages) ui.message(m.text, m.caption, m.icon);
-    if (!job.computed || !sameShape(doc.sim, job.sim) || doc.nData != job.nData) return false;
+    if (!job.computed || !sameShape(doc.sim, job.sim) || doc.spectrum.nData != job.nData) return false;
     const int count = std::clamp(std::max(job.nData, job.sim.simPoints), 0, kCapacity);
-    doc.specData.copyFrom(scratch.specData, count);
-    doc.noteSpecExtent(count);
-    doc.referenceSource = ReferenceSource::Simulation;
-    doc.recorded = {};
+    doc.spectrum.specData.copyFrom(scratch.spectrum.specData, count);
+    doc.spectrum.noteSpecExtent(count);
+    doc.spectrum.referenceSource = ReferenceSource::Simulation;
+    doc.spectrum.recorded = {};
     if (job.what == Recompute::Full) {
         for (std::size_t s = 0; s < doc.sim.spinSubsystems.size(); ++s) {
             SpinSubsystem& rec = doc.sim.spinSubsystems[s];

@@ -7,7 +7,7 @@
 #include "app/display_commands.h"
 #include "app/simulation_commands.h"
 #include "app_fixture.h"
-#include "document/format.h"
+#include "base/format.h"
 #include "io/load.h"
 #include "simulation/spin_engine.h"
 #include "simulation/spin_system_file.h"
@@ -56,7 +56,7 @@ TEST(SimulationCommands, NewAsksTheCountUntilValidThenPagesUntilOk) {
     EXPECT_EQ(std::pair(f.ui.messages[0].text, f.ui.messages[0].caption),
               std::pair(std::string(simulation::kCountErrorText), std::string("Error")));
     EXPECT_EQ(std::tuple(f.host.inputParameters.runs, f.host.simulationData.runs, doc.sim.lastSubsystem), std::tuple(3, 2, 1));
-    EXPECT_EQ(std::tuple(doc.sim.simExists, doc.nData, doc.xUnits), std::tuple(1, 8192, kHz));
+    EXPECT_EQ(std::tuple(doc.sim.simExists, doc.spectrum.nData, doc.spectrum.xUnits), std::tuple(1, 8192, kHz));
     EXPECT_TRUE(enabled(f, app::kCmdEditSimulation) && enabled(f, app::kCmdInteractiveSimulation));
     EXPECT_FALSE(enabled(f, app::kCmdCompareSimulation));
     const simulation::SpinSystemFile entered = simulation::spinSystemOf(doc);
@@ -64,7 +64,7 @@ TEST(SimulationCommands, NewAsksTheCountUntilValidThenPagesUntilOk) {
     EXPECT_EQ(entered.subsystems[0].couplings[0][1], 10.0);
 
     // Edit Parameters on the second subsystem: its page alone, recomputing both.
-    const std::vector<double> before(doc.specData.begin(), doc.specData.begin() + 8192);
+    const std::vector<double> before(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + 8192);
     f.host.selectSubsystem.push([](simulation::SelectSubsystemDialog& m) { return m.select(1), m.ok(); });
     f.host.simulationData.push([&doc](SimulationDataDialog& m) {
         EXPECT_TRUE(m.editing());
@@ -75,7 +75,7 @@ TEST(SimulationCommands, NewAsksTheCountUntilValidThenPagesUntilOk) {
     EXPECT_EQ(doc.sim.spinSubsystems[1].shifts[0], 2100.0);
     EXPECT_EQ(doc.sim.spinSubsystems[0].shifts[1], 1040.0);
     EXPECT_EQ(std::tuple(doc.sim.simInteractive, doc.sim.simUpdateDocument, doc.sim.simNewSubsystem), std::tuple(0, 0, 1));
-    EXPECT_NE(std::vector<double>(doc.specData.begin(), doc.specData.begin() + 8192), before);
+    EXPECT_NE(std::vector<double>(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + 8192), before);
     f.host.selectSubsystem.push([](simulation::SelectSubsystemDialog& m) { return m.ok(); });
     f.dispatcher.dispatch(app::kCmdInteractiveSimulation);
     EXPECT_EQ(std::tuple(f.host.interactiveShown, doc.sim.simInteractive, doc.sim.currentSubsystem), std::tuple(1, 1, 1));
@@ -101,16 +101,16 @@ TEST(SimulationCommands, CompareSimulatesOverTheMeasuredWindowAndLinesFallOnItsA
     ASSERT_TRUE(io::loadFile(doc, f.ui, sourcePath("tests/data/aspirin-1h/processed-set"), std::nullopt));
     f.dispatcher.menus().enableDocumentMenus(true);
     ASSERT_TRUE(enabled(f, app::kCmdCompareSimulation));
-    const int n = doc.nData;
-    doc.acqPars.TD = n / 2;  // a size recorded by the file other than the spectrum's
-    const double sw = doc.acqPars.SW;
-    const std::vector<double> measured(doc.specData.begin(), doc.specData.begin() + n);
+    const int n = doc.spectrum.nData;
+    doc.spectrum.acqPars.TD = n / 2;  // a size recorded by the file other than the spectrum's
+    const double sw = doc.spectrum.acqPars.SW;
+    const std::vector<double> measured(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + n);
     // The acetyl methyl, the largest line, at the Hz its axis gives it.
-    (void)findPeak(doc);
-    const int methyl = doc.peakIndex;
+    (void)findPeak(doc.spectrum);
+    const int methyl = doc.spectrum.peakIndex;
     // A line is drawn on the point at or below its frequency: a quarter point above the
     // methyl's keeps it off the boundary.
-    const double methylHz = (doc.refIndex - methyl + 0.5) / (n / sw);
+    const double methylHz = (doc.spectrum.refIndex - methyl + 0.5) / (n / sw);
 
     // A cancelled count or page starts no display and keeps the measured data.
     f.dispatcher.dispatch(app::kCmdCompareSimulation);
@@ -119,17 +119,17 @@ TEST(SimulationCommands, CompareSimulatesOverTheMeasuredWindowAndLinesFallOnItsA
     f.dispatcher.dispatch(app::kCmdCompareSimulation);
     EXPECT_EQ(doc.addSubMode, 0);
     EXPECT_FALSE(f.host.twoSetControls);
-    EXPECT_EQ(std::vector<double>(doc.specData.begin(), doc.specData.begin() + n), measured);
+    EXPECT_EQ(std::vector<double>(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + n), measured);
 
     f.host.inputParameters.push(typeCount("1"));
     f.host.simulationData.push(typePage(doc, {methylHz}, 0));
     f.dispatcher.dispatch(app::kCmdCompareSimulation);
     EXPECT_EQ(doc.addSubMode, 1);
     EXPECT_TRUE(f.host.twoSetControls);
-    EXPECT_EQ(std::tuple(doc.nData, doc.acqPars.SW, doc.sim.simSF), std::tuple(n, sw, doc.acqPars.SF));
+    EXPECT_EQ(std::tuple(doc.spectrum.nData, doc.spectrum.acqPars.SW, doc.sim.simSF), std::tuple(n, sw, doc.spectrum.acqPars.SF));
     // The simulated singlet stands where the measured methyl stands.
-    const auto top = std::max_element(doc.specData.begin(), doc.specData.begin() + n);
-    EXPECT_EQ(top - doc.specData.begin(), methyl);
+    const auto top = std::max_element(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + n);
+    EXPECT_EQ(top - doc.spectrum.specData.begin(), methyl);
     // The measured spectrum, whose intensities are millions of times the simulation's, is
     // drawn at the simulation's height: its methyl as tall as the simulated one, every point
     // scaled alike.
@@ -138,11 +138,11 @@ TEST(SimulationCommands, CompareSimulatesOverTheMeasuredWindowAndLinesFallOnItsA
     for (int i = 0; i < n; i += 997) EXPECT_NEAR(doc.secondData[i], measured[i] * k, 1e-9 * *top) << i;
     // 1-2 leaves the scaled measured spectrum's negative in the simulation; Quit puts the
     // simulation back as it was computed.
-    const std::vector<double> simulated(doc.specData.begin(), doc.specData.begin() + n);
+    const std::vector<double> simulated(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + n);
     f.dispatcher.dispatch(app::kCmdTwoSetSubtract);
-    EXPECT_NEAR(doc.specData[methyl], 0.0, 1e-9 * simulated[methyl]);
+    EXPECT_NEAR(doc.spectrum.specData[methyl], 0.0, 1e-9 * simulated[methyl]);
     f.dispatcher.dispatch(app::kCmdTwoSetQuit);
-    EXPECT_EQ(std::vector<double>(doc.specData.begin(), doc.specData.begin() + n), simulated);
+    EXPECT_EQ(std::vector<double>(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + n), simulated);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "../display/display_fixture.h"
-#include "document/format.h"
+#include "base/format.h"
 #include "gui/dialogs/input_parameters_dialog.h"
 #include "gui/dialogs/interactive_sim_dialog.h"
 #include "gui/dialogs/select_subsystem_dialog.h"
@@ -248,8 +248,8 @@ private slots:
         click(&dialog, "ok");
         QCOMPARE(dialog.result(), int{SimulationDataDialog::kOk});
         QCOMPARE(doc_->sim.simExists, 1);
-        const double* data = doc_->specData.data();
-        QVERIFY(std::any_of(data, data + doc_->nData, [](double v) { return v != 0.0; }));
+        const double* data = doc_->spectrum.specData.data();
+        QVERIFY(std::any_of(data, data + doc_->spectrum.nData, [](double v) { return v != 0.0; }));
     }
 
     void simulationDataEditingHasNoCancel() {

@@ -8,7 +8,7 @@
 
 #include "../display/display_fixture.h"
 #include "display/comments.h"
-#include "document/numeric.h"
+#include "base/numeric.h"
 #include "output/page_setup.h"
 #include "recording_surface.h"
 
@@ -26,7 +26,7 @@ struct PageFixture {
 
     PageFixture() {
         doc->fileTitle = "ethyl-acetate";
-        doc->xUnits = kPpm;
+        doc->spectrum.xUnits = kPpm;
     }
     void render() {
         surface.calls.clear();
@@ -72,10 +72,10 @@ TEST(PageTest, LegendLineAndFiveTextsStandAtTheirRowsAndGoWithTheOption) {
     // The unit's text of each axis unit, in the program's own words.
     for (const auto& [unit, text] : {std::pair(kSeconds, "Units: Seconds"), std::pair(kHz, "Scale units: Hertzs"),
                                      std::pair(kPoints, "Scale units: Points")}) {
-        f.doc->xUnits = unit;
+        f.doc->spectrum.xUnits = unit;
         EXPECT_EQ(legendTexts(*f.doc)[4], text);
     }
-    f.doc->xUnits = kPpm;
+    f.doc->spectrum.xUnits = kPpm;
 
     f.doc->print.printParams = 0;
     f.render();

@@ -35,7 +35,7 @@ void typeAbx(Document& doc) {
 }
 
 std::vector<double> spectrum(const Document& doc) {
-    return {doc.specData.begin(), doc.specData.begin() + doc.sim.simPoints};
+    return {doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + doc.sim.simPoints};
 }
 
 class RecordingRunner : public TuningRunner {
@@ -205,8 +205,8 @@ TEST(SimulationDialogs, OkComputesTheSpectrumCancelDiscardsAndNewAppendsUpToTheT
         f.lineWidth = "1.5";
         ASSERT_EQ(page.ok(f), SimulationDataDialog::kOk);
     }
-    EXPECT_EQ(std::tuple(doc->sim.simExists, doc->nData, doc->xUnits, doc->unitPpm, doc->acqPars.SF),
-              std::tuple(1, 8192, kPpm, 1, 300.0));
+    EXPECT_EQ(std::tuple(doc->sim.simExists, doc->spectrum.nData, doc->spectrum.xUnits, doc->spectrum.acqPars.SF),
+              std::tuple(1, 8192, kPpm, 300.0));
     EXPECT_EQ(doc->sim.simLineWidth, 1.5);
     const std::vector<double> abx = spectrum(*doc);
     EXPECT_GT(*std::max_element(abx.begin(), abx.end()), 0.0);
@@ -382,7 +382,7 @@ TEST(SimulationDialogs, ShiftThenWidthStepsMatchAFreshComputationInPlaceAndOffTh
     runTuningJob(*width, *scratch);
     ASSERT_TRUE(applyTuningResult(*threaded, ui, *width, *scratch));
     EXPECT_EQ(spectrum(*threaded), spectrum(*fresh));
-    EXPECT_EQ(threaded->acqPars, tuned->acqPars);  // the axis is not rewritten by tuning
+    EXPECT_EQ(threaded->spectrum.acqPars, tuned->spectrum.acqPars);  // the axis is not rewritten by tuning
 
     // A result whose simulation changed shape meanwhile is dropped; its messages still show.
     auto stale = snapshotTuning(*threaded, Recompute::Full);
