@@ -48,7 +48,8 @@ BENCHMARK(BM_BaselinePreviewStep32768)->Unit(benchmark::kMicrosecond);
 void BM_ReferenceCopyCurve32768(benchmark::State& state) {
     auto doc = makeSpectrum();
     for (auto _ : state) {
-        std::copy(doc->spectrum.specData.begin(), doc->spectrum.specData.begin() + kPoints, doc->workCurve.begin());
+        std::copy(doc->spectrum.specData.begin(), doc->spectrum.specData.begin() + kPoints,
+                  doc->workCurve.begin());
         benchmark::DoNotOptimize(doc->workCurve.data());
         benchmark::ClobberMemory();
     }

@@ -75,7 +75,8 @@ void BM_BrukerLoad131072(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
     testing::RecordingUserInterface ui;
     for (auto _ : state) {
-        if (!io::loadFile(*doc, ui, fixture().experiment, io::FileFormat::Bruker)) state.SkipWithError("load failed");
+        if (!io::loadFile(*doc, ui, fixture().experiment, io::FileFormat::Bruker))
+            state.SkipWithError("load failed");
     }
 }
 BENCHMARK(BM_BrukerLoad131072)->Unit(benchmark::kMillisecond);
@@ -83,7 +84,8 @@ BENCHMARK(BM_BrukerLoad131072)->Unit(benchmark::kMillisecond);
 void BM_SetupDocument(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
     testing::RecordingUserInterface ui;
-    if (!io::loadFile(*doc, ui, fixture().experiment, io::FileFormat::Bruker)) state.SkipWithError("load failed");
+    if (!io::loadFile(*doc, ui, fixture().experiment, io::FileFormat::Bruker))
+        state.SkipWithError("load failed");
     for (auto _ : state) setupDocument(*doc);
 }
 BENCHMARK(BM_SetupDocument)->Unit(benchmark::kMillisecond);
@@ -91,7 +93,8 @@ BENCHMARK(BM_SetupDocument)->Unit(benchmark::kMillisecond);
 void BM_NativeSave131072(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
     testing::RecordingUserInterface ui;
-    if (!io::loadFile(*doc, ui, fixture().experiment, io::FileFormat::Bruker)) state.SkipWithError("load failed");
+    if (!io::loadFile(*doc, ui, fixture().experiment, io::FileFormat::Bruker))
+        state.SkipWithError("load failed");
     for (auto _ : state) {
         if (!io::writeNativeFile(*doc, fixture().native)) state.SkipWithError("save failed");
     }
@@ -106,7 +109,8 @@ void BM_NativeOpen131072(benchmark::State& state) {
         state.SkipWithError("set-up failed");
     }
     for (auto _ : state) {
-        if (!io::loadFile(*doc, ui, fixture().native, io::FileFormat::Native)) state.SkipWithError("open failed");
+        if (!io::loadFile(*doc, ui, fixture().native, io::FileFormat::Native))
+            state.SkipWithError("open failed");
     }
 }
 BENCHMARK(BM_NativeOpen131072)->Unit(benchmark::kMillisecond);

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "analysis/integrals.h"
-#include "display/integral_drawing.h"
 #include "counting_surface.h"
+#include "display/integral_drawing.h"
 #include "document/document.h"
 #include "ratio_report.h"
 #include "recording_ui.h"

@@ -61,7 +61,8 @@ struct Fixture {
         source->spectrum.acqPars.TD = kBenchValues;
         source->spectrum.acqPars.SW = 6009.6154;
         source->spectrum.acqPars.SF = 400.13;
-        for (int i = 0; i < kBenchValues; ++i) source->spectrum.specData[i] = std::sin(i * 0.001) * 1000.0 + (i % 17);
+        for (int i = 0; i < kBenchValues; ++i)
+            source->spectrum.specData[i] = std::sin(i * 0.001) * 1000.0 + (i % 17);
         setupDocument(*source);
         xydata = dir.file("real.dx");
         if (!io::writeJcampXYDataFile(*source, xydata, io::JcampExportText{})) std::abort();

@@ -50,7 +50,8 @@ std::unique_ptr<Document> makePage() {
     in.lastIntegral = kIntegrals - 1;
     in.integralsExist = in.integralsShown = 1;
     doc->peaks.peakCount = kPeaks;
-    for (int p = 0; p < kPeaks; ++p) doc->peaks.peakList[p] = {doc->spectrum.specData[2 * centres[p]], 2 * centres[p]};
+    for (int p = 0; p < kPeaks; ++p)
+        doc->peaks.peakList[p] = {doc->spectrum.specData[2 * centres[p]], 2 * centres[p]};
     return doc;
 }
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "display/paint.h"
 #include "counting_surface.h"
+#include "display/paint.h"
 #include "document/document.h"
 #include "recording_ui.h"
 

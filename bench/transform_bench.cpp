@@ -42,7 +42,6 @@ std::vector<double> noise(int count) {
     return v;
 }
 
-
 // Each FFT run starts from the same input, so every variant pays for the same copy.
 void forwardFft(benchmark::State& state) {
     const std::vector<double> input = noise(2 * kFftPoints);

@@ -43,7 +43,8 @@ void loadFid(Document& doc) {
     doc.spectrum.acqPars.complexData = 1;
     doc.spectrum.acqPars.offsetHz = -kSw / 2;
     doc.spectrum.referenceSource = ReferenceSource::Acqus;
-    doc.spectrum.recorded = RecordedProcessing{.present = true, .WDW = 1, .LB = 0.3, .SI = kPoints, .PHC0 = 12.0};
+    doc.spectrum.recorded =
+        RecordedProcessing{.present = true, .WDW = 1, .LB = 0.3, .SI = kPoints, .PHC0 = 12.0};
     setupDocument(doc);
 }
 

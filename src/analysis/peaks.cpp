@@ -75,7 +75,9 @@ bool pickPeaksInRegion(Document& doc, platform::UserInterface& ui, int first, in
 
     // The climb and the descent look six indices ahead of i, and a pass may record at end + 1:
     // before index 0 and from nData on the spectrum reads as 0, so no read leaves the data.
-    auto x = [&](std::int64_t i) { return (i >= 0 && i < count) ? std::fabs(doc.spectrum.specData[i]) : 0.0; };
+    auto x = [&](std::int64_t i) {
+        return (i >= 0 && i < count) ? std::fabs(doc.spectrum.specData[i]) : 0.0;
+    };
     std::int64_t end = static_cast<std::int64_t>(last) + 4;
     if (end >= count - 2) end = count - 2;
     std::int64_t i = first;
@@ -120,7 +122,9 @@ PeakFit refinePeak(const Document& doc, double pos) {
     const std::int64_t points = dataCount(doc) / 2;
     // Before point 0 and from the last point on the magnitude reads as 0: the hill climb and the
     // half-height walks stop at the data's ends instead of running out of the buffer.
-    auto a = [&](std::int64_t k) { return (k >= 0 && k < points) ? std::fabs(doc.spectrum.specData[2 * k]) : 0.0; };
+    auto a = [&](std::int64_t k) {
+        return (k >= 0 && k < points) ? std::fabs(doc.spectrum.specData[2 * k]) : 0.0;
+    };
     std::int64_t k = std::clamp<std::int64_t>(truncToInt(pos + 0.5), -1, points);
     while (a(k) < a(k + 1)) ++k;
     while (a(k) < a(k - 1)) --k;

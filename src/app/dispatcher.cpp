@@ -3,9 +3,9 @@
 
 #include <filesystem>
 
+#include "base/numeric.h"
 #include "display/comments.h"
 #include "display/tools.h"
-#include "base/numeric.h"
 #include "io/import.h"
 #include "io/load.h"
 #include "io/native_file.h"

@@ -13,7 +13,8 @@ std::string documentTitle(const Document& doc) {
     return std::string("Pelvaron ") + kVersion + " " + doc.fileTitle;
 }
 
-UserInterfacePresenter::UserInterfacePresenter(Document& doc, platform::UserInterface& ui) : doc_(doc), ui_(ui) {
+UserInterfacePresenter::UserInterfacePresenter(Document& doc, platform::UserInterface& ui)
+    : doc_(doc), ui_(ui) {
     doc_.observers.push_back(this);
 }
 

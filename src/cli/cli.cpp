@@ -13,13 +13,12 @@ namespace {
 /// Every command, in the order --help lists them. A new command is its add function and one line
 /// here.
 constexpr void (*kCommands[])(CommandSet&) = {
-    addInfoCommand,     addDumpCommand,        addConvertCommand,
-    addPeaksCommand,    addIntegrateCommand,   addSignalToNoiseCommand,
-    addApodizeScanCommand,
+    addInfoCommand,      addDumpCommand,          addConvertCommand,     addPeaksCommand,
+    addIntegrateCommand, addSignalToNoiseCommand, addApodizeScanCommand,
 #ifdef PELVARON_HAVE_RENDER
     addRenderCommand,
 #endif
-    addSimulateCommand, addTransitionsCommand,
+    addSimulateCommand,  addTransitionsCommand,
 };
 
 int usageError(const std::string& message, const std::string& command, std::ostream& err) {

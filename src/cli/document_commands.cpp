@@ -6,9 +6,9 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 
+#include "base/format.h"
 #include "cli/commands.h"
 #include "cli/steps.h"
-#include "base/format.h"
 #include "io/jcamp_writer.h"
 #include "io/native_file.h"
 #include "io/text_export.h"

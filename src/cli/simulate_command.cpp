@@ -6,10 +6,10 @@
 #include <iterator>
 #include <memory>
 
+#include "base/format.h"
 #include "cli/commands.h"
 #include "cli/console_ui.h"
 #include "document/document.h"
-#include "base/format.h"
 #include "io/jcamp_writer.h"
 #include "io/native_file.h"
 #include "io/text_export.h"

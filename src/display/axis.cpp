@@ -7,10 +7,10 @@
 #include <cmath>
 #include <span>
 
-#include "display/paint.h"
-#include "display/trace.h"
 #include "base/format.h"
 #include "base/numeric.h"
+#include "display/paint.h"
+#include "display/trace.h"
 
 namespace pelvaron::display {
 
@@ -202,8 +202,10 @@ void drawOverview(platform::Surface& surface, const Document& doc, int i0, int i
     t.mode = TraceMode::Overview;
     t.vScale = doc.vScale;
     surface.setPen(palette::kTracePen);
-    drawTrace(surface, doc, std::span<const double>(doc.spectrum.specData.data(), static_cast<std::size_t>(doc.spectrum.nData)),
-              t);
+    drawTrace(
+        surface, doc,
+        std::span<const double>(doc.spectrum.specData.data(), static_cast<std::size_t>(doc.spectrum.nData)),
+        t);
 }
 
 }  // namespace pelvaron::display

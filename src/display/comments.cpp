@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "display/paint.h"
 #include "base/numeric.h"
+#include "display/paint.h"
 
 namespace pelvaron::display {
 

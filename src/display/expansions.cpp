@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <span>
 
+#include "base/numeric.h"
 #include "display/axis.h"
 #include "display/integral_drawing.h"
 #include "display/paint.h"
 #include "display/trace.h"
-#include "base/numeric.h"
 
 namespace pelvaron::display {
 
@@ -229,7 +229,8 @@ void paintExpansion(platform::Surface& surface, const Document& doc, int slot, i
     // The axis rows lie 0.09 S / 2.5 above the bottom: on a screen taller than 800 rows the panel
     // would rise over the window's zero line (33 rows up), hiding the trace's baseline. The rows
     // are placed as on an 800-row screen at most.
-    axis.screenHeight = std::min(screenHeight > 0 ? screenHeight : doc.clientHeight, kExpansionAxisScreenRows);
+    axis.screenHeight =
+        std::min(screenHeight > 0 ? screenHeight : doc.clientHeight, kExpansionAxisScreenRows);
     drawAxis(surface, doc, axis);
 
     const IntegralState& in = doc.integrals;

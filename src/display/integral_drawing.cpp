@@ -8,9 +8,9 @@
 
 #include "analysis/integral_dialogs.h"
 #include "analysis/integrals.h"
+#include "base/numeric.h"
 #include "display/paint.h"
 #include "display/tools.h"
-#include "base/numeric.h"
 
 namespace pelvaron::display {
 
@@ -36,7 +36,8 @@ bool drawIntegralCurves(platform::Surface& surface, const Document& doc, const R
     const double zoom = viewZoom.value_or(doc.viewZoom);
     const double w = rect.width();
     const double f = scale * vScale / 4.0;
-    const double maxAbs = std::fabs(doc.spectrum.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.spectrum.peakValue);
+    const double maxAbs =
+        std::fabs(doc.spectrum.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.spectrum.peakValue);
     const bool corrected = in.integralBaselineCorr == 1;
     auto row = [&](double sum) {
         return std::clamp(truncToInt(baseY - sum / maxAbs * f), rect.top, rect.bottom);

@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
-#include "display/paint.h"
-#include "display/tools.h"
 #include "base/format.h"
 #include "base/numeric.h"
+#include "display/paint.h"
+#include "display/tools.h"
 
 namespace pelvaron::display {
 

@@ -5,13 +5,13 @@
 #include <cmath>
 #include <span>
 
+#include "base/numeric.h"
 #include "display/axis.h"
 #include "display/comments.h"
 #include "display/integral_drawing.h"
 #include "display/j_cursors.h"
 #include "display/peak_labels.h"
 #include "display/trace.h"
-#include "base/numeric.h"
 #include "document/units.h"
 #include "processing/baseline.h"
 
@@ -24,7 +24,8 @@ void paintDocument(platform::Surface& surface, Document& doc, const PaintParams&
 
     const int width = doc.clientWidth;
     const double pxPerIndex = static_cast<double>(width) / doc.spectrum.nData * doc.viewZoom;
-    const double maxAbs = std::fabs(doc.spectrum.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.spectrum.peakValue);
+    const double maxAbs =
+        std::fabs(doc.spectrum.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.spectrum.peakValue);
     units::IndexRange range = units::viewIndexRange(doc);
     // Limits a half-finished entry left outside the data must not make the drawing read there.
     range.i0 = std::clamp(range.i0, 0, doc.spectrum.nData);

@@ -5,10 +5,10 @@
 #include <cmath>
 
 #include "analysis/peaks.h"
-#include "display/paint.h"
-#include "display/trace.h"
 #include "base/format.h"
 #include "base/numeric.h"
+#include "display/paint.h"
+#include "display/trace.h"
 #include "document/units.h"
 
 namespace pelvaron::display {
@@ -41,7 +41,9 @@ PeakLabelView mainPeakLabelView(const Document& doc) {
     units::IndexRange range = units::viewIndexRange(doc);
     v.i0 = std::clamp(range.i0, 0, std::max(doc.spectrum.nData, 0));
     v.i1 = std::clamp(range.i1, 0, std::max(doc.spectrum.nData, 0));
-    v.pxPerIndex = doc.spectrum.nData > 0 ? static_cast<double>(doc.clientWidth) / doc.spectrum.nData * doc.viewZoom : 0.0;
+    v.pxPerIndex = doc.spectrum.nData > 0
+                       ? static_cast<double>(doc.clientWidth) / doc.spectrum.nData * doc.viewZoom
+                       : 0.0;
     v.baseY = doc.baselineY;
     v.maxAbs = std::fabs(doc.spectrum.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.spectrum.peakValue);
     v.vScale = doc.vScale;
@@ -64,7 +66,8 @@ std::vector<PeakLabel> placePeakLabels(const Document& doc, const platform::Surf
         const int x = view.rect.left + truncToInt((values.index - view.i0) * view.pxPerIndex);
         if (x < view.rect.left || x >= view.rect.right) continue;
         // The tick reaches the trace as it is drawn now, whatever processing came after the pick.
-        const int row = traceRow(doc.spectrum.specData[entry.index], view.maxAbs, view.baseY, view.vScale, view.rect);
+        const int row =
+            traceRow(doc.spectrum.specData[entry.index], view.maxAbs, view.baseY, view.vScale, view.rect);
         candidates.push_back({x, std::min(row, view.baseY), std::fabs(values.intensity), entry.index,
                               cformat("%.3lf", values.ppm)});
     }

@@ -30,7 +30,8 @@ SetLimitsDialog::SetLimitsDialog(const Document& doc)
       to_(limitText(doc, doc.viewRight)) {}
 
 bool SetLimitsDialog::ok(Document& doc, platform::UserInterface& ui) {
-    const int unit = doc.spectrum.xUnits >= kSeconds && doc.spectrum.xUnits <= kPoints ? doc.spectrum.xUnits : kSeconds;
+    const int unit =
+        doc.spectrum.xUnits >= kSeconds && doc.spectrum.xUnits <= kPoints ? doc.spectrum.xUnits : kSeconds;
     double left = units::unitToT(doc, parseLeadingDouble(from_), unit);
     double right = units::unitToT(doc, parseLeadingDouble(to_), unit);
     if (right < left) std::swap(left, right);

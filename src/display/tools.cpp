@@ -6,9 +6,9 @@
 #include <cmath>
 #include <utility>
 
+#include "base/numeric.h"
 #include "display/comments.h"
 #include "display/tool_actions.h"
-#include "base/numeric.h"
 #include "document/units.h"
 
 namespace pelvaron::display {
@@ -232,7 +232,8 @@ ToolRequest applyToolResult(Document& doc, platform::UserInterface& ui, int tool
             request = ToolRequest::JCursorPlaced;
             break;
         case kPeakPickingTool: {
-            const double threshold = std::fabs((doc.baselineY - ts.dragY) * doc.spectrum.peakValue) / doc.vScale;
+            const double threshold =
+                std::fabs((doc.baselineY - ts.dragY) * doc.spectrum.peakValue) / doc.vScale;
             pickPeakRegion(doc, ui, truncToInt(iL), truncToInt(iR), threshold);
             // The report opens after every pick, a refused one included: it is where Clear All is.
             request = ToolRequest::PeakReport;

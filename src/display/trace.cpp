@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "display/paint.h"
 #include "base/numeric.h"
+#include "display/paint.h"
 
 namespace pelvaron::display {
 

@@ -5,8 +5,8 @@
 #include <QTimer>
 #include <memory>
 
-#include "document/document.h"
 #include "base/version.h"
+#include "document/document.h"
 #include "gui/dialogs/about_dialog.h"
 #include "gui/main_window.h"
 

@@ -270,10 +270,11 @@ void MainWindow::documentChanged() {
     // The expansions hold indices, not copies: they show the data as they are now.
     for (ExpansionWindow* w : expansionWindows()) w->view()->update();
     if (twoSet_ != nullptr) twoSet_->sync();
-    reference_->setText(doc_.haveDocument
-                            ? QStringLiteral("Reference: %1")
-                                  .arg(QString::fromUtf8(referenceSourceName(doc_.spectrum.referenceSource).data()))
-                            : QString());
+    reference_->setText(
+        doc_.haveDocument
+            ? QStringLiteral("Reference: %1")
+                  .arg(QString::fromUtf8(referenceSourceName(doc_.spectrum.referenceSource).data()))
+            : QString());
     {
         const QSignalBlocker blocker(hBar_);
         // In the full view the bar is inert: it shows no thumb to drag.

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "display/paint.h"
 #include "base/numeric.h"
+#include "display/paint.h"
 #include "gui/qpainter_surface.h"
 
 namespace pelvaron::gui {

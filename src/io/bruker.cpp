@@ -183,7 +183,8 @@ bool readBrukerFidData(Document& doc, platform::UserInterface& ui, const BrukerE
         ui.message("Cannot Open", doc.fileTitle, platform::Icon::None);
         return false;
     }
-    decodeValues(files.fid, std::min(doc.spectrum.acqPars.TD, kCapacity), format, doc.spectrum.specData.data(), 0, 1);
+    decodeValues(files.fid, std::min(doc.spectrum.acqPars.TD, kCapacity), format,
+                 doc.spectrum.specData.data(), 0, 1);
     referenceFid(doc, ui, parsedIfPresent(files.procs), parsedIfPresent(files.proc), o1);
     setUpImported(doc);
     return true;
@@ -227,7 +228,8 @@ bool readBrukerProcessedData(Document& doc, platform::UserInterface& ui, const B
         if (std::isnormal(factor)) {
             for (int i = 0; i < td; ++i) doc.spectrum.specData[i] *= factor;
         } else {
-            for (int i = 0; i < td; ++i) doc.spectrum.specData[i] = std::ldexp(doc.spectrum.specData[i], exponent);
+            for (int i = 0; i < td; ++i)
+                doc.spectrum.specData[i] = std::ldexp(doc.spectrum.specData[i], exponent);
         }
     }
     p.aqMode = 1;

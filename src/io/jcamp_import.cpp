@@ -200,7 +200,8 @@ void completeJcampImport(Document& doc) {
         if (auto decim = parseNumber(s.decimText); decim && *decim >= 1.0) p.DECIM = truncToInt(*decim);
         if (auto dspfvs = parseNumber(s.dspfvsText)) p.DSPFVS = truncToInt(*dspfvs);
         // "$GRPDLY= -1" records no delay: DECIM and DSPFVS then propose it.
-        if (auto delay = finiteNumber(s.groupDelayText); delay && *delay > 0.0) doc.spectrum.groupDelay = *delay;
+        if (auto delay = finiteNumber(s.groupDelayText); delay && *delay > 0.0)
+            doc.spectrum.groupDelay = *delay;
         return;
     }
 

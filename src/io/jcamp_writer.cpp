@@ -72,7 +72,8 @@ ExportData prepare(const Document& doc, const JcampExportText& text) {
     e.peak = largestReal(doc);
     e.spectrum = text.dataType == "NMR SPECTRUM";
     // Before any load SW is 0: one Hz per point keeps the axis finite.
-    e.sw = std::isfinite(doc.spectrum.acqPars.SW) && doc.spectrum.acqPars.SW > 0.0 ? doc.spectrum.acqPars.SW : std::max(e.n, 1);
+    e.sw = std::isfinite(doc.spectrum.acqPars.SW) && doc.spectrum.acqPars.SW > 0.0 ? doc.spectrum.acqPars.SW
+                                                                                   : std::max(e.n, 1);
     e.offsetHz = std::isfinite(doc.spectrum.offsetHz) ? doc.spectrum.offsetHz : 0.0;
     e.spacing = e.spectrum ? e.sw / std::max(e.n, 1) : 1.0 / e.sw;
     e.re.resize(static_cast<std::size_t>(e.n));
@@ -156,7 +157,8 @@ JcampExportText defaultJcampExportText(const Document& doc) {
     const bool processedBruker =
         t.size() >= 2 && (t.compare(t.size() - 2, 2, "1r") == 0 || t.compare(t.size() - 2, 2, "1i") == 0);
     const bool jcampSpectrum = doc.jcamp.importedSpectrum && doc.jcamp.importedPath == doc.filePath;
-    text.dataType = (doc.spectrum.ftInverse == 1 || processedBruker || jcampSpectrum) ? "NMR SPECTRUM" : "NMR FID";
+    text.dataType =
+        (doc.spectrum.ftInverse == 1 || processedBruker || jcampSpectrum) ? "NMR SPECTRUM" : "NMR FID";
     return text;
 }
 

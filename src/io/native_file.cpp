@@ -34,7 +34,8 @@ std::string nativeFileBytes(const Document& doc) {
     std::memcpy(out, "PLV", 3);
     encodeAcqParams(doc.spectrum.acqPars, out + kNativeBlockOffset);
     for (int i = 0; i < count; ++i)
-        bytes::storeLEDouble(out + kNativeDataOffset + 8 * static_cast<std::size_t>(i), doc.spectrum.specData[i]);
+        bytes::storeLEDouble(out + kNativeDataOffset + 8 * static_cast<std::size_t>(i),
+                             doc.spectrum.specData[i]);
     return image;
 }
 

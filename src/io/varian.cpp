@@ -157,7 +157,8 @@ bool readGeminiFid(Document& doc, platform::UserInterface& ui, std::string_view 
     AcqParams& p = doc.spectrum.acqPars;
     p.SW = sw;
     p.SF = sf;
-    doc.spectrum.nData = points > std::numeric_limits<int>::max() / 2 ? std::numeric_limits<int>::max() : 2 * points;
+    doc.spectrum.nData =
+        points > std::numeric_limits<int>::max() / 2 ? std::numeric_limits<int>::max() : 2 * points;
     p.TD = doc.spectrum.nData;
     capToCapacity(doc.spectrum, ui);
     // A data file shorter than announced gives the values it holds.
@@ -167,7 +168,8 @@ bool readGeminiFid(Document& doc, platform::UserInterface& ui, std::string_view 
     doc.spectrum.nData = held;
     p.TD = held;
     const std::uint8_t* raw = bytesOf(data);
-    for (int i = 0; i < held; ++i) doc.spectrum.specData[i] = static_cast<std::int32_t>(bytes::loadBE32(raw + 4 * i));
+    for (int i = 0; i < held; ++i)
+        doc.spectrum.specData[i] = static_cast<std::int32_t>(bytes::loadBE32(raw + 4 * i));
     doc.spectrum.noteSpecExtent(held);
 
     // The file carries no reference: 0 Hz at the last point, not the previous data set's offset.

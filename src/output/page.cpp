@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "analysis/integrals.h"
+#include "base/format.h"
+#include "base/numeric.h"
 #include "display/axis.h"
 #include "display/comments.h"
 #include "display/integral_drawing.h"
 #include "display/paint.h"
 #include "display/trace.h"
-#include "base/format.h"
-#include "base/numeric.h"
 #include "document/units.h"
 
 namespace pelvaron::output {
@@ -113,9 +113,10 @@ void drawInset(platform::Surface& surface, const Document& doc, int slot, const 
     trace.vScale = w.expVScale;
     trace.extra = vf;
     surface.setPen(colour ? palette::kTracePen : palette::kBlackPen);
-    display::drawTrace(surface, doc,
-                       std::span<const double>(doc.spectrum.specData.data(), static_cast<std::size_t>(doc.spectrum.nData)),
-                       trace);
+    display::drawTrace(
+        surface, doc,
+        std::span<const double>(doc.spectrum.specData.data(), static_cast<std::size_t>(doc.spectrum.nData)),
+        trace);
 
     // The expansion window's own 8-pixel axis font, scaled as the inset is: at 28 pixels scaled
     // the labels stood taller than the inset's axis panel and ran into each other.
@@ -182,7 +183,8 @@ display::PeakLabelView pagePeakLabelView(const Document& doc, const Rect& page, 
     units::IndexRange range = units::viewIndexRange(doc);
     v.i0 = std::clamp(range.i0, 0, std::max(doc.spectrum.nData, 0));
     v.i1 = std::clamp(range.i1, 0, std::max(doc.spectrum.nData, 0));
-    v.pxPerIndex = doc.spectrum.nData > 0 ? static_cast<double>(page.width()) / doc.spectrum.nData * doc.viewZoom : 0.0;
+    v.pxPerIndex =
+        doc.spectrum.nData > 0 ? static_cast<double>(page.width()) / doc.spectrum.nData * doc.viewZoom : 0.0;
     v.baseY = truncToInt(doc.baselineY * vf + page.top * doc.print.pageBaseFactor);
     v.maxAbs = maxAbsOf(doc);
     v.vScale = doc.vScale * vf;
@@ -223,9 +225,10 @@ void renderPage(platform::Surface& surface, Document& doc, const Rect& page) {
     trace.vScale = doc.vScale;
     trace.extra = vf;
     surface.setPen(colour ? palette::kTracePen : palette::kBlackPen);
-    display::drawTrace(surface, doc,
-                       std::span<const double>(doc.spectrum.specData.data(), static_cast<std::size_t>(doc.spectrum.nData)),
-                       trace);
+    display::drawTrace(
+        surface, doc,
+        std::span<const double>(doc.spectrum.specData.data(), static_cast<std::size_t>(doc.spectrum.nData)),
+        trace);
 
     surface.setPen(palette::kBlackPen);
     display::AxisParams axis;

@@ -96,7 +96,8 @@ void ReferenceDialog::open() {
     unit_ = doc_.spectrum.xUnits == kHz ? kHz : kPpm;
     const double sw = doc_.spectrum.acqPars.SW;
     const double q = sw - sw * doc_.tools.referencePickT / doc_.spectrum.acqPars.AQ;
-    const double value = unit_ == kHz ? q + doc_.spectrum.offsetHz : q / doc_.spectrum.acqPars.SF + doc_.spectrum.offsetPpm;
+    const double value =
+        unit_ == kHz ? q + doc_.spectrum.offsetHz : q / doc_.spectrum.acqPars.SF + doc_.spectrum.offsetPpm;
     currentText_ = boxNumber("%.3lf", value);
     newText = currentText_;
 }

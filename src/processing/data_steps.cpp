@@ -28,8 +28,8 @@ const char* unitName(int unit) { return unit == kHz ? "Hz" : "ppm"; }
 /// acquisition time.
 bool haveAxis(const Document& doc, const char* step, std::string& error) {
     const AcqParams& a = doc.spectrum.acqPars;
-    if (doc.spectrum.nData >= 4 && doc.spectrum.nData <= kCapacity && a.SW > 0 && a.SF > 0 && a.AQ > 0 && std::isfinite(a.SW) &&
-        std::isfinite(a.SF) && std::isfinite(a.AQ))
+    if (doc.spectrum.nData >= 4 && doc.spectrum.nData <= kCapacity && a.SW > 0 && a.SF > 0 && a.AQ > 0 &&
+        std::isfinite(a.SW) && std::isfinite(a.SF) && std::isfinite(a.AQ))
         return true;
     error = stepText(step, "the data have no frequency axis");
     return false;

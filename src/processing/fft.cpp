@@ -273,16 +273,16 @@ void realFft(double* data, int n, int direction) {
     }
 }
 
-void complexFft(Document& doc, int points, int direction) {
+void complexFft(Spectrum& s, int points, int direction) {
     if (points > kCapacity / 2) return;
-    complexFft(doc.spectrum.specData.data(), points, direction);
-    refreshSignalToNoiseMarks(doc);
+    complexFft(s.specData.data(), points, direction);
+    refreshSignalToNoiseMarks(s);
 }
 
-void realFft(Document& doc, int n, int direction) {
+void realFft(Spectrum& s, int n, int direction) {
     if (n > kCapacity) return;
-    realFft(doc.spectrum.specData.data(), n, direction);
-    refreshSignalToNoiseMarks(doc);
+    realFft(s.specData.data(), n, direction);
+    refreshSignalToNoiseMarks(s);
 }
 
 }  // namespace pelvaron::processing

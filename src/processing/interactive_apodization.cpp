@@ -49,7 +49,7 @@ std::vector<double> apoWindowShape(int function, int points) {
 
 void InteractiveApodizationDialog::open() {
     // The S/N of the data as they stand (the marks of the last transform, or found now).
-    ensureSignalToNoiseMarks(doc_);
+    ensureSignalToNoiseMarks(doc_.spectrum);
     snText_ = signalToNoiseText(doc_);
 
     // Everything a movement changes: the data with the doubles a zero filling overwrites (a later
@@ -147,24 +147,24 @@ bool InteractiveApodizationDialog::refillAndWindow(int n) {
 
 void InteractiveApodizationDialog::transform(int n) {
     Spectrum& s = doc_.spectrum;
-    const std::optional<int> rotation = proposedRotation(doc_);
-    if (rotation) rotateData(doc_, *rotation);
+    const std::optional<int> rotation = proposedRotation(doc_.spectrum);
+    if (rotation) rotateData(doc_.spectrum, *rotation);
     if (doc_.fidCopyFromInverse) {
         // The time-domain data came back from a complex spectrum: they go forward the same way.
-        complexFft(doc_, n / 2, kForward);
+        complexFft(doc_.spectrum, n / 2, kForward);
         s.delayFraction = 0.0;
         return;
     }
-    if (doc_.loadQuadrature) quadratureAlternation(doc_);
+    if (doc_.loadQuadrature) quadratureAlternation(doc_.spectrum);
     if (doc_.loadReal) {
-        realFft(doc_, n, kForward);
+        realFft(doc_.spectrum, n, kForward);
         s.delayFraction = 0.0;
         return;
     }
-    if (doc_.spectrum.fileNegateImag) conjugate(doc_);
-    complexFft(doc_, n / 2, kForward);
+    if (doc_.spectrum.fileNegateImag) conjugate(doc_.spectrum);
+    complexFft(doc_.spectrum, n / 2, kForward);
     // What the whole-point rotation left of the filter's delay, taken off as the transform does.
-    s.delayFraction = rotation ? residualGroupDelay(doc_, *rotation) : 0.0;
+    s.delayFraction = rotation ? residualGroupDelay(doc_.spectrum, *rotation) : 0.0;
     s.delayCentred = doc_.loadQuadrature;
     groupDelayRamp(doc_.spectrum.specData.data(), n, s.delayFraction, s.delayCentred != 0);
 }
@@ -188,7 +188,7 @@ bool InteractiveApodizationDialog::recompute() {
         doc_.spectrum.noteSpecExtent(n);
         doc_.spectrum.nData = doc_.spectrum.acqPars.TD = n;
         doc_.hScrollRange = n;
-        doc_.spectrum.refIndex = spectrumRefIndex(doc_, n);
+        doc_.spectrum.refIndex = spectrumRefIndex(doc_.spectrum, n);
     }
     transform(n);
     // The first change fixes the vertical scale (and the pivot); later ones keep it.
@@ -200,9 +200,9 @@ bool InteractiveApodizationDialog::recompute() {
         doc_.spectrum.xUnits = kPpm;
     }
     // Later phase corrections start from this spectrum, unphased.
-    saveUnphased(doc_);
+    saveUnphased(doc_.spectrum);
     doc_.spectrum.phaseSourceValid = 1;
-    phaseRotation(doc_, doc_.spectrum.phase0, doc_.spectrum.phase1, true);
+    phaseRotation(doc_.spectrum, doc_.spectrum.phase0, doc_.spectrum.phase1, true);
     snText_ = signalToNoiseText(doc_);
     refusedSettings_ = -1;
     ui_.requestRepaint();

@@ -6,17 +6,17 @@
 
 namespace pelvaron::processing {
 
-int findNoiseBlock(const Document& doc) {
-    const int blocks = std::clamp(doc.spectrum.nData, 0, kCapacity) / (2 * kNoiseBlockSize);
+int findNoiseBlock(const Spectrum& s) {
+    const int blocks = std::clamp(s.nData, 0, kCapacity) / (2 * kNoiseBlockSize);
     int best = 0;
     double bestRange = 0.0;
     for (int b = 0; b < blocks; ++b) {
         const int start = kNoiseBlockSize * b;
-        double lo = doc.spectrum.specData[start];
+        double lo = s.specData[start];
         double hi = lo;
         for (int i = start + 2; i < start + kNoiseBlockSize; i += 2) {
-            lo = std::min(lo, doc.spectrum.specData[i]);
-            hi = std::max(hi, doc.spectrum.specData[i]);
+            lo = std::min(lo, s.specData[i]);
+            hi = std::max(hi, s.specData[i]);
         }
         const double range = hi - lo;
         if (b == 0 || range < bestRange) {
@@ -27,17 +27,16 @@ int findNoiseBlock(const Document& doc) {
     return best;
 }
 
-void refreshSignalToNoiseMarks(Document& doc) {
-    Spectrum& s = doc.spectrum;
-    s.noiseBlock = findNoiseBlock(doc);
+void refreshSignalToNoiseMarks(Spectrum& s) {
+    s.noiseBlock = findNoiseBlock(s);
     // The same search as findPeak, kept apart so that the phase pivot stays where it is.
-    const int n = std::clamp(doc.spectrum.nData, 0, kCapacity);
+    const int n = std::clamp(s.nData, 0, kCapacity);
     int best = 0;
-    double bestValue = doc.spectrum.specData[0];
+    double bestValue = s.specData[0];
     for (int i = 0; i < n - 1; i += 2) {
-        if (std::fabs(doc.spectrum.specData[i]) >= std::fabs(bestValue)) {
+        if (std::fabs(s.specData[i]) >= std::fabs(bestValue)) {
             best = i;
-            bestValue = doc.spectrum.specData[i];
+            bestValue = s.specData[i];
         }
     }
     s.snPeakIndex = best;
@@ -45,8 +44,8 @@ void refreshSignalToNoiseMarks(Document& doc) {
     s.snMarksValid = 1;
 }
 
-void ensureSignalToNoiseMarks(Document& doc) {
-    if (!doc.spectrum.snMarksValid) refreshSignalToNoiseMarks(doc);
+void ensureSignalToNoiseMarks(Spectrum& s) {
+    if (!s.snMarksValid) refreshSignalToNoiseMarks(s);
 }
 
 }  // namespace pelvaron::processing

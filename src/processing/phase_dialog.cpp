@@ -23,7 +23,7 @@ void PhaseDialog::open() {
     ts.phase0AtOpen = doc_.spectrum.phase0;
     ts.phase1AtOpen = doc_.spectrum.phase1;
     takeUndoSnapshot(doc_);
-    if (!doc_.spectrum.phaseSourceValid) saveUnphased(doc_);
+    if (!doc_.spectrum.phaseSourceValid) saveUnphased(doc_.spectrum);
 }
 
 int scrolledPosition(int position, ScrollAction action, int thumb, int line, int page, int lo, int hi) {
@@ -55,27 +55,28 @@ void PhaseDialog::scrollOrder1(ScrollAction action, int thumb) {
 }
 
 void PhaseDialog::scrollPivot(ScrollAction action, int thumb) {
-    int pivot = scrolledPosition(doc_.spectrum.peakIndex, action, thumb, 2, 10, 0, std::max(doc_.spectrum.nData, 0));
+    int pivot =
+        scrolledPosition(doc_.spectrum.peakIndex, action, thumb, 2, 10, 0, std::max(doc_.spectrum.nData, 0));
     if (pivot % 2 != 0) --pivot;
     doc_.spectrum.peakIndex = pivot;
     ui_.requestRepaint();
 }
 
 void PhaseDialog::apply(const std::string& order0Text, const std::string& order1Text) {
-    restoreUnphased(doc_);
+    restoreUnphased(doc_.spectrum);
     doc_.spectrum.phase0 = parseLeadingDouble(order0Text);
     doc_.spectrum.phase1 = parseLeadingDouble(order1Text);
     doc_.transform.order0Position = truncToInt(std::trunc(doc_.spectrum.phase0) * 100.0);
     doc_.transform.order1Position = truncToInt(std::trunc(doc_.spectrum.phase1) * 100.0);
-    phaseRotation(doc_, doc_.spectrum.phase0, doc_.spectrum.phase1, false);
+    phaseRotation(doc_.spectrum, doc_.spectrum.phase0, doc_.spectrum.phase1, false);
     ui_.requestRepaint();
 }
 
 void PhaseDialog::ok() {
     doc_.transform.showPivot = 0;
     doc_.spectrum.phaseSourceValid = 1;
-    restoreUnphased(doc_);
-    phaseRotation(doc_, doc_.spectrum.phase0, doc_.spectrum.phase1, true);
+    restoreUnphased(doc_.spectrum);
+    phaseRotation(doc_.spectrum, doc_.spectrum.phase0, doc_.spectrum.phase1, true);
     ui_.requestRepaint();
 }
 
@@ -100,8 +101,8 @@ std::string PhaseDialog::order1Text() const {
 }
 
 void PhaseDialog::rephase() {
-    restoreUnphased(doc_);
-    phaseRotation(doc_, doc_.spectrum.phase0, doc_.spectrum.phase1, false);
+    restoreUnphased(doc_.spectrum);
+    phaseRotation(doc_.spectrum, doc_.spectrum.phase0, doc_.spectrum.phase1, false);
     ui_.requestRepaint();
 }
 

@@ -45,24 +45,24 @@ double wrapDegrees(double a) {
 /// The transform options that take the digital filter off as the transform dialog proposes: a
 /// rotation by the whole points of the group delay, the fraction as the transform's ramp (which a
 /// real transform leaves out).
-FtOptions recordedFtOptions(const Document& doc) {
-    FtOptions o;
+TransformSettings recordedFtOptions(const Document& doc) {
+    TransformSettings o;
     o.real = doc.spectrum.ftReal;
     // No drift correction: subtracting the FID's mean moves the result away from the recorded 1r.
     o.driftCorr = 0;
     o.quadrature = 1;
     o.inverse = 0;
     const bool delayed = doc.spectrum.groupDelay > 0.0 || doc.spectrum.acqPars.DECIM > 1;
-    const std::optional<double> delay = groupDelayProposal(doc);
+    const std::optional<double> delay = groupDelayProposal(doc.spectrum);
     if (delayed && delay) {
         o.rotate = 1;
         o.rotateCount = truncToInt(*delay);
-        o.delayFraction = residualGroupDelay(doc, o.rotateCount);
+        o.delayFraction = residualGroupDelay(doc.spectrum, o.rotateCount);
     }
     return o;
 }
 
-/// phaseRotation(doc, order0, order1, true) -- the same angles, 3.14159 for pi included -- by the
+/// phaseRotation(doc.spectrum, order0, order1, true) -- the same angles, 3.14159 for pi included -- by the
 /// recurrence of linearPhaseRotation.
 void rotatePhase(Document& doc, double order0, double order1) {
     const int n = doc.spectrum.nData;
@@ -73,7 +73,8 @@ void rotatePhase(Document& doc, double order0, double order1) {
     const double phi0 = order0 * kRadians;
     const double phi1 = order1 * kRadians;
     const double count = n;
-    linearPhaseRotation(x, 0, n / 2, phi0 + phi1 * 4.0 * (1 - doc.spectrum.peakIndex) / count, phi1 * 8.0 / count);
+    linearPhaseRotation(x, 0, n / 2, phi0 + phi1 * 4.0 * (1 - doc.spectrum.peakIndex) / count,
+                        phi1 * 8.0 / count);
 }
 
 /// Rescales specData and phaseSource so that the largest real part is +-100, and sets
@@ -93,7 +94,8 @@ void normalisePhased(Document& doc) {
     // The same point is the largest after the scaling.
     doc.spectrum.peakValue = doc.spectrum.specData[doc.spectrum.peakIndex];
     // theta_k = phase0 + phase1*4*(2k + 1 - pivot)/n keeps its value when the pivot moves.
-    doc.spectrum.phase0 = wrapDegrees(doc.spectrum.phase0 + doc.spectrum.phase1 * 4.0 * (doc.spectrum.peakIndex - oldPivot) / n);
+    doc.spectrum.phase0 = wrapDegrees(doc.spectrum.phase0 +
+                                      doc.spectrum.phase1 * 4.0 * (doc.spectrum.peakIndex - oldPivot) / n);
 }
 
 }  // namespace
@@ -122,8 +124,8 @@ bool processAsRecorded(Document& doc, platform::UserInterface& ui) {
     doc.spectrum.phaseSourceValid = 0;
     const double fidPeakValue = doc.spectrum.peakValue;
     const int fidTd = doc.spectrum.acqPars.TD;
-    const int ftReal = doc.spectrum.ftReal, ftDriftCorr = doc.spectrum.ftDriftCorr, ftQuadrature = doc.spectrum.ftQuadrature,
-              ftInverse = doc.spectrum.ftInverse;
+    const int ftReal = doc.spectrum.ftReal, ftDriftCorr = doc.spectrum.ftDriftCorr,
+              ftQuadrature = doc.spectrum.ftQuadrature, ftInverse = doc.spectrum.ftInverse;
 
     double* data = doc.spectrum.specData.data();
     // FCOR multiplies the first point as recorded; the transform halves it, so it goes in doubled.
@@ -176,8 +178,9 @@ bool processAsRecorded(Document& doc, platform::UserInterface& ui) {
     const double perSpectrum = -phc1;                           // added across the points
     // theta_k = phase0 + phase1*4*(2k + 1 - P)/n = atFirstPoint + perSpectrum*2k/n.
     doc.spectrum.phase1 = perSpectrum / 4.0;
-    doc.spectrum.phase0 = wrapDegrees(atFirstPoint - doc.spectrum.phase1 * 4.0 * (1 - doc.spectrum.peakIndex) / n);
-    saveUnphased(doc);
+    doc.spectrum.phase0 =
+        wrapDegrees(atFirstPoint - doc.spectrum.phase1 * 4.0 * (1 - doc.spectrum.peakIndex) / n);
+    saveUnphased(doc.spectrum);
     doc.spectrum.phaseSourceValid = 1;
     rotatePhase(doc, doc.spectrum.phase0, doc.spectrum.phase1);
     // The largest line of the phased spectrum becomes +-100, as the transform leaves an unphased one.
@@ -195,7 +198,9 @@ bool processAsRecorded(Document& doc, platform::UserInterface& ui) {
     doc.spectrum.offsetHz = p.offsetHz;
     doc.spectrum.offsetPpm = p.SF != 0.0 ? doc.spectrum.offsetHz / p.SF : 0.0;
     const double count = n;
-    if (sw > 0.0) doc.spectrum.refIndex = truncToInt(count + std::trunc(2.0 * doc.spectrum.offsetHz * (count / (2.0 * sw))));
+    if (sw > 0.0)
+        doc.spectrum.refIndex =
+            truncToInt(count + std::trunc(2.0 * doc.spectrum.offsetHz * (count / (2.0 * sw))));
     ui.requestRepaint();
     return true;
 }

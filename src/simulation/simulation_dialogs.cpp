@@ -94,22 +94,21 @@ int couplingPairToIndex(int i, int j, int n) {
 
 Rgb couplingLineColour(int smallerIndex) {
     static constexpr std::array<Rgb, 9> kPalette = {{{255, 0, 0},
-                                                      {255, 160, 115},
-                                                      {255, 255, 128},
-                                                      {0, 255, 0},
-                                                      {0, 255, 255},
-                                                      {255, 0, 255},
-                                                      {0, 0, 255},
-                                                      {0, 0, 128},
-                                                      {255, 255, 255}}};
+                                                     {255, 160, 115},
+                                                     {255, 255, 128},
+                                                     {0, 255, 0},
+                                                     {0, 255, 255},
+                                                     {255, 0, 255},
+                                                     {0, 0, 255},
+                                                     {0, 0, 128},
+                                                     {255, 255, 255}}};
     return kPalette[static_cast<std::size_t>(std::clamp(smallerIndex, 0, 8))];
 }
 
 bool beginNewSimulation(Document& doc, platform::UserInterface& ui) {
     SimulationState& sim = doc.sim;
-    if (sim.simExists &&
-        ui.message(kClearSimulationText, "Warning", Icon::Question, platform::Buttons::YesNo) !=
-            platform::Answer::Yes)
+    if (sim.simExists && ui.message(kClearSimulationText, "Warning", Icon::Question,
+                                    platform::Buttons::YesNo) != platform::Answer::Yes)
         return false;
     releaseSpinSystems(sim, doc);
     sim.simFromHz = 0.0;
@@ -179,7 +178,8 @@ bool SimulationDataDialog::open() {
             return false;
         }
         const SpinSubsystem& rec = sim.spinSubsystems[static_cast<std::size_t>(s)];
-        if (rec.nNuclei < 1 || rec.nNuclei > kMaxNuclei || rec.shifts.size() < static_cast<std::size_t>(rec.nNuclei)) {
+        if (rec.nNuclei < 1 || rec.nNuclei > kMaxNuclei ||
+            rec.shifts.size() < static_cast<std::size_t>(rec.nNuclei)) {
             ui_.message(kNucleiCountText, "Error", Icon::Stop);
             return false;
         }
@@ -294,7 +294,8 @@ void SimulationDataDialog::layoutRing(int width, int height, int buttonWidth, in
 int SimulationDataDialog::nucleusAt(int x, int y) const {
     for (std::size_t i = 0; i < ring_.size(); ++i) {
         const RingButton& b = ring_[i];
-        if (x >= b.x && x < b.x + buttonWidth_ && y >= b.y && y < b.y + buttonHeight_) return static_cast<int>(i);
+        if (x >= b.x && x < b.x + buttonWidth_ && y >= b.y && y < b.y + buttonHeight_)
+            return static_cast<int>(i);
     }
     return -1;
 }
@@ -452,7 +453,8 @@ std::vector<std::string> SelectSubsystemDialog::lines() const {
     std::vector<std::string> lines;
     const SimulationState& sim = doc_.sim;
     for (int s = 0; s < subsystemCount(sim); ++s)
-        lines.push_back(cformat("%d-> No. of Nuclei: %d", s + 1, sim.spinSubsystems[static_cast<std::size_t>(s)].nNuclei));
+        lines.push_back(cformat("%d-> No. of Nuclei: %d", s + 1,
+                                sim.spinSubsystems[static_cast<std::size_t>(s)].nNuclei));
     return lines;
 }
 

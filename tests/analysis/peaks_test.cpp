@@ -67,13 +67,15 @@ TEST(PickPeaks, DetectionFollowsTheThresholdTheClimbAndTheDiscardedLastPass) {
     for (const Case& c : cases) {
         auto doc = spectrum(c.re);
         testing::RecordingUserInterface ui;
-        EXPECT_TRUE(pickPeaksInRegion(*doc, ui, c.first, c.last < 0 ? doc->spectrum.nData - 2 : c.last, c.threshold));
+        EXPECT_TRUE(
+            pickPeaksInRegion(*doc, ui, c.first, c.last < 0 ? doc->spectrum.nData - 2 : c.last, c.threshold));
         EXPECT_EQ(indices(*doc), c.peaks) << c.what;
         // A region past the data is held to 0 ... nData.
         const PeakState& ps = doc->peaks;
-        EXPECT_EQ(std::tuple(ps.peakRegionCount, ps.peakRegionPeaks[0], ps.peakRegionFirst[0],
-                             ps.peakRegionLast[0]),
-                  std::tuple(1, static_cast<int>(c.peaks.size()), 0, doc->spectrum.nData - (c.last < 0 ? 2 : 0)))
+        EXPECT_EQ(
+            std::tuple(ps.peakRegionCount, ps.peakRegionPeaks[0], ps.peakRegionFirst[0],
+                       ps.peakRegionLast[0]),
+            std::tuple(1, static_cast<int>(c.peaks.size()), 0, doc->spectrum.nData - (c.last < 0 ? 2 : 0)))
             << c.what;
         EXPECT_TRUE(ui.messages.empty()) << c.what;
     }

@@ -93,11 +93,13 @@ TEST(Dispatcher, EachCommandRunsItsOwnAction) {
         // Equal ends: only the constant goes, and the reference with the data.
         {app::kCmdLinearDrift,
          [](F& f) {
-             for (int i = 0; i < f.doc->spectrum.nData; ++i) f.doc->spectrum.specData[i] = 3.25 + (i == 200 ? 1.0 : 0.0);
+             for (int i = 0; i < f.doc->spectrum.nData; ++i)
+                 f.doc->spectrum.specData[i] = 3.25 + (i == 200 ? 1.0 : 0.0);
              f.doc->referenceMode = 1;
          },
          [](F& f) {
-             return f.doc->referenceMode == 0 && f.doc->spectrum.specData[200] == 1.0 && f.doc->spectrum.specData[0] == 0.0 &&
+             return f.doc->referenceMode == 0 && f.doc->spectrum.specData[200] == 1.0 &&
+                    f.doc->spectrum.specData[0] == 0.0 &&
                     f.doc->spectrum.specData[f.doc->spectrum.nData - 1] == 0.0;
          }},
         {app::kCmdProcessAsRecorded, nullptr,

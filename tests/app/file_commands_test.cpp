@@ -110,7 +110,8 @@ TEST(FileCommands, SpinSystemFilesOpenAsASimulationAndSaveBackTheSame) {
 
     f.ui.files = {ab, saved};
     f.dispatcher.dispatch(app::kCmdOpenSpinSystem);
-    EXPECT_EQ(std::tuple(f.doc->sim.simExists, f.doc->spectrum.nData, f.doc->spectrum.xUnits), std::tuple(1, 4096, kHz));
+    EXPECT_EQ(std::tuple(f.doc->sim.simExists, f.doc->spectrum.nData, f.doc->spectrum.xUnits),
+              std::tuple(1, 4096, kHz));
     f.dispatcher.dispatch(app::kCmdSaveSpinSystem);
     simulation::SpinSystemFile opened, written;
     std::string error;

@@ -55,8 +55,10 @@ TEST(SimulationCommands, NewAsksTheCountUntilValidThenPagesUntilOk) {
     ASSERT_EQ(f.ui.messages.size(), 1u);
     EXPECT_EQ(std::pair(f.ui.messages[0].text, f.ui.messages[0].caption),
               std::pair(std::string(simulation::kCountErrorText), std::string("Error")));
-    EXPECT_EQ(std::tuple(f.host.inputParameters.runs, f.host.simulationData.runs, doc.sim.lastSubsystem), std::tuple(3, 2, 1));
-    EXPECT_EQ(std::tuple(doc.sim.simExists, doc.spectrum.nData, doc.spectrum.xUnits), std::tuple(1, 8192, kHz));
+    EXPECT_EQ(std::tuple(f.host.inputParameters.runs, f.host.simulationData.runs, doc.sim.lastSubsystem),
+              std::tuple(3, 2, 1));
+    EXPECT_EQ(std::tuple(doc.sim.simExists, doc.spectrum.nData, doc.spectrum.xUnits),
+              std::tuple(1, 8192, kHz));
     EXPECT_TRUE(enabled(f, app::kCmdEditSimulation) && enabled(f, app::kCmdInteractiveSimulation));
     EXPECT_FALSE(enabled(f, app::kCmdCompareSimulation));
     const simulation::SpinSystemFile entered = simulation::spinSystemOf(doc);
@@ -74,11 +76,14 @@ TEST(SimulationCommands, NewAsksTheCountUntilValidThenPagesUntilOk) {
     f.dispatcher.dispatch(app::kCmdEditSimulation);
     EXPECT_EQ(doc.sim.spinSubsystems[1].shifts[0], 2100.0);
     EXPECT_EQ(doc.sim.spinSubsystems[0].shifts[1], 1040.0);
-    EXPECT_EQ(std::tuple(doc.sim.simInteractive, doc.sim.simUpdateDocument, doc.sim.simNewSubsystem), std::tuple(0, 0, 1));
-    EXPECT_NE(std::vector<double>(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + 8192), before);
+    EXPECT_EQ(std::tuple(doc.sim.simInteractive, doc.sim.simUpdateDocument, doc.sim.simNewSubsystem),
+              std::tuple(0, 0, 1));
+    EXPECT_NE(std::vector<double>(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + 8192),
+              before);
     f.host.selectSubsystem.push([](simulation::SelectSubsystemDialog& m) { return m.ok(); });
     f.dispatcher.dispatch(app::kCmdInteractiveSimulation);
-    EXPECT_EQ(std::tuple(f.host.interactiveShown, doc.sim.simInteractive, doc.sim.currentSubsystem), std::tuple(1, 1, 1));
+    EXPECT_EQ(std::tuple(f.host.interactiveShown, doc.sim.simInteractive, doc.sim.currentSubsystem),
+              std::tuple(1, 1, 1));
 
     // New again asks first; No keeps the simulation. A count of 0 asks for no page; Cancel on a
     // page grays the three items.
@@ -88,7 +93,8 @@ TEST(SimulationCommands, NewAsksTheCountUntilValidThenPagesUntilOk) {
     EXPECT_EQ(doc.sim.lastSubsystem, 1);
     f.host.inputParameters.push(typeCount("0"));
     f.dispatcher.dispatch(app::kCmdSimulationNew);
-    EXPECT_EQ(std::tuple(f.host.simulationData.runs, doc.sim.simExists, doc.sim.lastSubsystem), std::tuple(3, 0, 0));
+    EXPECT_EQ(std::tuple(f.host.simulationData.runs, doc.sim.simExists, doc.sim.lastSubsystem),
+              std::tuple(3, 0, 0));
     f.host.inputParameters.push(typeCount("2"));
     f.host.simulationData.push(typePage(doc, {1000, 1040}, 10, SimulationDataDialog::kCancelled));
     f.dispatcher.dispatch(app::kCmdSimulationNew);
@@ -119,14 +125,16 @@ TEST(SimulationCommands, CompareSimulatesOverTheMeasuredWindowAndLinesFallOnItsA
     f.dispatcher.dispatch(app::kCmdCompareSimulation);
     EXPECT_EQ(doc.addSubMode, 0);
     EXPECT_FALSE(f.host.twoSetControls);
-    EXPECT_EQ(std::vector<double>(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + n), measured);
+    EXPECT_EQ(std::vector<double>(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + n),
+              measured);
 
     f.host.inputParameters.push(typeCount("1"));
     f.host.simulationData.push(typePage(doc, {methylHz}, 0));
     f.dispatcher.dispatch(app::kCmdCompareSimulation);
     EXPECT_EQ(doc.addSubMode, 1);
     EXPECT_TRUE(f.host.twoSetControls);
-    EXPECT_EQ(std::tuple(doc.spectrum.nData, doc.spectrum.acqPars.SW, doc.sim.simSF), std::tuple(n, sw, doc.spectrum.acqPars.SF));
+    EXPECT_EQ(std::tuple(doc.spectrum.nData, doc.spectrum.acqPars.SW, doc.sim.simSF),
+              std::tuple(n, sw, doc.spectrum.acqPars.SF));
     // The simulated singlet stands where the measured methyl stands.
     const auto top = std::max_element(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + n);
     EXPECT_EQ(top - doc.spectrum.specData.begin(), methyl);
@@ -142,7 +150,8 @@ TEST(SimulationCommands, CompareSimulatesOverTheMeasuredWindowAndLinesFallOnItsA
     f.dispatcher.dispatch(app::kCmdTwoSetSubtract);
     EXPECT_NEAR(doc.spectrum.specData[methyl], 0.0, 1e-9 * simulated[methyl]);
     f.dispatcher.dispatch(app::kCmdTwoSetQuit);
-    EXPECT_EQ(std::vector<double>(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + n), simulated);
+    EXPECT_EQ(std::vector<double>(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + n),
+              simulated);
 }
 
 }  // namespace

@@ -143,7 +143,8 @@ TEST(CliTest, InfoPrintsItsKeysInOrderWithExactNumbers) {
 TEST(CliTest, DumpAndConvertKeepEveryDoubleExactlyAndConvertWritesEachOutputType) {
     // 14-million counts need eight digits: a short format would round them.
     const auto doc = load(example());
-    const std::vector<double> data(doc->spectrum.specData.begin(), doc->spectrum.specData.begin() + doc->spectrum.nData);
+    const std::vector<double> data(doc->spectrum.specData.begin(),
+                                   doc->spectrum.specData.begin() + doc->spectrum.nData);
     EXPECT_EQ(lines(run({"dump", example()}).out), data);
     const CliRun inverted = run({"dump", example() + "/fid", "--format", "bruker", "--steps", "invert"});
     ASSERT_EQ(inverted.status, 0) << inverted.err;

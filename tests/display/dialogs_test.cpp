@@ -15,7 +15,7 @@ TEST(UnitsDialog, OnlyOkStoresAndOnlyAnExistingRadioCounts) {
     auto doc = testing::makeDocument(ui);
     display::UnitsDialog dialog(*doc);
     dialog.select(kPpm);
-    dialog.select(9);                  // no such radio
+    dialog.select(9);                           // no such radio
     EXPECT_EQ(doc->spectrum.xUnits, kSeconds);  // nothing is stored before OK
     dialog.ok(*doc, ui);
     EXPECT_EQ(doc->spectrum.xUnits, kPpm);

@@ -18,7 +18,8 @@ namespace {
 /// A document as a reader leaves it, set up: TD doubles at SW 1000 Hz and SF 100 MHz, no earlier Undo.
 std::unique_ptr<Document> setUp(int td, double offsetHz = 0.0, int aqMode = 0) {
     auto doc = std::make_unique<Document>();
-    doc->spectrum.acqPars = {.aqMode = static_cast<std::int16_t>(aqMode), .SW = 1000.0, .SF = 100.0, .TD = td};
+    doc->spectrum.acqPars = {
+        .aqMode = static_cast<std::int16_t>(aqMode), .SW = 1000.0, .SF = 100.0, .TD = td};
     doc->spectrum.acqPars.offsetHz = offsetHz;
     testing::RecordingUserInterface ui;
     setupDocument(*doc);
@@ -64,8 +65,9 @@ TEST(SetupDocument, DerivesFlagsReferenceAndViewAndTakesTheUndoSnapshot) {
     doc->integrals.integralScale = 0.2;
     doc->baseline.baselinePointCount = 3;
     setupDocument(*doc);
-    EXPECT_EQ(std::tuple(doc->spectrum.nData, doc->spectrum.acqPars.AQ, doc->viewRight, doc->viewZoom, doc->spectrum.xUnits, doc->spectrum.phase0,
-                         doc->integrals.integralScale, doc->baseline.baselinePointCount),
+    EXPECT_EQ(std::tuple(doc->spectrum.nData, doc->spectrum.acqPars.AQ, doc->viewRight, doc->viewZoom,
+                         doc->spectrum.xUnits, doc->spectrum.phase0, doc->integrals.integralScale,
+                         doc->baseline.baselinePointCount),
               std::tuple(1000, 1.0, 1.0, 1.0, kSeconds, 0.0, 0.2, 0));
     EXPECT_EQ(doc->spectrum.refIndex, 1000 - 200) << "TD + trunc(2 * offsetHz * AQ), truncated toward zero";
     EXPECT_DOUBLE_EQ(doc->spectrum.offsetPpm, -1.0025);
@@ -88,9 +90,11 @@ TEST(Undo, RestoresThePresentCountTheFiveFlagsAndTheSizeOfASnapshotThatHasOne) {
         doc->spectrum.ftInverse = 1;
         undoCommand(*doc);
         const int n = undoNData ? 8 : 16;
-        for (int i = 0; i < n; ++i) EXPECT_EQ(doc->spectrum.specData[i], i < 8 ? i + 1.0 : doc->undo.specData[i]) << i;
-        EXPECT_EQ(std::tuple(doc->spectrum.nData, doc->spectrum.acqPars.TD, doc->spectrum.xUnits, doc->spectrum.ftReal, doc->spectrum.ftInverse,
-                             doc->spectrum.negateImag, doc->spectrum.peakValue),
+        for (int i = 0; i < n; ++i)
+            EXPECT_EQ(doc->spectrum.specData[i], i < 8 ? i + 1.0 : doc->undo.specData[i]) << i;
+        EXPECT_EQ(std::tuple(doc->spectrum.nData, doc->spectrum.acqPars.TD, doc->spectrum.xUnits,
+                             doc->spectrum.ftReal, doc->spectrum.ftInverse, doc->spectrum.negateImag,
+                             doc->spectrum.peakValue),
                   std::tuple(n, n, undoNData ? kSeconds : kPpm, 1, 0, 1, 7.0));
     }
 }

@@ -170,8 +170,9 @@ private slots:
             click(&dialog, "byZeros");
             click(&dialog, "ok");
         }
-        QCOMPARE(std::tuple(doc_->spectrum.specData[8], doc_->spectrum.specData[15], doc_->spectrum.specData[16]),
-                 std::tuple(0.0, 0.0, 22.0));
+        QCOMPARE(
+            std::tuple(doc_->spectrum.specData[8], doc_->spectrum.specData[15], doc_->spectrum.specData[16]),
+            std::tuple(0.0, 0.0, 22.0));
 
         gui::SignalToNoiseDialogWidget sn(QStringLiteral("123.4"), nullptr);
         auto* snEdit = sn.findChild<QLineEdit*>(QStringLiteral("sn"));

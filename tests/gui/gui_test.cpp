@@ -320,7 +320,8 @@ private slots:
                      ModalAnswerer::accept()(w);
                  }});
             QCOMPARE(seen.first(), QStringLiteral("File type"));
-            QCOMPARE(std::vector<double>(doc_->spectrum.specData.begin(), doc_->spectrum.specData.begin() + 4), d);
+            QCOMPARE(
+                std::vector<double>(doc_->spectrum.specData.begin(), doc_->spectrum.specData.begin() + 4), d);
             QCOMPARE(doc_->spectrum.nData, 4);
         }
     }
@@ -518,18 +519,21 @@ private slots:
 
     void interactiveApodizationFollowsItsBarsAndItsCancelRestores() {
         openExample();
-        const std::vector<double> fid(doc_->spectrum.specData.begin(), doc_->spectrum.specData.begin() + doc_->spectrum.nData);
+        const std::vector<double> fid(doc_->spectrum.specData.begin(),
+                                      doc_->spectrum.specData.begin() + doc_->spectrum.nData);
         const QImage before = window_->plotView()->plotImage();
         window_->action(app::kCmdInteractiveApodization)->trigger();
         pelvaron::gui::InteractiveApodizationDialogWidget* dialog = window_->apodizationDialog();
         QVERIFY(dialog != nullptr && dialog->isVisible() && !dialog->isModal());
-        QVERIFY(!window_->action(app::kCmdFourier)->isEnabled() && !window_->action(app::kCmdPhase)->isEnabled());
+        QVERIFY(!window_->action(app::kCmdFourier)->isEnabled() &&
+                !window_->action(app::kCmdPhase)->isEnabled());
         // The exponential's button is the selected one: its caption white on the dark face.
         auto* exp = dialog->findChild<QAbstractButton*>(QStringLiteral("function0"));
         auto* sine = dialog->findChild<QAbstractButton*>(QStringLiteral("function3"));
         QVERIFY(exp->isChecked() && !sine->isChecked());
         QCOMPARE(exp->text(), QStringLiteral("Exp."));
-        QVERIFY(pixelsOf(exp->grab().toImage(), Qt::white) > 0 && pixelsOf(exp->grab().toImage(), Qt::black) == 0);
+        QVERIFY(pixelsOf(exp->grab().toImage(), Qt::white) > 0 &&
+                pixelsOf(exp->grab().toImage(), Qt::black) == 0);
         QVERIFY(pixelsOf(sine->grab().toImage(), Qt::black) > 0);
         QCOMPARE(fieldText(dialog, "lbText"), QStringLiteral("0.00"));
         QVERIFY(!dialog->findChild<QScrollBar*>(QStringLiteral("gb"))->isVisible());
@@ -569,7 +573,8 @@ private slots:
         dialog = window_->apodizationDialog();
         QVERIFY(dialog->findChild<QAbstractButton*>(QStringLiteral("function5"))->isChecked());
         QCOMPARE(fieldText(dialog, "gbText"), QStringLiteral("0.50"));
-        dialog->findChild<QScrollBar*>(QStringLiteral("lb"))->triggerAction(QAbstractSlider::SliderPageStepSub);
+        dialog->findChild<QScrollBar*>(QStringLiteral("lb"))
+            ->triggerAction(QAbstractSlider::SliderPageStepSub);
         ModalAnswerer::clickButton(QStringLiteral("OK"))(dialog);
         QTRY_VERIFY(window_->apodizationDialog() == nullptr);
         QCOMPARE(doc_->spectrum.xUnits, 2);

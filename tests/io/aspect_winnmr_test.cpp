@@ -48,7 +48,8 @@ TEST(AspectFile, EitherByteOrderGivesTheFidAndALargeOneIsCut) {
         EXPECT_EQ(std::tuple(p.aqMode, p.complexData, p.offsetHz), std::tuple(2, 1, -1234.5));
         EXPECT_NEAR(p.SW, 6009.6154, 1e-7);  // 36 significant bits
         EXPECT_NEAR(p.SF, 400.13, 1e-8);
-        EXPECT_EQ(std::tuple(d.spectrum.negateImag, d.spectrum.fileNegateImag, d.spectrum.groupDelay, d.spectrum.referenceSource),
+        EXPECT_EQ(std::tuple(d.spectrum.negateImag, d.spectrum.fileNegateImag, d.spectrum.groupDelay,
+                             d.spectrum.referenceSource),
                   std::tuple(0, 0, 0.0, ReferenceSource::DataHeader));
     }
 }
@@ -75,7 +76,8 @@ TEST(AspectFile, RefusedAndDamagedFilesLeaveTheDocumentAlone) {
         s.doc->spectrum.acqPars.SW = 777.0;
         s.doc->spectrum.nData = 4;
         EXPECT_FALSE(readAspectFile(*s.doc, s.ui, bytes)) << bytes.size();
-        EXPECT_EQ(std::tuple(s.doc->spectrum.acqPars.SW, s.doc->spectrum.nData, s.doc->spectrum.specData[0]), std::tuple(777.0, 4, 0.0));
+        EXPECT_EQ(std::tuple(s.doc->spectrum.acqPars.SW, s.doc->spectrum.nData, s.doc->spectrum.specData[0]),
+                  std::tuple(777.0, 4, 0.0));
         if (&bytes == cases)
             expectOnlyMessage(s.ui, "We have never found a file like this\nPlease contact the authors",
                               "Error");
@@ -105,8 +107,9 @@ TEST(WinNmr, DisBeforeAqsAndNothingOfAFormerDataSetStays) {
         const AcqParams& p = d.spectrum.acqPars;
         EXPECT_EQ(std::tuple(p.SW, p.SF, p.aqMode, p.complexData, p.DECIM, p.DSPFVS),
                   std::tuple(spec->sw, spec->sf, spec->aqMode, spec->aqMode != 0, decim, dspfvs));
-        EXPECT_EQ(std::tuple(d.spectrum.groupDelay, p.offsetHz, d.spectrum.negateImag, d.spectrum.fileNegateImag),
-                  std::tuple(0.0, 0.0, 0, 0));
+        EXPECT_EQ(
+            std::tuple(d.spectrum.groupDelay, p.offsetHz, d.spectrum.negateImag, d.spectrum.fileNegateImag),
+            std::tuple(0.0, 0.0, 0, 0));
     }
 }
 
@@ -125,7 +128,8 @@ TEST(WinNmr, DamagedSetsFailAndLeaveTheDocumentAlone) {
         Scratch s;
         s.doc->spectrum.nData = 6;
         EXPECT_FALSE(readWinNmrFid(*s.doc, s.ui, bytes, disText, aqsText));
-        EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->spectrum.specData[0], s.ui.messages.size()), std::tuple(6, 0.0, 0u));
+        EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->spectrum.specData[0], s.ui.messages.size()),
+                  std::tuple(6, 0.0, 0u));
     }
 }
 

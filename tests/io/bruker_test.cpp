@@ -37,7 +37,9 @@ TEST(BrukerFid, ValuesFollowTheByteOrderLabelElseTheXwinGuess) {
         if (c.xwinTitle) f["acqus"].replace(f["acqus"].find("UXNMR"), 5, "XWIN-NMR 3.5");
         Scratch s;
         ASSERT_TRUE(s.readFid(f));
-        ASSERT_EQ(std::vector(s.doc->spectrum.specData.begin(), s.doc->spectrum.specData.begin() + s.doc->spectrum.nData), values);
+        ASSERT_EQ(std::vector(s.doc->spectrum.specData.begin(),
+                              s.doc->spectrum.specData.begin() + s.doc->spectrum.nData),
+                  values);
     }
 }
 
@@ -52,8 +54,9 @@ TEST(BrukerFid, AcqusParametersAndDamagedParameterFiles) {
     spec.dspfvs = 10;
     spec.grpdly = 67.98;
     ASSERT_TRUE(s.readFid(testing::brukerFid(spec)));
-    EXPECT_EQ(std::tuple(p.TD, p.aqMode, p.complexData, p.DECIM, p.DSPFVS, p.SW, p.SF, s.doc->spectrum.groupDelay),
-              std::tuple(1024, 1, 1, 24, 10, 6000.0, 500.13, 67.98));
+    EXPECT_EQ(
+        std::tuple(p.TD, p.aqMode, p.complexData, p.DECIM, p.DSPFVS, p.SW, p.SF, s.doc->spectrum.groupDelay),
+        std::tuple(1024, 1, 1, 24, 10, 6000.0, 500.13, 67.98));
 
     const struct {
         std::string acqus;
@@ -77,7 +80,8 @@ TEST(BrukerFid, AcqusParametersAndDamagedParameterFiles) {
             continue;
         }
         // Values the fid does not hold read as 0, up to TD.
-        EXPECT_EQ(std::tuple(d.doc->spectrum.specData[1], d.doc->spectrum.specData[2], d.doc->spectrum.specData[c.td - 1]),
+        EXPECT_EQ(std::tuple(d.doc->spectrum.specData[1], d.doc->spectrum.specData[2],
+                             d.doc->spectrum.specData[c.td - 1]),
                   std::tuple(8, 0, 0));
         EXPECT_EQ(d.ui.messages.front().text, c.td == kCapacity ? kCapacityWarningText : kNoReferenceText);
     }
@@ -115,7 +119,8 @@ TEST(BrukerReference, TheSetSpanningTheAcquisitionThenTheAcquisitionThenNothing)
         if (c.proc) f["pdata/1/proc"] = *c.proc;
         Scratch s;
         ASSERT_TRUE(s.readFid(f));
-        EXPECT_EQ(std::tuple(s.doc->spectrum.referenceSource, s.doc->spectrum.acqPars.SF, s.doc->spectrum.recorded.present),
+        EXPECT_EQ(std::tuple(s.doc->spectrum.referenceSource, s.doc->spectrum.acqPars.SF,
+                             s.doc->spectrum.recorded.present),
                   std::tuple(c.source, c.sfUsed, c.procs.has_value()));
         EXPECT_NEAR(s.doc->spectrum.acqPars.offsetHz, c.offsetHz, 1e-9);
         EXPECT_EQ(s.ui.messages.size(), c.source == None ? 1u : 0u);
@@ -150,7 +155,8 @@ TEST(BrukerProcessed, PairsRealAndImaginaryByByteOrderSiTypeAndNcProc) {
             ASSERT_EQ(std::pair(s.re(k), s.im(k)), std::pair(scale * spec.real[k], scale * spec.imag[k]))
                 << k;
         const Document& d = *s.doc;
-        EXPECT_EQ(std::tuple(d.spectrum.acqPars.SW, d.spectrum.acqPars.SF, d.spectrum.acqPars.aqMode, d.spectrum.acqPars.DECIM),
+        EXPECT_EQ(std::tuple(d.spectrum.acqPars.SW, d.spectrum.acqPars.SF, d.spectrum.acqPars.aqMode,
+                             d.spectrum.acqPars.DECIM),
                   std::tuple(5000.0, 400.13, 1, 1));
         EXPECT_EQ(std::tuple(d.spectrum.referenceSource, d.spectrum.xUnits, d.spectrum.recorded.present),
                   std::tuple(ReferenceSource::Procs, kPpm, false));
@@ -179,13 +185,16 @@ TEST(BrukerAspirin, FilesFoundWhateverTheirCaseLeaveTheDocumentTheMemoryReaderDo
         ASSERT_TRUE(s.loadBruker(s.dir.path().string()));
         EXPECT_TRUE(s.ui.messages.empty());
         const Document& d = *s.doc;
-        EXPECT_EQ(std::tuple(d.fileTitle, d.spectrum.referenceSource, d.spectrum.recorded.present, d.spectrum.recorded.SI),
+        EXPECT_EQ(std::tuple(d.fileTitle, d.spectrum.referenceSource, d.spectrum.recorded.present,
+                             d.spectrum.recorded.SI),
                   std::tuple("FID", procs ? ReferenceSource::Procs : ReferenceSource::Proc, procs,
                              procs ? 32768 : 0));
         EXPECT_NEAR(d.spectrum.acqPars.offsetHz, 15.47866 * 300.13 - 4789.27203065134, 1e-9);
         ASSERT_TRUE(memory.readFid(f));
-        EXPECT_EQ(std::tuple(d.spectrum.acqPars, d.spectrum.refIndex), std::tuple(memory.doc->spectrum.acqPars, memory.doc->spectrum.refIndex));
-        EXPECT_TRUE(std::equal(d.spectrum.specData.begin(), d.spectrum.specData.end(), memory.doc->spectrum.specData.begin()));
+        EXPECT_EQ(std::tuple(d.spectrum.acqPars, d.spectrum.refIndex),
+                  std::tuple(memory.doc->spectrum.acqPars, memory.doc->spectrum.refIndex));
+        EXPECT_TRUE(std::equal(d.spectrum.specData.begin(), d.spectrum.specData.end(),
+                               memory.doc->spectrum.specData.begin()));
     }
     // The processed set without its 1i: reported, nothing loaded.
     Scratch s;

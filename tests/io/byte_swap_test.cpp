@@ -25,7 +25,8 @@ TEST(ByteSwap, ReversesTheFourBytesOfEveryValueInUseAndTwiceRestoresTheIntegers)
     EXPECT_EQ(std::vector(doc->spectrum.specData.begin(), doc->spectrum.specData.begin() + 8), swapped);
     EXPECT_EQ(std::vector(doc->fidCopy.begin(), doc->fidCopy.begin() + 7),
               std::vector(swapped.begin(), swapped.end() - 1));
-    EXPECT_EQ(std::tuple(doc->spectrum.peakValue, doc->spectrum.peakIndex, s.ui.repaints), std::tuple(1088553216.0, 2, 1));
+    EXPECT_EQ(std::tuple(doc->spectrum.peakValue, doc->spectrum.peakIndex, s.ui.repaints),
+              std::tuple(1088553216.0, 2, 1));
     byteSwapData(*doc);
     EXPECT_EQ(std::vector(doc->spectrum.specData.begin(), doc->spectrum.specData.begin() + 8),
               (std::vector<double>{1.0, -1.0, 123456.0, INT_MIN, 2.0, -3.0, INT_MAX, 5.0}));

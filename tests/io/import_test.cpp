@@ -34,9 +34,9 @@ TEST(Import, TheChosenFileIsRoutedByItsName) {
               std::tuple(42.0, 0.0, 1))
         << "any other name is a raw FID, and the data array is cleared before reading";
     ASSERT_TRUE(importData(*s.doc, s.ui));
-    EXPECT_EQ(
-        std::tuple(s.doc->spectrum.nData, s.doc->spectrum.specData[1], s.ui.fileRequests.size(), s.ui.fileRequests[1].save),
-        std::tuple(8, 5.0, 2u, false))
+    EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->spectrum.specData[1], s.ui.fileRequests.size(),
+                         s.ui.fileRequests[1].save),
+              std::tuple(8, 5.0, 2u, false))
         << "1r is a processed set";
 }
 
@@ -90,7 +90,8 @@ TEST(Load, DetectsTheFormatAndAFailedLoadLeavesTheDocumentAsItWas) {
     EXPECT_FALSE(s.loadBruker(s.dir.file("bad")));
     EXPECT_FALSE(loadFile(*s.doc, s.ui, s.dir.file("other.txt"), std::nullopt));
     EXPECT_EQ(s.ui.messages.back().text, "Cannot Open or\n Don't know what to do with it!!");
-    EXPECT_EQ(std::tuple(s.doc->spectrum.specData[0], s.doc->spectrum.nData, s.doc->spectrum.acqPars), std::tuple(21.0, 8, before));
+    EXPECT_EQ(std::tuple(s.doc->spectrum.specData[0], s.doc->spectrum.nData, s.doc->spectrum.acqPars),
+              std::tuple(21.0, 8, before));
 }
 
 TEST(Load, EveryInstrumentFormatLoadsDetectedAndNamedWithItsValues) {
@@ -122,7 +123,9 @@ TEST(Load, EveryInstrumentFormatLoadsDetectedAndNamedWithItsValues) {
         for (const std::optional<FileFormat> named : {std::optional<FileFormat>{}, std::optional(c.format)}) {
             s.doc->spectrum.specData.fill(0.0);
             ASSERT_TRUE(loadFile(*s.doc, s.ui, c.path, named));
-            EXPECT_EQ(std::vector<double>(s.doc->spectrum.specData.begin(), s.doc->spectrum.specData.begin() + 8), d);
+            EXPECT_EQ(
+                std::vector<double>(s.doc->spectrum.specData.begin(), s.doc->spectrum.specData.begin() + 8),
+                d);
             EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->spectrum.acqPars.DECIM, s.doc->haveDocument),
                       std::tuple(8, 1, 1));
         }

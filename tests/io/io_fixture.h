@@ -90,7 +90,8 @@ void expectRead(const Scratch& s, const std::vector<T>& written, int td) {
     td = std::min(td, kCapacity);
     EXPECT_EQ(s.ui.messageTexts(), std::vector<std::string>(td == kCapacity, kCapacityWarningText));
     EXPECT_EQ(s.values(), std::vector<double>(written.begin(), written.begin() + td));
-    EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->spectrum.acqPars.TD, s.doc->spectrum.refIndex), std::tuple(td, td, td));
+    EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->spectrum.acqPars.TD, s.doc->spectrum.refIndex),
+              std::tuple(td, td, td));
 }
 
 inline const char* const kNoReferenceText =

@@ -56,8 +56,8 @@ TEST(JcampImport, SpectraLoadOnTheirAxis) {
         ASSERT_TRUE(s.importJcamp(testing::jcampNTuplesFile(d)));
         EXPECT_EQ(s.ui.messageTexts(), std::vector<std::string>{});
         const AcqParams& p = s.doc->spectrum.acqPars;
-        EXPECT_EQ(std::tuple(s.doc->spectrum.nData, p.TD, p.aqMode, p.complexData, p.SF, s.doc->spectrum.referenceSource,
-                             s.doc->spectrum.xUnits),
+        EXPECT_EQ(std::tuple(s.doc->spectrum.nData, p.TD, p.aqMode, p.complexData, p.SF,
+                             s.doc->spectrum.referenceSource, s.doc->spectrum.xUnits),
                   std::tuple(96, 96, 1, 1, c.sf, ReferenceSource::JcampLabel, kPpm));
         EXPECT_NEAR(p.SW, 48 * std::fabs(c.lastX - c.firstX) / 47 * (c.units[0] == 'P' ? c.sf : 1), 1e-6);
         EXPECT_NEAR(s.doc->spectrum.offsetHz + p.SW, c.leftHz, 1e-6);
@@ -104,11 +104,14 @@ TEST(JcampImport, SpectrometerFidLandsWhereItsLabelsSay) {
         ASSERT_TRUE(s.importJcamp(testing::jcampNTuplesFile(d)));
         EXPECT_EQ(s.ui.messageTexts(), std::vector<std::string>{});
         const Document& doc = *s.doc;
-        EXPECT_EQ(std::tuple(doc.spectrum.acqPars.SF, doc.spectrum.acqPars.DECIM, doc.spectrum.acqPars.DSPFVS, doc.spectrum.groupDelay, doc.spectrum.xUnits),
+        EXPECT_EQ(std::tuple(doc.spectrum.acqPars.SF, doc.spectrum.acqPars.DECIM, doc.spectrum.acqPars.DSPFVS,
+                             doc.spectrum.groupDelay, doc.spectrum.xUnits),
                   std::tuple(c.sf, c.decim, c.dspfvs, c.groupDelay, kSeconds));
         EXPECT_NEAR(doc.spectrum.acqPars.SW, sw, 1e-3);
-        EXPECT_EQ(doc.spectrum.referenceSource, c.leftPpm ? ReferenceSource::JcampLabel : ReferenceSource::None);
-        EXPECT_NEAR(doc.spectrum.offsetHz, c.leftPpm ? *c.leftPpm * c.sf - doc.spectrum.acqPars.SW : 0.0, 1e-3);
+        EXPECT_EQ(doc.spectrum.referenceSource,
+                  c.leftPpm ? ReferenceSource::JcampLabel : ReferenceSource::None);
+        EXPECT_NEAR(doc.spectrum.offsetHz, c.leftPpm ? *c.leftPpm * c.sf - doc.spectrum.acqPars.SW : 0.0,
+                    1e-3);
         expectPoints(s, d);
     }
 }
@@ -145,7 +148,8 @@ TEST(JcampImport, EarlierExportsReadAsBefore) {
     ASSERT_TRUE(s.importJcamp(testing::legacyExport(e, 5000.0, 400.13, -300.0, true)));
     EXPECT_EQ(s.ui.messageTexts(), std::vector<std::string>{});
     // offsetHz is not part of what the earlier completion set.
-    EXPECT_EQ(std::tuple(s.doc->jcamp.legacyLayout, s.doc->spectrum.nData, s.doc->spectrum.acqPars.SW, s.doc->spectrum.acqPars.offsetHz),
+    EXPECT_EQ(std::tuple(s.doc->jcamp.legacyLayout, s.doc->spectrum.nData, s.doc->spectrum.acqPars.SW,
+                         s.doc->spectrum.acqPars.offsetHz),
               std::tuple(true, 16, 5000.0, 42.0));
     for (int k = 0; k < 8; ++k)
         EXPECT_EQ(std::pair(s.re(k), s.im(k)), std::pair(scaled(2 * k), scaled(2 * k + 1)));

@@ -98,11 +98,13 @@ TEST(JcampWriter, RoundTripsReturnTheDataInEitherDataClassAndColumnForm) {
             EXPECT_FALSE(back.doc->jcamp.legacyLayout);
             ASSERT_EQ(back.doc->spectrum.nData, 2 * 777);
             for (int i = 0; i < 2 * 777; ++i)
-                ASSERT_EQ(back.doc->spectrum.specData[i], realOnly && i % 2 ? 0.0 : doc->spectrum.specData[i]) << i;
+                ASSERT_EQ(back.doc->spectrum.specData[i], realOnly && i % 2 ? 0.0 : doc->spectrum.specData[i])
+                    << i;
             EXPECT_NEAR(back.doc->spectrum.acqPars.SW, doc->spectrum.acqPars.SW, 1e-6);
             EXPECT_NEAR(back.doc->spectrum.offsetHz, doc->spectrum.offsetHz, 1e-6);
             EXPECT_DOUBLE_EQ(back.doc->spectrum.acqPars.SF, 400.13);
-            EXPECT_EQ(std::tuple(back.doc->spectrum.acqPars.DECIM, back.doc->spectrum.acqPars.DSPFVS, back.doc->spectrum.groupDelay),
+            EXPECT_EQ(std::tuple(back.doc->spectrum.acqPars.DECIM, back.doc->spectrum.acqPars.DSPFVS,
+                                 back.doc->spectrum.groupDelay),
                       type == "NMR FID" ? std::tuple(32, 10, 67.984) : std::tuple(1, 0, 0.0));
         }
     }

@@ -18,7 +18,8 @@ namespace {
 std::unique_ptr<Document> documentWith(int n) {
     auto doc = std::make_unique<Document>();
     doc->spectrum.nData = n;
-    doc->spectrum.acqPars = {.aqMode = 3, .complexData = 1, .SW = 5000.0, .SF = 400.13, .TD = n, .AQ = n / 1e4};
+    doc->spectrum.acqPars = {
+        .aqMode = 3, .complexData = 1, .SW = 5000.0, .SF = 400.13, .TD = n, .AQ = n / 1e4};
     doc->spectrum.acqPars.offsetHz = -123.5;
     doc->spectrum.acqPars.DECIM = 16;
     doc->spectrum.acqPars.DSPFVS = 12;
@@ -51,9 +52,11 @@ TEST(NativeFile, SavedFilePadsSmallSetsWithZeroCharactersAndReopensBitForBitAlso
     AcqParams expected = saved->spectrum.acqPars;
     expected.AQ = 64 / (2.0 * 5000.0);  // set-up recomputes AQ
     EXPECT_EQ(s.doc->spectrum.acqPars, expected);
-    EXPECT_EQ(std::memcmp(s.doc->spectrum.specData.data(), saved->spectrum.specData.data(), 64 * sizeof(double)), 0);
-    EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->fileTitle, s.doc->spectrum.negateImag, s.doc->spectrum.fileNegateImag,
-                         s.ui.titles.back()),
+    EXPECT_EQ(
+        std::memcmp(s.doc->spectrum.specData.data(), saved->spectrum.specData.data(), 64 * sizeof(double)),
+        0);
+    EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->fileTitle, s.doc->spectrum.negateImag,
+                         s.doc->spectrum.fileNegateImag, s.ui.titles.back()),
               std::tuple(64, "round.PLV", 1, 1, "Pelvaron 1.5.0 round.PLV"));
     EXPECT_TRUE(s.ui.messages.empty());
 }
@@ -93,7 +96,8 @@ TEST(NativeFile, DamagedBytesAreRefusedOrReadAsZerosBeyondTheirEnd) {
             continue;
         }
         const bool header = c.keep >= 1024;
-        EXPECT_EQ(std::tuple(doc->spectrum.nData, doc->spectrum.specData[99], doc->spectrum.specData[200], ui.messages.size()),
+        EXPECT_EQ(std::tuple(doc->spectrum.nData, doc->spectrum.specData[99], doc->spectrum.specData[200],
+                             ui.messages.size()),
                   std::tuple(header ? c.td : 0, header ? source->spectrum.specData[99] : 0.0,
                              c.keep == all ? source->spectrum.specData[200] : 0.0, 0u));
         EXPECT_EQ(c.refIndex != 0 ? doc->spectrum.refIndex : 0, c.refIndex);

@@ -63,9 +63,10 @@ TEST(NicoletFid, SizeFromSwAndAqInEachHeaderVariantMadeEvenAndCapped) {
         expectRead(s, interleaved, td);
         // AQ in seconds; nothing in the header says the imaginary parts run the other way.
         const AcqParams& p = s.doc->spectrum.acqPars;
-        EXPECT_EQ(std::tuple(p.SW, p.AQ, p.SF, p.aqMode, p.complexData, p.offsetHz, s.doc->spectrum.negateImag,
-                             s.doc->spectrum.fileNegateImag, s.doc->spectrum.referenceSource),
-                  std::tuple(sw, aq ? *aq / 1e6 : p.AQ, 300.5, 1, 1, 0.0, 0, 0, ReferenceSource::None));
+        EXPECT_EQ(
+            std::tuple(p.SW, p.AQ, p.SF, p.aqMode, p.complexData, p.offsetHz, s.doc->spectrum.negateImag,
+                       s.doc->spectrum.fileNegateImag, s.doc->spectrum.referenceSource),
+            std::tuple(sw, aq ? *aq / 1e6 : p.AQ, 300.5, 1, 1, 0.0, 0, 0, ReferenceSource::None));
     }
 }
 
@@ -118,7 +119,8 @@ TEST(NutsFile, KnownFidRoundTripsAqModeOneNegatesAndALargeOneIsCut) {
         const AcqParams& p = s.doc->spectrum.acqPars;
         EXPECT_EQ(std::tuple(p.SW, p.SF, p.aqMode, p.complexData, p.offsetHz),
                   std::tuple(5000.0, static_cast<double>(400.13f), aqMode, complexData, 0.0));
-        EXPECT_EQ(std::tuple(s.doc->spectrum.negateImag, s.doc->spectrum.fileNegateImag, s.doc->spectrum.referenceSource),
+        EXPECT_EQ(std::tuple(s.doc->spectrum.negateImag, s.doc->spectrum.fileNegateImag,
+                             s.doc->spectrum.referenceSource),
                   std::tuple(negate, negate, ReferenceSource::None));
     }
 }

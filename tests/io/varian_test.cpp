@@ -60,8 +60,10 @@ TEST(VarianFid, KnownFidRoundTripsInEitherSampleWidthWithItsReference) {
         const AcqParams& p = s.doc->spectrum.acqPars;
         EXPECT_EQ(std::tuple(p.SW, p.SF, p.aqMode, p.complexData, p.offsetHz),
                   std::tuple(6000.0, 399.952, 1, 1, offset));
-        EXPECT_EQ(s.doc->spectrum.referenceSource, rfp || rfl ? ReferenceSource::Procpar : ReferenceSource::None);
-        EXPECT_EQ(std::tuple(s.doc->spectrum.negateImag, s.doc->spectrum.fileNegateImag, s.doc->spectrum.groupDelay),
+        EXPECT_EQ(s.doc->spectrum.referenceSource,
+                  rfp || rfl ? ReferenceSource::Procpar : ReferenceSource::None);
+        EXPECT_EQ(std::tuple(s.doc->spectrum.negateImag, s.doc->spectrum.fileNegateImag,
+                             s.doc->spectrum.groupDelay),
                   std::tuple(1, 1, 0.0));
     }
 }
@@ -85,7 +87,8 @@ TEST(GeminiFid, KnownFidRoundTripsWithSfFromSfrqOrTheEntryAfterItAndShortDataGiv
         const AcqParams& p = s.doc->spectrum.acqPars;
         EXPECT_EQ(std::tuple(p.TD, p.SW, p.SF, p.aqMode, p.offsetHz, s.doc->spectrum.refIndex),
                   std::tuple(n, 4000.0, static_cast<double>(300.075f), 1, 0.0, n));
-        EXPECT_EQ(std::tuple(s.doc->spectrum.negateImag, s.doc->spectrum.fileNegateImag, s.doc->spectrum.referenceSource),
+        EXPECT_EQ(std::tuple(s.doc->spectrum.negateImag, s.doc->spectrum.fileNegateImag,
+                             s.doc->spectrum.referenceSource),
                   std::tuple(1, 1, ReferenceSource::None));
     }
 }

@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "../display/display_fixture.h"
-#include "display/comments.h"
 #include "base/numeric.h"
+#include "display/comments.h"
 #include "output/page_setup.h"
 #include "recording_surface.h"
 
@@ -70,8 +70,9 @@ TEST(PageTest, LegendLineAndFiveTextsStandAtTheirRowsAndGoWithTheOption) {
     EXPECT_EQ(file->points[0].y, date->points[0].y);
     EXPECT_LT(file->points[0].y, f.page.top + 0.02 * f.page.height());
     // The unit's text of each axis unit, in the program's own words.
-    for (const auto& [unit, text] : {std::pair(kSeconds, "Units: Seconds"), std::pair(kHz, "Scale units: Hertzs"),
-                                     std::pair(kPoints, "Scale units: Points")}) {
+    for (const auto& [unit, text] :
+         {std::pair(kSeconds, "Units: Seconds"), std::pair(kHz, "Scale units: Hertzs"),
+          std::pair(kPoints, "Scale units: Points")}) {
         f.doc->spectrum.xUnits = unit;
         EXPECT_EQ(legendTexts(*f.doc)[4], text);
     }
@@ -112,7 +113,8 @@ TEST(PageTest, InsetsStandWhereTheirWindowsStandScaledByTheResolutionRatio) {
     // A window near the screen's right edge stays on the paper, its size kept.
     w.frame.left += 600;
     w.frame.right += 600;
-    EXPECT_EQ(insetRect(doc, 2, f.page), (Rect{f.page.right - 600, expected.top, f.page.right, expected.bottom}));
+    EXPECT_EQ(insetRect(doc, 2, f.page),
+              (Rect{f.page.right - 600, expected.top, f.page.right, expected.bottom}));
     w.frame.left -= 600;
     w.frame.right -= 600;
     const auto rects = f.surface.of(Kind::Rect);

@@ -113,7 +113,8 @@ TEST(MultiPointBaseline, KnotsAtTheEndsAndEachClickEqualKnotsAndClicksPastTheDat
         EXPECT_NEAR(doc->spectrum.specData[6], realAtPoint3, 1e-12) << name;
         for (int k = 0; k < 15 && !clicks.empty(); ++k)
             EXPECT_NEAR(doc->spectrum.specData[2 * k], 0.0, 1e-12) << name << k;
-        EXPECT_EQ(std::pair(doc->spectrum.specData[30], doc->spectrum.specData[31]), std::pair(0.0, 0.0)) << name;
+        EXPECT_EQ(std::pair(doc->spectrum.specData[30], doc->spectrum.specData[31]), std::pair(0.0, 0.0))
+            << name;
         for (int i = 32; i < 40; ++i) EXPECT_EQ(doc->spectrum.specData[i], 777.0) << name << i;
     }
 }

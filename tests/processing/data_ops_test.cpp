@@ -26,7 +26,8 @@ std::unique_ptr<Document> counting(int n) {
 }
 
 void expectUntouchedBeyond(const Document& doc) {
-    for (int i = doc.spectrum.nData; i < doc.spectrum.nData + 8; ++i) EXPECT_EQ(doc.spectrum.specData[i], 777.0) << i;
+    for (int i = doc.spectrum.nData; i < doc.spectrum.nData + 8; ++i)
+        EXPECT_EQ(doc.spectrum.specData[i], 777.0) << i;
 }
 
 TEST(ReferenceDialog, OkPutsTheValueAtThePickInPpmOrHzAndTheValueShownOrCancelChangesNothing) {
@@ -66,8 +67,9 @@ TEST(ReferenceDialog, OkPutsTheValueAtThePickInPpmOrHzAndTheValueShownOrCancelCh
         c.cancel ? d.cancel() : d.ok();
         // A new reference is said to be set by hand, and the pick then reads the typed value.
         const bool moved = c.offsetHz != 100.0;
-        EXPECT_EQ(std::tuple(doc->spectrum.offsetHz, doc->spectrum.acqPars.offsetHz, doc->spectrum.offsetPpm, doc->spectrum.refIndex,
-                             doc->referenceMode, doc->spectrum.referenceSource == ReferenceSource::Manual),
+        EXPECT_EQ(std::tuple(doc->spectrum.offsetHz, doc->spectrum.acqPars.offsetHz, doc->spectrum.offsetPpm,
+                             doc->spectrum.refIndex, doc->referenceMode,
+                             doc->spectrum.referenceSource == ReferenceSource::Manual),
                   std::tuple(c.offsetHz, c.offsetHz, c.offsetHz / 400.0, c.refIndex, 0, moved))
             << c.shown << " " << (c.typed ? c.typed : "");
         if (moved) {

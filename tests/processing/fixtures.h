@@ -15,7 +15,8 @@ namespace pelvaron::testing {
 /// width; AQ follows as TD/(2*SW).
 inline std::unique_ptr<Document> documentWith(const std::vector<double>& values, double sw = 1000.0) {
     auto doc = std::make_unique<Document>();
-    for (std::size_t i = 0; i < values.size(); ++i) doc->spectrum.specData[static_cast<std::ptrdiff_t>(i)] = values[i];
+    for (std::size_t i = 0; i < values.size(); ++i)
+        doc->spectrum.specData[static_cast<std::ptrdiff_t>(i)] = values[i];
     doc->spectrum.nData = doc->spectrum.acqPars.TD = static_cast<int>(values.size());
     doc->spectrum.acqPars.SW = sw;
     doc->spectrum.acqPars.SF = 400.0;
@@ -48,7 +49,8 @@ inline std::vector<double> fidOf(int points, double sw, const std::vector<double
 /// is the highest frequency).
 inline double phaseAt(const Document& doc, double hz) {
     const int k = doc.spectrum.nData / 4 - static_cast<int>(std::lround(hz));
-    return std::atan2(doc.spectrum.specData[2 * k + 1], doc.spectrum.specData[2 * k]) * 180.0 / std::numbers::pi;
+    return std::atan2(doc.spectrum.specData[2 * k + 1], doc.spectrum.specData[2 * k]) * 180.0 /
+           std::numbers::pi;
 }
 
 /// The first `count` doubles of a buffer (of nData of specData by default).
@@ -56,7 +58,9 @@ template <typename Buffer>
 std::vector<double> head(const Buffer& buffer, int count) {
     return std::vector<double>(buffer.begin(), buffer.begin() + count);
 }
-inline std::vector<double> dataOf(const Document& doc) { return head(doc.spectrum.specData, doc.spectrum.nData); }
+inline std::vector<double> dataOf(const Document& doc) {
+    return head(doc.spectrum.specData, doc.spectrum.nData);
+}
 
 /// A dialog model as it stands after opening on `args`.
 template <typename Dialog, typename... Args>

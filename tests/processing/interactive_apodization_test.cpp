@@ -164,14 +164,17 @@ TEST(InteractiveApodization, CancelAfterTwentyMovementsPutsEverythingBackBitForB
     d.cancel();
 
     EXPECT_EQ(dataOf(*doc), data);
-    EXPECT_EQ((std::vector<double>(doc->spectrum.specData.begin() + 3000, doc->spectrum.specData.begin() + 4096)),
-              std::vector<double>(1096, 0.0));  // a larger size taken later finds zeros again
+    EXPECT_EQ(
+        (std::vector<double>(doc->spectrum.specData.begin() + 3000, doc->spectrum.specData.begin() + 4096)),
+        std::vector<double>(1096, 0.0));  // a larger size taken later finds zeros again
     EXPECT_EQ(testing::head(doc->spectrum.phaseSource, 3000), source);
-    EXPECT_EQ((std::vector<int>{doc->spectrum.nData, doc->spectrum.acqPars.TD, doc->spectrum.xUnits, doc->spectrum.refIndex, doc->spectrum.peakIndex,
-                                doc->spectrum.negateImag, doc->spectrum.phaseSourceValid, doc->spectrum.snMarksValid,
+    EXPECT_EQ((std::vector<int>{doc->spectrum.nData, doc->spectrum.acqPars.TD, doc->spectrum.xUnits,
+                                doc->spectrum.refIndex, doc->spectrum.peakIndex, doc->spectrum.negateImag,
+                                doc->spectrum.phaseSourceValid, doc->spectrum.snMarksValid,
                                 doc->spectrum.noiseBlock}),
               (std::vector<int>{3000, 3000, kSeconds, 3100, 1234, 1, 1, ts.snMarksValid, ts.noiseBlock}));
-    EXPECT_EQ((std::vector<double>{doc->spectrum.peakValue, doc->spectrum.phase0, doc->spectrum.phase1, doc->spectrum.delayFraction}),
+    EXPECT_EQ((std::vector<double>{doc->spectrum.peakValue, doc->spectrum.phase0, doc->spectrum.phase1,
+                                   doc->spectrum.delayFraction}),
               (std::vector<double>{peak, 30.0, -12.0, ts.delayFraction}));
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -235,14 +238,15 @@ TEST(InteractiveApodization, OkKeepsTheSpectrumAndUndoReturnsTheFidAtItsLength) 
         Dialog d(*doc, ui);  // OK without a movement leaves a FID a FID
         d.open();
         d.ok();
-        EXPECT_EQ((std::vector<int>{doc->spectrum.xUnits, doc->spectrum.ftInverse}), (std::vector<int>{kSeconds, 0}));
+        EXPECT_EQ((std::vector<int>{doc->spectrum.xUnits, doc->spectrum.ftInverse}),
+                  (std::vector<int>{kSeconds, 0}));
     }
     Dialog d(*doc, ui);
     d.open();
     ASSERT_TRUE(d.scrollLb(PageRight));
     d.ok();
-    EXPECT_EQ((std::vector<int>{doc->spectrum.xUnits, doc->spectrum.ftReal, doc->spectrum.ftQuadrature, doc->spectrum.ftInverse, doc->spectrum.negateImag,
-                                doc->spectrum.nData}),
+    EXPECT_EQ((std::vector<int>{doc->spectrum.xUnits, doc->spectrum.ftReal, doc->spectrum.ftQuadrature,
+                                doc->spectrum.ftInverse, doc->spectrum.negateImag, doc->spectrum.nData}),
               (std::vector<int>{kPpm, 0, 0, 1, 0, 4096}));
     undoCommand(*doc);
     EXPECT_EQ((std::pair{doc->spectrum.nData, dataOf(*doc)}), (std::pair{3000, fid}));
@@ -254,11 +258,11 @@ TEST(InteractiveApodization, AnInverseTransformsFidGoesForwardByTheComplexFft) {
     // spectrum returns to it: at LB 0 the dialog gives the spectrum again, scaled by the points.
     testing::RecordingUserInterface ui;
     auto doc = withStoredFid(fidOf(2048, 2000.0, {-500.0, 300.0}), 2000.0);
-    FtOptions forward;
+    TransformSettings forward;
     forward.driftCorr = 0;
     ASSERT_TRUE(fourierTransform(*doc, forward));
     const std::vector<double> spectrum = dataOf(*doc);
-    FtOptions inverse;
+    TransformSettings inverse;
     inverse.inverse = 1;
     inverse.driftCorr = 0;
     inverse.quadrature = 0;

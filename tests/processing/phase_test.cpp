@@ -52,7 +52,8 @@ TEST(PhaseDialog, BarsAndTypedOrdersRephaseTheCopyOkTurnsBothPartsCancelReturnsT
     // The unphased data turned by the present orders about the present pivot.
     const auto rephased = [&](bool imaginary) {
         std::vector<double> x = original;
-        phaseRotation(x.data(), 128, doc->spectrum.phase0, doc->spectrum.phase1, doc->spectrum.peakIndex, imaginary);
+        phaseRotation(x.data(), 128, doc->spectrum.phase0, doc->spectrum.phase1, doc->spectrum.peakIndex,
+                      imaginary);
         return x;
     };
     auto dialog = opened<PhaseDialog>(*doc, ui);
@@ -151,8 +152,9 @@ TEST(Autophase, ChoosesTheAngleWhoseRealPartsSumLargerAndTurnsANegativeMaximumUp
         // It starts from the valid copy each time: running it again gives the same result.
         for (int run = 0; run < 2; ++run) {
             autophaseCommand(*doc, ui);
-            EXPECT_EQ((std::tuple{doc->spectrum.phase0, doc->spectrum.phase1, doc->spectrum.phaseSourceValid}),
-                      (std::tuple{c.phase0, 0.0, 1}));
+            EXPECT_EQ(
+                (std::tuple{doc->spectrum.phase0, doc->spectrum.phase1, doc->spectrum.phaseSourceValid}),
+                (std::tuple{c.phase0, 0.0, 1}));
             EXPECT_GT(ui.repaints, 0);
             EXPECT_TRUE(dataOf(*doc) == values);
         }

@@ -66,9 +66,10 @@ TEST(ProcessAsRecorded, TheAspirinFidBecomesTheSpectrometersOwn1r) {
     EXPECT_DOUBLE_EQ(doc->spectrum.peakValue, 100.0);
     const std::vector<double> phased = dataOf(*doc);
     ASSERT_EQ(doc->spectrum.phaseSourceValid, 1);
-    restoreUnphased(*doc);
-    phaseRotation(*doc, doc->spectrum.phase0, doc->spectrum.phase1, true);
-    for (int i = 0; i < doc->spectrum.nData; ++i) ASSERT_NEAR(doc->spectrum.specData[i], phased[i], 1e-9) << i;
+    restoreUnphased(doc->spectrum);
+    phaseRotation(doc->spectrum, doc->spectrum.phase0, doc->spectrum.phase1, true);
+    for (int i = 0; i < doc->spectrum.nData; ++i)
+        ASSERT_NEAR(doc->spectrum.specData[i], phased[i], 1e-9) << i;
 }
 
 TEST(ProcessAsRecorded, RefusesWhatItCannotProcessAndOneUndoBringsBackTheWholeFid) {
@@ -91,9 +92,9 @@ TEST(ProcessAsRecorded, RefusesWhatItCannotProcessAndOneUndoBringsBackTheWholeFi
     EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{kNoRecordedProcessingText, kAlreadySpectrumText}));
     EXPECT_EQ((std::pair{dataOf(*doc), doc->spectrum.phase0}), (std::pair{spectrum, phase0}));
     undoCommand(*doc);
-    EXPECT_EQ(
-        (std::vector<int>{doc->spectrum.nData, doc->spectrum.acqPars.TD, doc->spectrum.xUnits, doc->spectrum.phaseSourceValid, doc->spectrum.ftInverse}),
-        (std::vector<int>{512, 512, kSeconds, 0, 0}));
+    EXPECT_EQ((std::vector<int>{doc->spectrum.nData, doc->spectrum.acqPars.TD, doc->spectrum.xUnits,
+                                doc->spectrum.phaseSourceValid, doc->spectrum.ftInverse}),
+              (std::vector<int>{512, 512, kSeconds, 0, 0}));
     EXPECT_EQ(dataOf(*doc), fid);
     EXPECT_EQ((std::pair{doc->spectrum.peakValue, doc->spectrum.phase0}), (std::pair{fidPeak, 0.0}));
 }
@@ -142,7 +143,8 @@ TEST(ProcessAsRecorded, WindowsWeighEveryComplexPointOverTheValuesUsed) {
         doc->spectrum.recorded.FCOR = c.fcor;
         ASSERT_TRUE(processAsRecorded(*doc, ui));
         ASSERT_EQ(doc->spectrum.nData, 2 * si);
-        for (int i = 0; i < doc->spectrum.nData; ++i) ASSERT_NEAR(doc->spectrum.specData[i], expected->spectrum.specData[i], 1e-9) << i;
+        for (int i = 0; i < doc->spectrum.nData; ++i)
+            ASSERT_NEAR(doc->spectrum.specData[i], expected->spectrum.specData[i], 1e-9) << i;
     }
 }
 

@@ -98,7 +98,7 @@ TEST(SignalToNoiseMarks, EachTransformRecordsTheQuietestBlockAndTheLargestRealPa
         auto doc = testing::documentWith(data);
         doc->spectrum.peakIndex = 42;
         doc->spectrum.noiseBlock = 7;
-        refreshSignalToNoiseMarks(*doc);
+        refreshSignalToNoiseMarks(doc->spectrum);
         EXPECT_EQ((std::tuple{doc->spectrum.noiseBlock, doc->spectrum.snPeakIndex, doc->spectrum.peakIndex}),
                   (std::tuple{block, index, 42}));
         EXPECT_EQ(doc->spectrum.snPeakValue, data[index]);
@@ -107,21 +107,21 @@ TEST(SignalToNoiseMarks, EachTransformRecordsTheQuietestBlockAndTheLargestRealPa
 
 TEST(TransformSteps, FirstPointDriftAlternationConjugationAndRotation) {
     auto doc = documentWith({4, 8, 1, 2, 3, 5, 7, 9});
-    firstPointCorrection(*doc);
+    firstPointCorrection(doc->spectrum);
     EXPECT_EQ(dataOf(*doc), (std::vector<double>{2, 4, 1, 2, 3, 5, 7, 9}));
     // Means 13/4 (real) and 20/4 (imaginary), each taken off its own parts.
-    driftCorrection(*doc);
+    driftCorrection(doc->spectrum);
     EXPECT_EQ(dataOf(*doc), (std::vector<double>{-1.25, -1, -2.25, -3, -0.25, 0, 3.75, 4}));
-    quadratureAlternation(*doc);
+    quadratureAlternation(doc->spectrum);
     EXPECT_EQ(dataOf(*doc), (std::vector<double>{1.25, 1, -2.25, -3, 0.25, -0, 3.75, 4}));
-    conjugate(*doc);
+    conjugate(doc->spectrum);
     EXPECT_EQ(dataOf(*doc), (std::vector<double>{1.25, -1, -2.25, 3, 0.25, 0, 3.75, -4}));
     // Rotation moves points left; below 0 nothing moves, beyond N/2 the count is N/2, a whole turn.
     const std::vector<double> points{0, 10, 1, 11, 2, 12, 3, 13, 4, 14},
         left2{2, 12, 3, 13, 4, 14, 0, 10, 1, 11};
     for (int count : {2, -3, 5, 1000}) {
         auto d = documentWith(points);
-        rotateData(*d, count);
+        rotateData(d->spectrum, count);
         EXPECT_EQ(dataOf(*d), count == 2 ? left2 : points) << count;
     }
 }
@@ -136,7 +136,8 @@ TEST(FourierDialog, SizesRoundUpTruncateOrZeroFillAndCancelRestoresThem) {
     doc->spectrum.acqPars.DECIM = 5;
     doc->transform.ftRotateCount = 9;
     auto dialog = opened<FourierDialog>(*doc);
-    EXPECT_EQ((Ints{doc->spectrum.nData, doc->spectrum.acqPars.TD, doc->transform.ftSavedNData}), (Ints{512, 512, 300}));
+    EXPECT_EQ((Ints{doc->spectrum.nData, doc->spectrum.acqPars.TD, doc->transform.ftSavedNData}),
+              (Ints{512, 512, 300}));
     EXPECT_EQ((std::tuple{dialog.pointsText(), dialog.rotate, dialog.rotateCountText}),
               (std::tuple{"512", 0, "9"}));
     // Double-click: the size changes at once, TD stays; truncated doubles come back from the
@@ -152,7 +153,8 @@ TEST(FourierDialog, SizesRoundUpTruncateOrZeroFillAndCancelRestoresThem) {
     dialog.chooseSize(14);
     EXPECT_EQ(doc->spectrum.nData, kCapacity);
     dialog.cancel();
-    EXPECT_EQ((Ints{doc->spectrum.nData, doc->spectrum.acqPars.TD, doc->hScrollRange}), (Ints{300, 300, 300}));
+    EXPECT_EQ((Ints{doc->spectrum.nData, doc->spectrum.acqPars.TD, doc->hScrollRange}),
+              (Ints{300, 300, 300}));
     EXPECT_EQ(dataOf(*doc), fid);
 }
 
@@ -176,19 +178,19 @@ TEST(FourierDialog, ForwardThenInverseOkRunTheirWholeSequences) {
     EXPECT_EQ((std::pair{doc->undo.peakValue, doc->spectrum.phase0}), (std::pair{peakBefore, 0.0}));
     EXPECT_EQ(testing::head(doc->undo.specData, 1024), before);
     // The way back is proposed next; units are ppm.
-    EXPECT_EQ((Ints{doc->spectrum.ftInverse, doc->spectrum.ftQuadrature, doc->spectrum.ftReal, doc->spectrum.negateImag, doc->spectrum.ftDriftCorr,
-                    doc->transform.ftRotateCount, doc->transform.ftDirection, doc->spectrum.xUnits,
-                    doc->spectrum.phaseSourceValid}),
+    EXPECT_EQ((Ints{doc->spectrum.ftInverse, doc->spectrum.ftQuadrature, doc->spectrum.ftReal,
+                    doc->spectrum.negateImag, doc->spectrum.ftDriftCorr, doc->transform.ftRotateCount,
+                    doc->transform.ftDirection, doc->spectrum.xUnits, doc->spectrum.phaseSourceValid}),
               (Ints{1, 0, 0, 0, 1, 61, kForward, kPpm, 0}));
 
     // The same arithmetic by hand.
     auto expected = documentWith(before);
-    firstPointCorrection(*expected);
-    rotateData(*expected, 61);
-    driftCorrection(*expected);
-    quadratureAlternation(*expected);
-    conjugate(*expected);
-    complexFft(*expected, 512, kForward);
+    firstPointCorrection(expected->spectrum);
+    rotateData(expected->spectrum, 61);
+    driftCorrection(expected->spectrum);
+    quadratureAlternation(expected->spectrum);
+    conjugate(expected->spectrum);
+    complexFft(expected->spectrum, 512, kForward);
     // The 0.0208 point of delay the rotation leaves, as a first-order ramp.
     groupDelayRamp(expected->spectrum.specData.data(), 1024, 61.0208 - 61, true);
     for (int i = 0; i < 1024; ++i) expected->spectrum.specData[i] /= 1024.0;
@@ -197,7 +199,8 @@ TEST(FourierDialog, ForwardThenInverseOkRunTheirWholeSequences) {
     EXPECT_EQ(doc->spectrum.peakIndex, expected->spectrum.peakIndex);
     EXPECT_EQ(doc->spectrum.peakValue, std::copysign(100.0, peak));
     for (int i = 0; i < 1024; ++i)
-        EXPECT_DOUBLE_EQ(doc->spectrum.specData[i], expected->spectrum.specData[i] / std::fabs(peak) * 100.0) << i;
+        EXPECT_DOUBLE_EQ(doc->spectrum.specData[i], expected->spectrum.specData[i] / std::fabs(peak) * 100.0)
+            << i;
     // refIndex = N + trunc(2 * offsetHz * N / (2 SW)) = 1024 + trunc(-122.88).
     EXPECT_EQ(doc->spectrum.refIndex, 1024 - 122);
     EXPECT_EQ(doc->spectrum.snPeakIndex, doc->spectrum.peakIndex);
@@ -214,16 +217,18 @@ TEST(FourierDialog, ForwardThenInverseOkRunTheirWholeSequences) {
     EXPECT_EQ((Ints{inverse.inverse, inverse.rotate, inverse.real}), (Ints{1, 0, 1}));
     inverse.real = 0;
     ASSERT_TRUE(inverse.ok());
-    EXPECT_EQ((Ints{doc->transform.ftDirection, doc->spectrum.ftInverse, doc->spectrum.ftQuadrature, doc->spectrum.acqPars.DECIM,
-                    doc->spectrum.phaseSourceValid, doc->spectrum.xUnits, doc->fidCopyFromInverse}),
+    EXPECT_EQ((Ints{doc->transform.ftDirection, doc->spectrum.ftInverse, doc->spectrum.ftQuadrature,
+                    doc->spectrum.acqPars.DECIM, doc->spectrum.phaseSourceValid, doc->spectrum.xUnits,
+                    doc->fidCopyFromInverse}),
               (Ints{kInverse, 0, 0, 1, 0, kSeconds, 1}));
-    EXPECT_EQ((std::vector<double>{doc->spectrum.groupDelay, doc->spectrum.phase0, doc->spectrum.phase1, doc->spectrum.delayFraction}),
+    EXPECT_EQ((std::vector<double>{doc->spectrum.groupDelay, doc->spectrum.phase0, doc->spectrum.phase1,
+                                   doc->spectrum.delayFraction}),
               (std::vector<double>{0, 0, 0, 0}));
     EXPECT_EQ(testing::head(doc->fidCopy, 1024), dataOf(*doc));
     groupDelayRamp(expected->spectrum.specData.data(), 1024, -(61.0208 - 61), true);
-    firstPointCorrection(*expected);
-    driftCorrection(*expected);
-    complexFft(*expected, 512, kInverse);
+    firstPointCorrection(expected->spectrum);
+    driftCorrection(expected->spectrum);
+    complexFft(expected->spectrum, 512, kInverse);
     for (int i = 0; i < 1024; ++i) expected->spectrum.specData[i] /= 1024.0;
     EXPECT_EQ(dataOf(*doc), dataOf(*expected));
     EXPECT_EQ(doc->spectrum.peakValue, findPeak(expected->spectrum));
@@ -235,7 +240,8 @@ TEST(FourierDialog, ZerosStayZeroRotateCountsAreClampedAndOtherSizesRefused) {
     // The normalisation of a spectrum without signal divides by nothing.
     auto zeros = documentWith(std::vector<double>(512, 0.0));
     ASSERT_TRUE(opened<FourierDialog>(*zeros).ok());
-    EXPECT_EQ((std::pair{dataOf(*zeros), zeros->spectrum.peakValue}), (std::pair{std::vector<double>(512, 0.0), 0.0}));
+    EXPECT_EQ((std::pair{dataOf(*zeros), zeros->spectrum.peakValue}),
+              (std::pair{std::vector<double>(512, 0.0), 0.0}));
     for (const auto& [text, clamped] : {std::pair{"99999999999", 128}, {"-12abc", 0}}) {
         auto doc = documentWith(fidOf(128, 1000.0, {50.0}));
         auto dialog = opened<FourierDialog>(*doc);
@@ -245,7 +251,7 @@ TEST(FourierDialog, ZerosStayZeroRotateCountsAreClampedAndOtherSizesRefused) {
         EXPECT_EQ(doc->transform.ftRotateCount, clamped) << text;
     }
     auto doc = documentWith(std::vector<double>(100, 1.0));
-    EXPECT_FALSE(fourierTransform(*doc, FtOptions{}));
+    EXPECT_FALSE(fourierTransform(*doc, TransformSettings{}));
     EXPECT_EQ(dataOf(*doc), std::vector<double>(100, 1.0));
     EXPECT_EQ(doc->spectrum.xUnits, kSeconds);
 }

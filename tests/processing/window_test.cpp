@@ -32,8 +32,7 @@ std::vector<double> weighted(const WindowParams& w, int n = kN) {
     auto doc = documentWith(ones());
     doc->spectrum.nData = n;
     for (int i = kN; i < n; ++i) doc->spectrum.specData[i] = 1.0;
-    doc->window = w;
-    applyWindow(*doc);
+    applyWindow(doc->spectrum, w);
     return dataOf(*doc);
 }
 

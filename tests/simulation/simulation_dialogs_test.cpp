@@ -92,7 +92,8 @@ TEST(SimulationDialogs, TheCountIsReadFromTwoCharactersAndMustBeZeroToTen) {
     doc->sim.nNucleiInput = 4;
     InputParametersDialog count(*doc);
     EXPECT_EQ(count.countText(), "4");
-    for (const char* refused : {"11", "-1", "99"}) EXPECT_EQ(count.ok(refused), InputParametersDialog::kRefused) << refused;
+    for (const char* refused : {"11", "-1", "99"})
+        EXPECT_EQ(count.ok(refused), InputParametersDialog::kRefused) << refused;
     EXPECT_EQ(doc->sim.nNucleiInput, 4);
     // "100" is read as "10"; text that is not a number reads as 0, which asks for no page.
     for (const auto& [typed, n] : {std::pair{"100", 10}, {"7x", 7}, {"abc", 0}, {"1", 1}}) {
@@ -205,8 +206,9 @@ TEST(SimulationDialogs, OkComputesTheSpectrumCancelDiscardsAndNewAppendsUpToTheT
         f.lineWidth = "1.5";
         ASSERT_EQ(page.ok(f), SimulationDataDialog::kOk);
     }
-    EXPECT_EQ(std::tuple(doc->sim.simExists, doc->spectrum.nData, doc->spectrum.xUnits, doc->spectrum.acqPars.SF),
-              std::tuple(1, 8192, kPpm, 300.0));
+    EXPECT_EQ(
+        std::tuple(doc->sim.simExists, doc->spectrum.nData, doc->spectrum.xUnits, doc->spectrum.acqPars.SF),
+        std::tuple(1, 8192, kPpm, 300.0));
     EXPECT_EQ(doc->sim.simLineWidth, 1.5);
     const std::vector<double> abx = spectrum(*doc);
     EXPECT_GT(*std::max_element(abx.begin(), abx.end()), 0.0);
@@ -308,11 +310,13 @@ TEST(SimulationDialogs, InteractiveStepsChangeTheSelectedValueAndRecomputeWhatIt
     tune.open();
     EXPECT_EQ(doc->sim.simInteractive, 1);
     EXPECT_EQ(tune.shiftLines(), (std::vector<std::string>{"1= 1000.00", "2= 1020.00", "3= 1200.00"}));
-    EXPECT_EQ(std::pair(tune.parameterLabel(), tune.parameterText()), std::pair(std::string("Sel. Param."), std::string()));
+    EXPECT_EQ(std::pair(tune.parameterLabel(), tune.parameterText()),
+              std::pair(std::string("Sel. Param."), std::string()));
     EXPECT_FALSE(tune.inc("1"));  // nothing selected
 
     tune.selectShift(1);
-    EXPECT_EQ(std::pair(tune.parameterLabel(), tune.parameterText()), std::pair(std::string("Shift Nuc. 2"), std::string("1020.00")));
+    EXPECT_EQ(std::pair(tune.parameterLabel(), tune.parameterText()),
+              std::pair(std::string("Shift Nuc. 2"), std::string("1020.00")));
     EXPECT_TRUE(tune.inc("2.5"));
     EXPECT_TRUE(tune.dec("0.5"));
     EXPECT_EQ(doc->sim.spinSubsystems[0].shifts[1], 1022.0);
@@ -327,14 +331,15 @@ TEST(SimulationDialogs, InteractiveStepsChangeTheSelectedValueAndRecomputeWhatIt
 
     // The width: a step below 0.01 Hz stops there with the warning.
     tune.selectWidth();
-    EXPECT_EQ(std::pair(tune.parameterLabel(), tune.widthLine()), std::pair(std::string("Width"), std::string("0.30")));
+    EXPECT_EQ(std::pair(tune.parameterLabel(), tune.widthLine()),
+              std::pair(std::string("Width"), std::string("0.30")));
     EXPECT_TRUE(tune.dec("1"));
     EXPECT_EQ(doc->sim.simLineWidth, kMinTuningWidth);
     ASSERT_FALSE(ui.messages.empty());
     EXPECT_EQ(std::pair(ui.messages.back().text, ui.messages.back().caption),
               std::pair(std::string(kLineWidthClampText), std::string("Warning")));
     EXPECT_EQ(runner.asked, (std::vector<Recompute>{Recompute::Full, Recompute::Full, Recompute::Full,
-                                                     Recompute::WidthOnly}));
+                                                    Recompute::WidthOnly}));
 
     // Rows outside the lists select nothing; once a load released the simulation, no step writes.
     tune.selectShift(3);

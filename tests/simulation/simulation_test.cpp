@@ -245,7 +245,8 @@ TEST(SpinEngine, RecomputeAddsEverySubsystemAndKeepsTheListsForAResynthesis) {
     // A change of width alone, from the stored lists, equals a full recompute with that width.
     sim.simLineWidth = 1.5;
     ASSERT_TRUE(resynthesizeSimulation(*doc, ui));
-    const std::vector<double> fromLists(doc->spectrum.specData.begin(), doc->spectrum.specData.begin() + 4095);
+    const std::vector<double> fromLists(doc->spectrum.specData.begin(),
+                                        doc->spectrum.specData.begin() + 4095);
     ASSERT_TRUE(recomputeSimulation(*doc, ui));
     for (int i = 0; i < 4095; ++i) ASSERT_DOUBLE_EQ(fromLists[i], doc->spectrum.specData[i]) << i;
 }
@@ -355,7 +356,8 @@ TEST(Synthesis, AddsToTheDataAndRewritesTheAxisUnlessInteractiveWithoutUpdate) {
     interactive.doc->sim.simInteractive = 1;
     interactive.doc->spectrum.nData = 2048;
     ASSERT_TRUE(interactive.run({1000.0}, {1.0}, 0.3, 4096, 500.0, 2500.0));
-    EXPECT_EQ(std::pair(interactive.doc->spectrum.nData, interactive.doc->spectrum.acqPars.TD), std::pair(2048, 0));
+    EXPECT_EQ(std::pair(interactive.doc->spectrum.nData, interactive.doc->spectrum.acqPars.TD),
+              std::pair(2048, 0));
     interactive.doc->sim.simUpdateDocument = 1;
     ASSERT_TRUE(interactive.run({1000.0}, {1.0}, 0.3, 4096, 500.0, 2500.0));
     EXPECT_EQ(interactive.doc->spectrum.nData, 4096);

@@ -1,6 +1,5 @@
 // The About box and the splash.
 #include "gui/dialogs/about_dialog.h"
-#include "base/version.h"
 
 #include <QDesktopServices>
 #include <QDialogButtonBox>
@@ -11,6 +10,8 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include "base/version.h"
 
 namespace pelvaron::gui {
 
@@ -56,7 +57,8 @@ AboutDialog::AboutDialog(QWidget* owner) : CenteredDialog(owner) {
 SplashDialog::SplashDialog(QWidget* owner, int closeAfterMs) : CenteredDialog(owner) {
     setWindowTitle(QStringLiteral("Pelvaron"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(banner(this, tr("<h2>Pelvaron %1</h2><p>NMR data processing</p>").arg(QString::fromLatin1(kShortVersion))));
+    layout->addWidget(banner(
+        this, tr("<h2>Pelvaron %1</h2><p>NMR data processing</p>").arg(QString::fromLatin1(kShortVersion))));
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(box);
