@@ -75,7 +75,7 @@ void BM_BrukerLoad131072(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
     testing::RecordingUserInterface ui;
     for (auto _ : state) {
-        if (!io::loadFile(*doc, ui, fixture().experiment, io::FileFormat::Bruker))
+        if (!io::loadFile(*doc, ui, fixture().experiment, FileFormat::Bruker))
             state.SkipWithError("load failed");
     }
 }
@@ -84,7 +84,7 @@ BENCHMARK(BM_BrukerLoad131072)->Unit(benchmark::kMillisecond);
 void BM_SetupDocument(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
     testing::RecordingUserInterface ui;
-    if (!io::loadFile(*doc, ui, fixture().experiment, io::FileFormat::Bruker))
+    if (!io::loadFile(*doc, ui, fixture().experiment, FileFormat::Bruker))
         state.SkipWithError("load failed");
     for (auto _ : state) setupDocument(*doc);
 }
@@ -93,7 +93,7 @@ BENCHMARK(BM_SetupDocument)->Unit(benchmark::kMillisecond);
 void BM_NativeSave131072(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
     testing::RecordingUserInterface ui;
-    if (!io::loadFile(*doc, ui, fixture().experiment, io::FileFormat::Bruker))
+    if (!io::loadFile(*doc, ui, fixture().experiment, FileFormat::Bruker))
         state.SkipWithError("load failed");
     for (auto _ : state) {
         if (!io::writeNativeFile(*doc, fixture().native)) state.SkipWithError("save failed");
@@ -104,12 +104,12 @@ BENCHMARK(BM_NativeSave131072)->Unit(benchmark::kMillisecond);
 void BM_NativeOpen131072(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
     testing::RecordingUserInterface ui;
-    if (!io::loadFile(*doc, ui, fixture().experiment, io::FileFormat::Bruker) ||
+    if (!io::loadFile(*doc, ui, fixture().experiment, FileFormat::Bruker) ||
         !io::writeNativeFile(*doc, fixture().native)) {
         state.SkipWithError("set-up failed");
     }
     for (auto _ : state) {
-        if (!io::loadFile(*doc, ui, fixture().native, io::FileFormat::Native))
+        if (!io::loadFile(*doc, ui, fixture().native, FileFormat::Native))
             state.SkipWithError("open failed");
     }
 }
@@ -119,7 +119,7 @@ void BM_BrukerProcessedOpenSI131072(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
     testing::RecordingUserInterface ui;
     for (auto _ : state) {
-        if (!io::loadFile(*doc, ui, fixture().processed, io::FileFormat::Bruker) ||
+        if (!io::loadFile(*doc, ui, fixture().processed, FileFormat::Bruker) ||
             doc->spectrum.nData != 2 * kProcessedPoints) {
             state.SkipWithError("open failed");
         }

@@ -26,7 +26,7 @@ std::string aspirin() {
 void pickAndReport(benchmark::State& state, double fractionOfPeak, bool text) {
     testing::RecordingUserInterface ui;
     auto doc = std::make_unique<Document>();
-    if (!io::loadFile(*doc, ui, aspirin(), io::FileFormat::Bruker) || doc->spectrum.nData != 65536) {
+    if (!io::loadFile(*doc, ui, aspirin(), FileFormat::Bruker) || doc->spectrum.nData != 65536) {
         state.SkipWithError("the aspirin spectrum could not be loaded");
         return;
     }

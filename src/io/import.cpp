@@ -58,64 +58,25 @@ bool importBruker(Document& doc, platform::UserInterface& ui) {
 
 }  // namespace
 
-void selectImportFormat(Document& doc, ImportFormat format) {
-    ImportState& s = doc.import;
-    s.fmtBrukerXwin = format == ImportFormat::BrukerXwin;
-    s.fmtAspect = format == ImportFormat::Aspect;
-    s.fmtWinNmr = format == ImportFormat::WinNmr;
-    s.fmtVarianUnity = format == ImportFormat::VarianUnity;
-    s.fmtVarianGemini = format == ImportFormat::VarianGemini;
-    s.fmtNicolet = format == ImportFormat::Nicolet;
-    s.fmtNuts = format == ImportFormat::Nuts;
-    s.fmtJcamp = format == ImportFormat::Jcamp;
-}
+void selectImportFormat(Document& doc, FileFormat format) { doc.import.importFormat = format; }
 
 namespace {
 
 /// What a reader may change before it fails: kept so that a failed import loses nothing.
 class ImportRollback {
 public:
-    explicit ImportRollback(Document& doc)
-        : doc_(doc),
-          data_(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + doc.spectrum.specInUse()),
-          specExtent_(doc.spectrum.specInUse()),
-          acqPars_(doc.spectrum.acqPars),
-          nData_(doc.spectrum.nData),
-          refIndex_(doc.spectrum.refIndex),
-          groupDelay_(doc.spectrum.groupDelay),
-          negateImag_(doc.spectrum.negateImag),
-          fileNegateImag_(doc.spectrum.fileNegateImag),
-          referenceSource_(doc.spectrum.referenceSource),
-          recorded_(doc.spectrum.recorded) {}
+    explicit ImportRollback(Document& doc) : doc_(doc), spectrum_(doc.spectrum) {}
 
     void restore() {
         // How far a failed reader wrote is not known: the whole buffer is cleared (a rare path).
         doc_.spectrum.specData.fill(0.0);
-        std::copy(data_.begin(), data_.end(), doc_.spectrum.specData.begin());
-        doc_.spectrum.specExtent = specExtent_;
-        doc_.spectrum.acqPars = acqPars_;
-        doc_.spectrum.nData = nData_;
-        doc_.spectrum.refIndex = refIndex_;
-        doc_.spectrum.groupDelay = groupDelay_;
-        doc_.spectrum.negateImag = negateImag_;
-        doc_.spectrum.fileNegateImag = fileNegateImag_;
-        doc_.spectrum.referenceSource = referenceSource_;
-        doc_.spectrum.recorded = recorded_;
+        doc_.spectrum = spectrum_;
         doc_.import.spectrumLoaded = 0;
     }
 
 private:
     Document& doc_;
-    std::vector<double> data_;
-    int specExtent_;
-    AcqParams acqPars_;
-    int nData_;
-    int refIndex_;
-    double groupDelay_;
-    int negateImag_;
-    int fileNegateImag_;
-    ReferenceSource referenceSource_;
-    RecordedProcessing recorded_;
+    Spectrum spectrum_;
 };
 
 }  // namespace
@@ -135,7 +96,7 @@ bool importCurrentFile(Document& doc, platform::UserInterface& ui) {
     doc.import.spectrumLoaded = 0;
 
     const ImportState& s = doc.import;
-    if (s.fmtJcamp) {
+    if (s.importFormat == FileFormat::Jcamp) {
         // The JCAMP-DX branch sets the document up itself: its title comment follows the set-up.
         if (importJcamp(doc, ui)) return true;
         rollback.restore();
@@ -144,7 +105,7 @@ bool importCurrentFile(Document& doc, platform::UserInterface& ui) {
     // The Bruker readers set the document up themselves, as the JCAMP-DX branch does; the other
     // instrument readers only fill it.
     bool loaded = false;
-    if (s.fmtBrukerXwin) {
+    if (s.importFormat == FileFormat::Bruker) {
         loaded = importBruker(doc, ui);
     } else if (importInstrumentFile(doc, ui)) {
         setupDocument(doc);

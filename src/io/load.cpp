@@ -112,17 +112,17 @@ bool loadFile(Document& doc, platform::UserInterface& ui, const std::string& pat
     switch (*format) {
         case FileFormat::Native: return openNativePath(doc, ui, path) == NativeOpen::Loaded;
         case FileFormat::Bruker:
-            selectImportFormat(doc, ImportFormat::BrukerXwin);
+            selectImportFormat(doc, FileFormat::Bruker);
             return importPath(doc, ui, resolveBrukerPath(path));
-        case FileFormat::Jcamp: selectImportFormat(doc, ImportFormat::Jcamp); break;
-        case FileFormat::Aspect: selectImportFormat(doc, ImportFormat::Aspect); break;
-        case FileFormat::WinNmr: selectImportFormat(doc, ImportFormat::WinNmr); break;
-        case FileFormat::Gemini: selectImportFormat(doc, ImportFormat::VarianGemini); break;
-        case FileFormat::Nicolet: selectImportFormat(doc, ImportFormat::Nicolet); break;
-        case FileFormat::Nuts: selectImportFormat(doc, ImportFormat::Nuts); break;
+        case FileFormat::Jcamp:
+        case FileFormat::Aspect:
+        case FileFormat::WinNmr:
+        case FileFormat::Gemini:
+        case FileFormat::Nicolet:
+        case FileFormat::Nuts: selectImportFormat(doc, *format); break;
         case FileFormat::Varian:
             // A Varian experiment is a folder holding its fid, as a Bruker one is.
-            selectImportFormat(doc, ImportFormat::VarianUnity);
+            selectImportFormat(doc, FileFormat::Varian);
             return importPath(doc, ui, resolveBrukerPath(path));
     }
     return importPath(doc, ui, path);

@@ -243,7 +243,7 @@ TEST(IntegrateRegions, ListsTheAspirinIntegralsRelativeToTheChosenOne) {
     testing::RecordingUserInterface ui;
     auto doc = std::make_unique<Document>();
     ASSERT_TRUE(io::loadFile(*doc, ui, testing::sourcePath("tests/data/aspirin-1h/processed-set"),
-                             io::FileFormat::Bruker));
+                             FileFormat::Bruker));
     // The aromatic proton at 8.04 ppm and the acetyl methyl at 2.29 ppm: three to one.
     IntegrateRequest request{{{8.1, 7.97}, {2.2, 2.4}}, false, 1, 1.0};
     IntegrateResult r = integrateRegions(*doc, ui, request);

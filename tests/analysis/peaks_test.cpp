@@ -225,7 +225,7 @@ TEST(PeakPickingAspirin, TheWholeSpectrumGivesItsLinesWithTheirCouplings) {
     testing::RecordingUserInterface ui;
     auto doc = std::make_unique<Document>();
     ASSERT_TRUE(io::loadFile(*doc, ui, testing::sourcePath("tests/data/aspirin-1h/processed-set"),
-                             io::FileFormat::Bruker));
+                             FileFormat::Bruker));
     ASSERT_EQ(doc->spectrum.nData, 65536);
     ASSERT_TRUE(pickWholeSpectrum(*doc, ui, 0.01 * doc->spectrum.peakValue));
     ASSERT_EQ(doc->peaks.peakCount, 21);

@@ -81,12 +81,12 @@ TEST(FileCommands, SavedNamedAndDroppedFilesOpenWithoutADialog) {
 TEST(FileTypeDialog, OpensOnTheRememberedFlagAndStoresTheChoice) {
     Document doc;
     app::FileTypeDialogModel chosen(doc);
-    EXPECT_TRUE(chosen.isChecked(io::ImportFormat::BrukerXwin));
-    chosen.check(io::ImportFormat::Jcamp);
-    EXPECT_FALSE(chosen.isChecked(io::ImportFormat::BrukerXwin));
+    EXPECT_TRUE(chosen.isChecked(FileFormat::Bruker));
+    chosen.check(FileFormat::Jcamp);
+    EXPECT_FALSE(chosen.isChecked(FileFormat::Bruker));
     chosen.ok(doc);
-    EXPECT_EQ(doc.import.fmtBrukerXwin, 0);
-    EXPECT_TRUE(app::FileTypeDialogModel(doc).isChecked(io::ImportFormat::Jcamp));
+    EXPECT_EQ(doc.import.importFormat, FileFormat::Jcamp);
+    EXPECT_TRUE(app::FileTypeDialogModel(doc).isChecked(FileFormat::Jcamp));
 }
 
 TEST(FileCommands, SpinSystemFilesOpenAsASimulationAndSaveBackTheSame) {

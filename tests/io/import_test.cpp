@@ -153,7 +153,7 @@ TEST(Import, AMissingProcparIsAskedForAndTheFidFirstPickedIsRead) {
     const std::vector<double> d = {10, 20, 30, 40};
     (void)testing::writeVarianFid(s.dir.file("params"), {.values = {1, 2, 3, 4}});
     testing::writeFile(s.dir.file("data/fid"), testing::encodeVarianFid(d, true));
-    selectImportFormat(*s.doc, ImportFormat::VarianUnity);
+    selectImportFormat(*s.doc, FileFormat::Varian);
     s.ui.files = {s.dir.file("data/fid")};
     s.ui.answers.push_back(platform::Answer::Cancel);
     EXPECT_FALSE(importData(*s.doc, s.ui));

@@ -101,7 +101,7 @@ TEST(DataSteps, OnTheAspirinSpectrumTheBrokenLineTakesATiltOffTheReferenceMovesT
     testing::RecordingUserInterface ui;
     auto doc = std::make_unique<Document>();
     ASSERT_TRUE(io::loadFile(*doc, ui, testing::sourcePath("tests/data/aspirin-1h/processed-set"),
-                             io::FileFormat::Bruker));
+                             FileFormat::Bruker));
     ASSERT_EQ(doc->spectrum.nData, 65536);
     const int methyl = 54148;  // the acetyl CH3, the tallest line
     const int aromatic = 2 * 16835;

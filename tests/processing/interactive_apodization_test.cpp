@@ -206,13 +206,13 @@ TEST(InteractiveApodization, OnTheAspirinFidTheSpectrumIsTheTransformsOwn) {
     const std::string path = testing::sourcePath("tests/data/aspirin-1h/fid-set");
     testing::RecordingUserInterface ui;
     auto ft = std::make_unique<Document>();
-    ASSERT_TRUE(io::loadFile(*ft, ui, path, io::FileFormat::Bruker));
+    ASSERT_TRUE(io::loadFile(*ft, ui, path, FileFormat::Bruker));
     FourierDialog fourier(*ft);
     fourier.open();
     ASSERT_TRUE(fourier.ok());
 
     auto doc = std::make_unique<Document>();
-    ASSERT_TRUE(io::loadFile(*doc, ui, path, io::FileFormat::Bruker));
+    ASSERT_TRUE(io::loadFile(*doc, ui, path, FileFormat::Bruker));
     ASSERT_EQ(doc->fidCopyCount, doc->spectrum.nData);
     Dialog d(*doc, ui);
     d.open();

@@ -42,9 +42,9 @@ TEST(ProcessAsRecorded, TheAspirinFidBecomesTheSpectrometersOwn1r) {
                                std::filesystem::copy_options::overwrite_existing);
     testing::RecordingUserInterface ui;
     auto doc = std::make_unique<Document>(), theirs = std::make_unique<Document>();
-    ASSERT_TRUE(io::loadFile(*doc, ui, experiment, io::FileFormat::Bruker));
+    ASSERT_TRUE(io::loadFile(*doc, ui, experiment, FileFormat::Bruker));
     ASSERT_TRUE(processAsRecorded(*doc, ui));
-    ASSERT_TRUE(io::loadFile(*theirs, ui, processed, io::FileFormat::Bruker));
+    ASSERT_TRUE(io::loadFile(*theirs, ui, processed, FileFormat::Bruker));
 
     const int si = 32768;
     ASSERT_EQ(doc->spectrum.nData, 2 * si);
