@@ -48,7 +48,7 @@ std::unique_ptr<Document> simulationDocument(int n, testing::RecordingUserInterf
     sim.simThreshold = 0.001;
     sim.nNucleiInput = n;
     strongSystem(n, sim.editShifts, sim.editCouplings);
-    doc->acqPars.offsetHz = sim.simFromHz;
+    doc->spectrum.acqPars.offsetHz = sim.simFromHz;
     if (!simulation::storeSubsystemParams(*doc, ui)) std::abort();
     return doc;
 }
@@ -74,7 +74,7 @@ void fullRecompute(benchmark::State& state) {
         cpu += static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
         wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         benchmark::DoNotOptimize(ok);
-        benchmark::DoNotOptimize(doc->specData[0]);
+        benchmark::DoNotOptimize(doc->spectrum.specData[0]);
     }
     if (!ui.messages.empty()) state.SkipWithError("the simulation reported a message");
     const auto iterations = static_cast<double>(state.iterations());

@@ -3,9 +3,9 @@
 
 #include <filesystem>
 
+#include "base/numeric.h"
 #include "display/comments.h"
 #include "display/tools.h"
-#include "document/numeric.h"
 #include "io/import.h"
 #include "io/load.h"
 #include "io/native_file.h"
@@ -31,7 +31,7 @@ void resizeClientArea(Document& doc, int width, int height) {
 }
 
 CommandDispatcher::CommandDispatcher(Document& doc, platform::UserInterface& ui, DialogHost& dialogs)
-    : doc_(doc), ui_(ui), dialogs_(dialogs) {
+    : doc_(doc), ui_(ui), dialogs_(dialogs), presenter_(doc, ui) {
     registerBuiltins();
     registerSubsystemCommands();
     registerAnalysisCommands();

@@ -6,10 +6,10 @@
 #include <iterator>
 #include <memory>
 
+#include "base/format.h"
 #include "cli/commands.h"
 #include "cli/console_ui.h"
 #include "document/document.h"
-#include "document/format.h"
 #include "io/jcamp_writer.h"
 #include "io/native_file.h"
 #include "io/text_export.h"
@@ -47,7 +47,7 @@ bool writeOutput(const Document& doc, const std::string& to, const std::string& 
     if (to == "native") return io::writeNativeFile(doc, path);
     // A simulated spectrum is real: JCAMP-DX XYDATA and the real points list carry all of it.
     if (to == "jcamp") return io::writeJcampXYDataFile(doc, path, io::defaultJcampExportText(doc));
-    if (to == "text") return io::writeRealPointsFile(doc, path, 0, doc.nData);
+    if (to == "text") return io::writeRealPointsFile(doc, path, 0, doc.spectrum.nData);
     return false;
 }
 

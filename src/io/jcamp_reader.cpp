@@ -14,7 +14,8 @@
 #include <memory>
 #include <string>
 
-#include "document/numeric.h"
+#include "base/numeric.h"
+#include "io/capacity.h"
 
 namespace pelvaron::io {
 
@@ -394,13 +395,13 @@ private:
     void warnCapacity() {
         if (s_.capacityWarned) return;
         s_.capacityWarned = true;
-        const int nData = doc_.nData;
-        const int td = doc_.acqPars.TD;
-        doc_.nData = kCapacity + 1;
-        capToCapacity(doc_, ui_);
+        const int nData = doc_.spectrum.nData;
+        const int td = doc_.spectrum.acqPars.TD;
+        doc_.spectrum.nData = kCapacity + 1;
+        capToCapacity(doc_.spectrum, ui_);
         // The document's size is settled when the import completes; a failed read changes nothing.
-        doc_.nData = nData;
-        doc_.acqPars.TD = td;
+        doc_.spectrum.nData = nData;
+        doc_.spectrum.acqPars.TD = td;
     }
     [[nodiscard]] int declaredPoints() const {
         return truncToInt(jcampNumber(s_.jcampLabels[kJcampNPoints]));
@@ -509,7 +510,7 @@ void JcampReader::countCheck(const JcampTableResult& r) {
 }
 
 JcampTableResult JcampReader::decodeInto(std::string_view block, std::size_t start, int offset) {
-    JcampDestination dest{doc_.specData.data() + offset, 2, kJcampTableCapacity};
+    JcampDestination dest{doc_.spectrum.specData.data() + offset, 2, kJcampTableCapacity};
     JcampTableResult r = decodeJcampTable(block, start, dest);
     if (r.endOfFile) ui_.message(std::to_string(r.count), "", Icon::None);
     countCheck(r);
@@ -518,7 +519,7 @@ JcampTableResult JcampReader::decodeInto(std::string_view block, std::size_t sta
 }
 
 void JcampReader::clearDecoded(int offset, int count) {
-    for (int k = 0; k < count && k < kJcampTableCapacity; ++k) doc_.specData[2 * k + offset] = 0.0;
+    for (int k = 0; k < count && k < kJcampTableCapacity; ++k) doc_.spectrum.specData[2 * k + offset] = 0.0;
 }
 
 bool JcampReader::read(std::string_view text) {

@@ -62,7 +62,7 @@ struct JcampTableResult {
 [[nodiscard]] JcampTableResult decodeJcampTable(std::string_view text, std::size_t start,
                                                 const JcampDestination& dest);
 
-/// Reads the JCAMP-DX file at `path` into doc.jcamp (labels) and doc.specData (the real parts,
+/// Reads the JCAMP-DX file at `path` into doc.jcamp (labels) and doc.spectrum.specData (the real parts,
 /// or the table of an XYDATA file, at the even indices; an NTUPLES imaginary page at the odd
 /// ones), with the program's warnings. False after "Error opening file" or when an NTUPLES page
 /// is missing; a file without any data table reads as true with nothing decoded.

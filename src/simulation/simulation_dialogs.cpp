@@ -5,8 +5,9 @@
 #include <climits>
 #include <cmath>
 
-#include "document/format.h"
-#include "document/numeric.h"
+#include "base/format.h"
+#include "base/legacy_constants.h"
+#include "base/numeric.h"
 #include "simulation/spin_engine.h"
 #include "simulation/synthesis.h"
 
@@ -103,33 +104,29 @@ bool beginNewSimulation(Document& doc, platform::UserInterface& ui) {
 void beginCompareSimulation(Document& doc) {
     SimulationState& sim = doc.sim;
     releaseSimulation(sim);
-    const double hzPerIndex = doc.acqPars.SW / doc.nData;
+    const double hzPerIndex = doc.spectrum.acqPars.SW / doc.spectrum.nData;
     // The low end is the Hz one point past the data's last, nData, where the simulated axis puts
     // it too; TD, the size the file recorded, may differ from the data drawn.
-    sim.simFromHz = (doc.refIndex - doc.nData) * hzPerIndex;
-    sim.simToHz = doc.refIndex * hzPerIndex;
-    sim.simPoints = doc.nData;
-    sim.simSF = doc.acqPars.SF;
+    sim.simFromHz = (doc.spectrum.refIndex - doc.spectrum.nData) * hzPerIndex;
+    sim.simToHz = doc.spectrum.refIndex * hzPerIndex;
+    sim.simPoints = doc.spectrum.nData;
+    sim.simSF = doc.spectrum.acqPars.SF;
 }
 
 bool completeSimulation(Document& doc, platform::UserInterface& ui) {
     SimulationState& sim = doc.sim;
-    const double offset = doc.acqPars.offsetHz;
-    doc.acqPars.offsetHz = sim.simFromHz;
+    const double offset = doc.spectrum.acqPars.offsetHz;
+    doc.spectrum.acqPars.offsetHz = sim.simFromHz;
     if (!recomputeSimulation(doc, ui)) {
-        doc.acqPars.offsetHz = offset;
+        doc.spectrum.acqPars.offsetHz = offset;
         return false;
     }
-    doc.acqPars.SF = sim.simSF;
-    setupDocument(doc, ui);
+    doc.spectrum.acqPars.SF = sim.simSF;
+    setupDocument(doc);
     doc.fidCopyCount = 0;  // a computed spectrum: there is no FID behind it to apodize
     const bool ppm = sim.simUnitsPpm != 0;
-    doc.unitSeconds = 0;
-    doc.unitPoints = 0;
-    doc.unitHz = ppm ? 0 : 1;
-    doc.unitPpm = ppm ? 1 : 0;
-    doc.xUnits = ppm ? kPpm : kHz;
-    doc.nData = sim.simPoints;
+    doc.spectrum.xUnits = ppm ? kPpm : kHz;
+    doc.spectrum.nData = sim.simPoints;
     sim.simExists = 1;
     sim.simNewSubsystem = 1;
     ui.requestRepaint();
@@ -257,7 +254,7 @@ void SimulationDataDialog::layoutRing(int width, int height, int buttonWidth, in
     buttonWidth_ = buttonWidth;
     buttonHeight_ = buttonHeight;
     if (nuclei_ < 1) return;
-    constexpr double kPi = 3.14159;
+    constexpr double kPi = legacy::kShortPi;
     const int r = truncToInt(0.2 * height);
     const int step = 360 / nuclei_;
     for (int i = 0; i < nuclei_; ++i) {

@@ -516,7 +516,7 @@ bool recomputeSimulation(Document& doc, platform::UserInterface& ui, const Alloc
     SimulatedSpectrum spectrum;
     ui.setWaitCursor(true);
     const bool computed =
-        simulateSpectrum(subsystemsOf(doc.sim), settings, doc.acqPars.offsetHz, spectrum, ui, gate);
+        simulateSpectrum(subsystemsOf(doc.sim), settings, doc.spectrum.acqPars.offsetHz, spectrum, ui, gate);
     ui.setWaitCursor(false);
     if (!computed) return false;
     zeroForSimulation(doc, settings.points);
@@ -534,7 +534,7 @@ bool resynthesizeSimulation(Document& doc, platform::UserInterface& ui) {
     if (!checkSimulation(doc.sim, ui)) return false;
     const SynthesisSettings settings = synthesisSettingsOf(doc.sim);
     std::vector<double> values;
-    if (!resynthesizeSpectrum(subsystemsOf(doc.sim), settings, doc.acqPars.offsetHz, values, ui))
+    if (!resynthesizeSpectrum(subsystemsOf(doc.sim), settings, doc.spectrum.acqPars.offsetHz, values, ui))
         return false;
     zeroForSimulation(doc, settings.points);
     setSimulatedAxis(doc, settings);

@@ -7,8 +7,8 @@
 #include <initializer_list>
 #include <nlohmann/json.hpp>
 
+#include "base/format.h"
 #include "document/document.h"
-#include "document/format.h"
 #include "document/simulation_state.h"
 #include "platform/counting_ui.h"
 #include "simulation/simulation_dialogs.h"

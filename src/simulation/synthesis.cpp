@@ -7,14 +7,14 @@
 #include <new>
 #include <vector>
 
-#include "document/numeric.h"
+#include "base/legacy_constants.h"
+#include "base/numeric.h"
 
 namespace pelvaron::simulation {
 
 namespace {
 
-/// 2 pi as the line shape has always used it.
-constexpr double kTwoPi = 6.28318;
+constexpr double kTwoPi = legacy::kLineShapeTwoPi;
 
 bool refuse(platform::UserInterface& ui, const char* text) {
     ui.message(text, "Error", platform::Icon::Stop, platform::Buttons::Ok);
@@ -90,35 +90,35 @@ bool lineCurve(std::span<double> curve, std::span<const double> freq, std::span<
 }
 
 void zeroForSimulation(Document& doc, int nPoints) {
-    const int count = std::clamp(std::max(doc.nData, nPoints), 0, kCapacity);
-    std::fill(doc.specData.begin(), doc.specData.begin() + count, 0.0);
-    doc.noteSpecExtent(count);
+    const int count = std::clamp(std::max(doc.spectrum.nData, nPoints), 0, kCapacity);
+    std::fill(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + count, 0.0);
+    doc.spectrum.noteSpecExtent(count);
     // Its axis is the one the simulation was set up on, and nothing the spectrometer recorded of
     // its processing applies to the data any more.
-    doc.referenceSource = ReferenceSource::Simulation;
-    doc.recorded = {};
+    doc.spectrum.referenceSource = ReferenceSource::Simulation;
+    doc.spectrum.recorded = {};
 }
 
 void setSimulatedAxis(Document& doc, const SynthesisSettings& s) {
     const double simRange = std::fabs(s.toHz - s.fromHz);
     doc.sim.simRange = simRange;
     if (doc.sim.simInteractive == 1 && doc.sim.simUpdateDocument == 0) return;
-    AcqParams& p = doc.acqPars;
+    AcqParams& p = doc.spectrum.acqPars;
     p.TD = s.points;
-    doc.nData = s.points;
+    doc.spectrum.nData = s.points;
     p.SW = simRange;
     p.AQ = s.points / simRange;
     doc.viewLeft = 0.0;
     doc.viewRight = p.AQ;
-    doc.refIndex = truncToInt(p.TD + std::trunc(2.0 * p.offsetHz * p.AQ));
+    doc.spectrum.refIndex = truncToInt(p.TD + std::trunc(2.0 * p.offsetHz * p.AQ));
 }
 
 void addSimulatedCurve(Document& doc, std::span<const double> curve) {
     const int h = static_cast<int>(curve.size());
-    doc.noteSpecExtent(2 * h);
+    doc.spectrum.noteSpecExtent(2 * h);
     for (int j = 0; j < h; ++j) {
-        doc.specData[2 * j] += curve[static_cast<std::size_t>(j)];
-        doc.specData[2 * j + 1] = 0.0;
+        doc.spectrum.specData[2 * j] += curve[static_cast<std::size_t>(j)];
+        doc.spectrum.specData[2 * j + 1] = 0.0;
     }
 }
 
@@ -135,7 +135,7 @@ bool synthesizeSpectrum(Document& doc, platform::UserInterface& ui, std::span<co
     } catch (const std::bad_alloc&) {
         return refuse(ui, kCurveAllocationText);
     }
-    if (!lineCurve(curve, freq, intens, s, doc.acqPars.offsetHz, ui)) return false;
+    if (!lineCurve(curve, freq, intens, s, doc.spectrum.acqPars.offsetHz, ui)) return false;
     setSimulatedAxis(doc, s);
     addSimulatedCurve(doc, curve);
     return true;

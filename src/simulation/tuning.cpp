@@ -43,8 +43,8 @@ std::unique_ptr<TuningJob> snapshotTuning(const Document& doc, Recompute what) {
     job->sim = doc.sim;
     if (what == Recompute::Full)
         for (SpinSubsystem& rec : job->sim.spinSubsystems) rec.clearTransitions();
-    job->offsetHz = doc.acqPars.offsetHz;
-    job->nData = doc.nData;
+    job->offsetHz = doc.spectrum.acqPars.offsetHz;
+    job->nData = doc.spectrum.nData;
     return job;
 }
 
@@ -62,7 +62,7 @@ void runTuningJob(TuningJob& job) {
 
 bool applyTuningResult(Document& doc, platform::UserInterface& ui, TuningJob& job) {
     for (const TuningJob::Message& m : job.messages) ui.message(m.text, m.caption, m.icon);
-    if (!job.computed || !sameShape(doc.sim, job.sim) || doc.nData != job.nData) return false;
+    if (!job.computed || !sameShape(doc.sim, job.sim) || doc.spectrum.nData != job.nData) return false;
     const SynthesisSettings settings = synthesisSettingsOf(job.sim);
     zeroForSimulation(doc, settings.points);
     // Tuning never rewrites the axis the document is drawn on.

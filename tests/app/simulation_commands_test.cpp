@@ -7,7 +7,7 @@
 #include "app/display_commands.h"
 #include "app/simulation_commands.h"
 #include "app_fixture.h"
-#include "document/format.h"
+#include "base/format.h"
 #include "io/load.h"
 #include "simulation/spin_engine.h"
 #include "simulation/spin_system_file.h"
@@ -79,7 +79,7 @@ TEST(SimulationCommands, NewEntersFiveSubsystemsPageByPageToEditTuneOrReplace) {
     EXPECT_EQ(f.ui.messages[0].caption, "Error");
     EXPECT_EQ(std::tuple(f.host.inputParameters.runs, f.host.simulationData.runs, doc.sim.lastSubsystem),
               std::tuple(6, 5, 4));
-    EXPECT_EQ(std::tuple(doc.sim.simExists, doc.nData, doc.xUnits, doc.sim.simToHz, doc.sim.simLineWidth),
+    EXPECT_EQ(std::tuple(doc.sim.simExists, doc.spectrum.nData, doc.spectrum.xUnits, doc.sim.simToHz, doc.sim.simLineWidth),
               std::tuple(1, 8192, kPpm, 1500.0, 1.5));
     EXPECT_TRUE(enabled(f, app::kCmdEditSimulation) && enabled(f, app::kCmdInteractiveSimulation));
     EXPECT_FALSE(enabled(f, app::kCmdCompareSimulation));
@@ -89,7 +89,7 @@ TEST(SimulationCommands, NewEntersFiveSubsystemsPageByPageToEditTuneOrReplace) {
 
     // Edit Parameters on the second subsystem: its page alone, loaded with what is in use,
     // recomputing all. Select Subsystem offers the five and no row past them.
-    const std::vector<double> before(doc.specData.begin(), doc.specData.begin() + 8192);
+    const std::vector<double> before(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + 8192);
     f.host.selectSubsystem.push([](simulation::SelectSubsystemDialog& m) {
         EXPECT_EQ(std::pair(m.lines().size(), m.lines()[4]),
                   std::pair(std::size_t{5}, std::string("5-> No. of Nuclei: 2")));
@@ -108,7 +108,7 @@ TEST(SimulationCommands, NewEntersFiveSubsystemsPageByPageToEditTuneOrReplace) {
     EXPECT_EQ(simulation::spinSystemOf(doc), edited);
     EXPECT_EQ(std::tuple(doc.sim.simInteractive, doc.sim.simUpdateDocument, doc.sim.simNewSubsystem),
               std::tuple(0, 0, 1));
-    EXPECT_NE(std::vector<double>(doc.specData.begin(), doc.specData.begin() + 8192), before);
+    EXPECT_NE(std::vector<double>(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + 8192), before);
     f.host.selectSubsystem.push([](simulation::SelectSubsystemDialog& m) { return m.ok(); });
     f.dispatcher.dispatch(app::kCmdInteractiveSimulation);
     EXPECT_EQ(std::tuple(f.host.interactiveShown, doc.sim.simInteractive, doc.sim.currentSubsystem),
@@ -134,7 +134,7 @@ TEST(SimulationCommands, NewEntersFiveSubsystemsPageByPageToEditTuneOrReplace) {
         f.ui.files = {abx};
         f.dispatcher.dispatch(app::kCmdOpenSpinSystem);
         EXPECT_EQ(simulation::spinSystemOf(doc).subsystems, file.subsystems) << unfinished;
-        EXPECT_EQ(std::tuple(doc.nData, doc.acqPars.SW, doc.sim.simExists), std::tuple(4096, 1000.0, 1));
+        EXPECT_EQ(std::tuple(doc.spectrum.nData, doc.spectrum.acqPars.SW, doc.sim.simExists), std::tuple(4096, 1000.0, 1));
     }
 
     // New again asks first; No keeps the simulation. A count of 0 asks for no page; Cancel on a
@@ -161,16 +161,16 @@ TEST(SimulationCommands, CompareSimulatesOverTheMeasuredWindowAndLinesFallOnItsA
     ASSERT_TRUE(io::loadFile(doc, f.ui, sourcePath("tests/data/aspirin-1h/processed-set"), std::nullopt));
     f.dispatcher.menus().enableDocumentMenus(true);
     ASSERT_TRUE(enabled(f, app::kCmdCompareSimulation));
-    const int n = doc.nData;
-    doc.acqPars.TD = n / 2;  // a size recorded by the file other than the spectrum's
-    const double sw = doc.acqPars.SW;
-    const std::vector<double> measured(doc.specData.begin(), doc.specData.begin() + n);
+    const int n = doc.spectrum.nData;
+    doc.spectrum.acqPars.TD = n / 2;  // a size recorded by the file other than the spectrum's
+    const double sw = doc.spectrum.acqPars.SW;
+    const std::vector<double> measured(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + n);
     // The acetyl methyl, the largest line, at the Hz its axis gives it.
-    (void)findPeak(doc);
-    const int methyl = doc.peakIndex;
+    (void)findPeak(doc.spectrum);
+    const int methyl = doc.spectrum.peakIndex;
     // A line is drawn on the point at or below its frequency: a quarter point above the
     // methyl's keeps it off the boundary.
-    const double methylHz = (doc.refIndex - methyl + 0.5) / (n / sw);
+    const double methylHz = (doc.spectrum.refIndex - methyl + 0.5) / (n / sw);
 
     // A cancelled count or page starts no display and keeps the measured data.
     f.dispatcher.dispatch(app::kCmdCompareSimulation);
@@ -179,17 +179,17 @@ TEST(SimulationCommands, CompareSimulatesOverTheMeasuredWindowAndLinesFallOnItsA
     f.dispatcher.dispatch(app::kCmdCompareSimulation);
     EXPECT_EQ(doc.addSubMode, 0);
     EXPECT_FALSE(f.host.twoSetControls);
-    EXPECT_EQ(std::vector<double>(doc.specData.begin(), doc.specData.begin() + n), measured);
+    EXPECT_EQ(std::vector<double>(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + n), measured);
 
     f.host.inputParameters.push(typeCount("1"));
     f.host.simulationData.push(typePage(doc, {methylHz}, 0));
     f.dispatcher.dispatch(app::kCmdCompareSimulation);
     EXPECT_EQ(doc.addSubMode, 1);
     EXPECT_TRUE(f.host.twoSetControls);
-    EXPECT_EQ(std::tuple(doc.nData, doc.acqPars.SW, doc.sim.simSF), std::tuple(n, sw, doc.acqPars.SF));
+    EXPECT_EQ(std::tuple(doc.spectrum.nData, doc.spectrum.acqPars.SW, doc.sim.simSF), std::tuple(n, sw, doc.spectrum.acqPars.SF));
     // The simulated singlet stands where the measured methyl stands.
-    const auto top = std::max_element(doc.specData.begin(), doc.specData.begin() + n);
-    EXPECT_EQ(top - doc.specData.begin(), methyl);
+    const auto top = std::max_element(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + n);
+    EXPECT_EQ(top - doc.spectrum.specData.begin(), methyl);
     // The measured spectrum, whose intensities are millions of times the simulation's, is
     // drawn at the simulation's height: its methyl as tall as the simulated one, every point
     // scaled alike.
@@ -198,11 +198,11 @@ TEST(SimulationCommands, CompareSimulatesOverTheMeasuredWindowAndLinesFallOnItsA
     for (int i = 0; i < n; i += 997) EXPECT_NEAR(doc.secondData[i], measured[i] * k, 1e-9 * *top) << i;
     // 1-2 leaves the scaled measured spectrum's negative in the simulation; Quit puts the
     // simulation back as it was computed.
-    const std::vector<double> simulated(doc.specData.begin(), doc.specData.begin() + n);
+    const std::vector<double> simulated(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + n);
     f.dispatcher.dispatch(app::kCmdTwoSetSubtract);
-    EXPECT_NEAR(doc.specData[methyl], 0.0, 1e-9 * simulated[methyl]);
+    EXPECT_NEAR(doc.spectrum.specData[methyl], 0.0, 1e-9 * simulated[methyl]);
     f.dispatcher.dispatch(app::kCmdTwoSetQuit);
-    EXPECT_EQ(std::vector<double>(doc.specData.begin(), doc.specData.begin() + n), simulated);
+    EXPECT_EQ(std::vector<double>(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + n), simulated);
 }
 
 }  // namespace

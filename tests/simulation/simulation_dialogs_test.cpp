@@ -29,7 +29,7 @@ std::unique_ptr<Document> newSimulation(RecordingUserInterface& ui, int nuclei) 
 }
 
 std::vector<double> spectrum(const Document& doc) {
-    return {doc.specData.begin(), doc.specData.begin() + doc.sim.simPoints};
+    return {doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + doc.sim.simPoints};
 }
 
 /// Recomputes at once and notes what it was asked.
@@ -239,7 +239,7 @@ TEST(SimulationDialogs, InteractiveStepsChangeTheChosenValueAsAFreshComputationW
     runTuningJob(*width);
     ASSERT_TRUE(applyTuningResult(*threaded, ui, *width));
     EXPECT_EQ(spectrum(*threaded), spectrum(*fresh));
-    EXPECT_EQ(threaded->acqPars, tuned->acqPars);
+    EXPECT_EQ(threaded->spectrum.acqPars, tuned->spectrum.acqPars);
 
     // A job that failed, or whose simulation changed shape meanwhile, is dropped; its messages
     // still show.

@@ -229,12 +229,12 @@ TEST(SpinEngine, TheTableTakesFiveEnteredSubsystemsAndNothingElse) {
     EXPECT_FALSE(storeSubsystemParams(*doc, ui));
     EXPECT_EQ(sim.spinSubsystems[1].shifts()[0], 300.0);
     // Nor is anything computed past the table or from a record never entered.
-    doc->specData[0] = 42.0;
+    doc->spectrum.specData[0] = 42.0;
     sim.lastSubsystem = 5;
     EXPECT_FALSE(recomputeSimulation(*doc, ui));
     sim.lastSubsystem = 2;
     EXPECT_FALSE(recomputeSimulation(*doc, ui));
-    EXPECT_EQ(doc->specData[0], 42.0);
+    EXPECT_EQ(doc->spectrum.specData[0], 42.0);
     EXPECT_FALSE(recomputeSimulation(*std::make_unique<Document>(), ui));  // no table yet
     EXPECT_EQ(ui.messageTexts(),
               (std::vector<std::string>{kTooManySubsystemsText, kIncompleteText, kTooManySubsystemsText,
@@ -249,15 +249,15 @@ TEST(SpinEngine, RecomputeAddsEverySubsystemAndKeepsTheListsForAResynthesis) {
     sim.simPoints = 4095;  // odd: the last value, index 4094, is reached by no line
     // A shorter earlier data set from a spectrometer left values beyond its nData, and its
     // recorded processing.
-    doc->nData = 1024;
-    std::fill(doc->specData.begin(), doc->specData.end(), 5.0);
-    doc->referenceSource = ReferenceSource::Procs;
-    doc->recorded.present = true;
+    doc->spectrum.nData = 1024;
+    std::fill(doc->spectrum.specData.begin(), doc->spectrum.specData.end(), 5.0);
+    doc->spectrum.referenceSource = ReferenceSource::Procs;
+    doc->spectrum.recorded.present = true;
     ASSERT_TRUE(recomputeSimulation(*doc, ui));
-    EXPECT_EQ(doc->referenceSource, ReferenceSource::Simulation);
-    EXPECT_FALSE(doc->recorded.present);
-    EXPECT_EQ(doc->nData, 4095);
-    EXPECT_EQ(doc->specData[4094], 0.0);
+    EXPECT_EQ(doc->spectrum.referenceSource, ReferenceSource::Simulation);
+    EXPECT_FALSE(doc->spectrum.recorded.present);
+    EXPECT_EQ(doc->spectrum.nData, 4095);
+    EXPECT_EQ(doc->spectrum.specData[4094], 0.0);
 
     // The sum of the two subsystems' stored lines, each synthesised alone.
     auto freq = sim.spinSubsystems[0].transFreq(), intens = sim.spinSubsystems[0].transIntens();
@@ -268,16 +268,16 @@ TEST(SpinEngine, RecomputeAddsEverySubsystemAndKeepsTheListsForAResynthesis) {
     const auto want = directSynthesis(freq, intens, sim.simLineWidth, sim.simThreshold, sim.simPoints,
                                       sim.simFromHz, sim.simToHz, sim.simFromHz);
     for (int jp = 0; jp < 2047; ++jp) {
-        ASSERT_NEAR(doc->specData[2 * jp], want[jp], 1e-9) << jp;
-        ASSERT_EQ(doc->specData[2 * jp + 1], 0.0);
+        ASSERT_NEAR(doc->spectrum.specData[2 * jp], want[jp], 1e-9) << jp;
+        ASSERT_EQ(doc->spectrum.specData[2 * jp + 1], 0.0);
     }
 
     // A change of width alone, from the stored lists, equals a full recompute with that width.
     sim.simLineWidth = 1.5;
     ASSERT_TRUE(resynthesizeSimulation(*doc, ui));
-    const std::vector<double> fromLists(doc->specData.begin(), doc->specData.begin() + 4095);
+    const std::vector<double> fromLists(doc->spectrum.specData.begin(), doc->spectrum.specData.begin() + 4095);
     ASSERT_TRUE(recomputeSimulation(*doc, ui));
-    for (int i = 0; i < 4095; ++i) ASSERT_DOUBLE_EQ(fromLists[i], doc->specData[i]) << i;
+    for (int i = 0; i < 4095; ++i) ASSERT_DOUBLE_EQ(fromLists[i], doc->spectrum.specData[i]) << i;
 }
 
 TEST(SpinEngine, FailedAllocationsAreReportedAndNoListIsLeftBehind) {
@@ -301,7 +301,7 @@ TEST(SpinEngine, FailedAllocationsAreReportedAndNoListIsLeftBehind) {
         ASSERT_EQ(ui.messageTexts(), std::vector<std::string>{c.failing});
         EXPECT_EQ(ui.messages[0].caption, c.caption);
         double area = 0.0;
-        for (int i = 0; i < 4096; i += 2) area += doc->specData[i];
+        for (int i = 0; i < 4096; i += 2) area += doc->spectrum.specData[i];
         EXPECT_TRUE(c.synthesised ? area > 1.0 : area == 0.0) << area;
         const SpinSubsystem& rec = doc->sim.spinSubsystems[0];
         EXPECT_TRUE(rec.transFreq().empty() && rec.transIntens().empty());
@@ -311,12 +311,12 @@ TEST(SpinEngine, FailedAllocationsAreReportedAndNoListIsLeftBehind) {
 struct Synth {
     std::unique_ptr<Document> doc = std::make_unique<Document>();
     RecordingUserInterface ui;
-    explicit Synth(double offsetHz) { doc->acqPars.offsetHz = offsetHz, doc->nData = 0; }
+    explicit Synth(double offsetHz) { doc->spectrum.acqPars.offsetHz = offsetHz, doc->spectrum.nData = 0; }
     bool run(const std::vector<double>& f, const std::vector<double>& in, double w, int points,
              double fromHz = 0.0, double toHz = 3000.0) {
         return synthesizeSpectrum(*doc, ui, f, in, w, 0.001, points, fromHz, toHz);
     }
-    double at(int j) const { return doc->specData[2 * j]; }
+    double at(int j) const { return doc->spectrum.specData[2 * j]; }
 };
 
 TEST(Synthesis, EqualsTheSumOfLinesLineByLine) {
@@ -344,31 +344,31 @@ TEST(Synthesis, EqualsTheSumOfLinesLineByLine) {
 
 TEST(Synthesis, AddsToTheDataAndRewritesTheAxisUnlessInteractiveWithoutUpdate) {
     Synth s(500.0);
-    s.doc->specData[4094] = 7.0;  // beyond 2h for an odd P = 4095: never touched
+    s.doc->spectrum.specData[4094] = 7.0;  // beyond 2h for an odd P = 4095: never touched
     ASSERT_TRUE(s.run({1000.0}, {1.0}, 0.3, 4095, 500.0, 2500.0));
     const double once = s.at(1536);
     ASSERT_GT(once, 0.0);
     ASSERT_TRUE(s.run({1000.0}, {1.0}, 0.3, 4095, 500.0, 2500.0));
     EXPECT_DOUBLE_EQ(s.at(1536), 2.0 * once);
-    EXPECT_EQ(s.doc->specData[4094], 7.0);
+    EXPECT_EQ(s.doc->spectrum.specData[4094], 7.0);
     // refIndex = TD + trunc(2 offsetHz AQ) = 4095 + trunc(2047.5).
-    EXPECT_EQ(std::tuple(s.doc->acqPars.TD, s.doc->acqPars.AQ, s.doc->refIndex),
+    EXPECT_EQ(std::tuple(s.doc->spectrum.acqPars.TD, s.doc->spectrum.acqPars.AQ, s.doc->spectrum.refIndex),
               std::tuple(4095, 2.0475, 6142));
 
     Synth interactive(500.0);
     interactive.doc->sim.simInteractive = 1;
-    interactive.doc->nData = 2048;
+    interactive.doc->spectrum.nData = 2048;
     ASSERT_TRUE(interactive.run({1000.0}, {1.0}, 0.3, 4096, 500.0, 2500.0));
-    EXPECT_EQ(std::pair(interactive.doc->nData, interactive.doc->acqPars.TD), std::pair(2048, 0));
+    EXPECT_EQ(std::pair(interactive.doc->spectrum.nData, interactive.doc->spectrum.acqPars.TD), std::pair(2048, 0));
     interactive.doc->sim.simUpdateDocument = 1;
     ASSERT_TRUE(interactive.run({1000.0}, {1.0}, 0.3, 4096, 500.0, 2500.0));
-    EXPECT_EQ(interactive.doc->nData, 4096);
+    EXPECT_EQ(interactive.doc->spectrum.nData, 4096);
 }
 
 TEST(Synthesis, RefusesBadParametersAndChangesNothing) {
     Synth s(0.0);
-    s.doc->specData[0] = 3.0;
-    s.doc->nData = 100;
+    s.doc->spectrum.specData[0] = 3.0;
+    s.doc->spectrum.nData = 100;
     EXPECT_FALSE(s.run({10.0}, {1.0}, 0.0, 8192));
     EXPECT_FALSE(s.run({10.0}, {1.0}, 0.3, 8192, 3000.0, 3000.0));
     EXPECT_FALSE(s.run({10.0}, {1.0}, 0.3, 1));
@@ -376,8 +376,8 @@ TEST(Synthesis, RefusesBadParametersAndChangesNothing) {
     EXPECT_FALSE(s.run({10.0}, {1.0}, NAN, 8192));
     EXPECT_EQ(s.ui.messageTexts(), (std::vector<std::string>{kLineWidthText, kWindowText, kPointsText,
                                                              kPointsText, kNotFiniteText}));
-    EXPECT_EQ(s.doc->specData[0], 3.0);
-    EXPECT_EQ(s.doc->nData, 100);
+    EXPECT_EQ(s.doc->spectrum.specData[0], 3.0);
+    EXPECT_EQ(s.doc->spectrum.nData, 100);
     // The largest size fills the whole buffer and no more.
     EXPECT_TRUE(s.run({1500.0}, {1.0}, 0.3, kCapacity));
     EXPECT_GT(s.at(kCapacity / 4), 0.0);
