@@ -9,6 +9,7 @@
 #include "analysis/integrals.h"
 #include "counting_surface.h"
 #include "display/integral_drawing.h"
+#include "display/view_transform.h"
 #include "document/document.h"
 #include "ratio_report.h"
 #include "recording_ui.h"
@@ -42,6 +43,10 @@ std::unique_ptr<Document> makeSpectrum(testing::RecordingUserInterface& /*ui*/) 
 /// Window x of the ends of region r: the full width in 100 equal parts, less a pixel each side.
 double regionStart(int r) { return r * 19.2 + 1.0; }
 double regionEnd(int r) { return (r + 1) * 19.2 - 1.0; }
+/// The complex point under window pixel x, as the integrate tool reads it.
+double positionOf(const Document& doc, double x) {
+    return display::ViewTransform::mainView(doc).indexAtPixel(x) / 2.0;
+}
 
 void BM_CreateAndDraw100Integrals(benchmark::State& state) {
     testing::RecordingUserInterface ui;
@@ -51,9 +56,11 @@ void BM_CreateAndDraw100Integrals(benchmark::State& state) {
     const IntegralState& in = doc->integrals;
     for (auto _ : state) {
         for (int r = 0; r < kIntegrals; ++r)
-            analysis::createIntegral(*doc, ui, regionStart(r), regionEnd(r), r == 0 ? 1 : 0);
+            analysis::createIntegralAt(*doc, ui, positionOf(*doc, regionStart(r)),
+                                       positionOf(*doc, regionEnd(r)), r == 0 ? 1 : 0);
         display::drawIntegralValues(surface, *doc);
-        display::drawIntegralCurves(surface, *doc, doc->plotRect, in.integralBaseY, doc->viewLeft,
+        display::drawIntegralCurves(surface, *doc, doc->plotRect, in.integralBaseY,
+                                    display::ViewTransform::mainView(*doc, doc->plotRect.width()),
                                     in.integralScale, doc->vScale);
         benchmark::DoNotOptimize(surface.checksum);
     }
@@ -68,8 +75,8 @@ void BM_ReferenceSumOfRegions(benchmark::State& state) {
     for (auto _ : state) {
         double total = 0.0;
         for (int r = 0; r < kIntegrals; ++r) {
-            const int first = 2 * static_cast<int>(analysis::integralPosition(*doc, regionStart(r)));
-            const int last = 2 * static_cast<int>(analysis::integralPosition(*doc, regionEnd(r)));
+            const int first = 2 * static_cast<int>(positionOf(*doc, regionStart(r)));
+            const int last = 2 * static_cast<int>(positionOf(*doc, regionEnd(r)));
             for (int i = first; i <= last; i += 2) total += doc->spectrum.specData[i];
         }
         benchmark::DoNotOptimize(total);

@@ -55,14 +55,6 @@ IntegralSpan integralSpan(const Document& doc, double start, double end) {
     return span;
 }
 
-double integralPosition(const Document& doc, double x) {
-    return units::tToIndex(doc, units::pixelToT(doc, x, doc.clientWidth)) / 2.0;
-}
-
-bool createIntegral(Document& doc, platform::UserInterface& ui, double xStart, double xEnd, int restart) {
-    return createIntegralAt(doc, ui, integralPosition(doc, xStart), integralPosition(doc, xEnd), restart);
-}
-
 bool createIntegralAt(Document& doc, platform::UserInterface& ui, double start, double end, int restart) {
     IntegralState& in = doc.integrals;
     if (restart == 1) in.integralCount = 0;
@@ -122,18 +114,10 @@ std::string integralLabelText(const Document& doc, int k) {
     return cformat("%.2lf", displayedIntegralValue(doc, k));
 }
 
-bool hitIntegralLabel(Document& doc, int x) {
+void makeReferenceIntegral(Document& doc, int k) {
     IntegralState& in = doc.integrals;
-    if (in.integralsExist != 1) return false;
-    const int count = std::clamp(in.integralCount, 0, kMaxIntegrals);
-    for (int k = 0; k < count; ++k) {
-        if (in.integralLabelLeft[slot(k)] <= x && x <= in.integralLabelRight[slot(k)]) {
-            in.prevRefIntegral = in.refIntegral;
-            in.refIntegral = k;
-            return true;
-        }
-    }
-    return false;
+    in.prevRefIntegral = in.refIntegral;
+    in.refIntegral = k;
 }
 
 void deleteIntegral(Document& doc) {

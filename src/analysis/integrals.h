@@ -34,19 +34,11 @@ struct IntegralSpan {
 /// held inside the data.
 [[nodiscard]] IntegralSpan integralSpan(const Document& doc, double start, double end);
 
-/// The fractional complex-point index under window pixel x of the main view; not finite when
-/// the view has no width or the data no acquisition time.
-[[nodiscard]] double integralPosition(const Document& doc, double x);
-
-/// The integrate tool's action for a drag between window x `xStart` <= `xEnd`: starts a new list
-/// first when `restart` is 1, refuses a 101st integral with "Error" (caption "Too many
-/// integrals"), and adds the plain sum of the region's real parts, less the straight baseline
-/// when `integralBaselineCorr` is 1. A region narrower than one even step adds nothing.
-/// Returns whether an integral was added.
-bool createIntegral(Document& doc, platform::UserInterface& ui, double xStart, double xEnd, int restart);
-
-/// createIntegral for a region given by its ends as fractional complex-point indices (either
-/// order).
+/// Integrates the region between the fractional complex-point indices `start` and `end` (either
+/// order; not finite ends add nothing): starts a new list first when `restart` is 1, refuses a
+/// 101st integral with "Error" (caption "Too many integrals"), and adds the plain sum of the
+/// region's real parts, less the straight baseline when `integralBaselineCorr` is 1. A region
+/// narrower than one even step adds nothing. Returns whether an integral was added.
 bool createIntegralAt(Document& doc, platform::UserInterface& ui, double start, double end, int restart);
 
 /// refIntegralValue x value[k] / value[reference]: integral k relative to `reference`; 0 when
@@ -57,10 +49,8 @@ bool createIntegralAt(Document& doc, platform::UserInterface& ui, double start, 
 /// The label's text: the displayed value with "%.2lf".
 [[nodiscard]] std::string integralLabelText(const Document& doc, int k);
 
-/// Whether window x lies in the hit box of a label (the first from the left of the list wins;
-/// the height is not tested); then that integral becomes the reference and the one before is
-/// kept in prevRefIntegral. Never hits while no integral exists.
-bool hitIntegralLabel(Document& doc, int x);
+/// Integral k becomes the reference; the one before is kept in prevRefIntegral.
+void makeReferenceIntegral(Document& doc, int k);
 
 /// Removes the reference integral; the reference returns to prevRefIntegral (not renumbered).
 /// When the list becomes empty (or integralCount was 0) the list starts afresh: nothing shown,

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "base/format.h"
-#include "base/numeric.h"
 
 namespace pelvaron::analysis {
 
@@ -28,15 +27,10 @@ double jBetween(const Document& doc, int a, int b) {
     return std::isfinite(j) ? j : 0.0;
 }
 
-std::optional<std::string> placeJCursor(Document& doc, int x) {
+std::optional<std::string> placeJCursor(Document& doc, int p) {
     JState& js = doc.jState;
-    const double aq = doc.spectrum.acqPars.AQ;
-    // The table holds 202 cursors: later clicks are ignored. Without a view there is no point.
+    // The table holds 202 cursors: later clicks are ignored.
     if (js.jCursorCount >= kMaxJCursors || js.jCursorCount < 0) return std::nullopt;
-    if (!(aq > 0.0) || doc.clientWidth <= 0 || doc.spectrum.nData <= 0) return std::nullopt;
-    const double t = (x * aq / doc.clientWidth) / doc.viewZoom + doc.viewLeft;
-    int p = truncToInt(doc.spectrum.nData * t / aq);
-    if (p % 2 != 0) --p;
     const int k = js.jCursorCount;
     js.jCursorPos[static_cast<std::size_t>(k)] = p;
     std::optional<std::string> line;

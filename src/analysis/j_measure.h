@@ -15,11 +15,11 @@ namespace pelvaron::analysis {
 /// |a * SW / TD - b * SW / TD| for two cursor indices, in Hz; 0 without a TD.
 [[nodiscard]] double jBetween(const Document& doc, int a, int b);
 
-/// A cursor at plot pixel x of the view, on the real part at or before it. Unless it is the
+/// A cursor at data index p (the real part the tool picked). Unless it is the
 /// first or follows a Reset, the line "J %d-%d=%.2lf" against the previous cursor is appended to
 /// the list (jLines) and returned. Once the table's 202 cursors are placed further clicks are
 /// ignored (nothing changes, nothing is returned).
-std::optional<std::string> placeJCursor(Document& doc, int x);
+std::optional<std::string> placeJCursor(Document& doc, int p);
 
 /// The "Measure J" dialog without its widgets: list 1073 is `lines()`.
 class MeasureJDialog {

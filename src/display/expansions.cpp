@@ -238,10 +238,11 @@ void paintExpansion(platform::Surface& surface, const Document& doc, int slot, i
         surface.setPen(palette::kMarkPen);
         // The window's own zoom and left edge, in the time units the curves use; they place the
         // curves on the columns of the trace above.
-        const double leftTime = i0 * doc.spectrum.acqPars.AQ / doc.spectrum.nData;
-        const double zoom = static_cast<double>(doc.spectrum.nData) / (i1 - i0);
-        (void)drawIntegralCurves(surface, doc, e.expClient, e.expIntegralY, leftTime, e.expIntegralScale,
-                                 e.expVScale, zoom);
+        const double aq = doc.spectrum.acqPars.AQ;
+        const double n = doc.spectrum.nData;
+        const ViewTransform view(doc.spectrum, i0 * aq / n, i1 * aq / n, n / (i1 - i0), e.expClient.width());
+        (void)drawIntegralCurves(surface, doc, e.expClient, e.expIntegralY, view, e.expIntegralScale,
+                                 e.expVScale);
     }
     surface.setFont(platform::Font{});
 }

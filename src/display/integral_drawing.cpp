@@ -28,13 +28,10 @@ int integralCount(const Document& doc) { return std::clamp(doc.integrals.integra
 }  // namespace
 
 bool drawIntegralCurves(platform::Surface& surface, const Document& doc, const Rect& rect, int baseY,
-                        double viewLeft, double scale, double vScale, std::optional<double> viewZoom) {
+                        const ViewTransform& view, double scale, double vScale) {
     const IntegralState& in = doc.integrals;
-    const double n = doc.spectrum.nData;
     const double aq = doc.spectrum.acqPars.AQ;
     if (doc.spectrum.nData < 2 || !(aq > 0.0)) return integralCount(doc) == 0;
-    const double zoom = viewZoom.value_or(doc.viewZoom);
-    const double w = rect.width();
     const double f = scale * vScale / 4.0;
     const double maxAbs =
         std::fabs(doc.spectrum.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.spectrum.peakValue);
@@ -49,7 +46,7 @@ bool drawIntegralCurves(platform::Surface& surface, const Document& doc, const R
         const analysis::IntegralSpan span =
             analysis::integralSpan(doc, in.integralStart[s], in.integralEnd[s]);
         if (span.empty()) return false;
-        const double x0 = rect.left + std::trunc((2.0 * in.integralStart[s] / n - viewLeft / aq) * w * zoom);
+        const double x0 = rect.left + std::trunc(view.pixelOfIndex(2.0 * in.integralStart[s]));
         path.clear();
         // The curve starts at the region's first value; |peakValue| keeps it on the curve's side
         // when the tallest line points down.
@@ -58,7 +55,7 @@ bool drawIntegralCurves(platform::Surface& surface, const Document& doc, const R
         double sum = 0.0;
         for (int m = 0; span.first + 2 * m <= span.last; ++m) {
             sum += doc.spectrum.specData[span.first + 2 * m] - (corrected ? span.baseline(m) : 0.0);
-            const double x = x0 + std::trunc(2.0 * m * w * zoom / n);
+            const double x = x0 + std::trunc(view.pixelsOfIndices(2.0 * m));
             if (x >= rect.right) break;  // x only grows: the rest of the region is off the right edge
             if (x > rect.left) path.push_back({truncToInt(x), row(sum)});
         }
@@ -69,7 +66,6 @@ bool drawIntegralCurves(platform::Surface& surface, const Document& doc, const R
 
 void drawIntegralValues(platform::Surface& surface, Document& doc) {
     IntegralState& in = doc.integrals;
-    const double n = doc.spectrum.nData;
     const double aq = doc.spectrum.acqPars.AQ;
     if (doc.spectrum.nData < 2 || !(aq > 0.0)) return;
     const int h = doc.clientHeight;
@@ -79,8 +75,9 @@ void drawIntegralValues(platform::Surface& surface, Document& doc) {
     const int y1 = y0 + d;
     const int y2 = y1 + d;
     const int e = truncToInt(h * 0.01);
+    const ViewTransform view = ViewTransform::mainView(doc);
     auto pixelOf = [&](double position) {
-        const double x = (2.0 * position / n - doc.viewLeft / aq) * doc.clientWidth * doc.viewZoom;
+        const double x = view.pixelOfIndex(2.0 * position);
         return std::isfinite(x) ? std::clamp(x, -kFarPixel, kFarPixel) : 0.0;
     };
 

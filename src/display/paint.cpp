@@ -12,8 +12,7 @@
 #include "display/j_cursors.h"
 #include "display/peak_labels.h"
 #include "display/trace.h"
-#include "document/units.h"
-#include "processing/baseline.h"
+#include "display/view_transform.h"
 
 namespace pelvaron::display {
 
@@ -23,10 +22,11 @@ void paintDocument(platform::Surface& surface, Document& doc, const PaintParams&
     if (!doc.haveDocument || doc.spectrum.nData < 2 || !(doc.spectrum.acqPars.AQ > 0.0)) return;
 
     const int width = doc.clientWidth;
-    const double pxPerIndex = static_cast<double>(width) / doc.spectrum.nData * doc.viewZoom;
+    const ViewTransform view = ViewTransform::mainView(doc);
+    const double pxPerIndex = view.pixelsPerIndex();
     const double maxAbs =
         std::fabs(doc.spectrum.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.spectrum.peakValue);
-    units::IndexRange range = units::viewIndexRange(doc);
+    ViewTransform::IndexRange range = view.indexRange();
     // Limits a half-finished entry left outside the data must not make the drawing read there.
     range.i0 = std::clamp(range.i0, 0, doc.spectrum.nData);
     range.i1 = std::clamp(range.i1, 0, doc.spectrum.nData);
@@ -101,7 +101,8 @@ void drawIntegralLayer(platform::Surface& surface, Document& doc) {
     // The values first: their drawing refreshes the labels' hit boxes.
     if (in.showIntegralValues) drawIntegralValues(surface, doc);
     if (in.showIntegralCurves) {
-        (void)drawIntegralCurves(surface, doc, doc.plotRect, in.integralBaseY, doc.viewLeft, in.integralScale,
+        (void)drawIntegralCurves(surface, doc, doc.plotRect, in.integralBaseY,
+                                 ViewTransform::mainView(doc, doc.plotRect.width()), in.integralScale,
                                  doc.vScale);
     }
 }
@@ -109,8 +110,30 @@ void drawIntegralLayer(platform::Surface& surface, Document& doc) {
 void drawJCursorLayer(platform::Surface& surface, const Document& doc) { drawJCursors(surface, doc); }
 
 void drawBaselinePickMarks(platform::Surface& surface, const Document& doc) {
-    for (const processing::BaselineMark& mark : processing::baselinePickMarks(doc))
-        surface.drawLine(mark.top, mark.bottom);
+    for (const BaselineMark& mark : baselinePickMarks(doc)) surface.drawLine(mark.top, mark.bottom);
+}
+
+std::vector<BaselineMark> baselinePickMarks(const Document& doc) {
+    std::vector<BaselineMark> marks;
+    const ViewTransform view = ViewTransform::mainView(doc);
+    const int n = std::clamp(doc.spectrum.nData, 0, kCapacity);
+    // The highest even index that names a real part.
+    const int lastReal = std::max(0, (n - 2) - (n - 2) % 2);
+    const double magnitude = std::fabs(doc.spectrum.peakValue);
+    const double scale = doc.vScale / (magnitude < kTinyPeak ? 1.0 : magnitude);
+    const int count = std::clamp(doc.baseline.baselinePointCount, 0, kMaxBaselinePoints);
+    for (int p = 0; p < count; ++p) {
+        const double t = doc.baseline.baselinePoints[static_cast<std::size_t>(p)];
+        const int x = truncToInt(view.pixelOfT(t));
+        int i = truncToInt(view.indexOfT(t));
+        if (i % 2 != 0) --i;
+        // A point picked beside the data is drawn at the height of the nearest end.
+        i = std::clamp(i, 0, lastReal);
+        // Rows far off the plot are held at +-1e7, so that the tick's lower end cannot overflow.
+        const int y = truncToInt(std::clamp(doc.baselineY - doc.spectrum.specData[i] * scale, -1e7, 1e7));
+        marks.push_back({{x, y}, {x, y + 10}});
+    }
+    return marks;
 }
 
 void drawAddSubtractStrip(platform::Surface& surface, const Document& doc) {

@@ -1,6 +1,8 @@
 // The whole plot of the main window drawn onto a Surface, layer by layer, from the document.
 #pragma once
 
+#include <vector>
+
 #include "document/document.h"
 #include "platform/surface.h"
 
@@ -50,6 +52,16 @@ void drawIntegralLayer(platform::Surface& surface, Document& doc);
 void drawJCursorLayer(platform::Surface& surface, const Document& doc);
 /// Marks of the multiple-point baseline tool (drawn only while `tools.baselinePickMode`).
 void drawBaselinePickMarks(platform::Surface& surface, const Document& doc);
+
+/// The 10-pixel tick drawn over each picked point while the points are collected.
+struct BaselineMark {
+    platform::Point top;
+    platform::Point bottom;
+};
+
+/// The ticks of the picked points on the main window's plot: column of t, row of the real part
+/// at the point under it.
+[[nodiscard]] std::vector<BaselineMark> baselinePickMarks(const Document& doc);
 
 /// The Add/Subtract control strip: the panel across the top of the plot and its three labels
 /// in 14-pixel Arial. Drawn by paintDocument when `addSubMode` is 1.

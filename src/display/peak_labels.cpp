@@ -9,7 +9,7 @@
 #include "base/numeric.h"
 #include "display/paint.h"
 #include "display/trace.h"
-#include "document/units.h"
+#include "display/view_transform.h"
 
 namespace pelvaron::display {
 
@@ -38,12 +38,11 @@ PeakLabelView mainPeakLabelView(const Document& doc) {
     if (doc.dualZoom) top = std::max(top, doc.tools.overviewBottom + 2);
     if (doc.addSubMode) top = std::max(top, 64);
     v.bandTop = top + 4;
-    units::IndexRange range = units::viewIndexRange(doc);
+    const ViewTransform view = ViewTransform::mainView(doc);
+    ViewTransform::IndexRange range = view.indexRange();
     v.i0 = std::clamp(range.i0, 0, std::max(doc.spectrum.nData, 0));
     v.i1 = std::clamp(range.i1, 0, std::max(doc.spectrum.nData, 0));
-    v.pxPerIndex = doc.spectrum.nData > 0
-                       ? static_cast<double>(doc.clientWidth) / doc.spectrum.nData * doc.viewZoom
-                       : 0.0;
+    v.pxPerIndex = doc.spectrum.nData > 0 ? view.pixelsPerIndex() : 0.0;
     v.baseY = doc.baselineY;
     v.maxAbs = std::fabs(doc.spectrum.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.spectrum.peakValue);
     v.vScale = doc.vScale;

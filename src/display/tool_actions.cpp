@@ -1,15 +1,22 @@
 // The actions of the region tools, handed to the subsystem that owns each.
 #include "display/tool_actions.h"
 
+#include <algorithm>
+
 #include "analysis/integrals.h"
 #include "analysis/j_measure.h"
 #include "analysis/peaks.h"
+#include "base/numeric.h"
+#include "display/view_transform.h"
 #include "processing/baseline.h"
 
 namespace pelvaron::display {
 
-void integrateRegion(Document& doc, platform::UserInterface& ui, double x0, double x1) {
-    analysis::createIntegral(doc, ui, x0, x1, doc.integrals.integralRestart);
+bool integrateRegion(Document& doc, platform::UserInterface& ui, double x0, double x1) {
+    const ViewTransform view = ViewTransform::mainView(doc);
+    // Positions are complex points; without a view they are not finite and nothing is added.
+    return analysis::createIntegralAt(doc, ui, view.indexAtPixel(x0) / 2.0, view.indexAtPixel(x1) / 2.0,
+                                      doc.integrals.integralRestart);
 }
 
 void pickPeakRegion(Document& doc, platform::UserInterface& ui, int iL, int iR, double threshold) {
@@ -18,8 +25,14 @@ void pickPeakRegion(Document& doc, platform::UserInterface& ui, int iL, int iR, 
 }
 
 void placeJCursorAt(Document& doc, platform::UserInterface& ui, int x) {
+    // Without a view there is no point under the mouse.
+    const ViewTransform view = ViewTransform::mainView(doc);
+    if (!view.valid()) return;
+    // The cursor sits on the real part at or before the pixel.
+    int p = truncToInt(view.indexAtPixel(x));
+    if (p % 2 != 0) --p;
     // The new line, if any, is in jState.jLines, which the open Measure J dialog shows.
-    (void)analysis::placeJCursor(doc, x);
+    (void)analysis::placeJCursor(doc, p);
     ui.requestRepaint();
 }
 
@@ -29,7 +42,18 @@ void addBaselinePoint(Document& doc, platform::UserInterface& ui, double t) {
 }
 
 int hitIntegralLabel(Document& doc, int x) {
-    return analysis::hitIntegralLabel(doc, x) ? doc.integrals.refIntegral : -1;
+    const IntegralState& in = doc.integrals;
+    if (in.integralsExist != 1) return -1;
+    // The first from the left of the list wins; the height is not tested.
+    const int count = std::clamp(in.integralCount, 0, kMaxIntegrals);
+    for (int k = 0; k < count; ++k) {
+        const auto s = static_cast<std::size_t>(k);
+        if (in.integralLabelLeft[s] <= x && x <= in.integralLabelRight[s]) {
+            analysis::makeReferenceIntegral(doc, k);
+            return k;
+        }
+    }
+    return -1;
 }
 
 void deleteIntegralAt(Document& doc, platform::UserInterface& /*ui*/, int index) {

@@ -7,11 +7,11 @@
 
 namespace pelvaron::display {
 
-/// Integrate tool released between plot pixels x0 <= x1.
-void integrateRegion(Document& doc, platform::UserInterface& ui, double x0, double x1);
+/// Integrate tool released between plot pixels x0 <= x1; whether an integral was added.
+bool integrateRegion(Document& doc, platform::UserInterface& ui, double x0, double x1);
 /// Peak-picking tool released: indices iL..iR of specData, threshold as a data value.
 void pickPeakRegion(Document& doc, platform::UserInterface& ui, int iL, int iR, double threshold);
-/// J tool released at plot pixel x.
+/// J tool released at plot pixel x: a cursor on the real part at or before it.
 void placeJCursorAt(Document& doc, platform::UserInterface& ui, int x);
 /// A multiple-point baseline point picked at time t (seconds scale).
 void addBaselinePoint(Document& doc, platform::UserInterface& ui, double t);

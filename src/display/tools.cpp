@@ -9,7 +9,7 @@
 #include "base/numeric.h"
 #include "display/comments.h"
 #include "display/tool_actions.h"
-#include "document/units.h"
+#include "display/view_transform.h"
 
 namespace pelvaron::display {
 
@@ -65,7 +65,7 @@ ToolFeedback leftButtonDown(Document& doc, platform::UserInterface& ui, int x, i
     }
 
     if (ts.baselinePickMode) {
-        addBaselinePoint(doc, ui, units::pixelToT(doc, x, doc.clientWidth));
+        addBaselinePoint(doc, ui, ViewTransform::mainView(doc).tAtPixel(x));
         ui.requestRepaint();
         return feedback(doc);
     }
@@ -76,8 +76,9 @@ ToolFeedback leftButtonDown(Document& doc, platform::UserInterface& ui, int x, i
                        platform::Icon::Exclamation);
             return feedback(doc);
         }
-        const double t = units::pixelToT(doc, x, doc.clientWidth);
-        int j = truncToInt(doc.spectrum.nData * t / doc.spectrum.acqPars.AQ);
+        const ViewTransform view = ViewTransform::mainView(doc);
+        const double t = view.tAtPixel(x);
+        int j = truncToInt(view.indexOfT(t));
         if (j % 2 != 0) ++j;
         ts.referencePickT = t;
         ts.referencePickIndex = j;
@@ -124,7 +125,7 @@ ToolFeedback mouseMove(Document& doc, platform::UserInterface& ui, int x, int y)
         moveComment(comments, comments.selected, x, y, extent);
         ui.requestRepaint();
     }
-    if (doc.readoutOn) ui.setStatusText(1, units::readoutText(doc, x));
+    if (doc.readoutOn) ui.setStatusText(1, readoutText(doc, x));
     if (doc.toolMode == kZoomTool && !ts.dragging)
         ts.inOverview = doc.dualZoom && y <= ts.overviewBottom ? 1 : 0;
     if (ts.dragging) {
@@ -240,9 +241,8 @@ ToolRequest applyToolResult(Document& doc, platform::UserInterface& ui, int tool
             break;
         }
         case kSuppressTool: {
-            auto pointAt = [&](int x) {
-                return truncToInt((x * aq / w / doc.viewZoom + doc.viewLeft) * n / 2.0 / aq);
-            };
+            const ViewTransform view = ViewTransform::mainView(doc);
+            auto pointAt = [&](int x) { return truncToInt(view.indexAtPixel(x) / 2.0); };
             int p0 = pointAt(x0);
             int p1 = pointAt(x1);
             if (p1 < p0) std::swap(p0, p1);

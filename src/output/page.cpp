@@ -42,8 +42,6 @@ void drawPageIntegralValues(platform::Surface& surface, const Document& doc, con
     const int L = page.left, R = page.right, B = page.bottom;
     const double w = page.width();
     const int h = page.height();
-    const double n = doc.spectrum.nData;
-    const double aq = doc.spectrum.acqPars.AQ;
     const int cw = surface.textMetrics().averageCharWidth;
     const int y0 = truncToInt(0.83 * B);
     const int d = truncToInt(0.0125 * h);
@@ -52,8 +50,9 @@ void drawPageIntegralValues(platform::Surface& surface, const Document& doc, con
     const int e = truncToInt(0.01 * h);
     // Far beyond any page, so that the sums below stay inside int.
     constexpr double kFar = 1 << 24;
+    const display::ViewTransform view = display::ViewTransform::mainView(doc, w);
     auto xOf = [&](double p) {
-        const double x = L + (2.0 * p * w / n - w * doc.viewLeft / aq) * doc.viewZoom;
+        const double x = L + view.pixelOfIndex(2.0 * p);
         return std::isfinite(x) ? std::clamp(x, -kFar, kFar) : 0.0;
     };
     auto inside = [&](int x) { return L < x && x < R; };
@@ -139,9 +138,10 @@ void drawInset(platform::Surface& surface, const Document& doc, int slot, const 
         surface.setPen(colour ? palette::kMarkPen : palette::kBlackPen);
         const double sw2 = 2.0 * doc.spectrum.acqPars.SW;
         const double zoom = doc.spectrum.acqPars.AQ / ((i1 - i0) / sw2);
+        const display::ViewTransform view(doc.spectrum, i0 / sw2, i1 / sw2, zoom, inset.width());
         (void)display::drawIntegralCurves(surface, doc, inset,
                                           inset.top + truncToInt((w.expIntegralY + w.captionHeight) * psy),
-                                          i0 / sw2, w.expIntegralScale * psy, w.expVScale, zoom);
+                                          view, w.expIntegralScale * psy, w.expVScale);
     }
 }
 
@@ -180,11 +180,11 @@ display::PeakLabelView pagePeakLabelView(const Document& doc, const Rect& page, 
     v.rect = page;
     // Below the legend's header row (file name and date).
     v.bandTop = page.top + truncToInt(0.01 * page.height()) + 2 * lineHeight;
-    units::IndexRange range = units::viewIndexRange(doc);
+    const display::ViewTransform view = display::ViewTransform::mainView(doc, page.width());
+    const display::ViewTransform::IndexRange range = view.indexRange();
     v.i0 = std::clamp(range.i0, 0, std::max(doc.spectrum.nData, 0));
     v.i1 = std::clamp(range.i1, 0, std::max(doc.spectrum.nData, 0));
-    v.pxPerIndex =
-        doc.spectrum.nData > 0 ? static_cast<double>(page.width()) / doc.spectrum.nData * doc.viewZoom : 0.0;
+    v.pxPerIndex = doc.spectrum.nData > 0 ? view.pixelsPerIndex() : 0.0;
     v.baseY = truncToInt(doc.baselineY * vf + page.top * doc.print.pageBaseFactor);
     v.maxAbs = maxAbsOf(doc);
     v.vScale = doc.vScale * vf;
@@ -203,10 +203,11 @@ void renderPage(platform::Surface& surface, Document& doc, const Rect& page) {
 
     // The axis rows are measured against the page's bottom instead of the screen's height.
     const int screenHeight = B;
-    units::IndexRange range = units::viewIndexRange(doc);
+    const display::ViewTransform view = display::ViewTransform::mainView(doc, R - L);
+    display::ViewTransform::IndexRange range = view.indexRange();
     range.i0 = std::clamp(range.i0, 0, doc.spectrum.nData);
     range.i1 = std::clamp(range.i1, 0, doc.spectrum.nData);
-    const double px = static_cast<double>(R - L) / doc.spectrum.nData * doc.viewZoom;
+    const double px = view.pixelsPerIndex();
     const double vf = verticalFactor(doc, page);
     const platform::Font font = pageFont(doc, page);
     surface.setFont(font);
@@ -249,7 +250,8 @@ void renderPage(platform::Surface& surface, Document& doc, const Rect& page) {
         if (in.showIntegralValues) drawPageIntegralValues(surface, doc, page);
         if (in.showIntegralCurves) {
             const int b = in.integralBaseY + truncToInt(T / vf);
-            (void)display::drawIntegralCurves(surface, doc, page, truncToInt(b * vf), doc.viewLeft,
+            (void)display::drawIntegralCurves(surface, doc, page, truncToInt(b * vf),
+                                              display::ViewTransform::mainView(doc, page.width()),
                                               in.integralScale * vf, doc.vScale);
         }
     }

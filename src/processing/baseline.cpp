@@ -202,24 +202,4 @@ void MultiPointBaseline::cancel() {
     ui_.requestRepaint();
 }
 
-std::vector<BaselineMark> baselinePickMarks(const Document& doc) {
-    std::vector<BaselineMark> marks;
-    const int n = valuesInUse(doc);
-    const double aq = doc.spectrum.acqPars.AQ;
-    const double scale = doc.vScale / displayMagnitude(doc);
-    const int count = std::clamp(doc.baseline.baselinePointCount, 0, kMaxBaselinePoints);
-    for (int p = 0; p < count; ++p) {
-        const double t = doc.baseline.baselinePoints[static_cast<std::size_t>(p)];
-        const int x = truncToInt((t - doc.viewLeft) * doc.clientWidth * doc.viewZoom / aq);
-        int i = truncToInt(n * t / aq);
-        if (i % 2 != 0) --i;
-        // A point picked beside the data is drawn at the height of the nearest end.
-        i = std::clamp(i, 0, lastRealIndex(n));
-        // Rows far off the plot are held at +-1e7, so that the tick's lower end cannot overflow.
-        const int y = truncToInt(std::clamp(doc.baselineY - doc.spectrum.specData[i] * scale, -1e7, 1e7));
-        marks.push_back({{x, y}, {x, y + 10}});
-    }
-    return marks;
-}
-
 }  // namespace pelvaron::processing

@@ -120,14 +120,4 @@ private:
     platform::UserInterface& ui_;
 };
 
-/// The 10-pixel tick drawn over each picked point while the points are collected.
-struct BaselineMark {
-    platform::Point top;
-    platform::Point bottom;
-};
-
-/// The ticks of the picked points on the main window's plot: column of t, row of the real part
-/// at the point under it.
-[[nodiscard]] std::vector<BaselineMark> baselinePickMarks(const Document& doc);
-
 }  // namespace pelvaron::processing

@@ -12,6 +12,7 @@
 #include "../display/display_fixture.h"
 #include "analysis/integral_dialogs.h"
 #include "display/integral_drawing.h"
+#include "display/tool_actions.h"
 #include "io/load.h"
 #include "recording_surface.h"
 #include "recording_ui.h"
@@ -37,7 +38,7 @@ struct Bench {
         setupDocument(d);
     }
     bool add(double x0, double x1) {  // as the integrate tool does
-        const bool added = createIntegral(d, ui, x0, x1, d.integrals.integralRestart);
+        const bool added = display::integrateRegion(d, ui, x0, x1);
         d.integrals.integralRestart = 0;
         return added;
     }
@@ -155,7 +156,7 @@ TEST(Integrals, ShiftClickDeletesTheClickedIntegralAndTheReferenceFallsBack) {
     EXPECT_EQ(std::tuple(in.integralCount, in.integralsShown, in.integralsExist, in.integralRestart,
                          in.refIntegral, in.refIntegralValue),
               std::tuple(0, 0, 0, 1, 0, 1.0));
-    EXPECT_FALSE(hitIntegralLabel(b.d, 502));
+    EXPECT_EQ(display::hitIntegralLabel(b.d, 502), -1);
 }
 
 TEST(IntegralDrawing, LabelsAlternateRowsUnderBracketsAndCurvesRunInsideTheRectangle) {
@@ -179,7 +180,8 @@ TEST(IntegralDrawing, LabelsAlternateRowsUnderBracketsAndCurvesRunInsideTheRecta
     b.d.spectrum.peakValue = -1.0;
     auto curves = [&](double scale, double viewLeft = 0.0) {
         testing::RecordingSurface c(1000, 800);
-        EXPECT_TRUE(display::drawIntegralCurves(c, b.d, Rect{0, 29, 1000, 781}, 400, viewLeft, scale, 80.0));
+        const display::ViewTransform view(b.d.spectrum, viewLeft, b.d.viewRight, b.d.viewZoom, 1000);
+        EXPECT_TRUE(display::drawIntegralCurves(c, b.d, Rect{0, 29, 1000, 781}, 400, view, scale, 80.0));
         return c.of(SurfaceCall::Kind::Polyline);
     };
     auto first = curves(0.1)[0].points;
@@ -193,7 +195,8 @@ TEST(IntegralDrawing, LabelsAlternateRowsUnderBracketsAndCurvesRunInsideTheRecta
     EXPECT_LT(zoomed[1].points.back().x, 1000);
     b.d.integrals.integralStart[1] = b.d.integrals.integralEnd[1];
     testing::RecordingSurface c;
-    EXPECT_FALSE(display::drawIntegralCurves(c, b.d, Rect{0, 29, 1000, 781}, 400, 0.0, 0.1, 80.0));
+    const display::ViewTransform view(b.d.spectrum, 0.0, b.d.viewRight, b.d.viewZoom, 1000);
+    EXPECT_FALSE(display::drawIntegralCurves(c, b.d, Rect{0, 29, 1000, 781}, 400, view, 0.1, 80.0));
 }
 
 TEST(IntegralCommands, ArmTheToolScaleTheCurvesAndMoveTheirBaseline) {

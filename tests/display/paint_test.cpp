@@ -11,6 +11,7 @@
 #include "analysis/j_measure.h"
 #include "analysis/peaks.h"
 #include "display/comments.h"
+#include "display/tool_actions.h"
 #include "display/tools.h"
 #include "display_fixture.h"
 #include "recording_surface.h"
@@ -76,7 +77,8 @@ TEST_F(Paint, TheAnalysisLayersFollowTheirFlagsAndTheLabelsHitBoxesTheDrawing) {
     const auto has = [](const std::vector<std::string>& all, const std::string& t) {
         return std::find(all.begin(), all.end(), t) != all.end();
     };
-    ASSERT_TRUE(analysis::createIntegral(*doc, ui, 90, 110, 1));
+    doc->integrals.integralRestart = 1;
+    ASSERT_TRUE(display::integrateRegion(*doc, ui, 90, 110));
     ASSERT_TRUE(analysis::pickPeaksInRegion(*doc, ui, 100, 300, 1.0));
     char ppm[32];
     std::snprintf(ppm, sizeof ppm, "%.3f", analysis::peakValues(*doc, doc->peaks.peakList[0]).ppm);

@@ -133,14 +133,18 @@ TEST(Tools, RubberBandsStayInsideTheClientAreaAndActOnRelease) {
     p.drag(10, 250, 10, 600);
     EXPECT_EQ(p.d.baselineY, 600);
 
-    // The J tool: a vertical line, acted on at release.
+    // The J tool: a vertical line, acted on at release, on the real part at or before the pixel
+    // (with the view moved by 1.5 indices, pixel 320 is index 641.5: the cursor is at 640).
     p.tool(display::kMeasureJTool, display::kShapeVerticalLine);
+    p.d.viewLeft = 0.00075;
+    p.d.viewZoom = 1.0;
     display::leftButtonDown(p.d, p.ui, 300, 400, {});
     EXPECT_EQ(display::mouseMove(p.d, p.ui, 320, 410).overlay,
               (Overlay{Overlay::Shape::VerticalLine, 320, 29, 320, 735}));
     const int repaints = p.ui.repaints;
     display::leftButtonUp(p.d, p.ui);
     EXPECT_GT(p.ui.repaints, repaints);
+    EXPECT_EQ(std::pair(p.d.jState.jCursorCount, p.d.jState.jCursorPos[0]), std::pair(1, 640));
 }
 
 TEST(Tools, RegionAndReferencePicksLandOnTheirPoints) {

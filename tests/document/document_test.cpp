@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "base/byte_order.h"
+#include "display/view_transform.h"
 #include "document/units.h"
 #include "recording_ui.h"
 
@@ -129,12 +130,12 @@ TEST(Units, TheViewAndTheCursorReadoutAddressRealPartsWithinTheData) {
     for (const auto& [unit, width, x, text] : cases) {
         doc->spectrum.xUnits = unit;
         doc->clientWidth = width;
-        EXPECT_EQ(units::readoutText(*doc, x), text);
+        EXPECT_EQ(display::readoutText(*doc, x), text);
     }
     // The index range of a narrower view.
     doc->viewLeft = 3.0 * doc->spectrum.acqPars.AQ / doc->spectrum.nData;   // index 3
     doc->viewRight = 9.5 * doc->spectrum.acqPars.AQ / doc->spectrum.nData;  // index 9.5
-    const auto r = units::viewIndexRange(*doc);
+    const auto r = display::ViewTransform::mainView(*doc).indexRange();
     EXPECT_EQ((std::pair{r.i0, r.i1}), (std::pair{2, 8}));
     // Degenerate views are widened to a tenth of a millisecond.
     EXPECT_DOUBLE_EQ(computeViewZoom(2.0, 0.0, 2.0), 1.0);

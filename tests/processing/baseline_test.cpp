@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "display/paint.h"
 #include "display/tools.h"
 #include "fixtures.h"
 #include "processing/data_ops.h"
@@ -105,7 +106,8 @@ TEST(MultiPointBaseline, KnotsAtTheEndsAndEachClickEqualKnotsAndClicksPastTheDat
         for (const int x : clicks) (void)display::leftButtonDown(*doc, ui, x, 300, {});
         ASSERT_EQ(dialog.pointCount(), static_cast<int>(clicks.size())) << name;
         if (!clicks.empty()) {
-            EXPECT_EQ(baselinePickMarks(*doc)[0].top, (Point{clicks[0], clicks[0] == 400 ? 325 : 400}))
+            EXPECT_EQ(display::baselinePickMarks(*doc)[0].top,
+                      (Point{clicks[0], clicks[0] == 400 ? 325 : 400}))
                 << name;
         }
         dialog.apply();
