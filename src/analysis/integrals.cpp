@@ -19,7 +19,7 @@ namespace {
 std::size_t slot(int k) { return static_cast<std::size_t>(std::clamp(k, 0, kMaxIntegrals - 1)); }
 
 /// The last even index of the data, or -1 without one whole point.
-int lastRealIndex(const Document& doc) { return (std::clamp(doc.spectrum.nData, 0, kCapacity) / 2 - 1) * 2; }
+int lastRealIndex(const Spectrum& s) { return (std::clamp(s.nData, 0, kCapacity) / 2 - 1) * 2; }
 
 /// A complex-point position as the even index of its real part: truncated, an odd point lowered
 /// by one, doubled.
@@ -34,15 +34,15 @@ double unsignedZero(double ppm) { return std::fabs(ppm) < 5e-5 ? 0.0 : ppm; }
 
 }  // namespace
 
-IntegralSpan integralSpan(const Document& doc, double start, double end) {
+IntegralSpan integralSpan(const Spectrum& spectrum, double start, double end) {
     IntegralSpan span;
-    const int lastReal = lastRealIndex(doc);
+    const int lastReal = lastRealIndex(spectrum);
     if (lastReal < 0) return span;
     span.first = static_cast<int>(std::clamp<long long>(realIndexOf(start), 0, lastReal));
     span.last = static_cast<int>(std::clamp<long long>(realIndexOf(end), 0, lastReal));
     // A baseline window reaching past either end of the data repeats the data's end point for the
     // points it lacks; inside the data it always takes five points, even beyond a narrow region.
-    const double* x = doc.spectrum.specData.data();
+    const double* x = spectrum.specData.data();
     double left = 0.0;
     double right = 0.0;
     for (int i = 0; i < kBaselineWindowPoints; ++i) {
@@ -55,33 +55,30 @@ IntegralSpan integralSpan(const Document& doc, double start, double end) {
     return span;
 }
 
-bool createIntegralAt(Document& doc, platform::UserInterface& ui, double start, double end, int restart) {
-    IntegralState& in = doc.integrals;
+Status<IntegralProblem> createIntegral(const Spectrum& spectrum, IntegralState& in, double start, double end,
+                                       int restart) {
     if (restart == 1) in.integralCount = 0;
     in.integralCount = std::clamp(in.integralCount, 0, kMaxIntegrals);
-    if (in.integralCount >= kMaxIntegrals) {
-        ui.message("Error", "Too many integrals", platform::Icon::Exclamation);
-        return false;
-    }
+    if (in.integralCount >= kMaxIntegrals) return Failure{IntegralProblem::TooMany};
     in.integralsShown = 1;
     // The drawing loops run over the integrals that exist: a failed attempt leaves no entry
     // behind for them to show.
     in.lastIntegral = std::max(in.integralCount - 1, 0);
 
     // A view without geometry (no data, no width) maps to no position at all.
-    if (!std::isfinite(start) || !std::isfinite(end)) return false;
+    if (!std::isfinite(start) || !std::isfinite(end)) return Failure{IntegralProblem::NoRegion};
     if (start > end) std::swap(start, end);
     // The region is cut to the data: stored ends always name points that exist.
-    const double lastPoint = std::max(std::clamp(doc.spectrum.nData, 0, kCapacity) / 2 - 1, 0);
+    const double lastPoint = std::max(std::clamp(spectrum.nData, 0, kCapacity) / 2 - 1, 0);
     start = std::clamp(start, 0.0, lastPoint);
     end = std::clamp(end, 0.0, lastPoint);
-    const IntegralSpan span = integralSpan(doc, start, end);
-    if (span.empty()) return false;
+    const IntegralSpan span = integralSpan(spectrum, start, end);
+    if (span.empty()) return Failure{IntegralProblem::NoRegion};
 
     const bool corrected = in.integralBaselineCorr == 1;
     double sum = 0.0;
     for (int m = 0; span.first + 2 * m <= span.last; ++m)
-        sum += doc.spectrum.specData[span.first + 2 * m] - (corrected ? span.baseline(m) : 0.0);
+        sum += spectrum.specData[span.first + 2 * m] - (corrected ? span.baseline(m) : 0.0);
     // Data holding non-numbers (or values near the double range) give 0, so that no label or
     // ratio ever reads "inf" or "nan".
     if (!std::isfinite(sum)) sum = 0.0;
@@ -96,7 +93,21 @@ bool createIntegralAt(Document& doc, platform::UserInterface& ui, double start, 
     in.lastIntegral = in.integralCount;
     in.integralsExist = 1;
     ++in.integralCount;
-    return true;
+    return {};
+}
+
+std::optional<Message> integralMessage(IntegralProblem problem) {
+    if (problem == IntegralProblem::TooMany)
+        return Message{"Error", "Too many integrals", MessageIcon::Exclamation};
+    return std::nullopt;
+}
+
+bool createIntegralAt(Document& doc, platform::UserInterface& ui, double start, double end, int restart) {
+    const auto added = createIntegral(doc.spectrum, doc.integrals, start, end, restart);
+    if (!added) {
+        if (const auto message = integralMessage(added.error())) platform::report(ui, *message);
+    }
+    return added.ok();
 }
 
 double relativeIntegralValue(const Document& doc, int k, int reference) {
@@ -150,26 +161,21 @@ void deleteIntegral(Document& doc) {
     }
 }
 
-IntegrateResult integrateRegions(Document& doc, platform::UserInterface& ui,
-                                 const IntegrateRequest& request) {
+IntegrateResult integrateRegions(Document& doc, const IntegrateRequest& request) {
     using Status = IntegrateResult::Status;
     IntegrateResult result;
+    auto refuse = [&](Status status, Message message) {
+        result.status = status;
+        result.message = std::move(message);
+        return result;
+    };
     const int count = static_cast<int>(std::min<std::size_t>(request.regions.size(), kMaxIntegrals + 1));
-    if (count == 0) {
-        ui.message("No region to integrate", "Error", platform::Icon::Exclamation);
-        result.status = Status::UsageError;
-        return result;
-    }
-    if (count > kMaxIntegrals) {
-        ui.message("Error", "Too many integrals", platform::Icon::Exclamation);
-        result.status = Status::UsageError;
-        return result;
-    }
+    if (count == 0)
+        return refuse(Status::UsageError, {"No region to integrate", "Error", MessageIcon::Exclamation});
+    if (count > kMaxIntegrals) return refuse(Status::UsageError, *integralMessage(IntegralProblem::TooMany));
     if (request.referenceIntegral < 1 || request.referenceIntegral > count) {
-        ui.message(cformat("The reference integral must lie between 1 and %d", count), "Error",
-                   platform::Icon::Exclamation);
-        result.status = Status::UsageError;
-        return result;
+        return refuse(Status::UsageError, {cformat("The reference integral must lie between 1 and %d", count),
+                                           "Error", MessageIcon::Exclamation});
     }
 
     IntegralState& in = doc.integrals;
@@ -177,11 +183,10 @@ IntegrateResult integrateRegions(Document& doc, platform::UserInterface& ui,
     auto positionOf = [&](double ppm) { return units::tToIndex(doc, units::unitToT(doc, ppm, kPpm)) / 2.0; };
     for (int i = 0; i < count; ++i) {
         const PpmRegion& r = request.regions[static_cast<std::size_t>(i)];
-        if (!createIntegralAt(doc, ui, positionOf(r.from), positionOf(r.to), i == 0 ? 1 : 0)) {
-            ui.message(cformat("The region %.4f/%.4f holds no data points", r.from, r.to), "Error",
-                       platform::Icon::Exclamation);
-            result.status = Status::DataError;
-            return result;
+        if (!createIntegral(doc.spectrum, in, positionOf(r.from), positionOf(r.to), i == 0 ? 1 : 0)) {
+            return refuse(Status::DataError,
+                          {cformat("The region %.4f/%.4f holds no data points", r.from, r.to), "Error",
+                           MessageIcon::Exclamation});
         }
     }
     in.integralRestart = 0;

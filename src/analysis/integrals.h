@@ -32,13 +32,26 @@ struct IntegralSpan {
 /// The span of a region whose ends are fractional complex-point indices `start` <= `end`:
 /// both are truncated to points, lowered to even point numbers and doubled to indices, then
 /// held inside the data.
-[[nodiscard]] IntegralSpan integralSpan(const Document& doc, double start, double end);
+[[nodiscard]] IntegralSpan integralSpan(const Spectrum& spectrum, double start, double end);
 
-/// Integrates the region between the fractional complex-point indices `start` and `end` (either
-/// order; not finite ends add nothing): starts a new list first when `restart` is 1, refuses a
-/// 101st integral with "Error" (caption "Too many integrals"), and adds the plain sum of the
-/// region's real parts, less the straight baseline when `integralBaselineCorr` is 1. A region
-/// narrower than one even step adds nothing. Returns whether an integral was added.
+/// Why no integral was added.
+enum class IntegralProblem {
+    TooMany,  ///< the list holds 100 integrals already
+    NoRegion  ///< the region is narrower than one even step, or its ends are not finite
+};
+
+/// Integrates the region of `spectrum` between the fractional complex-point indices `start` and
+/// `end` (either order) into `integrals`: starts a new list first when `restart` is 1, refuses a
+/// 101st integral, and adds the plain sum of the region's real parts, less the straight baseline
+/// when `integralBaselineCorr` is 1.
+Status<IntegralProblem> createIntegral(const Spectrum& spectrum, IntegralState& integrals, double start,
+                                       double end, int restart);
+
+/// The message of a refused integral: "Error" (caption "Too many integrals") for a 101st; none
+/// for a region without points, which the mouse simply does not integrate.
+[[nodiscard]] std::optional<Message> integralMessage(IntegralProblem problem);
+
+/// createIntegral on the document, its message shown through `ui`; whether an integral was added.
 bool createIntegralAt(Document& doc, platform::UserInterface& ui, double start, double end, int restart);
 
 /// refIntegralValue x value[k] / value[reference]: integral k relative to `reference`; 0 when
@@ -76,6 +89,8 @@ struct IntegrateRequest {
 struct IntegrateResult {
     enum class Status { Ok, DataError, UsageError };
     Status status = Status::Ok;
+    /// What was refused, in the program's words; set with every status but Ok.
+    std::optional<Message> message;
     /// One line per integral: "N FROM TO RAW SHOWN", N from 1, FROM and TO the region's left
     /// and right ends in ppm ("%.4f"), RAW the plain sum ("%.10g"), SHOWN the label's value
     /// ("%.2f").
@@ -84,10 +99,8 @@ struct IntegrateResult {
 
 /// Makes a new integral list from the regions, whatever the view (each region is cut to the
 /// data), with integral K as the reference shown as VALUE; the baseline correction option
-/// becomes the request's. A region
-/// that holds no data, more than 100 regions or a K that names no integral are refused with a
-/// message through `ui`.
-[[nodiscard]] IntegrateResult integrateRegions(Document& doc, platform::UserInterface& ui,
-                                               const IntegrateRequest& request);
+/// becomes the request's. A region that holds no data, more than 100 regions or a K that names
+/// no integral are refused, the result saying why.
+[[nodiscard]] IntegrateResult integrateRegions(Document& doc, const IntegrateRequest& request);
 
 }  // namespace pelvaron::analysis

@@ -48,17 +48,13 @@ double shown(double v) { return std::isfinite(v) ? v : 0.0; }
 
 }  // namespace
 
-bool pickPeaksInRegion(Document& doc, platform::UserInterface& ui, int first, int last, double threshold) {
-    PeakState& ps = doc.peaks;
+Result<PeakPick, PeakPickProblem> pickPeaks(const Spectrum& spectrum, PeakState& ps, int first, int last,
+                                            double threshold) {
     // The region table is full: the pick is refused rather than written past it.
-    if (ps.peakRegionCount >= kMaxPeakRegions) {
-        ui.message("The peak list holds 1000 regions: Clear All in the report empties it.", "Peak Picking",
-                   platform::Icon::Exclamation);
-        return false;
-    }
+    if (ps.peakRegionCount >= kMaxPeakRegions) return Failure{PeakPickProblem::RegionTableFull};
     // The tool orders the ends; other callers may not.
     if (first > last) std::swap(first, last);
-    const int count = dataCount(doc);
+    const int count = std::clamp(spectrum.nData, 0, kCapacity);
     // A region reaching past the data (not from the tool, whose view lies on them) is the part
     // on the data: a pass must not record points before 0, nor walk a billion indices to them.
     first = std::clamp(first, 0, count);
@@ -75,9 +71,7 @@ bool pickPeaksInRegion(Document& doc, platform::UserInterface& ui, int first, in
 
     // The climb and the descent look six indices ahead of i, and a pass may record at end + 1:
     // before index 0 and from nData on the spectrum reads as 0, so no read leaves the data.
-    auto x = [&](std::int64_t i) {
-        return (i >= 0 && i < count) ? std::fabs(doc.spectrum.specData[i]) : 0.0;
-    };
+    auto x = [&](std::int64_t i) { return (i >= 0 && i < count) ? std::fabs(spectrum.specData[i]) : 0.0; };
     std::int64_t end = static_cast<std::int64_t>(last) + 4;
     if (end >= count - 2) end = count - 2;
     std::int64_t i = first;
@@ -92,7 +86,7 @@ bool pickPeaksInRegion(Document& doc, platform::UserInterface& ui, int first, in
         ++passes;
         lastStored = ps.peakCount < kMaxPeakEntries;
         if (lastStored) {
-            const double value = (i >= 0 && i < count) ? doc.spectrum.specData[i] : 0.0;
+            const double value = (i >= 0 && i < count) ? spectrum.specData[i] : 0.0;
             ps.peakList[static_cast<std::size_t>(ps.peakCount)] = {value, static_cast<int>(i)};
             ++ps.peakCount;
             ++stored;
@@ -109,13 +103,25 @@ bool pickPeaksInRegion(Document& doc, platform::UserInterface& ui, int first, in
     }
     ps.peakRegionPeaks[static_cast<std::size_t>(r)] = stored;
     ++ps.peakRegionCount;
-    // A full list keeps the peaks that fit and says what it left out.
-    if (passes > stored) {
-        ui.message(cformat("The peak list holds %d peaks: %d peaks of this region were not kept.",
-                           kMaxPeakEntries, passes - stored),
-                   "Peak Picking", platform::Icon::Exclamation);
-    }
-    return true;
+    // A full list keeps the peaks that fit; the rest are counted.
+    return PeakPick{stored, passes - stored};
+}
+
+std::optional<Message> peakPickMessage(const Result<PeakPick, PeakPickProblem>& pick) {
+    if (!pick)
+        return Message{"The peak list holds 1000 regions: Clear All in the report empties it.",
+                       "Peak Picking", MessageIcon::Exclamation};
+    if (pick->notKept > 0)
+        return Message{cformat("The peak list holds %d peaks: %d peaks of this region were not kept.",
+                               kMaxPeakEntries, pick->notKept),
+                       "Peak Picking", MessageIcon::Exclamation};
+    return std::nullopt;
+}
+
+bool pickPeaksInRegion(Document& doc, platform::UserInterface& ui, int first, int last, double threshold) {
+    const auto pick = pickPeaks(doc.spectrum, doc.peaks, first, last, threshold);
+    if (const auto message = peakPickMessage(pick)) platform::report(ui, *message);
+    return pick.ok();
 }
 
 PeakFit refinePeak(const Document& doc, double pos) {

@@ -4,22 +4,40 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "analysis/report_pages.h"
+#include "base/result.h"
 #include "document/document.h"
 #include "platform/user_interface.h"
 
 namespace pelvaron::analysis {
 
+/// What a pick of one region stored.
+struct PeakPick {
+    int kept = 0;     ///< peaks stored for the region
+    int notKept = 0;  ///< peaks found after the list's 131072 entries ran out
+};
+/// Why a region was not picked at all.
+enum class PeakPickProblem { RegionTableFull };
+
 /// Appends one region of specData indices first..last (odd ends are lowered to the real part
 /// before; the ends are swapped when first > last) and the peaks whose magnitude reaches |threshold|,
-/// in increasing index order; stores the threshold as peakThreshold. A peak is a point not
-/// smaller than each of the next three real parts; the last peak found is not kept (its falling
-/// flank did not come back to the threshold inside the region). With 1000 regions already
-/// picked the region is refused with a message and false returned; when the list's 131072
-/// entries run out the region keeps the peaks that fit, with a message.
+/// in increasing index order, to `peaks`; stores the threshold as peakThreshold. A peak is a point
+/// not smaller than each of the next three real parts; the last peak found is not kept (its
+/// falling flank did not come back to the threshold inside the region). With 1000 regions
+/// already picked the region is refused; when the list's entries run out the region keeps the
+/// peaks that fit.
+Result<PeakPick, PeakPickProblem> pickPeaks(const Spectrum& spectrum, PeakState& peaks, int first, int last,
+                                            double threshold);
+
+/// The message of a refused pick or of one that left peaks out; none when every peak was kept.
+[[nodiscard]] std::optional<Message> peakPickMessage(const Result<PeakPick, PeakPickProblem>& pick);
+
+/// pickPeaks on the document's spectrum and list, its message shown through `ui`; false when the
+/// region was refused.
 bool pickPeaksInRegion(Document& doc, platform::UserInterface& ui, int first, int last, double threshold);
 
 /// A peak refined by the parabola through its highest sample and the two neighbours.

@@ -5,6 +5,7 @@
 
 #include <cassert>
 #include <optional>
+#include <string>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -14,7 +15,7 @@ namespace pelvaron {
 /// A message as the person sees it: its text, its caption and its icon.
 enum class MessageIcon { None, Information, Exclamation, Stop, Question };
 struct Message {
-    const char* text = "";
+    std::string text;
     const char* caption = "";
     MessageIcon icon = MessageIcon::None;
 };

@@ -85,7 +85,8 @@ int integrateAction(IntegrateOptions& o, std::ostream& out, std::ostream& err) {
     ConsoleUserInterface ui(err);
     auto doc = std::make_unique<Document>();
     if (!loadDocument(o.input, *doc, ui, err)) return kExitFileError;
-    const analysis::IntegrateResult result = analysis::integrateRegions(*doc, ui, o.request);
+    const analysis::IntegrateResult result = analysis::integrateRegions(*doc, o.request);
+    if (result.message) platform::report(ui, *result.message);
     using Status = analysis::IntegrateResult::Status;
     if (result.status == Status::UsageError) return kExitUsage;
     if (result.status == Status::DataError) return kExitFileError;

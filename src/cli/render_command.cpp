@@ -53,7 +53,8 @@ int renderAction(RenderOptions& o, std::ostream& out, std::ostream& err) {
     if (!o.peaks.empty() && !pickRegions(*doc, ui, o.peaks, o.threshold.value_or(doc->peaks.peakThreshold)))
         return kExitFileError;
     if (!o.integrals.regions.empty()) {
-        const analysis::IntegrateResult result = analysis::integrateRegions(*doc, ui, o.integrals);
+        const analysis::IntegrateResult result = analysis::integrateRegions(*doc, o.integrals);
+        if (result.message) platform::report(ui, *result.message);
         if (result.status == analysis::IntegrateResult::Status::UsageError) return kExitUsage;
         if (result.status == analysis::IntegrateResult::Status::DataError) return kExitFileError;
     }

@@ -44,7 +44,7 @@ bool drawIntegralCurves(platform::Surface& surface, const Document& doc, const R
     for (int k = 0; k < integralCount(doc); ++k) {
         const auto s = static_cast<std::size_t>(k);
         const analysis::IntegralSpan span =
-            analysis::integralSpan(doc, in.integralStart[s], in.integralEnd[s]);
+            analysis::integralSpan(doc.spectrum, in.integralStart[s], in.integralEnd[s]);
         if (span.empty()) return false;
         const double x0 = rect.left + std::trunc(view.pixelOfIndex(2.0 * in.integralStart[s]));
         path.clear();

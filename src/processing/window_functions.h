@@ -74,7 +74,7 @@ enum class WindowProblem {
 [[nodiscard]] Message windowMessage(WindowProblem problem);
 
 /// Said when a positive LB of the Lorentzian/Gaussian is taken as its negative.
-inline constexpr Message kNegativeLbNotice{
+inline const Message kNegativeLbNotice{
     "LB must be negative for the Lorentzian/Gaussian function\nPelvaron will use the negative of that value.",
     "Error", MessageIcon::Information};
 
