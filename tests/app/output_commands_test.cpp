@@ -10,27 +10,24 @@ namespace {
 TEST(OutputCommandsTest, EachPageCommandSetsItsFactorsBeforeTheWindowDrawsThePage) {
     AppFixture f;
     f.doc->toolMode = display::kZoomTool;
-    ASSERT_TRUE(f.dispatcher.dispatch(app::kCmdCopyMetafile));
-    EXPECT_EQ(f.host.pagesCopied, 1);
-    EXPECT_DOUBLE_EQ(f.host.lastPageBaseFactor, 0.8);
-    EXPECT_DOUBLE_EQ(f.host.lastPageAxisScale, 1.0);
-    EXPECT_EQ(f.doc->toolMode, kNoTool);
-
-    ASSERT_TRUE(f.dispatcher.dispatch(app::kCmdPrint));
-    EXPECT_EQ(f.host.pagesPrinted, 1);
-    EXPECT_DOUBLE_EQ(f.host.lastPageBaseFactor, 1.6);
-    EXPECT_DOUBLE_EQ(f.host.lastPageAxisScale, 1.8);
-
+    // Command, then (copies, prints, pictures, views) and the page's base factor and axis scale.
     // The picture file is the printed page, after a metafile copy too.
-    ASSERT_TRUE(f.dispatcher.dispatch(app::kCmdCopyMetafile));
-    ASSERT_TRUE(f.dispatcher.dispatch(app::kCmdExportPicture));
-    EXPECT_EQ(f.host.picturesExported, 1);
-    EXPECT_DOUBLE_EQ(f.host.lastPageBaseFactor, 1.6);
-    EXPECT_DOUBLE_EQ(f.host.lastPageAxisScale, 1.8);
-
-    ASSERT_TRUE(f.dispatcher.dispatch(app::kCmdCopyBitmap));
-    EXPECT_EQ(f.host.viewsCopied, 1);
-
+    const std::tuple<int, std::tuple<int, int, int, int>, double, double> steps[] = {
+        {app::kCmdCopyMetafile, {1, 0, 0, 0}, 0.8, 1.0},
+        {app::kCmdPrint, {1, 1, 0, 0}, 1.6, 1.8},
+        {app::kCmdCopyMetafile, {2, 1, 0, 0}, 0.8, 1.0},
+        {app::kCmdExportPicture, {2, 1, 1, 0}, 1.6, 1.8},
+        {app::kCmdCopyBitmap, {2, 1, 1, 1}, 1.6, 1.8}};
+    for (const auto& [id, counts, base, axis] : steps) {
+        ASSERT_TRUE(f.dispatcher.dispatch(id)) << id;
+        EXPECT_EQ(
+            std::tuple(f.host.pagesCopied, f.host.pagesPrinted, f.host.picturesExported, f.host.viewsCopied),
+            counts)
+            << id;
+        EXPECT_EQ(std::pair(f.host.lastPageBaseFactor, f.host.lastPageAxisScale), std::pair(base, axis))
+            << id;
+        EXPECT_EQ(f.doc->toolMode, kNoTool);
+    }
     // Before a load none of them runs.
     AppFixture empty(false);
     for (int id : {app::kCmdPrint, app::kCmdCopyMetafile, app::kCmdCopyBitmap, app::kCmdExportPicture,
@@ -40,30 +37,21 @@ TEST(OutputCommandsTest, EachPageCommandSetsItsFactorsBeforeTheWindowDrawsThePag
 
 TEST(OutputCommandsTest, PrinterOptionsStoreTheirBoxesOnOkOnly) {
     AppFixture f;
-    f.host.printerOptions.push([](output::PrinterOptionsDialog& m) {
-        EXPECT_FALSE(m.colour());
-        EXPECT_TRUE(m.parameters());
-        EXPECT_FALSE(m.expansionBorders());
-        m.setColour(true);
-        m.setParameters(false);
-        m.setExpansionBorders(true);
-        return false;  // Cancel
-    });
-    f.dispatcher.dispatch(app::kCmdPrintOptions);
-    EXPECT_EQ(f.doc->print.printColour, 0);
-    EXPECT_EQ(f.doc->print.printParams, 1);
-
-    f.host.printerOptions.push([&f](output::PrinterOptionsDialog& m) {
-        m.setColour(true);
-        m.setParameters(false);
-        m.setExpansionBorders(true);
-        m.ok(*f.doc);
-        return true;
-    });
-    f.dispatcher.dispatch(app::kCmdPrintOptions);
-    EXPECT_EQ(f.doc->print.printColour, 1);
-    EXPECT_EQ(f.doc->print.printParams, 0);
-    EXPECT_EQ(f.doc->print.printExpBorders, 1);
+    for (const bool ok : {false, true}) {
+        f.host.printerOptions.push([&f, ok](output::PrinterOptionsDialog& m) {
+            EXPECT_EQ(std::tuple(m.colour(), m.parameters(), m.expansionBorders()),
+                      std::tuple(false, true, false));
+            m.setColour(true);
+            m.setParameters(false);
+            m.setExpansionBorders(true);
+            if (ok) m.ok(*f.doc);
+            return ok;
+        });
+        f.dispatcher.dispatch(app::kCmdPrintOptions);
+        EXPECT_EQ(
+            std::tuple(f.doc->print.printColour, f.doc->print.printParams, f.doc->print.printExpBorders),
+            ok ? std::tuple(1, 0, 1) : std::tuple(0, 1, 0));
+    }
 }
 
 }  // namespace

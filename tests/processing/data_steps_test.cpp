@@ -8,11 +8,8 @@
 
 #include "document/units.h"
 #include "fixtures.h"
-#include "io/load.h"
 #include "processing/data_ops.h"
 #include "processing/noise_block.h"
-#include "recording_ui.h"
-#include "temp_dir.h"
 
 namespace pelvaron::processing {
 namespace {
@@ -98,10 +95,7 @@ TEST(DataSteps, ShiftSuppressAndUnitsReadAsTheDialogsAndTheToolDo) {
 }
 
 TEST(DataSteps, OnTheAspirinSpectrumTheBrokenLineTakesATiltOffTheReferenceMovesTheLinesAndSnIsHigh) {
-    testing::RecordingUserInterface ui;
-    auto doc = std::make_unique<Document>();
-    ASSERT_TRUE(io::loadFile(*doc, ui, testing::sourcePath("tests/data/aspirin-1h/processed-set"),
-                             FileFormat::Bruker));
+    auto doc = testing::aspirin("processed-set");
     ASSERT_EQ(doc->spectrum.nData, 65536);
     const int methyl = 54148;  // the acetyl CH3, the tallest line
     const int aromatic = 2 * 16835;

@@ -5,9 +5,15 @@
 #include <complex>
 #include <memory>
 #include <numbers>
+#include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "document/document.h"
+#include "io/load.h"
+#include "recording_ui.h"
+#include "temp_dir.h"
 
 namespace pelvaron::testing {
 
@@ -26,6 +32,16 @@ inline std::unique_ptr<Document> documentWith(const std::vector<double>& values,
     doc->spectrum.ftReal = doc->spectrum.ftInverse = 0;
     doc->spectrum.ftDriftCorr = doc->spectrum.ftQuadrature = 1;
     doc->spectrum.peakValue = findPeak(doc->spectrum);
+    return doc;
+}
+
+/// One set of the aspirin experiment in tests/data ("fid-set" or "processed-set"), read as the
+/// window reads it, without a message.
+inline std::unique_ptr<Document> aspirin(const std::string& set) {
+    auto doc = std::make_unique<Document>();
+    RecordingUserInterface ui;
+    EXPECT_TRUE(io::loadFile(*doc, ui, sourcePath("tests/data/aspirin-1h/" + set), FileFormat::Bruker));
+    EXPECT_TRUE(ui.messages.empty()) << set;
     return doc;
 }
 

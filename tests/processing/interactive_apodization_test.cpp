@@ -1,6 +1,7 @@
 // Interactive apodization: the bars and their boxes, S/N against line broadening on a noisy
-// Lorentzian line, Cancel after many movements, the filter-delay path on synthetic and real data,
-// the way back from an inverse transform, OK, Undo and the movements that are refused.
+// Lorentzian line, Cancel after many movements, the real aspirin FID transformed as the transform
+// does it (filter delay included), the way back from an inverse transform, OK, Undo and the
+// movements that are refused.
 #include "processing/interactive_apodization.h"
 
 #include <gtest/gtest.h>
@@ -12,11 +13,9 @@
 #include <vector>
 
 #include "fixtures.h"
-#include "io/load.h"
 #include "processing/fourier_dialog.h"
 #include "processing/transform.h"
 #include "recording_ui.h"
-#include "temp_dir.h"
 
 namespace pelvaron::processing {
 namespace {
@@ -24,7 +23,6 @@ namespace {
 using testing::dataOf;
 using testing::documentWith;
 using testing::fidOf;
-using testing::phaseAt;
 using Dialog = InteractiveApodizationDialog;
 using enum ScrollAction;
 
@@ -179,40 +177,14 @@ TEST(InteractiveApodization, CancelAfterTwentyMovementsPutsEverythingBackBitForB
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(InteractiveApodization, TheFiltersDelayIsTakenOffAsTheTransformTakesIt) {
-    // A FID whose first points are the digital filter's: after the rotation and the ramp of the
-    // fraction left, lines far apart differ in phase by no more than a zero-order correction.
-    const std::vector<double> lines{-3000.0, -700.0, 150.0, 2500.0};
-    testing::RecordingUserInterface ui;
-    auto doc = withStoredFid(fidOf(8192, 8192.0, lines, 67.98), 8192.0);
-    doc->spectrum.groupDelay = 67.98;
-    doc->spectrum.acqPars.DECIM = 32;
-    Dialog d(*doc, ui);
-    d.open();
-    ASSERT_TRUE(d.scrollLb(Thumb, 0));
-    EXPECT_NEAR(doc->spectrum.delayFraction, 0.98, 1e-12);
-    const double first = phaseAt(*doc, lines[0]);
-    for (double hz : lines) {
-        const double diff = std::remainder(phaseAt(*doc, hz) - first, 360.0);
-        EXPECT_NEAR(diff, 0.0, 1.0) << hz;
-    }
-}
-
 TEST(InteractiveApodization, OnTheAspirinFidTheSpectrumIsTheTransformsOwn) {
     // The real FID (DECIM 24, DSPFVS 10, conjugated on reading): at LB 0 the dialog's spectrum has
     // the Fourier transform's shape (which adds only a first-point and a drift correction and a
     // scale) and the same tallest line. Without the ramp of the 0.0208 point the rotation leaves
     // of the filter's delay, the agreement drops to 0.9991.
-    const std::string path = testing::sourcePath("tests/data/aspirin-1h/fid-set");
     testing::RecordingUserInterface ui;
-    auto ft = std::make_unique<Document>();
-    ASSERT_TRUE(io::loadFile(*ft, ui, path, FileFormat::Bruker));
-    FourierDialog fourier(*ft);
-    fourier.open();
-    ASSERT_TRUE(fourier.ok());
-
-    auto doc = std::make_unique<Document>();
-    ASSERT_TRUE(io::loadFile(*doc, ui, path, FileFormat::Bruker));
+    auto ft = testing::aspirin("fid-set"), doc = testing::aspirin("fid-set");
+    ASSERT_TRUE(testing::opened<FourierDialog>(*ft).ok());
     ASSERT_EQ(doc->fidCopyCount, doc->spectrum.nData);
     Dialog d(*doc, ui);
     d.open();
