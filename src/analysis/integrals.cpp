@@ -150,15 +150,7 @@ void deleteIntegral(Document& doc) {
     // The earlier reference is kept by its index; when that index now lies past the list (it
     // was the last entry, moved down by one) it would name a stale slot: the last entry stands in.
     if (in.integralCount >= 1) in.refIntegral = std::clamp(in.refIntegral, 0, in.integralCount - 1);
-    if (in.integralCount <= 0) {
-        in.integralCount = 0;
-        in.lastIntegral = 0;
-        in.integralsShown = 0;
-        in.integralsExist = 0;
-        in.integralRestart = 1;
-        in.refIntegral = 0;
-        in.refIntegralValue = 1.0;
-    }
+    if (in.integralCount <= 0) in.startAfresh();
 }
 
 IntegrateResult integrateRegions(Document& doc, const IntegrateRequest& request) {

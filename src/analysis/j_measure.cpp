@@ -51,15 +51,13 @@ void MeasureJDialog::open() {
 void MeasureJDialog::ok() {
     doc_.jState.jShown = 0;
     doc_.toolActive = 0;
-    doc_.jState.jCursorCount = 0;
-    doc_.jState.jLines.clear();
+    doc_.jState.clearCursors();
     ui_.requestRepaint();
     ui_.enableDocumentMenus(true);
 }
 
 void MeasureJDialog::clearAll() {
-    doc_.jState.jLines.clear();
-    doc_.jState.jCursorCount = 0;
+    doc_.jState.clearCursors();
     ui_.requestRepaint();
 }
 

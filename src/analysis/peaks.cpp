@@ -322,8 +322,7 @@ int PeakPickingDialog::clearAll(const std::string& thresholdText) {
     // "inf", "nan" or "1e999" typed into the box read as 0, as text that is not a number does.
     if (!std::isfinite(threshold)) threshold = 0.0;
     doc_.peaks.peakThreshold = threshold;
-    doc_.peaks.peakCount = 0;
-    doc_.peaks.peakRegionCount = 0;
+    doc_.peaks.clearPicks();
     return kReopen;
 }
 

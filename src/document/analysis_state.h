@@ -30,6 +30,9 @@ struct PeakState {
     std::array<int, kMaxPeakRegions> peakRegionPeaks{};  ///< entries of each region
     /// View toggle "Peak Labels": picked peaks are marked with their ppm. Not reset by set-up.
     int peakLabelsShown = 1;
+
+    /// No peaks and no regions; the threshold and the options stay.
+    void clearPicks() { peakCount = 0, peakRegionCount = 0; }
 };
 
 /// The J cursors the table holds; further clicks are ignored.
@@ -42,6 +45,18 @@ struct JState {
     std::array<int, kMaxJCursors> jCursorPos{};  ///< even specData index of each cursor
     /// The lines of the Measure J list ("J %d-%d=%.2lf"), at most one per cursor after the first.
     std::vector<std::string> jLines;
+
+    /// No cursors and no lines.
+    void clearCursors() {
+        jCursorCount = 0;
+        jLines.clear();
+    }
+    /// Nothing measured and nothing shown, the next cursor starting a chain.
+    void reset() {
+        clearCursors();
+        jShown = 0;
+        jChainBreak = 0;
+    }
 };
 
 }  // namespace pelvaron

@@ -130,29 +130,17 @@ void setupDocument(Document& doc) {
     doc.fullView = 1;
     doc.hScrollPos = 0;
     doc.hScrollRange = s.nData;
-    doc.tools.zoomLeftPx = 0.0;
-    doc.tools.zoomRightPx = 0.0;
-    doc.tools.panned = 0;
-    doc.tools.firstPan = 1;
-    doc.tools.panStartLeft = 0.0;
+    doc.tools.resetForNewData();
 
-    // Integrals and peaks of the former data mean nothing on the new.
-    IntegralState& in = doc.integrals;
-    in.integralCount = 0;
-    in.integralsShown = 0;
-    in.integralBaseY = doc.clientHeight / 2;
-    in.integralsExist = 0;
-    in.lastIntegral = 0;
-    in.integralRestart = 1;
-    in.refIntegral = 0;
-    in.refIntegralValue = 1.0;
-    doc.peaks.peakCount = 0;
-    doc.peaks.peakRegionCount = 0;
+    // Integrals, peaks and J cursors of the former data mean nothing on the new.
+    doc.integrals.startAfresh();
+    doc.integrals.integralBaseY = doc.clientHeight / 2;
+    doc.peaks.clearPicks();
+    doc.jState.reset();
     // Nor do baseline points; an open Multiple Point Baseline dialog goes on collecting afresh.
     doc.baseline.baselinePointCount = 0;
 
     doc.baselineY = doc.clientHeight / 2;
-    doc.tools.moveArmed = 0;
 
     // The reference the reader found.
     s.offsetHz = s.acqPars.offsetHz;
@@ -160,7 +148,6 @@ void setupDocument(Document& doc) {
     // Summed as doubles and saturated once: an absurd offset (a damaged file) holds refIndex at the
     // int range instead of overflowing it.
     s.refIndex = truncToInt(s.acqPars.TD + std::trunc(2.0 * s.offsetHz * s.acqPars.AQ));
-    doc.tools.referencePickIndex = -1;
 
     // A new data set is a FID on the seconds axis until transformed.
     s.xUnits = kSeconds;
@@ -172,10 +159,6 @@ void setupDocument(Document& doc) {
     s.peakValue = findPeak(s);
     takeUndoSnapshot(doc);
 
-    doc.jState.jShown = 0;
-    doc.jState.jCursorCount = 0;
-    doc.jState.jChainBreak = 0;
-    doc.jState.jLines.clear();
     doc.noSaveQuery = 0;
     s.phaseSourceValid = 0;
     s.phase0 = 0.0;

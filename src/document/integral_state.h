@@ -29,6 +29,18 @@ struct IntegralState {
     int showIntegralCurves = 1;
     int showIntegralValues = 1;
     int integralBaselineCorr = 0;
+
+    /// An empty list that starts afresh: nothing shown, the next integral restarts the list,
+    /// reference 0 worth 1.0. The scales, the shown parts and the baseline option stay.
+    void startAfresh() {
+        integralCount = 0;
+        lastIntegral = 0;
+        integralsShown = 0;
+        integralsExist = 0;
+        integralRestart = 1;
+        refIntegral = 0;
+        refIntegralValue = 1.0;
+    }
 };
 
 }  // namespace pelvaron

@@ -26,6 +26,17 @@ struct ToolState {
     int suppressFrom = 0;         ///< suppress region picked with the mouse: first index
     int suppressTo = 0;           ///< and last index, both multiples of 4
     int zoomChosenBefore = 0;     ///< Zoom has been chosen once since start-up
+
+    /// What a new data set clears: the zoom and pan bookkeeping, an armed move, the reference
+    /// pick. A drag under way and the tool's choice stay.
+    void resetForNewData() {
+        zoomLeftPx = zoomRightPx = 0.0;
+        panned = 0;
+        firstPan = 1;
+        panStartLeft = 0.0;
+        moveArmed = 0;
+        referencePickIndex = -1;
+    }
 };
 
 }  // namespace pelvaron
