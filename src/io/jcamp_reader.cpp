@@ -1,14 +1,11 @@
 // Reading JCAMP-DX files: the header labels in two passes (XYDATA labels, then the NTUPLES ones),
-// the block of a compound file, and the ASDF decoding of the data tables.
+// the block of a compound file, and the data tables through the ASDF decoder.
 #include "io/jcamp_reader.h"
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <charconv>
-#include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -23,248 +20,7 @@ namespace {
 using platform::Icon;
 
 // ---------------------------------------------------------------------------------------------
-// Characters of the data lines.
-
-// Classes from kSign on are delimiters: they start a new token.
-enum CharClass : std::uint8_t {
-    kDigit,
-    kDot,
-    kDup,  // S..Z s
-    kDollar,
-    kOther,
-    kSign,
-    kSeparator,  // space, comma, tab
-    kSqzPos,     // @ A..I
-    kSqzNeg,     // a..i
-    kDifPos,     // % J..R
-    kDifNeg,     // j..r
-};
-
-struct CharInfo {
-    std::array<std::uint8_t, 256> cls{};
-    std::array<std::uint8_t, 256> digit{};  // the digit a pseudo-digit stands for
-};
-
-constexpr CharInfo makeCharInfo() {
-    CharInfo t{};
-    for (auto& c : t.cls) c = kOther;
-    for (int c = '0'; c <= '9'; ++c) {
-        t.cls[c] = kDigit;
-        t.digit[c] = static_cast<std::uint8_t>(c - '0');
-    }
-    t.cls['.'] = kDot;
-    t.cls['+'] = kSign;
-    t.cls['-'] = kSign;
-    t.cls[' '] = kSeparator;
-    t.cls[','] = kSeparator;
-    t.cls['\t'] = kSeparator;  // tabs separate values as spaces do
-    t.cls['@'] = kSqzPos;
-    for (int c = 'A'; c <= 'I'; ++c) {
-        t.cls[c] = kSqzPos;
-        t.digit[c] = static_cast<std::uint8_t>(c - 'A' + 1);
-    }
-    for (int c = 'a'; c <= 'i'; ++c) {
-        t.cls[c] = kSqzNeg;
-        t.digit[c] = static_cast<std::uint8_t>(c - 'a' + 1);
-    }
-    t.cls['%'] = kDifPos;
-    for (int c = 'J'; c <= 'R'; ++c) {
-        t.cls[c] = kDifPos;
-        t.digit[c] = static_cast<std::uint8_t>(c - 'J' + 1);
-    }
-    for (int c = 'j'; c <= 'r'; ++c) {
-        t.cls[c] = kDifNeg;
-        t.digit[c] = static_cast<std::uint8_t>(c - 'j' + 1);
-    }
-    for (int c = 'S'; c <= 'Z'; ++c) {
-        t.cls[c] = kDup;
-        t.digit[c] = static_cast<std::uint8_t>(c - 'S' + 1);
-    }
-    t.cls['s'] = kDup;
-    t.digit['s'] = 9;
-    t.cls['$'] = kDollar;
-    return t;
-}
-
-constexpr CharInfo kChars = makeCharInfo();
-
-inline std::uint8_t classOf(char c) { return kChars.cls[static_cast<unsigned char>(c)]; }
-inline int digitOf(char c) { return kChars.digit[static_cast<unsigned char>(c)]; }
-inline bool isDelimiter(std::uint8_t cls) { return cls >= kSign; }
-
-constexpr std::array<double, 256> makeLeadSign() {
-    std::array<double, 256> t{};
-    for (auto& v : t) v = 1.0;
-    for (int c = 'a'; c <= 'i'; ++c) t[static_cast<std::size_t>(c)] = -1.0;
-    for (int c = 'j'; c <= 'r'; ++c) t[static_cast<std::size_t>(c)] = -1.0;
-    return t;
-}
-/// The sign an SQZ or DIF character gives its value.
-constexpr std::array<double, 256> kLeadSign = makeLeadSign();
-
-constexpr std::array<std::uint64_t, 9> kIntPow10 = {1,      10,      100,      1000,     10000,
-                                                    100000, 1000000, 10000000, 100000000};
-
-inline std::uint64_t load8(const char* p) {
-    std::uint64_t w;
-    std::memcpy(&w, p, 8);
-    if constexpr (std::endian::native == std::endian::big) w = __builtin_bswap64(w);
-    return w;
-}
-
-/// How many of the 8 characters at p are decimal digits before the first that is not.
-inline int digitRun(const char* p) {
-    const std::uint64_t w = load8(p);
-    // A byte is zero exactly when it is a digit: high nibble 3, low nibble at most 9.
-    const std::uint64_t notDigit =
-        ((w & 0xF0F0F0F0F0F0F0F0ull) ^ 0x3030303030303030ull) |
-        (((w & 0x0F0F0F0F0F0F0F0Full) + 0x0606060606060606ull) & 0xF0F0F0F0F0F0F0F0ull);
-    return notDigit == 0 ? 8 : std::countr_zero(notDigit) / 8;
-}
-
-/// The value of the n (0..7) digits at p.
-inline std::uint64_t eightDigits(const char* p, int n) {
-    if (n == 0) return 0;
-    // The digits moved to the top, zeros (leading zeros) below them.
-    std::uint64_t v = (load8(p) - 0x3030303030303030ull) << (64 - 8 * n);
-    v = v * 10 + (v >> 8);
-    v = (((v & 0x000000FF000000FFull) * 0x000F424000000064ull) +
-         (((v >> 16) & 0x000000FF000000FFull) * 0x0000271000000001ull)) >>
-        32;
-    return v;
-}
-
-constexpr std::array<double, 20> kPow10 = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
-                                           1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
-
-/// A plain number with an exponent ("1.5E+03"): only the form with a sign after the letter is
-/// taken as an exponent, since E and e are pseudo-digits otherwise.
-inline bool hasExponentAt(const char* p, const char* end) {
-    return end - p >= 3 && (p[0] == 'E' || p[0] == 'e') && (p[1] == '+' || p[1] == '-') &&
-           classOf(p[2]) == kDigit;
-}
-
-/// Decodes the token starting at p (which is not a separator), in one pass; p is left at the
-/// next delimiter.
-[[gnu::always_inline]] inline JcampToken parseToken(const char*& p, const char* end) {
-    JcampToken t;
-    const char* const start = p;
-    const std::uint8_t cls = classOf(*p);
-
-    if (cls == kDup) {
-        long long count = digitOf(*p++);
-        while (p < end && classOf(*p) == kDigit) {
-            if (count < 100000000) count = count * 10 + (*p - '0');
-            ++p;
-        }
-        t.kind = JcampToken::Kind::DupOnly;
-        t.count = static_cast<int>(count);
-    } else if (cls == kDollar || cls == kOther) {
-        ++p;
-    } else {
-        // A value: sign and first digit from the lead character, then digits and one point.
-        bool negative = false;
-        std::uint64_t mantissa = 0;
-        const char* numberStart = p;
-        switch (cls) {
-            case kSign:
-                negative = *p == '-';
-                numberStart = ++p;
-                t.kind = JcampToken::Kind::Plain;
-                break;
-            case kDigit:
-            case kDot: t.kind = JcampToken::Kind::Plain; break;
-            case kSqzNeg: negative = true; [[fallthrough]];
-            case kSqzPos:
-                mantissa = static_cast<std::uint64_t>(digitOf(*p++));
-                t.kind = JcampToken::Kind::Squeezed;
-                break;
-            case kDifNeg: negative = true; [[fallthrough]];
-            default:
-                mantissa = static_cast<std::uint64_t>(digitOf(*p++));
-                t.kind = JcampToken::Kind::Difference;
-                break;
-        }
-        int digits = 0;
-        int fraction = 0;
-        bool point = false;
-        const char* const digitsStart = p;
-        for (; p < end; ++p) {
-            const std::uint8_t c = classOf(*p);
-            if (c == kDigit) {
-                mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
-                ++digits;
-                fraction += point;
-            } else if (c == kDot && !point) {
-                point = true;
-            } else {
-                break;
-            }
-        }
-        double v;
-        if (digits <= 18 && mantissa <= (std::uint64_t{1} << 53)) {
-            v = fraction == 0 ? static_cast<double>(mantissa)
-                              : static_cast<double>(mantissa) / kPow10[static_cast<std::size_t>(fraction)];
-        } else {
-            // Long numbers: let the library round them.
-            std::string text;
-            if (t.kind != JcampToken::Kind::Plain) text.push_back(static_cast<char>('0' + digitOf(*start)));
-            text.append(digitsStart, p);
-            std::from_chars(text.data(), text.data() + text.size(), v);
-        }
-        if (t.kind == JcampToken::Kind::Plain && hasExponentAt(p, end)) {
-            const char* e = p + 2;
-            while (e < end && classOf(*e) == kDigit) ++e;
-            std::from_chars(numberStart, e, v);
-            p = e;
-        }
-        t.value = negative ? -v : v;
-        if (p < end && classOf(*p) == kDup) {
-            long long count = digitOf(*p++);
-            while (p < end && classOf(*p) == kDigit) {
-                if (count < 100000000) count = count * 10 + (*p - '0');
-                ++p;
-            }
-            t.count = static_cast<int>(count);
-        }
-    }
-    // Whatever else stands before the next delimiter is not part of the value; a "$" anywhere in
-    // the token ends the table.
-    if (cls == kDollar) t.endsTable = true;
-    for (; p < end && !isDelimiter(classOf(*p)); ++p) {
-        if (*p == '$') t.endsTable = true;
-    }
-    t.length = static_cast<std::size_t>(p - start);
-    return t;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Lines and labels.
-
-/// Lines of a text: "\n" ends a line, a "\r" before it is dropped.
-class LineCursor {
-public:
-    LineCursor(std::string_view text, std::size_t pos) : text_(text), pos_(pos) {}
-
-    bool next(std::string_view& line) {
-        if (pos_ >= text_.size()) return false;
-        lineStart_ = pos_;
-        const char* base = text_.data();
-        const void* nl = std::memchr(base + pos_, '\n', text_.size() - pos_);
-        std::size_t end = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - base) : text_.size();
-        pos_ = nl ? end + 1 : text_.size();
-        if (end > lineStart_ && base[end - 1] == '\r') --end;
-        line = text_.substr(lineStart_, end - lineStart_);
-        return true;
-    }
-    [[nodiscard]] std::size_t lineStart() const { return lineStart_; }
-    [[nodiscard]] std::size_t position() const { return pos_; }
-
-private:
-    std::string_view text_;
-    std::size_t pos_ = 0;
-    std::size_t lineStart_ = 0;
-};
+// Labels.
 
 /// A label line: its normalised name (in a small fixed buffer) and its value.
 struct LabelLine {
@@ -332,7 +88,7 @@ bool startsWithNoCase(std::string_view s, std::string_view prefix) {
 /// The block of the text to read: the whole text, or in a compound file whose first block is a
 /// LINK block, the first NMR SPECTRUM or NMR FID block (the first block when none is NMR data).
 std::string_view selectBlock(std::string_view text) {
-    LineCursor cursor(text, 0);
+    JcampLines cursor(text, 0);
     std::string_view line;
     LabelLine label;
     bool link = false;
@@ -346,7 +102,7 @@ std::string_view selectBlock(std::string_view text) {
     }
     if (!link) return text;
 
-    cursor = LineCursor(text, 0);
+    cursor = JcampLines(text, 0);
     int depth = 0;
     std::size_t blockStart = 0;
     bool nmr = false;
@@ -416,7 +172,7 @@ private:
 };
 
 void JcampReader::firstPass(std::string_view block) {
-    LineCursor cursor(block, 0);
+    JcampLines cursor(block, 0);
     std::string_view line;
     LabelLine label;
     while (cursor.next(line)) {
@@ -466,7 +222,7 @@ void JcampReader::firstPass(std::string_view block) {
 }
 
 void JcampReader::secondPass(std::string_view block) {
-    LineCursor cursor(block, 0);
+    JcampLines cursor(block, 0);
     std::string_view line;
     LabelLine label;
     int seen = 0;
@@ -553,7 +309,7 @@ bool JcampReader::read(std::string_view text) {
     if (!ntuples) return true;
 
     // The real page: the DATA TABLE line that follows the first "##PAGE=".
-    LineCursor cursor(block, 0);
+    JcampLines cursor(block, 0);
     std::string_view line;
     LabelLine label;
     bool page = false;
@@ -585,7 +341,7 @@ bool JcampReader::read(std::string_view text) {
     const JcampTableResult real = decodeInto(block, cursor.position(), realOffset);
 
     // The imaginary page: the next DATA TABLE line.
-    cursor = LineCursor(block, real.endPosition);
+    cursor = JcampLines(block, real.endPosition);
     table = false;
     while (cursor.next(line)) {
         if (parseLabelLine(line, label) && label.label() == "DATATABLE") {
@@ -629,168 +385,6 @@ void resetState(JcampState& s) {
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
-
-JcampToken decodeJcampToken(std::string_view text) {
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    std::size_t skipped = 0;
-    if (p < end && classOf(*p) == kSeparator) {
-        ++p;
-        skipped = 1;
-    }
-    if (p == end || classOf(*p) == kSeparator) {
-        JcampToken t;
-        t.length = skipped;
-        return t;
-    }
-    JcampToken t = parseToken(p, end);
-    if (!t.endsTable) t.length += skipped;
-    return t;
-}
-
-JcampTableResult decodeJcampTable(std::string_view text, std::size_t start, const JcampDestination& dest) {
-    JcampTableResult result;
-    double* const data = dest.data;
-    const std::ptrdiff_t stride = dest.stride;
-    const int capacity = dest.capacity;
-    int index = 0;
-    bool pendingCheck = false;  // the index stepped back for the next line's Y check
-    double previous = 0.0;      // the value at index - 1 (0 before the first)
-    std::size_t pos = start;
-    const char* const base = text.data();
-    const char* const textEnd = base + text.size();
-
-    auto finish = [&](std::size_t at) {
-        if (pendingCheck) ++index;
-        result.count = index;
-        result.endPosition = at;
-        return result;
-    };
-
-    while (true) {
-        if (pos >= text.size()) {
-            result.endOfFile = true;
-            return finish(text.size());
-        }
-        const std::size_t lineStart = pos;
-        const void* nl = std::memchr(base + pos, '\n', text.size() - pos);
-        const std::size_t lineEnd =
-            nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - base) : text.size();
-        pos = nl ? lineEnd + 1 : text.size();
-
-        const char* p = base + lineStart;
-        const char* end = base + lineEnd;
-        if (end > p && end[-1] == '\r') --end;
-        const char* first = p;
-        while (first < end && (*first == ' ' || *first == '\t')) ++first;
-        if (end - first >= 2 &&
-            ((first[0] == '#' && first[1] == '#') || (first[0] == '$' && first[1] == '$'))) {
-            return finish(lineStart);
-        }
-
-        bool sawX = false;
-        bool haveY = false;    // a Y value was decoded on this line
-        bool lastDif = false;  // the last value decoded on this line was a difference
-        double lastDiff = 0.0;
-        while (p < end) {
-            if (classOf(*p) == kSeparator) {
-                ++p;
-                continue;
-            }
-            // The common ASDF token, an integer SQZ or DIF value standing alone, is decoded here
-            // without branching on its sign or kind; everything else goes through parseToken.
-            const std::uint8_t lead = classOf(*p);
-            if (lead >= kSqzPos && sawX) {
-                const char* q = p + 1;
-                std::uint64_t m = static_cast<std::uint64_t>(digitOf(*p));
-                if (textEnd - q >= 8) {
-                    // Up to seven digits at once; the bytes read past the line are never used.
-                    const int n = digitRun(q);
-                    if (n < 8) {
-                        m = m * kIntPow10[static_cast<std::size_t>(n)] + eightDigits(q, n);
-                        q += n;
-                    }
-                } else {
-                    const char* const limit = q + std::min<std::ptrdiff_t>(end - q, 15);
-                    while (q < limit && static_cast<unsigned>(*q - '0') < 10u) {
-                        m = m * 10 + static_cast<std::uint64_t>(*q - '0');
-                        ++q;
-                    }
-                }
-                if (q >= end || isDelimiter(classOf(*q))) {
-                    q = std::min(q, end);
-                    const bool difference = lead >= kDifPos;
-                    const double v = kLeadSign[static_cast<unsigned char>(*p)] * static_cast<double>(m);
-                    if (index >= capacity) {
-                        result.overflowed = true;
-                        return finish(lineStart);
-                    }
-                    const double current = difference ? previous + v : v;
-                    data[index * stride] = current;
-                    previous = current;
-                    lastDiff = v;
-                    ++index;
-                    pendingCheck = false;
-                    haveY = true;
-                    lastDif = difference;
-                    p = q;
-                    continue;
-                }
-            }
-            const JcampToken t = parseToken(p, end);
-            if (t.endsTable) return finish(lineStart);
-            if (t.kind == JcampToken::Kind::NotAValue) continue;
-
-            if (!sawX && t.kind != JcampToken::Kind::DupOnly) {
-                sawX = true;  // the abscissa: checked by nobody, overwritten by the first ordinate
-                continue;
-            }
-
-            bool dif = t.kind == JcampToken::Kind::Difference;
-            double v = t.value;
-            int copies = t.count;
-            if (t.kind == JcampToken::Kind::DupOnly) {
-                // A DUP count on its own repeats the value (or difference) before it.
-                if (!haveY) continue;
-                dif = lastDif;
-                v = dif ? lastDiff : previous;
-                copies = t.count - 1;
-            } else {
-                // A difference as the first value of a table adds to 0 (previous starts at 0).
-                if (dif) {
-                    lastDiff = v;
-                    v += previous;
-                }
-                if (index >= capacity) {
-                    result.overflowed = true;
-                    return finish(lineStart);
-                }
-                data[index * stride] = v;
-                previous = v;
-                ++index;
-                --copies;
-                pendingCheck = false;
-                haveY = true;
-                lastDif = dif;
-            }
-            // Repeats: a repeated difference keeps adding up; a repeated value stays the same.
-            for (; copies > 0; --copies) {
-                if (index >= capacity) {
-                    result.overflowed = true;
-                    return finish(lineStart);
-                }
-                previous = dif ? previous + lastDiff : v;
-                data[index * stride] = previous;
-                ++index;
-            }
-        }
-        if (haveY && lastDif && index > 0) {
-            --index;
-            previous = index > 0 ? data[(index - 1) * stride] : 0.0;
-            pendingCheck = true;
-        }
-    }
-}
 
 double jcampNumber(std::string_view value) {
     value = trimLeft(value);
@@ -857,7 +451,7 @@ bool looksLikeJcampText(std::string_view head) {
     if (head.substr(0, 3) == "\xEF\xBB\xBF") i = 3;  // a byte-order mark
     while (i < head.size() && (head[i] == ' ' || head[i] == '\t' || head[i] == '\r' || head[i] == '\n')) ++i;
     if (head.substr(i, 2) != "##") return false;
-    LineCursor cursor(head, i);
+    JcampLines cursor(head, i);
     std::string_view line;
     LabelLine label;
     while (cursor.next(line)) {

@@ -1,6 +1,6 @@
-// The JCAMP-DX reader: header labels, XYDATA tables and NTUPLES pages, with the ASDF compressed
-// forms (SQZ, DIF, DUP). It fills the labels and the data array; the import turns the labels into
-// document parameters.
+// The JCAMP-DX reader: header labels, the block of a compound file, XYDATA tables and NTUPLES
+// pages, decoded by the ASDF decoder. It fills the labels and the data array; the import turns the
+// labels into document parameters.
 #pragma once
 
 #include <optional>
@@ -9,58 +9,13 @@
 #include <vector>
 
 #include "document/document.h"
+#include "io/jcamp_asdf.h"
 #include "platform/user_interface.h"
 
 namespace pelvaron::io {
 
 /// Most values one table may hold: each becomes one complex point of the document.
 inline constexpr int kJcampTableCapacity = kCapacity / 2;
-
-/// One value token as JCAMP-DX writes it.
-struct JcampToken {
-    enum class Kind {
-        NotAValue,   ///< nothing to store (a stray character, a lone separator)
-        Plain,       ///< plain number (AFFN)
-        Squeezed,    ///< SQZ: @ A..I / a..i stand for the sign and first digit
-        Difference,  ///< DIF: % J..R / j..r; `value` is the difference to the previous ordinate
-        DupOnly,     ///< a DUP count standing alone: repeats the token before it
-    };
-    Kind kind = Kind::NotAValue;
-    double value = 0.0;
-    /// How often the value stands in the table: 1, or the DUP count (S..Z = 1..8, s = 9, followed
-    /// by further digits: "T1" is 21).
-    int count = 1;
-    /// Characters used, from the start of the text (a leading space or comma included).
-    std::size_t length = 0;
-    /// The text contains "$": the table ends here, before this token.
-    bool endsTable = false;
-};
-
-/// Decodes the token at the start of `text`: one leading space, comma or tab is skipped, then the
-/// token runs to the next delimiter (space, comma, tab, +, -, and the SQZ and DIF characters).
-[[nodiscard]] JcampToken decodeJcampToken(std::string_view text);
-
-/// Where a table's values go: `data[index * stride]` for index 0 .. capacity-1.
-struct JcampDestination {
-    double* data = nullptr;
-    int stride = 1;
-    int capacity = 0;
-};
-
-/// How a table ended.
-struct JcampTableResult {
-    int count = 0;                ///< values decoded (the running index at the end)
-    bool endOfFile = false;       ///< the text ended inside the table
-    bool overflowed = false;      ///< decoding stopped at the destination's capacity
-    std::size_t endPosition = 0;  ///< offset in the text of the line that ended the table
-};
-
-/// Decodes the table whose first data line starts at `text[start]`, into `dest`. A line that is a
-/// label or starts with "$$", or a token containing "$", ends the table. At the end of a line whose
-/// last value was a difference, the index steps back so that the next line's first ordinate (the
-/// Y check) overwrites it; the step is undone when the table ends without that line.
-[[nodiscard]] JcampTableResult decodeJcampTable(std::string_view text, std::size_t start,
-                                                const JcampDestination& dest);
 
 /// Reads the JCAMP-DX file at `path` into doc.jcamp (labels) and doc.specData (the real parts,
 /// or the table of an XYDATA file, at the even indices; an NTUPLES imaginary page at the odd

@@ -1,4 +1,4 @@
-// The JCAMP-DX reader: tokens, ASDF tables, labels and their warnings, NTUPLES pages, capacity.
+// The JCAMP-DX reader and its ASDF decoder: tables, labels and their warnings, NTUPLES pages, capacity.
 #include "io/jcamp_reader.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +29,7 @@ struct Read : Scratch {
     [[nodiscard]] const std::string& label(int i) const { return doc->jcamp.jcampLabels[i]; }
 };
 
-TEST(JcampTable, DecodesTheCompressedForms) {
+TEST(JcampAsdf, DecodesTheCompressedFormsUpToTheCapacity) {
     struct Case {
         std::string lines;
         std::vector<double> values;
@@ -48,19 +48,22 @@ TEST(JcampTable, DecodesTheCompressedForms) {
         {"0\t1.5,-2.25, 3E+02\r\n", {1.5, -2.25, 300}},
         {"12 34 $$ note\n13 56 78\n", {34}},
         {"0 1 2\n$$ checksum\n9 9 9\n", {1, 2}},
+        // The capacity is the count expected: a table with more stops before the first value too many.
+        {"0 1 2 3 4\n", {1, 2, 3}},
+        {"0 A1B2C3D4\n", {11, 22, 33}},
+        {"0 A1V\n", {11, 11, 11}},
     };
     Case& longLine = cases.emplace_back(Case{"0", {}});  // no value of a long line is an abscissa
     for (int v = 1; v <= 1000; ++v) {
         longLine.lines += " " + std::to_string(v);
         longLine.values.push_back(v);
     }
-    longLine.lines += "\n";
     for (const auto& c : cases) {
-        Read r(xyFile(c.lines, c.values.size()));
-        ASSERT_TRUE(r.ok) << c.lines;
-        EXPECT_EQ(r.part(c.values.size()), c.values) << c.lines;
-        EXPECT_EQ(r.ui.messageTexts(), Texts{}) << c.lines;
-        EXPECT_EQ(r.doc->jcamp.realCount, static_cast<int>(c.values.size())) << c.lines;
+        const int n = static_cast<int>(c.values.size());
+        std::vector<double> out(n + 1, -1.0);  // one value more: nothing is written past the capacity
+        const JcampTableResult r = decodeJcampTable(c.lines, 0, {out.data(), 1, n});
+        EXPECT_EQ(std::tuple(r.count, out.back()), std::tuple(n, -1.0)) << c.lines;
+        EXPECT_EQ(std::vector(out.begin(), out.end() - 1), c.values) << c.lines;
     }
 }
 
