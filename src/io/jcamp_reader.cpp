@@ -1,10 +1,12 @@
-// Reading JCAMP-DX files: the header labels in two passes (XYDATA labels, then the NTUPLES ones),
-// the block of a compound file, and the data tables through the ASDF decoder.
+// Reading JCAMP-DX files: the header labels in two passes over one table of label names (the
+// header's labels, then an NTUPLES block's), the block of a compound file, and the data tables
+// through the ASDF decoder.
 #include "io/jcamp_reader.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -58,12 +60,6 @@ bool parseLabelLine(std::string_view line, LabelLine& out) {
     return true;
 }
 
-/// Label names of the fourteen labels, normalised, in bit order.
-constexpr std::array<std::string_view, kJcampLabelCount> kLabelNames = {
-    "TITLE",           "JCAMPDX", ".ACQUISITIONMODE", "XUNITS",  "DATATYPE",          "DATACLASS",
-    ".OBSERVENUCLEUS", "XFACTOR", "YFACTOR",          "NPOINTS", ".OBSERVEFREQUENCY", "XYDATA",
-    "FIRSTX",          "LASTX"};
-
 constexpr std::array<std::string_view, kJcampLabelCount> kMissingWarnings = {
     "could not read TITLE label",   "could not read JCAMP label",     "could not read AQMODE label",
     "could not read XUNITS label",  "could not read DATATYPE label",  "could not read DATACLASS label",
@@ -71,7 +67,82 @@ constexpr std::array<std::string_view, kJcampLabelCount> kMissingWarnings = {
     "could not read NPOINTS label", "could not read FREQUENCY label", "could not read XYDATA label",
     "could not read FIRSTX label",  "could not read LASTX label"};
 
-inline int bit(int label) { return 1 << label; }
+constexpr int bit(int label) { return 1 << label; }
+
+/// The two passes over the labels: the header's, then an NTUPLES block's.
+enum class Pass : std::uint8_t { Header, NTuples };
+
+/// Where the value of a label goes, by its normalised name and the pass that reads it.
+struct LabelRule {
+    std::string_view name;
+    Pass pass = Pass::Header;
+    int label = -1;                           ///< one of the fourteen: its value and found bit
+    int alsoFound = 0;                        ///< further found bits the label stands for
+    std::string JcampState::*text = nullptr;  ///< else the text of a further label
+    bool JcampState::*mark = nullptr;         ///< else a label whose presence is what counts
+};
+
+/// A row for one of the fourteen labels; a row for the text of a further label.
+constexpr LabelRule fourteen(std::string_view name, int label, Pass pass = Pass::Header, int alsoFound = 0) {
+    return {name, pass, label, alsoFound};
+}
+constexpr LabelRule further(std::string_view name, std::string JcampState::*text, Pass pass = Pass::Header) {
+    return {.name = name, .pass = pass, .text = text};
+}
+
+using Info = JcampState;
+constexpr LabelRule kLabelRules[] = {
+    // The header: the fourteen labels ...
+    fourteen("TITLE", kJcampTitle),
+    fourteen("JCAMPDX", kJcampVersion),
+    fourteen(".ACQUISITIONMODE", kJcampAqMode),
+    fourteen("XUNITS", kJcampXUnits),
+    fourteen("DATATYPE", kJcampDataType),
+    fourteen("DATACLASS", kJcampDataClass),
+    fourteen(".OBSERVENUCLEUS", kJcampNucleus),
+    fourteen("XFACTOR", kJcampXFactor),
+    fourteen("YFACTOR", kJcampYFactor),
+    fourteen("NPOINTS", kJcampNPoints),
+    fourteen(".OBSERVEFREQUENCY", kJcampFrequency),
+    fourteen("XYDATA", kJcampXYData),
+    fourteen("FIRSTX", kJcampFirstX),
+    fourteen("LASTX", kJcampLastX),
+    // ... and those that decide how the data are laid out and referenced.
+    further("ORIGIN", &Info::origin),
+    further(".SHIFTREFERENCE", &Info::shiftReference),
+    {.name = "$PELVARONLAYOUT", .mark = &Info::ownLayoutMark},
+    further("$PELVARONOFFSET", &Info::offsetHzText),
+    further("$DECIM", &Info::decimText),
+    further("$DSPFVS", &Info::dspfvsText),
+    further("$GRPDLY", &Info::groupDelayText),
+    further("$SF", &Info::sfText),
+    further("$BF1", &Info::bf1Text),
+    further("$OFFSET", &Info::offsetText),
+    further("$SWP", &Info::swpText),
+    further("$O1", &Info::o1Text),
+    // An NTUPLES block: its columns' labels stand for the fourteen's, FACTOR for both factors.
+    fourteen("VARDIM", kJcampNPoints, Pass::NTuples),
+    fourteen("FIRST", kJcampFirstX, Pass::NTuples),
+    fourteen("LAST", kJcampLastX, Pass::NTuples),
+    fourteen("UNITS", kJcampXUnits, Pass::NTuples),
+    fourteen("FACTOR", kJcampXFactor, Pass::NTuples, bit(kJcampYFactor)),
+    further("SYMBOL", &Info::symbolText, Pass::NTuples),
+};
+
+const LabelRule* findRule(std::string_view name, Pass pass) {
+    for (const LabelRule& rule : kLabelRules)
+        if (rule.pass == pass && rule.name == name) return &rule;
+    return nullptr;
+}
+
+/// The found bits a pass sets when it has read all its labels.
+constexpr int labelsOf(Pass pass) {
+    int mask = 0;
+    for (const LabelRule& rule : kLabelRules)
+        if (rule.pass == pass && rule.label >= 0) mask |= bit(rule.label) | rule.alsoFound;
+    return mask;
+}
+static_assert(labelsOf(Pass::Header) == kJcampAllLabels);
 
 std::string_view trimLeft(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -141,12 +212,7 @@ public:
     bool read(std::string_view text);
 
 private:
-    void firstPass(std::string_view block);
-    void secondPass(std::string_view block);
-    void store(int label, std::string_view value) {
-        s_.jcampLabels[static_cast<std::size_t>(label)].assign(value);
-        s_.foundMask |= bit(label);
-    }
+    void readLabels(std::string_view block, Pass pass);
     void warnCapacity() {
         if (s_.capacityWarned) return;
         s_.capacityWarned = true;
@@ -171,84 +237,34 @@ private:
     std::size_t afterXYData_ = std::string_view::npos;
 };
 
-void JcampReader::firstPass(std::string_view block) {
-    JcampLines cursor(block, 0);
+/// Reads the labels of one pass. The header pass ends at XYDATA, whose table follows, or once all
+/// fourteen labels are found; the NTUPLES pass once each of its labels is (SYMBOL stands before
+/// VAR_DIM in an NTUPLES block, so it is in by then).
+void JcampReader::readLabels(std::string_view block, Pass pass) {
+    JcampLines lines(block, 0);
     std::string_view line;
     LabelLine label;
-    while (cursor.next(line)) {
+    const int wanted = labelsOf(pass);
+    int found = 0;
+    while (lines.next(line)) {
         if (!parseLabelLine(line, label)) continue;
-        const std::string_view name = label.label();
-        bool matched = false;
-        for (int i = 0; i < kJcampLabelCount; ++i) {
-            if (name == kLabelNames[static_cast<std::size_t>(i)]) {
-                store(i, label.value);
-                matched = true;
-                if (i == kJcampVersion) s_.lastJcampText.assign(label.value);
-                if (i == kJcampXYData) {
-                    afterXYData_ = cursor.position();
-                    return;
-                }
-                break;
-            }
+        const LabelRule* rule = findRule(label.label(), pass);
+        if (!rule) continue;
+        if (rule->label >= 0) {
+            s_.jcampLabels[static_cast<std::size_t>(rule->label)].assign(label.value);
+            found |= bit(rule->label) | rule->alsoFound;
+            s_.foundMask |= found;
+        } else if (rule->text) {
+            (s_.*rule->text).assign(label.value);
+        } else {
+            s_.*rule->mark = true;
         }
-        if (!matched) {
-            if (name == "ORIGIN")
-                s_.origin.assign(label.value);
-            else if (name == ".SHIFTREFERENCE")
-                s_.shiftReference.assign(label.value);
-            else if (name == "$PELVARONLAYOUT")
-                s_.ownLayoutMark = true;
-            else if (name == "$PELVARONOFFSET")
-                s_.offsetHzText.assign(label.value);
-            else if (name == "$DECIM")
-                s_.decimText.assign(label.value);
-            else if (name == "$DSPFVS")
-                s_.dspfvsText.assign(label.value);
-            else if (name == "$GRPDLY")
-                s_.groupDelayText.assign(label.value);
-            else if (name == "$SF")
-                s_.sfText.assign(label.value);
-            else if (name == "$BF1")
-                s_.bf1Text.assign(label.value);
-            else if (name == "$OFFSET")
-                s_.offsetText.assign(label.value);
-            else if (name == "$SWP")
-                s_.swpText.assign(label.value);
-            else if (name == "$O1")
-                s_.o1Text.assign(label.value);
+        if (rule->label == kJcampVersion) s_.lastJcampText.assign(label.value);
+        if (rule->label == kJcampXYData) {
+            afterXYData_ = lines.position();
+            return;
         }
-        if (s_.foundMask == kJcampAllLabels) return;
-    }
-}
-
-void JcampReader::secondPass(std::string_view block) {
-    JcampLines cursor(block, 0);
-    std::string_view line;
-    LabelLine label;
-    int seen = 0;
-    // SYMBOL stands before VAR_DIM in an NTUPLES block, so it is in by the time the pass stops.
-    while (cursor.next(line) && seen != 0x1F) {
-        if (!parseLabelLine(line, label)) continue;
-        const std::string_view name = label.label();
-        if (name == "VARDIM") {
-            store(kJcampNPoints, label.value);
-            seen |= 1;
-        } else if (name == "FIRST") {
-            store(kJcampFirstX, label.value);
-            seen |= 2;
-        } else if (name == "LAST") {
-            store(kJcampLastX, label.value);
-            seen |= 4;
-        } else if (name == "UNITS") {
-            store(kJcampXUnits, label.value);
-            seen |= 8;
-        } else if (name == "FACTOR") {
-            store(kJcampXFactor, label.value);
-            s_.foundMask |= bit(kJcampYFactor);
-            seen |= 16;
-        } else if (name == "SYMBOL") {
-            s_.symbolText.assign(label.value);
-        }
+        if (found == wanted) return;
     }
 }
 
@@ -279,7 +295,7 @@ void JcampReader::clearDecoded(int offset, int count) {
 
 bool JcampReader::read(std::string_view text) {
     const std::string_view block = selectBlock(text);
-    firstPass(block);
+    readLabels(block, Pass::Header);
 
     const std::string dataClass = normalizeJcampLabel(s_.jcampLabels[kJcampDataClass]);
     const std::string xyData = normalizeJcampLabel(s_.jcampLabels[kJcampXYData]);
@@ -287,7 +303,7 @@ bool JcampReader::read(std::string_view text) {
     s_.ntuples = ntuples;
     if (ntuples) {
         s_.foundMask |= bit(kJcampXYData);
-        secondPass(block);
+        readLabels(block, Pass::NTuples);
     }
     for (int i = 0; i < kJcampLabelCount; ++i) {
         if (!(s_.foundMask & bit(i)))
