@@ -76,21 +76,22 @@ enum class Pass : std::uint8_t { Header, NTuples };
 struct LabelRule {
     std::string_view name;
     Pass pass = Pass::Header;
-    int label = -1;                           ///< one of the fourteen: its value and found bit
-    int alsoFound = 0;                        ///< further found bits the label stands for
-    std::string JcampState::*text = nullptr;  ///< else the text of a further label
-    bool JcampState::*mark = nullptr;         ///< else a label whose presence is what counts
+    int label = -1;                              ///< one of the fourteen: its value and found bit
+    int alsoFound = 0;                           ///< further found bits the label stands for
+    std::string JcampFileInfo::*text = nullptr;  ///< else the text of a further label
+    bool JcampFileInfo::*mark = nullptr;         ///< else a label whose presence is what counts
 };
 
 /// A row for one of the fourteen labels; a row for the text of a further label.
 constexpr LabelRule fourteen(std::string_view name, int label, Pass pass = Pass::Header, int alsoFound = 0) {
     return {name, pass, label, alsoFound};
 }
-constexpr LabelRule further(std::string_view name, std::string JcampState::*text, Pass pass = Pass::Header) {
+constexpr LabelRule further(std::string_view name, std::string JcampFileInfo::*text,
+                            Pass pass = Pass::Header) {
     return {.name = name, .pass = pass, .text = text};
 }
 
-using Info = JcampState;
+using Info = JcampFileInfo;
 constexpr LabelRule kLabelRules[] = {
     // The header: the fourteen labels ...
     fourteen("TITLE", kJcampTitle),
@@ -207,15 +208,16 @@ std::string_view selectBlock(std::string_view text) {
 
 class JcampReader {
 public:
-    JcampReader(Document& doc, platform::UserInterface& ui) : doc_(doc), ui_(ui), s_(doc.jcamp) {}
+    JcampReader(Document& doc, platform::UserInterface& ui, JcampFileInfo& info)
+        : doc_(doc), ui_(ui), info_(info) {}
 
     bool read(std::string_view text);
 
 private:
     void readLabels(std::string_view block, Pass pass);
     void warnCapacity() {
-        if (s_.capacityWarned) return;
-        s_.capacityWarned = true;
+        if (capacityWarned_) return;
+        capacityWarned_ = true;
         const int nData = doc_.nData;
         const int td = doc_.acqPars.TD;
         doc_.nData = kCapacity + 1;
@@ -225,7 +227,7 @@ private:
         doc_.acqPars.TD = td;
     }
     [[nodiscard]] int declaredPoints() const {
-        return truncToInt(jcampNumber(s_.jcampLabels[kJcampNPoints]));
+        return truncToInt(jcampNumber(info_.jcampLabels[kJcampNPoints]));
     }
     void countCheck(const JcampTableResult& r);
     JcampTableResult decodeInto(std::string_view block, std::size_t start, int offset);
@@ -233,8 +235,9 @@ private:
 
     Document& doc_;
     platform::UserInterface& ui_;
-    JcampState& s_;
+    JcampFileInfo& info_;
     std::size_t afterXYData_ = std::string_view::npos;
+    bool capacityWarned_ = false;  // the capacity warning was shown during this read
 };
 
 /// Reads the labels of one pass. The header pass ends at XYDATA, whose table follows, or once all
@@ -251,15 +254,14 @@ void JcampReader::readLabels(std::string_view block, Pass pass) {
         const LabelRule* rule = findRule(label.label(), pass);
         if (!rule) continue;
         if (rule->label >= 0) {
-            s_.jcampLabels[static_cast<std::size_t>(rule->label)].assign(label.value);
+            info_.jcampLabels[static_cast<std::size_t>(rule->label)].assign(label.value);
             found |= bit(rule->label) | rule->alsoFound;
-            s_.foundMask |= found;
+            info_.foundMask |= found;
         } else if (rule->text) {
-            (s_.*rule->text).assign(label.value);
+            (info_.*rule->text).assign(label.value);
         } else {
-            s_.*rule->mark = true;
+            info_.*rule->mark = true;
         }
-        if (rule->label == kJcampVersion) s_.lastJcampText.assign(label.value);
         if (rule->label == kJcampXYData) {
             afterXYData_ = lines.position();
             return;
@@ -271,12 +273,12 @@ void JcampReader::readLabels(std::string_view block, Pass pass) {
 void JcampReader::countCheck(const JcampTableResult& r) {
     if (r.overflowed) {
         warnCapacity();
-        s_.jcampLabels[kJcampNPoints] = std::to_string(r.count);
+        info_.jcampLabels[kJcampNPoints] = std::to_string(r.count);
         return;
     }
     if (r.count != declaredPoints()) {
         ui_.message("Number of points different from the expected", "warning", Icon::None);
-        s_.jcampLabels[kJcampNPoints] = std::to_string(r.count);
+        info_.jcampLabels[kJcampNPoints] = std::to_string(r.count);
     }
 }
 
@@ -285,7 +287,7 @@ JcampTableResult JcampReader::decodeInto(std::string_view block, std::size_t sta
     JcampTableResult r = decodeJcampTable(block, start, dest);
     if (r.endOfFile) ui_.message(std::to_string(r.count), "", Icon::None);
     countCheck(r);
-    (offset == 0 ? s_.realCount : s_.imagCount) = r.count;
+    (offset == 0 ? info_.realCount : info_.imagCount) = r.count;
     return r;
 }
 
@@ -297,28 +299,28 @@ bool JcampReader::read(std::string_view text) {
     const std::string_view block = selectBlock(text);
     readLabels(block, Pass::Header);
 
-    const std::string dataClass = normalizeJcampLabel(s_.jcampLabels[kJcampDataClass]);
-    const std::string xyData = normalizeJcampLabel(s_.jcampLabels[kJcampXYData]);
+    const std::string dataClass = normalizeJcampLabel(info_.jcampLabels[kJcampDataClass]);
+    const std::string xyData = normalizeJcampLabel(info_.jcampLabels[kJcampXYData]);
     const bool ntuples = dataClass.rfind("NTUPLE", 0) == 0 || xyData.rfind("NTUPLES", 0) == 0;
-    s_.ntuples = ntuples;
+    info_.ntuples = ntuples;
     if (ntuples) {
-        s_.foundMask |= bit(kJcampXYData);
+        info_.foundMask |= bit(kJcampXYData);
         readLabels(block, Pass::NTuples);
     }
     for (int i = 0; i < kJcampLabelCount; ++i) {
-        if (!(s_.foundMask & bit(i)))
+        if (!(info_.foundMask & bit(i)))
             ui_.message(kMissingWarnings[static_cast<std::size_t>(i)], "warning", Icon::None);
     }
     // The size is known now: warn before decoding when the file announces more than fits.
     if (declaredPoints() > kJcampTableCapacity) warnCapacity();
 
     // Exports of the earlier layout put the imaginary parts into the page labelled real.
-    s_.legacyLayout = !s_.ownLayoutMark && s_.origin.find("Pelvaron EXPORT") != std::string::npos;
-    const int realOffset = s_.legacyLayout ? 1 : 0;
+    info_.legacyLayout = !info_.ownLayoutMark && info_.origin.find("Pelvaron EXPORT") != std::string::npos;
+    const int realOffset = info_.legacyLayout ? 1 : 0;
     const int imagOffset = 1 - realOffset;
 
     if (afterXYData_ != std::string_view::npos &&
-        trimLeft(s_.jcampLabels[kJcampXYData]).rfind("(X++(Y..Y))", 0) == 0) {
+        trimLeft(info_.jcampLabels[kJcampXYData]).rfind("(X++(Y..Y))", 0) == 0) {
         (void)decodeInto(block, afterXYData_, 0);
         return true;
     }
@@ -373,29 +375,6 @@ bool JcampReader::read(std::string_view text) {
     }
     (void)decodeInto(block, cursor.position(), imagOffset);
     return true;
-}
-
-void resetState(JcampState& s) {
-    for (auto& v : s.jcampLabels) v.clear();
-    s.foundMask = 0;
-    s.origin.clear();
-    s.shiftReference.clear();
-    s.ownLayoutMark = false;
-    s.offsetHzText.clear();
-    s.decimText.clear();
-    s.dspfvsText.clear();
-    s.groupDelayText.clear();
-    s.sfText.clear();
-    s.bf1Text.clear();
-    s.offsetText.clear();
-    s.swpText.clear();
-    s.o1Text.clear();
-    s.symbolText.clear();
-    s.ntuples = false;
-    s.legacyLayout = false;
-    s.realCount = 0;
-    s.imagCount = 0;
-    s.capacityWarned = false;
 }
 
 }  // namespace
@@ -482,21 +461,20 @@ bool looksLikeJcampText(std::string_view head) {
     return false;
 }
 
-bool readJcampText(Document& doc, platform::UserInterface& ui, std::string_view text) {
-    resetState(doc.jcamp);
+bool readJcampText(Document& doc, platform::UserInterface& ui, std::string_view text, JcampFileInfo& info) {
+    info = JcampFileInfo{};
+    JcampReader reader(doc, ui, info);
     if (text.find('\n') == std::string_view::npos && text.find('\r') != std::string_view::npos) {
         // Lines ended by a carriage return alone.
         std::string copy(text);
         std::replace(copy.begin(), copy.end(), '\r', '\n');
-        JcampReader reader(doc, ui);
         return reader.read(copy);
     }
-    JcampReader reader(doc, ui);
     return reader.read(text);
 }
 
-bool readJcamp(Document& doc, platform::UserInterface& ui, const std::string& path) {
-    resetState(doc.jcamp);
+bool readJcamp(Document& doc, platform::UserInterface& ui, const std::string& path, JcampFileInfo& info) {
+    info = JcampFileInfo{};
     std::string text;
     bool opened = false;
     {
@@ -520,7 +498,7 @@ bool readJcamp(Document& doc, platform::UserInterface& ui, const std::string& pa
         ui.message("Error opening file", "error", Icon::None);
         return false;
     }
-    return readJcampText(doc, ui, text);
+    return readJcampText(doc, ui, text, info);
 }
 
 }  // namespace pelvaron::io
