@@ -33,6 +33,7 @@ TEST(JcampAsdf, DecodesTheCompressedFormsUpToTheCapacity) {
     struct Case {
         std::string lines;
         std::vector<double> values;
+        bool full = false;  ///< the lines hold more values than these: the table overflows
     };
     std::vector<Case> cases = {
         {"0 A1j2K3a5J\n1 a7\n", {11, -1, 22, -15, -17}},    // the second line's first value is the Y check
@@ -48,10 +49,10 @@ TEST(JcampAsdf, DecodesTheCompressedFormsUpToTheCapacity) {
         {"0\t1.5,-2.25, 3E+02\r\n", {1.5, -2.25, 300}},
         {"12 34 $$ note\n13 56 78\n", {34}},
         {"0 1 2\n$$ checksum\n9 9 9\n", {1, 2}},
-        // The capacity is the count expected: a table with more stops before the first value too many.
-        {"0 1 2 3 4\n", {1, 2, 3}},
-        {"0 A1B2C3D4\n", {11, 22, 33}},
-        {"0 A1V\n", {11, 11, 11}},
+        // The capacity is always the count expected; these hold more and stop before the first too many.
+        {"0 1 2 3 4\n", {1, 2, 3}, true},
+        {"0 A1B2C3D4\n", {11, 22, 33}, true},
+        {"0 A1V\n", {11, 11, 11}, true},
     };
     Case& longLine = cases.emplace_back(Case{"0", {}});  // no value of a long line is an abscissa
     for (int v = 1; v <= 1000; ++v) {
@@ -62,7 +63,7 @@ TEST(JcampAsdf, DecodesTheCompressedFormsUpToTheCapacity) {
         const int n = static_cast<int>(c.values.size());
         std::vector<double> out(n + 1, -1.0);  // one value more: nothing is written past the capacity
         const JcampTableResult r = decodeJcampTable(c.lines, 0, {out.data(), 1, n});
-        EXPECT_EQ(std::tuple(r.count, out.back()), std::tuple(n, -1.0)) << c.lines;
+        EXPECT_EQ(std::tuple(r.count, r.overflowed, out.back()), std::tuple(n, c.full, -1.0)) << c.lines;
         EXPECT_EQ(std::vector(out.begin(), out.end() - 1), c.values) << c.lines;
     }
 }
