@@ -37,21 +37,21 @@ std::unique_ptr<Document> filteredFid(int doubles) {
         std::complex<double> z;
         for (double hz : {-1500.0, -300.0, 800.0, 2200.0})
             z += std::polar(1000.0 * std::exp(-t / 0.5), 2 * std::numbers::pi * hz * t);
-        doc->specData[2 * k] = z.real() + noise(rng);
-        doc->specData[2 * k + 1] = z.imag() + noise(rng);
+        doc->spectrum.specData[2 * k] = z.real() + noise(rng);
+        doc->spectrum.specData[2 * k + 1] = z.imag() + noise(rng);
     }
-    doc->nData = doc->acqPars.TD = doubles;
-    doc->acqPars.SW = sw;
-    doc->acqPars.SF = 300.0;
-    doc->acqPars.AQ = doubles / (2.0 * sw);
-    doc->acqPars.DECIM = 24;
-    doc->acqPars.DSPFVS = 10;
-    doc->fidCopy.copyFrom(doc->specData, doubles);
+    doc->spectrum.nData = doc->spectrum.acqPars.TD = doubles;
+    doc->spectrum.acqPars.SW = sw;
+    doc->spectrum.acqPars.SF = 300.0;
+    doc->spectrum.acqPars.AQ = doubles / (2.0 * sw);
+    doc->spectrum.acqPars.DECIM = 24;
+    doc->spectrum.acqPars.DSPFVS = 10;
+    doc->fidCopy.copyFrom(doc->spectrum.specData, doubles);
     doc->fidCopyCount = doubles;
     doc->loadQuadrature = 1;
-    doc->fileNegateImag = doc->negateImag = 1;
-    doc->phase0 = 35.0;
-    doc->phase1 = -8.0;
+    doc->spectrum.fileNegateImag = doc->spectrum.negateImag = 1;
+    doc->spectrum.phase0 = 35.0;
+    doc->spectrum.phase1 = -8.0;
     return doc;
 }
 
@@ -68,7 +68,7 @@ void lbStep(benchmark::State& state) {
             state.SkipWithError("the movement was refused");
             break;
         }
-        benchmark::DoNotOptimize(doc->specData.data());
+        benchmark::DoNotOptimize(doc->spectrum.specData.data());
     }
 }
 BENCHMARK(lbStep)->Arg(65536)->Arg(524288)->Unit(benchmark::kMillisecond);

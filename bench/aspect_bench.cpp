@@ -54,7 +54,7 @@ Fixture& fixture() {
 }
 
 void checkRead(benchmark::State& state, const Document& doc, const testing::RecordingUserInterface& ui) {
-    if (!ui.messages.empty() || doc.nData != kBenchValues) state.SkipWithError("unexpected read");
+    if (!ui.messages.empty() || doc.spectrum.nData != kBenchValues) state.SkipWithError("unexpected read");
 }
 
 void BM_ReferenceBytesToDoubles65536(benchmark::State& state) {
@@ -62,7 +62,7 @@ void BM_ReferenceBytesToDoubles65536(benchmark::State& state) {
     const std::string& bytes = fixture().aspect;
     for (auto _ : state) {
         const auto* p = reinterpret_cast<const unsigned char*>(bytes.data()) + 768;
-        double* dest = doc->specData.data();
+        double* dest = doc->spectrum.specData.data();
         for (int i = 0; i < kBenchValues; ++i)
             dest[i] = p[3 * i] | (p[3 * i + 1] << 8) | (p[3 * i + 2] << 16);
         benchmark::ClobberMemory();

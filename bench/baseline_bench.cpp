@@ -19,10 +19,10 @@ constexpr int kPoints = 32768;
 std::unique_ptr<Document> makeSpectrum() {
     auto doc = std::make_unique<Document>();
     doc->initClientArea(1920, 1080);
-    doc->nData = doc->acqPars.TD = 2 * kPoints;
+    doc->spectrum.nData = doc->spectrum.acqPars.TD = 2 * kPoints;
     for (int k = 0; k < kPoints; ++k)
-        doc->specData[2 * k] = 100.0 / (1.0 + (k - 9000.0) * (k - 9000.0) / 36.0);
-    doc->peakValue = findPeak(*doc);
+        doc->spectrum.specData[2 * k] = 100.0 / (1.0 + (k - 9000.0) * (k - 9000.0) / 36.0);
+    doc->spectrum.peakValue = findPeak(doc->spectrum);
     return doc;
 }
 
@@ -48,7 +48,8 @@ BENCHMARK(BM_BaselinePreviewStep32768)->Unit(benchmark::kMicrosecond);
 void BM_ReferenceCopyCurve32768(benchmark::State& state) {
     auto doc = makeSpectrum();
     for (auto _ : state) {
-        std::copy(doc->specData.begin(), doc->specData.begin() + kPoints, doc->workCurve.begin());
+        std::copy(doc->spectrum.specData.begin(), doc->spectrum.specData.begin() + kPoints,
+                  doc->workCurve.begin());
         benchmark::DoNotOptimize(doc->workCurve.data());
         benchmark::ClobberMemory();
     }

@@ -75,7 +75,8 @@ void BM_BrukerLoad131072(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
     testing::RecordingUserInterface ui;
     for (auto _ : state) {
-        if (!io::loadFile(*doc, ui, fixture().experiment, io::FileFormat::Bruker)) state.SkipWithError("load failed");
+        if (!io::loadFile(*doc, ui, fixture().experiment, FileFormat::Bruker))
+            state.SkipWithError("load failed");
     }
 }
 BENCHMARK(BM_BrukerLoad131072)->Unit(benchmark::kMillisecond);
@@ -83,15 +84,17 @@ BENCHMARK(BM_BrukerLoad131072)->Unit(benchmark::kMillisecond);
 void BM_SetupDocument(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
     testing::RecordingUserInterface ui;
-    if (!io::loadFile(*doc, ui, fixture().experiment, io::FileFormat::Bruker)) state.SkipWithError("load failed");
-    for (auto _ : state) setupDocument(*doc, ui);
+    if (!io::loadFile(*doc, ui, fixture().experiment, FileFormat::Bruker))
+        state.SkipWithError("load failed");
+    for (auto _ : state) setupDocument(*doc);
 }
 BENCHMARK(BM_SetupDocument)->Unit(benchmark::kMillisecond);
 
 void BM_NativeSave131072(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
     testing::RecordingUserInterface ui;
-    if (!io::loadFile(*doc, ui, fixture().experiment, io::FileFormat::Bruker)) state.SkipWithError("load failed");
+    if (!io::loadFile(*doc, ui, fixture().experiment, FileFormat::Bruker))
+        state.SkipWithError("load failed");
     for (auto _ : state) {
         if (!io::writeNativeFile(*doc, fixture().native)) state.SkipWithError("save failed");
     }
@@ -101,12 +104,13 @@ BENCHMARK(BM_NativeSave131072)->Unit(benchmark::kMillisecond);
 void BM_NativeOpen131072(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
     testing::RecordingUserInterface ui;
-    if (!io::loadFile(*doc, ui, fixture().experiment, io::FileFormat::Bruker) ||
+    if (!io::loadFile(*doc, ui, fixture().experiment, FileFormat::Bruker) ||
         !io::writeNativeFile(*doc, fixture().native)) {
         state.SkipWithError("set-up failed");
     }
     for (auto _ : state) {
-        if (!io::loadFile(*doc, ui, fixture().native, io::FileFormat::Native)) state.SkipWithError("open failed");
+        if (!io::loadFile(*doc, ui, fixture().native, FileFormat::Native))
+            state.SkipWithError("open failed");
     }
 }
 BENCHMARK(BM_NativeOpen131072)->Unit(benchmark::kMillisecond);
@@ -115,8 +119,8 @@ void BM_BrukerProcessedOpenSI131072(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
     testing::RecordingUserInterface ui;
     for (auto _ : state) {
-        if (!io::loadFile(*doc, ui, fixture().processed, io::FileFormat::Bruker) ||
-            doc->nData != 2 * kProcessedPoints) {
+        if (!io::loadFile(*doc, ui, fixture().processed, FileFormat::Bruker) ||
+            doc->spectrum.nData != 2 * kProcessedPoints) {
             state.SkipWithError("open failed");
         }
     }

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "analysis/integrals.h"
-#include "display/integral_drawing.h"
 #include "counting_surface.h"
+#include "display/integral_drawing.h"
 #include "document/document.h"
 #include "ratio_report.h"
 #include "recording_ui.h"
@@ -23,19 +23,19 @@ constexpr int kIntegrals = 100;
 using bench::CountingSurface;
 
 /// A 400 MHz spectrum of 65536 complex points: Lorentzian lines every 1 % over a sloping base.
-std::unique_ptr<Document> makeSpectrum(testing::RecordingUserInterface& ui) {
+std::unique_ptr<Document> makeSpectrum(testing::RecordingUserInterface& /*ui*/) {
     auto doc = std::make_unique<Document>();
     doc->initClientArea(1920, 1080);
-    doc->acqPars.aqMode = 1;
-    doc->acqPars.TD = kValues;
-    doc->acqPars.SW = 6009.6154;
-    doc->acqPars.SF = 400.13;
+    doc->spectrum.acqPars.aqMode = 1;
+    doc->spectrum.acqPars.TD = kValues;
+    doc->spectrum.acqPars.SW = 6009.6154;
+    doc->spectrum.acqPars.SF = 400.13;
     const int points = kValues / 2;
     for (int k = 0; k < points; ++k) {
         const double d = (k % (points / kIntegrals) - points / kIntegrals / 2) / 4.0;
-        doc->specData[2 * k] = 100.0 / (1.0 + d * d) + 1e-5 * k;
+        doc->spectrum.specData[2 * k] = 100.0 / (1.0 + d * d) + 1e-5 * k;
     }
-    setupDocument(*doc, ui);
+    setupDocument(*doc);
     return doc;
 }
 
@@ -70,7 +70,7 @@ void BM_ReferenceSumOfRegions(benchmark::State& state) {
         for (int r = 0; r < kIntegrals; ++r) {
             const int first = 2 * static_cast<int>(analysis::integralPosition(*doc, regionStart(r)));
             const int last = 2 * static_cast<int>(analysis::integralPosition(*doc, regionEnd(r)));
-            for (int i = first; i <= last; i += 2) total += doc->specData[i];
+            for (int i = first; i <= last; i += 2) total += doc->spectrum.specData[i];
         }
         benchmark::DoNotOptimize(total);
     }

@@ -58,11 +58,12 @@ struct Fixture {
 
         // A 65536-point document exported as XYDATA.
         testing::RecordingUserInterface ui;
-        source->acqPars.TD = kBenchValues;
-        source->acqPars.SW = 6009.6154;
-        source->acqPars.SF = 400.13;
-        for (int i = 0; i < kBenchValues; ++i) source->specData[i] = std::sin(i * 0.001) * 1000.0 + (i % 17);
-        setupDocument(*source, ui);
+        source->spectrum.acqPars.TD = kBenchValues;
+        source->spectrum.acqPars.SW = 6009.6154;
+        source->spectrum.acqPars.SF = 400.13;
+        for (int i = 0; i < kBenchValues; ++i)
+            source->spectrum.specData[i] = std::sin(i * 0.001) * 1000.0 + (i % 17);
+        setupDocument(*source);
         xydata = dir.file("real.dx");
         if (!io::writeJcampXYDataFile(*source, xydata, io::JcampExportText{})) std::abort();
     }
@@ -102,7 +103,7 @@ void BM_JcampReadNTuplesAsdf32768(benchmark::State& state) {
         if (!io::readJcamp(*doc, ui, fixture().ntuples, info)) state.SkipWithError("read failed");
         io::completeJcampImport(*doc, info);
     }
-    if (!ui.messages.empty() || doc->nData != 65536) state.SkipWithError("unexpected read");
+    if (!ui.messages.empty() || doc->spectrum.nData != 65536) state.SkipWithError("unexpected read");
 }
 BENCHMARK(BM_JcampReadNTuplesAsdf32768)->Unit(benchmark::kMillisecond);
 
@@ -114,7 +115,7 @@ void BM_JcampReadXYData65536(benchmark::State& state) {
         if (!io::readJcamp(*doc, ui, fixture().xydata, info)) state.SkipWithError("read failed");
         io::completeJcampImport(*doc, info);
     }
-    if (!ui.messages.empty() || doc->nData != kBenchValues) state.SkipWithError("unexpected read");
+    if (!ui.messages.empty() || doc->spectrum.nData != kBenchValues) state.SkipWithError("unexpected read");
 }
 BENCHMARK(BM_JcampReadXYData65536)->Unit(benchmark::kMillisecond);
 

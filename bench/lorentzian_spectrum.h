@@ -27,11 +27,11 @@ inline std::unique_ptr<Document> lorentzianSpectrum(const std::vector<BenchLine>
                                                     int height) {
     auto doc = std::make_unique<Document>();
     doc->initClientArea(width, height);
-    doc->acqPars.aqMode = 3;
-    doc->acqPars.complexData = 1;
-    doc->acqPars.TD = kBenchValues;
-    doc->acqPars.SW = 6009.6;
-    doc->acqPars.SF = 400.13;
+    doc->spectrum.acqPars.aqMode = 3;
+    doc->spectrum.acqPars.complexData = 1;
+    doc->spectrum.acqPars.TD = kBenchValues;
+    doc->spectrum.acqPars.SW = 6009.6;
+    doc->spectrum.acqPars.SF = 400.13;
     std::mt19937 random(7);
     std::normal_distribution<double> noise(0.0, 0.05);
     for (int k = 0; k < kBenchValues / 2; ++k) {
@@ -40,11 +40,11 @@ inline std::unique_ptr<Document> lorentzianSpectrum(const std::vector<BenchLine>
             const double d = (k - l.centre) / l.halfWidth;
             value += l.height / (1.0 + d * d);
         }
-        doc->specData[2 * k] = value;
-        doc->specData[2 * k + 1] = noise(random);
+        doc->spectrum.specData[2 * k] = value;
+        doc->spectrum.specData[2 * k + 1] = noise(random);
     }
     cli::ConsoleUserInterface ui(std::cerr);
-    setupDocument(*doc, ui);
+    setupDocument(*doc);
     return doc;
 }
 

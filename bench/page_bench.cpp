@@ -38,7 +38,7 @@ std::unique_ptr<Document> makePage() {
         lines.push_back({static_cast<double>(centres.back()), 20.0 + 2.0 * p, 4.0});
     }
     auto doc = pelvaron::bench::lorentzianSpectrum(lines, 1280, 800);
-    doc->xUnits = pelvaron::kPpm;
+    doc->spectrum.xUnits = pelvaron::kPpm;
     doc->fileTitle = "bench";
     auto& in = doc->integrals;
     for (int k = 0; k < kIntegrals; ++k) {
@@ -50,7 +50,8 @@ std::unique_ptr<Document> makePage() {
     in.lastIntegral = kIntegrals - 1;
     in.integralsExist = in.integralsShown = 1;
     doc->peaks.peakCount = kPeaks;
-    for (int p = 0; p < kPeaks; ++p) doc->peaks.peakList[p] = {doc->specData[2 * centres[p]], 2 * centres[p]};
+    for (int p = 0; p < kPeaks; ++p)
+        doc->peaks.peakList[p] = {doc->spectrum.specData[2 * centres[p]], 2 * centres[p]};
     return doc;
 }
 

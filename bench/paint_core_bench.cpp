@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "display/paint.h"
 #include "counting_surface.h"
+#include "display/paint.h"
 #include "document/document.h"
 #include "recording_ui.h"
 
@@ -25,11 +25,11 @@ std::unique_ptr<Document> makeSpectrum() {
     testing::RecordingUserInterface ui;
     auto doc = std::make_unique<Document>();
     doc->initClientArea(1920, 1080);
-    doc->acqPars.aqMode = 1;
-    doc->acqPars.TD = kBenchValues;
-    doc->acqPars.SW = 6009.6154;
-    doc->acqPars.SF = 400.13;
-    doc->acqPars.offsetHz = -400.0;
+    doc->spectrum.acqPars.aqMode = 1;
+    doc->spectrum.acqPars.TD = kBenchValues;
+    doc->spectrum.acqPars.SW = 6009.6154;
+    doc->spectrum.acqPars.SF = 400.13;
+    doc->spectrum.acqPars.offsetHz = -400.0;
     std::uint32_t seed = 12345;
     const int points = kBenchValues / 2;
     for (int k = 0; k < points; ++k) {
@@ -40,15 +40,15 @@ std::unique_ptr<Document> makeSpectrum() {
         }
         seed = seed * 1664525u + 1013904223u;
         v += (static_cast<double>(seed >> 8) / 16777216.0 - 0.5) * 0.2;
-        doc->specData[2 * k] = v;
-        doc->specData[2 * k + 1] = 0.0;
+        doc->spectrum.specData[2 * k] = v;
+        doc->spectrum.specData[2 * k + 1] = 0.0;
     }
-    setupDocument(*doc, ui);
+    setupDocument(*doc);
     return doc;
 }
 
 void zoomToCentre(Document& doc, double fraction) {
-    const double aq = doc.acqPars.AQ;
+    const double aq = doc.spectrum.acqPars.AQ;
     doc.fullView = 0;
     doc.viewLeft = aq * (0.5 - fraction / 2);
     doc.viewRight = aq * (0.5 + fraction / 2);

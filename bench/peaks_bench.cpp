@@ -26,11 +26,11 @@ std::string aspirin() {
 void pickAndReport(benchmark::State& state, double fractionOfPeak, bool text) {
     testing::RecordingUserInterface ui;
     auto doc = std::make_unique<Document>();
-    if (!io::loadFile(*doc, ui, aspirin(), io::FileFormat::Bruker) || doc->nData != 65536) {
+    if (!io::loadFile(*doc, ui, aspirin(), FileFormat::Bruker) || doc->spectrum.nData != 65536) {
         state.SkipWithError("the aspirin spectrum could not be loaded");
         return;
     }
-    const double threshold = fractionOfPeak * doc->peakValue;
+    const double threshold = fractionOfPeak * doc->spectrum.peakValue;
     doc->peaks.peakInterpolate = 1;
     std::size_t size = 0;
     for (auto _ : state) {

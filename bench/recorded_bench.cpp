@@ -41,33 +41,33 @@ public:
 };
 
 void loadFid(Document& doc, const std::vector<double>& values) {
-    std::copy(values.begin(), values.end(), doc.specData.begin());
-    doc.nData = doc.acqPars.TD = static_cast<int>(values.size());
-    doc.acqPars.SW = kSw;
-    doc.acqPars.SF = 600.13;
-    doc.acqPars.AQ = doc.nData / (2.0 * kSw);
-    doc.acqPars.DECIM = 32;
-    doc.acqPars.DSPFVS = 12;
-    doc.ftReal = 0;
-    doc.ftInverse = 0;
-    doc.phaseSourceValid = 0;
+    std::copy(values.begin(), values.end(), doc.spectrum.specData.begin());
+    doc.spectrum.nData = doc.spectrum.acqPars.TD = static_cast<int>(values.size());
+    doc.spectrum.acqPars.SW = kSw;
+    doc.spectrum.acqPars.SF = 600.13;
+    doc.spectrum.acqPars.AQ = doc.spectrum.nData / (2.0 * kSw);
+    doc.spectrum.acqPars.DECIM = 32;
+    doc.spectrum.acqPars.DSPFVS = 12;
+    doc.spectrum.ftReal = 0;
+    doc.spectrum.ftInverse = 0;
+    doc.spectrum.phaseSourceValid = 0;
 }
 
 void BM_ProcessAsRecorded65536ToSi131072(benchmark::State& state) {
     const std::vector<double> values = fid();
     auto doc = std::make_unique<Document>();
-    doc->recorded.present = true;
-    doc->recorded.WDW = 1;
-    doc->recorded.LB = 0.3;
-    doc->recorded.SI = kSi;
-    doc->recorded.TDeff = 2 * kFidPoints;
-    doc->recorded.PHC0 = -107.786;
-    doc->recorded.PHC1 = 11.02198;
-    doc->recorded.FCOR = 0.5;
-    doc->recorded.haveOffset = true;
-    doc->recorded.OFFSET = 12.0;
-    doc->recorded.SW_p = kSw;
-    doc->recorded.SF = 600.13;
+    doc->spectrum.recorded.present = true;
+    doc->spectrum.recorded.WDW = 1;
+    doc->spectrum.recorded.LB = 0.3;
+    doc->spectrum.recorded.SI = kSi;
+    doc->spectrum.recorded.TDeff = 2 * kFidPoints;
+    doc->spectrum.recorded.PHC0 = -107.786;
+    doc->spectrum.recorded.PHC1 = 11.02198;
+    doc->spectrum.recorded.FCOR = 0.5;
+    doc->spectrum.recorded.haveOffset = true;
+    doc->spectrum.recorded.OFFSET = 12.0;
+    doc->spectrum.recorded.SW_p = kSw;
+    doc->spectrum.recorded.SF = 600.13;
     QuietUi ui;
     for (auto _ : state) {
         state.PauseTiming();
@@ -77,7 +77,7 @@ void BM_ProcessAsRecorded65536ToSi131072(benchmark::State& state) {
             state.SkipWithError("Process as Recorded refused the FID");
             break;
         }
-        benchmark::DoNotOptimize(doc->specData.data());
+        benchmark::DoNotOptimize(doc->spectrum.specData.data());
     }
 }
 BENCHMARK(BM_ProcessAsRecorded65536ToSi131072)->Unit(benchmark::kMillisecond);

@@ -32,7 +32,7 @@ std::unique_ptr<Document> makeSpectrum() {
 }
 
 void zoomTo(Document& doc, double from, double to) {
-    const double aq = doc.acqPars.AQ;
+    const double aq = doc.spectrum.acqPars.AQ;
     doc.viewLeft = from * aq;
     doc.viewRight = to * aq;
     doc.viewZoom = pelvaron::computeViewZoom(aq, doc.viewLeft, doc.viewRight);

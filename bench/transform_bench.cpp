@@ -42,7 +42,6 @@ std::vector<double> noise(int count) {
     return v;
 }
 
-
 // Each FFT run starts from the same input, so every variant pays for the same copy.
 void forwardFft(benchmark::State& state) {
     const std::vector<double> input = noise(2 * kFftPoints);
@@ -87,10 +86,10 @@ BENCHMARK(fftwForward)->Unit(benchmark::kMicrosecond);
 void rephaseStep(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
     const std::vector<double> spectrum = noise(kPhaseDoubles);
-    std::copy(spectrum.begin(), spectrum.end(), doc->specData.begin());
-    doc->nData = kPhaseDoubles;
-    doc->peakIndex = 2 * (kPhaseDoubles / 6);  // an even index left of the middle
-    doc->phase1 = 12.0;
+    std::copy(spectrum.begin(), spectrum.end(), doc->spectrum.specData.begin());
+    doc->spectrum.nData = kPhaseDoubles;
+    doc->spectrum.peakIndex = 2 * (kPhaseDoubles / 6);  // an even index left of the middle
+    doc->spectrum.phase1 = 12.0;
     testing::RecordingUserInterface ui;
     processing::PhaseDialog dialog(*doc, ui);
     dialog.open();
@@ -98,7 +97,7 @@ void rephaseStep(benchmark::State& state) {
     for (auto _ : state) {
         position = position >= 17000 ? -17000 : position + 100;
         dialog.scrollOrder0(processing::ScrollAction::Thumb, position);
-        benchmark::DoNotOptimize(doc->specData.data());
+        benchmark::DoNotOptimize(doc->spectrum.specData.data());
     }
 }
 BENCHMARK(rephaseStep)->Unit(benchmark::kMicrosecond);
@@ -130,16 +129,16 @@ void exampleSequence(benchmark::State& state) {
     std::string error;
     for (auto _ : state) {
         state.PauseTiming();
-        doc->specData.copyFrom(pristine->specData, kCapacity);
-        doc->acqPars = pristine->acqPars;
-        doc->groupDelay = pristine->groupDelay;
-        setupDocument(*doc, ui);
+        doc->spectrum.specData.copyFrom(pristine->spectrum.specData, kCapacity);
+        doc->spectrum.acqPars = pristine->spectrum.acqPars;
+        doc->spectrum.groupDelay = pristine->spectrum.groupDelay;
+        setupDocument(*doc);
         state.ResumeTiming();
         if (!cli::runSteps(*doc, ui, "em=0.3,ft,autophase", error)) {
             state.SkipWithError(error.c_str());
             break;
         }
-        benchmark::DoNotOptimize(doc->specData.data());
+        benchmark::DoNotOptimize(doc->spectrum.specData.data());
     }
 }
 BENCHMARK(exampleSequence)->Unit(benchmark::kMicrosecond);

@@ -67,7 +67,7 @@ void readWithCompanion(benchmark::State& state, const std::string& path, Find fi
         const auto params = companion ? io::readWholeFile(*companion) : std::nullopt;
         if (!data || !params || !read(*doc, ui, *data, *params)) state.SkipWithError("read failed");
     }
-    if (!ui.messages.empty() || doc->nData != kBenchValues) state.SkipWithError("unexpected read");
+    if (!ui.messages.empty() || doc->spectrum.nData != kBenchValues) state.SkipWithError("unexpected read");
 }
 
 void BM_VarianReadFid65536(benchmark::State& state) {
@@ -87,7 +87,7 @@ void BM_NutsRead65536(benchmark::State& state) {
         const auto bytes = io::readWholeFile(fixture().nuts);
         if (!bytes || !io::readNutsFile(*doc, ui, *bytes)) state.SkipWithError("read failed");
     }
-    if (!ui.messages.empty() || doc->nData != kBenchValues) state.SkipWithError("unexpected read");
+    if (!ui.messages.empty() || doc->spectrum.nData != kBenchValues) state.SkipWithError("unexpected read");
 }
 BENCHMARK(BM_NutsRead65536)->Unit(benchmark::kMillisecond);
 

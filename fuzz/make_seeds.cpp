@@ -68,7 +68,7 @@ void experimentSeeds(const fs::path& dir, const std::string& name, bool paramsOn
 
     fuzz::NullUserInterface ui;
     auto doc = std::make_unique<Document>();
-    if (!io::loadFile(*doc, ui, dir.string(), io::FileFormat::Bruker)) {
+    if (!io::loadFile(*doc, ui, dir.string(), FileFormat::Bruker)) {
         std::fprintf(stderr, "fuzz-make-seeds: %s does not load\n", dir.c_str());
         return;
     }

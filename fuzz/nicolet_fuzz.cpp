@@ -12,6 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::resetReaderState(doc);
     const std::string_view bytes = fuzz::asText(data, size);
     (void)io::looksLikeNicolet(bytes);
-    if (io::readNicoletFid(doc, ui, bytes) && (doc.nData <= 0 || doc.nData > kCapacity)) std::abort();
+    if (io::readNicoletFid(doc, ui, bytes) && (doc.spectrum.nData <= 0 || doc.spectrum.nData > kCapacity))
+        std::abort();
     return 0;
 }

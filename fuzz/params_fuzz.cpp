@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     io::BrukerDataFormat format;
     std::optional<double> o1;
     (void)io::parseAcqus(doc, ui, text, format, &o1);
-    doc.nData = 0;  // acqus names a size but no values were read: nothing for the next reset to clear
+    doc.spectrum.nData =
+        0;  // acqus names a size but no values were read: nothing for the next reset to clear
     const io::ProcessingParams params = io::parseProcessingParams(text);
     const RecordedProcessing recorded = io::recordedProcessing(params);
     if (params.SW_p) (void)io::coversWholeWidth(*params.SW_p, recorded.SW_p);

@@ -1,5 +1,6 @@
-// The spin-system file of simulate and transitions: its JSON text read, and a system that reads
-// written back and read again, which must give the same system.
+// The spin-system file of simulate and transitions: its JSON text read; a system that reads must
+// be one the engine takes, subsystem by subsystem, and written back and read again must give the
+// same system.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     simulation::SpinSystemFile system;
     std::string error;
     if (!simulation::parseSpinSystemJson(fuzz::asText(data, size), system, error)) return 0;
+    for (const auto& sub : system.subsystems) {
+        SpinSubsystem made;
+        if (SpinSubsystem::make(static_cast<int>(sub.shifts.size()), sub.shifts, sub.couplings, made) !=
+            SpinSubsystem::Fault::None) {
+            std::fprintf(stderr, "a subsystem that reads is no spin system\n");
+            std::abort();
+        }
+    }
     const std::string written = simulation::writeSpinSystemJson(system);
     simulation::SpinSystemFile again;
     if (!simulation::parseSpinSystemJson(written, again, error) || !(again == system)) {

@@ -18,7 +18,7 @@ namespace {
 using namespace pelvaron;
 
 /// 1024 complex points of two decaying lines, with the processing a procs file would record.
-void loadFid(Document& doc, platform::UserInterface& ui) {
+void loadFid(Document& doc) {
     fuzz::resetReaderState(doc);
     doc.window = WindowParams{};
     doc.transform = TransformState{};
@@ -35,16 +35,17 @@ void loadFid(Document& doc, platform::UserInterface& ui) {
         }
         return v;
     }();
-    std::copy(fid.begin(), fid.end(), doc.specData.begin());
-    doc.acqPars.TD = doc.nData = 2 * kPoints;
-    doc.acqPars.SW = kSw;
-    doc.acqPars.SF = 400.13;
-    doc.acqPars.aqMode = 3;
-    doc.acqPars.complexData = 1;
-    doc.acqPars.offsetHz = -kSw / 2;
-    doc.referenceSource = ReferenceSource::Acqus;
-    doc.recorded = RecordedProcessing{.present = true, .WDW = 1, .LB = 0.3, .SI = kPoints, .PHC0 = 12.0};
-    setupDocument(doc, ui);
+    std::copy(fid.begin(), fid.end(), doc.spectrum.specData.begin());
+    doc.spectrum.acqPars.TD = doc.spectrum.nData = 2 * kPoints;
+    doc.spectrum.acqPars.SW = kSw;
+    doc.spectrum.acqPars.SF = 400.13;
+    doc.spectrum.acqPars.aqMode = 3;
+    doc.spectrum.acqPars.complexData = 1;
+    doc.spectrum.acqPars.offsetHz = -kSw / 2;
+    doc.spectrum.referenceSource = ReferenceSource::Acqus;
+    doc.spectrum.recorded =
+        RecordedProcessing{.present = true, .WDW = 1, .LB = 0.3, .SI = kPoints, .PHC0 = 12.0};
+    setupDocument(doc);
 }
 
 }  // namespace
@@ -58,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (std::count(list.begin(), list.end(), ',') >= kMaxSteps) return -1;
     static fuzz::NullUserInterface ui;
     Document& doc = fuzz::fuzzDocument();
-    loadFid(doc, ui);
+    loadFid(doc);
     std::string error;
     (void)cli::runSteps(doc, ui, list, error);
 

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::resetReaderState(doc);
     const auto parts = fuzz::splitParts(fuzz::asText(data, size), 3);
     if (io::readWinNmrFid(doc, ui, parts[0].value_or(std::string_view{}), parts[1], parts[2]) &&
-        (doc.nData <= 0 || doc.nData > kCapacity))
+        (doc.spectrum.nData <= 0 || doc.spectrum.nData > kCapacity))
         std::abort();
     return 0;
 }

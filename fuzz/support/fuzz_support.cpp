@@ -18,18 +18,19 @@ Document& fuzzDocument() {
 void resetReaderState(Document& doc) {
     // clearSpecData's loop, counted for coverage at each value, costs a millisecond per 10^6
     // values: one memset does the same.
-    std::memset(doc.specData.data(), 0, sizeof(double) * static_cast<std::size_t>(doc.specInUse()));
-    doc.specExtent = 0;
-    doc.acqPars = AcqParams{};
+    std::memset(doc.spectrum.specData.data(), 0,
+                sizeof(double) * static_cast<std::size_t>(doc.spectrum.specInUse()));
+    doc.spectrum.specExtent = 0;
+    doc.spectrum.acqPars = AcqParams{};
     // No data in use, rather than a new document's whole buffer: else each reader's own clearing
     // would go over all 10^6 values of every input.
-    doc.nData = 0;
-    doc.refIndex = 0;
-    doc.groupDelay = 0.0;
-    doc.negateImag = 0;
-    doc.fileNegateImag = 0;
-    doc.referenceSource = ReferenceSource::None;
-    doc.recorded = RecordedProcessing{};
+    doc.spectrum.nData = 0;
+    doc.spectrum.refIndex = 0;
+    doc.spectrum.groupDelay = 0.0;
+    doc.spectrum.negateImag = 0;
+    doc.spectrum.fileNegateImag = 0;
+    doc.spectrum.referenceSource = ReferenceSource::None;
+    doc.spectrum.recorded = RecordedProcessing{};
     doc.jcamp = JcampState{};
     doc.import = ImportState{};
     doc.comments.clear();
@@ -41,7 +42,9 @@ std::vector<std::optional<std::string_view>> splitParts(std::string_view input, 
     std::vector<std::optional<std::string_view>> parts(count);
     for (auto& part : parts) {
         if (input.size() < 4) break;
-        const auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(input[i])); };
+        const auto byte = [&](std::size_t i) {
+            return static_cast<std::uint32_t>(static_cast<unsigned char>(input[i]));
+        };
         const std::uint32_t length = byte(0) | byte(1) << 8 | byte(2) << 16 | byte(3) << 24;
         input.remove_prefix(4);
         if (length == kAbsent) continue;
@@ -56,7 +59,8 @@ std::string joinParts(const std::vector<std::optional<std::string>>& parts) {
     std::string out;
     for (const auto& part : parts) {
         const std::uint32_t length = part ? static_cast<std::uint32_t>(part->size()) : kAbsent;
-        for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((length >> shift) & 0xFF));
+        for (int shift = 0; shift < 32; shift += 8)
+            out.push_back(static_cast<char>((length >> shift) & 0xFF));
         if (part) out += *part;
     }
     return out;

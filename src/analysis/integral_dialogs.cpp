@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "analysis/integrals.h"
-#include "document/format.h"
+#include "base/format.h"
 
 namespace pelvaron::analysis {
 

@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <utility>
 
-#include "document/format.h"
-#include "document/numeric.h"
+#include "base/format.h"
+#include "base/numeric.h"
 #include "document/units.h"
 
 namespace pelvaron::analysis {
@@ -19,7 +19,7 @@ namespace {
 std::size_t slot(int k) { return static_cast<std::size_t>(std::clamp(k, 0, kMaxIntegrals - 1)); }
 
 /// The last even index of the data, or -1 without one whole point.
-int lastRealIndex(const Document& doc) { return (std::clamp(doc.nData, 0, kCapacity) / 2 - 1) * 2; }
+int lastRealIndex(const Document& doc) { return (std::clamp(doc.spectrum.nData, 0, kCapacity) / 2 - 1) * 2; }
 
 /// A complex-point position as the even index of its real part: truncated, an odd point lowered
 /// by one, doubled.
@@ -42,7 +42,7 @@ IntegralSpan integralSpan(const Document& doc, double start, double end) {
     span.last = static_cast<int>(std::clamp<long long>(realIndexOf(end), 0, lastReal));
     // A baseline window reaching past either end of the data repeats the data's end point for the
     // points it lacks; inside the data it always takes five points, even beyond a narrow region.
-    const double* x = doc.specData.data();
+    const double* x = doc.spectrum.specData.data();
     double left = 0.0;
     double right = 0.0;
     for (int i = 0; i < kBaselineWindowPoints; ++i) {
@@ -80,7 +80,7 @@ bool createIntegralAt(Document& doc, platform::UserInterface& ui, double start, 
     if (!std::isfinite(start) || !std::isfinite(end)) return false;
     if (start > end) std::swap(start, end);
     // The region is cut to the data: stored ends always name points that exist.
-    const double lastPoint = std::max(std::clamp(doc.nData, 0, kCapacity) / 2 - 1, 0);
+    const double lastPoint = std::max(std::clamp(doc.spectrum.nData, 0, kCapacity) / 2 - 1, 0);
     start = std::clamp(start, 0.0, lastPoint);
     end = std::clamp(end, 0.0, lastPoint);
     const IntegralSpan span = integralSpan(doc, start, end);
@@ -89,7 +89,7 @@ bool createIntegralAt(Document& doc, platform::UserInterface& ui, double start, 
     const bool corrected = in.integralBaselineCorr == 1;
     double sum = 0.0;
     for (int m = 0; span.first + 2 * m <= span.last; ++m)
-        sum += doc.specData[span.first + 2 * m] - (corrected ? span.baseline(m) : 0.0);
+        sum += doc.spectrum.specData[span.first + 2 * m] - (corrected ? span.baseline(m) : 0.0);
     // Data holding non-numbers (or values near the double range) give 0, so that no label or
     // ratio ever reads "inf" or "nan".
     if (!std::isfinite(sum)) sum = 0.0;

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "document/format.h"
-#include "document/numeric.h"
+#include "base/format.h"
+#include "base/numeric.h"
 
 namespace pelvaron::analysis {
 
@@ -20,8 +20,8 @@ std::string jLine(const Document& doc, int k) {
 }  // namespace
 
 double jBetween(const Document& doc, int a, int b) {
-    const double sw = doc.acqPars.SW;
-    const double td = doc.acqPars.TD;
+    const double sw = doc.spectrum.acqPars.SW;
+    const double td = doc.spectrum.acqPars.TD;
     // Without a TD (no data) the distance is meaningless: 0 instead of inf or nan.
     if (!(td > 0.0)) return 0.0;
     const double j = std::fabs(a * sw / td - b * sw / td);
@@ -30,12 +30,12 @@ double jBetween(const Document& doc, int a, int b) {
 
 std::optional<std::string> placeJCursor(Document& doc, int x) {
     JState& js = doc.jState;
-    const double aq = doc.acqPars.AQ;
+    const double aq = doc.spectrum.acqPars.AQ;
     // The table holds 202 cursors: later clicks are ignored. Without a view there is no point.
     if (js.jCursorCount >= kMaxJCursors || js.jCursorCount < 0) return std::nullopt;
-    if (!(aq > 0.0) || doc.clientWidth <= 0 || doc.nData <= 0) return std::nullopt;
+    if (!(aq > 0.0) || doc.clientWidth <= 0 || doc.spectrum.nData <= 0) return std::nullopt;
     const double t = (x * aq / doc.clientWidth) / doc.viewZoom + doc.viewLeft;
-    int p = truncToInt(doc.nData * t / aq);
+    int p = truncToInt(doc.spectrum.nData * t / aq);
     if (p % 2 != 0) --p;
     const int k = js.jCursorCount;
     js.jCursorPos[static_cast<std::size_t>(k)] = p;

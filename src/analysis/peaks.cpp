@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "document/format.h"
-#include "document/numeric.h"
+#include "base/format.h"
+#include "base/numeric.h"
 #include "document/units.h"
 #include "io/text_export.h"
 
@@ -18,7 +18,7 @@ namespace pelvaron::analysis {
 namespace {
 
 /// Doubles of specData that hold the data.
-int dataCount(const Document& doc) { return std::clamp(doc.nData, 0, kCapacity); }
+int dataCount(const Document& doc) { return std::clamp(doc.spectrum.nData, 0, kCapacity); }
 
 /// Appends printf-style text in one formatting pass for the common short line (a report of
 /// thousands of peaks spends its time there), and through cformat when it is longer.
@@ -75,7 +75,9 @@ bool pickPeaksInRegion(Document& doc, platform::UserInterface& ui, int first, in
 
     // The climb and the descent look six indices ahead of i, and a pass may record at end + 1:
     // before index 0 and from nData on the spectrum reads as 0, so no read leaves the data.
-    auto x = [&](std::int64_t i) { return (i >= 0 && i < count) ? std::fabs(doc.specData[i]) : 0.0; };
+    auto x = [&](std::int64_t i) {
+        return (i >= 0 && i < count) ? std::fabs(doc.spectrum.specData[i]) : 0.0;
+    };
     std::int64_t end = static_cast<std::int64_t>(last) + 4;
     if (end >= count - 2) end = count - 2;
     std::int64_t i = first;
@@ -90,7 +92,7 @@ bool pickPeaksInRegion(Document& doc, platform::UserInterface& ui, int first, in
         ++passes;
         lastStored = ps.peakCount < kMaxPeakEntries;
         if (lastStored) {
-            const double value = (i >= 0 && i < count) ? doc.specData[i] : 0.0;
+            const double value = (i >= 0 && i < count) ? doc.spectrum.specData[i] : 0.0;
             ps.peakList[static_cast<std::size_t>(ps.peakCount)] = {value, static_cast<int>(i)};
             ++ps.peakCount;
             ++stored;
@@ -120,7 +122,9 @@ PeakFit refinePeak(const Document& doc, double pos) {
     const std::int64_t points = dataCount(doc) / 2;
     // Before point 0 and from the last point on the magnitude reads as 0: the hill climb and the
     // half-height walks stop at the data's ends instead of running out of the buffer.
-    auto a = [&](std::int64_t k) { return (k >= 0 && k < points) ? std::fabs(doc.specData[2 * k]) : 0.0; };
+    auto a = [&](std::int64_t k) {
+        return (k >= 0 && k < points) ? std::fabs(doc.spectrum.specData[2 * k]) : 0.0;
+    };
     std::int64_t k = std::clamp<std::int64_t>(truncToInt(pos + 0.5), -1, points);
     while (a(k) < a(k + 1)) ++k;
     while (a(k) < a(k - 1)) --k;
@@ -160,20 +164,20 @@ PeakFit refinePeak(const Document& doc, double pos) {
 }
 
 PeakValues peakValues(const Document& doc, const PeakEntry& entry) {
-    const double sw = doc.acqPars.SW;
-    const double sf = doc.acqPars.SF;
-    const double n = doc.nData;
+    const double sw = doc.spectrum.acqPars.SW;
+    const double sf = doc.spectrum.acqPars.SF;
+    const double n = doc.spectrum.nData;
     PeakValues v;
     v.index = entry.index;
     if (doc.peaks.peakInterpolate == 0) {
         const double hz = sw - entry.index * sw / n;
-        v.hz = hz + doc.offsetHz;
-        v.ppm = hz / sf + doc.offsetPpm;
+        v.hz = hz + doc.spectrum.offsetHz;
+        v.ppm = hz / sf + doc.spectrum.offsetPpm;
         v.intensity = entry.value;
     } else {
         const PeakFit fit = refinePeak(doc, entry.index / 2);
         v.index = 2.0 * fit.position;
-        v.hz = (doc.refIndex - 2.0 * fit.position) / (n / sw);
+        v.hz = (doc.spectrum.refIndex - 2.0 * fit.position) / (n / sw);
         v.ppm = v.hz / sf;
         v.intensity = fit.height;
     }
@@ -186,8 +190,8 @@ PeakValues peakValues(const Document& doc, const PeakEntry& entry) {
 namespace {
 
 double indexPpm(const Document& doc, int index) {
-    const double sw = doc.acqPars.SW;
-    return shown((sw - index * sw / doc.nData) / doc.acqPars.SF + doc.offsetPpm);
+    const double sw = doc.spectrum.acqPars.SW;
+    return shown((sw - index * sw / doc.spectrum.nData) / doc.spectrum.acqPars.SF + doc.spectrum.offsetPpm);
 }
 
 /// Calls `region(r, firstEntry, entries)` for each region, the entries bounded by the list.

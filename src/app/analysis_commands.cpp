@@ -49,7 +49,7 @@ void CommandDispatcher::registerAnalysisCommands() {
     });
     registerCommand(kCmdSignalToNoise, [](CommandContext& c) {
         // A spectrum read from a file has had no transform to note its noise and peak places.
-        processing::ensureSignalToNoiseMarks(c.doc);
+        processing::ensureSignalToNoiseMarks(c.doc.spectrum);
         c.dialogs.showSignalToNoiseDialog(processing::signalToNoiseText(c.doc));
     });
     registerCommand(kCmdPeakPicking, [](CommandContext& c) {

@@ -3,13 +3,14 @@
 
 #include <filesystem>
 
+#include "base/numeric.h"
 #include "display/comments.h"
 #include "display/tools.h"
-#include "document/numeric.h"
 #include "io/import.h"
 #include "io/load.h"
 #include "io/native_file.h"
 #include "processing/data_ops.h"
+#include "simulation/spin_engine.h"
 
 namespace pelvaron::app {
 
@@ -21,13 +22,6 @@ void toggle(int& flag) { flag = flag ? 0 : 1; }
 
 }  // namespace
 
-void releaseSimulation(Document& doc) {
-    if (!doc.sim.simExists) return;
-    doc.sim.spinSubsystems.clear();
-    doc.sim.subsystemsAllocated = 0;
-    doc.sim.simExists = 0;
-}
-
 void resizeClientArea(Document& doc, int width, int height) {
     doc.clientWidth = width;
     doc.clientHeight = height;
@@ -37,7 +31,7 @@ void resizeClientArea(Document& doc, int width, int height) {
 }
 
 CommandDispatcher::CommandDispatcher(Document& doc, platform::UserInterface& ui, DialogHost& dialogs)
-    : doc_(doc), ui_(ui), dialogs_(dialogs) {
+    : doc_(doc), ui_(ui), dialogs_(dialogs), presenter_(doc, ui) {
     registerBuiltins();
     registerSubsystemCommands();
     registerAnalysisCommands();
@@ -109,7 +103,7 @@ bool CommandDispatcher::openDropped(const std::string& path) {
 
 void CommandDispatcher::open(CommandContext& c) {
     if (!io::saveQuestion(c.doc, c.ui)) return;
-    releaseSimulation(c.doc);
+    simulation::releaseSimulation(c.doc.sim);
     const io::NativeOpen result = io::openNativeFile(c.doc, c.ui);
     if (result == io::NativeOpen::HandToImport) dispatch(kCmdImport, CommandSource::Accelerator);
     lastOpenSucceeded_ = result != io::NativeOpen::Cancelled;
@@ -126,7 +120,7 @@ void CommandDispatcher::import(CommandContext& c) {
         c.doc.import.importAskFile = 1;
         return;
     }
-    releaseSimulation(c.doc);
+    simulation::releaseSimulation(c.doc.sim);
     io::importData(c.doc, c.ui);
     c.dialogs.focusMainWindow();
     clearStatusBar(c.ui);

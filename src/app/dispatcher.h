@@ -13,6 +13,7 @@
 #include "app/command_ids.h"
 #include "app/dialog_host.h"
 #include "app/menu_state.h"
+#include "app/ui_presenter.h"
 #include "display/tools.h"
 #include "document/document.h"
 #include "platform/user_interface.h"
@@ -81,6 +82,8 @@ private:
     Document& doc_;
     platform::UserInterface& ui_;
     DialogHost& dialogs_;
+    /// The document's change notices shown through ui_ (title, menus, expansion windows, repaints).
+    UserInterfacePresenter presenter_;
     MenuState menus_;
     std::map<int, CommandHandler> handlers_;
     bool lastOpenSucceeded_ = false;
@@ -106,11 +109,6 @@ private:
     void import(CommandContext& c);
 };
 
-/// The window's title before any file is loaded.
-inline constexpr const char* kStartTitle = "Pelvaron 1.5";
-
-/// Frees the spin-system storage when a simulation exists (Open and Import leave it).
-void releaseSimulation(Document& doc);
 
 /// The client area changed size: sizes, the integral baseline, the plot rectangle and the
 /// overview band follow; the trace's baseline row stays where it is.

@@ -1,5 +1,5 @@
 // The "File type" dialog of Import: one radio button per instrument format, remembered between
-// uses in the document's format flags.
+// uses as the format Import hands a file to.
 #pragma once
 
 #include <array>
@@ -11,7 +11,7 @@
 namespace pelvaron::app {
 
 struct FileTypeChoice {
-    io::ImportFormat format;
+    FileFormat format;
     std::string_view caption;
 };
 
@@ -20,16 +20,16 @@ struct FileTypeChoice {
 
 class FileTypeDialogModel {
 public:
-    /// Opening checks the button of the flag that is set (none when no flag is set).
+    /// Opening checks the button of the format Import uses now.
     explicit FileTypeDialogModel(const Document& doc);
 
-    [[nodiscard]] bool isChecked(io::ImportFormat format) const;
-    void check(io::ImportFormat format);
-    /// OK: every button's state goes back into its flag.
+    [[nodiscard]] bool isChecked(FileFormat format) const { return checked_ == format; }
+    void check(FileFormat format) { checked_ = format; }
+    /// OK: the checked format becomes the one Import uses.
     void ok(Document& doc) const;
 
 private:
-    std::array<bool, 8> checked_{};
+    FileFormat checked_;
 };
 
 }  // namespace pelvaron::app

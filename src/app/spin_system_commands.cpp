@@ -42,7 +42,7 @@ void openSpinSystem(CommandContext& c) {
         auto trial = std::make_unique<Document>();
         if (!simulation::simulateSpinSystem(*trial, c.ui, file)) return;
     }
-    releaseSimulation(c.doc);
+    // The simulation there was is released on the way, as New releases it.
     (void)simulation::simulateSpinSystem(c.doc, c.ui, file);
     platform::clearStatusBar(c.ui);
     display::resetTool(c.doc);

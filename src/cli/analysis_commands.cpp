@@ -6,8 +6,9 @@
 
 #include "analysis/integrals.h"
 #include "analysis/peaks.h"
+#include "base/format.h"
 #include "cli/commands.h"
-#include "document/format.h"
+#include "cli/steps.h"
 #include "document/units.h"
 #include "processing/data_ops.h"
 #include "processing/noise_block.h"
@@ -97,7 +98,7 @@ std::optional<processing::SignalToNoise> measuredSignalToNoise(DocumentOptions& 
                                                                std::ostream& err) {
     ConsoleUserInterface ui(err);
     if (!loadDocument(o, doc, ui, err)) return std::nullopt;
-    processing::ensureSignalToNoiseMarks(doc);
+    processing::ensureSignalToNoiseMarks(doc.spectrum);
     return processing::measureSignalToNoise(doc);
 }
 
@@ -138,31 +139,44 @@ int apodizeScanAction(ApodizeScanOptions& o, std::ostream& out, std::ostream& er
     if (count > kMaxScanValues)
         return refuse(cformat("the scan would take %.0f values; at most %ld", count, kMaxScanValues));
 
+    // The file is read once. Every value starts from the data as loaded, with whatever the steps
+    // may change put back as the load left it, so each line is what `sn` prints for that value.
+    DocumentOptions plain = o.input;
+    plain.steps.clear();
+    auto doc = std::make_unique<Document>();
+    ConsoleUserInterface ui(err);
+    if (!loadDocument(plain, *doc, ui, err)) return kExitFileError;
     // A spectrum read as such has no FID to apodize: the scan would window and transform a
     // spectrum, as the dialog refuses to.
-    {
-        DocumentOptions plain = o.input;
-        plain.steps.clear();
-        auto doc = std::make_unique<Document>();
-        ConsoleUserInterface ui(err);
-        if (!loadDocument(plain, *doc, ui, err)) return kExitFileError;
-        if (doc->fidCopyCount <= 0) {
-            err << "pelvaron-cli: apodize-scan: " << o.input.file
-                << " holds a spectrum, not a FID: there is no FID to apodize\n";
-            return kExitFileError;
-        }
+    if (doc->fidCopyCount <= 0) {
+        err << "pelvaron-cli: apodize-scan: " << o.input.file
+            << " holds a spectrum, not a FID: there is no FID to apodize\n";
+        return kExitFileError;
     }
+    const Spectrum loaded = doc->spectrum;
+    const TransformState transformAtLoad = doc->transform;
+    const BaselineState baselineAtLoad = doc->baseline;
+    const DataOpsState dataOpsAtLoad = doc->dataOps;
+    const ToolState toolsAtLoad = doc->tools;
+    const WindowParams windowAtLoad = doc->window;
     const std::string steps = o.input.steps.empty() ? "ft" : o.input.steps;
     for (long i = 0; i < static_cast<long>(count); ++i) {
         // The value as printed is the value the window gets: `sn --steps WINDOW=VALUE,...` on
         // the printed number gives the same ratio.
         const std::string value = cformat("%.6g", o.from + static_cast<double>(i) * o.step);
-        DocumentOptions input = o.input;
-        input.steps = o.window + "=" + value + "," + steps;
-        auto doc = std::make_unique<Document>();
-        const std::optional<processing::SignalToNoise> sn = measuredSignalToNoise(input, *doc, err);
-        if (!sn) return kExitFileError;
-        out << value << ' ' << cformat("%.6g", sn->ratio) << '\n';
+        doc->spectrum = loaded;
+        doc->transform = transformAtLoad;
+        doc->baseline = baselineAtLoad;
+        doc->dataOps = dataOpsAtLoad;
+        doc->tools = toolsAtLoad;
+        doc->window = windowAtLoad;
+        std::string error;
+        if (!runSteps(*doc, ui, o.window + "=" + value + "," + steps, error)) {
+            err << "pelvaron-cli: " << error << '\n';
+            return kExitFileError;
+        }
+        processing::ensureSignalToNoiseMarks(doc->spectrum);
+        out << value << ' ' << cformat("%.6g", processing::measureSignalToNoise(*doc).ratio) << '\n';
     }
     return kExitOk;
 }

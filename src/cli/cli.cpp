@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "base/version.h"
 #include "cli/commands.h"
 
 namespace pelvaron::cli {
@@ -12,13 +13,12 @@ namespace {
 /// Every command, in the order --help lists them. A new command is its add function and one line
 /// here.
 constexpr void (*kCommands[])(CommandSet&) = {
-    addInfoCommand,     addDumpCommand,        addConvertCommand,
-    addPeaksCommand,    addIntegrateCommand,   addSignalToNoiseCommand,
-    addApodizeScanCommand,
+    addInfoCommand,      addDumpCommand,          addConvertCommand,     addPeaksCommand,
+    addIntegrateCommand, addSignalToNoiseCommand, addApodizeScanCommand,
 #ifdef PELVARON_HAVE_RENDER
     addRenderCommand,
 #endif
-    addSimulateCommand, addTransitionsCommand,
+    addSimulateCommand,  addTransitionsCommand,
 };
 
 int usageError(const std::string& message, const std::string& command, std::ostream& err) {
@@ -49,7 +49,7 @@ bool CommandSet::knows(const std::string& name) const {
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     CLI::App app("Pelvaron's data sets and spin simulations for scripts.", "pelvaron-cli");
     app.set_help_flag("-h,--help", "print this help and exit");
-    app.set_version_flag("--version", "pelvaron-cli " PELVARON_VERSION,
+    app.set_version_flag("--version", std::string("pelvaron-cli ") + kVersion,
                          "print the program's name and version");
     app.require_subcommand(1);
     app.footer("Exit status: 0 success, 1 a file or data error, 2 a usage error.");

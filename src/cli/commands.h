@@ -43,7 +43,7 @@ private:
 /// The input of a command that reads a data set: FILE, --format and --steps.
 struct DocumentOptions {
     std::string file;
-    std::optional<io::FileFormat> format;  ///< detected from the file when not given
+    std::optional<FileFormat> format;  ///< detected from the file when not given
     std::string steps;
 };
 

@@ -6,9 +6,9 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 
+#include "base/format.h"
 #include "cli/commands.h"
 #include "cli/steps.h"
-#include "document/format.h"
 #include "io/jcamp_writer.h"
 #include "io/native_file.h"
 #include "io/text_export.h"
@@ -23,28 +23,28 @@ std::string exactNumber(double v) { return std::isfinite(v) ? cformat("%.17g", v
 
 /// The info object, keys in this order, one per line, numbers exact.
 void printInfo(const Document& doc, std::string_view format, std::ostream& out) {
-    const AcqParams& p = doc.acqPars;
+    const AcqParams& p = doc.spectrum.acqPars;
     const nlohmann::ordered_json info = {
         {"format", format},
-        {"nData", doc.nData},
+        {"nData", doc.spectrum.nData},
         {"TD", p.TD},
         {"SW", p.SW},
         {"SF", p.SF},
         {"AQ", p.AQ},
-        {"offsetHz", doc.offsetHz},
-        {"offsetPpm", doc.offsetPpm},
-        {"referenceSource", referenceSourceName(doc.referenceSource)},
+        {"offsetHz", doc.spectrum.offsetHz},
+        {"offsetPpm", doc.spectrum.offsetPpm},
+        {"referenceSource", referenceSourceName(doc.spectrum.referenceSource)},
         {"aqMode", p.aqMode},
         {"complexData", p.complexData},
         {"DECIM", p.DECIM},
         {"DSPFVS", p.DSPFVS},
-        {"groupDelay", doc.groupDelay},
-        {"refIndex", doc.refIndex},
-        {"peakValue", doc.peakValue},
-        {"peakIndex", doc.peakIndex},
-        {"phase0", doc.phase0},
-        {"phase1", doc.phase1},
-        {"xUnits", doc.xUnits},
+        {"groupDelay", doc.spectrum.groupDelay},
+        {"refIndex", doc.spectrum.refIndex},
+        {"peakValue", doc.spectrum.peakValue},
+        {"peakIndex", doc.spectrum.peakIndex},
+        {"phase0", doc.spectrum.phase0},
+        {"phase1", doc.spectrum.phase1},
+        {"xUnits", doc.spectrum.xUnits},
     };
     // The library's own dump prints the shortest text that reads back; scripts compare %.17g.
     std::string text = "{\n";
@@ -68,7 +68,7 @@ int dumpAction(DocumentOptions& o, std::ostream& out, std::ostream& err) {
     ConsoleUserInterface ui(err);
     auto doc = std::make_unique<Document>();
     if (!loadDocument(o, *doc, ui, err)) return kExitFileError;
-    for (int i = 0; i < doc->nData; ++i) out << cformat("%.17g", doc->specData[i]) << '\n';
+    for (int i = 0; i < doc->spectrum.nData; ++i) out << cformat("%.17g", doc->spectrum.specData[i]) << '\n';
     return kExitOk;
 }
 
@@ -93,7 +93,7 @@ int convertAction(ConvertOptions& o, std::ostream& err) {
     } else if (o.to == "jcamp-real") {
         written = io::writeJcampXYDataFile(*doc, o.output, io::defaultJcampExportText(*doc));
     } else {
-        written = io::writeRealPointsFile(*doc, o.output, 0, doc->nData);
+        written = io::writeRealPointsFile(*doc, o.output, 0, doc->spectrum.nData);
     }
     if (written) return kExitOk;
     ui.message("Error opening file", "Error", platform::Icon::None, platform::Buttons::Ok);

@@ -6,10 +6,10 @@
 #include <iterator>
 #include <memory>
 
+#include "base/format.h"
 #include "cli/commands.h"
 #include "cli/console_ui.h"
 #include "document/document.h"
-#include "document/format.h"
 #include "io/jcamp_writer.h"
 #include "io/native_file.h"
 #include "io/text_export.h"
@@ -47,7 +47,7 @@ bool writeOutput(const Document& doc, const std::string& to, const std::string& 
     if (to == "native") return io::writeNativeFile(doc, path);
     // A simulated spectrum is real: JCAMP-DX XYDATA and the real points list carry all of it.
     if (to == "jcamp") return io::writeJcampXYDataFile(doc, path, io::defaultJcampExportText(doc));
-    if (to == "text") return io::writeRealPointsFile(doc, path, 0, doc.nData);
+    if (to == "text") return io::writeRealPointsFile(doc, path, 0, doc.spectrum.nData);
     return false;
 }
 
@@ -82,9 +82,10 @@ int transitionsAction(const std::string& system, std::ostream& out, std::ostream
         const auto& sub = file.subsystems[s];
         std::vector<double> shifts = sub.shifts;
         for (double& v : shifts) v *= file.hzPerUnit();
+        SpinSubsystem system;
         simulation::Transitions tr;
-        if (!simulation::computeTransitions(static_cast<int>(shifts.size()), shifts, sub.couplings, tr, ui) ||
-            ui.messages != 0)
+        if (!simulation::makeSubsystem(static_cast<int>(shifts.size()), shifts, sub.couplings, system, ui) ||
+            !simulation::computeTransitions(system, tr, ui) || ui.messages != 0)
             return kExitFileError;
         for (int t = 1; t <= tr.count(); ++t) {
             // No "-0.000000" for a line at zero that rounding put a hair below it.

@@ -7,10 +7,10 @@
 #include <cmath>
 #include <span>
 
+#include "base/format.h"
+#include "base/numeric.h"
 #include "display/paint.h"
 #include "display/trace.h"
-#include "document/format.h"
-#include "document/numeric.h"
 
 namespace pelvaron::display {
 
@@ -59,22 +59,22 @@ std::string axisLabel(double value, int decimals) {
 }
 
 AxisEnds axisEnds(const Document& doc, int i0, int i1) {
-    const double n = doc.nData;
-    const double aq = doc.acqPars.AQ;
-    const double sw = doc.acqPars.SW;
-    const double sf = doc.acqPars.SF;
+    const double n = doc.spectrum.nData;
+    const double aq = doc.spectrum.acqPars.AQ;
+    const double sw = doc.spectrum.acqPars.SW;
+    const double sf = doc.spectrum.acqPars.SF;
     AxisEnds e;
     auto value = [&](int i) -> double {
-        switch (doc.xUnits) {
-            case kPpm: return (doc.refIndex - i) / (n / (sw / sf));
-            case kHz: return (doc.refIndex - i) / (n / sw);
+        switch (doc.spectrum.xUnits) {
+            case kPpm: return (doc.spectrum.refIndex - i) / (n / (sw / sf));
+            case kHz: return (doc.spectrum.refIndex - i) / (n / sw);
             case kPoints: return static_cast<double>(i / 2);
             default: return i / (n / aq);
         }
     };
     e.vL = value(i0);
     e.vR = value(i1);
-    e.direction = (doc.xUnits == kPpm || doc.xUnits == kHz) ? -1 : 1;
+    e.direction = (doc.spectrum.xUnits == kPpm || doc.spectrum.xUnits == kHz) ? -1 : 1;
     return e;
 }
 
@@ -181,10 +181,10 @@ void drawOverview(platform::Surface& surface, const Document& doc, int i0, int i
     const int bottom = truncToInt(0.25 * doc.clientHeight);
     const Rect band{0, 0, w, bottom};
     surface.fillRect(band, surface.panelColor());
-    if (doc.nData <= 0) return;
+    if (doc.spectrum.nData <= 0) return;
 
-    const int left = truncToInt(static_cast<double>(i0) * w / doc.nData);
-    const int right = truncToInt(static_cast<double>(i1) * w / doc.nData);
+    const int left = truncToInt(static_cast<double>(i0) * w / doc.spectrum.nData);
+    const int right = truncToInt(static_cast<double>(i1) * w / doc.spectrum.nData);
     if (!doc.fullView && left >= 0 && right <= w) {
         surface.fillRect(Rect{left, 0, right, bottom}, palette::kHighlight);
         surface.setPen(palette::kBlackPen);
@@ -194,16 +194,18 @@ void drawOverview(platform::Surface& surface, const Document& doc, int i0, int i
 
     TraceParams t;
     t.i0 = 0;
-    t.i1 = doc.nData;
-    t.maxAbs = std::fabs(doc.peakValue) < 1e-6 ? 1.0 : std::fabs(doc.peakValue);
+    t.i1 = doc.spectrum.nData;
+    t.maxAbs = std::fabs(doc.spectrum.peakValue) < 1e-6 ? 1.0 : std::fabs(doc.spectrum.peakValue);
     t.baseY = truncToInt(0.2 * doc.clientHeight);
-    t.pxPerIndex = static_cast<double>(w) / doc.nData;
+    t.pxPerIndex = static_cast<double>(w) / doc.spectrum.nData;
     t.rect = band;
     t.mode = TraceMode::Overview;
     t.vScale = doc.vScale;
     surface.setPen(palette::kTracePen);
-    drawTrace(surface, doc, std::span<const double>(doc.specData.data(), static_cast<std::size_t>(doc.nData)),
-              t);
+    drawTrace(
+        surface, doc,
+        std::span<const double>(doc.spectrum.specData.data(), static_cast<std::size_t>(doc.spectrum.nData)),
+        t);
 }
 
 }  // namespace pelvaron::display

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/numeric.h"
 #include "display/paint.h"
-#include "document/numeric.h"
 
 namespace pelvaron::display {
 

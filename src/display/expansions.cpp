@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <span>
 
+#include "base/numeric.h"
 #include "display/axis.h"
 #include "display/integral_drawing.h"
 #include "display/paint.h"
 #include "display/trace.h"
-#include "document/numeric.h"
 
 namespace pelvaron::display {
 
@@ -49,9 +49,9 @@ int claimExpansionSlot(Document& doc, platform::UserInterface& ui) {
 void initExpansionSlot(Document& doc, int slot, int width, int height) {
     if (!validSlot(slot)) return;
     ExpansionSlot& e = slotOf(doc, slot);
-    const double aq = doc.acqPars.AQ > 0.0 ? doc.acqPars.AQ : 1.0;
-    e.expLeftIndex = truncToInt(doc.nData * doc.viewLeft / aq);
-    e.expRightIndex = truncToInt(doc.nData * doc.viewRight / aq);
+    const double aq = doc.spectrum.acqPars.AQ > 0.0 ? doc.spectrum.acqPars.AQ : 1.0;
+    e.expLeftIndex = truncToInt(doc.spectrum.nData * doc.viewLeft / aq);
+    e.expRightIndex = truncToInt(doc.spectrum.nData * doc.viewRight / aq);
     e.expSpan = e.expRightIndex - e.expLeftIndex;
     e.expLeftIndex = makeEven(e.expLeftIndex);
     e.expRightIndex = makeEven(e.expRightIndex);
@@ -183,8 +183,8 @@ ExpansionFeedback expansionRightButton(Document& doc, int slot) {
     if (!validSlot(slot)) return f;
     ExpansionSlot& e = slotOf(doc, slot);
     e.expLeftIndex = 0;
-    e.expRightIndex = doc.nData;
-    e.expSpan = doc.nData;
+    e.expRightIndex = doc.spectrum.nData;
+    e.expSpan = doc.spectrum.nData;
     f.repaint = true;
     return f;
 }
@@ -198,23 +198,23 @@ void paintExpansion(platform::Surface& surface, const Document& doc, int slot, i
     if (!validSlot(slot)) return;
     const ExpansionSlot& e = doc.expansions.windows[static_cast<std::size_t>(slot)];
     surface.fillRect(e.expClient, palette::kWhite);
-    if (!doc.haveDocument || doc.nData < 2 || !(doc.acqPars.AQ > 0.0)) return;
-    const int i0 = std::clamp(std::min(e.expLeftIndex, e.expRightIndex), 0, doc.nData);
-    const int i1 = std::clamp(std::max(e.expLeftIndex, e.expRightIndex), 0, doc.nData);
+    if (!doc.haveDocument || doc.spectrum.nData < 2 || !(doc.spectrum.acqPars.AQ > 0.0)) return;
+    const int i0 = std::clamp(std::min(e.expLeftIndex, e.expRightIndex), 0, doc.spectrum.nData);
+    const int i1 = std::clamp(std::max(e.expLeftIndex, e.expRightIndex), 0, doc.spectrum.nData);
     if (i1 - i0 < 2) return;
-    const auto count = static_cast<std::size_t>(doc.nData);
+    const auto count = static_cast<std::size_t>(doc.spectrum.nData);
 
     TraceParams trace;
     trace.i0 = i0;
     trace.i1 = i1;
-    trace.maxAbs = std::fabs(doc.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.peakValue);
+    trace.maxAbs = std::fabs(doc.spectrum.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.spectrum.peakValue);
     trace.baseY = e.expBaselineHandle.bottom - kExpansionHandleHeight / 2;
     trace.pxPerIndex = static_cast<double>(e.expClient.right) / (i1 - i0);
     trace.rect = e.expClient;
     trace.mode = TraceMode::Main;
     trace.vScale = e.expVScale;
     surface.setPen(palette::kTracePen);
-    drawTrace(surface, doc, std::span<const double>(doc.specData.data(), count), trace);
+    drawTrace(surface, doc, std::span<const double>(doc.spectrum.specData.data(), count), trace);
 
     surface.setFont(platform::Font{"Courier New", 8});
     AxisParams axis;
@@ -229,7 +229,8 @@ void paintExpansion(platform::Surface& surface, const Document& doc, int slot, i
     // The axis rows lie 0.09 S / 2.5 above the bottom: on a screen taller than 800 rows the panel
     // would rise over the window's zero line (33 rows up), hiding the trace's baseline. The rows
     // are placed as on an 800-row screen at most.
-    axis.screenHeight = std::min(screenHeight > 0 ? screenHeight : doc.clientHeight, kExpansionAxisScreenRows);
+    axis.screenHeight =
+        std::min(screenHeight > 0 ? screenHeight : doc.clientHeight, kExpansionAxisScreenRows);
     drawAxis(surface, doc, axis);
 
     const IntegralState& in = doc.integrals;
@@ -237,8 +238,8 @@ void paintExpansion(platform::Surface& surface, const Document& doc, int slot, i
         surface.setPen(palette::kMarkPen);
         // The window's own zoom and left edge, in the time units the curves use; they place the
         // curves on the columns of the trace above.
-        const double leftTime = i0 * doc.acqPars.AQ / doc.nData;
-        const double zoom = static_cast<double>(doc.nData) / (i1 - i0);
+        const double leftTime = i0 * doc.spectrum.acqPars.AQ / doc.spectrum.nData;
+        const double zoom = static_cast<double>(doc.spectrum.nData) / (i1 - i0);
         (void)drawIntegralCurves(surface, doc, e.expClient, e.expIntegralY, leftTime, e.expIntegralScale,
                                  e.expVScale, zoom);
     }

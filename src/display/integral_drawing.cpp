@@ -8,9 +8,9 @@
 
 #include "analysis/integral_dialogs.h"
 #include "analysis/integrals.h"
+#include "base/numeric.h"
 #include "display/paint.h"
 #include "display/tools.h"
-#include "document/numeric.h"
 
 namespace pelvaron::display {
 
@@ -30,13 +30,14 @@ int integralCount(const Document& doc) { return std::clamp(doc.integrals.integra
 bool drawIntegralCurves(platform::Surface& surface, const Document& doc, const Rect& rect, int baseY,
                         double viewLeft, double scale, double vScale, std::optional<double> viewZoom) {
     const IntegralState& in = doc.integrals;
-    const double n = doc.nData;
-    const double aq = doc.acqPars.AQ;
-    if (doc.nData < 2 || !(aq > 0.0)) return integralCount(doc) == 0;
+    const double n = doc.spectrum.nData;
+    const double aq = doc.spectrum.acqPars.AQ;
+    if (doc.spectrum.nData < 2 || !(aq > 0.0)) return integralCount(doc) == 0;
     const double zoom = viewZoom.value_or(doc.viewZoom);
     const double w = rect.width();
     const double f = scale * vScale / 4.0;
-    const double maxAbs = std::fabs(doc.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.peakValue);
+    const double maxAbs =
+        std::fabs(doc.spectrum.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.spectrum.peakValue);
     const bool corrected = in.integralBaselineCorr == 1;
     auto row = [&](double sum) {
         return std::clamp(truncToInt(baseY - sum / maxAbs * f), rect.top, rect.bottom);
@@ -53,10 +54,10 @@ bool drawIntegralCurves(platform::Surface& surface, const Document& doc, const R
         // The curve starts at the region's first value; |peakValue| keeps it on the curve's side
         // when the tallest line points down.
         path.push_back({truncToInt(std::clamp(x0, double(rect.left), double(rect.right))),
-                        row(doc.specData[span.first])});
+                        row(doc.spectrum.specData[span.first])});
         double sum = 0.0;
         for (int m = 0; span.first + 2 * m <= span.last; ++m) {
-            sum += doc.specData[span.first + 2 * m] - (corrected ? span.baseline(m) : 0.0);
+            sum += doc.spectrum.specData[span.first + 2 * m] - (corrected ? span.baseline(m) : 0.0);
             const double x = x0 + std::trunc(2.0 * m * w * zoom / n);
             if (x >= rect.right) break;  // x only grows: the rest of the region is off the right edge
             if (x > rect.left) path.push_back({truncToInt(x), row(sum)});
@@ -68,9 +69,9 @@ bool drawIntegralCurves(platform::Surface& surface, const Document& doc, const R
 
 void drawIntegralValues(platform::Surface& surface, Document& doc) {
     IntegralState& in = doc.integrals;
-    const double n = doc.nData;
-    const double aq = doc.acqPars.AQ;
-    if (doc.nData < 2 || !(aq > 0.0)) return;
+    const double n = doc.spectrum.nData;
+    const double aq = doc.spectrum.acqPars.AQ;
+    if (doc.spectrum.nData < 2 || !(aq > 0.0)) return;
     const int h = doc.clientHeight;
     const int cw = surface.textMetrics().averageCharWidth;
     const int y0 = truncToInt(h * 0.81);

@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
+#include "base/format.h"
+#include "base/numeric.h"
 #include "display/paint.h"
 #include "display/tools.h"
-#include "document/format.h"
-#include "document/numeric.h"
 
 namespace pelvaron::display {
 
@@ -21,13 +21,13 @@ void chooseMeasureJ(Document& doc, platform::UserInterface& ui) {
 }
 
 void drawJCursors(platform::Surface& surface, const Document& doc) {
-    const double aq = doc.acqPars.AQ;
-    if (doc.nData <= 0 || !(aq > 0.0)) return;
+    const double aq = doc.spectrum.acqPars.AQ;
+    if (doc.spectrum.nData <= 0 || !(aq > 0.0)) return;
     const int cw = surface.textMetrics().averageCharWidth;
-    const int o = truncToInt(doc.nData * doc.viewLeft / aq);
+    const int o = truncToInt(doc.spectrum.nData * doc.viewLeft / aq);
     // Pixels per index in double precision: as integers the quotient would be 0 for any
     // spectrum wider than the window.
-    const double s = static_cast<double>(doc.clientWidth) / doc.nData * doc.viewZoom;
+    const double s = static_cast<double>(doc.clientWidth) / doc.spectrum.nData * doc.viewZoom;
     const int count = std::clamp(doc.jState.jCursorCount, 0, kMaxJCursors);
     for (int k = 0; k < count; ++k) {
         const int x = truncToInt((doc.jState.jCursorPos[static_cast<std::size_t>(k)] - o) * s);

@@ -5,13 +5,13 @@
 #include <cmath>
 #include <span>
 
+#include "base/numeric.h"
 #include "display/axis.h"
 #include "display/comments.h"
 #include "display/integral_drawing.h"
 #include "display/j_cursors.h"
 #include "display/peak_labels.h"
 #include "display/trace.h"
-#include "document/numeric.h"
 #include "document/units.h"
 #include "processing/baseline.h"
 
@@ -20,16 +20,17 @@ namespace pelvaron::display {
 void paintDocument(platform::Surface& surface, Document& doc, const PaintParams& params) {
     surface.fillRect(Rect{0, 0, surface.width(), surface.height()}, palette::kWhite);
     surface.setFont(platform::Font{});
-    if (!doc.haveDocument || doc.nData < 2 || !(doc.acqPars.AQ > 0.0)) return;
+    if (!doc.haveDocument || doc.spectrum.nData < 2 || !(doc.spectrum.acqPars.AQ > 0.0)) return;
 
     const int width = doc.clientWidth;
-    const double pxPerIndex = static_cast<double>(width) / doc.nData * doc.viewZoom;
-    const double maxAbs = std::fabs(doc.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.peakValue);
+    const double pxPerIndex = static_cast<double>(width) / doc.spectrum.nData * doc.viewZoom;
+    const double maxAbs =
+        std::fabs(doc.spectrum.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.spectrum.peakValue);
     units::IndexRange range = units::viewIndexRange(doc);
     // Limits a half-finished entry left outside the data must not make the drawing read there.
-    range.i0 = std::clamp(range.i0, 0, doc.nData);
-    range.i1 = std::clamp(range.i1, 0, doc.nData);
-    const std::size_t count = static_cast<std::size_t>(doc.nData);
+    range.i0 = std::clamp(range.i0, 0, doc.spectrum.nData);
+    range.i1 = std::clamp(range.i1, 0, doc.spectrum.nData);
+    const std::size_t count = static_cast<std::size_t>(doc.spectrum.nData);
 
     // The main trace and the second data set share the view's geometry.
     auto traceIn = [&](int baseY, TraceMode mode) {
@@ -60,7 +61,7 @@ void paintDocument(platform::Surface& surface, Document& doc, const PaintParams&
 
     const TraceParams main = traceIn(doc.baselineY, TraceMode::Main);
     surface.setPen(palette::kTracePen);
-    drawTrace(surface, doc, std::span<const double>(doc.specData.data(), count), main);
+    drawTrace(surface, doc, std::span<const double>(doc.spectrum.specData.data(), count), main);
 
     if (doc.dualZoom) {
         drawOverview(surface, doc, range.i0, range.i1);

@@ -5,10 +5,10 @@
 #include <cmath>
 
 #include "analysis/peaks.h"
+#include "base/format.h"
+#include "base/numeric.h"
 #include "display/paint.h"
 #include "display/trace.h"
-#include "document/format.h"
-#include "document/numeric.h"
 #include "document/units.h"
 
 namespace pelvaron::display {
@@ -39,11 +39,13 @@ PeakLabelView mainPeakLabelView(const Document& doc) {
     if (doc.addSubMode) top = std::max(top, 64);
     v.bandTop = top + 4;
     units::IndexRange range = units::viewIndexRange(doc);
-    v.i0 = std::clamp(range.i0, 0, std::max(doc.nData, 0));
-    v.i1 = std::clamp(range.i1, 0, std::max(doc.nData, 0));
-    v.pxPerIndex = doc.nData > 0 ? static_cast<double>(doc.clientWidth) / doc.nData * doc.viewZoom : 0.0;
+    v.i0 = std::clamp(range.i0, 0, std::max(doc.spectrum.nData, 0));
+    v.i1 = std::clamp(range.i1, 0, std::max(doc.spectrum.nData, 0));
+    v.pxPerIndex = doc.spectrum.nData > 0
+                       ? static_cast<double>(doc.clientWidth) / doc.spectrum.nData * doc.viewZoom
+                       : 0.0;
     v.baseY = doc.baselineY;
-    v.maxAbs = std::fabs(doc.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.peakValue);
+    v.maxAbs = std::fabs(doc.spectrum.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.spectrum.peakValue);
     v.vScale = doc.vScale;
     return v;
 }
@@ -52,7 +54,7 @@ std::vector<PeakLabel> placePeakLabels(const Document& doc, const platform::Surf
                                        const PeakLabelView& view) {
     std::vector<PeakLabel> placed;
     const PeakState& ps = doc.peaks;
-    const int count = std::clamp(doc.nData, 0, kCapacity);
+    const int count = std::clamp(doc.spectrum.nData, 0, kCapacity);
     const int entries = std::clamp(ps.peakCount, 0, kMaxPeakEntries);
     if (entries == 0 || view.rows < 1 || !(view.pxPerIndex > 0.0)) return placed;
 
@@ -64,7 +66,8 @@ std::vector<PeakLabel> placePeakLabels(const Document& doc, const platform::Surf
         const int x = view.rect.left + truncToInt((values.index - view.i0) * view.pxPerIndex);
         if (x < view.rect.left || x >= view.rect.right) continue;
         // The tick reaches the trace as it is drawn now, whatever processing came after the pick.
-        const int row = traceRow(doc.specData[entry.index], view.maxAbs, view.baseY, view.vScale, view.rect);
+        const int row =
+            traceRow(doc.spectrum.specData[entry.index], view.maxAbs, view.baseY, view.vScale, view.rect);
         candidates.push_back({x, std::min(row, view.baseY), std::fabs(values.intensity), entry.index,
                               cformat("%.3lf", values.ppm)});
     }

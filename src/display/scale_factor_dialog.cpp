@@ -1,7 +1,7 @@
 // The Scale Y factor dialog and the range check of its command.
 #include "display/scale_factor_dialog.h"
 
-#include "document/format.h"
+#include "base/format.h"
 
 namespace pelvaron::display {
 

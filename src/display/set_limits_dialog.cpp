@@ -4,8 +4,8 @@
 #include <cmath>
 #include <utility>
 
-#include "document/format.h"
-#include "document/numeric.h"
+#include "base/format.h"
+#include "base/numeric.h"
 #include "document/units.h"
 
 namespace pelvaron::display {
@@ -13,9 +13,9 @@ namespace pelvaron::display {
 namespace {
 
 std::string limitText(const Document& doc, double t) {
-    switch (doc.xUnits) {
+    switch (doc.spectrum.xUnits) {
         case kPpm: return cformat("%.3lf", units::tToUnit(doc, t, kPpm));
-        case kHz: return cformat("%.3lf", units::tToUnit(doc, t, kPpm) * doc.acqPars.SF);
+        case kHz: return cformat("%.3lf", units::tToUnit(doc, t, kPpm) * doc.spectrum.acqPars.SF);
         case kPoints: return cformat("%.0lf", units::tToUnit(doc, t, kPoints));
         default: return cformat("%.3lf", t);
     }
@@ -30,11 +30,12 @@ SetLimitsDialog::SetLimitsDialog(const Document& doc)
       to_(limitText(doc, doc.viewRight)) {}
 
 bool SetLimitsDialog::ok(Document& doc, platform::UserInterface& ui) {
-    const int unit = doc.xUnits >= kSeconds && doc.xUnits <= kPoints ? doc.xUnits : kSeconds;
+    const int unit =
+        doc.spectrum.xUnits >= kSeconds && doc.spectrum.xUnits <= kPoints ? doc.spectrum.xUnits : kSeconds;
     double left = units::unitToT(doc, parseLeadingDouble(from_), unit);
     double right = units::unitToT(doc, parseLeadingDouble(to_), unit);
     if (right < left) std::swap(left, right);
-    const double aq = doc.acqPars.AQ;
+    const double aq = doc.spectrum.acqPars.AQ;
     // Refused limits are not stored: a repaint while the dialog stays open would otherwise draw
     // a view outside the data.
     if (!(std::isfinite(left) && std::isfinite(right) && left >= 0.0 && right <= aq)) {

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <utility>
 
+#include "base/numeric.h"
 #include "display/comments.h"
 #include "display/tool_actions.h"
-#include "document/numeric.h"
 #include "document/units.h"
 
 namespace pelvaron::display {
@@ -71,13 +71,13 @@ ToolFeedback leftButtonDown(Document& doc, platform::UserInterface& ui, int x, i
     }
 
     if (doc.referenceMode) {
-        if (doc.xUnits != kPpm && doc.xUnits != kHz) {
+        if (doc.spectrum.xUnits != kPpm && doc.spectrum.xUnits != kHz) {
             ui.message("To reference the units must be in Hertz or  ppm", "Warning",
                        platform::Icon::Exclamation);
             return feedback(doc);
         }
         const double t = units::pixelToT(doc, x, doc.clientWidth);
-        int j = truncToInt(doc.nData * t / doc.acqPars.AQ);
+        int j = truncToInt(doc.spectrum.nData * t / doc.spectrum.acqPars.AQ);
         if (j % 2 != 0) ++j;
         ts.referencePickT = t;
         ts.referencePickIndex = j;
@@ -182,8 +182,8 @@ ToolRequest applyToolResult(Document& doc, platform::UserInterface& ui, int tool
     const int x0 = std::min(ts.anchorX, ts.dragX);
     const int x1 = std::max(ts.anchorX, ts.dragX);
     const double w = doc.clientWidth;
-    const double aq = doc.acqPars.AQ;
-    const double n = doc.nData;
+    const double aq = doc.spectrum.acqPars.AQ;
+    const double n = doc.spectrum.nData;
     ToolRequest request = ToolRequest::None;
 
     if (doc.fullView) {
@@ -232,7 +232,8 @@ ToolRequest applyToolResult(Document& doc, platform::UserInterface& ui, int tool
             request = ToolRequest::JCursorPlaced;
             break;
         case kPeakPickingTool: {
-            const double threshold = std::fabs((doc.baselineY - ts.dragY) * doc.peakValue) / doc.vScale;
+            const double threshold =
+                std::fabs((doc.baselineY - ts.dragY) * doc.spectrum.peakValue) / doc.vScale;
             pickPeakRegion(doc, ui, truncToInt(iL), truncToInt(iR), threshold);
             // The report opens after every pick, a refused one included: it is where Clear All is.
             request = ToolRequest::PeakReport;
@@ -305,12 +306,12 @@ void chooseMoveSpectrum(Document& doc) {
 void viewFull(Document& doc, platform::UserInterface& ui) {
     doc.fullView = 1;
     doc.viewLeft = 0.0;
-    doc.viewRight = doc.acqPars.AQ;
+    doc.viewRight = doc.spectrum.acqPars.AQ;
     doc.tools.zoomLeftPx = doc.tools.zoomRightPx = 0.0;
     // A pan made before Full must not shift the next zoom from the full view.
     doc.tools.panned = 0;
     doc.tools.firstPan = 1;
-    doc.viewZoom = computeViewZoom(doc.acqPars.AQ, doc.viewLeft, doc.viewRight);
+    doc.viewZoom = computeViewZoom(doc.spectrum.acqPars.AQ, doc.viewLeft, doc.viewRight);
     doc.hScrollPos = 0;
     ui.requestRepaint();
 }
@@ -346,9 +347,9 @@ bool horizontalScroll(Document& doc, platform::UserInterface& ui, ScrollCode cod
         case ScrollCode::Thumb: delta = static_cast<long>(thumb) - doc.hScrollPos; break;
         case ScrollCode::Other: break;
     }
-    if (doc.fullView || doc.nData <= 0 || !(doc.acqPars.AQ > 0.0)) return false;
-    const double aq = doc.acqPars.AQ;
-    const double n = doc.nData;
+    if (doc.fullView || doc.spectrum.nData <= 0 || !(doc.spectrum.acqPars.AQ > 0.0)) return false;
+    const double aq = doc.spectrum.acqPars.AQ;
+    const double n = doc.spectrum.nData;
     long lo = -static_cast<long>(doc.hScrollPos);
     long hi = static_cast<long>(doc.hScrollRange) - doc.hScrollPos;
     // The view never leaves the data: after a tool other than the zoom the scroll range can

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/numeric.h"
 #include "display/paint.h"
-#include "document/numeric.h"
 
 namespace pelvaron::display {
 
@@ -89,7 +89,7 @@ void drawTrace(platform::Surface& surface, const Document& doc, std::span<const 
     }
 
     if (doc.transform.showPivot && p.mode == TraceMode::Main) {
-        const int x = truncToInt((doc.peakIndex - i0) * p.pxPerIndex);
+        const int x = truncToInt((doc.spectrum.peakIndex - i0) * p.pxPerIndex);
         surface.setPen(palette::kMarkPen);
         surface.drawLine({x, doc.plotRect.top}, {x, doc.plotRect.bottom});
     }

@@ -5,18 +5,18 @@
 #include <cmath>
 #include <utility>
 
-#include "document/format.h"
+#include "base/format.h"
 
 namespace pelvaron::display {
 
 void prepareTwoSetDisplay(Document& doc) {
     doc.dualRect = Rect{0, kTwoSetTop, doc.clientWidth, doc.plotRect.bottom};
     takeUndoSnapshot(doc);
-    doc.phaseSourceValid = 0;
+    doc.spectrum.phaseSourceValid = 0;
     doc.noSaveQuery = 1;
-    doc.secondData.copyFrom(doc.specData, doc.nData);
+    doc.secondData.copyFrom(doc.spectrum.specData, doc.spectrum.nData);
     // Nothing of an earlier second set may show beyond these data when the new set is longer.
-    const int n = std::clamp(doc.nData, 0, kCapacity);
+    const int n = std::clamp(doc.spectrum.nData, 0, kCapacity);
     std::fill(doc.secondData.begin() + n, doc.secondData.end(), 0.0);
 }
 
@@ -25,14 +25,14 @@ void beginTwoSetDisplay(Document& doc) {
     // The shift bar starts at 0: the drawing and the arithmetic follow what the bar shows.
     doc.secondShift = 0;
     doc.secondFactorRange = kFactorRangeStart;
-    doc.workCurve.copyFrom(doc.phaseSource, doc.nData);
+    doc.workCurve.copyFrom(doc.spectrum.phaseSource, doc.spectrum.nData);
 }
 
 void matchSecondSetHeight(Document& doc) {
-    const int n = std::clamp(doc.nData, 0, kCapacity);
+    const int n = std::clamp(doc.spectrum.nData, 0, kCapacity);
     double largest = 0.0;
     for (int i = 0; i < n; i += 2) largest = std::max(largest, std::fabs(doc.secondData[i]));
-    const double target = std::fabs(doc.peakValue);
+    const double target = std::fabs(doc.spectrum.peakValue);
     if (largest < kTinyPeak || target < kTinyPeak || !std::isfinite(largest)) return;
     const double k = target / largest;
     for (int i = 0; i < n; ++i) doc.secondData[i] *= k;
@@ -40,9 +40,9 @@ void matchSecondSetHeight(Document& doc) {
 
 void addScaledSecond(Document& doc, platform::UserInterface& ui, int sign) {
     const double f = doc.secondFactor / 100.0;
-    const long n = std::clamp(doc.nData, 0, kCapacity);
+    const long n = std::clamp(doc.spectrum.nData, 0, kCapacity);
     const long s = doc.secondShift;
-    double* spec = doc.specData.data();
+    double* spec = doc.spectrum.specData.data();
     const double* second = doc.secondData.data();
     if (s < 0) {
         for (long i = 0; i < n + s; ++i) spec[i] += sign * second[i - s] * f;
@@ -53,10 +53,10 @@ void addScaledSecond(Document& doc, platform::UserInterface& ui, int sign) {
 }
 
 void swapTwoSets(Document& doc, platform::UserInterface& ui) {
-    const int n = std::clamp(doc.nData, 0, kCapacity);
+    const int n = std::clamp(doc.spectrum.nData, 0, kCapacity);
     for (int i = 0; i < n; ++i) {
-        std::swap(doc.specData[i], doc.secondData[i]);
-        std::swap(doc.workCurve[i], doc.phaseSource[i]);
+        std::swap(doc.spectrum.specData[i], doc.secondData[i]);
+        std::swap(doc.workCurve[i], doc.spectrum.phaseSource[i]);
     }
     ui.requestRepaint();
 }
@@ -79,7 +79,7 @@ void endTwoSetDisplay(Document& doc, platform::UserInterface& ui, bool keep) {
 
 BarRange twoSetBarRange(const Document& doc, TwoSetBar bar) {
     switch (bar) {
-        case TwoSetBar::Shift: return {-doc.nData, doc.nData};
+        case TwoSetBar::Shift: return {-doc.spectrum.nData, doc.spectrum.nData};
         case TwoSetBar::Offset: return {kTwoSetTop, std::max(kTwoSetTop, doc.plotRect.bottom)};
         case TwoSetBar::Factor: return {0, doc.secondFactorRange};
     }

@@ -9,7 +9,7 @@ namespace pelvaron::display {
 
 class UnitsDialog {
 public:
-    /// Opening: the radios take unitSeconds, unitPpm, unitHz, unitPoints.
+    /// Opening: the radio of the axis's present unit is checked.
     explicit UnitsDialog(const Document& doc);
 
     /// The checked radio as a unit code (1 seconds, 2 ppm, 3 Hz, 4 points), 0 if none is.
@@ -17,13 +17,13 @@ public:
     /// Checks the radio of unit code 1..4 and clears the others; other codes are ignored.
     void select(int unit);
 
-    /// OK: stores the four radio states and sets xUnits to the checked code; repaints. Any unit
+    /// OK: sets xUnits to the checked unit; repaints. Any unit
     /// may be chosen for any data (seconds for a spectrum, ppm for an FID).
     void ok(Document& doc, platform::UserInterface& ui) const;
     // Cancel changes nothing: the widget just closes.
 
 private:
-    int seconds_ = 1, ppm_ = 0, hz_ = 0, points_ = 0;
+    int checked_ = kSeconds;  ///< the unit code of the checked radio; 0 when none is
 };
 
 }  // namespace pelvaron::display

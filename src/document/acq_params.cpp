@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "document/byte_order.h"
+#include "base/byte_order.h"
 
 namespace pelvaron {
 

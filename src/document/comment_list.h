@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "document/geometry.h"
+#include "base/geometry.h"
 
 namespace pelvaron {
 

@@ -1,22 +1,20 @@
-// Document defaults, Undo, peak search and the set-up that follows every load.
+// Document defaults, Undo, change notices and the set-up that follows every load.
 #include "document/document.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <string>
 
-#include "document/numeric.h"
-#include "platform/user_interface.h"
+#include "base/numeric.h"
 
 namespace pelvaron {
 
 // The buffers come zeroed from their allocation.
 Document::Document() { initClientArea(clientWidth, clientHeight); }
 
-void Document::clearSpecData() {
-    specData.fill(0.0, specInUse());
-    specExtent = 0;
+void Document::notify(ChangeSet changes) {
+    // An observer may detach itself (a closing window) while it is told.
+    const std::vector<DocumentObserver*> told = observers;
+    for (DocumentObserver* o : told) o->documentChanged(*this, changes);
 }
 
 void Document::initClientArea(int width, int height) {
@@ -30,70 +28,58 @@ void Document::initClientArea(int width, int height) {
     tools.overviewBottom = truncToInt(0.25 * height);
 }
 
-double findPeak(Document& doc) {
-    int best = 0;
-    double bestValue = doc.specData[0];
-    for (int i = 0; i < doc.nData - 1; i += 2) {
-        if (std::fabs(doc.specData[i]) >= std::fabs(bestValue)) {
-            best = i;
-            bestValue = doc.specData[i];
-        }
-    }
-    doc.peakIndex = best;
-    return bestValue;
-}
-
 void takeUndoSnapshot(Document& doc) {
-    doc.undoData.copyFrom(doc.specData, doc.nData);
-    doc.undoPeakValue = doc.peakValue;
+    doc.undo.specData.copyFrom(doc.spectrum.specData, doc.spectrum.nData);
+    doc.undo.peakValue = doc.spectrum.peakValue;
     doc.undoNData = 0;
 }
 
 void takeUndoFlags(Document& doc) {
-    doc.undoFtReal = doc.ftReal;
-    doc.undoFtDriftCorr = doc.ftDriftCorr;
-    doc.undoFtQuadrature = doc.ftQuadrature;
-    doc.undoFtInverse = doc.ftInverse;
-    doc.undoNegateImag = doc.negateImag;
-    doc.transform.undoDelayFraction = doc.transform.delayFraction;
-    doc.transform.undoDelayCentred = doc.transform.delayCentred;
+    const Spectrum& s = doc.spectrum;
+    Spectrum& u = doc.undo;
+    u.ftReal = s.ftReal;
+    u.ftDriftCorr = s.ftDriftCorr;
+    u.ftQuadrature = s.ftQuadrature;
+    u.ftInverse = s.ftInverse;
+    u.negateImag = s.negateImag;
+    u.delayFraction = s.delayFraction;
+    u.delayCentred = s.delayCentred;
 }
 
 double restoreUndo(Document& doc) {
-    doc.specData.copyFrom(doc.undoData, doc.nData);
-    return doc.undoPeakValue;
+    doc.spectrum.specData.copyFrom(doc.undo.specData, doc.spectrum.nData);
+    return doc.undo.peakValue;
 }
 
 void undoCommand(Document& doc) {
+    Spectrum& s = doc.spectrum;
+    const Spectrum& u = doc.undo;
     if (doc.undoNData > 0) {
         // The snapshot is a FID of its own size: left at the spectrum's size, Undo would cut a
         // longer FID or pad a shorter one, and a phase copy of the spectrum would come back over it.
-        doc.noteSpecExtent(doc.nData);
-        doc.nData = doc.acqPars.TD = std::min(doc.undoNData, kCapacity);
-        doc.phase0 = 0.0;
-        doc.phase1 = 0.0;
-        doc.phaseSourceValid = 0;
-        doc.xUnits = kSeconds;
-        doc.unitSeconds = 1;
-        doc.unitPpm = doc.unitHz = doc.unitPoints = 0;
+        s.noteSpecExtent(s.nData);
+        s.nData = s.acqPars.TD = std::min(doc.undoNData, kCapacity);
+        s.phase0 = 0.0;
+        s.phase1 = 0.0;
+        s.phaseSourceValid = 0;
+        s.xUnits = kSeconds;
     }
-    doc.peakValue = restoreUndo(doc);
-    doc.ftReal = doc.undoFtReal;
-    doc.ftDriftCorr = doc.undoFtDriftCorr;
-    doc.ftQuadrature = doc.undoFtQuadrature;
-    doc.ftInverse = doc.undoFtInverse;
-    doc.negateImag = doc.undoNegateImag;
+    s.peakValue = restoreUndo(doc);
+    s.ftReal = u.ftReal;
+    s.ftDriftCorr = u.ftDriftCorr;
+    s.ftQuadrature = u.ftQuadrature;
+    s.ftInverse = u.ftInverse;
+    s.negateImag = u.negateImag;
     // The group-delay ramp belongs to the data: it goes back with them.
-    doc.transform.delayFraction = doc.transform.undoDelayFraction;
-    doc.transform.delayCentred = doc.transform.undoDelayCentred;
+    s.delayFraction = u.delayFraction;
+    s.delayCentred = u.delayCentred;
 }
 
-void capToCapacity(Document& doc, platform::UserInterface& ui) {
-    if (doc.nData > kCapacity) {
-        doc.nData = kCapacity;
-        doc.acqPars.TD = kCapacity;
-        ui.message(kCapacityWarningText, "Warning", platform::Icon::Exclamation);
-    }
+bool capToCapacity(Spectrum& s) {
+    if (s.nData <= kCapacity) return false;
+    s.nData = kCapacity;
+    s.acqPars.TD = kCapacity;
+    return true;
 }
 
 double computeViewZoom(double aq, double left, double right) {
@@ -103,61 +89,54 @@ double computeViewZoom(double aq, double left, double right) {
 }
 
 void markAsSpectrum(Document& doc) {
-    doc.xUnits = kPpm;
-    doc.unitPpm = 1;
-    doc.unitSeconds = doc.unitHz = doc.unitPoints = 0;
-    doc.ftInverse = doc.undoFtInverse = 1;
-    doc.ftQuadrature = doc.undoFtQuadrature = 0;
-    doc.ftReal = doc.undoFtReal = 0;
-    doc.undoFtDriftCorr = doc.ftDriftCorr;
-    doc.undoNegateImag = doc.negateImag;
+    Spectrum& s = doc.spectrum;
+    Spectrum& u = doc.undo;
+    s.xUnits = kPpm;
+    s.ftInverse = u.ftInverse = 1;
+    s.ftQuadrature = u.ftQuadrature = 0;
+    s.ftReal = u.ftReal = 0;
+    u.ftDriftCorr = s.ftDriftCorr;
+    u.negateImag = s.negateImag;
     doc.loadReal = 0;
     doc.loadQuadrature = 0;
     // The copy the set-up took is this spectrum, not a FID to apodize.
     doc.fidCopyCount = 0;
-    doc.transform.delayFraction = doc.transform.undoDelayFraction = 0.0;
+    s.delayFraction = u.delayFraction = 0.0;
 }
 
-void addHalfTurn(Document& doc) {
-    doc.phase0 += 180.0;
-    if (doc.phase0 > 180.0) doc.phase0 -= 360.0;
-}
-
-void setupDocument(Document& doc, platform::UserInterface& ui) {
-    // 1-2: the window learns that a document is there.
+void setupDocument(Document& doc) {
+    Spectrum& s = doc.spectrum;
     doc.readoutOn = 1;
-    ui.enableDocumentMenus(true);
-    ui.setWindowTitle("Pelvaron 1.5.0 " + doc.fileTitle);
 
-    // 3: transform options follow the acquisition mode.
-    doc.ftReal = (doc.acqPars.aqMode == 2 || doc.acqPars.aqMode == 0) ? 1 : 0;
-    doc.ftDriftCorr = 1;
-    doc.ftQuadrature = 1;
-    doc.loadQuadrature = doc.ftQuadrature;
-    doc.loadReal = doc.ftReal;
+    // The transform options follow the acquisition mode: a single-channel or sequential
+    // acquisition is a run of real samples.
+    s.ftReal = (s.acqPars.aqMode == 2 || s.acqPars.aqMode == 0) ? 1 : 0;
+    s.ftDriftCorr = 1;
+    s.ftQuadrature = 1;
+    doc.loadQuadrature = s.ftQuadrature;
+    doc.loadReal = s.ftReal;
     doc.import.importAskFile = 1;
 
-    // 4: size, acquisition time and the full view.
-    // Readers cap TD already; the clamp keeps every later loop inside the buffers regardless.
-    if (doc.acqPars.TD > kCapacity) doc.acqPars.TD = kCapacity;
-    if (doc.acqPars.TD < 0) doc.acqPars.TD = 0;
-    doc.nData = doc.acqPars.TD;
-    doc.noteSpecExtent(doc.nData);
-    doc.acqPars.AQ = doc.acqPars.TD / (2.0 * doc.acqPars.SW);
+    // Size, acquisition time and the whole data in view. Readers cap TD already; the clamp keeps
+    // every later loop inside the buffers regardless.
+    s.acqPars.TD = std::clamp(s.acqPars.TD, 0, kCapacity);
+    s.nData = s.acqPars.TD;
+    s.noteSpecExtent(s.nData);
+    s.acqPars.AQ = s.acqPars.TD / (2.0 * s.acqPars.SW);
     doc.viewLeft = 0.0;
-    doc.viewRight = doc.acqPars.AQ;
-    doc.viewZoom = computeViewZoom(doc.acqPars.AQ, doc.viewLeft, doc.viewRight);
+    doc.viewRight = s.acqPars.AQ;
+    doc.viewZoom = computeViewZoom(s.acqPars.AQ, doc.viewLeft, doc.viewRight);
     doc.haveDocument = 1;
     doc.fullView = 1;
     doc.hScrollPos = 0;
-    doc.hScrollRange = doc.nData;
+    doc.hScrollRange = s.nData;
     doc.tools.zoomLeftPx = 0.0;
     doc.tools.zoomRightPx = 0.0;
     doc.tools.panned = 0;
     doc.tools.firstPan = 1;
     doc.tools.panStartLeft = 0.0;
 
-    // 5: integrals and peaks.
+    // Integrals and peaks of the former data mean nothing on the new.
     IntegralState& in = doc.integrals;
     in.integralCount = 0;
     in.integralsShown = 0;
@@ -169,59 +148,52 @@ void setupDocument(Document& doc, platform::UserInterface& ui) {
     in.refIntegralValue = 1.0;
     doc.peaks.peakCount = 0;
     doc.peaks.peakRegionCount = 0;
-    // Points picked on the former data mean nothing on the new; an open Multiple Point Baseline
-    // dialog goes on collecting them afresh.
+    // Nor do baseline points; an open Multiple Point Baseline dialog goes on collecting afresh.
     doc.baseline.baselinePointCount = 0;
 
-    // 6: baseline row; Move Spectrum disarmed.
     doc.baselineY = doc.clientHeight / 2;
     doc.tools.moveArmed = 0;
 
-    // 7: referencing.
-    doc.offsetHz = doc.acqPars.offsetHz;
-    doc.offsetPpm = doc.offsetHz / doc.acqPars.SF;
+    // The reference the reader found.
+    s.offsetHz = s.acqPars.offsetHz;
+    s.offsetPpm = s.offsetHz / s.acqPars.SF;
     // Summed as doubles and saturated once: an absurd offset (a damaged file) holds refIndex at the
     // int range instead of overflowing it.
-    doc.refIndex = truncToInt(doc.acqPars.TD + std::trunc(2.0 * doc.offsetHz * doc.acqPars.AQ));
+    s.refIndex = truncToInt(s.acqPars.TD + std::trunc(2.0 * s.offsetHz * s.acqPars.AQ));
     doc.tools.referencePickIndex = -1;
 
-    // 8: units back to seconds, window function back to exponential.
-    doc.unitSeconds = 1;
-    doc.unitPpm = doc.unitHz = doc.unitPoints = 0;
-    doc.xUnits = kSeconds;
+    // A new data set is a FID on the seconds axis until transformed.
+    s.xUnits = kSeconds;
     doc.window.selected = Window::Exponential;
-    doc.ftInverse = 0;
-    doc.ftQuadrature = 1;
+    s.ftInverse = 0;
+    s.ftQuadrature = 1;
 
-    // 9: the snapshot holds the new data with its own peakValue.
-    doc.peakValue = findPeak(doc);
+    // The snapshot holds the new data with its own peakValue.
+    s.peakValue = findPeak(s);
     takeUndoSnapshot(doc);
 
-    // 10: J state, save question, phase.
     doc.jState.jShown = 0;
     doc.jState.jCursorCount = 0;
     doc.jState.jChainBreak = 0;
     doc.jState.jLines.clear();
     doc.noSaveQuery = 0;
-    doc.phaseSourceValid = 0;
-    doc.phase0 = 0.0;
-    doc.phase1 = 0.0;
-    doc.transform.delayFraction = 0.0;
-    doc.transform.undoDelayFraction = 0.0;
-    doc.transform.snMarksValid = 0;  // the S/N marks of a former data set do not describe this one
+    s.phaseSourceValid = 0;
+    s.phase0 = 0.0;
+    s.phase1 = 0.0;
+    s.delayFraction = 0.0;
+    doc.undo.delayFraction = 0.0;
+    s.snMarksValid = 0;  // the S/N marks of a former data set do not describe this one
 
-    // 11: the FID copy of interactive apodization.
-    doc.fidCopy.copyFrom(doc.specData, doc.nData);
-    doc.fidCopyCount = doc.nData;
+    // The FID interactive apodization starts every movement from.
+    doc.fidCopy.copyFrom(s.specData, s.nData);
+    doc.fidCopyCount = s.nData;
     doc.fidCopyFromInverse = 0;
 
-    // 12: expansion windows.
-    ui.destroyExpansionWindows();
+    // The observers close the expansion windows, whose regions were of the former data.
     doc.nExpansions = 0;
     doc.expansionUsed.fill(0);
-
-    // 13: comments.
     doc.comments.clear();
+    doc.notify(kEverything);
 }
 
 }  // namespace pelvaron

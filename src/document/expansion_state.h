@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "document/geometry.h"
+#include "base/geometry.h"
 
 namespace pelvaron {
 

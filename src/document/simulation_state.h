@@ -2,6 +2,9 @@
 // set-up.
 #pragma once
 
+#include <cmath>
+#include <cstddef>
+#include <utility>
 #include <vector>
 
 namespace pelvaron {
@@ -9,14 +12,88 @@ namespace pelvaron {
 inline constexpr int kMaxSubsystems = 5;
 inline constexpr int kMaxNuclei = 10;
 
-/// One independent spin system of up to ten spin-1/2 nuclei.
-struct SpinSubsystem {
-    std::vector<std::vector<double>> couplings;  ///< n x n, Hz; only i < j is used
-    std::vector<double> shifts;                  ///< Hz
-    std::vector<double> transFreq;               ///< Hz, ascending, from the last computation
-    std::vector<double> transIntens;
-    int nCouplings = 0;
-    int nNuclei = 0;
+/// One independent spin system of spin-1/2 nuclei: n = 1 ... 10 finite shifts and a symmetric
+/// n x n table of finite couplings, Hz, with the transition lists of its last computation. A
+/// default one has no nuclei (a record of the table not entered yet); only make() gives one
+/// nuclei and the setters keep what make() checked, so the engine computes any other as it is.
+class SpinSubsystem {
+public:
+    /// What keeps a count, shifts and couplings from making a spin system (the first found).
+    enum class Fault { None, NucleiCount, Incomplete, NotFinite };
+
+    /// n outside 1 ... kMaxNuclei; fewer than n shifts or an n x n corner of the couplings that
+    /// is not there; a shift or a coupling above the diagonal (the ones read) that is not finite.
+    [[nodiscard]] static Fault check(int n, const std::vector<double>& shifts,
+                                     const std::vector<std::vector<double>>& couplings) {
+        if (n < 1 || n > kMaxNuclei) return Fault::NucleiCount;
+        const auto un = static_cast<std::size_t>(n);
+        if (shifts.size() < un || couplings.size() < un) return Fault::Incomplete;
+        for (std::size_t i = 0; i < un; ++i)
+            if (couplings[i].size() < un) return Fault::Incomplete;
+        for (std::size_t i = 0; i < un; ++i) {
+            if (!std::isfinite(shifts[i])) return Fault::NotFinite;
+            for (std::size_t j = i + 1; j < un; ++j)
+                if (!std::isfinite(couplings[i][j])) return Fault::NotFinite;
+        }
+        return Fault::None;
+    }
+
+    /// The system of the first n shifts and the n x n corner of the couplings, the table made
+    /// symmetric from its entries above the diagonal; `out` is written only when check() finds
+    /// nothing wrong.
+    [[nodiscard]] static Fault make(int n, const std::vector<double>& shifts,
+                                    const std::vector<std::vector<double>>& couplings, SpinSubsystem& out) {
+        const Fault fault = check(n, shifts, couplings);
+        if (fault != Fault::None) return fault;
+        const auto un = static_cast<std::size_t>(n);
+        SpinSubsystem made;
+        made.shifts_.assign(shifts.begin(), shifts.begin() + n);
+        made.couplings_.assign(un, std::vector<double>(un, 0.0));
+        for (std::size_t i = 0; i < un; ++i)
+            for (std::size_t j = i + 1; j < un; ++j)
+                made.couplings_[i][j] = made.couplings_[j][i] = couplings[i][j];
+        out = std::move(made);
+        return Fault::None;
+    }
+
+    /// NucleiCount for a record not entered, else None.
+    [[nodiscard]] Fault fault() const { return shifts_.empty() ? Fault::NucleiCount : Fault::None; }
+    [[nodiscard]] bool empty() const { return shifts_.empty(); }
+    [[nodiscard]] int nNuclei() const { return static_cast<int>(shifts_.size()); }
+    [[nodiscard]] int nCouplings() const { return nNuclei() * (nNuclei() - 1) / 2; }
+    [[nodiscard]] const std::vector<double>& shifts() const { return shifts_; }
+    /// n x n and symmetric.
+    [[nodiscard]] const std::vector<std::vector<double>>& couplings() const { return couplings_; }
+
+    /// The shift of nucleus i, or J between nuclei i and j (both ways); false, and nothing
+    /// changed, for a nucleus outside the system, i == j, or a value that is not finite.
+    bool setShift(int i, double hz) {
+        if (i < 0 || i >= nNuclei() || !std::isfinite(hz)) return false;
+        shifts_[static_cast<std::size_t>(i)] = hz;
+        return true;
+    }
+    bool setCoupling(int i, int j, double hz) {
+        if (i < 0 || j < 0 || i >= nNuclei() || j >= nNuclei() || i == j || !std::isfinite(hz)) return false;
+        couplings_[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] = hz;
+        couplings_[static_cast<std::size_t>(j)][static_cast<std::size_t>(i)] = hz;
+        return true;
+    }
+
+    /// Transition frequencies (Hz, ascending) and intensities of the last computation; empty
+    /// when there was none or it failed. They describe the parameters they were computed from.
+    [[nodiscard]] const std::vector<double>& transFreq() const { return transFreq_; }
+    [[nodiscard]] const std::vector<double>& transIntens() const { return transIntens_; }
+    void storeTransitions(std::vector<double> freq, std::vector<double> intens) {
+        transFreq_ = std::move(freq);
+        transIntens_ = std::move(intens);
+    }
+    void clearTransitions() { storeTransitions({}, {}); }
+
+private:
+    std::vector<std::vector<double>> couplings_;
+    std::vector<double> shifts_;
+    std::vector<double> transFreq_;
+    std::vector<double> transIntens_;
 };
 
 struct SimulationState {

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "base/version.h"
 #include "document/document.h"
 #include "gui/dialogs/about_dialog.h"
 #include "gui/main_window.h"
@@ -13,7 +14,7 @@ int main(int argc, char** argv) {
     QApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelvaron"));
-    QApplication::setApplicationVersion(QStringLiteral("1.5.0"));
+    QApplication::setApplicationVersion(QString::fromLatin1(pelvaron::kVersion));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Processing and analysis of one-dimensional NMR data."));

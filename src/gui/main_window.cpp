@@ -57,7 +57,7 @@
 namespace pelvaron::gui {
 
 MainWindow::MainWindow(Document& doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
-    setWindowTitle(QString::fromLatin1(app::kStartTitle));
+    setWindowTitle(QString::fromStdString(app::startTitle()));
     setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
     setAcceptDrops(true);
 
@@ -70,7 +70,7 @@ MainWindow::MainWindow(Document& doc, QWidget* parent) : QMainWindow(parent), do
     doc_.initClientArea(work.width(), work.height());
     doc_.noSaveQuery = 1;
     doc_.integrals.integralBaselineCorr = 0;
-    doc_.hScrollRange = doc_.nData;
+    doc_.hScrollRange = doc_.spectrum.nData;
     doc_.hScrollPos = 0;
 
     auto* central = new QWidget(this);
@@ -270,16 +270,17 @@ void MainWindow::documentChanged() {
     // The expansions hold indices, not copies: they show the data as they are now.
     for (ExpansionWindow* w : expansionWindows()) w->view()->update();
     if (twoSet_ != nullptr) twoSet_->sync();
-    reference_->setText(doc_.haveDocument
-                            ? QStringLiteral("Reference: %1")
-                                  .arg(QString::fromUtf8(referenceSourceName(doc_.referenceSource).data()))
-                            : QString());
+    reference_->setText(
+        doc_.haveDocument
+            ? QStringLiteral("Reference: %1")
+                  .arg(QString::fromUtf8(referenceSourceName(doc_.spectrum.referenceSource).data()))
+            : QString());
     {
         const QSignalBlocker blocker(hBar_);
         // In the full view the bar is inert: it shows no thumb to drag.
         const int range = doc_.fullView ? 0 : std::max(0, doc_.hScrollRange);
         hBar_->setRange(0, range);
-        hBar_->setPageStep(std::max(1, doc_.nData - range));
+        hBar_->setPageStep(std::max(1, doc_.spectrum.nData - range));
         hBar_->setSingleStep(10);
         hBar_->setValue(doc_.hScrollPos);
         hBar_->setEnabled(range > 0);

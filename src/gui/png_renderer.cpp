@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
+#include "base/numeric.h"
 #include "display/paint.h"
-#include "document/numeric.h"
 #include "gui/qpainter_surface.h"
 
 namespace pelvaron::gui {

@@ -23,7 +23,7 @@ double msSince(std::chrono::steady_clock::time_point start) {
 int largestSubsystem(const SimulationState& sim) {
     int n = 0;
     for (int s = 0; s <= sim.lastSubsystem && s < static_cast<int>(sim.spinSubsystems.size()); ++s)
-        n = std::max(n, sim.spinSubsystems[static_cast<std::size_t>(s)].nNuclei);
+        n = std::max(n, sim.spinSubsystems[static_cast<std::size_t>(s)].nNuclei());
     return n;
 }
 
@@ -85,9 +85,8 @@ void SimulationTuner::work() {
             if (stop_) return;
             job = std::move(job_);
         }
-        if (!scratch_) scratch_ = std::make_unique<Document>();
         const auto begin = std::chrono::steady_clock::now();
-        simulation::runTuningJob(*job, *scratch_);
+        simulation::runTuningJob(*job);
         const double ms = msSince(begin);
         // Back on the user-interface thread; the destructor joins this thread before the object
         // goes, so the call cannot outlive it.
@@ -98,8 +97,7 @@ void SimulationTuner::work() {
 }
 
 void SimulationTuner::jobDone(simulation::TuningJob& job, double ms) {
-    // The scratch document is the worker's again only once the next job is handed over, below.
-    (void)simulation::applyTuningResult(doc_, ui_, job, *scratch_);
+    (void)simulation::applyTuningResult(doc_, ui_, job);
     lastMs_[slot(job.what)] = ms;
     ++runs_;
     ++backgroundRuns_;

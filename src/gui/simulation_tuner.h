@@ -42,8 +42,7 @@ signals:
 private:
     Document& doc_;
     platform::UserInterface& ui_;
-    std::unique_ptr<Document> scratch_;  ///< the worker's document, made on first use
-    bool running_ = false;               ///< a job is with the worker (user-interface thread only)
+    bool running_ = false;  ///< a job is with the worker (user-interface thread only)
     std::optional<simulation::Recompute> pending_;
     double lastMs_[2] = {-1.0, 0.0};  ///< last run of a full and a width-only step; < 0 unknown
     int runs_ = 0;

@@ -1,5 +1,6 @@
 // Bruker Aspect 2000/3000 FIDs, parsed from memory.
 #include "io/aspect.h"
+#include "io/capacity.h"
 
 #include <algorithm>
 #include <array>
@@ -82,25 +83,25 @@ bool readAspectFile(Document& doc, platform::UserInterface& ui, std::string_view
     const double sw = floatAt(raw + kSwAt, reversed);
     if (!(sw > 0.0) || !std::isfinite(sw)) return false;
 
-    AcqParams& p = doc.acqPars;
-    doc.nData = static_cast<int>(td);
-    p.TD = doc.nData;
-    capToCapacity(doc, ui);
+    AcqParams& p = doc.spectrum.acqPars;
+    doc.spectrum.nData = static_cast<int>(td);
+    p.TD = doc.spectrum.nData;
+    capToCapacity(doc.spectrum, ui);
     p.SW = sw;
     p.aqMode = low16(word24(raw + kAqModeAt, reversed));
     p.SF = floatAt(raw + kSfAt, reversed);
     p.complexData = low16(word24(raw + kComplexAt, reversed));
     p.offsetHz = floatAt(raw + kOffsetAt, reversed);
-    doc.refIndex = p.TD;
-    doc.referenceSource = ReferenceSource::DataHeader;
-    doc.groupDelay = 0.0;  // an Aspect FID carries no digital filter
+    doc.spectrum.refIndex = p.TD;
+    doc.spectrum.referenceSource = ReferenceSource::DataHeader;
+    doc.spectrum.groupDelay = 0.0;  // an Aspect FID carries no digital filter
 
     const std::uint8_t* data = raw + kDataAt;
-    double* dest = doc.specData.data();
+    double* dest = doc.spectrum.specData.data();
     for (std::size_t i = 0; i < values; ++i) dest[i] = signed24(word24(data + 3 * i, reversed));
-    doc.noteSpecExtent(static_cast<int>(values));
-    doc.negateImag = 0;
-    doc.fileNegateImag = 0;
+    doc.spectrum.noteSpecExtent(static_cast<int>(values));
+    doc.spectrum.negateImag = 0;
+    doc.spectrum.fileNegateImag = 0;
     return true;
 }
 

@@ -8,8 +8,9 @@
 #include <limits>
 #include <memory>
 
-#include "document/byte_order.h"
+#include "base/byte_order.h"
 #include "io/bruker_params.h"
+#include "io/capacity.h"
 #include "io/companion.h"
 #include "io/parameter_words.h"
 
@@ -64,7 +65,7 @@ std::optional<ProcessingParams> parsedIfPresent(std::optional<std::string_view> 
 /// stays BF1. Warns when none of these references the data.
 void referenceFid(Document& doc, platform::UserInterface& ui, const std::optional<ProcessingParams>& procs,
                   const std::optional<ProcessingParams>& proc, std::optional<double> o1) {
-    AcqParams& p = doc.acqPars;
+    AcqParams& p = doc.spectrum.acqPars;
     const double bf1 = p.SF;
     // The ppm axis is divided by the frequency of 0 ppm, which the processed set records.
     if (procs && procs->SF && *procs->SF > 0.0) {
@@ -72,7 +73,7 @@ void referenceFid(Document& doc, platform::UserInterface& ui, const std::optiona
     } else if (proc && proc->SF && *proc->SF > 0.0) {
         p.SF = *proc->SF;
     }
-    doc.recorded = procs ? recordedProcessing(*procs) : RecordedProcessing{};
+    doc.spectrum.recorded = procs ? recordedProcessing(*procs) : RecordedProcessing{};
 
     // OFFSET is the ppm of the first point of the processed set, so it references the FID only
     // when that set spans the acquired width: a strip ("SW_p" less than SW_h) starts elsewhere.
@@ -81,33 +82,33 @@ void referenceFid(Document& doc, platform::UserInterface& ui, const std::optiona
         return *set->OFFSET;
     };
     p.offsetHz = 0.0;
-    doc.referenceSource = ReferenceSource::None;
+    doc.spectrum.referenceSource = ReferenceSource::None;
     if (auto offset = wholeWidthOffset(procs)) {
         p.offsetHz = *offset * p.SF - p.SW;
-        doc.referenceSource = ReferenceSource::Procs;
+        doc.spectrum.referenceSource = ReferenceSource::Procs;
     } else if (auto offset = wholeWidthOffset(proc)) {
         p.offsetHz = *offset * p.SF - p.SW;
-        doc.referenceSource = ReferenceSource::Proc;
+        doc.spectrum.referenceSource = ReferenceSource::Proc;
     } else if (o1) {
         p.offsetHz = offsetFromCarrier(*o1, p.SW, bf1, p.SF);
-        doc.referenceSource = ReferenceSource::Acqus;
+        doc.spectrum.referenceSource = ReferenceSource::Acqus;
     } else if (proc && proc->OFFSET && !proc->SW_p) {
         // A set that does not say its width is taken at its word, as files of old versions were.
         p.offsetHz = *proc->OFFSET * p.SF - p.SW;
-        doc.referenceSource = ReferenceSource::Proc;
+        doc.spectrum.referenceSource = ReferenceSource::Proc;
     } else if (procs && procs->OFFSET && !procs->SW_p) {
         p.offsetHz = *procs->OFFSET * p.SF - p.SW;
-        doc.referenceSource = ReferenceSource::Procs;
+        doc.spectrum.referenceSource = ReferenceSource::Procs;
     }
-    if (doc.referenceSource == ReferenceSource::None) {
+    if (doc.spectrum.referenceSource == ReferenceSource::None) {
         ui.message("The 'proc' file was not found.\n The spectrum will not be automatically referenced",
                    "Warning", platform::Icon::Exclamation);
     }
 }
 
 /// What the import does with every data set it has read: the set-up, and a spectrum shown as one.
-void setUpImported(Document& doc, platform::UserInterface& ui) {
-    setupDocument(doc, ui);
+void setUpImported(Document& doc) {
+    setupDocument(doc);
     if (doc.import.spectrumLoaded) markAsSpectrum(doc);
     doc.import.spectrumLoaded = 0;
 }
@@ -116,7 +117,7 @@ void setUpImported(Document& doc, platform::UserInterface& ui) {
 
 bool parseAcqus(Document& doc, platform::UserInterface& ui, std::string_view text, BrukerDataFormat& format,
                 std::optional<double>* o1) {
-    doc.acqPars.DECIM = 1;
+    doc.spectrum.acqPars.DECIM = 1;
     format = BrukerDataFormat{};
     const ParameterWords words(text);
 
@@ -129,20 +130,20 @@ bool parseAcqus(Document& doc, platform::UserInterface& ui, std::string_view tex
         if (word.substr(0, 4) == "XWIN") xwinSeen = true;
         if (!isLabelWord(word)) continue;
         if (auto v = words.valueOf(at, "##$AQ_mod=")) {
-            doc.acqPars.aqMode = static_cast<std::int16_t>(wordToLong(*v));
-            doc.acqPars.complexData = doc.acqPars.aqMode != 0 ? 1 : 0;
+            doc.spectrum.acqPars.aqMode = static_cast<std::int16_t>(wordToLong(*v));
+            doc.spectrum.acqPars.complexData = doc.spectrum.acqPars.aqMode != 0 ? 1 : 0;
         } else if (auto v = words.valueOf(at, "##$SW_h=")) {
-            doc.acqPars.SW = wordToDouble(*v);
+            doc.spectrum.acqPars.SW = wordToDouble(*v);
         } else if (auto v = words.valueOf(at, "##$TD=")) {
-            doc.nData = clampToInt(wordToLong(*v));
-            doc.acqPars.TD = doc.nData;
-            capToCapacity(doc, ui);
+            doc.spectrum.nData = clampToInt(wordToLong(*v));
+            doc.spectrum.acqPars.TD = doc.spectrum.nData;
+            capToCapacity(doc.spectrum, ui);
         } else if (auto v = words.valueOf(at, "##$BF1=")) {
-            doc.acqPars.SF = wordToDouble(*v);
+            doc.spectrum.acqPars.SF = wordToDouble(*v);
         } else if (auto v = words.valueOf(at, "##$DECIM")) {
-            doc.acqPars.DECIM = clampToInt(wordToLong(*v));
+            doc.spectrum.acqPars.DECIM = clampToInt(wordToLong(*v));
         } else if (auto v = words.valueOf(at, "##$DSPFVS")) {
-            doc.acqPars.DSPFVS = clampToInt(wordToLong(*v));
+            doc.spectrum.acqPars.DSPFVS = clampToInt(wordToLong(*v));
         } else if (auto v = words.valueOf(at, "##$BYTORDA=")) {
             order.seen = true;
             order.bigEndian = wordToLong(*v) == 1;
@@ -157,13 +158,13 @@ bool parseAcqus(Document& doc, platform::UserInterface& ui, std::string_view tex
     }
     // The byte-order label, when present, is the truth; the XWIN guess is for files without it.
     format.bigEndian = order.seen ? order.bigEndian : xwinSeen;
-    doc.groupDelay = groupDelay > 0.0 ? groupDelay : 0.0;
-    doc.acqPars.offsetHz = 0.0;
-    doc.refIndex = doc.acqPars.TD;
-    doc.negateImag = 0;
-    doc.fileNegateImag = 0;
+    doc.spectrum.groupDelay = groupDelay > 0.0 ? groupDelay : 0.0;
+    doc.spectrum.acqPars.offsetHz = 0.0;
+    doc.spectrum.refIndex = doc.spectrum.acqPars.TD;
+    doc.spectrum.negateImag = 0;
+    doc.spectrum.fileNegateImag = 0;
     // A parameter file without a usable size or width cannot describe the data.
-    return doc.acqPars.TD > 0 && doc.acqPars.SW > 0.0;
+    return doc.spectrum.acqPars.TD > 0 && doc.spectrum.acqPars.SW > 0.0;
 }
 
 bool readBrukerFidData(Document& doc, platform::UserInterface& ui, const BrukerExperiment& files) {
@@ -182,9 +183,10 @@ bool readBrukerFidData(Document& doc, platform::UserInterface& ui, const BrukerE
         ui.message("Cannot Open", doc.fileTitle, platform::Icon::None);
         return false;
     }
-    decodeValues(files.fid, std::min(doc.acqPars.TD, kCapacity), format, doc.specData.data(), 0, 1);
+    decodeValues(files.fid, std::min(doc.spectrum.acqPars.TD, kCapacity), format,
+                 doc.spectrum.specData.data(), 0, 1);
     referenceFid(doc, ui, parsedIfPresent(files.procs), parsedIfPresent(files.proc), o1);
-    setUpImported(doc, ui);
+    setUpImported(doc);
     return true;
 }
 
@@ -196,19 +198,19 @@ bool readBrukerProcessedData(Document& doc, platform::UserInterface& ui, const B
     if (!files.procs) return fail();
     const ProcessingParams procs = parseProcessingParams(*files.procs);
 
-    AcqParams& p = doc.acqPars;
+    AcqParams& p = doc.spectrum.acqPars;
     if (procs.SW_p) p.SW = *procs.SW_p;
     if (procs.SF) p.SF = *procs.SF;
     if (procs.TDeff) {
-        doc.nData = clampToInt(*procs.TDeff);
-        p.TD = doc.nData;
+        doc.spectrum.nData = clampToInt(*procs.TDeff);
+        p.TD = doc.spectrum.nData;
     }
     // 1r and 1i hold SI points each, which may differ from TDeff: the whole spectrum is SI points.
     if (procs.SI && *procs.SI > 0) {
-        doc.nData = clampToInt(2 * std::min<long>(*procs.SI, std::numeric_limits<int>::max() / 2));
-        p.TD = doc.nData;
+        doc.spectrum.nData = clampToInt(2 * std::min<long>(*procs.SI, std::numeric_limits<int>::max() / 2));
+        p.TD = doc.spectrum.nData;
     }
-    capToCapacity(doc, ui);
+    capToCapacity(doc.spectrum, ui);
     BrukerDataFormat format;
     format.doubles = procs.DTYPP == 2L;
     format.bigEndian = procs.BYTORDP ? *procs.BYTORDP == 1 : procs.versionXwin;
@@ -216,36 +218,37 @@ bool readBrukerProcessedData(Document& doc, platform::UserInterface& ui, const B
     if (td <= 0) return fail();
     const int points = td / 2;
     // An odd TD leaves its last real part without an imaginary partner.
-    decodeValues(files.real, (td + 1) / 2, format, doc.specData.data(), 0, 2);
-    decodeValues(files.imag, points, format, doc.specData.data(), 1, 2);
+    decodeValues(files.real, (td + 1) / 2, format, doc.spectrum.specData.data(), 0, 2);
+    decodeValues(files.imag, points, format, doc.spectrum.specData.data(), 1, 2);
     // The files hold integers scaled by 2^-NC_proc: scaled back, intensities compare across sets.
     if (procs.NC_proc && *procs.NC_proc != 0) {
         const int exponent = static_cast<int>(std::clamp<long>(*procs.NC_proc, -1100, 1100));
         // A power of two that is itself a normal double scales exactly by one multiplication.
         const double factor = std::ldexp(1.0, exponent);
         if (std::isnormal(factor)) {
-            for (int i = 0; i < td; ++i) doc.specData[i] *= factor;
+            for (int i = 0; i < td; ++i) doc.spectrum.specData[i] *= factor;
         } else {
-            for (int i = 0; i < td; ++i) doc.specData[i] = std::ldexp(doc.specData[i], exponent);
+            for (int i = 0; i < td; ++i)
+                doc.spectrum.specData[i] = std::ldexp(doc.spectrum.specData[i], exponent);
         }
     }
     p.aqMode = 1;
     p.complexData = 1;
     p.DSPFVS = 0;
-    doc.groupDelay = 0.0;
+    doc.spectrum.groupDelay = 0.0;
     // The spectrometer software's own axis: OFFSET is the ppm of the first (left-most) point.
     p.offsetHz = 0.0;
-    doc.referenceSource = ReferenceSource::None;
+    doc.spectrum.referenceSource = ReferenceSource::None;
     if (procs.OFFSET && p.SF > 0.0 && std::isfinite(*procs.OFFSET * p.SF - p.SW)) {
         p.offsetHz = *procs.OFFSET * p.SF - p.SW;
-        doc.referenceSource = ReferenceSource::Procs;
+        doc.spectrum.referenceSource = ReferenceSource::Procs;
     }
-    doc.recorded = RecordedProcessing{};
-    doc.negateImag = 0;
-    doc.fileNegateImag = 0;
+    doc.spectrum.recorded = RecordedProcessing{};
+    doc.spectrum.negateImag = 0;
+    doc.spectrum.fileNegateImag = 0;
     p.DECIM = 1;
     doc.import.spectrumLoaded = 1;
-    setUpImported(doc, ui);
+    setUpImported(doc);
     return true;
 }
 

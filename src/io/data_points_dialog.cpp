@@ -3,13 +3,13 @@
 
 #include <algorithm>
 
-#include "document/format.h"
+#include "base/format.h"
 
 namespace pelvaron::io {
 
 void DataPointsDialog::open(const Document& doc) {
     range = displayedRealRange(doc);
-    switch (doc.xUnits) {
+    switch (doc.spectrum.xUnits) {
         case kSeconds: columnTitle = "Sec."; break;
         case kPpm: columnTitle = "ppm"; break;
         case kHz: columnTitle = "Hz"; break;
@@ -17,10 +17,10 @@ void DataPointsDialog::open(const Document& doc) {
         default: columnTitle = "Index"; break;
     }
     lines.clear();
-    const int count = std::clamp(doc.nData, 0, kCapacity);
+    const int count = std::clamp(doc.spectrum.nData, 0, kCapacity);
     for (int i = std::max(range.first, 0); i < range.last && i < count; i += 2) {
-        const double v = doc.specData[i];
-        switch (doc.xUnits) {
+        const double v = doc.spectrum.specData[i];
+        switch (doc.spectrum.xUnits) {
             case kSeconds:
             case kPpm:
             case kHz: lines.push_back(cformat("%6.3lf%22.4lf", realPointAbscissa(doc, i), v)); break;

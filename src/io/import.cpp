@@ -58,64 +58,25 @@ bool importBruker(Document& doc, platform::UserInterface& ui) {
 
 }  // namespace
 
-void selectImportFormat(Document& doc, ImportFormat format) {
-    ImportState& s = doc.import;
-    s.fmtBrukerXwin = format == ImportFormat::BrukerXwin;
-    s.fmtAspect = format == ImportFormat::Aspect;
-    s.fmtWinNmr = format == ImportFormat::WinNmr;
-    s.fmtVarianUnity = format == ImportFormat::VarianUnity;
-    s.fmtVarianGemini = format == ImportFormat::VarianGemini;
-    s.fmtNicolet = format == ImportFormat::Nicolet;
-    s.fmtNuts = format == ImportFormat::Nuts;
-    s.fmtJcamp = format == ImportFormat::Jcamp;
-}
+void selectImportFormat(Document& doc, FileFormat format) { doc.import.importFormat = format; }
 
 namespace {
 
 /// What a reader may change before it fails: kept so that a failed import loses nothing.
 class ImportRollback {
 public:
-    explicit ImportRollback(Document& doc)
-        : doc_(doc),
-          data_(doc.specData.begin(), doc.specData.begin() + doc.specInUse()),
-          specExtent_(doc.specInUse()),
-          acqPars_(doc.acqPars),
-          nData_(doc.nData),
-          refIndex_(doc.refIndex),
-          groupDelay_(doc.groupDelay),
-          negateImag_(doc.negateImag),
-          fileNegateImag_(doc.fileNegateImag),
-          referenceSource_(doc.referenceSource),
-          recorded_(doc.recorded) {}
+    explicit ImportRollback(Document& doc) : doc_(doc), spectrum_(doc.spectrum) {}
 
     void restore() {
         // How far a failed reader wrote is not known: the whole buffer is cleared (a rare path).
-        doc_.specData.fill(0.0);
-        std::copy(data_.begin(), data_.end(), doc_.specData.begin());
-        doc_.specExtent = specExtent_;
-        doc_.acqPars = acqPars_;
-        doc_.nData = nData_;
-        doc_.refIndex = refIndex_;
-        doc_.groupDelay = groupDelay_;
-        doc_.negateImag = negateImag_;
-        doc_.fileNegateImag = fileNegateImag_;
-        doc_.referenceSource = referenceSource_;
-        doc_.recorded = recorded_;
+        doc_.spectrum.specData.fill(0.0);
+        doc_.spectrum = spectrum_;
         doc_.import.spectrumLoaded = 0;
     }
 
 private:
     Document& doc_;
-    std::vector<double> data_;
-    int specExtent_;
-    AcqParams acqPars_;
-    int nData_;
-    int refIndex_;
-    double groupDelay_;
-    int negateImag_;
-    int fileNegateImag_;
-    ReferenceSource referenceSource_;
-    RecordedProcessing recorded_;
+    Spectrum spectrum_;
 };
 
 }  // namespace
@@ -128,14 +89,14 @@ bool importCurrentFile(Document& doc, platform::UserInterface& ui) {
     // The data array is cleared before the reader runs; when the reader fails, the document
     // gets back the data and parameters it had, so a bad file never costs the person their work.
     ImportRollback rollback(doc);
-    doc.clearSpecData();
+    doc.spectrum.clearSpecData();
     // Each reader says where its reference comes from and what processing it knows of.
-    doc.referenceSource = ReferenceSource::None;
-    doc.recorded = RecordedProcessing{};
+    doc.spectrum.referenceSource = ReferenceSource::None;
+    doc.spectrum.recorded = RecordedProcessing{};
     doc.import.spectrumLoaded = 0;
 
     const ImportState& s = doc.import;
-    if (s.fmtJcamp) {
+    if (s.importFormat == FileFormat::Jcamp) {
         // The JCAMP-DX branch sets the document up itself: its title comment follows the set-up.
         if (importJcamp(doc, ui)) return true;
         rollback.restore();
@@ -144,10 +105,10 @@ bool importCurrentFile(Document& doc, platform::UserInterface& ui) {
     // The Bruker readers set the document up themselves, as the JCAMP-DX branch does; the other
     // instrument readers only fill it.
     bool loaded = false;
-    if (s.fmtBrukerXwin) {
+    if (s.importFormat == FileFormat::Bruker) {
         loaded = importBruker(doc, ui);
     } else if (importInstrumentFile(doc, ui)) {
-        setupDocument(doc, ui);
+        setupDocument(doc);
         loaded = true;
     }
     if (!loaded) {

@@ -10,10 +10,9 @@
 namespace pelvaron::io {
 
 /// Formats of the "File type" dialog, in dialog order.
-enum class ImportFormat { BrukerXwin, Aspect, WinNmr, VarianUnity, VarianGemini, Nicolet, Nuts, Jcamp };
 
 /// Sets the one format flag of `format` and clears the others.
-void selectImportFormat(Document& doc, ImportFormat format);
+void selectImportFormat(Document& doc, FileFormat format);
 
 /// Import: the open dialog while importAskFile is 1 (else the file in filePath, as Open handed
 /// it over), then importPath.

@@ -60,18 +60,18 @@ bool importInstrumentFile(Document& doc, platform::UserInterface& ui) {
         ui.message("Cannot Open this file", "Error", Icon::None);
         return false;
     };
-    if (s.fmtAspect) {
+    if (s.importFormat == FileFormat::Aspect) {
         if (!data || !readAspectFile(doc, ui, *data)) return dontKnow();
-    } else if (s.fmtNuts) {
+    } else if (s.importFormat == FileFormat::Nuts) {
         if (!data || !readNutsFile(doc, ui, *data)) return dontKnow();
-    } else if (s.fmtVarianUnity) {
+    } else if (s.importFormat == FileFormat::Varian) {
         if (!data) return dontKnow();
         const std::optional<std::string> procpar = varianProcpar(doc, ui);
         if (!procpar || !readVarianFid(doc, ui, *data, *procpar)) return dontKnow();
-    } else if (s.fmtVarianGemini) {
+    } else if (s.importFormat == FileFormat::Gemini) {
         const std::optional<std::string> acqpar = readIfFound(findGeminiAcqpar(doc.filePath));
         if (!data || !acqpar || !readGeminiFid(doc, ui, *data, *acqpar)) return cannotOpen();
-    } else if (s.fmtWinNmr) {
+    } else if (s.importFormat == FileFormat::WinNmr) {
         const WinNmrCompanions companions = findWinNmrCompanions(doc.filePath);
         const std::optional<std::string> dis = readIfFound(companions.dis);
         const std::optional<std::string> aqs = readIfFound(companions.aqs);
@@ -80,12 +80,12 @@ bool importInstrumentFile(Document& doc, platform::UserInterface& ui) {
         if (aqs) aqsView = *aqs;
         if (!data || (!dis && !aqs) || !readWinNmrFid(doc, ui, *data, disView, aqsView)) return cannotOpen();
         return true;  // WIN-NMR keeps the decimation its parameters give
-    } else if (s.fmtNicolet) {
+    } else if (s.importFormat == FileFormat::Nicolet) {
         if (!data || !readNicoletFid(doc, ui, *data)) return cannotOpen();
     } else {
         return false;
     }
-    doc.acqPars.DECIM = 1;
+    doc.spectrum.acqPars.DECIM = 1;
     return true;
 }
 

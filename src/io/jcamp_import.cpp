@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "document/numeric.h"
+#include "base/numeric.h"
 #include "io/jcamp_reader.h"
 
 namespace pelvaron::io {
@@ -38,7 +38,7 @@ std::optional<double> parseNumber(std::string_view s) {
 std::string_view firstField(std::string_view value) { return trim(value.substr(0, value.find(','))); }
 
 void reversePoints(Document& doc, int n) {
-    double* d = doc.specData.data();
+    double* d = doc.spectrum.specData.data();
     for (int i = 0, j = n - 1; i < j; ++i, --j) {
         std::swap(d[2 * i], d[2 * j]);
         std::swap(d[2 * i + 1], d[2 * j + 1]);
@@ -109,7 +109,7 @@ bool timeDomain(const JcampFileInfo& s) {
 /// $SW_p says they describe a processed strip; else the transmitter offset O1 from BF1. False
 /// when no label references the data (offsetHz is then 0).
 bool referenceFid(Document& doc, const JcampFileInfo& s, int n) {
-    AcqParams& p = doc.acqPars;
+    AcqParams& p = doc.spectrum.acqPars;
     p.offsetHz = 0.0;
     if (auto own = finiteNumber(s.offsetHzText)) {
         p.offsetHz = *own;
@@ -151,14 +151,14 @@ std::string jcampTitleComment(std::string_view title) {
 }
 
 void completeJcampImport(Document& doc, const JcampFileInfo& s) {
-    AcqParams& p = doc.acqPars;
+    AcqParams& p = doc.spectrum.acqPars;
     const auto& labels = s.jcampLabels;
     const int n = std::clamp(truncToInt(jcampNumber(labels[kJcampNPoints])), 0, kCapacity / 2);
 
     // Pages shorter than the point count leave zeros; values beyond it do not linger.
     const int decoded = std::max({s.realCount, s.imagCount, n});
-    for (int k = std::min(s.realCount, n); k < decoded; ++k) doc.specData[2 * k] = 0.0;
-    for (int k = std::min(s.imagCount, n); k < decoded; ++k) doc.specData[2 * k + 1] = 0.0;
+    for (int k = std::min(s.realCount, n); k < decoded; ++k) doc.spectrum.specData[2 * k] = 0.0;
+    for (int k = std::min(s.imagCount, n); k < decoded; ++k) doc.spectrum.specData[2 * k + 1] = 0.0;
 
     const std::size_t column = axisColumn(s);
     const double first = axisValue(s, labels[kJcampFirstX], column);
@@ -167,11 +167,11 @@ void completeJcampImport(Document& doc, const JcampFileInfo& s) {
     const double fallbackSW = n > 0 ? n : 1.0;
 
     p.TD = 2 * n;
-    doc.nData = 2 * n;
+    doc.spectrum.nData = 2 * n;
     // The points are complex pairs now, whatever the file held.
     p.aqMode = 1;
     p.complexData = 1;
-    doc.referenceSource = ReferenceSource::None;
+    doc.spectrum.referenceSource = ReferenceSource::None;
     const bool time = timeDomain(s);
     doc.jcamp.importedSpectrum = !time;
 
@@ -185,7 +185,7 @@ void completeJcampImport(Document& doc, const JcampFileInfo& s) {
     p.SF = ppmFrequency(s);
     p.DECIM = 1;
     p.DSPFVS = 0;
-    doc.groupDelay = 0.0;
+    doc.spectrum.groupDelay = 0.0;
 
     if (time) {
         // Time runs forward in the document.
@@ -193,12 +193,13 @@ void completeJcampImport(Document& doc, const JcampFileInfo& s) {
         if (reversed) reversePoints(doc, n);
         const double dwell = n >= 2 ? std::fabs(last - first) / (n - 1) : 0.0;
         p.SW = usable(dwell) && usable(1.0 / dwell) ? 1.0 / dwell : fallbackSW;
-        if (referenceFid(doc, s, n)) doc.referenceSource = ReferenceSource::JcampLabel;
+        if (referenceFid(doc, s, n)) doc.spectrum.referenceSource = ReferenceSource::JcampLabel;
         // The digital filter of a spectrometer's FID comes along in its private labels.
         if (auto decim = parseNumber(s.decimText); decim && *decim >= 1.0) p.DECIM = truncToInt(*decim);
         if (auto dspfvs = parseNumber(s.dspfvsText)) p.DSPFVS = truncToInt(*dspfvs);
         // "$GRPDLY= -1" records no delay: DECIM and DSPFVS then propose it.
-        if (auto delay = finiteNumber(s.groupDelayText); delay && *delay > 0.0) doc.groupDelay = *delay;
+        if (auto delay = finiteNumber(s.groupDelayText); delay && *delay > 0.0)
+            doc.spectrum.groupDelay = *delay;
         return;
     }
 
@@ -215,7 +216,7 @@ void completeJcampImport(Document& doc, const JcampFileInfo& s) {
     if (usable(spacing) && std::isfinite(n * spacing)) {
         p.SW = n * spacing;  // the width the axis spans, one spacing per point
         p.offsetHz = std::max(firstHz, lastHz) - p.SW;
-        doc.referenceSource = ReferenceSource::JcampLabel;
+        doc.spectrum.referenceSource = ReferenceSource::JcampLabel;
     } else {
         p.SW = fallbackSW;
         p.offsetHz = 0.0;
@@ -224,7 +225,7 @@ void completeJcampImport(Document& doc, const JcampFileInfo& s) {
         ref && sf > 0.0 && ref->point >= 1 && ref->point <= n) {
         const int k = reversed ? n - ref->point : ref->point - 1;
         p.offsetHz = ref->ppm * sf - p.SW * (n - k) / n;
-        doc.referenceSource = ReferenceSource::JcampLabel;
+        doc.spectrum.referenceSource = ReferenceSource::JcampLabel;
     }
 }
 
@@ -244,7 +245,7 @@ bool finishJcampImport(Document& doc, platform::UserInterface& ui, bool read, co
 
     const std::string title = jcampTitleComment(info.jcampLabels[kJcampTitle]);
     const platform::TextExtent extent = ui.measureText(title);
-    setupDocument(doc, ui);
+    setupDocument(doc);
     // A spectrum opens as one, as after a forward transform: ppm, and the inverse proposed next.
     if (doc.jcamp.importedSpectrum) markAsSpectrum(doc);
     doc.comments.boxes.push_back(CommentBox{Rect{100, 50, 100 + extent.width, 50 + extent.height}, title});

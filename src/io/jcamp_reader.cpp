@@ -13,7 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "document/numeric.h"
+#include "base/numeric.h"
+#include "io/capacity.h"
 
 namespace pelvaron::io {
 
@@ -218,13 +219,13 @@ private:
     void warnCapacity() {
         if (capacityWarned_) return;
         capacityWarned_ = true;
-        const int nData = doc_.nData;
-        const int td = doc_.acqPars.TD;
-        doc_.nData = kCapacity + 1;
-        capToCapacity(doc_, ui_);
+        const int nData = doc_.spectrum.nData;
+        const int td = doc_.spectrum.acqPars.TD;
+        doc_.spectrum.nData = kCapacity + 1;
+        capToCapacity(doc_.spectrum, ui_);
         // The document's size is settled when the import completes; a failed read changes nothing.
-        doc_.nData = nData;
-        doc_.acqPars.TD = td;
+        doc_.spectrum.nData = nData;
+        doc_.spectrum.acqPars.TD = td;
     }
     [[nodiscard]] int declaredPoints() const {
         return truncToInt(jcampNumber(info_.jcampLabels[kJcampNPoints]));
@@ -283,7 +284,7 @@ void JcampReader::countCheck(const JcampTableResult& r) {
 }
 
 JcampTableResult JcampReader::decodeInto(std::string_view block, std::size_t start, int offset) {
-    JcampDestination dest{doc_.specData.data() + offset, 2, kJcampTableCapacity};
+    JcampDestination dest{doc_.spectrum.specData.data() + offset, 2, kJcampTableCapacity};
     JcampTableResult r = decodeJcampTable(block, start, dest);
     if (r.endOfFile) ui_.message(std::to_string(r.count), "", Icon::None);
     countCheck(r);
@@ -292,7 +293,7 @@ JcampTableResult JcampReader::decodeInto(std::string_view block, std::size_t sta
 }
 
 void JcampReader::clearDecoded(int offset, int count) {
-    for (int k = 0; k < count && k < kJcampTableCapacity; ++k) doc_.specData[2 * k + offset] = 0.0;
+    for (int k = 0; k < count && k < kJcampTableCapacity; ++k) doc_.spectrum.specData[2 * k + offset] = 0.0;
 }
 
 bool JcampReader::read(std::string_view text) {

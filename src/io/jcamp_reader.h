@@ -68,7 +68,7 @@ struct JcampFileInfo {
     int imagCount = 0;          ///< values decoded into the imaginary parts
 };
 
-/// Reads the JCAMP-DX file at `path` into `info` (labels, layout, counts) and doc.specData (the
+/// Reads the JCAMP-DX file at `path` into `info` (labels, layout, counts) and doc.spectrum.specData (the
 /// real parts, or the table of an XYDATA file, at the even indices; an NTUPLES imaginary page at
 /// the odd ones), with the program's warnings. False after "Error opening file" or when an
 /// NTUPLES page is missing; a file without any data table reads as true with nothing decoded.

@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "document/format.h"
-#include "document/numeric.h"
+#include "base/format.h"
+#include "base/numeric.h"
+#include "base/version.h"
 #include "io/text_export.h"
 
 namespace pelvaron::io {
@@ -31,9 +32,9 @@ std::string oneLine(const std::string& s) {
 
 /// What findPeak returns, without moving the document's peak index (the phase pivot).
 double largestReal(const Document& doc) {
-    double best = doc.specData[0];
-    for (int i = 0; i < doc.nData - 1; i += 2)
-        if (std::fabs(doc.specData[i]) >= std::fabs(best)) best = doc.specData[i];
+    double best = doc.spectrum.specData[0];
+    for (int i = 0; i < doc.spectrum.nData - 1; i += 2)
+        if (std::fabs(doc.spectrum.specData[i]) >= std::fabs(best)) best = doc.spectrum.specData[i];
     return best;
 }
 
@@ -66,13 +67,14 @@ struct ExportData {
 
 ExportData prepare(const Document& doc, const JcampExportText& text) {
     ExportData e;
-    const int count = std::clamp(doc.nData, 0, kCapacity);
+    const int count = std::clamp(doc.spectrum.nData, 0, kCapacity);
     e.n = count / 2;
     e.peak = largestReal(doc);
     e.spectrum = text.dataType == "NMR SPECTRUM";
     // Before any load SW is 0: one Hz per point keeps the axis finite.
-    e.sw = std::isfinite(doc.acqPars.SW) && doc.acqPars.SW > 0.0 ? doc.acqPars.SW : std::max(e.n, 1);
-    e.offsetHz = std::isfinite(doc.offsetHz) ? doc.offsetHz : 0.0;
+    e.sw = std::isfinite(doc.spectrum.acqPars.SW) && doc.spectrum.acqPars.SW > 0.0 ? doc.spectrum.acqPars.SW
+                                                                                   : std::max(e.n, 1);
+    e.offsetHz = std::isfinite(doc.spectrum.offsetHz) ? doc.spectrum.offsetHz : 0.0;
     e.spacing = e.spectrum ? e.sw / std::max(e.n, 1) : 1.0 / e.sw;
     e.re.resize(static_cast<std::size_t>(e.n));
     e.im.resize(static_cast<std::size_t>(e.n));
@@ -80,8 +82,8 @@ ExportData prepare(const Document& doc, const JcampExportText& text) {
     const bool scaled = e.peak != 0.0;
     for (int k = 0; k < e.n; ++k) {
         const std::size_t u = static_cast<std::size_t>(k);
-        e.re[u] = scaled ? truncToInt(doc.specData[2 * k] * 10000.0 / e.peak) : 0;
-        e.im[u] = scaled ? truncToInt(doc.specData[2 * k + 1] * 10000.0 / e.peak) : 0;
+        e.re[u] = scaled ? truncToInt(doc.spectrum.specData[2 * k] * 10000.0 / e.peak) : 0;
+        e.im[u] = scaled ? truncToInt(doc.spectrum.specData[2 * k + 1] * 10000.0 / e.peak) : 0;
     }
     return e;
 }
@@ -107,12 +109,12 @@ void appendTable(std::string& out, const ExportData& e, const std::vector<int>& 
 void appendCommonHeader(std::string& out, const Document& doc, const JcampExportText& text,
                         const char* dataClass, const ExportData& e) {
     out += cformat("##TITLE= %s\n", oneLine(text.title).c_str());
-    out += "##JCAMP-DX= 5.00 $$Pelvaron 1.5\n";
+    out += std::string("##JCAMP-DX= 5.00 $$Pelvaron ") + kShortVersion + "\n";
     out += cformat("##DATA TYPE= %s\n", oneLine(text.dataType).c_str());
     out += cformat("##DATA CLASS= %s\n", dataClass);
     out += "##ORIGIN=  Pelvaron EXPORT \n";
     out += cformat("##OWNER= %s\n", oneLine(text.owner).c_str());
-    out += cformat("##.OBSERVE FREQUENCY= %.4lf\n", doc.acqPars.SF);
+    out += cformat("##.OBSERVE FREQUENCY= %.4lf\n", doc.spectrum.acqPars.SF);
     out += cformat("##.OBSERVE NUCLEUS= %s \n", oneLine(text.nucleus).c_str());
     out += "##.ACQUISITION MODE= SIMULTANEOUS\n";
     // Readers of the earlier layout tell the two apart by this label: the real page holds the
@@ -121,9 +123,9 @@ void appendCommonHeader(std::string& out, const Document& doc, const JcampExport
     if (!e.spectrum) {
         // What the time axis cannot carry: where the spectrum will lie, and the digital filter.
         out += cformat("##$PELVARON OFFSET= %.9lf\n", e.offsetHz);
-        out += cformat("##$DECIM= %d\n", doc.acqPars.DECIM);
-        out += cformat("##$DSPFVS= %d\n", doc.acqPars.DSPFVS);
-        out += cformat("##$GRPDLY= %.9lf\n", doc.groupDelay);
+        out += cformat("##$DECIM= %d\n", doc.spectrum.acqPars.DECIM);
+        out += cformat("##$DSPFVS= %d\n", doc.spectrum.acqPars.DSPFVS);
+        out += cformat("##$GRPDLY= %.9lf\n", doc.spectrum.groupDelay);
     }
 }
 
@@ -155,7 +157,8 @@ JcampExportText defaultJcampExportText(const Document& doc) {
     const bool processedBruker =
         t.size() >= 2 && (t.compare(t.size() - 2, 2, "1r") == 0 || t.compare(t.size() - 2, 2, "1i") == 0);
     const bool jcampSpectrum = doc.jcamp.importedSpectrum && doc.jcamp.importedPath == doc.filePath;
-    text.dataType = (doc.ftInverse == 1 || processedBruker || jcampSpectrum) ? "NMR SPECTRUM" : "NMR FID";
+    text.dataType =
+        (doc.spectrum.ftInverse == 1 || processedBruker || jcampSpectrum) ? "NMR SPECTRUM" : "NMR FID";
     return text;
 }
 

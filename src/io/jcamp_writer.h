@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "base/version.h"
 #include "document/document.h"
 #include "platform/user_interface.h"
 
@@ -15,7 +16,7 @@ struct JcampExportText {
     std::string dataType = "NMR SPECTRUM";  ///< "NMR SPECTRUM": Hz axis; anything else: seconds
     std::string nucleus = "^1H";
     std::string title = "Untitled";
-    std::string owner = "Pelvaron 1.5";
+    std::string owner = std::string("Pelvaron ") + kShortVersion;
 };
 
 /// The export's texts for a caller without the dialog (the command line): the dialog's

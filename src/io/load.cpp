@@ -14,6 +14,7 @@
 #include "io/file_dialogs.h"
 #include "io/import.h"
 #include "io/jcamp_import.h"
+#include "io/jcamp_reader.h"
 #include "io/native_file.h"
 #include "io/nicolet.h"
 #include "io/nuts.h"
@@ -75,14 +76,15 @@ std::optional<FileFormat> detectFormat(const std::string& path) {
     std::error_code ec;
     const std::string dataPath = resolveBrukerPath(path);
     if (fs::is_directory(dataPath, ec)) return std::nullopt;
+    // The head is read once: enough for the JCAMP-DX labels and the data signatures.
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(dataPath.c_str(), "rb"), &std::fclose);
     if (!file) return std::nullopt;
-    char bytes[8] = {};
-    const std::size_t got = std::fread(bytes, 1, sizeof bytes, file.get());
-    const std::string_view head(bytes, got);
-    if (head.starts_with("PLV")) return FileFormat::Native;
+    std::string bytes(64 * 1024, '\0');
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
     file.reset();
-    if (looksLikeJcamp(dataPath)) return FileFormat::Jcamp;
+    const std::string_view head(bytes);
+    if (head.starts_with("PLV")) return FileFormat::Native;
+    if (looksLikeJcampText(head)) return FileFormat::Jcamp;
 
     // The formats with a parameter file beside the data, then those that sign their first bytes.
     const std::string title = lower(fileTitleOf(dataPath));
@@ -110,17 +112,17 @@ bool loadFile(Document& doc, platform::UserInterface& ui, const std::string& pat
     switch (*format) {
         case FileFormat::Native: return openNativePath(doc, ui, path) == NativeOpen::Loaded;
         case FileFormat::Bruker:
-            selectImportFormat(doc, ImportFormat::BrukerXwin);
+            selectImportFormat(doc, FileFormat::Bruker);
             return importPath(doc, ui, resolveBrukerPath(path));
-        case FileFormat::Jcamp: selectImportFormat(doc, ImportFormat::Jcamp); break;
-        case FileFormat::Aspect: selectImportFormat(doc, ImportFormat::Aspect); break;
-        case FileFormat::WinNmr: selectImportFormat(doc, ImportFormat::WinNmr); break;
-        case FileFormat::Gemini: selectImportFormat(doc, ImportFormat::VarianGemini); break;
-        case FileFormat::Nicolet: selectImportFormat(doc, ImportFormat::Nicolet); break;
-        case FileFormat::Nuts: selectImportFormat(doc, ImportFormat::Nuts); break;
+        case FileFormat::Jcamp:
+        case FileFormat::Aspect:
+        case FileFormat::WinNmr:
+        case FileFormat::Gemini:
+        case FileFormat::Nicolet:
+        case FileFormat::Nuts: selectImportFormat(doc, *format); break;
         case FileFormat::Varian:
             // A Varian experiment is a folder holding its fid, as a Bruker one is.
-            selectImportFormat(doc, ImportFormat::VarianUnity);
+            selectImportFormat(doc, FileFormat::Varian);
             return importPath(doc, ui, resolveBrukerPath(path));
     }
     return importPath(doc, ui, path);

@@ -7,11 +7,10 @@
 #include <string_view>
 
 #include "document/document.h"
+#include "document/file_format.h"
 #include "platform/user_interface.h"
 
 namespace pelvaron::io {
-
-enum class FileFormat { Native, Bruker, Aspect, WinNmr, Varian, Gemini, Nicolet, Nuts, Jcamp };
 
 /// The format's command-line name ("native", "bruker", ...).
 [[nodiscard]] std::string_view formatName(FileFormat format);

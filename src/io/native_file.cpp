@@ -8,8 +8,8 @@
 #include <memory>
 #include <system_error>
 
-#include "document/byte_order.h"
-#include "document/format.h"
+#include "base/byte_order.h"
+#include "base/format.h"
 #include "io/companion.h"
 #include "io/file_dialogs.h"
 
@@ -26,15 +26,16 @@ FilePtr openFile(const std::string& path, const char* mode) {
 }  // namespace
 
 std::string nativeFileBytes(const Document& doc) {
-    const int count = std::clamp(doc.nData, 0, kCapacity);
+    const int count = std::clamp(doc.spectrum.nData, 0, kCapacity);
     const std::size_t dataBytes = static_cast<std::size_t>(count) * 8;
     const std::size_t size = std::max<std::size_t>(kNativeMinimumSize, kNativeDataOffset + dataBytes);
     std::string image(size, '0');
     auto* out = reinterpret_cast<std::uint8_t*>(image.data());
     std::memcpy(out, "PLV", 3);
-    encodeAcqParams(doc.acqPars, out + kNativeBlockOffset);
+    encodeAcqParams(doc.spectrum.acqPars, out + kNativeBlockOffset);
     for (int i = 0; i < count; ++i)
-        bytes::storeLEDouble(out + kNativeDataOffset + 8 * static_cast<std::size_t>(i), doc.specData[i]);
+        bytes::storeLEDouble(out + kNativeDataOffset + 8 * static_cast<std::size_t>(i),
+                             doc.spectrum.specData[i]);
     return image;
 }
 
@@ -90,26 +91,26 @@ bool readNativeData(Document& doc, platform::UserInterface& ui, std::string_view
         return false;
     }
 
-    doc.clearSpecData();
-    doc.acqPars = params;
-    doc.nData = params.TD;
+    doc.spectrum.clearSpecData();
+    doc.spectrum.acqPars = params;
+    doc.spectrum.nData = params.TD;
     if (headerBytes == kNativeDataOffset) {
         const std::string_view data = bytes.substr(kNativeDataOffset);
         const std::size_t values =
-            std::min<std::size_t>(static_cast<std::size_t>(doc.nData), data.size() / 8);
+            std::min<std::size_t>(static_cast<std::size_t>(doc.spectrum.nData), data.size() / 8);
         const auto* raw = reinterpret_cast<const std::uint8_t*>(data.data());
         for (std::size_t i = 0; i < values; ++i)
-            doc.specData[static_cast<std::ptrdiff_t>(i)] = bytes::loadLEDouble(raw + 8 * i);
+            doc.spectrum.specData[static_cast<std::ptrdiff_t>(i)] = bytes::loadLEDouble(raw + 8 * i);
     }
 
     // The file holds its own reference and nothing of a spectrometer's processing or filter delay
     // beyond DECIM and DSPFVS.
-    doc.referenceSource = ReferenceSource::NativeFile;
-    doc.recorded = RecordedProcessing{};
-    doc.groupDelay = 0.0;
-    setupDocument(doc, ui);
-    doc.negateImag = 1;
-    doc.fileNegateImag = 1;
+    doc.spectrum.referenceSource = ReferenceSource::NativeFile;
+    doc.spectrum.recorded = RecordedProcessing{};
+    doc.spectrum.groupDelay = 0.0;
+    setupDocument(doc);
+    doc.spectrum.negateImag = 1;
+    doc.spectrum.fileNegateImag = 1;
     return true;
 }
 

@@ -1,5 +1,6 @@
 // GE/Nicolet FIDs, parsed from memory.
 #include "io/nicolet.h"
+#include "io/capacity.h"
 
 #include <algorithm>
 #include <climits>
@@ -95,33 +96,33 @@ bool readNicoletFid(Document& doc, platform::UserInterface& ui, std::string_view
     const std::string_view packed = bytes.substr(kDataAt);
     if (packed.size() < td / 2 * 5) return false;
 
-    AcqParams& p = doc.acqPars;
+    AcqParams& p = doc.spectrum.acqPars;
     p.SW = sw;
     p.AQ = aq;
     p.SF = sf;
-    doc.nData = static_cast<int>(std::min<std::size_t>(td, INT_MAX));
-    p.TD = doc.nData;
+    doc.spectrum.nData = static_cast<int>(std::min<std::size_t>(td, INT_MAX));
+    p.TD = doc.spectrum.nData;
     // Capped before any value is read: the buffers hold kCapacity doubles.
-    capToCapacity(doc, ui);
+    capToCapacity(doc.spectrum, ui);
     const std::size_t points = static_cast<std::size_t>(p.TD) / 2;
     // All real parts come first, then all imaginary parts: those start at word td / 2 of the
     // file even when fewer values are kept.
     const auto* raw = reinterpret_cast<const std::uint8_t*>(packed.data());
-    double* dest = doc.specData.data();
+    double* dest = doc.spectrum.specData.data();
     for (std::size_t k = 0; k < points; ++k) {
         dest[2 * k] = wordAt(raw, k);
         dest[2 * k + 1] = wordAt(raw, td / 2 + k);
     }
-    doc.noteSpecExtent(p.TD);
+    doc.spectrum.noteSpecExtent(p.TD);
     p.aqMode = 1;
     p.complexData = 1;
     p.offsetHz = 0.0;
-    doc.refIndex = p.TD;
-    doc.referenceSource = ReferenceSource::None;
-    doc.groupDelay = 0.0;
+    doc.spectrum.refIndex = p.TD;
+    doc.spectrum.referenceSource = ReferenceSource::None;
+    doc.spectrum.groupDelay = 0.0;
     // Stored as acquired: nothing in the header says the imaginary parts run the other way.
-    doc.negateImag = 0;
-    doc.fileNegateImag = 0;
+    doc.spectrum.negateImag = 0;
+    doc.spectrum.fileNegateImag = 0;
     return true;
 }
 

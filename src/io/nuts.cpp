@@ -4,7 +4,8 @@
 #include <bit>
 #include <cmath>
 
-#include "document/byte_order.h"
+#include "base/byte_order.h"
+#include "io/capacity.h"
 
 namespace pelvaron::io {
 
@@ -29,28 +30,28 @@ bool readNutsFile(Document& doc, platform::UserInterface& ui, std::string_view b
     const double sw = loadLEFloat(raw + kWidthAt), sf = loadLEFloat(raw + kFrequencyAt);
     if (td <= 0 || !(sw > 0.0 && std::isfinite(sw)) || !std::isfinite(sf)) return false;
 
-    AcqParams& p = doc.acqPars;
+    AcqParams& p = doc.spectrum.acqPars;
     p.SW = sw;
     p.SF = sf;
-    doc.nData = td;
+    doc.spectrum.nData = td;
     p.TD = td;
-    capToCapacity(doc, ui);
+    capToCapacity(doc.spectrum, ui);
     const auto count = static_cast<std::size_t>(p.TD);
     if (bytes.size() < kDataAt || (bytes.size() - kDataAt) / 4 < count) return false;
     for (std::size_t i = 0; i < count; ++i)
-        doc.specData[static_cast<std::ptrdiff_t>(i)] = loadLEFloat(raw + kDataAt + 4 * i);
-    doc.noteSpecExtent(p.TD);
+        doc.spectrum.specData[static_cast<std::ptrdiff_t>(i)] = loadLEFloat(raw + kDataAt + 4 * i);
+    doc.spectrum.noteSpecExtent(p.TD);
 
     // One int32 over two fields: aqMode in its low half, complexData in its high half.
     p.aqMode = static_cast<std::int16_t>(mode & 0xFFFFu);
     p.complexData = static_cast<std::int16_t>(mode >> 16);
-    doc.negateImag = p.aqMode == 1 ? 1 : 0;
-    doc.fileNegateImag = doc.negateImag;
+    doc.spectrum.negateImag = p.aqMode == 1 ? 1 : 0;
+    doc.spectrum.fileNegateImag = doc.spectrum.negateImag;
     // The file carries no reference: 0 Hz at the last point, not the previous data set's offset.
     p.offsetHz = 0.0;
-    doc.refIndex = p.TD;
-    doc.referenceSource = ReferenceSource::None;
-    doc.groupDelay = 0.0;
+    doc.spectrum.refIndex = p.TD;
+    doc.spectrum.referenceSource = ReferenceSource::None;
+    doc.spectrum.groupDelay = 0.0;
     return true;
 }
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <system_error>
 
-#include "document/format.h"
-#include "document/numeric.h"
+#include "base/format.h"
+#include "base/numeric.h"
 #include "io/file_dialogs.h"
 
 namespace pelvaron::io {
@@ -20,25 +20,25 @@ int lowerToEven(int i) { return (i % 2 != 0) ? i - 1 : i; }
 }  // namespace
 
 RealPointRange displayedRealRange(const Document& doc) {
-    const double aq = doc.acqPars.AQ;
+    const double aq = doc.spectrum.acqPars.AQ;
     RealPointRange r;
-    r.first = lowerToEven(truncToInt(doc.nData * doc.viewLeft / aq));
-    r.last = lowerToEven(truncToInt(doc.nData * doc.viewRight / aq));
+    r.first = lowerToEven(truncToInt(doc.spectrum.nData * doc.viewLeft / aq));
+    r.last = lowerToEven(truncToInt(doc.spectrum.nData * doc.viewRight / aq));
     return r;
 }
 
 double realPointAbscissa(const Document& doc, int i) {
-    const AcqParams& p = doc.acqPars;
-    switch (doc.xUnits) {
-        case kSeconds: return i * p.AQ / doc.nData;
-        case kPpm: return (doc.refIndex - i) * (p.SW / p.SF) / doc.nData;
-        case kHz: return (doc.refIndex - i) * p.SW / doc.nData;
+    const AcqParams& p = doc.spectrum.acqPars;
+    switch (doc.spectrum.xUnits) {
+        case kSeconds: return i * p.AQ / doc.spectrum.nData;
+        case kPpm: return (doc.spectrum.refIndex - i) * (p.SW / p.SF) / doc.spectrum.nData;
+        case kHz: return (doc.spectrum.refIndex - i) * p.SW / doc.spectrum.nData;
         default: return i / 2;
     }
 }
 
 std::string realPointsText(const Document& doc, int first, int last) {
-    const AcqParams& p = doc.acqPars;
+    const AcqParams& p = doc.spectrum.acqPars;
     std::string out;
     out += "********\n";
     out += "Pelvaron\n";
@@ -49,7 +49,7 @@ std::string realPointsText(const Document& doc, int first, int last) {
     out += cformat("Time domain=\t%d\n", p.TD);
     out += "Real Data Points Output\n";
     out += "=======================\n";
-    switch (doc.xUnits) {
+    switch (doc.spectrum.xUnits) {
         case kSeconds: out += "Second\tIntensity\n"; break;
         case kPpm: out += "ppm\tIntensity\n"; break;
         case kHz: out += "Hertz\tIntensity\n"; break;
@@ -59,10 +59,10 @@ std::string realPointsText(const Document& doc, int first, int last) {
     out += "=======================\n";
 
     // The region may reach the end of the view, one element past the data: stop at the data.
-    const int count = std::clamp(doc.nData, 0, kCapacity);
+    const int count = std::clamp(doc.spectrum.nData, 0, kCapacity);
     for (int i = std::max(first, 0); i <= last && i < count; i += 2) {
-        const double v = doc.specData[i];
-        switch (doc.xUnits) {
+        const double v = doc.spectrum.specData[i];
+        switch (doc.spectrum.xUnits) {
             case kSeconds:
             case kPpm:
             case kHz: out += cformat("%.4lf  \t%.3lf\n", realPointAbscissa(doc, i), v); break;

@@ -7,7 +7,8 @@
 #include <filesystem>
 #include <limits>
 
-#include "document/byte_order.h"
+#include "base/byte_order.h"
+#include "io/capacity.h"
 #include "io/companion.h"
 #include "io/parameter_words.h"
 
@@ -88,11 +89,11 @@ ProcparValues scanProcpar(std::string_view text) {
 
 /// Values the document takes from every Varian FID, whatever the parameter file.
 void setVarianDefaults(Document& doc) {
-    doc.acqPars.aqMode = 1;
-    doc.acqPars.complexData = 1;  // both files hold complex pairs
-    doc.groupDelay = 0.0;         // no digital filter to correct
-    doc.negateImag = 1;
-    doc.fileNegateImag = 1;
+    doc.spectrum.acqPars.aqMode = 1;
+    doc.spectrum.acqPars.complexData = 1;  // both files hold complex pairs
+    doc.spectrum.groupDelay = 0.0;         // no digital filter to correct
+    doc.spectrum.negateImag = 1;
+    doc.spectrum.fileNegateImag = 1;
 }
 
 float loadLEFloat(const std::uint8_t* p) { return std::bit_cast<float>(bytes::loadLE32(p)); }
@@ -109,19 +110,19 @@ bool readVarianFid(Document& doc, platform::UserInterface& ui, std::string_view 
     const int td = countOf(v.np.value_or(0.0));
     if (td == 0) return false;
 
-    AcqParams& p = doc.acqPars;
+    AcqParams& p = doc.spectrum.acqPars;
     p.SF = sf;
     p.SW = sw;
-    doc.nData = td;
+    doc.spectrum.nData = td;
     p.TD = td;
-    capToCapacity(doc, ui);
+    capToCapacity(doc.spectrum, ui);
     // A procpar without dp was written for 16-bit data, the format's older and smaller form.
     const std::size_t width = v.dp == "\"y\"" ? 4 : 2;
     const auto count = static_cast<std::size_t>(p.TD);
     if (fid.size() < kVarianDataStart || (fid.size() - kVarianDataStart) / width < count) return false;
 
     const std::uint8_t* raw = bytesOf(fid) + kVarianDataStart;
-    double* out = doc.specData.data();
+    double* out = doc.spectrum.specData.data();
     if (width == 4) {
         for (std::size_t i = 0; i < count; ++i)
             out[i] = static_cast<std::int32_t>(bytes::loadBE32(raw + 4 * i));
@@ -129,12 +130,12 @@ bool readVarianFid(Document& doc, platform::UserInterface& ui, std::string_view 
         for (std::size_t i = 0; i < count; ++i)
             out[i] = static_cast<std::int16_t>((raw[2 * i] << 8) | raw[2 * i + 1]);
     }
-    doc.noteSpecExtent(p.TD);
+    doc.spectrum.noteSpecExtent(p.TD);
 
     // A missing rfp or rfl counts as 0: the reference then rests on the one that is there.
     p.offsetHz = rfp - rfl;
-    doc.refIndex = p.TD;
-    doc.referenceSource = v.rfp || v.rfl ? ReferenceSource::Procpar : ReferenceSource::None;
+    doc.spectrum.refIndex = p.TD;
+    doc.spectrum.referenceSource = v.rfp || v.rfl ? ReferenceSource::Procpar : ReferenceSource::None;
     setVarianDefaults(doc);
     return true;
 }
@@ -153,26 +154,28 @@ bool readGeminiFid(Document& doc, platform::UserInterface& ui, std::string_view 
     const int points = countOf(entry(kPoints));
     if (points == 0) return false;
 
-    AcqParams& p = doc.acqPars;
+    AcqParams& p = doc.spectrum.acqPars;
     p.SW = sw;
     p.SF = sf;
-    doc.nData = points > std::numeric_limits<int>::max() / 2 ? std::numeric_limits<int>::max() : 2 * points;
-    p.TD = doc.nData;
-    capToCapacity(doc, ui);
+    doc.spectrum.nData =
+        points > std::numeric_limits<int>::max() / 2 ? std::numeric_limits<int>::max() : 2 * points;
+    p.TD = doc.spectrum.nData;
+    capToCapacity(doc.spectrum, ui);
     // A data file shorter than announced gives the values it holds.
     const auto held =
         static_cast<int>(std::min<std::size_t>(data.size() / 4, static_cast<std::size_t>(p.TD)));
     if (held == 0) return false;
-    doc.nData = held;
+    doc.spectrum.nData = held;
     p.TD = held;
     const std::uint8_t* raw = bytesOf(data);
-    for (int i = 0; i < held; ++i) doc.specData[i] = static_cast<std::int32_t>(bytes::loadBE32(raw + 4 * i));
-    doc.noteSpecExtent(held);
+    for (int i = 0; i < held; ++i)
+        doc.spectrum.specData[i] = static_cast<std::int32_t>(bytes::loadBE32(raw + 4 * i));
+    doc.spectrum.noteSpecExtent(held);
 
     // The file carries no reference: 0 Hz at the last point, not the previous data set's offset.
     p.offsetHz = 0.0;
-    doc.refIndex = p.TD;
-    doc.referenceSource = ReferenceSource::None;
+    doc.spectrum.refIndex = p.TD;
+    doc.spectrum.referenceSource = ReferenceSource::None;
     setVarianDefaults(doc);
     return true;
 }

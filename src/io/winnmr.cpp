@@ -8,7 +8,8 @@
 #include <filesystem>
 #include <limits>
 
-#include "document/byte_order.h"
+#include "base/byte_order.h"
+#include "io/capacity.h"
 #include "io/companion.h"
 #include "io/parameter_words.h"
 
@@ -86,32 +87,32 @@ bool readWinNmrFid(Document& doc, platform::UserInterface& ui, std::string_view 
     const std::size_t values = static_cast<std::size_t>(std::min(td, kCapacity));
     if (data.size() / 4 < values) return false;
 
-    AcqParams& p = doc.acqPars;
+    AcqParams& p = doc.spectrum.acqPars;
     if (params.aqMode) {
         p.aqMode = static_cast<std::int16_t>(*params.aqMode);
         p.complexData = p.aqMode != 0 ? 1 : 0;
     }
     p.SW = *params.sw;
-    doc.nData = td;
+    doc.spectrum.nData = td;
     p.TD = td;
-    capToCapacity(doc, ui);
+    capToCapacity(doc.spectrum, ui);
     if (params.sf) p.SF = *params.sf;
     // A text that records no decimation describes data without a digital filter to correct; a
     // former data set's filter must not be applied to these.
     p.DECIM = params.decim ? clampToInt(*params.decim) : 1;
     if (params.dspfvs) p.DSPFVS = clampToInt(*params.dspfvs);
-    doc.groupDelay = 0.0;
+    doc.spectrum.groupDelay = 0.0;
     // Nothing references the data: 0 Hz at the last point, not where a former data set had it.
     p.offsetHz = 0.0;
-    doc.refIndex = p.TD;
-    doc.referenceSource = ReferenceSource::None;
+    doc.spectrum.refIndex = p.TD;
+    doc.spectrum.referenceSource = ReferenceSource::None;
 
     const auto* raw = reinterpret_cast<const std::uint8_t*>(data.data());
-    double* dest = doc.specData.data();
+    double* dest = doc.spectrum.specData.data();
     for (std::size_t i = 0; i < values; ++i) dest[i] = std::bit_cast<float>(bytes::loadLE32(raw + 4 * i));
-    doc.noteSpecExtent(static_cast<int>(values));
-    doc.negateImag = 0;
-    doc.fileNegateImag = 0;
+    doc.spectrum.noteSpecExtent(static_cast<int>(values));
+    doc.spectrum.negateImag = 0;
+    doc.spectrum.fileNegateImag = 0;
     return true;
 }
 

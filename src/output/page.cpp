@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "analysis/integrals.h"
+#include "base/format.h"
+#include "base/numeric.h"
 #include "display/axis.h"
 #include "display/comments.h"
 #include "display/integral_drawing.h"
 #include "display/paint.h"
 #include "display/trace.h"
-#include "document/format.h"
-#include "document/numeric.h"
 #include "document/units.h"
 
 namespace pelvaron::output {
@@ -32,7 +32,7 @@ double verticalFactor(const Document& doc, const Rect& page) {
 }
 
 double maxAbsOf(const Document& doc) {
-    return std::fabs(doc.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.peakValue);
+    return std::fabs(doc.spectrum.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.spectrum.peakValue);
 }
 
 /// The integral labels under the page's spectrum: brackets from both ends to the middle and
@@ -42,8 +42,8 @@ void drawPageIntegralValues(platform::Surface& surface, const Document& doc, con
     const int L = page.left, R = page.right, B = page.bottom;
     const double w = page.width();
     const int h = page.height();
-    const double n = doc.nData;
-    const double aq = doc.acqPars.AQ;
+    const double n = doc.spectrum.nData;
+    const double aq = doc.spectrum.acqPars.AQ;
     const int cw = surface.textMetrics().averageCharWidth;
     const int y0 = truncToInt(0.83 * B);
     const int d = truncToInt(0.0125 * h);
@@ -96,10 +96,10 @@ void drawInset(platform::Surface& surface, const Document& doc, int slot, const 
         surface.setPen(palette::kBlackPen);
         surface.drawRect(inset);
     }
-    const int i0 = std::clamp(std::min(w.expLeftIndex, w.expRightIndex), 0, doc.nData);
-    const int i1 = std::clamp(std::max(w.expLeftIndex, w.expRightIndex), 0, doc.nData);
+    const int i0 = std::clamp(std::min(w.expLeftIndex, w.expRightIndex), 0, doc.spectrum.nData);
+    const int i1 = std::clamp(std::max(w.expLeftIndex, w.expRightIndex), 0, doc.spectrum.nData);
     // A window that shows no range has nothing to draw (and nothing to divide by).
-    if (i1 <= i0 || !(doc.acqPars.SW > 0.0)) return;
+    if (i1 <= i0 || !(doc.spectrum.acqPars.SW > 0.0)) return;
     const double psy = doc.print.pageScaleY;
 
     display::TraceParams trace;
@@ -113,9 +113,10 @@ void drawInset(platform::Surface& surface, const Document& doc, int slot, const 
     trace.vScale = w.expVScale;
     trace.extra = vf;
     surface.setPen(colour ? palette::kTracePen : palette::kBlackPen);
-    display::drawTrace(surface, doc,
-                       std::span<const double>(doc.specData.data(), static_cast<std::size_t>(doc.nData)),
-                       trace);
+    display::drawTrace(
+        surface, doc,
+        std::span<const double>(doc.spectrum.specData.data(), static_cast<std::size_t>(doc.spectrum.nData)),
+        trace);
 
     // The expansion window's own 8-pixel axis font, scaled as the inset is: at 28 pixels scaled
     // the labels stood taller than the inset's axis panel and ran into each other.
@@ -136,8 +137,8 @@ void drawInset(platform::Surface& surface, const Document& doc, int slot, const 
     const IntegralState& in = doc.integrals;
     if (in.integralsShown && in.showIntegralCurves) {
         surface.setPen(colour ? palette::kMarkPen : palette::kBlackPen);
-        const double sw2 = 2.0 * doc.acqPars.SW;
-        const double zoom = doc.acqPars.AQ / ((i1 - i0) / sw2);
+        const double sw2 = 2.0 * doc.spectrum.acqPars.SW;
+        const double zoom = doc.spectrum.acqPars.AQ / ((i1 - i0) / sw2);
         (void)display::drawIntegralCurves(surface, doc, inset,
                                           inset.top + truncToInt((w.expIntegralY + w.captionHeight) * psy),
                                           i0 / sw2, w.expIntegralScale * psy, w.expVScale, zoom);
@@ -180,9 +181,10 @@ display::PeakLabelView pagePeakLabelView(const Document& doc, const Rect& page, 
     // Below the legend's header row (file name and date).
     v.bandTop = page.top + truncToInt(0.01 * page.height()) + 2 * lineHeight;
     units::IndexRange range = units::viewIndexRange(doc);
-    v.i0 = std::clamp(range.i0, 0, std::max(doc.nData, 0));
-    v.i1 = std::clamp(range.i1, 0, std::max(doc.nData, 0));
-    v.pxPerIndex = doc.nData > 0 ? static_cast<double>(page.width()) / doc.nData * doc.viewZoom : 0.0;
+    v.i0 = std::clamp(range.i0, 0, std::max(doc.spectrum.nData, 0));
+    v.i1 = std::clamp(range.i1, 0, std::max(doc.spectrum.nData, 0));
+    v.pxPerIndex =
+        doc.spectrum.nData > 0 ? static_cast<double>(page.width()) / doc.spectrum.nData * doc.viewZoom : 0.0;
     v.baseY = truncToInt(doc.baselineY * vf + page.top * doc.print.pageBaseFactor);
     v.maxAbs = maxAbsOf(doc);
     v.vScale = doc.vScale * vf;
@@ -194,7 +196,7 @@ void renderPage(platform::Surface& surface, Document& doc, const Rect& page) {
     const PrintState& print = doc.print;
     const bool colour = print.printColour != 0;
     surface.setPen(palette::kBlackPen);
-    if (!doc.haveDocument || doc.nData < 2 || !(doc.acqPars.AQ > 0.0)) {
+    if (!doc.haveDocument || doc.spectrum.nData < 2 || !(doc.spectrum.acqPars.AQ > 0.0)) {
         surface.drawRect(page);
         return;
     }
@@ -202,9 +204,9 @@ void renderPage(platform::Surface& surface, Document& doc, const Rect& page) {
     // The axis rows are measured against the page's bottom instead of the screen's height.
     const int screenHeight = B;
     units::IndexRange range = units::viewIndexRange(doc);
-    range.i0 = std::clamp(range.i0, 0, doc.nData);
-    range.i1 = std::clamp(range.i1, 0, doc.nData);
-    const double px = static_cast<double>(R - L) / doc.nData * doc.viewZoom;
+    range.i0 = std::clamp(range.i0, 0, doc.spectrum.nData);
+    range.i1 = std::clamp(range.i1, 0, doc.spectrum.nData);
+    const double px = static_cast<double>(R - L) / doc.spectrum.nData * doc.viewZoom;
     const double vf = verticalFactor(doc, page);
     const platform::Font font = pageFont(doc, page);
     surface.setFont(font);
@@ -223,9 +225,10 @@ void renderPage(platform::Surface& surface, Document& doc, const Rect& page) {
     trace.vScale = doc.vScale;
     trace.extra = vf;
     surface.setPen(colour ? palette::kTracePen : palette::kBlackPen);
-    display::drawTrace(surface, doc,
-                       std::span<const double>(doc.specData.data(), static_cast<std::size_t>(doc.nData)),
-                       trace);
+    display::drawTrace(
+        surface, doc,
+        std::span<const double>(doc.spectrum.specData.data(), static_cast<std::size_t>(doc.spectrum.nData)),
+        trace);
 
     surface.setPen(palette::kBlackPen);
     display::AxisParams axis;
@@ -279,9 +282,9 @@ void renderPage(platform::Surface& surface, Document& doc, const Rect& page) {
 }
 
 std::array<std::string, 5> legendTexts(const Document& doc) {
-    const AcqParams& a = doc.acqPars;
+    const AcqParams& a = doc.spectrum.acqPars;
     std::string units;
-    switch (doc.xUnits) {
+    switch (doc.spectrum.xUnits) {
         case kSeconds: units = "Units: Seconds"; break;
         case kPpm: units = "Scale units: ppm"; break;
         case kHz: units = "Scale units: Hertzs"; break;

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "document/numeric.h"
+#include "base/numeric.h"
 
 namespace pelvaron::output {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "document/geometry.h"
+#include "base/geometry.h"
 #include "platform/user_interface.h"
 
 namespace pelvaron::platform {

@@ -7,9 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include "base/result.h"
+
 namespace pelvaron::platform {
 
-enum class Icon { None, Information, Exclamation, Stop, Question };
+using Icon = MessageIcon;
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Answer { Ok, Cancel, Yes, No };
 
@@ -49,6 +51,9 @@ public:
     /// Measures a text in the main window's default font.
     virtual TextExtent measureText(std::string_view text) = 0;
 };
+
+/// Shows a message of the core (the text of a failure's reason) in a box with an OK button.
+inline Answer report(UserInterface& ui, const Message& m) { return ui.message(m.text, m.caption, m.icon); }
 
 /// Clearing the status bar writes a string of blanks to part 0.
 inline void clearStatusBar(UserInterface& ui) { ui.setStatusText(0, "                    "); }

@@ -5,13 +5,13 @@
 #include <cmath>
 #include <utility>
 
-#include "document/numeric.h"
+#include "base/numeric.h"
 
 namespace pelvaron::processing {
 
 namespace {
 
-int valuesInUse(const Document& doc) { return std::clamp(doc.nData, 0, kCapacity); }
+int valuesInUse(const Document& doc) { return std::clamp(doc.spectrum.nData, 0, kCapacity); }
 
 /// The highest even index that names a real part: N-2, lowered by one for an odd N (no such size
 /// is ever loaded; the pair x[N-2], x[N-1] would then split a point).
@@ -19,15 +19,15 @@ int lastRealIndex(int n) { return std::max(0, (n - 2) - (n - 2) % 2); }
 
 /// The display's own scale: |peakValue|, or 1.0 when that is too small to divide by.
 double displayMagnitude(const Document& doc) {
-    const double m = std::fabs(doc.peakValue);
+    const double m = std::fabs(doc.spectrum.peakValue);
     return m < kTinyPeak ? 1.0 : m;
 }
 
 void subtractCurve(Document& doc, const DataBuffer& curve) {
     const int points = valuesInUse(doc) / 2;
     for (int k = 0; k < points; ++k) {
-        doc.specData[2 * k] -= curve[k];
-        doc.specData[2 * k + 1] -= curve[k];
+        doc.spectrum.specData[2 * k] -= curve[k];
+        doc.spectrum.specData[2 * k + 1] -= curve[k];
     }
 }
 
@@ -46,7 +46,7 @@ void baselinePolynomial(DataBuffer& curve, int nData, const BaselineCoefficients
 }
 
 void subtractPolynomialBaseline(Document& doc, const BaselineCoefficients& c) {
-    baselinePolynomial(doc.workCurve, doc.nData, c);
+    baselinePolynomial(doc.workCurve, doc.spectrum.nData, c);
     subtractCurve(doc, doc.workCurve);
 }
 
@@ -100,8 +100,8 @@ PreviewUpdate BaselineDialog::preview(const PreviewGeometry& g) {
     if (!doc_.baseline.baselineFirstDraw) update.erase = std::move(drawn_);
     BaselineCoefficients c{};
     for (int j = 0; j < kBaselineOrders; ++j) c[static_cast<std::size_t>(j)] = position(j);
-    baselinePolynomial(doc_.workCurve, doc_.nData, c);
-    update.draw = baselinePreviewPolyline(doc_.workCurve, doc_.nData, g);
+    baselinePolynomial(doc_.workCurve, doc_.spectrum.nData, c);
+    update.draw = baselinePreviewPolyline(doc_.workCurve, doc_.spectrum.nData, g);
     drawn_ = update.draw;
     doc_.baseline.baselineFirstDraw = 0;
     return update;
@@ -145,7 +145,7 @@ void multiPointBaseline(Document& doc, std::span<const double> times) {
     knots.reserve(sorted.size() + 2);
     knots.push_back(0);
     for (const double t : sorted) {
-        int i = truncToInt(n * t / doc.acqPars.AQ);
+        int i = truncToInt(n * t / doc.spectrum.acqPars.AQ);
         if (i % 2 != 0) --i;
         // A point left or right of the data (a click beside the trace, a step's ppm at the very
         // edge) is held at the first or the last point: its segment ends there instead of
@@ -154,7 +154,7 @@ void multiPointBaseline(Document& doc, std::span<const double> times) {
     }
     knots.push_back(last);
 
-    double* x = doc.specData.data();
+    double* x = doc.spectrum.specData.data();
     for (std::size_t j = 0; j + 1 < knots.size(); ++j) {
         const int a = knots[j];
         const int b = knots[j + 1];
@@ -205,7 +205,7 @@ void MultiPointBaseline::cancel() {
 std::vector<BaselineMark> baselinePickMarks(const Document& doc) {
     std::vector<BaselineMark> marks;
     const int n = valuesInUse(doc);
-    const double aq = doc.acqPars.AQ;
+    const double aq = doc.spectrum.acqPars.AQ;
     const double scale = doc.vScale / displayMagnitude(doc);
     const int count = std::clamp(doc.baseline.baselinePointCount, 0, kMaxBaselinePoints);
     for (int p = 0; p < count; ++p) {
@@ -216,7 +216,7 @@ std::vector<BaselineMark> baselinePickMarks(const Document& doc) {
         // A point picked beside the data is drawn at the height of the nearest end.
         i = std::clamp(i, 0, lastRealIndex(n));
         // Rows far off the plot are held at +-1e7, so that the tick's lower end cannot overflow.
-        const int y = truncToInt(std::clamp(doc.baselineY - doc.specData[i] * scale, -1e7, 1e7));
+        const int y = truncToInt(std::clamp(doc.baselineY - doc.spectrum.specData[i] * scale, -1e7, 1e7));
         marks.push_back({{x, y}, {x, y + 10}});
     }
     return marks;

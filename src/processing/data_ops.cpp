@@ -5,15 +5,15 @@
 #include <array>
 #include <cmath>
 
-#include "document/format.h"
-#include "document/numeric.h"
+#include "base/format.h"
+#include "base/numeric.h"
 #include "processing/noise_block.h"
 
 namespace pelvaron::processing {
 
 namespace {
 
-int valuesInUse(const Document& doc) { return std::clamp(doc.nData, 0, kCapacity); }
+int valuesInUse(const Document& doc) { return std::clamp(doc.spectrum.nData, 0, kCapacity); }
 
 /// The noise block the last FFT noted, as doubles from ... from+length-1 of the present data.
 struct NoiseRegion {
@@ -23,7 +23,7 @@ struct NoiseRegion {
 
 NoiseRegion noiseRegionOf(const Document& doc) {
     const int n = valuesInUse(doc);
-    const long long start = static_cast<long long>(kNoiseBlockSize) * doc.transform.noiseBlock;
+    const long long start = static_cast<long long>(kNoiseBlockSize) * doc.spectrum.noiseBlock;
     // A block beyond the present data (a smaller data set loaded since the FFT) is taken as
     // block 0; data shorter than a block give what they hold.
     const int from = (start < 0 || start + kNoiseBlockSize > n) ? 0 : static_cast<int>(start);
@@ -36,25 +36,25 @@ std::string boxNumber(const char* format, double v) { return cformat(format, std
 }  // namespace
 
 void invertData(Document& doc) {
-    for (int i = 0; i < doc.nData; ++i) doc.specData[i] = -doc.specData[i];
-    addHalfTurn(doc);
+    for (int i = 0; i < doc.spectrum.nData; ++i) doc.spectrum.specData[i] = -doc.spectrum.specData[i];
+    addHalfTurn(doc.spectrum);
 }
 
 void removeLinearDrift(Document& doc) {
-    const int n = doc.nData;
+    const int n = doc.spectrum.nData;
     // Fewer than 16 points have no separate head and tail to average: nothing to remove.
     if (n < 16) return;
     double a = 0.0;
     double b = 0.0;
-    for (int i = 0; i <= 14; i += 2) a += doc.specData[i];
-    for (int i = n - 16; i <= n - 2; i += 2) b += doc.specData[i];
+    for (int i = 0; i <= 14; i += 2) a += doc.spectrum.specData[i];
+    for (int i = n - 16; i <= n - 2; i += 2) b += doc.spectrum.specData[i];
     a /= 8.0;
     b /= 8.0;
     const double s = 2.0 * (b - a) / n;
     for (int k = 0; k < n / 2; ++k) {
         const double line = k * s + a;
-        doc.specData[2 * k] -= line;
-        doc.specData[2 * k + 1] -= line;
+        doc.spectrum.specData[2 * k] -= line;
+        doc.spectrum.specData[2 * k + 1] -= line;
     }
 }
 
@@ -67,10 +67,10 @@ void startReferencing(Document& doc, platform::UserInterface& ui) {
 }
 
 bool setReference(Document& doc, double t, int p, int unit, double value) {
-    const double sw = doc.acqPars.SW;
-    const double sf = doc.acqPars.SF;
-    const double n = doc.nData;
-    const double q = sw - sw * t / doc.acqPars.AQ;
+    const double sw = doc.spectrum.acqPars.SW;
+    const double sf = doc.spectrum.acqPars.SF;
+    const double n = doc.spectrum.nData;
+    const double q = sw - sw * t / doc.spectrum.acqPars.AQ;
     double offsetHz = 0.0;
     double offsetPpm = 0.0;
     double refIndex = 0.0;
@@ -84,19 +84,20 @@ bool setReference(Document& doc, double t, int p, int unit, double value) {
         refIndex = p + value * sf * n / sw;
     }
     if (!std::isfinite(offsetHz) || !std::isfinite(offsetPpm) || !std::isfinite(refIndex)) return false;
-    doc.offsetHz = offsetHz;
-    doc.offsetPpm = offsetPpm;
-    doc.refIndex = truncToInt(refIndex);
-    doc.acqPars.offsetHz = offsetHz;
-    doc.referenceSource = ReferenceSource::Manual;
+    doc.spectrum.offsetHz = offsetHz;
+    doc.spectrum.offsetPpm = offsetPpm;
+    doc.spectrum.refIndex = truncToInt(refIndex);
+    doc.spectrum.acqPars.offsetHz = offsetHz;
+    doc.spectrum.referenceSource = ReferenceSource::Manual;
     return true;
 }
 
 void ReferenceDialog::open() {
-    unit_ = doc_.xUnits == kHz ? kHz : kPpm;
-    const double sw = doc_.acqPars.SW;
-    const double q = sw - sw * doc_.tools.referencePickT / doc_.acqPars.AQ;
-    const double value = unit_ == kHz ? q + doc_.offsetHz : q / doc_.acqPars.SF + doc_.offsetPpm;
+    unit_ = doc_.spectrum.xUnits == kHz ? kHz : kPpm;
+    const double sw = doc_.spectrum.acqPars.SW;
+    const double q = sw - sw * doc_.tools.referencePickT / doc_.spectrum.acqPars.AQ;
+    const double value =
+        unit_ == kHz ? q + doc_.spectrum.offsetHz : q / doc_.spectrum.acqPars.SF + doc_.spectrum.offsetPpm;
     currentText_ = boxNumber("%.3lf", value);
     newText = currentText_;
 }
@@ -125,8 +126,8 @@ void shiftData(Document& doc, int count, bool right) {
     // Beyond half the data every point is shifted out: larger counts (and negative ones) are held
     // to 0 ... nData/2 points, so that no read reaches outside the data.
     const int s = 2 * std::clamp(count, 0, n / 2);
-    const double* old = doc.undoData.data();
-    double* x = doc.specData.data();
+    const double* old = doc.undo.specData.data();
+    double* x = doc.spectrum.specData.data();
     if (right) {
         std::copy(old, old + (n - s), x + s);
         std::fill(x, x + s, 0.0);
@@ -158,7 +159,7 @@ void suppressRegion(Document& doc, int from, int to, bool byNoise) {
     from = std::clamp(from, 0, n);
     to = std::clamp(to, 0, n);
     if (to < from) std::swap(from, to);
-    double* x = doc.specData.data();
+    double* x = doc.spectrum.specData.data();
     const NoiseRegion noise = noiseRegionOf(doc);
     if (!byNoise || noise.length <= 0) {
         std::fill(x + from, x + to, 0.0);
@@ -190,7 +191,7 @@ void SuppressPeaksDialog::ok() {
 SignalToNoise measureSignalToNoise(const Document& doc) {
     SignalToNoise r;
     const int n = valuesInUse(doc);
-    const double* x = doc.specData.data();
+    const double* x = doc.spectrum.specData.data();
 
     const NoiseRegion block = noiseRegionOf(doc);
     r.noiseFrom = block.from;
@@ -207,7 +208,7 @@ SignalToNoise measureSignalToNoise(const Document& doc) {
     // The window M-50 ... M+48 is clamped to the data: near an end it holds fewer points, and a
     // peak noted beyond the present data (a smaller data set since) reads the last point.
     const int last = std::max(0, n - 2);
-    const long long m = doc.transform.snPeakIndex;
+    const long long m = doc.spectrum.snPeakIndex;
     r.signalFrom = static_cast<int>(std::clamp<long long>(m - 50, 0, last));
     r.signalTo = static_cast<int>(std::clamp<long long>(m + 48, 0, last));
     // The search starts from the present value at M, not from the value the FFT noted: the

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "document/format.h"
-#include "document/numeric.h"
+#include "base/format.h"
+#include "base/numeric.h"
 #include "document/units.h"
 #include "processing/baseline.h"
 #include "processing/data_ops.h"
@@ -27,9 +27,9 @@ const char* unitName(int unit) { return unit == kHz ? "Hz" : "ppm"; }
 /// The data have an axis to place ppm and Hz on: points, a spectral width, a frequency and an
 /// acquisition time.
 bool haveAxis(const Document& doc, const char* step, std::string& error) {
-    const AcqParams& a = doc.acqPars;
-    if (doc.nData >= 4 && doc.nData <= kCapacity && a.SW > 0 && a.SF > 0 && a.AQ > 0 && std::isfinite(a.SW) &&
-        std::isfinite(a.SF) && std::isfinite(a.AQ))
+    const AcqParams& a = doc.spectrum.acqPars;
+    if (doc.spectrum.nData >= 4 && doc.spectrum.nData <= kCapacity && a.SW > 0 && a.SF > 0 && a.AQ > 0 &&
+        std::isfinite(a.SW) && std::isfinite(a.SF) && std::isfinite(a.AQ))
         return true;
     error = stepText(step, "the data have no frequency axis");
     return false;
@@ -39,7 +39,7 @@ bool haveAxis(const Document& doc, const char* step, std::string& error) {
 /// otherwise false with a message naming the data's range.
 bool positionOf(const Document& doc, double v, int unit, const char* step, double& t, std::string& error) {
     const double first = units::tToUnit(doc, 0.0, unit);
-    const double last = units::tToUnit(doc, units::indexToT(doc, doc.nData - 2), unit);
+    const double last = units::tToUnit(doc, units::indexToT(doc, doc.spectrum.nData - 2), unit);
     const double lo = std::min(first, last);
     const double hi = std::max(first, last);
     // Half a millionth of the range for the rounding of a value copied from a listing.
@@ -49,13 +49,13 @@ bool positionOf(const Document& doc, double v, int unit, const char* step, doubl
                                        first, last, unitName(unit)));
         return false;
     }
-    t = std::clamp(units::unitToT(doc, v, unit), 0.0, units::indexToT(doc, doc.nData - 2));
+    t = std::clamp(units::unitToT(doc, v, unit), 0.0, units::indexToT(doc, doc.spectrum.nData - 2));
     return true;
 }
 
 /// Complex point number p of a time, lowered to even and doubled, as the suppress tool does.
 int suppressIndex(const Document& doc, double t) {
-    int p = truncToInt(t * doc.nData / 2.0 / doc.acqPars.AQ);
+    int p = truncToInt(t * doc.spectrum.nData / 2.0 / doc.spectrum.acqPars.AQ);
     if (p % 2 != 0) --p;
     return 2 * p;
 }
@@ -63,7 +63,7 @@ int suppressIndex(const Document& doc, double t) {
 }  // namespace
 
 bool straightBaselineStep(Document& doc, std::string& error) {
-    if (doc.nData < 16 || doc.nData > kCapacity) {
+    if (doc.spectrum.nData < 16 || doc.spectrum.nData > kCapacity) {
         error = stepText("baseline", "the straight line needs at least 8 points");
         return false;
     }
@@ -109,7 +109,7 @@ bool referenceStep(Document& doc, double at, double value, int unit, std::string
         error = stepText("reference", "the values must be in ppm or Hz");
         return false;
     }
-    if (doc.xUnits != kPpm && doc.xUnits != kHz) {
+    if (doc.spectrum.xUnits != kPpm && doc.spectrum.xUnits != kHz) {
         error = stepText("reference", "To reference the units must be in Hertz or  ppm");
         return false;
     }
@@ -121,9 +121,9 @@ bool referenceStep(Document& doc, double at, double value, int unit, std::string
         return false;
     }
     // The pick as a click there makes it: the even index at or after the position.
-    int p = truncToInt(doc.nData * t / doc.acqPars.AQ);
+    int p = truncToInt(doc.spectrum.nData * t / doc.spectrum.acqPars.AQ);
     if (p % 2 != 0) ++p;
-    p = std::min(p, doc.nData - 2);
+    p = std::min(p, doc.spectrum.nData - 2);
     // As the dialog: a position given its own value keeps the reference exactly.
     if (value == at) return true;
     if (!setReference(doc, t, p, unit, value)) {
@@ -134,7 +134,7 @@ bool referenceStep(Document& doc, double at, double value, int unit, std::string
 }
 
 bool shiftStep(Document& doc, double count, std::string& error) {
-    const int half = std::clamp(doc.nData, 0, kCapacity) / 2;
+    const int half = std::clamp(doc.spectrum.nData, 0, kCapacity) / 2;
     if (!std::isfinite(count) || count != std::trunc(count)) {
         error = stepText("shift", "the count must be a whole number of points");
         return false;

@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/legacy_constants.h"
 #include "processing/fft_avx.h"
 #include "processing/fft_kernels.h"
 #include "processing/noise_block.h"
@@ -30,8 +31,7 @@ namespace {
 /// Largest point count whose twiddles the shared table holds (the whole data buffer).
 constexpr int kTablePoints = kCapacity / 2;
 
-/// 2*pi as the complex FFT writes it.
-constexpr double kTwoPi = 6.28318530717959;
+constexpr double kTwoPi = legacy::kFftTwoPi;
 
 /// Fills the (wr, wi) pairs of the stage whose butterflies span `mmax` doubles: mmax/2 values,
 /// for m = 1, 3, ..., mmax-1 of the textbook loop.
@@ -228,7 +228,7 @@ void complexFftPortable(double* data, int points, int direction) {
 void realFft(double* data, int n, int direction) {
     if (n < 4 || !std::has_single_bit(static_cast<unsigned>(n))) return;
     direction = direction >= 0 ? kForward : kInverse;
-    constexpr double kPi = 3.141592653589793;
+    constexpr double kPi = legacy::kPi;
     const double c1 = 0.5;
     double c2;
     double theta = kPi / static_cast<double>(n / 2);
@@ -273,16 +273,16 @@ void realFft(double* data, int n, int direction) {
     }
 }
 
-void complexFft(Document& doc, int points, int direction) {
+void complexFft(Spectrum& s, int points, int direction) {
     if (points > kCapacity / 2) return;
-    complexFft(doc.specData.data(), points, direction);
-    refreshSignalToNoiseMarks(doc);
+    complexFft(s.specData.data(), points, direction);
+    refreshSignalToNoiseMarks(s);
 }
 
-void realFft(Document& doc, int n, int direction) {
+void realFft(Spectrum& s, int n, int direction) {
     if (n > kCapacity) return;
-    realFft(doc.specData.data(), n, direction);
-    refreshSignalToNoiseMarks(doc);
+    realFft(s.specData.data(), n, direction);
+    refreshSignalToNoiseMarks(s);
 }
 
 }  // namespace pelvaron::processing

@@ -28,9 +28,9 @@ void complexFftPortable(double* data, int points, int direction);
 void realFft(double* data, int n, int direction);
 
 /// The complex FFT of the first 2*points doubles of specData, then the S/N bookkeeping.
-void complexFft(Document& doc, int points, int direction);
+void complexFft(Spectrum& s, int points, int direction);
 
 /// The real FFT of the first n doubles of specData, then the S/N bookkeeping.
-void realFft(Document& doc, int n, int direction);
+void realFft(Spectrum& s, int n, int direction);
 
 }  // namespace pelvaron::processing

@@ -4,61 +4,51 @@
 #include <algorithm>
 #include <climits>
 
-#include "document/format.h"
-#include "document/numeric.h"
+#include "base/format.h"
+#include "base/numeric.h"
 
 namespace pelvaron::processing {
 
 void FourierDialog::open() {
-    TransformState& ts = doc_.transform;
-    real = doc_.ftReal;
-    driftCorr = doc_.ftDriftCorr;
-    quadrature = doc_.ftQuadrature;
-    inverse = doc_.ftInverse;
-    // A forward transform of filtered data gets the filter's delay as its rotation.
-    const std::optional<int> rotation = proposedRotation(doc_);
-    if (!inverse && rotation) {
-        ts.ftRotateCount = *rotation;
-        rotate = 1;
-    } else {
-        rotate = 0;
-    }
-    rotateCountText = cformat("%d", ts.ftRotateCount);
+    const TransformSettings proposed = proposedTransform(doc_.spectrum, doc_.transform.ftRotateCount);
+    real = proposed.real;
+    driftCorr = proposed.driftCorr;
+    quadrature = proposed.quadrature;
+    inverse = proposed.inverse;
+    rotate = proposed.rotate;
+    doc_.transform.ftRotateCount = proposed.rotateCount;
+    rotateCountText = cformat("%d", proposed.rotateCount);
 
-    ts.ftSavedNData = doc_.nData;
-    doc_.noteSpecExtent(doc_.nData);
-    doc_.nData = roundUpTransformSize(doc_.nData);
-    doc_.acqPars.TD = doc_.nData;
+    doc_.transform.ftSavedNData = doc_.spectrum.nData;
+    roundUpToTransformSize(doc_.spectrum);
 }
 
 void FourierDialog::chooseSize(int index) {
     if (index < 0 || index >= static_cast<int>(kSizeList.size())) return;
-    // A smaller size leaves the doubles beyond it in the buffer, to come back with a larger one.
-    doc_.noteSpecExtent(doc_.nData);
-    doc_.nData = 1 << (index + 7);
-    if (doc_.nData == kMaxTransformSize) doc_.hScrollRange = kMaxTransformSize - 1;
+    chooseTransformSize(doc_.spectrum, 1 << (index + 7));
+    if (doc_.spectrum.nData == kMaxTransformSize) doc_.hScrollRange = kMaxTransformSize - 1;
 }
 
 bool FourierDialog::ok() {
-    FtOptions options;
-    options.real = real;
-    options.driftCorr = driftCorr;
-    options.quadrature = quadrature;
-    options.inverse = inverse;
-    options.rotate = rotate;
+    TransformSettings settings;
+    settings.real = real;
+    settings.driftCorr = driftCorr;
+    settings.quadrature = quadrature;
+    settings.inverse = inverse;
+    settings.rotate = rotate;
     const long count = parseLeadingInt(rotateCountText);
-    options.rotateCount = static_cast<int>(std::clamp<long>(count, INT_MIN, INT_MAX));
-    if (rotate && !inverse) options.delayFraction = residualGroupDelay(doc_, options.rotateCount);
-    return fourierTransform(doc_, options);
+    settings.rotateCount = static_cast<int>(std::clamp<long>(count, INT_MIN, INT_MAX));
+    if (rotate && !inverse) settings.delayFraction = residualGroupDelay(doc_.spectrum, settings.rotateCount);
+    return fourierTransform(doc_, settings).ok();
 }
 
 void FourierDialog::cancel() {
-    doc_.noteSpecExtent(doc_.nData);
-    doc_.nData = doc_.transform.ftSavedNData;
-    doc_.acqPars.TD = doc_.transform.ftSavedNData;
-    doc_.hScrollRange = doc_.nData;
+    doc_.spectrum.noteSpecExtent(doc_.spectrum.nData);
+    doc_.spectrum.nData = doc_.transform.ftSavedNData;
+    doc_.spectrum.acqPars.TD = doc_.transform.ftSavedNData;
+    doc_.hScrollRange = doc_.spectrum.nData;
 }
 
-std::string FourierDialog::pointsText() const { return cformat("%d", doc_.nData); }
+std::string FourierDialog::pointsText() const { return cformat("%d", doc_.spectrum.nData); }
 
 }  // namespace pelvaron::processing

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "document/format.h"
+#include "base/format.h"
 #include "processing/data_ops.h"
 #include "processing/fft.h"
 #include "processing/noise_block.h"
@@ -49,26 +49,14 @@ std::vector<double> apoWindowShape(int function, int points) {
 
 void InteractiveApodizationDialog::open() {
     // The S/N of the data as they stand (the marks of the last transform, or found now).
-    ensureSignalToNoiseMarks(doc_);
+    ensureSignalToNoiseMarks(doc_.spectrum);
     snText_ = signalToNoiseText(doc_);
 
-    peakValueAtOpen_ = doc_.peakValue;
-    peakIndexAtOpen_ = doc_.peakIndex;
-    nDataAtOpen_ = doc_.nData;
-    tdAtOpen_ = doc_.acqPars.TD;
-    refIndexAtOpen_ = doc_.refIndex;
+    // Everything a movement changes: the data with the doubles a zero filling overwrites (a later
+    // size change takes them as they stand), the size, pivot, phase copy, units and S/N marks.
+    atOpen_ = doc_.spectrum;
     hScrollRangeAtOpen_ = doc_.hScrollRange;
-    negateImagAtOpen_ = doc_.negateImag;
-    xUnitsAtOpen_ = doc_.xUnits;
-    phaseSourceValidAtOpen_ = doc_.phaseSourceValid;
-    phaseSourceAtOpen_.clear();
-    if (doc_.phaseSourceValid)
-        phaseSourceAtOpen_.assign(doc_.phaseSource.begin(), doc_.phaseSource.begin() + doc_.nData);
     transformAtOpen_ = doc_.transform;
-    // The doubles a zero filling to a transform size would overwrite: a later size change takes
-    // them as they stand, so Cancel puts them back too.
-    const int tail = std::max(0, roundUpTransformSize(doc_.nData) - doc_.nData);
-    tailAtOpen_.assign(doc_.specData.begin() + doc_.nData, doc_.specData.begin() + doc_.nData + tail);
     firstChange_ = true;
 
     lbPosition_ = 0;
@@ -126,8 +114,8 @@ bool InteractiveApodizationDialog::refillAndWindow(int n) {
     scratch_.assign(doc_.fidCopy.begin(), doc_.fidCopy.begin() + fid);
     // The window spans the stored FID; the zero filling after it stays zero.
     double* data = scratch_.data();
-    const double sw = doc_.acqPars.SW;
-    const double aq = doc_.acqPars.AQ;
+    const double sw = doc_.spectrum.acqPars.SW;
+    const double aq = doc_.spectrum.acqPars.AQ;
     switch (function()) {
         case kApoExponential: exponentialWindow(data, fid, lb(), sw); break;
         case kApoGaussian: gaussianWindow(data, fid, lb(), 0.0, aq); break;
@@ -152,33 +140,33 @@ bool InteractiveApodizationDialog::refillAndWindow(int n) {
         return refuse(kApoBadWindowText,
                       function() * 1000000L + (lbPosition_ + kLbLimit) * 1000L + gbPosition_);
     }
-    std::copy(scratch_.begin(), scratch_.end(), doc_.specData.begin());
-    std::fill(doc_.specData.begin() + fid, doc_.specData.begin() + n, 0.0);
+    std::copy(scratch_.begin(), scratch_.end(), doc_.spectrum.specData.begin());
+    std::fill(doc_.spectrum.specData.begin() + fid, doc_.spectrum.specData.begin() + n, 0.0);
     return true;
 }
 
 void InteractiveApodizationDialog::transform(int n) {
-    TransformState& ts = doc_.transform;
-    const std::optional<int> rotation = proposedRotation(doc_);
-    if (rotation) rotateData(doc_, *rotation);
+    Spectrum& s = doc_.spectrum;
+    const std::optional<int> rotation = proposedRotation(doc_.spectrum);
+    if (rotation) rotateData(doc_.spectrum, *rotation);
     if (doc_.fidCopyFromInverse) {
         // The time-domain data came back from a complex spectrum: they go forward the same way.
-        complexFft(doc_, n / 2, kForward);
-        ts.delayFraction = 0.0;
+        complexFft(doc_.spectrum, n / 2, kForward);
+        s.delayFraction = 0.0;
         return;
     }
-    if (doc_.loadQuadrature) quadratureAlternation(doc_);
+    if (doc_.loadQuadrature) quadratureAlternation(doc_.spectrum);
     if (doc_.loadReal) {
-        realFft(doc_, n, kForward);
-        ts.delayFraction = 0.0;
+        realFft(doc_.spectrum, n, kForward);
+        s.delayFraction = 0.0;
         return;
     }
-    if (doc_.fileNegateImag) conjugate(doc_);
-    complexFft(doc_, n / 2, kForward);
+    if (doc_.spectrum.fileNegateImag) conjugate(doc_.spectrum);
+    complexFft(doc_.spectrum, n / 2, kForward);
     // What the whole-point rotation left of the filter's delay, taken off as the transform does.
-    ts.delayFraction = rotation ? residualGroupDelay(doc_, *rotation) : 0.0;
-    ts.delayCentred = doc_.loadQuadrature;
-    groupDelayRamp(doc_.specData.data(), n, ts.delayFraction, ts.delayCentred != 0);
+    s.delayFraction = rotation ? residualGroupDelay(doc_.spectrum, *rotation) : 0.0;
+    s.delayCentred = doc_.loadQuadrature;
+    groupDelayRamp(doc_.spectrum.specData.data(), n, s.delayFraction, s.delayCentred != 0);
 }
 
 bool InteractiveApodizationDialog::refuse(const char* text, long settings) {
@@ -194,27 +182,27 @@ bool InteractiveApodizationDialog::recompute() {
     if (doc_.fidCopyCount <= 0) return refuse(kApoNoFidText, -2);
     // Every transform needs a power-of-two size: a FID of another length is zero filled to the
     // next one (TD follows, and with it where 0 Hz lies).
-    const int n = roundUpTransformSize(doc_.nData);
+    const int n = roundUpTransformSize(doc_.spectrum.nData);
     if (!refillAndWindow(n)) return false;
-    if (n != doc_.nData) {
-        doc_.noteSpecExtent(n);
-        doc_.nData = doc_.acqPars.TD = n;
+    if (n != doc_.spectrum.nData) {
+        doc_.spectrum.noteSpecExtent(n);
+        doc_.spectrum.nData = doc_.spectrum.acqPars.TD = n;
         doc_.hScrollRange = n;
-        doc_.refIndex = spectrumRefIndex(doc_, n);
+        doc_.spectrum.refIndex = spectrumRefIndex(doc_.spectrum, n);
     }
     transform(n);
     // The first change fixes the vertical scale (and the pivot); later ones keep it.
     if (firstChange_) {
-        doc_.peakValue = findPeak(doc_);
+        doc_.spectrum.peakValue = findPeak(doc_.spectrum);
         firstChange_ = false;
         // What is drawn now is a spectrum: its axis is in ppm from the first movement on, not
         // from OK only (the unit radios stay as they are, as OK leaves them).
-        doc_.xUnits = kPpm;
+        doc_.spectrum.xUnits = kPpm;
     }
     // Later phase corrections start from this spectrum, unphased.
-    saveUnphased(doc_);
-    doc_.phaseSourceValid = 1;
-    phaseRotation(doc_, doc_.phase0, doc_.phase1, true);
+    saveUnphased(doc_.spectrum);
+    doc_.spectrum.phaseSourceValid = 1;
+    phaseRotation(doc_.spectrum, doc_.spectrum.phase0, doc_.spectrum.phase1, true);
     snText_ = signalToNoiseText(doc_);
     refusedSettings_ = -1;
     ui_.requestRepaint();
@@ -224,33 +212,22 @@ bool InteractiveApodizationDialog::recompute() {
 void InteractiveApodizationDialog::ok() {
     // Without a movement the data are those of the opening, a FID perhaps: nothing to mark.
     if (!firstChange_) {
-        doc_.ftReal = 0;
-        doc_.ftQuadrature = 0;
+        doc_.spectrum.ftReal = 0;
+        doc_.spectrum.ftQuadrature = 0;
         // The data are a spectrum: the next transform proposed is the way back, which must not
         // conjugate them again.
-        doc_.ftInverse = 1;
-        doc_.negateImag = 0;
+        doc_.spectrum.ftInverse = 1;
+        doc_.spectrum.negateImag = 0;
         // Undo goes back to the FID at its own length when the movements zero filled it.
-        if (doc_.nData != nDataAtOpen_) doc_.undoNData = nDataAtOpen_;
+        if (doc_.spectrum.nData != atOpen_.nData) doc_.undoNData = atOpen_.nData;
     }
     ui_.requestRepaint();
 }
 
 void InteractiveApodizationDialog::cancel() {
-    doc_.peakValue = peakValueAtOpen_;
-    doc_.peakIndex = peakIndexAtOpen_;
-    doc_.noteSpecExtent(doc_.nData);
-    doc_.nData = nDataAtOpen_;
-    doc_.acqPars.TD = tdAtOpen_;
-    doc_.refIndex = refIndexAtOpen_;
+    doc_.spectrum = atOpen_;
     doc_.hScrollRange = hScrollRangeAtOpen_;
-    doc_.negateImag = negateImagAtOpen_;
-    doc_.xUnits = xUnitsAtOpen_;
     doc_.transform = transformAtOpen_;
-    (void)restoreUndo(doc_);
-    std::copy(tailAtOpen_.begin(), tailAtOpen_.end(), doc_.specData.begin() + nDataAtOpen_);
-    doc_.phaseSourceValid = phaseSourceValidAtOpen_;
-    std::copy(phaseSourceAtOpen_.begin(), phaseSourceAtOpen_.end(), doc_.phaseSource.begin());
     ui_.requestRepaint();
 }
 

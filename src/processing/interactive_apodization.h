@@ -110,17 +110,8 @@ private:
     std::string lbText_, lbLabel_, gbText_, snText_;
 
     // What Cancel returns to.
-    double peakValueAtOpen_ = 0.0;
-    int peakIndexAtOpen_ = 0;
-    int nDataAtOpen_ = 0;
-    int tdAtOpen_ = 0;
-    int refIndexAtOpen_ = 0;
+    Spectrum atOpen_;
     int hScrollRangeAtOpen_ = 0;
-    int negateImagAtOpen_ = 0;
-    int xUnitsAtOpen_ = kSeconds;
-    int phaseSourceValidAtOpen_ = 0;
-    std::vector<double> phaseSourceAtOpen_;
-    std::vector<double> tailAtOpen_;
     TransformState transformAtOpen_;
     std::vector<double> scratch_;
 };

@@ -6,17 +6,17 @@
 
 namespace pelvaron::processing {
 
-int findNoiseBlock(const Document& doc) {
-    const int blocks = std::clamp(doc.nData, 0, kCapacity) / (2 * kNoiseBlockSize);
+int findNoiseBlock(const Spectrum& s) {
+    const int blocks = std::clamp(s.nData, 0, kCapacity) / (2 * kNoiseBlockSize);
     int best = 0;
     double bestRange = 0.0;
     for (int b = 0; b < blocks; ++b) {
         const int start = kNoiseBlockSize * b;
-        double lo = doc.specData[start];
+        double lo = s.specData[start];
         double hi = lo;
         for (int i = start + 2; i < start + kNoiseBlockSize; i += 2) {
-            lo = std::min(lo, doc.specData[i]);
-            hi = std::max(hi, doc.specData[i]);
+            lo = std::min(lo, s.specData[i]);
+            hi = std::max(hi, s.specData[i]);
         }
         const double range = hi - lo;
         if (b == 0 || range < bestRange) {
@@ -27,26 +27,25 @@ int findNoiseBlock(const Document& doc) {
     return best;
 }
 
-void refreshSignalToNoiseMarks(Document& doc) {
-    TransformState& ts = doc.transform;
-    ts.noiseBlock = findNoiseBlock(doc);
+void refreshSignalToNoiseMarks(Spectrum& s) {
+    s.noiseBlock = findNoiseBlock(s);
     // The same search as findPeak, kept apart so that the phase pivot stays where it is.
-    const int n = std::clamp(doc.nData, 0, kCapacity);
+    const int n = std::clamp(s.nData, 0, kCapacity);
     int best = 0;
-    double bestValue = doc.specData[0];
+    double bestValue = s.specData[0];
     for (int i = 0; i < n - 1; i += 2) {
-        if (std::fabs(doc.specData[i]) >= std::fabs(bestValue)) {
+        if (std::fabs(s.specData[i]) >= std::fabs(bestValue)) {
             best = i;
-            bestValue = doc.specData[i];
+            bestValue = s.specData[i];
         }
     }
-    ts.snPeakIndex = best;
-    ts.snPeakValue = bestValue;
-    ts.snMarksValid = 1;
+    s.snPeakIndex = best;
+    s.snPeakValue = bestValue;
+    s.snMarksValid = 1;
 }
 
-void ensureSignalToNoiseMarks(Document& doc) {
-    if (!doc.transform.snMarksValid) refreshSignalToNoiseMarks(doc);
+void ensureSignalToNoiseMarks(Spectrum& s) {
+    if (!s.snMarksValid) refreshSignalToNoiseMarks(s);
 }
 
 }  // namespace pelvaron::processing

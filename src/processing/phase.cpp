@@ -1,22 +1,24 @@
-// Phase rotation and Autophase. Degrees become radians with 3.14159/180, the program's own
-// constant, not the full pi.
+// Phase rotation and Autophase. Degrees become radians with the phase's own short pi
+// (legacy_constants.h), not the full one.
 #include "processing/phase.h"
 
 #include <algorithm>
 #include <cmath>
 
+#include "base/legacy_constants.h"
+
 namespace pelvaron::processing {
 
 namespace {
 
-constexpr double kPhasePi = 3.14159;
+constexpr double kPhasePi = legacy::kShortPi;
 
-int dataCount(const Document& doc) { return std::clamp(doc.nData, 0, kCapacity); }
+int dataCount(const Spectrum& s) { return std::clamp(s.nData, 0, kCapacity); }
 
-double sumOfRealParts(const Document& doc) {
-    const int n = dataCount(doc);
+double sumOfRealParts(const Spectrum& s) {
+    const int n = dataCount(s);
     double sum = 0.0;
-    for (int i = 0; i + 1 < n; i += 2) sum += doc.specData[i];
+    for (int i = 0; i + 1 < n; i += 2) sum += s.specData[i];
     return sum;
 }
 
@@ -65,52 +67,65 @@ void linearPhaseRotation(double* data, int first, int last, double angleAtFirst,
     }
 }
 
-void phaseRotation(Document& doc, double order0, double order1, bool imaginary) {
-    phaseRotation(doc.specData.data(), dataCount(doc), order0, order1, doc.peakIndex, imaginary);
+void phaseRotation(Spectrum& s, double order0, double order1, bool imaginary) {
+    phaseRotation(s.specData.data(), dataCount(s), order0, order1, s.peakIndex, imaginary);
 }
 
-void saveUnphased(Document& doc) { doc.phaseSource.copyFrom(doc.specData, doc.nData); }
+void saveUnphased(Spectrum& s) { s.phaseSource.copyFrom(s.specData, s.nData); }
 
-void restoreUnphased(Document& doc) { doc.specData.copyFrom(doc.phaseSource, doc.nData); }
+void restoreUnphased(Spectrum& s) { s.specData.copyFrom(s.phaseSource, s.nData); }
 
-void autophase(Document& doc) {
-    if (doc.phaseSourceValid) {
-        restoreUnphased(doc);
+void autophase(Spectrum& s) {
+    if (s.phaseSourceValid) {
+        restoreUnphased(s);
     } else {
-        saveUnphased(doc);
+        saveUnphased(s);
     }
-    doc.phaseSourceValid = 1;
-    const int n = dataCount(doc);
+    s.phaseSourceValid = 1;
+    const int n = dataCount(s);
     if (n < 2) return;
     // The pivot scroll bar reaches nData, one point past the data: read the last point there.
-    const int p = std::clamp(doc.peakIndex - doc.peakIndex % 2, 0, n - 2);
-    const double re = doc.specData[p];
-    const double im = doc.specData[p + 1];
+    const int p = std::clamp(s.peakIndex - s.peakIndex % 2, 0, n - 2);
+    const double re = s.specData[p];
+    const double im = s.specData[p + 1];
 
     const double a1 = pivotAngle(re, im, 10.0);
-    phaseRotation(doc, a1, 0.0, true);
-    const double s1 = sumOfRealParts(doc);
-    restoreUnphased(doc);
+    phaseRotation(s, a1, 0.0, true);
+    const double s1 = sumOfRealParts(s);
+    restoreUnphased(s);
 
     const double a2 = pivotAngle(re, im, 1.0);
-    phaseRotation(doc, a2, 0.0, true);
-    const double s2 = sumOfRealParts(doc);
-    restoreUnphased(doc);
+    phaseRotation(s, a2, 0.0, true);
+    const double s2 = sumOfRealParts(s);
+    restoreUnphased(s);
 
     const double chosen = std::fabs(s2) >= std::fabs(s1) ? a2 : a1;
-    phaseRotation(doc, chosen, 0.0, true);
-    doc.phase0 = std::trunc(chosen);
-    doc.phase1 = 0.0;
+    phaseRotation(s, chosen, 0.0, true);
+    s.phase0 = std::trunc(chosen);
+    s.phase1 = 0.0;
+}
+
+void autophaseUpright(Spectrum& s) {
+    autophase(s);
+    if (s.peakValue < 0.0) {
+        addHalfTurn(s);
+        restoreUnphased(s);
+        phaseRotation(s, s.phase0, 0.0, true);
+    }
 }
 
 void autophaseCommand(Document& doc, platform::UserInterface& ui) {
-    autophase(doc);
-    if (doc.peakValue < 0.0) {
-        addHalfTurn(doc);
-        restoreUnphased(doc);
-        phaseRotation(doc, doc.phase0, 0.0, true);
-    }
+    autophaseUpright(doc.spectrum);
     ui.requestRepaint();
+}
+
+void applyPhase(Spectrum& s, const PhaseSettings& p) {
+    if (!s.phaseSourceValid) saveUnphased(s);
+    s.phaseSourceValid = 1;
+    restoreUnphased(s);
+    s.phase0 = p.phase0;
+    s.phase1 = p.phase1;
+    phaseRotation(s, s.phase0, s.phase1, true);
 }
 
 }  // namespace pelvaron::processing

@@ -20,20 +20,34 @@ void phaseRotation(double* data, int n, double order0, double order1, int pivot,
 void linearPhaseRotation(double* data, int first, int last, double angleAtFirst, double step);
 
 /// The rotation of specData about peakIndex.
-void phaseRotation(Document& doc, double order0, double order1, bool imaginary);
+void phaseRotation(Spectrum& s, double order0, double order1, bool imaginary);
 
 /// specData -> phaseSource (nData doubles). The valid flag is the caller's.
-void saveUnphased(Document& doc);
+void saveUnphased(Spectrum& s);
 /// phaseSource -> specData (nData doubles).
-void restoreUnphased(Document& doc);
+void restoreUnphased(Spectrum& s);
 
 /// Zero-order phase from the pivot: tries atan(-10*im/re) and atan(-im/re) at peakIndex, keeps
 /// the one whose rotated real parts have the larger sum, sets phase0 to it (truncated to whole
 /// degrees; the data keep the exact angle) and phase1 to 0. Makes phaseSource valid.
-void autophase(Document& doc);
+void autophase(Spectrum& s);
 
-/// The Autophase command: autophase, then a further half turn when the largest line of the
-/// transform (peakValue) was negative; repaints.
+/// Autophase as the command does it: autophase, then a further half turn when the largest line of
+/// the transform (peakValue) was negative.
+void autophaseUpright(Spectrum& s);
+
+/// The Autophase command: autophaseUpright, then a repaint.
 void autophaseCommand(Document& doc, platform::UserInterface& ui);
+
+/// A total phase correction about the present pivot (peakIndex), degrees.
+struct PhaseSettings {
+    double phase0 = 0.0;
+    double phase1 = 0.0;
+};
+
+/// Phase Correction with typed orders and OK, without the dialog: both parts of every point turned
+/// from the unphased copy (taken now if none is valid) by the settings; phase0 and phase1 become
+/// them and the copy is valid.
+void applyPhase(Spectrum& s, const PhaseSettings& p);
 
 }  // namespace pelvaron::processing

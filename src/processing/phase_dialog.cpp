@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "document/format.h"
-#include "document/numeric.h"
+#include "base/format.h"
+#include "base/numeric.h"
 #include "processing/phase.h"
 
 namespace pelvaron::processing {
@@ -16,12 +16,14 @@ void PhaseDialog::open() {
     ui_.requestRepaint();
     takeUndoSnapshot(doc_);
 
-    ts.order0Position = truncToInt(100.0 * doc_.phase0);
-    ts.order1Position = truncToInt(100.0 * doc_.phase1);
+    ts.order0Position = truncToInt(100.0 * doc_.spectrum.phase0);
+    ts.order1Position = truncToInt(100.0 * doc_.spectrum.phase1);
     ts.order0AtOpen = ts.order0Position;
     ts.order1AtOpen = ts.order1Position;
+    ts.phase0AtOpen = doc_.spectrum.phase0;
+    ts.phase1AtOpen = doc_.spectrum.phase1;
     takeUndoSnapshot(doc_);
-    if (!doc_.phaseSourceValid) saveUnphased(doc_);
+    if (!doc_.spectrum.phaseSourceValid) saveUnphased(doc_.spectrum);
 }
 
 int scrolledPosition(int position, ScrollAction action, int thumb, int line, int page, int lo, int hi) {
@@ -40,7 +42,7 @@ void PhaseDialog::scrollOrder0(ScrollAction action, int thumb) {
     TransformState& ts = doc_.transform;
     ts.order0Position =
         scrolledPosition(ts.order0Position, action, thumb, 100, 1000, -kOrderLimit, kOrderLimit);
-    doc_.phase0 = ts.order0Position / 100.0;
+    doc_.spectrum.phase0 = ts.order0Position / 100.0;
     rephase();
 }
 
@@ -48,32 +50,33 @@ void PhaseDialog::scrollOrder1(ScrollAction action, int thumb) {
     TransformState& ts = doc_.transform;
     ts.order1Position =
         scrolledPosition(ts.order1Position, action, thumb, 100, 1000, -kOrderLimit, kOrderLimit);
-    doc_.phase1 = ts.order1Position / 100.0;
+    doc_.spectrum.phase1 = ts.order1Position / 100.0;
     rephase();
 }
 
 void PhaseDialog::scrollPivot(ScrollAction action, int thumb) {
-    int pivot = scrolledPosition(doc_.peakIndex, action, thumb, 2, 10, 0, std::max(doc_.nData, 0));
+    int pivot =
+        scrolledPosition(doc_.spectrum.peakIndex, action, thumb, 2, 10, 0, std::max(doc_.spectrum.nData, 0));
     if (pivot % 2 != 0) --pivot;
-    doc_.peakIndex = pivot;
+    doc_.spectrum.peakIndex = pivot;
     ui_.requestRepaint();
 }
 
 void PhaseDialog::apply(const std::string& order0Text, const std::string& order1Text) {
-    restoreUnphased(doc_);
-    doc_.phase0 = parseLeadingDouble(order0Text);
-    doc_.phase1 = parseLeadingDouble(order1Text);
-    doc_.transform.order0Position = truncToInt(std::trunc(doc_.phase0) * 100.0);
-    doc_.transform.order1Position = truncToInt(std::trunc(doc_.phase1) * 100.0);
-    phaseRotation(doc_, doc_.phase0, doc_.phase1, false);
+    restoreUnphased(doc_.spectrum);
+    doc_.spectrum.phase0 = parseLeadingDouble(order0Text);
+    doc_.spectrum.phase1 = parseLeadingDouble(order1Text);
+    doc_.transform.order0Position = truncToInt(std::trunc(doc_.spectrum.phase0) * 100.0);
+    doc_.transform.order1Position = truncToInt(std::trunc(doc_.spectrum.phase1) * 100.0);
+    phaseRotation(doc_.spectrum, doc_.spectrum.phase0, doc_.spectrum.phase1, false);
     ui_.requestRepaint();
 }
 
 void PhaseDialog::ok() {
     doc_.transform.showPivot = 0;
-    doc_.phaseSourceValid = 1;
-    restoreUnphased(doc_);
-    phaseRotation(doc_, doc_.phase0, doc_.phase1, true);
+    doc_.spectrum.phaseSourceValid = 1;
+    restoreUnphased(doc_.spectrum);
+    phaseRotation(doc_.spectrum, doc_.spectrum.phase0, doc_.spectrum.phase1, true);
     ui_.requestRepaint();
 }
 
@@ -81,11 +84,11 @@ void PhaseDialog::cancel() {
     TransformState& ts = doc_.transform;
     ts.order0Position = ts.order0AtOpen;
     ts.order1Position = ts.order1AtOpen;
-    doc_.phase0 = ts.order0Position / 100.0;
-    doc_.phase1 = ts.order1Position / 100.0;
+    doc_.spectrum.phase0 = ts.phase0AtOpen;
+    doc_.spectrum.phase1 = ts.phase1AtOpen;
     ts.showPivot = 0;
-    doc_.peakValue = restoreUndo(doc_);
-    doc_.phaseSourceValid = 1;
+    doc_.spectrum.peakValue = restoreUndo(doc_);
+    doc_.spectrum.phaseSourceValid = 1;
     ui_.requestRepaint();
 }
 
@@ -98,8 +101,8 @@ std::string PhaseDialog::order1Text() const {
 }
 
 void PhaseDialog::rephase() {
-    restoreUnphased(doc_);
-    phaseRotation(doc_, doc_.phase0, doc_.phase1, false);
+    restoreUnphased(doc_.spectrum);
+    phaseRotation(doc_.spectrum, doc_.spectrum.phase0, doc_.spectrum.phase1, false);
     ui_.requestRepaint();
 }
 

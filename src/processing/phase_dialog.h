@@ -52,9 +52,9 @@ public:
 
     [[nodiscard]] int order0Position() const { return doc_.transform.order0Position; }
     [[nodiscard]] int order1Position() const { return doc_.transform.order1Position; }
-    [[nodiscard]] int pivotPosition() const { return doc_.peakIndex; }
+    [[nodiscard]] int pivotPosition() const { return doc_.spectrum.peakIndex; }
     /// Upper end of the pivot scroll bar: nData.
-    [[nodiscard]] int pivotMaximum() const { return doc_.nData; }
+    [[nodiscard]] int pivotMaximum() const { return doc_.spectrum.nData; }
     /// Texts of the edit boxes after a scroll: position/100 with "%.1lf".
     [[nodiscard]] std::string order0Text() const;
     [[nodiscard]] std::string order1Text() const;

@@ -6,7 +6,8 @@
 #include <cmath>
 #include <optional>
 
-#include "document/numeric.h"
+#include "base/legacy_constants.h"
+#include "base/numeric.h"
 #include "processing/phase.h"
 #include "processing/transform.h"
 #include "processing/window_functions.h"
@@ -44,72 +45,74 @@ double wrapDegrees(double a) {
 /// The transform options that take the digital filter off as the transform dialog proposes: a
 /// rotation by the whole points of the group delay, the fraction as the transform's ramp (which a
 /// real transform leaves out).
-FtOptions recordedFtOptions(const Document& doc) {
-    FtOptions o;
-    o.real = doc.ftReal;
+TransformSettings recordedFtOptions(const Document& doc) {
+    TransformSettings o;
+    o.real = doc.spectrum.ftReal;
     // No drift correction: subtracting the FID's mean moves the result away from the recorded 1r.
     o.driftCorr = 0;
     o.quadrature = 1;
     o.inverse = 0;
-    const bool delayed = doc.groupDelay > 0.0 || doc.acqPars.DECIM > 1;
-    const std::optional<double> delay = groupDelayProposal(doc);
+    const bool delayed = doc.spectrum.groupDelay > 0.0 || doc.spectrum.acqPars.DECIM > 1;
+    const std::optional<double> delay = groupDelayProposal(doc.spectrum);
     if (delayed && delay) {
         o.rotate = 1;
         o.rotateCount = truncToInt(*delay);
-        o.delayFraction = residualGroupDelay(doc, o.rotateCount);
+        o.delayFraction = residualGroupDelay(doc.spectrum, o.rotateCount);
     }
     return o;
 }
 
-/// phaseRotation(doc, order0, order1, true) -- the same angles, 3.14159 for pi included -- by the
+/// phaseRotation(doc.spectrum, order0, order1, true) -- the same angles, 3.14159 for pi included -- by the
 /// recurrence of linearPhaseRotation.
 void rotatePhase(Document& doc, double order0, double order1) {
-    const int n = doc.nData;
+    const int n = doc.spectrum.nData;
     if (n < 4) return;
-    double* x = doc.specData.data();
+    double* x = doc.spectrum.specData.data();
     x[1] = x[3];
-    constexpr double kRadians = 3.14159 / 180.0;
+    constexpr double kRadians = legacy::kPhaseRadiansPerDegree;
     const double phi0 = order0 * kRadians;
     const double phi1 = order1 * kRadians;
     const double count = n;
-    linearPhaseRotation(x, 0, n / 2, phi0 + phi1 * 4.0 * (1 - doc.peakIndex) / count, phi1 * 8.0 / count);
+    linearPhaseRotation(x, 0, n / 2, phi0 + phi1 * 4.0 * (1 - doc.spectrum.peakIndex) / count,
+                        phi1 * 8.0 / count);
 }
 
 /// Rescales specData and phaseSource so that the largest real part is +-100, and sets
 /// peakValue/peakIndex to it; phase0 follows the pivot's move so that it describes the same angles.
 void normalisePhased(Document& doc) {
-    const int n = doc.nData;
-    const int oldPivot = doc.peakIndex;
-    const double peak = findPeak(doc);
+    const int n = doc.spectrum.nData;
+    const int oldPivot = doc.spectrum.peakIndex;
+    const double peak = findPeak(doc.spectrum);
     const double magnitude = std::fabs(peak);
     if (magnitude > 0.0 && std::isfinite(magnitude)) {
         const double scale = 100.0 / magnitude;
         for (int i = 0; i < n; ++i) {
-            doc.specData[i] *= scale;
-            doc.phaseSource[i] *= scale;
+            doc.spectrum.specData[i] *= scale;
+            doc.spectrum.phaseSource[i] *= scale;
         }
     }
     // The same point is the largest after the scaling.
-    doc.peakValue = doc.specData[doc.peakIndex];
+    doc.spectrum.peakValue = doc.spectrum.specData[doc.spectrum.peakIndex];
     // theta_k = phase0 + phase1*4*(2k + 1 - pivot)/n keeps its value when the pivot moves.
-    doc.phase0 = wrapDegrees(doc.phase0 + doc.phase1 * 4.0 * (doc.peakIndex - oldPivot) / n);
+    doc.spectrum.phase0 = wrapDegrees(doc.spectrum.phase0 +
+                                      doc.spectrum.phase1 * 4.0 * (doc.spectrum.peakIndex - oldPivot) / n);
 }
 
 }  // namespace
 
 bool processAsRecorded(Document& doc, platform::UserInterface& ui) {
-    const RecordedProcessing& r = doc.recorded;
+    const RecordedProcessing& r = doc.spectrum.recorded;
     if (!r.present) {
         ui.message(kNoRecordedProcessingText, kProcessAsRecordedCaption, platform::Icon::Information);
         return false;
     }
     // A forward transform leaves ftInverse set (so does opening a processed spectrum).
-    if (doc.ftInverse) {
+    if (doc.spectrum.ftInverse) {
         ui.message(kAlreadySpectrumText, kProcessAsRecordedCaption, platform::Icon::Information);
         return false;
     }
-    const int loaded = std::clamp(doc.nData, 0, kCapacity);
-    const int valuesPerPoint = doc.ftReal ? 1 : 2;
+    const int loaded = std::clamp(doc.spectrum.nData, 0, kCapacity);
+    const int valuesPerPoint = doc.spectrum.ftReal ? 1 : 2;
     // The whole of TDeff goes in (the 1r holds every point of it), and nothing beyond it.
     int used = r.TDeff > 0 ? std::min(loaded, r.TDeff) : loaded;
     used -= used % valuesPerPoint;
@@ -117,14 +120,14 @@ bool processAsRecorded(Document& doc, platform::UserInterface& ui) {
 
     // What Undo brings back: the FID as it stands now, before the first point and the window. It
     // waits in phaseSource, which receives the unphased spectrum at the end (a FID has no use for it).
-    doc.phaseSource.copyFrom(doc.specData, loaded);
-    doc.phaseSourceValid = 0;
-    const double fidPeakValue = doc.peakValue;
-    const int fidTd = doc.acqPars.TD;
-    const int ftReal = doc.ftReal, ftDriftCorr = doc.ftDriftCorr, ftQuadrature = doc.ftQuadrature,
-              ftInverse = doc.ftInverse;
+    doc.spectrum.phaseSource.copyFrom(doc.spectrum.specData, loaded);
+    doc.spectrum.phaseSourceValid = 0;
+    const double fidPeakValue = doc.spectrum.peakValue;
+    const int fidTd = doc.spectrum.acqPars.TD;
+    const int ftReal = doc.spectrum.ftReal, ftDriftCorr = doc.spectrum.ftDriftCorr,
+              ftQuadrature = doc.spectrum.ftQuadrature, ftInverse = doc.spectrum.ftInverse;
 
-    double* data = doc.specData.data();
+    double* data = doc.spectrum.specData.data();
     // FCOR multiplies the first point as recorded; the transform halves it, so it goes in doubled.
     // With a digital filter that point is the filter's lead-in (0 in the pair): the signal's top,
     // the rotation's first point, stays whole (halving it takes the pair further from its 1r).
@@ -135,31 +138,31 @@ bool processAsRecorded(Document& doc, platform::UserInterface& ui) {
     }
     // The window starts at the first point recorded, the digital filter's lead-in included (with
     // EM, as in the pair, that only scales the spectrum).
-    const double sw = doc.acqPars.SW;
+    const double sw = doc.spectrum.acqPars.SW;
     if (sw > 0.0 && std::isfinite(sw)) {
         applyRecordedWindow(data,
                             FidLayout{used / valuesPerPoint, valuesPerPoint, valuesPerPoint / (2.0 * sw)}, r);
     }
-    doc.noteSpecExtent(loaded);
+    doc.spectrum.noteSpecExtent(loaded);
     if (size > used) std::fill(data + used, data + size, 0.0);
-    doc.nData = size;
-    doc.acqPars.TD = size;
+    doc.spectrum.nData = size;
+    doc.spectrum.acqPars.TD = size;
 
     if (!fourierTransform(doc, recordedFtOptions(doc))) {
         // Not reached for a size from spectrumSize; kept so that a failure changes nothing.
-        doc.specData.copyFrom(doc.phaseSource, loaded);
-        doc.nData = loaded;
-        doc.acqPars.TD = fidTd;
+        doc.spectrum.specData.copyFrom(doc.spectrum.phaseSource, loaded);
+        doc.spectrum.nData = loaded;
+        doc.spectrum.acqPars.TD = fidTd;
         return false;
     }
     // The transform's options and their Undo copies stay those of the transform dialog.
-    doc.ftDriftCorr = ftDriftCorr;
-    doc.undoFtReal = ftReal;
-    doc.undoFtDriftCorr = ftDriftCorr;
-    doc.undoFtQuadrature = ftQuadrature;
-    doc.undoFtInverse = ftInverse;
-    doc.undoData.copyFrom(doc.phaseSource, loaded);
-    doc.undoPeakValue = fidPeakValue;
+    doc.spectrum.ftDriftCorr = ftDriftCorr;
+    doc.undo.ftReal = ftReal;
+    doc.undo.ftDriftCorr = ftDriftCorr;
+    doc.undo.ftQuadrature = ftQuadrature;
+    doc.undo.ftInverse = ftInverse;
+    doc.undo.specData.copyFrom(doc.spectrum.phaseSource, loaded);
+    doc.undo.peakValue = fidPeakValue;
     doc.undoNData = loaded;
 
     // The phase. Our spectrum's point k is the 1r's point k (the first at OFFSET, the same way
@@ -167,34 +170,37 @@ bool processAsRecorded(Document& doc, platform::UserInterface& ui) {
     // PHC1 is zero at the first (left-most) point and reaches its full value at the last.
     // Its filter correction leaves no phase at the first point where our ramp leaves none in the
     // middle: half a turn of the delay's fraction, as zero order (pair: r 0.9978 without it).
-    const int n = doc.nData;
-    const double delayFraction = doc.transform.delayFraction;
+    const int n = doc.spectrum.nData;
+    const double delayFraction = doc.spectrum.delayFraction;
     const double phc0 = std::isfinite(r.PHC0) ? r.PHC0 : 0.0;
     const double phc1 = std::isfinite(r.PHC1) ? r.PHC1 : 0.0;
     const double atFirstPoint = -phc0 - 180.0 * delayFraction;  // degrees, our sense
     const double perSpectrum = -phc1;                           // added across the points
     // theta_k = phase0 + phase1*4*(2k + 1 - P)/n = atFirstPoint + perSpectrum*2k/n.
-    doc.phase1 = perSpectrum / 4.0;
-    doc.phase0 = wrapDegrees(atFirstPoint - doc.phase1 * 4.0 * (1 - doc.peakIndex) / n);
-    saveUnphased(doc);
-    doc.phaseSourceValid = 1;
-    rotatePhase(doc, doc.phase0, doc.phase1);
+    doc.spectrum.phase1 = perSpectrum / 4.0;
+    doc.spectrum.phase0 =
+        wrapDegrees(atFirstPoint - doc.spectrum.phase1 * 4.0 * (1 - doc.spectrum.peakIndex) / n);
+    saveUnphased(doc.spectrum);
+    doc.spectrum.phaseSourceValid = 1;
+    rotatePhase(doc, doc.spectrum.phase0, doc.spectrum.phase1);
     // The largest line of the phased spectrum becomes +-100, as the transform leaves an unphased one.
     normalisePhased(doc);
 
     // The reference: the first point at the recorded OFFSET when that set spans this spectrum's
     // width (a strip starts elsewhere: the reference the reader chose stays).
-    AcqParams& p = doc.acqPars;
+    AcqParams& p = doc.spectrum.acqPars;
     if (r.SF > 0.0 && std::isfinite(r.SF)) p.SF = r.SF;
     if (r.haveOffset && p.SF > 0.0 && sw > 0.0 && std::fabs(r.SW_p - sw) <= 1e-6 * sw &&
         std::isfinite(r.OFFSET * p.SF)) {
         p.offsetHz = r.OFFSET * p.SF - sw;
-        doc.referenceSource = ReferenceSource::Procs;
+        doc.spectrum.referenceSource = ReferenceSource::Procs;
     }
-    doc.offsetHz = p.offsetHz;
-    doc.offsetPpm = p.SF != 0.0 ? doc.offsetHz / p.SF : 0.0;
+    doc.spectrum.offsetHz = p.offsetHz;
+    doc.spectrum.offsetPpm = p.SF != 0.0 ? doc.spectrum.offsetHz / p.SF : 0.0;
     const double count = n;
-    if (sw > 0.0) doc.refIndex = truncToInt(count + std::trunc(2.0 * doc.offsetHz * (count / (2.0 * sw))));
+    if (sw > 0.0)
+        doc.spectrum.refIndex =
+            truncToInt(count + std::trunc(2.0 * doc.spectrum.offsetHz * (count / (2.0 * sw))));
     ui.requestRepaint();
     return true;
 }

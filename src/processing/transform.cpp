@@ -6,7 +6,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "document/numeric.h"
+#include "base/numeric.h"
+#include "document/document.h"
 #include "processing/fft.h"
 #include "processing/phase.h"
 
@@ -15,7 +16,7 @@ namespace pelvaron::processing {
 namespace {
 
 /// Doubles in use, never beyond the buffers.
-int dataCount(const Document& doc) { return std::clamp(doc.nData, 0, kCapacity); }
+int dataCount(const Spectrum& s) { return std::clamp(s.nData, 0, kCapacity); }
 
 struct GroupDelayRow {
     int decim;
@@ -54,50 +55,50 @@ constexpr GroupDelayRow kGroupDelays[] = {
 
 }  // namespace
 
-void firstPointCorrection(Document& doc) {
-    if (dataCount(doc) < 2) return;
-    doc.specData[0] *= 0.5;
-    doc.specData[1] *= 0.5;
+void firstPointCorrection(Spectrum& s) {
+    if (dataCount(s) < 2) return;
+    s.specData[0] *= 0.5;
+    s.specData[1] *= 0.5;
 }
 
-void driftCorrection(Document& doc) {
-    const int n = dataCount(doc);
+void driftCorrection(Spectrum& s) {
+    const int n = dataCount(s);
     if (n < 2) return;
     const double count = n / 2;
     double re = 0.0;
     double im = 0.0;
     for (int i = 0; i + 1 < n; i += 2) {
-        re += doc.specData[i];
-        im += doc.specData[i + 1];
+        re += s.specData[i];
+        im += s.specData[i + 1];
     }
     re /= count;
     im /= count;
     for (int i = 0; i + 1 < n; i += 2) {
-        doc.specData[i] -= re;
-        doc.specData[i + 1] -= im;
+        s.specData[i] -= re;
+        s.specData[i + 1] -= im;
     }
 }
 
-void rotateData(Document& doc, int count) {
-    const int n = dataCount(doc);
+void rotateData(Spectrum& s, int count) {
+    const int n = dataCount(s);
     // A rotation beyond the data has no meaning; such counts are clamped into 0 ... N/2.
     const int r = std::clamp(count, 0, n / 2);
     // An in-place rotation moves the same values to the same places as a copy through a
     // temporary array, and it cannot fail for want of memory.
-    std::rotate(doc.specData.begin(), doc.specData.begin() + 2 * r, doc.specData.begin() + 2 * (n / 2));
+    std::rotate(s.specData.begin(), s.specData.begin() + 2 * r, s.specData.begin() + 2 * (n / 2));
 }
 
-void quadratureAlternation(Document& doc) {
-    const int n = dataCount(doc);
+void quadratureAlternation(Spectrum& s) {
+    const int n = dataCount(s);
     for (int i = 0; i + 1 < n; i += 4) {
-        doc.specData[i] = -doc.specData[i];
-        doc.specData[i + 1] = -doc.specData[i + 1];
+        s.specData[i] = -s.specData[i];
+        s.specData[i + 1] = -s.specData[i + 1];
     }
 }
 
-void conjugate(Document& doc) {
-    const int n = dataCount(doc);
-    for (int i = 1; i < n; i += 2) doc.specData[i] = -doc.specData[i];
+void conjugate(Spectrum& s) {
+    const int n = dataCount(s);
+    for (int i = 1; i < n; i += 2) s.specData[i] = -s.specData[i];
 }
 
 std::optional<double> groupDelayFromTable(int decim, int dspfvs) {
@@ -114,27 +115,27 @@ std::optional<double> groupDelayFromTable(int decim, int dspfvs) {
     return std::nullopt;
 }
 
-std::optional<double> groupDelayProposal(const Document& doc) {
+std::optional<double> groupDelayProposal(const Spectrum& s) {
     // A group delay the spectrometer recorded is exact for its own filter, whatever DECIM and
     // DSPFVS say; the table only covers the firmware it knows.
-    if (doc.groupDelay > 0.0) return doc.groupDelay;
-    return groupDelayFromTable(doc.acqPars.DECIM, doc.acqPars.DSPFVS);
+    if (s.groupDelay > 0.0) return s.groupDelay;
+    return groupDelayFromTable(s.acqPars.DECIM, s.acqPars.DSPFVS);
 }
 
-std::optional<int> proposedRotation(const Document& doc) {
-    const bool delayed = doc.groupDelay > 0.0 || doc.acqPars.DECIM > 1;
-    const std::optional<double> delay = groupDelayProposal(doc);
+std::optional<int> proposedRotation(const Spectrum& s) {
+    const bool delayed = s.groupDelay > 0.0 || s.acqPars.DECIM > 1;
+    const std::optional<double> delay = groupDelayProposal(s);
     if (!delayed || !delay) return std::nullopt;
     return truncToInt(*delay);
 }
 
-int spectrumRefIndex(const Document& doc, int n) {
+int spectrumRefIndex(const Spectrum& s, int n) {
     const double count = n;
-    return truncToInt(count + std::trunc(2.0 * doc.offsetHz * (count / (2.0 * doc.acqPars.SW))));
+    return truncToInt(count + std::trunc(2.0 * s.offsetHz * (count / (2.0 * s.acqPars.SW))));
 }
 
-double residualGroupDelay(const Document& doc, int rotateCount) {
-    const std::optional<double> proposal = groupDelayProposal(doc);
+double residualGroupDelay(const Spectrum& s, int rotateCount) {
+    const std::optional<double> proposal = groupDelayProposal(s);
     if (!proposal) return 0.0;
     const double rest = *proposal - rotateCount;
     return std::fabs(rest) < 1.0 ? rest : 0.0;
@@ -160,106 +161,153 @@ int roundUpTransformSize(int n) {
     return kMaxTransformSize;
 }
 
-bool fourierTransform(Document& doc, const FtOptions& options) {
-    const int n = doc.nData;
-    if (n < 4 || n > kCapacity || !std::has_single_bit(static_cast<unsigned>(n))) return false;
-    TransformState& ts = doc.transform;
+TransformSettings proposedTransform(const Spectrum& s, int rememberedRotation) {
+    TransformSettings t;
+    t.real = s.ftReal;
+    t.driftCorr = s.ftDriftCorr;
+    t.quadrature = s.ftQuadrature;
+    t.inverse = s.ftInverse;
+    t.rotateCount = rememberedRotation;
+    // A forward transform of filtered data gets the filter's delay as its rotation, and what the
+    // whole points leave of it as the ramp.
+    const std::optional<int> rotation = proposedRotation(s);
+    if (!t.inverse && rotation) {
+        t.rotate = 1;
+        t.rotateCount = *rotation;
+        t.delayFraction = residualGroupDelay(s, t.rotateCount);
+    }
+    return t;
+}
 
-    // 1-2: the options, their Undo copies and the data snapshot.
-    doc.ftReal = options.real;
-    doc.ftDriftCorr = options.driftCorr;
-    doc.ftQuadrature = options.quadrature;
-    doc.ftInverse = options.inverse;
-    ts.ftRotate = options.rotate;
-    ts.ftRotateCount = std::clamp(options.rotateCount, 0, n / 2);
-    takeUndoFlags(doc);
-    takeUndoSnapshot(doc);
+std::optional<int> transformSizeOfPoints(double points) {
+    for (int size = 128; size <= kMaxTransformSize; size *= 2) {
+        if (2.0 * points == static_cast<double>(size)) return size;
+    }
+    return std::nullopt;
+}
+
+void roundUpToTransformSize(Spectrum& s) {
+    s.noteSpecExtent(s.nData);
+    s.nData = roundUpTransformSize(s.nData);
+    s.acqPars.TD = s.nData;
+}
+
+void chooseTransformSize(Spectrum& s, int size) {
+    // A smaller size leaves the doubles beyond it in the buffer, to come back with a larger one.
+    s.noteSpecExtent(s.nData);
+    s.nData = std::clamp(size, 0, kMaxTransformSize);
+}
+
+Status<TransformProblem> transformSpectrum(Spectrum& s, const TransformSettings& t) {
+    const int n = s.nData;
+    if (n < 4 || n > kCapacity || !std::has_single_bit(static_cast<unsigned>(n))) {
+        return Failure{TransformProblem::NotATransformSize};
+    }
+    s.ftReal = t.real;
+    s.ftDriftCorr = t.driftCorr;
+    s.ftQuadrature = t.quadrature;
+    s.ftInverse = t.inverse;
+    const int rotateCount = std::clamp(t.rotateCount, 0, n / 2);
 
     // The way back starts from the spectrum as it was before the forward transform's ramp.
-    const bool inverse = doc.ftInverse != 0;
-    if (inverse && !doc.ftReal && ts.delayFraction != 0.0) {
-        groupDelayRamp(doc.specData.data(), n, -ts.delayFraction, ts.delayCentred != 0);
+    const bool inverse = s.ftInverse != 0;
+    if (inverse && !s.ftReal && s.delayFraction != 0.0) {
+        groupDelayRamp(s.specData.data(), n, -s.delayFraction, s.delayCentred != 0);
     }
-    if (inverse) ts.delayFraction = 0.0;
+    if (inverse) s.delayFraction = 0.0;
 
-    // 3-5: corrections of the input.
-    firstPointCorrection(doc);
-    if (ts.ftRotate) rotateData(doc, ts.ftRotateCount);
-    if (doc.ftDriftCorr) driftCorrection(doc);
+    // Corrections of the input.
+    firstPointCorrection(s);
+    if (t.rotate) rotateData(s, rotateCount);
+    if (s.ftDriftCorr) driftCorrection(s);
 
-    // 6: direction and units.
+    const int direction = inverse ? kInverse : kForward;
     if (inverse) {
-        ts.ftDirection = kInverse;
-        doc.xUnits = kSeconds;
-        doc.unitSeconds = 1;
-        doc.unitPpm = doc.unitHz = doc.unitPoints = 0;
-        doc.acqPars.DECIM = 1;
+        s.xUnits = kSeconds;
+        s.acqPars.DECIM = 1;
         // The time-domain data coming back are already rotated: no delay is left to propose.
-        doc.groupDelay = 0.0;
+        s.groupDelay = 0.0;
     } else {
-        ts.ftDirection = kForward;
-        doc.xUnits = kPpm;
-        doc.unitPpm = 1;
-        doc.unitSeconds = doc.unitHz = doc.unitPoints = 0;
+        s.xUnits = kPpm;
     }
 
-    // 7-9: the transform itself.
-    if (doc.ftQuadrature && !inverse) quadratureAlternation(doc);
-    if (doc.ftReal) {
-        realFft(doc, n, ts.ftDirection);
+    // The transform itself.
+    if (s.ftQuadrature && !inverse) quadratureAlternation(s);
+    if (s.ftReal) {
+        realFft(s, n, direction);
     } else {
-        if (doc.negateImag) conjugate(doc);
-        doc.negateImag = 0;
-        complexFft(doc, n / 2, ts.ftDirection);
+        if (s.negateImag) conjugate(s);
+        s.negateImag = 0;
+        complexFft(s, n / 2, direction);
         // Whatever of the group delay the whole-point rotation left is a linear phase across
         // the spectrum; taking it off here leaves lines that need a zero-order correction only.
         // (A real transform's packed output has no such ramp applied: it gets the rotation only.)
         if (!inverse) {
-            ts.delayFraction = std::isfinite(options.delayFraction) && std::fabs(options.delayFraction) < 1.0
-                                   ? options.delayFraction
-                                   : 0.0;
-            ts.delayCentred = doc.ftQuadrature;
-            groupDelayRamp(doc.specData.data(), n, ts.delayFraction, ts.delayCentred != 0);
+            s.delayFraction =
+                std::isfinite(t.delayFraction) && std::fabs(t.delayFraction) < 1.0 ? t.delayFraction : 0.0;
+            s.delayCentred = s.ftQuadrature;
+            groupDelayRamp(s.specData.data(), n, s.delayFraction, s.delayCentred != 0);
         }
     }
-    if (!inverse && doc.ftReal) ts.delayFraction = 0.0;
+    if (!inverse && s.ftReal) s.delayFraction = 0.0;
     const double count = n;
-    for (int i = 0; i < n; ++i) doc.specData[i] /= count;
+    for (int i = 0; i < n; ++i) s.specData[i] /= count;
 
-    // 10: the options the next opening proposes.
+    // The options the next opening proposes: the way back, or forward again. Either way the new
+    // data carry no phase correction yet; an unphased copy of earlier data (kept valid across an
+    // Undo) would replace them at the next re-phasing.
     if (inverse) {
-        doc.ftInverse = 0;
-        doc.ftQuadrature = 0;
-        doc.fidCopy.copyFrom(doc.specData, n);
-        doc.fidCopyCount = n;
-        doc.fidCopyFromInverse = 1;
-        doc.phase0 = 0.0;
-        doc.phase1 = 0.0;
-        doc.phaseSourceValid = 0;
+        s.ftInverse = 0;
+        s.ftQuadrature = 0;
     } else {
-        doc.ftInverse = 1;
-        doc.ftQuadrature = 0;
-        doc.ftReal = 0;
-        // A new spectrum carries no phase correction yet; an unphased copy of an earlier one
-        // (kept valid across an Undo) would replace it at the next re-phasing.
-        doc.phase0 = 0.0;
-        doc.phase1 = 0.0;
-        doc.phaseSourceValid = 0;
+        s.ftInverse = 1;
+        s.ftQuadrature = 0;
+        s.ftReal = 0;
     }
+    s.phase0 = 0.0;
+    s.phase1 = 0.0;
+    s.phaseSourceValid = 0;
 
-    // 11-12: the largest line becomes +-100; data without any signal stay as they are.
-    doc.peakValue = findPeak(doc);
-    const double magnitude = std::fabs(doc.peakValue);
+    // The largest line becomes +-100; data without any signal stay as they are.
+    s.peakValue = findPeak(s);
+    const double magnitude = std::fabs(s.peakValue);
     if (!inverse && magnitude > 0.0) {
-        for (int i = 0; i < n; ++i) doc.specData[i] = doc.specData[i] / magnitude * 100.0;
+        for (int i = 0; i < n; ++i) s.specData[i] = s.specData[i] / magnitude * 100.0;
         // The displays scale by |peakValue|: it must describe the normalised data (+-100, same
         // sign and index), or the new spectrum is drawn flat.
-        doc.peakValue = findPeak(doc);
+        s.peakValue = findPeak(s);
     }
 
-    // 13: where 0 Hz lies in the new data.
-    doc.refIndex = spectrumRefIndex(doc, n);
-    return true;
+    // Where 0 Hz lies in the new data.
+    s.refIndex = spectrumRefIndex(s, n);
+    return {};
+}
+
+Status<TransformProblem> fourierTransform(Document& doc, const TransformSettings& settings) {
+    const int n = doc.spectrum.nData;
+    if (n < 4 || n > kCapacity || !std::has_single_bit(static_cast<unsigned>(n))) {
+        return Failure{TransformProblem::NotATransformSize};
+    }
+    // The dialog shows these options at its next opening; Undo returns the flags with the data.
+    TransformState& ts = doc.transform;
+    ts.ftRotate = settings.rotate;
+    ts.ftRotateCount = std::clamp(settings.rotateCount, 0, n / 2);
+    ts.ftDirection = settings.inverse ? kInverse : kForward;
+    doc.spectrum.ftReal = settings.real;
+    doc.spectrum.ftDriftCorr = settings.driftCorr;
+    doc.spectrum.ftQuadrature = settings.quadrature;
+    doc.spectrum.ftInverse = settings.inverse;
+    takeUndoFlags(doc);
+    takeUndoSnapshot(doc);
+
+    const Status<TransformProblem> done = transformSpectrum(doc.spectrum, settings);
+    if (done && settings.inverse) {
+        // The time-domain data as last obtained: interactive apodization starts from them.
+        doc.fidCopy.copyFrom(doc.spectrum.specData, n);
+        doc.fidCopyCount = n;
+        doc.fidCopyFromInverse = 1;
+    }
+    return done;
 }
 
 }  // namespace pelvaron::processing

@@ -1,7 +1,7 @@
 // The "Window Function Parameters" dialog's logic.
 #include "processing/window_function_dialog.h"
 
-#include "document/format.h"
+#include "base/format.h"
 #include "processing/window_functions.h"
 
 namespace pelvaron::processing {
@@ -32,27 +32,16 @@ bool WindowFunctionDialog::ok() {
     w.sineDeg = parseLeadingDouble(sineDegText);
     w.sine2Deg = parseLeadingDouble(sine2DegText);
 
-    // The ranges are written so that a value that is not a number fails them too.
-    if (w.selected == Window::Gaussian && !(w.shift >= 0.0 && w.shift <= 1.0)) {
-        ui_.message("Shift must be a value between 0 and 1", "error", platform::Icon::Exclamation);
+    const WindowCheck check = checkWindow(w);
+    if (check.lbNegated) {
+        platform::report(ui_, kNegativeLbNotice);
+        w.lbLg = check.settings.lbLg;
+    }
+    if (check.problem) {
+        platform::report(ui_, windowMessage(*check.problem));
         return false;
     }
-    if (w.selected == Window::LorentzGauss) {
-        if (w.lbLg > 0.0) {
-            ui_.message(
-                "LB must be negative for the Lorentzian/Gaussian function\n"
-                "Pelvaron will use the negative of that value.",
-                "Error", platform::Icon::Information);
-            w.lbLg = -w.lbLg;
-        }
-        // GB = 0 would divide by zero in the Gaussian term: refused like any other GB outside
-        // the range.
-        if (!(w.gb > 0.0 && w.gb <= 1.0)) {
-            ui_.message("GB must be a number between 0 and 1", "Error", platform::Icon::Information);
-            return false;
-        }
-    }
-    applyWindow(doc_);
+    applyWindow(doc_.spectrum, w);
     ui_.requestRepaint();
     return true;
 }

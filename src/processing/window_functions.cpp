@@ -7,13 +7,14 @@
 #include <cmath>
 #include <cstddef>
 
+#include "base/legacy_constants.h"
+
 namespace pelvaron::processing {
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-/// The Gaussian window's own value of pi.
-constexpr double kGaussPi = 3.14159;
+constexpr double kPi = legacy::kPi;
+constexpr double kGaussPi = legacy::kShortPi;
 
 }  // namespace
 
@@ -106,12 +107,39 @@ void sineWindow(double* data, const FidLayout& fid, double ssb, bool squared) {
     });
 }
 
-void applyWindow(Document& doc) {
-    const int n = std::clamp(doc.nData, 0, kCapacity);
-    double* data = doc.specData.data();
-    const WindowParams& w = doc.window;
-    const double sw = doc.acqPars.SW;
-    const double aq = doc.acqPars.AQ;
+Message windowMessage(WindowProblem problem) {
+    switch (problem) {
+        case WindowProblem::ShiftOutOfRange:
+            return {"Shift must be a value between 0 and 1", "error", MessageIcon::Exclamation};
+        case WindowProblem::GbOutOfRange:
+            return {"GB must be a number between 0 and 1", "Error", MessageIcon::Information};
+    }
+    return {};
+}
+
+WindowCheck checkWindow(const WindowSettings& w) {
+    WindowCheck c;
+    c.settings = w;
+    if (w.selected == Window::Gaussian && !(w.shift >= 0.0 && w.shift <= 1.0)) {
+        c.problem = WindowProblem::ShiftOutOfRange;
+    }
+    if (w.selected == Window::LorentzGauss) {
+        if (w.lbLg > 0.0) {
+            c.settings.lbLg = -w.lbLg;
+            c.lbNegated = true;
+        }
+        // GB = 0 would divide by zero in the Gaussian term: refused like any other GB outside
+        // the range.
+        if (!(w.gb > 0.0 && w.gb <= 1.0)) c.problem = WindowProblem::GbOutOfRange;
+    }
+    return c;
+}
+
+void applyWindow(Spectrum& s, const WindowSettings& w) {
+    const int n = s.count();
+    double* data = s.specData.data();
+    const double sw = s.acqPars.SW;
+    const double aq = s.acqPars.AQ;
     switch (w.selected) {
         case Window::Exponential: exponentialWindow(data, n, w.lbExp, sw); break;
         case Window::Gaussian: gaussianWindow(data, n, w.lbGauss, w.shift, aq); break;
@@ -122,6 +150,13 @@ void applyWindow(Document& doc) {
         case Window::Hamming: hammingWindow(data, n); break;
         case Window::Hanning: hanningWindow(data, n); break;
     }
+}
+
+Status<WindowProblem> apodize(Spectrum& s, const WindowSettings& w) {
+    const WindowCheck c = checkWindow(w);
+    if (c.problem) return Failure{*c.problem};
+    applyWindow(s, c.settings);
+    return {};
 }
 
 }  // namespace pelvaron::processing

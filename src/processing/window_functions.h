@@ -2,7 +2,11 @@
 // computed from the double's index m (not the complex point number).
 #pragma once
 
-#include "document/document.h"
+#include <optional>
+
+#include "base/result.h"
+#include "document/spectrum.h"
+#include "document/window_params.h"
 
 namespace pelvaron::processing {
 
@@ -56,8 +60,40 @@ void gmWindow(double* data, const FidLayout& fid, double lb, double gb);
 /// bell. An ssb of 1 or less (0 as recorded when none was set) gives phi = 0, the plain sine.
 void sineWindow(double* data, const FidLayout& fid, double ssb, bool squared);
 
-/// Applies the selected window of doc.window to specData with the document's nData, SW and AQ.
-/// The caller has checked the parameters (see WindowFunctionDialog).
-void applyWindow(Document& doc);
+/// What Apodize applies: the selected window and the parameters of every window (the dialog keeps
+/// all of them between uses).
+using WindowSettings = WindowParams;
+
+/// Why a window cannot be applied.
+enum class WindowProblem {
+    ShiftOutOfRange,  ///< the Gaussian's shift is not between 0 and 1
+    GbOutOfRange,     ///< the Lorentzian/Gaussian's GB is not above 0 and at most 1
+};
+
+/// The program's message for a refused window.
+[[nodiscard]] Message windowMessage(WindowProblem problem);
+
+/// Said when a positive LB of the Lorentzian/Gaussian is taken as its negative.
+inline constexpr Message kNegativeLbNotice{
+    "LB must be negative for the Lorentzian/Gaussian function\nPelvaron will use the negative of that value.",
+    "Error", MessageIcon::Information};
+
+/// The settings as the window will use them, and what checking them found.
+struct WindowCheck {
+    WindowSettings settings;  ///< a positive LB of the Lorentzian/Gaussian negated
+    bool lbNegated = false;   ///< kNegativeLbNotice applies
+    std::optional<WindowProblem> problem;
+};
+
+/// Checks the parameters of the selected window. The ranges are written so that a value that is
+/// not a number fails them too.
+[[nodiscard]] WindowCheck checkWindow(const WindowSettings& w);
+
+/// Applies the selected window to the nData doubles of the spectrum with its SW and AQ; the
+/// settings have been checked (checkWindow).
+void applyWindow(Spectrum& s, const WindowSettings& w);
+
+/// Checks the settings and applies the window; nothing changes when they are refused.
+[[nodiscard]] Status<WindowProblem> apodize(Spectrum& s, const WindowSettings& w);
 
 }  // namespace pelvaron::processing

@@ -5,8 +5,9 @@
 #include <climits>
 #include <cmath>
 
-#include "document/format.h"
-#include "document/numeric.h"
+#include "base/format.h"
+#include "base/legacy_constants.h"
+#include "base/numeric.h"
 #include "simulation/spin_engine.h"
 #include "simulation/synthesis.h"
 
@@ -36,12 +37,10 @@ std::string couplingLine(NucleusPair p, double value) {
     return cformat("%d,%d= %.2lf", p.i + 1, p.j + 1, value);
 }
 
-/// Both copies are n x n.
+/// The copies hold n shifts and an n x n table, whatever the values typed into them.
 bool copiesHold(const SimulationState& sim, int n) {
-    const auto un = static_cast<std::size_t>(std::max(n, 0));
-    if (sim.editShifts.size() < un || sim.editCouplings.size() < un) return false;
-    return std::all_of(sim.editCouplings.begin(), sim.editCouplings.begin() + n,
-                       [un](const auto& row) { return row.size() >= un; });
+    const SpinSubsystem::Fault fault = SpinSubsystem::check(n, sim.editShifts, sim.editCouplings);
+    return fault == SpinSubsystem::Fault::None || fault == SpinSubsystem::Fault::NotFinite;
 }
 
 double editCoupling(const SimulationState& sim, NucleusPair p) {
@@ -55,22 +54,6 @@ std::vector<std::string> couplingLinesOf(const std::vector<std::vector<double>>&
         lines.push_back(couplingLine(p, j[static_cast<std::size_t>(p.i)][static_cast<std::size_t>(p.j)]));
     }
     return lines;
-}
-
-/// Releases the subsystems, their editing copies and the simulation.
-void releaseSpinSystems(SimulationState& sim, Document& doc) {
-    freeSpinSubsystems(doc);
-    sim.editShifts.clear();
-    sim.editCouplings.clear();
-    sim.simExists = 0;
-    sim.lastSubsystem = 0;
-    sim.simNewSubsystem = 1;
-    sim.simInteractive = 0;
-    sim.simUpdateDocument = 0;
-    // A fresh simulation starts from the working defaults; opening the data dialog no longer
-    // resets them, so that Edit Parameters shows the width and threshold in use.
-    sim.simLineWidth = 0.3;
-    sim.simThreshold = 0.001;
 }
 
 }  // namespace
@@ -110,7 +93,7 @@ bool beginNewSimulation(Document& doc, platform::UserInterface& ui) {
         ui.message(kClearSimulationText, "Warning", Icon::Question, platform::Buttons::YesNo) !=
             platform::Answer::Yes)
         return false;
-    releaseSpinSystems(sim, doc);
+    releaseSimulation(sim);
     sim.simFromHz = 0.0;
     sim.simToHz = 3000.0;
     sim.simSF = 300.0;
@@ -120,34 +103,30 @@ bool beginNewSimulation(Document& doc, platform::UserInterface& ui) {
 
 void beginCompareSimulation(Document& doc) {
     SimulationState& sim = doc.sim;
-    releaseSpinSystems(sim, doc);
-    const double hzPerIndex = doc.acqPars.SW / doc.nData;
+    releaseSimulation(sim);
+    const double hzPerIndex = doc.spectrum.acqPars.SW / doc.spectrum.nData;
     // The low end is the Hz one point past the data's last, nData, where the simulated axis puts
     // it too; TD, the size the file recorded, may differ from the data drawn.
-    sim.simFromHz = (doc.refIndex - doc.nData) * hzPerIndex;
-    sim.simToHz = doc.refIndex * hzPerIndex;
-    sim.simPoints = doc.nData;
-    sim.simSF = doc.acqPars.SF;
+    sim.simFromHz = (doc.spectrum.refIndex - doc.spectrum.nData) * hzPerIndex;
+    sim.simToHz = doc.spectrum.refIndex * hzPerIndex;
+    sim.simPoints = doc.spectrum.nData;
+    sim.simSF = doc.spectrum.acqPars.SF;
 }
 
 bool completeSimulation(Document& doc, platform::UserInterface& ui) {
     SimulationState& sim = doc.sim;
-    const double offset = doc.acqPars.offsetHz;
-    doc.acqPars.offsetHz = sim.simFromHz;
+    const double offset = doc.spectrum.acqPars.offsetHz;
+    doc.spectrum.acqPars.offsetHz = sim.simFromHz;
     if (!recomputeSimulation(doc, ui)) {
-        doc.acqPars.offsetHz = offset;
+        doc.spectrum.acqPars.offsetHz = offset;
         return false;
     }
-    doc.acqPars.SF = sim.simSF;
-    setupDocument(doc, ui);
+    doc.spectrum.acqPars.SF = sim.simSF;
+    setupDocument(doc);
     doc.fidCopyCount = 0;  // a computed spectrum: there is no FID behind it to apodize
     const bool ppm = sim.simUnitsPpm != 0;
-    doc.unitSeconds = 0;
-    doc.unitPoints = 0;
-    doc.unitHz = ppm ? 0 : 1;
-    doc.unitPpm = ppm ? 1 : 0;
-    doc.xUnits = ppm ? kPpm : kHz;
-    doc.nData = sim.simPoints;
+    doc.spectrum.xUnits = ppm ? kPpm : kHz;
+    doc.spectrum.nData = sim.simPoints;
     sim.simExists = 1;
     sim.simNewSubsystem = 1;
     ui.requestRepaint();
@@ -182,16 +161,13 @@ bool SimulationDataDialog::open() {
             return false;
         }
         const SpinSubsystem& rec = sim.spinSubsystems[static_cast<std::size_t>(s)];
-        if (rec.nNuclei < 1 || rec.nNuclei > kMaxNuclei || rec.shifts.size() < static_cast<std::size_t>(rec.nNuclei)) {
-            ui_.message(kNucleiCountText, "Error", Icon::Stop);
+        if (const char* text = faultText(rec.fault())) {
+            ui_.message(text, "Error", Icon::Stop);
             return false;
         }
-        sim.nNucleiInput = rec.nNuclei;
-        sim.editShifts = rec.shifts;
-        sim.editCouplings = rec.couplings;
-        for (std::size_t i = 0; i < sim.editCouplings.size(); ++i)
-            for (std::size_t j = 0; j < i && j < sim.editCouplings[i].size(); ++j)
-                sim.editCouplings[i][j] = sim.editCouplings[j][i];
+        sim.nNucleiInput = rec.nNuclei();
+        sim.editShifts = rec.shifts();
+        sim.editCouplings = rec.couplings();
     } else {
         if (sim.lastSubsystem < 0 || sim.lastSubsystem >= kMaxSubsystems) {
             ui_.message(kTooManySubsystemsText, "Error", Icon::Stop);
@@ -201,12 +177,10 @@ bool SimulationDataDialog::open() {
             ui_.message(kNucleiCountText, "Error", Icon::Stop);
             return false;
         }
+        // The record itself is written when the page is stored.
         const auto n = static_cast<std::size_t>(sim.nNucleiInput);
         sim.editShifts.assign(n, 0.0);
         sim.editCouplings.assign(n, std::vector<double>(n, 0.0));
-        SpinSubsystem& rec = sim.spinSubsystems[static_cast<std::size_t>(sim.lastSubsystem)];
-        rec.nNuclei = sim.nNucleiInput;
-        rec.nCouplings = sim.nNucleiInput * (sim.nNucleiInput - 1) / 2;
     }
     nuclei_ = sim.nNucleiInput;
     ppm_ = sim.simUnitsPpm != 0;
@@ -280,7 +254,7 @@ void SimulationDataDialog::layoutRing(int width, int height, int buttonWidth, in
     buttonWidth_ = buttonWidth;
     buttonHeight_ = buttonHeight;
     if (nuclei_ < 1) return;
-    constexpr double kPi = 3.14159;
+    constexpr double kPi = legacy::kShortPi;
     const int r = truncToInt(0.2 * height);
     const int step = 360 / nuclei_;
     for (int i = 0; i < nuclei_; ++i) {
@@ -361,7 +335,7 @@ bool SimulationDataDialog::readParameters(const SimulationFields& typed) {
     const double width = keptOrTyped(typed.lineWidth, shown_.lineWidth, sim.simLineWidth);
     const double threshold = keptOrTyped(typed.threshold, shown_.threshold, sim.simThreshold);
     const int points = readInt(typed.points);
-    if (!checkSynthesisParams(width, fromHz, toHz, threshold, points, ui_)) return false;
+    if (!checkSynthesisParams({width, fromHz, toHz, threshold, points}, ui_)) return false;
     sim.simSF = sf;
     sim.simUnitsPpm = ppm ? 1 : 0;
     sim.simFromHz = fromHz;
@@ -379,9 +353,8 @@ int SimulationDataDialog::ok(const SimulationFields& typed) {
 }
 
 int SimulationDataDialog::cancel() {
-    freeSpinSubsystems(doc_);
+    releaseSimulation(doc_.sim);
     doc_.sim.simExists = 1;
-    doc_.sim.simNewSubsystem = 1;
     return kCancelled;
 }
 
@@ -455,7 +428,8 @@ std::vector<std::string> SelectSubsystemDialog::lines() const {
     std::vector<std::string> lines;
     const SimulationState& sim = doc_.sim;
     for (int s = 0; s < subsystemCount(sim); ++s)
-        lines.push_back(cformat("%d-> No. of Nuclei: %d", s + 1, sim.spinSubsystems[static_cast<std::size_t>(s)].nNuclei));
+        lines.push_back(cformat("%d-> No. of Nuclei: %d", s + 1,
+                                sim.spinSubsystems[static_cast<std::size_t>(s)].nNuclei()));
     return lines;
 }
 
@@ -487,14 +461,11 @@ void InteractiveSimDialog::open() {
     nuclei_ = 0;
     if (subsystem_ < 0 || subsystem_ >= subsystemCount(sim)) return;
     const SpinSubsystem& rec = sim.spinSubsystems[static_cast<std::size_t>(subsystem_)];
-    nuclei_ = std::clamp(rec.nNuclei, 0, kMaxNuclei);
-    if (!subsystemPresent()) {
-        nuclei_ = 0;
-        return;
-    }
+    nuclei_ = rec.nNuclei();
+    if (nuclei_ == 0) return;
     sim.nNucleiInput = nuclei_;
-    sim.editShifts = rec.shifts;
-    sim.editCouplings = rec.couplings;
+    sim.editShifts = rec.shifts();
+    sim.editCouplings = rec.couplings();
 }
 
 void InteractiveSimDialog::close() { doc_.sim.simInteractive = 0; }
@@ -502,24 +473,23 @@ void InteractiveSimDialog::close() { doc_.sim.simInteractive = 0; }
 bool InteractiveSimDialog::subsystemPresent() const {
     const SimulationState& sim = doc_.sim;
     if (nuclei_ < 1 || subsystem_ < 0 || subsystem_ >= subsystemCount(sim)) return false;
-    const SpinSubsystem& rec = sim.spinSubsystems[static_cast<std::size_t>(subsystem_)];
-    const auto n = static_cast<std::size_t>(nuclei_);
-    return rec.nNuclei == nuclei_ && rec.shifts.size() >= n && rec.couplings.size() >= n &&
-           std::all_of(rec.couplings.begin(), rec.couplings.begin() + nuclei_,
-                       [n](const auto& row) { return row.size() >= n; });
+    // A record that holds nuclei is a whole spin system: its count says it is the one tuned.
+    return sim.spinSubsystems[static_cast<std::size_t>(subsystem_)].nNuclei() == nuclei_;
 }
 
 std::vector<std::string> InteractiveSimDialog::shiftLines() const {
     std::vector<std::string> lines;
     if (!subsystemPresent()) return lines;
     const SpinSubsystem& rec = doc_.sim.spinSubsystems[static_cast<std::size_t>(subsystem_)];
-    for (int i = 0; i < nuclei_; ++i) lines.push_back(shiftLine(i, rec.shifts[static_cast<std::size_t>(i)]));
+    for (int i = 0; i < nuclei_; ++i)
+        lines.push_back(shiftLine(i, rec.shifts()[static_cast<std::size_t>(i)]));
     return lines;
 }
 
 std::vector<std::string> InteractiveSimDialog::couplingLines() const {
     if (!subsystemPresent()) return {};
-    return couplingLinesOf(doc_.sim.spinSubsystems[static_cast<std::size_t>(subsystem_)].couplings, nuclei_);
+    return couplingLinesOf(doc_.sim.spinSubsystems[static_cast<std::size_t>(subsystem_)].couplings(),
+                           nuclei_);
 }
 
 std::string InteractiveSimDialog::widthLine() const { return cformat("%.2lf", doc_.sim.simLineWidth); }
@@ -564,9 +534,9 @@ double InteractiveSimDialog::selectedValue() const {
     const SimulationState& sim = doc_.sim;
     if (selected_ == Selected::Width) return sim.simLineWidth;
     const SpinSubsystem& rec = sim.spinSubsystems[static_cast<std::size_t>(subsystem_)];
-    if (selected_ == Selected::Shift) return rec.shifts[static_cast<std::size_t>(row_)];
+    if (selected_ == Selected::Shift) return rec.shifts()[static_cast<std::size_t>(row_)];
     const NucleusPair p = couplingIndexToPair(row_, nuclei_);
-    return rec.couplings[static_cast<std::size_t>(p.i)][static_cast<std::size_t>(p.j)];
+    return rec.couplings()[static_cast<std::size_t>(p.i)][static_cast<std::size_t>(p.j)];
 }
 
 bool InteractiveSimDialog::change(double value) {
@@ -587,14 +557,13 @@ bool InteractiveSimDialog::change(double value) {
     SpinSubsystem& rec = sim.spinSubsystems[static_cast<std::size_t>(subsystem_)];
     const bool copies = copiesHold(sim, nuclei_);
     if (selected_ == Selected::Shift) {
-        const auto i = static_cast<std::size_t>(row_);
-        rec.shifts[i] = value;
-        if (copies) sim.editShifts[i] = value;
+        (void)rec.setShift(row_, value);
+        if (copies) sim.editShifts[static_cast<std::size_t>(row_)] = value;
     } else {
         const NucleusPair p = couplingIndexToPair(row_, nuclei_);
+        (void)rec.setCoupling(p.i, p.j, value);
         const auto i = static_cast<std::size_t>(p.i);
         const auto j = static_cast<std::size_t>(p.j);
-        rec.couplings[i][j] = rec.couplings[j][i] = value;
         if (copies) sim.editCouplings[i][j] = sim.editCouplings[j][i] = value;
     }
     runner_.recompute(Recompute::Full);

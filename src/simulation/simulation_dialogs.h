@@ -178,7 +178,7 @@ public:
     /// computes the spectrum and sets the document up as a simulated spectrum on the chosen
     /// units: kOk.
     int ok(const SimulationFields& typed);
-    /// Cancel: the table is discarded; kCancelled.
+    /// Cancel: the simulation is released, yet counts as existing (simExists = 1); kCancelled.
     int cancel();
     /// New: the subsystem is stored and the next one becomes the last (kNewSubsystem); refused
     /// with a message (kKeepOpen) when the table is full.

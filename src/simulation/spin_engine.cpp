@@ -286,35 +286,9 @@ bool sortByFrequency(Transitions& tr, platform::UserInterface& ui) {
     return true;
 }
 
-bool finite(const std::vector<double>& v, int n) {
-    return std::all_of(v.begin(), v.begin() + n, [](double x) { return std::isfinite(x); });
-}
-
-/// Shapes and values of one system's parameters; false after a message.
-bool checkParameters(int n, const std::vector<double>& shifts,
-                     const std::vector<std::vector<double>>& couplings, platform::UserInterface& ui) {
-    if (n < 1 || n > kMaxNuclei) {
-        refuse(ui, kNucleiCountText);
-        return false;
-    }
-    const auto un = static_cast<std::size_t>(n);
-    if (shifts.size() < un || couplings.size() < un ||
-        std::any_of(couplings.begin(), couplings.begin() + n,
-                    [un](const auto& row) { return row.size() < un; })) {
-        refuse(ui, kIncompleteText);
-        return false;
-    }
-    if (!finite(shifts, n) || std::any_of(couplings.begin(), couplings.begin() + n,
-                                          [n](const auto& row) { return !finite(row, n); })) {
-        refuse(ui, kNotFiniteText);
-        return false;
-    }
-    return true;
-}
-
-/// Copies a list into a record's vector, with the gate and bad_alloc as the failure paths.
-bool storeList(std::vector<double>& into, const Vector& from, const char* message,
-               const AllocationGate* gate) {
+/// Copies a list, with the gate and bad_alloc as the failure paths.
+bool copyList(std::vector<double>& into, const Vector& from, const char* message,
+              const AllocationGate* gate) {
     if (gate != nullptr && !gate->allow(message)) return false;
     try {
         into.assign(from.data(), from.data() + from.size());
@@ -324,41 +298,62 @@ bool storeList(std::vector<double>& into, const Vector& from, const char* messag
     return true;
 }
 
-/// Zeroes specData over the larger of nData and P: the synthesis only adds, and points between
-/// the old nData and P would otherwise keep whatever an earlier, longer data set left there.
-/// For an odd P this also makes the last value (index P-1, which no line reaches) 0.
-void zeroForSimulation(Document& doc, int nPoints) {
-    const int count = std::clamp(std::max(doc.nData, nPoints), 0, kCapacity);
-    std::fill(doc.specData.begin(), doc.specData.begin() + count, 0.0);
-    doc.noteSpecExtent(count);
-    // The data are the simulation's now: its axis is the one the simulation was set up on, and
-    // nothing the spectrometer recorded of its processing applies to them any more.
-    doc.referenceSource = ReferenceSource::Simulation;
-    doc.recorded = {};
-}
-
-bool checkWorkingParameters(const Document& doc, platform::UserInterface& ui) {
-    const SimulationState& sim = doc.sim;
-    if (sim.lastSubsystem >= kMaxSubsystems) {
-        refuse(ui, kTooManySubsystemsText);
+/// Sums the lines of `lists` into `values`, one list's curve after another's. False after a message.
+template <typename Lists>
+bool sumLines(const Lists& lists, std::size_t count, const SynthesisSettings& settings, double offsetHz,
+              std::vector<double>& values, platform::UserInterface& ui) {
+    const auto h = static_cast<std::size_t>(settings.points / 2);
+    std::vector<double> curve;
+    try {
+        values.assign(h, 0.0);
+        curve.resize(h);
+    } catch (const std::bad_alloc&) {
+        refuse(ui, kCurveAllocationText);
         return false;
     }
-    if (!checkSynthesisParams(sim.simLineWidth, sim.simFromHz, sim.simToHz, sim.simThreshold, sim.simPoints,
-                              ui))
-        return false;
-    for (int s = 0; s <= sim.lastSubsystem; ++s)
-        if (!checkSubsystem(doc, s, ui)) return false;
+    for (std::size_t s = 0; s < count; ++s) {
+        const auto [freq, intens] = lists(s);
+        if (freq.empty()) continue;
+        if (!lineCurve(curve, freq, intens, settings, offsetHz, ui)) return false;
+        for (std::size_t j = 0; j < h; ++j) values[j] += curve[j];
+    }
     return true;
 }
 
+using Lines = std::pair<std::span<const double>, std::span<const double>>;
+
 }  // namespace
 
-bool computeTransitions(int n, const std::vector<double>& shifts,
-                        const std::vector<std::vector<double>>& couplings, Transitions& out,
-                        platform::UserInterface& ui, const AllocationGate* gate) {
+const char* faultText(SpinSubsystem::Fault fault) {
+    switch (fault) {
+        case SpinSubsystem::Fault::NucleiCount: return kNucleiCountText;
+        case SpinSubsystem::Fault::Incomplete: return kIncompleteText;
+        case SpinSubsystem::Fault::NotFinite: return kNotFiniteText;
+        case SpinSubsystem::Fault::None: break;
+    }
+    return nullptr;
+}
+
+bool makeSubsystem(int n, const std::vector<double>& shifts,
+                   const std::vector<std::vector<double>>& couplings, SpinSubsystem& out,
+                   platform::UserInterface& ui) {
+    const SpinSubsystem::Fault fault = SpinSubsystem::make(n, shifts, couplings, out);
+    if (fault == SpinSubsystem::Fault::None) return true;
+    refuse(ui, faultText(fault));
+    return false;
+}
+
+bool computeTransitions(const SpinSubsystem& system, Transitions& out, platform::UserInterface& ui,
+                        const AllocationGate* gate) {
     out.freq.release();
     out.intens.release();
-    if (!checkParameters(n, shifts, couplings, ui)) return false;
+    if (system.empty()) {
+        refuse(ui, kNucleiCountText);
+        return false;
+    }
+    const int n = system.nNuclei();
+    const std::vector<double>& shifts = system.shifts();
+    const std::vector<std::vector<double>>& couplings = system.couplings();
 
     Basis basis;
     if (!sortBasis(n, basis, ui, gate)) return false;
@@ -387,6 +382,84 @@ bool computeTransitions(int n, const std::vector<double>& shifts,
     return true;
 }
 
+bool simulateSpectrum(std::span<const SpinSubsystem> subsystems, const SynthesisSettings& settings,
+                      double offsetHz, SimulatedSpectrum& out, platform::UserInterface& ui,
+                      const AllocationGate* gate) {
+    if (!checkSynthesisParams(settings, ui)) return false;
+    out.transitions.clear();
+    out.transitions.resize(subsystems.size());
+    // A failed subsystem keeps an empty list and adds nothing.
+    for (std::size_t s = 0; s < subsystems.size(); ++s)
+        (void)computeTransitions(subsystems[s], out.transitions[s], ui, gate);
+    const auto lists = [&out](std::size_t s) {
+        const Transitions& tr = out.transitions[s];
+        const auto count = static_cast<std::size_t>(tr.count());
+        return Lines(std::span<const double>(tr.freq.data(), count),
+                     std::span<const double>(tr.intens.data(), count));
+    };
+    return sumLines(lists, subsystems.size(), settings, offsetHz, out.values, ui);
+}
+
+bool resynthesizeSpectrum(std::span<const SpinSubsystem> subsystems, const SynthesisSettings& settings,
+                          double offsetHz, std::vector<double>& values, platform::UserInterface& ui) {
+    if (!checkSynthesisParams(settings, ui)) return false;
+    const auto lists = [subsystems](std::size_t s) {
+        const SpinSubsystem& rec = subsystems[s];
+        const std::size_t count = std::min(rec.transFreq().size(), rec.transIntens().size());
+        return Lines(std::span<const double>(rec.transFreq().data(), count),
+                     std::span<const double>(rec.transIntens().data(), count));
+    };
+    return sumLines(lists, subsystems.size(), settings, offsetHz, values, ui);
+}
+
+std::span<const SpinSubsystem> subsystemsOf(const SimulationState& sim) {
+    return std::span<const SpinSubsystem>(sim.spinSubsystems)
+        .first(static_cast<std::size_t>(sim.lastSubsystem + 1));
+}
+
+bool checkSimulation(const SimulationState& sim, platform::UserInterface& ui) {
+    if (sim.lastSubsystem < 0 || sim.lastSubsystem >= kMaxSubsystems) {
+        refuse(ui, kTooManySubsystemsText);
+        return false;
+    }
+    if (!checkSynthesisParams(synthesisSettingsOf(sim), ui)) return false;
+    if (sim.subsystemsAllocated == 0 ||
+        sim.spinSubsystems.size() <= static_cast<std::size_t>(sim.lastSubsystem)) {
+        refuse(ui, kNoSubsystemText);
+        return false;
+    }
+    for (const SpinSubsystem& rec : subsystemsOf(sim)) {
+        if (const char* text = faultText(rec.fault())) {
+            refuse(ui, text);
+            return false;
+        }
+    }
+    return true;
+}
+
+void storeTransitions(SimulationState& sim, const SimulatedSpectrum& spectrum, platform::UserInterface& ui,
+                      const AllocationGate* gate) {
+    for (std::size_t s = 0; s < spectrum.transitions.size() && s < sim.spinSubsystems.size(); ++s) {
+        SpinSubsystem& rec = sim.spinSubsystems[s];
+        const Transitions& tr = spectrum.transitions[s];
+        rec.clearTransitions();
+        if (tr.count() == 0) continue;
+        // The stored copies feed later re-syntheses; without them the spectrum still stands.
+        std::vector<double> freq;
+        std::vector<double> intens;
+        const char* failed = nullptr;
+        if (!copyList(freq, tr.freq, "Error allocating memory (frequencies)", gate))
+            failed = "Error allocating memory (frequencies)";
+        else if (!copyList(intens, tr.intens, "Error allocating memory (intensities)", gate))
+            failed = "Error allocating memory (intensities)";
+        // A frequency list without its intensities is no list at all.
+        if (failed != nullptr)
+            ui.message(failed, "error", platform::Icon::Stop, platform::Buttons::Ok);
+        else
+            rec.storeTransitions(std::move(freq), std::move(intens));
+    }
+}
+
 bool allocateSpinSubsystems(Document& doc, platform::UserInterface& ui) {
     SimulationState& sim = doc.sim;
     if (sim.subsystemsAllocated != 0 && sim.spinSubsystems.size() == static_cast<std::size_t>(kMaxSubsystems))
@@ -403,14 +476,26 @@ bool allocateSpinSubsystems(Document& doc, platform::UserInterface& ui) {
     return true;
 }
 
-void freeSpinSubsystems(Document& doc) {
-    doc.sim.spinSubsystems = {};
-    doc.sim.subsystemsAllocated = 0;
+void releaseSimulation(SimulationState& sim) {
+    sim.spinSubsystems = {};
+    sim.subsystemsAllocated = 0;
+    sim.editShifts = {};
+    sim.editCouplings = {};
+    sim.simExists = 0;
+    sim.lastSubsystem = 0;
+    sim.simNewSubsystem = 1;
+    sim.simInteractive = 0;
+    sim.simUpdateDocument = 0;
+    // A fresh simulation starts from the working defaults; opening the data dialog does not reset
+    // them, so that Edit Parameters shows the width and threshold in use.
+    sim.simLineWidth = 0.3;
+    sim.simThreshold = 0.001;
 }
 
 bool storeSubsystemParams(Document& doc, platform::UserInterface& ui) {
     SimulationState& sim = doc.sim;
-    const int target = sim.simNewSubsystem == 0 ? sim.currentSubsystem : sim.lastSubsystem;
+    const bool editing = sim.simNewSubsystem == 0;
+    const int target = editing ? sim.currentSubsystem : sim.lastSubsystem;
     // The table holds five records: a sixth is refused rather than written past the table.
     if (target < 0 || target >= kMaxSubsystems) {
         refuse(ui, kTooManySubsystemsText);
@@ -418,101 +503,42 @@ bool storeSubsystemParams(Document& doc, platform::UserInterface& ui) {
     }
     if (!allocateSpinSubsystems(doc, ui)) return false;
     SpinSubsystem& rec = sim.spinSubsystems[static_cast<std::size_t>(target)];
-    const int n = rec.nNuclei > 0 ? rec.nNuclei : sim.nNucleiInput;
-    if (n < 1 || n > kMaxNuclei) {
-        refuse(ui, kNucleiCountText);
-        return false;
-    }
-    const auto un = static_cast<std::size_t>(n);
-    if (sim.editShifts.size() < un || sim.editCouplings.size() < un ||
-        std::any_of(sim.editCouplings.begin(), sim.editCouplings.begin() + n,
-                    [un](const auto& row) { return row.size() < un; })) {
-        refuse(ui, kIncompleteText);
-        return false;
-    }
-    const bool fresh = sim.simInteractive != 1 || rec.shifts.size() != un || rec.couplings.size() != un;
-    if (fresh) {
-        rec.couplings.assign(un, std::vector<double>(un, 0.0));
-        rec.shifts.assign(un, 0.0);
-    }
-    for (std::size_t i = 0; i < un; ++i) {
-        rec.couplings[i].assign(un, 0.0);
-        std::copy_n(sim.editCouplings[i].begin(), n, rec.couplings[i].begin());
-    }
-    std::copy_n(sim.editShifts.begin(), n, rec.shifts.begin());
-    rec.nNuclei = n;
-    rec.nCouplings = n * (n - 1) / 2;
+    const int n = editing ? rec.nNuclei() : sim.nNucleiInput;
+    SpinSubsystem made;
+    if (!makeSubsystem(n, sim.editShifts, sim.editCouplings, made, ui)) return false;
+    rec = std::move(made);
     return true;
 }
 
-bool checkSubsystem(const Document& doc, int s, platform::UserInterface& ui) {
-    const SimulationState& sim = doc.sim;
-    if (s < 0 || s >= kMaxSubsystems) {
-        refuse(ui, kTooManySubsystemsText);
-        return false;
-    }
-    if (sim.subsystemsAllocated == 0 || static_cast<std::size_t>(s) >= sim.spinSubsystems.size()) {
-        refuse(ui, kNoSubsystemText);
-        return false;
-    }
-    const SpinSubsystem& rec = sim.spinSubsystems[static_cast<std::size_t>(s)];
-    return checkParameters(rec.nNuclei, rec.shifts, rec.couplings, ui);
-}
-
-void simulateSubsystem(Document& doc, platform::UserInterface& ui, double lineWidth, double fromHz,
-                       double toHz, double threshold, int nPoints, int s, const AllocationGate* gate) {
-    if (!checkSubsystem(doc, s, ui) || !checkSynthesisParams(lineWidth, fromHz, toHz, threshold, nPoints, ui))
-        return;
-    SpinSubsystem& rec = doc.sim.spinSubsystems[static_cast<std::size_t>(s)];
-    Transitions tr;
-    if (!computeTransitions(rec.nNuclei, rec.shifts, rec.couplings, tr, ui, gate)) {
-        rec.transFreq.clear();
-        rec.transIntens.clear();
-        return;
-    }
-    // The stored copies feed later re-syntheses; without them the computation still goes on.
-    if (!storeList(rec.transFreq, tr.freq, "Error allocating memory (frequencies)", gate)) {
-        ui.message("Error allocating memory (frequencies)", "error", platform::Icon::Stop,
-                   platform::Buttons::Ok);
-        rec.transFreq.clear();
-        rec.transIntens.clear();
-    } else if (!storeList(rec.transIntens, tr.intens, "Error allocating memory (intensities)", gate)) {
-        ui.message("Error allocating memory (intensities)", "error", platform::Icon::Stop,
-                   platform::Buttons::Ok);
-        // A frequency list without its intensities is no list at all.
-        rec.transFreq.clear();
-        rec.transIntens.clear();
-    }
-    const auto count = static_cast<std::size_t>(tr.count());
-    synthesizeSpectrum(doc, ui, std::span<const double>(tr.freq.data(), count),
-                       std::span<const double>(tr.intens.data(), count), lineWidth, threshold, nPoints,
-                       fromHz, toHz);
-}
-
 bool recomputeSimulation(Document& doc, platform::UserInterface& ui, const AllocationGate* gate) {
-    if (!checkWorkingParameters(doc, ui)) return false;
-    const SimulationState& sim = doc.sim;
-    zeroForSimulation(doc, sim.simPoints);
+    if (!checkSimulation(doc.sim, ui)) return false;
+    const SynthesisSettings settings = synthesisSettingsOf(doc.sim);
+    SimulatedSpectrum spectrum;
     ui.setWaitCursor(true);
-    for (int s = 0; s <= sim.lastSubsystem; ++s)
-        simulateSubsystem(doc, ui, sim.simLineWidth, sim.simFromHz, sim.simToHz, sim.simThreshold,
-                          sim.simPoints, s, gate);
+    const bool computed =
+        simulateSpectrum(subsystemsOf(doc.sim), settings, doc.spectrum.acqPars.offsetHz, spectrum, ui, gate);
     ui.setWaitCursor(false);
+    if (!computed) return false;
+    zeroForSimulation(doc, settings.points);
+    // The axis is the simulation's once any subsystem was computed onto it.
+    if (std::any_of(spectrum.transitions.begin(), spectrum.transitions.end(),
+                    [](const Transitions& tr) { return tr.count() > 0; }))
+        setSimulatedAxis(doc, settings);
+    addSimulatedCurve(doc, spectrum.values);
+    storeTransitions(doc.sim, spectrum, ui, gate);
     ui.requestRepaint();
     return true;
 }
 
 bool resynthesizeSimulation(Document& doc, platform::UserInterface& ui) {
-    if (!checkWorkingParameters(doc, ui)) return false;
-    const SimulationState& sim = doc.sim;
-    zeroForSimulation(doc, sim.simPoints);
-    for (int s = 0; s <= sim.lastSubsystem; ++s) {
-        const SpinSubsystem& rec = sim.spinSubsystems[static_cast<std::size_t>(s)];
-        const std::size_t count = std::min(rec.transFreq.size(), rec.transIntens.size());
-        synthesizeSpectrum(doc, ui, std::span<const double>(rec.transFreq.data(), count),
-                           std::span<const double>(rec.transIntens.data(), count), sim.simLineWidth,
-                           sim.simThreshold, sim.simPoints, sim.simFromHz, sim.simToHz);
-    }
+    if (!checkSimulation(doc.sim, ui)) return false;
+    const SynthesisSettings settings = synthesisSettingsOf(doc.sim);
+    std::vector<double> values;
+    if (!resynthesizeSpectrum(subsystemsOf(doc.sim), settings, doc.spectrum.acqPars.offsetHz, values, ui))
+        return false;
+    zeroForSimulation(doc, settings.points);
+    setSimulatedAxis(doc, settings);
+    addSimulatedCurve(doc, values);
     ui.requestRepaint();
     return true;
 }

@@ -7,8 +7,8 @@
 #include <initializer_list>
 #include <nlohmann/json.hpp>
 
+#include "base/format.h"
 #include "document/document.h"
-#include "document/format.h"
 #include "document/simulation_state.h"
 #include "platform/counting_ui.h"
 #include "simulation/simulation_dialogs.h"
@@ -278,6 +278,8 @@ bool simulateSpinSystem(Document& doc, platform::UserInterface& shown, const Spi
     // Any message of the engine means the spectrum is not to be trusted.
     platform::CountingUserInterface ui(shown);
     SimulationState& sim = doc.sim;
+    // As New: nothing of an earlier simulation stays.
+    releaseSimulation(sim);
     const double hz = file.hzPerUnit();
     sim.simFromHz = file.from * hz;
     sim.simToHz = file.to * hz;
@@ -286,8 +288,6 @@ bool simulateSpinSystem(Document& doc, platform::UserInterface& shown, const Spi
     sim.simLineWidth = file.lineWidth;
     sim.simThreshold = file.threshold;
     sim.simUnitsPpm = file.ppm ? 1 : 0;
-    sim.simNewSubsystem = 1;
-    sim.lastSubsystem = 0;
     if (!allocateSpinSubsystems(doc, ui)) return false;
     for (std::size_t s = 0; s < file.subsystems.size(); ++s) {
         sim.lastSubsystem = static_cast<int>(s);
@@ -316,13 +316,8 @@ SpinSystemFile spinSystemOf(const Document& doc) {
     const int count = std::min<int>(sim.lastSubsystem + 1, static_cast<int>(sim.spinSubsystems.size()));
     for (int s = 0; s < count; ++s) {
         const SpinSubsystem& sub = sim.spinSubsystems[static_cast<std::size_t>(s)];
-        SpinSystemFile::Subsystem out;
-        const auto n = static_cast<std::size_t>(std::max(sub.nNuclei, 0));
-        for (std::size_t i = 0; i < n && i < sub.shifts.size(); ++i) out.shifts.push_back(sub.shifts[i] / hz);
-        out.couplings.assign(out.shifts.size(), std::vector<double>(out.shifts.size(), 0.0));
-        for (std::size_t i = 0; i < out.shifts.size() && i < sub.couplings.size(); ++i)
-            for (std::size_t j = i + 1; j < out.shifts.size() && j < sub.couplings[i].size(); ++j)
-                out.couplings[i][j] = out.couplings[j][i] = sub.couplings[i][j];
+        SpinSystemFile::Subsystem out{sub.shifts(), sub.couplings()};
+        for (double& v : out.shifts) v /= hz;
         file.subsystems.push_back(std::move(out));
     }
     return file;

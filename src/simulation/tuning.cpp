@@ -1,10 +1,9 @@
 // Tuning off the user-interface thread.
 #include "simulation/tuning.h"
 
-#include <algorithm>
+#include <span>
 
 #include "platform/null_ui.h"
-#include "simulation/spin_engine.h"
 
 namespace pelvaron::simulation {
 
@@ -32,7 +31,7 @@ bool sameShape(const SimulationState& a, const SimulationState& b) {
         a.spinSubsystems.size() != b.spinSubsystems.size())
         return false;
     for (std::size_t s = 0; s < a.spinSubsystems.size(); ++s)
-        if (a.spinSubsystems[s].nNuclei != b.spinSubsystems[s].nNuclei) return false;
+        if (a.spinSubsystems[s].nNuclei() != b.spinSubsystems[s].nNuclei()) return false;
     return true;
 }
 
@@ -43,40 +42,32 @@ std::unique_ptr<TuningJob> snapshotTuning(const Document& doc, Recompute what) {
     job->what = what;
     job->sim = doc.sim;
     if (what == Recompute::Full)
-        for (SpinSubsystem& rec : job->sim.spinSubsystems) rec.transFreq = {}, rec.transIntens = {};
-    job->acqPars = doc.acqPars;
-    job->nData = doc.nData;
+        for (SpinSubsystem& rec : job->sim.spinSubsystems) rec.clearTransitions();
+    job->offsetHz = doc.spectrum.acqPars.offsetHz;
+    job->nData = doc.spectrum.nData;
     return job;
 }
 
-void runTuningJob(TuningJob& job, Document& scratch) {
+void runTuningJob(TuningJob& job) {
     DeferredMessages ui(job.messages);
-    scratch.sim = job.sim;
-    scratch.acqPars = job.acqPars;
-    scratch.nData = job.nData;
-    // Tuning never rewrites the axis the document is drawn on.
-    scratch.sim.simInteractive = 1;
-    scratch.sim.simUpdateDocument = 0;
-    job.computed = job.what == Recompute::WidthOnly ? resynthesizeSimulation(scratch, ui)
-                                                    : recomputeSimulation(scratch, ui);
+    const SimulationState& sim = job.sim;
+    job.computed = false;
+    if (!checkSimulation(sim, ui)) return;
+    const SynthesisSettings settings = synthesisSettingsOf(sim);
+    job.computed =
+        job.what == Recompute::WidthOnly
+            ? resynthesizeSpectrum(subsystemsOf(sim), settings, job.offsetHz, job.result.values, ui)
+            : simulateSpectrum(subsystemsOf(sim), settings, job.offsetHz, job.result, ui);
 }
 
-bool applyTuningResult(Document& doc, platform::UserInterface& ui, TuningJob& job, Document& scratch) {
+bool applyTuningResult(Document& doc, platform::UserInterface& ui, TuningJob& job) {
     for (const TuningJob::Message& m : job.messages) ui.message(m.text, m.caption, m.icon);
-    if (!job.computed || !sameShape(doc.sim, job.sim) || doc.nData != job.nData) return false;
-    const int count = std::clamp(std::max(job.nData, job.sim.simPoints), 0, kCapacity);
-    doc.specData.copyFrom(scratch.specData, count);
-    doc.noteSpecExtent(count);
-    doc.referenceSource = ReferenceSource::Simulation;
-    doc.recorded = {};
-    if (job.what == Recompute::Full) {
-        for (std::size_t s = 0; s < doc.sim.spinSubsystems.size(); ++s) {
-            SpinSubsystem& rec = doc.sim.spinSubsystems[s];
-            SpinSubsystem& done = scratch.sim.spinSubsystems[s];
-            rec.transFreq = std::move(done.transFreq);
-            rec.transIntens = std::move(done.transIntens);
-        }
-    }
+    if (!job.computed || !sameShape(doc.sim, job.sim) || doc.spectrum.nData != job.nData) return false;
+    const SynthesisSettings settings = synthesisSettingsOf(job.sim);
+    zeroForSimulation(doc, settings.points);
+    // Tuning never rewrites the axis the document is drawn on.
+    addSimulatedCurve(doc, job.result.values);
+    if (job.what == Recompute::Full) storeTransitions(doc.sim, job.result, ui);
     ui.requestRepaint();
     return true;
 }

@@ -1,6 +1,7 @@
 // Tuning a simulation off the user-interface thread: a step's recomputation runs on a copy of the
-// simulation and its axis, and the finished spectrum is brought back into the document, unless
-// the simulation changed shape (a load, New, another subsystem count) while it ran.
+// simulation's subsystems and settings, and the finished spectrum is brought back into the
+// document, unless the simulation changed shape (a load, New, another subsystem count) while it
+// ran.
 #pragma once
 
 #include <memory>
@@ -10,6 +11,7 @@
 #include "document/document.h"
 #include "platform/user_interface.h"
 #include "simulation/simulation_dialogs.h"
+#include "simulation/spin_engine.h"
 
 namespace pelvaron::simulation {
 
@@ -17,10 +19,10 @@ namespace pelvaron::simulation {
 struct TuningJob {
     Recompute what = Recompute::Full;
     SimulationState sim;
-    AcqParams acqPars;
+    double offsetHz = 0.0;  ///< acqPars.offsetHz, where the spectrum's points lie
     int nData = 0;
 
-    /// What the worker found: the messages it would have shown, in order.
+    /// What the worker found: the messages it would have shown, in order, and the spectrum.
     struct Message {
         std::string text;
         std::string caption;
@@ -28,19 +30,20 @@ struct TuningJob {
     };
     std::vector<Message> messages;
     bool computed = false;
+    SimulatedSpectrum result;  ///< after a width-only step, the values alone
 };
 
 /// The copy a job works on. For a width-only step the stored transitions come along; a full step
 /// computes them anew.
 [[nodiscard]] std::unique_ptr<TuningJob> snapshotTuning(const Document& doc, Recompute what);
 
-/// Runs the job on `scratch`, a document of its own (any thread; nothing else touches either).
-void runTuningJob(TuningJob& job, Document& scratch);
+/// Runs the job (any thread; it touches nothing but the job).
+void runTuningJob(TuningJob& job);
 
-/// On the user-interface thread: shows the job's messages, then copies its spectrum (and, after a
-/// full step, the transitions it computed) into `doc` and asks for a repaint. False, with
-/// nothing changed, when the document's simulation no longer has the subsystems, nuclei, points
-/// and window the job was taken with.
-bool applyTuningResult(Document& doc, platform::UserInterface& ui, TuningJob& job, Document& scratch);
+/// On the user-interface thread: shows the job's messages, then puts its spectrum into `doc`
+/// (and, after a full step, the transitions it computed into the records) and asks for a
+/// repaint; the axis stays as it is. False, with nothing changed, when the document's simulation
+/// no longer has the subsystems, nuclei, points and window the job was taken with.
+bool applyTuningResult(Document& doc, platform::UserInterface& ui, TuningJob& job);
 
 }  // namespace pelvaron::simulation

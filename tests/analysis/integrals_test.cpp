@@ -30,11 +30,11 @@ struct Bench {
 
     explicit Bench(double (*real)(int) = [](int) { return 1.0; }) {
         d.initClientArea(1000, 800);
-        d.acqPars.TD = 2000;
-        d.acqPars.SW = 1000.0;
-        d.acqPars.SF = 100.0;
-        for (int k = 0; k < 1000; ++k) d.specData[2 * k] = real(k);
-        setupDocument(d, ui);
+        d.spectrum.acqPars.TD = 2000;
+        d.spectrum.acqPars.SW = 1000.0;
+        d.spectrum.acqPars.SF = 100.0;
+        for (int k = 0; k < 1000; ++k) d.spectrum.specData[2 * k] = real(k);
+        setupDocument(d);
     }
     bool add(double x0, double x1) {  // as the integrate tool does
         const bool added = createIntegral(d, ui, x0, x1, d.integrals.integralRestart);
@@ -81,7 +81,7 @@ TEST(Integrals, SumsTheRealPartsOfTheRegionLessTheOptionalBaseline) {
     // A straight line is its own baseline; at the data's ends the end point stands in for the
     // points a window lacks (nothing beyond nData is read).
     Bench line([](int k) { return 3.0 + 0.5 * k; });
-    line.d.specData[2000] = line.d.specData[2002] = 1e9;
+    line.d.spectrum.specData[2000] = line.d.spectrum.specData[2002] = 1e9;
     line.d.integrals.integralBaselineCorr = 1;
     ASSERT_TRUE(line.add(10.0, 600.0));
     EXPECT_NEAR(line.d.integrals.integralValue[0], 0.0, 1e-9);
@@ -176,7 +176,7 @@ TEST(IntegralDrawing, LabelsAlternateRowsUnderBracketsAndCurvesRunInsideTheRecta
 
     // Curves: sum / |peakValue| x scale x vScale / 4 above baseY, held in the rectangle; the part
     // left of a zoomed view starts at its left edge.
-    b.d.peakValue = -1.0;
+    b.d.spectrum.peakValue = -1.0;
     auto curves = [&](double scale, double viewLeft = 0.0) {
         testing::RecordingSurface c(1000, 800);
         EXPECT_TRUE(display::drawIntegralCurves(c, b.d, Rect{0, 29, 1000, 781}, 400, viewLeft, scale, 80.0));
@@ -243,7 +243,7 @@ TEST(IntegrateRegions, ListsTheAspirinIntegralsRelativeToTheChosenOne) {
     testing::RecordingUserInterface ui;
     auto doc = std::make_unique<Document>();
     ASSERT_TRUE(io::loadFile(*doc, ui, testing::sourcePath("tests/data/aspirin-1h/processed-set"),
-                             io::FileFormat::Bruker));
+                             FileFormat::Bruker));
     // The aromatic proton at 8.04 ppm and the acetyl methyl at 2.29 ppm: three to one.
     IntegrateRequest request{{{8.1, 7.97}, {2.2, 2.4}}, false, 1, 1.0};
     IntegrateResult r = integrateRegions(*doc, ui, request);

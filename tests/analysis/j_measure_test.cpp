@@ -21,9 +21,9 @@ struct MenuUi : testing::RecordingUserInterface {
 std::unique_ptr<Document> measured() {
     auto doc = std::make_unique<Document>();
     doc->initClientArea(1000, 800);
-    doc->nData = doc->acqPars.TD = 2000;
-    doc->acqPars.SW = 1000.0;
-    doc->acqPars.AQ = 1.0;
+    doc->spectrum.nData = doc->spectrum.acqPars.TD = 2000;
+    doc->spectrum.acqPars.SW = 1000.0;
+    doc->spectrum.acqPars.AQ = 1.0;
     doc->viewLeft = 0.00075;
     return doc;
 }
@@ -45,7 +45,7 @@ TEST(MeasureJ, LinesAgainstThePreviousCursorExceptAfterAResetAndTheFirst) {
     EXPECT_EQ(linesPerPage(100, 10, 0), 10);
 
     // Without a TD no distance is defined: 0, not inf.
-    doc->acqPars.TD = 0;
+    doc->spectrum.acqPars.TD = 0;
     EXPECT_EQ(placeJCursor(*doc, 170), "J 3-4=0.00");
 }
 

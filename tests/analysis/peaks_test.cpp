@@ -20,14 +20,14 @@ namespace {
 std::unique_ptr<Document> spectrum(const std::vector<double>& re) {
     auto doc = std::make_unique<Document>();
     const int n = 2 * static_cast<int>(re.size());
-    for (int k = 0; k < n / 2; ++k) doc->specData[2 * k] = re[static_cast<std::size_t>(k)];
-    for (int i = 1; i < n; i += 2) doc->specData[i] = 1e6;
-    for (int i = n; i < n + 16; ++i) doc->specData[i] = 1e9;
-    doc->nData = doc->acqPars.TD = n;
-    doc->acqPars.SW = 1000.0;
-    doc->acqPars.SF = 100.0;
-    doc->acqPars.AQ = n / 2000.0;
-    doc->refIndex = n;
+    for (int k = 0; k < n / 2; ++k) doc->spectrum.specData[2 * k] = re[static_cast<std::size_t>(k)];
+    for (int i = 1; i < n; i += 2) doc->spectrum.specData[i] = 1e6;
+    for (int i = n; i < n + 16; ++i) doc->spectrum.specData[i] = 1e9;
+    doc->spectrum.nData = doc->spectrum.acqPars.TD = n;
+    doc->spectrum.acqPars.SW = 1000.0;
+    doc->spectrum.acqPars.SF = 100.0;
+    doc->spectrum.acqPars.AQ = n / 2000.0;
+    doc->spectrum.refIndex = n;
     doc->fileTitle = "sample";
     return doc;
 }
@@ -67,13 +67,15 @@ TEST(PickPeaks, DetectionFollowsTheThresholdTheClimbAndTheDiscardedLastPass) {
     for (const Case& c : cases) {
         auto doc = spectrum(c.re);
         testing::RecordingUserInterface ui;
-        EXPECT_TRUE(pickPeaksInRegion(*doc, ui, c.first, c.last < 0 ? doc->nData - 2 : c.last, c.threshold));
+        EXPECT_TRUE(
+            pickPeaksInRegion(*doc, ui, c.first, c.last < 0 ? doc->spectrum.nData - 2 : c.last, c.threshold));
         EXPECT_EQ(indices(*doc), c.peaks) << c.what;
         // A region past the data is held to 0 ... nData.
         const PeakState& ps = doc->peaks;
-        EXPECT_EQ(std::tuple(ps.peakRegionCount, ps.peakRegionPeaks[0], ps.peakRegionFirst[0],
-                             ps.peakRegionLast[0]),
-                  std::tuple(1, static_cast<int>(c.peaks.size()), 0, doc->nData - (c.last < 0 ? 2 : 0)))
+        EXPECT_EQ(
+            std::tuple(ps.peakRegionCount, ps.peakRegionPeaks[0], ps.peakRegionFirst[0],
+                       ps.peakRegionLast[0]),
+            std::tuple(1, static_cast<int>(c.peaks.size()), 0, doc->spectrum.nData - (c.last < 0 ? 2 : 0)))
             << c.what;
         EXPECT_TRUE(ui.messages.empty()) << c.what;
     }
@@ -94,7 +96,7 @@ TEST(PickPeaks, FullTablesRefuseTheRegionOrKeepThePeaksThatFit) {
         doc->peaks.peakRegionCount = regions;
         doc->peaks.peakCount = doc->peaks.peakRegionPeaks[0] = used;
         const bool room = regions < kMaxPeakRegions;
-        EXPECT_EQ(pickPeaksInRegion(*doc, ui, 0, doc->nData - 2, 1.0), room);
+        EXPECT_EQ(pickPeaksInRegion(*doc, ui, 0, doc->spectrum.nData - 2, 1.0), room);
         EXPECT_EQ(std::tuple(doc->peaks.peakRegionCount, doc->peaks.peakCount, doc->peaks.peakRegionPeaks[1]),
                   std::tuple(regions + (room ? 1 : 0), used + kept, kept));
         EXPECT_EQ(ui.messageTexts(),
@@ -172,7 +174,7 @@ TEST(PeakReport, ListLinesPagesAndExportTextFollowTheInterpolation) {
         "---------\n\n");
 
     // Without SF every ppm would be infinite: 0 is shown instead.
-    doc->acqPars.SF = 0.0;
+    doc->spectrum.acqPars.SF = 0.0;
     EXPECT_EQ(peakReportLines(*doc)[3], "     1        828.12         0.00          5.414");
 }
 
@@ -223,9 +225,9 @@ TEST(PeakPickingAspirin, TheWholeSpectrumGivesItsLinesWithTheirCouplings) {
     testing::RecordingUserInterface ui;
     auto doc = std::make_unique<Document>();
     ASSERT_TRUE(io::loadFile(*doc, ui, testing::sourcePath("tests/data/aspirin-1h/processed-set"),
-                             io::FileFormat::Bruker));
-    ASSERT_EQ(doc->nData, 65536);
-    ASSERT_TRUE(pickWholeSpectrum(*doc, ui, 0.01 * doc->peakValue));
+                             FileFormat::Bruker));
+    ASSERT_EQ(doc->spectrum.nData, 65536);
+    ASSERT_TRUE(pickWholeSpectrum(*doc, ui, 0.01 * doc->spectrum.peakValue));
     ASSERT_EQ(doc->peaks.peakCount, 21);
     std::vector<PeakValues> v;
     for (int e = 0; e < 21; ++e)
@@ -240,8 +242,8 @@ TEST(PeakPickingAspirin, TheWholeSpectrumGivesItsLinesWithTheirCouplings) {
 
     // The same lines from ppm regions given in either order.
     doc->peaks.peakCount = doc->peaks.peakRegionCount = 0;
-    ASSERT_TRUE(pickPeaksBetween(*doc, ui, 2.0, 2.6, 0.01 * doc->peakValue));
-    ASSERT_TRUE(pickPeaksBetween(*doc, ui, 8.3, 7.9, 0.01 * doc->peakValue));
+    ASSERT_TRUE(pickPeaksBetween(*doc, ui, 2.0, 2.6, 0.01 * doc->spectrum.peakValue));
+    ASSERT_TRUE(pickPeaksBetween(*doc, ui, 8.3, 7.9, 0.01 * doc->spectrum.peakValue));
     EXPECT_EQ(std::tuple(doc->peaks.peakRegionPeaks[0], doc->peaks.peakRegionPeaks[1]), std::tuple(1, 5));
     EXPECT_NEAR(regionFromPpm(*doc, 1), 8.3, 0.001);
     EXPECT_TRUE(ui.messages.empty());

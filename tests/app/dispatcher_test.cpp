@@ -83,26 +83,28 @@ TEST(Dispatcher, EachCommandRunsItsOwnAction) {
         bool (*done)(F&);
     } cases[] = {
         {app::kCmdExit, nullptr, [](F& f) { return f.host.closeRequests == 1; }},
-        {app::kCmdUndo, [](F& f) { f.doc->specData[200] = 7.0; },
-         [](F& f) { return f.doc->specData[200] == 50.0; }},
+        {app::kCmdUndo, [](F& f) { f.doc->spectrum.specData[200] = 7.0; },
+         [](F& f) { return f.doc->spectrum.specData[200] == 50.0; }},
         {app::kCmdDecrease, nullptr, [](F& f) { return f.doc->vScale < 75.0; }},
-        {app::kCmdInvert, nullptr, [](F& f) { return f.doc->specData[200] == -50.0; }},
+        {app::kCmdInvert, nullptr, [](F& f) { return f.doc->spectrum.specData[200] == -50.0; }},
         {app::kCmdMoveSpectrum, nullptr, [](F& f) { return f.doc->tools.moveArmed == 1; }},
         {app::kCmdDefaultMode, [](F& f) { f.doc->toolMode = app::kCmdZoom; },
          [](F& f) { return f.doc->toolMode == kNoTool; }},
         // Equal ends: only the constant goes, and the reference with the data.
         {app::kCmdLinearDrift,
          [](F& f) {
-             for (int i = 0; i < f.doc->nData; ++i) f.doc->specData[i] = 3.25 + (i == 200 ? 1.0 : 0.0);
+             for (int i = 0; i < f.doc->spectrum.nData; ++i)
+                 f.doc->spectrum.specData[i] = 3.25 + (i == 200 ? 1.0 : 0.0);
              f.doc->referenceMode = 1;
          },
          [](F& f) {
-             return f.doc->referenceMode == 0 && f.doc->specData[200] == 1.0 && f.doc->specData[0] == 0.0 &&
-                    f.doc->specData[f.doc->nData - 1] == 0.0;
+             return f.doc->referenceMode == 0 && f.doc->spectrum.specData[200] == 1.0 &&
+                    f.doc->spectrum.specData[0] == 0.0 &&
+                    f.doc->spectrum.specData[f.doc->spectrum.nData - 1] == 0.0;
          }},
         {app::kCmdProcessAsRecorded, nullptr,
          [](F& f) { return f.ui.messages.at(0).text == processing::kNoRecordedProcessingText; }},
-        {app::kCmdByteSwap, nullptr, [](F& f) { return f.doc->specData[200] == 50.0 * 16777216.0; }},
+        {app::kCmdByteSwap, nullptr, [](F& f) { return f.doc->spectrum.specData[200] == 50.0 * 16777216.0; }},
         {app::kCmdPeakPicking, nullptr,
          [](F& f) { return f.doc->toolMode == display::kPeakPickingTool && f.doc->rubberShape == 1; }},
         {app::kCmdSuppressPeaks, nullptr, [](F& f) { return f.doc->toolMode == display::kSuppressTool; }},
@@ -191,7 +193,7 @@ TEST(Dispatcher, ScaleFactorIsAskedAgainUntilItsLeadingNumberLiesBetweenOneAndTe
 
 TEST(Dispatcher, SetLimitsAppliesTheLimitsAsAZoomOnOkOnly) {
     AppFixture f;
-    f.doc->xUnits = kPpm;
+    f.doc->spectrum.xUnits = kPpm;
     f.host.setLimits.push([&f](display::SetLimitsDialog& m) {
         m.setFromText("2.5");
         m.setToText("7.5");

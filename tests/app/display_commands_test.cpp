@@ -27,7 +27,7 @@ TEST(DisplayCommands, ExpansionsTakeTheLowestFreeSlotUpToFive) {
     EXPECT_EQ(display::expansionOrigin(1).x, 150);
 
     // The set-up frees every slot; a window closing after it frees nothing twice.
-    setupDocument(*f.doc, f.ui);
+    setupDocument(*f.doc);
     display::destroyExpansion(*f.doc, 2);
     EXPECT_EQ(f.doc->nExpansions, 0);
     f.dispatcher.dispatch(app::kCmdCreateExpansion);
@@ -41,7 +41,7 @@ TEST(DisplayCommands, AddSubtractOpensTheSecondSetAndACancelledOpenLeavesItOff) 
     f.ui.files = {saved};
     f.dispatcher.dispatch(app::kCmdSave);
     // The present data differ from the file's: they become the second set.
-    f.doc->specData[0] = 7.0;
+    f.doc->spectrum.specData[0] = 7.0;
     f.doc->noSaveQuery = 0;
 
     f.ui.files = {std::nullopt};
@@ -56,41 +56,41 @@ TEST(DisplayCommands, AddSubtractOpensTheSecondSetAndACancelledOpenLeavesItOff) 
     EXPECT_EQ(f.doc->addSubMode, 1);
     EXPECT_TRUE(f.host.twoSetControls);
     EXPECT_EQ(f.doc->secondData[0], 7.0);
-    EXPECT_EQ(f.doc->specData[0], 0.0);
+    EXPECT_EQ(f.doc->spectrum.specData[0], 0.0);
     EXPECT_EQ(f.doc->dualRect.top, 58);
 }
 
 /// A fixture in the two-set display: specData[i] = i, secondData[i] = 1000 + i.
 struct TwoSet : AppFixture {
     TwoSet() {
-        for (int i = 0; i < doc->nData; ++i) doc->specData[i] = i;
+        for (int i = 0; i < doc->spectrum.nData; ++i) doc->spectrum.specData[i] = i;
         EXPECT_TRUE(app::startTwoSetDisplay(context, [this] {
-            for (int i = 0; i < doc->nData; ++i) doc->specData[i] = i;
+            for (int i = 0; i < doc->spectrum.nData; ++i) doc->spectrum.specData[i] = i;
             takeUndoSnapshot(*doc);  // as the set-up of a load does
             return true;
         }));
-        for (int i = 0; i < doc->nData; ++i) doc->secondData[i] = 1000 + i;
+        for (int i = 0; i < doc->spectrum.nData; ++i) doc->secondData[i] = 1000 + i;
     }
     app::CommandContext context{*doc, ui, host, dispatcher};
 };
 
 TEST(DisplayCommands, AddAndSubtractPairIndicesByTheShift) {
     TwoSet f;
-    const int n = f.doc->nData;
+    const int n = f.doc->spectrum.nData;
     f.doc->secondShift = 2;
     f.dispatcher.dispatch(app::kCmdTwoSetAdd);
-    EXPECT_EQ(f.doc->specData[0], 0.0);
-    EXPECT_EQ(f.doc->specData[1], 1.0);
-    EXPECT_EQ(f.doc->specData[2], 2.0 + 1000.0);
-    EXPECT_EQ(f.doc->specData[n - 1], (n - 1) + 1000.0 + (n - 3));
+    EXPECT_EQ(f.doc->spectrum.specData[0], 0.0);
+    EXPECT_EQ(f.doc->spectrum.specData[1], 1.0);
+    EXPECT_EQ(f.doc->spectrum.specData[2], 2.0 + 1000.0);
+    EXPECT_EQ(f.doc->spectrum.specData[n - 1], (n - 1) + 1000.0 + (n - 3));
 
     // Subtracted at half the factor with a shift of -1: real parts meet imaginary ones, and the
     // last double has no partner.
     f.doc->secondShift = -1;
     f.doc->secondFactor = 50;
     f.dispatcher.dispatch(app::kCmdTwoSetSubtract);
-    EXPECT_EQ(f.doc->specData[0], 0.0 - 0.5 * 1001.0);
-    EXPECT_EQ(f.doc->specData[n - 1], (n - 1) + 1000.0 + (n - 3));
+    EXPECT_EQ(f.doc->spectrum.specData[0], 0.0 - 0.5 * 1001.0);
+    EXPECT_EQ(f.doc->spectrum.specData[n - 1], (n - 1) + 1000.0 + (n - 3));
     EXPECT_EQ(f.doc->addSubMode, 1);  // the display stays on for the next one
 }
 
@@ -101,7 +101,7 @@ TEST(DisplayCommands, QuitRestoresTheDataAndOkKeepsThem) {
         f.doc->secondFactor = 230;
         for (int k = 0; k < 3; ++k) f.dispatcher.dispatch(app::kCmdTwoSetAdd);
         f.dispatcher.dispatch(ok ? app::kCmdTwoSetOk : app::kCmdTwoSetQuit);
-        EXPECT_DOUBLE_EQ(f.doc->specData[10], ok ? 10.0 + 3 * 2.3 * 1010.0 : 10.0);
+        EXPECT_DOUBLE_EQ(f.doc->spectrum.specData[10], ok ? 10.0 + 3 * 2.3 * 1010.0 : 10.0);
         EXPECT_EQ(f.doc->addSubMode, 0);
         EXPECT_EQ(f.doc->secondFactor, 100);
         EXPECT_FALSE(f.host.twoSetControls);
@@ -111,7 +111,7 @@ TEST(DisplayCommands, QuitRestoresTheDataAndOkKeepsThem) {
 TEST(DisplayCommands, SwapAndTheBars) {
     TwoSet f;
     f.dispatcher.dispatch(app::kCmdTwoSetSwap);
-    EXPECT_EQ(f.doc->specData[5], 1005.0);
+    EXPECT_EQ(f.doc->spectrum.specData[5], 1005.0);
     EXPECT_EQ(f.doc->secondData[5], 5.0);
 
     // x10 twice from 500 reaches 50000; a third press is refused with the warning.

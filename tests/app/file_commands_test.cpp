@@ -33,7 +33,7 @@ TEST(FileCommands, OpenHandsAForeignFileToImportAndACancelledFileTypeAsksForTheF
     f.host.fileType.push([&f](app::FileTypeDialogModel& m) { return m.ok(*f.doc), true; });
     f.dispatcher.dispatch(app::kCmdOpen);
     EXPECT_EQ(f.ui.fileRequests.size(), 3u);
-    EXPECT_EQ(f.doc->nData, 16384);
+    EXPECT_EQ(f.doc->spectrum.nData, 16384);
 }
 
 TEST(FileCommands, SavedNamedAndDroppedFilesOpenWithoutADialog) {
@@ -73,7 +73,7 @@ TEST(FileCommands, SavedNamedAndDroppedFilesOpenWithoutADialog) {
                              f.ui.messages.back().text == "Cannot Open or\n Don't know what to do with it!!";
         EXPECT_EQ(refused, c.nData == 0);
         if (refused) continue;
-        EXPECT_EQ(f.doc->nData, c.nData);
+        EXPECT_EQ(f.doc->spectrum.nData, c.nData);
         EXPECT_EQ(f.doc->haveDocument, 1);
     }
 }
@@ -81,12 +81,12 @@ TEST(FileCommands, SavedNamedAndDroppedFilesOpenWithoutADialog) {
 TEST(FileTypeDialog, OpensOnTheRememberedFlagAndStoresTheChoice) {
     Document doc;
     app::FileTypeDialogModel chosen(doc);
-    EXPECT_TRUE(chosen.isChecked(io::ImportFormat::BrukerXwin));
-    chosen.check(io::ImportFormat::Jcamp);
-    EXPECT_FALSE(chosen.isChecked(io::ImportFormat::BrukerXwin));
+    EXPECT_TRUE(chosen.isChecked(FileFormat::Bruker));
+    chosen.check(FileFormat::Jcamp);
+    EXPECT_FALSE(chosen.isChecked(FileFormat::Bruker));
     chosen.ok(doc);
-    EXPECT_EQ(doc.import.fmtBrukerXwin, 0);
-    EXPECT_TRUE(app::FileTypeDialogModel(doc).isChecked(io::ImportFormat::Jcamp));
+    EXPECT_EQ(doc.import.importFormat, FileFormat::Jcamp);
+    EXPECT_TRUE(app::FileTypeDialogModel(doc).isChecked(FileFormat::Jcamp));
 }
 
 TEST(FileCommands, SpinSystemFilesOpenAsASimulationAndSaveBackTheSame) {
@@ -99,18 +99,19 @@ TEST(FileCommands, SpinSystemFilesOpenAsASimulationAndSaveBackTheSame) {
     f.doc->noSaveQuery = 1;
 
     // Refusals leave the data set as it was: the file's own error, and Save without a simulation.
-    const double before = f.doc->specData[200];
+    const double before = f.doc->spectrum.specData[200];
     f.ui.files = {bad};
     f.dispatcher.dispatch(app::kCmdOpenSpinSystem);
     f.dispatcher.dispatch(app::kCmdSaveSpinSystem);
     ASSERT_EQ(f.ui.messages.size(), 2u);
     EXPECT_EQ(f.ui.messages[0].text.rfind("bad.json: subsystems", 0), 0u) << f.ui.messages[0].text;
     EXPECT_EQ(f.ui.messages[1].text, "There is no spin system to save: simulate one first.");
-    EXPECT_EQ(f.doc->specData[200], before);
+    EXPECT_EQ(f.doc->spectrum.specData[200], before);
 
     f.ui.files = {ab, saved};
     f.dispatcher.dispatch(app::kCmdOpenSpinSystem);
-    EXPECT_EQ(std::tuple(f.doc->sim.simExists, f.doc->nData, f.doc->xUnits), std::tuple(1, 4096, kHz));
+    EXPECT_EQ(std::tuple(f.doc->sim.simExists, f.doc->spectrum.nData, f.doc->spectrum.xUnits),
+              std::tuple(1, 4096, kHz));
     f.dispatcher.dispatch(app::kCmdSaveSpinSystem);
     simulation::SpinSystemFile opened, written;
     std::string error;

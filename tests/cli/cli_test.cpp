@@ -13,7 +13,7 @@
 #include <regex>
 #include <sstream>
 
-#include "document/format.h"
+#include "base/format.h"
 #include "io/load.h"
 #include "io/native_file.h"
 #include "recording_ui.h"
@@ -134,8 +134,8 @@ TEST(CliTest, InfoPrintsItsKeysInOrderWithExactNumbers) {
     // JSON has no NaN: a parameter block holding one says null.
     TempDir dir;
     auto doc = std::make_unique<Document>();
-    doc->nData = doc->acqPars.TD = 8;
-    doc->acqPars.SW = std::nan("");
+    doc->spectrum.nData = doc->spectrum.acqPars.TD = 8;
+    doc->spectrum.acqPars.SW = std::nan("");
     ASSERT_TRUE(io::writeNativeFile(*doc, dir.file("nan.plv")));
     EXPECT_NE(run({"info", dir.file("nan.plv")}).out.find("\"SW\": null,"), std::string::npos);
 }
@@ -143,7 +143,8 @@ TEST(CliTest, InfoPrintsItsKeysInOrderWithExactNumbers) {
 TEST(CliTest, DumpAndConvertKeepEveryDoubleExactlyAndConvertWritesEachOutputType) {
     // 14-million counts need eight digits: a short format would round them.
     const auto doc = load(example());
-    const std::vector<double> data(doc->specData.begin(), doc->specData.begin() + doc->nData);
+    const std::vector<double> data(doc->spectrum.specData.begin(),
+                                   doc->spectrum.specData.begin() + doc->spectrum.nData);
     EXPECT_EQ(lines(run({"dump", example()}).out), data);
     const CliRun inverted = run({"dump", example() + "/fid", "--format", "bruker", "--steps", "invert"});
     ASSERT_EQ(inverted.status, 0) << inverted.err;
@@ -182,13 +183,13 @@ TEST(CliTest, SimulateWritesTheDocumentTheDialogsWouldMake) {
     ASSERT_EQ(r.status, 0) << r.err;
 
     const auto doc = load(out);
-    EXPECT_EQ(doc->nData, 4096);
-    EXPECT_DOUBLE_EQ(doc->acqPars.SW, 1000.0);
-    EXPECT_DOUBLE_EQ(doc->acqPars.SF, 400.0);
-    EXPECT_DOUBLE_EQ(doc->acqPars.offsetHz, 200.0);
+    EXPECT_EQ(doc->spectrum.nData, 4096);
+    EXPECT_DOUBLE_EQ(doc->spectrum.acqPars.SW, 1000.0);
+    EXPECT_DOUBLE_EQ(doc->spectrum.acqPars.SF, 400.0);
+    EXPECT_DOUBLE_EQ(doc->spectrum.acqPars.offsetHz, 200.0);
     const int h = 2048;
     double total = 0.0;
-    for (int j = 0; j < h; ++j) total += doc->specData[2 * j];
+    for (int j = 0; j < h; ++j) total += doc->spectrum.specData[2 * j];
     EXPECT_NEAR(total, 3.0 * h / 1000.0, 0.03 * 3.0 * h / 1000.0);  // three nuclei' worth of area
 
     // The JCAMP-DX export reads back as a spectrum of as many points.
@@ -199,7 +200,7 @@ TEST(CliTest, SimulateWritesTheDocumentTheDialogsWouldMake) {
 
 TEST(CliTest, PeaksIntegrateAndSnReportTheAspirinSpectrum) {
     const std::string aspirin = testing::sourcePath("tests/data/aspirin-1h/processed-set");
-    const std::string threshold = cformat("%.17g", 0.01 * std::fabs(load(aspirin)->peakValue));
+    const std::string threshold = cformat("%.17g", 0.01 * std::fabs(load(aspirin)->spectrum.peakValue));
 
     // The report's export text, one region: the methyl singlet.
     const CliRun peaks = run({"peaks", aspirin, "--region", "2.2/2.4", "--threshold", threshold});

@@ -53,7 +53,7 @@ TEST(AnalysisTools, JCursorsAreDrawnWhereClickedWithAlternatingLabels) {
 TEST(PeakLabels, EachLabelShowsItsPpmOverItsPeakAndNoneOverlapsAnother) {
     testing::RecordingUserInterface ui;
     auto doc = testing::makeDocument(ui);
-    doc->specData[272] = 40.0;  // 36 pixels on: its text would come within 4 pixels of the first's
+    doc->spectrum.specData[272] = 40.0;  // 36 pixels on: its text would come within 4 pixels of the first's
     ASSERT_TRUE(analysis::pickPeaksInRegion(*doc, ui, 100, 300, 5.0));
     testing::RecordingSurface surface;
     const PeakLabelView view = mainPeakLabelView(*doc);
@@ -70,9 +70,9 @@ TEST(PeakLabels, EachLabelShowsItsPpmOverItsPeakAndNoneOverlapsAnother) {
 
     // Thirty lines four pixels apart, falling in height: the tallest first, stacked in rows, the
     // rest thinned.
-    doc->specData.fill(0.0, doc->nData);
-    for (int j = 0; j < 30; ++j) doc->specData[200 + 8 * j] = 40.0 - j;
-    doc->peakValue = findPeak(*doc);
+    doc->spectrum.specData.fill(0.0, doc->spectrum.nData);
+    for (int j = 0; j < 30; ++j) doc->spectrum.specData[200 + 8 * j] = 40.0 - j;
+    doc->spectrum.peakValue = findPeak(doc->spectrum);
     doc->peaks.peakCount = doc->peaks.peakRegionCount = 0;
     ASSERT_TRUE(analysis::pickPeaksInRegion(*doc, ui, 100, 600, 5.0));
     ASSERT_EQ(doc->peaks.peakCount, 30);

@@ -21,7 +21,7 @@ using Marks = std::vector<std::pair<int, std::string>>;  // x and, for labels, t
 /// The full view's axis.
 display::AxisParams mainAxis(const Document& doc) {
     display::AxisParams p;
-    p.i1 = doc.nData;
+    p.i1 = doc.spectrum.nData;
     p.xEnd = doc.clientWidth;
     p.height = doc.clientHeight;
     p.rect = doc.plotRect;
@@ -66,7 +66,7 @@ TEST(Axis, TicksRunFromTheLeftEndsValueWithEveryMajorLabelledThatStaysInsideTheP
     // takes the next row); ticks strictly inside the plot. Hz and ppm have the largest value on
     // the left, seconds 0 (a negative step).
     const struct {
-        int unit;
+        Units unit;
         testing::DocumentSpec spec;
         double left, range, step, labelEvery;
         int decimals;
@@ -85,7 +85,7 @@ TEST(Axis, TicksRunFromTheLeftEndsValueWithEveryMajorLabelledThatStaysInsideTheP
         SCOPED_TRACE(::testing::Message() << c.unit << " " << c.range << " " << c.right);
         testing::RecordingUserInterface ui;
         auto doc = testing::makeDocument(ui, c.spec);
-        doc->xUnits = c.unit;
+        doc->spectrum.xUnits = c.unit;
         auto p = mainAxis(*doc);
         p.rect.right = c.right;
         const Drawn d(*doc, p, c.charWidth);
@@ -134,7 +134,7 @@ TEST(Axis, GridLinesPerTickThePlainStyleAndARangeTooWideForTicks) {
     EXPECT_TRUE(plain.s.of(Kind::FillRect).empty());
     EXPECT_EQ(plain.s.texts(display::palette::kBlack).size(), 4u);
     // AQ = 1e7 s would be 20000 ticks of 500: the axis line alone.
-    doc->acqPars.AQ = 1e7;
+    doc->spectrum.acqPars.AQ = 1e7;
     const Drawn wide(*doc, p);
     EXPECT_TRUE(wide.s.of(Kind::Text).empty());
     EXPECT_EQ(wide.s.of(Kind::Line).size(), 1u);

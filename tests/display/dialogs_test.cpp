@@ -15,10 +15,10 @@ TEST(UnitsDialog, OnlyOkStoresAndOnlyAnExistingRadioCounts) {
     auto doc = testing::makeDocument(ui);
     display::UnitsDialog dialog(*doc);
     dialog.select(kPpm);
-    dialog.select(9);                  // no such radio
-    EXPECT_EQ(doc->xUnits, kSeconds);  // nothing is stored before OK
+    dialog.select(9);                           // no such radio
+    EXPECT_EQ(doc->spectrum.xUnits, kSeconds);  // nothing is stored before OK
     dialog.ok(*doc, ui);
-    EXPECT_EQ(doc->xUnits, kPpm);
+    EXPECT_EQ(doc->spectrum.xUnits, kPpm);
     EXPECT_EQ(display::UnitsDialog(*doc).selected(), kPpm);
 }
 
@@ -30,7 +30,7 @@ TEST(SetLimitsDialog, OpensInThePresentUnitAndRefusesLimitsBeyondEitherEndOfTheD
                                          {kPoints, "0", "1000"},
                                          {kSeconds, "0.000", "0.250"},
                                          {kPpm, "9.500", "-0.500"}}) {
-        doc->xUnits = unit;
+        doc->spectrum.xUnits = unit;
         const display::SetLimitsDialog dialog(*doc);
         EXPECT_EQ(dialog.fromText(), from) << unit;
         EXPECT_EQ(dialog.toText(), to) << unit;

@@ -20,19 +20,19 @@ struct DocumentSpec {
     double offsetHz = 0.0;
 };
 
-inline std::unique_ptr<Document> makeDocument(RecordingUserInterface& ui, const DocumentSpec& spec = {}) {
+inline std::unique_ptr<Document> makeDocument(RecordingUserInterface& /*ui*/, const DocumentSpec& spec = {}) {
     auto doc = std::make_unique<Document>();
     doc->initClientArea(spec.width, spec.height);
-    doc->acqPars.aqMode = 1;
-    doc->acqPars.complexData = 1;
-    doc->acqPars.TD = spec.td;
-    doc->acqPars.SW = spec.sw;
-    doc->acqPars.SF = spec.sf;
-    doc->acqPars.offsetHz = spec.offsetHz;
+    doc->spectrum.acqPars.aqMode = 1;
+    doc->spectrum.acqPars.complexData = 1;
+    doc->spectrum.acqPars.TD = spec.td;
+    doc->spectrum.acqPars.SW = spec.sw;
+    doc->spectrum.acqPars.SF = spec.sf;
+    doc->spectrum.acqPars.offsetHz = spec.offsetHz;
     // One peak of height 50 at point 100, imaginary parts far larger: only real parts may show.
-    for (int i = 0; i < spec.td; ++i) doc->specData[i] = (i % 2 == 0) ? 0.0 : 1e6;
-    doc->specData[200] = 50.0;
-    setupDocument(*doc, ui);
+    for (int i = 0; i < spec.td; ++i) doc->spectrum.specData[i] = (i % 2 == 0) ? 0.0 : 1e6;
+    doc->spectrum.specData[200] = 50.0;
+    setupDocument(*doc);
     return doc;
 }
 

@@ -105,8 +105,8 @@ TEST_F(Paint, MainTraceIsScaledByThePeakAndTinyDataByOne) {
     EXPECT_EQ(trace[99], (platform::Point{99, 400}));
 
     // Values all below 1e-7: maxAbs is 1.0, so they stay on the baseline instead of filling it.
-    for (int i = 0; i < doc->nData; i += 2) doc->specData[i] = (i % 4 == 0) ? 5e-8 : -5e-8;
-    doc->peakValue = findPeak(*doc);
+    for (int i = 0; i < doc->spectrum.nData; i += 2) doc->spectrum.specData[i] = (i % 4 == 0) ? 5e-8 : -5e-8;
+    doc->spectrum.peakValue = findPeak(doc->spectrum);
     for (const auto& p : mainTrace(*doc)) EXPECT_TRUE(p.y == 399 || p.y == 400) << p.y;
 }
 
@@ -130,7 +130,7 @@ TEST_F(Paint, AViewDrawsOnlyItsPartOfTheData) {
     // A view beyond the data (AQ is 1 s) draws only the data.
     doc->viewLeft = -0.5;
     doc->viewRight = 2.0;
-    doc->viewZoom = computeViewZoom(doc->acqPars.AQ, doc->viewLeft, doc->viewRight);
+    doc->viewZoom = computeViewZoom(doc->spectrum.acqPars.AQ, doc->viewLeft, doc->viewRight);
     EXPECT_EQ(mainTrace(*doc).size(), 1000u);
 }
 

@@ -154,7 +154,7 @@ TEST(Tools, RegionAndReferencePicksLandOnTheirPoints) {
     p.d.referenceMode = 1;
     EXPECT_EQ(display::leftButtonDown(p.d, p.ui, 101, 400, {}).request, display::ToolRequest::None);
     EXPECT_EQ(p.ui.messages.size(), 1u);  // the units must be Hz or ppm
-    p.d.xUnits = kPpm;
+    p.d.spectrum.xUnits = kPpm;
     EXPECT_EQ(display::leftButtonDown(p.d, p.ui, 101, 400, {}).request,
               display::ToolRequest::ReferenceDialog);
     EXPECT_DOUBLE_EQ(p.d.tools.referencePickT, 0.101);

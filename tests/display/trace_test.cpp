@@ -100,7 +100,7 @@ TEST(Trace, DotsSecondSetAndPivotLine) {
     EXPECT_TRUE(second.surface.of(Kind::Line).empty());
 
     TraceCase main({1, 2, 3, 4}, 5.0, Rect{0, 0, 300, 200});
-    main.doc.peakIndex = 4;
+    main.doc.spectrum.peakIndex = 4;
     main.doc.plotRect = Rect{0, 29, 300, 181};
     main.doc.transform.showPivot = 1;
     main.draw();

@@ -8,7 +8,7 @@
 #include <memory>
 #include <tuple>
 
-#include "document/byte_order.h"
+#include "base/byte_order.h"
 #include "document/units.h"
 #include "recording_ui.h"
 
@@ -18,10 +18,11 @@ namespace {
 /// A document as a reader leaves it, set up: TD doubles at SW 1000 Hz and SF 100 MHz, no earlier Undo.
 std::unique_ptr<Document> setUp(int td, double offsetHz = 0.0, int aqMode = 0) {
     auto doc = std::make_unique<Document>();
-    doc->acqPars = {.aqMode = static_cast<std::int16_t>(aqMode), .SW = 1000.0, .SF = 100.0, .TD = td};
-    doc->acqPars.offsetHz = offsetHz;
+    doc->spectrum.acqPars = {
+        .aqMode = static_cast<std::int16_t>(aqMode), .SW = 1000.0, .SF = 100.0, .TD = td};
+    doc->spectrum.acqPars.offsetHz = offsetHz;
     testing::RecordingUserInterface ui;
-    setupDocument(*doc, ui);
+    setupDocument(*doc);
     return doc;
 }
 
@@ -47,8 +48,8 @@ TEST(FindPeak, ReturnsTheSignedLargestRealPartAndTheLastOfEqualOnes) {
                                               {{1, 99, -3, 0, 3, 0, -2, 0}, 3.0, 4},
                                               {{1, 99, -3, 0, 3, 0, -7.5, 0}, -7.5, 6}}) {
         auto doc = setUp(8);
-        std::copy(values.begin(), values.end(), doc->specData.begin());
-        EXPECT_EQ((std::pair{findPeak(*doc), doc->peakIndex}), (std::pair{peak, index}));
+        std::copy(values.begin(), values.end(), doc->spectrum.specData.begin());
+        EXPECT_EQ((std::pair{findPeak(doc->spectrum), doc->spectrum.peakIndex}), (std::pair{peak, index}));
     }
 }
 
@@ -56,41 +57,44 @@ TEST(SetupDocument, DerivesFlagsReferenceAndViewAndTakesTheUndoSnapshot) {
     testing::RecordingUserInterface ui;
     for (int mode : {0, 1, 2, 3}) EXPECT_EQ(setUp(8, 0.0, mode)->loadReal, 1 - mode % 2) << mode;
     auto doc = std::make_unique<Document>();
-    doc->acqPars = {.SW = 500.0, .SF = 100.0, .TD = 1000, .offsetHz = -100.25};  // AQ = 1 s
-    doc->specData[0] = 2.0;
-    doc->specData[2] = -5.0;
-    doc->xUnits = kPpm;
-    doc->phase0 = 45.0;
+    doc->spectrum.acqPars = {.SW = 500.0, .SF = 100.0, .TD = 1000, .offsetHz = -100.25};  // AQ = 1 s
+    doc->spectrum.specData[0] = 2.0;
+    doc->spectrum.specData[2] = -5.0;
+    doc->spectrum.xUnits = kPpm;
+    doc->spectrum.phase0 = 45.0;
     doc->integrals.integralScale = 0.2;
     doc->baseline.baselinePointCount = 3;
-    setupDocument(*doc, ui);
-    EXPECT_EQ(std::tuple(doc->nData, doc->acqPars.AQ, doc->viewRight, doc->viewZoom, doc->xUnits, doc->phase0,
-                         doc->integrals.integralScale, doc->baseline.baselinePointCount),
+    setupDocument(*doc);
+    EXPECT_EQ(std::tuple(doc->spectrum.nData, doc->spectrum.acqPars.AQ, doc->viewRight, doc->viewZoom,
+                         doc->spectrum.xUnits, doc->spectrum.phase0, doc->integrals.integralScale,
+                         doc->baseline.baselinePointCount),
               std::tuple(1000, 1.0, 1.0, 1.0, kSeconds, 0.0, 0.2, 0));
-    EXPECT_EQ(doc->refIndex, 1000 - 200) << "TD + trunc(2 * offsetHz * AQ), truncated toward zero";
-    EXPECT_DOUBLE_EQ(doc->offsetPpm, -1.0025);
-    EXPECT_EQ((std::tuple{doc->ftReal, doc->undoData[2], doc->undoPeakValue, doc->fidCopy[0]}),
+    EXPECT_EQ(doc->spectrum.refIndex, 1000 - 200) << "TD + trunc(2 * offsetHz * AQ), truncated toward zero";
+    EXPECT_DOUBLE_EQ(doc->spectrum.offsetPpm, -1.0025);
+    EXPECT_EQ((std::tuple{doc->spectrum.ftReal, doc->undo.specData[2], doc->undo.peakValue, doc->fidCopy[0]}),
               (std::tuple{1, -5.0, -5.0, 2.0}));
 }
 
 TEST(Undo, RestoresThePresentCountTheFiveFlagsAndTheSizeOfASnapshotThatHasOne) {
     for (int undoNData : {0, 8}) {
         auto doc = setUp(8);
-        for (int i = 0; i < 8; ++i) doc->specData[i] = i + 1.0;
-        doc->peakValue = findPeak(*doc);
+        for (int i = 0; i < 8; ++i) doc->spectrum.specData[i] = i + 1.0;
+        doc->spectrum.peakValue = findPeak(doc->spectrum);
         takeUndoSnapshot(*doc);
         // A transform that doubled the size and changed the units and flags.
-        doc->undoFtReal = doc->undoNegateImag = 1;
+        doc->undo.ftReal = doc->undo.negateImag = 1;
         doc->undoNData = undoNData;
-        doc->nData = doc->acqPars.TD = 16;
-        std::fill_n(doc->specData.begin(), 16, -1.0);
-        doc->xUnits = kPpm;
-        doc->ftInverse = 1;
+        doc->spectrum.nData = doc->spectrum.acqPars.TD = 16;
+        std::fill_n(doc->spectrum.specData.begin(), 16, -1.0);
+        doc->spectrum.xUnits = kPpm;
+        doc->spectrum.ftInverse = 1;
         undoCommand(*doc);
         const int n = undoNData ? 8 : 16;
-        for (int i = 0; i < n; ++i) EXPECT_EQ(doc->specData[i], i < 8 ? i + 1.0 : doc->undoData[i]) << i;
-        EXPECT_EQ(std::tuple(doc->nData, doc->acqPars.TD, doc->xUnits, doc->ftReal, doc->ftInverse,
-                             doc->negateImag, doc->peakValue),
+        for (int i = 0; i < n; ++i)
+            EXPECT_EQ(doc->spectrum.specData[i], i < 8 ? i + 1.0 : doc->undo.specData[i]) << i;
+        EXPECT_EQ(std::tuple(doc->spectrum.nData, doc->spectrum.acqPars.TD, doc->spectrum.xUnits,
+                             doc->spectrum.ftReal, doc->spectrum.ftInverse, doc->spectrum.negateImag,
+                             doc->spectrum.peakValue),
                   std::tuple(n, n, undoNData ? kSeconds : kPpm, 1, 0, 1, 7.0));
     }
 }
@@ -104,17 +108,17 @@ TEST(Units, ConversionsRunHighToLowAndBackToTheSameTime) {
         EXPECT_NEAR(units::unitToT(*doc, units::tToUnit(*doc, 0.1, unit), unit), 0.1, 1e-12) << unit;
     }
     // 0 Hz lies at refIndex, which is truncated to a whole index.
-    EXPECT_NEAR(units::tToIndex(*doc, units::unitToT(*doc, 0.0, kHz)), doc->refIndex, 1.0);
+    EXPECT_NEAR(units::tToIndex(*doc, units::unitToT(*doc, 0.0, kHz)), doc->spectrum.refIndex, 1.0);
 }
 
 TEST(Units, TheViewAndTheCursorReadoutAddressRealPartsWithinTheData) {
     auto doc = setUp(1024);
     // The readout, over the full view, shows the unit value and the real part under the cursor.
-    doc->specData[512] = 1.25;
-    doc->specData[513] = 99.0;
-    doc->specData[0] = 3.0;
-    doc->specData[kCapacity - 2] = 4.0;
-    const std::tuple<int, int, int, const char*> cases[] = {
+    doc->spectrum.specData[512] = 1.25;
+    doc->spectrum.specData[513] = 99.0;
+    doc->spectrum.specData[0] = 3.0;
+    doc->spectrum.specData[kCapacity - 2] = 4.0;
+    const std::tuple<Units, int, int, const char*> cases[] = {
         {kHz, 1000, 0, "Hertz 1000.000     Int.=3.000"},
         // x = 500.5 would be index 513 (an imaginary part): the real part of that point is read.
         {kSeconds, 2000, 1001, "Second 0.256     Int.=1.250"},
@@ -123,13 +127,13 @@ TEST(Units, TheViewAndTheCursorReadoutAddressRealPartsWithinTheData) {
         {kPoints, 1000, 1 << 30, "Point 549755814     Int.=4.000"},
     };
     for (const auto& [unit, width, x, text] : cases) {
-        doc->xUnits = unit;
+        doc->spectrum.xUnits = unit;
         doc->clientWidth = width;
         EXPECT_EQ(units::readoutText(*doc, x), text);
     }
     // The index range of a narrower view.
-    doc->viewLeft = 3.0 * doc->acqPars.AQ / doc->nData;   // index 3
-    doc->viewRight = 9.5 * doc->acqPars.AQ / doc->nData;  // index 9.5
+    doc->viewLeft = 3.0 * doc->spectrum.acqPars.AQ / doc->spectrum.nData;   // index 3
+    doc->viewRight = 9.5 * doc->spectrum.acqPars.AQ / doc->spectrum.nData;  // index 9.5
     const auto r = units::viewIndexRange(*doc);
     EXPECT_EQ((std::pair{r.i0, r.i1}), (std::pair{2, 8}));
     // Degenerate views are widened to a tenth of a millisecond.

@@ -86,7 +86,7 @@ private slots:
     }
 
     void manualBaselinePreviewsAndEndsWithOkOrCancel() {
-        const double before = doc_->specData[0];
+        const double before = doc_->spectrum.specData[0];
         for (const bool ok : {false, true}) {
             processing::BaselineDialog model(*doc_, ui_);
             gui::BaselineDialogWidget dialog(model, nullptr);
@@ -102,7 +102,7 @@ private slots:
             click(&dialog, ok ? "ok" : "cancel");
             QVERIFY(!dialog.isVisible() && previews.last().at(0).value<QVector<QPoint>>().isEmpty());
             QCOMPARE(dialog.result(), ok ? QDialog::Accepted : QDialog::Rejected);
-            QCOMPARE(doc_->specData[0] > before, ok);
+            QCOMPARE(doc_->spectrum.specData[0] > before, ok);
         }
     }
 
@@ -115,21 +115,21 @@ private slots:
             QVERIFY(processing::MultiPointBaseline(*doc_, ui_).addPoint(0.5));
             QSignalSpy finished(&dialog, &QDialog::finished);
             // Apply zeroes the last point; Escape, then the window's own closing, leave the data.
-            const double lastImaginary = doc_->specData[doc_->nData - 1];
+            const double lastImaginary = doc_->spectrum.specData[doc_->spectrum.nData - 1];
             apply ? click(&dialog, "apply") : QTest::keyClick(&dialog, Qt::Key_Escape);
             const int repaints = ui_.repaints;
             dialog.reject();
             dialog.accept();
             QCOMPARE(std::tuple(finished.count(), ui_.repaints, doc_->tools.baselinePickMode),
                      std::tuple(1, repaints, 0));
-            QCOMPARE(doc_->specData[doc_->nData - 1], apply ? 0.0 : lastImaginary);
+            QCOMPARE(doc_->spectrum.specData[doc_->spectrum.nData - 1], apply ? 0.0 : lastImaginary);
             QCOMPARE(doc_->baseline.baselinePointCount, 0);
         }
     }
 
     void dataOperationDialogsPassTheirControls() {
         // Reference in Hz at the pick of the middle of the data.
-        doc_->xUnits = pelvaron::kHz;
+        doc_->spectrum.xUnits = pelvaron::kHz;
         doc_->referenceMode = 1;
         doc_->tools.referencePickT = 0.5;
         doc_->tools.referencePickIndex = 1000;
@@ -139,15 +139,15 @@ private slots:
             auto* current = dialog.findChild<QLineEdit*>(QStringLiteral("currentReference"));
             QVERIFY(current != nullptr && !current->isEnabled());
             QCOMPARE(current->text(), QString::fromStdString(model.currentText()));
-            const double offset = doc_->offsetHz;
+            const double offset = doc_->spectrum.offsetHz;
             QVERIFY(typeInto(&dialog, "newReference", QString::number(current->text().toDouble() + 40.0)));
             click(&dialog, "ok");
             QCOMPARE(doc_->referenceMode, 0);
-            QVERIFY(qAbs(doc_->offsetHz - (offset + 40.0)) < 1e-3);
+            QVERIFY(qAbs(doc_->spectrum.offsetHz - (offset + 40.0)) < 1e-3);
         }
 
         // Shift left by a typed count of 3 points; the direction is remembered.
-        for (int i = 0; i < doc_->nData; ++i) doc_->specData[i] = i;
+        for (int i = 0; i < doc_->spectrum.nData; ++i) doc_->spectrum.specData[i] = i;
         doc_->dataOps.shiftLeft = 0;
         for (const bool ok : {true, false}) {
             processing::ShiftDataDialog model(*doc_, ui_);
@@ -156,7 +156,7 @@ private slots:
             click(&dialog, "leftShift");
             QVERIFY(typeInto(&dialog, "count", QStringLiteral("3")));
             click(&dialog, ok ? "ok" : "cancel");
-            QCOMPARE(doc_->specData[0], 6.0);
+            QCOMPARE(doc_->spectrum.specData[0], 6.0);
         }
 
         // Supress Peaks by zeros over the picked region.
@@ -170,8 +170,9 @@ private slots:
             click(&dialog, "byZeros");
             click(&dialog, "ok");
         }
-        QCOMPARE(std::tuple(doc_->specData[8], doc_->specData[15], doc_->specData[16]),
-                 std::tuple(0.0, 0.0, 22.0));
+        QCOMPARE(
+            std::tuple(doc_->spectrum.specData[8], doc_->spectrum.specData[15], doc_->spectrum.specData[16]),
+            std::tuple(0.0, 0.0, 22.0));
 
         gui::SignalToNoiseDialogWidget sn(QStringLiteral("123.4"), nullptr);
         auto* snEdit = sn.findChild<QLineEdit*>(QStringLiteral("sn"));

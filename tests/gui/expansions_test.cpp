@@ -87,7 +87,7 @@ private slots:
         QVERIFY(!w->view()->rubber().isNull());
         sendMouse(w->view(), QEvent::MouseButtonRelease, QPoint(width / 2, 60), Qt::LeftButton, Qt::NoButton);
         QVERIFY(slot.expLeftIndex > 0);
-        QVERIFY(slot.expRightIndex < doc_->nData);
+        QVERIFY(slot.expRightIndex < doc_->spectrum.nData);
 
         // The close button frees the slot at once; a set-up closes the rest.
         QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("expansionClose")), Qt::LeftButton);
@@ -107,7 +107,7 @@ private slots:
         display::beginTwoSetDisplay(*doc_);
         auto* strip = window_->twoSetStrip();
         QVERIFY(strip != nullptr);
-        const double before = doc_->specData[0];
+        const double before = doc_->spectrum.specData[0];
 
         strip->bar(display::TwoSetBar::Shift)->triggerAction(QAbstractSlider::SliderPageStepAdd);
         QCOMPARE(doc_->secondShift, 25);
@@ -117,15 +117,15 @@ private slots:
         };
         QCOMPARE(button(app::kCmdTwoSetAdd)->text(), QStringLiteral("1+2"));
         QTest::mouseClick(button(app::kCmdTwoSetSubtract), Qt::LeftButton);
-        QCOMPARE(doc_->specData[0], before);  // the shift leaves the first doubles alone
-        QCOMPARE(doc_->specData[25], doc_->secondData[25] - doc_->secondData[0]);
+        QCOMPARE(doc_->spectrum.specData[0], before);  // the shift leaves the first doubles alone
+        QCOMPARE(doc_->spectrum.specData[25], doc_->secondData[25] - doc_->secondData[0]);
         QTest::mouseClick(button(app::kCmdTwoSetRange), Qt::LeftButton);
         QCOMPARE(strip->bar(display::TwoSetBar::Factor)->maximum(), 5000);
 
         QTest::mouseClick(button(app::kCmdTwoSetQuit), Qt::LeftButton);
         QCOMPARE(doc_->addSubMode, 0);
         QVERIFY(window_->twoSetStrip() == nullptr);
-        QCOMPARE(doc_->specData[25], doc_->undoData[25]);
+        QCOMPARE(doc_->spectrum.specData[25], doc_->undo.specData[25]);
     }
 };
 

@@ -203,7 +203,7 @@ private slots:
                          w->findChild<QRadioButton*>(QStringLiteral("ppm"))->click();
                          ModalAnswerer::clickButton(QStringLiteral("OK"))(w);
                      }});
-        QCOMPARE(doc_->xUnits, 2);
+        QCOMPARE(doc_->spectrum.xUnits, 2);
         QTest::mouseMove(window_->plotView(), QPoint(5, 100));
         QTRY_VERIFY(window_->statusText(1).startsWith(QStringLiteral("ppm ")));
     }
@@ -280,7 +280,7 @@ private slots:
         const double left = doc_->viewLeft;
         QScrollBar* bar = window_->horizontalBar();
         bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        QVERIFY(qAbs(doc_->viewLeft - left - 10 * doc_->acqPars.AQ / doc_->nData) < 1e-9);
+        QVERIFY(qAbs(doc_->viewLeft - left - 10 * doc_->spectrum.acqPars.AQ / doc_->spectrum.nData) < 1e-9);
         QCOMPARE(bar->value(), doc_->hScrollPos);
         // In the full view the bar is inert.
         window_->dispatcher().dispatch(app::kCmdFull);
@@ -307,7 +307,7 @@ private slots:
         pelvaron::testing::writeFile(dir.file("nuts.dat"), pelvaron::testing::nutsFile({.values = d}));
         for (const auto& [button, path] : files) {
             doc_->noSaveQuery = 1;
-            doc_->specData.fill(0.0);
+            doc_->spectrum.specData.fill(0.0);
             const QString file = QString::fromStdString(path);
             const auto seen = runAnswering(
                 app::kCmdImport,
@@ -320,8 +320,9 @@ private slots:
                      ModalAnswerer::accept()(w);
                  }});
             QCOMPARE(seen.first(), QStringLiteral("File type"));
-            QCOMPARE(std::vector<double>(doc_->specData.begin(), doc_->specData.begin() + 4), d);
-            QCOMPARE(doc_->nData, 4);
+            QCOMPARE(
+                std::vector<double>(doc_->spectrum.specData.begin(), doc_->spectrum.specData.begin() + 4), d);
+            QCOMPARE(doc_->spectrum.nData, 4);
         }
     }
 
@@ -329,7 +330,7 @@ private slots:
         QVERIFY(window_->dispatcher().openPath(PELVARON_SOURCE_DIR "/examples/ethyl-acetate/1"));
         std::string error;
         QVERIFY(pelvaron::cli::runSteps(*doc_, window_->userInterface(), "em=0.3,ft,autophase", error));
-        doc_->xUnits = pelvaron::kPpm;
+        doc_->spectrum.xUnits = pelvaron::kPpm;
         QWidget* plot = window_->plotView();
         const int low = plot->height() * 3 / 5;
         auto drag = [&](int x0, int x1) {
@@ -446,15 +447,15 @@ private slots:
 
     void apodizeTransformAutophaseAndPhaseTheExample() {
         openExample();
-        const double before = doc_->specData[2000];
+        const double before = doc_->spectrum.specData[2000];
         QVERIFY(before != 0.0);
         runAnswering(app::kCmdApodize, {[](QWidget* w) {
                          QVERIFY(w->findChild<QRadioButton*>(QStringLiteral("exponential"))->isChecked());
                          QVERIFY(typeInto(w, "lbExponential", QStringLiteral("1")));
                          ModalAnswerer::clickButton(QStringLiteral("OK"))(w);
                      }});
-        const double decay = std::exp(-3.141592653589793 * 2000 / (2 * doc_->acqPars.SW));
-        QVERIFY(qAbs(doc_->specData[2000] - before * decay) < 1e-6);
+        const double decay = std::exp(-3.141592653589793 * 2000 / (2 * doc_->spectrum.acqPars.SW));
+        QVERIFY(qAbs(doc_->spectrum.specData[2000] - before * decay) < 1e-6);
 
         // The size stays 16384 and the filter's delay is proposed as the rotation.
         const QImage fid = window_->plotView()->plotImage();
@@ -466,11 +467,11 @@ private slots:
                          ModalAnswerer::clickButton(QStringLiteral("OK"))(w);
                      }});
         // A spectrum on a ppm axis (where its lines lie is checked with the transform's steps).
-        QCOMPARE(doc_->xUnits, 2);
+        QCOMPARE(doc_->spectrum.xUnits, 2);
         QVERIFY(window_->plotView()->plotImage() != fid);
 
         window_->action(app::kCmdAutophase)->trigger();
-        QVERIFY(doc_->specData[doc_->peakIndex] > 0.0);
+        QVERIFY(doc_->spectrum.specData[doc_->spectrum.peakIndex] > 0.0);
         const QImage phased = window_->plotView()->plotImage();
 
         // Phase Correction: modeless, the pivot drawn, the loads and the transform grayed.
@@ -481,8 +482,8 @@ private slots:
         QVERIFY(pixelsOf(window_->plotView()->plotImage(), Qt::red) > 100);
         QVERIFY(!window_->action(app::kCmdFourier)->isEnabled());
         auto* order0 = dialog->findChild<QScrollBar*>(QStringLiteral("order0"));
-        QCOMPARE(order0->value(), static_cast<int>(100 * doc_->phase0));
-        const double phase0 = doc_->phase0;
+        QCOMPARE(order0->value(), static_cast<int>(100 * doc_->spectrum.phase0));
+        const double phase0 = doc_->spectrum.phase0;
         // The keyboard works in it: the first scroll bar has the focus and answers the keys, away
         // from the end of the range the phase sits nearer to, so that no clamp interferes.
         QVERIFY(QTest::qWaitForWindowActive(dialog));
@@ -490,14 +491,14 @@ private slots:
         const bool down = phase0 - 10.0 >= -180.0;
         QTest::keyClick(order0, down ? Qt::Key_PageUp : Qt::Key_PageDown);
         QTest::keyClick(order0, down ? Qt::Key_Right : Qt::Key_Left);
-        QCOMPARE(doc_->phase0, down ? phase0 - 9.0 : phase0 + 9.0);
-        QCOMPARE(fieldText(dialog, "order0Text"), QString::asprintf("%.1f", doc_->phase0));
+        QCOMPARE(doc_->spectrum.phase0, down ? phase0 - 9.0 : phase0 + 9.0);
+        QCOMPARE(fieldText(dialog, "order0Text"), QString::asprintf("%.1f", doc_->spectrum.phase0));
         QVERIFY(window_->plotView()->plotImage() != phased);
 
         // Escape cancels: the phase of the opening comes back and the window's items return.
         QTest::keyClick(dialog, Qt::Key_Escape);
         QTRY_VERIFY(window_->phaseDialog() == nullptr);
-        QCOMPARE(doc_->phase0, phase0);
+        QCOMPARE(doc_->spectrum.phase0, phase0);
         QVERIFY(window_->action(app::kCmdFourier)->isEnabled());
         QCOMPARE(pixelsOf(window_->plotView()->plotImage(), Qt::red), 0);
 
@@ -510,7 +511,7 @@ private slots:
         QCOMPARE(dialog->findChild<QScrollBar*>(QStringLiteral("order0"))->value(), 1200);
         ModalAnswerer::clickButton(QStringLiteral("OK"))(dialog);
         QTRY_VERIFY(window_->phaseDialog() == nullptr);
-        QCOMPARE(doc_->phase0, 12.7);
+        QCOMPARE(doc_->spectrum.phase0, 12.7);
         // Left open, the dialog goes with the window.
         window_->dispatcher().dispatch(app::kCmdPhase);
         QVERIFY(window_->phaseDialog() != nullptr);
@@ -518,18 +519,21 @@ private slots:
 
     void interactiveApodizationFollowsItsBarsAndItsCancelRestores() {
         openExample();
-        const std::vector<double> fid(doc_->specData.begin(), doc_->specData.begin() + doc_->nData);
+        const std::vector<double> fid(doc_->spectrum.specData.begin(),
+                                      doc_->spectrum.specData.begin() + doc_->spectrum.nData);
         const QImage before = window_->plotView()->plotImage();
         window_->action(app::kCmdInteractiveApodization)->trigger();
         pelvaron::gui::InteractiveApodizationDialogWidget* dialog = window_->apodizationDialog();
         QVERIFY(dialog != nullptr && dialog->isVisible() && !dialog->isModal());
-        QVERIFY(!window_->action(app::kCmdFourier)->isEnabled() && !window_->action(app::kCmdPhase)->isEnabled());
+        QVERIFY(!window_->action(app::kCmdFourier)->isEnabled() &&
+                !window_->action(app::kCmdPhase)->isEnabled());
         // The exponential's button is the selected one: its caption white on the dark face.
         auto* exp = dialog->findChild<QAbstractButton*>(QStringLiteral("function0"));
         auto* sine = dialog->findChild<QAbstractButton*>(QStringLiteral("function3"));
         QVERIFY(exp->isChecked() && !sine->isChecked());
         QCOMPARE(exp->text(), QStringLiteral("Exp."));
-        QVERIFY(pixelsOf(exp->grab().toImage(), Qt::white) > 0 && pixelsOf(exp->grab().toImage(), Qt::black) == 0);
+        QVERIFY(pixelsOf(exp->grab().toImage(), Qt::white) > 0 &&
+                pixelsOf(exp->grab().toImage(), Qt::black) == 0);
         QVERIFY(pixelsOf(sine->grab().toImage(), Qt::black) > 0);
         QCOMPARE(fieldText(dialog, "lbText"), QStringLiteral("0.00"));
         QVERIFY(!dialog->findChild<QScrollBar*>(QStringLiteral("gb"))->isVisible());
@@ -561,7 +565,7 @@ private slots:
         // Escape cancels: the FID comes back and the window's items return.
         QTest::keyClick(dialog, Qt::Key_Escape);
         QTRY_VERIFY(window_->apodizationDialog() == nullptr);
-        QVERIFY(std::equal(fid.begin(), fid.end(), doc_->specData.begin()));
+        QVERIFY(std::equal(fid.begin(), fid.end(), doc_->spectrum.specData.begin()));
         QVERIFY(window_->action(app::kCmdFourier)->isEnabled());
 
         // Opened again on the function chosen last; OK keeps the spectrum on a ppm axis.
@@ -569,11 +573,12 @@ private slots:
         dialog = window_->apodizationDialog();
         QVERIFY(dialog->findChild<QAbstractButton*>(QStringLiteral("function5"))->isChecked());
         QCOMPARE(fieldText(dialog, "gbText"), QStringLiteral("0.50"));
-        dialog->findChild<QScrollBar*>(QStringLiteral("lb"))->triggerAction(QAbstractSlider::SliderPageStepSub);
+        dialog->findChild<QScrollBar*>(QStringLiteral("lb"))
+            ->triggerAction(QAbstractSlider::SliderPageStepSub);
         ModalAnswerer::clickButton(QStringLiteral("OK"))(dialog);
         QTRY_VERIFY(window_->apodizationDialog() == nullptr);
-        QCOMPARE(doc_->xUnits, 2);
-        QCOMPARE(doc_->ftInverse, 1);
+        QCOMPARE(doc_->spectrum.xUnits, 2);
+        QCOMPARE(doc_->spectrum.ftInverse, 1);
     }
 
     void dataPointsListAndJcampExport() {

@@ -44,11 +44,12 @@ TEST(AspectFile, EitherByteOrderGivesTheFidAndALargeOneIsCut) {
         const Document& d = *s.doc;
         ASSERT_TRUE(readAspectFile(*s.doc, s.ui, testing::aspectFile(spec)));
         expectRead(s, spec.values, static_cast<int>(spec.values.size()));
-        const AcqParams& p = d.acqPars;
+        const AcqParams& p = d.spectrum.acqPars;
         EXPECT_EQ(std::tuple(p.aqMode, p.complexData, p.offsetHz), std::tuple(2, 1, -1234.5));
         EXPECT_NEAR(p.SW, 6009.6154, 1e-7);  // 36 significant bits
         EXPECT_NEAR(p.SF, 400.13, 1e-8);
-        EXPECT_EQ(std::tuple(d.negateImag, d.fileNegateImag, d.groupDelay, d.referenceSource),
+        EXPECT_EQ(std::tuple(d.spectrum.negateImag, d.spectrum.fileNegateImag, d.spectrum.groupDelay,
+                             d.spectrum.referenceSource),
                   std::tuple(0, 0, 0.0, ReferenceSource::DataHeader));
     }
 }
@@ -72,10 +73,11 @@ TEST(AspectFile, RefusedAndDamagedFilesLeaveTheDocumentAlone) {
     };
     for (const std::string& bytes : cases) {
         Scratch s;
-        s.doc->acqPars.SW = 777.0;
-        s.doc->nData = 4;
+        s.doc->spectrum.acqPars.SW = 777.0;
+        s.doc->spectrum.nData = 4;
         EXPECT_FALSE(readAspectFile(*s.doc, s.ui, bytes)) << bytes.size();
-        EXPECT_EQ(std::tuple(s.doc->acqPars.SW, s.doc->nData, s.doc->specData[0]), std::tuple(777.0, 4, 0.0));
+        EXPECT_EQ(std::tuple(s.doc->spectrum.acqPars.SW, s.doc->spectrum.nData, s.doc->spectrum.specData[0]),
+                  std::tuple(777.0, 4, 0.0));
         if (&bytes == cases)
             expectOnlyMessage(s.ui, "We have never found a file like this\nPlease contact the authors",
                               "Error");
@@ -102,11 +104,12 @@ TEST(WinNmr, DisBeforeAqsAndNothingOfAFormerDataSetStays) {
         ASSERT_TRUE(readWinNmrFid(d, s.ui, testing::winNmrData(*spec), disText,
                                   testing::winNmrAqs(withDis ? aqs : *spec)));
         expectRead(s, spec->values, static_cast<int>(spec->values.size()));
-        const AcqParams& p = d.acqPars;
+        const AcqParams& p = d.spectrum.acqPars;
         EXPECT_EQ(std::tuple(p.SW, p.SF, p.aqMode, p.complexData, p.DECIM, p.DSPFVS),
                   std::tuple(spec->sw, spec->sf, spec->aqMode, spec->aqMode != 0, decim, dspfvs));
-        EXPECT_EQ(std::tuple(d.groupDelay, p.offsetHz, d.negateImag, d.fileNegateImag),
-                  std::tuple(0.0, 0.0, 0, 0));
+        EXPECT_EQ(
+            std::tuple(d.spectrum.groupDelay, p.offsetHz, d.spectrum.negateImag, d.spectrum.fileNegateImag),
+            std::tuple(0.0, 0.0, 0, 0));
     }
 }
 
@@ -123,9 +126,10 @@ TEST(WinNmr, DamagedSetsFailAndLeaveTheDocumentAlone) {
     };
     for (const auto& [bytes, disText, aqsText] : cases) {
         Scratch s;
-        s.doc->nData = 6;
+        s.doc->spectrum.nData = 6;
         EXPECT_FALSE(readWinNmrFid(*s.doc, s.ui, bytes, disText, aqsText));
-        EXPECT_EQ(std::tuple(s.doc->nData, s.doc->specData[0], s.ui.messages.size()), std::tuple(6, 0.0, 0u));
+        EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->spectrum.specData[0], s.ui.messages.size()),
+                  std::tuple(6, 0.0, 0u));
     }
 }
 

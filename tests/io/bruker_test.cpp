@@ -37,23 +37,26 @@ TEST(BrukerFid, ValuesFollowTheByteOrderLabelElseTheXwinGuess) {
         if (c.xwinTitle) f["acqus"].replace(f["acqus"].find("UXNMR"), 5, "XWIN-NMR 3.5");
         Scratch s;
         ASSERT_TRUE(s.readFid(f));
-        ASSERT_EQ(std::vector(s.doc->specData.begin(), s.doc->specData.begin() + s.doc->nData), values);
+        ASSERT_EQ(std::vector(s.doc->spectrum.specData.begin(),
+                              s.doc->spectrum.specData.begin() + s.doc->spectrum.nData),
+                  values);
     }
 }
 
 TEST(BrukerFid, AcqusParametersAndDamagedParameterFiles) {
     Scratch s;
-    const AcqParams& p = s.doc->acqPars;
-    s.doc->acqPars.DSPFVS = 11;  // without filter labels: no digital filter, DSPFVS as it was
+    const AcqParams& p = s.doc->spectrum.acqPars;
+    s.doc->spectrum.acqPars.DSPFVS = 11;  // without filter labels: no digital filter, DSPFVS as it was
     ASSERT_TRUE(s.readFid(testing::brukerFid({.values = ramp(64)})));
-    EXPECT_EQ(std::tuple(p.DECIM, p.DSPFVS, s.doc->groupDelay), std::tuple(1, 11, 0.));
+    EXPECT_EQ(std::tuple(p.DECIM, p.DSPFVS, s.doc->spectrum.groupDelay), std::tuple(1, 11, 0.));
     expectOnlyMessage(s.ui, kNoReferenceText, "Warning");
     testing::BrukerFidSpec spec{.values = ramp(1024), .sw = 6e3, .bf1 = 500.13, .aqMode = 1, .decim = 24};
     spec.dspfvs = 10;
     spec.grpdly = 67.98;
     ASSERT_TRUE(s.readFid(testing::brukerFid(spec)));
-    EXPECT_EQ(std::tuple(p.TD, p.aqMode, p.complexData, p.DECIM, p.DSPFVS, p.SW, p.SF, s.doc->groupDelay),
-              std::tuple(1024, 1, 1, 24, 10, 6000.0, 500.13, 67.98));
+    EXPECT_EQ(
+        std::tuple(p.TD, p.aqMode, p.complexData, p.DECIM, p.DSPFVS, p.SW, p.SF, s.doc->spectrum.groupDelay),
+        std::tuple(1024, 1, 1, 24, 10, 6000.0, 500.13, 67.98));
 
     const struct {
         std::string acqus;
@@ -69,15 +72,16 @@ TEST(BrukerFid, AcqusParametersAndDamagedParameterFiles) {
     const std::string fid = testing::encodeBrukerValues({9, 8}, false, false);
     for (const auto& c : cases) {
         Scratch d;
-        d.doc->specData.fill(3.0);
+        d.doc->spectrum.specData.fill(3.0);
         EXPECT_EQ(d.readFid({{"acqus", c.acqus}, {"fid", fid}}), c.loads) << c.acqus;
-        EXPECT_EQ(d.doc->acqPars.TD, c.td) << c.acqus;
+        EXPECT_EQ(d.doc->spectrum.acqPars.TD, c.td) << c.acqus;
         if (!c.loads) {
             expectOnlyMessage(d.ui, "Cannot Open Acqus", "Error");
             continue;
         }
         // Values the fid does not hold read as 0, up to TD.
-        EXPECT_EQ(std::tuple(d.doc->specData[1], d.doc->specData[2], d.doc->specData[c.td - 1]),
+        EXPECT_EQ(std::tuple(d.doc->spectrum.specData[1], d.doc->spectrum.specData[2],
+                             d.doc->spectrum.specData[c.td - 1]),
                   std::tuple(8, 0, 0));
         EXPECT_EQ(d.ui.messages.front().text, c.td == kCapacity ? kCapacityWarningText : kNoReferenceText);
     }
@@ -115,9 +119,10 @@ TEST(BrukerReference, TheSetSpanningTheAcquisitionThenTheAcquisitionThenNothing)
         if (c.proc) f["pdata/1/proc"] = *c.proc;
         Scratch s;
         ASSERT_TRUE(s.readFid(f));
-        EXPECT_EQ(std::tuple(s.doc->referenceSource, s.doc->acqPars.SF, s.doc->recorded.present),
+        EXPECT_EQ(std::tuple(s.doc->spectrum.referenceSource, s.doc->spectrum.acqPars.SF,
+                             s.doc->spectrum.recorded.present),
                   std::tuple(c.source, c.sfUsed, c.procs.has_value()));
-        EXPECT_NEAR(s.doc->acqPars.offsetHz, c.offsetHz, 1e-9);
+        EXPECT_NEAR(s.doc->spectrum.acqPars.offsetHz, c.offsetHz, 1e-9);
         EXPECT_EQ(s.ui.messages.size(), c.source == None ? 1u : 0u);
     }
 }
@@ -144,15 +149,16 @@ TEST(BrukerProcessed, PairsRealAndImaginaryByByteOrderSiTypeAndNcProc) {
         f["procs"] += extraLabels;
         Scratch s;
         ASSERT_TRUE(s.readProcessed(f));
-        ASSERT_EQ(s.doc->nData, 2 * n) << "the whole spectrum";
+        ASSERT_EQ(s.doc->spectrum.nData, 2 * n) << "the whole spectrum";
         const double scale = std::ldexp(1.0, spec.ncProc.value_or(0));
         for (int k = 0; k < n; ++k)
             ASSERT_EQ(std::pair(s.re(k), s.im(k)), std::pair(scale * spec.real[k], scale * spec.imag[k]))
                 << k;
         const Document& d = *s.doc;
-        EXPECT_EQ(std::tuple(d.acqPars.SW, d.acqPars.SF, d.acqPars.aqMode, d.acqPars.DECIM),
+        EXPECT_EQ(std::tuple(d.spectrum.acqPars.SW, d.spectrum.acqPars.SF, d.spectrum.acqPars.aqMode,
+                             d.spectrum.acqPars.DECIM),
                   std::tuple(5000.0, 400.13, 1, 1));
-        EXPECT_EQ(std::tuple(d.referenceSource, d.xUnits, d.recorded.present),
+        EXPECT_EQ(std::tuple(d.spectrum.referenceSource, d.spectrum.xUnits, d.spectrum.recorded.present),
                   std::tuple(ReferenceSource::Procs, kPpm, false));
         // The first point lies at OFFSET, and point k SW_p/SI further down.
         EXPECT_NEAR(units::tToUnit(d, units::indexToT(d, 2 * 7), kPpm), 12.5 - 7 * 5e3 / n / 400.13, 1e-9);
@@ -179,13 +185,16 @@ TEST(BrukerAspirin, FilesFoundWhateverTheirCaseLeaveTheDocumentTheMemoryReaderDo
         ASSERT_TRUE(s.loadBruker(s.dir.path().string()));
         EXPECT_TRUE(s.ui.messages.empty());
         const Document& d = *s.doc;
-        EXPECT_EQ(std::tuple(d.fileTitle, d.referenceSource, d.recorded.present, d.recorded.SI),
+        EXPECT_EQ(std::tuple(d.fileTitle, d.spectrum.referenceSource, d.spectrum.recorded.present,
+                             d.spectrum.recorded.SI),
                   std::tuple("FID", procs ? ReferenceSource::Procs : ReferenceSource::Proc, procs,
                              procs ? 32768 : 0));
-        EXPECT_NEAR(d.acqPars.offsetHz, 15.47866 * 300.13 - 4789.27203065134, 1e-9);
+        EXPECT_NEAR(d.spectrum.acqPars.offsetHz, 15.47866 * 300.13 - 4789.27203065134, 1e-9);
         ASSERT_TRUE(memory.readFid(f));
-        EXPECT_EQ(std::tuple(d.acqPars, d.refIndex), std::tuple(memory.doc->acqPars, memory.doc->refIndex));
-        EXPECT_TRUE(std::equal(d.specData.begin(), d.specData.end(), memory.doc->specData.begin()));
+        EXPECT_EQ(std::tuple(d.spectrum.acqPars, d.spectrum.refIndex),
+                  std::tuple(memory.doc->spectrum.acqPars, memory.doc->spectrum.refIndex));
+        EXPECT_TRUE(std::equal(d.spectrum.specData.begin(), d.spectrum.specData.end(),
+                               memory.doc->spectrum.specData.begin()));
     }
     // The processed set without its 1i: reported, nothing loaded.
     Scratch s;

@@ -27,16 +27,16 @@ TEST(Import, TheChosenFileIsRoutedByItsName) {
     files.erase("fid");
     testing::writeBrukerFiles(s.dir.path().string(), files);
     testing::writeBrukerProcessed(s.dir.file("pdata/1"), {.real = {1, 2, 3, 4}, .imag = {5, 6, 7, 8}});
-    s.doc->specData[100] = 9.0;
+    s.doc->spectrum.specData[100] = 9.0;
     s.ui.files = {s.dir.file("ser"), s.dir.file("pdata/1/1r")};
     ASSERT_TRUE(importData(*s.doc, s.ui));
-    EXPECT_EQ(std::tuple(s.doc->specData[0], s.doc->specData[100], s.doc->haveDocument),
+    EXPECT_EQ(std::tuple(s.doc->spectrum.specData[0], s.doc->spectrum.specData[100], s.doc->haveDocument),
               std::tuple(42.0, 0.0, 1))
         << "any other name is a raw FID, and the data array is cleared before reading";
     ASSERT_TRUE(importData(*s.doc, s.ui));
-    EXPECT_EQ(
-        std::tuple(s.doc->nData, s.doc->specData[1], s.ui.fileRequests.size(), s.ui.fileRequests[1].save),
-        std::tuple(8, 5.0, 2u, false))
+    EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->spectrum.specData[1], s.ui.fileRequests.size(),
+                         s.ui.fileRequests[1].save),
+              std::tuple(8, 5.0, 2u, false))
         << "1r is a processed set";
 }
 
@@ -66,7 +66,7 @@ TEST(Import, AMissingAcqusIsAskedForAndCancelOrAFailedRetryLoadsNothing) {
     testing::writeFile(s.dir.file("data/fid"), testing::encodeBrukerValues({-5, 6, 7, 8}, false, false));
     s.ui.files = {s.dir.file("data/fid"), s.dir.file("params/acqus")};
     ASSERT_TRUE(importData(*s.doc, s.ui));
-    EXPECT_EQ(std::tuple(s.doc->specData[0], s.doc->filePath, s.ui.titles.back()),
+    EXPECT_EQ(std::tuple(s.doc->spectrum.specData[0], s.doc->filePath, s.ui.titles.back()),
               std::tuple(-5.0, s.dir.file("data/fid"), "Pelvaron 1.5.0 fid"));
 }
 
@@ -86,11 +86,12 @@ TEST(Load, DetectsTheFormatAndAFailedLoadLeavesTheDocumentAsItWas) {
     for (const auto& [name, format] : cases) EXPECT_EQ(detectFormat(s.dir.file(name)), format) << name;
 
     ASSERT_TRUE(s.loadBruker(s.dir.file("exp")));
-    const AcqParams before = s.doc->acqPars;
+    const AcqParams before = s.doc->spectrum.acqPars;
     EXPECT_FALSE(s.loadBruker(s.dir.file("bad")));
     EXPECT_FALSE(loadFile(*s.doc, s.ui, s.dir.file("other.txt"), std::nullopt));
     EXPECT_EQ(s.ui.messages.back().text, "Cannot Open or\n Don't know what to do with it!!");
-    EXPECT_EQ(std::tuple(s.doc->specData[0], s.doc->nData, s.doc->acqPars), std::tuple(21.0, 8, before));
+    EXPECT_EQ(std::tuple(s.doc->spectrum.specData[0], s.doc->spectrum.nData, s.doc->spectrum.acqPars),
+              std::tuple(21.0, 8, before));
 }
 
 TEST(Load, EveryInstrumentFormatLoadsDetectedAndNamedWithItsValues) {
@@ -120,10 +121,12 @@ TEST(Load, EveryInstrumentFormatLoadsDetectedAndNamedWithItsValues) {
         SCOPED_TRACE(c.path);
         EXPECT_EQ(detectFormat(c.path), c.format);
         for (const std::optional<FileFormat> named : {std::optional<FileFormat>{}, std::optional(c.format)}) {
-            s.doc->specData.fill(0.0);
+            s.doc->spectrum.specData.fill(0.0);
             ASSERT_TRUE(loadFile(*s.doc, s.ui, c.path, named));
-            EXPECT_EQ(std::vector<double>(s.doc->specData.begin(), s.doc->specData.begin() + 8), d);
-            EXPECT_EQ(std::tuple(s.doc->nData, s.doc->acqPars.DECIM, s.doc->haveDocument),
+            EXPECT_EQ(
+                std::vector<double>(s.doc->spectrum.specData.begin(), s.doc->spectrum.specData.begin() + 8),
+                d);
+            EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->spectrum.acqPars.DECIM, s.doc->haveDocument),
                       std::tuple(8, 1, 1));
         }
     }
@@ -134,7 +137,7 @@ TEST(Load, EveryInstrumentFormatLoadsDetectedAndNamedWithItsValues) {
     EXPECT_EQ(detectFormat(lookalike), FileFormat::WinNmr);
 
     // A file its format refuses keeps the document; the message is the import's for that format.
-    const AcqParams before = s.doc->acqPars;
+    const AcqParams before = s.doc->spectrum.acqPars;
     testing::writeFile(dir("short.fid"), "\x47\x84\xF5");
     for (const auto& [format, says] :
          {std::pair(FileFormat::Aspect, "Cannot Open or\n Don't know what to do with it!!"),
@@ -142,7 +145,7 @@ TEST(Load, EveryInstrumentFormatLoadsDetectedAndNamedWithItsValues) {
         EXPECT_FALSE(loadFile(*s.doc, s.ui, dir("short.fid"), format));
         EXPECT_EQ(s.ui.messages.back().text, says);
     }
-    EXPECT_EQ(std::tuple(s.doc->specData[0], s.doc->acqPars), std::tuple(d[0], before));
+    EXPECT_EQ(std::tuple(s.doc->spectrum.specData[0], s.doc->spectrum.acqPars), std::tuple(d[0], before));
 }
 
 TEST(Import, AMissingProcparIsAskedForAndTheFidFirstPickedIsRead) {
@@ -150,7 +153,7 @@ TEST(Import, AMissingProcparIsAskedForAndTheFidFirstPickedIsRead) {
     const std::vector<double> d = {10, 20, 30, 40};
     (void)testing::writeVarianFid(s.dir.file("params"), {.values = {1, 2, 3, 4}});
     testing::writeFile(s.dir.file("data/fid"), testing::encodeVarianFid(d, true));
-    selectImportFormat(*s.doc, ImportFormat::VarianUnity);
+    selectImportFormat(*s.doc, FileFormat::Varian);
     s.ui.files = {s.dir.file("data/fid")};
     s.ui.answers.push_back(platform::Answer::Cancel);
     EXPECT_FALSE(importData(*s.doc, s.ui));
@@ -160,7 +163,7 @@ TEST(Import, AMissingProcparIsAskedForAndTheFidFirstPickedIsRead) {
     s.ui.files = {s.dir.file("data/fid"), s.dir.file("params/procpar")};
     s.ui.answers.push_back(platform::Answer::Ok);
     ASSERT_TRUE(importData(*s.doc, s.ui));
-    EXPECT_EQ(std::tuple(s.doc->specData[0], s.doc->specData[3], s.doc->filePath),
+    EXPECT_EQ(std::tuple(s.doc->spectrum.specData[0], s.doc->spectrum.specData[3], s.doc->filePath),
               std::tuple(10.0, 40.0, s.dir.file("data/fid")));
 }
 

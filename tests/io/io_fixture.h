@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ui_presenter.h"
 #include "bruker_writer.h"
 #include "document/document.h"
 #include "io/bruker.h"
@@ -36,6 +37,8 @@ struct Scratch {
     testing::TempDir dir;
     testing::RecordingUserInterface ui;
     std::unique_ptr<Document> doc = std::make_unique<Document>();
+    /// The window title and menus follow the document as in the window.
+    app::UserInterfacePresenter presenter{*doc, ui};
 
     bool loadBruker(const std::string& path) { return loadFile(*doc, ui, path, FileFormat::Bruker); }
     bool readFid(const testing::BrukerFiles& f) { return readBrukerFidData(*doc, ui, experimentOf(f)); }
@@ -45,31 +48,31 @@ struct Scratch {
     /// Imports a JCAMP-DX text from memory as the file data.jdx of the directory.
     bool importJcamp(std::string_view text) {
         setFilePath(*doc, dir.file("data.jdx"));
-        doc->specData.fill(0.0);
+        doc->spectrum.specData.fill(0.0);
         return importJcampText(*doc, ui, text);
     }
     /// Part `offset` (0 real, 1 imaginary) of the first n points.
     [[nodiscard]] std::vector<double> part(std::size_t n, int offset = 0) const {
         std::vector<double> out;
-        for (std::size_t k = 0; k < n; ++k) out.push_back(doc->specData[2 * k + offset]);
+        for (std::size_t k = 0; k < n; ++k) out.push_back(doc->spectrum.specData[2 * k + offset]);
         return out;
     }
     /// Leaves what a former data set would (digitally filtered, referenced, its imaginary parts
     /// negated), for a reader to replace.
     void former() {
-        doc->acqPars.DECIM = 24;
-        doc->acqPars.DSPFVS = 20;
-        doc->acqPars.offsetHz = 99.0;
-        doc->groupDelay = 67.98;
-        doc->negateImag = doc->fileNegateImag = 1;
-        doc->referenceSource = ReferenceSource::Acqus;
+        doc->spectrum.acqPars.DECIM = 24;
+        doc->spectrum.acqPars.DSPFVS = 20;
+        doc->spectrum.acqPars.offsetHz = 99.0;
+        doc->spectrum.groupDelay = 67.98;
+        doc->spectrum.negateImag = doc->spectrum.fileNegateImag = 1;
+        doc->spectrum.referenceSource = ReferenceSource::Acqus;
     }
     /// The first nData values.
     [[nodiscard]] std::vector<double> values() const {
-        return {doc->specData.begin(), doc->specData.begin() + doc->nData};
+        return {doc->spectrum.specData.begin(), doc->spectrum.specData.begin() + doc->spectrum.nData};
     }
-    [[nodiscard]] double re(int k) const { return doc->specData[2 * k]; }
-    [[nodiscard]] double im(int k) const { return doc->specData[2 * k + 1]; }
+    [[nodiscard]] double re(int k) const { return doc->spectrum.specData[2 * k]; }
+    [[nodiscard]] double im(int k) const { return doc->spectrum.specData[2 * k + 1]; }
 };
 
 /// The interface showed exactly one message, with this text and caption.
@@ -87,7 +90,8 @@ void expectRead(const Scratch& s, const std::vector<T>& written, int td) {
     td = std::min(td, kCapacity);
     EXPECT_EQ(s.ui.messageTexts(), std::vector<std::string>(td == kCapacity, kCapacityWarningText));
     EXPECT_EQ(s.values(), std::vector<double>(written.begin(), written.begin() + td));
-    EXPECT_EQ(std::tuple(s.doc->nData, s.doc->acqPars.TD, s.doc->refIndex), std::tuple(td, td, td));
+    EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->spectrum.acqPars.TD, s.doc->spectrum.refIndex),
+              std::tuple(td, td, td));
 }
 
 inline const char* const kNoReferenceText =

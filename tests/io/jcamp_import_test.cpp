@@ -55,12 +55,12 @@ TEST(JcampImport, SpectraLoadOnTheirAxis) {
         Scratch s;
         ASSERT_TRUE(s.importJcamp(testing::jcampNTuplesFile(d)));
         EXPECT_EQ(s.ui.messageTexts(), std::vector<std::string>{});
-        const AcqParams& p = s.doc->acqPars;
-        EXPECT_EQ(std::tuple(s.doc->nData, p.TD, p.aqMode, p.complexData, p.SF, s.doc->referenceSource,
-                             s.doc->xUnits),
+        const AcqParams& p = s.doc->spectrum.acqPars;
+        EXPECT_EQ(std::tuple(s.doc->spectrum.nData, p.TD, p.aqMode, p.complexData, p.SF,
+                             s.doc->spectrum.referenceSource, s.doc->spectrum.xUnits),
                   std::tuple(96, 96, 1, 1, c.sf, ReferenceSource::JcampLabel, kPpm));
         EXPECT_NEAR(p.SW, 48 * std::fabs(c.lastX - c.firstX) / 47 * (c.units[0] == 'P' ? c.sf : 1), 1e-6);
-        EXPECT_NEAR(s.doc->offsetHz + p.SW, c.leftHz, 1e-6);
+        EXPECT_NEAR(s.doc->spectrum.offsetHz + p.SW, c.leftHz, 1e-6);
         expectPoints(s, d, c.lastX > c.firstX);
     }
 }
@@ -71,8 +71,8 @@ TEST(JcampImport, SpectrometerFidLandsWhereItsLabelsSay) {
     // reads) with "no group delay" (-1).
     Scratch bruker;
     ASSERT_TRUE(bruker.loadBruker(testing::sourcePath("tests/data/aspirin-1h/fid-set")));
-    const int n = bruker.doc->nData / 2;
-    const double sw = bruker.doc->acqPars.SW;
+    const int n = bruker.doc->spectrum.nData / 2;
+    const double sw = bruker.doc->spectrum.acqPars.SW;
     JcampDataSet d{.dataType = "NMR FID", .xUnits = "SECONDS", .lastX = (n - 1) / sw};
     for (int k = 0; k < n; ++k) {
         d.real.push_back(static_cast<long>(bruker.re(k)));
@@ -98,17 +98,20 @@ TEST(JcampImport, SpectrometerFidLandsWhereItsLabelsSay) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.labels);
         d.extraHeader = {c.labels};
-        s.doc->acqPars.offsetHz = 77.0;  // left over from an earlier document, as is its filter
-        s.doc->acqPars.DECIM = 32;
-        s.doc->groupDelay = 60.0;
+        s.doc->spectrum.acqPars.offsetHz = 77.0;  // left over from an earlier document, as is its filter
+        s.doc->spectrum.acqPars.DECIM = 32;
+        s.doc->spectrum.groupDelay = 60.0;
         ASSERT_TRUE(s.importJcamp(testing::jcampNTuplesFile(d)));
         EXPECT_EQ(s.ui.messageTexts(), std::vector<std::string>{});
         const Document& doc = *s.doc;
-        EXPECT_EQ(std::tuple(doc.acqPars.SF, doc.acqPars.DECIM, doc.acqPars.DSPFVS, doc.groupDelay, doc.xUnits),
+        EXPECT_EQ(std::tuple(doc.spectrum.acqPars.SF, doc.spectrum.acqPars.DECIM, doc.spectrum.acqPars.DSPFVS,
+                             doc.spectrum.groupDelay, doc.spectrum.xUnits),
                   std::tuple(c.sf, c.decim, c.dspfvs, c.groupDelay, kSeconds));
-        EXPECT_NEAR(doc.acqPars.SW, sw, 1e-3);
-        EXPECT_EQ(doc.referenceSource, c.leftPpm ? ReferenceSource::JcampLabel : ReferenceSource::None);
-        EXPECT_NEAR(doc.offsetHz, c.leftPpm ? *c.leftPpm * c.sf - doc.acqPars.SW : 0.0, 1e-3);
+        EXPECT_NEAR(doc.spectrum.acqPars.SW, sw, 1e-3);
+        EXPECT_EQ(doc.spectrum.referenceSource,
+                  c.leftPpm ? ReferenceSource::JcampLabel : ReferenceSource::None);
+        EXPECT_NEAR(doc.spectrum.offsetHz, c.leftPpm ? *c.leftPpm * c.sf - doc.spectrum.acqPars.SW : 0.0,
+                    1e-3);
         expectPoints(s, d);
     }
 }
@@ -123,7 +126,7 @@ TEST(JcampImport, CompoundFileTakesTheFirstNmrBlockWithItsTitleAsTheSelectedComm
         s.importJcamp(testing::jcampLinkFile({testing::jcampXYDataFile(ir), testing::jcampNTuplesFile(nmr),
                                               testing::jcampXYDataFile(lineSpectrum(20, 3))})));
     EXPECT_EQ(s.ui.messageTexts(), std::vector<std::string>{});
-    EXPECT_EQ(std::tuple(s.doc->nData, s.doc->acqPars.SW), std::tuple(60, 300.0));
+    EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->spectrum.acqPars.SW), std::tuple(60, 300.0));
     expectPoints(s, nmr);
     // Characters outside 27 to 127 become blanks. The recording interface measures 8 pixels a
     // character and 16 a line.
@@ -141,12 +144,12 @@ TEST(JcampImport, EarlierExportsReadAsBefore) {
     for (int i = 0; i < 16; ++i) e.push_back(i % 2 == 0 ? 100.0 * (i + 1) : -7.0 * i);
     auto scaled = [&](int i) { return std::trunc(e[i] * 10000 / 1500.0); };  // 1500: the largest real, e[14]
     Scratch s;
-    s.doc->acqPars.offsetHz = 42.0;
+    s.doc->spectrum.acqPars.offsetHz = 42.0;
     ASSERT_TRUE(s.importJcamp(testing::legacyExport(e, 5000.0, 400.13, -300.0, true)));
     EXPECT_EQ(s.ui.messageTexts(), std::vector<std::string>{});
     // offsetHz is not part of what the earlier completion set. The version text starts new comments.
     EXPECT_EQ(
-        std::tuple(s.doc->nData, s.doc->acqPars.SW, s.doc->acqPars.offsetHz, s.doc->jcamp.lastJcampText),
+        std::tuple(s.doc->spectrum.nData, s.doc->spectrum.acqPars.SW, s.doc->spectrum.acqPars.offsetHz, s.doc->jcamp.lastJcampText),
         std::tuple(16, 5000.0, 42.0, " 5.00 $$Pelvaron 1.5"));
     for (int k = 0; k < 8; ++k)
         EXPECT_EQ(std::pair(s.re(k), s.im(k)), std::pair(scaled(2 * k), scaled(2 * k + 1)));
@@ -162,7 +165,7 @@ TEST(JcampImport, EarlierExportsReadAsBefore) {
 
 TEST(JcampImport, FileEntryPointReadsTheWholeFileAndReportsFailures) {
     Scratch file;
-    file.doc->acqPars.SW = 1234.0;
+    file.doc->spectrum.acqPars.SW = 1234.0;
     for (const std::string& path : {file.dir.file("data.jdx"), file.dir.path().string()}) {
         setFilePath(*file.doc, path);
         EXPECT_FALSE(importJcamp(*file.doc, file.ui));
@@ -173,13 +176,13 @@ TEST(JcampImport, FileEntryPointReadsTheWholeFileAndReportsFailures) {
         EXPECT_FALSE(looksLikeJcamp(path));
         file.ui.messages.clear();
     }
-    EXPECT_EQ(std::tuple(file.doc->acqPars.SW, file.ui.titles.size()), std::tuple(1234.0, 0u));
+    EXPECT_EQ(std::tuple(file.doc->spectrum.acqPars.SW, file.ui.titles.size()), std::tuple(1234.0, 0u));
     const JcampDataSet d = lineSpectrum(64, 10, {.firstX = 3000, .lastX = -2906.25});
     testing::writeFile(file.dir.file("data.jdx"), testing::jcampNTuplesFile(d));
     EXPECT_TRUE(looksLikeJcamp(file.dir.file("data.jdx")));
     setFilePath(*file.doc, file.dir.file("data.jdx"));
     ASSERT_TRUE(importJcamp(*file.doc, file.ui));
-    EXPECT_EQ(std::tuple(file.doc->nData, file.doc->acqPars.SW, file.ui.messages.size()),
+    EXPECT_EQ(std::tuple(file.doc->spectrum.nData, file.doc->spectrum.acqPars.SW, file.ui.messages.size()),
               std::tuple(128, 6000.0, 0u));
     expectPoints(file, d);
     // Data files only: a parameter file such as acqus is no JCAMP-DX data.

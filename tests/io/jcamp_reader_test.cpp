@@ -24,7 +24,7 @@ struct Read : Scratch {
     bool ok = false;
     JcampFileInfo info;
     explicit Read(const std::string& text) {
-        doc->specData.fill(0.0);
+        doc->spectrum.specData.fill(0.0);
         ok = readJcampText(*doc, ui, text, info);
     }
 };
@@ -79,8 +79,8 @@ TEST(JcampTable, StopsAtTheCapacityWithOneWarning) {
         ASSERT_TRUE(r.ok);
         EXPECT_EQ(r.ui.messageTexts(), Texts{kCapacityWarningText});
         EXPECT_EQ(r.info.realCount, kJcampTableCapacity);
-        EXPECT_EQ(r.doc->specData[kCapacity - 2], big.real[kJcampTableCapacity - 1]);
-        EXPECT_EQ(r.doc->specData[kCapacity - 1], ntuples ? big.imag[kJcampTableCapacity - 1] : 0);
+        EXPECT_EQ(r.doc->spectrum.specData[kCapacity - 2], big.real[kJcampTableCapacity - 1]);
+        EXPECT_EQ(r.doc->spectrum.specData[kCapacity - 1], ntuples ? big.imag[kJcampTableCapacity - 1] : 0);
     }
 }
 
@@ -140,7 +140,7 @@ TEST(JcampNTuples, PagesGoToTheRealAndImaginaryPartsAndAMissingOneIsAnError) {
     Read badImag(without("(X++(I..I))"));
     EXPECT_FALSE(badImag.ok);
     EXPECT_EQ(badImag.ui.messages.back().text, " I did not found the imaginary points");
-    EXPECT_EQ(badImag.doc->specData[0], 0.0);  // a failed read leaves the data cleared
+    EXPECT_EQ(badImag.doc->spectrum.specData[0], 0.0);  // a failed read leaves the data cleared
 
     // No imaginary page at all: the real page alone is read. No page: nothing decoded.
     Read realOnly(good.substr(0, good.find("##PAGE= N=2")) + "##END=\n");

@@ -19,16 +19,16 @@ namespace {
 std::unique_ptr<Document> makeDocument(int n) {
     testing::RecordingUserInterface ui;
     auto doc = std::make_unique<Document>();
-    doc->acqPars.TD = 2 * n;
-    doc->acqPars.SW = 5000;
-    doc->acqPars.SF = 400.13;
-    doc->acqPars.offsetHz = -812.25;
+    doc->spectrum.acqPars.TD = 2 * n;
+    doc->spectrum.acqPars.SW = 5000;
+    doc->spectrum.acqPars.SF = 400.13;
+    doc->spectrum.acqPars.offsetHz = -812.25;
     for (int k = 0; k < n; ++k) {
-        doc->specData[2 * k] = (k * 37) % 2001 - 1000;
-        doc->specData[2 * k + 1] = (k * 53) % 3001 - 1500;
+        doc->spectrum.specData[2 * k] = (k * 37) % 2001 - 1000;
+        doc->spectrum.specData[2 * k + 1] = (k * 53) % 3001 - 1500;
     }
-    doc->specData[2 * (n / 3)] = 10000.0;
-    setupDocument(*doc, ui);
+    doc->spectrum.specData[2 * (n / 3)] = 10000.0;
+    setupDocument(*doc);
     return doc;
 }
 
@@ -36,7 +36,7 @@ TEST(JcampWriter, WritesTheLayoutOtherProgramsReadAndNothingToScaleStaysFinite) 
     // The largest real value is negative: it is written as 10000 and every sign turns.
     auto doc = makeDocument(5);
     const double values[10] = {-500.0, 3.0, 250.0, 1000.0, 0.49, -0.07, 100.0, 0.0, 7, 8};
-    std::copy(values, values + 10, doc->specData.begin());
+    std::copy(values, values + 10, doc->spectrum.specData.begin());
     const std::string xy = jcampXYDataText(*doc, {.title = "two\nlines\r", .owner = "me\n##END="});
     EXPECT_EQ(xy.substr(0, 20), "##TITLE= two lines \n");  // texts stay on their lines
     EXPECT_NE(xy.find("\n##OWNER= me ##END=\n"), std::string::npos);
@@ -64,11 +64,11 @@ $$ Real data points
 0 10000 -5000 -9 -2000
 4 -140
 )");
-    EXPECT_EQ(doc->peakIndex, 2);  // the export leaves the phase pivot where the set-up put it
+    EXPECT_EQ(doc->spectrum.peakIndex, 2);  // the export leaves the phase pivot where the set-up put it
 
     // All-zero real parts: zeros, no division by zero. Before any load (SW 0) the axis stays finite.
-    for (int i = 0; i < 8; ++i) doc->specData[i] = i % 2 ? 5.0 : 0.0;
-    doc->nData = 8;
+    for (int i = 0; i < 8; ++i) doc->spectrum.specData[i] = i % 2 ? 5.0 : 0.0;
+    doc->spectrum.nData = 8;
     const std::string zero = jcampNTuplesText(*doc, JcampExportText{});
     EXPECT_TRUE(std::regex_search(zero, std::regex(" 0 0 0 0\n\\$\\$[^]* 0 0 0 0\n##END="))) << zero;
     for (const std::string& text : {zero, jcampXYDataText(Document{}, JcampExportText{})})
@@ -81,9 +81,9 @@ TEST(JcampWriter, RoundTripsReturnTheDataInEitherDataClassAndColumnForm) {
     const std::regex columns("\n(##(?:SYMBOL|VAR_DIM|FIRST|LAST|FACTOR)=) ([^,\n]*), ([^,\n]*), ([^,\n]*), ");
     for (const std::string type : {"NMR SPECTRUM", "NMR FID"}) {
         auto doc = makeDocument(777);  // not a multiple of the four values a line
-        doc->acqPars.DECIM = 32;
-        doc->acqPars.DSPFVS = 10;
-        doc->groupDelay = 67.984;
+        doc->spectrum.acqPars.DECIM = 32;
+        doc->spectrum.acqPars.DSPFVS = 10;
+        doc->spectrum.groupDelay = 67.984;
         const std::string ntuples = jcampNTuplesText(*doc, {.dataType = type});
         ASSERT_EQ(std::distance(std::sregex_iterator(ntuples.begin(), ntuples.end(), columns), {}), 5);
         const std::string texts[] = {jcampXYDataText(*doc, {.dataType = type}), ntuples,
@@ -95,13 +95,15 @@ TEST(JcampWriter, RoundTripsReturnTheDataInEitherDataClassAndColumnForm) {
             Scratch back;
             ASSERT_TRUE(back.importJcamp(text));
             EXPECT_EQ(back.ui.messageTexts(), std::vector<std::string>{});
-            ASSERT_EQ(back.doc->nData, 2 * 777);
+            ASSERT_EQ(back.doc->spectrum.nData, 2 * 777);
             for (int i = 0; i < 2 * 777; ++i)
-                ASSERT_EQ(back.doc->specData[i], realOnly && i % 2 ? 0.0 : doc->specData[i]) << i;
-            EXPECT_NEAR(back.doc->acqPars.SW, doc->acqPars.SW, 1e-6);
-            EXPECT_NEAR(back.doc->offsetHz, doc->offsetHz, 1e-6);
-            EXPECT_DOUBLE_EQ(back.doc->acqPars.SF, 400.13);
-            EXPECT_EQ(std::tuple(back.doc->acqPars.DECIM, back.doc->acqPars.DSPFVS, back.doc->groupDelay),
+                ASSERT_EQ(back.doc->spectrum.specData[i], realOnly && i % 2 ? 0.0 : doc->spectrum.specData[i])
+                    << i;
+            EXPECT_NEAR(back.doc->spectrum.acqPars.SW, doc->spectrum.acqPars.SW, 1e-6);
+            EXPECT_NEAR(back.doc->spectrum.offsetHz, doc->spectrum.offsetHz, 1e-6);
+            EXPECT_DOUBLE_EQ(back.doc->spectrum.acqPars.SF, 400.13);
+            EXPECT_EQ(std::tuple(back.doc->spectrum.acqPars.DECIM, back.doc->spectrum.acqPars.DSPFVS,
+                                 back.doc->spectrum.groupDelay),
                       type == "NMR FID" ? std::tuple(32, 10, 67.984) : std::tuple(1, 0, 0.0));
         }
     }
@@ -138,9 +140,9 @@ TEST(JcampOptions, OkExportsWithTheDialogsChoicesTheCommandLineByTheDomain) {
 
     // The command line exports an FID unless a forward transform ran or the data are a spectrum.
     EXPECT_EQ(defaultJcampExportText(*doc).dataType, "NMR FID");
-    doc->ftInverse = 1;
+    doc->spectrum.ftInverse = 1;
     EXPECT_EQ(defaultJcampExportText(*doc).dataType, "NMR SPECTRUM");
-    doc->ftInverse = 0;
+    doc->spectrum.ftInverse = 0;
     doc->fileTitle = "1r";
     EXPECT_EQ(defaultJcampExportText(*doc).dataType, "NMR SPECTRUM");
     Scratch back;

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "document/byte_order.h"
+#include "base/byte_order.h"
 #include "io_fixture.h"
 
 namespace pelvaron::io {
@@ -17,13 +17,14 @@ namespace {
 
 std::unique_ptr<Document> documentWith(int n) {
     auto doc = std::make_unique<Document>();
-    doc->nData = n;
-    doc->acqPars = {.aqMode = 3, .complexData = 1, .SW = 5000.0, .SF = 400.13, .TD = n, .AQ = n / 1e4};
-    doc->acqPars.offsetHz = -123.5;
-    doc->acqPars.DECIM = 16;
-    doc->acqPars.DSPFVS = 12;
-    doc->acqPars.reserved24 = {1, 2, 3, 4, 5, 6, 7, 8};
-    for (int i = 0; i < n; ++i) doc->specData[i] = std::sin(0.37 * i) * 1e6 + 1.0 / (i + 3);
+    doc->spectrum.nData = n;
+    doc->spectrum.acqPars = {
+        .aqMode = 3, .complexData = 1, .SW = 5000.0, .SF = 400.13, .TD = n, .AQ = n / 1e4};
+    doc->spectrum.acqPars.offsetHz = -123.5;
+    doc->spectrum.acqPars.DECIM = 16;
+    doc->spectrum.acqPars.DSPFVS = 12;
+    doc->spectrum.acqPars.reserved24 = {1, 2, 3, 4, 5, 6, 7, 8};
+    for (int i = 0; i < n; ++i) doc->spectrum.specData[i] = std::sin(0.37 * i) * 1e6 + 1.0 / (i + 3);
     return doc;
 }
 
@@ -44,16 +45,18 @@ TEST(NativeFile, SavedFilePadsSmallSetsWithZeroCharactersAndReopensBitForBitAlso
     EXPECT_EQ(bytes.substr(1536), std::string(512, '0'));
     const auto* raw = reinterpret_cast<const std::uint8_t*>(bytes.data());
     EXPECT_EQ(std::pair(bytes::loadLE32(raw + 256 + 32), bytes::loadLEDouble(raw + 1024 + 8 * 5)),
-              std::pair(64u, saved->specData[5]));
+              std::pair(64u, saved->spectrum.specData[5]));
     EXPECT_EQ(nativeFileBytes(*documentWith(kCapacity)).size(), 1024u + 8u * kCapacity);
 
     ASSERT_EQ(openNativeFile(*s.doc, s.ui), NativeOpen::Loaded);
-    AcqParams expected = saved->acqPars;
+    AcqParams expected = saved->spectrum.acqPars;
     expected.AQ = 64 / (2.0 * 5000.0);  // set-up recomputes AQ
-    EXPECT_EQ(s.doc->acqPars, expected);
-    EXPECT_EQ(std::memcmp(s.doc->specData.data(), saved->specData.data(), 64 * sizeof(double)), 0);
-    EXPECT_EQ(std::tuple(s.doc->nData, s.doc->fileTitle, s.doc->negateImag, s.doc->fileNegateImag,
-                         s.ui.titles.back()),
+    EXPECT_EQ(s.doc->spectrum.acqPars, expected);
+    EXPECT_EQ(
+        std::memcmp(s.doc->spectrum.specData.data(), saved->spectrum.specData.data(), 64 * sizeof(double)),
+        0);
+    EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->fileTitle, s.doc->spectrum.negateImag,
+                         s.doc->spectrum.fileNegateImag, s.ui.titles.back()),
               std::tuple(64, "round.PLV", 1, 1, "Pelvaron 1.5.0 round.PLV"));
     EXPECT_TRUE(s.ui.messages.empty());
 }
@@ -79,24 +82,25 @@ TEST(NativeFile, DamagedBytesAreRefusedOrReadAsZerosBeyondTheirEnd) {
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.td << " " << c.keep << " " << c.offsetHz);
         auto source = documentWith(256);
-        source->acqPars.TD = c.td;
-        source->acqPars.offsetHz = c.offsetHz;
+        source->spectrum.acqPars.TD = c.td;
+        source->spectrum.acqPars.offsetHz = c.offsetHz;
         testing::RecordingUserInterface ui;
         auto doc = documentWith(64);
-        doc->specData[200] = 17.0;
-        doc->noteSpecExtent(256);
+        doc->spectrum.specData[200] = 17.0;
+        doc->spectrum.noteSpecExtent(256);
         EXPECT_EQ(readNativeData(*doc, ui, nativeFileBytes(*source).substr(0, c.keep)), c.loads);
         if (!c.loads) {
-            EXPECT_EQ(std::tuple(doc->specData[200], doc->nData, ui.messages.size()),
+            EXPECT_EQ(std::tuple(doc->spectrum.specData[200], doc->spectrum.nData, ui.messages.size()),
                       std::tuple(17.0, 64, c.keep ? 1u : 0u));
             EXPECT_TRUE(ui.messages.empty() || ui.messages[0].caption == "Error ");
             continue;
         }
         const bool header = c.keep >= 1024;
-        EXPECT_EQ(std::tuple(doc->nData, doc->specData[99], doc->specData[200], ui.messages.size()),
-                  std::tuple(header ? c.td : 0, header ? source->specData[99] : 0.0,
-                             c.keep == all ? source->specData[200] : 0.0, 0u));
-        EXPECT_EQ(c.refIndex != 0 ? doc->refIndex : 0, c.refIndex);
+        EXPECT_EQ(std::tuple(doc->spectrum.nData, doc->spectrum.specData[99], doc->spectrum.specData[200],
+                             ui.messages.size()),
+                  std::tuple(header ? c.td : 0, header ? source->spectrum.specData[99] : 0.0,
+                             c.keep == all ? source->spectrum.specData[200] : 0.0, 0u));
+        EXPECT_EQ(c.refIndex != 0 ? doc->spectrum.refIndex : 0, c.refIndex);
     }
 }
 

@@ -62,10 +62,11 @@ TEST(NicoletFid, SizeFromSwAndAqInEachHeaderVariantMadeEvenAndCapped) {
         ASSERT_TRUE(readNicoletFid(*s.doc, s.ui, testing::nicoletFile(spec)));
         expectRead(s, interleaved, td);
         // AQ in seconds; nothing in the header says the imaginary parts run the other way.
-        const AcqParams& p = s.doc->acqPars;
-        EXPECT_EQ(std::tuple(p.SW, p.AQ, p.SF, p.aqMode, p.complexData, p.offsetHz, s.doc->negateImag,
-                             s.doc->fileNegateImag, s.doc->referenceSource),
-                  std::tuple(sw, aq ? *aq / 1e6 : p.AQ, 300.5, 1, 1, 0.0, 0, 0, ReferenceSource::None));
+        const AcqParams& p = s.doc->spectrum.acqPars;
+        EXPECT_EQ(
+            std::tuple(p.SW, p.AQ, p.SF, p.aqMode, p.complexData, p.offsetHz, s.doc->spectrum.negateImag,
+                       s.doc->spectrum.fileNegateImag, s.doc->spectrum.referenceSource),
+            std::tuple(sw, aq ? *aq / 1e6 : p.AQ, 300.5, 1, 1, 0.0, 0, 0, ReferenceSource::None));
     }
 }
 
@@ -82,9 +83,9 @@ TEST(NicoletFid, ForeignAndDamagedFilesFail) {
     };
     for (const std::string& bytes : cases) {
         Scratch s;
-        s.doc->nData = 6;
+        s.doc->spectrum.nData = 6;
         EXPECT_FALSE(readNicoletFid(*s.doc, s.ui, bytes));
-        EXPECT_EQ(std::tuple(s.doc->nData, s.doc->specData[0]), std::tuple(6, 0.0));
+        EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->spectrum.specData[0]), std::tuple(6, 0.0));
         if (&bytes - cases < 2)
             expectOnlyMessage(s.ui, "Not a Nicolet header", "Error");
         else
@@ -115,10 +116,11 @@ TEST(NutsFile, KnownFidRoundTripsAqModeOneNegatesAndALargeOneIsCut) {
             .values = values, .td = td, .aqMode = aqMode, .complexData = complexData};
         ASSERT_TRUE(readNutsFile(*s.doc, s.ui, testing::nutsFile(spec)));
         expectRead(s, values, td);
-        const AcqParams& p = s.doc->acqPars;
+        const AcqParams& p = s.doc->spectrum.acqPars;
         EXPECT_EQ(std::tuple(p.SW, p.SF, p.aqMode, p.complexData, p.offsetHz),
                   std::tuple(5000.0, static_cast<double>(400.13f), aqMode, complexData, 0.0));
-        EXPECT_EQ(std::tuple(s.doc->negateImag, s.doc->fileNegateImag, s.doc->referenceSource),
+        EXPECT_EQ(std::tuple(s.doc->spectrum.negateImag, s.doc->spectrum.fileNegateImag,
+                             s.doc->spectrum.referenceSource),
                   std::tuple(negate, negate, ReferenceSource::None));
     }
 }

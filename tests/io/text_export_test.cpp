@@ -15,10 +15,10 @@ namespace {
 /// 10 complex points, SW 10 Hz, so that AQ is 1 s and element i lies at i / 20 s.
 struct Points : Scratch {
     Points() {
-        doc->acqPars = AcqParams{.SW = 10.0, .SF = 400.13, .TD = 20, .offsetHz = 2.0};
+        doc->spectrum.acqPars = AcqParams{.SW = 10.0, .SF = 400.13, .TD = 20, .offsetHz = 2.0};
         doc->fileTitle = "sample";
-        for (int i = 0; i < 20; ++i) doc->specData[i] = i % 2 == 0 ? 1.5 * i : -1.0;
-        setupDocument(*doc, ui);
+        for (int i = 0; i < 20; ++i) doc->spectrum.specData[i] = i % 2 == 0 ? 1.5 * i : -1.0;
+        setupDocument(*doc);
     }
 };
 
@@ -44,7 +44,7 @@ TEST(RealPointsOutput, HeaderAndLinesFollowTheUnitsFromFirstToLastIndex) {
         {kPoints, "Point\tIntensity", "    1\t3.000"},
         {7, "=======================", "    1  \t3.000"}};
     for (const auto& [units, title, first] : cases) {
-        s.doc->xUnits = units;
+        s.doc->spectrum.xUnits = static_cast<Units>(units);  // 7 names no unit
         const auto out = lines(realPointsText(*s.doc, 2, 2));
         EXPECT_EQ(std::tuple(out.size(), out[9]), std::tuple(units == 7 ? 11u : 12u, title)) << units;
         EXPECT_EQ(out.back(), first ? first : out.back()) << units;
@@ -69,13 +69,13 @@ TEST(RealPointsOutput, ListStopsBeforeTheLastIndexAndTheExportIncludesIt) {
     const auto out = lines(testing::readFile(s.dir.file("points.txt")));
     ASSERT_EQ(out.size(), 11u + 8u);  // 2, 4, ..., 16
     EXPECT_EQ(std::tuple(out[3], out.back()), std::tuple("File:points.txt", "0.8000  \t24.000"));
-    s.doc->xUnits = kPoints;
+    s.doc->spectrum.xUnits = kPoints;
     dlg.open(*s.doc);
     EXPECT_EQ(std::tuple(dlg.columnTitle, dlg.lines.front()),
               std::tuple("Point", "     1                3.0000"));
     // The whole view ends one past the data: the export stops before it.
     s.doc->viewLeft = 0.0;
-    s.doc->viewRight = s.doc->acqPars.AQ;
+    s.doc->viewRight = s.doc->spectrum.acqPars.AQ;
     const RealPointRange whole = displayedRealRange(*s.doc);
     EXPECT_EQ(std::pair(whole.first, whole.last), std::pair(0, 20));
     EXPECT_EQ(lines(realPointsText(*s.doc, whole.first, whole.last)).size(), 11u + 10u);

@@ -57,11 +57,13 @@ TEST(VarianFid, KnownFidRoundTripsInEitherSampleWidthWithItsReference) {
         s.former();
         ASSERT_TRUE(readVarian(s, f));
         expectRead(s, values, np.value_or(n));
-        const AcqParams& p = s.doc->acqPars;
+        const AcqParams& p = s.doc->spectrum.acqPars;
         EXPECT_EQ(std::tuple(p.SW, p.SF, p.aqMode, p.complexData, p.offsetHz),
                   std::tuple(6000.0, 399.952, 1, 1, offset));
-        EXPECT_EQ(s.doc->referenceSource, rfp || rfl ? ReferenceSource::Procpar : ReferenceSource::None);
-        EXPECT_EQ(std::tuple(s.doc->negateImag, s.doc->fileNegateImag, s.doc->groupDelay),
+        EXPECT_EQ(s.doc->spectrum.referenceSource,
+                  rfp || rfl ? ReferenceSource::Procpar : ReferenceSource::None);
+        EXPECT_EQ(std::tuple(s.doc->spectrum.negateImag, s.doc->spectrum.fileNegateImag,
+                             s.doc->spectrum.groupDelay),
                   std::tuple(1, 1, 0.0));
     }
 }
@@ -82,10 +84,11 @@ TEST(GeminiFid, KnownFidRoundTripsWithSfFromSfrqOrTheEntryAfterItAndShortDataGiv
         ASSERT_TRUE(readGemini(s, f));
         EXPECT_EQ(s.ui.messageTexts(), std::vector<std::string>(warned, kCapacityWarningText));
         EXPECT_EQ(s.values(), values);
-        const AcqParams& p = s.doc->acqPars;
-        EXPECT_EQ(std::tuple(p.TD, p.SW, p.SF, p.aqMode, p.offsetHz, s.doc->refIndex),
+        const AcqParams& p = s.doc->spectrum.acqPars;
+        EXPECT_EQ(std::tuple(p.TD, p.SW, p.SF, p.aqMode, p.offsetHz, s.doc->spectrum.refIndex),
                   std::tuple(n, 4000.0, static_cast<double>(300.075f), 1, 0.0, n));
-        EXPECT_EQ(std::tuple(s.doc->negateImag, s.doc->fileNegateImag, s.doc->referenceSource),
+        EXPECT_EQ(std::tuple(s.doc->spectrum.negateImag, s.doc->spectrum.fileNegateImag,
+                             s.doc->spectrum.referenceSource),
                   std::tuple(1, 1, ReferenceSource::None));
     }
 }

@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "../display/display_fixture.h"
+#include "base/numeric.h"
 #include "display/comments.h"
-#include "document/numeric.h"
 #include "output/page_setup.h"
 #include "recording_surface.h"
 
@@ -26,7 +26,7 @@ struct PageFixture {
 
     PageFixture() {
         doc->fileTitle = "ethyl-acetate";
-        doc->xUnits = kPpm;
+        doc->spectrum.xUnits = kPpm;
     }
     void render() {
         surface.calls.clear();
@@ -70,12 +70,13 @@ TEST(PageTest, LegendLineAndFiveTextsStandAtTheirRowsAndGoWithTheOption) {
     EXPECT_EQ(file->points[0].y, date->points[0].y);
     EXPECT_LT(file->points[0].y, f.page.top + 0.02 * f.page.height());
     // The unit's text of each axis unit, in the program's own words.
-    for (const auto& [unit, text] : {std::pair(kSeconds, "Units: Seconds"), std::pair(kHz, "Scale units: Hertzs"),
-                                     std::pair(kPoints, "Scale units: Points")}) {
-        f.doc->xUnits = unit;
+    for (const auto& [unit, text] :
+         {std::pair(kSeconds, "Units: Seconds"), std::pair(kHz, "Scale units: Hertzs"),
+          std::pair(kPoints, "Scale units: Points")}) {
+        f.doc->spectrum.xUnits = unit;
         EXPECT_EQ(legendTexts(*f.doc)[4], text);
     }
-    f.doc->xUnits = kPpm;
+    f.doc->spectrum.xUnits = kPpm;
 
     f.doc->print.printParams = 0;
     f.render();
@@ -112,7 +113,8 @@ TEST(PageTest, InsetsStandWhereTheirWindowsStandScaledByTheResolutionRatio) {
     // A window near the screen's right edge stays on the paper, its size kept.
     w.frame.left += 600;
     w.frame.right += 600;
-    EXPECT_EQ(insetRect(doc, 2, f.page), (Rect{f.page.right - 600, expected.top, f.page.right, expected.bottom}));
+    EXPECT_EQ(insetRect(doc, 2, f.page),
+              (Rect{f.page.right - 600, expected.top, f.page.right, expected.bottom}));
     w.frame.left -= 600;
     w.frame.right -= 600;
     const auto rects = f.surface.of(Kind::Rect);

@@ -66,7 +66,7 @@ TEST(BaselineDialog, BarsClampThePreviewRunsAtTheRowsAndOkAddsTheirValueToBothPa
     d.open();
     (void)d.scroll(0, ScrollAction::Thumb, 10);
     d.ok();
-    for (int i = 0; i < 64; ++i) EXPECT_DOUBLE_EQ(doc->specData[i], before[i] + 4.0) << i;
+    for (int i = 0; i < 64; ++i) EXPECT_DOUBLE_EQ(doc->spectrum.specData[i], before[i] + 4.0) << i;
     EXPECT_EQ(ui.repaints, 2);
 }
 
@@ -86,7 +86,7 @@ std::unique_ptr<Document> kinked() {
     }
     auto doc = documentWith(v, 1024.0);
     doc->initClientArea(128, 800);
-    for (int i = 32; i < 40; ++i) doc->specData[i] = 777.0;  // beyond the data: never touched
+    for (int i = 32; i < 40; ++i) doc->spectrum.specData[i] = 777.0;  // beyond the data: never touched
     return doc;
 }
 
@@ -110,11 +110,12 @@ TEST(MultiPointBaseline, KnotsAtTheEndsAndEachClickEqualKnotsAndClicksPastTheDat
         }
         dialog.apply();
         EXPECT_EQ(doc->tools.baselinePickMode, 0);
-        EXPECT_NEAR(doc->specData[6], realAtPoint3, 1e-12) << name;
+        EXPECT_NEAR(doc->spectrum.specData[6], realAtPoint3, 1e-12) << name;
         for (int k = 0; k < 15 && !clicks.empty(); ++k)
-            EXPECT_NEAR(doc->specData[2 * k], 0.0, 1e-12) << name << k;
-        EXPECT_EQ(std::pair(doc->specData[30], doc->specData[31]), std::pair(0.0, 0.0)) << name;
-        for (int i = 32; i < 40; ++i) EXPECT_EQ(doc->specData[i], 777.0) << name << i;
+            EXPECT_NEAR(doc->spectrum.specData[2 * k], 0.0, 1e-12) << name << k;
+        EXPECT_EQ(std::pair(doc->spectrum.specData[30], doc->spectrum.specData[31]), std::pair(0.0, 0.0))
+            << name;
+        for (int i = 32; i < 40; ++i) EXPECT_EQ(doc->spectrum.specData[i], 777.0) << name << i;
     }
 }
 

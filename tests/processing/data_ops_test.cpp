@@ -21,19 +21,20 @@ std::unique_ptr<Document> counting(int n) {
     std::vector<double> v(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) v[static_cast<std::size_t>(i)] = i;
     auto doc = documentWith(v);
-    for (int i = n; i < n + 8; ++i) doc->specData[i] = 777.0;
+    for (int i = n; i < n + 8; ++i) doc->spectrum.specData[i] = 777.0;
     return doc;
 }
 
 void expectUntouchedBeyond(const Document& doc) {
-    for (int i = doc.nData; i < doc.nData + 8; ++i) EXPECT_EQ(doc.specData[i], 777.0) << i;
+    for (int i = doc.spectrum.nData; i < doc.spectrum.nData + 8; ++i)
+        EXPECT_EQ(doc.spectrum.specData[i], 777.0) << i;
 }
 
 TEST(ReferenceDialog, OkPutsTheValueAtThePickInPpmOrHzAndTheValueShownOrCancelChangesNothing) {
     // 2000 doubles at SW 1000 Hz, SF 400: AQ 1 s; the pick at t = 0.1 s (index 200) lies 900 Hz
     // (2.25 ppm) above the last point, which is at 100 Hz. An SF of 0 has no ppm: 0 is shown.
     struct Case {
-        int units;
+        Units units;
         const char* typed;  // nullptr: OK on the text shown
         const char* shown;
         double offsetHz;
@@ -48,11 +49,11 @@ TEST(ReferenceDialog, OkPutsTheValueAtThePickInPpmOrHzAndTheValueShownOrCancelCh
           Case{kPpm, "5", "0.000", 100.0, 2200, 0.0}}) {
         testing::RecordingUserInterface ui;
         auto doc = documentWith(std::vector<double>(2000));
-        doc->xUnits = c.units;
-        doc->acqPars.SF = c.sf;
-        doc->offsetHz = doc->acqPars.offsetHz = 100.0;
-        doc->offsetPpm = 0.25;
-        doc->refIndex = 2200;
+        doc->spectrum.xUnits = c.units;
+        doc->spectrum.acqPars.SF = c.sf;
+        doc->spectrum.offsetHz = doc->spectrum.acqPars.offsetHz = 100.0;
+        doc->spectrum.offsetPpm = 0.25;
+        doc->spectrum.refIndex = 2200;
         startReferencing(*doc, ui);
         EXPECT_EQ(std::pair(doc->referenceMode, ui.statusTexts[0].back()),
                   std::pair(1, std::string("Press  left mouse button to reference")));
@@ -66,8 +67,9 @@ TEST(ReferenceDialog, OkPutsTheValueAtThePickInPpmOrHzAndTheValueShownOrCancelCh
         c.cancel ? d.cancel() : d.ok();
         // A new reference is said to be set by hand, and the pick then reads the typed value.
         const bool moved = c.offsetHz != 100.0;
-        EXPECT_EQ(std::tuple(doc->offsetHz, doc->acqPars.offsetHz, doc->offsetPpm, doc->refIndex,
-                             doc->referenceMode, doc->referenceSource == ReferenceSource::Manual),
+        EXPECT_EQ(std::tuple(doc->spectrum.offsetHz, doc->spectrum.acqPars.offsetHz, doc->spectrum.offsetPpm,
+                             doc->spectrum.refIndex, doc->referenceMode,
+                             doc->spectrum.referenceSource == ReferenceSource::Manual),
                   std::tuple(c.offsetHz, c.offsetHz, c.offsetHz / 400.0, c.refIndex, 0, moved))
             << c.shown << " " << (c.typed ? c.typed : "");
         if (moved) {
@@ -119,8 +121,8 @@ TEST(SuppressPeaks, NoiseRepeatsEvery128DoublesZerosFillAndTheRegionStaysInTheDa
                           Case{512, 800, 20, 0}, Case{8, 5000, -1, 0}}) {
         testing::RecordingUserInterface ui;
         auto doc = counting(1024);
-        for (int j = 0; j < 128; ++j) doc->specData[256 + j] = 1000.0 + j;
-        doc->transform.noiseBlock = c.block;
+        for (int j = 0; j < 128; ++j) doc->spectrum.specData[256 + j] = 1000.0 + j;
+        doc->spectrum.noiseBlock = c.block;
         const std::vector<double> before = dataOf(*doc);
         doc->tools.suppressFrom = c.from;
         doc->tools.suppressTo = c.to;
@@ -134,7 +136,7 @@ TEST(SuppressPeaks, NoiseRepeatsEvery128DoublesZerosFillAndTheRegionStaysInTheDa
             if (i >= c.from && i < c.to)
                 expected =
                     c.block < 0 ? 0.0 : before[static_cast<std::size_t>(c.source + (i - c.from) % 128)];
-            ASSERT_EQ(doc->specData[i], expected) << c.from << " " << i;
+            ASSERT_EQ(doc->spectrum.specData[i], expected) << c.from << " " << i;
         }
         expectUntouchedBeyond(*doc);
         undoCommand(*doc);
@@ -153,19 +155,19 @@ TEST(SignalToNoise, NoiseFreeDataUse1e7AndTheWindowIsHeldToTheData) {
          {std::tuple(0, 48, "150000000.0"), std::tuple(1022, 1000, "150000000.0"),
           std::tuple(5000, 1022, "150000000.0"), std::tuple(500, 560, "100000000.0")}) {
         auto doc = documentWith(std::vector<double>(1024));
-        for (int i = 1024; i < 1200; ++i) doc->specData[i] = 1e9;  // never read
-        doc->transform.noiseBlock = 6;  // doubles 768 ... 895, away from every line here
-        doc->transform.snPeakIndex = peak;
-        doc->transform.snPeakValue = 1e9;  // noted before a scaling: the search starts from the data
-        doc->specData[std::min(peak, 1022)] = 4.0;
-        doc->specData[larger] = -6.0;
+        for (int i = 1024; i < 1200; ++i) doc->spectrum.specData[i] = 1e9;  // never read
+        doc->spectrum.noiseBlock = 6;  // doubles 768 ... 895, away from every line here
+        doc->spectrum.snPeakIndex = peak;
+        doc->spectrum.snPeakValue = 1e9;  // noted before a scaling: the search starts from the data
+        doc->spectrum.specData[std::min(peak, 1022)] = 4.0;
+        doc->spectrum.specData[larger] = -6.0;
         EXPECT_EQ(measureSignalToNoise(*doc).noise, 1e-7) << peak;
         EXPECT_EQ(signalToNoiseText(*doc), text) << peak;
     }
     // Data holding no numbers show 0.0, not "nan" or "inf".
     auto doc = documentWith(std::vector<double>(1024));
-    doc->specData[0] = std::numeric_limits<double>::infinity();
-    doc->transform.snPeakValue = 1.0;
+    doc->spectrum.specData[0] = std::numeric_limits<double>::infinity();
+    doc->spectrum.snPeakValue = 1.0;
     EXPECT_EQ(signalToNoiseText(*doc), "0.0");
 }
 

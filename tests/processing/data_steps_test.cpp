@@ -27,7 +27,7 @@ std::unique_ptr<Document> spectrum() {
     std::vector<double> v(2000);
     for (std::size_t i = 0; i < v.size(); ++i) v[i] = static_cast<double>(1 + i % 7);
     auto doc = documentWith(v);
-    doc->xUnits = kPpm;
+    doc->spectrum.xUnits = kPpm;
     return doc;
 }
 
@@ -47,14 +47,14 @@ TEST(DataSteps, BadInputIsRefusedWithAMessageAndTheDataUntouched) {
         {[](Document& d, std::string& e) { return referenceStep(d, 1500.0, 0.0, kHz, e); },
          "1500 Hz lies outside"},
         {[](Document& d, std::string& e) {
-             d.xUnits = kSeconds;
+             d.spectrum.xUnits = kSeconds;
              return referenceStep(d, 1.0, 0.0, kPpm, e);
          },
          "To reference the units must be in Hertz or  ppm"},
         {[](Document& d, std::string& e) { return shiftStep(d, 2.5, e); }, "whole number"},
         {[](Document& d, std::string& e) { return shiftStep(d, -1001, e); }, "at most 1000 points"},
         {[](Document& d, std::string& e) {
-             d.acqPars.SF = 0.0;
+             d.spectrum.acqPars.SF = 0.0;
              return suppressStep(d, 1.0, 2.0, false, e);
          },
          "no frequency axis"},
@@ -65,7 +65,9 @@ TEST(DataSteps, BadInputIsRefusedWithAMessageAndTheDataUntouched) {
         std::string error;
         EXPECT_FALSE(run(*doc, error)) << words;
         EXPECT_NE(error.find(words), std::string::npos) << error;
-        EXPECT_EQ(std::tuple(head(doc->specData, 2000), doc->offsetHz), std::tuple(before, 0.0)) << words;
+        EXPECT_EQ(std::tuple(head(doc->spectrum.specData, 2000), doc->spectrum.offsetHz),
+                  std::tuple(before, 0.0))
+            << words;
     }
 }
 
@@ -73,7 +75,7 @@ TEST(DataSteps, ShiftSuppressAndUnitsReadAsTheDialogsAndTheToolDo) {
     std::string error;
     auto a = spectrum(), b = spectrum();
     ASSERT_TRUE(shiftStep(*a, -3, error));  // negative: towards the start
-    EXPECT_EQ(std::pair(a->specData[0], a->specData[1994]), std::pair(7.0, 0.0));
+    EXPECT_EQ(std::pair(a->spectrum.specData[0], a->spectrum.specData[1994]), std::pair(7.0, 0.0));
     undoCommand(*a);
 
     // Either order; the ends land on multiples of 4, as the suppress tool's do.
@@ -81,7 +83,7 @@ TEST(DataSteps, ShiftSuppressAndUnitsReadAsTheDialogsAndTheToolDo) {
     ASSERT_TRUE(suppressStep(*b, 1.0, 2.0, false, error));
     EXPECT_EQ(dataOf(*a), dataOf(*b));
     int first = 0;
-    while (a->specData[first] != 0.0) ++first;
+    while (a->spectrum.specData[first] != 0.0) ++first;
     EXPECT_EQ(first % 4, 0) << first;
     EXPECT_NEAR(ppmAt(*a, first), 2.0, 0.005);
 
@@ -99,15 +101,15 @@ TEST(DataSteps, OnTheAspirinSpectrumTheBrokenLineTakesATiltOffTheReferenceMovesT
     testing::RecordingUserInterface ui;
     auto doc = std::make_unique<Document>();
     ASSERT_TRUE(io::loadFile(*doc, ui, testing::sourcePath("tests/data/aspirin-1h/processed-set"),
-                             io::FileFormat::Bruker));
-    ASSERT_EQ(doc->nData, 65536);
+                             FileFormat::Bruker));
+    ASSERT_EQ(doc->spectrum.nData, 65536);
     const int methyl = 54148;  // the acetyl CH3, the tallest line
     const int aromatic = 2 * 16835;
 
     // S/N: the line over the quietest block of the first half, which lies beyond the aromatic lines.
-    refreshSignalToNoiseMarks(*doc);
+    refreshSignalToNoiseMarks(doc->spectrum);
     const SignalToNoise sn = measureSignalToNoise(*doc);
-    EXPECT_EQ(sn.signal, doc->specData[methyl]);
+    EXPECT_EQ(sn.signal, doc->spectrum.specData[methyl]);
     EXPECT_GT(ppmAt(*doc, sn.noiseFrom), 8.5);
     EXPECT_GT(sn.ratio, 1e4);
 
@@ -117,9 +119,9 @@ TEST(DataSteps, OnTheAspirinSpectrumTheBrokenLineTakesATiltOffTheReferenceMovesT
     ASSERT_TRUE(polynomialBaselineStep(*doc, tilt, error));
     auto largest = [&](double from, double to) {
         double m = 0;
-        for (int i = 0; i < doc->nData; i += 2) {
+        for (int i = 0; i < doc->spectrum.nData; i += 2) {
             const double p = ppmAt(*doc, i);
-            if (p <= from && p >= to) m = std::max(m, std::fabs(doc->specData[i]));
+            if (p <= from && p >= to) m = std::max(m, std::fabs(doc->spectrum.specData[i]));
         }
         return m;
     };
@@ -128,7 +130,7 @@ TEST(DataSteps, OnTheAspirinSpectrumTheBrokenLineTakesATiltOffTheReferenceMovesT
     ASSERT_TRUE(multiPointBaselineStep(*doc, knots, error)) << error;
     EXPECT_LT(largest(13.5, 11.0), 1e4);
     EXPECT_LT(largest(4.8, 3.8), 1e4);
-    EXPECT_GT(doc->specData[methyl], 1e8);
+    EXPECT_GT(doc->spectrum.specData[methyl], 1e8);
 
     // The CH3 line read 2.294 ppm; referenced at 2.36 every line moves by the same amount.
     const double shift = 2.36 - ppmAt(*doc, methyl);

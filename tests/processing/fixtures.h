@@ -15,16 +15,17 @@ namespace pelvaron::testing {
 /// width; AQ follows as TD/(2*SW).
 inline std::unique_ptr<Document> documentWith(const std::vector<double>& values, double sw = 1000.0) {
     auto doc = std::make_unique<Document>();
-    for (std::size_t i = 0; i < values.size(); ++i) doc->specData[static_cast<std::ptrdiff_t>(i)] = values[i];
-    doc->nData = doc->acqPars.TD = static_cast<int>(values.size());
-    doc->acqPars.SW = sw;
-    doc->acqPars.SF = 400.0;
-    doc->acqPars.AQ = doc->nData / (2.0 * sw);
-    doc->acqPars.DECIM = 1;
-    doc->acqPars.DSPFVS = 10;
-    doc->ftReal = doc->ftInverse = 0;
-    doc->ftDriftCorr = doc->ftQuadrature = 1;
-    doc->peakValue = findPeak(*doc);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        doc->spectrum.specData[static_cast<std::ptrdiff_t>(i)] = values[i];
+    doc->spectrum.nData = doc->spectrum.acqPars.TD = static_cast<int>(values.size());
+    doc->spectrum.acqPars.SW = sw;
+    doc->spectrum.acqPars.SF = 400.0;
+    doc->spectrum.acqPars.AQ = doc->spectrum.nData / (2.0 * sw);
+    doc->spectrum.acqPars.DECIM = 1;
+    doc->spectrum.acqPars.DSPFVS = 10;
+    doc->spectrum.ftReal = doc->spectrum.ftInverse = 0;
+    doc->spectrum.ftDriftCorr = doc->spectrum.ftQuadrature = 1;
+    doc->spectrum.peakValue = findPeak(doc->spectrum);
     return doc;
 }
 
@@ -47,8 +48,9 @@ inline std::vector<double> fidOf(int points, double sw, const std::vector<double
 /// Phase (degrees) of the complex point nearest `hz` in a centred spectrum at 1 Hz a point (point 0
 /// is the highest frequency).
 inline double phaseAt(const Document& doc, double hz) {
-    const int k = doc.nData / 4 - static_cast<int>(std::lround(hz));
-    return std::atan2(doc.specData[2 * k + 1], doc.specData[2 * k]) * 180.0 / std::numbers::pi;
+    const int k = doc.spectrum.nData / 4 - static_cast<int>(std::lround(hz));
+    return std::atan2(doc.spectrum.specData[2 * k + 1], doc.spectrum.specData[2 * k]) * 180.0 /
+           std::numbers::pi;
 }
 
 /// The first `count` doubles of a buffer (of nData of specData by default).
@@ -56,7 +58,9 @@ template <typename Buffer>
 std::vector<double> head(const Buffer& buffer, int count) {
     return std::vector<double>(buffer.begin(), buffer.begin() + count);
 }
-inline std::vector<double> dataOf(const Document& doc) { return head(doc.specData, doc.nData); }
+inline std::vector<double> dataOf(const Document& doc) {
+    return head(doc.spectrum.specData, doc.spectrum.nData);
+}
 
 /// A dialog model as it stands after opening on `args`.
 template <typename Dialog, typename... Args>

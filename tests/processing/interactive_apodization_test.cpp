@@ -32,11 +32,11 @@ using enum ScrollAction;
 /// alternation and the complex FFT.
 std::unique_ptr<Document> withStoredFid(const std::vector<double>& fid, double sw) {
     auto doc = documentWith(fid, sw);
-    doc->fidCopy.copyFrom(doc->specData, doc->nData);
-    doc->fidCopyCount = doc->nData;
+    doc->fidCopy.copyFrom(doc->spectrum.specData, doc->spectrum.nData);
+    doc->fidCopyCount = doc->spectrum.nData;
     doc->loadQuadrature = 1;
     doc->loadReal = 0;
-    doc->fileNegateImag = 0;
+    doc->spectrum.fileNegateImag = 0;
     return doc;
 }
 
@@ -138,40 +138,43 @@ TEST(InteractiveApodization, CancelAfterTwentyMovementsPutsEverythingBackBitForB
     testing::RecordingUserInterface ui;
     // 3000 points: the movements zero fill them to 4096, and TD, refIndex and the pivot follow.
     auto doc = withStoredFid(fidOf(1500, 2000.0, {-400.0, 250.0}, 3.4), 2000.0);
-    doc->groupDelay = 3.4;
-    doc->fileNegateImag = doc->negateImag = 1;
-    doc->phase0 = 30.0;
-    doc->phase1 = -12.0;
-    doc->peakIndex = 1234;
-    doc->refIndex = 3100;
-    doc->phaseSourceValid = 1;
-    for (int i = 0; i < 3000; ++i) doc->phaseSource[i] = i;
-    const std::vector<double> data = dataOf(*doc), source = testing::head(doc->phaseSource, 3000);
-    const double peak = doc->peakValue;
+    doc->spectrum.groupDelay = 3.4;
+    doc->spectrum.fileNegateImag = doc->spectrum.negateImag = 1;
+    doc->spectrum.phase0 = 30.0;
+    doc->spectrum.phase1 = -12.0;
+    doc->spectrum.peakIndex = 1234;
+    doc->spectrum.refIndex = 3100;
+    doc->spectrum.phaseSourceValid = 1;
+    for (int i = 0; i < 3000; ++i) doc->spectrum.phaseSource[i] = i;
+    const std::vector<double> data = dataOf(*doc), source = testing::head(doc->spectrum.phaseSource, 3000);
+    const double peak = doc->spectrum.peakValue;
 
     Dialog d(*doc, ui);
     d.open();
-    const TransformState ts = doc->transform;  // with the S/N marks the opening found
+    const SpectrumDescription ts = doc->spectrum;  // with the S/N marks the opening found
     const std::vector<ScrollAction> moves{LineRight, PageRight, LineLeft, PageLeft, PageRight};
     for (int i = 0; i < 20; ++i) {
         if (i == 7) d.chooseFunction(kApoTraficante);
         if (i == 12) d.chooseFunction(kApoLorentzGauss);
         ASSERT_TRUE(i % 4 == 3 ? d.scrollGb(moves[i % 5]) : d.scrollLb(moves[i % 5]));
     }
-    ASSERT_EQ(doc->nData, 4096);
-    EXPECT_EQ((std::pair{doc->acqPars.TD, doc->xUnits}), (std::pair{4096, int{kPpm}}));
-    EXPECT_NE(doc->refIndex, 3100);
+    ASSERT_EQ(doc->spectrum.nData, 4096);
+    EXPECT_EQ((std::pair{doc->spectrum.acqPars.TD, doc->spectrum.xUnits}), (std::pair{4096, kPpm}));
+    EXPECT_NE(doc->spectrum.refIndex, 3100);
     d.cancel();
 
     EXPECT_EQ(dataOf(*doc), data);
-    EXPECT_EQ((std::vector<double>(doc->specData.begin() + 3000, doc->specData.begin() + 4096)),
-              std::vector<double>(1096, 0.0));  // a larger size taken later finds zeros again
-    EXPECT_EQ(testing::head(doc->phaseSource, 3000), source);
-    EXPECT_EQ((std::vector<int>{doc->nData, doc->acqPars.TD, doc->xUnits, doc->refIndex, doc->peakIndex,
-                                doc->negateImag, doc->phaseSourceValid, doc->transform.snMarksValid,
-                                doc->transform.noiseBlock}),
+    EXPECT_EQ(
+        (std::vector<double>(doc->spectrum.specData.begin() + 3000, doc->spectrum.specData.begin() + 4096)),
+        std::vector<double>(1096, 0.0));  // a larger size taken later finds zeros again
+    EXPECT_EQ(testing::head(doc->spectrum.phaseSource, 3000), source);
+    EXPECT_EQ((std::vector<int>{doc->spectrum.nData, doc->spectrum.acqPars.TD, doc->spectrum.xUnits,
+                                doc->spectrum.refIndex, doc->spectrum.peakIndex, doc->spectrum.negateImag,
+                                doc->spectrum.phaseSourceValid, doc->spectrum.snMarksValid,
+                                doc->spectrum.noiseBlock}),
               (std::vector<int>{3000, 3000, kSeconds, 3100, 1234, 1, 1, ts.snMarksValid, ts.noiseBlock}));
-    EXPECT_EQ((std::vector<double>{doc->peakValue, doc->phase0, doc->phase1, doc->transform.delayFraction}),
+    EXPECT_EQ((std::vector<double>{doc->spectrum.peakValue, doc->spectrum.phase0, doc->spectrum.phase1,
+                                   doc->spectrum.delayFraction}),
               (std::vector<double>{peak, 30.0, -12.0, ts.delayFraction}));
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -182,12 +185,12 @@ TEST(InteractiveApodization, TheFiltersDelayIsTakenOffAsTheTransformTakesIt) {
     const std::vector<double> lines{-3000.0, -700.0, 150.0, 2500.0};
     testing::RecordingUserInterface ui;
     auto doc = withStoredFid(fidOf(8192, 8192.0, lines, 67.98), 8192.0);
-    doc->groupDelay = 67.98;
-    doc->acqPars.DECIM = 32;
+    doc->spectrum.groupDelay = 67.98;
+    doc->spectrum.acqPars.DECIM = 32;
     Dialog d(*doc, ui);
     d.open();
     ASSERT_TRUE(d.scrollLb(Thumb, 0));
-    EXPECT_NEAR(doc->transform.delayFraction, 0.98, 1e-12);
+    EXPECT_NEAR(doc->spectrum.delayFraction, 0.98, 1e-12);
     const double first = phaseAt(*doc, lines[0]);
     for (double hz : lines) {
         const double diff = std::remainder(phaseAt(*doc, hz) - first, 360.0);
@@ -203,25 +206,25 @@ TEST(InteractiveApodization, OnTheAspirinFidTheSpectrumIsTheTransformsOwn) {
     const std::string path = testing::sourcePath("tests/data/aspirin-1h/fid-set");
     testing::RecordingUserInterface ui;
     auto ft = std::make_unique<Document>();
-    ASSERT_TRUE(io::loadFile(*ft, ui, path, io::FileFormat::Bruker));
+    ASSERT_TRUE(io::loadFile(*ft, ui, path, FileFormat::Bruker));
     FourierDialog fourier(*ft);
     fourier.open();
     ASSERT_TRUE(fourier.ok());
 
     auto doc = std::make_unique<Document>();
-    ASSERT_TRUE(io::loadFile(*doc, ui, path, io::FileFormat::Bruker));
-    ASSERT_EQ(doc->fidCopyCount, doc->nData);
+    ASSERT_TRUE(io::loadFile(*doc, ui, path, FileFormat::Bruker));
+    ASSERT_EQ(doc->fidCopyCount, doc->spectrum.nData);
     Dialog d(*doc, ui);
     d.open();
     ASSERT_TRUE(d.scrollLb(Thumb, 0));
-    ASSERT_EQ(doc->nData, ft->nData);
-    EXPECT_EQ(doc->peakIndex, ft->peakIndex);
-    EXPECT_EQ(doc->transform.delayFraction, ft->transform.delayFraction);
+    ASSERT_EQ(doc->spectrum.nData, ft->spectrum.nData);
+    EXPECT_EQ(doc->spectrum.peakIndex, ft->spectrum.peakIndex);
+    EXPECT_EQ(doc->spectrum.delayFraction, ft->spectrum.delayFraction);
     double ab = 0.0, aa = 0.0, bb = 0.0;
-    for (int i = 0; i < doc->nData; ++i) {
-        ab += doc->specData[i] * ft->specData[i];
-        aa += doc->specData[i] * doc->specData[i];
-        bb += ft->specData[i] * ft->specData[i];
+    for (int i = 0; i < doc->spectrum.nData; ++i) {
+        ab += doc->spectrum.specData[i] * ft->spectrum.specData[i];
+        aa += doc->spectrum.specData[i] * doc->spectrum.specData[i];
+        bb += ft->spectrum.specData[i] * ft->spectrum.specData[i];
     }
     EXPECT_GT(ab / std::sqrt(aa * bb), 0.9999);
     EXPECT_TRUE(ui.messages.empty());
@@ -235,18 +238,19 @@ TEST(InteractiveApodization, OkKeepsTheSpectrumAndUndoReturnsTheFidAtItsLength) 
         Dialog d(*doc, ui);  // OK without a movement leaves a FID a FID
         d.open();
         d.ok();
-        EXPECT_EQ((std::vector<int>{doc->xUnits, doc->ftInverse}), (std::vector<int>{kSeconds, 0}));
+        EXPECT_EQ((std::vector<int>{doc->spectrum.xUnits, doc->spectrum.ftInverse}),
+                  (std::vector<int>{kSeconds, 0}));
     }
     Dialog d(*doc, ui);
     d.open();
     ASSERT_TRUE(d.scrollLb(PageRight));
     d.ok();
-    EXPECT_EQ((std::vector<int>{doc->xUnits, doc->ftReal, doc->ftQuadrature, doc->ftInverse, doc->negateImag,
-                                doc->nData}),
+    EXPECT_EQ((std::vector<int>{doc->spectrum.xUnits, doc->spectrum.ftReal, doc->spectrum.ftQuadrature,
+                                doc->spectrum.ftInverse, doc->spectrum.negateImag, doc->spectrum.nData}),
               (std::vector<int>{kPpm, 0, 0, 1, 0, 4096}));
     undoCommand(*doc);
-    EXPECT_EQ((std::pair{doc->nData, dataOf(*doc)}), (std::pair{3000, fid}));
-    EXPECT_EQ(doc->xUnits, kSeconds);
+    EXPECT_EQ((std::pair{doc->spectrum.nData, dataOf(*doc)}), (std::pair{3000, fid}));
+    EXPECT_EQ(doc->spectrum.xUnits, kSeconds);
 }
 
 TEST(InteractiveApodization, AnInverseTransformsFidGoesForwardByTheComplexFft) {
@@ -254,11 +258,11 @@ TEST(InteractiveApodization, AnInverseTransformsFidGoesForwardByTheComplexFft) {
     // spectrum returns to it: at LB 0 the dialog gives the spectrum again, scaled by the points.
     testing::RecordingUserInterface ui;
     auto doc = withStoredFid(fidOf(2048, 2000.0, {-500.0, 300.0}), 2000.0);
-    FtOptions forward;
+    TransformSettings forward;
     forward.driftCorr = 0;
     ASSERT_TRUE(fourierTransform(*doc, forward));
     const std::vector<double> spectrum = dataOf(*doc);
-    FtOptions inverse;
+    TransformSettings inverse;
     inverse.inverse = 1;
     inverse.driftCorr = 0;
     inverse.quadrature = 0;
@@ -269,9 +273,9 @@ TEST(InteractiveApodization, AnInverseTransformsFidGoesForwardByTheComplexFft) {
     d.open();
     ASSERT_TRUE(d.scrollLb(Thumb, 0));
     // The inverse halved the first point on its way: all but that point come back.
-    const double scale = doc->specData[doc->peakIndex] / spectrum[doc->peakIndex];
-    for (int i = 2; i < doc->nData; i += 97)
-        EXPECT_NEAR(doc->specData[i], scale * spectrum[i], 1e-6 * 100.0 * std::fabs(scale)) << i;
+    const double scale = doc->spectrum.specData[doc->spectrum.peakIndex] / spectrum[doc->spectrum.peakIndex];
+    for (int i = 2; i < doc->spectrum.nData; i += 97)
+        EXPECT_NEAR(doc->spectrum.specData[i], scale * spectrum[i], 1e-6 * 100.0 * std::fabs(scale)) << i;
 }
 
 TEST(InteractiveApodization, WithoutAStoredFidAMovementIsRefusedAndNothingChanges) {

@@ -27,7 +27,7 @@ constexpr double kPi = std::numbers::pi;
 /// A FID of 256 complex points at SW 1000 Hz with the given record.
 std::unique_ptr<Document> recordedFid(int wdw, int tdeff, int si) {
     auto doc = documentWith(testing::fidOf(256, 1000.0, {110.0, -260.0}));
-    doc->recorded = RecordedProcessing{.present = true, .WDW = wdw, .SI = si, .TDeff = tdeff};
+    doc->spectrum.recorded = RecordedProcessing{.present = true, .WDW = wdw, .SI = si, .TDeff = tdeff};
     return doc;
 }
 
@@ -42,16 +42,16 @@ TEST(ProcessAsRecorded, TheAspirinFidBecomesTheSpectrometersOwn1r) {
                                std::filesystem::copy_options::overwrite_existing);
     testing::RecordingUserInterface ui;
     auto doc = std::make_unique<Document>(), theirs = std::make_unique<Document>();
-    ASSERT_TRUE(io::loadFile(*doc, ui, experiment, io::FileFormat::Bruker));
+    ASSERT_TRUE(io::loadFile(*doc, ui, experiment, FileFormat::Bruker));
     ASSERT_TRUE(processAsRecorded(*doc, ui));
-    ASSERT_TRUE(io::loadFile(*theirs, ui, processed, io::FileFormat::Bruker));
+    ASSERT_TRUE(io::loadFile(*theirs, ui, processed, FileFormat::Bruker));
 
     const int si = 32768;
-    ASSERT_EQ(doc->nData, 2 * si);
-    ASSERT_EQ(theirs->nData, 2 * si);
+    ASSERT_EQ(doc->spectrum.nData, 2 * si);
+    ASSERT_EQ(theirs->spectrum.nData, 2 * si);
     double sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
     for (int k = 0; k < si; ++k) {
-        const double x = theirs->specData[2 * k], y = doc->specData[2 * k];
+        const double x = theirs->spectrum.specData[2 * k], y = doc->spectrum.specData[2 * k];
         sx += x, sy += y, sxx += x * x, syy += y * y, sxy += x * y;
     }
     const double r = (sxy - sx * sy / si) / std::sqrt((sxx - sx * sx / si) * (syy - sy * sy / si));
@@ -63,39 +63,40 @@ TEST(ProcessAsRecorded, TheAspirinFidBecomesTheSpectrometersOwn1r) {
         EXPECT_NEAR(ppm, 15.47866 - k * 4789.27203065133 / 300.13 / si, 1e-9) << k;
     }
     // The tallest line is upright at +100, and the Phase dialog's values re-create the data.
-    EXPECT_DOUBLE_EQ(doc->peakValue, 100.0);
+    EXPECT_DOUBLE_EQ(doc->spectrum.peakValue, 100.0);
     const std::vector<double> phased = dataOf(*doc);
-    ASSERT_EQ(doc->phaseSourceValid, 1);
-    restoreUnphased(*doc);
-    phaseRotation(*doc, doc->phase0, doc->phase1, true);
-    for (int i = 0; i < doc->nData; ++i) ASSERT_NEAR(doc->specData[i], phased[i], 1e-9) << i;
+    ASSERT_EQ(doc->spectrum.phaseSourceValid, 1);
+    restoreUnphased(doc->spectrum);
+    phaseRotation(doc->spectrum, doc->spectrum.phase0, doc->spectrum.phase1, true);
+    for (int i = 0; i < doc->spectrum.nData; ++i)
+        ASSERT_NEAR(doc->spectrum.specData[i], phased[i], 1e-9) << i;
 }
 
 TEST(ProcessAsRecorded, RefusesWhatItCannotProcessAndOneUndoBringsBackTheWholeFid) {
     // TDeff and SI both shorter than the FID: the spectrum holds less than the FID did.
     testing::RecordingUserInterface ui;
     auto doc = recordedFid(3, 400, 64);
-    doc->recorded.PHC0 = 30.0;
-    doc->recorded.PHC1 = -50.0;
-    doc->recorded.present = false;
+    doc->spectrum.recorded.PHC0 = 30.0;
+    doc->spectrum.recorded.PHC1 = -50.0;
+    doc->spectrum.recorded.present = false;
     const std::vector<double> fid = dataOf(*doc);
-    const double fidPeak = doc->peakValue;
+    const double fidPeak = doc->spectrum.peakValue;
     EXPECT_FALSE(processAsRecorded(*doc, ui));
     EXPECT_EQ(dataOf(*doc), fid);
-    doc->recorded.present = true;
+    doc->spectrum.recorded.present = true;
     ASSERT_TRUE(processAsRecorded(*doc, ui));
-    ASSERT_EQ(doc->nData, 128);
+    ASSERT_EQ(doc->spectrum.nData, 128);
     const std::vector<double> spectrum = dataOf(*doc);
-    const double phase0 = doc->phase0;
+    const double phase0 = doc->spectrum.phase0;
     EXPECT_FALSE(processAsRecorded(*doc, ui));
     EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{kNoRecordedProcessingText, kAlreadySpectrumText}));
-    EXPECT_EQ((std::pair{dataOf(*doc), doc->phase0}), (std::pair{spectrum, phase0}));
+    EXPECT_EQ((std::pair{dataOf(*doc), doc->spectrum.phase0}), (std::pair{spectrum, phase0}));
     undoCommand(*doc);
-    EXPECT_EQ(
-        (std::vector<int>{doc->nData, doc->acqPars.TD, doc->xUnits, doc->phaseSourceValid, doc->ftInverse}),
-        (std::vector<int>{512, 512, kSeconds, 0, 0}));
+    EXPECT_EQ((std::vector<int>{doc->spectrum.nData, doc->spectrum.acqPars.TD, doc->spectrum.xUnits,
+                                doc->spectrum.phaseSourceValid, doc->spectrum.ftInverse}),
+              (std::vector<int>{512, 512, kSeconds, 0, 0}));
     EXPECT_EQ(dataOf(*doc), fid);
-    EXPECT_EQ((std::pair{doc->peakValue, doc->phase0}), (std::pair{fidPeak, 0.0}));
+    EXPECT_EQ((std::pair{doc->spectrum.peakValue, doc->spectrum.phase0}), (std::pair{fidPeak, 0.0}));
 }
 
 TEST(ProcessAsRecorded, WindowsWeighEveryComplexPointOverTheValuesUsed) {
@@ -131,18 +132,19 @@ TEST(ProcessAsRecorded, WindowsWeighEveryComplexPointOverTheValuesUsed) {
         SCOPED_TRACE(c.name);
         auto expected = recordedFid(0, tdeff, si);
         for (int k = 0; k < tdeff / 2; ++k) {
-            expected->specData[2 * k] *= c.factor(k / sw);
-            expected->specData[2 * k + 1] *= c.factor(k / sw);
+            expected->spectrum.specData[2 * k] *= c.factor(k / sw);
+            expected->spectrum.specData[2 * k + 1] *= c.factor(k / sw);
         }
         ASSERT_TRUE(processAsRecorded(*expected, ui));
         auto doc = recordedFid(c.wdw, tdeff, si);
-        doc->recorded.LB = c.lb;
-        doc->recorded.GB = c.gb;
-        doc->recorded.SSB = c.ssb;
-        doc->recorded.FCOR = c.fcor;
+        doc->spectrum.recorded.LB = c.lb;
+        doc->spectrum.recorded.GB = c.gb;
+        doc->spectrum.recorded.SSB = c.ssb;
+        doc->spectrum.recorded.FCOR = c.fcor;
         ASSERT_TRUE(processAsRecorded(*doc, ui));
-        ASSERT_EQ(doc->nData, 2 * si);
-        for (int i = 0; i < doc->nData; ++i) ASSERT_NEAR(doc->specData[i], expected->specData[i], 1e-9) << i;
+        ASSERT_EQ(doc->spectrum.nData, 2 * si);
+        for (int i = 0; i < doc->spectrum.nData; ++i)
+            ASSERT_NEAR(doc->spectrum.specData[i], expected->spectrum.specData[i], 1e-9) << i;
     }
 }
 

@@ -41,8 +41,8 @@ TEST(ExampleSteps, EachStepActsAsItsCommandAndRefusesWhatItsDialogRefuses) {
         // The size in complex points, chosen from the size list (which leaves TD alone).
         {"em=0.3,ft=16384,autophase", nullptr,
          [](Document& d) {
-             EXPECT_EQ(std::tuple(d.window.selected, d.window.lbExp, d.nData, d.acqPars.TD, d.xUnits,
-                                  d.phaseSourceValid),
+             EXPECT_EQ(std::tuple(d.window.selected, d.window.lbExp, d.spectrum.nData, d.spectrum.acqPars.TD,
+                                  d.spectrum.xUnits, d.spectrum.phaseSourceValid),
                        std::tuple(Window::Exponential, 0.3, 32768, 16384, kPpm, 1));
          }},
         {"ft=100", "the size must be", {}},
@@ -55,9 +55,11 @@ TEST(ExampleSteps, EachStepActsAsItsCommandAndRefusesWhatItsDialogRefuses) {
         // Phases are totals about the pivot, not increments; invert turns half a turn.
         {"ft,phase=30/-5,phase=30/-5,invert", nullptr,
          [&](Document& d) {
-             EXPECT_EQ((std::tuple{d.phase0, d.phase1, d.phaseSourceValid, d.transform.showPivot}),
+             EXPECT_EQ((std::tuple{d.spectrum.phase0, d.spectrum.phase1, d.spectrum.phaseSourceValid,
+                                   d.transform.showPivot}),
                        (std::tuple{-150.0, -5.0, 1, 0}));
-             for (int i = 0; i < d.nData; i += 97) EXPECT_EQ(d.specData[i], -phased[i]) << i;
+             for (int i = 0; i < d.spectrum.nData; i += 97)
+                 EXPECT_EQ(d.spectrum.specData[i], -phased[i]) << i;
          }},
     };
     for (const auto& c : cases) {
@@ -74,7 +76,7 @@ TEST(ExampleSteps, EachStepActsAsItsCommandAndRefusesWhatItsDialogRefuses) {
         const std::string said = error + (ui.messages.empty() ? "" : ui.messages.back().text);
         EXPECT_NE(said.find(c.refusal), std::string::npos) << said;
         EXPECT_EQ(dataOf(*failed), dataOf(*fresh));
-        EXPECT_EQ(failed->xUnits, kSeconds);
+        EXPECT_EQ(failed->spectrum.xUnits, kSeconds);
     }
 }
 

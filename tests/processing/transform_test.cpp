@@ -96,32 +96,32 @@ TEST(SignalToNoiseMarks, EachTransformRecordsTheQuietestBlockAndTheLargestRealPa
     for (const auto& [data, block, index] :
          {std::tuple{values, 2, 900}, {std::vector<double>(200, 1.0), 0, 198}}) {
         auto doc = testing::documentWith(data);
-        doc->peakIndex = 42;
-        doc->transform.noiseBlock = 7;
-        refreshSignalToNoiseMarks(*doc);
-        EXPECT_EQ((std::tuple{doc->transform.noiseBlock, doc->transform.snPeakIndex, doc->peakIndex}),
+        doc->spectrum.peakIndex = 42;
+        doc->spectrum.noiseBlock = 7;
+        refreshSignalToNoiseMarks(doc->spectrum);
+        EXPECT_EQ((std::tuple{doc->spectrum.noiseBlock, doc->spectrum.snPeakIndex, doc->spectrum.peakIndex}),
                   (std::tuple{block, index, 42}));
-        EXPECT_EQ(doc->transform.snPeakValue, data[index]);
+        EXPECT_EQ(doc->spectrum.snPeakValue, data[index]);
     }
 }
 
 TEST(TransformSteps, FirstPointDriftAlternationConjugationAndRotation) {
     auto doc = documentWith({4, 8, 1, 2, 3, 5, 7, 9});
-    firstPointCorrection(*doc);
+    firstPointCorrection(doc->spectrum);
     EXPECT_EQ(dataOf(*doc), (std::vector<double>{2, 4, 1, 2, 3, 5, 7, 9}));
     // Means 13/4 (real) and 20/4 (imaginary), each taken off its own parts.
-    driftCorrection(*doc);
+    driftCorrection(doc->spectrum);
     EXPECT_EQ(dataOf(*doc), (std::vector<double>{-1.25, -1, -2.25, -3, -0.25, 0, 3.75, 4}));
-    quadratureAlternation(*doc);
+    quadratureAlternation(doc->spectrum);
     EXPECT_EQ(dataOf(*doc), (std::vector<double>{1.25, 1, -2.25, -3, 0.25, -0, 3.75, 4}));
-    conjugate(*doc);
+    conjugate(doc->spectrum);
     EXPECT_EQ(dataOf(*doc), (std::vector<double>{1.25, -1, -2.25, 3, 0.25, 0, 3.75, -4}));
     // Rotation moves points left; below 0 nothing moves, beyond N/2 the count is N/2, a whole turn.
     const std::vector<double> points{0, 10, 1, 11, 2, 12, 3, 13, 4, 14},
         left2{2, 12, 3, 13, 4, 14, 0, 10, 1, 11};
     for (int count : {2, -3, 5, 1000}) {
         auto d = documentWith(points);
-        rotateData(*d, count);
+        rotateData(d->spectrum, count);
         EXPECT_EQ(dataOf(*d), count == 2 ? left2 : points) << count;
     }
 }
@@ -133,100 +133,105 @@ TEST(FourierDialog, SizesRoundUpTruncateOrZeroFillAndCancelRestoresThem) {
     const std::vector<double> fid = fidOf(150, 1000.0, {100.0});  // 300 doubles
     auto doc = documentWith(fid);
     // A DECIM the group-delay table lacks gets no rotation proposed: the count stays.
-    doc->acqPars.DECIM = 5;
+    doc->spectrum.acqPars.DECIM = 5;
     doc->transform.ftRotateCount = 9;
     auto dialog = opened<FourierDialog>(*doc);
-    EXPECT_EQ((Ints{doc->nData, doc->acqPars.TD, doc->transform.ftSavedNData}), (Ints{512, 512, 300}));
+    EXPECT_EQ((Ints{doc->spectrum.nData, doc->spectrum.acqPars.TD, doc->transform.ftSavedNData}),
+              (Ints{512, 512, 300}));
     EXPECT_EQ((std::tuple{dialog.pointsText(), dialog.rotate, dialog.rotateCountText}),
               (std::tuple{"512", 0, "9"}));
     // Double-click: the size changes at once, TD stays; truncated doubles come back from the
     // buffer; the largest size widens the scroll range; beyond the list is ignored.
     dialog.chooseSize(0);
-    EXPECT_EQ((Ints{doc->nData, doc->acqPars.TD}), (Ints{128, 512}));
+    EXPECT_EQ((Ints{doc->spectrum.nData, doc->spectrum.acqPars.TD}), (Ints{128, 512}));
     dialog.chooseSize(3);
     std::vector<double> filled = fid;
     filled.resize(1024, 0.0);
     EXPECT_EQ(dataOf(*doc), filled);
     dialog.chooseSize(13);
-    EXPECT_EQ((Ints{doc->nData, doc->hScrollRange}), (Ints{kCapacity, kCapacity - 1}));
+    EXPECT_EQ((Ints{doc->spectrum.nData, doc->hScrollRange}), (Ints{kCapacity, kCapacity - 1}));
     dialog.chooseSize(14);
-    EXPECT_EQ(doc->nData, kCapacity);
+    EXPECT_EQ(doc->spectrum.nData, kCapacity);
     dialog.cancel();
-    EXPECT_EQ((Ints{doc->nData, doc->acqPars.TD, doc->hScrollRange}), (Ints{300, 300, 300}));
+    EXPECT_EQ((Ints{doc->spectrum.nData, doc->spectrum.acqPars.TD, doc->hScrollRange}),
+              (Ints{300, 300, 300}));
     EXPECT_EQ(dataOf(*doc), fid);
 }
 
 TEST(FourierDialog, ForwardThenInverseOkRunTheirWholeSequences) {
     auto doc = documentWith(fidOf(512, 1000.0, {150.0}));
-    doc->offsetHz = -120.0;
-    doc->negateImag = 1;
-    doc->acqPars.DECIM = 24;  // proposes 61 points of rotation
+    doc->spectrum.offsetHz = -120.0;
+    doc->spectrum.negateImag = 1;
+    doc->spectrum.acqPars.DECIM = 24;  // proposes 61 points of rotation
     // The phase and unphased copy of an earlier spectrum (kept valid across an Undo) must not be
     // applied to the new one at the next re-phasing.
-    doc->phaseSourceValid = 1;
-    doc->phase0 = 33.0;
+    doc->spectrum.phaseSourceValid = 1;
+    doc->spectrum.phase0 = 33.0;
     const std::vector<double> before = dataOf(*doc);
-    const double peakBefore = doc->peakValue;
+    const double peakBefore = doc->spectrum.peakValue;
     ASSERT_TRUE(opened<FourierDialog>(*doc).ok());
 
     // Undo copies of the options as read from the controls: real, drift, quadrature, inverse, negate.
-    EXPECT_EQ((Ints{doc->undoFtReal, doc->undoFtDriftCorr, doc->undoFtQuadrature, doc->undoFtInverse,
-                    doc->undoNegateImag}),
+    EXPECT_EQ((Ints{doc->undo.ftReal, doc->undo.ftDriftCorr, doc->undo.ftQuadrature, doc->undo.ftInverse,
+                    doc->undo.negateImag}),
               (Ints{0, 1, 1, 0, 1}));
-    EXPECT_EQ((std::pair{doc->undoPeakValue, doc->phase0}), (std::pair{peakBefore, 0.0}));
-    EXPECT_EQ(testing::head(doc->undoData, 1024), before);
+    EXPECT_EQ((std::pair{doc->undo.peakValue, doc->spectrum.phase0}), (std::pair{peakBefore, 0.0}));
+    EXPECT_EQ(testing::head(doc->undo.specData, 1024), before);
     // The way back is proposed next; units are ppm.
-    EXPECT_EQ((Ints{doc->ftInverse, doc->ftQuadrature, doc->ftReal, doc->negateImag, doc->ftDriftCorr,
-                    doc->transform.ftRotateCount, doc->transform.ftDirection, doc->xUnits, doc->unitPpm,
-                    doc->phaseSourceValid}),
-              (Ints{1, 0, 0, 0, 1, 61, kForward, kPpm, 1, 0}));
+    EXPECT_EQ((Ints{doc->spectrum.ftInverse, doc->spectrum.ftQuadrature, doc->spectrum.ftReal,
+                    doc->spectrum.negateImag, doc->spectrum.ftDriftCorr, doc->transform.ftRotateCount,
+                    doc->transform.ftDirection, doc->spectrum.xUnits, doc->spectrum.phaseSourceValid}),
+              (Ints{1, 0, 0, 0, 1, 61, kForward, kPpm, 0}));
 
     // The same arithmetic by hand.
     auto expected = documentWith(before);
-    firstPointCorrection(*expected);
-    rotateData(*expected, 61);
-    driftCorrection(*expected);
-    quadratureAlternation(*expected);
-    conjugate(*expected);
-    complexFft(*expected, 512, kForward);
+    firstPointCorrection(expected->spectrum);
+    rotateData(expected->spectrum, 61);
+    driftCorrection(expected->spectrum);
+    quadratureAlternation(expected->spectrum);
+    conjugate(expected->spectrum);
+    complexFft(expected->spectrum, 512, kForward);
     // The 0.0208 point of delay the rotation leaves, as a first-order ramp.
-    groupDelayRamp(expected->specData.data(), 1024, 61.0208 - 61, true);
-    for (int i = 0; i < 1024; ++i) expected->specData[i] /= 1024.0;
-    const double peak = findPeak(*expected);
+    groupDelayRamp(expected->spectrum.specData.data(), 1024, 61.0208 - 61, true);
+    for (int i = 0; i < 1024; ++i) expected->spectrum.specData[i] /= 1024.0;
+    const double peak = findPeak(expected->spectrum);
     // peakValue describes the normalised data the window draws: the largest line, +-100.
-    EXPECT_EQ(doc->peakIndex, expected->peakIndex);
-    EXPECT_EQ(doc->peakValue, std::copysign(100.0, peak));
+    EXPECT_EQ(doc->spectrum.peakIndex, expected->spectrum.peakIndex);
+    EXPECT_EQ(doc->spectrum.peakValue, std::copysign(100.0, peak));
     for (int i = 0; i < 1024; ++i)
-        EXPECT_DOUBLE_EQ(doc->specData[i], expected->specData[i] / std::fabs(peak) * 100.0) << i;
+        EXPECT_DOUBLE_EQ(doc->spectrum.specData[i], expected->spectrum.specData[i] / std::fabs(peak) * 100.0)
+            << i;
     // refIndex = N + trunc(2 * offsetHz * N / (2 SW)) = 1024 + trunc(-122.88).
-    EXPECT_EQ(doc->refIndex, 1024 - 122);
-    EXPECT_EQ(doc->transform.snPeakIndex, doc->peakIndex);
+    EXPECT_EQ(doc->spectrum.refIndex, 1024 - 122);
+    EXPECT_EQ(doc->spectrum.snPeakIndex, doc->spectrum.peakIndex);
 
     // The way back, of filtered and phased data, is offered real and taken complex: the ramp comes
     // off again, then no alternation and no normalisation; phase and filter are reset.
-    doc->acqPars.DECIM = 32;
-    doc->groupDelay = 70.5;
-    doc->phase0 = 33.0;
-    doc->phase1 = -4.0;
-    doc->ftReal = doc->phaseSourceValid = 1;
+    doc->spectrum.acqPars.DECIM = 32;
+    doc->spectrum.groupDelay = 70.5;
+    doc->spectrum.phase0 = 33.0;
+    doc->spectrum.phase1 = -4.0;
+    doc->spectrum.ftReal = doc->spectrum.phaseSourceValid = 1;
     expected = documentWith(dataOf(*doc));
     auto inverse = opened<FourierDialog>(*doc);
     EXPECT_EQ((Ints{inverse.inverse, inverse.rotate, inverse.real}), (Ints{1, 0, 1}));
     inverse.real = 0;
     ASSERT_TRUE(inverse.ok());
-    EXPECT_EQ((Ints{doc->transform.ftDirection, doc->ftInverse, doc->ftQuadrature, doc->acqPars.DECIM,
-                    doc->phaseSourceValid, doc->xUnits, doc->unitSeconds, doc->fidCopyFromInverse}),
-              (Ints{kInverse, 0, 0, 1, 0, kSeconds, 1, 1}));
-    EXPECT_EQ((std::vector<double>{doc->groupDelay, doc->phase0, doc->phase1, doc->transform.delayFraction}),
+    EXPECT_EQ((Ints{doc->transform.ftDirection, doc->spectrum.ftInverse, doc->spectrum.ftQuadrature,
+                    doc->spectrum.acqPars.DECIM, doc->spectrum.phaseSourceValid, doc->spectrum.xUnits,
+                    doc->fidCopyFromInverse}),
+              (Ints{kInverse, 0, 0, 1, 0, kSeconds, 1}));
+    EXPECT_EQ((std::vector<double>{doc->spectrum.groupDelay, doc->spectrum.phase0, doc->spectrum.phase1,
+                                   doc->spectrum.delayFraction}),
               (std::vector<double>{0, 0, 0, 0}));
     EXPECT_EQ(testing::head(doc->fidCopy, 1024), dataOf(*doc));
-    groupDelayRamp(expected->specData.data(), 1024, -(61.0208 - 61), true);
-    firstPointCorrection(*expected);
-    driftCorrection(*expected);
-    complexFft(*expected, 512, kInverse);
-    for (int i = 0; i < 1024; ++i) expected->specData[i] /= 1024.0;
+    groupDelayRamp(expected->spectrum.specData.data(), 1024, -(61.0208 - 61), true);
+    firstPointCorrection(expected->spectrum);
+    driftCorrection(expected->spectrum);
+    complexFft(expected->spectrum, 512, kInverse);
+    for (int i = 0; i < 1024; ++i) expected->spectrum.specData[i] /= 1024.0;
     EXPECT_EQ(dataOf(*doc), dataOf(*expected));
-    EXPECT_EQ(doc->peakValue, findPeak(*expected));
+    EXPECT_EQ(doc->spectrum.peakValue, findPeak(expected->spectrum));
     // Rotated data are not offered a rotation again.
     EXPECT_EQ(opened<FourierDialog>(*doc).rotate, 0);
 }
@@ -235,7 +240,8 @@ TEST(FourierDialog, ZerosStayZeroRotateCountsAreClampedAndOtherSizesRefused) {
     // The normalisation of a spectrum without signal divides by nothing.
     auto zeros = documentWith(std::vector<double>(512, 0.0));
     ASSERT_TRUE(opened<FourierDialog>(*zeros).ok());
-    EXPECT_EQ((std::pair{dataOf(*zeros), zeros->peakValue}), (std::pair{std::vector<double>(512, 0.0), 0.0}));
+    EXPECT_EQ((std::pair{dataOf(*zeros), zeros->spectrum.peakValue}),
+              (std::pair{std::vector<double>(512, 0.0), 0.0}));
     for (const auto& [text, clamped] : {std::pair{"99999999999", 128}, {"-12abc", 0}}) {
         auto doc = documentWith(fidOf(128, 1000.0, {50.0}));
         auto dialog = opened<FourierDialog>(*doc);
@@ -245,9 +251,9 @@ TEST(FourierDialog, ZerosStayZeroRotateCountsAreClampedAndOtherSizesRefused) {
         EXPECT_EQ(doc->transform.ftRotateCount, clamped) << text;
     }
     auto doc = documentWith(std::vector<double>(100, 1.0));
-    EXPECT_FALSE(fourierTransform(*doc, FtOptions{}));
+    EXPECT_FALSE(fourierTransform(*doc, TransformSettings{}));
     EXPECT_EQ(dataOf(*doc), std::vector<double>(100, 1.0));
-    EXPECT_EQ(doc->xUnits, kSeconds);
+    EXPECT_EQ(doc->spectrum.xUnits, kSeconds);
 }
 
 TEST(GroupDelayCorrection, TheWholeDelayLeavesLinesThatNeedZeroOrderOnlyAndUndoTakesItOff) {
@@ -257,18 +263,18 @@ TEST(GroupDelayCorrection, TheWholeDelayLeavesLinesThatNeedZeroOrderOnlyAndUndoT
     for (double delay : {67.98, 68.5625, 61.0208}) {
         const std::vector<double> fid = fidOf(8192, 8192.0, lines, delay);
         auto doc = documentWith(fid, 8192.0);
-        doc->groupDelay = delay;
-        doc->acqPars.DECIM = 32;  // the recorded delay wins over the table's 70.0156
+        doc->spectrum.groupDelay = delay;
+        doc->spectrum.acqPars.DECIM = 32;  // the recorded delay wins over the table's 70.0156
         auto dialog = opened<FourierDialog>(*doc);
         ASSERT_EQ(dialog.rotate, 1);
         ASSERT_TRUE(dialog.ok());
-        EXPECT_NEAR(doc->transform.delayFraction, delay - std::trunc(delay), 1e-12);
+        EXPECT_NEAR(doc->spectrum.delayFraction, delay - std::trunc(delay), 1e-12);
         testing::RecordingUserInterface ui;
         autophaseCommand(*doc, ui);
         // Every line, far from the pivot or near it, is upright absorption.
         for (double hz : lines) EXPECT_NEAR(phaseAt(*doc, hz), 0.0, 1.0) << delay << " " << hz;
         undoCommand(*doc);
-        EXPECT_EQ((std::pair{doc->transform.delayFraction, dataOf(*doc)}), (std::pair{0.0, fid}));
+        EXPECT_EQ((std::pair{doc->spectrum.delayFraction, dataOf(*doc)}), (std::pair{0.0, fid}));
     }
 }
 

@@ -30,10 +30,9 @@ std::vector<double> ones() { return std::vector<double>(kN, 1.0); }
 /// TD 512 at SW 1000 Hz grown to `n` doubles, all ones, weighted by the window `w`.
 std::vector<double> weighted(const WindowParams& w, int n = kN) {
     auto doc = documentWith(ones());
-    doc->nData = n;
-    for (int i = kN; i < n; ++i) doc->specData[i] = 1.0;
-    doc->window = w;
-    applyWindow(*doc);
+    doc->spectrum.nData = n;
+    for (int i = kN; i < n; ++i) doc->spectrum.specData[i] = 1.0;
+    applyWindow(doc->spectrum, w);
     return dataOf(*doc);
 }
 

@@ -16,6 +16,7 @@
 
 #include "recording_ui.h"
 #include "simulation/spin_engine.h"
+#include "simulation/spin_system_file.h"
 #include "simulation/synthesis.h"
 #include "simulation/toolkit.h"
 
@@ -100,8 +101,9 @@ std::vector<double> directSynthesis(const std::vector<double>& freq, const std::
 
 std::vector<Line> engineLines(int n, const std::vector<double>& nu, const Couplings& j) {
     RecordingUserInterface ui;
+    SpinSubsystem system;
     Transitions tr;
-    EXPECT_TRUE(computeTransitions(n, nu, j, tr, ui));
+    EXPECT_TRUE(makeSubsystem(n, nu, j, system, ui) && computeTransitions(system, tr, ui));
     std::vector<Line> lines;
     for (int t = 1; t <= tr.count(); ++t) lines.push_back({tr.freq[t], tr.intens[t]});
     return lines;
@@ -167,49 +169,76 @@ TEST(SpinEngine, AllLinesInOrderWithTheMomentsOfTheShifts) {
     }
 }
 
-/// A document with the working parameters of a new simulation over 0 .. 1000 Hz, 4096 points,
-/// and one subsystem per entry.
-std::unique_ptr<Document> simulationDocument(
-    const std::vector<std::pair<std::vector<double>, Couplings>>& systems, RecordingUserInterface& ui) {
+/// A simulation over 0 .. 1000 Hz, 4096 points, of these subsystems, computed as the dialogs would.
+std::unique_ptr<Document> simulationDocument(std::vector<SpinSystemFile::Subsystem> systems,
+                                             RecordingUserInterface& ui) {
     auto doc = std::make_unique<Document>();
-    doc->nData = 0;
-    SimulationState& sim = doc->sim;
-    sim.simFromHz = doc->acqPars.offsetHz = 0.0;
-    sim.simToHz = 1000.0;
-    sim.simPoints = 4096;
-    for (std::size_t s = 0; s < systems.size(); ++s) {
-        sim.lastSubsystem = static_cast<int>(s);
-        sim.nNucleiInput = static_cast<int>(systems[s].first.size());
-        sim.editShifts = systems[s].first;
-        sim.editCouplings = systems[s].second;
-        EXPECT_TRUE(storeSubsystemParams(*doc, ui));
-    }
+    EXPECT_TRUE(
+        simulateSpinSystem(*doc, ui, {.to = 1000.0, .points = 4096, .subsystems = std::move(systems)}));
     return doc;
 }
 
-const std::pair<std::vector<double>, Couplings> kAb{{100.0, 200.0}, couplingMatrix(2, {{0, 1, 7.0}})};
+const SpinSystemFile::Subsystem kAb{{100.0, 200.0}, couplingMatrix(2, {{0, 1, 7.0}})};
 
-TEST(SpinEngine, StoreSubsystemParamsWritesTheRecordBeingEdited) {
+TEST(SpinSubsystem, IsAWholeSpinSystemOrRefusedWithWhatIsWrong) {
+    // The count, the shapes, then the values, each refusal in its words; nothing is made.
+    RecordingUserInterface ui;
+    SpinSubsystem made;
+    auto j = couplingMatrix(3, {{0, 1, 7.0}});
+    EXPECT_FALSE(makeSubsystem(11, std::vector<double>(11), couplingMatrix(11, {}), made, ui));
+    EXPECT_FALSE(makeSubsystem(0, {}, {}, made, ui));
+    EXPECT_FALSE(makeSubsystem(3, {1.0, 2.0}, j, made, ui));
+    EXPECT_FALSE(makeSubsystem(3, {1.0, 2.0, 3.0}, {j[0], j[1], {0.0}}, made, ui));
+    EXPECT_FALSE(makeSubsystem(2, {1.0, NAN}, j, made, ui));
+    EXPECT_FALSE(makeSubsystem(2, {1.0, 2.0}, couplingMatrix(2, {{0, 1, INFINITY}}), made, ui));
+    EXPECT_EQ(ui.messageTexts(),
+              (std::vector<std::string>{kNucleiCountText, kNucleiCountText, kIncompleteText, kIncompleteText,
+                                        kNotFiniteText, kNotFiniteText}));
+    Transitions tr;
+    EXPECT_TRUE(made.empty() && !computeTransitions(made, tr, ui));  // a record never entered
+
+    // The first n of longer copies, the table symmetric from its entries above the diagonal; the
+    // setters keep it a spin system.
+    j[1][0] = NAN;
+    ASSERT_TRUE(makeSubsystem(2, {100.0, 200.0, 300.0}, j, made, ui));
+    EXPECT_EQ(made.couplings(), couplingMatrix(2, {{0, 1, 7.0}}));
+    EXPECT_FALSE(made.setShift(2, 1.0) || made.setShift(0, INFINITY) || made.setCoupling(1, 1, 1.0) ||
+                 made.setCoupling(0, 1, NAN));
+    EXPECT_TRUE(made.setCoupling(1, 0, -3.0) && made.setShift(1, 250.0));
+    EXPECT_EQ(std::pair(made.shifts(), made.couplings()),
+              std::pair(std::vector<double>{100.0, 250.0}, couplingMatrix(2, {{0, 1, -3.0}})));
+}
+
+TEST(SpinEngine, TheTableTakesFiveEnteredSubsystemsAndNothingElse) {
     RecordingUserInterface ui;
     auto doc = simulationDocument({kAb, {{300.0, 310.0, 500.0}, couplingMatrix(3, {{1, 2, 4.0}})}}, ui);
     SimulationState& sim = doc->sim;
-    // Editing subsystem 1 (0-based 0) writes there, not to lastSubsystem.
+    // Editing subsystem 1 (0-based 0) writes there, with its own count, not to lastSubsystem.
     sim.simNewSubsystem = 0;
     sim.currentSubsystem = 0;
-    sim.editShifts = {110.0, 190.0};
+    sim.editShifts = {110.0, 190.0, 999.0};
     ASSERT_TRUE(storeSubsystemParams(*doc, ui));
-    EXPECT_EQ(sim.spinSubsystems[0].shifts, (std::vector<double>{110.0, 190.0}));
+    EXPECT_EQ(sim.spinSubsystems[0].shifts(), (std::vector<double>{110.0, 190.0}));
 
-    // A sixth subsystem and editing copies shorter than the count are refused, nothing written;
-    // subsystem 2 was never written at all.
+    // A sixth subsystem and editing copies shorter than the count are refused, nothing written.
     sim.simNewSubsystem = 1;
     sim.lastSubsystem = 5;
     EXPECT_FALSE(storeSubsystemParams(*doc, ui));
     sim.lastSubsystem = 1;
     sim.editShifts = {1.0};
     EXPECT_FALSE(storeSubsystemParams(*doc, ui));
-    EXPECT_EQ(sim.spinSubsystems[1].shifts[0], 300.0);
-    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{kTooManySubsystemsText, kIncompleteText}));
+    EXPECT_EQ(sim.spinSubsystems[1].shifts()[0], 300.0);
+    // Nor is anything computed past the table or from a record never entered.
+    doc->spectrum.specData[0] = 42.0;
+    sim.lastSubsystem = 5;
+    EXPECT_FALSE(recomputeSimulation(*doc, ui));
+    sim.lastSubsystem = 2;
+    EXPECT_FALSE(recomputeSimulation(*doc, ui));
+    EXPECT_EQ(doc->spectrum.specData[0], 42.0);
+    EXPECT_FALSE(recomputeSimulation(*std::make_unique<Document>(), ui));  // no table yet
+    EXPECT_EQ(ui.messageTexts(),
+              (std::vector<std::string>{kTooManySubsystemsText, kIncompleteText, kTooManySubsystemsText,
+                                        kNucleiCountText, kNoSubsystemText}));
 }
 
 TEST(SpinEngine, RecomputeAddsEverySubsystemAndKeepsTheListsForAResynthesis) {
@@ -220,60 +249,35 @@ TEST(SpinEngine, RecomputeAddsEverySubsystemAndKeepsTheListsForAResynthesis) {
     sim.simPoints = 4095;  // odd: the last value, index 4094, is reached by no line
     // A shorter earlier data set from a spectrometer left values beyond its nData, and its
     // recorded processing.
-    doc->nData = 1024;
-    std::fill(doc->specData.begin(), doc->specData.end(), 5.0);
-    doc->referenceSource = ReferenceSource::Procs;
-    doc->recorded.present = true;
+    doc->spectrum.nData = 1024;
+    std::fill(doc->spectrum.specData.begin(), doc->spectrum.specData.end(), 5.0);
+    doc->spectrum.referenceSource = ReferenceSource::Procs;
+    doc->spectrum.recorded.present = true;
     ASSERT_TRUE(recomputeSimulation(*doc, ui));
-    EXPECT_EQ(doc->referenceSource, ReferenceSource::Simulation);
-    EXPECT_FALSE(doc->recorded.present);
-    EXPECT_EQ(doc->nData, 4095);
-    EXPECT_EQ(doc->specData[4094], 0.0);
+    EXPECT_EQ(doc->spectrum.referenceSource, ReferenceSource::Simulation);
+    EXPECT_FALSE(doc->spectrum.recorded.present);
+    EXPECT_EQ(doc->spectrum.nData, 4095);
+    EXPECT_EQ(doc->spectrum.specData[4094], 0.0);
 
     // The sum of the two subsystems' stored lines, each synthesised alone.
-    auto freq = sim.spinSubsystems[0].transFreq, intens = sim.spinSubsystems[0].transIntens;
-    freq.insert(freq.end(), sim.spinSubsystems[1].transFreq.begin(), sim.spinSubsystems[1].transFreq.end());
-    intens.insert(intens.end(), sim.spinSubsystems[1].transIntens.begin(),
-                  sim.spinSubsystems[1].transIntens.end());
+    auto freq = sim.spinSubsystems[0].transFreq(), intens = sim.spinSubsystems[0].transIntens();
+    freq.insert(freq.end(), sim.spinSubsystems[1].transFreq().begin(),
+                sim.spinSubsystems[1].transFreq().end());
+    intens.insert(intens.end(), sim.spinSubsystems[1].transIntens().begin(),
+                  sim.spinSubsystems[1].transIntens().end());
     const auto want = directSynthesis(freq, intens, sim.simLineWidth, sim.simThreshold, sim.simPoints,
                                       sim.simFromHz, sim.simToHz, sim.simFromHz);
     for (int jp = 0; jp < 2047; ++jp) {
-        ASSERT_NEAR(doc->specData[2 * jp], want[jp], 1e-9) << jp;
-        ASSERT_EQ(doc->specData[2 * jp + 1], 0.0);
+        ASSERT_NEAR(doc->spectrum.specData[2 * jp], want[jp], 1e-9) << jp;
+        ASSERT_EQ(doc->spectrum.specData[2 * jp + 1], 0.0);
     }
 
     // A change of width alone, from the stored lists, equals a full recompute with that width.
     sim.simLineWidth = 1.5;
     ASSERT_TRUE(resynthesizeSimulation(*doc, ui));
-    const std::vector<double> fromLists(doc->specData.begin(), doc->specData.begin() + 4095);
+    const std::vector<double> fromLists(doc->spectrum.specData.begin(), doc->spectrum.specData.begin() + 4095);
     ASSERT_TRUE(recomputeSimulation(*doc, ui));
-    for (int i = 0; i < 4095; ++i) ASSERT_DOUBLE_EQ(fromLists[i], doc->specData[i]) << i;
-}
-
-TEST(SpinEngine, RefusesBadSystemsAndParametersBeforeComputingOrChangingTheDocument) {
-    RecordingUserInterface ui;
-    Transitions tr;
-    EXPECT_FALSE(computeTransitions(11, std::vector<double>(11, 1.0), couplingMatrix(11, {}), tr, ui));
-    EXPECT_FALSE(computeTransitions(0, {}, {}, tr, ui));
-    EXPECT_FALSE(computeTransitions(3, {1.0, 2.0}, couplingMatrix(3, {}), tr, ui));
-    EXPECT_FALSE(computeTransitions(2, {1.0, NAN}, couplingMatrix(2, {}), tr, ui));
-    EXPECT_FALSE(computeTransitions(2, {1.0, 2.0}, couplingMatrix(2, {{0, 1, INFINITY}}), tr, ui));
-    EXPECT_EQ(tr.count(), 0);
-    auto doc = simulationDocument({kAb}, ui);
-    doc->specData[0] = 42.0;
-    SimulationState& sim = doc->sim;
-    sim.lastSubsystem = 5;
-    EXPECT_FALSE(recomputeSimulation(*doc, ui));
-    sim.lastSubsystem = 1;  // a record that was never filled
-    EXPECT_FALSE(recomputeSimulation(*doc, ui));
-    EXPECT_EQ(ui.messageTexts(),
-              (std::vector<std::string>{kNucleiCountText, kNucleiCountText, kIncompleteText, kNotFiniteText,
-                                        kNotFiniteText, kTooManySubsystemsText, kNucleiCountText}));
-    EXPECT_EQ(doc->specData[0], 42.0);
-    // Before any subsystem was entered there is no table to compute from.
-    auto empty = std::make_unique<Document>();
-    EXPECT_FALSE(recomputeSimulation(*empty, ui));
-    EXPECT_EQ(ui.messageTexts().back(), kNoSubsystemText);
+    for (int i = 0; i < 4095; ++i) ASSERT_DOUBLE_EQ(fromLists[i], doc->spectrum.specData[i]) << i;
 }
 
 TEST(SpinEngine, FailedAllocationsAreReportedAndNoListIsLeftBehind) {
@@ -297,22 +301,22 @@ TEST(SpinEngine, FailedAllocationsAreReportedAndNoListIsLeftBehind) {
         ASSERT_EQ(ui.messageTexts(), std::vector<std::string>{c.failing});
         EXPECT_EQ(ui.messages[0].caption, c.caption);
         double area = 0.0;
-        for (int i = 0; i < 4096; i += 2) area += doc->specData[i];
+        for (int i = 0; i < 4096; i += 2) area += doc->spectrum.specData[i];
         EXPECT_TRUE(c.synthesised ? area > 1.0 : area == 0.0) << area;
         const SpinSubsystem& rec = doc->sim.spinSubsystems[0];
-        EXPECT_TRUE(rec.transFreq.empty() && rec.transIntens.empty());
+        EXPECT_TRUE(rec.transFreq().empty() && rec.transIntens().empty());
     }
 }
 
 struct Synth {
     std::unique_ptr<Document> doc = std::make_unique<Document>();
     RecordingUserInterface ui;
-    explicit Synth(double offsetHz) { doc->acqPars.offsetHz = offsetHz, doc->nData = 0; }
+    explicit Synth(double offsetHz) { doc->spectrum.acqPars.offsetHz = offsetHz, doc->spectrum.nData = 0; }
     bool run(const std::vector<double>& f, const std::vector<double>& in, double w, int points,
              double fromHz = 0.0, double toHz = 3000.0) {
         return synthesizeSpectrum(*doc, ui, f, in, w, 0.001, points, fromHz, toHz);
     }
-    double at(int j) const { return doc->specData[2 * j]; }
+    double at(int j) const { return doc->spectrum.specData[2 * j]; }
 };
 
 TEST(Synthesis, EqualsTheSumOfLinesLineByLine) {
@@ -340,31 +344,31 @@ TEST(Synthesis, EqualsTheSumOfLinesLineByLine) {
 
 TEST(Synthesis, AddsToTheDataAndRewritesTheAxisUnlessInteractiveWithoutUpdate) {
     Synth s(500.0);
-    s.doc->specData[4094] = 7.0;  // beyond 2h for an odd P = 4095: never touched
+    s.doc->spectrum.specData[4094] = 7.0;  // beyond 2h for an odd P = 4095: never touched
     ASSERT_TRUE(s.run({1000.0}, {1.0}, 0.3, 4095, 500.0, 2500.0));
     const double once = s.at(1536);
     ASSERT_GT(once, 0.0);
     ASSERT_TRUE(s.run({1000.0}, {1.0}, 0.3, 4095, 500.0, 2500.0));
     EXPECT_DOUBLE_EQ(s.at(1536), 2.0 * once);
-    EXPECT_EQ(s.doc->specData[4094], 7.0);
+    EXPECT_EQ(s.doc->spectrum.specData[4094], 7.0);
     // refIndex = TD + trunc(2 offsetHz AQ) = 4095 + trunc(2047.5).
-    EXPECT_EQ(std::tuple(s.doc->acqPars.TD, s.doc->acqPars.AQ, s.doc->refIndex),
+    EXPECT_EQ(std::tuple(s.doc->spectrum.acqPars.TD, s.doc->spectrum.acqPars.AQ, s.doc->spectrum.refIndex),
               std::tuple(4095, 2.0475, 6142));
 
     Synth interactive(500.0);
     interactive.doc->sim.simInteractive = 1;
-    interactive.doc->nData = 2048;
+    interactive.doc->spectrum.nData = 2048;
     ASSERT_TRUE(interactive.run({1000.0}, {1.0}, 0.3, 4096, 500.0, 2500.0));
-    EXPECT_EQ(std::pair(interactive.doc->nData, interactive.doc->acqPars.TD), std::pair(2048, 0));
+    EXPECT_EQ(std::pair(interactive.doc->spectrum.nData, interactive.doc->spectrum.acqPars.TD), std::pair(2048, 0));
     interactive.doc->sim.simUpdateDocument = 1;
     ASSERT_TRUE(interactive.run({1000.0}, {1.0}, 0.3, 4096, 500.0, 2500.0));
-    EXPECT_EQ(interactive.doc->nData, 4096);
+    EXPECT_EQ(interactive.doc->spectrum.nData, 4096);
 }
 
 TEST(Synthesis, RefusesBadParametersAndChangesNothing) {
     Synth s(0.0);
-    s.doc->specData[0] = 3.0;
-    s.doc->nData = 100;
+    s.doc->spectrum.specData[0] = 3.0;
+    s.doc->spectrum.nData = 100;
     EXPECT_FALSE(s.run({10.0}, {1.0}, 0.0, 8192));
     EXPECT_FALSE(s.run({10.0}, {1.0}, 0.3, 8192, 3000.0, 3000.0));
     EXPECT_FALSE(s.run({10.0}, {1.0}, 0.3, 1));
@@ -372,8 +376,8 @@ TEST(Synthesis, RefusesBadParametersAndChangesNothing) {
     EXPECT_FALSE(s.run({10.0}, {1.0}, NAN, 8192));
     EXPECT_EQ(s.ui.messageTexts(), (std::vector<std::string>{kLineWidthText, kWindowText, kPointsText,
                                                              kPointsText, kNotFiniteText}));
-    EXPECT_EQ(s.doc->specData[0], 3.0);
-    EXPECT_EQ(s.doc->nData, 100);
+    EXPECT_EQ(s.doc->spectrum.specData[0], 3.0);
+    EXPECT_EQ(s.doc->spectrum.nData, 100);
     // The largest size fills the whole buffer and no more.
     EXPECT_TRUE(s.run({1500.0}, {1.0}, 0.3, kCapacity));
     EXPECT_GT(s.at(kCapacity / 4), 0.0);

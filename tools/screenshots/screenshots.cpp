@@ -168,8 +168,9 @@ int main(int argc, char** argv) {
 
         // The multiplets from 4.5 to 0.8 ppm, four steps taller.
         {
-            const double left = (doc->acqPars.SW + doc->offsetHz) / doc->acqPars.SF;
-            const double right = doc->offsetHz / doc->acqPars.SF;
+            const double left =
+                (doc->spectrum.acqPars.SW + doc->spectrum.offsetHz) / doc->spectrum.acqPars.SF;
+            const double right = doc->spectrum.offsetHz / doc->spectrum.acqPars.SF;
             QWidget* plot = window.plotView();
             auto xAt = [&](double ppm) {
                 return static_cast<int>(plot->width() * (left - ppm) / (left - right));

@@ -213,7 +213,7 @@ bool simulationShots(const QDir& out) {
                 QTest::mouseClick(shiftsList->viewport(), Qt::LeftButton, {},
                                   shiftsList->visualItemRect(shiftsList->item(4)).center());
                 (void)typeInto(tuning, "increment", QStringLiteral("2"));
-                const double before = doc->sim.spinSubsystems[0].shifts[4];
+                const double before = doc->sim.spinSubsystems[0].shifts()[4];
                 // How long the window goes without handling an event while Inc is held.
                 QElapsedTimer clock;
                 qint64 last = 0;
@@ -233,10 +233,11 @@ bool simulationShots(const QDir& out) {
                 QTest::mouseRelease(inc, Qt::LeftButton);
                 probe.stop();
                 QTest::qWait(200);
-                qInfo("Inc held on a ten-spin shift: %.0f Hz in %.0f steps; the window went at most %lld ms "
-                      "without handling an event",
-                      doc->sim.spinSubsystems[0].shifts[4] - before,
-                      (doc->sim.spinSubsystems[0].shifts[4] - before) / 2.0, longest);
+                qInfo(
+                    "Inc held on a ten-spin shift: %.0f Hz in %.0f steps; the window went at most %lld ms "
+                    "without handling an event",
+                    doc->sim.spinSubsystems[0].shifts()[4] - before,
+                    (doc->sim.spinSubsystems[0].shifts()[4] - before) / 2.0, longest);
             } else {
                 qWarning("Interactive Sim. has no fifth shift or no Inc");
                 ok = false;

@@ -11,6 +11,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "base/version.h"
+
 namespace pelvaron::gui {
 
 namespace {
@@ -36,10 +38,11 @@ QWidget* banner(QWidget* parent, const QString& text) {
 AboutDialog::AboutDialog(QWidget* owner) : CenteredDialog(owner) {
     setWindowTitle(QStringLiteral("About Pelvaron"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(banner(this, tr("<h3>Pelvaron 1.5</h3>"
+    layout->addWidget(banner(this, tr("<h3>Pelvaron %1</h3>"
                                       "<p>Processing and analysis of one-dimensional NMR data: "
                                       "window functions, Fourier transform, phase and baseline "
-                                      "correction, peaks, integrals and spin simulation.</p>")));
+                                      "correction, peaks, integrals and spin simulation.</p>")
+                                       .arg(QString::fromLatin1(kVersion))));
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     auto* web = box->addButton(QStringLiteral("Go to Pelvaron Web Page"), QDialogButtonBox::ActionRole);
     web->setObjectName(QStringLiteral("webPage"));
@@ -54,7 +57,8 @@ AboutDialog::AboutDialog(QWidget* owner) : CenteredDialog(owner) {
 SplashDialog::SplashDialog(QWidget* owner, int closeAfterMs) : CenteredDialog(owner) {
     setWindowTitle(QStringLiteral("Pelvaron"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(banner(this, tr("<h2>Pelvaron 1.5</h2><p>NMR data processing</p>")));
+    layout->addWidget(banner(
+        this, tr("<h2>Pelvaron %1</h2><p>NMR data processing</p>").arg(QString::fromLatin1(kShortVersion))));
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(box);

@@ -20,12 +20,10 @@ inline std::uint32_t loadBE32(const std::uint8_t* p) {
            (static_cast<std::uint32_t>(p[2]) << 8) | static_cast<std::uint32_t>(p[3]);
 }
 inline std::uint64_t loadLE64(const std::uint8_t* p) {
-    return static_cast<std::uint64_t>(loadLE32(p)) |
-           (static_cast<std::uint64_t>(loadLE32(p + 4)) << 32);
+    return static_cast<std::uint64_t>(loadLE32(p)) | (static_cast<std::uint64_t>(loadLE32(p + 4)) << 32);
 }
 inline std::uint64_t loadBE64(const std::uint8_t* p) {
-    return (static_cast<std::uint64_t>(loadBE32(p)) << 32) |
-           static_cast<std::uint64_t>(loadBE32(p + 4));
+    return (static_cast<std::uint64_t>(loadBE32(p)) << 32) | static_cast<std::uint64_t>(loadBE32(p + 4));
 }
 inline double loadLEDouble(const std::uint8_t* p) { return std::bit_cast<double>(loadLE64(p)); }
 inline double loadBEDouble(const std::uint8_t* p) { return std::bit_cast<double>(loadBE64(p)); }

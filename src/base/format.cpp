@@ -1,5 +1,5 @@
 // printf-style formatting into strings and the lenient number reading of edit boxes.
-#include "document/format.h"
+#include "base/format.h"
 
 #include <cstdarg>
 #include <cstdio>
