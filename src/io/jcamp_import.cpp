@@ -263,14 +263,14 @@ bool finishJcampImport(Document& doc, platform::UserInterface& ui, bool read, co
 bool importJcamp(Document& doc, platform::UserInterface& ui) {
     ui.setWaitCursor(true);
     JcampFileInfo info;
-    const bool read = readJcamp(doc, ui, doc.filePath, info);
+    const bool read = readJcamp(doc.spectrum, ui, doc.filePath, info);
     return finishJcampImport(doc, ui, read, info);
 }
 
 bool importJcampText(Document& doc, platform::UserInterface& ui, std::string_view text) {
     ui.setWaitCursor(true);
     JcampFileInfo info;
-    const bool read = readJcampText(doc, ui, text, info);
+    const bool read = readJcampText(doc.spectrum, ui, text, info);
     return finishJcampImport(doc, ui, read, info);
 }
 

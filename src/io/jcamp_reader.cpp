@@ -209,8 +209,8 @@ std::string_view selectBlock(std::string_view text) {
 
 class JcampReader {
 public:
-    JcampReader(Document& doc, platform::UserInterface& ui, JcampFileInfo& info)
-        : doc_(doc), ui_(ui), info_(info) {}
+    JcampReader(Spectrum& spectrum, platform::UserInterface& ui, JcampFileInfo& info)
+        : spectrum_(spectrum), ui_(ui), info_(info) {}
 
     bool read(std::string_view text);
 
@@ -219,13 +219,13 @@ private:
     void warnCapacity() {
         if (capacityWarned_) return;
         capacityWarned_ = true;
-        const int nData = doc_.spectrum.nData;
-        const int td = doc_.spectrum.acqPars.TD;
-        doc_.spectrum.nData = kCapacity + 1;
-        capToCapacity(doc_.spectrum, ui_);
+        const int nData = spectrum_.nData;
+        const int td = spectrum_.acqPars.TD;
+        spectrum_.nData = kCapacity + 1;
+        capToCapacity(spectrum_, ui_);
         // The document's size is settled when the import completes; a failed read changes nothing.
-        doc_.spectrum.nData = nData;
-        doc_.spectrum.acqPars.TD = td;
+        spectrum_.nData = nData;
+        spectrum_.acqPars.TD = td;
     }
     [[nodiscard]] int declaredPoints() const {
         return truncToInt(jcampNumber(info_.jcampLabels[kJcampNPoints]));
@@ -234,7 +234,7 @@ private:
     JcampTableResult decodeInto(std::string_view block, std::size_t start, int offset);
     void clearDecoded(int offset, int count);
 
-    Document& doc_;
+    Spectrum& spectrum_;
     platform::UserInterface& ui_;
     JcampFileInfo& info_;
     std::size_t afterXYData_ = std::string_view::npos;
@@ -284,7 +284,7 @@ void JcampReader::countCheck(const JcampTableResult& r) {
 }
 
 JcampTableResult JcampReader::decodeInto(std::string_view block, std::size_t start, int offset) {
-    JcampDestination dest{doc_.spectrum.specData.data() + offset, 2, kJcampTableCapacity};
+    JcampDestination dest{spectrum_.specData.data() + offset, 2, kJcampTableCapacity};
     JcampTableResult r = decodeJcampTable(block, start, dest);
     if (r.endOfFile) ui_.message(std::to_string(r.count), "", Icon::None);
     countCheck(r);
@@ -293,7 +293,7 @@ JcampTableResult JcampReader::decodeInto(std::string_view block, std::size_t sta
 }
 
 void JcampReader::clearDecoded(int offset, int count) {
-    for (int k = 0; k < count && k < kJcampTableCapacity; ++k) doc_.spectrum.specData[2 * k + offset] = 0.0;
+    for (int k = 0; k < count && k < kJcampTableCapacity; ++k) spectrum_.specData[2 * k + offset] = 0.0;
 }
 
 bool JcampReader::read(std::string_view text) {
@@ -462,9 +462,10 @@ bool looksLikeJcampText(std::string_view head) {
     return false;
 }
 
-bool readJcampText(Document& doc, platform::UserInterface& ui, std::string_view text, JcampFileInfo& info) {
+bool readJcampText(Spectrum& spectrum, platform::UserInterface& ui, std::string_view text,
+                   JcampFileInfo& info) {
     info = JcampFileInfo{};
-    JcampReader reader(doc, ui, info);
+    JcampReader reader(spectrum, ui, info);
     if (text.find('\n') == std::string_view::npos && text.find('\r') != std::string_view::npos) {
         // Lines ended by a carriage return alone.
         std::string copy(text);
@@ -474,7 +475,8 @@ bool readJcampText(Document& doc, platform::UserInterface& ui, std::string_view 
     return reader.read(text);
 }
 
-bool readJcamp(Document& doc, platform::UserInterface& ui, const std::string& path, JcampFileInfo& info) {
+bool readJcamp(Spectrum& spectrum, platform::UserInterface& ui, const std::string& path,
+               JcampFileInfo& info) {
     info = JcampFileInfo{};
     std::string text;
     bool opened = false;
@@ -499,7 +501,7 @@ bool readJcamp(Document& doc, platform::UserInterface& ui, const std::string& pa
         ui.message("Error opening file", "error", Icon::None);
         return false;
     }
-    return readJcampText(doc, ui, text, info);
+    return readJcampText(spectrum, ui, text, info);
 }
 
 }  // namespace pelvaron::io

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "document/document.h"
+#include "document/spectrum.h"
 #include "io/jcamp_asdf.h"
 #include "platform/user_interface.h"
 
@@ -68,16 +68,16 @@ struct JcampFileInfo {
     int imagCount = 0;          ///< values decoded into the imaginary parts
 };
 
-/// Reads the JCAMP-DX file at `path` into `info` (labels, layout, counts) and doc.spectrum.specData (the
-/// real parts, or the table of an XYDATA file, at the even indices; an NTUPLES imaginary page at
-/// the odd ones), with the program's warnings. False after "Error opening file" or when an
-/// NTUPLES page is missing; a file without any data table reads as true with nothing decoded.
-/// `info` holds what was read up to a failure.
-[[nodiscard]] bool readJcamp(Document& doc, platform::UserInterface& ui, const std::string& path,
+/// Reads the JCAMP-DX file at `path` into `info` (labels, layout, counts) and spectrum.specData
+/// (the real parts, or the table of an XYDATA file, at the even indices; an NTUPLES imaginary page
+/// at the odd ones), with the program's warnings; nothing else of the spectrum changes. False after
+/// "Error opening file" or when an NTUPLES page is missing; a file without any data table reads as
+/// true with nothing decoded. `info` holds what was read up to a failure.
+[[nodiscard]] bool readJcamp(Spectrum& spectrum, platform::UserInterface& ui, const std::string& path,
                              JcampFileInfo& info);
 
 /// Reads the same from text already in memory.
-[[nodiscard]] bool readJcampText(Document& doc, platform::UserInterface& ui, std::string_view text,
+[[nodiscard]] bool readJcampText(Spectrum& spectrum, platform::UserInterface& ui, std::string_view text,
                                  JcampFileInfo& info);
 
 /// The leading number of a label value ("8192, 8192, 8192, 2" reads as 8192); 0 when none.

@@ -25,7 +25,7 @@ struct Read : Scratch {
     JcampFileInfo info;
     explicit Read(const std::string& text) {
         doc->spectrum.specData.fill(0.0);
-        ok = readJcampText(*doc, ui, text, info);
+        ok = readJcampText(doc->spectrum, ui, text, info);
     }
 };
 
