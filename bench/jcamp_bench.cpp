@@ -98,9 +98,10 @@ BENCHMARK(BM_ReferenceScanNTuples)->Unit(benchmark::kMillisecond);
 void BM_JcampReadNTuplesAsdf32768(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
     testing::RecordingUserInterface ui;
+    io::JcampFileInfo info;
     for (auto _ : state) {
-        if (!io::readJcamp(*doc, ui, fixture().ntuples)) state.SkipWithError("read failed");
-        io::completeJcampImport(*doc);
+        if (!io::readJcamp(doc->spectrum, ui, fixture().ntuples, info)) state.SkipWithError("read failed");
+        io::completeJcampImport(*doc, info);
     }
     if (!ui.messages.empty() || doc->spectrum.nData != 65536) state.SkipWithError("unexpected read");
 }
@@ -109,9 +110,10 @@ BENCHMARK(BM_JcampReadNTuplesAsdf32768)->Unit(benchmark::kMillisecond);
 void BM_JcampReadXYData65536(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
     testing::RecordingUserInterface ui;
+    io::JcampFileInfo info;
     for (auto _ : state) {
-        if (!io::readJcamp(*doc, ui, fixture().xydata)) state.SkipWithError("read failed");
-        io::completeJcampImport(*doc);
+        if (!io::readJcamp(doc->spectrum, ui, fixture().xydata, info)) state.SkipWithError("read failed");
+        io::completeJcampImport(*doc, info);
     }
     if (!ui.messages.empty() || doc->spectrum.nData != kBenchValues) state.SkipWithError("unexpected read");
 }
@@ -120,8 +122,9 @@ BENCHMARK(BM_JcampReadXYData65536)->Unit(benchmark::kMillisecond);
 void BM_JcampWriteNTuples32768(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
     testing::RecordingUserInterface ui;
-    if (!io::readJcamp(*doc, ui, fixture().ntuples)) state.SkipWithError("read failed");
-    io::completeJcampImport(*doc);
+    io::JcampFileInfo info;
+    if (!io::readJcamp(doc->spectrum, ui, fixture().ntuples, info)) state.SkipWithError("read failed");
+    io::completeJcampImport(*doc, info);
     const std::string out = fixture().dir.file("out-ntuples.dx");
     for (auto _ : state) {
         if (!io::writeJcampNTuplesFile(*doc, out, io::JcampExportText{})) state.SkipWithError("write failed");

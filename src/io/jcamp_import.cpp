@@ -74,7 +74,7 @@ std::optional<double> finiteNumber(std::string_view s) {
 }
 
 /// The axis column of an NTUPLES block: the one SYMBOL names X, else the first.
-std::size_t axisColumn(const JcampState& s) {
+std::size_t axisColumn(const JcampFileInfo& s) {
     const std::vector<std::string_view> symbols = jcampColumns(s.symbolText);
     for (std::size_t i = 0; i < symbols.size(); ++i)
         if (normalizeJcampLabel(symbols[i]) == "X") return i;
@@ -82,7 +82,7 @@ std::size_t axisColumn(const JcampState& s) {
 }
 
 /// An axis label's number: the axis column of an NTUPLES label, the value of an XYDATA one.
-double axisValue(const JcampState& s, const std::string& value, std::size_t column) {
+double axisValue(const JcampFileInfo& s, const std::string& value, std::size_t column) {
     if (s.ntuples)
         if (auto v = jcampColumnNumber(value, column)) return *v;
     return jcampNumber(value);
@@ -90,14 +90,14 @@ double axisValue(const JcampState& s, const std::string& value, std::size_t colu
 
 /// The frequency of 0 ppm, MHz, that the ppm axis divides by: the SF that spectrometer software
 /// records, else its BF1, else the observe frequency.
-double ppmFrequency(const JcampState& s) {
+double ppmFrequency(const JcampFileInfo& s) {
     for (const std::string* text : {&s.sfText, &s.bf1Text})
         if (auto v = finiteNumber(*text); v && *v > 0.0) return *v;
     return jcampNumber(s.jcampLabels[kJcampFrequency]);
 }
 
 /// Whether the data are an FID: as the axis units say, else the data type.
-bool timeDomain(const JcampState& s) {
+bool timeDomain(const JcampFileInfo& s) {
     const std::string units = normalizeJcampLabel(firstField(s.jcampLabels[kJcampXUnits]));
     if (units.rfind("HZ", 0) == 0 || units.rfind("HERTZ", 0) == 0 || units.rfind("PPM", 0) == 0) return false;
     if (units.rfind("SEC", 0) == 0 || units == "S" || units == "TIME") return true;
@@ -108,8 +108,7 @@ bool timeDomain(const JcampState& s) {
 /// .SHIFT REFERENCE or $OFFSET give a point of its spectrum (the first, for $OFFSET), unless
 /// $SW_p says they describe a processed strip; else the transmitter offset O1 from BF1. False
 /// when no label references the data (offsetHz is then 0).
-bool referenceFid(Document& doc, int n) {
-    const JcampState& s = doc.jcamp;
+bool referenceFid(Document& doc, const JcampFileInfo& s, int n) {
     AcqParams& p = doc.spectrum.acqPars;
     p.offsetHz = 0.0;
     if (auto own = finiteNumber(s.offsetHzText)) {
@@ -151,8 +150,7 @@ std::string jcampTitleComment(std::string_view title) {
     return text;
 }
 
-void completeJcampImport(Document& doc) {
-    JcampState& s = doc.jcamp;
+void completeJcampImport(Document& doc, const JcampFileInfo& s) {
     AcqParams& p = doc.spectrum.acqPars;
     const auto& labels = s.jcampLabels;
     const int n = std::clamp(truncToInt(jcampNumber(labels[kJcampNPoints])), 0, kCapacity / 2);
@@ -175,7 +173,7 @@ void completeJcampImport(Document& doc) {
     p.complexData = 1;
     doc.spectrum.referenceSource = ReferenceSource::None;
     const bool time = timeDomain(s);
-    s.importedSpectrum = !time;
+    doc.jcamp.importedSpectrum = !time;
 
     if (s.legacyLayout) {
         p.SF = jcampNumber(labels[kJcampFrequency]);
@@ -195,7 +193,7 @@ void completeJcampImport(Document& doc) {
         if (reversed) reversePoints(doc, n);
         const double dwell = n >= 2 ? std::fabs(last - first) / (n - 1) : 0.0;
         p.SW = usable(dwell) && usable(1.0 / dwell) ? 1.0 / dwell : fallbackSW;
-        if (referenceFid(doc, n)) doc.spectrum.referenceSource = ReferenceSource::JcampLabel;
+        if (referenceFid(doc, s, n)) doc.spectrum.referenceSource = ReferenceSource::JcampLabel;
         // The digital filter of a spectrometer's FID comes along in its private labels.
         if (auto decim = parseNumber(s.decimText); decim && *decim >= 1.0) p.DECIM = truncToInt(*decim);
         if (auto dspfvs = parseNumber(s.dspfvsText)) p.DSPFVS = truncToInt(*dspfvs);
@@ -235,15 +233,17 @@ namespace {
 
 /// The import's steps after the reader: completion, set-up, title comment. False, after the
 /// message, when the reader failed (`read` false).
-bool finishJcampImport(Document& doc, platform::UserInterface& ui, bool read) {
+bool finishJcampImport(Document& doc, platform::UserInterface& ui, bool read, const JcampFileInfo& info) {
+    // The version text starts new comments, even from a file that failed to read.
+    if (info.foundMask & (1 << kJcampVersion)) doc.jcamp.lastJcampText = info.jcampLabels[kJcampVersion];
     if (!read) {
         ui.setWaitCursor(false);
         ui.message("Cannot Open this file", "Error", platform::Icon::None);
         return false;
     }
-    completeJcampImport(doc);
+    completeJcampImport(doc, info);
 
-    const std::string title = jcampTitleComment(doc.jcamp.jcampLabels[kJcampTitle]);
+    const std::string title = jcampTitleComment(info.jcampLabels[kJcampTitle]);
     const platform::TextExtent extent = ui.measureText(title);
     setupDocument(doc);
     // A spectrum opens as one, as after a forward transform: ppm, and the inverse proposed next.
@@ -262,12 +262,16 @@ bool finishJcampImport(Document& doc, platform::UserInterface& ui, bool read) {
 
 bool importJcamp(Document& doc, platform::UserInterface& ui) {
     ui.setWaitCursor(true);
-    return finishJcampImport(doc, ui, readJcamp(doc, ui, doc.filePath));
+    JcampFileInfo info;
+    const bool read = readJcamp(doc.spectrum, ui, doc.filePath, info);
+    return finishJcampImport(doc, ui, read, info);
 }
 
 bool importJcampText(Document& doc, platform::UserInterface& ui, std::string_view text) {
     ui.setWaitCursor(true);
-    return finishJcampImport(doc, ui, readJcampText(doc, ui, text));
+    JcampFileInfo info;
+    const bool read = readJcampText(doc.spectrum, ui, text, info);
+    return finishJcampImport(doc, ui, read, info);
 }
 
 bool looksLikeJcamp(const std::string& path) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "document/document.h"
+#include "io/jcamp_reader.h"
 #include "platform/user_interface.h"
 
 namespace pelvaron::io {
@@ -20,12 +21,12 @@ bool importJcamp(Document& doc, platform::UserInterface& ui);
 /// file", when the reader failed.
 bool importJcampText(Document& doc, platform::UserInterface& ui, std::string_view text);
 
-/// The completion after a successful read: nData and TD from NPOINTS (two doubles a point), the
+/// The completion after a successful read of `info`: nData and TD from NPOINTS (two doubles a point), the
 /// points in the document's order (highest frequency, or time 0, first), SW from the axis, SF
 /// from $SF, $BF1 or the observe frequency, offsetHz from the axis of a spectrum or the reference
 /// labels of an FID, and referenceSource accordingly. Exports of the earlier layout are completed
 /// as they always were: SW from FIRSTX and reversed when LASTX is smaller than FIRSTX.
-void completeJcampImport(Document& doc);
+void completeJcampImport(Document& doc, const JcampFileInfo& info);
 
 /// The TITLE label as comment text: characters outside the codes 27 to 127 become spaces.
 [[nodiscard]] std::string jcampTitleComment(std::string_view title);

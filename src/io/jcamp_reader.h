@@ -1,14 +1,16 @@
-// The JCAMP-DX reader: header labels, XYDATA tables and NTUPLES pages, with the ASDF compressed
-// forms (SQZ, DIF, DUP). It fills the labels and the data array; the import turns the labels into
-// document parameters.
+// The JCAMP-DX reader: header labels, the block of a compound file, XYDATA tables and NTUPLES
+// pages, decoded by the ASDF decoder. It returns the labels it read and decodes into the data
+// array; the import turns the labels into document parameters.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "document/document.h"
+#include "document/spectrum.h"
+#include "io/jcamp_asdf.h"
 #include "platform/user_interface.h"
 
 namespace pelvaron::io {
@@ -16,60 +18,67 @@ namespace pelvaron::io {
 /// Most values one table may hold: each becomes one complex point of the document.
 inline constexpr int kJcampTableCapacity = kCapacity / 2;
 
-/// One value token as JCAMP-DX writes it.
-struct JcampToken {
-    enum class Kind {
-        NotAValue,   ///< nothing to store (a stray character, a lone separator)
-        Plain,       ///< plain number (AFFN)
-        Squeezed,    ///< SQZ: @ A..I / a..i stand for the sign and first digit
-        Difference,  ///< DIF: % J..R / j..r; `value` is the difference to the previous ordinate
-        DupOnly,     ///< a DUP count standing alone: repeats the token before it
-    };
-    Kind kind = Kind::NotAValue;
-    double value = 0.0;
-    /// How often the value stands in the table: 1, or the DUP count (S..Z = 1..8, s = 9, followed
-    /// by further digits: "T1" is 21).
-    int count = 1;
-    /// Characters used, from the start of the text (a leading space or comma included).
-    std::size_t length = 0;
-    /// The text contains "$": the table ends here, before this token.
-    bool endsTable = false;
+/// The fourteen labels the reader collects, in the order of their bits in the found-mask
+/// (label i has bit 1 << i).
+enum JcampLabel : int {
+    kJcampTitle = 0,
+    kJcampVersion,    ///< "##JCAMPDX=" or "##JCAMP-DX="
+    kJcampAqMode,     ///< "##.ACQUISITION MODE="
+    kJcampXUnits,     ///< "##XUNITS=" (NTUPLES: "##UNITS=")
+    kJcampDataType,   ///< "##DATA TYPE="
+    kJcampDataClass,  ///< "##DATA CLASS="
+    kJcampNucleus,    ///< "##.OBSERVE NUCLEUS="
+    kJcampXFactor,    ///< "##XFACTOR=" (NTUPLES: "##FACTOR=")
+    kJcampYFactor,    ///< "##YFACTOR="
+    kJcampNPoints,    ///< "##NPOINTS=" (NTUPLES: "##VAR_DIM=")
+    kJcampFrequency,  ///< "##.OBSERVE FREQUENCY="
+    kJcampXYData,     ///< "##XYDATA=" (NTUPLES: set by detection)
+    kJcampFirstX,     ///< "##FIRSTX=" (NTUPLES: "##FIRST=")
+    kJcampLastX,      ///< "##LASTX=" (NTUPLES: "##LAST=")
+    kJcampLabelCount
 };
 
-/// Decodes the token at the start of `text`: one leading space, comma or tab is skipped, then the
-/// token runs to the next delimiter (space, comma, tab, +, -, and the SQZ and DIF characters).
-[[nodiscard]] JcampToken decodeJcampToken(std::string_view text);
+/// The found-mask when every label was read.
+inline constexpr int kJcampAllLabels = (1 << kJcampLabelCount) - 1;
 
-/// Where a table's values go: `data[index * stride]` for index 0 .. capacity-1.
-struct JcampDestination {
-    double* data = nullptr;
-    int stride = 1;
-    int capacity = 0;
+/// What the reader took from one JCAMP-DX file.
+struct JcampFileInfo {
+    /// Values of the fourteen labels: the text after "=", without the line end. Empty when the
+    /// label was not found; NPOINTS holds the count decoded when that differs from the label's.
+    std::array<std::string, kJcampLabelCount> jcampLabels{};
+    int foundMask = 0;  ///< bit 1 << label for each label found
+
+    // Labels beyond the fourteen that decide how the data are laid out and referenced.
+    std::string origin;          ///< "##ORIGIN="
+    std::string shiftReference;  ///< "##.SHIFT REFERENCE=": type, compound, point number, ppm
+    bool ownLayoutMark = false;  ///< "##$PELVARON LAYOUT=" seen: real page real, points in axis order
+    std::string offsetHzText;    ///< "##$PELVARON OFFSET=": Hz of the last point of an FID export
+    std::string decimText, dspfvsText, groupDelayText;  ///< "##$DECIM=", "##$DSPFVS=", "##$GRPDLY="
+    // What spectrometer software records of the reference, as in its own parameter files.
+    std::string sfText;      ///< "##$SF=": MHz of 0 ppm
+    std::string bf1Text;     ///< "##$BF1=": basic frequency, MHz
+    std::string offsetText;  ///< "##$OFFSET=": ppm of the first point of the processed spectrum
+    std::string swpText;     ///< "##$SW_p=": Hz the processed spectrum spans
+    std::string o1Text;      ///< "##$O1=": transmitter offset from BF1, Hz
+    std::string symbolText;  ///< "##SYMBOL=" of an NTUPLES block: which column is the axis
+
+    bool ntuples = false;       ///< the file held an NTUPLES block
+    bool legacyLayout = false;  ///< an export of the earlier layout (origin mark, no layout mark)
+    int realCount = 0;          ///< values decoded into the real parts
+    int imagCount = 0;          ///< values decoded into the imaginary parts
 };
 
-/// How a table ended.
-struct JcampTableResult {
-    int count = 0;                ///< values decoded (the running index at the end)
-    bool endOfFile = false;       ///< the text ended inside the table
-    bool overflowed = false;      ///< decoding stopped at the destination's capacity
-    std::size_t endPosition = 0;  ///< offset in the text of the line that ended the table
-};
-
-/// Decodes the table whose first data line starts at `text[start]`, into `dest`. A line that is a
-/// label or starts with "$$", or a token containing "$", ends the table. At the end of a line whose
-/// last value was a difference, the index steps back so that the next line's first ordinate (the
-/// Y check) overwrites it; the step is undone when the table ends without that line.
-[[nodiscard]] JcampTableResult decodeJcampTable(std::string_view text, std::size_t start,
-                                                const JcampDestination& dest);
-
-/// Reads the JCAMP-DX file at `path` into doc.jcamp (labels) and doc.spectrum.specData (the real parts,
-/// or the table of an XYDATA file, at the even indices; an NTUPLES imaginary page at the odd
-/// ones), with the program's warnings. False after "Error opening file" or when an NTUPLES page
-/// is missing; a file without any data table reads as true with nothing decoded.
-[[nodiscard]] bool readJcamp(Document& doc, platform::UserInterface& ui, const std::string& path);
+/// Reads the JCAMP-DX file at `path` into `info` (labels, layout, counts) and spectrum.specData
+/// (the real parts, or the table of an XYDATA file, at the even indices; an NTUPLES imaginary page
+/// at the odd ones), with the program's warnings; nothing else of the spectrum changes. False after
+/// "Error opening file" or when an NTUPLES page is missing; a file without any data table reads as
+/// true with nothing decoded. `info` holds what was read up to a failure.
+[[nodiscard]] bool readJcamp(Spectrum& spectrum, platform::UserInterface& ui, const std::string& path,
+                             JcampFileInfo& info);
 
 /// Reads the same from text already in memory.
-[[nodiscard]] bool readJcampText(Document& doc, platform::UserInterface& ui, std::string_view text);
+[[nodiscard]] bool readJcampText(Spectrum& spectrum, platform::UserInterface& ui, std::string_view text,
+                                 JcampFileInfo& info);
 
 /// The leading number of a label value ("8192, 8192, 8192, 2" reads as 8192); 0 when none.
 [[nodiscard]] double jcampNumber(std::string_view value);

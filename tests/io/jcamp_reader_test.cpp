@@ -1,4 +1,4 @@
-// The JCAMP-DX reader: tokens, ASDF tables, labels and their warnings, NTUPLES pages, capacity.
+// The JCAMP-DX reader and its ASDF decoder: tables, labels and their warnings, NTUPLES pages, capacity.
 #include "io/jcamp_reader.h"
 
 #include <gtest/gtest.h>
@@ -22,17 +22,18 @@ std::string xyFile(const std::string& lines, std::size_t npoints) {
 /// The text read into a fresh document whose data are zeros.
 struct Read : Scratch {
     bool ok = false;
+    JcampFileInfo info;
     explicit Read(const std::string& text) {
         doc->spectrum.specData.fill(0.0);
-        ok = readJcampText(*doc, ui, text);
+        ok = readJcampText(doc->spectrum, ui, text, info);
     }
-    [[nodiscard]] const std::string& label(int i) const { return doc->jcamp.jcampLabels[i]; }
 };
 
-TEST(JcampTable, DecodesTheCompressedForms) {
+TEST(JcampAsdf, DecodesTheCompressedFormsUpToTheCapacity) {
     struct Case {
         std::string lines;
         std::vector<double> values;
+        bool full = false;  ///< the lines hold more values than these: the table overflows
     };
     std::vector<Case> cases = {
         {"0 A1j2K3a5J\n1 a7\n", {11, -1, 22, -15, -17}},    // the second line's first value is the Y check
@@ -48,19 +49,22 @@ TEST(JcampTable, DecodesTheCompressedForms) {
         {"0\t1.5,-2.25, 3E+02\r\n", {1.5, -2.25, 300}},
         {"12 34 $$ note\n13 56 78\n", {34}},
         {"0 1 2\n$$ checksum\n9 9 9\n", {1, 2}},
+        // The capacity is always the count expected; these hold more and stop before the first too many.
+        {"0 1 2 3 4\n", {1, 2, 3}, true},
+        {"0 A1B2C3D4\n", {11, 22, 33}, true},
+        {"0 A1V\n", {11, 11, 11}, true},
     };
     Case& longLine = cases.emplace_back(Case{"0", {}});  // no value of a long line is an abscissa
     for (int v = 1; v <= 1000; ++v) {
         longLine.lines += " " + std::to_string(v);
         longLine.values.push_back(v);
     }
-    longLine.lines += "\n";
     for (const auto& c : cases) {
-        Read r(xyFile(c.lines, c.values.size()));
-        ASSERT_TRUE(r.ok) << c.lines;
-        EXPECT_EQ(r.part(c.values.size()), c.values) << c.lines;
-        EXPECT_EQ(r.ui.messageTexts(), Texts{}) << c.lines;
-        EXPECT_EQ(r.doc->jcamp.realCount, static_cast<int>(c.values.size())) << c.lines;
+        const int n = static_cast<int>(c.values.size());
+        std::vector<double> out(n + 1, -1.0);  // one value more: nothing is written past the capacity
+        const JcampTableResult r = decodeJcampTable(c.lines, 0, {out.data(), 1, n});
+        EXPECT_EQ(std::tuple(r.count, r.overflowed, out.back()), std::tuple(n, c.full, -1.0)) << c.lines;
+        EXPECT_EQ(std::vector(out.begin(), out.end() - 1), c.values) << c.lines;
     }
 }
 
@@ -74,17 +78,17 @@ TEST(JcampTable, StopsAtTheCapacityWithOneWarning) {
         Read r(ntuples ? testing::jcampNTuplesFile(big) : testing::jcampXYDataFile(big));
         ASSERT_TRUE(r.ok);
         EXPECT_EQ(r.ui.messageTexts(), Texts{kCapacityWarningText});
-        EXPECT_EQ(r.doc->jcamp.realCount, kJcampTableCapacity);
+        EXPECT_EQ(r.info.realCount, kJcampTableCapacity);
         EXPECT_EQ(r.doc->spectrum.specData[kCapacity - 2], big.real[kJcampTableCapacity - 1]);
         EXPECT_EQ(r.doc->spectrum.specData[kCapacity - 1], ntuples ? big.imag[kJcampTableCapacity - 1] : 0);
     }
 }
 
-TEST(JcampLabels, WarningsSayWhatIsMissingOrMiscounted) {
+TEST(JcampLabels, NamesFollowTheJcampRulesAndWarningsSayWhatIsMissingOrMiscounted) {
     Read r(xyFile("0 1 2 3 4\n", 5));
     EXPECT_EQ(r.ui.messageTexts(), Texts{"Number of points different from the expected"});
     EXPECT_EQ(r.ui.messages[0].caption, "warning");
-    EXPECT_EQ(r.label(kJcampNPoints), "4");
+    EXPECT_EQ(r.info.jcampLabels[kJcampNPoints], "4");
 
     // A table that runs to the end of the file: the count is shown, then checked.
     Read open("##TITLE= t\n##JCAMP-DX= 5\n##NPOINTS= 2\n##XYDATA= (X++(Y..Y))\n0 5 6");
@@ -100,21 +104,19 @@ TEST(JcampLabels, WarningsSayWhatIsMissingOrMiscounted) {
     EXPECT_TRUE(empty.ok);
     ASSERT_EQ(empty.ui.messages.size(), 13u);
     EXPECT_EQ(empty.ui.messages.front().text, "could not read JCAMP label");
-}
 
-TEST(JcampLabels, LabelNamesFollowTheJcampRules) {
     // Either spelling of the version label, tabs or no blank after "=", and label names compared
     // without regard to case, blanks, dashes and underscores.
-    Read r(
+    Read spelled(
         "##TITLE=\tSpaced title\n##JCAMPDX= 4.24\n##DATATYPE=NMR SPECTRUM\n##Data_Class=\tXYDATA\n"
         "##.OBSERVE FREQUENCY=400\n##.Observe Nucleus= ^13C\n##.ACQUISITION-MODE= SIMULTANEOUS\n"
         "##XUNITS=HZ\n##XFACTOR=1\n##YFACTOR=1\n##FIRSTX=1\n##LASTX=0\n##NPOINTS=2\n"
         "##XYDATA=\t(X++(Y..Y))\r\n1 7 8\r\n##END=\r\n");
-    EXPECT_EQ(r.ui.messageTexts(), Texts{});
-    EXPECT_EQ(r.doc->jcamp.foundMask, kJcampAllLabels);
-    EXPECT_EQ(std::tuple(r.label(kJcampTitle), r.label(kJcampNucleus)),
+    EXPECT_EQ(spelled.ui.messageTexts(), Texts{});
+    EXPECT_EQ(spelled.info.foundMask, kJcampAllLabels);
+    EXPECT_EQ(std::tuple(spelled.info.jcampLabels[kJcampTitle], spelled.info.jcampLabels[kJcampNucleus]),
               std::tuple("\tSpaced title", " ^13C"));
-    EXPECT_EQ(r.part(2), (std::vector<double>{7, 8}));
+    EXPECT_EQ(spelled.part(2), (std::vector<double>{7, 8}));
 }
 
 TEST(JcampNTuples, PagesGoToTheRealAndImaginaryPartsAndAMissingOneIsAnError) {
@@ -142,11 +144,9 @@ TEST(JcampNTuples, PagesGoToTheRealAndImaginaryPartsAndAMissingOneIsAnError) {
 
     // No imaginary page at all: the real page alone is read. No page: nothing decoded.
     Read realOnly(good.substr(0, good.find("##PAGE= N=2")) + "##END=\n");
-    EXPECT_TRUE(realOnly.ok);
-    EXPECT_EQ(realOnly.part(15), real);
+    EXPECT_EQ(std::tuple(realOnly.ok, realOnly.part(15)), std::tuple(true, real));
     Read none(good.substr(0, good.find("##PAGE= N=1")));
-    EXPECT_TRUE(none.ok);
-    EXPECT_EQ(none.doc->jcamp.realCount, 0);
+    EXPECT_EQ(std::tuple(none.ok, none.info.realCount), std::tuple(true, 0));
 }
 
 }  // namespace

@@ -95,7 +95,6 @@ TEST(JcampWriter, RoundTripsReturnTheDataInEitherDataClassAndColumnForm) {
             Scratch back;
             ASSERT_TRUE(back.importJcamp(text));
             EXPECT_EQ(back.ui.messageTexts(), std::vector<std::string>{});
-            EXPECT_FALSE(back.doc->jcamp.legacyLayout);
             ASSERT_EQ(back.doc->spectrum.nData, 2 * 777);
             for (int i = 0; i < 2 * 777; ++i)
                 ASSERT_EQ(back.doc->spectrum.specData[i], realOnly && i % 2 ? 0.0 : doc->spectrum.specData[i])
