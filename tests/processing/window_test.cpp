@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <functional>
-#include <numbers>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -21,9 +20,7 @@ namespace {
 using testing::dataOf;
 using testing::documentWith;
 
-constexpr double kPi = std::numbers::pi;
 constexpr int kN = 512;
-constexpr double kAq = 0.256;  // 512 doubles at SW 1000 Hz
 
 std::vector<double> ones() { return std::vector<double>(kN, 1.0); }
 
@@ -36,44 +33,44 @@ std::vector<double> weighted(const WindowParams& w, int n = kN) {
     return dataOf(*doc);
 }
 
-TEST(WindowFunctions, EachWeighsPointMByItsFormulaInItsOwnTimeBase) {
-    // The exponential and TRAFICANTE count time as m/(2 SW), the others as m*AQ/N: the two part
-    // after zero filling to N = 1024. The Gaussian has its own pi; the exponential spares the last
-    // two points; the Lorentz-Gauss with LB < 0 rises from 1 to its top at t = GB*AQ; the sine
-    // bell starts at sin(phi).
-    const double traf = -kPi * 3.0 / 2000.0, lg = kPi * -5.0;
+TEST(WindowFunctions, EachWeighsPointMInItsOwnTimeBase) {
+    // 512 points at SW 1000 Hz (AQ 0.256 s), and zero filled to 1024. The exponential and TRAFICANTE
+    // count time as m/(2 SW), the others as m*AQ/N: the two part after zero filling. The Gaussian
+    // has its own pi (3.14159); the exponential spares the last two points; the Lorentz-Gauss with
+    // LB < 0 rises from 1 to its top at t = GB*AQ (point 128 of 512, 256 of 1024); the sine bell
+    // starts at sin(phi).
     using enum Window;
-    const std::pair<WindowParams, std::function<double(double, double)>> cases[] = {
-        {{.lbExp = 1.0, .selected = Exponential},
-         [](double m, double n) { return m >= n - 2 ? 1.0 : std::exp(-kPi * m / 2000.0); }},
-        {{.lbGauss = 2.0, .shift = 0.25, .selected = Gaussian},
-         [](double m, double n) {
-             return std::exp(-std::pow(3.14159 * 2.0 * m * kAq / n - 0.25 * kAq, 2) / (4.0 * std::log(2.0)));
-         }},
-        {{.lbTraf = 3.0, .selected = Traficante},
-         [=](double m, double n) {
-             return std::exp(traf * m) / (std::exp(2 * traf * m) + std::exp(2 * traf * (n - m)));
-         }},
-        {{.lbLg = -5.0, .gb = 0.25, .selected = LorentzGauss},
-         [=](double m, double n) {
-             return std::exp(-lg * m * kAq / n + lg * std::pow(m * kAq / n, 2) / (2.0 * 0.25 * kAq));
-         }},
-        {{.sineDeg = 90.0, .selected = Sine},
-         [](double m, double n) { return std::sin(kPi / 2 + kPi / 2 * m / n); }},
-        {{.sineDeg = 0.0, .selected = Sine}, [](double m, double n) { return std::sin(kPi * m / n); }},
-        {{.sine2Deg = 90.0, .selected = SineSquared},
-         [](double m, double n) { return std::pow(std::sin(kPi / 2 + kPi / 2 * m / n), 2); }},
-        {{.selected = Hanning}, [](double m, double n) { return 0.5 + 0.5 * std::cos(kPi * m / n); }},
-        {{.selected = Hamming}, [](double m, double n) { return 0.54 + 0.46 * std::cos(kPi * m / n); }},
+    const WindowParams expo{.lbExp = 1.0, .selected = Exponential},
+        gauss{.lbGauss = 2.0, .shift = 0.25, .selected = Gaussian},
+        traf{.lbTraf = 3.0, .selected = Traficante}, lg{.lbLg = -5.0, .gb = 0.25, .selected = LorentzGauss},
+        sine90{.sineDeg = 90.0, .selected = Sine};
+    const struct {
+        WindowParams w;
+        int n, m;
+        double value;
+    } cases[] = {
+        {expo, kN, 100, 0.8546359991532334},
+        {expo, kN, kN - 2, 1.0},
+        {expo, 2 * kN, 100, 0.8546359991532334},
+        {gauss, kN, 100, 0.9776820219972115},
+        {gauss, 2 * kN, 100, 0.996880074200694},
+        {traf, kN, 0, 0.9920411993048553},
+        {traf, kN, 256, 1.6706694233571908},
+        {traf, 2 * kN, 256, 3.3147457967784373},
+        {lg, kN, 0, 1.0},
+        {lg, kN, 128, 1.6531041517617928},
+        {lg, 2 * kN, 256, 1.6531041517617928},
+        {sine90, kN, 0, 1.0},
+        {sine90, kN, 100, 0.9533060403541939},
+        {{.sineDeg = 0.0, .selected = Sine}, kN, 256, 1.0},
+        {{.sine2Deg = 90.0, .selected = SineSquared}, kN, 100, 0.9087924065757919},
+        {{.selected = Hanning}, kN, 100, 0.9087924065757919},
+        {{.selected = Hamming}, kN, 100, 0.9160890140497285},
+        {{.selected = Hamming}, 2 * kN, 200, 0.9160890140497285},
     };
-    for (int n : {kN, 2 * kN}) {
-        for (std::size_t i = 0; i < std::size(cases); ++i) {
-            const std::vector<double> x = weighted(cases[i].first, n);
-            for (int m : {0, 1, 100, 128, 256, 400, n - 3, n - 2, n - 1})
-                EXPECT_NEAR(x[m], cases[i].second(m, n), 1e-12)
-                    << "window " << i << " of " << n << " at " << m;
-        }
-    }
+    for (const auto& c : cases)
+        EXPECT_NEAR(weighted(c.w, c.n)[c.m], c.value, 1e-12)
+            << static_cast<int>(c.w.selected) << " of " << c.n << " at " << c.m;
 }
 
 /// The dialog on 512 ones with `window` selected and `set` typed in, after OK: the data, the
