@@ -205,7 +205,7 @@ TEST(PeakPickingDialog, OpensOnTheReportAndClearAllReopensItUntilClosed) {
     for (const auto& [typed, stored, lines] :
          {std::tuple("", 0.0, 8u), std::tuple("inf", 0.0, 0u), std::tuple("7.5 units", 7.5, 0u)}) {
         std::vector<std::size_t> shown;
-        editPeaksCommand(*doc, ui, [&](PeakPickingDialog& d) {
+        editPeaksCommand(*doc, ui, [&, typed = typed](PeakPickingDialog& d) {
             shown.push_back(d.lines().size());
             return shown.size() == 1 ? d.clearAll(typed) : d.cancel();
         });

@@ -297,7 +297,7 @@ private slots:
             const QString file = QString::fromStdString(path);
             const auto seen = runAnswering(
                 app::kCmdImport,
-                {[button](QWidget* w) {
+                {[button = button](QWidget* w) {
                      w->findChild<QRadioButton*>(QStringLiteral("format%1").arg(button))->click();
                      ModalAnswerer::accept()(w);
                  },
