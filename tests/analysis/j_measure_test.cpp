@@ -1,4 +1,5 @@
-// Measure J: the cursors and their lines, Reset, the capacity, the dialog and its printout.
+// Measure J: the cursors and their lines, Reset, the capacity, the printout. The dialog's Clear All,
+// Reset and OK are checked in the window.
 #include "analysis/j_measure.h"
 
 #include <gtest/gtest.h>
@@ -9,12 +10,6 @@
 
 namespace pelvaron::analysis {
 namespace {
-
-/// Records the graying of the document menus as well.
-struct MenuUi : testing::RecordingUserInterface {
-    std::vector<bool> menus;
-    void enableDocumentMenus(bool enable) override { menus.push_back(enable); }
-};
 
 /// 2000 doubles at SW 1000 Hz: two indices are 1 Hz.
 std::unique_ptr<Document> measured() {
@@ -30,7 +25,7 @@ TEST(MeasureJ, LinesAgainstThePreviousCursorExceptAfterAResetAndTheFirst) {
     EXPECT_EQ(placeJCursor(*doc, 200), std::nullopt);
     EXPECT_EQ(doc->jState.jCursorPos[0], 200);
     EXPECT_EQ(placeJCursor(*doc, 214), "J 0-1=7.00");
-    MenuUi ui;
+    testing::RecordingUserInterface ui;
     MeasureJDialog dialog(*doc, ui);
     dialog.reset();
     EXPECT_EQ(placeJCursor(*doc, 300), std::nullopt);
@@ -52,23 +47,6 @@ TEST(MeasureJ, TheTableHolds202CursorsAndIgnoresFurtherClicks) {
     EXPECT_EQ(placeJCursor(*doc, 1000), std::nullopt);
     EXPECT_EQ(std::tuple(doc->jState.jCursorCount, doc->jState.jLines.size(), doc->jState.jLines.back()),
               std::tuple(kMaxJCursors, 201u, "J 200-201=1.00"));
-}
-
-TEST(MeasureJDialog, OpenGraysTheMenusClearAllKeepsMeasuringOkEndsIt) {
-    auto doc = measured();
-    MenuUi ui;
-    MeasureJDialog dialog(*doc, ui);
-    dialog.open();
-    doc->toolActive = 1;
-    (void)placeJCursor(*doc, 20);
-    (void)placeJCursor(*doc, 40);
-    dialog.clearAll();
-    EXPECT_EQ(std::tuple(ui.menus, doc->jState.jShown, dialog.lines().size(), doc->toolActive, ui.repaints),
-              std::tuple(std::vector<bool>{false}, 1, 0u, 1, 1));
-    EXPECT_EQ(placeJCursor(*doc, 60), std::nullopt);  // the first cursor again
-    dialog.ok();
-    EXPECT_EQ(std::tuple(doc->jState.jShown, doc->toolActive, doc->jState.jCursorCount, ui.menus),
-              std::tuple(0, 0, 0, std::vector<bool>{false, true}));
 }
 
 }  // namespace

@@ -24,18 +24,13 @@ TEST(Expansions, SlotStartsFromTheZoomedViewAndRightClickShowsAll) {
     ASSERT_EQ(display::claimExpansionSlot(*doc, ui), 0);
     display::initExpansionSlot(*doc, 0, kW, kH);
     const ExpansionSlot& e = slot0(*doc);
-    EXPECT_EQ(e.expLeftIndex, 500);
-    EXPECT_EQ(e.expRightIndex, 1500);
-    EXPECT_EQ(e.expSpan, 999);
-    EXPECT_EQ(e.expVScale, 90.0);
-    EXPECT_EQ(e.expIntegralY, kH / 2);
+    EXPECT_EQ(std::tuple(e.expLeftIndex, e.expRightIndex, e.expSpan, e.expVScale, e.expIntegralY),
+              std::tuple(500, 1500, 999, 90.0, kH / 2));
     EXPECT_EQ(e.expBaselineHandle, (Rect{0, kH - 36, kW, kH - 30}));
     EXPECT_EQ(e.expPlotRect, (Rect{0, 0, kW, kH - 21}));
 
     EXPECT_TRUE(display::expansionRightButton(*doc, 0).repaint);
-    EXPECT_EQ(e.expLeftIndex, 0);
-    EXPECT_EQ(e.expRightIndex, 2000);
-    EXPECT_EQ(e.expSpan, 2000);
+    EXPECT_EQ(std::tuple(e.expLeftIndex, e.expRightIndex, e.expSpan), std::tuple(0, 2000, 2000));
 }
 
 TEST(Expansions, DragZoomsHandleAndShiftMoveLinesAndOnePointIsRefused) {
@@ -54,30 +49,23 @@ TEST(Expansions, DragZoomsHandleAndShiftMoveLinesAndOnePointIsRefused) {
 
     // Released right to left: columns 50 .. 150 of 2000 doubles over 200 columns.
     const auto rubber = dragX(150, 50);
-    EXPECT_TRUE(rubber.showRubber);
-    EXPECT_EQ(rubber.x0, 150);
-    EXPECT_EQ(e.expLeftIndex, 500);
-    EXPECT_EQ(e.expRightIndex, 1500);
-    EXPECT_EQ(e.expSpan, 1000);
+    EXPECT_EQ(std::tuple(rubber.showRubber, rubber.x0, e.expLeftIndex, e.expRightIndex, e.expSpan),
+              std::tuple(true, 150, 500, 1500, 1000));
 
     // A click without a drag shows the message and keeps the region.
     dragX(70, 70);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "You cannot expand 1 point");
-    EXPECT_EQ(ui.messages[0].caption, "Error");
+    EXPECT_EQ(ui.messages[0].caption + ": " + ui.messages[0].text, "Error: You cannot expand 1 point");
     EXPECT_EQ(e.expSpan, 1000);
     // Zooming on, the region narrows below one pixel per index and still zooms.
     for (int k = 0; k < 3; ++k) dragX(50, 150);
-    EXPECT_EQ(e.expLeftIndex, 936);
-    EXPECT_EQ(e.expRightIndex, 1062);
+    EXPECT_EQ(std::pair(e.expLeftIndex, e.expRightIndex), std::pair(936, 1062));
     // One point left: a drag whose even rounding would leave none is refused as the click is.
-    doc->expansions.windows[0].expLeftIndex = 998;
-    doc->expansions.windows[0].expRightIndex = 1000;
-    doc->expansions.windows[0].expSpan = 2;
+    ExpansionSlot& narrow = doc->expansions.windows[0];
+    narrow.expLeftIndex = 998, narrow.expRightIndex = 1000, narrow.expSpan = 2;
     dragX(10, 50);
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[1].text, "You cannot expand 1 point");
-    EXPECT_EQ(e.expRightIndex - e.expLeftIndex, 2);
+    EXPECT_EQ(std::pair(ui.messageTexts().back(), e.expRightIndex - e.expLeftIndex),
+              std::pair(std::string("You cannot expand 1 point"), 2));
 
     // The handle: a press inside it drags it, and its release zooms nothing.
     const int span = e.expSpan;
@@ -85,9 +73,8 @@ TEST(Expansions, DragZoomsHandleAndShiftMoveLinesAndOnePointIsRefused) {
     display::expansionButtonDown(*doc, mouse, 0, 30, kH - 33);
     EXPECT_EQ(display::expansionMouseMove(*doc, mouse, 0, 80, 50).cursor, display::ExpansionCursor::Handle);
     display::expansionButtonUp(*doc, ui, mouse, 0, 80, 50);
-    EXPECT_EQ(e.expBaselineHandle, (Rect{0, 47, kW, 53}));
-    EXPECT_EQ(e.expSpan, span);
-    EXPECT_EQ(ui.messages.size(), before);
+    EXPECT_EQ(std::tuple(e.expBaselineHandle, e.expSpan, ui.messages.size()),
+              std::tuple(Rect{0, 47, kW, 53}, span, before));
 
     // Shift held: the mouse carries the integral row.
     display::expansionShiftKey(mouse, true);

@@ -1,6 +1,7 @@
 // The window at work, offscreen: it starts, its keys run the items their menu texts name, it
 // opens the example through the command path and draws it, and each dialog widget drives its
-// model. What the models and the drawing compute is checked with them.
+// model; Ctrl+E opens expansion windows that a set-up closes, and the two-set strip's buttons and
+// bars reach the two-set display. What the models and the drawing compute is checked with them.
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
@@ -9,6 +10,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -17,23 +19,25 @@
 #include <map>
 #include <memory>
 #include <set>
-#include <sstream>
 
 #include "app/command_ids.h"
+#include "app/display_commands.h"
 #include "app/menu_state.h"
 #include "aspect_writer.h"
-#include "cli/cli.h"
 #include "cli/steps.h"
+#include "display/two_set.h"
 #include "document/units.h"
 #include "gui/dialog_placement.h"
 #include "gui/dialogs/about_dialog.h"
 #include "gui/dialogs/interactive_apodization_dialog.h"
 #include "gui/dialogs/measure_j_dialog.h"
 #include "gui/dialogs/phase_dialog.h"
+#include "gui/expansion_window.h"
 #include "gui/help_window.h"
 #include "gui/main_window.h"
 #include "gui/menu_layout.h"
 #include "gui/plot_view.h"
+#include "gui/two_set_strip.h"
 #include "modal_helper.h"
 #include "nicolet_writer.h"
 #include "nuts_writer.h"
@@ -42,39 +46,25 @@
 #include "winnmr_writer.h"
 
 using pelvaron::Document;
+using pelvaron::gui::ExpansionWindow;
 using pelvaron::gui::MainWindow;
+using pelvaron::testing::fieldText;
+using pelvaron::testing::listLines;
 using pelvaron::testing::ModalAnswerer;
+using pelvaron::testing::pixelsOf;
 using pelvaron::testing::sendMouse;
 using pelvaron::testing::typeInto;
 namespace app = pelvaron::app;
+namespace display = pelvaron::display;
 
 namespace {
 
+const char* const kExample = PELVARON_SOURCE_DIR "/examples/ethyl-acetate/1";
 const QString kExampleFid = QStringLiteral(PELVARON_SOURCE_DIR "/examples/ethyl-acetate/1/fid");
-
-/// Pixels of one pure colour: the trace's blue, or the red of the pivot line and the marks.
-int pixelsOf(const QImage& image, Qt::GlobalColor colour) {
-    const QColor pure(colour);
-    auto fits = [](int value, int full) { return full > 0 ? value > 200 : value < 80; };
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            count +=
-                fits(c.red(), pure.red()) && fits(c.green(), pure.green()) && fits(c.blue(), pure.blue());
-        }
-    }
-    return count;
-}
 
 /// Sets the name field of a file dialog; typed, it would have the dialog read the folder.
 void setFileName(QWidget* dialog, const QString& path) {
     dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
-}
-
-QString fieldText(QWidget* dialog, const char* name) {
-    auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(name));
-    return edit != nullptr ? edit->text() : QStringLiteral("(no field %1)").arg(QString::fromLatin1(name));
 }
 
 }  // namespace
@@ -121,11 +111,7 @@ private slots:
     void init() {
         doc_ = std::make_unique<Document>();
         window_ = std::make_unique<MainWindow>(*doc_);
-        window_->resize(1280, 800);
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-        window_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QVERIFY(pelvaron::testing::showActive(window_.get()));
     }
 
     void cleanup() {
@@ -311,7 +297,7 @@ private slots:
             const QString file = QString::fromStdString(path);
             const auto seen = runAnswering(
                 app::kCmdImport,
-                {[button](QWidget* w) {
+                {[button = button](QWidget* w) {
                      w->findChild<QRadioButton*>(QStringLiteral("format%1").arg(button))->click();
                      ModalAnswerer::accept()(w);
                  },
@@ -327,7 +313,7 @@ private slots:
     }
 
     void theAnalysisToolsOpenTheirDialogsFromThePlot() {
-        QVERIFY(window_->dispatcher().openPath(PELVARON_SOURCE_DIR "/examples/ethyl-acetate/1"));
+        QVERIFY(window_->dispatcher().openPath(kExample));
         std::string error;
         QVERIFY(pelvaron::cli::runSteps(*doc_, window_->userInterface(), "em=0.3,ft,autophase", error));
         doc_->spectrum.xUnits = pelvaron::kPpm;
@@ -362,21 +348,31 @@ private slots:
         QCOMPARE(answerer.seen().last(), QStringLiteral("PEAK PICKING"));
         QCOMPARE(doc_->peaks.peakRegionCount, 1);
 
-        // Measure J grays the document's commands until its dialog closes; each click adds a line.
+        // Measure J grays the document's commands until its dialog closes; each click adds the
+        // model's line, Clear All empties the list and keeps measuring, Reset breaks the chain.
         window_->action(app::kCmdMeasureJ)->trigger();
-        QVERIFY(window_->measureJDialog() != nullptr);
-        QVERIFY(!window_->action(app::kCmdOpen)->isEnabled());
+        QWidget* measureJ = window_->measureJDialog();
+        QVERIFY(measureJ != nullptr && !window_->action(app::kCmdOpen)->isEnabled());
         drag(300, 300);
         drag(330, 330);
-        QTRY_COMPARE_WITH_TIMEOUT(
-            window_->measureJDialog()->findChild<QListWidget*>(QStringLiteral("lines"))->count(), 1, 5000);
-        window_->measureJDialog()->close();
+        QCOMPARE(doc_->jState.jLines.size(), std::size_t{1});
+        QTRY_COMPARE_WITH_TIMEOUT(listLines(measureJ, "lines"),
+                                  pelvaron::testing::qtLines(doc_->jState.jLines), 5000);
+        pelvaron::testing::click(measureJ, "clearAll");
+        QVERIFY(listLines(measureJ, "lines").isEmpty() && measureJ->isVisible());
+        QCOMPARE(doc_->jState.jCursorCount, 0);
+        drag(300, 300);
+        pelvaron::testing::click(measureJ, "reset");
+        QCOMPARE(std::pair(doc_->jState.jChainBreak, doc_->jState.jCursorCount), std::pair(1, 1));
+        measureJ->close();  // the title bar's close acts as OK
         QTRY_VERIFY_WITH_TIMEOUT(window_->measureJDialog() == nullptr, 5000);
         QVERIFY(window_->action(app::kCmdOpen)->isEnabled());
-        QCOMPARE(doc_->jState.jShown, 0);
+        QCOMPARE(std::tuple(doc_->jState.jShown, doc_->jState.jCursorCount, doc_->toolActive),
+                 std::tuple(0, 0, 0));
 
         // Reference: the click opens the dialog, its OK moves the axis.
         answerer.answer([](QWidget* w) {
+            QVERIFY(!pelvaron::testing::child<QLineEdit>(w, "currentReference")->isEnabled());
             QVERIFY(typeInto(w, "newReference", QStringLiteral("5")));
             ModalAnswerer::accept()(w);
         });
@@ -406,43 +402,6 @@ private slots:
                                               }});
         QCOMPARE(seen, QStringList{"Warning"});
         QVERIFY(window_->isVisible());
-    }
-
-    void renderCommandWritesThePlotAsPng() {
-        QTemporaryDir dir;
-        const std::string png = dir.filePath(QStringLiteral("plot.png")).toStdString();
-        const std::string example = PELVARON_SOURCE_DIR "/examples/ethyl-acetate/1";
-        std::ostringstream out, err;
-        QCOMPARE(pelvaron::cli::runCli({"render", example, "-o", png, "--width", "640", "--height", "400"},
-                                       out, err),
-                 0);
-        QCOMPARE(out.str(), png + "\n");
-        const QImage image(QString::fromStdString(png));
-        QCOMPARE(image.size(), QSize(640, 400));
-        QVERIFY(pixelsOf(image, Qt::blue) > 500);
-        // The peaks and integrals asked for are drawn as the window draws them: labels and brackets.
-        QCOMPARE(pelvaron::cli::runCli(
-                     {"render", example, "-o", png, "--width", "640", "--height", "400", "--steps",
-                      "em=0.3,ft,autophase", "--peaks", "4.3/3.9", "--integrate", "2.2/1.9"},
-                     out, err),
-                 0);
-        const QImage marked(QString::fromStdString(png));
-        QVERIFY(pixelsOf(marked, Qt::red) > 40);
-        QVERIFY(pixelsOf(marked, Qt::black) > pixelsOf(image, Qt::black) + 40);
-        // Refusals of render's own: a size that is not a number of pixels, a PNG that cannot be written.
-        for (const auto& [args, status, says] :
-             {std::tuple{std::vector<std::string>{"render", example, "-o", png, "--width", "12x"}, 2,
-                         "--width must be a whole number"},
-              {{"render", example, "-o", "/nonexistent-folder/plot.png"},
-               1,
-               "cannot write /nonexistent-folder"},
-              {{"render", example, "-o", png, "--peaks", "4.3"},
-               2,
-               "--peaks 4.3: expected FROM/TO in ppm"}}) {
-            err.str({});
-            QCOMPARE(pelvaron::cli::runCli(args, out, err), status);
-            QVERIFY2(err.str().find(says) != std::string::npos, err.str().c_str());
-        }
     }
 
     void apodizeTransformAutophaseAndPhaseTheExample() {
@@ -614,6 +573,74 @@ private slots:
         QCOMPARE(centeredPosition(QRect(1700, 1000, 400, 200), QSize(300, 200), screen), QPoint(1620, 880));
         // Larger than the screen: the top-left corner stays visible.
         QCOMPARE(centeredPosition(QRect(0, 0, 100, 100), QSize(2500, 1500), screen), QPoint(0, 0));
+    }
+
+    void ctrlEOpensAChildWindowThatASetUpCloses() {
+        QVERIFY(window_->dispatcher().openPath(kExample));
+        QTest::keyClick(window_.get(), Qt::Key_E, Qt::ControlModifier);
+        QTest::keyClick(window_.get(), Qt::Key_E, Qt::ControlModifier);
+        const auto windows = window_->expansionWindows();
+        QCOMPARE(static_cast<int>(windows.size()), 2);
+        ExpansionWindow* w = windows[0]->slot() == 0 ? windows[0] : windows[1];
+        QCOMPARE(w->parentWidget(), window_->plotView());
+        QCOMPARE(doc_->nExpansions, 2);
+        // Where it stands, for the printed page: at (100, 100) of the client area, 200 x 150.
+        const pelvaron::ExpansionSlot& slot = doc_->expansions.windows[0];
+        QCOMPARE(slot.frame, (pelvaron::Rect{100, 100, 300, 250}));
+        QCOMPARE(slot.captionHeight, 150 - w->view()->height());
+        QVERIFY(pelvaron::testing::pixelsOf(w->view()->grab().toImage(), Qt::blue) > 20);
+
+        // Its buttons and a drag in it change its own slot only.
+        const double vScale = slot.expVScale;
+        QTest::mouseClick(w->view()->button(display::ExpansionButton::Increase), Qt::LeftButton);
+        QCOMPARE(slot.expVScale, vScale * 1.5);
+        QCOMPARE(doc_->vScale, vScale);
+        const int width = w->view()->width();
+        sendMouse(w->view(), QEvent::MouseButtonPress, QPoint(width / 4, 40), Qt::LeftButton, Qt::LeftButton);
+        sendMouse(w->view(), QEvent::MouseMove, QPoint(width / 2, 60), Qt::NoButton, Qt::LeftButton);
+        QVERIFY(!w->view()->rubber().isNull());
+        sendMouse(w->view(), QEvent::MouseButtonRelease, QPoint(width / 2, 60), Qt::LeftButton, Qt::NoButton);
+        QVERIFY(slot.expLeftIndex > 0);
+        QVERIFY(slot.expRightIndex < doc_->spectrum.nData);
+
+        // The close button frees the slot at once; a set-up closes the rest.
+        QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("expansionClose")), Qt::LeftButton);
+        QCOMPARE(doc_->expansionUsed[0], 0);
+        QCOMPARE(static_cast<int>(window_->expansionWindows().size()), 1);
+        QVERIFY(window_->dispatcher().openPath(kExample));
+        QVERIFY(window_->expansionWindows().empty());
+        QCOMPARE(doc_->nExpansions, 0);
+        QTest::keyClick(window_.get(), Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(window_->expansionWindows().at(0)->slot(), 0);
+    }
+
+    void theStripsButtonsAndBarsReachTheTwoSetDisplay() {
+        QVERIFY(window_->dispatcher().openPath(kExample));
+        // As Add/Subtract does once its Open has loaded the new set.
+        display::prepareTwoSetDisplay(*doc_);
+        window_->showTwoSetControls(true);
+        display::beginTwoSetDisplay(*doc_);
+        auto* strip = window_->twoSetStrip();
+        QVERIFY(strip != nullptr);
+        const double before = doc_->spectrum.specData[0];
+
+        strip->bar(display::TwoSetBar::Shift)->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QCOMPARE(doc_->secondShift, 25);
+        QCOMPARE(window_->statusText(0), QStringLiteral("Offset: 25"));
+        auto button = [&](int id) {
+            return strip->findChild<QPushButton*>(QStringLiteral("twoSet%1").arg(id));
+        };
+        QCOMPARE(button(app::kCmdTwoSetAdd)->text(), QStringLiteral("1+2"));
+        QTest::mouseClick(button(app::kCmdTwoSetSubtract), Qt::LeftButton);
+        QCOMPARE(doc_->spectrum.specData[0], before);  // the shift leaves the first doubles alone
+        QCOMPARE(doc_->spectrum.specData[25], doc_->secondData[25] - doc_->secondData[0]);
+        QTest::mouseClick(button(app::kCmdTwoSetRange), Qt::LeftButton);
+        QCOMPARE(strip->bar(display::TwoSetBar::Factor)->maximum(), 5000);
+
+        QTest::mouseClick(button(app::kCmdTwoSetQuit), Qt::LeftButton);
+        QCOMPARE(doc_->addSubMode, 0);
+        QVERIFY(window_->twoSetStrip() == nullptr);
+        QCOMPARE(doc_->spectrum.specData[25], doc_->undo.specData[25]);
     }
 };
 

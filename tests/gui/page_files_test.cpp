@@ -1,6 +1,6 @@
 // The printed page as files and on the clipboard, read back with Qt: the command line's PDF (one
 // page, the legend's text), SVG (loads, holds the legend's text) and PNG (size and resolution),
-// a refused extension writing nothing; the window's copies and its Printer Options.
+// the plot as PNG, a refusal writing nothing; the window's copies and its Printer Options.
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
@@ -12,6 +12,7 @@
 #include <QTest>
 #include <memory>
 #include <sstream>
+#include <tuple>
 
 #ifdef PELVARON_HAVE_QTPDF
 #include <QPdfDocument>
@@ -26,16 +27,18 @@
 
 using pelvaron::gui::MainWindow;
 using pelvaron::testing::ModalAnswerer;
+using pelvaron::testing::pixelsOf;
 namespace app = pelvaron::app;
 
 namespace {
 
 const std::string kExample = PELVARON_SOURCE_DIR "/examples/ethyl-acetate/1";
 
-int runCli(const std::vector<std::string>& args, std::string* err = nullptr) {
-    std::ostringstream out, errs;
-    const int status = pelvaron::cli::runCli(args, out, errs);
+int runCli(const std::vector<std::string>& args, std::string* err = nullptr, std::string* out = nullptr) {
+    std::ostringstream outs, errs;
+    const int status = pelvaron::cli::runCli(args, outs, errs);
     if (err) *err = errs.str();
+    if (out) *out = outs.str();
     return status;
 }
 
@@ -94,27 +97,56 @@ private slots:
         QCOMPARE(qRound(image.dotsPerMeterX() * 0.0254), 100);
     }
 
-    void refusedExtensionsAndOptionsWriteNothing() {
+    void thePlotAsPngShowsTheTraceAndTheMarksAskedFor() {
         QTemporaryDir dir;
-        for (const char* name : {"page.jpg", "page", "page.pdf.txt"}) {
-            const std::string out = dir.filePath(QString::fromLatin1(name)).toStdString();
-            std::string err;
-            QCOMPARE(runCli(pageArgs(out), &err), 2);
-            QVERIFY2(err.find("PDF, SVG or PNG") != std::string::npos, err.c_str());
-        }
-        // The page's options mean nothing without --page.
         const std::string png = dir.filePath(QStringLiteral("plot.png")).toStdString();
-        QCOMPARE(runCli({"render", kExample, "-o", png, "--landscape"}), 2);
-        QCOMPARE(runCli({"render", kExample, "--page", "-o", png, "--dpi", "5000"}), 2);
-        QCOMPARE(runCli({"render", kExample, "--page", "-o", png, "--paper", "a3"}), 2);
+        std::vector<std::string> args = {"render", kExample, "-o", png, "--width", "640", "--height", "400"};
+        std::string out;
+        QCOMPARE(runCli(args, nullptr, &out), 0);
+        QCOMPARE(out, png + "\n");
+        const QImage image(QString::fromStdString(png));
+        QCOMPARE(image.size(), QSize(640, 400));
+        QVERIFY(pixelsOf(image, Qt::blue) > 500);
+        // The peaks and integrals asked for are drawn as the window draws them: labels and brackets.
+        args.insert(args.end(),
+                    {"--steps", "em=0.3,ft,autophase", "--peaks", "4.3/3.9", "--integrate", "2.2/1.9"});
+        QCOMPARE(runCli(args), 0);
+        const QImage marked(QString::fromStdString(png));
+        QVERIFY(pixelsOf(marked, Qt::red) > 40);
+        QVERIFY(pixelsOf(marked, Qt::black) > pixelsOf(image, Qt::black) + 40);
+    }
+
+    void refusalsWriteNothing() {
+        QTemporaryDir dir;
+        const std::string png = dir.filePath(QStringLiteral("plot.png")).toStdString();
+        auto page = [&dir](const char* name) {
+            return pageArgs(dir.filePath(QString::fromLatin1(name)).toStdString());
+        };
+        // The page's picture type comes from its extension; its options mean nothing without --page.
+        const std::tuple<std::vector<std::string>, int, const char*> cases[] = {
+            {page("page.jpg"), 2, "PDF, SVG or PNG"},
+            {page("page"), 2, "PDF, SVG or PNG"},
+            {page("page.pdf.txt"), 2, "PDF, SVG or PNG"},
+            {{"render", kExample, "-o", png, "--landscape"}, 2, ""},
+            {{"render", kExample, "--page", "-o", png, "--dpi", "5000"}, 2, ""},
+            {{"render", kExample, "--page", "-o", png, "--paper", "a3"}, 2, ""},
+            {{"render", kExample, "-o", png, "--width", "12x"}, 2, "--width must be a whole number"},
+            {{"render", kExample, "-o", png, "--peaks", "4.3"}, 2, "--peaks 4.3: expected FROM/TO in ppm"},
+            {{"render", kExample, "-o", "/nonexistent-folder/plot.png"},
+             1,
+             "cannot write /nonexistent-folder"}};
+        for (const auto& [args, status, says] : cases) {
+            std::string err;
+            QCOMPARE(runCli(args, &err), status);
+            QVERIFY2(err.find(says) != std::string::npos, err.c_str());
+        }
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{});
     }
 
     void theWindowCopiesThePageAndTheViewAndStoresThePrinterOptions() {
         pelvaron::Document doc;
         MainWindow window(doc);
-        window.resize(1000, 700);
-        window.show();
+        QVERIFY(pelvaron::testing::showActive(&window));
         QVERIFY(window.dispatcher().openPath(kExample));
         QVERIFY(window.dispatcher().dispatch(app::kCmdCopyMetafile));
         const QMimeData* mime = QGuiApplication::clipboard()->mimeData();

@@ -1,16 +1,23 @@
-// The simulation dialog widgets, offscreen: each passes its controls to its model and shows what
-// the model says, compared with the model's own output; the ring of nucleus buttons stays clear of
-// the other controls. What the models compute is checked with them.
+// The dialog widgets, offscreen: baseline correction, the data operations, the peak report, the
+// integrals and the simulation's, each passing its controls to its model and showing what the
+// model says (compared with the model's own output); the ring of nucleus buttons stays clear of
+// the other controls; the text reports print as pages. Measure J's and Reference's are checked in
+// the window. What the models compute is checked with them.
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegion>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <functional>
@@ -19,71 +26,72 @@
 #include <vector>
 
 #include "../display/display_fixture.h"
+#include "analysis/integral_dialogs.h"
+#include "analysis/peaks.h"
+#include "gui/dialogs/baseline_dialog.h"
+#include "gui/dialogs/hydrogens_dialog.h"
 #include "gui/dialogs/input_parameters_dialog.h"
+#include "gui/dialogs/integral_factor_dialog.h"
 #include "gui/dialogs/interactive_sim_dialog.h"
+#include "gui/dialogs/multi_point_baseline_dialog.h"
+#include "gui/dialogs/peak_picking_dialog.h"
 #include "gui/dialogs/select_subsystem_dialog.h"
+#include "gui/dialogs/shift_data_dialog.h"
+#include "gui/dialogs/signal_to_noise_dialog.h"
 #include "gui/dialogs/simulation_data_dialog.h"
+#include "gui/dialogs/suppress_peaks_dialog.h"
+#include "gui/report_printer.h"
 #include "modal_helper.h"
 #include "simulation/simulation_dialogs.h"
 #include "simulation/spin_engine.h"
 
 using pelvaron::Document;
+using pelvaron::testing::child;
+using pelvaron::testing::click;
+using pelvaron::testing::fieldText;
+using pelvaron::testing::listLines;
 using pelvaron::testing::makeDocument;
 using pelvaron::testing::ModalAnswerer;
 using pelvaron::testing::RecordingUserInterface;
 using pelvaron::testing::sendMouse;
 using pelvaron::testing::typeInto;
+namespace analysis = pelvaron::analysis;
 namespace gui = pelvaron::gui;
+namespace processing = pelvaron::processing;
 namespace simulation = pelvaron::simulation;
 using simulation::SimulationDataDialog;
 
 namespace {
 
-template <typename T = QAbstractButton>
-T* child(QWidget* dialog, const char* name) {
-    return dialog->findChild<T*>(QString::fromLatin1(name));
+/// Page objects of a PDF file (the page tree's "/Pages" is not one).
+int pdfPageCount(const QByteArray& pdf) {
+    int count = 0;
+    for (qsizetype at = pdf.indexOf("/Type /Page"); at >= 0; at = pdf.indexOf("/Type /Page", at + 1))
+        count += pdf.mid(at + 11, 1) != "s";
+    return count;
 }
 
-void click(QWidget* dialog, const char* name) {
-    auto* button = child(dialog, name);
-    QVERIFY2(button != nullptr, name);
-    button->click();
-}
+/// Whether the button named `name` is checked.
+bool checked(QWidget* dialog, const char* name) { return child(dialog, name)->isChecked(); }
 
-QString text(QWidget* dialog, const char* name) {
-    if (auto* edit = child<QLineEdit>(dialog, name)) return edit->text();
-    if (auto* label = child<QLabel>(dialog, name)) return label->text();
-    return QStringLiteral("<no %1>").arg(QString::fromLatin1(name));
-}
-
-QStringList lines(QWidget* dialog, const char* list) {
-    QStringList shown;
-    if (auto* widget = child<QListWidget>(dialog, list))
-        for (int row = 0; row < widget->count(); ++row) shown << widget->item(row)->text();
-    return shown;
-}
-
-QStringList qt(const std::vector<std::string>& texts) {
-    QStringList out;
-    for (const std::string& t : texts) out << QString::fromStdString(t);
-    return out;
-}
+QStringList qt(const std::vector<std::string>& lines) { return pelvaron::testing::qtLines(lines); }
 
 /// Every edit, the unit and both lists of Simulation data show what its model says.
 void expectShowsModel(QWidget* dialog, const SimulationDataDialog& model) {
     const simulation::SimulationFields f = model.fields();
     QStringList shown;
     for (const char* name : {"sf", "from", "to", "points", "lineWidth", "threshold", "unit"})
-        shown << text(dialog, name);
+        shown << fieldText(dialog, name);
     const QStringList want = qt({f.sf, f.from, f.to, f.points, f.lineWidth, f.threshold, model.unitLabel()});
-    QCOMPARE(shown + lines(dialog, "shifts") + lines(dialog, "couplings"),
+    QCOMPARE(shown + listLines(dialog, "shifts") + listLines(dialog, "couplings"),
              want + qt(model.shiftLines()) + qt(model.couplingLines()));
 }
 
 /// Interactive Sim. shows what a model given the same events says.
 void expectShowsModel(QWidget* dialog, const simulation::InteractiveSimDialog& model) {
-    const QStringList shown = lines(dialog, "shifts") + lines(dialog, "couplings") + lines(dialog, "width") +
-                              QStringList{text(dialog, "parameterLabel"), text(dialog, "parameter")};
+    const QStringList shown =
+        listLines(dialog, "shifts") + listLines(dialog, "couplings") + listLines(dialog, "width") +
+        QStringList{fieldText(dialog, "parameterLabel"), fieldText(dialog, "parameter")};
     QCOMPARE(shown, qt(model.shiftLines()) + qt(model.couplingLines()) +
                         qt({model.widthLine(), model.parameterLabel(), model.parameterText()}));
 }
@@ -101,7 +109,7 @@ void clickLine(QWidget* dialog, const char* list, int row) {
 ModalAnswerer::Answer typeAndOk(const char* edit, QString typed, const char* label = nullptr,
                                 QString* shown = nullptr) {
     return [=](QWidget* dialog) {
-        if (shown != nullptr) *shown = text(dialog, label);
+        if (shown != nullptr) *shown = fieldText(dialog, label);
         typeInto(dialog, edit, typed);
         ModalAnswerer::clickButton(QStringLiteral("OK"))(dialog);
     };
@@ -140,7 +148,7 @@ void enterSubsystem(Document& doc, RecordingUserInterface& ui, int n) {
 
 }  // namespace
 
-class SimulationDialogsTest : public QObject {
+class DialogsTest : public QObject {
     Q_OBJECT
 
 private:
@@ -151,10 +159,186 @@ private slots:
     void init() {
         ui_ = RecordingUserInterface{};
         doc_ = makeDocument(ui_);
-        QVERIFY(simulation::beginNewSimulation(*doc_, ui_));
+    }
+
+    void manualBaselinePreviewsAndEndsWithOkOrCancel() {
+        const double before = doc_->spectrum.specData[0];
+        for (const bool ok : {false, true}) {
+            processing::BaselineDialog model(*doc_, ui_);
+            gui::BaselineDialogWidget dialog(model, nullptr);
+            QSignalSpy previews(&dialog, &gui::BaselineDialogWidget::previewChanged);
+            auto* order0 = dialog.findChild<QScrollBar*>(QStringLiteral("order0"));
+            QVERIFY(order0 != nullptr && dialog.findChild<QScrollBar*>(QStringLiteral("order4")) != nullptr);
+            order0->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            order0->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            QCOMPARE(std::pair(model.position(0), order0->value()), std::pair(6, 6));
+            QCOMPARE(previews.count(), 2);
+            QCOMPARE(previews.last().at(0).value<QVector<QPoint>>().size(),
+                     static_cast<qsizetype>(model.drawnPreview().size()));
+            click(&dialog, ok ? "ok" : "cancel");
+            QVERIFY(!dialog.isVisible() && previews.last().at(0).value<QVector<QPoint>>().isEmpty());
+            QCOMPARE(dialog.result(), ok ? QDialog::Accepted : QDialog::Rejected);
+            QCOMPARE(doc_->spectrum.specData[0] > before, ok);
+        }
+    }
+
+    void multiPointBaselineEndsOnceHoweverClosed() {
+        for (const bool apply : {false, true}) {
+            gui::MultiPointBaselineWidget dialog(*doc_, ui_, nullptr);
+            QVERIFY(!dialog.isModal());
+            QCOMPARE(doc_->tools.baselinePickMode, 1);
+            dialog.show();
+            QVERIFY(processing::MultiPointBaseline(*doc_, ui_).addPoint(0.5));
+            QSignalSpy finished(&dialog, &QDialog::finished);
+            // Apply zeroes the last point; Escape, then the window's own closing, leave the data.
+            const double lastImaginary = doc_->spectrum.specData[doc_->spectrum.nData - 1];
+            apply ? click(&dialog, "apply") : QTest::keyClick(&dialog, Qt::Key_Escape);
+            const int repaints = ui_.repaints;
+            dialog.reject();
+            dialog.accept();
+            QCOMPARE(std::tuple(finished.count(), ui_.repaints, doc_->tools.baselinePickMode),
+                     std::tuple(1, repaints, 0));
+            QCOMPARE(doc_->spectrum.specData[doc_->spectrum.nData - 1], apply ? 0.0 : lastImaginary);
+            QCOMPARE(doc_->baseline.baselinePointCount, 0);
+        }
+    }
+
+    void dataOperationDialogsPassTheirControls() {
+        // Shift left by a typed count of 3 points; the direction is remembered.
+        for (int i = 0; i < doc_->spectrum.nData; ++i) doc_->spectrum.specData[i] = i;
+        doc_->dataOps.shiftLeft = 0;
+        for (const bool ok : {true, false}) {
+            processing::ShiftDataDialog model(*doc_, ui_);
+            gui::ShiftDataDialogWidget dialog(model, nullptr);
+            QCOMPARE(checked(&dialog, "leftShift"), !ok);
+            click(&dialog, "leftShift");
+            QVERIFY(typeInto(&dialog, "count", QStringLiteral("3")));
+            click(&dialog, ok ? "ok" : "cancel");
+            QCOMPARE(doc_->spectrum.specData[0], 6.0);
+        }
+
+        // Supress Peaks by zeros over the picked region.
+        doc_->tools.suppressFrom = 8;
+        doc_->tools.suppressTo = 16;
+        doc_->dataOps.suppressByZeros = 0;
+        {
+            processing::SuppressPeaksDialog model(*doc_, ui_);
+            gui::SuppressPeaksDialogWidget dialog(model, nullptr);
+            QVERIFY(checked(&dialog, "byNoise"));
+            click(&dialog, "byZeros");
+            click(&dialog, "ok");
+        }
+        QCOMPARE(
+            std::tuple(doc_->spectrum.specData[8], doc_->spectrum.specData[15], doc_->spectrum.specData[16]),
+            std::tuple(0.0, 0.0, 22.0));
+
+        gui::SignalToNoiseDialogWidget sn(QStringLiteral("123.4"), nullptr);
+        auto* snEdit = sn.findChild<QLineEdit*>(QStringLiteral("sn"));
+        QVERIFY(snEdit != nullptr && snEdit->isReadOnly() && snEdit->text() == QStringLiteral("123.4"));
+    }
+
+    void integralDialogsStoreWhatIsTyped() {
+        auto& in = doc_->integrals;
+        in.integralValue[0] = 2.0;
+        in.integralValue[1] = 4.0;
+        in.prevRefIntegral = 0;
+        in.refIntegral = 1;
+        in.refIntegralValue = 1.0;
+        for (const bool ok : {true, false}) {
+            analysis::HydrogensDialog model(*doc_);
+            gui::HydrogensDialogWidget dialog(model, *doc_, ui_, nullptr);
+            QVERIFY(typeInto(&dialog, "hydrogens", QStringLiteral("3")));
+            click(&dialog, ok ? "ok" : "cancel");
+            QCOMPARE(in.refIntegralValue, ok ? 3.0 : in.refIntegralValueShown);
+        }
+
+        analysis::IntegralFactorDialog model(*doc_);
+        gui::IntegralFactorDialogWidget dialog(model, *doc_, nullptr);
+        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("factor"))->text(), QStringLiteral("1.330000"));
+        QVERIFY(typeInto(&dialog, "factor", QStringLiteral("2.5")));
+        click(&dialog, "ok");
+        QCOMPARE(in.integralScaleStep, 2.5);
+    }
+
+    void peakReportReturnsTheModelsCodes() {
+        QVERIFY(analysis::pickPeaksInRegion(*doc_, ui_, 150, 250, 10.0));
+        doc_->peaks.peakInterpolate = 1;
+        {
+            analysis::PeakPickingDialog model(*doc_, ui_);
+            gui::PeakPickingDialogWidget dialog(model, nullptr);
+            QCOMPARE(listLines(&dialog, "report"), qt(model.lines()));
+            QCOMPARE(model.lines().size(), std::size_t{4});
+            // The check box closes the dialog for the reopening with the list recomputed.
+            ModalAnswerer answerer;
+            answerer.answer(ModalAnswerer::clickButton(QStringLiteral("Apply parabolic interpolation")));
+            QCOMPARE(dialog.exec(), analysis::PeakPickingDialog::kReopen);
+            QCOMPARE(doc_->peaks.peakInterpolate, 0);
+        }
+        {
+            // Export stays open; OK stores the check box.
+            analysis::PeakPickingDialog model(*doc_, ui_);
+            gui::PeakPickingDialogWidget dialog(model, nullptr);
+            QVERIFY(!checked(&dialog, "interpolation"));
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("peaks.txt"));
+            ui_.files.push_back(path.toStdString());
+            dialog.open();
+            click(&dialog, "export");
+            QVERIFY(dialog.isVisible() && QFile::exists(path));
+            dialog.findChild<QCheckBox*>(QStringLiteral("interpolation"))->setChecked(true);
+            click(&dialog, "ok");
+            QCOMPARE(dialog.result(), analysis::PeakPickingDialog::kClosed);
+            QCOMPARE(doc_->peaks.peakInterpolate, 1);
+        }
+        for (const bool clear : {true, false}) {
+            analysis::PeakPickingDialog model(*doc_, ui_);
+            gui::PeakPickingDialogWidget dialog(model, nullptr);
+            dialog.open();
+            QVERIFY(typeInto(&dialog, "threshold", QStringLiteral("7.5")));
+            clear ? click(&dialog, "clearAll") : QTest::keyClick(&dialog, Qt::Key_Escape);
+            QCOMPARE(dialog.result(),
+                     clear ? analysis::PeakPickingDialog::kReopen : analysis::PeakPickingDialog::kClosed);
+            QCOMPARE(std::pair(doc_->peaks.peakThreshold, doc_->peaks.peakRegionCount), std::pair(7.5, 0));
+        }
+    }
+
+    void textReportsPrintOnPagesAndEachCopyStartsAPageOfItsOwn() {
+        QTemporaryDir dir;
+        int perPage = 0;
+        const gui::PageSource pages = [&perPage](int n) {
+            perPage = n;
+            return analysis::paginate(std::vector<std::string>(250, "   1    100.00      1.00     50.000"),
+                                      n);
+        };
+        auto pdfPages = [](const QString& path) {
+            QFile file(path);
+            const QByteArray pdf = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+            return pdf.startsWith("%PDF") ? pdfPageCount(pdf) : -1;
+        };
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("report.pdf")));
+        printer.setCopyCount(2);
+        QVERIFY(gui::paintTextPages(printer, pages, 5, 14));
+        QVERIFY(perPage > 10 && perPage < 250);
+        QCOMPARE(pdfPages(printer.outputFileName()), 2 * ((250 + perPage - 1) / perPage));
+
+        // Through the print dialog: with no printer installed, a PDF file named for the job.
+        if (!QPrinterInfo::availablePrinterNames().isEmpty()) QSKIP("a printer is installed");
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", dir.path().toLocal8Bit());
+        ModalAnswerer answerer;
+        answerer.answer(ModalAnswerer::accept());
+        const bool printed =
+            gui::printReport(nullptr, pages, QString::fromLatin1(analysis::kPeakPrintJobName), 0);
+        qputenv("HOME", oldHome);
+        QVERIFY(printed);
+        QCOMPARE(pdfPages(dir.filePath(QStringLiteral("Peak Picking Ouput.pdf"))),
+                 (250 + perPage - 1) / perPage);
     }
 
     void inputParametersEndsWithTheModelsResult() {
+        QVERIFY(simulation::beginNewSimulation(*doc_, ui_));
         // The typed count, then OK; Escape is Cancel.
         using Model = simulation::InputParametersDialog;
         const std::tuple<const char*, int, int> cases[] = {
@@ -162,7 +346,7 @@ private slots:
         for (const auto& [typed, result, count] : cases) {
             Model model(*doc_);
             gui::InputParametersDialogWidget dialog(model, nullptr);
-            QCOMPARE(text(&dialog, "count"), QString::fromStdString(model.countText()));
+            QCOMPARE(fieldText(&dialog, "count"), QString::fromStdString(model.countText()));
             dialog.open();
             if (typed != nullptr && typeInto(&dialog, "count", QString::fromLatin1(typed)))
                 click(&dialog, "ok");
@@ -173,6 +357,7 @@ private slots:
     }
 
     void simulationDataRingStaysClearOfTheControls() {
+        QVERIFY(simulation::beginNewSimulation(*doc_, ui_));
         // Each nucleus button where the model lays it, inside the dialog and on nothing else.
         for (const int n : {1, 2, 3, 7, 10}) {
             doc_->sim.nNucleiInput = n;
@@ -196,6 +381,7 @@ private slots:
     }
 
     void simulationDataEntersValuesAndComputes() {
+        QVERIFY(simulation::beginNewSimulation(*doc_, ui_));
         doc_->sim.nNucleiInput = 3;
         SimulationDataDialog model(*doc_, ui_);
         gui::SimulationDataDialogWidget dialog(model, *doc_, nullptr);
@@ -245,7 +431,7 @@ private slots:
         // A line of the shifts list asks for its nucleus, in the list's units.
         QString shown;
         answerer.answer([&shown](QWidget* shift) {
-            shown = text(shift, "shift");
+            shown = fieldText(shift, "shift");
             ModalAnswerer::reject()(shift);
         });
         clickLine(&dialog, "shifts", 1);
@@ -259,6 +445,7 @@ private slots:
     }
 
     void selectSubsystemThenEditItWithoutCancel() {
+        QVERIFY(simulation::beginNewSimulation(*doc_, ui_));
         enterSubsystem(*doc_, ui_, 3);
         doc_->sim.lastSubsystem = 1;
         enterSubsystem(*doc_, ui_, 2);
@@ -268,7 +455,7 @@ private slots:
             QVERIFY(child<QLineEdit>(&dialog, "current")->isReadOnly());
             clickLine(&dialog, "subsystems", 1);
             twin.select(1);
-            QCOMPARE(std::pair(lines(&dialog, "subsystems"), text(&dialog, "current")),
+            QCOMPARE(std::pair(listLines(&dialog, "subsystems"), fieldText(&dialog, "current")),
                      std::pair(qt(twin.lines()), QString::fromStdString(twin.currentText())));
             dialog.open();
             click(&dialog, "ok");
@@ -296,6 +483,7 @@ private slots:
     }
 
     void interactiveSimFollowsItsModel() {
+        QVERIFY(simulation::beginNewSimulation(*doc_, ui_));
         enterSubsystem(*doc_, ui_, 10);
         auto twinDoc = makeDocument(ui_);
         QVERIFY(simulation::beginNewSimulation(*twinDoc, ui_));
@@ -309,7 +497,7 @@ private slots:
         dialog.show();
         // Nothing is chosen by the lists taking the focus as the dialog opens.
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        QCOMPARE(text(&dialog, "increment"), QString::fromStdString(twin.initialIncrementText()));
+        QCOMPARE(fieldText(&dialog, "increment"), QString::fromStdString(twin.initialIncrementText()));
         expectShowsModel(&dialog, twin);
 
         auto type = [&dialog](const char* edit, const char* typed) {
@@ -361,5 +549,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SimulationDialogsTest)
-#include "simulation_dialogs_test.moc"
+QTEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"
