@@ -34,17 +34,7 @@ void takeUndoSnapshot(Document& doc) {
     doc.undoNData = 0;
 }
 
-void takeUndoFlags(Document& doc) {
-    const Spectrum& s = doc.spectrum;
-    Spectrum& u = doc.undo;
-    u.ftReal = s.ftReal;
-    u.ftDriftCorr = s.ftDriftCorr;
-    u.ftQuadrature = s.ftQuadrature;
-    u.ftInverse = s.ftInverse;
-    u.negateImag = s.negateImag;
-    u.delayFraction = s.delayFraction;
-    u.delayCentred = s.delayCentred;
-}
+void takeUndoFlags(Document& doc) { copyTransformFlags(doc.spectrum, doc.undo); }
 
 double restoreUndo(Document& doc) {
     doc.spectrum.specData.copyFrom(doc.undo.specData, doc.spectrum.nData);
@@ -53,7 +43,6 @@ double restoreUndo(Document& doc) {
 
 void undoCommand(Document& doc) {
     Spectrum& s = doc.spectrum;
-    const Spectrum& u = doc.undo;
     if (doc.undoNData > 0) {
         // The snapshot is a FID of its own size: left at the spectrum's size, Undo would cut a
         // longer FID or pad a shorter one, and a phase copy of the spectrum would come back over it.
@@ -65,14 +54,8 @@ void undoCommand(Document& doc) {
         s.xUnits = kSeconds;
     }
     s.peakValue = restoreUndo(doc);
-    s.ftReal = u.ftReal;
-    s.ftDriftCorr = u.ftDriftCorr;
-    s.ftQuadrature = u.ftQuadrature;
-    s.ftInverse = u.ftInverse;
-    s.negateImag = u.negateImag;
-    // The group-delay ramp belongs to the data: it goes back with them.
-    s.delayFraction = u.delayFraction;
-    s.delayCentred = u.delayCentred;
+    // The group-delay ramp belongs to the data: it goes back with them, as do the flags.
+    copyTransformFlags(doc.undo, s);
 }
 
 bool capToCapacity(Spectrum& s) {

@@ -47,6 +47,16 @@ double findPeak(Spectrum& s) {
     return bestValue;
 }
 
+void copyTransformFlags(const SpectrumDescription& from, SpectrumDescription& to) {
+    to.ftReal = from.ftReal;
+    to.ftDriftCorr = from.ftDriftCorr;
+    to.ftQuadrature = from.ftQuadrature;
+    to.ftInverse = from.ftInverse;
+    to.negateImag = from.negateImag;
+    to.delayFraction = from.delayFraction;
+    to.delayCentred = from.delayCentred;
+}
+
 void addHalfTurn(Spectrum& s) {
     s.phase0 += 180.0;
     if (s.phase0 > 180.0) s.phase0 -= 360.0;

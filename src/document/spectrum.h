@@ -106,4 +106,7 @@ double findPeak(Spectrum& s);
 /// Adds 180 degrees to phase0, keeping it in (-180, 180] once it has been there.
 void addHalfTurn(Spectrum& s);
 
+/// Copies the five transform flags and the filter's delay ramp: what Undo keeps with the data.
+void copyTransformFlags(const SpectrumDescription& from, SpectrumDescription& to);
+
 }  // namespace pelvaron
