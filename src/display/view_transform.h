@@ -28,7 +28,6 @@ public:
     [[nodiscard]] double tAtPixel(double x) const { return x * aq_ / width_ / zoom_ + left_; }
     [[nodiscard]] double pixelOfT(double t) const { return (t - left_) * width_ * zoom_ / aq_; }
     [[nodiscard]] double indexOfT(double t) const { return n_ * t / aq_; }
-    [[nodiscard]] double tOfIndex(double i) const { return i * aq_ / n_; }
     /// The fractional index under pixel x.
     [[nodiscard]] double indexAtPixel(double x) const { return indexOfT(tAtPixel(x)); }
     /// The pixel of index i, measured from the view's left edge at t = left.
@@ -47,10 +46,6 @@ public:
         int i1 = 0;
     };
     [[nodiscard]] IndexRange indexRange() const;
-
-    [[nodiscard]] double left() const { return left_; }
-    [[nodiscard]] double zoom() const { return zoom_; }
-    [[nodiscard]] double width() const { return width_; }
 
 private:
     double n_;
