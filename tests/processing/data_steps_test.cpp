@@ -1,5 +1,6 @@
-// The baseline and data-operation steps of the command line: their refusals, and what they do to
-// the real aspirin spectrum.
+// The baseline and data-operation steps of the command line: their refusals, and how they read
+// their arguments as the dialogs and the tools do. What they make of real data is in the real-data
+// table of the command line.
 #include "processing/data_steps.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,6 @@
 #include "document/units.h"
 #include "fixtures.h"
 #include "processing/data_ops.h"
-#include "processing/noise_block.h"
 
 namespace pelvaron::processing {
 namespace {
@@ -92,47 +92,6 @@ TEST(DataSteps, ShiftSuppressAndUnitsReadAsTheDialogsAndTheToolDo) {
         int u = 0;
         EXPECT_EQ(parseValueWithUnit(text, v, u) ? u : 0, unit) << text;
     }
-}
-
-TEST(DataSteps, OnTheAspirinSpectrumTheBrokenLineTakesATiltOffTheReferenceMovesTheLinesAndSnIsHigh) {
-    auto doc = testing::aspirin("processed-set");
-    ASSERT_EQ(doc->spectrum.nData, 65536);
-    const int methyl = 54148;  // the acetyl CH3, the tallest line
-    const int aromatic = 2 * 16835;
-
-    // S/N: the line over the quietest block of the first half, which lies beyond the aromatic lines.
-    refreshSignalToNoiseMarks(doc->spectrum);
-    const SignalToNoise sn = measureSignalToNoise(*doc);
-    EXPECT_EQ(sn.signal, doc->spectrum.specData[methyl]);
-    EXPECT_GT(ppmAt(*doc, sn.noiseFrom), 8.5);
-    EXPECT_GT(sn.ratio, 1e4);
-
-    // A tilt of 0 ... 1e6 across the spectrum, then the broken line through empty places.
-    std::string error;
-    const std::vector<double> tilt{-5e5, -5e5};
-    ASSERT_TRUE(polynomialBaselineStep(*doc, tilt, error));
-    auto largest = [&](double from, double to) {
-        double m = 0;
-        for (int i = 0; i < doc->spectrum.nData; i += 2) {
-            const double p = ppmAt(*doc, i);
-            if (p <= from && p >= to) m = std::max(m, std::fabs(doc->spectrum.specData[i]));
-        }
-        return m;
-    };
-    EXPECT_GT(largest(13.5, 11.0), 2e5);
-    const std::vector<double> knots{14.5, 13.0, 11.5, 10.5, 5.0, 4.0, -0.2};
-    ASSERT_TRUE(multiPointBaselineStep(*doc, knots, error)) << error;
-    EXPECT_LT(largest(13.5, 11.0), 1e4);
-    EXPECT_LT(largest(4.8, 3.8), 1e4);
-    EXPECT_GT(doc->spectrum.specData[methyl], 1e8);
-
-    // The CH3 line read 2.294 ppm; referenced at 2.36 every line moves by the same amount.
-    const double shift = 2.36 - ppmAt(*doc, methyl);
-    const double aromaticBefore = ppmAt(*doc, aromatic);
-    ASSERT_TRUE(referenceStep(*doc, ppmAt(*doc, methyl), 2.36, kPpm, error)) << error;
-    EXPECT_NEAR(ppmAt(*doc, methyl), 2.36, 1e-9);
-    EXPECT_NEAR(ppmAt(*doc, aromatic), aromaticBefore + shift, 1e-9);
-    EXPECT_NEAR(shift, 2.36 - 2.2942, 1e-4);
 }
 
 }  // namespace
