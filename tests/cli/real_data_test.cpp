@@ -99,6 +99,9 @@ const Task kTasks[] = {
     {"aspirin-jcamp", {"convert", "@" + kAspirinFid, "@out", "--steps", "em=0.3,ft,autophase", "--to", "jcamp"},
      false, "out.dx"},
     {"aspirin-text", {"convert", "@" + kAspirin1r, "@out", "--to", "text"}, false, "out.txt"},
+    {"coffee-fid-jcamp", {"convert", "@" + kCoffee, "@out", "--to", "jcamp"}, false, "out.dx"},
+    {"coffee-jcamp-real", {"convert", "@" + kCoffee, "@out", "--steps", "em=0.3,ft,autophase", "--to",
+                           "jcamp-real"}, false, "out.dx"},
 };
 
 /// The numbers of a text, and the text with each number replaced by "#".
