@@ -13,32 +13,32 @@ namespace {
 
 void endPageCommand(CommandContext& c) {
     clearStatusBar(c.ui);
-    c.doc.toolMode = kNoTool;
-    c.doc.toolActive = 0;
+    c.view.toolMode = display::kNoTool;
+    c.view.toolActive = 0;
 }
 
 }  // namespace
 
 void CommandDispatcher::registerOutputCommands() {
     registerCommand(kCmdPrint, [](CommandContext& c) {
-        output::setPrintFactors(c.doc);
+        output::setPrintFactors(c.view);
         c.dialogs.printPage();
         endPageCommand(c);
     });
     registerCommand(kCmdCopyMetafile, [](CommandContext& c) {
-        output::setMetafileFactors(c.doc);
+        output::setMetafileFactors(c.view);
         c.dialogs.copyPageToClipboard();
         endPageCommand(c);
     });
     registerCommand(kCmdCopyBitmap, [](CommandContext& c) { c.dialogs.copyViewToClipboard(); });
     // The picture file is the printed page: the printing factors.
     registerCommand(kCmdExportPicture, [](CommandContext& c) {
-        output::setPrintFactors(c.doc);
+        output::setPrintFactors(c.view);
         c.dialogs.exportPicture();
         endPageCommand(c);
     });
     registerCommand(kCmdPrintOptions, [](CommandContext& c) {
-        output::PrinterOptionsDialog model(c.doc);
+        output::PrinterOptionsDialog model(c.view);
         c.dialogs.runPrinterOptionsDialog(model);
     });
 }

@@ -40,10 +40,10 @@ TEST(FileCommands, SavedNamedAndDroppedFilesOpenWithoutADialog) {
     TempDir dir;
     const std::string saved = dir.file("saved.PLV");
     AppFixture original;
-    original.doc->referenceMode = 1;
+    original.view.referenceMode = 1;
     original.ui.files = {saved};
     original.dispatcher.dispatch(app::kCmdSave);
-    EXPECT_EQ(original.doc->referenceMode, 0);
+    EXPECT_EQ(original.view.referenceMode, 0);
     AppFixture opened(false);
     opened.doc->sim.simExists = 1;
     opened.ui.files = {saved};

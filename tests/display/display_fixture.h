@@ -4,8 +4,10 @@
 #pragma once
 
 #include <memory>
+#include <utility>
 
 #include "display/tools.h"
+#include "display/view.h"
 #include "document/document.h"
 #include "recording_ui.h"
 
@@ -22,7 +24,7 @@ struct DocumentSpec {
 
 inline std::unique_ptr<Document> makeDocument(RecordingUserInterface& /*ui*/, const DocumentSpec& spec = {}) {
     auto doc = std::make_unique<Document>();
-    doc->initClientArea(spec.width, spec.height);
+    doc->integrals.integralBaseY = spec.height / 2;
     doc->spectrum.acqPars.aqMode = 1;
     doc->spectrum.acqPars.complexData = 1;
     doc->spectrum.acqPars.TD = spec.td;
@@ -36,11 +38,28 @@ inline std::unique_ptr<Document> makeDocument(RecordingUserInterface& /*ui*/, co
     return doc;
 }
 
+/// The window's view of a document that makeDocument made with the same spec, as after the load.
+inline display::View makeView(Document& doc, const DocumentSpec& spec = {}) {
+    display::View view;
+    display::initClientArea(view, doc, spec.width, spec.height);
+    display::showNewData(view, doc);
+    return view;
+}
+
+/// makeDocument and makeView together.
+inline std::pair<std::unique_ptr<Document>, display::View> makeLoaded(RecordingUserInterface& ui,
+                                                                      const DocumentSpec& spec = {}) {
+    auto doc = makeDocument(ui, spec);
+    display::View view = makeView(*doc, spec);
+    return {std::move(doc), view};
+}
+
 /// A drag of the armed tool from (x0, y0) to (x1, y1).
-inline display::ToolFeedback drag(Document& doc, RecordingUserInterface& ui, int x0, int y0, int x1, int y1) {
-    display::leftButtonDown(doc, ui, x0, y0, {});
-    display::mouseMove(doc, ui, x1, y1);
-    return display::leftButtonUp(doc, ui);
+inline display::ToolFeedback drag(Document& doc, display::View& view, RecordingUserInterface& ui, int x0,
+                                  int y0, int x1, int y1) {
+    display::leftButtonDown(doc, view, ui, x0, y0, {});
+    display::mouseMove(doc, view, ui, x1, y1);
+    return display::leftButtonUp(doc, view, ui);
 }
 
 }  // namespace pelvaron::testing

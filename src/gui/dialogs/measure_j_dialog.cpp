@@ -18,8 +18,9 @@ constexpr int kPrintTop = 0;
 
 }  // namespace
 
-MeasureJDialogWidget::MeasureJDialogWidget(Document& doc, platform::UserInterface& ui, QWidget* owner)
-    : CenteredDialog(owner), model_(doc, ui) {
+MeasureJDialogWidget::MeasureJDialogWidget(Document& doc, display::View& view, platform::UserInterface& ui,
+                                           QWidget* owner)
+    : CenteredDialog(owner), model_(doc, ui), view_(view) {
     setModal(false);
     setWindowTitle(QStringLiteral("Measure J"));
     model_.open();
@@ -64,6 +65,7 @@ void MeasureJDialogWidget::accept() {
     if (ended_) return;
     ended_ = true;
     model_.ok();
+    view_.toolActive = 0;
     list_->clear();
     QDialog::accept();
 }

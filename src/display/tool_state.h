@@ -1,7 +1,7 @@
 // The state of the mouse tools between button-down and button-up, and the zoom bookkeeping.
 #pragma once
 
-namespace pelvaron {
+namespace pelvaron::display {
 
 /// Tool code meaning "no tool armed".
 inline constexpr int kNoTool = 8989;
@@ -20,7 +20,7 @@ struct ToolState {
     double panStartLeft = 0.0;
     int commentDragging = 0;
     int baselinePickMode = 0;
-    int overviewBottom = 0;
+    int overviewBottom = 200;     ///< last row of the overview band: a quarter of the client's height
     int referencePickIndex = -1;  ///< the reference pick point; -1 = none picked
     double referencePickT = 0.0;  ///< time (seconds scale) of the reference pick
     int suppressFrom = 0;         ///< suppress region picked with the mouse: first index
@@ -39,4 +39,4 @@ struct ToolState {
     }
 };
 
-}  // namespace pelvaron
+}  // namespace pelvaron::display
