@@ -30,7 +30,7 @@ void CommandDispatcher::registerAnalysisCommands() {
         processing::BaselineDialog model(c.doc, c.ui, display::baselinePreview(c.view));
         c.dialogs.runBaselineDialog(model);
         clearStatusBar(c.ui);
-        c.view.referenceMode = 0;
+        display::endReferencePick(c.view);
     });
     registerCommand(kCmdMultiPointBaseline,
                     [](CommandContext& c) { c.dialogs.showMultiPointBaselineDialog(); });
@@ -45,7 +45,7 @@ void CommandDispatcher::registerAnalysisCommands() {
     registerCommand(kCmdSuppressPeaks, [](CommandContext& c) {
         c.ui.requestRepaint();
         clearStatusBar(c.ui);
-        display::chooseRegionTool(c.view, display::kSuppressTool);
+        display::chooseRegionTool(c.view, display::Tool::Suppress);
     });
     registerCommand(kCmdSignalToNoise, [](CommandContext& c) {
         // A spectrum read from a file has had no transform to note its noise and peak places.
@@ -54,7 +54,7 @@ void CommandDispatcher::registerAnalysisCommands() {
     });
     registerCommand(kCmdPeakPicking, [](CommandContext& c) {
         clearStatusBar(c.ui);
-        display::chooseRegionTool(c.view, display::kPeakPickingTool);
+        display::chooseRegionTool(c.view, display::Tool::PeakPicking);
     });
     registerCommand(kCmdEditPeaks, [](CommandContext& c) {
         analysis::editPeaksCommand(c.doc, c.ui, [&c](analysis::PeakPickingDialog& model) {
@@ -96,7 +96,7 @@ void CommandDispatcher::toolRequested(display::ToolRequest request, int index) {
             processing::ReferenceDialog model(doc_, ui_, {pick.referencePickT, pick.referencePickIndex});
             dialogs_.runReferenceDialog(model);
             // OK or Cancel, the pick is over.
-            view_.referenceMode = 0;
+            display::endReferencePick(view_);
             break;
         }
         case display::ToolRequest::SuppressDialog: {

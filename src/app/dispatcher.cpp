@@ -126,7 +126,7 @@ void CommandDispatcher::registerBuiltins() {
     registerCommand(kCmdSave, [](CommandContext& c) {
         io::saveNativeFile(c.doc, c.ui);
         clearStatusBar(c.ui);
-        c.view.referenceMode = 0;
+        display::endReferencePick(c.view);
     });
     registerCommand(kCmdExit, [](CommandContext& c) { c.dialogs.requestClose(); });
     registerCommand(kCmdUndo, [](CommandContext& c) {
@@ -173,7 +173,7 @@ void CommandDispatcher::registerBuiltins() {
     registerCommand(kCmdLinearDrift, [](CommandContext& c) {
         processing::removeLinearDrift(c.doc);
         clearStatusBar(c.ui);
-        c.view.referenceMode = 0;
+        display::endReferencePick(c.view);
         c.ui.requestRepaint();
     });
     registerCommand(kCmdDefaultMode, [](CommandContext& c) {

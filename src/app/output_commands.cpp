@@ -2,6 +2,7 @@
 // Export Picture and the Printer Options. The page factors are set here, just before the page
 // is drawn; the window does the printing and the clipboard.
 #include "app/dispatcher.h"
+#include "display/tools.h"
 #include "output/page_setup.h"
 #include "output/printer_options_dialog.h"
 
@@ -13,8 +14,7 @@ namespace {
 
 void endPageCommand(CommandContext& c) {
     clearStatusBar(c.ui);
-    c.view.toolMode = display::kNoTool;
-    c.view.toolActive = 0;
+    display::putToolDown(c.view);
 }
 
 }  // namespace

@@ -14,10 +14,7 @@ namespace pelvaron::display {
 void chooseMeasureJ(Document& doc, View& view, platform::UserInterface& ui) {
     ui.requestRepaint();
     platform::clearStatusBar(ui);
-    view.referenceMode = 0;
-    view.toolActive = 1;
-    view.toolMode = kMeasureJTool;
-    view.rubberShape = kShapeVerticalLine;
+    view.mouse.tool = Tool::MeasureJ;
     doc.jState.jShown = 1;
 }
 

@@ -88,7 +88,7 @@ void paintDocument(platform::Surface& surface, Document& doc, const View& view, 
     surface.setPen(palette::kMarkPen);
     if (doc.integrals.integralsShown) drawIntegralLayer(surface, doc, view);
     if (doc.jState.jShown) drawJCursorLayer(surface, doc, view);
-    if (view.tools.baselinePickMode) drawBaselinePickMarks(surface, doc, view);
+    if (view.mouse.baselinePick) drawBaselinePickMarks(surface, doc, view);
     if (doc.peaks.peakLabelsShown) (void)drawPeakLabels(surface, doc, mainPeakLabelView(doc.spectrum, view));
     surface.setPen(palette::kMarkPen);
     if (view.addSubMode) drawAddSubtractStrip(surface, view);

@@ -51,7 +51,7 @@ void paintDocument(platform::Surface& surface, Document& doc, const View& view, 
 void drawIntegralLayer(platform::Surface& surface, Document& doc, const View& view);
 /// J-measurement cursors (drawn only while `jState.jShown`).
 void drawJCursorLayer(platform::Surface& surface, const Document& doc, const View& view);
-/// Marks of the multiple-point baseline tool (drawn only while `tools.baselinePickMode`).
+/// Marks of the multiple-point baseline tool (drawn only while `mouse.baselinePick`).
 void drawBaselinePickMarks(platform::Surface& surface, const Document& doc, const View& view);
 
 /// The 10-pixel tick drawn over each picked point while the points are collected.

@@ -3,15 +3,11 @@
 
 namespace pelvaron::display {
 
-/// Tool code meaning "no tool armed".
-inline constexpr int kNoTool = 8989;
-
 struct ToolState {
     int dragging = 0;
     int anchorX = 0, anchorY = 0;
     int dragX = 0, dragY = 0;
     int lineDrawn = 0, rectDrawn = 0;
-    int moveArmed = 0;
     int inOverview = 0;
     int fromSetLimits = 0;
     double zoomLeftPx = 0.0, zoomRightPx = 0.0;
@@ -19,7 +15,6 @@ struct ToolState {
     int firstPan = 1;
     double panStartLeft = 0.0;
     int commentDragging = 0;
-    int baselinePickMode = 0;
     int overviewBottom = 200;     ///< last row of the overview band: a quarter of the client's height
     int referencePickIndex = -1;  ///< the reference pick point; -1 = none picked
     double referencePickT = 0.0;  ///< time (seconds scale) of the reference pick
@@ -27,14 +22,13 @@ struct ToolState {
     int suppressTo = 0;           ///< and last index, both multiples of 4
     int zoomChosenBefore = 0;     ///< Zoom has been chosen once since start-up
 
-    /// What a new data set clears: the zoom and pan bookkeeping, an armed move, the reference
-    /// pick. A drag under way and the tool's choice stay.
+    /// What a new data set clears: the zoom and pan bookkeeping and the reference pick. A drag
+    /// under way stays.
     void resetForNewData() {
         zoomLeftPx = zoomRightPx = 0.0;
         panned = 0;
         firstPan = 1;
         panStartLeft = 0.0;
-        moveArmed = 0;
         referencePickIndex = -1;
     }
 };

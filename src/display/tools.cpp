@@ -20,11 +20,12 @@ Overlay overlayFor(const View& view) {
     const ToolState& ts = view.tools;
     Overlay o;
     if (!ts.dragging) return o;
-    if (view.rubberShape == kShapeHorizontalLine && ts.lineDrawn) {
+    const RubberBand band = rubberBandOf(view.mouse.tool);
+    if (band == RubberBand::HorizontalLine && ts.lineDrawn) {
         o = {Overlay::Shape::HorizontalLine, 0, ts.dragY, view.clientWidth, ts.dragY};
-    } else if (view.rubberShape == kShapeRectangle && ts.rectDrawn) {
+    } else if (band == RubberBand::Rectangle && ts.rectDrawn) {
         o = {Overlay::Shape::Rectangle, ts.anchorX, ts.anchorY, ts.dragX, ts.dragY};
-    } else if (view.rubberShape == kShapeVerticalLine && ts.lineDrawn) {
+    } else if (band == RubberBand::VerticalLine && ts.lineDrawn) {
         o = {Overlay::Shape::VerticalLine, ts.dragX, 29, ts.dragX, view.clientHeight - 65};
     }
     return o;
@@ -40,19 +41,19 @@ ToolFeedback feedback(const View& view) {
 }  // namespace
 
 ToolCursor cursorFor(const View& view) {
-    ToolCursor c = ToolCursor::Arrow;
-    switch (view.toolMode) {
-        case kZoomTool: c = view.tools.inOverview ? ToolCursor::OverviewZoom : ToolCursor::Zoom; break;
-        case kIntegrateTool: c = ToolCursor::Integrate; break;
-        case kPeakPickingTool: c = ToolCursor::PeakPicking; break;
-        case kMoveArmedTool:
-        case kMoveDragTool: c = ToolCursor::MoveSpectrum; break;
-        case kSuppressTool: c = ToolCursor::Suppress; break;
-        default: break;
+    if (view.mouse.baselinePick) return ToolCursor::BaselinePick;
+    switch (view.mouse.tool) {
+        case Tool::Zoom: return view.tools.inOverview ? ToolCursor::OverviewZoom : ToolCursor::Zoom;
+        case Tool::Integrate: return ToolCursor::Integrate;
+        case Tool::PeakPicking: return ToolCursor::PeakPicking;
+        case Tool::MoveArmed:
+        case Tool::MoveDrag: return ToolCursor::MoveSpectrum;
+        case Tool::Suppress: return ToolCursor::Suppress;
+        case Tool::ReferencePick: return ToolCursor::Reference;
+        case Tool::None:
+        case Tool::MeasureJ: break;
     }
-    if (view.referenceMode) c = ToolCursor::Reference;
-    if (view.tools.baselinePickMode) c = ToolCursor::BaselinePick;
-    return c;
+    return ToolCursor::Arrow;
 }
 
 ToolFeedback leftButtonDown(Document& doc, View& view, platform::UserInterface& ui, int x, int y,
@@ -66,13 +67,13 @@ ToolFeedback leftButtonDown(Document& doc, View& view, platform::UserInterface& 
         ui.requestRepaint();
     }
 
-    if (ts.baselinePickMode) {
+    if (view.mouse.baselinePick) {
         addBaselinePoint(doc, ui, ViewTransform::mainView(doc.spectrum, view).tAtPixel(x));
         ui.requestRepaint();
         return feedback(view);
     }
 
-    if (view.referenceMode) {
+    if (view.mouse.tool == Tool::ReferencePick) {
         if (doc.spectrum.xUnits != kPpm && doc.spectrum.xUnits != kHz) {
             ui.message("To reference the units must be in Hertz or  ppm", "Warning",
                        platform::Icon::Exclamation);
@@ -89,12 +90,7 @@ ToolFeedback leftButtonDown(Document& doc, View& view, platform::UserInterface& 
         return fb;
     }
 
-    if (ts.moveArmed) {
-        view.toolActive = 1;
-        view.toolMode = kMoveDragTool;
-        view.rubberShape = kShapeHorizontalLine;
-        ts.moveArmed = 0;
-    }
+    if (view.mouse.tool == Tool::MoveArmed) view.mouse.tool = Tool::MoveDrag;
 
     // Shift+click on an integral label deletes that integral whatever the tool; a Shift+click
     // elsewhere starts the tool's drag like a plain click.
@@ -106,13 +102,13 @@ ToolFeedback leftButtonDown(Document& doc, View& view, platform::UserInterface& 
             return feedback(view);
         }
     }
-    if (view.toolActive) {
+    if (dragsWith(view.mouse.tool)) {
         ts.dragging = 1;
         ts.lineDrawn = ts.rectDrawn = 0;
         ts.anchorX = ts.dragX = std::clamp(x, 0, std::max(view.clientWidth - 1, 0));
         ts.anchorY = ts.dragY = std::clamp(y, 0, std::max(view.clientHeight - 1, 0));
         // The band the drag starts in decides how its rectangle is read.
-        if (view.toolMode == kZoomTool)
+        if (view.mouse.tool == Tool::Zoom)
             ts.inOverview = view.dualZoom && ts.anchorY <= ts.overviewBottom ? 1 : 0;
     }
     return feedback(view);
@@ -128,12 +124,12 @@ ToolFeedback mouseMove(Document& doc, View& view, platform::UserInterface& ui, i
         ui.requestRepaint();
     }
     if (view.readoutOn) ui.setStatusText(1, readoutText(doc.spectrum, view, x));
-    if (view.toolMode == kZoomTool && !ts.dragging)
+    if (view.mouse.tool == Tool::Zoom && !ts.dragging)
         ts.inOverview = view.dualZoom && y <= ts.overviewBottom ? 1 : 0;
     if (ts.dragging) {
         ts.dragX = std::clamp(x, 0, std::max(view.clientWidth - 1, 0));
         ts.dragY = std::clamp(y, 0, std::max(view.clientHeight - 1, 0));
-        if (view.rubberShape == kShapeRectangle) {
+        if (rubberBandOf(view.mouse.tool) == RubberBand::Rectangle) {
             ts.rectDrawn = 1;
         } else {
             ts.lineDrawn = 1;
@@ -147,21 +143,22 @@ ToolFeedback leftButtonUp(Document& doc, View& view, platform::UserInterface& ui
     ts.commentDragging = 0;
     ToolRequest request = ToolRequest::None;
     // Only a drag that began in the plot ends here: a stray release must not replay an old one.
-    if (view.toolActive && ts.dragging) {
+    const Tool tool = view.mouse.tool;
+    if (dragsWith(tool) && ts.dragging) {
         ts.dragging = 0;
-        switch (view.rubberShape) {
-            case kShapeHorizontalLine:
+        switch (rubberBandOf(tool)) {
+            case RubberBand::HorizontalLine:
                 view.baselineY = ts.dragY;
                 ui.requestRepaint();
                 break;
-            case kShapeRectangle:
+            case RubberBand::Rectangle:
                 if (ts.rectDrawn) {
-                    request = applyToolResult(doc, view, ui, view.toolMode);
+                    request = applyToolResult(doc, view, ui, tool);
                     ts.rectDrawn = 0;
                 }
                 break;
-            case kShapeVerticalLine: request = applyToolResult(doc, view, ui, view.toolMode); break;
-            default: break;
+            case RubberBand::VerticalLine: request = applyToolResult(doc, view, ui, tool); break;
+            case RubberBand::None: break;
         }
         ts.lineDrawn = ts.rectDrawn = 0;
     }
@@ -180,7 +177,7 @@ ToolFeedback rightButtonDown(Document& doc, View& view, platform::UserInterface&
     return fb;
 }
 
-ToolRequest applyToolResult(Document& doc, View& view, platform::UserInterface& ui, int tool) {
+ToolRequest applyToolResult(Document& doc, View& view, platform::UserInterface& ui, Tool tool) {
     ToolState& ts = view.tools;
     const int x0 = std::min(ts.anchorX, ts.dragX);
     const int x1 = std::max(ts.anchorX, ts.dragX);
@@ -190,7 +187,7 @@ ToolRequest applyToolResult(Document& doc, View& view, platform::UserInterface& 
     ToolRequest request = ToolRequest::None;
 
     if (view.fullView) {
-        if (tool != kIntegrateTool) view.fullView = 0;
+        if (tool != Tool::Integrate) view.fullView = 0;
         ts.zoomLeftPx = ts.zoomRightPx = 0.0;
     }
     const double base = ts.zoomLeftPx;
@@ -207,7 +204,7 @@ ToolRequest applyToolResult(Document& doc, View& view, platform::UserInterface& 
     double iR = n * ts.zoomRightPx / w;
 
     switch (tool) {
-        case kZoomTool:
+        case Tool::Zoom:
             if (!ts.fromSetLimits) {
                 view.viewLeft = iL * aq / n;
                 view.viewRight = iR * aq / n;
@@ -226,15 +223,15 @@ ToolRequest applyToolResult(Document& doc, View& view, platform::UserInterface& 
             view.hScrollRange = truncToInt(n - iR + iL);
             view.hScrollPos = truncToInt(iL);
             break;
-        case kIntegrateTool:
+        case Tool::Integrate:
             integrateRegion(doc, view, ui, x0, x1);
             doc.integrals.integralRestart = 0;
             break;
-        case kMeasureJTool:
+        case Tool::MeasureJ:
             placeJCursorAt(doc, view, ui, ts.dragX);
             request = ToolRequest::JCursorPlaced;
             break;
-        case kPeakPickingTool: {
+        case Tool::PeakPicking: {
             const double threshold =
                 std::fabs((view.baselineY - ts.dragY) * doc.spectrum.peakValue) / view.vScale;
             pickPeakRegion(doc, ui, truncToInt(iL), truncToInt(iR), threshold);
@@ -242,7 +239,7 @@ ToolRequest applyToolResult(Document& doc, View& view, platform::UserInterface& 
             request = ToolRequest::PeakReport;
             break;
         }
-        case kSuppressTool: {
+        case Tool::Suppress: {
             const ViewTransform transform = ViewTransform::mainView(doc.spectrum, view);
             auto pointAt = [&](int x) { return truncToInt(transform.indexAtPixel(x) / 2.0); };
             int p0 = pointAt(x0);
@@ -257,7 +254,7 @@ ToolRequest applyToolResult(Document& doc, View& view, platform::UserInterface& 
         }
         default: break;
     }
-    if (tool != kZoomTool) {
+    if (tool != Tool::Zoom) {
         ts.zoomLeftPx -= x0 / view.viewZoom;
         ts.zoomRightPx = ts.zoomLeftPx - x1 / view.viewZoom + x0 / view.viewZoom;
     }
@@ -268,56 +265,42 @@ ToolRequest applyToolResult(Document& doc, View& view, platform::UserInterface& 
 void applyLimitsAsZoom(Document& doc, View& view, platform::UserInterface& ui) {
     view.tools.inOverview = 1;
     view.tools.fromSetLimits = 1;
-    applyToolResult(doc, view, ui, kZoomTool);
+    applyToolResult(doc, view, ui, Tool::Zoom);
     view.tools.fromSetLimits = 0;
     resetTool(view);
 }
 
-void resetTool(View& view) {
-    view.referenceMode = 0;
-    view.toolMode = kNoTool;
-    view.toolActive = 0;
+void resetTool(View& view) { view.mouse.tool = Tool::None; }
+
+void putToolDown(View& view) {
+    if (view.mouse.tool != Tool::ReferencePick) view.mouse.tool = Tool::None;
+}
+
+void endReferencePick(View& view) {
+    if (view.mouse.tool == Tool::ReferencePick) view.mouse.tool = Tool::None;
 }
 
 bool chooseZoom(View& view) {
-    view.referenceMode = 0;
-    view.toolActive = 1;
-    view.toolMode = kZoomTool;
-    view.rubberShape = kShapeRectangle;
+    view.mouse.tool = Tool::Zoom;
     if (view.tools.zoomChosenBefore) return false;
     view.tools.zoomChosenBefore = 1;
     view.dualZoom = 1;
     return true;
 }
 
-void chooseRegionTool(View& view, int tool) {
-    view.referenceMode = 0;
-    view.toolActive = 1;
-    view.toolMode = tool;
-    view.rubberShape = kShapeRectangle;
-}
+void chooseRegionTool(View& view, Tool tool) { view.mouse.tool = tool; }
 
-void chooseMoveSpectrum(View& view) {
-    view.referenceMode = 0;
-    view.tools.moveArmed = 1;
-    view.toolActive = 1;
-    view.toolMode = kMoveArmedTool;
-    view.rubberShape = kShapeRectangle;
-}
+void chooseMoveSpectrum(View& view) { view.mouse.tool = Tool::MoveArmed; }
 
 void chooseIntegrate(View& view, platform::UserInterface& ui) {
     platform::clearStatusBar(ui);
     ui.setStatusText(0, analysis::kIntegratePrompt);
-    chooseRegionTool(view, kIntegrateTool);
+    chooseRegionTool(view, Tool::Integrate);
 }
 
-void chooseReferencePick(View& view) {
-    view.referenceMode = 1;
-    view.toolMode = kNoTool;
-    view.toolActive = 0;
-}
+void chooseReferencePick(View& view) { view.mouse.tool = Tool::ReferencePick; }
 
-void setBaselinePick(View& view, bool on) { view.tools.baselinePickMode = on ? 1 : 0; }
+void setBaselinePick(View& view, bool on) { view.mouse.baselinePick = on; }
 
 void viewFull(const Document& doc, View& view, platform::UserInterface& ui) {
     view.fullView = 1;

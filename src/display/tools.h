@@ -10,20 +10,6 @@
 
 namespace pelvaron::display {
 
-/// Tool codes (`toolMode`). kNoTool (8989) is in display/tool_state.h.
-inline constexpr int kZoomTool = 40007;
-inline constexpr int kIntegrateTool = 40008;
-inline constexpr int kPeakPickingTool = 40009;
-inline constexpr int kMoveArmedTool = 40015;
-inline constexpr int kMoveDragTool = 1971;
-inline constexpr int kMeasureJTool = 40149;
-inline constexpr int kSuppressTool = 40183;
-
-/// Rubber-band shapes (`rubberShape`).
-inline constexpr int kShapeHorizontalLine = 0;
-inline constexpr int kShapeRectangle = 1;
-inline constexpr int kShapeVerticalLine = 2;
-
 /// The cursor the plot shows.
 enum class ToolCursor {
     Arrow,
@@ -73,8 +59,8 @@ struct Modifiers {
     bool otherButtons = false;  ///< a button other than the left one is down too
 };
 
-/// The cursor for the present state: the tool's cursor, overridden by the reference pick and
-/// then by the baseline-point pick; the arrow when none applies. Over the overview band
+/// The cursor for the present state: the tool's cursor (the reference pick's included), overridden
+/// by the baseline-point pick; the arrow when none applies. Over the overview band
 /// (`tools.inOverview`) the zoom tool shows OverviewZoom.
 [[nodiscard]] ToolCursor cursorFor(const View& view);
 
@@ -104,7 +90,7 @@ ToolFeedback rightButtonDown(Document& doc, View& view, platform::UserInterface&
 /// viewLeft, viewRight, viewZoom, hScrollRange and hScrollPos (the window reflects the last two
 /// on its scroll bar); from the overview band it maps the rectangle onto the whole data. The
 /// other tools call their actions. Repaints.
-ToolRequest applyToolResult(Document& doc, View& view, platform::UserInterface& ui, int tool);
+ToolRequest applyToolResult(Document& doc, View& view, platform::UserInterface& ui, Tool tool);
 
 /// Applies limits already stored by the Set limits dialog as a zoom: the zoom state, scroll
 /// range and position follow them; then no tool is selected.
@@ -112,13 +98,19 @@ void applyLimitsAsZoom(Document& doc, View& view, platform::UserInterface& ui);
 
 // --- Commands that arm or reset tools and touch the view.
 
-/// No tool: `referenceMode` 0, `toolMode` 8989, `toolActive` 0.
+/// No tool (a reference pick ends too); the baseline-point pick stays with its dialog.
 void resetTool(View& view);
+/// The tool is put down, as after a page command or the end of Measure J; a reference pick
+/// under way stays.
+void putToolDown(View& view);
+/// A reference pick under way ends (Save, the manual and linear baselines, the Reference dialog
+/// closed); any other tool stays.
+void endReferencePick(View& view);
 /// Zoom chosen: the rectangle zoom tool; the first time since start-up also turns `dualZoom`
 /// on. Returns whether dualZoom was turned on now (the window checks its menu item).
 bool chooseZoom(View& view);
 /// Peak Picking or Suppress peaks chosen: `tool` with its rectangle, no reference pick.
-void chooseRegionTool(View& view, int tool);
+void chooseRegionTool(View& view, Tool tool);
 /// Move Spectrum chosen: armed until the next button-down.
 void chooseMoveSpectrum(View& view);
 /// Integrate chosen: clears part 0 of the status bar and shows analysis::kIntegratePrompt there,

@@ -43,6 +43,7 @@ void showNewData(View& view, Document& doc) {
     view.hScrollPos = 0;
     view.hScrollRange = doc.spectrum.nData;
     view.tools.resetForNewData();
+    if (view.mouse.tool == Tool::MoveArmed) view.mouse.tool = Tool::None;
     doc.integrals.integralBaseY = view.clientHeight / 2;
     view.baselineY = view.clientHeight / 2;
     view.nExpansions = 0;

@@ -8,6 +8,7 @@
 
 #include "base/geometry.h"
 #include "display/expansion_state.h"
+#include "display/mouse_tool.h"
 #include "display/tool_state.h"
 #include "document/changes.h"
 #include "document/data_buffer.h"
@@ -47,11 +48,8 @@ struct View {
     int secondFactorRange = 500;  ///< the factor bar's maximum (raised by x10 steps)
     int secondBaselineY = 3 * kDefaultClientHeight / 10;
 
-    // --- The mouse tool.
-    int toolMode = kNoTool;
-    int rubberShape = 0;
-    int toolActive = 0;
-    int referenceMode = 0;
+    // --- The mouse tool and the state of its drags.
+    MouseTool mouse;
     ToolState tools;
 
     // --- The expansion windows and the printed page.
@@ -73,8 +71,8 @@ void initClientArea(View& view, Document& doc, int width, int height);
 void resizeClientArea(View& view, Document& doc, int width, int height);
 
 /// A new data set: the whole of it in view, unzoomed and unscrolled, the zoom and pan bookkeeping
-/// cleared, the trace's and the integrals' rows in the middle of the client, the read-out on and
-/// every expansion slot free (their windows close).
+/// cleared, an armed Move Spectrum disarmed, the trace's and the integrals' rows in the middle of
+/// the client, the read-out on and every expansion slot free (their windows close).
 void showNewData(View& view, Document& doc);
 
 /// Keeps a view with the document it shows: a new data set (kDocumentReplaced) is shown whole.

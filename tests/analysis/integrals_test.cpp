@@ -206,7 +206,7 @@ TEST(IntegralCommands, ArmTheToolScaleTheCurvesAndMoveTheirBaseline) {
     Bench b;
     display::chooseIntegrate(b.v, b.ui);
     EXPECT_EQ(b.ui.statusTexts[0].back(), "Keys Up/Down to increase/decrease integrals size");
-    EXPECT_EQ(std::tuple(b.v.toolActive, b.v.toolMode, b.v.rubberShape), std::tuple(1, 40008, 1));
+    EXPECT_EQ(b.v.mouse.tool, display::Tool::Integrate);
     increaseIntegralScale(b.d, b.ui);
     EXPECT_DOUBLE_EQ(b.d.integrals.integralScale, 0.055 * 1.33);
     decreaseIntegralScale(b.d, b.ui);

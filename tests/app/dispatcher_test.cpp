@@ -88,29 +88,28 @@ TEST(Dispatcher, EachCommandRunsItsOwnAction) {
          [](F& f) { return f.doc->spectrum.specData[200] == 50.0; }},
         {app::kCmdDecrease, nullptr, [](F& f) { return f.view.vScale < 75.0; }},
         {app::kCmdInvert, nullptr, [](F& f) { return f.doc->spectrum.specData[200] == -50.0; }},
-        {app::kCmdMoveSpectrum, nullptr, [](F& f) { return f.view.tools.moveArmed == 1; }},
-        {app::kCmdDefaultMode, [](F& f) { f.view.toolMode = app::kCmdZoom; },
-         [](F& f) { return f.view.toolMode == display::kNoTool; }},
+        {app::kCmdMoveSpectrum, nullptr, [](F& f) { return f.view.mouse.tool == display::Tool::MoveArmed; }},
+        {app::kCmdDefaultMode, [](F& f) { f.view.mouse.tool = display::Tool::Zoom; },
+         [](F& f) { return f.view.mouse.tool == display::Tool::None; }},
         // Equal ends: only the constant goes, and the reference with the data.
         {app::kCmdLinearDrift,
          [](F& f) {
              for (int i = 0; i < f.doc->spectrum.nData; ++i)
                  f.doc->spectrum.specData[i] = 3.25 + (i == 200 ? 1.0 : 0.0);
-             f.view.referenceMode = 1;
+             f.view.mouse.tool = display::Tool::ReferencePick;
          },
          [](F& f) {
-             return f.view.referenceMode == 0 && f.doc->spectrum.specData[200] == 1.0 &&
+             return f.view.mouse.tool == display::Tool::None && f.doc->spectrum.specData[200] == 1.0 &&
                     f.doc->spectrum.specData[0] == 0.0 &&
                     f.doc->spectrum.specData[f.doc->spectrum.nData - 1] == 0.0;
          }},
         {app::kCmdProcessAsRecorded, nullptr,
          [](F& f) { return f.ui.messages.at(0).text == processing::kNoRecordedProcessingText; }},
         {app::kCmdByteSwap, nullptr, [](F& f) { return f.doc->spectrum.specData[200] == 50.0 * 16777216.0; }},
-        {app::kCmdPeakPicking, nullptr,
-         [](F& f) { return f.view.toolMode == display::kPeakPickingTool && f.view.rubberShape == 1; }},
-        {app::kCmdSuppressPeaks, nullptr, [](F& f) { return f.view.toolMode == display::kSuppressTool; }},
-        {app::kCmdReference, [](F& f) { f.view.toolActive = 1; },
-         [](F& f) { return f.view.referenceMode == 1 && f.view.toolActive == 0; }},
+        {app::kCmdPeakPicking, nullptr, [](F& f) { return f.view.mouse.tool == display::Tool::PeakPicking; }},
+        {app::kCmdSuppressPeaks, nullptr, [](F& f) { return f.view.mouse.tool == display::Tool::Suppress; }},
+        {app::kCmdReference, [](F& f) { f.view.mouse.tool = display::Tool::Zoom; },
+         [](F& f) { return f.view.mouse.tool == display::Tool::ReferencePick; }},
         {app::kCmdMeasureJ, nullptr,
          [](F& f) { return f.host.measureJShown == 1 && f.doc->jState.jShown == 1; }},
         {app::kCmdPeakLabels, nullptr, [](F& f) { return f.doc->peaks.peakLabelsShown == 0; }},
@@ -207,9 +206,9 @@ TEST(Dispatcher, SetLimitsAppliesTheLimitsAsAZoomOnOkOnly) {
         // 10 ppm span the data (SW 1000 Hz at 100 MHz, offset 0): 7.5 .. 2.5 ppm is t 0.25 .. 0.75.
         EXPECT_NEAR(f.view.viewLeft, run == 0 ? 0.25 : 0.0, 1e-12);
         EXPECT_NEAR(f.view.viewRight, run == 0 ? 0.75 : 1.0, 1e-12);
-        EXPECT_EQ(f.view.hScrollPos, run == 0 ? 500 : 0);
-        EXPECT_EQ(f.view.fullView, run);  // a zoom applied on Cancel would leave the full view
-        EXPECT_EQ(f.view.toolMode, display::kNoTool);
+        // A zoom applied on Cancel would leave the full view.
+        EXPECT_EQ(std::tuple(f.view.hScrollPos, f.view.fullView, f.view.mouse.tool),
+                  std::tuple(run == 0 ? 500 : 0, run, display::Tool::None));
     }
 }
 
@@ -260,10 +259,9 @@ TEST(ClientArea, ResizeMovesThePlotButNotTheTraceBaseline) {
     display::initClientArea(view, doc, 1920, 1040);
     const int baseline = view.baselineY;
     display::resizeClientArea(view, doc, 1280, 800);
-    EXPECT_EQ(view.plotRect, (Rect{0, 28, 1280, 781}));
-    EXPECT_EQ(doc.integrals.integralBaseY, 400);
-    EXPECT_EQ(view.tools.overviewBottom, 200);
-    EXPECT_EQ(view.baselineY, baseline);
+    EXPECT_EQ(
+        std::tuple(view.plotRect, doc.integrals.integralBaseY, view.tools.overviewBottom, view.baselineY),
+        std::tuple(Rect{0, 28, 1280, 781}, 400, 200, baseline));
 }
 
 }  // namespace

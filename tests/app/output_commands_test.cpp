@@ -9,7 +9,7 @@ namespace {
 
 TEST(OutputCommandsTest, EachPageCommandSetsItsFactorsBeforeTheWindowDrawsThePage) {
     AppFixture f;
-    f.view.toolMode = display::kZoomTool;
+    f.view.mouse.tool = display::Tool::Zoom;
     // Command, then (copies, prints, pictures, views) and the page's base factor and axis scale.
     // The picture file is the printed page, after a metafile copy too.
     const std::tuple<int, std::tuple<int, int, int, int>, double, double> steps[] = {
@@ -26,7 +26,7 @@ TEST(OutputCommandsTest, EachPageCommandSetsItsFactorsBeforeTheWindowDrawsThePag
             << id;
         EXPECT_EQ(std::pair(f.host.lastPageBaseFactor, f.host.lastPageAxisScale), std::pair(base, axis))
             << id;
-        EXPECT_EQ(f.view.toolMode, display::kNoTool);
+        EXPECT_EQ(f.view.mouse.tool, display::Tool::None);
     }
     // Before a load none of them runs.
     AppFixture empty(false);

@@ -19,7 +19,7 @@ using testing::drag;
 TEST(AnalysisTools, APeakDragPicksAtTheReleaseHeightAndAsksForTheReport) {
     testing::RecordingUserInterface ui;
     auto [doc, view] = testing::makeLoaded(ui);  // one line of 50 at index 200, pixel 100
-    chooseRegionTool(view, kPeakPickingTool);
+    chooseRegionTool(view, Tool::PeakPicking);
     // released 10 rows above the zero line: 50 * 10 / 75
     EXPECT_EQ(drag(*doc, view, ui, 50, 380, 150, 390).request, ToolRequest::PeakReport);
     EXPECT_EQ(std::pair(doc->peaks.peakCount, doc->peaks.peakList[0].index), std::pair(1, 200));
@@ -31,8 +31,8 @@ TEST(AnalysisTools, JCursorsAreDrawnWhereClickedWithAlternatingLabels) {
     testing::RecordingUserInterface ui;
     auto [doc, view] = testing::makeLoaded(ui);
     chooseMeasureJ(*doc, view, ui);
-    EXPECT_EQ(std::tuple(view.toolMode, view.rubberShape, doc->jState.jShown),
-              std::tuple(kMeasureJTool, 2, 1));
+    EXPECT_EQ(std::tuple(view.mouse.tool, rubberBandOf(view.mouse.tool), doc->jState.jShown),
+              std::tuple(Tool::MeasureJ, RubberBand::VerticalLine, 1));
     for (const int x : {100, 130}) drag(*doc, view, ui, x, 400, x, 410);
     EXPECT_EQ(doc->jState.jLines, std::vector<std::string>{"J 0-1=30.00"});
 

@@ -60,9 +60,9 @@ TEST(CommentList, ClickGrabsABoxThatFollowsTheMouseUntilRelease) {
     display::chooseZoom(view);
 
     display::leftButtonDown(*doc, view, ui, 20, 505, {});
-    EXPECT_EQ(doc->comments.selected, 1);
-    EXPECT_EQ(view.toolMode, display::kNoTool);  // grabbing a box drops the tool
-    EXPECT_EQ(view.tools.dragging, 0);
+    // Grabbing a box drops the tool.
+    EXPECT_EQ(std::tuple(doc->comments.selected, view.mouse.tool, view.tools.dragging),
+              std::tuple(1, display::Tool::None, 0));
     display::mouseMove(*doc, view, ui, 200, 50);
     // The size is the text's extent: 6 characters of 8 pixels, 16 high; a drag does not reorder.
     EXPECT_EQ(doc->comments.boxes[1].rect, (Rect{200, 50, 248, 66}));

@@ -24,7 +24,6 @@ struct DocumentSpec {
 
 inline std::unique_ptr<Document> makeDocument(RecordingUserInterface& /*ui*/, const DocumentSpec& spec = {}) {
     auto doc = std::make_unique<Document>();
-    doc->integrals.integralBaseY = spec.height / 2;
     doc->spectrum.acqPars.aqMode = 1;
     doc->spectrum.acqPars.complexData = 1;
     doc->spectrum.acqPars.TD = spec.td;
@@ -42,24 +41,21 @@ inline std::unique_ptr<Document> makeDocument(RecordingUserInterface& /*ui*/, co
 inline display::View makeView(Document& doc, const DocumentSpec& spec = {}) {
     display::View view;
     display::initClientArea(view, doc, spec.width, spec.height);
-    display::showNewData(view, doc);
-    return view;
+    return display::showNewData(view, doc), view;
 }
 
-/// makeDocument and makeView together.
-inline std::pair<std::unique_ptr<Document>, display::View> makeLoaded(RecordingUserInterface& ui,
-                                                                      const DocumentSpec& spec = {}) {
+/// makeDocument and makeView together: the document, and the view of it.
+inline auto makeLoaded(RecordingUserInterface& ui, const DocumentSpec& spec = {}) {
     auto doc = makeDocument(ui, spec);
-    display::View view = makeView(*doc, spec);
-    return {std::move(doc), view};
+    return std::pair(std::move(doc), makeView(*doc, spec));
 }
 
 /// A drag of the armed tool from (x0, y0) to (x1, y1).
-inline display::ToolFeedback drag(Document& doc, display::View& view, RecordingUserInterface& ui, int x0,
-                                  int y0, int x1, int y1) {
-    display::leftButtonDown(doc, view, ui, x0, y0, {});
-    display::mouseMove(doc, view, ui, x1, y1);
-    return display::leftButtonUp(doc, view, ui);
+inline auto drag(Document& doc, display::View& v, RecordingUserInterface& ui, int x0, int y0, int x1,
+                 int y1) {
+    display::leftButtonDown(doc, v, ui, x0, y0, {});
+    display::mouseMove(doc, v, ui, x1, y1);
+    return display::leftButtonUp(doc, v, ui);
 }
 
 }  // namespace pelvaron::testing

@@ -118,7 +118,7 @@ TEST_F(Paint, AViewDrawsOnlyItsPartOfTheData) {
     view.dualZoom = 1;
     view.tools.anchorX = 100;
     view.tools.dragX = 300;
-    display::applyToolResult(*doc, view, ui, display::kZoomTool);
+    display::applyToolResult(*doc, view, ui, display::Tool::Zoom);
     const auto trace = mainTrace(*doc, view);
     ASSERT_EQ(trace.size(), 200u);
     EXPECT_EQ(trace.front().x, 0);

@@ -33,7 +33,7 @@ struct Plot {
         v.dualZoom = 0;
         drag(x0, 500, x1, 600);
     }
-    void tool(int mode, int shape) { v.toolActive = 1, v.toolMode = mode, v.rubberShape = shape; }
+    void tool(display::Tool t) { v.mouse.tool = t; }
     bool scroll(ScrollCode code, int thumb = 0) { return display::horizontalScroll(d, v, ui, code, thumb); }
     void expectView(const char* step, double left, double right, int scrollPos = -1) {
         EXPECT_DOUBLE_EQ(v.viewLeft, left) << step;
@@ -75,7 +75,7 @@ TEST(Tools, EachZoomIsRelativeToThePresentView) {
     p.v.viewRight = 0.5;
     display::applyLimitsAsZoom(p.d, p.v, p.ui);
     p.expectView("Set limits", 0.25, 0.5, 500);
-    EXPECT_EQ(p.v.toolMode, display::kNoTool);
+    EXPECT_EQ(p.v.mouse.tool, display::Tool::None);
     p.zoom(0, 500);
     p.expectView("relative to the limits", 0.25, 0.375);
     display::viewFull(p.d, p.v, p.ui);
@@ -101,7 +101,7 @@ TEST(Tools, ScrollingPansOnlyAZoomedViewAndStaysInsideTheData) {
     // A region tool leaves the full view without zooming: the scroll bar must not carry the
     // view past the end of the data.
     display::viewFull(p.d, p.v, p.ui);
-    p.tool(display::kSuppressTool, display::kShapeRectangle);
+    p.tool(display::Tool::Suppress);
     p.drag(100, 400, 200, 450);
     EXPECT_EQ(p.v.fullView, 0);
     EXPECT_FALSE(p.scroll(ScrollCode::PageRight));
@@ -135,7 +135,7 @@ TEST(Tools, RubberBandsStayInsideTheClientAreaAndActOnRelease) {
 
     // The J tool: a vertical line, acted on at release, on the real part at or before the pixel
     // (with the view moved by 1.5 indices, pixel 320 is index 641.5: the cursor is at 640).
-    p.tool(display::kMeasureJTool, display::kShapeVerticalLine);
+    p.tool(display::Tool::MeasureJ);
     p.v.viewLeft = 0.00075;
     p.v.viewZoom = 1.0;
     display::leftButtonDown(p.d, p.v, p.ui, 300, 400, {});
@@ -149,12 +149,12 @@ TEST(Tools, RubberBandsStayInsideTheClientAreaAndActOnRelease) {
 
 TEST(Tools, RegionAndReferencePicksLandOnTheirPoints) {
     Plot p;
-    p.tool(display::kSuppressTool, display::kShapeRectangle);
+    p.tool(display::Tool::Suppress);
     EXPECT_EQ(p.drag(333, 400, 101, 300).request, display::ToolRequest::SuppressDialog);
     // Pixel 101 is point 101, lowered to 100; pixel 333 is point 333, lowered to 332.
     EXPECT_EQ(std::pair(p.v.tools.suppressFrom, p.v.tools.suppressTo), std::pair(200, 664));
 
-    p.v.referenceMode = 1;
+    p.tool(display::Tool::ReferencePick);
     EXPECT_EQ(display::leftButtonDown(p.d, p.v, p.ui, 101, 400, {}).request, display::ToolRequest::None);
     EXPECT_EQ(p.ui.messages.size(), 1u);  // the units must be Hz or ppm
     p.d.spectrum.xUnits = kPpm;
@@ -172,9 +172,9 @@ TEST(Tools, CursorFollowsTheToolTheBandAndTheOverrides) {
     p.v.dualZoom = 0;
     EXPECT_FALSE(display::chooseZoom(p.v));
     EXPECT_EQ(p.v.dualZoom, 0);
-    p.v.referenceMode = 1;
+    p.tool(display::Tool::ReferencePick);
     EXPECT_EQ(display::cursorFor(p.v), ToolCursor::Reference);
-    p.v.tools.baselinePickMode = 1;
+    p.v.mouse.baselinePick = true;
     EXPECT_EQ(display::cursorFor(p.v), ToolCursor::BaselinePick);
 }
 

@@ -65,8 +65,7 @@ TEST(SetupDocument, DerivesFlagsReferenceAndViewAndTakesTheUndoSnapshot) {
     doc->spectrum.phase0 = 45.0;
     doc->integrals.integralScale = 0.2;
     doc->baseline.baselinePointCount = 3;
-    display::View view;  // zoomed in before: the new data are shown whole
-    view.viewZoom = 4.0;
+    display::View view;  // the new data are shown whole
     const display::ViewFollower follower(*doc, view);
     setupDocument(*doc);
     EXPECT_EQ(std::tuple(doc->spectrum.nData, doc->spectrum.acqPars.AQ, view.viewRight, view.viewZoom,

@@ -190,7 +190,7 @@ private slots:
         for (const bool apply : {false, true}) {
             gui::MultiPointBaselineWidget dialog(*doc_, view_, ui_, nullptr);
             QVERIFY(!dialog.isModal());
-            QCOMPARE(view_.tools.baselinePickMode, 1);
+            QVERIFY(view_.mouse.baselinePick);
             dialog.show();
             QVERIFY(processing::MultiPointBaseline(*doc_, ui_).addPoint(0.5));
             QSignalSpy finished(&dialog, &QDialog::finished);
@@ -200,8 +200,8 @@ private slots:
             const int repaints = ui_.repaints;
             dialog.reject();
             dialog.accept();
-            QCOMPARE(std::tuple(finished.count(), ui_.repaints, view_.tools.baselinePickMode),
-                     std::tuple(1, repaints, 0));
+            QCOMPARE(std::tuple(finished.count(), ui_.repaints, view_.mouse.baselinePick),
+                     std::tuple(1, repaints, false));
             QCOMPARE(doc_->spectrum.specData[doc_->spectrum.nData - 1], apply ? 0.0 : lastImaginary);
             QCOMPARE(doc_->baseline.baselinePointCount, 0);
         }

@@ -368,8 +368,9 @@ private slots:
         measureJ->close();  // the title bar's close acts as OK
         QTRY_VERIFY_WITH_TIMEOUT(window_->measureJDialog() == nullptr, 5000);
         QVERIFY(window_->action(app::kCmdOpen)->isEnabled());
-        QCOMPARE(std::tuple(doc_->jState.jShown, doc_->jState.jCursorCount, view().toolActive),
-                 std::tuple(0, 0, 0));
+        QCOMPARE(std::tuple(doc_->jState.jShown, doc_->jState.jCursorCount,
+                            view().mouse.tool == pelvaron::display::Tool::None),
+                 std::tuple(0, 0, true));
 
         // Reference: the click opens the dialog, its OK moves the axis.
         answerer.answer([](QWidget* w) {
@@ -383,7 +384,7 @@ private slots:
         QCOMPARE(answerer.seen().last(), QStringLiteral("Reference"));
         QVERIFY(qAbs(pelvaron::units::tToUnit(*doc_, view().tools.referencePickT, pelvaron::kPpm) - 5.0) <
                 1e-9);
-        QCOMPARE(view().referenceMode, 0);
+        QVERIFY(view().mouse.tool == pelvaron::display::Tool::None);
     }
 
     void helpAboutSplashAndTheSaveQuestionOnClosing() {
@@ -594,15 +595,13 @@ private slots:
         // Its buttons and a drag in it change its own slot only.
         const double vScale = slot.expVScale;
         QTest::mouseClick(w->view()->button(display::ExpansionButton::Increase), Qt::LeftButton);
-        QCOMPARE(slot.expVScale, vScale * 1.5);
-        QCOMPARE(view().vScale, vScale);
+        QCOMPARE(std::pair(slot.expVScale, view().vScale), std::pair(vScale * 1.5, vScale));
         const int width = w->view()->width();
         sendMouse(w->view(), QEvent::MouseButtonPress, QPoint(width / 4, 40), Qt::LeftButton, Qt::LeftButton);
         sendMouse(w->view(), QEvent::MouseMove, QPoint(width / 2, 60), Qt::NoButton, Qt::LeftButton);
         QVERIFY(!w->view()->rubber().isNull());
         sendMouse(w->view(), QEvent::MouseButtonRelease, QPoint(width / 2, 60), Qt::LeftButton, Qt::NoButton);
-        QVERIFY(slot.expLeftIndex > 0);
-        QVERIFY(slot.expRightIndex < doc_->spectrum.nData);
+        QVERIFY(slot.expLeftIndex > 0 && slot.expRightIndex < doc_->spectrum.nData);
 
         // The close button frees the slot at once; a set-up closes the rest.
         QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("expansionClose")), Qt::LeftButton);

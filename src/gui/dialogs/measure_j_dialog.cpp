@@ -1,6 +1,8 @@
 // The Measure J dialog widget.
 #include "gui/dialogs/measure_j_dialog.h"
 
+#include "display/tools.h"
+
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
@@ -65,7 +67,7 @@ void MeasureJDialogWidget::accept() {
     if (ended_) return;
     ended_ = true;
     model_.ok();
-    view_.toolActive = 0;
+    display::putToolDown(view_);
     list_->clear();
     QDialog::accept();
 }
