@@ -18,7 +18,6 @@ constexpr int kPoints = 32768;
 
 std::unique_ptr<Document> makeSpectrum() {
     auto doc = std::make_unique<Document>();
-    doc->initClientArea(1920, 1080);
     doc->spectrum.nData = doc->spectrum.acqPars.TD = 2 * kPoints;
     for (int k = 0; k < kPoints; ++k)
         doc->spectrum.specData[2 * k] = 100.0 / (1.0 + (k - 9000.0) * (k - 9000.0) / 36.0);
@@ -30,7 +29,8 @@ std::unique_ptr<Document> makeSpectrum() {
 void BM_BaselinePreviewStep32768(benchmark::State& state) {
     auto doc = makeSpectrum();
     testing::RecordingUserInterface ui;
-    processing::BaselineDialog dialog(*doc, ui);
+    // The 1920 x 1080 window's plot.
+    processing::BaselineDialog dialog(*doc, ui, {1920, 540, 29, 1061, 75.0});
     dialog.open();
     for (int order = 0; order < kBaselineOrders; ++order)
         (void)dialog.scroll(order, processing::ScrollAction::Thumb, 20 * (order + 1));

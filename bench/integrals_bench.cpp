@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "analysis/integrals.h"
+#include "bench_view.h"
 #include "counting_surface.h"
 #include "display/integral_drawing.h"
 #include "display/view_transform.h"
@@ -26,7 +27,6 @@ using bench::CountingSurface;
 /// A 400 MHz spectrum of 65536 complex points: Lorentzian lines every 1 % over a sloping base.
 std::unique_ptr<Document> makeSpectrum(testing::RecordingUserInterface& /*ui*/) {
     auto doc = std::make_unique<Document>();
-    doc->initClientArea(1920, 1080);
     doc->spectrum.acqPars.aqMode = 1;
     doc->spectrum.acqPars.TD = kValues;
     doc->spectrum.acqPars.SW = 6009.6154;
@@ -44,24 +44,26 @@ std::unique_ptr<Document> makeSpectrum(testing::RecordingUserInterface& /*ui*/) 
 double regionStart(int r) { return r * 19.2 + 1.0; }
 double regionEnd(int r) { return (r + 1) * 19.2 - 1.0; }
 /// The complex point under window pixel x, as the integrate tool reads it.
-double positionOf(const Document& doc, double x) {
-    return display::ViewTransform::mainView(doc).indexAtPixel(x) / 2.0;
+double positionOf(const Document& doc, const display::View& view, double x) {
+    return display::ViewTransform::mainView(doc.spectrum, view).indexAtPixel(x) / 2.0;
 }
 
 void BM_CreateAndDraw100Integrals(benchmark::State& state) {
     testing::RecordingUserInterface ui;
     auto doc = makeSpectrum(ui);
+    const display::View view = bench::benchView(*doc, 1920, 1080);
     doc->integrals.integralBaselineCorr = 1;
     CountingSurface surface;
     const IntegralState& in = doc->integrals;
     for (auto _ : state) {
         for (int r = 0; r < kIntegrals; ++r)
-            analysis::createIntegralAt(*doc, ui, positionOf(*doc, regionStart(r)),
-                                       positionOf(*doc, regionEnd(r)), r == 0 ? 1 : 0);
-        display::drawIntegralValues(surface, *doc);
-        display::drawIntegralCurves(surface, *doc, doc->plotRect, in.integralBaseY,
-                                    display::ViewTransform::mainView(*doc, doc->plotRect.width()),
-                                    in.integralScale, doc->vScale);
+            analysis::createIntegralAt(*doc, ui, positionOf(*doc, view, regionStart(r)),
+                                       positionOf(*doc, view, regionEnd(r)), r == 0 ? 1 : 0);
+        display::drawIntegralValues(surface, *doc, view);
+        display::drawIntegralCurves(
+            surface, *doc, view.plotRect, in.integralBaseY,
+            display::ViewTransform::mainView(doc->spectrum, view, view.plotRect.width()), in.integralScale,
+            view.vScale);
         benchmark::DoNotOptimize(surface.checksum);
     }
     if (in.integralCount != kIntegrals) state.SkipWithError("not every integral was made");
@@ -72,11 +74,12 @@ BENCHMARK(BM_CreateAndDraw100Integrals)->Unit(benchmark::kMicrosecond);
 void BM_ReferenceSumOfRegions(benchmark::State& state) {
     testing::RecordingUserInterface ui;
     auto doc = makeSpectrum(ui);
+    const display::View view = bench::benchView(*doc, 1920, 1080);
     for (auto _ : state) {
         double total = 0.0;
         for (int r = 0; r < kIntegrals; ++r) {
-            const int first = 2 * static_cast<int>(positionOf(*doc, regionStart(r)));
-            const int last = 2 * static_cast<int>(positionOf(*doc, regionEnd(r)));
+            const int first = 2 * static_cast<int>(positionOf(*doc, view, regionStart(r)));
+            const int last = 2 * static_cast<int>(positionOf(*doc, view, regionEnd(r)));
             for (int i = first; i <= last; i += 2) total += doc->spectrum.specData[i];
         }
         benchmark::DoNotOptimize(total);

@@ -8,6 +8,7 @@
 #include <iostream>
 #include <memory>
 
+#include "bench_view.h"
 #include "document/document.h"
 #include "lorentzian_spectrum.h"
 #include "ratio_report.h"
@@ -60,11 +61,13 @@ std::unique_ptr<Document> makePage() {
 void writePage(benchmark::State& state, const char* name) {
     const auto application = pelvaron::gui::ensureGuiApplication();
     auto doc = makePage();
-    pelvaron::gui::layoutPlot(*doc, 1280, 800);
+    auto view = pelvaron::bench::benchView(*doc, 1280, 800);
+    pelvaron::gui::layoutPlot(*doc, view, 1280, 800);
     const std::string path = (std::filesystem::temp_directory_path() / name).string();
     for (auto _ : state) {
         std::string error;
-        if (!pelvaron::gui::writePageFile(*doc, path, {}, {}, error)) state.SkipWithError(error.c_str());
+        if (!pelvaron::gui::writePageFile(*doc, view, path, {}, {}, error))
+            state.SkipWithError(error.c_str());
     }
     std::filesystem::remove(path);
 }
@@ -76,9 +79,10 @@ void BM_PagePng300Dpi(benchmark::State& state) { writePage(state, "pelvaron-benc
 void BM_PageImage300Dpi(benchmark::State& state) {
     const auto application = pelvaron::gui::ensureGuiApplication();
     auto doc = makePage();
-    pelvaron::gui::layoutPlot(*doc, 1280, 800);
+    auto view = pelvaron::bench::benchView(*doc, 1280, 800);
+    pelvaron::gui::layoutPlot(*doc, view, 1280, 800);
     for (auto _ : state) {
-        const QImage image = pelvaron::gui::pageImage(*doc, {}, {}, pelvaron::gui::PageArea::Printed);
+        const QImage image = pelvaron::gui::pageImage(*doc, view, {}, {}, pelvaron::gui::PageArea::Printed);
         benchmark::DoNotOptimize(image.constBits());
     }
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "bench_view.h"
 #include "counting_surface.h"
 #include "display/paint.h"
 #include "document/document.h"
@@ -24,7 +25,6 @@ using bench::CountingSurface;
 std::unique_ptr<Document> makeSpectrum() {
     testing::RecordingUserInterface ui;
     auto doc = std::make_unique<Document>();
-    doc->initClientArea(1920, 1080);
     doc->spectrum.acqPars.aqMode = 1;
     doc->spectrum.acqPars.TD = kBenchValues;
     doc->spectrum.acqPars.SW = 6009.6154;
@@ -47,18 +47,18 @@ std::unique_ptr<Document> makeSpectrum() {
     return doc;
 }
 
-void zoomToCentre(Document& doc, double fraction) {
+void zoomToCentre(const Document& doc, display::View& view, double fraction) {
     const double aq = doc.spectrum.acqPars.AQ;
-    doc.fullView = 0;
-    doc.viewLeft = aq * (0.5 - fraction / 2);
-    doc.viewRight = aq * (0.5 + fraction / 2);
-    doc.viewZoom = computeViewZoom(aq, doc.viewLeft, doc.viewRight);
+    view.fullView = 0;
+    view.viewLeft = aq * (0.5 - fraction / 2);
+    view.viewRight = aq * (0.5 + fraction / 2);
+    view.viewZoom = display::computeViewZoom(aq, view.viewLeft, view.viewRight);
 }
 
-void run(benchmark::State& state, Document& doc) {
+void run(benchmark::State& state, Document& doc, const display::View& view) {
     CountingSurface surface;
     for (auto _ : state) {
-        display::paintDocument(surface, doc, {.screenHeight = 1080});
+        display::paintDocument(surface, doc, view, {.screenHeight = 1080});
         benchmark::DoNotOptimize(surface.checksum);
     }
     state.counters["points_per_paint"] =
@@ -67,32 +67,35 @@ void run(benchmark::State& state, Document& doc) {
 
 void BM_PaintFullView(benchmark::State& state) {
     auto doc = makeSpectrum();
-    run(state, *doc);
+    run(state, *doc, bench::benchView(*doc, 1920, 1080));
 }
 BENCHMARK(BM_PaintFullView)->Unit(benchmark::kMicrosecond);
 
 void BM_PaintZoomedOnePercent(benchmark::State& state) {
     auto doc = makeSpectrum();
-    zoomToCentre(*doc, 0.01);
-    run(state, *doc);
+    auto view = bench::benchView(*doc, 1920, 1080);
+    zoomToCentre(*doc, view, 0.01);
+    run(state, *doc, view);
 }
 BENCHMARK(BM_PaintZoomedOnePercent)->Unit(benchmark::kMicrosecond);
 
 // The busiest screen: zoomed, with the overview band (the whole data again) and the grid.
 void BM_PaintZoomedWithOverviewAndGrid(benchmark::State& state) {
     auto doc = makeSpectrum();
-    zoomToCentre(*doc, 0.01);
-    doc->dualZoom = 1;
-    doc->showGrid = 1;
-    run(state, *doc);
+    auto view = bench::benchView(*doc, 1920, 1080);
+    zoomToCentre(*doc, view, 0.01);
+    view.dualZoom = 1;
+    view.showGrid = 1;
+    run(state, *doc, view);
 }
 BENCHMARK(BM_PaintZoomedWithOverviewAndGrid)->Unit(benchmark::kMicrosecond);
 
 // Dot display draws every point in view: the one mode whose cost follows the data, not the width.
 void BM_PaintFullViewDots(benchmark::State& state) {
     auto doc = makeSpectrum();
-    doc->dotDisplay = 1;
-    run(state, *doc);
+    auto view = bench::benchView(*doc, 1920, 1080);
+    view.dotDisplay = 1;
+    run(state, *doc, view);
 }
 BENCHMARK(BM_PaintFullViewDots)->Unit(benchmark::kMicrosecond);
 

@@ -7,6 +7,7 @@
 #include <iostream>
 #include <memory>
 
+#include "bench_view.h"
 #include "document/document.h"
 #include "lorentzian_spectrum.h"
 #include "ratio_report.h"
@@ -31,42 +32,44 @@ std::unique_ptr<Document> makeSpectrum() {
     return pelvaron::bench::lorentzianSpectrum(lines, 1920, 1080);
 }
 
-void zoomTo(Document& doc, double from, double to) {
+void zoomTo(const Document& doc, pelvaron::display::View& view, double from, double to) {
     const double aq = doc.spectrum.acqPars.AQ;
-    doc.viewLeft = from * aq;
-    doc.viewRight = to * aq;
-    doc.viewZoom = pelvaron::computeViewZoom(aq, doc.viewLeft, doc.viewRight);
-    doc.fullView = 0;
+    view.viewLeft = from * aq;
+    view.viewRight = to * aq;
+    view.viewZoom = pelvaron::display::computeViewZoom(aq, view.viewLeft, view.viewRight);
+    view.fullView = 0;
 }
 
 #ifdef PELVARON_HAVE_RENDERER
 
-void repaint(benchmark::State& state, Document& doc) {
+void repaint(benchmark::State& state, Document& doc, const pelvaron::display::View& view) {
     const auto application = pelvaron::gui::ensureGuiApplication();
-    QImage image(doc.clientWidth, doc.clientHeight, QImage::Format_RGB32);
+    QImage image(view.clientWidth, view.clientHeight, QImage::Format_RGB32);
     for (auto _ : state) {
-        pelvaron::gui::paintDocumentImage(doc, image, 1080);
+        pelvaron::gui::paintDocumentImage(doc, view, image, 1080);
         benchmark::DoNotOptimize(image.constBits());
     }
 }
 
 void BM_RepaintFullView(benchmark::State& state) {
     auto doc = makeSpectrum();
-    repaint(state, *doc);
+    repaint(state, *doc, pelvaron::bench::benchView(*doc, 1920, 1080));
 }
 
 void BM_RepaintZoomedOnePercent(benchmark::State& state) {
     auto doc = makeSpectrum();
-    zoomTo(*doc, 0.45, 0.46);
-    repaint(state, *doc);
+    auto view = pelvaron::bench::benchView(*doc, 1920, 1080);
+    zoomTo(*doc, view, 0.45, 0.46);
+    repaint(state, *doc, view);
 }
 
 void BM_RepaintZoomedWithOverviewAndGrid(benchmark::State& state) {
     auto doc = makeSpectrum();
-    zoomTo(*doc, 0.45, 0.46);
-    doc->dualZoom = 1;
-    doc->showGrid = 1;
-    repaint(state, *doc);
+    auto view = pelvaron::bench::benchView(*doc, 1920, 1080);
+    zoomTo(*doc, view, 0.45, 0.46);
+    view.dualZoom = 1;
+    view.showGrid = 1;
+    repaint(state, *doc, view);
 }
 
 BENCHMARK(BM_RepaintFullView)->Unit(benchmark::kMillisecond);

@@ -9,6 +9,7 @@
 #include <memory>
 #include <random>
 
+#include "bench_view.h"
 #include "document/document.h"
 #include "recording_ui.h"
 #include "simulation/simulation_dialogs.h"
@@ -131,10 +132,10 @@ void tuningStep(benchmark::State& state) {
     const bool widthOnly = state.range(0) != 0;
     testing::RecordingUserInterface ui;
     auto doc = simulationDocument(10, ui);
-    doc->initClientArea(1920, 1080);
     if (!simulation::completeSimulation(*doc, ui)) std::abort();
+    const display::View view = bench::benchView(*doc, 1920, 1080);
     const auto application = gui::ensureGuiApplication();
-    QImage image(doc->clientWidth, doc->clientHeight, QImage::Format_RGB32);
+    QImage image(view.clientWidth, view.clientHeight, QImage::Format_RGB32);
     simulation::ImmediateTuning now(*doc, ui);
     simulation::InteractiveSimDialog tune(*doc, ui, now);
     tune.open();
@@ -149,7 +150,7 @@ void tuningStep(benchmark::State& state) {
         // Up and down in turn: the width stays near 0.3 Hz, the shift near its place.
         const bool ok = up ? tune.inc("0.05") : tune.dec("0.05");
         up = !up;
-        gui::paintDocumentImage(*doc, image, 1080);
+        gui::paintDocumentImage(*doc, view, image, 1080);
         cpu += static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
         benchmark::DoNotOptimize(ok);
         benchmark::DoNotOptimize(image.constBits());

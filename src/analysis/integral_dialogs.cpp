@@ -56,15 +56,6 @@ void integralScaleFactorCommand(Document& doc, const IntegralFactorRunner& runDi
     }
 }
 
-void integrateCommand(Document& doc, platform::UserInterface& ui) {
-    platform::clearStatusBar(ui);
-    ui.setStatusText(0, kIntegratePrompt);
-    doc.referenceMode = 0;
-    doc.toolActive = 1;
-    doc.toolMode = kIntegrateToolMode;
-    doc.rubberShape = 1;  // the rectangle
-}
-
 void increaseIntegralScale(Document& doc, platform::UserInterface& ui) {
     doc.integrals.integralScale *= doc.integrals.integralScaleStep;
     ui.requestRepaint();

@@ -11,10 +11,7 @@
 
 namespace pelvaron::analysis {
 
-/// Tool code of the integrate tool (`toolMode`), as the mouse tools know it.
-inline constexpr int kIntegrateToolMode = 40008;
-
-/// The prompt the Integrate command shows in part 0 of the status bar.
+/// The prompt the Integrate command (display::chooseIntegrate) shows in part 0 of the status bar.
 inline constexpr const char* kIntegratePrompt = "Keys Up/Down to increase/decrease integrals size";
 
 /// "Number of Hydrogens", opened by a right click on a label once hitIntegralLabel has made the
@@ -64,11 +61,6 @@ using IntegralFactorRunner = std::function<bool(IntegralFactorDialog&)>;
 /// "Scale factor...": opens the dialog again, without a message, until the factor lies within
 /// 1 ... 10. A dialog closed without "OK" ends the command with the factor it began with.
 void integralScaleFactorCommand(Document& doc, const IntegralFactorRunner& runDialog);
-
-/// "Integrate": clears part 0 of the status bar and shows kIntegratePrompt there, ends a
-/// reference pick, and arms the integrate tool (toolMode 40008, rectangle rubber band). The
-/// window then puts its vertical scroll bar on integralBaseY.
-void integrateCommand(Document& doc, platform::UserInterface& ui);
 
 /// "Increase" (Up) and "Decrease" (Down): integralScale times or divided by integralScaleStep;
 /// repaints.

@@ -50,7 +50,6 @@ void MeasureJDialog::open() {
 
 void MeasureJDialog::ok() {
     doc_.jState.jShown = 0;
-    doc_.toolActive = 0;
     doc_.jState.clearCursors();
     ui_.requestRepaint();
     ui_.enableDocumentMenus(true);

@@ -28,7 +28,8 @@ public:
 
     /// Grays the document menus while the measurement lasts; the cursors are shown.
     void open();
-    /// Ends the measurement: no cursors, no tool, the menus back; the dialog closes.
+    /// Ends the measurement: no cursors, the menus back; the dialog closes (and the window puts
+    /// the J tool down).
     void ok();
     /// Removes every cursor and line; the tool stays active.
     void clearAll();

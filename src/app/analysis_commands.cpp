@@ -6,6 +6,7 @@
 #include "analysis/peaks.h"
 #include "app/dispatcher.h"
 #include "display/j_cursors.h"
+#include "display/tool_actions.h"
 #include "display/tools.h"
 #include "processing/baseline.h"
 #include "processing/data_ops.h"
@@ -26,17 +27,16 @@ void toggleAndRepaint(int& flag, platform::UserInterface& ui) {
 
 void CommandDispatcher::registerAnalysisCommands() {
     registerCommand(kCmdManualBaseline, [](CommandContext& c) {
-        processing::BaselineDialog model(c.doc, c.ui);
+        processing::BaselineDialog model(c.doc, c.ui, display::baselinePreview(c.view));
         c.dialogs.runBaselineDialog(model);
         clearStatusBar(c.ui);
-        c.doc.referenceMode = 0;
+        display::endReferencePick(c.view);
     });
     registerCommand(kCmdMultiPointBaseline,
                     [](CommandContext& c) { c.dialogs.showMultiPointBaselineDialog(); });
     registerCommand(kCmdReference, [](CommandContext& c) {
-        processing::startReferencing(c.doc, c.ui);
-        c.doc.toolMode = kNoTool;
-        c.doc.toolActive = 0;
+        processing::startReferencing(c.ui);
+        display::chooseReferencePick(c.view);
     });
     registerCommand(kCmdShiftData, [](CommandContext& c) {
         processing::ShiftDataDialog model(c.doc, c.ui);
@@ -45,7 +45,7 @@ void CommandDispatcher::registerAnalysisCommands() {
     registerCommand(kCmdSuppressPeaks, [](CommandContext& c) {
         c.ui.requestRepaint();
         clearStatusBar(c.ui);
-        display::chooseRegionTool(c.doc, display::kSuppressTool);
+        display::chooseRegionTool(c.view, display::Tool::Suppress);
     });
     registerCommand(kCmdSignalToNoise, [](CommandContext& c) {
         // A spectrum read from a file has had no transform to note its noise and peak places.
@@ -54,14 +54,14 @@ void CommandDispatcher::registerAnalysisCommands() {
     });
     registerCommand(kCmdPeakPicking, [](CommandContext& c) {
         clearStatusBar(c.ui);
-        display::chooseRegionTool(c.doc, display::kPeakPickingTool);
+        display::chooseRegionTool(c.view, display::Tool::PeakPicking);
     });
     registerCommand(kCmdEditPeaks, [](CommandContext& c) {
         analysis::editPeaksCommand(c.doc, c.ui, [&c](analysis::PeakPickingDialog& model) {
             return c.dialogs.runPeakPickingDialog(model);
         });
     });
-    registerCommand(kCmdIntegrate, [](CommandContext& c) { analysis::integrateCommand(c.doc, c.ui); });
+    registerCommand(kCmdIntegrate, [](CommandContext& c) { display::chooseIntegrate(c.view, c.ui); });
     registerCommand(kCmdIntegralIncrease,
                     [](CommandContext& c) { analysis::increaseIntegralScale(c.doc, c.ui); });
     registerCommand(kCmdIntegralDecrease,
@@ -82,7 +82,7 @@ void CommandDispatcher::registerAnalysisCommands() {
         c.doc.integrals.integralBaselineCorr = c.doc.integrals.integralBaselineCorr ? 0 : 1;
     });
     registerCommand(kCmdMeasureJ, [](CommandContext& c) {
-        display::chooseMeasureJ(c.doc, c.ui);
+        display::chooseMeasureJ(c.doc, c.view, c.ui);
         c.dialogs.showMeasureJDialog();
     });
     registerCommand(kCmdPeakLabels,
@@ -92,12 +92,16 @@ void CommandDispatcher::registerAnalysisCommands() {
 void CommandDispatcher::toolRequested(display::ToolRequest request, int index) {
     switch (request) {
         case display::ToolRequest::ReferenceDialog: {
-            processing::ReferenceDialog model(doc_, ui_);
+            const display::ToolState& pick = view_.tools;
+            processing::ReferenceDialog model(doc_, ui_, {pick.referencePickT, pick.referencePickIndex});
             dialogs_.runReferenceDialog(model);
+            // OK or Cancel, the pick is over.
+            display::endReferencePick(view_);
             break;
         }
         case display::ToolRequest::SuppressDialog: {
-            processing::SuppressPeaksDialog model(doc_, ui_);
+            processing::SuppressPeaksDialog model(doc_, ui_, view_.tools.suppressFrom,
+                                                  view_.tools.suppressTo);
             dialogs_.runSuppressPeaksDialog(model);
             break;
         }

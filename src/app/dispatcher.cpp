@@ -22,16 +22,8 @@ void toggle(int& flag) { flag = flag ? 0 : 1; }
 
 }  // namespace
 
-void resizeClientArea(Document& doc, int width, int height) {
-    doc.clientWidth = width;
-    doc.clientHeight = height;
-    doc.integrals.integralBaseY = height / 2;
-    doc.plotRect = Rect{0, 28, width, height - 19};
-    doc.tools.overviewBottom = truncToInt(0.25 * height);
-}
-
 CommandDispatcher::CommandDispatcher(Document& doc, platform::UserInterface& ui, DialogHost& dialogs)
-    : doc_(doc), ui_(ui), dialogs_(dialogs), presenter_(doc, ui) {
+    : doc_(doc), ui_(ui), dialogs_(dialogs), follower_(doc, view_), presenter_(doc, ui) {
     registerBuiltins();
     registerSubsystemCommands();
     registerAnalysisCommands();
@@ -55,7 +47,7 @@ bool CommandDispatcher::dispatch(int id, CommandSource source) {
         ui_.requestRepaint();
         dialogs_.focusMainWindow();
     }
-    CommandContext context{doc_, ui_, dialogs_, *this};
+    CommandContext context{doc_, view_, ui_, dialogs_, *this};
     // Copied: a command may register commands while it runs.
     const CommandHandler handler = it->second;
     handler(context);
@@ -108,7 +100,7 @@ void CommandDispatcher::open(CommandContext& c) {
     if (result == io::NativeOpen::HandToImport) dispatch(kCmdImport, CommandSource::Accelerator);
     lastOpenSucceeded_ = result != io::NativeOpen::Cancelled;
     clearStatusBar(c.ui);
-    display::resetTool(c.doc);
+    display::resetTool(c.view);
 }
 
 void CommandDispatcher::import(CommandContext& c) {
@@ -124,7 +116,7 @@ void CommandDispatcher::import(CommandContext& c) {
     io::importData(c.doc, c.ui);
     c.dialogs.focusMainWindow();
     clearStatusBar(c.ui);
-    display::resetTool(c.doc);
+    display::resetTool(c.view);
     c.ui.requestRepaint();
 }
 
@@ -134,7 +126,7 @@ void CommandDispatcher::registerBuiltins() {
     registerCommand(kCmdSave, [](CommandContext& c) {
         io::saveNativeFile(c.doc, c.ui);
         clearStatusBar(c.ui);
-        c.doc.referenceMode = 0;
+        display::endReferencePick(c.view);
     });
     registerCommand(kCmdExit, [](CommandContext& c) { c.dialogs.requestClose(); });
     registerCommand(kCmdUndo, [](CommandContext& c) {
@@ -142,11 +134,11 @@ void CommandDispatcher::registerBuiltins() {
         c.ui.requestRepaint();
     });
     registerCommand(kCmdSetLimits, [](CommandContext& c) {
-        display::SetLimitsDialog model(c.doc);
-        if (c.dialogs.runSetLimitsDialog(model)) display::applyLimitsAsZoom(c.doc, c.ui);
-        display::resetTool(c.doc);
+        display::SetLimitsDialog model(c.doc, c.view);
+        if (c.dialogs.runSetLimitsDialog(model)) display::applyLimitsAsZoom(c.doc, c.view, c.ui);
+        display::resetTool(c.view);
     });
-    registerCommand(kCmdFull, [](CommandContext& c) { display::viewFull(c.doc, c.ui); });
+    registerCommand(kCmdFull, [](CommandContext& c) { display::viewFull(c.doc, c.view, c.ui); });
     registerCommand(kCmdUnits, [](CommandContext& c) {
         display::UnitsDialog model(c.doc);
         c.dialogs.runUnitsDialog(model);
@@ -154,13 +146,13 @@ void CommandDispatcher::registerBuiltins() {
     registerCommand(kCmdScaleFactor, [](CommandContext& c) {
         // Asked again until the factor lies within 1 .. 10; each refusal says why.
         for (;;) {
-            display::ScaleFactorDialog model(c.doc);
+            display::ScaleFactorDialog model(c.view);
             c.dialogs.runScaleFactorDialog(model);
-            if (display::acceptScaleFactor(c.doc, c.ui)) break;
+            if (display::acceptScaleFactor(c.view, c.ui)) break;
         }
     });
-    registerCommand(kCmdIncrease, [](CommandContext& c) { display::increaseScale(c.doc, c.ui); });
-    registerCommand(kCmdDecrease, [](CommandContext& c) { display::decreaseScale(c.doc, c.ui); });
+    registerCommand(kCmdIncrease, [](CommandContext& c) { display::increaseScale(c.view, c.ui); });
+    registerCommand(kCmdDecrease, [](CommandContext& c) { display::decreaseScale(c.view, c.ui); });
     registerCommand(kCmdParameters,
                     [](CommandContext& c) { c.dialogs.showParametersDialog(parametersFields(c.doc)); });
     registerCommand(kCmdInvert, [](CommandContext& c) {
@@ -171,33 +163,33 @@ void CommandDispatcher::registerBuiltins() {
     registerCommand(kCmdAbout, [](CommandContext& c) { c.dialogs.showAbout(); });
     registerCommand(kCmdZoom, [](CommandContext& c) {
         clearStatusBar(c.ui);
-        display::chooseZoom(c.doc);
+        display::chooseZoom(c.view);
         c.ui.requestRepaint();
     });
     registerCommand(kCmdMoveSpectrum, [](CommandContext& c) {
         clearStatusBar(c.ui);
-        display::chooseMoveSpectrum(c.doc);
+        display::chooseMoveSpectrum(c.view);
     });
     registerCommand(kCmdLinearDrift, [](CommandContext& c) {
         processing::removeLinearDrift(c.doc);
         clearStatusBar(c.ui);
-        c.doc.referenceMode = 0;
+        display::endReferencePick(c.view);
         c.ui.requestRepaint();
     });
     registerCommand(kCmdDefaultMode, [](CommandContext& c) {
         clearStatusBar(c.ui);
-        display::resetTool(c.doc);
+        display::resetTool(c.view);
     });
     registerCommand(kCmdShowGrid, [](CommandContext& c) {
-        toggle(c.doc.showGrid);
+        toggle(c.view.showGrid);
         c.ui.requestRepaint();
     });
     registerCommand(kCmdDualZoom, [](CommandContext& c) {
-        toggle(c.doc.dualZoom);
+        toggle(c.view.dualZoom);
         c.ui.requestRepaint();
     });
     registerCommand(kCmdDotDisplay, [](CommandContext& c) {
-        toggle(c.doc.dotDisplay);
+        toggle(c.view.dotDisplay);
         c.ui.requestRepaint();
     });
     registerCommand(kCmdInsertComments, [](CommandContext& c) {

@@ -15,6 +15,7 @@
 #include "app/menu_state.h"
 #include "app/ui_presenter.h"
 #include "display/tools.h"
+#include "display/view.h"
 #include "document/document.h"
 #include "platform/user_interface.h"
 
@@ -29,6 +30,7 @@ class CommandDispatcher;
 /// What a command works with.
 struct CommandContext {
     Document& doc;
+    display::View& view;
     platform::UserInterface& ui;
     DialogHost& dialogs;
     CommandDispatcher& dispatcher;
@@ -56,6 +58,10 @@ public:
     /// Closing the window: the save question; false when the person cancelled.
     [[nodiscard]] bool queryClose();
 
+    /// The main plot's view of the document, which follows each new data set.
+    [[nodiscard]] display::View& view() { return view_; }
+    [[nodiscard]] const display::View& view() const { return view_; }
+
     /// "pelvaron FILE": loads the file with the format its content and companions show.
     bool openPath(const std::string& path);
     /// A file dropped on the window: opened as a Native file, handed to Import when it is not.
@@ -82,6 +88,9 @@ private:
     Document& doc_;
     platform::UserInterface& ui_;
     DialogHost& dialogs_;
+    display::View view_;
+    /// Attached before the presenter: the expansion windows it closes find their slots freed.
+    display::ViewFollower follower_;
     /// The document's change notices shown through ui_ (title, menus, expansion windows, repaints).
     UserInterfacePresenter presenter_;
     MenuState menus_;
@@ -108,10 +117,5 @@ private:
     void open(CommandContext& c);
     void import(CommandContext& c);
 };
-
-
-/// The client area changed size: sizes, the integral baseline, the plot rectangle and the
-/// overview band follow; the trace's baseline row stays where it is.
-void resizeClientArea(Document& doc, int width, int height);
 
 }  // namespace pelvaron::app

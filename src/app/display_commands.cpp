@@ -8,14 +8,14 @@ namespace pelvaron::app {
 
 bool startTwoSetDisplay(CommandContext& c, const std::function<bool()>& bringNewData) {
     const int saveQuery = c.doc.noSaveQuery;
-    display::prepareTwoSetDisplay(c.doc);
+    display::prepareTwoSetDisplay(c.doc, c.view);
     if (!bringNewData()) {
         // Nothing was replaced: the present data keep their save question.
         c.doc.noSaveQuery = saveQuery;
         return false;
     }
     c.dialogs.showTwoSetControls(true);
-    display::beginTwoSetDisplay(c.doc);
+    display::beginTwoSetDisplay(c.doc, c.view);
     c.dialogs.focusMainWindow();
     c.ui.requestRepaint();
     return true;
@@ -23,7 +23,7 @@ bool startTwoSetDisplay(CommandContext& c, const std::function<bool()>& bringNew
 
 void CommandDispatcher::registerDisplayCommands() {
     registerCommand(kCmdCreateExpansion, [](CommandContext& c) {
-        const int slot = display::claimExpansionSlot(c.doc, c.ui);
+        const int slot = display::claimExpansionSlot(c.view, c.ui);
         if (slot >= 0) c.dialogs.openExpansionWindow(slot);
     });
     registerCommand(kCmdAddSubtract, [this](CommandContext& c) {
@@ -41,20 +41,20 @@ void CommandDispatcher::registerDisplayCommands() {
         // The strip exists only while the display is on; its buttons need no menu item.
         menus_.setEnabled(id, true);
     };
-    strip(kCmdTwoSetAdd, [](CommandContext& c) { display::addScaledSecond(c.doc, c.ui, +1); });
-    strip(kCmdTwoSetSubtract, [](CommandContext& c) { display::addScaledSecond(c.doc, c.ui, -1); });
+    strip(kCmdTwoSetAdd, [](CommandContext& c) { display::addScaledSecond(c.doc, c.view, c.ui, +1); });
+    strip(kCmdTwoSetSubtract, [](CommandContext& c) { display::addScaledSecond(c.doc, c.view, c.ui, -1); });
     strip(kCmdTwoSetSwap, [](CommandContext& c) { display::swapTwoSets(c.doc, c.ui); });
     strip(kCmdTwoSetRange, [](CommandContext& c) {
         // The strip follows the document: its factor bar takes the new range.
-        if (display::increaseFactorRange(c.doc, c.ui)) c.ui.requestRepaint();
+        if (display::increaseFactorRange(c.view, c.ui)) c.ui.requestRepaint();
     });
     strip(kCmdTwoSetOk, [](CommandContext& c) {
         c.dialogs.showTwoSetControls(false);
-        display::endTwoSetDisplay(c.doc, c.ui, true);
+        display::endTwoSetDisplay(c.doc, c.view, c.ui, true);
     });
     strip(kCmdTwoSetQuit, [](CommandContext& c) {
         c.dialogs.showTwoSetControls(false);
-        display::endTwoSetDisplay(c.doc, c.ui, false);
+        display::endTwoSetDisplay(c.doc, c.view, c.ui, false);
     });
 }
 

@@ -39,11 +39,11 @@ std::span<const int> documentCommands() { return kDocument; }
 std::span<const int> simulationCommands() { return kSimulation; }
 std::span<const int> liveDialogHeldCommands() { return kLiveHeld; }
 
-std::optional<bool> checkState(const Document& doc, int id) {
+std::optional<bool> checkState(const Document& doc, const display::View& view, int id) {
     switch (id) {
-        case kCmdShowGrid: return doc.showGrid != 0;
-        case kCmdDualZoom: return doc.dualZoom != 0;
-        case kCmdDotDisplay: return doc.dotDisplay != 0;
+        case kCmdShowGrid: return view.showGrid != 0;
+        case kCmdDualZoom: return view.dualZoom != 0;
+        case kCmdDotDisplay: return view.dotDisplay != 0;
         case kCmdShowCurves: return doc.integrals.showIntegralCurves != 0;
         case kCmdShowValues: return doc.integrals.showIntegralValues != 0;
         case kCmdIntegralBaseline: return doc.integrals.integralBaselineCorr != 0;

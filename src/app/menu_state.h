@@ -7,6 +7,7 @@
 #include <set>
 #include <span>
 
+#include "display/view.h"
 #include "document/document.h"
 
 namespace pelvaron::app {
@@ -25,9 +26,9 @@ namespace pelvaron::app {
 /// that no longer belong to the document.
 [[nodiscard]] std::span<const int> liveDialogHeldCommands();
 
-/// The check mark of a checkable item, from the document flag it shows; nothing for items
-/// that carry no check mark.
-[[nodiscard]] std::optional<bool> checkState(const Document& doc, int id);
+/// The check mark of a checkable item, from the document or view flag it shows; nothing for
+/// items that carry no check mark.
+[[nodiscard]] std::optional<bool> checkState(const Document& doc, const display::View& view, int id);
 
 /// Tracks the enabled state of every menu item as the two sets above change it.
 class MenuState {

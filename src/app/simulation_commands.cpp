@@ -46,7 +46,7 @@ int newSpinSystemFlow(CommandContext& c, bool askCount) {
     switch (c.dialogs.runSimulationDataDialog(page)) {
         case SimulationDataDialog::kOk:
             setSimulationMenus(c, true, false);
-            display::resetTool(c.doc);
+            display::resetTool(c.view);
             platform::clearStatusBar(c.ui);
             c.ui.requestRepaint();
             return kFlowDone;

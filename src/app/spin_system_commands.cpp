@@ -45,7 +45,7 @@ void openSpinSystem(CommandContext& c) {
     // The simulation there was is released on the way, as New releases it.
     (void)simulation::simulateSpinSystem(c.doc, c.ui, file);
     platform::clearStatusBar(c.ui);
-    display::resetTool(c.doc);
+    display::resetTool(c.view);
     c.ui.requestRepaint();
 }
 

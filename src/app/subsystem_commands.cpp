@@ -21,20 +21,25 @@ void CommandDispatcher::registerSubsystemCommands() {
         processing::WindowFunctionDialog model(c.doc, c.ui);
         c.dialogs.runWindowFunctionDialog(model);
         clearStatusBar(c.ui);
-        display::resetTool(c.doc);
+        display::resetTool(c.view);
     });
     registerCommand(kCmdFourier, [](CommandContext& c) {
         processing::FourierDialog model(c.doc);
-        c.dialogs.runFourierDialog(model);
+        // The scroll range follows the size: back to the opening's after Cancel, widened once the
+        // whole buffer was chosen.
+        if (!c.dialogs.runFourierDialog(model))
+            c.view.hScrollRange = c.doc.spectrum.nData;
+        else if (model.largestSizeChosen())
+            c.view.hScrollRange = processing::kMaxTransformSize - 1;
         c.ui.requestRepaint();
         clearStatusBar(c.ui);
-        display::resetTool(c.doc);
+        display::resetTool(c.view);
     });
     registerCommand(kCmdProcessAsRecorded, [](CommandContext& c) {
         // Refused with a message (and nothing changed) without a record or on a spectrum.
         (void)processing::processAsRecorded(c.doc, c.ui);
         clearStatusBar(c.ui);
-        display::resetTool(c.doc);
+        display::resetTool(c.view);
     });
     registerCommand(kCmdPhase, [](CommandContext& c) {
         // Showing the pivot, the repaint and the Undo snapshot belong to the dialog's opening, so
@@ -43,7 +48,7 @@ void CommandDispatcher::registerSubsystemCommands() {
         c.dispatcher.setPhaseDialogOpen(true);
         c.dialogs.showPhaseDialog();
         clearStatusBar(c.ui);
-        display::resetTool(c.doc);
+        display::resetTool(c.view);
     });
     registerCommand(kCmdInteractiveApodization, [](CommandContext& c) {
         // As Phase Correction: the opening belongs to the dialog, so that the command chosen
@@ -51,7 +56,7 @@ void CommandDispatcher::registerSubsystemCommands() {
         c.dispatcher.setApodizationDialogOpen(true);
         c.dialogs.showInteractiveApodizationDialog();
         clearStatusBar(c.ui);
-        display::resetTool(c.doc);
+        display::resetTool(c.view);
     });
     registerCommand(kCmdAutophase, [](CommandContext& c) { processing::autophaseCommand(c.doc, c.ui); });
     registerCommand(kCmdExportJcamp, [](CommandContext& c) {
@@ -60,7 +65,7 @@ void CommandDispatcher::registerSubsystemCommands() {
     });
     registerCommand(kCmdByteSwap, [](CommandContext& c) { io::byteSwapCommand(c.doc, c.ui); });
     registerCommand(kCmdDataPoints, [](CommandContext& c) {
-        io::DataPointsDialog model;
+        io::DataPointsDialog model(io::displayedRealRange(c.doc, c.view.viewLeft, c.view.viewRight));
         c.dialogs.showDataPointsDialog(model);
     });
 }

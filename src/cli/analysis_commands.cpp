@@ -158,7 +158,6 @@ int apodizeScanAction(ApodizeScanOptions& o, std::ostream& out, std::ostream& er
     const TransformState transformAtLoad = doc->transform;
     const BaselineState baselineAtLoad = doc->baseline;
     const DataOpsState dataOpsAtLoad = doc->dataOps;
-    const ToolState toolsAtLoad = doc->tools;
     const WindowParams windowAtLoad = doc->window;
     const std::string steps = o.input.steps.empty() ? "ft" : o.input.steps;
     for (long i = 0; i < static_cast<long>(count); ++i) {
@@ -169,7 +168,6 @@ int apodizeScanAction(ApodizeScanOptions& o, std::ostream& out, std::ostream& er
         doc->transform = transformAtLoad;
         doc->baseline = baselineAtLoad;
         doc->dataOps = dataOpsAtLoad;
-        doc->tools = toolsAtLoad;
         doc->window = windowAtLoad;
         std::string error;
         if (!runSteps(*doc, ui, o.window + "=" + value + "," + steps, error)) {

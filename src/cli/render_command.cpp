@@ -6,6 +6,7 @@
 
 #include "cli/commands.h"
 #include "cli/console_ui.h"
+#include "display/view.h"
 #include "document/document.h"
 #include "gui/page_writer.h"
 #include "gui/png_renderer.h"
@@ -48,6 +49,9 @@ int renderAction(RenderOptions& o, std::ostream& out, std::ostream& err) {
     }
     ConsoleUserInterface ui(err);
     auto doc = std::make_unique<Document>();
+    // The picture shows the data as the window would after the load: the whole of them.
+    display::View view;
+    const display::ViewFollower follower(*doc, view);
     if (!loadDocument(o.input, *doc, ui, err)) return kExitFileError;
     // The marks are drawn as the window draws the peaks and integrals picked with the mouse.
     if (!o.peaks.empty() && !pickRegions(*doc, ui, o.peaks, o.threshold.value_or(doc->peaks.peakThreshold)))
@@ -61,17 +65,17 @@ int renderAction(RenderOptions& o, std::ostream& out, std::ostream& err) {
     const auto application = gui::ensureGuiApplication();
     if (o.page) {
         // The page is drawn from a window of --width x --height on a screen of 96 dpi.
-        gui::layoutPlot(*doc, o.width, o.height);
-        output::setPrintFactors(*doc);
+        gui::layoutPlot(*doc, view, o.width, o.height);
+        output::setPrintFactors(view);
         std::string error;
-        if (!gui::writePageFile(*doc, o.output, o.setup, gui::ScreenDpi{}, error)) {
+        if (!gui::writePageFile(*doc, view, o.output, o.setup, gui::ScreenDpi{}, error)) {
             err << "pelvaron-cli: " << error << '\n';
             return kExitFileError;
         }
         out << o.output << '\n';
         return kExitOk;
     }
-    if (!gui::renderPlotToPng(*doc, o.width, o.height, o.output)) {
+    if (!gui::renderPlotToPng(*doc, view, o.width, o.height, o.output)) {
         err << "pelvaron-cli: cannot write " << o.output << '\n';
         return kExitFileError;
     }

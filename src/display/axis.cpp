@@ -84,7 +84,7 @@ AxisRows axisRows(int height, int screenHeight, double scale) {
                     truncToInt(height - 0.07 * s)};
 }
 
-void drawAxis(platform::Surface& surface, const Document& doc, const AxisParams& p) {
+void drawAxis(platform::Surface& surface, const Document& doc, const View& view, const AxisParams& p) {
     const int i0 = std::min(p.i0, p.i1);
     const int i1 = std::max(p.i0, p.i1);
     const Rect& rect = p.rect;
@@ -108,7 +108,7 @@ void drawAxis(platform::Surface& surface, const Document& doc, const AxisParams&
     const double originValue = rightToLeft ? ends.vR : ends.vL;
     double v = rightToLeft ? last : first;
 
-    const int screenHeight = p.screenHeight > 0 ? p.screenHeight : doc.clientHeight;
+    const int screenHeight = p.screenHeight > 0 ? p.screenHeight : view.clientHeight;
     const AxisRows rows = axisRows(p.height, screenHeight, p.scale);
     const platform::Pen tickPen = p.panelStyle ? palette::kGreyPen : p.linePen;
 
@@ -150,42 +150,42 @@ void drawAxis(platform::Surface& surface, const Document& doc, const AxisParams&
                 surface.setPen(palette::kWhitePen);
                 surface.drawLine({x + 1, rows.axisY}, {x + 1, tickEnd});
             }
-            if (p.showGrid) drawGridLine(surface, doc, x, rows.axisY);
+            if (p.showGrid) drawGridLine(surface, view, x, rows.axisY);
         }
         if (p.showGrid && !major) gridRows = true;
     }
     // The rows are the same for every minor tick: drawing them once gives the same picture.
-    if (gridRows) drawGridRows(surface, doc);
+    if (gridRows) drawGridRows(surface, view);
     surface.setPen(tickPen);
 }
 
-void drawGridLine(platform::Surface& surface, const Document& doc, int x, int y) {
+void drawGridLine(platform::Surface& surface, const View& view, int x, int y) {
     surface.setPen(palette::kGridPen);
-    surface.drawLine({x, y}, {x, doc.plotRect.top});
+    surface.drawLine({x, y}, {x, view.plotRect.top});
 }
 
-void drawGridRows(platform::Surface& surface, const Document& doc) {
+void drawGridRows(platform::Surface& surface, const View& view) {
     const platform::TextMetrics tm = surface.textMetrics();
     const int h = tm.height + tm.externalLeading;
-    const int y0 = truncToInt(doc.clientHeight - 3.5 * h);
-    const int d = (y0 - doc.plotRect.top) / 10;
+    const int y0 = truncToInt(view.clientHeight - 3.5 * h);
+    const int d = (y0 - view.plotRect.top) / 10;
     surface.setPen(palette::kGridRowPen);
     for (int k = 1; k <= 10; ++k) {
         const int y = y0 - k * d;
-        surface.drawLine({doc.plotRect.left, y}, {doc.plotRect.right, y});
+        surface.drawLine({view.plotRect.left, y}, {view.plotRect.right, y});
     }
 }
 
-void drawOverview(platform::Surface& surface, const Document& doc, int i0, int i1) {
-    const int w = doc.clientWidth;
-    const int bottom = truncToInt(0.25 * doc.clientHeight);
+void drawOverview(platform::Surface& surface, const Document& doc, const View& view, int i0, int i1) {
+    const int w = view.clientWidth;
+    const int bottom = truncToInt(0.25 * view.clientHeight);
     const Rect band{0, 0, w, bottom};
     surface.fillRect(band, surface.panelColor());
     if (doc.spectrum.nData <= 0) return;
 
     const int left = truncToInt(static_cast<double>(i0) * w / doc.spectrum.nData);
     const int right = truncToInt(static_cast<double>(i1) * w / doc.spectrum.nData);
-    if (!doc.fullView && left >= 0 && right <= w) {
+    if (!view.fullView && left >= 0 && right <= w) {
         surface.fillRect(Rect{left, 0, right, bottom}, palette::kHighlight);
         surface.setPen(palette::kBlackPen);
         surface.drawLine({left, 0}, {left, bottom});
@@ -196,14 +196,14 @@ void drawOverview(platform::Surface& surface, const Document& doc, int i0, int i
     t.i0 = 0;
     t.i1 = doc.spectrum.nData;
     t.maxAbs = std::fabs(doc.spectrum.peakValue) < 1e-6 ? 1.0 : std::fabs(doc.spectrum.peakValue);
-    t.baseY = truncToInt(0.2 * doc.clientHeight);
+    t.baseY = truncToInt(0.2 * view.clientHeight);
     t.pxPerIndex = static_cast<double>(w) / doc.spectrum.nData;
     t.rect = band;
     t.mode = TraceMode::Overview;
-    t.vScale = doc.vScale;
+    t.vScale = view.vScale;
     surface.setPen(palette::kTracePen);
     drawTrace(
-        surface, doc,
+        surface, doc, view,
         std::span<const double>(doc.spectrum.specData.data(), static_cast<std::size_t>(doc.spectrum.nData)),
         t);
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "display/view.h"
 #include "document/document.h"
 #include "platform/surface.h"
 
@@ -43,7 +44,7 @@ struct AxisParams {
     double scale = 1.0;       ///< printing scale: the rows lie 0.09/0.08/0.07 * S / scale up
     bool shadowStyle = true;  ///< white shadows under ticks and labels, dark grey labels
     bool panelStyle = true;   ///< the panel below the axis, ticks in grey
-    int screenHeight = 0;     ///< S, pixels; 0 or less stands for doc.clientHeight
+    int screenHeight = 0;     ///< S, pixels; 0 or less stands for the view's clientHeight
     bool showGrid = false;    ///< grid lines at every tick, rows for minor ticks
     /// Pen of the axis line and ticks without the panel style (the panel style draws grey).
     platform::Pen linePen = {{0, 0, 0}, 1, platform::PenStyle::Solid};
@@ -60,17 +61,17 @@ struct AxisRows {
 /// Draws the axis: panel, axis line, minor and major ticks, labels in the surface's current
 /// font (labels that would cross either edge of `rect` are left out, their ticks are drawn),
 /// and the grid when asked.
-void drawAxis(platform::Surface& surface, const Document& doc, const AxisParams& params);
+void drawAxis(platform::Surface& surface, const Document& doc, const View& view, const AxisParams& params);
 
 /// A vertical dotted grey grid line at x from row y up to the top of `plotRect`.
-void drawGridLine(platform::Surface& surface, const Document& doc, int x, int y);
+void drawGridLine(platform::Surface& surface, const View& view, int x, int y);
 /// Ten dotted light-grey rows across `plotRect`, spaced from trunc(clientHeight - 3.5 * line
 /// height) upwards.
-void drawGridRows(platform::Surface& surface, const Document& doc);
+void drawGridRows(platform::Surface& surface, const View& view);
 
 /// The overview band of the dual display zoom: (0, 0, clientWidth, trunc(0.25 * clientHeight))
 /// in the panel colour, the zoomed part i0..i1 highlighted unless `fullView`, and the whole of
 /// specData drawn into it with the trace pen.
-void drawOverview(platform::Surface& surface, const Document& doc, int i0, int i1);
+void drawOverview(platform::Surface& surface, const Document& doc, const View& view, int i0, int i1);
 
 }  // namespace pelvaron::display

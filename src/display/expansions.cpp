@@ -20,8 +20,8 @@ int makeEven(int index) { return index % 2 != 0 ? index - 1 : index; }
 
 bool validSlot(int slot) { return slot >= 0 && slot < kMaxExpansions; }
 
-ExpansionSlot& slotOf(Document& doc, int slot) {
-    return doc.expansions.windows[static_cast<std::size_t>(slot)];
+ExpansionSlot& slotOf(View& view, int slot) {
+    return view.expansions.windows[static_cast<std::size_t>(slot)];
 }
 
 Rect handleAt(const Rect& client, int centreY) {
@@ -35,56 +35,56 @@ bool inside(const Rect& r, int x, int y) { return x >= r.left && x < r.right && 
 
 platform::Point expansionOrigin(int slot) { return platform::Point{100 + 50 * slot, 100}; }
 
-int claimExpansionSlot(Document& doc, platform::UserInterface& ui) {
-    const auto free = std::find(doc.expansionUsed.begin(), doc.expansionUsed.end(), 0);
-    if (doc.nExpansions >= kMaxExpansions || free == doc.expansionUsed.end()) {
+int claimExpansionSlot(View& view, platform::UserInterface& ui) {
+    const auto free = std::find(view.expansionUsed.begin(), view.expansionUsed.end(), 0);
+    if (view.nExpansions >= kMaxExpansions || free == view.expansionUsed.end()) {
         ui.message("Maximum number of expansion windows is 5.", "Warning", platform::Icon::Exclamation);
         return -1;
     }
     *free = 1;
-    ++doc.nExpansions;
-    return static_cast<int>(free - doc.expansionUsed.begin());
+    ++view.nExpansions;
+    return static_cast<int>(free - view.expansionUsed.begin());
 }
 
-void initExpansionSlot(Document& doc, int slot, int width, int height) {
+void initExpansionSlot(const Document& doc, View& view, int slot, int width, int height) {
     if (!validSlot(slot)) return;
-    ExpansionSlot& e = slotOf(doc, slot);
+    ExpansionSlot& e = slotOf(view, slot);
     const double aq = doc.spectrum.acqPars.AQ > 0.0 ? doc.spectrum.acqPars.AQ : 1.0;
-    e.expLeftIndex = truncToInt(doc.spectrum.nData * doc.viewLeft / aq);
-    e.expRightIndex = truncToInt(doc.spectrum.nData * doc.viewRight / aq);
+    e.expLeftIndex = truncToInt(doc.spectrum.nData * view.viewLeft / aq);
+    e.expRightIndex = truncToInt(doc.spectrum.nData * view.viewRight / aq);
     e.expSpan = e.expRightIndex - e.expLeftIndex;
     e.expLeftIndex = makeEven(e.expLeftIndex);
     e.expRightIndex = makeEven(e.expRightIndex);
-    e.expVScale = doc.vScale;
+    e.expVScale = view.vScale;
     e.expIntegralScale = 0.055;
     e.expIntegralY = height / 2;
-    resizeExpansion(doc, slot, width, height);
+    resizeExpansion(view, slot, width, height);
 }
 
-void resizeExpansion(Document& doc, int slot, int width, int height) {
+void resizeExpansion(View& view, int slot, int width, int height) {
     if (!validSlot(slot)) return;
-    ExpansionSlot& e = slotOf(doc, slot);
+    ExpansionSlot& e = slotOf(view, slot);
     e.expClient = Rect{0, 0, width, height};
     e.expPlotRect = Rect{0, 0, width, height - kExpansionPlotRise};
     e.expBaselineHandle = Rect{0, height - kExpansionHandleBottomRise - kExpansionHandleHeight, width,
                                height - kExpansionHandleBottomRise};
 }
 
-void placeExpansion(Document& doc, int slot, const Rect& frame, int captionHeight) {
+void placeExpansion(View& view, int slot, const Rect& frame, int captionHeight) {
     if (!validSlot(slot)) return;
-    slotOf(doc, slot).frame = frame;
-    slotOf(doc, slot).captionHeight = captionHeight;
+    slotOf(view, slot).frame = frame;
+    slotOf(view, slot).captionHeight = captionHeight;
 }
 
-void destroyExpansion(Document& doc, int slot) {
-    if (!validSlot(slot) || doc.expansionUsed[static_cast<std::size_t>(slot)] == 0) return;
-    doc.expansionUsed[static_cast<std::size_t>(slot)] = 0;
-    doc.nExpansions = std::max(0, doc.nExpansions - 1);
+void destroyExpansion(View& view, int slot) {
+    if (!validSlot(slot) || view.expansionUsed[static_cast<std::size_t>(slot)] == 0) return;
+    view.expansionUsed[static_cast<std::size_t>(slot)] = 0;
+    view.nExpansions = std::max(0, view.nExpansions - 1);
 }
 
-void pressExpansionButton(Document& doc, int slot, ExpansionButton button) {
+void pressExpansionButton(const Document& doc, View& view, int slot, ExpansionButton button) {
     if (!validSlot(slot)) return;
-    ExpansionSlot& e = slotOf(doc, slot);
+    ExpansionSlot& e = slotOf(view, slot);
     const double step = doc.integrals.integralScaleStep;
     switch (button) {
         case ExpansionButton::Increase: e.expVScale *= 1.5; break;
@@ -101,22 +101,22 @@ ExpansionFeedback expansionShiftKey(ExpansionMouse& mouse, bool down) {
     return f;
 }
 
-ExpansionFeedback expansionButtonDown(Document& doc, ExpansionMouse& mouse, int slot, int x, int y) {
+ExpansionFeedback expansionButtonDown(View& view, ExpansionMouse& mouse, int slot, int x, int y) {
     ExpansionFeedback f;
     if (!validSlot(slot)) return f;
     mouse.pressX = x;
     mouse.pressY = y;
     mouse.leftDown = true;
     mouse.rectangleShown = false;
-    mouse.draggingHandle = inside(slotOf(doc, slot).expBaselineHandle, x, y);
+    mouse.draggingHandle = inside(slotOf(view, slot).expBaselineHandle, x, y);
     f.cursor = mouse.draggingHandle ? ExpansionCursor::Handle : ExpansionCursor::Cross;
     return f;
 }
 
-ExpansionFeedback expansionMouseMove(Document& doc, ExpansionMouse& mouse, int slot, int x, int y) {
+ExpansionFeedback expansionMouseMove(View& view, ExpansionMouse& mouse, int slot, int x, int y) {
     ExpansionFeedback f;
     if (!validSlot(slot)) return f;
-    ExpansionSlot& e = slotOf(doc, slot);
+    ExpansionSlot& e = slotOf(view, slot);
     // The grabbed mouse reports rows outside the window; the lines it moves stay inside.
     const int row = std::clamp(y, e.expClient.top, std::max(e.expClient.top, e.expClient.bottom - 1));
     if (mouse.shiftHeld) {
@@ -141,8 +141,8 @@ ExpansionFeedback expansionMouseMove(Document& doc, ExpansionMouse& mouse, int s
     return f;
 }
 
-ExpansionFeedback expansionButtonUp(Document& doc, platform::UserInterface& ui, ExpansionMouse& mouse,
-                                    int slot, int x, int /*y*/) {
+ExpansionFeedback expansionButtonUp(View& view, platform::UserInterface& ui, ExpansionMouse& mouse, int slot,
+                                    int x, int /*y*/) {
     ExpansionFeedback f;
     const bool handle = mouse.draggingHandle;
     const bool wasDown = mouse.leftDown;
@@ -156,7 +156,7 @@ ExpansionFeedback expansionButtonUp(Document& doc, platform::UserInterface& ui, 
         ui.message("You cannot expand 1 point", "Error", platform::Icon::Exclamation);
         return f;
     }
-    ExpansionSlot& e = slotOf(doc, slot);
+    ExpansionSlot& e = slotOf(view, slot);
     const int w = e.expClient.right;
     if (w <= 0) return f;
     const int x0 = std::clamp(std::min(x, mouse.pressX), 0, w);
@@ -178,10 +178,10 @@ ExpansionFeedback expansionButtonUp(Document& doc, platform::UserInterface& ui, 
     return f;
 }
 
-ExpansionFeedback expansionRightButton(Document& doc, int slot) {
+ExpansionFeedback expansionRightButton(const Document& doc, View& view, int slot) {
     ExpansionFeedback f;
     if (!validSlot(slot)) return f;
-    ExpansionSlot& e = slotOf(doc, slot);
+    ExpansionSlot& e = slotOf(view, slot);
     e.expLeftIndex = 0;
     e.expRightIndex = doc.spectrum.nData;
     e.expSpan = doc.spectrum.nData;
@@ -194,9 +194,10 @@ namespace {
 constexpr int kExpansionAxisScreenRows = 800;
 }  // namespace
 
-void paintExpansion(platform::Surface& surface, const Document& doc, int slot, int screenHeight) {
+void paintExpansion(platform::Surface& surface, const Document& doc, const View& view, int slot,
+                    int screenHeight) {
     if (!validSlot(slot)) return;
-    const ExpansionSlot& e = doc.expansions.windows[static_cast<std::size_t>(slot)];
+    const ExpansionSlot& e = view.expansions.windows[static_cast<std::size_t>(slot)];
     surface.fillRect(e.expClient, palette::kWhite);
     if (!doc.haveDocument || doc.spectrum.nData < 2 || !(doc.spectrum.acqPars.AQ > 0.0)) return;
     const int i0 = std::clamp(std::min(e.expLeftIndex, e.expRightIndex), 0, doc.spectrum.nData);
@@ -214,7 +215,7 @@ void paintExpansion(platform::Surface& surface, const Document& doc, int slot, i
     trace.mode = TraceMode::Main;
     trace.vScale = e.expVScale;
     surface.setPen(palette::kTracePen);
-    drawTrace(surface, doc, std::span<const double>(doc.spectrum.specData.data(), count), trace);
+    drawTrace(surface, doc, view, std::span<const double>(doc.spectrum.specData.data(), count), trace);
 
     surface.setFont(platform::Font{"Courier New", 8});
     AxisParams axis;
@@ -230,8 +231,8 @@ void paintExpansion(platform::Surface& surface, const Document& doc, int slot, i
     // would rise over the window's zero line (33 rows up), hiding the trace's baseline. The rows
     // are placed as on an 800-row screen at most.
     axis.screenHeight =
-        std::min(screenHeight > 0 ? screenHeight : doc.clientHeight, kExpansionAxisScreenRows);
-    drawAxis(surface, doc, axis);
+        std::min(screenHeight > 0 ? screenHeight : view.clientHeight, kExpansionAxisScreenRows);
+    drawAxis(surface, doc, view, axis);
 
     const IntegralState& in = doc.integrals;
     if (in.integralsShown && in.showIntegralCurves) {
@@ -240,8 +241,9 @@ void paintExpansion(platform::Surface& surface, const Document& doc, int slot, i
         // curves on the columns of the trace above.
         const double aq = doc.spectrum.acqPars.AQ;
         const double n = doc.spectrum.nData;
-        const ViewTransform view(doc.spectrum, i0 * aq / n, i1 * aq / n, n / (i1 - i0), e.expClient.width());
-        (void)drawIntegralCurves(surface, doc, e.expClient, e.expIntegralY, view, e.expIntegralScale,
+        const ViewTransform transform(doc.spectrum, i0 * aq / n, i1 * aq / n, n / (i1 - i0),
+                                      e.expClient.width());
+        (void)drawIntegralCurves(surface, doc, e.expClient, e.expIntegralY, transform, e.expIntegralScale,
                                  e.expVScale);
     }
     surface.setFont(platform::Font{});

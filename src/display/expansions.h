@@ -3,6 +3,7 @@
 // drag, right click for all) and the painting of one window onto a Surface.
 #pragma once
 
+#include "display/view.h"
 #include "document/document.h"
 #include "platform/surface.h"
 #include "platform/user_interface.h"
@@ -26,29 +27,29 @@ inline constexpr double kExpansionAxisScale = 2.5;
 /// Create Expansions: with five windows open, "Maximum number of expansion windows is 5."
 /// (title "Warning") and -1. Otherwise the lowest free slot, now counted and marked used; the
 /// window that is then made for it calls initExpansionSlot.
-int claimExpansionSlot(Document& doc, platform::UserInterface& ui);
+int claimExpansionSlot(View& view, platform::UserInterface& ui);
 
 /// The window of `slot` was made with a client area of `width` x `height`: the region is the
 /// main view's (indices made even; the span taken before the rounding), the vertical scale the
 /// main one, the integral scale 0.055 and the integral row the middle of the client.
-void initExpansionSlot(Document& doc, int slot, int width, int height);
+void initExpansionSlot(const Document& doc, View& view, int slot, int width, int height);
 
 /// The client area is now `width` x `height`: client, repaint area and baseline handle follow
 /// (the handle goes back to its rows above the bottom).
-void resizeExpansion(Document& doc, int slot, int width, int height);
+void resizeExpansion(View& view, int slot, int width, int height);
 
 /// Where the window stands: outer rectangle in the document's plot pixels and the rows of its
 /// frame and caption (outer height less client height). The printed page places its inset there.
-void placeExpansion(Document& doc, int slot, const Rect& frame, int captionHeight);
+void placeExpansion(View& view, int slot, const Rect& frame, int captionHeight);
 
 /// The window of `slot` is gone: the slot is free again. A slot already freed (the document
-/// set-up frees them all) is left alone.
-void destroyExpansion(Document& doc, int slot);
+/// view frees them all for a new data set) is left alone.
+void destroyExpansion(View& view, int slot);
 
 /// The four small buttons: "+" and "-" scale the trace by 1.5, "i+" and "i-" the integrals by
 /// the integral scale step.
 enum class ExpansionButton { Increase, Decrease, IntegralIncrease, IntegralDecrease };
-void pressExpansionButton(Document& doc, int slot, ExpansionButton button);
+void pressExpansionButton(const Document& doc, View& view, int slot, ExpansionButton button);
 
 /// The cursors of an expansion window.
 enum class ExpansionCursor {
@@ -77,22 +78,23 @@ struct ExpansionFeedback {
 /// Shift pressed or released.
 ExpansionFeedback expansionShiftKey(ExpansionMouse& mouse, bool down);
 /// Left button down at client pixel (x, y): a press inside the handle starts its drag.
-ExpansionFeedback expansionButtonDown(Document& doc, ExpansionMouse& mouse, int slot, int x, int y);
+ExpansionFeedback expansionButtonDown(View& view, ExpansionMouse& mouse, int slot, int x, int y);
 /// Mouse move: with Shift held the integral row follows y; a handle drag moves the handle; a
 /// left-button drag shows the rubber rectangle from the press point.
-ExpansionFeedback expansionMouseMove(Document& doc, ExpansionMouse& mouse, int slot, int x, int y);
+ExpansionFeedback expansionMouseMove(View& view, ExpansionMouse& mouse, int slot, int x, int y);
 /// Left button up at x: ends a handle drag; otherwise zooms into the columns between the press
 /// and the release ("You cannot expand 1 point", title "Error", when they are the same).
-ExpansionFeedback expansionButtonUp(Document& doc, platform::UserInterface& ui, ExpansionMouse& mouse,
-                                    int slot, int x, int y);
+ExpansionFeedback expansionButtonUp(View& view, platform::UserInterface& ui, ExpansionMouse& mouse, int slot,
+                                    int x, int y);
 /// Right button: the whole data set.
-ExpansionFeedback expansionRightButton(Document& doc, int slot);
+ExpansionFeedback expansionRightButton(const Document& doc, View& view, int slot);
 
 /// Paints the window of `slot` onto `surface` (its client area): white ground, the trace of its
 /// region, the axis in 8-pixel Courier New, and the integral curves at the window's own zoom
 /// when integrals and their curves are shown. `screenHeight` places the axis rows (0 or less:
-/// the document's client height), as on the main plot, but as on an 800-row screen at most, so
+/// the view's client height), as on the main plot, but as on an 800-row screen at most, so
 /// that the axis panel stays below the window's zero line.
-void paintExpansion(platform::Surface& surface, const Document& doc, int slot, int screenHeight);
+void paintExpansion(platform::Surface& surface, const Document& doc, const View& view, int slot,
+                    int screenHeight);
 
 }  // namespace pelvaron::display

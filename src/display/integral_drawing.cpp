@@ -14,9 +14,6 @@
 
 namespace pelvaron::display {
 
-static_assert(analysis::kIntegrateToolMode == kIntegrateTool,
-              "the Integrate command arms the integrate tool");
-
 namespace {
 
 /// Pixels beyond which a label's end is held: far outside any view, and the label arithmetic
@@ -64,20 +61,20 @@ bool drawIntegralCurves(platform::Surface& surface, const Document& doc, const R
     return true;
 }
 
-void drawIntegralValues(platform::Surface& surface, Document& doc) {
+void drawIntegralValues(platform::Surface& surface, Document& doc, const View& view) {
     IntegralState& in = doc.integrals;
     const double aq = doc.spectrum.acqPars.AQ;
     if (doc.spectrum.nData < 2 || !(aq > 0.0)) return;
-    const int h = doc.clientHeight;
+    const int h = view.clientHeight;
     const int cw = surface.textMetrics().averageCharWidth;
     const int y0 = truncToInt(h * 0.81);
     const int d = truncToInt(h * 0.0125);
     const int y1 = y0 + d;
     const int y2 = y1 + d;
     const int e = truncToInt(h * 0.01);
-    const ViewTransform view = ViewTransform::mainView(doc);
+    const ViewTransform transform = ViewTransform::mainView(doc.spectrum, view);
     auto pixelOf = [&](double position) {
-        const double x = view.pixelOfIndex(2.0 * position);
+        const double x = transform.pixelOfIndex(2.0 * position);
         return std::isfinite(x) ? std::clamp(x, -kFarPixel, kFarPixel) : 0.0;
     };
 

@@ -22,6 +22,6 @@ bool drawIntegralCurves(platform::Surface& surface, const Document& doc, const R
 /// both ends down to its middle, and the displayed value ("%.2lf", black) below it, even and odd
 /// integrals on two alternating rows, each with a leader from the bracket. Writes each label's
 /// hit box (the middle +- half a character + 5 pixels) into the document.
-void drawIntegralValues(platform::Surface& surface, Document& doc);
+void drawIntegralValues(platform::Surface& surface, Document& doc, const View& view);
 
 }  // namespace pelvaron::display

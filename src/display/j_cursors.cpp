@@ -11,29 +11,26 @@
 
 namespace pelvaron::display {
 
-void chooseMeasureJ(Document& doc, platform::UserInterface& ui) {
+void chooseMeasureJ(Document& doc, View& view, platform::UserInterface& ui) {
     ui.requestRepaint();
     platform::clearStatusBar(ui);
-    doc.referenceMode = 0;
-    doc.toolActive = 1;
-    doc.toolMode = kMeasureJTool;
-    doc.rubberShape = kShapeVerticalLine;
+    view.mouse.tool = Tool::MeasureJ;
     doc.jState.jShown = 1;
 }
 
-void drawJCursors(platform::Surface& surface, const Document& doc) {
+void drawJCursors(platform::Surface& surface, const Document& doc, const View& view) {
     const double aq = doc.spectrum.acqPars.AQ;
     if (doc.spectrum.nData <= 0 || !(aq > 0.0)) return;
     const int cw = surface.textMetrics().averageCharWidth;
-    const ViewTransform view = ViewTransform::mainView(doc);
-    const int o = view.firstIndex();
+    const ViewTransform transform = ViewTransform::mainView(doc.spectrum, view);
+    const int o = transform.firstIndex();
     // Pixels per index in double precision: as integers the quotient would be 0 for any
     // spectrum wider than the window.
-    const double s = view.pixelsPerIndex();
+    const double s = transform.pixelsPerIndex();
     const int count = std::clamp(doc.jState.jCursorCount, 0, kMaxJCursors);
     for (int k = 0; k < count; ++k) {
         const int x = truncToInt((doc.jState.jCursorPos[static_cast<std::size_t>(k)] - o) * s);
-        surface.drawLine({x, 5}, {x, doc.clientHeight - 65});
+        surface.drawLine({x, 5}, {x, view.clientHeight - 65});
         surface.drawText({x - cw / 2, k % 2 == 0 ? 50 : 90}, cformat("%d", k), palette::kBlack);
     }
 }

@@ -16,17 +16,17 @@
 
 namespace pelvaron::display {
 
-void paintDocument(platform::Surface& surface, Document& doc, const PaintParams& params) {
+void paintDocument(platform::Surface& surface, Document& doc, const View& view, const PaintParams& params) {
     surface.fillRect(Rect{0, 0, surface.width(), surface.height()}, palette::kWhite);
     surface.setFont(platform::Font{});
     if (!doc.haveDocument || doc.spectrum.nData < 2 || !(doc.spectrum.acqPars.AQ > 0.0)) return;
 
-    const int width = doc.clientWidth;
-    const ViewTransform view = ViewTransform::mainView(doc);
-    const double pxPerIndex = view.pixelsPerIndex();
+    const int width = view.clientWidth;
+    const ViewTransform transform = ViewTransform::mainView(doc.spectrum, view);
+    const double pxPerIndex = transform.pixelsPerIndex();
     const double maxAbs =
         std::fabs(doc.spectrum.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.spectrum.peakValue);
-    ViewTransform::IndexRange range = view.indexRange();
+    ViewTransform::IndexRange range = transform.indexRange();
     // Limits a half-finished entry left outside the data must not make the drawing read there.
     range.i0 = std::clamp(range.i0, 0, doc.spectrum.nData);
     range.i1 = std::clamp(range.i1, 0, doc.spectrum.nData);
@@ -40,32 +40,32 @@ void paintDocument(platform::Surface& surface, Document& doc, const PaintParams&
         p.maxAbs = maxAbs;
         p.baseY = baseY;
         p.pxPerIndex = pxPerIndex;
-        p.rect = doc.plotRect;
+        p.rect = view.plotRect;
         p.mode = mode;
-        p.vScale = doc.vScale;
+        p.vScale = view.vScale;
         return p;
     };
 
-    if (doc.addSubMode) {
-        TraceParams second = traceIn(doc.secondBaselineY, TraceMode::Second);
-        second.shift = doc.secondShift;
+    if (view.addSubMode) {
+        TraceParams second = traceIn(view.secondBaselineY, TraceMode::Second);
+        second.shift = view.secondShift;
         second.useFactor = true;
         surface.setPen(palette::kMarkPen);
-        drawTrace(surface, doc, std::span<const double>(doc.secondData.data(), count), second);
-        surface.fillRect(Rect{0, doc.plotRect.top, width, 58}, surface.panelColor());
+        drawTrace(surface, doc, view, std::span<const double>(doc.secondData.data(), count), second);
+        surface.fillRect(Rect{0, view.plotRect.top, width, 58}, surface.panelColor());
         surface.setPen(palette::kGreyPen);
         surface.drawLine({0, 58}, {width, 58});
         surface.setPen(palette::kBlackPen);
         surface.drawLine({0, 59}, {width, 59});
     }
 
-    const TraceParams main = traceIn(doc.baselineY, TraceMode::Main);
+    const TraceParams main = traceIn(view.baselineY, TraceMode::Main);
     surface.setPen(palette::kTracePen);
-    drawTrace(surface, doc, std::span<const double>(doc.spectrum.specData.data(), count), main);
+    drawTrace(surface, doc, view, std::span<const double>(doc.spectrum.specData.data(), count), main);
 
-    if (doc.dualZoom) {
-        drawOverview(surface, doc, range.i0, range.i1);
-        const int bottom = truncToInt(0.25 * doc.clientHeight);
+    if (view.dualZoom) {
+        drawOverview(surface, doc, view, range.i0, range.i1);
+        const int bottom = truncToInt(0.25 * view.clientHeight);
         surface.setPen(palette::kGreyPen);
         surface.drawLine({0, bottom}, {width, bottom});
         surface.setPen(palette::kBlackPen);
@@ -76,68 +76,70 @@ void paintDocument(platform::Surface& surface, Document& doc, const PaintParams&
     axis.i0 = range.i0;
     axis.i1 = range.i1;
     axis.xEnd = width;
-    axis.height = doc.clientHeight;
-    axis.rect = doc.plotRect;
+    axis.height = view.clientHeight;
+    axis.rect = view.plotRect;
     axis.scale = 1.0;
     axis.shadowStyle = true;
     axis.panelStyle = true;
     axis.screenHeight = params.screenHeight;
-    axis.showGrid = doc.showGrid != 0;
-    drawAxis(surface, doc, axis);
+    axis.showGrid = view.showGrid != 0;
+    drawAxis(surface, doc, view, axis);
 
     surface.setPen(palette::kMarkPen);
-    if (doc.integrals.integralsShown) drawIntegralLayer(surface, doc);
-    if (doc.jState.jShown) drawJCursorLayer(surface, doc);
-    if (doc.tools.baselinePickMode) drawBaselinePickMarks(surface, doc);
-    if (doc.peaks.peakLabelsShown) (void)drawPeakLabels(surface, doc, mainPeakLabelView(doc));
+    if (doc.integrals.integralsShown) drawIntegralLayer(surface, doc, view);
+    if (doc.jState.jShown) drawJCursorLayer(surface, doc, view);
+    if (view.mouse.baselinePick) drawBaselinePickMarks(surface, doc, view);
+    if (doc.peaks.peakLabelsShown) (void)drawPeakLabels(surface, doc, mainPeakLabelView(doc.spectrum, view));
     surface.setPen(palette::kMarkPen);
-    if (doc.addSubMode) drawAddSubtractStrip(surface, doc);
+    if (view.addSubMode) drawAddSubtractStrip(surface, view);
     surface.setPen(palette::kMarkPen);
     drawComments(surface, doc.comments, 1.0, 1.0);
 }
 
-void drawIntegralLayer(platform::Surface& surface, Document& doc) {
+void drawIntegralLayer(platform::Surface& surface, Document& doc, const View& view) {
     const IntegralState& in = doc.integrals;
     // The values first: their drawing refreshes the labels' hit boxes.
-    if (in.showIntegralValues) drawIntegralValues(surface, doc);
+    if (in.showIntegralValues) drawIntegralValues(surface, doc, view);
     if (in.showIntegralCurves) {
-        (void)drawIntegralCurves(surface, doc, doc.plotRect, in.integralBaseY,
-                                 ViewTransform::mainView(doc, doc.plotRect.width()), in.integralScale,
-                                 doc.vScale);
+        (void)drawIntegralCurves(surface, doc, view.plotRect, in.integralBaseY,
+                                 ViewTransform::mainView(doc.spectrum, view, view.plotRect.width()),
+                                 in.integralScale, view.vScale);
     }
 }
 
-void drawJCursorLayer(platform::Surface& surface, const Document& doc) { drawJCursors(surface, doc); }
-
-void drawBaselinePickMarks(platform::Surface& surface, const Document& doc) {
-    for (const BaselineMark& mark : baselinePickMarks(doc)) surface.drawLine(mark.top, mark.bottom);
+void drawJCursorLayer(platform::Surface& surface, const Document& doc, const View& view) {
+    drawJCursors(surface, doc, view);
 }
 
-std::vector<BaselineMark> baselinePickMarks(const Document& doc) {
+void drawBaselinePickMarks(platform::Surface& surface, const Document& doc, const View& view) {
+    for (const BaselineMark& mark : baselinePickMarks(doc, view)) surface.drawLine(mark.top, mark.bottom);
+}
+
+std::vector<BaselineMark> baselinePickMarks(const Document& doc, const View& view) {
     std::vector<BaselineMark> marks;
-    const ViewTransform view = ViewTransform::mainView(doc);
+    const ViewTransform transform = ViewTransform::mainView(doc.spectrum, view);
     const int n = std::clamp(doc.spectrum.nData, 0, kCapacity);
     // The highest even index that names a real part.
     const int lastReal = std::max(0, (n - 2) - (n - 2) % 2);
     const double magnitude = std::fabs(doc.spectrum.peakValue);
-    const double scale = doc.vScale / (magnitude < kTinyPeak ? 1.0 : magnitude);
+    const double scale = view.vScale / (magnitude < kTinyPeak ? 1.0 : magnitude);
     const int count = std::clamp(doc.baseline.baselinePointCount, 0, kMaxBaselinePoints);
     for (int p = 0; p < count; ++p) {
         const double t = doc.baseline.baselinePoints[static_cast<std::size_t>(p)];
-        const int x = truncToInt(view.pixelOfT(t));
-        int i = truncToInt(view.indexOfT(t));
+        const int x = truncToInt(transform.pixelOfT(t));
+        int i = truncToInt(transform.indexOfT(t));
         if (i % 2 != 0) --i;
         // A point picked beside the data is drawn at the height of the nearest end.
         i = std::clamp(i, 0, lastReal);
         // Rows far off the plot are held at +-1e7, so that the tick's lower end cannot overflow.
-        const int y = truncToInt(std::clamp(doc.baselineY - doc.spectrum.specData[i] * scale, -1e7, 1e7));
+        const int y = truncToInt(std::clamp(view.baselineY - doc.spectrum.specData[i] * scale, -1e7, 1e7));
         marks.push_back({{x, y}, {x, y + 10}});
     }
     return marks;
 }
 
-void drawAddSubtractStrip(platform::Surface& surface, const Document& doc) {
-    surface.fillRect(Rect{0, doc.plotRect.top, doc.clientWidth, 64}, surface.panelColor());
+void drawAddSubtractStrip(platform::Surface& surface, const View& view) {
+    surface.fillRect(Rect{0, view.plotRect.top, view.clientWidth, 64}, surface.panelColor());
     surface.setFont(platform::Font{"Arial", 14});
     surface.drawText({247, 50}, "Horizontal Shift", palette::kBlack);
     surface.drawText({387, 50}, "Vertical Offset", palette::kBlack);

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "display/view.h"
 #include "document/document.h"
 #include "platform/surface.h"
 
@@ -30,28 +31,28 @@ inline constexpr platform::Pen kGridRowPen{kLightGrey, 1, platform::PenStyle::Do
 /// What painting needs beyond the document.
 struct PaintParams {
     /// Screen height recorded at start-up, pixels (S); it fixes the rows of the axis. A value
-    /// of 0 or less stands for `doc.clientHeight`.
+    /// of 0 or less stands for the view's `clientHeight`.
     int screenHeight = 0;
 };
 
-/// Draws every layer of the main plot onto `surface` (normally the off-screen image of screen
-/// size): white background, the second data set in Add/Subtract mode, the trace, the overview
-/// band, the axis with its grid, integral values and curves, J cursors, baseline-pick marks,
-/// the picked peaks' labels, the Add/Subtract strip, the comment boxes. Without a document (`haveDocument` 0)
-/// only the white background is drawn. The pivot line follows `doc.transform.showPivot`. Drawing the integral
-/// labels writes their hit boxes into the document, so that a click finds the label where it was last drawn.
-void paintDocument(platform::Surface& surface, Document& doc, const PaintParams& params);
+/// Draws every layer of the main plot as `view` shows it onto `surface` (normally the off-screen image of
+/// screen size): white background, the second data set in Add/Subtract mode, the trace, the overview band,
+/// the axis with its grid, integral values and curves, J cursors, baseline-pick marks, the picked peaks'
+/// labels, the Add/Subtract strip, the comment boxes. Without a document (`haveDocument` 0) only the white
+/// background is drawn. The pivot line follows `doc.transform.showPivot`. Drawing the integral labels writes
+/// their hit boxes into the document, so that a click finds the label where it was last drawn.
+void paintDocument(platform::Surface& surface, Document& doc, const View& view, const PaintParams& params);
 
 // The layers of the analysis tools, each drawn by paintDocument at its place in the layer order
 // with the mark pen selected.
 
 /// Integral values (with their hit boxes) and curves, as the View options say; drawn only while
 /// `integrals.integralsShown`.
-void drawIntegralLayer(platform::Surface& surface, Document& doc);
+void drawIntegralLayer(platform::Surface& surface, Document& doc, const View& view);
 /// J-measurement cursors (drawn only while `jState.jShown`).
-void drawJCursorLayer(platform::Surface& surface, const Document& doc);
-/// Marks of the multiple-point baseline tool (drawn only while `tools.baselinePickMode`).
-void drawBaselinePickMarks(platform::Surface& surface, const Document& doc);
+void drawJCursorLayer(platform::Surface& surface, const Document& doc, const View& view);
+/// Marks of the multiple-point baseline tool (drawn only while `mouse.baselinePick`).
+void drawBaselinePickMarks(platform::Surface& surface, const Document& doc, const View& view);
 
 /// The 10-pixel tick drawn over each picked point while the points are collected.
 struct BaselineMark {
@@ -61,10 +62,10 @@ struct BaselineMark {
 
 /// The ticks of the picked points on the main window's plot: column of t, row of the real part
 /// at the point under it.
-[[nodiscard]] std::vector<BaselineMark> baselinePickMarks(const Document& doc);
+[[nodiscard]] std::vector<BaselineMark> baselinePickMarks(const Document& doc, const View& view);
 
 /// The Add/Subtract control strip: the panel across the top of the plot and its three labels
 /// in 14-pixel Arial. Drawn by paintDocument when `addSubMode` is 1.
-void drawAddSubtractStrip(platform::Surface& surface, const Document& doc);
+void drawAddSubtractStrip(platform::Surface& surface, const View& view);
 
 }  // namespace pelvaron::display

@@ -29,23 +29,23 @@ struct Candidate {
 
 }  // namespace
 
-PeakLabelView mainPeakLabelView(const Document& doc) {
+PeakLabelView mainPeakLabelView(const Spectrum& spectrum, const View& view) {
     PeakLabelView v;
-    v.rect = doc.plotRect;
+    v.rect = view.plotRect;
     v.rect.left = 0;
-    v.rect.right = doc.clientWidth;
-    int top = doc.plotRect.top;
-    if (doc.dualZoom) top = std::max(top, doc.tools.overviewBottom + 2);
-    if (doc.addSubMode) top = std::max(top, 64);
+    v.rect.right = view.clientWidth;
+    int top = view.plotRect.top;
+    if (view.dualZoom) top = std::max(top, view.tools.overviewBottom + 2);
+    if (view.addSubMode) top = std::max(top, 64);
     v.bandTop = top + 4;
-    const ViewTransform view = ViewTransform::mainView(doc);
-    ViewTransform::IndexRange range = view.indexRange();
-    v.i0 = std::clamp(range.i0, 0, std::max(doc.spectrum.nData, 0));
-    v.i1 = std::clamp(range.i1, 0, std::max(doc.spectrum.nData, 0));
-    v.pxPerIndex = doc.spectrum.nData > 0 ? view.pixelsPerIndex() : 0.0;
-    v.baseY = doc.baselineY;
-    v.maxAbs = std::fabs(doc.spectrum.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.spectrum.peakValue);
-    v.vScale = doc.vScale;
+    const ViewTransform transform = ViewTransform::mainView(spectrum, view);
+    ViewTransform::IndexRange range = transform.indexRange();
+    v.i0 = std::clamp(range.i0, 0, std::max(spectrum.nData, 0));
+    v.i1 = std::clamp(range.i1, 0, std::max(spectrum.nData, 0));
+    v.pxPerIndex = spectrum.nData > 0 ? transform.pixelsPerIndex() : 0.0;
+    v.baseY = view.baselineY;
+    v.maxAbs = std::fabs(spectrum.peakValue) < kTinyPeak ? 1.0 : std::fabs(spectrum.peakValue);
+    v.vScale = view.vScale;
     return v;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "display/view.h"
 #include "document/document.h"
 #include "platform/surface.h"
 
@@ -25,7 +26,7 @@ struct PeakLabelView {
 
 /// The main plot's view as paintDocument draws the trace; the band starts below the overview
 /// band (dual display) or the Add/Subtract strip when they are shown.
-[[nodiscard]] PeakLabelView mainPeakLabelView(const Document& doc);
+[[nodiscard]] PeakLabelView mainPeakLabelView(const Spectrum& spectrum, const View& view);
 
 struct PeakLabel {
     std::string text;    ///< the peak's ppm, "%.3lf" (the report's value)

@@ -5,12 +5,12 @@
 
 namespace pelvaron::display {
 
-ScaleFactorDialog::ScaleFactorDialog(const Document& doc) : text_(cformat("%.2lf", doc.yScaleFactor)) {}
+ScaleFactorDialog::ScaleFactorDialog(const View& view) : text_(cformat("%.2lf", view.yScaleFactor)) {}
 
-void ScaleFactorDialog::ok(Document& doc) const { doc.yScaleFactor = parseLeadingDouble(text_); }
+void ScaleFactorDialog::ok(View& view) const { view.yScaleFactor = parseLeadingDouble(text_); }
 
-bool acceptScaleFactor(const Document& doc, platform::UserInterface& ui) {
-    if (doc.yScaleFactor >= 1.0 && doc.yScaleFactor <= 10.0) return true;
+bool acceptScaleFactor(const View& view, platform::UserInterface& ui) {
+    if (view.yScaleFactor >= 1.0 && view.yScaleFactor <= 10.0) return true;
     ui.message("The scale factor must be a value between 1 and 10", "Warnning", platform::Icon::Information);
     return false;
 }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "document/document.h"
+#include "display/view.h"
 #include "platform/user_interface.h"
 
 namespace pelvaron::display {
@@ -12,13 +12,13 @@ namespace pelvaron::display {
 class ScaleFactorDialog {
 public:
     /// Opening: the edit shows yScaleFactor with "%.2lf".
-    explicit ScaleFactorDialog(const Document& doc);
+    explicit ScaleFactorDialog(const View& view);
 
     [[nodiscard]] const std::string& text() const { return text_; }
     void setText(std::string text) { text_ = std::move(text); }
 
     /// "Ok": stores the number of the text (not a number reads as 0) in yScaleFactor, unchecked.
-    void ok(Document& doc) const;
+    void ok(View& view) const;
 
 private:
     std::string text_;
@@ -27,6 +27,6 @@ private:
 /// The command's check after each "Ok": true when 1 <= yScaleFactor <= 10; otherwise shows "The
 /// scale factor must be a value between 1 and 10" (caption "Warnning") and returns false, and
 /// the caller opens the dialog again.
-[[nodiscard]] bool acceptScaleFactor(const Document& doc, platform::UserInterface& ui);
+[[nodiscard]] bool acceptScaleFactor(const View& view, platform::UserInterface& ui);
 
 }  // namespace pelvaron::display

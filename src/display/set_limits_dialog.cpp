@@ -23,13 +23,13 @@ std::string limitText(const Document& doc, double t) {
 
 }  // namespace
 
-SetLimitsDialog::SetLimitsDialog(const Document& doc)
-    : savedLeft_(doc.viewLeft),
-      savedRight_(doc.viewRight),
-      from_(limitText(doc, doc.viewLeft)),
-      to_(limitText(doc, doc.viewRight)) {}
+SetLimitsDialog::SetLimitsDialog(const Document& doc, const View& view)
+    : savedLeft_(view.viewLeft),
+      savedRight_(view.viewRight),
+      from_(limitText(doc, view.viewLeft)),
+      to_(limitText(doc, view.viewRight)) {}
 
-bool SetLimitsDialog::ok(Document& doc, platform::UserInterface& ui) {
+bool SetLimitsDialog::ok(const Document& doc, View& view, platform::UserInterface& ui) {
     const int unit =
         doc.spectrum.xUnits >= kSeconds && doc.spectrum.xUnits <= kPoints ? doc.spectrum.xUnits : kSeconds;
     double left = units::unitToT(doc, parseLeadingDouble(from_), unit);
@@ -42,16 +42,16 @@ bool SetLimitsDialog::ok(Document& doc, platform::UserInterface& ui) {
         ui.message("Error", "Limits exceeded", platform::Icon::Exclamation);
         return false;
     }
-    doc.viewLeft = left;
-    doc.viewRight = right;
-    doc.tools.anchorX = truncToInt(left / aq * doc.clientWidth);
-    doc.tools.dragX = truncToInt(right / aq * doc.clientWidth);
+    view.viewLeft = left;
+    view.viewRight = right;
+    view.tools.anchorX = truncToInt(left / aq * view.clientWidth);
+    view.tools.dragX = truncToInt(right / aq * view.clientWidth);
     return true;
 }
 
-void SetLimitsDialog::cancel(Document& doc) const {
-    doc.viewLeft = savedLeft_;
-    doc.viewRight = savedRight_;
+void SetLimitsDialog::cancel(View& view) const {
+    view.viewLeft = savedLeft_;
+    view.viewRight = savedRight_;
 }
 
 }  // namespace pelvaron::display

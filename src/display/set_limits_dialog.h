@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "display/view.h"
 #include "document/document.h"
 #include "platform/user_interface.h"
 
@@ -12,7 +13,7 @@ class SetLimitsDialog {
 public:
     /// Opening: remembers viewLeft and viewRight and shows them in the present unit ("%.3lf";
     /// "%.0lf" for points).
-    explicit SetLimitsDialog(const Document& doc);
+    SetLimitsDialog(const Document& doc, const View& view);
 
     [[nodiscard]] const std::string& fromText() const { return from_; }
     [[nodiscard]] const std::string& toText() const { return to_; }
@@ -24,11 +25,11 @@ public:
     /// Limits inside 0..AQ are stored as viewLeft/viewRight with the zoom anchors in
     /// tools.anchorX/dragX, and true is returned: the dialog closes and the caller applies them
     /// with applyLimitsAsZoom. Otherwise the message "Error" with caption "Limits exceeded" is
-    /// shown, the document keeps its limits and false is returned: the dialog stays open.
-    [[nodiscard]] bool ok(Document& doc, platform::UserInterface& ui);
+    /// shown, the view keeps its limits and false is returned: the dialog stays open.
+    [[nodiscard]] bool ok(const Document& doc, View& view, platform::UserInterface& ui);
 
     /// Cancel: the limits remembered at opening come back.
-    void cancel(Document& doc) const;
+    void cancel(View& view) const;
 
 private:
     double savedLeft_ = 0.0;

@@ -12,11 +12,11 @@
 
 namespace pelvaron::display {
 
-bool integrateRegion(Document& doc, platform::UserInterface& ui, double x0, double x1) {
-    const ViewTransform view = ViewTransform::mainView(doc);
+bool integrateRegion(Document& doc, const View& view, platform::UserInterface& ui, double x0, double x1) {
+    const ViewTransform transform = ViewTransform::mainView(doc.spectrum, view);
     // Positions are complex points; without a view they are not finite and nothing is added.
-    return analysis::createIntegralAt(doc, ui, view.indexAtPixel(x0) / 2.0, view.indexAtPixel(x1) / 2.0,
-                                      doc.integrals.integralRestart);
+    return analysis::createIntegralAt(doc, ui, transform.indexAtPixel(x0) / 2.0,
+                                      transform.indexAtPixel(x1) / 2.0, doc.integrals.integralRestart);
 }
 
 void pickPeakRegion(Document& doc, platform::UserInterface& ui, int iL, int iR, double threshold) {
@@ -24,16 +24,20 @@ void pickPeakRegion(Document& doc, platform::UserInterface& ui, int iL, int iR, 
     ui.requestRepaint();
 }
 
-void placeJCursorAt(Document& doc, platform::UserInterface& ui, int x) {
+void placeJCursorAt(Document& doc, const View& view, platform::UserInterface& ui, int x) {
     // Without a view there is no point under the mouse.
-    const ViewTransform view = ViewTransform::mainView(doc);
-    if (!view.valid()) return;
+    const ViewTransform transform = ViewTransform::mainView(doc.spectrum, view);
+    if (!transform.valid()) return;
     // The cursor sits on the real part at or before the pixel.
-    int p = truncToInt(view.indexAtPixel(x));
+    int p = truncToInt(transform.indexAtPixel(x));
     if (p % 2 != 0) --p;
     // The new line, if any, is in jState.jLines, which the open Measure J dialog shows.
     (void)analysis::placeJCursor(doc, p);
     ui.requestRepaint();
+}
+
+processing::PreviewGeometry baselinePreview(const View& view) {
+    return {view.clientWidth, view.baselineY, view.plotRect.top, view.plotRect.bottom, view.vScale};
 }
 
 void addBaselinePoint(Document& doc, platform::UserInterface& ui, double t) {

@@ -2,17 +2,23 @@
 // the multiple-point baseline's points, each carried out by its own subsystem.
 #pragma once
 
+#include "display/view.h"
 #include "document/document.h"
 #include "platform/user_interface.h"
+#include "processing/baseline.h"
 
 namespace pelvaron::display {
 
 /// Integrate tool released between plot pixels x0 <= x1; whether an integral was added.
-bool integrateRegion(Document& doc, platform::UserInterface& ui, double x0, double x1);
+bool integrateRegion(Document& doc, const View& view, platform::UserInterface& ui, double x0, double x1);
 /// Peak-picking tool released: indices iL..iR of specData, threshold as a data value.
 void pickPeakRegion(Document& doc, platform::UserInterface& ui, int iL, int iR, double threshold);
 /// J tool released at plot pixel x: a cursor on the real part at or before it.
-void placeJCursorAt(Document& doc, platform::UserInterface& ui, int x);
+void placeJCursorAt(Document& doc, const View& view, platform::UserInterface& ui, int x);
+/// Where the manual baseline's preview is drawn: the view's width, baseline row, plot rows and
+/// vertical scale.
+[[nodiscard]] processing::PreviewGeometry baselinePreview(const View& view);
+
 /// A multiple-point baseline point picked at time t (seconds scale).
 void addBaselinePoint(Document& doc, platform::UserInterface& ui, double t);
 /// Index of the integral whose label lies under plot pixel x, or -1; a hit makes that integral

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <utility>
 
+#include "analysis/integral_dialogs.h"
 #include "base/numeric.h"
 #include "display/comments.h"
 #include "display/tool_actions.h"
@@ -15,84 +16,81 @@ namespace pelvaron::display {
 
 namespace {
 
-Overlay overlayFor(const Document& doc) {
-    const ToolState& ts = doc.tools;
+Overlay overlayFor(const View& view) {
+    const ToolState& ts = view.tools;
     Overlay o;
     if (!ts.dragging) return o;
-    if (doc.rubberShape == kShapeHorizontalLine && ts.lineDrawn) {
-        o = {Overlay::Shape::HorizontalLine, 0, ts.dragY, doc.clientWidth, ts.dragY};
-    } else if (doc.rubberShape == kShapeRectangle && ts.rectDrawn) {
+    const RubberBand band = rubberBandOf(view.mouse.tool);
+    if (band == RubberBand::HorizontalLine && ts.lineDrawn) {
+        o = {Overlay::Shape::HorizontalLine, 0, ts.dragY, view.clientWidth, ts.dragY};
+    } else if (band == RubberBand::Rectangle && ts.rectDrawn) {
         o = {Overlay::Shape::Rectangle, ts.anchorX, ts.anchorY, ts.dragX, ts.dragY};
-    } else if (doc.rubberShape == kShapeVerticalLine && ts.lineDrawn) {
-        o = {Overlay::Shape::VerticalLine, ts.dragX, 29, ts.dragX, doc.clientHeight - 65};
+    } else if (band == RubberBand::VerticalLine && ts.lineDrawn) {
+        o = {Overlay::Shape::VerticalLine, ts.dragX, 29, ts.dragX, view.clientHeight - 65};
     }
     return o;
 }
 
-ToolFeedback feedback(const Document& doc) {
+ToolFeedback feedback(const View& view) {
     ToolFeedback fb;
-    fb.overlay = overlayFor(doc);
-    fb.cursor = cursorFor(doc);
+    fb.overlay = overlayFor(view);
+    fb.cursor = cursorFor(view);
     return fb;
 }
 
 }  // namespace
 
-ToolCursor cursorFor(const Document& doc) {
-    ToolCursor c = ToolCursor::Arrow;
-    switch (doc.toolMode) {
-        case kZoomTool: c = doc.tools.inOverview ? ToolCursor::OverviewZoom : ToolCursor::Zoom; break;
-        case kIntegrateTool: c = ToolCursor::Integrate; break;
-        case kPeakPickingTool: c = ToolCursor::PeakPicking; break;
-        case kMoveArmedTool:
-        case kMoveDragTool: c = ToolCursor::MoveSpectrum; break;
-        case kSuppressTool: c = ToolCursor::Suppress; break;
-        default: break;
+ToolCursor cursorFor(const View& view) {
+    if (view.mouse.baselinePick) return ToolCursor::BaselinePick;
+    switch (view.mouse.tool) {
+        case Tool::Zoom: return view.tools.inOverview ? ToolCursor::OverviewZoom : ToolCursor::Zoom;
+        case Tool::Integrate: return ToolCursor::Integrate;
+        case Tool::PeakPicking: return ToolCursor::PeakPicking;
+        case Tool::MoveArmed:
+        case Tool::MoveDrag: return ToolCursor::MoveSpectrum;
+        case Tool::Suppress: return ToolCursor::Suppress;
+        case Tool::ReferencePick: return ToolCursor::Reference;
+        case Tool::None:
+        case Tool::MeasureJ: break;
     }
-    if (doc.referenceMode) c = ToolCursor::Reference;
-    if (doc.tools.baselinePickMode) c = ToolCursor::BaselinePick;
-    return c;
+    return ToolCursor::Arrow;
 }
 
-ToolFeedback leftButtonDown(Document& doc, platform::UserInterface& ui, int x, int y, Modifiers mods) {
-    ToolState& ts = doc.tools;
+ToolFeedback leftButtonDown(Document& doc, View& view, platform::UserInterface& ui, int x, int y,
+                            Modifiers mods) {
+    ToolState& ts = view.tools;
     const int hit = hitComment(doc.comments, x, y);
     if (hit >= 0) {
         doc.comments.selected = hit;
         ts.commentDragging = 1;
-        resetTool(doc);
+        resetTool(view);
         ui.requestRepaint();
     }
 
-    if (ts.baselinePickMode) {
-        addBaselinePoint(doc, ui, ViewTransform::mainView(doc).tAtPixel(x));
+    if (view.mouse.baselinePick) {
+        addBaselinePoint(doc, ui, ViewTransform::mainView(doc.spectrum, view).tAtPixel(x));
         ui.requestRepaint();
-        return feedback(doc);
+        return feedback(view);
     }
 
-    if (doc.referenceMode) {
+    if (view.mouse.tool == Tool::ReferencePick) {
         if (doc.spectrum.xUnits != kPpm && doc.spectrum.xUnits != kHz) {
             ui.message("To reference the units must be in Hertz or  ppm", "Warning",
                        platform::Icon::Exclamation);
-            return feedback(doc);
+            return feedback(view);
         }
-        const ViewTransform view = ViewTransform::mainView(doc);
-        const double t = view.tAtPixel(x);
-        int j = truncToInt(view.indexOfT(t));
+        const ViewTransform transform = ViewTransform::mainView(doc.spectrum, view);
+        const double t = transform.tAtPixel(x);
+        int j = truncToInt(transform.indexOfT(t));
         if (j % 2 != 0) ++j;
         ts.referencePickT = t;
         ts.referencePickIndex = j;
-        ToolFeedback fb = feedback(doc);
+        ToolFeedback fb = feedback(view);
         fb.request = ToolRequest::ReferenceDialog;
         return fb;
     }
 
-    if (ts.moveArmed) {
-        doc.toolActive = 1;
-        doc.toolMode = kMoveDragTool;
-        doc.rubberShape = kShapeHorizontalLine;
-        ts.moveArmed = 0;
-    }
+    if (view.mouse.tool == Tool::MoveArmed) view.mouse.tool = Tool::MoveDrag;
 
     // Shift+click on an integral label deletes that integral whatever the tool; a Shift+click
     // elsewhere starts the tool's drag like a plain click.
@@ -101,23 +99,23 @@ ToolFeedback leftButtonDown(Document& doc, platform::UserInterface& ui, int x, i
         if (integral >= 0) {
             deleteIntegralAt(doc, ui, integral);
             ui.requestRepaint();
-            return feedback(doc);
+            return feedback(view);
         }
     }
-    if (doc.toolActive) {
+    if (dragsWith(view.mouse.tool)) {
         ts.dragging = 1;
         ts.lineDrawn = ts.rectDrawn = 0;
-        ts.anchorX = ts.dragX = std::clamp(x, 0, std::max(doc.clientWidth - 1, 0));
-        ts.anchorY = ts.dragY = std::clamp(y, 0, std::max(doc.clientHeight - 1, 0));
+        ts.anchorX = ts.dragX = std::clamp(x, 0, std::max(view.clientWidth - 1, 0));
+        ts.anchorY = ts.dragY = std::clamp(y, 0, std::max(view.clientHeight - 1, 0));
         // The band the drag starts in decides how its rectangle is read.
-        if (doc.toolMode == kZoomTool)
-            ts.inOverview = doc.dualZoom && ts.anchorY <= ts.overviewBottom ? 1 : 0;
+        if (view.mouse.tool == Tool::Zoom)
+            ts.inOverview = view.dualZoom && ts.anchorY <= ts.overviewBottom ? 1 : 0;
     }
-    return feedback(doc);
+    return feedback(view);
 }
 
-ToolFeedback mouseMove(Document& doc, platform::UserInterface& ui, int x, int y) {
-    ToolState& ts = doc.tools;
+ToolFeedback mouseMove(Document& doc, View& view, platform::UserInterface& ui, int x, int y) {
+    ToolState& ts = view.tools;
     CommentList& comments = doc.comments;
     if (ts.commentDragging && comments.selected >= 0 &&
         comments.selected < static_cast<int>(comments.boxes.size())) {
@@ -125,51 +123,52 @@ ToolFeedback mouseMove(Document& doc, platform::UserInterface& ui, int x, int y)
         moveComment(comments, comments.selected, x, y, extent);
         ui.requestRepaint();
     }
-    if (doc.readoutOn) ui.setStatusText(1, readoutText(doc, x));
-    if (doc.toolMode == kZoomTool && !ts.dragging)
-        ts.inOverview = doc.dualZoom && y <= ts.overviewBottom ? 1 : 0;
+    if (view.readoutOn) ui.setStatusText(1, readoutText(doc.spectrum, view, x));
+    if (view.mouse.tool == Tool::Zoom && !ts.dragging)
+        ts.inOverview = view.dualZoom && y <= ts.overviewBottom ? 1 : 0;
     if (ts.dragging) {
-        ts.dragX = std::clamp(x, 0, std::max(doc.clientWidth - 1, 0));
-        ts.dragY = std::clamp(y, 0, std::max(doc.clientHeight - 1, 0));
-        if (doc.rubberShape == kShapeRectangle) {
+        ts.dragX = std::clamp(x, 0, std::max(view.clientWidth - 1, 0));
+        ts.dragY = std::clamp(y, 0, std::max(view.clientHeight - 1, 0));
+        if (rubberBandOf(view.mouse.tool) == RubberBand::Rectangle) {
             ts.rectDrawn = 1;
         } else {
             ts.lineDrawn = 1;
         }
     }
-    return feedback(doc);
+    return feedback(view);
 }
 
-ToolFeedback leftButtonUp(Document& doc, platform::UserInterface& ui) {
-    ToolState& ts = doc.tools;
+ToolFeedback leftButtonUp(Document& doc, View& view, platform::UserInterface& ui) {
+    ToolState& ts = view.tools;
     ts.commentDragging = 0;
     ToolRequest request = ToolRequest::None;
     // Only a drag that began in the plot ends here: a stray release must not replay an old one.
-    if (doc.toolActive && ts.dragging) {
+    const Tool tool = view.mouse.tool;
+    if (dragsWith(tool) && ts.dragging) {
         ts.dragging = 0;
-        switch (doc.rubberShape) {
-            case kShapeHorizontalLine:
-                doc.baselineY = ts.dragY;
+        switch (rubberBandOf(tool)) {
+            case RubberBand::HorizontalLine:
+                view.baselineY = ts.dragY;
                 ui.requestRepaint();
                 break;
-            case kShapeRectangle:
+            case RubberBand::Rectangle:
                 if (ts.rectDrawn) {
-                    request = applyToolResult(doc, ui, doc.toolMode);
+                    request = applyToolResult(doc, view, ui, tool);
                     ts.rectDrawn = 0;
                 }
                 break;
-            case kShapeVerticalLine: request = applyToolResult(doc, ui, doc.toolMode); break;
-            default: break;
+            case RubberBand::VerticalLine: request = applyToolResult(doc, view, ui, tool); break;
+            case RubberBand::None: break;
         }
         ts.lineDrawn = ts.rectDrawn = 0;
     }
-    ToolFeedback fb = feedback(doc);
+    ToolFeedback fb = feedback(view);
     fb.request = request;
     return fb;
 }
 
-ToolFeedback rightButtonDown(Document& doc, platform::UserInterface& /*ui*/, int x, int /*y*/) {
-    ToolFeedback fb = feedback(doc);
+ToolFeedback rightButtonDown(Document& doc, View& view, platform::UserInterface& /*ui*/, int x, int /*y*/) {
+    ToolFeedback fb = feedback(view);
     const int integral = hitIntegralLabel(doc, x);
     if (integral >= 0) {
         fb.request = ToolRequest::HydrogensDialog;
@@ -178,24 +177,24 @@ ToolFeedback rightButtonDown(Document& doc, platform::UserInterface& /*ui*/, int
     return fb;
 }
 
-ToolRequest applyToolResult(Document& doc, platform::UserInterface& ui, int tool) {
-    ToolState& ts = doc.tools;
+ToolRequest applyToolResult(Document& doc, View& view, platform::UserInterface& ui, Tool tool) {
+    ToolState& ts = view.tools;
     const int x0 = std::min(ts.anchorX, ts.dragX);
     const int x1 = std::max(ts.anchorX, ts.dragX);
-    const double w = doc.clientWidth;
+    const double w = view.clientWidth;
     const double aq = doc.spectrum.acqPars.AQ;
     const double n = doc.spectrum.nData;
     ToolRequest request = ToolRequest::None;
 
-    if (doc.fullView) {
-        if (tool != kIntegrateTool) doc.fullView = 0;
+    if (view.fullView) {
+        if (tool != Tool::Integrate) view.fullView = 0;
         ts.zoomLeftPx = ts.zoomRightPx = 0.0;
     }
     const double base = ts.zoomLeftPx;
-    ts.zoomRightPx = x1 / doc.viewZoom + base;
-    ts.zoomLeftPx = x0 / doc.viewZoom + base;
+    ts.zoomRightPx = x1 / view.viewZoom + base;
+    ts.zoomLeftPx = x0 / view.viewZoom + base;
     if (ts.panned) {
-        const double pan = w * (doc.viewLeft - ts.panStartLeft) / aq;
+        const double pan = w * (view.viewLeft - ts.panStartLeft) / aq;
         ts.zoomLeftPx += pan;
         ts.zoomRightPx += pan;
         ts.panned = 0;
@@ -205,44 +204,44 @@ ToolRequest applyToolResult(Document& doc, platform::UserInterface& ui, int tool
     double iR = n * ts.zoomRightPx / w;
 
     switch (tool) {
-        case kZoomTool:
+        case Tool::Zoom:
             if (!ts.fromSetLimits) {
-                doc.viewLeft = iL * aq / n;
-                doc.viewRight = iR * aq / n;
+                view.viewLeft = iL * aq / n;
+                view.viewRight = iR * aq / n;
             }
             if (ts.inOverview) {
                 if (!ts.fromSetLimits) {
-                    doc.viewLeft = x0 * aq / w;
-                    doc.viewRight = x1 * aq / w;
+                    view.viewLeft = x0 * aq / w;
+                    view.viewRight = x1 * aq / w;
                 }
                 ts.zoomLeftPx = x0;
                 ts.zoomRightPx = x1;
-                iL = n * doc.viewLeft / aq;
-                iR = n * doc.viewRight / aq;
+                iL = n * view.viewLeft / aq;
+                iR = n * view.viewRight / aq;
             }
-            doc.viewZoom = computeViewZoom(aq, doc.viewLeft, doc.viewRight);
-            doc.hScrollRange = truncToInt(n - iR + iL);
-            doc.hScrollPos = truncToInt(iL);
+            view.viewZoom = computeViewZoom(aq, view.viewLeft, view.viewRight);
+            view.hScrollRange = truncToInt(n - iR + iL);
+            view.hScrollPos = truncToInt(iL);
             break;
-        case kIntegrateTool:
-            integrateRegion(doc, ui, x0, x1);
+        case Tool::Integrate:
+            integrateRegion(doc, view, ui, x0, x1);
             doc.integrals.integralRestart = 0;
             break;
-        case kMeasureJTool:
-            placeJCursorAt(doc, ui, ts.dragX);
+        case Tool::MeasureJ:
+            placeJCursorAt(doc, view, ui, ts.dragX);
             request = ToolRequest::JCursorPlaced;
             break;
-        case kPeakPickingTool: {
+        case Tool::PeakPicking: {
             const double threshold =
-                std::fabs((doc.baselineY - ts.dragY) * doc.spectrum.peakValue) / doc.vScale;
+                std::fabs((view.baselineY - ts.dragY) * doc.spectrum.peakValue) / view.vScale;
             pickPeakRegion(doc, ui, truncToInt(iL), truncToInt(iR), threshold);
             // The report opens after every pick, a refused one included: it is where Clear All is.
             request = ToolRequest::PeakReport;
             break;
         }
-        case kSuppressTool: {
-            const ViewTransform view = ViewTransform::mainView(doc);
-            auto pointAt = [&](int x) { return truncToInt(view.indexAtPixel(x) / 2.0); };
+        case Tool::Suppress: {
+            const ViewTransform transform = ViewTransform::mainView(doc.spectrum, view);
+            auto pointAt = [&](int x) { return truncToInt(transform.indexAtPixel(x) / 2.0); };
             int p0 = pointAt(x0);
             int p1 = pointAt(x1);
             if (p1 < p0) std::swap(p0, p1);
@@ -255,126 +254,128 @@ ToolRequest applyToolResult(Document& doc, platform::UserInterface& ui, int tool
         }
         default: break;
     }
-    if (tool != kZoomTool) {
-        ts.zoomLeftPx -= x0 / doc.viewZoom;
-        ts.zoomRightPx = ts.zoomLeftPx - x1 / doc.viewZoom + x0 / doc.viewZoom;
+    if (tool != Tool::Zoom) {
+        ts.zoomLeftPx -= x0 / view.viewZoom;
+        ts.zoomRightPx = ts.zoomLeftPx - x1 / view.viewZoom + x0 / view.viewZoom;
     }
     ui.requestRepaint();
     return request;
 }
 
-void applyLimitsAsZoom(Document& doc, platform::UserInterface& ui) {
-    doc.tools.inOverview = 1;
-    doc.tools.fromSetLimits = 1;
-    applyToolResult(doc, ui, kZoomTool);
-    doc.tools.fromSetLimits = 0;
-    resetTool(doc);
+void applyLimitsAsZoom(Document& doc, View& view, platform::UserInterface& ui) {
+    view.tools.inOverview = 1;
+    view.tools.fromSetLimits = 1;
+    applyToolResult(doc, view, ui, Tool::Zoom);
+    view.tools.fromSetLimits = 0;
+    resetTool(view);
 }
 
-void resetTool(Document& doc) {
-    doc.referenceMode = 0;
-    doc.toolMode = kNoTool;
-    doc.toolActive = 0;
+void resetTool(View& view) { view.mouse.tool = Tool::None; }
+
+void putToolDown(View& view) {
+    if (view.mouse.tool != Tool::ReferencePick) view.mouse.tool = Tool::None;
 }
 
-bool chooseZoom(Document& doc) {
-    doc.referenceMode = 0;
-    doc.toolActive = 1;
-    doc.toolMode = kZoomTool;
-    doc.rubberShape = kShapeRectangle;
-    if (doc.tools.zoomChosenBefore) return false;
-    doc.tools.zoomChosenBefore = 1;
-    doc.dualZoom = 1;
+void endReferencePick(View& view) {
+    if (view.mouse.tool == Tool::ReferencePick) view.mouse.tool = Tool::None;
+}
+
+bool chooseZoom(View& view) {
+    view.mouse.tool = Tool::Zoom;
+    if (view.tools.zoomChosenBefore) return false;
+    view.tools.zoomChosenBefore = 1;
+    view.dualZoom = 1;
     return true;
 }
 
-void chooseRegionTool(Document& doc, int tool) {
-    doc.referenceMode = 0;
-    doc.toolActive = 1;
-    doc.toolMode = tool;
-    doc.rubberShape = kShapeRectangle;
+void chooseRegionTool(View& view, Tool tool) { view.mouse.tool = tool; }
+
+void chooseMoveSpectrum(View& view) { view.mouse.tool = Tool::MoveArmed; }
+
+void chooseIntegrate(View& view, platform::UserInterface& ui) {
+    platform::clearStatusBar(ui);
+    ui.setStatusText(0, analysis::kIntegratePrompt);
+    chooseRegionTool(view, Tool::Integrate);
 }
 
-void chooseMoveSpectrum(Document& doc) {
-    doc.referenceMode = 0;
-    doc.tools.moveArmed = 1;
-    doc.toolActive = 1;
-    doc.toolMode = kMoveArmedTool;
-    doc.rubberShape = kShapeRectangle;
-}
+void chooseReferencePick(View& view) { view.mouse.tool = Tool::ReferencePick; }
 
-void viewFull(Document& doc, platform::UserInterface& ui) {
-    doc.fullView = 1;
-    doc.viewLeft = 0.0;
-    doc.viewRight = doc.spectrum.acqPars.AQ;
-    doc.tools.zoomLeftPx = doc.tools.zoomRightPx = 0.0;
+void setBaselinePick(View& view, bool on) { view.mouse.baselinePick = on; }
+
+void viewFull(const Document& doc, View& view, platform::UserInterface& ui) {
+    view.fullView = 1;
+    view.viewLeft = 0.0;
+    view.viewRight = doc.spectrum.acqPars.AQ;
+    view.tools.zoomLeftPx = view.tools.zoomRightPx = 0.0;
     // A pan made before Full must not shift the next zoom from the full view.
-    doc.tools.panned = 0;
-    doc.tools.firstPan = 1;
-    doc.viewZoom = computeViewZoom(doc.spectrum.acqPars.AQ, doc.viewLeft, doc.viewRight);
-    doc.hScrollPos = 0;
+    view.tools.panned = 0;
+    view.tools.firstPan = 1;
+    view.viewZoom = computeViewZoom(doc.spectrum.acqPars.AQ, view.viewLeft, view.viewRight);
+    view.hScrollPos = 0;
     ui.requestRepaint();
 }
 
-void increaseScale(Document& doc, platform::UserInterface& ui) {
-    doc.vScale *= doc.yScaleFactor;
+void increaseScale(View& view, platform::UserInterface& ui) {
+    view.vScale *= view.yScaleFactor;
     ui.requestRepaint();
 }
 
-void decreaseScale(Document& doc, platform::UserInterface& ui) {
-    doc.vScale /= doc.yScaleFactor;
+void decreaseScale(View& view, platform::UserInterface& ui) {
+    view.vScale /= view.yScaleFactor;
     ui.requestRepaint();
 }
 
-void keyPressed(Document& doc, platform::UserInterface& ui, PlotKey key) {
+void keyPressed(Document& doc, View& view, platform::UserInterface& ui, PlotKey key) {
     switch (key) {
-        case PlotKey::Left: doc.secondShift -= 300; break;
-        case PlotKey::Right: doc.secondShift += 300; break;
+        case PlotKey::Left: view.secondShift -= 300; break;
+        case PlotKey::Right: view.secondShift += 300; break;
         case PlotKey::Delete: deleteSelectedComment(doc.comments); break;
-        case PlotKey::Plus: doc.vScale *= doc.yScaleFactor; break;
-        case PlotKey::Minus: doc.vScale /= doc.yScaleFactor; break;
+        case PlotKey::Plus: view.vScale *= view.yScaleFactor; break;
+        case PlotKey::Minus: view.vScale /= view.yScaleFactor; break;
     }
     ui.requestRepaint();
 }
 
-bool horizontalScroll(Document& doc, platform::UserInterface& ui, ScrollCode code, int thumb) {
+bool horizontalScroll(const Document& doc, View& view, platform::UserInterface& ui, ScrollCode code,
+                      int thumb) {
     long delta = 0;
     switch (code) {
         case ScrollCode::LineLeft: delta = -10; break;
         case ScrollCode::LineRight: delta = 10; break;
         case ScrollCode::PageLeft: delta = -50; break;
         case ScrollCode::PageRight: delta = 50; break;
-        case ScrollCode::Thumb: delta = static_cast<long>(thumb) - doc.hScrollPos; break;
+        case ScrollCode::Thumb: delta = static_cast<long>(thumb) - view.hScrollPos; break;
         case ScrollCode::Other: break;
     }
-    if (doc.fullView || doc.spectrum.nData <= 0 || !(doc.spectrum.acqPars.AQ > 0.0)) return false;
+    if (view.fullView || doc.spectrum.nData <= 0 || !(doc.spectrum.acqPars.AQ > 0.0)) return false;
     const double aq = doc.spectrum.acqPars.AQ;
     const double n = doc.spectrum.nData;
-    long lo = -static_cast<long>(doc.hScrollPos);
-    long hi = static_cast<long>(doc.hScrollRange) - doc.hScrollPos;
+    long lo = -static_cast<long>(view.hScrollPos);
+    long hi = static_cast<long>(view.hScrollRange) - view.hScrollPos;
     // The view never leaves the data: after a tool other than the zoom the scroll range can
     // still be the full one while the view is the whole data.
     // (A millionth of an index absorbs the rounding of limits that sit exactly on the data's
     // ends.)
-    lo = std::max(lo, -static_cast<long>(truncToInt(doc.viewLeft * n / aq + 1e-6)));
-    hi = std::min(hi, static_cast<long>(truncToInt((aq - doc.viewRight) * n / aq + 1e-6)));
+    lo = std::max(lo, -static_cast<long>(truncToInt(view.viewLeft * n / aq + 1e-6)));
+    hi = std::min(hi, static_cast<long>(truncToInt((aq - view.viewRight) * n / aq + 1e-6)));
     delta = std::max(lo, std::min(delta, hi));
     if (delta == 0) return false;
 
-    doc.hScrollPos += static_cast<int>(delta);
-    doc.tools.panned = 1;
-    if (doc.tools.firstPan) {
-        doc.tools.panStartLeft = doc.viewLeft;
-        doc.tools.firstPan = 0;
+    view.hScrollPos += static_cast<int>(delta);
+    view.tools.panned = 1;
+    if (view.tools.firstPan) {
+        view.tools.panStartLeft = view.viewLeft;
+        view.tools.firstPan = 0;
     }
-    doc.viewLeft += delta * aq / n;
-    doc.viewRight += delta * aq / n;
-    doc.viewZoom = computeViewZoom(aq, doc.viewLeft, doc.viewRight);
+    view.viewLeft += delta * aq / n;
+    view.viewRight += delta * aq / n;
+    view.viewZoom = computeViewZoom(aq, view.viewLeft, view.viewRight);
     ui.requestRepaint();
     return true;
 }
 
-bool verticalScroll(Document& doc, platform::UserInterface& ui, ScrollCode code, int thumb) {
+bool verticalScroll(Document& doc, const View& view, platform::UserInterface& ui, ScrollCode code,
+                    int thumb) {
     if (!doc.integrals.integralsShown) return false;
     int& baseY = doc.integrals.integralBaseY;
     switch (code) {
@@ -385,7 +386,7 @@ bool verticalScroll(Document& doc, platform::UserInterface& ui, ScrollCode code,
         case ScrollCode::Thumb: baseY = thumb; break;
         case ScrollCode::Other: return false;
     }
-    baseY = std::clamp(baseY, 0, std::max(doc.clientHeight, 0));
+    baseY = std::clamp(baseY, 0, std::max(view.clientHeight, 0));
     ui.requestRepaint();
     return true;
 }

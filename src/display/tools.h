@@ -1,27 +1,14 @@
-// The mouse tools of the plot as arithmetic over the document: button-down, move and button-up
-// update the tool state and say what the window must draw as the rubber band and which cursor
-// to show; applyToolResult turns a finished drag into new view limits or a tool's action. Also
-// the scroll bars, the keys of the plot and the view commands that touch the zoom state.
+// The mouse tools of the plot as arithmetic over the document and its view: button-down, move
+// and button-up update the view's tool state and say what the window must draw as the rubber band
+// and which cursor to show; applyToolResult turns a finished drag into new view limits or a tool's action.
+// Also the scroll bars, the keys of the plot and the view commands that touch the zoom state.
 #pragma once
 
+#include "display/view.h"
 #include "document/document.h"
 #include "platform/user_interface.h"
 
 namespace pelvaron::display {
-
-/// Tool codes (`toolMode`). kNoTool (8989) is in document/tool_state.h.
-inline constexpr int kZoomTool = 40007;
-inline constexpr int kIntegrateTool = 40008;
-inline constexpr int kPeakPickingTool = 40009;
-inline constexpr int kMoveArmedTool = 40015;
-inline constexpr int kMoveDragTool = 1971;
-inline constexpr int kMeasureJTool = 40149;
-inline constexpr int kSuppressTool = 40183;
-
-/// Rubber-band shapes (`rubberShape`).
-inline constexpr int kShapeHorizontalLine = 0;
-inline constexpr int kShapeRectangle = 1;
-inline constexpr int kShapeVerticalLine = 2;
 
 /// The cursor the plot shows.
 enum class ToolCursor {
@@ -47,11 +34,11 @@ struct Overlay {
     bool operator==(const Overlay&) const = default;
 };
 
-/// A dialog the window must open after a mouse event; its values are in the document.
+/// A dialog the window must open after a mouse event; its values are in the view.
 enum class ToolRequest {
     None,
-    ReferenceDialog,  ///< tools.referencePickT / referencePickIndex hold the pick
-    SuppressDialog,   ///< tools.suppressFrom / suppressTo hold the region (indices)
+    ReferenceDialog,  ///< the view's tools.referencePickT / referencePickIndex hold the pick
+    SuppressDialog,   ///< the view's tools.suppressFrom / suppressTo hold the region (indices)
     HydrogensDialog,  ///< ToolFeedback::requestIndex is the integral
     PeakReport,       ///< a region was picked: the report opens (command 40012), a refused pick too
     JCursorPlaced,    ///< the Measure J list may have a new line
@@ -72,29 +59,30 @@ struct Modifiers {
     bool otherButtons = false;  ///< a button other than the left one is down too
 };
 
-/// The cursor for the present state: the tool's cursor, overridden by the reference pick and
-/// then by the baseline-point pick; the arrow when none applies. Over the overview band
+/// The cursor for the present state: the tool's cursor (the reference pick's included), overridden
+/// by the baseline-point pick; the arrow when none applies. Over the overview band
 /// (`tools.inOverview`) the zoom tool shows OverviewZoom.
-[[nodiscard]] ToolCursor cursorFor(const Document& doc);
+[[nodiscard]] ToolCursor cursorFor(const View& view);
 
 /// Left button down at plot pixel (x, y): grabs a comment box (and resets the tool), adds a
 /// baseline point, picks the reference (warning "To reference the units must be in Hertz or
 /// ppm" unless ppm or Hz), turns an armed Move Spectrum into a drag, Shift+click on an integral
 /// label deletes it, and otherwise starts the drag of an active tool.
-ToolFeedback leftButtonDown(Document& doc, platform::UserInterface& ui, int x, int y, Modifiers mods);
+ToolFeedback leftButtonDown(Document& doc, View& view, platform::UserInterface& ui, int x, int y,
+                            Modifiers mods);
 
 /// Mouse move to (x, y), with or without a button: drags a grabbed comment box, updates the
 /// read-out in part 1 of the status bar when `readoutOn`, chooses the cursor and, during a tool
 /// drag, moves the rubber band with the position clamped into the client area.
-ToolFeedback mouseMove(Document& doc, platform::UserInterface& ui, int x, int y);
+ToolFeedback mouseMove(Document& doc, View& view, platform::UserInterface& ui, int x, int y);
 
 /// Left button up: ends a comment drag; ends a tool drag: Move Spectrum sets `baselineY` to the
 /// last row, a rectangle tool applies its result when a rectangle was drawn (a click without
 /// movement does nothing), the J tool applies its result.
-ToolFeedback leftButtonUp(Document& doc, platform::UserInterface& ui);
+ToolFeedback leftButtonUp(Document& doc, View& view, platform::UserInterface& ui);
 
 /// Right button down at x: over an integral label asks for the Number of Hydrogens dialog.
-ToolFeedback rightButtonDown(Document& doc, platform::UserInterface& ui, int x, int y);
+ToolFeedback rightButtonDown(Document& doc, View& view, platform::UserInterface& ui, int x, int y);
 
 /// The action of a finished drag of `tool` between tools.anchorX and tools.dragX (ordered),
 /// with the zoom bookkeeping (zoomLeftPx, zoomRightPx, the pan since the last tool) that keeps
@@ -102,34 +90,48 @@ ToolFeedback rightButtonDown(Document& doc, platform::UserInterface& ui, int x, 
 /// viewLeft, viewRight, viewZoom, hScrollRange and hScrollPos (the window reflects the last two
 /// on its scroll bar); from the overview band it maps the rectangle onto the whole data. The
 /// other tools call their actions. Repaints.
-ToolRequest applyToolResult(Document& doc, platform::UserInterface& ui, int tool);
+ToolRequest applyToolResult(Document& doc, View& view, platform::UserInterface& ui, Tool tool);
 
 /// Applies limits already stored by the Set limits dialog as a zoom: the zoom state, scroll
 /// range and position follow them; then no tool is selected.
-void applyLimitsAsZoom(Document& doc, platform::UserInterface& ui);
+void applyLimitsAsZoom(Document& doc, View& view, platform::UserInterface& ui);
 
 // --- Commands that arm or reset tools and touch the view.
 
-/// No tool: `referenceMode` 0, `toolMode` 8989, `toolActive` 0.
-void resetTool(Document& doc);
+/// No tool (a reference pick ends too); the baseline-point pick stays with its dialog.
+void resetTool(View& view);
+/// The tool is put down, as after a page command or the end of Measure J; a reference pick
+/// under way stays.
+void putToolDown(View& view);
+/// A reference pick under way ends (Save, the manual and linear baselines, the Reference dialog
+/// closed); any other tool stays.
+void endReferencePick(View& view);
 /// Zoom chosen: the rectangle zoom tool; the first time since start-up also turns `dualZoom`
 /// on. Returns whether dualZoom was turned on now (the window checks its menu item).
-bool chooseZoom(Document& doc);
+bool chooseZoom(View& view);
 /// Peak Picking or Suppress peaks chosen: `tool` with its rectangle, no reference pick.
-void chooseRegionTool(Document& doc, int tool);
+void chooseRegionTool(View& view, Tool tool);
 /// Move Spectrum chosen: armed until the next button-down.
-void chooseMoveSpectrum(Document& doc);
+void chooseMoveSpectrum(View& view);
+/// Integrate chosen: clears part 0 of the status bar and shows analysis::kIntegratePrompt there,
+/// ends a reference pick and arms the integrate tool with its rectangle. The window then puts its
+/// vertical scroll bar on integralBaseY.
+void chooseIntegrate(View& view, platform::UserInterface& ui);
+/// Reference chosen: the next left click on the plot picks the reference position; no other tool.
+void chooseReferencePick(View& view);
+/// Multiple Point Baseline opened (on) or closed (off): left clicks on the plot add its points.
+void setBaselinePick(View& view, bool on);
 /// Full view: the whole data, the zoom and pan bookkeeping back to the start; repaints.
-void viewFull(Document& doc, platform::UserInterface& ui);
+void viewFull(const Document& doc, View& view, platform::UserInterface& ui);
 /// Vertical scale up (Increase, "+") or down (Decrease, "-") by `yScaleFactor`; repaints.
-void increaseScale(Document& doc, platform::UserInterface& ui);
-void decreaseScale(Document& doc, platform::UserInterface& ui);
+void increaseScale(View& view, platform::UserInterface& ui);
+void decreaseScale(View& view, platform::UserInterface& ui);
 
 /// Keys the plot handles itself.
 enum class PlotKey { Left, Right, Delete, Plus, Minus };
 /// Left/Right shift the second data set by 300 indices, Delete removes the selected comment,
 /// "+"/"-" scale vertically; each repaints.
-void keyPressed(Document& doc, platform::UserInterface& ui, PlotKey key);
+void keyPressed(Document& doc, View& view, platform::UserInterface& ui, PlotKey key);
 
 /// Scroll-bar codes; on the vertical bar LineLeft and PageLeft are the steps up.
 enum class ScrollCode { LineLeft, LineRight, PageLeft, PageRight, Thumb, Other };
@@ -138,10 +140,12 @@ enum class ScrollCode { LineLeft, LineRight, PageLeft, PageRight, Thumb, Other }
 /// scroll units being data indices, within 0..hScrollRange. Inert in the full view. Returns
 /// whether the view moved (then viewLeft, viewRight, viewZoom and hScrollPos changed and a
 /// repaint was requested).
-bool horizontalScroll(Document& doc, platform::UserInterface& ui, ScrollCode code, int thumb = 0);
+bool horizontalScroll(const Document& doc, View& view, platform::UserInterface& ui, ScrollCode code,
+                      int thumb = 0);
 
 /// Vertical scroll bar: moves `integralBaseY` by 2 (line), 12 (page) or to the thumb value,
 /// within 0..clientHeight; only while integrals are shown. Returns whether it acted.
-bool verticalScroll(Document& doc, platform::UserInterface& ui, ScrollCode code, int thumb = 0);
+bool verticalScroll(Document& doc, const View& view, platform::UserInterface& ui, ScrollCode code,
+                    int thumb = 0);
 
 }  // namespace pelvaron::display

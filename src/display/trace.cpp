@@ -19,8 +19,8 @@ int traceRow(double value, double maxAbs, int baseY, double scale, const Rect& r
     return truncToInt(y);
 }
 
-void drawTrace(platform::Surface& surface, const Document& doc, std::span<const double> data,
-               const TraceParams& p) {
+void drawTrace(platform::Surface& surface, const Document& doc, const View& view,
+               std::span<const double> data, const TraceParams& p) {
     int i0 = p.i0;
     int i1 = p.i1;
     if (i1 < i0) std::swap(i0, i1);
@@ -28,7 +28,7 @@ void drawTrace(platform::Surface& surface, const Document& doc, std::span<const 
     i0 = std::max(i0, 0);
     i1 = std::min(i1, size);
 
-    const double factor = p.useFactor ? doc.secondFactor / 100.0 : 1.0;
+    const double factor = p.useFactor ? view.secondFactor / 100.0 : 1.0;
     const double maxAbs = p.maxAbs > 0.0 ? p.maxAbs : 1.0;
     const double scale = p.vScale * p.extra * factor;
     const int xStart = truncToInt(p.shift * p.pxPerIndex) + p.rect.left;
@@ -38,7 +38,7 @@ void drawTrace(platform::Surface& surface, const Document& doc, std::span<const 
     auto columnOf = [&](int i) { return truncToInt((i - i0) * p.pxPerIndex); };
 
     if (i0 < i1) {
-        if (doc.dotDisplay) {
+        if (view.dotDisplay) {
             for (int i = i0; i < i1; i += 2)
                 surface.setPixel({xStart + columnOf(i), rowOf(i)}, palette::kBlack);
         } else if ((i1 - i0) / 2 <= p.rect.right) {
@@ -91,7 +91,7 @@ void drawTrace(platform::Surface& surface, const Document& doc, std::span<const 
     if (doc.transform.showPivot && p.mode == TraceMode::Main) {
         const int x = truncToInt((doc.spectrum.peakIndex - i0) * p.pxPerIndex);
         surface.setPen(palette::kMarkPen);
-        surface.drawLine({x, doc.plotRect.top}, {x, doc.plotRect.bottom});
+        surface.drawLine({x, view.plotRect.top}, {x, view.plotRect.bottom});
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <span>
 
+#include "display/view.h"
 #include "document/document.h"
 #include "platform/surface.h"
 
@@ -21,7 +22,7 @@ struct TraceParams {
     int baseY = 0;            ///< pixel row of zero intensity
     double pxPerIndex = 1.0;  ///< pixels per data index (doubles, not points)
     int shift = 0;            ///< horizontal shift, data indices
-    bool useFactor = false;   ///< scale by secondFactor / 100 (the second data set)
+    bool useFactor = false;   ///< scale by the view's secondFactor / 100 (the second data set)
     Rect rect;                ///< ordinates are clamped into top..bottom; x starts at left
     TraceMode mode = TraceMode::Main;
     double vScale = 75.0;  ///< pixels of a value equal to maxAbs
@@ -29,13 +30,13 @@ struct TraceParams {
 };
 
 /// Draws the real parts data[i0], data[i0+2], ... below i1 with the surface's current pen.
-/// With `doc.dotDisplay` each point is one black pixel. With more points than `rect.right`
+/// With the view's `dotDisplay` each point is one black pixel. With more points than `rect.right`
 /// each pixel column becomes one vertical stroke from its first extreme to the other, all
 /// emitted as one polyline, so the cost is bounded by the width; the last, still open column
 /// is not drawn. In Main mode with `doc.transform.showPivot`, the pivot line at `peakIndex` is
-/// drawn with the mark pen over the height of `plotRect` (the mark pen stays selected).
-void drawTrace(platform::Surface& surface, const Document& doc, std::span<const double> data,
-               const TraceParams& params);
+/// drawn with the mark pen over the height of the view's `plotRect` (the mark pen stays selected).
+void drawTrace(platform::Surface& surface, const Document& doc, const View& view,
+               std::span<const double> data, const TraceParams& params);
 
 /// The pixel row of a data value: baseY - value / maxAbs * scale, clamped into top..bottom and
 /// truncated toward zero. A value that is not a number lies on baseY (clamped).

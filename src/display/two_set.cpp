@@ -9,8 +9,8 @@
 
 namespace pelvaron::display {
 
-void prepareTwoSetDisplay(Document& doc) {
-    doc.dualRect = Rect{0, kTwoSetTop, doc.clientWidth, doc.plotRect.bottom};
+void prepareTwoSetDisplay(Document& doc, View& view) {
+    view.dualRect = Rect{0, kTwoSetTop, view.clientWidth, view.plotRect.bottom};
     takeUndoSnapshot(doc);
     doc.spectrum.phaseSourceValid = 0;
     doc.noSaveQuery = 1;
@@ -20,11 +20,11 @@ void prepareTwoSetDisplay(Document& doc) {
     std::fill(doc.secondData.begin() + n, doc.secondData.end(), 0.0);
 }
 
-void beginTwoSetDisplay(Document& doc) {
-    doc.addSubMode = 1;
+void beginTwoSetDisplay(Document& doc, View& view) {
+    view.addSubMode = 1;
     // The shift bar starts at 0: the drawing and the arithmetic follow what the bar shows.
-    doc.secondShift = 0;
-    doc.secondFactorRange = kFactorRangeStart;
+    view.secondShift = 0;
+    view.secondFactorRange = kFactorRangeStart;
     doc.workCurve.copyFrom(doc.spectrum.phaseSource, doc.spectrum.nData);
 }
 
@@ -38,10 +38,10 @@ void matchSecondSetHeight(Document& doc) {
     for (int i = 0; i < n; ++i) doc.secondData[i] *= k;
 }
 
-void addScaledSecond(Document& doc, platform::UserInterface& ui, int sign) {
-    const double f = doc.secondFactor / 100.0;
+void addScaledSecond(Document& doc, const View& view, platform::UserInterface& ui, int sign) {
+    const double f = view.secondFactor / 100.0;
     const long n = std::clamp(doc.spectrum.nData, 0, kCapacity);
-    const long s = doc.secondShift;
+    const long s = view.secondShift;
     double* spec = doc.spectrum.specData.data();
     const double* second = doc.secondData.data();
     if (s < 0) {
@@ -61,47 +61,48 @@ void swapTwoSets(Document& doc, platform::UserInterface& ui) {
     ui.requestRepaint();
 }
 
-bool increaseFactorRange(Document& doc, platform::UserInterface& ui) {
-    if (doc.secondFactorRange >= kFactorRangeLimit) {
+bool increaseFactorRange(View& view, platform::UserInterface& ui) {
+    if (view.secondFactorRange >= kFactorRangeLimit) {
         ui.message("You cannot increase more the scroll bar range", "Warning", platform::Icon::Exclamation);
         return false;
     }
-    doc.secondFactorRange *= 10;
+    view.secondFactorRange *= 10;
     return true;
 }
 
-void endTwoSetDisplay(Document& doc, platform::UserInterface& ui, bool keep) {
-    doc.secondFactor = 100;
-    doc.addSubMode = 0;
+void endTwoSetDisplay(Document& doc, View& view, platform::UserInterface& ui, bool keep) {
+    view.secondFactor = 100;
+    view.addSubMode = 0;
     if (!keep) (void)restoreUndo(doc);
     ui.requestRepaint();
 }
 
-BarRange twoSetBarRange(const Document& doc, TwoSetBar bar) {
+BarRange twoSetBarRange(const Document& doc, const View& view, TwoSetBar bar) {
     switch (bar) {
         case TwoSetBar::Shift: return {-doc.spectrum.nData, doc.spectrum.nData};
-        case TwoSetBar::Offset: return {kTwoSetTop, std::max(kTwoSetTop, doc.plotRect.bottom)};
-        case TwoSetBar::Factor: return {0, doc.secondFactorRange};
+        case TwoSetBar::Offset: return {kTwoSetTop, std::max(kTwoSetTop, view.plotRect.bottom)};
+        case TwoSetBar::Factor: return {0, view.secondFactorRange};
     }
     return {};
 }
 
-int twoSetBarValue(const Document& doc, TwoSetBar bar) {
+int twoSetBarValue(const View& view, TwoSetBar bar) {
     switch (bar) {
-        case TwoSetBar::Shift: return doc.secondShift;
-        case TwoSetBar::Offset: return doc.secondBaselineY;
-        case TwoSetBar::Factor: return doc.secondFactor;
+        case TwoSetBar::Shift: return view.secondShift;
+        case TwoSetBar::Offset: return view.secondBaselineY;
+        case TwoSetBar::Factor: return view.secondFactor;
     }
     return 0;
 }
 
-int twoSetScroll(Document& doc, platform::UserInterface& ui, TwoSetBar bar, ScrollCode code, int thumb) {
+int twoSetScroll(const Document& doc, View& view, platform::UserInterface& ui, TwoSetBar bar, ScrollCode code,
+                 int thumb) {
     const int line = bar == TwoSetBar::Offset ? 5 : 1;
     const int page = bar == TwoSetBar::Shift ? 25 : 10;
-    const BarRange range = twoSetBarRange(doc, bar);
-    int& value = bar == TwoSetBar::Shift    ? doc.secondShift
-                 : bar == TwoSetBar::Offset ? doc.secondBaselineY
-                                            : doc.secondFactor;
+    const BarRange range = twoSetBarRange(doc, view, bar);
+    int& value = bar == TwoSetBar::Shift    ? view.secondShift
+                 : bar == TwoSetBar::Offset ? view.secondBaselineY
+                                            : view.secondFactor;
     long next = value;
     switch (code) {
         case ScrollCode::LineLeft: next -= line; break;
@@ -112,8 +113,8 @@ int twoSetScroll(Document& doc, platform::UserInterface& ui, TwoSetBar bar, Scro
         case ScrollCode::Other: break;
     }
     value = static_cast<int>(std::clamp<long>(next, range.min, range.max));
-    if (bar == TwoSetBar::Shift) ui.setStatusText(0, cformat("Offset: %d", doc.secondShift));
-    if (bar == TwoSetBar::Factor) ui.setStatusText(0, cformat("Factor: %lf", doc.secondFactor / 100.0));
+    if (bar == TwoSetBar::Shift) ui.setStatusText(0, cformat("Offset: %d", view.secondShift));
+    if (bar == TwoSetBar::Factor) ui.setStatusText(0, cformat("Factor: %lf", view.secondFactor / 100.0));
     ui.requestRepaint();
     return value;
 }

@@ -9,10 +9,12 @@ namespace pelvaron::display {
 ViewTransform::ViewTransform(const Spectrum& spectrum, double left, double right, double zoom, double width)
     : n_(spectrum.nData), aq_(spectrum.acqPars.AQ), left_(left), right_(right), zoom_(zoom), width_(width) {}
 
-ViewTransform ViewTransform::mainView(const Document& doc) { return mainView(doc, doc.clientWidth); }
+ViewTransform ViewTransform::mainView(const Spectrum& spectrum, const View& view) {
+    return mainView(spectrum, view, view.clientWidth);
+}
 
-ViewTransform ViewTransform::mainView(const Document& doc, double width) {
-    return ViewTransform(doc.spectrum, doc.viewLeft, doc.viewRight, doc.viewZoom, width);
+ViewTransform ViewTransform::mainView(const Spectrum& spectrum, const View& view, double width) {
+    return ViewTransform(spectrum, view.viewLeft, view.viewRight, view.viewZoom, width);
 }
 
 int ViewTransform::firstIndex() const { return truncToInt(indexOfT(left_)); }
@@ -26,12 +28,11 @@ ViewTransform::IndexRange ViewTransform::indexRange() const {
     return r;
 }
 
-std::string readoutText(const Document& doc, int x) {
-    const Spectrum& s = doc.spectrum;
+std::string readoutText(const Spectrum& s, const View& view, int x) {
     const double aq = s.acqPars.AQ;
     const double sw = s.acqPars.SW;
     const double sf = s.acqPars.SF;
-    const double t = ViewTransform::mainView(doc).tAtPixel(x);
+    const double t = ViewTransform::mainView(s, view).tAtPixel(x);
     const double r = (sw - sw * t / aq) / sf;
     const double p = s.nData * t / 2.0 / aq;
     std::string text;

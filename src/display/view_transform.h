@@ -5,7 +5,8 @@
 
 #include <string>
 
-#include "document/document.h"
+#include "display/view.h"
+#include "document/spectrum.h"
 
 namespace pelvaron::display {
 
@@ -17,10 +18,9 @@ class ViewTransform {
 public:
     ViewTransform(const Spectrum& spectrum, double left, double right, double zoom, double width);
 
-    /// The main window's view of the document's spectrum, or that view drawn `width` wide
-    /// (the printed page).
-    [[nodiscard]] static ViewTransform mainView(const Document& doc);
-    [[nodiscard]] static ViewTransform mainView(const Document& doc, double width);
+    /// The main window's `view` of `spectrum`, or that view drawn `width` wide (the printed page).
+    [[nodiscard]] static ViewTransform mainView(const Spectrum& spectrum, const View& view);
+    [[nodiscard]] static ViewTransform mainView(const Spectrum& spectrum, const View& view, double width);
 
     /// False when there is nothing to convert: no points, no acquisition time or no width.
     [[nodiscard]] bool valid() const { return n_ > 0.0 && aq_ > 0.0 && width_ > 0.0; }
@@ -57,6 +57,6 @@ private:
 };
 
 /// The text of the status-bar read-out for the mouse at window pixel x of the main view.
-[[nodiscard]] std::string readoutText(const Document& doc, int x);
+[[nodiscard]] std::string readoutText(const Spectrum& s, const View& view, int x);
 
 }  // namespace pelvaron::display

@@ -1,5 +1,5 @@
 // State of the baseline corrections: the scroll positions of the manual dialog and the points
-// the multiple-point correction collects while tools.baselinePickMode is on.
+// the multiple-point correction collects while its dialog is open.
 #pragma once
 
 #include <array>

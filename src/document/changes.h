@@ -13,12 +13,13 @@ enum Change : unsigned {
     kViewChanged = 1u << 2,       ///< the part of the data shown and its scales
     kOverlaysChanged = 1u << 3,   ///< integrals, peaks, J cursors, comments, marks over the data
     kDocumentReplaced = 1u << 4,  ///< a load or a simulation set up a new data set
+    kAxisReplaced = 1u << 5,      ///< a new acquisition time (a simulated axis): shown whole
 };
 using ChangeSet = unsigned;
 
 /// Every change at once, as a new data set brings.
 inline constexpr ChangeSet kEverything =
-    kDataChanged | kAxisChanged | kViewChanged | kOverlaysChanged | kDocumentReplaced;
+    kDataChanged | kAxisChanged | kViewChanged | kOverlaysChanged | kDocumentReplaced | kAxisReplaced;
 
 /// What listens to the document.
 class DocumentObserver {

@@ -8,24 +8,14 @@
 
 namespace pelvaron {
 
-// The buffers come zeroed from their allocation.
-Document::Document() { initClientArea(clientWidth, clientHeight); }
+// The buffers come zeroed from their allocation. The integrals' row starts in the middle of the
+// window's first client area (800 rows) until a window sizes its own.
+Document::Document() { integrals.integralBaseY = 400; }
 
 void Document::notify(ChangeSet changes) {
     // An observer may detach itself (a closing window) while it is told.
     const std::vector<DocumentObserver*> told = observers;
     for (DocumentObserver* o : told) o->documentChanged(*this, changes);
-}
-
-void Document::initClientArea(int width, int height) {
-    clientWidth = width;
-    clientHeight = height;
-    baselineY = height / 2;
-    secondBaselineY = truncToInt(0.3 * height);
-    integrals.integralBaseY = height / 2;
-    plotRect = Rect{0, 29, width, height - 19};
-    dualRect = plotRect;
-    tools.overviewBottom = truncToInt(0.25 * height);
 }
 
 void takeUndoSnapshot(Document& doc) {
@@ -65,12 +55,6 @@ bool capToCapacity(Spectrum& s) {
     return true;
 }
 
-double computeViewZoom(double aq, double left, double right) {
-    double span = right - left;
-    if (span < 1e-4) span = 1e-4;
-    return aq / span;
-}
-
 void markAsSpectrum(Document& doc) {
     Spectrum& s = doc.spectrum;
     Spectrum& u = doc.undo;
@@ -89,7 +73,6 @@ void markAsSpectrum(Document& doc) {
 
 void setupDocument(Document& doc) {
     Spectrum& s = doc.spectrum;
-    doc.readoutOn = 1;
 
     // The transform options follow the acquisition mode: a single-channel or sequential
     // acquisition is a run of real samples.
@@ -100,30 +83,20 @@ void setupDocument(Document& doc) {
     doc.loadReal = s.ftReal;
     doc.import.importAskFile = 1;
 
-    // Size, acquisition time and the whole data in view. Readers cap TD already; the clamp keeps
-    // every later loop inside the buffers regardless.
+    // Size and acquisition time. Readers cap TD already; the clamp keeps every later loop inside
+    // the buffers regardless.
     s.acqPars.TD = std::clamp(s.acqPars.TD, 0, kCapacity);
     s.nData = s.acqPars.TD;
     s.noteSpecExtent(s.nData);
     s.acqPars.AQ = s.acqPars.TD / (2.0 * s.acqPars.SW);
-    doc.viewLeft = 0.0;
-    doc.viewRight = s.acqPars.AQ;
-    doc.viewZoom = computeViewZoom(s.acqPars.AQ, doc.viewLeft, doc.viewRight);
     doc.haveDocument = 1;
-    doc.fullView = 1;
-    doc.hScrollPos = 0;
-    doc.hScrollRange = s.nData;
-    doc.tools.resetForNewData();
 
     // Integrals, peaks and J cursors of the former data mean nothing on the new.
     doc.integrals.startAfresh();
-    doc.integrals.integralBaseY = doc.clientHeight / 2;
     doc.peaks.clearPicks();
     doc.jState.reset();
     // Nor do baseline points; an open Multiple Point Baseline dialog goes on collecting afresh.
     doc.baseline.baselinePointCount = 0;
-
-    doc.baselineY = doc.clientHeight / 2;
 
     // The reference the reader found.
     s.offsetHz = s.acqPars.offsetHz;
@@ -155,9 +128,8 @@ void setupDocument(Document& doc) {
     doc.fidCopyCount = s.nData;
     doc.fidCopyFromInverse = 0;
 
-    // The observers close the expansion windows, whose regions were of the former data.
-    doc.nExpansions = 0;
-    doc.expansionUsed.fill(0);
+    // The observers show the new data whole and close the expansion windows, whose regions were
+    // of the former data.
     doc.comments.clear();
     doc.notify(kEverything);
 }

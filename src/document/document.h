@@ -1,5 +1,6 @@
 // The Spectrum document: the one data set the program holds, with its acquisition parameters,
-// processing state, display state and the state records of the other subsystems.
+// processing state and the state records of the other subsystems. How a window shows it is the
+// window's own (display::View).
 #pragma once
 
 #include <array>
@@ -14,13 +15,11 @@
 #include "document/comment_list.h"
 #include "document/data_buffer.h"
 #include "document/data_ops_state.h"
-#include "document/expansion_state.h"
 #include "document/import_state.h"
 #include "document/integral_state.h"
 #include "document/jcamp_state.h"
 #include "document/simulation_state.h"
 #include "document/spectrum.h"
-#include "document/tool_state.h"
 #include "document/transform_state.h"
 #include "document/window_params.h"
 
@@ -57,44 +56,16 @@ struct Document {
     DataBuffer workCurve;   ///< scratch curve (manual baseline, simulated spectrum, ...)
     WindowParams window;
 
-    // --- Display state.
-    double viewLeft = 0.0;
-    double viewRight = 0.0;
-    double viewZoom = 1.0;
-    int fullView = 1;
-    double vScale = 75.0;
-    double yScaleFactor = 1.33;
-    int clientWidth = 1280;
-    int clientHeight = 800;
-    int baselineY = 400;
-    Rect plotRect{0, 29, 1280, 781};
-    Rect dualRect{0, 29, 1280, 781};
-    int showGrid = 0, dotDisplay = 0, dualZoom = 0;
-    int addSubMode = 0;
-    int secondShift = 0;
-    int secondFactor = 100;
-    int secondFactorRange = 500;  ///< the factor bar's maximum (raised by x10 steps)
-    int secondBaselineY = 240;
-    int toolMode = kNoTool;
-    int rubberShape = 0;
-    int toolActive = 0;
-    int referenceMode = 0;
-    int nExpansions = 0;
-    std::array<int, kMaxExpansions> expansionUsed{};
-    ExpansionState expansions;
-    PrintState print;
+    /// A data set is loaded (or simulated); 0 before the first.
     int haveDocument = 0;
-    int readoutOn = 0;
+    /// The data are saved as they stand: closing asks no save question.
     int noSaveQuery = 1;
-    int hScrollPos = 0;
-    int hScrollRange = kCapacity;
 
     // --- State records of the other subsystems.
     IntegralState integrals;
     PeakState peaks;
     JState jState;
     CommentList comments;
-    ToolState tools;
     SimulationState sim;
     ImportState import;
     TransformState transform;
@@ -110,9 +81,6 @@ struct Document {
     std::vector<DocumentObserver*> observers;
     /// Tells every observer what changed (a set of Change bits).
     void notify(ChangeSet changes);
-
-    /// Sets the client size as at window creation: baselines, plot and dual rectangles.
-    void initClientArea(int width, int height);
 };
 
 /// Copies specData[0..nData-1] and peakValue into the Undo snapshot; clears undoNData.
@@ -133,13 +101,10 @@ void undoCommand(Document& doc);
 /// kCapacityWarningText).
 [[nodiscard]] bool capToCapacity(Spectrum& s);
 
-/// The document set-up that follows every successful load: resets processing, units, phase,
-/// view and every subsystem's per-data state, takes the Undo snapshot and tells the observers
-/// (kDocumentReplaced and every other change).
+/// The document set-up that follows every successful load: resets processing, units, phase and
+/// every subsystem's per-data state, takes the Undo snapshot and tells the observers
+/// (kDocumentReplaced and every other change; the views show the new data whole).
 void setupDocument(Document& doc);
-
-/// AQ / (right - left), with the difference replaced by 1e-4 when smaller than 1e-4.
-[[nodiscard]] double computeViewZoom(double aq, double left, double right);
 
 /// The state of a spectrum that was read rather than transformed here (a processed 1r/1i, a
 /// JCAMP-DX spectrum), as a forward transform leaves it: ppm units, and the inverse transform

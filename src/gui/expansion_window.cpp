@@ -36,9 +36,9 @@ constexpr ButtonPlace kButtons[] = {
 
 }  // namespace
 
-ExpansionWindow::ExpansionWindow(Document& doc, platform::UserInterface& ui, int slot, int screenHeight,
-                                 int topRows, QWidget* plot)
-    : QWidget(plot), doc_(doc), slot_(slot), topRows_(topRows) {
+ExpansionWindow::ExpansionWindow(Document& doc, display::View& mainView, platform::UserInterface& ui,
+                                 int slot, int screenHeight, int topRows, QWidget* plot)
+    : QWidget(plot), doc_(doc), mainView_(mainView), slot_(slot), topRows_(topRows) {
     setObjectName(QStringLiteral("expansion%1").arg(slot));
     setAttribute(Qt::WA_DeleteOnClose);
     setMouseTracking(true);
@@ -46,9 +46,9 @@ ExpansionWindow::ExpansionWindow(Document& doc, platform::UserInterface& ui, int
     const platform::Point origin = display::expansionOrigin(slot);
     const int clientWidth = display::kExpansionWindowWidth - 2 * kBorder;
     const int clientHeight = display::kExpansionWindowHeight - 2 * kBorder - kCaption;
-    display::initExpansionSlot(doc_, slot_, clientWidth, clientHeight);
+    display::initExpansionSlot(doc_, mainView_, slot_, clientWidth, clientHeight);
 
-    view_ = new ExpansionView(doc_, ui, slot_, screenHeight, this);
+    view_ = new ExpansionView(doc_, mainView_, ui, slot_, screenHeight, this);
     close_ = new QToolButton(this);
     close_->setObjectName(QStringLiteral("expansionClose"));
     close_->setText(QStringLiteral("\u00d7"));
@@ -160,7 +160,7 @@ void ExpansionWindow::resizeEvent(QResizeEvent* event) {
 void ExpansionWindow::place() {
     const QRect g = geometry();
     display::placeExpansion(
-        doc_, slot_,
+        mainView_, slot_,
         Rect{g.left(), g.top() + topRows_, g.left() + g.width(), g.top() + topRows_ + g.height()},
         height() - view_->height());
 }
@@ -168,14 +168,14 @@ void ExpansionWindow::place() {
 void ExpansionWindow::closeEvent(QCloseEvent* event) {
     // The slot is free as soon as the window is closed, not when Qt deletes it later: the
     // document set-up and a Create Expansions right after count on it.
-    if (!closed_) display::destroyExpansion(doc_, slot_);
+    if (!closed_) display::destroyExpansion(mainView_, slot_);
     closed_ = true;
     event->accept();
 }
 
-ExpansionView::ExpansionView(Document& doc, platform::UserInterface& ui, int slot, int screenHeight,
-                             QWidget* parent)
-    : QWidget(parent), doc_(doc), ui_(ui), slot_(slot), screenHeight_(screenHeight) {
+ExpansionView::ExpansionView(Document& doc, display::View& mainView, platform::UserInterface& ui, int slot,
+                             int screenHeight, QWidget* parent)
+    : QWidget(parent), doc_(doc), mainView_(mainView), ui_(ui), slot_(slot), screenHeight_(screenHeight) {
     setObjectName(QStringLiteral("expansionView"));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -193,8 +193,8 @@ ExpansionView::ExpansionView(Document& doc, platform::UserInterface& ui, int slo
         b->setGeometry(place.x, 1, 15, 15);
         const display::ExpansionButton which = place.which;
         connect(b, &QPushButton::clicked, this, [this, which] {
-            display::pressExpansionButton(doc_, slot_, which);
-            const Rect& r = doc_.expansions.windows[static_cast<std::size_t>(slot_)].expPlotRect;
+            display::pressExpansionButton(doc_, mainView_, slot_, which);
+            const Rect& r = mainView_.expansions.windows[static_cast<std::size_t>(slot_)].expPlotRect;
             update(QRect(r.left, r.top, r.width(), r.height()));
         });
         buttons_[k] = b;
@@ -210,7 +210,7 @@ QPushButton* ExpansionView::button(display::ExpansionButton which) const {
 void ExpansionView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QPainterSurface surface(painter, width(), height());
-    display::paintExpansion(surface, doc_, slot_, screenHeight_);
+    display::paintExpansion(surface, doc_, mainView_, slot_, screenHeight_);
     if (rubber_.isNull()) return;
     painter.setCompositionMode(QPainter::CompositionMode_Difference);
     painter.setPen(QPen(Qt::white, 1));
@@ -220,7 +220,7 @@ void ExpansionView::paintEvent(QPaintEvent*) {
 
 void ExpansionView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    display::resizeExpansion(doc_, slot_, width(), height());
+    display::resizeExpansion(mainView_, slot_, width(), height());
     // "+" and "-" move back to the corner as a pair; "i+" and "i-" stay where they were made.
     buttons_[0]->setGeometry(1, 1, 15, 15);
     buttons_[1]->setGeometry(17, 1, 15, 15);
@@ -244,15 +244,15 @@ void ExpansionView::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     const QPoint at = event->position().toPoint();
     if (event->button() == Qt::LeftButton)
-        apply(display::expansionButtonDown(doc_, mouse_, slot_, at.x(), at.y()));
+        apply(display::expansionButtonDown(mainView_, mouse_, slot_, at.x(), at.y()));
     else if (event->button() == Qt::RightButton)
-        apply(display::expansionRightButton(doc_, slot_));
+        apply(display::expansionRightButton(doc_, mainView_, slot_));
 }
 
 void ExpansionView::mouseMoveEvent(QMouseEvent* event) {
     if (isActiveWindow() && !hasFocus()) setFocus(Qt::MouseFocusReason);
     const QPoint at = event->position().toPoint();
-    apply(display::expansionMouseMove(doc_, mouse_, slot_, at.x(), at.y()));
+    apply(display::expansionMouseMove(mainView_, mouse_, slot_, at.x(), at.y()));
 }
 
 void ExpansionView::mouseReleaseEvent(QMouseEvent* event) {
@@ -260,7 +260,7 @@ void ExpansionView::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     rubber_ = QRect();
     update();
-    apply(display::expansionButtonUp(doc_, ui_, mouse_, slot_, at.x(), at.y()));
+    apply(display::expansionButtonUp(mainView_, ui_, mouse_, slot_, at.x(), at.y()));
 }
 
 void ExpansionView::keyPressEvent(QKeyEvent* event) {

@@ -30,8 +30,8 @@ public:
     /// Made for a slot already claimed: placed at the slot's origin (document plot pixels, the
     /// plot widget starting `topRows` rows down), sets the slot up from the view and takes the
     /// keyboard.
-    ExpansionWindow(Document& doc, platform::UserInterface& ui, int slot, int screenHeight, int topRows,
-                    QWidget* plot);
+    ExpansionWindow(Document& doc, display::View& mainView, platform::UserInterface& ui, int slot,
+                    int screenHeight, int topRows, QWidget* plot);
 
     [[nodiscard]] int slot() const { return slot_; }
     [[nodiscard]] ExpansionView* view() const { return view_; }
@@ -47,6 +47,7 @@ protected:
 
 private:
     Document& doc_;
+    display::View& mainView_;  ///< the main plot's view, which holds the slot
     int slot_;
     int topRows_;
     ExpansionView* view_ = nullptr;
@@ -67,7 +68,8 @@ private:
 class ExpansionView : public QWidget {
     Q_OBJECT
 public:
-    ExpansionView(Document& doc, platform::UserInterface& ui, int slot, int screenHeight, QWidget* parent);
+    ExpansionView(Document& doc, display::View& mainView, platform::UserInterface& ui, int slot,
+                  int screenHeight, QWidget* parent);
 
     [[nodiscard]] QPushButton* button(display::ExpansionButton which) const;
     /// The rubber rectangle drawn now (empty when none).
@@ -86,6 +88,7 @@ protected:
 
 private:
     Document& doc_;
+    display::View& mainView_;
     platform::UserInterface& ui_;
     int slot_;
     int screenHeight_;

@@ -67,17 +67,17 @@ MainWindow::MainWindow(Document& doc, QWidget* parent) : QMainWindow(parent), do
     // Window creation: the client area starts at the size of the screen's work area.
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect work = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
-    doc_.initClientArea(work.width(), work.height());
+    display::initClientArea(view(), doc_, work.width(), work.height());
     doc_.noSaveQuery = 1;
     doc_.integrals.integralBaselineCorr = 0;
-    doc_.hScrollRange = doc_.spectrum.nData;
-    doc_.hScrollPos = 0;
+    view().hScrollRange = doc_.spectrum.nData;
+    view().hScrollPos = 0;
 
     auto* central = new QWidget(this);
     auto* grid = new QGridLayout(central);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
-    plot_ = new PlotView(doc_, *ui_, central);
+    plot_ = new PlotView(doc_, view(), *ui_, central);
     plot_->setObjectName(QStringLiteral("plot"));
     screenHeight_ = screen != nullptr ? screen->geometry().height() : work.height();
     plot_->setScreenHeight(screenHeight_);
@@ -252,7 +252,7 @@ void MainWindow::buildAccelerators() {
 void MainWindow::syncMenus() {
     for (auto& [id, act] : actions_) {
         act->setEnabled(dispatcher_->menus().isEnabled(id));
-        if (const auto checked = app::checkState(doc_, id)) {
+        if (const auto checked = app::checkState(doc_, view(), id)) {
             const QSignalBlocker blocker(act);
             act->setChecked(*checked);
         }
@@ -278,18 +278,18 @@ void MainWindow::documentChanged() {
     {
         const QSignalBlocker blocker(hBar_);
         // In the full view the bar is inert: it shows no thumb to drag.
-        const int range = doc_.fullView ? 0 : std::max(0, doc_.hScrollRange);
+        const int range = view().fullView ? 0 : std::max(0, view().hScrollRange);
         hBar_->setRange(0, range);
         hBar_->setPageStep(std::max(1, doc_.spectrum.nData - range));
         hBar_->setSingleStep(10);
-        hBar_->setValue(doc_.hScrollPos);
+        hBar_->setValue(view().hScrollPos);
         hBar_->setEnabled(range > 0);
     }
     {
         const QSignalBlocker blocker(vBar_);
         const bool active = doc_.integrals.integralsShown != 0;
-        vBar_->setRange(0, active ? doc_.clientHeight : 0);
-        vBar_->setPageStep(std::max(1, doc_.clientHeight / 8));
+        vBar_->setRange(0, active ? view().clientHeight : 0);
+        vBar_->setPageStep(std::max(1, view().clientHeight / 8));
         vBar_->setValue(doc_.integrals.integralBaseY);
         vBar_->setEnabled(active);
     }
@@ -298,14 +298,14 @@ void MainWindow::documentChanged() {
 
 void MainWindow::horizontalAction(int action) {
     const display::ScrollCode code = scrollCodeOf(action);
-    display::horizontalScroll(doc_, *ui_, code, hBar_->sliderPosition());
+    display::horizontalScroll(doc_, view(), *ui_, code, hBar_->sliderPosition());
     // The bar shows where the view is, not where Qt would have moved the thumb.
-    hBar_->setSliderPosition(doc_.fullView ? 0 : doc_.hScrollPos);
+    hBar_->setSliderPosition(view().fullView ? 0 : view().hScrollPos);
 }
 
 void MainWindow::verticalAction(int action) {
     const display::ScrollCode code = scrollCodeOf(action);
-    display::verticalScroll(doc_, *ui_, code, vBar_->sliderPosition());
+    display::verticalScroll(doc_, view(), *ui_, code, vBar_->sliderPosition());
     vBar_->setSliderPosition(doc_.integrals.integralBaseY);
 }
 
@@ -315,12 +315,12 @@ bool MainWindow::runUnitsDialog(display::UnitsDialog& model) {
 }
 
 bool MainWindow::runSetLimitsDialog(display::SetLimitsDialog& model) {
-    SetLimitsDialogWidget dialog(model, doc_, *ui_, this);
+    SetLimitsDialogWidget dialog(model, doc_, view(), *ui_, this);
     return dialog.exec() == QDialog::Accepted;
 }
 
 bool MainWindow::runScaleFactorDialog(display::ScaleFactorDialog& model) {
-    ScaleFactorDialogWidget dialog(model, doc_, this);
+    ScaleFactorDialogWidget dialog(model, view(), this);
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -340,9 +340,9 @@ bool MainWindow::runCommentDialog(app::CommentEntry& entry) {
     entry.text = dialog.text();
     // The box goes where the dialog stood, in plot pixels, kept inside the client area.
     const QPoint corner = plot_->mapFromGlobal(dialog.frameGeometry().topLeft());
-    entry.x = std::clamp(corner.x(), 0, std::max(0, doc_.clientWidth - 1));
-    entry.y = std::clamp(corner.y() + PlotView::topRows(), doc_.plotRect.top,
-                         std::max(doc_.plotRect.top, doc_.plotRect.bottom - 1));
+    entry.x = std::clamp(corner.x(), 0, std::max(0, view().clientWidth - 1));
+    entry.y = std::clamp(corner.y() + PlotView::topRows(), view().plotRect.top,
+                         std::max(view().plotRect.top, view().plotRect.bottom - 1));
     entry.extent = ui_->measureText(entry.text);
     return true;
 }
@@ -389,7 +389,8 @@ void MainWindow::showPhaseDialog() {
 
 void MainWindow::showInteractiveApodizationDialog() {
     showScrollingDialog(
-        apodization_, this, [this] { return new InteractiveApodizationDialogWidget(doc_, *ui_, this); },
+        apodization_, this,
+        [this] { return new InteractiveApodizationDialogWidget(doc_, view(), *ui_, this); },
         [this] {
             dispatcher_->setApodizationDialogOpen(false);
             syncMenus();
@@ -417,7 +418,7 @@ bool MainWindow::runBaselineDialog(processing::BaselineDialog& model) {
 
 void MainWindow::showMultiPointBaselineDialog() {
     if (multiPoint_ == nullptr) {
-        multiPoint_ = new MultiPointBaselineWidget(doc_, *ui_, this);
+        multiPoint_ = new MultiPointBaselineWidget(doc_, view(), *ui_, this);
         multiPoint_->setAttribute(Qt::WA_DeleteOnClose);
         connect(multiPoint_, &QDialog::finished, this, &MainWindow::documentChanged);
     }
@@ -491,7 +492,7 @@ int MainWindow::runPeakPickingDialog(analysis::PeakPickingDialog& model) {
 
 void MainWindow::showMeasureJDialog() {
     if (measureJ_ == nullptr) {
-        measureJ_ = new MeasureJDialogWidget(doc_, *ui_, this);
+        measureJ_ = new MeasureJDialogWidget(doc_, view(), *ui_, this);
         measureJ_->setAttribute(Qt::WA_DeleteOnClose);
         connect(measureJ_, &QDialog::finished, this, &MainWindow::documentChanged);
     }
@@ -513,7 +514,7 @@ std::vector<ExpansionWindow*> MainWindow::expansionWindows() const {
 TwoSetStrip* MainWindow::twoSetStrip() const { return twoSet_.data(); }
 
 void MainWindow::openExpansionWindow(int slot) {
-    new ExpansionWindow(doc_, *ui_, slot, screenHeight_, PlotView::topRows(), plot_);
+    new ExpansionWindow(doc_, view(), *ui_, slot, screenHeight_, PlotView::topRows(), plot_);
 }
 
 void MainWindow::closeExpansionWindows() {
@@ -522,7 +523,7 @@ void MainWindow::closeExpansionWindows() {
 
 void MainWindow::showTwoSetControls(bool show) {
     if (show && twoSet_ == nullptr)
-        twoSet_ = new TwoSetStrip(doc_, *ui_, *dispatcher_, PlotView::topRows(), plot_);
+        twoSet_ = new TwoSetStrip(doc_, view(), *ui_, *dispatcher_, PlotView::topRows(), plot_);
     if (!show && twoSet_ != nullptr) {
         twoSet_->hide();
         twoSet_->deleteLater();

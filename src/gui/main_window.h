@@ -124,6 +124,9 @@ private slots:
     void enableDocumentMenus(bool enable);
 
 private:
+    /// The main plot's view, which the dispatcher owns.
+    [[nodiscard]] display::View& view() { return dispatcher_->view(); }
+
     Document& doc_;
     QtUserInterface* ui_ = nullptr;
     std::unique_ptr<app::CommandDispatcher> dispatcher_;

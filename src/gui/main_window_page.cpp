@@ -50,19 +50,19 @@ bool MainWindow::printPage() {
         ui_->message("error", "", platform::Icon::Stop, platform::Buttons::Ok);
         return false;
     }
-    paintPage(painter, doc_, printer.width(), printer.height(), printer.logicalDpiX(), printer.logicalDpiY(),
-              screenDpiOf(this), PageArea::Printed);
+    paintPage(painter, doc_, view(), printer.width(), printer.height(), printer.logicalDpiX(),
+              printer.logicalDpiY(), screenDpiOf(this), PageArea::Printed);
     painter.end();
     return true;
 }
 
 bool MainWindow::copyPageToClipboard() {
     const ScreenDpi screen = screenDpiOf(this);
-    const QByteArray svg = pageSvg(doc_, pageSetup_, screen, PageArea::Whole);
-    const QByteArray pdf = pagePdf(doc_, pageSetup_, screen, PageArea::Whole);
+    const QByteArray svg = pageSvg(doc_, view(), pageSetup_, screen, PageArea::Whole);
+    const QByteArray pdf = pagePdf(doc_, view(), pageSetup_, screen, PageArea::Whole);
     output::PageSetup bitmapSetup = pageSetup_;
     bitmapSetup.dpi = kClipboardBitmapDpi;
-    const QImage bitmap = pageImage(doc_, bitmapSetup, screen, PageArea::Whole);
+    const QImage bitmap = pageImage(doc_, view(), bitmapSetup, screen, PageArea::Whole);
     if (svg.isEmpty() || pdf.isEmpty() || bitmap.isNull()) {
         ui_->message("ERROR PRINTING", "ERROR", platform::Icon::Stop, platform::Buttons::Ok);
         return false;
@@ -101,7 +101,7 @@ bool MainWindow::exportPicture() {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     const std::string path = dialog.selectedFiles().first().toStdString();
     std::string error;
-    if (!writePageFile(doc_, path, pageSetup_, screenDpiOf(this), error)) {
+    if (!writePageFile(doc_, view(), path, pageSetup_, screenDpiOf(this), error)) {
         ui_->message(error, "Export Picture", platform::Icon::Exclamation, platform::Buttons::Ok);
         return false;
     }
@@ -109,7 +109,7 @@ bool MainWindow::exportPicture() {
 }
 
 bool MainWindow::runPrinterOptionsDialog(output::PrinterOptionsDialog& model) {
-    PrinterOptionsDialogWidget dialog(model, doc_, this);
+    PrinterOptionsDialogWidget dialog(model, view(), this);
     return dialog.exec() == QDialog::Accepted;
 }
 

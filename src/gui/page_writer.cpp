@@ -70,16 +70,17 @@ QImage toPageColours(const QImage& rgb) {
 
 }  // namespace
 
-void paintPage(QPainter& painter, Document& doc, int width, int height, double dpiX, double dpiY,
-               ScreenDpi screen, PageArea area) {
-    output::setPageScale(doc, dpiX, dpiY, screen.x, screen.y);
+void paintPage(QPainter& painter, Document& doc, display::View& view, int width, int height, double dpiX,
+               double dpiY, ScreenDpi screen, PageArea area) {
+    output::setPageScale(view, dpiX, dpiY, screen.x, screen.y);
     QPainterSurface surface(painter, width, height);
     const Rect page =
         area == PageArea::Printed ? output::printedRect(width, height) : Rect{0, 0, width, height};
-    output::renderPage(surface, doc, page);
+    output::renderPage(surface, doc, view, page);
 }
 
-QByteArray pagePdf(Document& doc, const output::PageSetup& setup, ScreenDpi screen, PageArea area) {
+QByteArray pagePdf(Document& doc, display::View& view, const output::PageSetup& setup, ScreenDpi screen,
+                   PageArea area) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -93,14 +94,15 @@ QByteArray pagePdf(Document& doc, const output::PageSetup& setup, ScreenDpi scre
         writer.setCreator(QStringLiteral("Pelvaron"));
         QPainter painter;
         if (!painter.begin(&writer)) return {};
-        paintPage(painter, doc, writer.width(), writer.height(), writer.logicalDpiX(), writer.logicalDpiY(),
-                  screen, area);
+        paintPage(painter, doc, view, writer.width(), writer.height(), writer.logicalDpiX(),
+                  writer.logicalDpiY(), screen, area);
         painter.end();
     }
     return bytes;
 }
 
-QByteArray pageSvg(Document& doc, const output::PageSetup& setup, ScreenDpi screen, PageArea area) {
+QByteArray pageSvg(Document& doc, display::View& view, const output::PageSetup& setup, ScreenDpi screen,
+                   PageArea area) {
     const output::PagePixels size = output::pagePixels(setup);
     const int dpi = clampedDpi(setup);
     QByteArray bytes;
@@ -115,12 +117,13 @@ QByteArray pageSvg(Document& doc, const output::PageSetup& setup, ScreenDpi scre
     generator.setDescription(QStringLiteral("Pelvaron"));
     QPainter painter;
     if (!painter.begin(&generator)) return {};
-    paintPage(painter, doc, size.width, size.height, dpi, dpi, screen, area);
+    paintPage(painter, doc, view, size.width, size.height, dpi, dpi, screen, area);
     painter.end();
     return bytes;
 }
 
-QImage pageImage(Document& doc, const output::PageSetup& setup, ScreenDpi screen, PageArea area) {
+QImage pageImage(Document& doc, display::View& view, const output::PageSetup& setup, ScreenDpi screen,
+                 PageArea area) {
     const output::PagePixels size = output::pagePixels(setup);
     const int dpi = clampedDpi(setup);
     QImage image(size.width, size.height, QImage::Format_RGB32);
@@ -130,12 +133,12 @@ QImage pageImage(Document& doc, const output::PageSetup& setup, ScreenDpi screen
     image.setDotsPerMeterX(perMetre);
     image.setDotsPerMeterY(perMetre);
     QPainter painter(&image);
-    paintPage(painter, doc, size.width, size.height, dpi, dpi, screen, area);
+    paintPage(painter, doc, view, size.width, size.height, dpi, dpi, screen, area);
     return image;
 }
 
-bool writePageFile(Document& doc, const std::string& path, const output::PageSetup& setup, ScreenDpi screen,
-                   std::string& error) {
+bool writePageFile(Document& doc, display::View& view, const std::string& path,
+                   const output::PageSetup& setup, ScreenDpi screen, std::string& error) {
     const std::optional<output::PictureFormat> format = output::pictureFormatFor(path);
     if (!format) {
         error = output::unknownPictureMessage(path);
@@ -150,17 +153,17 @@ bool writePageFile(Document& doc, const std::string& path, const output::PageSet
     bool written = false;
     switch (*format) {
         case output::PictureFormat::Pdf: {
-            const QByteArray bytes = pagePdf(doc, setup, screen, PageArea::Printed);
+            const QByteArray bytes = pagePdf(doc, view, setup, screen, PageArea::Printed);
             written = !bytes.isEmpty() && file.write(bytes) == bytes.size();
             break;
         }
         case output::PictureFormat::Svg: {
-            const QByteArray bytes = pageSvg(doc, setup, screen, PageArea::Printed);
+            const QByteArray bytes = pageSvg(doc, view, setup, screen, PageArea::Printed);
             written = !bytes.isEmpty() && file.write(bytes) == bytes.size();
             break;
         }
         case output::PictureFormat::Png: {
-            const QImage image = pageImage(doc, setup, screen, PageArea::Printed);
+            const QImage image = pageImage(doc, view, setup, screen, PageArea::Printed);
             QImageWriter writer(&file, "png");
             // Mostly white: a middle compression makes the file nearly as small as the best, fast.
             writer.setQuality(50);

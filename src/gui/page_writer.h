@@ -24,22 +24,22 @@ struct ScreenDpi {
 };
 
 /// Draws the page with output::renderPage on a painter open on a `width` x `height` pixel device
-/// of `dpiX` x `dpiY`; sets doc.print.pageScaleX/Y from those over the screen's first.
-void paintPage(QPainter& painter, Document& doc, int width, int height, double dpiX, double dpiY,
-               ScreenDpi screen, PageArea area);
+/// of `dpiX` x `dpiY`; sets view.print.pageScaleX/Y from those over the screen's first.
+void paintPage(QPainter& painter, Document& doc, display::View& view, int width, int height, double dpiX,
+               double dpiY, ScreenDpi screen, PageArea area);
 
-[[nodiscard]] QByteArray pagePdf(Document& doc, const output::PageSetup& setup, ScreenDpi screen,
-                                 PageArea area);
-[[nodiscard]] QByteArray pageSvg(Document& doc, const output::PageSetup& setup, ScreenDpi screen,
-                                 PageArea area);
+[[nodiscard]] QByteArray pagePdf(Document& doc, display::View& view, const output::PageSetup& setup,
+                                 ScreenDpi screen, PageArea area);
+[[nodiscard]] QByteArray pageSvg(Document& doc, display::View& view, const output::PageSetup& setup,
+                                 ScreenDpi screen, PageArea area);
 /// A null image when one of its size cannot be made.
-[[nodiscard]] QImage pageImage(Document& doc, const output::PageSetup& setup, ScreenDpi screen,
-                               PageArea area);
+[[nodiscard]] QImage pageImage(Document& doc, display::View& view, const output::PageSetup& setup,
+                               ScreenDpi screen, PageArea area);
 
 /// Writes the printed page to `path` as the extension says (.pdf, .svg, .png). Another
 /// extension, or a file that cannot be written, leaves nothing on disk and returns false with
 /// the reason in `error`.
-[[nodiscard]] bool writePageFile(Document& doc, const std::string& path, const output::PageSetup& setup,
-                                 ScreenDpi screen, std::string& error);
+[[nodiscard]] bool writePageFile(Document& doc, display::View& view, const std::string& path,
+                                 const output::PageSetup& setup, ScreenDpi screen, std::string& error);
 
 }  // namespace pelvaron::gui

@@ -47,8 +47,8 @@ QCursor cursorFromSvg(const CursorImage& image, qreal ratio) {
 
 }  // namespace
 
-PlotView::PlotView(Document& doc, platform::UserInterface& ui, QWidget* parent)
-    : QWidget(parent), doc_(doc), ui_(ui) {
+PlotView::PlotView(Document& doc, display::View& view, platform::UserInterface& ui, QWidget* parent)
+    : QWidget(parent), doc_(doc), view_(view), ui_(ui) {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -64,8 +64,8 @@ void PlotView::documentChanged() {
 
 void PlotView::renderIfStale() {
     const qreal ratio = devicePixelRatioF();
-    const QSize device(static_cast<int>(doc_.clientWidth * ratio + 0.5),
-                       static_cast<int>(doc_.clientHeight * ratio + 0.5));
+    const QSize device(static_cast<int>(view_.clientWidth * ratio + 0.5),
+                       static_cast<int>(view_.clientHeight * ratio + 0.5));
     if (image_.size() != device || image_.devicePixelRatio() != ratio) {
         image_ = QImage(device, QImage::Format_RGB32);
         image_.setDevicePixelRatio(ratio);
@@ -73,7 +73,7 @@ void PlotView::renderIfStale() {
     }
     if (!stale_) return;
     image_.fill(Qt::white);
-    paintDocumentImage(doc_, image_, screenHeight_);
+    paintDocumentImage(doc_, view_, image_, screenHeight_);
     stale_ = false;
 }
 
@@ -123,7 +123,7 @@ void PlotView::setPreview(QVector<QPoint> polyline) {
 
 void PlotView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    app::resizeClientArea(doc_, width(), height() + kTopRows + kBottomRows);
+    display::resizeClientArea(view_, doc_, width(), height() + kTopRows + kBottomRows);
     stale_ = true;
 }
 
@@ -166,21 +166,21 @@ void PlotView::mousePressEvent(QMouseEvent* event) {
         mods.shift = event->modifiers().testFlag(Qt::ShiftModifier);
         mods.control = event->modifiers().testFlag(Qt::ControlModifier);
         mods.otherButtons = (event->buttons() & ~Qt::LeftButton) != Qt::NoButton;
-        apply(display::leftButtonDown(doc_, ui_, at.x(), at.y(), mods));
+        apply(display::leftButtonDown(doc_, view_, ui_, at.x(), at.y(), mods));
     } else if (event->button() == Qt::RightButton) {
-        apply(display::rightButtonDown(doc_, ui_, at.x(), at.y()));
+        apply(display::rightButtonDown(doc_, view_, ui_, at.x(), at.y()));
     }
 }
 
 void PlotView::mouseMoveEvent(QMouseEvent* event) {
     if (isActiveWindow()) setFocus(Qt::MouseFocusReason);
     const QPoint at = toDocument(event->position());
-    apply(display::mouseMove(doc_, ui_, at.x(), at.y()));
+    apply(display::mouseMove(doc_, view_, ui_, at.x(), at.y()));
 }
 
 void PlotView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    apply(display::leftButtonUp(doc_, ui_));
+    apply(display::leftButtonUp(doc_, view_, ui_));
 }
 
 void PlotView::keyPressEvent(QKeyEvent* event) {
@@ -200,7 +200,7 @@ void PlotView::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     }
-    display::keyPressed(doc_, ui_, *key);
+    display::keyPressed(doc_, view_, ui_, *key);
 }
 
 }  // namespace pelvaron::gui

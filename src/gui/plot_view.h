@@ -17,7 +17,7 @@ namespace pelvaron::gui {
 class PlotView : public QWidget {
     Q_OBJECT
 public:
-    PlotView(Document& doc, platform::UserInterface& ui, QWidget* parent = nullptr);
+    PlotView(Document& doc, display::View& view, platform::UserInterface& ui, QWidget* parent = nullptr);
 
     /// The document changed: the off-screen image is drawn again before the next paint.
     void documentChanged();
@@ -49,6 +49,7 @@ protected:
 
 private:
     Document& doc_;
+    display::View& view_;
     platform::UserInterface& ui_;
     QImage image_;
     bool stale_ = true;

@@ -34,37 +34,37 @@ std::unique_ptr<QGuiApplication> ensureGuiApplication() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-void paintDocumentImage(Document& doc, QImage& image, int screenHeight) {
+void paintDocumentImage(Document& doc, const display::View& view, QImage& image, int screenHeight) {
     QPainter painter(&image);
-    QPainterSurface surface(painter, doc.clientWidth, doc.clientHeight);
+    QPainterSurface surface(painter, view.clientWidth, view.clientHeight);
     display::PaintParams params;
     params.screenHeight = screenHeight;
-    display::paintDocument(surface, doc, params);
+    display::paintDocument(surface, doc, view, params);
 }
 
-void layoutPlot(Document& doc, int width, int height) {
+void layoutPlot(Document& doc, display::View& view, int width, int height) {
     const int clientHeight = height + kTopRows + kBottomRows;
-    doc.clientWidth = width;
-    doc.clientHeight = clientHeight;
-    doc.baselineY = clientHeight / 2;
-    doc.secondBaselineY = truncToInt(0.3 * clientHeight);
+    view.clientWidth = width;
+    view.clientHeight = clientHeight;
+    view.baselineY = clientHeight / 2;
+    view.secondBaselineY = truncToInt(0.3 * clientHeight);
     doc.integrals.integralBaseY = clientHeight / 2;
-    doc.plotRect = Rect{0, kTopRows, width, clientHeight - kBottomRows};
-    doc.dualRect = doc.plotRect;
-    doc.tools.overviewBottom = truncToInt(0.25 * clientHeight);
+    view.plotRect = Rect{0, kTopRows, width, clientHeight - kBottomRows};
+    view.dualRect = view.plotRect;
+    view.tools.overviewBottom = truncToInt(0.25 * clientHeight);
 }
 
-QImage renderPlot(Document& doc, int width, int height) {
-    layoutPlot(doc, width, height);
-    const int clientHeight = doc.clientHeight;
+QImage renderPlot(Document& doc, display::View& view, int width, int height) {
+    layoutPlot(doc, view, width, height);
+    const int clientHeight = view.clientHeight;
     QImage client(width, clientHeight, QImage::Format_RGB32);
     client.fill(Qt::white);
-    paintDocumentImage(doc, client, clientHeight);
+    paintDocumentImage(doc, view, client, clientHeight);
     return client.copy(0, kTopRows, width, height);
 }
 
-bool renderPlotToPng(Document& doc, int width, int height, const std::string& path) {
-    const QImage image = renderPlot(doc, width, height);
+bool renderPlotToPng(Document& doc, display::View& view, int width, int height, const std::string& path) {
+    const QImage image = renderPlot(doc, view, width, height);
     return image.save(QString::fromStdString(path), "PNG");
 }
 

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include "display/view.h"
 #include "document/document.h"
 
 namespace pelvaron::gui {
@@ -21,18 +22,19 @@ inline constexpr int kBottomRows = 19;
 /// display) when none exists yet, or null when the program already has one.
 [[nodiscard]] std::unique_ptr<QGuiApplication> ensureGuiApplication();
 
-/// Paints the whole document into `image` (its size is the document's client area) with
-/// display::paintDocument; `screenHeight` places the axis rows (0: the client height).
-void paintDocumentImage(Document& doc, QImage& image, int screenHeight);
+/// Paints the whole document as `view` shows it into `image` (its size is the view's client
+/// area) with display::paintDocument; `screenHeight` places the axis rows (0: the client height).
+void paintDocumentImage(Document& doc, const display::View& view, QImage& image, int screenHeight);
 
-/// Lays the document out for a plot of `width` x `height` pixels, as a window of that size
-/// would: client area, plot rectangle, baselines.
-void layoutPlot(Document& doc, int width, int height);
+/// Lays the view out for a plot of `width` x `height` pixels, as a window of that size would:
+/// client area, plot rectangle, baselines (the integrals' row included).
+void layoutPlot(Document& doc, display::View& view, int width, int height);
 
 /// layoutPlot, then paints the document and returns the plot's pixels.
-[[nodiscard]] QImage renderPlot(Document& doc, int width, int height);
+[[nodiscard]] QImage renderPlot(Document& doc, display::View& view, int width, int height);
 
 /// renderPlot written as a PNG file; false when the file cannot be written.
-[[nodiscard]] bool renderPlotToPng(Document& doc, int width, int height, const std::string& path);
+[[nodiscard]] bool renderPlotToPng(Document& doc, display::View& view, int width, int height,
+                                   const std::string& path);
 
 }  // namespace pelvaron::gui

@@ -40,9 +40,9 @@ constexpr BarPlace kBars[] = {
 
 }  // namespace
 
-TwoSetStrip::TwoSetStrip(Document& doc, platform::UserInterface& ui, app::CommandDispatcher& dispatcher,
-                         int topRows, QWidget* plot)
-    : QWidget(plot), doc_(doc), ui_(ui), dispatcher_(dispatcher) {
+TwoSetStrip::TwoSetStrip(Document& doc, display::View& view, platform::UserInterface& ui,
+                         app::CommandDispatcher& dispatcher, int topRows, QWidget* plot)
+    : QWidget(plot), doc_(doc), view_(view), ui_(ui), dispatcher_(dispatcher) {
     setObjectName(QStringLiteral("twoSetStrip"));
     // Transparent: the panel painted with the plot shows between the controls.
     setAttribute(Qt::WA_NoSystemBackground);
@@ -79,17 +79,18 @@ void TwoSetStrip::sync() {
     for (const BarPlace& place : kBars) {
         QScrollBar* b = bar(place.bar);
         const QSignalBlocker blocker(b);
-        const display::BarRange range = display::twoSetBarRange(doc_, place.bar);
+        const display::BarRange range = display::twoSetBarRange(doc_, view_, place.bar);
         b->setRange(range.min, range.max);
         b->setSingleStep(place.bar == display::TwoSetBar::Offset ? 5 : 1);
         b->setPageStep(place.bar == display::TwoSetBar::Shift ? 25 : 10);
-        b->setValue(display::twoSetBarValue(doc_, place.bar));
+        b->setValue(display::twoSetBarValue(view_, place.bar));
     }
 }
 
 void TwoSetStrip::scrolled(display::TwoSetBar which, int action) {
     QScrollBar* b = bar(which);
-    const int value = display::twoSetScroll(doc_, ui_, which, scrollCodeOf(action), b->sliderPosition());
+    const int value =
+        display::twoSetScroll(doc_, view_, ui_, which, scrollCodeOf(action), b->sliderPosition());
     // The bar shows the variable, not where Qt would have moved the thumb.
     b->setSliderPosition(value);
 }

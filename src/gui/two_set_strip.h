@@ -19,15 +19,16 @@ class TwoSetStrip : public QWidget {
     Q_OBJECT
 public:
     /// Placed over the plot widget `plot`, whose first row is document row `topRows`.
-    TwoSetStrip(Document& doc, platform::UserInterface& ui, app::CommandDispatcher& dispatcher, int topRows,
-                QWidget* plot);
+    TwoSetStrip(Document& doc, display::View& view, platform::UserInterface& ui,
+                app::CommandDispatcher& dispatcher, int topRows, QWidget* plot);
 
-    /// Ranges and positions of the bars from the document (the factor bar's range grows by x10).
+    /// Ranges and positions of the bars from the view (the factor bar's range grows by x10).
     void sync();
     [[nodiscard]] QScrollBar* bar(display::TwoSetBar which) const;
 
 private:
     Document& doc_;
+    display::View& view_;
     platform::UserInterface& ui_;
     app::CommandDispatcher& dispatcher_;
     QScrollBar* bars_[3] = {nullptr, nullptr, nullptr};

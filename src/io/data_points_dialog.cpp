@@ -8,7 +8,6 @@
 namespace pelvaron::io {
 
 void DataPointsDialog::open(const Document& doc) {
-    range = displayedRealRange(doc);
     switch (doc.spectrum.xUnits) {
         case kSeconds: columnTitle = "Sec."; break;
         case kPpm: columnTitle = "ppm"; break;
@@ -31,8 +30,7 @@ void DataPointsDialog::open(const Document& doc) {
 }
 
 bool DataPointsDialog::exportAscii(Document& doc, platform::UserInterface& ui) const {
-    const RealPointRange r = displayedRealRange(doc);
-    return exportRealPoints(doc, ui, r.first, r.last);
+    return exportRealPoints(doc, ui, range.first, range.last);
 }
 
 }  // namespace pelvaron::io

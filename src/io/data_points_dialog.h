@@ -13,11 +13,14 @@ namespace pelvaron::io {
 
 class DataPointsDialog {
 public:
+    /// Over the region the window shows (displayedRealRange).
+    explicit DataPointsDialog(RealPointRange shown) : range(shown) {}
+
     std::string columnTitle = "Index";  ///< static 1028 ("Intensity" stands beside it)
     std::vector<std::string> lines;     ///< list box 80
     RealPointRange range;               ///< the displayed region, both ends even
 
-    /// Fills the column title and the list: elements first, first + 2, ... below last.
+    /// Fills the column title and the list: elements range.first, first + 2, ... below last.
     void open(const Document& doc);
 
     /// "Export as   ASCII": the displayed region (last included) to a text file; the dialog stays

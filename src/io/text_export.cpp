@@ -19,11 +19,11 @@ int lowerToEven(int i) { return (i % 2 != 0) ? i - 1 : i; }
 
 }  // namespace
 
-RealPointRange displayedRealRange(const Document& doc) {
+RealPointRange displayedRealRange(const Document& doc, double viewLeft, double viewRight) {
     const double aq = doc.spectrum.acqPars.AQ;
     RealPointRange r;
-    r.first = lowerToEven(truncToInt(doc.spectrum.nData * doc.viewLeft / aq));
-    r.last = lowerToEven(truncToInt(doc.spectrum.nData * doc.viewRight / aq));
+    r.first = lowerToEven(truncToInt(doc.spectrum.nData * viewLeft / aq));
+    r.last = lowerToEven(truncToInt(doc.spectrum.nData * viewRight / aq));
     return r;
 }
 

@@ -11,13 +11,13 @@
 
 namespace pelvaron::io {
 
-/// Element indices of the displayed region: nData * viewLeft / AQ and nData * viewRight / AQ,
-/// truncated, each lowered by one when odd.
+/// Element indices of the region a view shows from t = viewLeft to viewRight (seconds scale):
+/// nData * viewLeft / AQ and nData * viewRight / AQ, truncated, each lowered by one when odd.
 struct RealPointRange {
     int first = 0;
     int last = 0;
 };
-[[nodiscard]] RealPointRange displayedRealRange(const Document& doc);
+[[nodiscard]] RealPointRange displayedRealRange(const Document& doc, double viewLeft, double viewRight);
 
 /// The abscissa of element i in the present units (xUnits 1 seconds, 2 ppm, 3 Hz, 4 points).
 [[nodiscard]] double realPointAbscissa(const Document& doc, int i);

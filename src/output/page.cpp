@@ -27,8 +27,8 @@ namespace {
 /// Height of the axis labels of an expansion window on the screen, pixels.
 constexpr int kInsetAxisFontPixels = 8;
 
-double verticalFactor(const Document& doc, const Rect& page) {
-    return doc.clientHeight > 0 ? static_cast<double>(page.height()) / doc.clientHeight : 1.0;
+double verticalFactor(const display::View& view, const Rect& page) {
+    return view.clientHeight > 0 ? static_cast<double>(page.height()) / view.clientHeight : 1.0;
 }
 
 double maxAbsOf(const Document& doc) {
@@ -37,7 +37,8 @@ double maxAbsOf(const Document& doc) {
 
 /// The integral labels under the page's spectrum: brackets from both ends to the middle and
 /// the values on two alternating rows, each part drawn only inside the page's width.
-void drawPageIntegralValues(platform::Surface& surface, const Document& doc, const Rect& page) {
+void drawPageIntegralValues(platform::Surface& surface, const Document& doc, const display::View& view,
+                            const Rect& page) {
     const IntegralState& in = doc.integrals;
     const int L = page.left, R = page.right, B = page.bottom;
     const double w = page.width();
@@ -50,9 +51,9 @@ void drawPageIntegralValues(platform::Surface& surface, const Document& doc, con
     const int e = truncToInt(0.01 * h);
     // Far beyond any page, so that the sums below stay inside int.
     constexpr double kFar = 1 << 24;
-    const display::ViewTransform view = display::ViewTransform::mainView(doc, w);
+    const display::ViewTransform transform = display::ViewTransform::mainView(doc.spectrum, view, w);
     auto xOf = [&](double p) {
-        const double x = L + view.pixelOfIndex(2.0 * p);
+        const double x = L + transform.pixelOfIndex(2.0 * p);
         return std::isfinite(x) ? std::clamp(x, -kFar, kFar) : 0.0;
     };
     auto inside = [&](int x) { return L < x && x < R; };
@@ -86,12 +87,12 @@ void drawPageIntegralValues(platform::Surface& surface, const Document& doc, con
 }
 
 /// One expansion window as an inset: border, trace, axis and integral curves.
-void drawInset(platform::Surface& surface, const Document& doc, int slot, const Rect& page, double vf,
-               int screenHeight) {
-    const ExpansionSlot& w = doc.expansions.windows[static_cast<std::size_t>(slot)];
-    const bool colour = doc.print.printColour != 0;
-    const Rect inset = insetRect(doc, slot, page);
-    if (doc.print.printExpBorders) {
+void drawInset(platform::Surface& surface, const Document& doc, const display::View& view, int slot,
+               const Rect& page, double vf, int screenHeight) {
+    const display::ExpansionSlot& w = view.expansions.windows[static_cast<std::size_t>(slot)];
+    const bool colour = view.print.printColour != 0;
+    const Rect inset = insetRect(view, slot, page);
+    if (view.print.printExpBorders) {
         surface.setPen(palette::kBlackPen);
         surface.drawRect(inset);
     }
@@ -99,7 +100,7 @@ void drawInset(platform::Surface& surface, const Document& doc, int slot, const 
     const int i1 = std::clamp(std::max(w.expLeftIndex, w.expRightIndex), 0, doc.spectrum.nData);
     // A window that shows no range has nothing to draw (and nothing to divide by).
     if (i1 <= i0 || !(doc.spectrum.acqPars.SW > 0.0)) return;
-    const double psy = doc.print.pageScaleY;
+    const double psy = view.print.pageScaleY;
 
     display::TraceParams trace;
     trace.i0 = i0;
@@ -113,7 +114,7 @@ void drawInset(platform::Surface& surface, const Document& doc, int slot, const 
     trace.extra = vf;
     surface.setPen(colour ? palette::kTracePen : palette::kBlackPen);
     display::drawTrace(
-        surface, doc,
+        surface, doc, view,
         std::span<const double>(doc.spectrum.specData.data(), static_cast<std::size_t>(doc.spectrum.nData)),
         trace);
 
@@ -131,30 +132,30 @@ void drawInset(platform::Surface& surface, const Document& doc, int slot, const 
     axis.shadowStyle = false;
     axis.panelStyle = false;
     axis.screenHeight = screenHeight;
-    display::drawAxis(surface, doc, axis);
+    display::drawAxis(surface, doc, view, axis);
 
     const IntegralState& in = doc.integrals;
     if (in.integralsShown && in.showIntegralCurves) {
         surface.setPen(colour ? palette::kMarkPen : palette::kBlackPen);
         const double sw2 = 2.0 * doc.spectrum.acqPars.SW;
         const double zoom = doc.spectrum.acqPars.AQ / ((i1 - i0) / sw2);
-        const display::ViewTransform view(doc.spectrum, i0 / sw2, i1 / sw2, zoom, inset.width());
+        const display::ViewTransform transform(doc.spectrum, i0 / sw2, i1 / sw2, zoom, inset.width());
         (void)display::drawIntegralCurves(surface, doc, inset,
                                           inset.top + truncToInt((w.expIntegralY + w.captionHeight) * psy),
-                                          view, w.expIntegralScale * psy, w.expVScale);
+                                          transform, w.expIntegralScale * psy, w.expVScale);
     }
 }
 
 }  // namespace
 
-platform::Font pageFont(const Document& doc, const Rect& page) {
-    return {"Courier New", truncToInt(12 * verticalFactor(doc, page))};
+platform::Font pageFont(const display::View& view, const Rect& page) {
+    return {"Courier New", truncToInt(12 * verticalFactor(view, page))};
 }
 
-Rect insetRect(const Document& doc, int slot, const Rect& page) {
-    const ExpansionSlot& w = doc.expansions.windows[static_cast<std::size_t>(slot)];
-    const double psx = doc.print.pageScaleX;
-    const double psy = doc.print.pageScaleY;
+Rect insetRect(const display::View& view, int slot, const Rect& page) {
+    const display::ExpansionSlot& w = view.expansions.windows[static_cast<std::size_t>(slot)];
+    const double psx = view.print.pageScaleX;
+    const double psy = view.print.pageScaleY;
     // The window's rectangle moved down by the rows of its caption and frame.
     const int top = w.frame.top + w.captionHeight;
     const int bottom = w.frame.bottom + w.captionHeight;
@@ -174,26 +175,28 @@ Rect insetRect(const Document& doc, int slot, const Rect& page) {
     return r;
 }
 
-display::PeakLabelView pagePeakLabelView(const Document& doc, const Rect& page, int lineHeight) {
-    const double vf = verticalFactor(doc, page);
+display::PeakLabelView pagePeakLabelView(const Document& doc, const display::View& view, const Rect& page,
+                                         int lineHeight) {
+    const double vf = verticalFactor(view, page);
     display::PeakLabelView v;
     v.rect = page;
     // Below the legend's header row (file name and date).
     v.bandTop = page.top + truncToInt(0.01 * page.height()) + 2 * lineHeight;
-    const display::ViewTransform view = display::ViewTransform::mainView(doc, page.width());
-    const display::ViewTransform::IndexRange range = view.indexRange();
+    const display::ViewTransform transform =
+        display::ViewTransform::mainView(doc.spectrum, view, page.width());
+    const display::ViewTransform::IndexRange range = transform.indexRange();
     v.i0 = std::clamp(range.i0, 0, std::max(doc.spectrum.nData, 0));
     v.i1 = std::clamp(range.i1, 0, std::max(doc.spectrum.nData, 0));
-    v.pxPerIndex = doc.spectrum.nData > 0 ? view.pixelsPerIndex() : 0.0;
-    v.baseY = truncToInt(doc.baselineY * vf + page.top * doc.print.pageBaseFactor);
+    v.pxPerIndex = doc.spectrum.nData > 0 ? transform.pixelsPerIndex() : 0.0;
+    v.baseY = truncToInt(view.baselineY * vf + page.top * view.print.pageBaseFactor);
     v.maxAbs = maxAbsOf(doc);
-    v.vScale = doc.vScale * vf;
+    v.vScale = view.vScale * vf;
     return v;
 }
 
-void renderPage(platform::Surface& surface, Document& doc, const Rect& page) {
+void renderPage(platform::Surface& surface, Document& doc, const display::View& view, const Rect& page) {
     const int L = page.left, T = page.top, R = page.right, B = page.bottom;
-    const PrintState& print = doc.print;
+    const display::PrintState& print = view.print;
     const bool colour = print.printColour != 0;
     surface.setPen(palette::kBlackPen);
     if (!doc.haveDocument || doc.spectrum.nData < 2 || !(doc.spectrum.acqPars.AQ > 0.0)) {
@@ -203,15 +206,15 @@ void renderPage(platform::Surface& surface, Document& doc, const Rect& page) {
 
     // The axis rows are measured against the page's bottom instead of the screen's height.
     const int screenHeight = B;
-    const display::ViewTransform view = display::ViewTransform::mainView(doc, R - L);
-    display::ViewTransform::IndexRange range = view.indexRange();
+    const display::ViewTransform transform = display::ViewTransform::mainView(doc.spectrum, view, R - L);
+    display::ViewTransform::IndexRange range = transform.indexRange();
     range.i0 = std::clamp(range.i0, 0, doc.spectrum.nData);
     range.i1 = std::clamp(range.i1, 0, doc.spectrum.nData);
-    const double px = view.pixelsPerIndex();
-    const double vf = verticalFactor(doc, page);
-    const platform::Font font = pageFont(doc, page);
+    const double px = transform.pixelsPerIndex();
+    const double vf = verticalFactor(view, page);
+    const platform::Font font = pageFont(view, page);
     surface.setFont(font);
-    const int y0 = truncToInt(doc.baselineY * vf + T * print.pageBaseFactor);
+    const int y0 = truncToInt(view.baselineY * vf + T * print.pageBaseFactor);
 
     surface.drawRect(page);
 
@@ -223,11 +226,11 @@ void renderPage(platform::Surface& surface, Document& doc, const Rect& page) {
     trace.pxPerIndex = px;
     trace.rect = page;
     trace.mode = display::TraceMode::Plain;
-    trace.vScale = doc.vScale;
+    trace.vScale = view.vScale;
     trace.extra = vf;
     surface.setPen(colour ? palette::kTracePen : palette::kBlackPen);
     display::drawTrace(
-        surface, doc,
+        surface, doc, view,
         std::span<const double>(doc.spectrum.specData.data(), static_cast<std::size_t>(doc.spectrum.nData)),
         trace);
 
@@ -242,17 +245,18 @@ void renderPage(platform::Surface& surface, Document& doc, const Rect& page) {
     axis.shadowStyle = false;
     axis.panelStyle = false;
     axis.screenHeight = screenHeight;
-    display::drawAxis(surface, doc, axis);
+    display::drawAxis(surface, doc, view, axis);
 
     const IntegralState& in = doc.integrals;
     if (in.integralsShown) {
         surface.setPen(colour ? palette::kMarkPen : palette::kBlackPen);
-        if (in.showIntegralValues) drawPageIntegralValues(surface, doc, page);
+        if (in.showIntegralValues) drawPageIntegralValues(surface, doc, view, page);
         if (in.showIntegralCurves) {
             const int b = in.integralBaseY + truncToInt(T / vf);
-            (void)display::drawIntegralCurves(surface, doc, page, truncToInt(b * vf),
-                                              display::ViewTransform::mainView(doc, page.width()),
-                                              in.integralScale * vf, doc.vScale);
+            (void)display::drawIntegralCurves(
+                surface, doc, page, truncToInt(b * vf),
+                display::ViewTransform::mainView(doc.spectrum, view, page.width()), in.integralScale * vf,
+                view.vScale);
         }
     }
 
@@ -261,7 +265,7 @@ void renderPage(platform::Surface& surface, Document& doc, const Rect& page) {
     if (doc.peaks.peakLabelsShown && doc.peaks.peakCount > 0) {
         const platform::TextMetrics m = surface.textMetrics();
         const std::vector<display::PeakLabel> labels = display::placePeakLabels(
-            doc, surface, pagePeakLabelView(doc, page, m.height + m.externalLeading));
+            doc, surface, pagePeakLabelView(doc, view, page, m.height + m.externalLeading));
         surface.setPen(colour ? palette::kGreyPen : palette::kBlackPen);
         for (const display::PeakLabel& l : labels) {
             surface.drawLine({l.x, l.tickTop}, {l.x, l.tickBottom});
@@ -269,15 +273,15 @@ void renderPage(platform::Surface& surface, Document& doc, const Rect& page) {
         }
     }
 
-    for (int s = 0; s < kMaxExpansions; ++s)
-        if (doc.expansionUsed[static_cast<std::size_t>(s)] == 1)
-            drawInset(surface, doc, s, page, vf, screenHeight);
+    for (int s = 0; s < display::kMaxExpansions; ++s)
+        if (view.expansionUsed[static_cast<std::size_t>(s)] == 1)
+            drawInset(surface, doc, view, s, page, vf, screenHeight);
 
     surface.setPen(palette::kBlackPen);
     if (print.printParams) {
         // The page's font again: the insets' axis font must not carry over into the legend.
         surface.setFont(font);
-        drawParameterLegend(surface, doc, page);
+        drawParameterLegend(surface, doc, view, page);
     }
     surface.setFont(platform::Font{});
     display::drawComments(surface, doc.comments, print.pageScaleX, print.pageScaleY);
@@ -309,7 +313,8 @@ std::string legendDateText() {
     return std::string("Date: ") + text;
 }
 
-void drawParameterLegend(platform::Surface& surface, const Document& doc, const Rect& rect) {
+void drawParameterLegend(platform::Surface& surface, const Document& doc, const display::View& view,
+                         const Rect& rect) {
     const int L = rect.left, R = rect.right, B = rect.bottom;
     const int lineY = truncToInt(0.96 * B);
     surface.drawLine({L, lineY}, {R, lineY});
@@ -321,7 +326,7 @@ void drawParameterLegend(platform::Surface& surface, const Document& doc, const 
     int widest = 0;
     for (const std::string& text : texts) widest = std::max(widest, surface.textExtent(text).width);
     if (widest > room && room > 0) {
-        const platform::Font font = pageFont(doc, rect);
+        const platform::Font font = pageFont(view, rect);
         surface.setFont({font.family, std::max(1, truncToInt(font.pixelHeight * room / widest))});
     }
     double x = L + 30;

@@ -7,21 +7,23 @@
 #include <string>
 
 #include "display/peak_labels.h"
+#include "display/view.h"
 #include "document/document.h"
 #include "platform/surface.h"
 
 namespace pelvaron::output {
 
-/// Draws the page into `page` (the printed part of the target, its pixels), with the factors of
-/// doc.print (pageBaseFactor, pageAxisScale, pageScaleX/Y) and the Printer Options. The main view
-/// is scaled by the page's height over the client height; an expansion window (each slot whose
+/// Draws the page of the main `view` into `page` (the printed part of the target, its pixels), with
+/// the factors of view.print (pageBaseFactor, pageAxisScale, pageScaleX/Y) and the Printer Options. The main
+/// view is scaled by the page's height over the client height; an expansion window (each slot whose
 /// expansionUsed is 1) stands where it stands over the plot, scaled by the resolution ratio.
 /// Without a loaded document only the frame is drawn.
-void renderPage(platform::Surface& surface, Document& doc, const Rect& page);
+void renderPage(platform::Surface& surface, Document& doc, const display::View& view, const Rect& page);
 
 /// The legend: a line across at 0.96 of the bottom with the five acquisition texts below it,
 /// and a header row at the top of `rect` with the file's name (left) and the date (right).
-void drawParameterLegend(platform::Surface& surface, const Document& doc, const Rect& rect);
+void drawParameterLegend(platform::Surface& surface, const Document& doc, const display::View& view,
+                         const Rect& rect);
 
 /// The five texts of the legend's bottom row: SF, SW, AQ, TD and the scale's units.
 [[nodiscard]] std::array<std::string, 5> legendTexts(const Document& doc);
@@ -33,14 +35,15 @@ void drawParameterLegend(platform::Surface& surface, const Document& doc, const 
 /// Where an expansion window stands on the page: its frame, moved down by its caption, scaled
 /// by pageScaleX/Y and moved down by the page's top; one that would cross the page's edge is moved
 /// back inside it.
-[[nodiscard]] Rect insetRect(const Document& doc, int slot, const Rect& page);
+[[nodiscard]] Rect insetRect(const display::View& view, int slot, const Rect& page);
 
 /// The font of the page's texts: "Courier New", 12 pixels scaled by the page's height over the
 /// client height.
-[[nodiscard]] platform::Font pageFont(const Document& doc, const Rect& page);
+[[nodiscard]] platform::Font pageFont(const display::View& view, const Rect& page);
 
 /// The picked peaks' labels on the page: the page's trace geometry, the band below the
 /// legend's header row.
-[[nodiscard]] display::PeakLabelView pagePeakLabelView(const Document& doc, const Rect& page, int lineHeight);
+[[nodiscard]] display::PeakLabelView pagePeakLabelView(const Document& doc, const display::View& view,
+                                                       const Rect& page, int lineHeight);
 
 }  // namespace pelvaron::output

@@ -28,19 +28,20 @@ Rect printedRect(int width, int height) {
             truncToInt(0.985 * height)};
 }
 
-void setPrintFactors(Document& doc) {
-    doc.print.pageBaseFactor = 1.6;
-    doc.print.pageAxisScale = 1.8;
+void setPrintFactors(display::View& view) {
+    view.print.pageBaseFactor = 1.6;
+    view.print.pageAxisScale = 1.8;
 }
 
-void setMetafileFactors(Document& doc) {
-    doc.print.pageBaseFactor = 0.8;
-    doc.print.pageAxisScale = 1.0;
+void setMetafileFactors(display::View& view) {
+    view.print.pageBaseFactor = 0.8;
+    view.print.pageAxisScale = 1.0;
 }
 
-void setPageScale(Document& doc, double targetDpiX, double targetDpiY, double screenDpiX, double screenDpiY) {
-    doc.print.pageScaleX = screenDpiX > 0.0 ? targetDpiX / screenDpiX : 1.0;
-    doc.print.pageScaleY = screenDpiY > 0.0 ? targetDpiY / screenDpiY : 1.0;
+void setPageScale(display::View& view, double targetDpiX, double targetDpiY, double screenDpiX,
+                  double screenDpiY) {
+    view.print.pageScaleX = screenDpiX > 0.0 ? targetDpiX / screenDpiX : 1.0;
+    view.print.pageScaleY = screenDpiY > 0.0 ? targetDpiY / screenDpiY : 1.0;
 }
 
 std::optional<PictureFormat> pictureFormatFor(const std::string& path) {

@@ -6,7 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "document/document.h"
+#include "base/geometry.h"
+#include "display/view.h"
 
 namespace pelvaron::output {
 
@@ -47,10 +48,11 @@ struct PagePixels {
 
 /// The factors of the printed page (Print, Export Picture, the command line) and of the
 /// clipboard's picture (Copy Metafile).
-void setPrintFactors(Document& doc);
-void setMetafileFactors(Document& doc);
+void setPrintFactors(display::View& view);
+void setMetafileFactors(display::View& view);
 /// pageScaleX/Y: the target's resolution over the screen's.
-void setPageScale(Document& doc, double targetDpiX, double targetDpiY, double screenDpiX, double screenDpiY);
+void setPageScale(display::View& view, double targetDpiX, double targetDpiY, double screenDpiX,
+                  double screenDpiY);
 
 /// The picture type by the file's extension (.pdf, .svg, .png, any case), or none.
 [[nodiscard]] std::optional<PictureFormat> pictureFormatFor(const std::string& path);

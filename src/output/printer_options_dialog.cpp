@@ -3,15 +3,15 @@
 
 namespace pelvaron::output {
 
-PrinterOptionsDialog::PrinterOptionsDialog(const Document& doc)
-    : colour_(doc.print.printColour != 0),
-      parameters_(doc.print.printParams != 0),
-      borders_(doc.print.printExpBorders != 0) {}
+PrinterOptionsDialog::PrinterOptionsDialog(const display::View& view)
+    : colour_(view.print.printColour != 0),
+      parameters_(view.print.printParams != 0),
+      borders_(view.print.printExpBorders != 0) {}
 
-void PrinterOptionsDialog::ok(Document& doc) const {
-    doc.print.printColour = colour_ ? 1 : 0;
-    doc.print.printParams = parameters_ ? 1 : 0;
-    doc.print.printExpBorders = borders_ ? 1 : 0;
+void PrinterOptionsDialog::ok(display::View& view) const {
+    view.print.printColour = colour_ ? 1 : 0;
+    view.print.printParams = parameters_ ? 1 : 0;
+    view.print.printExpBorders = borders_ ? 1 : 0;
 }
 
 }  // namespace pelvaron::output

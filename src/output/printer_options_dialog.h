@@ -2,14 +2,14 @@
 // legend and the borders of the expansion insets.
 #pragma once
 
-#include "document/document.h"
+#include "display/view.h"
 
 namespace pelvaron::output {
 
 class PrinterOptionsDialog {
 public:
     /// Opening: the boxes take printColour, printParams and printExpBorders.
-    explicit PrinterOptionsDialog(const Document& doc);
+    explicit PrinterOptionsDialog(const display::View& view);
 
     [[nodiscard]] bool colour() const { return colour_; }
     [[nodiscard]] bool parameters() const { return parameters_; }
@@ -19,7 +19,7 @@ public:
     void setExpansionBorders(bool on) { borders_ = on; }
 
     /// OK: stores the three boxes as 0 or 1. Cancel changes nothing: the widget just closes.
-    void ok(Document& doc) const;
+    void ok(display::View& view) const;
 
 private:
     bool colour_ = false;

@@ -50,10 +50,6 @@ void subtractPolynomialBaseline(Document& doc, const BaselineCoefficients& c) {
     subtractCurve(doc, doc.workCurve);
 }
 
-PreviewGeometry previewGeometryOf(const Document& doc) {
-    return {doc.clientWidth, doc.baselineY, doc.plotRect.top, doc.plotRect.bottom};
-}
-
 std::vector<platform::Point> baselinePreviewPolyline(const DataBuffer& curve, int nData,
                                                      const PreviewGeometry& g) {
     std::vector<platform::Point> line;
@@ -91,7 +87,7 @@ PreviewUpdate BaselineDialog::scroll(int order, ScrollAction action, int thumb) 
         case ScrollAction::Thumb: next = thumb; break;
     }
     pos = static_cast<int>(std::clamp<long>(next, -kPositionLimit, kPositionLimit));
-    return preview(previewGeometryOf(doc_));
+    return preview(plot);
 }
 
 PreviewUpdate BaselineDialog::preview(const PreviewGeometry& g) {
@@ -115,7 +111,7 @@ int BaselineDialog::position(int order) const {
 void BaselineDialog::ok() {
     // The rows are read as the trace is drawn, so data whose |peakValue| the display replaces by
     // 1.0 are corrected by what the preview showed.
-    const double perPixel = displayMagnitude(doc_) / doc_.vScale;
+    const double perPixel = displayMagnitude(doc_) / plot.vScale;
     BaselineCoefficients c{};
     for (int j = 0; j < kBaselineOrders; ++j) c[static_cast<std::size_t>(j)] = -position(j) * perPixel;
     subtractPolynomialBaseline(doc_, c);
@@ -173,23 +169,18 @@ void multiPointBaseline(Document& doc, std::span<const double> times) {
     x[last + 1] = 0.0;
 }
 
-void MultiPointBaseline::open() {
-    doc_.tools.baselinePickMode = 1;
-    doc_.baseline.baselinePointCount = 0;
-}
+void MultiPointBaseline::open() { doc_.baseline.baselinePointCount = 0; }
 
 bool MultiPointBaseline::addPoint(double t) {
     BaselineState& b = doc_.baseline;
-    // The list holds 300 points; clicks beyond that are ignored, as are clicks that reach here
-    // while the dialog is closed and abscissae that are not numbers (AQ of 0).
-    if (!doc_.tools.baselinePickMode || !std::isfinite(t) || b.baselinePointCount >= kMaxBaselinePoints)
-        return false;
+    // The list holds 300 points; clicks beyond that are ignored, as are abscissae that are not
+    // numbers (AQ of 0).
+    if (!std::isfinite(t) || b.baselinePointCount >= kMaxBaselinePoints) return false;
     b.baselinePoints[static_cast<std::size_t>(b.baselinePointCount++)] = t;
     return true;
 }
 
 void MultiPointBaseline::apply() {
-    doc_.tools.baselinePickMode = 0;
     multiPointBaseline(
         doc_, std::span(doc_.baseline.baselinePoints.data(), static_cast<std::size_t>(pointCount())));
     doc_.baseline.baselinePointCount = 0;
@@ -197,7 +188,6 @@ void MultiPointBaseline::apply() {
 }
 
 void MultiPointBaseline::cancel() {
-    doc_.tools.baselinePickMode = 0;
     doc_.baseline.baselinePointCount = 0;
     ui_.requestRepaint();
 }

@@ -27,16 +27,14 @@ void baselinePolynomial(DataBuffer& curve, int nData, const BaselineCoefficients
 void subtractPolynomialBaseline(Document& doc, const BaselineCoefficients& c);
 
 /// Where the preview is drawn: columns 0 ... width-1, zero at row baselineY, rows kept within
-/// top ... bottom.
+/// top ... bottom, |peakValue| drawn vScale rows high (the main plot's).
 struct PreviewGeometry {
     int width = 0;
     int baselineY = 0;
     int top = 0;
     int bottom = 0;
+    double vScale = 75.0;
 };
-
-/// The main window's plot: clientWidth, baselineY and the rows of plotRect.
-[[nodiscard]] PreviewGeometry previewGeometryOf(const Document& doc);
 
 /// The preview polyline of a pixel curve (curve[k] rows below the zero row for complex point k):
 /// one vertex per column j while j*step < nData/2, step = (nData/2)/width, at the row of point
@@ -58,7 +56,11 @@ class BaselineDialog {
 public:
     static constexpr int kPositionLimit = 150;
 
-    BaselineDialog(Document& doc, platform::UserInterface& ui) : doc_(doc), ui_(ui) {}
+    BaselineDialog(Document& doc, platform::UserInterface& ui, const PreviewGeometry& plot)
+        : plot(plot), doc_(doc), ui_(ui) {}
+
+    /// The main plot the preview is drawn on.
+    PreviewGeometry plot;
 
     /// All positions 0, nothing drawn yet, workCurve cleared.
     void open();
@@ -74,7 +76,7 @@ public:
     /// The polyline on the plot now (empty before the first drawing).
     [[nodiscard]] const std::vector<platform::Point>& drawnPreview() const { return drawn_; }
 
-    /// Subtracts the polynomial whose coefficient j is -pos_j * |peakValue| / vScale (a row d
+    /// Subtracts the polynomial whose coefficient j is -pos_j * |peakValue| / plot.vScale (a row d
     /// pixels below the zero row stands for -d*|peakValue|/vScale); repaints.
     void ok();
     /// Repaints (the preview goes); the data are untouched.
@@ -98,19 +100,20 @@ void multiPointBaseline(Document& doc, std::span<const double> times);
 
 /// The "Multiple Point Baseline Correction" dialog (modeless) without its widgets: "Apply" and
 /// "Cancel". Its points live in doc.baseline, so that the plot's clicks (display::addBaselinePoint)
-/// reach it through a model made on the spot.
+/// reach it through a model made on the spot; the window arms the plot's point pick while the
+/// dialog is open.
 class MultiPointBaseline {
 public:
     MultiPointBaseline(Document& doc, platform::UserInterface& ui) : doc_(doc), ui_(ui) {}
 
-    /// Pick mode on, no points.
+    /// No points.
     void open();
-    /// Appends the abscissa t (seconds scale). A 301st point, a t that is not a number or a click
-    /// while the dialog is closed is ignored: false.
+    /// Appends the abscissa t (seconds scale). A 301st point or a t that is not a number is
+    /// ignored: false.
     bool addPoint(double t);
-    /// Pick mode off, the correction through the points, the points dropped, repaint.
+    /// The correction through the points, the points dropped, repaint.
     void apply();
-    /// Pick mode off, the points dropped, repaint; the data are untouched.
+    /// The points dropped, repaint; the data are untouched.
     void cancel();
 
     [[nodiscard]] int pointCount() const { return doc_.baseline.baselinePointCount; }

@@ -60,8 +60,7 @@ void removeLinearDrift(Document& doc) {
 
 // --- Reference.
 
-void startReferencing(Document& doc, platform::UserInterface& ui) {
-    doc.referenceMode = 1;
+void startReferencing(platform::UserInterface& ui) {
     ui.setStatusText(0, kReferencePrompt);
     ui.requestRepaint();
 }
@@ -95,7 +94,7 @@ bool setReference(Document& doc, double t, int p, int unit, double value) {
 void ReferenceDialog::open() {
     unit_ = doc_.spectrum.xUnits == kHz ? kHz : kPpm;
     const double sw = doc_.spectrum.acqPars.SW;
-    const double q = sw - sw * doc_.tools.referencePickT / doc_.spectrum.acqPars.AQ;
+    const double q = sw - sw * pick_.t / doc_.spectrum.acqPars.AQ;
     const double value =
         unit_ == kHz ? q + doc_.spectrum.offsetHz : q / doc_.spectrum.acqPars.SF + doc_.spectrum.offsetPpm;
     currentText_ = boxNumber("%.3lf", value);
@@ -103,20 +102,16 @@ void ReferenceDialog::open() {
 }
 
 void ReferenceDialog::ok() {
-    doc_.referenceMode = 0;
     const double value = parseLeadingDouble(newText);
     // OK on the value shown keeps the reference: put through the formulas, the box's three
     // decimals and the pick's even index would move it by up to 0.0005 units and two indices.
     // Without a pick (none since the load) there is nothing to reference.
-    if (doc_.tools.referencePickIndex >= 0 && value != parseLeadingDouble(currentText_))
-        (void)setReference(doc_, doc_.tools.referencePickT, doc_.tools.referencePickIndex, unit_, value);
+    if (pick_.index >= 0 && value != parseLeadingDouble(currentText_))
+        (void)setReference(doc_, pick_.t, pick_.index, unit_, value);
     ui_.requestRepaint();
 }
 
-void ReferenceDialog::cancel() {
-    doc_.referenceMode = 0;
-    ui_.requestRepaint();
-}
+void ReferenceDialog::cancel() { ui_.requestRepaint(); }
 
 // --- Shift Data.
 
@@ -182,7 +177,7 @@ void SuppressPeaksDialog::open() {
 
 void SuppressPeaksDialog::ok() {
     doc_.dataOps.suppressByZeros = byZeros ? 1 : 0;
-    suppressRegion(doc_, doc_.tools.suppressFrom, doc_.tools.suppressTo, !byZeros);
+    suppressRegion(doc_, from_, to_, !byZeros);
     ui_.requestRepaint();
 }
 

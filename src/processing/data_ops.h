@@ -21,20 +21,28 @@ void removeLinearDrift(Document& doc);
 /// The status-bar prompt of the Reference command.
 inline constexpr const char* kReferencePrompt = "Press  left mouse button to reference";
 
-/// The "Reference" command: the next left click on the plot picks the position (the click and
-/// its units warning are the plot's, display::leftButtonDown); prompt; repaint.
-void startReferencing(Document& doc, platform::UserInterface& ui);
+/// The "Reference" command's prompt and repaint; the window arms the plot's reference pick, whose
+/// click and units warning are the plot's (display::leftButtonDown).
+void startReferencing(platform::UserInterface& ui);
 
 /// Puts `value` (in Hz for unit kHz, in ppm otherwise) at the position t (seconds scale) of the
 /// even index p: offsetHz, offsetPpm, refIndex and acqPars.offsetHz. Values that come out as no
 /// number (SF or SW of 0) leave the reference as it was: false.
 bool setReference(Document& doc, double t, int p, int unit, double value);
 
+/// The position the plot's reference pick took: t (seconds scale) and its even index; -1 when
+/// nothing was picked since the load.
+struct ReferencePick {
+    double t = 0.0;
+    int index = -1;
+};
+
 /// The "Reference" dialog without its widgets: "Current Reference" (disabled), "New Reference",
-/// "OK" and "Cancel", over the position picked last (tools.referencePickT, referencePickIndex).
+/// "OK" and "Cancel", over the position picked last. The window ends the pick when it closes.
 class ReferenceDialog {
 public:
-    ReferenceDialog(Document& doc, platform::UserInterface& ui) : doc_(doc), ui_(ui) {}
+    ReferenceDialog(Document& doc, platform::UserInterface& ui, ReferencePick pick)
+        : doc_(doc), ui_(ui), pick_(pick) {}
 
     /// The value at the pick in the present unit (Hz when xUnits is Hz, ppm otherwise) with
     /// "%.3lf", in both boxes.
@@ -44,15 +52,16 @@ public:
     /// "New Reference" as the person leaves it.
     std::string newText;
 
-    /// Puts the number of the new box at the pick (not a number reads as 0); referenceMode off;
-    /// repaint. A value equal to the one shown leaves the reference exactly as it was.
+    /// Puts the number of the new box at the pick (not a number reads as 0); repaint. A value
+    /// equal to the one shown leaves the reference exactly as it was.
     void ok();
-    /// referenceMode off; repaint.
+    /// Repaint.
     void cancel();
 
 private:
     Document& doc_;
     platform::UserInterface& ui_;
+    ReferencePick pick_;
     int unit_ = kPpm;
     std::string currentText_;
 };
@@ -97,10 +106,11 @@ private:
 void suppressRegion(Document& doc, int from, int to, bool byNoise);
 
 /// The "Supress Peaks" dialog without its widgets, over the region the suppress tool picked
-/// (tools.suppressFrom, suppressTo).
+/// (doubles from ... to).
 class SuppressPeaksDialog {
 public:
-    SuppressPeaksDialog(Document& doc, platform::UserInterface& ui) : doc_(doc), ui_(ui) {}
+    SuppressPeaksDialog(Document& doc, platform::UserInterface& ui, int from, int to)
+        : doc_(doc), ui_(ui), from_(from), to_(to) {}
 
     /// Takes the Undo snapshot; the radio buttons show the choice made last.
     void open();
@@ -114,6 +124,7 @@ public:
 private:
     Document& doc_;
     platform::UserInterface& ui_;
+    int from_, to_;
 };
 
 // --- Signal to noise.

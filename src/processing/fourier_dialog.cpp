@@ -26,7 +26,7 @@ void FourierDialog::open() {
 void FourierDialog::chooseSize(int index) {
     if (index < 0 || index >= static_cast<int>(kSizeList.size())) return;
     chooseTransformSize(doc_.spectrum, 1 << (index + 7));
-    if (doc_.spectrum.nData == kMaxTransformSize) doc_.hScrollRange = kMaxTransformSize - 1;
+    if (doc_.spectrum.nData == kMaxTransformSize) largestSizeChosen_ = true;
 }
 
 bool FourierDialog::ok() {
@@ -46,7 +46,6 @@ void FourierDialog::cancel() {
     doc_.spectrum.noteSpecExtent(doc_.spectrum.nData);
     doc_.spectrum.nData = doc_.transform.ftSavedNData;
     doc_.spectrum.acqPars.TD = doc_.transform.ftSavedNData;
-    doc_.hScrollRange = doc_.spectrum.nData;
 }
 
 std::string FourierDialog::pointsText() const { return cformat("%d", doc_.spectrum.nData); }

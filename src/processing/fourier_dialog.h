@@ -47,8 +47,13 @@ public:
     /// Text of the "Points" box: the present size in doubles.
     [[nodiscard]] std::string pointsText() const;
 
+    /// The whole buffer was chosen as the size at some time (the window's scroll range then
+    /// widens to it, unless Cancel returns to the opening's size).
+    [[nodiscard]] bool largestSizeChosen() const { return largestSizeChosen_; }
+
 private:
     Document& doc_;
+    bool largestSizeChosen_ = false;
 };
 
 }  // namespace pelvaron::processing

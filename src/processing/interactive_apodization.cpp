@@ -55,7 +55,6 @@ void InteractiveApodizationDialog::open() {
     // Everything a movement changes: the data with the doubles a zero filling overwrites (a later
     // size change takes them as they stand), the size, pivot, phase copy, units and S/N marks.
     atOpen_ = doc_.spectrum;
-    hScrollRangeAtOpen_ = doc_.hScrollRange;
     transformAtOpen_ = doc_.transform;
     firstChange_ = true;
 
@@ -187,7 +186,6 @@ bool InteractiveApodizationDialog::recompute() {
     if (n != doc_.spectrum.nData) {
         doc_.spectrum.noteSpecExtent(n);
         doc_.spectrum.nData = doc_.spectrum.acqPars.TD = n;
-        doc_.hScrollRange = n;
         doc_.spectrum.refIndex = spectrumRefIndex(doc_.spectrum, n);
     }
     transform(n);
@@ -226,7 +224,6 @@ void InteractiveApodizationDialog::ok() {
 
 void InteractiveApodizationDialog::cancel() {
     doc_.spectrum = atOpen_;
-    doc_.hScrollRange = hScrollRangeAtOpen_;
     doc_.transform = transformAtOpen_;
     ui_.requestRepaint();
 }

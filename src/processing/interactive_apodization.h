@@ -111,7 +111,6 @@ private:
 
     // What Cancel returns to.
     Spectrum atOpen_;
-    int hScrollRangeAtOpen_ = 0;
     TransformState transformAtOpen_;
     std::vector<double> scratch_;
 };

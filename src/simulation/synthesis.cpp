@@ -108,9 +108,8 @@ void setSimulatedAxis(Document& doc, const SynthesisSettings& s) {
     doc.spectrum.nData = s.points;
     p.SW = simRange;
     p.AQ = s.points / simRange;
-    doc.viewLeft = 0.0;
-    doc.viewRight = p.AQ;
     doc.spectrum.refIndex = truncToInt(p.TD + std::trunc(2.0 * p.offsetHz * p.AQ));
+    doc.notify(kAxisReplaced);
 }
 
 void addSimulatedCurve(Document& doc, std::span<const double> curve) {

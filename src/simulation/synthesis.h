@@ -56,8 +56,8 @@ struct SynthesisSettings {
 void zeroForSimulation(Document& doc, int nPoints);
 
 /// simRange = |toHz - fromHz|; and unless sim.simInteractive is 1 with sim.simUpdateDocument 0,
-/// the document's axis becomes the simulated one: TD = nData = P, SW, AQ, the view, and refIndex
-/// from acqPars.offsetHz.
+/// the document's axis becomes the simulated one: TD = nData = P, SW, AQ and refIndex from
+/// acqPars.offsetHz; the views are told (kAxisReplaced) and show it whole.
 void setSimulatedAxis(Document& doc, const SynthesisSettings& s);
 
 /// Adds curve[0 .. h-1] to the real parts of specData[0 .. 2h-1] and sets those imaginary parts

@@ -28,17 +28,19 @@ struct Bench {
     testing::RecordingUserInterface ui;
     std::unique_ptr<Document> owner = std::make_unique<Document>();
     Document& d = *owner;
+    display::View v;
 
     explicit Bench(double (*real)(int) = [](int) { return 1.0; }) {
-        d.initClientArea(1000, 800);
+        display::initClientArea(v, d, 1000, 800);
         d.spectrum.acqPars.TD = 2000;
         d.spectrum.acqPars.SW = 1000.0;
         d.spectrum.acqPars.SF = 100.0;
         for (int k = 0; k < 1000; ++k) d.spectrum.specData[2 * k] = real(k);
         setupDocument(d);
+        display::showNewData(v, d);
     }
     bool add(double x0, double x1) {  // as the integrate tool does
-        const bool added = display::integrateRegion(d, ui, x0, x1);
+        const bool added = display::integrateRegion(d, v, ui, x0, x1);
         d.integrals.integralRestart = 0;
         return added;
     }
@@ -49,10 +51,10 @@ struct Bench {
     }
     testing::RecordingSurface drawLabels() {
         testing::RecordingSurface s(1000, 800);
-        display::drawIntegralValues(s, d);
+        display::drawIntegralValues(s, d, v);
         return s;
     }
-    void shiftClick(int x) { display::leftButtonDown(d, ui, x, 700, {.shift = true}); }
+    void shiftClick(int x) { display::leftButtonDown(d, v, ui, x, 700, {.shift = true}); }
 };
 
 TEST(Integrals, SumsTheRealPartsOfTheRegionLessTheOptionalBaseline) {
@@ -96,9 +98,9 @@ TEST(Integrals, SumsTheRealPartsOfTheRegionLessTheOptionalBaseline) {
 TEST(Integrals, TheFirstIntegralRestartsTheListAndTheHundredAndFirstIsRefused) {
     Bench b;
     b.d.integrals.integralCount = 7;  // entries of an earlier document
-    analysis::integrateCommand(b.d, b.ui);
-    testing::drag(b.d, b.ui, 300, 300, 100, 400);
-    testing::drag(b.d, b.ui, 400, 300, 500, 400);
+    display::chooseIntegrate(b.v, b.ui);
+    testing::drag(b.d, b.v, b.ui, 300, 300, 100, 400);
+    testing::drag(b.d, b.v, b.ui, 400, 300, 500, 400);
     const IntegralState& in = b.d.integrals;
     EXPECT_EQ(std::tuple(in.integralCount, in.integralStart[0], in.integralEnd[0], in.integralRestart),
               std::tuple(2, 100.0, 300.0, 0));
@@ -127,7 +129,8 @@ TEST(Integrals, LabelsAreRatiosCalibratedByTheClickedIntegral) {
                   {302, "0.000000", "inf", {"0.00", "0.00", "0.00"}}};
     for (const auto& c : clicks) {
         if (c.x == 302) b.d.integrals.integralValue[0] = 0.0;
-        EXPECT_EQ(display::rightButtonDown(b.d, b.ui, c.x, 0).request, display::ToolRequest::HydrogensDialog);
+        EXPECT_EQ(display::rightButtonDown(b.d, b.v, b.ui, c.x, 0).request,
+                  display::ToolRequest::HydrogensDialog);
         HydrogensDialog dialog(b.d);
         EXPECT_EQ(dialog.text(), c.shown);
         dialog.setText(c.typed ? c.typed : "");
@@ -140,12 +143,12 @@ TEST(Integrals, ShiftClickDeletesTheClickedIntegralAndTheReferenceFallsBack) {
     Bench b;
     for (int x : {100, 300, 500, 700}) ASSERT_TRUE(b.add(x, x + 2 * (x / 100)));
     b.drawLabels();
-    integrateCommand(b.d, b.ui);  // a drag tool does not keep Shift+click from deleting
+    display::chooseIntegrate(b.v, b.ui);  // a drag tool does not keep Shift+click from deleting
     b.shiftClick(302);            // the reference was 0: it stays 0
-    EXPECT_EQ(b.d.tools.dragging, 0);
+    EXPECT_EQ(b.v.tools.dragging, 0);
     EXPECT_EQ(b.labels(), (std::vector<std::string>{"1.00", "3.67", "5.00"}));
     b.drawLabels();
-    display::rightButtonDown(b.d, b.ui, 714, 0);  // the last becomes the reference
+    display::rightButtonDown(b.d, b.v, b.ui, 714, 0);  // the last becomes the reference
     b.shiftClick(102);                            // it moves down to index 1: the reference follows it there
     EXPECT_EQ(b.d.integrals.refIntegral, 1);
     EXPECT_EQ(b.labels(), (std::vector<std::string>{"0.73", "1.00"}));
@@ -180,7 +183,7 @@ TEST(IntegralDrawing, LabelsAlternateRowsUnderBracketsAndCurvesRunInsideTheRecta
     b.d.spectrum.peakValue = -1.0;
     auto curves = [&](double scale, double viewLeft = 0.0) {
         testing::RecordingSurface c(1000, 800);
-        const display::ViewTransform view(b.d.spectrum, viewLeft, b.d.viewRight, b.d.viewZoom, 1000);
+        const display::ViewTransform view(b.d.spectrum, viewLeft, b.v.viewRight, b.v.viewZoom, 1000);
         EXPECT_TRUE(display::drawIntegralCurves(c, b.d, Rect{0, 29, 1000, 781}, 400, view, scale, 80.0));
         return c.of(SurfaceCall::Kind::Polyline);
     };
@@ -188,22 +191,22 @@ TEST(IntegralDrawing, LabelsAlternateRowsUnderBracketsAndCurvesRunInsideTheRecta
     EXPECT_EQ(std::pair(first.front(), first.back()),
               std::pair(platform::Point{100, 398}, platform::Point{200, 198}));
     EXPECT_EQ(curves(1.0)[0].points.back().y, 29);
-    b.d.viewZoom = 2.0;
+    b.v.viewZoom = 2.0;
     const auto zoomed = curves(0.1, 0.15);
     EXPECT_EQ(zoomed[0].points.front().x, 0);
     EXPECT_GT(zoomed[0].points[1].x, 0);
     EXPECT_LT(zoomed[1].points.back().x, 1000);
     b.d.integrals.integralStart[1] = b.d.integrals.integralEnd[1];
     testing::RecordingSurface c;
-    const display::ViewTransform view(b.d.spectrum, 0.0, b.d.viewRight, b.d.viewZoom, 1000);
+    const display::ViewTransform view(b.d.spectrum, 0.0, b.v.viewRight, b.v.viewZoom, 1000);
     EXPECT_FALSE(display::drawIntegralCurves(c, b.d, Rect{0, 29, 1000, 781}, 400, view, 0.1, 80.0));
 }
 
 TEST(IntegralCommands, ArmTheToolScaleTheCurvesAndMoveTheirBaseline) {
     Bench b;
-    integrateCommand(b.d, b.ui);
+    display::chooseIntegrate(b.v, b.ui);
     EXPECT_EQ(b.ui.statusTexts[0].back(), "Keys Up/Down to increase/decrease integrals size");
-    EXPECT_EQ(std::tuple(b.d.toolActive, b.d.toolMode, b.d.rubberShape), std::tuple(1, 40008, 1));
+    EXPECT_EQ(b.v.mouse.tool, display::Tool::Integrate);
     increaseIntegralScale(b.d, b.ui);
     EXPECT_DOUBLE_EQ(b.d.integrals.integralScale, 0.055 * 1.33);
     decreaseIntegralScale(b.d, b.ui);
@@ -229,7 +232,7 @@ TEST(IntegralCommands, ArmTheToolScaleTheCurvesAndMoveTheirBaseline) {
 
     // The vertical scroll bar moves integralBaseY while integrals are shown, within 0 .. H.
     using display::ScrollCode;
-    EXPECT_FALSE(display::verticalScroll(b.d, b.ui, ScrollCode::LineLeft));
+    EXPECT_FALSE(display::verticalScroll(b.d, b.v, b.ui, ScrollCode::LineLeft));
     ASSERT_TRUE(b.add(100, 200));
     const std::pair<ScrollCode, int> steps[] = {{ScrollCode::LineLeft, 398},
                                                 {ScrollCode::PageRight, 410},
@@ -237,7 +240,7 @@ TEST(IntegralCommands, ArmTheToolScaleTheCurvesAndMoveTheirBaseline) {
                                                 {ScrollCode::LineRight, 400},
                                                 {ScrollCode::Thumb, 800}};
     for (const auto& [code, y] : steps) {
-        display::verticalScroll(b.d, b.ui, code, 900);
+        display::verticalScroll(b.d, b.v, b.ui, code, 900);
         EXPECT_EQ(b.d.integrals.integralBaseY, y);
     }
 }

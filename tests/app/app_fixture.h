@@ -75,12 +75,12 @@ public:
     Scripted<output::PrinterOptionsDialog> printerOptions;
     int pagesPrinted = 0, pagesCopied = 0, viewsCopied = 0, picturesExported = 0;
     double lastPageBaseFactor = 0.0, lastPageAxisScale = 0.0;
-    Document* pageDoc = nullptr;  ///< whose factors are noted
+    display::View* pageView = nullptr;  ///< whose factors are noted
     void notePage(int& count) {
         ++count;
-        if (pageDoc)
-            lastPageBaseFactor = pageDoc->print.pageBaseFactor,
-            lastPageAxisScale = pageDoc->print.pageAxisScale;
+        if (pageView)
+            lastPageBaseFactor = pageView->print.pageBaseFactor,
+            lastPageAxisScale = pageView->print.pageAxisScale;
     }
     bool printPage() override { return notePage(pagesPrinted), true; }
     bool copyPageToClipboard() override { return notePage(pagesCopied), true; }
@@ -110,19 +110,20 @@ public:
     void focusMainWindow() override { ++focusRequests; }
 };
 
-/// The display tests' document as after a load (or only its client area) and a dispatcher whose
-/// document menus are enabled after a load, as the window's would be.
+/// The display tests' document as after a load (or only its client area) and a dispatcher, whose
+/// view shows it and whose document menus are enabled after a load, as the window's would be.
 struct AppFixture {
     RecordingUserInterface ui;
     ScriptedDialogHost host;
     std::unique_ptr<Document> doc;
     app::CommandDispatcher dispatcher;
+    display::View& view = dispatcher.view();
 
     explicit AppFixture(bool loaded = true)
         : doc(loaded ? makeDocument(ui) : std::make_unique<Document>()), dispatcher(*doc, ui, host) {
-        doc->initClientArea(1000, 800);
-        if (loaded) dispatcher.menus().enableDocumentMenus(true);
-        host.pageDoc = doc.get();
+        display::initClientArea(view, *doc, 1000, 800);
+        if (loaded) display::showNewData(view, *doc), dispatcher.menus().enableDocumentMenus(true);
+        host.pageView = &view;
     }
 };
 

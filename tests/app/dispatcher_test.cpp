@@ -44,9 +44,9 @@ TEST(MenuState, EachCheckMarkFollowsItsOwnFlag) {
     AppFixture f;
     Document& d = *f.doc;
     const std::pair<int, int*> marks[] = {
-        {app::kCmdShowGrid, &d.showGrid},
-        {app::kCmdDualZoom, &d.dualZoom},
-        {app::kCmdDotDisplay, &d.dotDisplay},
+        {app::kCmdShowGrid, &f.view.showGrid},
+        {app::kCmdDualZoom, &f.view.dualZoom},
+        {app::kCmdDotDisplay, &f.view.dotDisplay},
         {app::kCmdShowCurves, &d.integrals.showIntegralCurves},
         {app::kCmdShowValues, &d.integrals.showIntegralValues},
         {app::kCmdIntegralBaseline, &d.integrals.integralBaselineCorr},
@@ -57,7 +57,8 @@ TEST(MenuState, EachCheckMarkFollowsItsOwnFlag) {
             EXPECT_TRUE(f.dispatcher.dispatch(marks[k].first));  // the display's toggles
         else
             *marks[k].second = 1;  // set by the integrals
-        for (const auto& [id, flag] : marks) EXPECT_EQ(*app::checkState(d, id), *flag == 1) << k << " " << id;
+        for (const auto& [id, flag] : marks)
+            EXPECT_EQ(*app::checkState(d, f.view, id), *flag == 1) << k << " " << id;
         EXPECT_EQ(*marks[k].second, 1) << k;
     }
 }
@@ -85,31 +86,30 @@ TEST(Dispatcher, EachCommandRunsItsOwnAction) {
         {app::kCmdExit, nullptr, [](F& f) { return f.host.closeRequests == 1; }},
         {app::kCmdUndo, [](F& f) { f.doc->spectrum.specData[200] = 7.0; },
          [](F& f) { return f.doc->spectrum.specData[200] == 50.0; }},
-        {app::kCmdDecrease, nullptr, [](F& f) { return f.doc->vScale < 75.0; }},
+        {app::kCmdDecrease, nullptr, [](F& f) { return f.view.vScale < 75.0; }},
         {app::kCmdInvert, nullptr, [](F& f) { return f.doc->spectrum.specData[200] == -50.0; }},
-        {app::kCmdMoveSpectrum, nullptr, [](F& f) { return f.doc->tools.moveArmed == 1; }},
-        {app::kCmdDefaultMode, [](F& f) { f.doc->toolMode = app::kCmdZoom; },
-         [](F& f) { return f.doc->toolMode == kNoTool; }},
+        {app::kCmdMoveSpectrum, nullptr, [](F& f) { return f.view.mouse.tool == display::Tool::MoveArmed; }},
+        {app::kCmdDefaultMode, [](F& f) { f.view.mouse.tool = display::Tool::Zoom; },
+         [](F& f) { return f.view.mouse.tool == display::Tool::None; }},
         // Equal ends: only the constant goes, and the reference with the data.
         {app::kCmdLinearDrift,
          [](F& f) {
              for (int i = 0; i < f.doc->spectrum.nData; ++i)
                  f.doc->spectrum.specData[i] = 3.25 + (i == 200 ? 1.0 : 0.0);
-             f.doc->referenceMode = 1;
+             f.view.mouse.tool = display::Tool::ReferencePick;
          },
          [](F& f) {
-             return f.doc->referenceMode == 0 && f.doc->spectrum.specData[200] == 1.0 &&
+             return f.view.mouse.tool == display::Tool::None && f.doc->spectrum.specData[200] == 1.0 &&
                     f.doc->spectrum.specData[0] == 0.0 &&
                     f.doc->spectrum.specData[f.doc->spectrum.nData - 1] == 0.0;
          }},
         {app::kCmdProcessAsRecorded, nullptr,
          [](F& f) { return f.ui.messages.at(0).text == processing::kNoRecordedProcessingText; }},
         {app::kCmdByteSwap, nullptr, [](F& f) { return f.doc->spectrum.specData[200] == 50.0 * 16777216.0; }},
-        {app::kCmdPeakPicking, nullptr,
-         [](F& f) { return f.doc->toolMode == display::kPeakPickingTool && f.doc->rubberShape == 1; }},
-        {app::kCmdSuppressPeaks, nullptr, [](F& f) { return f.doc->toolMode == display::kSuppressTool; }},
-        {app::kCmdReference, [](F& f) { f.doc->toolActive = 1; },
-         [](F& f) { return f.doc->referenceMode == 1 && f.doc->toolActive == 0; }},
+        {app::kCmdPeakPicking, nullptr, [](F& f) { return f.view.mouse.tool == display::Tool::PeakPicking; }},
+        {app::kCmdSuppressPeaks, nullptr, [](F& f) { return f.view.mouse.tool == display::Tool::Suppress; }},
+        {app::kCmdReference, [](F& f) { f.view.mouse.tool = display::Tool::Zoom; },
+         [](F& f) { return f.view.mouse.tool == display::Tool::ReferencePick; }},
         {app::kCmdMeasureJ, nullptr,
          [](F& f) { return f.host.measureJShown == 1 && f.doc->jState.jShown == 1; }},
         {app::kCmdPeakLabels, nullptr, [](F& f) { return f.doc->peaks.peakLabelsShown == 0; }},
@@ -135,7 +135,7 @@ TEST(Dispatcher, EachCommandRunsItsOwnAction) {
 TEST(Dispatcher, ThePlotsPicksOpenTheirDialogs) {
     AppFixture f;
     f.dispatcher.dispatch(app::kCmdPeakPicking);
-    const display::ToolFeedback up = drag(*f.doc, f.ui, 50, 380, 150, 390);
+    const display::ToolFeedback up = drag(*f.doc, f.view, f.ui, 50, 380, 150, 390);
     f.dispatcher.toolRequested(up.request, up.requestIndex);
     EXPECT_EQ(std::pair(f.doc->peaks.peakRegionCount, f.host.peakReport.runs), std::pair(1, 1));
 
@@ -179,16 +179,16 @@ TEST(Dispatcher, ScaleFactorIsAskedAgainUntilItsLeadingNumberLiesBetweenOneAndTe
     for (const char* text : {"0.5", "twelve", "10.5", "10x"}) {
         f.host.scaleFactor.push([text, &f](display::ScaleFactorDialog& m) {
             m.setText(text);
-            m.ok(*f.doc);
+            m.ok(f.view);
             return true;
         });
     }
     f.dispatcher.dispatch(app::kCmdScaleFactor);
     EXPECT_EQ(f.host.scaleFactor.runs, 4);
-    EXPECT_DOUBLE_EQ(f.doc->yScaleFactor, 10.0);
+    EXPECT_DOUBLE_EQ(f.view.yScaleFactor, 10.0);
     EXPECT_EQ(f.ui.messages.size(), 3u);       // one refusal each
     f.dispatcher.dispatch(app::kCmdIncrease);  // with the new factor
-    EXPECT_DOUBLE_EQ(f.doc->vScale, 75.0 * 10.0);
+    EXPECT_DOUBLE_EQ(f.view.vScale, 75.0 * 10.0);
 }
 
 TEST(Dispatcher, SetLimitsAppliesTheLimitsAsAZoomOnOkOnly) {
@@ -197,18 +197,18 @@ TEST(Dispatcher, SetLimitsAppliesTheLimitsAsAZoomOnOkOnly) {
     f.host.setLimits.push([&f](display::SetLimitsDialog& m) {
         m.setFromText("2.5");
         m.setToText("7.5");
-        return m.ok(*f.doc, f.ui);
+        return m.ok(*f.doc, f.view, f.ui);
     });
     for (int run = 0; run < 2; ++run) {  // OK, then Cancel over the full view: that view stays
         if (run == 1) f.dispatcher.dispatch(app::kCmdFull);
         f.dispatcher.dispatch(app::kCmdZoom);
         f.dispatcher.dispatch(app::kCmdSetLimits);
         // 10 ppm span the data (SW 1000 Hz at 100 MHz, offset 0): 7.5 .. 2.5 ppm is t 0.25 .. 0.75.
-        EXPECT_NEAR(f.doc->viewLeft, run == 0 ? 0.25 : 0.0, 1e-12);
-        EXPECT_NEAR(f.doc->viewRight, run == 0 ? 0.75 : 1.0, 1e-12);
-        EXPECT_EQ(f.doc->hScrollPos, run == 0 ? 500 : 0);
-        EXPECT_EQ(f.doc->fullView, run);  // a zoom applied on Cancel would leave the full view
-        EXPECT_EQ(f.doc->toolMode, kNoTool);
+        EXPECT_NEAR(f.view.viewLeft, run == 0 ? 0.25 : 0.0, 1e-12);
+        EXPECT_NEAR(f.view.viewRight, run == 0 ? 0.75 : 1.0, 1e-12);
+        // A zoom applied on Cancel would leave the full view.
+        EXPECT_EQ(std::tuple(f.view.hScrollPos, f.view.fullView, f.view.mouse.tool),
+                  std::tuple(run == 0 ? 500 : 0, run, display::Tool::None));
     }
 }
 
@@ -255,13 +255,13 @@ TEST(Dispatcher, InteractiveApodizationHoldsTheLoadsPhaseCorrectionAndApodizeWhi
 
 TEST(ClientArea, ResizeMovesThePlotButNotTheTraceBaseline) {
     Document doc;
-    doc.initClientArea(1920, 1040);
-    const int baseline = doc.baselineY;
-    app::resizeClientArea(doc, 1280, 800);
-    EXPECT_EQ(doc.plotRect, (Rect{0, 28, 1280, 781}));
-    EXPECT_EQ(doc.integrals.integralBaseY, 400);
-    EXPECT_EQ(doc.tools.overviewBottom, 200);
-    EXPECT_EQ(doc.baselineY, baseline);
+    display::View view;
+    display::initClientArea(view, doc, 1920, 1040);
+    const int baseline = view.baselineY;
+    display::resizeClientArea(view, doc, 1280, 800);
+    EXPECT_EQ(
+        std::tuple(view.plotRect, doc.integrals.integralBaseY, view.tools.overviewBottom, view.baselineY),
+        std::tuple(Rect{0, 28, 1280, 781}, 400, 200, baseline));
 }
 
 }  // namespace

@@ -40,10 +40,10 @@ TEST(FileCommands, SavedNamedAndDroppedFilesOpenWithoutADialog) {
     TempDir dir;
     const std::string saved = dir.file("saved.PLV");
     AppFixture original;
-    original.doc->referenceMode = 1;
+    original.view.mouse.tool = display::Tool::ReferencePick;
     original.ui.files = {saved};
     original.dispatcher.dispatch(app::kCmdSave);
-    EXPECT_EQ(original.doc->referenceMode, 0);
+    EXPECT_EQ(original.view.mouse.tool, display::Tool::None);
     AppFixture opened(false);
     opened.doc->sim.simExists = 1;
     opened.ui.files = {saved};

@@ -9,7 +9,7 @@ namespace {
 
 TEST(OutputCommandsTest, EachPageCommandSetsItsFactorsBeforeTheWindowDrawsThePage) {
     AppFixture f;
-    f.doc->toolMode = display::kZoomTool;
+    f.view.mouse.tool = display::Tool::Zoom;
     // Command, then (copies, prints, pictures, views) and the page's base factor and axis scale.
     // The picture file is the printed page, after a metafile copy too.
     const std::tuple<int, std::tuple<int, int, int, int>, double, double> steps[] = {
@@ -26,7 +26,7 @@ TEST(OutputCommandsTest, EachPageCommandSetsItsFactorsBeforeTheWindowDrawsThePag
             << id;
         EXPECT_EQ(std::pair(f.host.lastPageBaseFactor, f.host.lastPageAxisScale), std::pair(base, axis))
             << id;
-        EXPECT_EQ(f.doc->toolMode, kNoTool);
+        EXPECT_EQ(f.view.mouse.tool, display::Tool::None);
     }
     // Before a load none of them runs.
     AppFixture empty(false);
@@ -44,12 +44,12 @@ TEST(OutputCommandsTest, PrinterOptionsStoreTheirBoxesOnOkOnly) {
             m.setColour(true);
             m.setParameters(false);
             m.setExpansionBorders(true);
-            if (ok) m.ok(*f.doc);
+            if (ok) m.ok(f.view);
             return ok;
         });
         f.dispatcher.dispatch(app::kCmdPrintOptions);
         EXPECT_EQ(
-            std::tuple(f.doc->print.printColour, f.doc->print.printParams, f.doc->print.printExpBorders),
+            std::tuple(f.view.print.printColour, f.view.print.printParams, f.view.print.printExpBorders),
             ok ? std::tuple(1, 0, 1) : std::tuple(0, 1, 0));
     }
 }

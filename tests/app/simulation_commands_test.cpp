@@ -177,15 +177,13 @@ TEST(SimulationCommands, CompareSimulatesOverTheMeasuredWindowAndLinesFallOnItsA
     f.host.inputParameters.push(typeCount("1"));
     f.host.simulationData.push(typePage(doc, {methylHz}, 0, SimulationDataDialog::kCancelled));
     f.dispatcher.dispatch(app::kCmdCompareSimulation);
-    EXPECT_EQ(doc.addSubMode, 0);
-    EXPECT_FALSE(f.host.twoSetControls);
+    EXPECT_EQ(std::pair(f.view.addSubMode, f.host.twoSetControls), std::pair(0, false));
     EXPECT_EQ(std::vector<double>(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + n), measured);
 
     f.host.inputParameters.push(typeCount("1"));
     f.host.simulationData.push(typePage(doc, {methylHz}, 0));
     f.dispatcher.dispatch(app::kCmdCompareSimulation);
-    EXPECT_EQ(doc.addSubMode, 1);
-    EXPECT_TRUE(f.host.twoSetControls);
+    EXPECT_EQ(std::pair(f.view.addSubMode, f.host.twoSetControls), std::pair(1, true));
     EXPECT_EQ(std::tuple(doc.spectrum.nData, doc.spectrum.acqPars.SW, doc.sim.simSF), std::tuple(n, sw, doc.spectrum.acqPars.SF));
     // The simulated singlet stands where the measured methyl stands.
     const auto top = std::max_element(doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + n);

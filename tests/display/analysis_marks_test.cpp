@@ -18,12 +18,10 @@ using testing::drag;
 
 TEST(AnalysisTools, APeakDragPicksAtTheReleaseHeightAndAsksForTheReport) {
     testing::RecordingUserInterface ui;
-    auto doc = testing::makeDocument(ui);  // one line of 50 at index 200, pixel 100
-    doc->toolMode = kPeakPickingTool;
-    doc->toolActive = 1;
-    doc->rubberShape = kShapeRectangle;
+    auto [doc, view] = testing::makeLoaded(ui);  // one line of 50 at index 200, pixel 100
+    chooseRegionTool(view, Tool::PeakPicking);
     // released 10 rows above the zero line: 50 * 10 / 75
-    EXPECT_EQ(drag(*doc, ui, 50, 380, 150, 390).request, ToolRequest::PeakReport);
+    EXPECT_EQ(drag(*doc, view, ui, 50, 380, 150, 390).request, ToolRequest::PeakReport);
     EXPECT_EQ(std::pair(doc->peaks.peakCount, doc->peaks.peakList[0].index), std::pair(1, 200));
     EXPECT_NEAR(doc->peaks.peakThreshold, 50.0 * 10 / 75, 1e-12);
     EXPECT_EQ(std::pair(doc->peaks.peakRegionFirst[0], doc->peaks.peakRegionLast[0]), std::pair(100, 300));
@@ -31,17 +29,17 @@ TEST(AnalysisTools, APeakDragPicksAtTheReleaseHeightAndAsksForTheReport) {
 
 TEST(AnalysisTools, JCursorsAreDrawnWhereClickedWithAlternatingLabels) {
     testing::RecordingUserInterface ui;
-    auto doc = testing::makeDocument(ui);
-    chooseMeasureJ(*doc, ui);
-    EXPECT_EQ(std::tuple(doc->toolMode, doc->rubberShape, doc->jState.jShown),
-              std::tuple(kMeasureJTool, 2, 1));
-    for (const int x : {100, 130}) drag(*doc, ui, x, 400, x, 410);
+    auto [doc, view] = testing::makeLoaded(ui);
+    chooseMeasureJ(*doc, view, ui);
+    EXPECT_EQ(std::tuple(view.mouse.tool, rubberBandOf(view.mouse.tool), doc->jState.jShown),
+              std::tuple(Tool::MeasureJ, RubberBand::VerticalLine, 1));
+    for (const int x : {100, 130}) drag(*doc, view, ui, x, 400, x, 410);
     EXPECT_EQ(doc->jState.jLines, std::vector<std::string>{"J 0-1=30.00"});
 
-    doc->viewLeft = 0.05;  // zoomed twice from pixel 50: index 200 lies at pixel 100
-    doc->viewZoom = 2.0;
+    view.viewLeft = 0.05;  // zoomed twice from pixel 50: index 200 lies at pixel 100
+    view.viewZoom = 2.0;
     testing::RecordingSurface surface;
-    drawJCursors(surface, *doc);
+    drawJCursors(surface, *doc, view);
     const auto lines = surface.of(Kind::Line);
     const auto texts = surface.of(Kind::Text);
     ASSERT_EQ(lines.size() + 10 * texts.size(), 22u);  // two lines, two labels
@@ -52,12 +50,12 @@ TEST(AnalysisTools, JCursorsAreDrawnWhereClickedWithAlternatingLabels) {
 
 TEST(PeakLabels, EachLabelShowsItsPpmOverItsPeakAndNoneOverlapsAnother) {
     testing::RecordingUserInterface ui;
-    auto doc = testing::makeDocument(ui);
+    auto [doc, view] = testing::makeLoaded(ui);
     doc->spectrum.specData[272] = 40.0;  // 36 pixels on: its text would come within 4 pixels of the first's
     ASSERT_TRUE(analysis::pickPeaksInRegion(*doc, ui, 100, 300, 5.0));
     testing::RecordingSurface surface;
-    const PeakLabelView view = mainPeakLabelView(*doc);
-    auto labels = drawPeakLabels(surface, *doc, view);
+    const PeakLabelView labelView = mainPeakLabelView(doc->spectrum, view);
+    auto labels = drawPeakLabels(surface, *doc, labelView);
     ASSERT_EQ(labels.size(), 2u);
     EXPECT_EQ(std::tuple(labels[1].text, labels[1].row), std::tuple("8.640", 1));
     // Point 100 lies at (1000 - 100) / 100 ppm; 35 pixels of text centred on pixel 100, the tick
@@ -66,7 +64,7 @@ TEST(PeakLabels, EachLabelShowsItsPpmOverItsPeakAndNoneOverlapsAnother) {
               std::tuple("9.000", platform::Point{83, 33}, 50, 322));
     EXPECT_EQ(surface.texts(palette::kBlack), (std::vector<std::string>{"9.000", "8.640"}));
     doc->peaks.peakLabelsShown = 0;
-    EXPECT_TRUE(drawPeakLabels(surface, *doc, view).empty());
+    EXPECT_TRUE(drawPeakLabels(surface, *doc, labelView).empty());
 
     // Thirty lines four pixels apart, falling in height: the tallest first, stacked in rows, the
     // rest thinned.
@@ -76,7 +74,7 @@ TEST(PeakLabels, EachLabelShowsItsPpmOverItsPeakAndNoneOverlapsAnother) {
     doc->peaks.peakCount = doc->peaks.peakRegionCount = 0;
     ASSERT_TRUE(analysis::pickPeaksInRegion(*doc, ui, 100, 600, 5.0));
     ASSERT_EQ(doc->peaks.peakCount, 30);
-    labels = placePeakLabels(*doc, surface, mainPeakLabelView(*doc));
+    labels = placePeakLabels(*doc, surface, mainPeakLabelView(doc->spectrum, view));
     ASSERT_GT(labels.size(), 3u);
     EXPECT_LT(labels.size(), 30u);
     EXPECT_EQ(std::tuple(labels[0].text, labels[0].row), std::tuple("9.000", 0));

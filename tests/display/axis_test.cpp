@@ -19,12 +19,12 @@ using Kind = testing::SurfaceCall::Kind;
 using Marks = std::vector<std::pair<int, std::string>>;  // x and, for labels, the text
 
 /// The full view's axis.
-display::AxisParams mainAxis(const Document& doc) {
+display::AxisParams mainAxis(const Document& doc, const display::View& view) {
     display::AxisParams p;
     p.i1 = doc.spectrum.nData;
-    p.xEnd = doc.clientWidth;
-    p.height = doc.clientHeight;
-    p.rect = doc.plotRect;
+    p.xEnd = view.clientWidth;
+    p.height = view.clientHeight;
+    p.rect = view.plotRect;
     p.screenHeight = 1000;
     return p;
 }
@@ -35,9 +35,9 @@ display::AxisParams mainAxis(const Document& doc) {
 struct Drawn {
     RecordingSurface s;
     Marks ticks, labels;
-    Drawn(const Document& doc, const display::AxisParams& p, int charWidth = 7) {
+    Drawn(const Document& doc, const display::View& view, const display::AxisParams& p, int charWidth = 7) {
         s.metrics.averageCharWidth = charWidth;
-        display::drawAxis(s, doc, p);
+        display::drawAxis(s, doc, view, p);
         const auto rows = display::axisRows(p.height, p.screenHeight, 1.0);
         for (const auto& c : s.of(Kind::Line))
             if (c.pen == display::palette::kGreyPen && c.points[0].x == c.points[1].x &&
@@ -84,11 +84,11 @@ TEST(Axis, TicksRunFromTheLeftEndsValueWithEveryMajorLabelledThatStaysInsideTheP
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.unit << " " << c.range << " " << c.right);
         testing::RecordingUserInterface ui;
-        auto doc = testing::makeDocument(ui, c.spec);
+        auto [doc, view] = testing::makeLoaded(ui, c.spec);
         doc->spectrum.xUnits = c.unit;
-        auto p = mainAxis(*doc);
+        auto p = mainAxis(*doc, view);
         p.rect.right = c.right;
-        const Drawn d(*doc, p, c.charWidth);
+        const Drawn d(*doc, view, p, c.charWidth);
         Marks ticks, labels;
         const double step = std::fabs(c.step);
         for (int k = 1; k < std::lround(c.range / step); ++k) {
@@ -117,25 +117,25 @@ TEST(Axis, ZeroNeverCarriesAMinusSign) {
 
 TEST(Axis, GridLinesPerTickThePlainStyleAndARangeTooWideForTicks) {
     testing::RecordingUserInterface ui;
-    auto doc = testing::makeDocument(ui);
-    auto p = mainAxis(*doc);
+    auto [doc, view] = testing::makeLoaded(ui);
+    auto p = mainAxis(*doc, view);
     p.showGrid = true;
-    const Drawn grid(*doc, p);
+    const Drawn grid(*doc, view, p);
     int gridLines = 0, gridRows = 0;
     for (const auto& c : grid.s.of(Kind::Line)) {
-        gridLines += c.pen == display::palette::kGridPen && c.points[1].y == doc->plotRect.top;
+        gridLines += c.pen == display::palette::kGridPen && c.points[1].y == view.plotRect.top;
         gridRows += c.pen == display::palette::kGridRowPen;
     }
     EXPECT_EQ(gridLines, 24);  // one per tick inside: 0.04 ... 0.96
     EXPECT_EQ(gridRows, 10);
     // Without the panel and shadow styles: no fill, black labels.
     p.panelStyle = p.shadowStyle = p.showGrid = false;
-    const Drawn plain(*doc, p);
+    const Drawn plain(*doc, view, p);
     EXPECT_TRUE(plain.s.of(Kind::FillRect).empty());
     EXPECT_EQ(plain.s.texts(display::palette::kBlack).size(), 4u);
     // AQ = 1e7 s would be 20000 ticks of 500: the axis line alone.
     doc->spectrum.acqPars.AQ = 1e7;
-    const Drawn wide(*doc, p);
+    const Drawn wide(*doc, view, p);
     EXPECT_TRUE(wide.s.of(Kind::Text).empty());
     EXPECT_EQ(wide.s.of(Kind::Line).size(), 1u);
 }

@@ -54,21 +54,21 @@ TEST(CommentList, HitTestTakesTheFirstBoxInListOrder) {
 
 TEST(CommentList, ClickGrabsABoxThatFollowsTheMouseUntilRelease) {
     testing::RecordingUserInterface ui;
-    auto doc = testing::makeDocument(ui);
+    auto [doc, view] = testing::makeLoaded(ui);
     display::insertComment(doc->comments, Rect{10, 100, 60, 116}, "first");
     display::insertComment(doc->comments, Rect{10, 500, 60, 516}, "second");
-    display::chooseZoom(*doc);
+    display::chooseZoom(view);
 
-    display::leftButtonDown(*doc, ui, 20, 505, {});
-    EXPECT_EQ(doc->comments.selected, 1);
-    EXPECT_EQ(doc->toolMode, kNoTool);  // grabbing a box drops the tool
-    EXPECT_EQ(doc->tools.dragging, 0);
-    display::mouseMove(*doc, ui, 200, 50);
+    display::leftButtonDown(*doc, view, ui, 20, 505, {});
+    // Grabbing a box drops the tool.
+    EXPECT_EQ(std::tuple(doc->comments.selected, view.mouse.tool, view.tools.dragging),
+              std::tuple(1, display::Tool::None, 0));
+    display::mouseMove(*doc, view, ui, 200, 50);
     // The size is the text's extent: 6 characters of 8 pixels, 16 high; a drag does not reorder.
     EXPECT_EQ(doc->comments.boxes[1].rect, (Rect{200, 50, 248, 66}));
     EXPECT_EQ(order(doc->comments), "firstsecond");
-    display::leftButtonUp(*doc, ui);
-    display::mouseMove(*doc, ui, 300, 300);
+    display::leftButtonUp(*doc, view, ui);
+    display::mouseMove(*doc, view, ui, 300, 300);
     EXPECT_EQ(doc->comments.boxes[1].rect.left, 200);
 }
 

@@ -25,28 +25,28 @@ TEST(UnitsDialog, OnlyOkStoresAndOnlyAnExistingRadioCounts) {
 TEST(SetLimitsDialog, OpensInThePresentUnitAndRefusesLimitsBeyondEitherEndOfTheData) {
     // 400 MHz, 4000 Hz = 10 ppm wide, right end at -0.5 ppm: the full view runs 9.5 .. -0.5 ppm.
     testing::RecordingUserInterface ui;
-    auto doc = testing::makeDocument(ui, {.sw = 4000.0, .sf = 400.0, .offsetHz = -200.0});
+    auto [doc, view] = testing::makeLoaded(ui, {.sw = 4000.0, .sf = 400.0, .offsetHz = -200.0});
     for (const auto& [unit, from, to] : {std::tuple{kHz, "3800.000", "-200.000"},
                                          {kPoints, "0", "1000"},
                                          {kSeconds, "0.000", "0.250"},
                                          {kPpm, "9.500", "-0.500"}}) {
         doc->spectrum.xUnits = unit;
-        const display::SetLimitsDialog dialog(*doc);
+        const display::SetLimitsDialog dialog(*doc, view);
         EXPECT_EQ(dialog.fromText(), from) << unit;
         EXPECT_EQ(dialog.toText(), to) << unit;
     }
-    display::SetLimitsDialog dialog(*doc);
+    display::SetLimitsDialog dialog(*doc, view);
     // Left of 9.5 ppm is before t = 0; right of -0.5 ppm is after AQ.
     for (const auto& [from, to] : {std::pair{"12", "3"}, std::pair{"3", "-1"}}) {
         dialog.setFromText(from);
         dialog.setToText(to);
-        EXPECT_FALSE(dialog.ok(*doc, ui)) << from << " " << to;
-        EXPECT_DOUBLE_EQ(doc->viewRight, 0.25);  // refused limits are not kept
+        EXPECT_FALSE(dialog.ok(*doc, view, ui)) << from << " " << to;
+        EXPECT_DOUBLE_EQ(view.viewRight, 0.25);  // refused limits are not kept
     }
     dialog.setToText("not a number");  // reads as 0 ppm: inside
-    EXPECT_TRUE(dialog.ok(*doc, ui));
-    EXPECT_DOUBLE_EQ(doc->viewLeft, 0.1625);
-    EXPECT_DOUBLE_EQ(doc->viewRight, 0.2375);
+    EXPECT_TRUE(dialog.ok(*doc, view, ui));
+    EXPECT_DOUBLE_EQ(view.viewLeft, 0.1625);
+    EXPECT_DOUBLE_EQ(view.viewRight, 0.2375);
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <memory>
+#include <utility>
 
 #include "display/tools.h"
+#include "display/view.h"
 #include "document/document.h"
 #include "recording_ui.h"
 
@@ -22,7 +24,6 @@ struct DocumentSpec {
 
 inline std::unique_ptr<Document> makeDocument(RecordingUserInterface& /*ui*/, const DocumentSpec& spec = {}) {
     auto doc = std::make_unique<Document>();
-    doc->initClientArea(spec.width, spec.height);
     doc->spectrum.acqPars.aqMode = 1;
     doc->spectrum.acqPars.complexData = 1;
     doc->spectrum.acqPars.TD = spec.td;
@@ -36,11 +37,25 @@ inline std::unique_ptr<Document> makeDocument(RecordingUserInterface& /*ui*/, co
     return doc;
 }
 
+/// The window's view of a document that makeDocument made with the same spec, as after the load.
+inline display::View makeView(Document& doc, const DocumentSpec& spec = {}) {
+    display::View view;
+    display::initClientArea(view, doc, spec.width, spec.height);
+    return display::showNewData(view, doc), view;
+}
+
+/// makeDocument and makeView together: the document, and the view of it.
+inline auto makeLoaded(RecordingUserInterface& ui, const DocumentSpec& spec = {}) {
+    auto doc = makeDocument(ui, spec);
+    return std::pair(std::move(doc), makeView(*doc, spec));
+}
+
 /// A drag of the armed tool from (x0, y0) to (x1, y1).
-inline display::ToolFeedback drag(Document& doc, RecordingUserInterface& ui, int x0, int y0, int x1, int y1) {
-    display::leftButtonDown(doc, ui, x0, y0, {});
-    display::mouseMove(doc, ui, x1, y1);
-    return display::leftButtonUp(doc, ui);
+inline auto drag(Document& doc, display::View& v, RecordingUserInterface& ui, int x0, int y0, int x1,
+                 int y1) {
+    display::leftButtonDown(doc, v, ui, x0, y0, {});
+    display::mouseMove(doc, v, ui, x1, y1);
+    return display::leftButtonUp(doc, v, ui);
 }
 
 }  // namespace pelvaron::testing

@@ -13,37 +13,38 @@ using display::ExpansionMouse;
 
 constexpr int kW = 200, kH = 120;
 
-const ExpansionSlot& slot0(const Document& doc) { return doc.expansions.windows[0]; }
+const display::ExpansionSlot& slot0(const display::View& view) { return view.expansions.windows[0]; }
 
 TEST(Expansions, SlotStartsFromTheZoomedViewAndRightClickShowsAll) {
     RecordingUserInterface ui;
-    auto doc = makeDocument(ui);  // 2000 doubles over AQ = 1 s
-    doc->viewLeft = 0.2505;       // index 501: made even, the span taken before
-    doc->viewRight = 0.7503;      // 1500.6 -> 1500
-    doc->vScale = 90.0;
-    ASSERT_EQ(display::claimExpansionSlot(*doc, ui), 0);
-    display::initExpansionSlot(*doc, 0, kW, kH);
-    const ExpansionSlot& e = slot0(*doc);
+    auto [doc, view] = testing::makeLoaded(ui);  // 2000 doubles over AQ = 1 s
+    view.viewLeft = 0.2505;                      // index 501: made even, the span taken before
+    view.viewRight = 0.7503;                     // 1500.6 -> 1500
+    view.vScale = 90.0;
+    ASSERT_EQ(display::claimExpansionSlot(view, ui), 0);
+    display::initExpansionSlot(*doc, view, 0, kW, kH);
+    const display::ExpansionSlot& e = slot0(view);
     EXPECT_EQ(std::tuple(e.expLeftIndex, e.expRightIndex, e.expSpan, e.expVScale, e.expIntegralY),
               std::tuple(500, 1500, 999, 90.0, kH / 2));
     EXPECT_EQ(e.expBaselineHandle, (Rect{0, kH - 36, kW, kH - 30}));
     EXPECT_EQ(e.expPlotRect, (Rect{0, 0, kW, kH - 21}));
 
-    EXPECT_TRUE(display::expansionRightButton(*doc, 0).repaint);
+    EXPECT_TRUE(display::expansionRightButton(*doc, view, 0).repaint);
     EXPECT_EQ(std::tuple(e.expLeftIndex, e.expRightIndex, e.expSpan), std::tuple(0, 2000, 2000));
 }
 
 TEST(Expansions, DragZoomsHandleAndShiftMoveLinesAndOnePointIsRefused) {
     RecordingUserInterface ui;
     auto doc = makeDocument(ui);
-    ASSERT_EQ(display::claimExpansionSlot(*doc, ui), 0);
-    display::initExpansionSlot(*doc, 0, kW, kH);
-    const ExpansionSlot& e = slot0(*doc);
+    auto view = testing::makeView(*doc);  // a plain variable: the lambda below captures it
+    ASSERT_EQ(display::claimExpansionSlot(view, ui), 0);
+    display::initExpansionSlot(*doc, view, 0, kW, kH);
+    const display::ExpansionSlot& e = slot0(view);
     ExpansionMouse mouse;
     auto dragX = [&](int x0, int x1) {
-        display::expansionButtonDown(*doc, mouse, 0, x0, 20);
-        const auto move = display::expansionMouseMove(*doc, mouse, 0, x1, 40);
-        display::expansionButtonUp(*doc, ui, mouse, 0, x1, 40);
+        display::expansionButtonDown(view, mouse, 0, x0, 20);
+        const auto move = display::expansionMouseMove(view, mouse, 0, x1, 40);
+        display::expansionButtonUp(view, ui, mouse, 0, x1, 40);
         return move;
     };
 
@@ -61,7 +62,7 @@ TEST(Expansions, DragZoomsHandleAndShiftMoveLinesAndOnePointIsRefused) {
     for (int k = 0; k < 3; ++k) dragX(50, 150);
     EXPECT_EQ(std::pair(e.expLeftIndex, e.expRightIndex), std::pair(936, 1062));
     // One point left: a drag whose even rounding would leave none is refused as the click is.
-    ExpansionSlot& narrow = doc->expansions.windows[0];
+    display::ExpansionSlot& narrow = view.expansions.windows[0];
     narrow.expLeftIndex = 998, narrow.expRightIndex = 1000, narrow.expSpan = 2;
     dragX(10, 50);
     EXPECT_EQ(std::pair(ui.messageTexts().back(), e.expRightIndex - e.expLeftIndex),
@@ -70,28 +71,28 @@ TEST(Expansions, DragZoomsHandleAndShiftMoveLinesAndOnePointIsRefused) {
     // The handle: a press inside it drags it, and its release zooms nothing.
     const int span = e.expSpan;
     const std::size_t before = ui.messages.size();
-    display::expansionButtonDown(*doc, mouse, 0, 30, kH - 33);
-    EXPECT_EQ(display::expansionMouseMove(*doc, mouse, 0, 80, 50).cursor, display::ExpansionCursor::Handle);
-    display::expansionButtonUp(*doc, ui, mouse, 0, 80, 50);
+    display::expansionButtonDown(view, mouse, 0, 30, kH - 33);
+    EXPECT_EQ(display::expansionMouseMove(view, mouse, 0, 80, 50).cursor, display::ExpansionCursor::Handle);
+    display::expansionButtonUp(view, ui, mouse, 0, 80, 50);
     EXPECT_EQ(std::tuple(e.expBaselineHandle, e.expSpan, ui.messages.size()),
               std::tuple(Rect{0, 47, kW, 53}, span, before));
 
     // Shift held: the mouse carries the integral row.
     display::expansionShiftKey(mouse, true);
-    EXPECT_EQ(display::expansionMouseMove(*doc, mouse, 0, 10, 77).cursor,
+    EXPECT_EQ(display::expansionMouseMove(view, mouse, 0, 10, 77).cursor,
               display::ExpansionCursor::IntegralMove);
     EXPECT_EQ(e.expIntegralY, 77);
     display::expansionShiftKey(mouse, false);
-    display::expansionMouseMove(*doc, mouse, 0, 10, 20);
+    display::expansionMouseMove(view, mouse, 0, 10, 20);
     EXPECT_EQ(e.expIntegralY, 77);
 }
 
 TEST(Expansions, PaintsTheRegionWithIntegralCurvesOnTheTracesColumns) {
     RecordingUserInterface ui;
-    auto doc = makeDocument(ui);  // a peak of 50 at index 200
-    ASSERT_EQ(display::claimExpansionSlot(*doc, ui), 0);
-    display::initExpansionSlot(*doc, 0, kW, kH);
-    ExpansionSlot& e = doc->expansions.windows[0];
+    auto [doc, view] = testing::makeLoaded(ui);  // a peak of 50 at index 200
+    ASSERT_EQ(display::claimExpansionSlot(view, ui), 0);
+    display::initExpansionSlot(*doc, view, 0, kW, kH);
+    display::ExpansionSlot& e = view.expansions.windows[0];
     e.expLeftIndex = 100;  // one column per index
     e.expRightIndex = 300;
     e.expSpan = 200;
@@ -101,7 +102,7 @@ TEST(Expansions, PaintsTheRegionWithIntegralCurvesOnTheTracesColumns) {
     doc->integrals.integralEnd[0] = 120;
 
     RecordingSurface surface(kW, kH);
-    display::paintExpansion(surface, *doc, 0, 800);
+    display::paintExpansion(surface, *doc, view, 0, 800);
     std::vector<SurfaceCall> traces, curves;
     bool courier = false;
     for (const SurfaceCall& c : surface.calls) {
@@ -121,7 +122,7 @@ TEST(Expansions, PaintsTheRegionWithIntegralCurvesOnTheTracesColumns) {
 
     // On a tall screen the axis panel still starts below the window's zero line.
     RecordingSurface tall(kW, kH);
-    display::paintExpansion(tall, *doc, 0, 1440);
+    display::paintExpansion(tall, *doc, view, 0, 1440);
     for (const SurfaceCall& c : tall.of(SurfaceCall::Kind::FillRect))
         if (c.rect.top > 0) {
             EXPECT_GT(c.rect.top, baseY) << c.rect.top;

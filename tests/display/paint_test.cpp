@@ -24,9 +24,9 @@ using testing::SurfaceCall;
 using Kind = SurfaceCall::Kind;
 
 /// The points of the main trace: the first polyline drawn with the trace pen.
-std::vector<platform::Point> mainTrace(Document& doc) {
+std::vector<platform::Point> mainTrace(Document& doc, const display::View& view) {
     RecordingSurface s;
-    display::paintDocument(s, doc, {});
+    display::paintDocument(s, doc, view, {});
     for (const auto& c : s.of(Kind::Polyline))
         if (c.pen == display::palette::kTracePen) return c.points;
     return {};
@@ -35,14 +35,15 @@ std::vector<platform::Point> mainTrace(Document& doc) {
 struct Paint : ::testing::Test {
     testing::RecordingUserInterface ui;
     std::unique_ptr<Document> doc = testing::makeDocument(ui);
+    display::View view = testing::makeView(*doc);
 };
 
 TEST_F(Paint, LayersComeInOrderBackgroundTraceOverviewAxisComments) {
-    doc->dualZoom = 1;
+    view.dualZoom = 1;
     display::insertComment(doc->comments, Rect{10, 300, 90, 316}, "note");
     doc->comments.selected = 0;
     RecordingSurface s;
-    display::paintDocument(s, *doc, {.screenHeight = 1000});
+    display::paintDocument(s, *doc, view, {.screenHeight = 1000});
     const auto first = [&](auto predicate) {
         return static_cast<std::size_t>(std::find_if(s.calls.begin(), s.calls.end(), predicate) -
                                         s.calls.begin());
@@ -69,7 +70,7 @@ TEST_F(Paint, LayersComeInOrderBackgroundTraceOverviewAxisComments) {
 TEST_F(Paint, TheAnalysisLayersFollowTheirFlagsAndTheLabelsHitBoxesTheDrawing) {
     const auto texts = [&] {
         RecordingSurface s;
-        display::paintDocument(s, *doc, {});
+        display::paintDocument(s, *doc, view, {});
         std::vector<std::string> out;
         for (const auto& c : s.of(Kind::Text)) out.push_back(c.text);
         return out;
@@ -78,7 +79,7 @@ TEST_F(Paint, TheAnalysisLayersFollowTheirFlagsAndTheLabelsHitBoxesTheDrawing) {
         return std::find(all.begin(), all.end(), t) != all.end();
     };
     doc->integrals.integralRestart = 1;
-    ASSERT_TRUE(display::integrateRegion(*doc, ui, 90, 110));
+    ASSERT_TRUE(display::integrateRegion(*doc, view, ui, 90, 110));
     ASSERT_TRUE(analysis::pickPeaksInRegion(*doc, ui, 100, 300, 1.0));
     char ppm[32];
     std::snprintf(ppm, sizeof ppm, "%.3f", analysis::peakValues(*doc, doc->peaks.peakList[0]).ppm);
@@ -101,7 +102,7 @@ TEST_F(Paint, TheAnalysisLayersFollowTheirFlagsAndTheLabelsHitBoxesTheDrawing) {
 TEST_F(Paint, MainTraceIsScaledByThePeakAndTinyDataByOne) {
     // Every point on its own pixel; the peak (50 at point 100) rises vScale = 75 pixels above
     // baselineY = 400.
-    const auto trace = mainTrace(*doc);
+    const auto trace = mainTrace(*doc, view);
     ASSERT_EQ(trace.size(), 1000u);
     EXPECT_EQ(trace[100], (platform::Point{100, 325}));
     EXPECT_EQ(trace[99], (platform::Point{99, 400}));
@@ -109,31 +110,31 @@ TEST_F(Paint, MainTraceIsScaledByThePeakAndTinyDataByOne) {
     // Values all below 1e-7: maxAbs is 1.0, so they stay on the baseline instead of filling it.
     for (int i = 0; i < doc->spectrum.nData; i += 2) doc->spectrum.specData[i] = (i % 4 == 0) ? 5e-8 : -5e-8;
     doc->spectrum.peakValue = findPeak(doc->spectrum);
-    for (const auto& p : mainTrace(*doc)) EXPECT_TRUE(p.y == 399 || p.y == 400) << p.y;
+    for (const auto& p : mainTrace(*doc, view)) EXPECT_TRUE(p.y == 399 || p.y == 400) << p.y;
 }
 
 TEST_F(Paint, AViewDrawsOnlyItsPartOfTheData) {
     // Zoomed to indices 200 .. 598: the overview highlights the view.
-    doc->dualZoom = 1;
-    doc->tools.anchorX = 100;
-    doc->tools.dragX = 300;
-    display::applyToolResult(*doc, ui, display::kZoomTool);
-    const auto trace = mainTrace(*doc);
+    view.dualZoom = 1;
+    view.tools.anchorX = 100;
+    view.tools.dragX = 300;
+    display::applyToolResult(*doc, view, ui, display::Tool::Zoom);
+    const auto trace = mainTrace(*doc, view);
     ASSERT_EQ(trace.size(), 200u);
     EXPECT_EQ(trace.front().x, 0);
     EXPECT_EQ(trace.back().x, 995);
     RecordingSurface s;
-    display::paintDocument(s, *doc, {});
+    display::paintDocument(s, *doc, view, {});
     const auto fills = s.of(Kind::FillRect);
     EXPECT_TRUE(std::any_of(fills.begin(), fills.end(), [](const SurfaceCall& c) {
         return c.rect == Rect{100, 0, 300, 200} && c.color == display::palette::kHighlight;
     }));
 
     // A view beyond the data (AQ is 1 s) draws only the data.
-    doc->viewLeft = -0.5;
-    doc->viewRight = 2.0;
-    doc->viewZoom = computeViewZoom(doc->spectrum.acqPars.AQ, doc->viewLeft, doc->viewRight);
-    EXPECT_EQ(mainTrace(*doc).size(), 1000u);
+    view.viewLeft = -0.5;
+    view.viewRight = 2.0;
+    view.viewZoom = display::computeViewZoom(doc->spectrum.acqPars.AQ, view.viewLeft, view.viewRight);
+    EXPECT_EQ(mainTrace(*doc, view).size(), 1000u);
 }
 
 }  // namespace

@@ -23,6 +23,7 @@ using Polylines = std::vector<std::vector<Point>>;
 struct TraceCase {
     std::unique_ptr<Document> owner = std::make_unique<Document>();
     Document& doc = *owner;
+    display::View view;
     testing::RecordingSurface surface;
     std::vector<double> data;
     display::TraceParams p;
@@ -37,7 +38,7 @@ struct TraceCase {
         p.vScale = 80.0;
     }
     Polylines draw() {
-        display::drawTrace(surface, doc, data, p);
+        display::drawTrace(surface, doc, view, data, p);
         Polylines out;
         for (const auto& c : surface.of(Kind::Polyline)) out.push_back(c.points);
         return out;
@@ -81,7 +82,7 @@ TEST(Trace, OnePolylineThroughTheRealPartsReducedPerColumnAndClamped) {
 
 TEST(Trace, DotsSecondSetAndPivotLine) {
     TraceCase dots({10, -20, 30, 5, -7, 40, 1, 2}, 0.25, Rect{0, 0, 4, 200});
-    dots.doc.dotDisplay = 1;
+    dots.view.dotDisplay = 1;
     EXPECT_TRUE(dots.draw().empty());  // one black pixel per real point instead
     const auto pixels = dots.surface.of(Kind::Pixel);
     ASSERT_EQ(pixels.size(), 8u);
@@ -89,7 +90,7 @@ TEST(Trace, DotsSecondSetAndPivotLine) {
 
     // The second set is shifted (4 indices of 5 pixels) and scaled by its factor.
     TraceCase second({10, 20}, 5.0, Rect{0, 0, 300, 200});
-    second.doc.secondFactor = 50;
+    second.view.secondFactor = 50;
     second.p.shift = 4;
     second.p.useFactor = true;
     second.p.mode = display::TraceMode::Second;
@@ -101,7 +102,7 @@ TEST(Trace, DotsSecondSetAndPivotLine) {
 
     TraceCase main({1, 2, 3, 4}, 5.0, Rect{0, 0, 300, 200});
     main.doc.spectrum.peakIndex = 4;
-    main.doc.plotRect = Rect{0, 29, 300, 181};
+    main.view.plotRect = Rect{0, 29, 300, 181};
     main.doc.transform.showPivot = 1;
     main.draw();
     const auto lines = main.surface.of(Kind::Line);

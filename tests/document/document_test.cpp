@@ -65,8 +65,10 @@ TEST(SetupDocument, DerivesFlagsReferenceAndViewAndTakesTheUndoSnapshot) {
     doc->spectrum.phase0 = 45.0;
     doc->integrals.integralScale = 0.2;
     doc->baseline.baselinePointCount = 3;
+    display::View view;  // the new data are shown whole
+    const display::ViewFollower follower(*doc, view);
     setupDocument(*doc);
-    EXPECT_EQ(std::tuple(doc->spectrum.nData, doc->spectrum.acqPars.AQ, doc->viewRight, doc->viewZoom,
+    EXPECT_EQ(std::tuple(doc->spectrum.nData, doc->spectrum.acqPars.AQ, view.viewRight, view.viewZoom,
                          doc->spectrum.xUnits, doc->spectrum.phase0, doc->integrals.integralScale,
                          doc->baseline.baselinePointCount),
               std::tuple(1000, 1.0, 1.0, 1.0, kSeconds, 0.0, 0.2, 0));
@@ -114,6 +116,7 @@ TEST(Units, ConversionsRunHighToLowAndBackToTheSameTime) {
 
 TEST(Units, TheViewAndTheCursorReadoutAddressRealPartsWithinTheData) {
     auto doc = setUp(1024);
+    display::View view;
     // The readout, over the full view, shows the unit value and the real part under the cursor.
     doc->spectrum.specData[512] = 1.25;
     doc->spectrum.specData[513] = 99.0;
@@ -129,17 +132,18 @@ TEST(Units, TheViewAndTheCursorReadoutAddressRealPartsWithinTheData) {
     };
     for (const auto& [unit, width, x, text] : cases) {
         doc->spectrum.xUnits = unit;
-        doc->clientWidth = width;
-        EXPECT_EQ(display::readoutText(*doc, x), text);
+        view.clientWidth = width;
+        EXPECT_EQ(display::readoutText(doc->spectrum, view, x), text);
     }
     // The index range of a narrower view.
-    doc->viewLeft = 3.0 * doc->spectrum.acqPars.AQ / doc->spectrum.nData;   // index 3
-    doc->viewRight = 9.5 * doc->spectrum.acqPars.AQ / doc->spectrum.nData;  // index 9.5
-    const auto r = display::ViewTransform::mainView(*doc).indexRange();
+    view.viewLeft = 3.0 * doc->spectrum.acqPars.AQ / doc->spectrum.nData;   // index 3
+    view.viewRight = 9.5 * doc->spectrum.acqPars.AQ / doc->spectrum.nData;  // index 9.5
+    const auto r = display::ViewTransform::mainView(doc->spectrum, view).indexRange();
     EXPECT_EQ((std::pair{r.i0, r.i1}), (std::pair{2, 8}));
     // Degenerate views are widened to a tenth of a millisecond.
-    EXPECT_DOUBLE_EQ(computeViewZoom(2.0, 0.0, 2.0), 1.0);
-    for (double right : {1.0, 0.5, 1.00005}) EXPECT_DOUBLE_EQ(computeViewZoom(2.0, 1.0, right), 2.0 / 1e-4);
+    EXPECT_DOUBLE_EQ(display::computeViewZoom(2.0, 0.0, 2.0), 1.0);
+    for (double right : {1.0, 0.5, 1.00005})
+        EXPECT_DOUBLE_EQ(display::computeViewZoom(2.0, 1.0, right), 2.0 / 1e-4);
 }
 
 }  // namespace

@@ -28,6 +28,7 @@
 #include "../display/display_fixture.h"
 #include "analysis/integral_dialogs.h"
 #include "analysis/peaks.h"
+#include "display/tool_actions.h"
 #include "gui/dialogs/baseline_dialog.h"
 #include "gui/dialogs/hydrogens_dialog.h"
 #include "gui/dialogs/input_parameters_dialog.h"
@@ -56,6 +57,7 @@ using pelvaron::testing::RecordingUserInterface;
 using pelvaron::testing::sendMouse;
 using pelvaron::testing::typeInto;
 namespace analysis = pelvaron::analysis;
+namespace display = pelvaron::display;
 namespace gui = pelvaron::gui;
 namespace processing = pelvaron::processing;
 namespace simulation = pelvaron::simulation;
@@ -154,17 +156,19 @@ class DialogsTest : public QObject {
 private:
     RecordingUserInterface ui_;
     std::unique_ptr<Document> doc_;
+    display::View view_;
 
 private slots:
     void init() {
         ui_ = RecordingUserInterface{};
         doc_ = makeDocument(ui_);
+        view_ = pelvaron::testing::makeView(*doc_);
     }
 
     void manualBaselinePreviewsAndEndsWithOkOrCancel() {
         const double before = doc_->spectrum.specData[0];
         for (const bool ok : {false, true}) {
-            processing::BaselineDialog model(*doc_, ui_);
+            processing::BaselineDialog model(*doc_, ui_, display::baselinePreview(view_));
             gui::BaselineDialogWidget dialog(model, nullptr);
             QSignalSpy previews(&dialog, &gui::BaselineDialogWidget::previewChanged);
             auto* order0 = dialog.findChild<QScrollBar*>(QStringLiteral("order0"));
@@ -184,9 +188,9 @@ private slots:
 
     void multiPointBaselineEndsOnceHoweverClosed() {
         for (const bool apply : {false, true}) {
-            gui::MultiPointBaselineWidget dialog(*doc_, ui_, nullptr);
+            gui::MultiPointBaselineWidget dialog(*doc_, view_, ui_, nullptr);
             QVERIFY(!dialog.isModal());
-            QCOMPARE(doc_->tools.baselinePickMode, 1);
+            QVERIFY(view_.mouse.baselinePick);
             dialog.show();
             QVERIFY(processing::MultiPointBaseline(*doc_, ui_).addPoint(0.5));
             QSignalSpy finished(&dialog, &QDialog::finished);
@@ -196,8 +200,8 @@ private slots:
             const int repaints = ui_.repaints;
             dialog.reject();
             dialog.accept();
-            QCOMPARE(std::tuple(finished.count(), ui_.repaints, doc_->tools.baselinePickMode),
-                     std::tuple(1, repaints, 0));
+            QCOMPARE(std::tuple(finished.count(), ui_.repaints, view_.mouse.baselinePick),
+                     std::tuple(1, repaints, false));
             QCOMPARE(doc_->spectrum.specData[doc_->spectrum.nData - 1], apply ? 0.0 : lastImaginary);
             QCOMPARE(doc_->baseline.baselinePointCount, 0);
         }
@@ -218,11 +222,9 @@ private slots:
         }
 
         // Supress Peaks by zeros over the picked region.
-        doc_->tools.suppressFrom = 8;
-        doc_->tools.suppressTo = 16;
         doc_->dataOps.suppressByZeros = 0;
         {
-            processing::SuppressPeaksDialog model(*doc_, ui_);
+            processing::SuppressPeaksDialog model(*doc_, ui_, 8, 16);
             gui::SuppressPeaksDialogWidget dialog(model, nullptr);
             QVERIFY(checked(&dialog, "byNoise"));
             click(&dialog, "byZeros");

@@ -75,6 +75,7 @@ class GuiTest : public QObject {
 private:
     std::unique_ptr<Document> doc_;
     std::unique_ptr<MainWindow> window_;
+    [[nodiscard]] pelvaron::display::View& view() { return window_->dispatcher().view(); }
 
     /// Runs the command `id` with `answers` queued for the dialogs it opens, one each, and waits
     /// until all are used; the titles of the dialogs answered.
@@ -210,8 +211,8 @@ private slots:
                                                   ModalAnswerer::clickButton(QStringLiteral("OK"))(w);
                                               }});
         QCOMPARE(seen, (QStringList{"Set limits", "Limits exceeded", "Set limits"}));
-        QVERIFY(qAbs(doc_->viewLeft - 0.25) < 1e-9 && qAbs(doc_->viewRight - 0.5) < 1e-9);
-        QCOMPARE(window_->horizontalBar()->value(), doc_->hScrollPos);
+        QVERIFY(qAbs(view().viewLeft - 0.25) < 1e-9 && qAbs(view().viewRight - 0.5) < 1e-9);
+        QCOMPARE(window_->horizontalBar()->value(), view().hScrollPos);
     }
 
     void scaleFactorParametersAndCommentDialogs() {
@@ -221,7 +222,7 @@ private slots:
                          QVERIFY(typeInto(w, "factor", QStringLiteral("3")));
                          ModalAnswerer::clickButton(QStringLiteral("Ok"))(w);
                      }});
-        QCOMPARE(doc_->yScaleFactor, 3.0);
+        QCOMPARE(view().yScaleFactor, 3.0);
         runAnswering(
             app::kCmdParameters, {[](QWidget* w) {
                 const QStringList fields{fieldText(w, "sf"), fieldText(w, "sw"), fieldText(w, "swPpm"),
@@ -261,13 +262,13 @@ private slots:
         QCOMPARE(window_->plotView()->overlay().shape, pelvaron::display::Overlay::Shape::Rectangle);
         sendMouse(plot, QEvent::MouseButtonRelease, QPoint(600, y0 + 50), Qt::LeftButton, Qt::NoButton);
         QCOMPARE(window_->plotView()->overlay().shape, pelvaron::display::Overlay::Shape::None);
-        QVERIFY(doc_->viewZoom > 5.0);
+        QVERIFY(view().viewZoom > 5.0);
         // One line step of the scroll bar moves both limits by 10 data indices.
-        const double left = doc_->viewLeft;
+        const double left = view().viewLeft;
         QScrollBar* bar = window_->horizontalBar();
         bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        QVERIFY(qAbs(doc_->viewLeft - left - 10 * doc_->spectrum.acqPars.AQ / doc_->spectrum.nData) < 1e-9);
-        QCOMPARE(bar->value(), doc_->hScrollPos);
+        QVERIFY(qAbs(view().viewLeft - left - 10 * doc_->spectrum.acqPars.AQ / doc_->spectrum.nData) < 1e-9);
+        QCOMPARE(bar->value(), view().hScrollPos);
         // In the full view the bar is inert.
         window_->dispatcher().dispatch(app::kCmdFull);
         QVERIFY(!bar->isEnabled());
@@ -367,8 +368,9 @@ private slots:
         measureJ->close();  // the title bar's close acts as OK
         QTRY_VERIFY_WITH_TIMEOUT(window_->measureJDialog() == nullptr, 5000);
         QVERIFY(window_->action(app::kCmdOpen)->isEnabled());
-        QCOMPARE(std::tuple(doc_->jState.jShown, doc_->jState.jCursorCount, doc_->toolActive),
-                 std::tuple(0, 0, 0));
+        QCOMPARE(std::tuple(doc_->jState.jShown, doc_->jState.jCursorCount,
+                            view().mouse.tool == pelvaron::display::Tool::None),
+                 std::tuple(0, 0, true));
 
         // Reference: the click opens the dialog, its OK moves the axis.
         answerer.answer([](QWidget* w) {
@@ -380,9 +382,9 @@ private slots:
         sendMouse(plot, QEvent::MouseButtonPress, QPoint(640, low), Qt::LeftButton, Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(answerer.pending(), 0, 5000);
         QCOMPARE(answerer.seen().last(), QStringLiteral("Reference"));
-        QVERIFY(qAbs(pelvaron::units::tToUnit(*doc_, doc_->tools.referencePickT, pelvaron::kPpm) - 5.0) <
+        QVERIFY(qAbs(pelvaron::units::tToUnit(*doc_, view().tools.referencePickT, pelvaron::kPpm) - 5.0) <
                 1e-9);
-        QCOMPARE(doc_->referenceMode, 0);
+        QVERIFY(view().mouse.tool == pelvaron::display::Tool::None);
     }
 
     void helpAboutSplashAndTheSaveQuestionOnClosing() {
@@ -583,9 +585,9 @@ private slots:
         QCOMPARE(static_cast<int>(windows.size()), 2);
         ExpansionWindow* w = windows[0]->slot() == 0 ? windows[0] : windows[1];
         QCOMPARE(w->parentWidget(), window_->plotView());
-        QCOMPARE(doc_->nExpansions, 2);
+        QCOMPARE(view().nExpansions, 2);
         // Where it stands, for the printed page: at (100, 100) of the client area, 200 x 150.
-        const pelvaron::ExpansionSlot& slot = doc_->expansions.windows[0];
+        const pelvaron::display::ExpansionSlot& slot = view().expansions.windows[0];
         QCOMPARE(slot.frame, (pelvaron::Rect{100, 100, 300, 250}));
         QCOMPARE(slot.captionHeight, 150 - w->view()->height());
         QVERIFY(pelvaron::testing::pixelsOf(w->view()->grab().toImage(), Qt::blue) > 20);
@@ -593,23 +595,21 @@ private slots:
         // Its buttons and a drag in it change its own slot only.
         const double vScale = slot.expVScale;
         QTest::mouseClick(w->view()->button(display::ExpansionButton::Increase), Qt::LeftButton);
-        QCOMPARE(slot.expVScale, vScale * 1.5);
-        QCOMPARE(doc_->vScale, vScale);
+        QCOMPARE(std::pair(slot.expVScale, view().vScale), std::pair(vScale * 1.5, vScale));
         const int width = w->view()->width();
         sendMouse(w->view(), QEvent::MouseButtonPress, QPoint(width / 4, 40), Qt::LeftButton, Qt::LeftButton);
         sendMouse(w->view(), QEvent::MouseMove, QPoint(width / 2, 60), Qt::NoButton, Qt::LeftButton);
         QVERIFY(!w->view()->rubber().isNull());
         sendMouse(w->view(), QEvent::MouseButtonRelease, QPoint(width / 2, 60), Qt::LeftButton, Qt::NoButton);
-        QVERIFY(slot.expLeftIndex > 0);
-        QVERIFY(slot.expRightIndex < doc_->spectrum.nData);
+        QVERIFY(slot.expLeftIndex > 0 && slot.expRightIndex < doc_->spectrum.nData);
 
         // The close button frees the slot at once; a set-up closes the rest.
         QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("expansionClose")), Qt::LeftButton);
-        QCOMPARE(doc_->expansionUsed[0], 0);
+        QCOMPARE(view().expansionUsed[0], 0);
         QCOMPARE(static_cast<int>(window_->expansionWindows().size()), 1);
         QVERIFY(window_->dispatcher().openPath(kExample));
         QVERIFY(window_->expansionWindows().empty());
-        QCOMPARE(doc_->nExpansions, 0);
+        QCOMPARE(view().nExpansions, 0);
         QTest::keyClick(window_.get(), Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(window_->expansionWindows().at(0)->slot(), 0);
     }
@@ -617,15 +617,15 @@ private slots:
     void theStripsButtonsAndBarsReachTheTwoSetDisplay() {
         QVERIFY(window_->dispatcher().openPath(kExample));
         // As Add/Subtract does once its Open has loaded the new set.
-        display::prepareTwoSetDisplay(*doc_);
+        display::prepareTwoSetDisplay(*doc_, view());
         window_->showTwoSetControls(true);
-        display::beginTwoSetDisplay(*doc_);
+        display::beginTwoSetDisplay(*doc_, view());
         auto* strip = window_->twoSetStrip();
         QVERIFY(strip != nullptr);
         const double before = doc_->spectrum.specData[0];
 
         strip->bar(display::TwoSetBar::Shift)->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        QCOMPARE(doc_->secondShift, 25);
+        QCOMPARE(view().secondShift, 25);
         QCOMPARE(window_->statusText(0), QStringLiteral("Offset: 25"));
         auto button = [&](int id) {
             return strip->findChild<QPushButton*>(QStringLiteral("twoSet%1").arg(id));
@@ -638,7 +638,7 @@ private slots:
         QCOMPARE(strip->bar(display::TwoSetBar::Factor)->maximum(), 5000);
 
         QTest::mouseClick(button(app::kCmdTwoSetQuit), Qt::LeftButton);
-        QCOMPARE(doc_->addSubMode, 0);
+        QCOMPARE(view().addSubMode, 0);
         QVERIFY(window_->twoSetStrip() == nullptr);
         QCOMPARE(doc_->spectrum.specData[25], doc_->undo.specData[25]);
     }

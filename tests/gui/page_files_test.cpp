@@ -166,8 +166,8 @@ private slots:
         });
         window.dispatcher().dispatch(app::kCmdPrintOptions);
         QTRY_COMPARE_WITH_TIMEOUT(answerer.pending(), 0, 5000);
-        QCOMPARE(doc.print.printColour, 1);
-        QCOMPARE(doc.print.printParams, 0);
+        const pelvaron::display::PrintState& print = window.dispatcher().view().print;
+        QCOMPARE(std::pair(print.printColour, print.printParams), std::pair(1, 0));
 
         // Print through the print dialog: with no printer installed, to a PDF file.
         if (!QPrinterInfo::availablePrinterNames().isEmpty()) return;

@@ -53,11 +53,10 @@ TEST(RealPointsOutput, HeaderAndLinesFollowTheUnitsFromFirstToLastIndex) {
 
 TEST(RealPointsOutput, ListStopsBeforeTheLastIndexAndTheExportIncludesIt) {
     Points s;
-    s.doc->viewLeft = 0.15;   // element 3: lowered to 2
-    s.doc->viewRight = 0.85;  // element 17: lowered to 16
-    const RealPointRange r = displayedRealRange(*s.doc);
+    // 0.15 is element 3, lowered to 2; 0.85 element 17, lowered to 16.
+    const RealPointRange r = displayedRealRange(*s.doc, 0.15, 0.85);
     EXPECT_EQ(std::pair(r.first, r.last), std::pair(2, 16));
-    DataPointsDialog dlg;
+    DataPointsDialog dlg(r);
     dlg.open(*s.doc);
     ASSERT_EQ(dlg.lines.size(), 7u);  // 2, 4, ..., 14
     EXPECT_EQ(std::tuple(dlg.columnTitle, dlg.lines.front(), dlg.lines.back()),
@@ -74,9 +73,7 @@ TEST(RealPointsOutput, ListStopsBeforeTheLastIndexAndTheExportIncludesIt) {
     EXPECT_EQ(std::tuple(dlg.columnTitle, dlg.lines.front()),
               std::tuple("Point", "     1                3.0000"));
     // The whole view ends one past the data: the export stops before it.
-    s.doc->viewLeft = 0.0;
-    s.doc->viewRight = s.doc->spectrum.acqPars.AQ;
-    const RealPointRange whole = displayedRealRange(*s.doc);
+    const RealPointRange whole = displayedRealRange(*s.doc, 0.0, s.doc->spectrum.acqPars.AQ);
     EXPECT_EQ(std::pair(whole.first, whole.last), std::pair(0, 20));
     EXPECT_EQ(lines(realPointsText(*s.doc, whole.first, whole.last)).size(), 11u + 10u);
 }

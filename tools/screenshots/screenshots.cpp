@@ -230,8 +230,10 @@ int main(int argc, char** argv) {
         showWithExample(window, 1280, 800, PELVARON_SOURCE_DIR "/tests/data/aspirin-1h/processed-set");
         QWidget* plot = window.plotView();
         auto xAt = [&](double ppm) {
-            const double l = pelvaron::units::tToUnit(*doc, doc->viewLeft, pelvaron::kPpm);
-            const double r = pelvaron::units::tToUnit(*doc, doc->viewRight, pelvaron::kPpm);
+            const double l =
+                pelvaron::units::tToUnit(*doc, window.dispatcher().view().viewLeft, pelvaron::kPpm);
+            const double r =
+                pelvaron::units::tToUnit(*doc, window.dispatcher().view().viewRight, pelvaron::kPpm);
             return static_cast<int>(plot->width() * (l - ppm) / (l - r));
         };
         const int low = plot->height() * 3 / 5;
@@ -252,7 +254,7 @@ int main(int argc, char** argv) {
             });
         }
         window.action(pelvaron::app::kCmdPeakPicking)->trigger();
-        const int baseline = doc->baselineY - pelvaron::gui::PlotView::topRows();
+        const int baseline = window.dispatcher().view().baselineY - pelvaron::gui::PlotView::topRows();
         drag(plot, QPoint(xAt(8.15), baseline - 300), QPoint(xAt(7.40), baseline - 3));
         QTest::qWait(300);
         drag(plot, QPoint(xAt(7.40), baseline - 300), QPoint(xAt(6.90), baseline - 3));
@@ -318,8 +320,10 @@ int main(int argc, char** argv) {
         pelvaron::display::UnitsDialog units(*doc);
         units.select(pelvaron::kPpm);
         units.ok(*doc, window.userInterface());
-        const double left = pelvaron::units::tToUnit(*doc, doc->viewLeft, pelvaron::kPpm);
-        const double right = pelvaron::units::tToUnit(*doc, doc->viewRight, pelvaron::kPpm);
+        const double left =
+            pelvaron::units::tToUnit(*doc, window.dispatcher().view().viewLeft, pelvaron::kPpm);
+        const double right =
+            pelvaron::units::tToUnit(*doc, window.dispatcher().view().viewRight, pelvaron::kPpm);
         const struct {
             double from, to;
             QRect geometry;  ///< in the plot widget
@@ -354,8 +358,9 @@ int main(int argc, char** argv) {
         {
             std::string error;
             const QString page = out.filePath(QStringLiteral("page-expansions.pdf"));
-            const bool written = pelvaron::gui::writePageFile(*doc, page.toStdString(), {.landscape = true},
-                                                              pelvaron::gui::ScreenDpi{}, error);
+            const bool written =
+                pelvaron::gui::writePageFile(*doc, window.dispatcher().view(), page.toStdString(),
+                                             {.landscape = true}, pelvaron::gui::ScreenDpi{}, error);
             qInfo("%s %s %s", written ? "wrote" : "cannot write", qPrintable(page), error.c_str());
             ok = written && ok;
         }
@@ -391,14 +396,16 @@ int main(int argc, char** argv) {
             // The aromatic multiplets: the second set 200 doubles (0.05 ppm) to the right, 60 rows
             // lower than it starts and at 80 %.
             QWidget* plot = window.plotView();
-            const double l = pelvaron::units::tToUnit(*doc, doc->viewLeft, pelvaron::kPpm);
-            const double r = pelvaron::units::tToUnit(*doc, doc->viewRight, pelvaron::kPpm);
+            const double l =
+                pelvaron::units::tToUnit(*doc, window.dispatcher().view().viewLeft, pelvaron::kPpm);
+            const double r =
+                pelvaron::units::tToUnit(*doc, window.dispatcher().view().viewRight, pelvaron::kPpm);
             auto xAt = [&](double ppm) { return static_cast<int>(plot->width() * (l - ppm) / (l - r)); };
             window.action(pelvaron::app::kCmdZoom)->trigger();
             drag(plot, QPoint(xAt(8.2), plot->height() / 3), QPoint(xAt(6.8), plot->height() * 2 / 3));
             for (int i = 0; i < 3; ++i) window.action(pelvaron::app::kCmdIncrease)->trigger();
             // The overview band that the first zoom turns on would cover the raised second set.
-            if (doc->dualZoom) window.action(pelvaron::app::kCmdDualZoom)->trigger();
+            if (window.dispatcher().view().dualZoom) window.action(pelvaron::app::kCmdDualZoom)->trigger();
             using pelvaron::display::TwoSetBar;
             for (int i = 0; i < 8; ++i)
                 strip->bar(TwoSetBar::Shift)->triggerAction(QAbstractSlider::SliderPageStepAdd);

@@ -286,14 +286,14 @@ bool simulationShots(const QDir& out) {
         // The aromatic multiplets, three steps taller, the overview band off.
         {
             QWidget* plot = window.plotView();
-            const double l = units::tToUnit(*doc, doc->viewLeft, kPpm);
-            const double r = units::tToUnit(*doc, doc->viewRight, kPpm);
+            const double l = units::tToUnit(*doc, window.dispatcher().view().viewLeft, kPpm);
+            const double r = units::tToUnit(*doc, window.dispatcher().view().viewRight, kPpm);
             auto xAt = [&](double ppm) { return static_cast<int>(plot->width() * (l - ppm) / (l - r)); };
             window.action(app::kCmdZoom)->trigger();
             sendMouse(plot, QEvent::MouseButtonPress, QPoint(xAt(8.2), 200), Qt::LeftButton, Qt::LeftButton);
             sendMouse(plot, QEvent::MouseMove, QPoint(xAt(6.9), 400), Qt::NoButton, Qt::LeftButton);
             sendMouse(plot, QEvent::MouseButtonRelease, QPoint(xAt(6.9), 400), Qt::LeftButton, Qt::NoButton);
-            if (doc->dualZoom) window.action(app::kCmdDualZoom)->trigger();
+            if (window.dispatcher().view().dualZoom) window.action(app::kCmdDualZoom)->trigger();
             for (int i = 0; i < 3; ++i) window.action(app::kCmdIncrease)->trigger();
         }
         ok = save(&window, out.filePath(QStringLiteral("compare-1280x800.png"))) && ok;

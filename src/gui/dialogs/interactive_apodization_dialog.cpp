@@ -97,10 +97,15 @@ QLineEdit* readOnlyBox(const char* name, QWidget* parent) {
 
 }  // namespace
 
-InteractiveApodizationDialogWidget::InteractiveApodizationDialogWidget(Document& doc,
+InteractiveApodizationDialogWidget::InteractiveApodizationDialogWidget(Document& doc, display::View& view,
                                                                        platform::UserInterface& ui,
                                                                        QWidget* owner)
-    : CenteredDialog(owner), model_(doc, ui) {
+    : CenteredDialog(owner),
+      model_(doc, ui),
+      doc_(doc),
+      view_(view),
+      ui_(ui),
+      hScrollRangeAtOpen_(view.hScrollRange) {
     setModal(false);
     setWindowTitle(QStringLiteral("Interactive Apodization"));
     model_.open();
@@ -165,15 +170,25 @@ void InteractiveApodizationDialogWidget::lbScrolled(int action) {
     ScrollAction what;
     if (!toScrollAction(action, what)) return;
     // The bar has moved its slider already; the model starts from its own position instead.
+    const int size = doc_.spectrum.nData;
     model_.scrollLb(what, lbBar_->sliderPosition());
+    followSize(size);
     showState();
 }
 
 void InteractiveApodizationDialogWidget::gbScrolled(int action) {
     ScrollAction what;
     if (!toScrollAction(action, what)) return;
+    const int size = doc_.spectrum.nData;
     model_.scrollGb(what, gbBar_->sliderPosition());
+    followSize(size);
     showState();
+}
+
+void InteractiveApodizationDialogWidget::followSize(int sizeBefore) {
+    if (doc_.spectrum.nData == sizeBefore) return;
+    view_.hScrollRange = doc_.spectrum.nData;
+    ui_.requestRepaint();
 }
 
 void InteractiveApodizationDialogWidget::showState() {
@@ -203,6 +218,8 @@ void InteractiveApodizationDialogWidget::accept() {
 }
 
 void InteractiveApodizationDialogWidget::reject() {
+    // Before the model's repaint, which the scroll bar follows.
+    view_.hScrollRange = hScrollRangeAtOpen_;
     model_.cancel();
     QDialog::reject();
 }

@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "display/view.h"
 #include "gui/dialogs/centered_dialog.h"
 #include "processing/interactive_apodization.h"
 
@@ -20,7 +21,8 @@ class InteractiveApodizationDialogWidget : public CenteredDialog {
     Q_OBJECT
 public:
     /// Opens the model (S/N shown, Undo snapshot) and fills the controls. Show it with show().
-    InteractiveApodizationDialogWidget(Document& doc, platform::UserInterface& ui, QWidget* owner);
+    InteractiveApodizationDialogWidget(Document& doc, display::View& view, platform::UserInterface& ui,
+                                       QWidget* owner);
 
     void accept() override;
     void reject() override;
@@ -32,8 +34,15 @@ private:
     void lbScrolled(int action);
     void gbScrolled(int action);
     void showState();
+    /// The scroll range follows a size the movement zero filled to (the window's scroll bar with
+    /// it).
+    void followSize(int sizeBefore);
 
     processing::InteractiveApodizationDialog model_;
+    const Document& doc_;
+    display::View& view_;
+    platform::UserInterface& ui_;
+    int hScrollRangeAtOpen_ = 0;                                               ///< what Cancel gives back
     std::array<ApoFunctionButton*, processing::kApoFunctionCount> buttons_{};  ///< by ApoFunction code
     QScrollBar* lbBar_ = nullptr;
     QScrollBar* gbBar_ = nullptr;

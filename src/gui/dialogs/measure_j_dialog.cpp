@@ -1,6 +1,8 @@
 // The Measure J dialog widget.
 #include "gui/dialogs/measure_j_dialog.h"
 
+#include "display/tools.h"
+
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
@@ -18,8 +20,9 @@ constexpr int kPrintTop = 0;
 
 }  // namespace
 
-MeasureJDialogWidget::MeasureJDialogWidget(Document& doc, platform::UserInterface& ui, QWidget* owner)
-    : CenteredDialog(owner), model_(doc, ui) {
+MeasureJDialogWidget::MeasureJDialogWidget(Document& doc, display::View& view, platform::UserInterface& ui,
+                                           QWidget* owner)
+    : CenteredDialog(owner), model_(doc, ui), view_(view) {
     setModal(false);
     setWindowTitle(QStringLiteral("Measure J"));
     model_.open();
@@ -64,6 +67,7 @@ void MeasureJDialogWidget::accept() {
     if (ended_) return;
     ended_ = true;
     model_.ok();
+    display::putToolDown(view_);
     list_->clear();
     QDialog::accept();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "analysis/j_measure.h"
+#include "display/view.h"
 #include "gui/dialogs/centered_dialog.h"
 
 class QListWidget;
@@ -14,7 +15,7 @@ class MeasureJDialogWidget : public CenteredDialog {
 public:
     /// Starts the measurement (the document menus grayed, the cursors shown). Show it with
     /// show(): it is modeless.
-    MeasureJDialogWidget(Document& doc, platform::UserInterface& ui, QWidget* owner);
+    MeasureJDialogWidget(Document& doc, display::View& view, platform::UserInterface& ui, QWidget* owner);
 
     /// "OK": the measurement ends (no cursors, the tool off, the menus back); the dialog closes.
     void accept() override;
@@ -27,6 +28,7 @@ public slots:
 
 private:
     analysis::MeasureJDialog model_;
+    display::View& view_;
     QListWidget* list_ = nullptr;
     /// The measurement has ended; a second close does nothing.
     bool ended_ = false;

@@ -6,13 +6,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "display/tools.h"
+
 namespace pelvaron::gui {
 
-MultiPointBaselineWidget::MultiPointBaselineWidget(Document& doc, platform::UserInterface& ui, QWidget* owner)
-    : CenteredDialog(owner), model_(doc, ui) {
+MultiPointBaselineWidget::MultiPointBaselineWidget(Document& doc, display::View& view,
+                                                   platform::UserInterface& ui, QWidget* owner)
+    : CenteredDialog(owner), model_(doc, ui), view_(view) {
     setModal(false);
     setWindowTitle(QStringLiteral("Multiple Point Baseline Correction"));
     model_.open();
+    display::setBaselinePick(view_, true);
 
     auto* help = helpBox(QStringLiteral("Click on the points of the spectrum that will define the baseline, "
                                         "then click on the Apply button."),
@@ -36,6 +40,7 @@ MultiPointBaselineWidget::MultiPointBaselineWidget(Document& doc, platform::User
 void MultiPointBaselineWidget::accept() {
     if (ended_) return;
     ended_ = true;
+    display::setBaselinePick(view_, false);
     model_.apply();
     QDialog::accept();
 }
@@ -43,6 +48,7 @@ void MultiPointBaselineWidget::accept() {
 void MultiPointBaselineWidget::reject() {
     if (ended_) return;
     ended_ = true;
+    display::setBaselinePick(view_, false);
     model_.cancel();
     QDialog::reject();
 }

@@ -2,6 +2,7 @@
 // processing::MultiPointBaseline while the person clicks the baseline's points on the plot.
 #pragma once
 
+#include "display/view.h"
 #include "gui/dialogs/centered_dialog.h"
 #include "platform/user_interface.h"
 #include "processing/baseline.h"
@@ -12,7 +13,7 @@ class MultiPointBaselineWidget : public CenteredDialog {
     Q_OBJECT
 public:
     /// Starts picking (pick mode on, no points). Show it with show(): it is modeless.
-    MultiPointBaselineWidget(Document& doc, platform::UserInterface& ui, QWidget* owner);
+    MultiPointBaselineWidget(Document& doc, display::View& view, platform::UserInterface& ui, QWidget* owner);
 
     /// "Apply": the correction through the picked points; the dialog closes.
     void accept() override;
@@ -21,6 +22,7 @@ public:
 
 private:
     processing::MultiPointBaseline model_;
+    display::View& view_;
     /// Apply or Cancel has run: the points are gone, and neither may run again.
     bool ended_ = false;
 };

@@ -7,9 +7,9 @@
 
 namespace pelvaron::gui {
 
-PrinterOptionsDialogWidget::PrinterOptionsDialogWidget(output::PrinterOptionsDialog& model, Document& doc,
-                                                       QWidget* owner)
-    : CenteredDialog(owner), model_(model), doc_(doc) {
+PrinterOptionsDialogWidget::PrinterOptionsDialogWidget(output::PrinterOptionsDialog& model,
+                                                       display::View& view, QWidget* owner)
+    : CenteredDialog(owner), model_(model), view_(view) {
     setWindowTitle(QStringLiteral("Printer Options"));
     auto* layout = new QVBoxLayout(this);
     auto box = [&](const char* caption, const char* name, bool checked) {
@@ -29,7 +29,7 @@ PrinterOptionsDialogWidget::PrinterOptionsDialogWidget(output::PrinterOptionsDia
 }
 
 void PrinterOptionsDialogWidget::accept() {
-    model_.ok(doc_);
+    model_.ok(view_);
     QDialog::accept();
 }
 

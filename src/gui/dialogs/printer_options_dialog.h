@@ -11,13 +11,13 @@ namespace pelvaron::gui {
 class PrinterOptionsDialogWidget : public CenteredDialog {
     Q_OBJECT
 public:
-    PrinterOptionsDialogWidget(output::PrinterOptionsDialog& model, Document& doc, QWidget* owner);
+    PrinterOptionsDialogWidget(output::PrinterOptionsDialog& model, display::View& view, QWidget* owner);
 
     void accept() override;
 
 private:
     output::PrinterOptionsDialog& model_;
-    Document& doc_;
+    display::View& view_;
 };
 
 }  // namespace pelvaron::gui

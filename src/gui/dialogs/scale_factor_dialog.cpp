@@ -8,9 +8,9 @@
 
 namespace pelvaron::gui {
 
-ScaleFactorDialogWidget::ScaleFactorDialogWidget(display::ScaleFactorDialog& model, Document& doc,
+ScaleFactorDialogWidget::ScaleFactorDialogWidget(display::ScaleFactorDialog& model, display::View& view,
                                                  QWidget* owner)
-    : CenteredDialog(owner), model_(model), doc_(doc) {
+    : CenteredDialog(owner), model_(model), view_(view) {
     setWindowTitle(QStringLiteral("SCALE Y FACTOR"));
     auto* layout = new QHBoxLayout(this);
     edit_ = new QLineEdit(this);
@@ -31,7 +31,7 @@ ScaleFactorDialogWidget::ScaleFactorDialogWidget(display::ScaleFactorDialog& mod
 }
 
 void ScaleFactorDialogWidget::accept() {
-    model_.ok(doc_);
+    model_.ok(view_);
     QDialog::accept();
 }
 

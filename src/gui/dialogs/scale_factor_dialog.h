@@ -11,13 +11,13 @@ namespace pelvaron::gui {
 class ScaleFactorDialogWidget : public CenteredDialog {
     Q_OBJECT
 public:
-    ScaleFactorDialogWidget(display::ScaleFactorDialog& model, Document& doc, QWidget* owner);
+    ScaleFactorDialogWidget(display::ScaleFactorDialog& model, display::View& view, QWidget* owner);
 
     void accept() override;
 
 private:
     display::ScaleFactorDialog& model_;
-    Document& doc_;
+    display::View& view_;
     QLineEdit* edit_ = nullptr;
 };
 

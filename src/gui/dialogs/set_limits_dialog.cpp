@@ -11,9 +11,9 @@
 
 namespace pelvaron::gui {
 
-SetLimitsDialogWidget::SetLimitsDialogWidget(display::SetLimitsDialog& model, Document& doc,
-                                             platform::UserInterface& ui, QWidget* owner)
-    : CenteredDialog(owner), model_(model), doc_(doc), ui_(ui) {
+SetLimitsDialogWidget::SetLimitsDialogWidget(display::SetLimitsDialog& model, const Document& doc,
+                                             display::View& view, platform::UserInterface& ui, QWidget* owner)
+    : CenteredDialog(owner), model_(model), doc_(doc), view_(view), ui_(ui) {
     setWindowTitle(QStringLiteral("Set limits"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
@@ -39,11 +39,11 @@ SetLimitsDialogWidget::SetLimitsDialogWidget(display::SetLimitsDialog& model, Do
 }
 
 void SetLimitsDialogWidget::accept() {
-    if (model_.ok(doc_, ui_)) QDialog::accept();
+    if (model_.ok(doc_, view_, ui_)) QDialog::accept();
 }
 
 void SetLimitsDialogWidget::reject() {
-    model_.cancel(doc_);
+    model_.cancel(view_);
     QDialog::reject();
 }
 

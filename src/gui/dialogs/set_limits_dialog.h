@@ -11,8 +11,8 @@ namespace pelvaron::gui {
 class SetLimitsDialogWidget : public CenteredDialog {
     Q_OBJECT
 public:
-    SetLimitsDialogWidget(display::SetLimitsDialog& model, Document& doc, platform::UserInterface& ui,
-                          QWidget* owner);
+    SetLimitsDialogWidget(display::SetLimitsDialog& model, const Document& doc, display::View& view,
+                          platform::UserInterface& ui, QWidget* owner);
 
     /// OK that the model refuses keeps the dialog open.
     void accept() override;
@@ -21,7 +21,8 @@ public:
 
 private:
     display::SetLimitsDialog& model_;
-    Document& doc_;
+    const Document& doc_;
+    display::View& view_;
     platform::UserInterface& ui_;
     QLineEdit* from_ = nullptr;
     QLineEdit* to_ = nullptr;

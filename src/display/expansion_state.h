@@ -6,7 +6,7 @@
 
 #include "base/geometry.h"
 
-namespace pelvaron {
+namespace pelvaron::display {
 
 inline constexpr int kMaxExpansions = 5;
 
@@ -43,4 +43,4 @@ struct PrintState {
     double pageScaleY = 1.0;
 };
 
-}  // namespace pelvaron
+}  // namespace pelvaron::display
