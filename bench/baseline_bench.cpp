@@ -8,7 +8,6 @@
 #include "document/document.h"
 #include "processing/baseline.h"
 #include "ratio_report.h"
-#include "recording_ui.h"
 
 namespace {
 
@@ -29,8 +28,7 @@ std::unique_ptr<Document> makeSpectrum() {
 // One preview step with all five orders in use, as when the last bar is dragged.
 void BM_BaselinePreviewStep32768(benchmark::State& state) {
     auto doc = makeSpectrum();
-    testing::RecordingUserInterface ui;
-    processing::BaselineDialog dialog(*doc, ui);
+    processing::BaselineDialog dialog(*doc);
     dialog.open();
     for (int order = 0; order < kBaselineOrders; ++order)
         (void)dialog.scroll(order, processing::ScrollAction::Thumb, 20 * (order + 1));

@@ -28,9 +28,8 @@ public:
     [[nodiscard]] const std::string& text() const { return text_; }
     void setText(std::string text) { text_ = std::move(text); }
 
-    /// "OK": the typed number becomes refIntegralValue (text that is not a number reads as 0);
-    /// repaints.
-    void ok(Document& doc, platform::UserInterface& ui) const;
+    /// "OK": the typed number becomes refIntegralValue (text that is not a number reads as 0).
+    void ok(Document& doc) const;
     /// "Cancel": refIntegralValue = refIntegralValueShown, so the labels read as before.
     static void cancel(Document& doc);
 
@@ -70,12 +69,11 @@ void integralScaleFactorCommand(Document& doc, const IntegralFactorRunner& runDi
 /// window then puts its vertical scroll bar on integralBaseY.
 void integrateCommand(Document& doc, platform::UserInterface& ui);
 
-/// "Increase" (Up) and "Decrease" (Down): integralScale times or divided by integralScaleStep;
-/// repaints.
-void increaseIntegralScale(Document& doc, platform::UserInterface& ui);
-void decreaseIntegralScale(Document& doc, platform::UserInterface& ui);
+/// "Increase" (Up) and "Decrease" (Down): integralScale times or divided by integralScaleStep.
+void increaseIntegralScale(Document& doc);
+void decreaseIntegralScale(Document& doc);
 
-/// "Delete Integrals": empties the list; repaints.
-void deleteAllIntegrals(Document& doc, platform::UserInterface& ui);
+/// "Delete Integrals": empties the list.
+void deleteAllIntegrals(Document& doc);
 
 }  // namespace pelvaron::analysis

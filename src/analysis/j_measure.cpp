@@ -52,13 +52,13 @@ void MeasureJDialog::ok() {
     doc_.jState.jShown = 0;
     doc_.toolActive = 0;
     doc_.jState.clearCursors();
-    ui_.requestRepaint();
+    doc_.notify(kOverlaysChanged);
     ui_.enableDocumentMenus(true);
 }
 
 void MeasureJDialog::clearAll() {
     doc_.jState.clearCursors();
-    ui_.requestRepaint();
+    doc_.notify(kOverlaysChanged);
 }
 
 std::vector<PrintedPage> MeasureJDialog::printPages(int perPage) const {

@@ -26,7 +26,7 @@ void toggleAndRepaint(int& flag, platform::UserInterface& ui) {
 
 void CommandDispatcher::registerAnalysisCommands() {
     registerCommand(kCmdManualBaseline, [](CommandContext& c) {
-        processing::BaselineDialog model(c.doc, c.ui);
+        processing::BaselineDialog model(c.doc);
         c.dialogs.runBaselineDialog(model);
         clearStatusBar(c.ui);
         c.doc.referenceMode = 0;
@@ -39,7 +39,7 @@ void CommandDispatcher::registerAnalysisCommands() {
         c.doc.toolActive = 0;
     });
     registerCommand(kCmdShiftData, [](CommandContext& c) {
-        processing::ShiftDataDialog model(c.doc, c.ui);
+        processing::ShiftDataDialog model(c.doc);
         c.dialogs.runShiftDataDialog(model);
     });
     registerCommand(kCmdSuppressPeaks, [](CommandContext& c) {
@@ -62,17 +62,14 @@ void CommandDispatcher::registerAnalysisCommands() {
         });
     });
     registerCommand(kCmdIntegrate, [](CommandContext& c) { analysis::integrateCommand(c.doc, c.ui); });
-    registerCommand(kCmdIntegralIncrease,
-                    [](CommandContext& c) { analysis::increaseIntegralScale(c.doc, c.ui); });
-    registerCommand(kCmdIntegralDecrease,
-                    [](CommandContext& c) { analysis::decreaseIntegralScale(c.doc, c.ui); });
+    registerCommand(kCmdIntegralIncrease, [](CommandContext& c) { analysis::increaseIntegralScale(c.doc); });
+    registerCommand(kCmdIntegralDecrease, [](CommandContext& c) { analysis::decreaseIntegralScale(c.doc); });
     registerCommand(kCmdIntegralScaleFactor, [](CommandContext& c) {
         analysis::integralScaleFactorCommand(c.doc, [&c](analysis::IntegralFactorDialog& model) {
             return c.dialogs.runIntegralFactorDialog(model);
         });
     });
-    registerCommand(kCmdDeleteIntegrals,
-                    [](CommandContext& c) { analysis::deleteAllIntegrals(c.doc, c.ui); });
+    registerCommand(kCmdDeleteIntegrals, [](CommandContext& c) { analysis::deleteAllIntegrals(c.doc); });
     registerCommand(kCmdShowCurves,
                     [](CommandContext& c) { toggleAndRepaint(c.doc.integrals.showIntegralCurves, c.ui); });
     registerCommand(kCmdShowValues,
@@ -92,12 +89,12 @@ void CommandDispatcher::registerAnalysisCommands() {
 void CommandDispatcher::toolRequested(display::ToolRequest request, int index) {
     switch (request) {
         case display::ToolRequest::ReferenceDialog: {
-            processing::ReferenceDialog model(doc_, ui_);
+            processing::ReferenceDialog model(doc_);
             dialogs_.runReferenceDialog(model);
             break;
         }
         case display::ToolRequest::SuppressDialog: {
-            processing::SuppressPeaksDialog model(doc_, ui_);
+            processing::SuppressPeaksDialog model(doc_);
             dialogs_.runSuppressPeaksDialog(model);
             break;
         }

@@ -17,7 +17,7 @@ using platform::clearStatusBar;
 
 void CommandDispatcher::registerSubsystemCommands() {
     registerCommand(kCmdApodize, [](CommandContext& c) {
-        // The model's opening takes the Undo snapshot; its OK applies the window and repaints.
+        // The model's opening takes the Undo snapshot; its OK applies the window.
         processing::WindowFunctionDialog model(c.doc, c.ui);
         c.dialogs.runWindowFunctionDialog(model);
         clearStatusBar(c.ui);
@@ -53,12 +53,12 @@ void CommandDispatcher::registerSubsystemCommands() {
         clearStatusBar(c.ui);
         display::resetTool(c.doc);
     });
-    registerCommand(kCmdAutophase, [](CommandContext& c) { processing::autophaseCommand(c.doc, c.ui); });
+    registerCommand(kCmdAutophase, [](CommandContext& c) { processing::autophaseCommand(c.doc); });
     registerCommand(kCmdExportJcamp, [](CommandContext& c) {
         io::JcampOptionsDialog model;
         c.dialogs.runJcampOptionsDialog(model);
     });
-    registerCommand(kCmdByteSwap, [](CommandContext& c) { io::byteSwapCommand(c.doc, c.ui); });
+    registerCommand(kCmdByteSwap, [](CommandContext& c) { io::byteSwapCommand(c.doc); });
     registerCommand(kCmdDataPoints, [](CommandContext& c) {
         io::DataPointsDialog model;
         c.dialogs.showDataPointsDialog(model);

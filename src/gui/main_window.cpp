@@ -379,7 +379,7 @@ void showScrollingDialog(QPointer<Widget>& dialog, QWidget* owner, Make make, Cl
 
 void MainWindow::showPhaseDialog() {
     showScrollingDialog(
-        phase_, this, [this] { return new PhaseDialogWidget(doc_, *ui_, this); },
+        phase_, this, [this] { return new PhaseDialogWidget(doc_, this); },
         [this] {
             dispatcher_->setPhaseDialogOpen(false);
             syncMenus();
@@ -417,7 +417,7 @@ bool MainWindow::runBaselineDialog(processing::BaselineDialog& model) {
 
 void MainWindow::showMultiPointBaselineDialog() {
     if (multiPoint_ == nullptr) {
-        multiPoint_ = new MultiPointBaselineWidget(doc_, *ui_, this);
+        multiPoint_ = new MultiPointBaselineWidget(doc_, this);
         multiPoint_->setAttribute(Qt::WA_DeleteOnClose);
         connect(multiPoint_, &QDialog::finished, this, &MainWindow::documentChanged);
     }
@@ -475,7 +475,7 @@ void MainWindow::showInteractiveSimDialog() {
 }
 
 bool MainWindow::runHydrogensDialog(analysis::HydrogensDialog& model) {
-    HydrogensDialogWidget dialog(model, doc_, *ui_, this);
+    HydrogensDialogWidget dialog(model, doc_, this);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -58,7 +58,7 @@ class BaselineDialog {
 public:
     static constexpr int kPositionLimit = 150;
 
-    BaselineDialog(Document& doc, platform::UserInterface& ui) : doc_(doc), ui_(ui) {}
+    explicit BaselineDialog(Document& doc) : doc_(doc) {}
 
     /// All positions 0, nothing drawn yet, workCurve cleared.
     void open();
@@ -75,14 +75,13 @@ public:
     [[nodiscard]] const std::vector<platform::Point>& drawnPreview() const { return drawn_; }
 
     /// Subtracts the polynomial whose coefficient j is -pos_j * |peakValue| / vScale (a row d
-    /// pixels below the zero row stands for -d*|peakValue|/vScale); repaints.
+    /// pixels below the zero row stands for -d*|peakValue|/vScale).
     void ok();
-    /// Repaints (the preview goes); the data are untouched.
+    /// The preview goes; the data are untouched.
     void cancel();
 
 private:
     Document& doc_;
-    platform::UserInterface& ui_;
     std::vector<platform::Point> drawn_;
 };
 
@@ -101,23 +100,24 @@ void multiPointBaseline(Document& doc, std::span<const double> times);
 /// reach it through a model made on the spot.
 class MultiPointBaseline {
 public:
-    MultiPointBaseline(Document& doc, platform::UserInterface& ui) : doc_(doc), ui_(ui) {}
+    explicit MultiPointBaseline(Document& doc) : doc_(doc) {}
+    // The plot's clicks still hand their interface over; nothing of it is used.
+    MultiPointBaseline(Document& doc, platform::UserInterface&) : doc_(doc) {}
 
     /// Pick mode on, no points.
     void open();
     /// Appends the abscissa t (seconds scale). A 301st point, a t that is not a number or a click
     /// while the dialog is closed is ignored: false.
     bool addPoint(double t);
-    /// Pick mode off, the correction through the points, the points dropped, repaint.
+    /// Pick mode off, the correction through the points, the points dropped.
     void apply();
-    /// Pick mode off, the points dropped, repaint; the data are untouched.
+    /// Pick mode off, the points dropped; the data are untouched.
     void cancel();
 
     [[nodiscard]] int pointCount() const { return doc_.baseline.baselinePointCount; }
 
 private:
     Document& doc_;
-    platform::UserInterface& ui_;
 };
 
 }  // namespace pelvaron::processing

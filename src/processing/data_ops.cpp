@@ -63,7 +63,7 @@ void removeLinearDrift(Document& doc) {
 void startReferencing(Document& doc, platform::UserInterface& ui) {
     doc.referenceMode = 1;
     ui.setStatusText(0, kReferencePrompt);
-    ui.requestRepaint();
+    doc.notify(kViewChanged);
 }
 
 bool setReference(Document& doc, double t, int p, int unit, double value) {
@@ -110,12 +110,12 @@ void ReferenceDialog::ok() {
     // Without a pick (none since the load) there is nothing to reference.
     if (doc_.tools.referencePickIndex >= 0 && value != parseLeadingDouble(currentText_))
         (void)setReference(doc_, doc_.tools.referencePickT, doc_.tools.referencePickIndex, unit_, value);
-    ui_.requestRepaint();
+    doc_.notify(kAxisChanged | kViewChanged);
 }
 
 void ReferenceDialog::cancel() {
     doc_.referenceMode = 0;
-    ui_.requestRepaint();
+    doc_.notify(kViewChanged);
 }
 
 // --- Shift Data.
@@ -148,7 +148,7 @@ int ShiftDataDialog::count() const {
 void ShiftDataDialog::ok() {
     doc_.dataOps.shiftLeft = leftShift ? 1 : 0;
     shiftData(doc_, count(), !leftShift);
-    ui_.requestRepaint();
+    doc_.notify(kDataChanged);
 }
 
 // --- Supress Peaks.
@@ -183,7 +183,7 @@ void SuppressPeaksDialog::open() {
 void SuppressPeaksDialog::ok() {
     doc_.dataOps.suppressByZeros = byZeros ? 1 : 0;
     suppressRegion(doc_, doc_.tools.suppressFrom, doc_.tools.suppressTo, !byZeros);
-    ui_.requestRepaint();
+    doc_.notify(kDataChanged);
 }
 
 // --- Signal to noise.

@@ -22,7 +22,7 @@ void removeLinearDrift(Document& doc);
 inline constexpr const char* kReferencePrompt = "Press  left mouse button to reference";
 
 /// The "Reference" command: the next left click on the plot picks the position (the click and
-/// its units warning are the plot's, display::leftButtonDown); prompt; repaint.
+/// its units warning are the plot's, display::leftButtonDown); prompt.
 void startReferencing(Document& doc, platform::UserInterface& ui);
 
 /// Puts `value` (in Hz for unit kHz, in ppm otherwise) at the position t (seconds scale) of the
@@ -34,7 +34,7 @@ bool setReference(Document& doc, double t, int p, int unit, double value);
 /// "OK" and "Cancel", over the position picked last (tools.referencePickT, referencePickIndex).
 class ReferenceDialog {
 public:
-    ReferenceDialog(Document& doc, platform::UserInterface& ui) : doc_(doc), ui_(ui) {}
+    explicit ReferenceDialog(Document& doc) : doc_(doc) {}
 
     /// The value at the pick in the present unit (Hz when xUnits is Hz, ppm otherwise) with
     /// "%.3lf", in both boxes.
@@ -44,15 +44,14 @@ public:
     /// "New Reference" as the person leaves it.
     std::string newText;
 
-    /// Puts the number of the new box at the pick (not a number reads as 0); referenceMode off;
-    /// repaint. A value equal to the one shown leaves the reference exactly as it was.
+    /// Puts the number of the new box at the pick (not a number reads as 0); referenceMode off.
+    /// A value equal to the one shown leaves the reference exactly as it was.
     void ok();
-    /// referenceMode off; repaint.
+    /// referenceMode off.
     void cancel();
 
 private:
     Document& doc_;
-    platform::UserInterface& ui_;
     int unit_ = kPpm;
     std::string currentText_;
 };
@@ -69,7 +68,7 @@ void shiftData(Document& doc, int count, bool right);
 /// The "Shift Data" dialog without its widgets.
 class ShiftDataDialog {
 public:
-    ShiftDataDialog(Document& doc, platform::UserInterface& ui) : doc_(doc), ui_(ui) {}
+    explicit ShiftDataDialog(Document& doc) : doc_(doc) {}
 
     /// The radio buttons show the direction chosen last.
     void open();
@@ -78,7 +77,7 @@ public:
     std::string countText;   ///< "Number of Data Points to Shift:" (1214)
 
     /// Reads the first four characters of the count as an integer (leading digits; none, or a
-    /// negative number, gives 0), remembers the direction, shifts, repaints.
+    /// negative number, gives 0), remembers the direction, shifts.
     void ok();
     void cancel() {}
 
@@ -87,7 +86,6 @@ public:
 
 private:
     Document& doc_;
-    platform::UserInterface& ui_;
 };
 
 // --- Supress Peaks.
@@ -100,20 +98,19 @@ void suppressRegion(Document& doc, int from, int to, bool byNoise);
 /// (tools.suppressFrom, suppressTo).
 class SuppressPeaksDialog {
 public:
-    SuppressPeaksDialog(Document& doc, platform::UserInterface& ui) : doc_(doc), ui_(ui) {}
+    explicit SuppressPeaksDialog(Document& doc) : doc_(doc) {}
 
     /// Takes the Undo snapshot; the radio buttons show the choice made last.
     void open();
 
     bool byZeros = false;  ///< "Substitute by zeros" (1153); "Substitute by noise" (1154) otherwise
 
-    /// Remembers the choice, suppresses the region, repaints.
+    /// Remembers the choice, suppresses the region.
     void ok();
     void cancel() {}
 
 private:
     Document& doc_;
-    platform::UserInterface& ui_;
 };
 
 // --- Signal to noise.

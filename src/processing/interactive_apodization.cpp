@@ -205,7 +205,7 @@ bool InteractiveApodizationDialog::recompute() {
     phaseRotation(doc_.spectrum, doc_.spectrum.phase0, doc_.spectrum.phase1, true);
     snText_ = signalToNoiseText(doc_);
     refusedSettings_ = -1;
-    ui_.requestRepaint();
+    doc_.notify(kDataChanged | kAxisChanged);
     return true;
 }
 
@@ -221,14 +221,14 @@ void InteractiveApodizationDialog::ok() {
         // Undo goes back to the FID at its own length when the movements zero filled it.
         if (doc_.spectrum.nData != atOpen_.nData) doc_.undoNData = atOpen_.nData;
     }
-    ui_.requestRepaint();
+    doc_.notify(kDataChanged);
 }
 
 void InteractiveApodizationDialog::cancel() {
     doc_.spectrum = atOpen_;
     doc_.hScrollRange = hScrollRangeAtOpen_;
     doc_.transform = transformAtOpen_;
-    ui_.requestRepaint();
+    doc_.notify(kDataChanged | kAxisChanged | kViewChanged);
 }
 
 }  // namespace pelvaron::processing

@@ -201,7 +201,7 @@ bool processAsRecorded(Document& doc, platform::UserInterface& ui) {
     if (sw > 0.0)
         doc.spectrum.refIndex =
             truncToInt(count + std::trunc(2.0 * doc.spectrum.offsetHz * (count / (2.0 * sw))));
-    ui.requestRepaint();
+    doc.notify(kDataChanged | kAxisChanged);
     return true;
 }
 

@@ -42,7 +42,7 @@ bool WindowFunctionDialog::ok() {
         return false;
     }
     applyWindow(doc_.spectrum, w);
-    ui_.requestRepaint();
+    doc_.notify(kDataChanged);
     return true;
 }
 

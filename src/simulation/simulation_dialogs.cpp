@@ -76,22 +76,21 @@ int couplingPairToIndex(int i, int j, int n) {
 
 Rgb couplingLineColour(int smallerIndex) {
     static constexpr std::array<Rgb, 9> kPalette = {{{255, 0, 0},
-                                                      {255, 160, 115},
-                                                      {255, 255, 128},
-                                                      {0, 255, 0},
-                                                      {0, 255, 255},
-                                                      {255, 0, 255},
-                                                      {0, 0, 255},
-                                                      {0, 0, 128},
-                                                      {255, 255, 255}}};
+                                                     {255, 160, 115},
+                                                     {255, 255, 128},
+                                                     {0, 255, 0},
+                                                     {0, 255, 255},
+                                                     {255, 0, 255},
+                                                     {0, 0, 255},
+                                                     {0, 0, 128},
+                                                     {255, 255, 255}}};
     return kPalette[static_cast<std::size_t>(std::clamp(smallerIndex, 0, 8))];
 }
 
 bool beginNewSimulation(Document& doc, platform::UserInterface& ui) {
     SimulationState& sim = doc.sim;
-    if (sim.simExists &&
-        ui.message(kClearSimulationText, "Warning", Icon::Question, platform::Buttons::YesNo) !=
-            platform::Answer::Yes)
+    if (sim.simExists && ui.message(kClearSimulationText, "Warning", Icon::Question,
+                                    platform::Buttons::YesNo) != platform::Answer::Yes)
         return false;
     releaseSimulation(sim);
     sim.simFromHz = 0.0;
@@ -129,7 +128,7 @@ bool completeSimulation(Document& doc, platform::UserInterface& ui) {
     doc.spectrum.nData = sim.simPoints;
     sim.simExists = 1;
     sim.simNewSubsystem = 1;
-    ui.requestRepaint();
+    doc.notify(kAllDrawn);
     return true;
 }
 
@@ -271,7 +270,8 @@ void SimulationDataDialog::layoutRing(int width, int height, int buttonWidth, in
 int SimulationDataDialog::nucleusAt(int x, int y) const {
     for (std::size_t i = 0; i < ring_.size(); ++i) {
         const RingButton& b = ring_[i];
-        if (x >= b.x && x < b.x + buttonWidth_ && y >= b.y && y < b.y + buttonHeight_) return static_cast<int>(i);
+        if (x >= b.x && x < b.x + buttonWidth_ && y >= b.y && y < b.y + buttonHeight_)
+            return static_cast<int>(i);
     }
     return -1;
 }

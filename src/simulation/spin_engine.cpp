@@ -526,7 +526,7 @@ bool recomputeSimulation(Document& doc, platform::UserInterface& ui, const Alloc
         setSimulatedAxis(doc, settings);
     addSimulatedCurve(doc, spectrum.values);
     storeTransitions(doc.sim, spectrum, ui, gate);
-    ui.requestRepaint();
+    doc.notify(kDataChanged | kAxisChanged | kViewChanged);
     return true;
 }
 
@@ -539,7 +539,7 @@ bool resynthesizeSimulation(Document& doc, platform::UserInterface& ui) {
     zeroForSimulation(doc, settings.points);
     setSimulatedAxis(doc, settings);
     addSimulatedCurve(doc, values);
-    ui.requestRepaint();
+    doc.notify(kDataChanged | kAxisChanged | kViewChanged);
     return true;
 }
 

@@ -93,8 +93,8 @@ void releaseSimulation(SimulationState& sim);
 
 /// Computes subsystems 0..lastSubsystem with the working parameters into the document (under the
 /// wait cursor): specData zeroed over the larger of nData and simPoints, the spectrum added with
-/// the simulated axis (setSimulatedAxis), each record's transition lists stored, a repaint asked
-/// for. Returns false, with a message and the document untouched, when checkSimulation refuses
+/// the simulated axis (setSimulatedAxis), each record's transition lists stored, the views told.
+/// Returns false, with a message and the document untouched, when checkSimulation refuses
 /// or the spectrum cannot be computed at all.
 [[nodiscard]] bool recomputeSimulation(Document& doc, platform::UserInterface& ui,
                                        const AllocationGate* gate = nullptr);

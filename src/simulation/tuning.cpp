@@ -68,7 +68,7 @@ bool applyTuningResult(Document& doc, platform::UserInterface& ui, TuningJob& jo
     // Tuning never rewrites the axis the document is drawn on.
     addSimulatedCurve(doc, job.result.values);
     if (job.what == Recompute::Full) storeTransitions(doc.sim, job.result, ui);
-    ui.requestRepaint();
+    doc.notify(kDataChanged);
     return true;
 }
 

@@ -41,9 +41,9 @@ struct TuningJob {
 void runTuningJob(TuningJob& job);
 
 /// On the user-interface thread: shows the job's messages, then puts its spectrum into `doc`
-/// (and, after a full step, the transitions it computed into the records) and asks for a
-/// repaint; the axis stays as it is. False, with nothing changed, when the document's simulation
-/// no longer has the subsystems, nuclei, points and window the job was taken with.
+/// (and, after a full step, the transitions it computed into the records) and tells the
+/// views that the data changed; the axis stays as it is. False, with nothing changed, when the document's
+/// simulation no longer has the subsystems, nuclei, points and window the job was taken with.
 bool applyTuningResult(Document& doc, platform::UserInterface& ui, TuningJob& job);
 
 }  // namespace pelvaron::simulation

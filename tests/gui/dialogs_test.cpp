@@ -42,6 +42,7 @@
 #include "gui/dialogs/suppress_peaks_dialog.h"
 #include "gui/report_printer.h"
 #include "modal_helper.h"
+#include "recording_observer.h"
 #include "simulation/simulation_dialogs.h"
 #include "simulation/spin_engine.h"
 
@@ -164,7 +165,7 @@ private slots:
     void manualBaselinePreviewsAndEndsWithOkOrCancel() {
         const double before = doc_->spectrum.specData[0];
         for (const bool ok : {false, true}) {
-            processing::BaselineDialog model(*doc_, ui_);
+            processing::BaselineDialog model(*doc_);
             gui::BaselineDialogWidget dialog(model, nullptr);
             QSignalSpy previews(&dialog, &gui::BaselineDialogWidget::previewChanged);
             auto* order0 = dialog.findChild<QScrollBar*>(QStringLiteral("order0"));
@@ -184,20 +185,20 @@ private slots:
 
     void multiPointBaselineEndsOnceHoweverClosed() {
         for (const bool apply : {false, true}) {
-            gui::MultiPointBaselineWidget dialog(*doc_, ui_, nullptr);
+            gui::MultiPointBaselineWidget dialog(*doc_, nullptr);
             QVERIFY(!dialog.isModal());
             QCOMPARE(doc_->tools.baselinePickMode, 1);
             dialog.show();
-            QVERIFY(processing::MultiPointBaseline(*doc_, ui_).addPoint(0.5));
+            QVERIFY(processing::MultiPointBaseline(*doc_).addPoint(0.5));
             QSignalSpy finished(&dialog, &QDialog::finished);
             // Apply zeroes the last point; Escape, then the window's own closing, leave the data.
             const double lastImaginary = doc_->spectrum.specData[doc_->spectrum.nData - 1];
             apply ? click(&dialog, "apply") : QTest::keyClick(&dialog, Qt::Key_Escape);
-            const int repaints = ui_.repaints;
+            pelvaron::testing::RecordingObserver seen(*doc_);
             dialog.reject();
             dialog.accept();
-            QCOMPARE(std::tuple(finished.count(), ui_.repaints, doc_->tools.baselinePickMode),
-                     std::tuple(1, repaints, 0));
+            QCOMPARE(std::tuple(finished.count(), seen.notices.size(), doc_->tools.baselinePickMode),
+                     std::tuple(1, std::size_t{0}, 0));
             QCOMPARE(doc_->spectrum.specData[doc_->spectrum.nData - 1], apply ? 0.0 : lastImaginary);
             QCOMPARE(doc_->baseline.baselinePointCount, 0);
         }
@@ -208,7 +209,7 @@ private slots:
         for (int i = 0; i < doc_->spectrum.nData; ++i) doc_->spectrum.specData[i] = i;
         doc_->dataOps.shiftLeft = 0;
         for (const bool ok : {true, false}) {
-            processing::ShiftDataDialog model(*doc_, ui_);
+            processing::ShiftDataDialog model(*doc_);
             gui::ShiftDataDialogWidget dialog(model, nullptr);
             QCOMPARE(checked(&dialog, "leftShift"), !ok);
             click(&dialog, "leftShift");
@@ -222,7 +223,7 @@ private slots:
         doc_->tools.suppressTo = 16;
         doc_->dataOps.suppressByZeros = 0;
         {
-            processing::SuppressPeaksDialog model(*doc_, ui_);
+            processing::SuppressPeaksDialog model(*doc_);
             gui::SuppressPeaksDialogWidget dialog(model, nullptr);
             QVERIFY(checked(&dialog, "byNoise"));
             click(&dialog, "byZeros");
@@ -246,7 +247,7 @@ private slots:
         in.refIntegralValue = 1.0;
         for (const bool ok : {true, false}) {
             analysis::HydrogensDialog model(*doc_);
-            gui::HydrogensDialogWidget dialog(model, *doc_, ui_, nullptr);
+            gui::HydrogensDialogWidget dialog(model, *doc_, nullptr);
             QVERIFY(typeInto(&dialog, "hydrogens", QStringLiteral("3")));
             click(&dialog, ok ? "ok" : "cancel");
             QCOMPARE(in.refIntegralValue, ok ? 3.0 : in.refIntegralValueShown);

@@ -60,7 +60,7 @@ TEST(ReferenceDialog, OkPutsTheValueAtThePickInPpmOrHzAndTheValueShownOrCancelCh
         doc->tools.referencePickT = 0.1;
         doc->tools.referencePickIndex = 200;
 
-        ReferenceDialog d(*doc, ui);
+        ReferenceDialog d(*doc);
         d.open();
         EXPECT_EQ(d.currentText(), c.shown);
         if (c.typed) d.newText = c.typed;
@@ -79,10 +79,9 @@ TEST(ReferenceDialog, OkPutsTheValueAtThePickInPpmOrHzAndTheValueShownOrCancelCh
 }
 
 TEST(ShiftData, ThreePointsEitherWayWithUndoAndTheCountsHeldToTheData) {
-    testing::RecordingUserInterface ui;
     auto doc = counting(16);
     const std::vector<double> original = dataOf(*doc);
-    ShiftDataDialog d(*doc, ui);
+    ShiftDataDialog d(*doc);
     d.open();
     d.countText = "3";
     d.ok();
@@ -93,7 +92,7 @@ TEST(ShiftData, ThreePointsEitherWayWithUndoAndTheCountsHeldToTheData) {
     d.leftShift = true;
     d.ok();
     EXPECT_EQ(dataOf(*doc), (std::vector<double>{6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0, 0, 0, 0, 0, 0}));
-    ShiftDataDialog again(*doc, ui);
+    ShiftDataDialog again(*doc);
     again.open();
     EXPECT_TRUE(again.leftShift);  // remembered
 
@@ -119,14 +118,13 @@ TEST(SuppressPeaks, NoiseRepeatsEvery128DoublesZerosFillAndTheRegionStaysInTheDa
     // block beyond the data (a smaller set loaded since) is block 0.
     for (const Case& c : {Case{512, 1024, 2, 256}, Case{192, 640, 2, 256}, Case{900, 5000, 2, 256},
                           Case{512, 800, 20, 0}, Case{8, 5000, -1, 0}}) {
-        testing::RecordingUserInterface ui;
         auto doc = counting(1024);
         for (int j = 0; j < 128; ++j) doc->spectrum.specData[256 + j] = 1000.0 + j;
         doc->spectrum.noiseBlock = c.block;
         const std::vector<double> before = dataOf(*doc);
         doc->tools.suppressFrom = c.from;
         doc->tools.suppressTo = c.to;
-        SuppressPeaksDialog d(*doc, ui);
+        SuppressPeaksDialog d(*doc);
         d.open();
         EXPECT_FALSE(d.byZeros);
         d.byZeros = c.block < 0;

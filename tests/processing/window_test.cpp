@@ -12,6 +12,7 @@
 
 #include "fixtures.h"
 #include "processing/window_function_dialog.h"
+#include "recording_observer.h"
 #include "recording_ui.h"
 
 namespace pelvaron::processing {
@@ -78,6 +79,7 @@ TEST(WindowFunctions, EachWeighsPointMInItsOwnTimeBase) {
 struct Ok {
     std::unique_ptr<Document> doc = documentWith(ones());
     testing::RecordingUserInterface ui;
+    testing::RecordingObserver seen{*doc};
     bool accepted;
     std::vector<std::string> messages;
     std::vector<double> data;
@@ -97,7 +99,8 @@ TEST(WindowFunctionDialog, OkAppliesTheSelectedWindowWithTheTypedNumbersOrRefuse
     using D = WindowFunctionDialog;
     // Text is read as far as it is a number, and as 0 where there is none.
     const Ok traf(Window::Traficante, [](D& d) { d.lbTrafText = "1.5 Hz", d.lbExpText = "abc"; });
-    EXPECT_TRUE(traf.accepted && traf.messages.empty() && traf.ui.repaints > 0);
+    EXPECT_TRUE(traf.accepted && traf.messages.empty() &&
+                traf.seen.notices == std::vector<ChangeSet>{kDataChanged});
     EXPECT_EQ(traf.data, weighted({.lbTraf = 1.5, .selected = Window::Traficante}));
     EXPECT_EQ(traf.reopened.lbTrafText + " " + traf.reopened.lbExpText, "1.50 0.00");
     EXPECT_EQ(traf.reopened.selected, Window::Traficante);

@@ -8,8 +8,8 @@
 
 namespace pelvaron::gui {
 
-MultiPointBaselineWidget::MultiPointBaselineWidget(Document& doc, platform::UserInterface& ui, QWidget* owner)
-    : CenteredDialog(owner), model_(doc, ui) {
+MultiPointBaselineWidget::MultiPointBaselineWidget(Document& doc, QWidget* owner)
+    : CenteredDialog(owner), model_(doc) {
     setModal(false);
     setWindowTitle(QStringLiteral("Multiple Point Baseline Correction"));
     model_.open();

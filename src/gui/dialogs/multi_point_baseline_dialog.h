@@ -3,7 +3,6 @@
 #pragma once
 
 #include "gui/dialogs/centered_dialog.h"
-#include "platform/user_interface.h"
 #include "processing/baseline.h"
 
 namespace pelvaron::gui {
@@ -12,7 +11,7 @@ class MultiPointBaselineWidget : public CenteredDialog {
     Q_OBJECT
 public:
     /// Starts picking (pick mode on, no points). Show it with show(): it is modeless.
-    MultiPointBaselineWidget(Document& doc, platform::UserInterface& ui, QWidget* owner);
+    MultiPointBaselineWidget(Document& doc, QWidget* owner);
 
     /// "Apply": the correction through the picked points; the dialog closes.
     void accept() override;
