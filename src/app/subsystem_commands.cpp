@@ -18,7 +18,7 @@ using platform::clearStatusBar;
 void CommandDispatcher::registerSubsystemCommands() {
     registerCommand(kCmdApodize, [](CommandContext& c) {
         // The model's opening takes the Undo snapshot; its OK applies the window.
-        processing::WindowFunctionDialog model(c.doc, c.ui);
+        processing::WindowFunctionDialog model(c.doc);
         c.dialogs.runWindowFunctionDialog(model);
         clearStatusBar(c.ui);
         display::resetTool(c.doc);
@@ -32,7 +32,9 @@ void CommandDispatcher::registerSubsystemCommands() {
     });
     registerCommand(kCmdProcessAsRecorded, [](CommandContext& c) {
         // Refused with a message (and nothing changed) without a record or on a spectrum.
-        (void)processing::processAsRecorded(c.doc, c.ui);
+        if (const auto done = processing::processAsRecorded(c.doc); !done) {
+            if (const auto m = processing::recordedMessage(done.error())) platform::report(c.ui, *m);
+        }
         clearStatusBar(c.ui);
         display::resetTool(c.doc);
     });

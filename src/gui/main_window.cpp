@@ -348,7 +348,7 @@ bool MainWindow::runCommentDialog(app::CommentEntry& entry) {
 }
 
 bool MainWindow::runWindowFunctionDialog(processing::WindowFunctionDialog& model) {
-    WindowFunctionDialogWidget dialog(model, this);
+    WindowFunctionDialogWidget dialog(model, *ui_, this);
     return dialog.exec() == QDialog::Accepted;
 }
 

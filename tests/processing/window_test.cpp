@@ -13,7 +13,6 @@
 #include "fixtures.h"
 #include "processing/window_function_dialog.h"
 #include "recording_observer.h"
-#include "recording_ui.h"
 
 namespace pelvaron::processing {
 namespace {
@@ -78,18 +77,19 @@ TEST(WindowFunctions, EachWeighsPointMInItsOwnTimeBase) {
 /// messages as "caption: text", and the dialog opened again.
 struct Ok {
     std::unique_ptr<Document> doc = documentWith(ones());
-    testing::RecordingUserInterface ui;
     testing::RecordingObserver seen{*doc};
     bool accepted;
     std::vector<std::string> messages;
     std::vector<double> data;
-    WindowFunctionDialog reopened{*doc, ui};
+    WindowFunctionDialog reopened{*doc};
     Ok(Window window, const std::function<void(WindowFunctionDialog&)>& set) {
-        auto dialog = testing::opened<WindowFunctionDialog>(*doc, ui);
+        auto dialog = testing::opened<WindowFunctionDialog>(*doc);
         dialog.selected = window;
         set(dialog);
-        accepted = dialog.ok();
-        for (const auto& m : ui.messages) messages.push_back(m.caption + ": " + m.text);
+        const WindowCheck check = dialog.ok();
+        accepted = !check.problem;
+        for (const Message& m : windowMessages(check))
+            messages.push_back(std::string(m.caption) + ": " + m.text);
         data = dataOf(*doc);
         reopened.open();
     }

@@ -100,7 +100,7 @@ QLineEdit* readOnlyBox(const char* name, QWidget* parent) {
 InteractiveApodizationDialogWidget::InteractiveApodizationDialogWidget(Document& doc,
                                                                        platform::UserInterface& ui,
                                                                        QWidget* owner)
-    : CenteredDialog(owner), model_(doc, ui) {
+    : CenteredDialog(owner), ui_(ui), model_(doc) {
     setModal(false);
     setWindowTitle(QStringLiteral("Interactive Apodization"));
     model_.open();
@@ -165,15 +165,21 @@ void InteractiveApodizationDialogWidget::lbScrolled(int action) {
     ScrollAction what;
     if (!toScrollAction(action, what)) return;
     // The bar has moved its slider already; the model starts from its own position instead.
-    model_.scrollLb(what, lbBar_->sliderPosition());
+    tell(model_.scrollLb(what, lbBar_->sliderPosition()));
     showState();
 }
 
 void InteractiveApodizationDialogWidget::gbScrolled(int action) {
     ScrollAction what;
     if (!toScrollAction(action, what)) return;
-    model_.scrollGb(what, gbBar_->sliderPosition());
+    tell(model_.scrollGb(what, gbBar_->sliderPosition()));
     showState();
+}
+
+void InteractiveApodizationDialogWidget::tell(const Status<processing::ApoRefusal>& step) {
+    if (step) return;
+    if (const std::optional<Message> m = processing::apodizationMessage(step.error()))
+        platform::report(ui_, *m);
 }
 
 void InteractiveApodizationDialogWidget::showState() {

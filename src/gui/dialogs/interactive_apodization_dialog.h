@@ -6,6 +6,7 @@
 #include <array>
 
 #include "gui/dialogs/centered_dialog.h"
+#include "platform/user_interface.h"
 #include "processing/interactive_apodization.h"
 
 class QLabel;
@@ -32,7 +33,10 @@ private:
     void lbScrolled(int action);
     void gbScrolled(int action);
     void showState();
+    /// Shows why a movement was refused, unless it was said for the movement before.
+    void tell(const Status<processing::ApoRefusal>& step);
 
+    platform::UserInterface& ui_;
     processing::InteractiveApodizationDialog model_;
     std::array<ApoFunctionButton*, processing::kApoFunctionCount> buttons_{};  ///< by ApoFunction code
     QScrollBar* lbBar_ = nullptr;
