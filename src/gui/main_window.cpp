@@ -451,7 +451,7 @@ int MainWindow::runInputParametersDialog(simulation::InputParametersDialog& mode
 }
 
 int MainWindow::runSimulationDataDialog(simulation::SimulationDataDialog& model) {
-    SimulationDataDialogWidget dialog(model, doc_, this);
+    SimulationDataDialogWidget dialog(model, doc_, *ui_, this);
     return dialog.exec();
 }
 

@@ -132,18 +132,19 @@ void doubleClick(QWidget* button) {
 /// A tuning runner that only notes what it was asked.
 struct RecordingTuning final : simulation::TuningRunner {
     std::vector<simulation::Recompute> asked;
-    void recompute(simulation::Recompute what) override { asked.push_back(what); }
+    void recompute(simulation::Recompute what, simulation::Messages&) override { asked.push_back(what); }
 };
 
 /// A new simulation with a subsystem of n nuclei entered: shifts 100, 200 ... Hz, J(1,2) = 7 Hz.
-void enterSubsystem(Document& doc, RecordingUserInterface& ui, int n) {
+void enterSubsystem(Document& doc, int n) {
     auto& sim = doc.sim;
     sim.nNucleiInput = n;
     sim.editShifts.resize(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) sim.editShifts[static_cast<std::size_t>(i)] = 100.0 * (i + 1);
     sim.editCouplings.assign(sim.editShifts.size(), std::vector<double>(sim.editShifts.size()));
     sim.editCouplings[0][1] = 7.0;
-    QVERIFY(pelvaron::simulation::storeSubsystemParams(doc, ui));
+    simulation::Messages said;
+    QVERIFY(pelvaron::simulation::storeSubsystemParams(doc, said));
     sim.simExists = 1;
 }
 
@@ -362,8 +363,8 @@ private slots:
         // Each nucleus button where the model lays it, inside the dialog and on nothing else.
         for (const int n : {1, 2, 3, 7, 10}) {
             doc_->sim.nNucleiInput = n;
-            SimulationDataDialog model(*doc_, ui_);
-            gui::SimulationDataDialogWidget dialog(model, *doc_, nullptr);
+            SimulationDataDialog model(*doc_);
+            gui::SimulationDataDialogWidget dialog(model, *doc_, ui_, nullptr);
             QCOMPARE(static_cast<int>(model.ring().size()), n);
             QVERIFY(nucleus(&dialog, n + 1) == nullptr);
             QRegion taken;
@@ -384,8 +385,8 @@ private slots:
     void simulationDataEntersValuesAndComputes() {
         QVERIFY(simulation::beginNewSimulation(*doc_, ui_));
         doc_->sim.nNucleiInput = 3;
-        SimulationDataDialog model(*doc_, ui_);
-        gui::SimulationDataDialogWidget dialog(model, *doc_, nullptr);
+        SimulationDataDialog model(*doc_);
+        gui::SimulationDataDialogWidget dialog(model, *doc_, ui_, nullptr);
         QVERIFY(child(&dialog, "new")->isEnabled());
         expectShowsModel(&dialog, model);
 
@@ -447,9 +448,9 @@ private slots:
 
     void selectSubsystemThenEditItWithoutCancel() {
         QVERIFY(simulation::beginNewSimulation(*doc_, ui_));
-        enterSubsystem(*doc_, ui_, 3);
+        enterSubsystem(*doc_, 3);
         doc_->sim.lastSubsystem = 1;
-        enterSubsystem(*doc_, ui_, 2);
+        enterSubsystem(*doc_, 2);
         {
             simulation::SelectSubsystemDialog model(*doc_), twin(*doc_);
             gui::SelectSubsystemDialogWidget dialog(model, nullptr);
@@ -465,8 +466,8 @@ private slots:
         }
         // Its page has no Cancel and no New; Escape keeps what was edited, as OK does.
         doc_->sim.simNewSubsystem = 0;
-        SimulationDataDialog model(*doc_, ui_);
-        gui::SimulationDataDialogWidget dialog(model, *doc_, nullptr);
+        SimulationDataDialog model(*doc_);
+        gui::SimulationDataDialogWidget dialog(model, *doc_, ui_, nullptr);
         for (const char* gone : {"cancel", "new", "addSubsystem"})
             QVERIFY2(dialog.findChild<QWidget*>(QString::fromLatin1(gone)) == nullptr, gone);
         expectShowsModel(&dialog, model);
@@ -485,13 +486,13 @@ private slots:
 
     void interactiveSimFollowsItsModel() {
         QVERIFY(simulation::beginNewSimulation(*doc_, ui_));
-        enterSubsystem(*doc_, ui_, 10);
+        enterSubsystem(*doc_, 10);
         auto twinDoc = makeDocument(ui_);
         QVERIFY(simulation::beginNewSimulation(*twinDoc, ui_));
-        enterSubsystem(*twinDoc, ui_, 10);
+        enterSubsystem(*twinDoc, 10);
         RecordingTuning runner, twinRunner;
         gui::InteractiveSimDialogWidget dialog(*doc_, ui_, runner, nullptr);
-        simulation::InteractiveSimDialog twin(*twinDoc, ui_, twinRunner);
+        simulation::InteractiveSimDialog twin(*twinDoc, twinRunner);
         twin.open();
         QVERIFY(!dialog.isModal());
         QCOMPARE(doc_->sim.simInteractive, 1);
