@@ -14,16 +14,10 @@
 #include <vector>
 
 #include "processing/interactive_apodization.h"
-#include "recording_ui.h"
 
 namespace {
 
 using namespace pelvaron;
-
-class QuietUi : public testing::RecordingUserInterface {
-public:
-    void requestRepaint() override {}
-};
 
 /// A document holding a noisy FID of `doubles` values, stored as the set-up stores it, filtered
 /// (DECIM 24, DSPFVS 10) and conjugated on reading as a Bruker FID is, with a phase to apply.
@@ -58,8 +52,7 @@ std::unique_ptr<Document> filteredFid(int doubles) {
 void lbStep(benchmark::State& state) {
     const int doubles = static_cast<int>(state.range(0));
     auto doc = filteredFid(doubles);
-    QuietUi ui;
-    processing::InteractiveApodizationDialog dialog(*doc, ui);
+    processing::InteractiveApodizationDialog dialog(*doc);
     dialog.open();
     int position = 0;
     for (auto _ : state) {

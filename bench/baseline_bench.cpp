@@ -8,7 +8,6 @@
 #include "document/document.h"
 #include "processing/baseline.h"
 #include "ratio_report.h"
-#include "recording_ui.h"
 
 namespace {
 
@@ -28,9 +27,8 @@ std::unique_ptr<Document> makeSpectrum() {
 // One preview step with all five orders in use, as when the last bar is dragged.
 void BM_BaselinePreviewStep32768(benchmark::State& state) {
     auto doc = makeSpectrum();
-    testing::RecordingUserInterface ui;
     // The 1920 x 1080 window's plot.
-    processing::BaselineDialog dialog(*doc, ui, {1920, 540, 29, 1061, 75.0});
+    processing::BaselineDialog dialog(*doc, {1920, 540, 29, 1061, 75.0});
     dialog.open();
     for (int order = 0; order < kBaselineOrders; ++order)
         (void)dialog.scroll(order, processing::ScrollAction::Thumb, 20 * (order + 1));

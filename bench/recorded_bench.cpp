@@ -10,7 +10,6 @@
 #include "processing/fft.h"
 #include "processing/recorded.h"
 #include "ratio_report.h"
-#include "recording_ui.h"
 
 namespace {
 
@@ -33,12 +32,6 @@ std::vector<double> fid() {
     }
     return v;
 }
-
-/// A UserInterface that keeps nothing, so that repeated runs do not grow.
-class QuietUi : public testing::RecordingUserInterface {
-public:
-    void requestRepaint() override {}
-};
 
 void loadFid(Document& doc, const std::vector<double>& values) {
     std::copy(values.begin(), values.end(), doc.spectrum.specData.begin());
@@ -68,12 +61,11 @@ void BM_ProcessAsRecorded65536ToSi131072(benchmark::State& state) {
     doc->spectrum.recorded.OFFSET = 12.0;
     doc->spectrum.recorded.SW_p = kSw;
     doc->spectrum.recorded.SF = 600.13;
-    QuietUi ui;
     for (auto _ : state) {
         state.PauseTiming();
         loadFid(*doc, values);
         state.ResumeTiming();
-        if (!processing::processAsRecorded(*doc, ui)) {
+        if (!processing::processAsRecorded(*doc)) {
             state.SkipWithError("Process as Recorded refused the FID");
             break;
         }

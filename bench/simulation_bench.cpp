@@ -11,7 +11,6 @@
 
 #include "bench_view.h"
 #include "document/document.h"
-#include "recording_ui.h"
 #include "simulation/simulation_dialogs.h"
 #include "simulation/spin_engine.h"
 #include "simulation/synthesis.h"
@@ -39,7 +38,7 @@ void strongSystem(int n, std::vector<double>& shifts, std::vector<std::vector<do
         for (std::size_t j = i + 1; j < shifts.size(); ++j) couplings[i][j] = couplings[j][i] = coupling(rng);
 }
 
-std::unique_ptr<Document> simulationDocument(int n, testing::RecordingUserInterface& ui) {
+std::unique_ptr<Document> simulationDocument(int n, simulation::Messages& said) {
     auto doc = std::make_unique<Document>();
     SimulationState& sim = doc->sim;
     sim.simFromHz = 0.0;
@@ -50,7 +49,7 @@ std::unique_ptr<Document> simulationDocument(int n, testing::RecordingUserInterf
     sim.nNucleiInput = n;
     strongSystem(n, sim.editShifts, sim.editCouplings);
     doc->spectrum.acqPars.offsetHz = sim.simFromHz;
-    if (!simulation::storeSubsystemParams(*doc, ui)) std::abort();
+    if (!simulation::storeSubsystemParams(*doc, said)) std::abort();
     return doc;
 }
 
@@ -64,20 +63,20 @@ double targetMs(int n) {
 
 void fullRecompute(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
-    testing::RecordingUserInterface ui;
-    auto doc = simulationDocument(n, ui);
+    simulation::Messages said;
+    auto doc = simulationDocument(n, said);
     double wall = 0.0;
     double cpu = 0.0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         const std::clock_t cpuStart = std::clock();
-        const bool ok = simulation::recomputeSimulation(*doc, ui);
+        const bool ok = simulation::recomputeSimulation(*doc, said);
         cpu += static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
         wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         benchmark::DoNotOptimize(ok);
         benchmark::DoNotOptimize(doc->spectrum.specData[0]);
     }
-    if (!ui.messages.empty()) state.SkipWithError("the simulation reported a message");
+    if (!said.empty()) state.SkipWithError("the simulation reported a message");
     const auto iterations = static_cast<double>(state.iterations());
     // On a shared machine the wall time includes other processes; the processor time is what
     // the computation itself costs, and what the targets are compared with.
@@ -94,15 +93,15 @@ BENCHMARK(fullRecompute)->Arg(4)->Arg(6)->Arg(8)->Arg(10)->Unit(benchmark::kMill
 
 void engineOnly(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
-    testing::RecordingUserInterface ui;
+    simulation::Messages said;
     std::vector<double> shifts;
     std::vector<std::vector<double>> couplings;
     strongSystem(n, shifts, couplings);
     SpinSubsystem system;
-    if (!simulation::makeSubsystem(n, shifts, couplings, system, ui)) std::abort();
+    if (!simulation::makeSubsystem(n, shifts, couplings, system, said)) std::abort();
     for (auto _ : state) {
         simulation::Transitions tr;
-        const bool ok = simulation::computeTransitions(system, tr, ui);
+        const bool ok = simulation::computeTransitions(system, tr, said);
         benchmark::DoNotOptimize(ok);
         benchmark::DoNotOptimize(tr.freq.data());
     }
@@ -111,12 +110,12 @@ BENCHMARK(engineOnly)->Arg(8)->Arg(10)->Unit(benchmark::kMillisecond);
 
 void synthesisOnly(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
-    testing::RecordingUserInterface ui;
-    auto doc = simulationDocument(n, ui);
-    if (!simulation::recomputeSimulation(*doc, ui)) std::abort();
+    simulation::Messages said;
+    auto doc = simulationDocument(n, said);
+    if (!simulation::recomputeSimulation(*doc, said)) std::abort();
     const SpinSubsystem& rec = doc->sim.spinSubsystems[0];
     for (auto _ : state) {
-        const bool ok = simulation::synthesizeSpectrum(*doc, ui, rec.transFreq(), rec.transIntens(), 0.3,
+        const bool ok = simulation::synthesizeSpectrum(*doc, said, rec.transFreq(), rec.transIntens(), 0.3,
                                                        0.001, 8192, 0.0, 3000.0);
         benchmark::DoNotOptimize(ok);
     }
@@ -130,14 +129,14 @@ BENCHMARK(synthesisOnly)->Arg(8)->Arg(10)->Unit(benchmark::kMillisecond);
 /// image. Targets: 40 ms for a shift step, 5 ms for a width step.
 void tuningStep(benchmark::State& state) {
     const bool widthOnly = state.range(0) != 0;
-    testing::RecordingUserInterface ui;
-    auto doc = simulationDocument(10, ui);
-    if (!simulation::completeSimulation(*doc, ui)) std::abort();
+    simulation::Messages said;
+    auto doc = simulationDocument(10, said);
+    if (!simulation::completeSimulation(*doc, said)) std::abort();
     const display::View view = bench::benchView(*doc, 1920, 1080);
     const auto application = gui::ensureGuiApplication();
     QImage image(view.clientWidth, view.clientHeight, QImage::Format_RGB32);
-    simulation::ImmediateTuning now(*doc, ui);
-    simulation::InteractiveSimDialog tune(*doc, ui, now);
+    simulation::ImmediateTuning now(*doc);
+    simulation::InteractiveSimDialog tune(*doc, now);
     tune.open();
     if (widthOnly)
         tune.selectWidth();
@@ -155,7 +154,7 @@ void tuningStep(benchmark::State& state) {
         benchmark::DoNotOptimize(ok);
         benchmark::DoNotOptimize(image.constBits());
     }
-    if (!ui.messages.empty()) state.SkipWithError("the simulation reported a message");
+    if (!said.empty() || !tune.said.empty()) state.SkipWithError("the simulation reported a message");
     const double cpuMs = 1e3 * cpu / static_cast<double>(state.iterations());
     const double target = widthOnly ? 5.0 : 40.0;
     state.counters["cpu_ms"] = cpuMs;

@@ -82,7 +82,7 @@ BENCHMARK(fftwForward)->Unit(benchmark::kMicrosecond);
 #endif
 
 /// What the Order 0 scroll bar does on every move: restore the unphased copy, rotate the real
-/// parts by both orders, ask for a repaint.
+/// parts by both orders, tell the views.
 void rephaseStep(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
     const std::vector<double> spectrum = noise(kPhaseDoubles);
@@ -90,8 +90,7 @@ void rephaseStep(benchmark::State& state) {
     doc->spectrum.nData = kPhaseDoubles;
     doc->spectrum.peakIndex = 2 * (kPhaseDoubles / 6);  // an even index left of the middle
     doc->spectrum.phase1 = 12.0;
-    testing::RecordingUserInterface ui;
-    processing::PhaseDialog dialog(*doc, ui);
+    processing::PhaseDialog dialog(*doc);
     dialog.open();
     int position = 0;
     for (auto _ : state) {

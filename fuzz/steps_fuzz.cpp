@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The function, position and ending follow from the input, so that the fuzzer steers them.
     unsigned hash = 0;
     for (const char c : list) hash = hash * 31u + static_cast<unsigned char>(c);
-    processing::InteractiveApodizationDialog apodization(doc, ui);
+    processing::InteractiveApodizationDialog apodization(doc);
     apodization.open();
     apodization.chooseFunction(static_cast<int>(hash % processing::kApoFunctionCount));
     (void)apodization.scrollLb(processing::ScrollAction::Thumb, static_cast<int>(hash / 8 % 501) - 250);

@@ -24,9 +24,9 @@ HydrogensDialog::HydrogensDialog(Document& doc)
     doc.integrals.refIntegralValueShown = parseLeadingDouble(text_);
 }
 
-void HydrogensDialog::ok(Document& doc, platform::UserInterface& ui) const {
+void HydrogensDialog::ok(Document& doc) const {
     doc.integrals.refIntegralValue = typedNumber(text_);
-    ui.requestRepaint();
+    doc.notify(kOverlaysChanged);
 }
 
 void HydrogensDialog::cancel(Document& doc) {
@@ -56,20 +56,20 @@ void integralScaleFactorCommand(Document& doc, const IntegralFactorRunner& runDi
     }
 }
 
-void increaseIntegralScale(Document& doc, platform::UserInterface& ui) {
+void increaseIntegralScale(Document& doc) {
     doc.integrals.integralScale *= doc.integrals.integralScaleStep;
-    ui.requestRepaint();
+    doc.notify(kOverlaysChanged);
 }
 
-void decreaseIntegralScale(Document& doc, platform::UserInterface& ui) {
+void decreaseIntegralScale(Document& doc) {
     doc.integrals.integralScale /= doc.integrals.integralScaleStep;
-    ui.requestRepaint();
+    doc.notify(kOverlaysChanged);
 }
 
-void deleteAllIntegrals(Document& doc, platform::UserInterface& ui) {
+void deleteAllIntegrals(Document& doc) {
     doc.integrals.integralCount = 0;
     deleteIntegral(doc);
-    ui.requestRepaint();
+    doc.notify(kOverlaysChanged);
 }
 
 }  // namespace pelvaron::analysis

@@ -25,9 +25,8 @@ public:
     [[nodiscard]] const std::string& text() const { return text_; }
     void setText(std::string text) { text_ = std::move(text); }
 
-    /// "OK": the typed number becomes refIntegralValue (text that is not a number reads as 0);
-    /// repaints.
-    void ok(Document& doc, platform::UserInterface& ui) const;
+    /// "OK": the typed number becomes refIntegralValue (text that is not a number reads as 0).
+    void ok(Document& doc) const;
     /// "Cancel": refIntegralValue = refIntegralValueShown, so the labels read as before.
     static void cancel(Document& doc);
 
@@ -62,12 +61,11 @@ using IntegralFactorRunner = std::function<bool(IntegralFactorDialog&)>;
 /// 1 ... 10. A dialog closed without "OK" ends the command with the factor it began with.
 void integralScaleFactorCommand(Document& doc, const IntegralFactorRunner& runDialog);
 
-/// "Increase" (Up) and "Decrease" (Down): integralScale times or divided by integralScaleStep;
-/// repaints.
-void increaseIntegralScale(Document& doc, platform::UserInterface& ui);
-void decreaseIntegralScale(Document& doc, platform::UserInterface& ui);
+/// "Increase" (Up) and "Decrease" (Down): integralScale times or divided by integralScaleStep.
+void increaseIntegralScale(Document& doc);
+void decreaseIntegralScale(Document& doc);
 
-/// "Delete Integrals": empties the list; repaints.
-void deleteAllIntegrals(Document& doc, platform::UserInterface& ui);
+/// "Delete Integrals": empties the list.
+void deleteAllIntegrals(Document& doc);
 
 }  // namespace pelvaron::analysis

@@ -51,13 +51,13 @@ void MeasureJDialog::open() {
 void MeasureJDialog::ok() {
     doc_.jState.jShown = 0;
     doc_.jState.clearCursors();
-    ui_.requestRepaint();
+    doc_.notify(kOverlaysChanged);
     ui_.enableDocumentMenus(true);
 }
 
 void MeasureJDialog::clearAll() {
     doc_.jState.clearCursors();
-    ui_.requestRepaint();
+    doc_.notify(kOverlaysChanged);
 }
 
 std::vector<PrintedPage> MeasureJDialog::printPages(int perPage) const {

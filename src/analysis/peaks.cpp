@@ -339,7 +339,7 @@ void editPeaksCommand(Document& doc, platform::UserInterface& ui,
         dialog.open();
         result = run(dialog);
     } while (result == PeakPickingDialog::kReopen);
-    ui.requestRepaint();
+    doc.notify(kOverlaysChanged);
 }
 
 }  // namespace pelvaron::analysis

@@ -137,7 +137,7 @@ private:
 
 /// Command 40012 "&Edit peaks": opens the report through `run` (which shows the dialog over the
 /// model and returns its result) and opens it again as long as it returns kReopen; then
-/// repaints the plot.
+/// tells the views that the peaks changed.
 void editPeaksCommand(Document& doc, platform::UserInterface& ui,
                       const std::function<int(PeakPickingDialog&)>& run);
 

@@ -27,7 +27,7 @@ void toggleAndRepaint(int& flag, platform::UserInterface& ui) {
 
 void CommandDispatcher::registerAnalysisCommands() {
     registerCommand(kCmdManualBaseline, [](CommandContext& c) {
-        processing::BaselineDialog model(c.doc, c.ui, display::baselinePreview(c.view));
+        processing::BaselineDialog model(c.doc, display::baselinePreview(c.view));
         c.dialogs.runBaselineDialog(model);
         clearStatusBar(c.ui);
         display::endReferencePick(c.view);
@@ -37,9 +37,10 @@ void CommandDispatcher::registerAnalysisCommands() {
     registerCommand(kCmdReference, [](CommandContext& c) {
         processing::startReferencing(c.ui);
         display::chooseReferencePick(c.view);
+        c.doc.notify(kViewChanged);
     });
     registerCommand(kCmdShiftData, [](CommandContext& c) {
-        processing::ShiftDataDialog model(c.doc, c.ui);
+        processing::ShiftDataDialog model(c.doc);
         c.dialogs.runShiftDataDialog(model);
     });
     registerCommand(kCmdSuppressPeaks, [](CommandContext& c) {
@@ -62,17 +63,14 @@ void CommandDispatcher::registerAnalysisCommands() {
         });
     });
     registerCommand(kCmdIntegrate, [](CommandContext& c) { display::chooseIntegrate(c.view, c.ui); });
-    registerCommand(kCmdIntegralIncrease,
-                    [](CommandContext& c) { analysis::increaseIntegralScale(c.doc, c.ui); });
-    registerCommand(kCmdIntegralDecrease,
-                    [](CommandContext& c) { analysis::decreaseIntegralScale(c.doc, c.ui); });
+    registerCommand(kCmdIntegralIncrease, [](CommandContext& c) { analysis::increaseIntegralScale(c.doc); });
+    registerCommand(kCmdIntegralDecrease, [](CommandContext& c) { analysis::decreaseIntegralScale(c.doc); });
     registerCommand(kCmdIntegralScaleFactor, [](CommandContext& c) {
         analysis::integralScaleFactorCommand(c.doc, [&c](analysis::IntegralFactorDialog& model) {
             return c.dialogs.runIntegralFactorDialog(model);
         });
     });
-    registerCommand(kCmdDeleteIntegrals,
-                    [](CommandContext& c) { analysis::deleteAllIntegrals(c.doc, c.ui); });
+    registerCommand(kCmdDeleteIntegrals, [](CommandContext& c) { analysis::deleteAllIntegrals(c.doc); });
     registerCommand(kCmdShowCurves,
                     [](CommandContext& c) { toggleAndRepaint(c.doc.integrals.showIntegralCurves, c.ui); });
     registerCommand(kCmdShowValues,
@@ -93,15 +91,14 @@ void CommandDispatcher::toolRequested(display::ToolRequest request, int index) {
     switch (request) {
         case display::ToolRequest::ReferenceDialog: {
             const display::ToolState& pick = view_.tools;
-            processing::ReferenceDialog model(doc_, ui_, {pick.referencePickT, pick.referencePickIndex});
+            processing::ReferenceDialog model(doc_, {pick.referencePickT, pick.referencePickIndex});
             dialogs_.runReferenceDialog(model);
             // OK or Cancel, the pick is over.
             display::endReferencePick(view_);
             break;
         }
         case display::ToolRequest::SuppressDialog: {
-            processing::SuppressPeaksDialog model(doc_, ui_, view_.tools.suppressFrom,
-                                                  view_.tools.suppressTo);
+            processing::SuppressPeaksDialog model(doc_, view_.tools.suppressFrom, view_.tools.suppressTo);
             dialogs_.runSuppressPeaksDialog(model);
             break;
         }

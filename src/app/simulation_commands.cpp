@@ -42,20 +42,19 @@ int newSpinSystemFlow(CommandContext& c, bool askCount) {
         }
     }
     if (c.doc.sim.nNucleiInput <= 0) return kFlowDone;
-    SimulationDataDialog page(c.doc, c.ui);
-    switch (c.dialogs.runSimulationDataDialog(page)) {
+    SimulationDataDialog page(c.doc);
+    const int closed = c.dialogs.runSimulationDataDialog(page);
+    // What the window has not shown yet.
+    platform::reportAll(c.ui, page.said);
+    switch (closed) {
         case SimulationDataDialog::kOk:
             setSimulationMenus(c, true, false);
             display::resetTool(c.view);
             platform::clearStatusBar(c.ui);
             c.ui.requestRepaint();
             return kFlowDone;
-        case SimulationDataDialog::kNewSubsystem:
-            (void)newSpinSystemFlow(c, true);
-            return kFlowDone;
-        case SimulationDataDialog::kCancelled:
-            setSimulationMenus(c, false, false);
-            return kFlowDataCancelled;
+        case SimulationDataDialog::kNewSubsystem: (void)newSpinSystemFlow(c, true); return kFlowDone;
+        case SimulationDataDialog::kCancelled: setSimulationMenus(c, false, false); return kFlowDataCancelled;
         default: return kFlowCancelled;
     }
 }

@@ -38,12 +38,17 @@ void openSpinSystem(CommandContext& c) {
     }
     // Tried on a document of its own first, so that a system the engine refuses leaves the data
     // set that is open as it was.
-    {
-        auto trial = std::make_unique<Document>();
-        if (!simulation::simulateSpinSystem(*trial, c.ui, file)) return;
-    }
+    simulation::Messages said;
+    auto simulate = [&](Document& doc) {
+        c.ui.setWaitCursor(true);
+        const bool simulated = simulation::simulateSpinSystem(doc, said, file);
+        c.ui.setWaitCursor(false);
+        platform::reportAll(c.ui, said);
+        return simulated;
+    };
+    if (!simulate(*std::make_unique<Document>())) return;
     // The simulation there was is released on the way, as New releases it.
-    (void)simulation::simulateSpinSystem(c.doc, c.ui, file);
+    (void)simulate(c.doc);
     platform::clearStatusBar(c.ui);
     display::resetTool(c.view);
     c.ui.requestRepaint();

@@ -17,8 +17,8 @@ using platform::clearStatusBar;
 
 void CommandDispatcher::registerSubsystemCommands() {
     registerCommand(kCmdApodize, [](CommandContext& c) {
-        // The model's opening takes the Undo snapshot; its OK applies the window and repaints.
-        processing::WindowFunctionDialog model(c.doc, c.ui);
+        // The model's opening takes the Undo snapshot; its OK applies the window.
+        processing::WindowFunctionDialog model(c.doc);
         c.dialogs.runWindowFunctionDialog(model);
         clearStatusBar(c.ui);
         display::resetTool(c.view);
@@ -37,7 +37,9 @@ void CommandDispatcher::registerSubsystemCommands() {
     });
     registerCommand(kCmdProcessAsRecorded, [](CommandContext& c) {
         // Refused with a message (and nothing changed) without a record or on a spectrum.
-        (void)processing::processAsRecorded(c.doc, c.ui);
+        if (const auto done = processing::processAsRecorded(c.doc); !done) {
+            if (const auto m = processing::recordedMessage(done.error())) platform::report(c.ui, *m);
+        }
         clearStatusBar(c.ui);
         display::resetTool(c.view);
     });
@@ -58,12 +60,12 @@ void CommandDispatcher::registerSubsystemCommands() {
         clearStatusBar(c.ui);
         display::resetTool(c.view);
     });
-    registerCommand(kCmdAutophase, [](CommandContext& c) { processing::autophaseCommand(c.doc, c.ui); });
+    registerCommand(kCmdAutophase, [](CommandContext& c) { processing::autophaseCommand(c.doc); });
     registerCommand(kCmdExportJcamp, [](CommandContext& c) {
         io::JcampOptionsDialog model;
         c.dialogs.runJcampOptionsDialog(model);
     });
-    registerCommand(kCmdByteSwap, [](CommandContext& c) { io::byteSwapCommand(c.doc, c.ui); });
+    registerCommand(kCmdByteSwap, [](CommandContext& c) { io::byteSwapCommand(c.doc); });
     registerCommand(kCmdDataPoints, [](CommandContext& c) {
         io::DataPointsDialog model(io::displayedRealRange(c.doc, c.view.viewLeft, c.view.viewRight));
         c.dialogs.showDataPointsDialog(model);

@@ -149,7 +149,10 @@ void addProcessingSteps(StepTable& table) {
     // The processing the experiment's procs records; its refusal is the command's own message.
     table["recorded"] = {0, 0,
                          [](Document& doc, platform::UserInterface& ui, const StepArgs&, std::string& error) {
-                             if (processing::processAsRecorded(doc, ui)) return true;
+                             const auto done = processing::processAsRecorded(doc);
+                             if (done) return true;
+                             if (const auto m = processing::recordedMessage(done.error()))
+                                 platform::report(ui, *m);
                              error = "Step \"recorded\": the data cannot be processed as recorded";
                              return false;
                          }};

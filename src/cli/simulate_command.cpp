@@ -13,7 +13,6 @@
 #include "io/jcamp_writer.h"
 #include "io/native_file.h"
 #include "io/text_export.h"
-#include "platform/counting_ui.h"
 #include "simulation/spin_engine.h"
 #include "simulation/spin_system_file.h"
 #include "simulation/synthesis.h"
@@ -62,7 +61,10 @@ int simulateAction(const SimulateOptions& o, std::ostream& err) {
     if (!loadSpinSystem(o.system, file, err)) return kExitFileError;
     ConsoleUserInterface ui(err);
     auto doc = std::make_unique<Document>();
-    if (!simulation::simulateSpinSystem(*doc, ui, file)) return kExitFileError;
+    simulation::Messages said;
+    const bool simulated = simulation::simulateSpinSystem(*doc, said, file);
+    platform::reportAll(ui, said);
+    if (!simulated) return kExitFileError;
     if (!writeOutput(*doc, o.to, o.output)) {
         ui.message("Cannot Save File", "File Error", platform::Icon::Stop, platform::Buttons::Ok);
         return kExitFileError;
@@ -75,7 +77,7 @@ int transitionsAction(const std::string& system, std::ostream& out, std::ostream
     if (!loadSpinSystem(system, file, err)) return kExitFileError;
     ConsoleUserInterface console(err);
     // Any message of the engine means the result is not to be trusted.
-    platform::CountingUserInterface ui(console);
+    simulation::Messages said;
     // Everything is computed before anything is printed, so a failure prints no partial list.
     std::string listing;
     for (std::size_t s = 0; s < file.subsystems.size(); ++s) {
@@ -84,9 +86,12 @@ int transitionsAction(const std::string& system, std::ostream& out, std::ostream
         for (double& v : shifts) v *= file.hzPerUnit();
         SpinSubsystem system;
         simulation::Transitions tr;
-        if (!simulation::makeSubsystem(static_cast<int>(shifts.size()), shifts, sub.couplings, system, ui) ||
-            !simulation::computeTransitions(system, tr, ui) || ui.messages != 0)
+        if (!simulation::makeSubsystem(static_cast<int>(shifts.size()), shifts, sub.couplings, system,
+                                       said) ||
+            !simulation::computeTransitions(system, tr, said) || !said.empty()) {
+            platform::reportAll(console, said);
             return kExitFileError;
+        }
         for (int t = 1; t <= tr.count(); ++t) {
             // No "-0.000000" for a line at zero that rounding put a hair below it.
             const double f = std::fabs(tr.freq[t]) < 5e-7 ? 0.0 : tr.freq[t];

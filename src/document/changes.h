@@ -17,6 +17,9 @@ enum Change : unsigned {
 };
 using ChangeSet = unsigned;
 
+/// Everything that is drawn, as after a reader has filled a document that was set up anew.
+inline constexpr ChangeSet kAllDrawn = kDataChanged | kAxisChanged | kViewChanged | kOverlaysChanged;
+
 /// Every change at once, as a new data set brings.
 inline constexpr ChangeSet kEverything =
     kDataChanged | kAxisChanged | kViewChanged | kOverlaysChanged | kDocumentReplaced | kAxisReplaced;

@@ -348,7 +348,7 @@ bool MainWindow::runCommentDialog(app::CommentEntry& entry) {
 }
 
 bool MainWindow::runWindowFunctionDialog(processing::WindowFunctionDialog& model) {
-    WindowFunctionDialogWidget dialog(model, this);
+    WindowFunctionDialogWidget dialog(model, *ui_, this);
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -379,7 +379,7 @@ void showScrollingDialog(QPointer<Widget>& dialog, QWidget* owner, Make make, Cl
 
 void MainWindow::showPhaseDialog() {
     showScrollingDialog(
-        phase_, this, [this] { return new PhaseDialogWidget(doc_, *ui_, this); },
+        phase_, this, [this] { return new PhaseDialogWidget(doc_, this); },
         [this] {
             dispatcher_->setPhaseDialogOpen(false);
             syncMenus();
@@ -418,7 +418,7 @@ bool MainWindow::runBaselineDialog(processing::BaselineDialog& model) {
 
 void MainWindow::showMultiPointBaselineDialog() {
     if (multiPoint_ == nullptr) {
-        multiPoint_ = new MultiPointBaselineWidget(doc_, view(), *ui_, this);
+        multiPoint_ = new MultiPointBaselineWidget(doc_, view(), this);
         multiPoint_->setAttribute(Qt::WA_DeleteOnClose);
         connect(multiPoint_, &QDialog::finished, this, &MainWindow::documentChanged);
     }
@@ -452,7 +452,7 @@ int MainWindow::runInputParametersDialog(simulation::InputParametersDialog& mode
 }
 
 int MainWindow::runSimulationDataDialog(simulation::SimulationDataDialog& model) {
-    SimulationDataDialogWidget dialog(model, doc_, this);
+    SimulationDataDialogWidget dialog(model, doc_, *ui_, this);
     return dialog.exec();
 }
 
@@ -476,7 +476,7 @@ void MainWindow::showInteractiveSimDialog() {
 }
 
 bool MainWindow::runHydrogensDialog(analysis::HydrogensDialog& model) {
-    HydrogensDialogWidget dialog(model, doc_, *ui_, this);
+    HydrogensDialogWidget dialog(model, doc_, this);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -47,7 +47,7 @@ bool SimulationTuner::runsAtOnce(Recompute what) const {
     return largestSubsystem(doc_.sim) < 9;
 }
 
-void SimulationTuner::recompute(Recompute what) {
+void SimulationTuner::recompute(Recompute what, simulation::Messages& said) {
     if (busy()) {
         // Only the latest step waits; a full step keeps its place over a width-only one, whose
         // stored transitions would otherwise be those of an older shift.
@@ -60,7 +60,9 @@ void SimulationTuner::recompute(Recompute what) {
         return;
     }
     const auto begin = std::chrono::steady_clock::now();
-    simulation::ImmediateTuning(doc_, ui_).recompute(what);
+    ui_.setWaitCursor(true);
+    simulation::ImmediateTuning(doc_).recompute(what, said);
+    ui_.setWaitCursor(false);
     lastMs_[slot(what)] = msSince(begin);
     ++runs_;
 }
@@ -91,13 +93,15 @@ void SimulationTuner::work() {
         // Back on the user-interface thread; the destructor joins this thread before the object
         // goes, so the call cannot outlive it.
         QMetaObject::invokeMethod(
-            this, [this, done = std::shared_ptr<simulation::TuningJob>(std::move(job)), ms] { jobDone(*done, ms); },
+            this,
+            [this, done = std::shared_ptr<simulation::TuningJob>(std::move(job)), ms] { jobDone(*done, ms); },
             Qt::QueuedConnection);
     }
 }
 
 void SimulationTuner::jobDone(simulation::TuningJob& job, double ms) {
-    (void)simulation::applyTuningResult(doc_, ui_, job);
+    (void)simulation::applyTuningResult(doc_, job);
+    platform::reportAll(ui_, job.messages);
     lastMs_[slot(job.what)] = ms;
     ++runs_;
     ++backgroundRuns_;

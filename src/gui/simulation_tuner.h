@@ -27,7 +27,7 @@ public:
     SimulationTuner(Document& doc, platform::UserInterface& ui, QObject* parent = nullptr);
     ~SimulationTuner() override;
 
-    void recompute(simulation::Recompute what) override;
+    void recompute(simulation::Recompute what, simulation::Messages& said) override;
 
     /// A recomputation is running on the worker or waiting for it.
     [[nodiscard]] bool busy() const { return running_ || pending_.has_value(); }

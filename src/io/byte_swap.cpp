@@ -20,12 +20,12 @@ void byteSwapData(Document& doc) {
     }
 }
 
-void byteSwapCommand(Document& doc, platform::UserInterface& ui) {
+void byteSwapCommand(Document& doc) {
     byteSwapData(doc);
     doc.spectrum.peakValue = findPeak(doc.spectrum);
     doc.fidCopy.copyFrom(doc.spectrum.specData, doc.spectrum.nData);
     doc.fidCopyCount = doc.spectrum.nData;
-    ui.requestRepaint();
+    doc.notify(kDataChanged);
 }
 
 }  // namespace pelvaron::io

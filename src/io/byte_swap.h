@@ -12,7 +12,7 @@ namespace pelvaron::io {
 /// Fractions are lost; applied twice it restores integer data.
 void byteSwapData(Document& doc);
 
-/// The command: swap, then peakValue from findPeak, fidCopy from the data, repaint.
-void byteSwapCommand(Document& doc, platform::UserInterface& ui);
+/// The command: swap, then peakValue from findPeak, fidCopy from the data.
+void byteSwapCommand(Document& doc);
 
 }  // namespace pelvaron::io

@@ -115,7 +115,7 @@ bool importCurrentFile(Document& doc, platform::UserInterface& ui) {
         rollback.restore();
         return false;
     }
-    ui.requestRepaint();
+    doc.notify(kAllDrawn);
     return true;
 }
 

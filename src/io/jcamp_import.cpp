@@ -253,7 +253,7 @@ bool finishJcampImport(Document& doc, platform::UserInterface& ui, bool read, co
 
     doc.jcamp.importedPath = doc.filePath;
 
-    ui.requestRepaint();
+    doc.notify(kAllDrawn);
     ui.setWaitCursor(false);
     return true;
 }

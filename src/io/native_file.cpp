@@ -137,11 +137,13 @@ NativeOpen openNativePath(Document& doc, platform::UserInterface& ui, const std:
         }
         doc.import.importAskFile = 0;
         doc.noSaveQuery = 1;
-        ui.requestRepaint();
+        // Nothing is drawn differently, but the window is drawn again after the question, as
+        // after every open.
+        doc.notify(kViewChanged);
         return NativeOpen::HandToImport;
     }
     if (!readNativeData(doc, ui, bytes)) return NativeOpen::Cancelled;
-    ui.requestRepaint();
+    doc.notify(kAllDrawn);
     return NativeOpen::Loaded;
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/result.h"
 
@@ -54,6 +55,12 @@ public:
 
 /// Shows a message of the core (the text of a failure's reason) in a box with an OK button.
 inline Answer report(UserInterface& ui, const Message& m) { return ui.message(m.text, m.caption, m.icon); }
+
+/// Shows, in order, the messages an operation gave on the way, and empties the list.
+inline void reportAll(UserInterface& ui, std::vector<Message>& said) {
+    for (const Message& m : said) report(ui, m);
+    said.clear();
+}
 
 /// Clearing the status bar writes a string of blanks to part 0.
 inline void clearStatusBar(UserInterface& ui) { ui.setStatusText(0, "                    "); }

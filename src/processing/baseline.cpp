@@ -115,10 +115,10 @@ void BaselineDialog::ok() {
     BaselineCoefficients c{};
     for (int j = 0; j < kBaselineOrders; ++j) c[static_cast<std::size_t>(j)] = -position(j) * perPixel;
     subtractPolynomialBaseline(doc_, c);
-    ui_.requestRepaint();
+    doc_.notify(kDataChanged | kOverlaysChanged);
 }
 
-void BaselineDialog::cancel() { ui_.requestRepaint(); }
+void BaselineDialog::cancel() { doc_.notify(kOverlaysChanged); }
 
 void sortAscending(std::span<double> values) {
     for (std::size_t i = 0; i < values.size(); ++i) {
@@ -184,12 +184,12 @@ void MultiPointBaseline::apply() {
     multiPointBaseline(
         doc_, std::span(doc_.baseline.baselinePoints.data(), static_cast<std::size_t>(pointCount())));
     doc_.baseline.baselinePointCount = 0;
-    ui_.requestRepaint();
+    doc_.notify(kDataChanged | kOverlaysChanged);
 }
 
 void MultiPointBaseline::cancel() {
     doc_.baseline.baselinePointCount = 0;
-    ui_.requestRepaint();
+    doc_.notify(kOverlaysChanged);
 }
 
 }  // namespace pelvaron::processing

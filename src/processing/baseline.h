@@ -56,8 +56,7 @@ class BaselineDialog {
 public:
     static constexpr int kPositionLimit = 150;
 
-    BaselineDialog(Document& doc, platform::UserInterface& ui, const PreviewGeometry& plot)
-        : plot(plot), doc_(doc), ui_(ui) {}
+    BaselineDialog(Document& doc, const PreviewGeometry& plot) : plot(plot), doc_(doc) {}
 
     /// The main plot the preview is drawn on.
     PreviewGeometry plot;
@@ -77,14 +76,13 @@ public:
     [[nodiscard]] const std::vector<platform::Point>& drawnPreview() const { return drawn_; }
 
     /// Subtracts the polynomial whose coefficient j is -pos_j * |peakValue| / plot.vScale (a row d
-    /// pixels below the zero row stands for -d*|peakValue|/vScale); repaints.
+    /// pixels below the zero row stands for -d*|peakValue|/vScale).
     void ok();
-    /// Repaints (the preview goes); the data are untouched.
+    /// The preview goes; the data are untouched.
     void cancel();
 
 private:
     Document& doc_;
-    platform::UserInterface& ui_;
     std::vector<platform::Point> drawn_;
 };
 
@@ -104,23 +102,24 @@ void multiPointBaseline(Document& doc, std::span<const double> times);
 /// dialog is open.
 class MultiPointBaseline {
 public:
-    MultiPointBaseline(Document& doc, platform::UserInterface& ui) : doc_(doc), ui_(ui) {}
+    explicit MultiPointBaseline(Document& doc) : doc_(doc) {}
+    // The plot's clicks still hand their interface over; nothing of it is used.
+    MultiPointBaseline(Document& doc, platform::UserInterface&) : doc_(doc) {}
 
     /// No points.
     void open();
     /// Appends the abscissa t (seconds scale). A 301st point or a t that is not a number is
     /// ignored: false.
     bool addPoint(double t);
-    /// The correction through the points, the points dropped, repaint.
+    /// The correction through the points, the points dropped.
     void apply();
-    /// The points dropped, repaint; the data are untouched.
+    /// The points dropped; the data are untouched.
     void cancel();
 
     [[nodiscard]] int pointCount() const { return doc_.baseline.baselinePointCount; }
 
 private:
     Document& doc_;
-    platform::UserInterface& ui_;
 };
 
 }  // namespace pelvaron::processing

@@ -60,10 +60,7 @@ void removeLinearDrift(Document& doc) {
 
 // --- Reference.
 
-void startReferencing(platform::UserInterface& ui) {
-    ui.setStatusText(0, kReferencePrompt);
-    ui.requestRepaint();
-}
+void startReferencing(platform::UserInterface& ui) { ui.setStatusText(0, kReferencePrompt); }
 
 bool setReference(Document& doc, double t, int p, int unit, double value) {
     const double sw = doc.spectrum.acqPars.SW;
@@ -108,10 +105,10 @@ void ReferenceDialog::ok() {
     // Without a pick (none since the load) there is nothing to reference.
     if (pick_.index >= 0 && value != parseLeadingDouble(currentText_))
         (void)setReference(doc_, pick_.t, pick_.index, unit_, value);
-    ui_.requestRepaint();
+    doc_.notify(kAxisChanged | kViewChanged);
 }
 
-void ReferenceDialog::cancel() { ui_.requestRepaint(); }
+void ReferenceDialog::cancel() { doc_.notify(kViewChanged); }
 
 // --- Shift Data.
 
@@ -143,7 +140,7 @@ int ShiftDataDialog::count() const {
 void ShiftDataDialog::ok() {
     doc_.dataOps.shiftLeft = leftShift ? 1 : 0;
     shiftData(doc_, count(), !leftShift);
-    ui_.requestRepaint();
+    doc_.notify(kDataChanged);
 }
 
 // --- Supress Peaks.
@@ -178,7 +175,7 @@ void SuppressPeaksDialog::open() {
 void SuppressPeaksDialog::ok() {
     doc_.dataOps.suppressByZeros = byZeros ? 1 : 0;
     suppressRegion(doc_, from_, to_, !byZeros);
-    ui_.requestRepaint();
+    doc_.notify(kDataChanged);
 }
 
 // --- Signal to noise.

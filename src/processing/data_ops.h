@@ -21,8 +21,8 @@ void removeLinearDrift(Document& doc);
 /// The status-bar prompt of the Reference command.
 inline constexpr const char* kReferencePrompt = "Press  left mouse button to reference";
 
-/// The "Reference" command's prompt and repaint; the window arms the plot's reference pick, whose
-/// click and units warning are the plot's (display::leftButtonDown).
+/// The "Reference" command's prompt; the window arms the plot's reference pick, whose click and
+/// units warning are the plot's (display::leftButtonDown).
 void startReferencing(platform::UserInterface& ui);
 
 /// Puts `value` (in Hz for unit kHz, in ppm otherwise) at the position t (seconds scale) of the
@@ -41,8 +41,7 @@ struct ReferencePick {
 /// "OK" and "Cancel", over the position picked last. The window ends the pick when it closes.
 class ReferenceDialog {
 public:
-    ReferenceDialog(Document& doc, platform::UserInterface& ui, ReferencePick pick)
-        : doc_(doc), ui_(ui), pick_(pick) {}
+    ReferenceDialog(Document& doc, ReferencePick pick) : doc_(doc), pick_(pick) {}
 
     /// The value at the pick in the present unit (Hz when xUnits is Hz, ppm otherwise) with
     /// "%.3lf", in both boxes.
@@ -52,15 +51,14 @@ public:
     /// "New Reference" as the person leaves it.
     std::string newText;
 
-    /// Puts the number of the new box at the pick (not a number reads as 0); repaint. A value
-    /// equal to the one shown leaves the reference exactly as it was.
+    /// Puts the number of the new box at the pick (not a number reads as 0). A value equal to the
+    /// one shown leaves the reference exactly as it was.
     void ok();
-    /// Repaint.
+    /// Changes nothing.
     void cancel();
 
 private:
     Document& doc_;
-    platform::UserInterface& ui_;
     ReferencePick pick_;
     int unit_ = kPpm;
     std::string currentText_;
@@ -78,7 +76,7 @@ void shiftData(Document& doc, int count, bool right);
 /// The "Shift Data" dialog without its widgets.
 class ShiftDataDialog {
 public:
-    ShiftDataDialog(Document& doc, platform::UserInterface& ui) : doc_(doc), ui_(ui) {}
+    explicit ShiftDataDialog(Document& doc) : doc_(doc) {}
 
     /// The radio buttons show the direction chosen last.
     void open();
@@ -87,7 +85,7 @@ public:
     std::string countText;   ///< "Number of Data Points to Shift:" (1214)
 
     /// Reads the first four characters of the count as an integer (leading digits; none, or a
-    /// negative number, gives 0), remembers the direction, shifts, repaints.
+    /// negative number, gives 0), remembers the direction, shifts.
     void ok();
     void cancel() {}
 
@@ -96,7 +94,6 @@ public:
 
 private:
     Document& doc_;
-    platform::UserInterface& ui_;
 };
 
 // --- Supress Peaks.
@@ -109,21 +106,19 @@ void suppressRegion(Document& doc, int from, int to, bool byNoise);
 /// (doubles from ... to).
 class SuppressPeaksDialog {
 public:
-    SuppressPeaksDialog(Document& doc, platform::UserInterface& ui, int from, int to)
-        : doc_(doc), ui_(ui), from_(from), to_(to) {}
+    SuppressPeaksDialog(Document& doc, int from, int to) : doc_(doc), from_(from), to_(to) {}
 
     /// Takes the Undo snapshot; the radio buttons show the choice made last.
     void open();
 
     bool byZeros = false;  ///< "Substitute by zeros" (1153); "Substitute by noise" (1154) otherwise
 
-    /// Remembers the choice, suppresses the region, repaints.
+    /// Remembers the choice, suppresses the region.
     void ok();
     void cancel() {}
 
 private:
     Document& doc_;
-    platform::UserInterface& ui_;
     int from_, to_;
 };
 

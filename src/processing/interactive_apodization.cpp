@@ -20,6 +20,12 @@ bool isSine(int function) { return function == kApoSine || function == kApoSineS
 
 }  // namespace
 
+std::optional<Message> apodizationMessage(const ApoRefusal& refusal) {
+    if (refusal.repeated) return std::nullopt;
+    return Message{refusal.problem == ApoProblem::NoFid ? kApoNoFidText : kApoBadWindowText,
+                   "Interactive Apodization", MessageIcon::Exclamation};
+}
+
 std::vector<double> apoWindowShape(int function, int points) {
     points = std::max(points, 2);
     // Complex points over an acquisition of 1 s: the real parts carry the factors. One point more
@@ -96,19 +102,19 @@ void InteractiveApodizationDialog::showLb() {
     }
 }
 
-bool InteractiveApodizationDialog::scrollLb(ScrollAction action, int thumb) {
+Status<ApoRefusal> InteractiveApodizationDialog::scrollLb(ScrollAction action, int thumb) {
     lbPosition_ = scrolledPosition(lbPosition_, action, thumb, 2, 25, -kLbLimit, kLbLimit);
     showLb();
     return recompute();
 }
 
-bool InteractiveApodizationDialog::scrollGb(ScrollAction action, int thumb) {
+Status<ApoRefusal> InteractiveApodizationDialog::scrollGb(ScrollAction action, int thumb) {
     gbPosition_ = scrolledPosition(gbPosition_, action, thumb, 2, 10, 0, kGbMaximum);
     gbText_ = cformat("%.2lf", gb());
     return recompute();
 }
 
-bool InteractiveApodizationDialog::refillAndWindow(int n) {
+Status<ApoRefusal> InteractiveApodizationDialog::refillAndWindow(int n) {
     const int fid = std::clamp(doc_.fidCopyCount, 0, n);
     scratch_.assign(doc_.fidCopy.begin(), doc_.fidCopy.begin() + fid);
     // The window spans the stored FID; the zero filling after it stays zero.
@@ -136,12 +142,12 @@ bool InteractiveApodizationDialog::refillAndWindow(int n) {
         anyAfter = anyAfter || data[i] != 0.0;
     }
     if (!finite || (anyBefore && !anyAfter)) {
-        return refuse(kApoBadWindowText,
+        return refuse(ApoProblem::BadWindow,
                       function() * 1000000L + (lbPosition_ + kLbLimit) * 1000L + gbPosition_);
     }
     std::copy(scratch_.begin(), scratch_.end(), doc_.spectrum.specData.begin());
     std::fill(doc_.spectrum.specData.begin() + fid, doc_.spectrum.specData.begin() + n, 0.0);
-    return true;
+    return {};
 }
 
 void InteractiveApodizationDialog::transform(int n) {
@@ -168,21 +174,18 @@ void InteractiveApodizationDialog::transform(int n) {
     groupDelayRamp(doc_.spectrum.specData.data(), n, s.delayFraction, s.delayCentred != 0);
 }
 
-bool InteractiveApodizationDialog::refuse(const char* text, long settings) {
-    // Said once for the same settings: a held key or a dragged thumb repeats the movement, and a
-    // message for each repeat would pile up over the bar.
-    if (settings != refusedSettings_)
-        ui_.message(text, "Interactive Apodization", platform::Icon::Exclamation);
+Failure<ApoRefusal> InteractiveApodizationDialog::refuse(ApoProblem problem, long settings) {
+    const bool repeated = settings == refusedSettings_;
     refusedSettings_ = settings;
-    return false;
+    return Failure{ApoRefusal{problem, repeated}};
 }
 
-bool InteractiveApodizationDialog::recompute() {
-    if (doc_.fidCopyCount <= 0) return refuse(kApoNoFidText, -2);
+Status<ApoRefusal> InteractiveApodizationDialog::recompute() {
+    if (doc_.fidCopyCount <= 0) return refuse(ApoProblem::NoFid, -2);
     // Every transform needs a power-of-two size: a FID of another length is zero filled to the
     // next one (TD follows, and with it where 0 Hz lies).
     const int n = roundUpTransformSize(doc_.spectrum.nData);
-    if (!refillAndWindow(n)) return false;
+    if (Status<ApoRefusal> windowed = refillAndWindow(n); !windowed) return windowed;
     if (n != doc_.spectrum.nData) {
         doc_.spectrum.noteSpecExtent(n);
         doc_.spectrum.nData = doc_.spectrum.acqPars.TD = n;
@@ -203,8 +206,8 @@ bool InteractiveApodizationDialog::recompute() {
     phaseRotation(doc_.spectrum, doc_.spectrum.phase0, doc_.spectrum.phase1, true);
     snText_ = signalToNoiseText(doc_);
     refusedSettings_ = -1;
-    ui_.requestRepaint();
-    return true;
+    doc_.notify(kDataChanged | kAxisChanged);
+    return {};
 }
 
 void InteractiveApodizationDialog::ok() {
@@ -219,13 +222,13 @@ void InteractiveApodizationDialog::ok() {
         // Undo goes back to the FID at its own length when the movements zero filled it.
         if (doc_.spectrum.nData != atOpen_.nData) doc_.undoNData = atOpen_.nData;
     }
-    ui_.requestRepaint();
+    doc_.notify(kDataChanged);
 }
 
 void InteractiveApodizationDialog::cancel() {
     doc_.spectrum = atOpen_;
     doc_.transform = transformAtOpen_;
-    ui_.requestRepaint();
+    doc_.notify(kDataChanged | kAxisChanged | kViewChanged);
 }
 
 }  // namespace pelvaron::processing

@@ -5,11 +5,12 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "document/document.h"
-#include "platform/user_interface.h"
 #include "processing/phase_dialog.h"
 
 namespace pelvaron::processing {
@@ -43,6 +44,21 @@ inline constexpr const char* kApoBadWindowText =
     "The window function cannot be computed with these values.\n"
     "The spectrum is left as it was.";
 
+/// Why a movement left the spectrum as it was.
+enum class ApoProblem {
+    NoFid,      ///< kApoNoFidText
+    BadWindow,  ///< kApoBadWindowText
+};
+struct ApoRefusal {
+    ApoProblem problem = ApoProblem::NoFid;
+    /// The movement before was refused with the same settings: a held key or a dragged thumb
+    /// repeats the movement, and a message for each repeat would pile up over the bar.
+    bool repeated = false;
+};
+
+/// The message of a refusal ("Interactive Apodization", exclamation); none for a repeat.
+[[nodiscard]] std::optional<Message> apodizationMessage(const ApoRefusal& refusal);
+
 /// The outline drawn on a function's button: the window's own factors at `points` instants from
 /// the start to the end of the acquisition, with parameters that show its character (a decay, a
 /// bell, a rise to a top), scaled to a largest value of 1.
@@ -55,7 +71,7 @@ public:
     static constexpr int kGbMaximum = 100;  ///< GB bar: 0 ... kGbMaximum, hundredths
     static constexpr int kGbAtOpen = 50;
 
-    InteractiveApodizationDialog(Document& doc, platform::UserInterface& ui) : doc_(doc), ui_(ui) {}
+    explicit InteractiveApodizationDialog(Document& doc) : doc_(doc) {}
 
     /// Shows the S/N of the present data, remembers what Cancel returns to, takes the Undo
     /// snapshot and puts the bars at LB 0 and GB 0.50. The data are not changed.
@@ -66,10 +82,10 @@ public:
     void chooseFunction(int function);
 
     /// LB bar: line -+2, page -+25, thumb to `thumb`, clamped. Then the data are recomputed;
-    /// false (after a message, the spectrum unchanged) when there is no FID or the window fails.
-    bool scrollLb(ScrollAction action, int thumb = 0);
+    /// refused (the spectrum unchanged) when there is no FID or the window fails.
+    Status<ApoRefusal> scrollLb(ScrollAction action, int thumb = 0);
     /// GB bar: line -+2, page -+10, thumb to `thumb`, clamped to 0 ... 100; then as scrollLb.
-    bool scrollGb(ScrollAction action, int thumb = 0);
+    Status<ApoRefusal> scrollGb(ScrollAction action, int thumb = 0);
 
     /// Keeps the last spectrum: the transform options of a forward transform, ppm units.
     void ok();
@@ -94,15 +110,14 @@ public:
     [[nodiscard]] const std::string& snText() const { return snText_; }
 
 private:
-    bool recompute();
-    /// The message `text`, unless the last movement was refused with the same `settings`; false.
-    bool refuse(const char* text, long settings);
-    bool refillAndWindow(int n);
+    Status<ApoRefusal> recompute();
+    /// The refusal, a repeat when the last movement was refused with the same `settings`.
+    Failure<ApoRefusal> refuse(ApoProblem problem, long settings);
+    Status<ApoRefusal> refillAndWindow(int n);
     void transform(int n);
     void showLb();
 
     Document& doc_;
-    platform::UserInterface& ui_;
     int lbPosition_ = 0;
     int gbPosition_ = kGbAtOpen;
     bool firstChange_ = true;

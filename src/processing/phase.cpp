@@ -114,9 +114,9 @@ void autophaseUpright(Spectrum& s) {
     }
 }
 
-void autophaseCommand(Document& doc, platform::UserInterface& ui) {
+void autophaseCommand(Document& doc) {
     autophaseUpright(doc.spectrum);
-    ui.requestRepaint();
+    doc.notify(kDataChanged);
 }
 
 void applyPhase(Spectrum& s, const PhaseSettings& p) {

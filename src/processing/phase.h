@@ -36,8 +36,8 @@ void autophase(Spectrum& s);
 /// the transform (peakValue) was negative.
 void autophaseUpright(Spectrum& s);
 
-/// The Autophase command: autophaseUpright, then a repaint.
-void autophaseCommand(Document& doc, platform::UserInterface& ui);
+/// The Autophase command: autophaseUpright, told to the document's views.
+void autophaseCommand(Document& doc);
 
 /// A total phase correction about the present pivot (peakIndex), degrees.
 struct PhaseSettings {

@@ -13,7 +13,7 @@ namespace pelvaron::processing {
 void PhaseDialog::open() {
     TransformState& ts = doc_.transform;
     ts.showPivot = 1;
-    ui_.requestRepaint();
+    doc_.notify(kOverlaysChanged);
     takeUndoSnapshot(doc_);
 
     ts.order0Position = truncToInt(100.0 * doc_.spectrum.phase0);
@@ -59,7 +59,7 @@ void PhaseDialog::scrollPivot(ScrollAction action, int thumb) {
         scrolledPosition(doc_.spectrum.peakIndex, action, thumb, 2, 10, 0, std::max(doc_.spectrum.nData, 0));
     if (pivot % 2 != 0) --pivot;
     doc_.spectrum.peakIndex = pivot;
-    ui_.requestRepaint();
+    doc_.notify(kOverlaysChanged);
 }
 
 void PhaseDialog::apply(const std::string& order0Text, const std::string& order1Text) {
@@ -69,7 +69,7 @@ void PhaseDialog::apply(const std::string& order0Text, const std::string& order1
     doc_.transform.order0Position = truncToInt(std::trunc(doc_.spectrum.phase0) * 100.0);
     doc_.transform.order1Position = truncToInt(std::trunc(doc_.spectrum.phase1) * 100.0);
     phaseRotation(doc_.spectrum, doc_.spectrum.phase0, doc_.spectrum.phase1, false);
-    ui_.requestRepaint();
+    doc_.notify(kDataChanged);
 }
 
 void PhaseDialog::ok() {
@@ -77,7 +77,7 @@ void PhaseDialog::ok() {
     doc_.spectrum.phaseSourceValid = 1;
     restoreUnphased(doc_.spectrum);
     phaseRotation(doc_.spectrum, doc_.spectrum.phase0, doc_.spectrum.phase1, true);
-    ui_.requestRepaint();
+    doc_.notify(kDataChanged | kOverlaysChanged);
 }
 
 void PhaseDialog::cancel() {
@@ -89,7 +89,7 @@ void PhaseDialog::cancel() {
     ts.showPivot = 0;
     doc_.spectrum.peakValue = restoreUndo(doc_);
     doc_.spectrum.phaseSourceValid = 1;
-    ui_.requestRepaint();
+    doc_.notify(kDataChanged | kOverlaysChanged);
 }
 
 std::string PhaseDialog::order0Text() const {
@@ -103,7 +103,7 @@ std::string PhaseDialog::order1Text() const {
 void PhaseDialog::rephase() {
     restoreUnphased(doc_.spectrum);
     phaseRotation(doc_.spectrum, doc_.spectrum.phase0, doc_.spectrum.phase1, false);
-    ui_.requestRepaint();
+    doc_.notify(kDataChanged);
 }
 
 }  // namespace pelvaron::processing

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "document/document.h"
-#include "platform/user_interface.h"
 
 namespace pelvaron::processing {
 
@@ -23,7 +22,7 @@ public:
     /// Order scroll bars run from -kOrderLimit to +kOrderLimit hundredths of a degree.
     static constexpr int kOrderLimit = 18000;
 
-    PhaseDialog(Document& doc, platform::UserInterface& ui) : doc_(doc), ui_(ui) {}
+    explicit PhaseDialog(Document& doc) : doc_(doc) {}
 
     /// The menu command and the dialog's opening: shows the pivot, takes the Undo snapshot that
     /// Cancel returns to, keeps an unphased copy if none is valid and sets the scroll positions
@@ -63,7 +62,6 @@ private:
     void rephase();
 
     Document& doc_;
-    platform::UserInterface& ui_;
 };
 
 }  // namespace pelvaron::processing

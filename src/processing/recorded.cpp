@@ -100,17 +100,17 @@ void normalisePhased(Document& doc) {
 
 }  // namespace
 
-bool processAsRecorded(Document& doc, platform::UserInterface& ui) {
+std::optional<Message> recordedMessage(RecordedProblem problem) {
+    if (problem == RecordedProblem::NoTransform) return std::nullopt;
+    return Message{problem == RecordedProblem::NoRecord ? kNoRecordedProcessingText : kAlreadySpectrumText,
+                   kProcessAsRecordedCaption, MessageIcon::Information};
+}
+
+Status<RecordedProblem> processAsRecorded(Document& doc) {
     const RecordedProcessing& r = doc.spectrum.recorded;
-    if (!r.present) {
-        ui.message(kNoRecordedProcessingText, kProcessAsRecordedCaption, platform::Icon::Information);
-        return false;
-    }
+    if (!r.present) return Failure{RecordedProblem::NoRecord};
     // A forward transform leaves ftInverse set (so does opening a processed spectrum).
-    if (doc.spectrum.ftInverse) {
-        ui.message(kAlreadySpectrumText, kProcessAsRecordedCaption, platform::Icon::Information);
-        return false;
-    }
+    if (doc.spectrum.ftInverse) return Failure{RecordedProblem::AlreadySpectrum};
     const int loaded = std::clamp(doc.spectrum.nData, 0, kCapacity);
     const int valuesPerPoint = doc.spectrum.ftReal ? 1 : 2;
     // The whole of TDeff goes in (the 1r holds every point of it), and nothing beyond it.
@@ -153,7 +153,7 @@ bool processAsRecorded(Document& doc, platform::UserInterface& ui) {
         doc.spectrum.specData.copyFrom(doc.spectrum.phaseSource, loaded);
         doc.spectrum.nData = loaded;
         doc.spectrum.acqPars.TD = fidTd;
-        return false;
+        return Failure{RecordedProblem::NoTransform};
     }
     // The transform's options and their Undo copies stay those of the transform dialog.
     doc.spectrum.ftDriftCorr = ftDriftCorr;
@@ -201,8 +201,8 @@ bool processAsRecorded(Document& doc, platform::UserInterface& ui) {
     if (sw > 0.0)
         doc.spectrum.refIndex =
             truncToInt(count + std::trunc(2.0 * doc.spectrum.offsetHz * (count / (2.0 * sw))));
-    ui.requestRepaint();
-    return true;
+    doc.notify(kDataChanged | kAxisChanged);
+    return {};
 }
 
 }  // namespace pelvaron::processing

@@ -2,9 +2,15 @@
 #include "processing/window_function_dialog.h"
 
 #include "base/format.h"
-#include "processing/window_functions.h"
 
 namespace pelvaron::processing {
+
+std::vector<Message> windowMessages(const WindowCheck& check) {
+    std::vector<Message> said;
+    if (check.lbNegated) said.push_back(kNegativeLbNotice);
+    if (check.problem) said.push_back(windowMessage(*check.problem));
+    return said;
+}
 
 void WindowFunctionDialog::open() {
     takeUndoSnapshot(doc_);
@@ -20,7 +26,7 @@ void WindowFunctionDialog::open() {
     sine2DegText = cformat("%.2lf", w.sine2Deg);
 }
 
-bool WindowFunctionDialog::ok() {
+WindowCheck WindowFunctionDialog::ok() {
     WindowParams& w = doc_.window;
     w.selected = selected;
     w.lbExp = parseLeadingDouble(lbExpText);
@@ -33,17 +39,11 @@ bool WindowFunctionDialog::ok() {
     w.sine2Deg = parseLeadingDouble(sine2DegText);
 
     const WindowCheck check = checkWindow(w);
-    if (check.lbNegated) {
-        platform::report(ui_, kNegativeLbNotice);
-        w.lbLg = check.settings.lbLg;
-    }
-    if (check.problem) {
-        platform::report(ui_, windowMessage(*check.problem));
-        return false;
-    }
+    if (check.lbNegated) w.lbLg = check.settings.lbLg;
+    if (check.problem) return check;
     applyWindow(doc_.spectrum, w);
-    ui_.requestRepaint();
-    return true;
+    doc_.notify(kDataChanged);
+    return check;
 }
 
 }  // namespace pelvaron::processing

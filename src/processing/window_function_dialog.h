@@ -3,23 +3,28 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "base/result.h"
 #include "document/document.h"
-#include "platform/user_interface.h"
+#include "processing/window_functions.h"
 
 namespace pelvaron::processing {
 
+/// What the person is told of a check, in order: kNegativeLbNotice, then the refusal.
+[[nodiscard]] std::vector<Message> windowMessages(const WindowCheck& check);
+
 class WindowFunctionDialog {
 public:
-    WindowFunctionDialog(Document& doc, platform::UserInterface& ui) : doc_(doc), ui_(ui) {}
+    explicit WindowFunctionDialog(Document& doc) : doc_(doc) {}
 
     /// Takes the Undo snapshot and shows the stored selection and parameters ("%.2lf").
     void open();
 
     /// Stores the selection and the numbers of the edit boxes, checks them and applies the
-    /// selected window. False when a check failed: the message was shown, the values are stored,
-    /// the data are unchanged and the dialog stays open.
-    [[nodiscard]] bool ok();
+    /// selected window; returns what the check found (windowMessages says it). When it refused
+    /// them the values are stored, the data are unchanged and the dialog stays open.
+    [[nodiscard]] WindowCheck ok();
 
     /// The radio buttons and the edit boxes, as the person leaves them.
     Window selected = Window::Exponential;
@@ -34,7 +39,6 @@ public:
 
 private:
     Document& doc_;
-    platform::UserInterface& ui_;
 };
 
 }  // namespace pelvaron::processing

@@ -76,22 +76,21 @@ int couplingPairToIndex(int i, int j, int n) {
 
 Rgb couplingLineColour(int smallerIndex) {
     static constexpr std::array<Rgb, 9> kPalette = {{{255, 0, 0},
-                                                      {255, 160, 115},
-                                                      {255, 255, 128},
-                                                      {0, 255, 0},
-                                                      {0, 255, 255},
-                                                      {255, 0, 255},
-                                                      {0, 0, 255},
-                                                      {0, 0, 128},
-                                                      {255, 255, 255}}};
+                                                     {255, 160, 115},
+                                                     {255, 255, 128},
+                                                     {0, 255, 0},
+                                                     {0, 255, 255},
+                                                     {255, 0, 255},
+                                                     {0, 0, 255},
+                                                     {0, 0, 128},
+                                                     {255, 255, 255}}};
     return kPalette[static_cast<std::size_t>(std::clamp(smallerIndex, 0, 8))];
 }
 
 bool beginNewSimulation(Document& doc, platform::UserInterface& ui) {
     SimulationState& sim = doc.sim;
-    if (sim.simExists &&
-        ui.message(kClearSimulationText, "Warning", Icon::Question, platform::Buttons::YesNo) !=
-            platform::Answer::Yes)
+    if (sim.simExists && ui.message(kClearSimulationText, "Warning", Icon::Question,
+                                    platform::Buttons::YesNo) != platform::Answer::Yes)
         return false;
     releaseSimulation(sim);
     sim.simFromHz = 0.0;
@@ -113,11 +112,11 @@ void beginCompareSimulation(Document& doc) {
     sim.simSF = doc.spectrum.acqPars.SF;
 }
 
-bool completeSimulation(Document& doc, platform::UserInterface& ui) {
+bool completeSimulation(Document& doc, Messages& said) {
     SimulationState& sim = doc.sim;
     const double offset = doc.spectrum.acqPars.offsetHz;
     doc.spectrum.acqPars.offsetHz = sim.simFromHz;
-    if (!recomputeSimulation(doc, ui)) {
+    if (!recomputeSimulation(doc, said)) {
         doc.spectrum.acqPars.offsetHz = offset;
         return false;
     }
@@ -129,7 +128,7 @@ bool completeSimulation(Document& doc, platform::UserInterface& ui) {
     doc.spectrum.nData = sim.simPoints;
     sim.simExists = 1;
     sim.simNewSubsystem = 1;
-    ui.requestRepaint();
+    doc.notify(kAllDrawn);
     return true;
 }
 
@@ -153,16 +152,16 @@ int InputParametersDialog::cancel() {
 
 bool SimulationDataDialog::open() {
     SimulationState& sim = doc_.sim;
-    if (!allocateSpinSubsystems(doc_, ui_)) return false;
+    if (!allocateSpinSubsystems(doc_, said)) return false;
     if (editing()) {
         const int s = sim.currentSubsystem;
         if (s < 0 || s > sim.lastSubsystem || s >= kMaxSubsystems) {
-            ui_.message(kNoSubsystemText, "Error", Icon::Stop);
+            said.push_back({kNoSubsystemText, "Error", MessageIcon::Stop});
             return false;
         }
         const SpinSubsystem& rec = sim.spinSubsystems[static_cast<std::size_t>(s)];
         if (const char* text = faultText(rec.fault())) {
-            ui_.message(text, "Error", Icon::Stop);
+            said.push_back({text, "Error", MessageIcon::Stop});
             return false;
         }
         sim.nNucleiInput = rec.nNuclei();
@@ -170,11 +169,11 @@ bool SimulationDataDialog::open() {
         sim.editCouplings = rec.couplings();
     } else {
         if (sim.lastSubsystem < 0 || sim.lastSubsystem >= kMaxSubsystems) {
-            ui_.message(kTooManySubsystemsText, "Error", Icon::Stop);
+            said.push_back({kTooManySubsystemsText, "Error", MessageIcon::Stop});
             return false;
         }
         if (sim.nNucleiInput < 1 || sim.nNucleiInput > kMaxNuclei) {
-            ui_.message(kNucleiCountText, "Error", Icon::Stop);
+            said.push_back({kNucleiCountText, "Error", MessageIcon::Stop});
             return false;
         }
         // The record itself is written when the page is stored.
@@ -271,7 +270,8 @@ void SimulationDataDialog::layoutRing(int width, int height, int buttonWidth, in
 int SimulationDataDialog::nucleusAt(int x, int y) const {
     for (std::size_t i = 0; i < ring_.size(); ++i) {
         const RingButton& b = ring_[i];
-        if (x >= b.x && x < b.x + buttonWidth_ && y >= b.y && y < b.y + buttonHeight_) return static_cast<int>(i);
+        if (x >= b.x && x < b.x + buttonWidth_ && y >= b.y && y < b.y + buttonHeight_)
+            return static_cast<int>(i);
     }
     return -1;
 }
@@ -321,7 +321,7 @@ bool SimulationDataDialog::readParameters(const SimulationFields& typed) {
     SimulationState& sim = doc_.sim;
     const double sf = keptOrTyped(typed.sf, shown_.sf, sim.simSF);
     if (!(sf > 0.0) || !std::isfinite(sf)) {
-        ui_.message(kFrequencyText, "Error", Icon::Stop);
+        said.push_back({kFrequencyText, "Error", MessageIcon::Stop});
         return false;
     }
     const bool ppm = typed.ppm;
@@ -335,7 +335,7 @@ bool SimulationDataDialog::readParameters(const SimulationFields& typed) {
     const double width = keptOrTyped(typed.lineWidth, shown_.lineWidth, sim.simLineWidth);
     const double threshold = keptOrTyped(typed.threshold, shown_.threshold, sim.simThreshold);
     const int points = readInt(typed.points);
-    if (!checkSynthesisParams({width, fromHz, toHz, threshold, points}, ui_)) return false;
+    if (!checkSynthesisParams({width, fromHz, toHz, threshold, points}, said)) return false;
     sim.simSF = sf;
     sim.simUnitsPpm = ppm ? 1 : 0;
     sim.simFromHz = fromHz;
@@ -347,8 +347,8 @@ bool SimulationDataDialog::readParameters(const SimulationFields& typed) {
 }
 
 int SimulationDataDialog::ok(const SimulationFields& typed) {
-    if (!readParameters(typed) || !storeSubsystemParams(doc_, ui_)) return kKeepOpen;
-    if (!completeSimulation(doc_, ui_)) return kKeepOpen;
+    if (!readParameters(typed) || !storeSubsystemParams(doc_, said)) return kKeepOpen;
+    if (!completeSimulation(doc_, said)) return kKeepOpen;
     return kOk;
 }
 
@@ -360,11 +360,11 @@ int SimulationDataDialog::cancel() {
 
 int SimulationDataDialog::addSubsystem(const SimulationFields& typed) {
     if (!canAddSubsystem()) {
-        ui_.message(kTooManySubsystemsText, "Error", Icon::Stop);
+        said.push_back({kTooManySubsystemsText, "Error", MessageIcon::Stop});
         return kKeepOpen;
     }
     // What was typed on this page stands for the next one too.
-    if (!readParameters(typed) || !storeSubsystemParams(doc_, ui_)) return kKeepOpen;
+    if (!readParameters(typed) || !storeSubsystemParams(doc_, said)) return kKeepOpen;
     doc_.sim.lastSubsystem += 1;
     doc_.sim.simNewSubsystem = 1;
     return kNewSubsystem;
@@ -447,11 +447,11 @@ bool SelectSubsystemDialog::ok() {
 
 // ---------------------------------------------------------------------------------------------
 
-void ImmediateTuning::recompute(Recompute what) {
+void ImmediateTuning::recompute(Recompute what, Messages& said) {
     if (what == Recompute::WidthOnly)
-        (void)resynthesizeSimulation(doc_, ui_);
+        (void)resynthesizeSimulation(doc_, said);
     else
-        (void)recomputeSimulation(doc_, ui_);
+        (void)recomputeSimulation(doc_, said);
 }
 
 void InteractiveSimDialog::open() {
@@ -548,10 +548,10 @@ bool InteractiveSimDialog::change(double value) {
     if (selected_ == Selected::Width) {
         if (value < kMinTuningWidth) {
             value = kMinTuningWidth;
-            ui_.message(kLineWidthClampText, "Warning", Icon::Exclamation);
+            said.push_back({kLineWidthClampText, "Warning", MessageIcon::Exclamation});
         }
         sim.simLineWidth = value;
-        runner_.recompute(Recompute::WidthOnly);
+        runner_.recompute(Recompute::WidthOnly, said);
         return true;
     }
     SpinSubsystem& rec = sim.spinSubsystems[static_cast<std::size_t>(subsystem_)];
@@ -566,7 +566,7 @@ bool InteractiveSimDialog::change(double value) {
         const auto j = static_cast<std::size_t>(p.j);
         if (copies) sim.editCouplings[i][j] = sim.editCouplings[j][i] = value;
     }
-    runner_.recompute(Recompute::Full);
+    runner_.recompute(Recompute::Full, said);
     return true;
 }
 

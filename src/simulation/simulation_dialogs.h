@@ -13,6 +13,7 @@
 
 #include "document/document.h"
 #include "platform/user_interface.h"
+#include "simulation/toolkit.h"
 
 namespace pelvaron::simulation {
 
@@ -56,7 +57,7 @@ void beginCompareSimulation(Document& doc);
 /// spectrum computed, the document set up as a simulated spectrum of simSF MHz on the units of
 /// simUnitsPpm, simExists = 1. False after a message, with nothing computed, when the working
 /// parameters are refused.
-[[nodiscard]] bool completeSimulation(Document& doc, platform::UserInterface& ui);
+[[nodiscard]] bool completeSimulation(Document& doc, Messages& said);
 
 // ---------------------------------------------------------------------------------------------
 
@@ -119,7 +120,10 @@ struct EditRequest {
 class SimulationDataDialog {
 public:
     enum Result { kFailed = 0, kOk = 1, kCancelled = 2, kNewSubsystem = 3, kKeepOpen = -1 };
-    SimulationDataDialog(Document& doc, platform::UserInterface& ui) : doc_(doc), ui_(ui) {}
+    explicit SimulationDataDialog(Document& doc) : doc_(doc) {}
+
+    /// What the events found, in order, for the window to show (and empty) after each one.
+    Messages said;
 
     /// Opening: the subsystem table, the working defaults (threshold 0.001, width 0.3) and the
     /// editing copies (loaded from currentSubsystem when editing, fresh and zeroed for a new
@@ -186,7 +190,6 @@ public:
 
 private:
     Document& doc_;
-    platform::UserInterface& ui_;
     int nuclei_ = 0;
     bool ppm_ = false;
     double shownSf_ = 0.0;  ///< the frequency the ppm values are shown with
@@ -209,7 +212,8 @@ private:
 class ChemicalShiftDialog {
 public:
     /// `ppmSf` > 0 shows and reads the shift in ppm of that frequency; 0 in Hertz.
-    ChemicalShiftDialog(Document& doc, int nucleus, double ppmSf) : doc_(doc), nucleus_(nucleus), ppmSf_(ppmSf) {}
+    ChemicalShiftDialog(Document& doc, int nucleus, double ppmSf)
+        : doc_(doc), nucleus_(nucleus), ppmSf_(ppmSf) {}
     /// Static 1180: the nucleus number, "%d".
     [[nodiscard]] std::string nucleusText() const;
     /// Edit 1179: the shift "%.2lf" (in ppm: shift / SF).
@@ -267,22 +271,22 @@ private:
 enum class Recompute { Full, WidthOnly };
 
 /// Runs the recomputations of the Interactive Sim. dialog. The dialog has written the changed
-/// value into the simulation state before it asks.
+/// value into the simulation state before it asks; what a recomputation made at once found goes
+/// to `said` (one left to run later tells its own).
 class TuningRunner {
 public:
     virtual ~TuningRunner() = default;
-    virtual void recompute(Recompute what) = 0;
+    virtual void recompute(Recompute what, Messages& said) = 0;
 };
 
 /// Recomputes in place, before returning.
 class ImmediateTuning final : public TuningRunner {
 public:
-    ImmediateTuning(Document& doc, platform::UserInterface& ui) : doc_(doc), ui_(ui) {}
-    void recompute(Recompute what) override;
+    explicit ImmediateTuning(Document& doc) : doc_(doc) {}
+    void recompute(Recompute what, Messages& said) override;
 
 private:
     Document& doc_;
-    platform::UserInterface& ui_;
 };
 
 /// "Interactive Sim." over the subsystem chosen in Select Subsystem.
@@ -290,8 +294,10 @@ class InteractiveSimDialog {
 public:
     enum class Selected { None, Shift, Coupling, Width };
 
-    InteractiveSimDialog(Document& doc, platform::UserInterface& ui, TuningRunner& runner)
-        : doc_(doc), ui_(ui), runner_(runner) {}
+    InteractiveSimDialog(Document& doc, TuningRunner& runner) : doc_(doc), runner_(runner) {}
+
+    /// What the events found, in order, for the window to show (and empty) after each one.
+    Messages said;
 
     /// Opening: simInteractive = 1, the editing copies loaded from currentSubsystem.
     void open();
@@ -326,7 +332,6 @@ public:
 
 private:
     Document& doc_;
-    platform::UserInterface& ui_;
     TuningRunner& runner_;
     Selected selected_ = Selected::None;
     int row_ = -1;

@@ -19,16 +19,13 @@ namespace pelvaron::simulation {
 
 namespace {
 
-void refuse(platform::UserInterface& ui, const char* text) {
-    ui.message(text, "Error", platform::Icon::Stop, platform::Buttons::Ok);
-}
+void refuse(Messages& said, const char* text) { said.push_back({text, "Error", MessageIcon::Stop}); }
 
 /// Allocates with one of the engine's own messages (caption "Error").
 template <typename V>
-bool engineVector(V& v, int l, int h, const char* message, platform::UserInterface& ui,
-                  const AllocationGate* gate) {
+bool engineVector(V& v, int l, int h, const char* message, Messages& said, const AllocationGate* gate) {
     if (v.allocate(l, h, gate, message)) return true;
-    refuse(ui, message);
+    refuse(said, message);
     return false;
 }
 
@@ -49,18 +46,18 @@ struct Basis {
     std::vector<int> blockStart;  // block k (k spins at +1/2) -> first basis index; n + 2 entries
 };
 
-bool sortBasis(int n, Basis& basis, platform::UserInterface& ui, const AllocationGate* gate) {
+bool sortBasis(int n, Basis& basis, Messages& said, const AllocationGate* gate) {
     const int dim = 1 << n;
     Vector fz;
     Vector carried;
-    if (!engineVector(fz, 1, dim, "Error allocating memory for F matrix", ui, gate)) return false;
-    if (!vector(carried, 1, dim, ui, gate)) return false;
+    if (!engineVector(fz, 1, dim, "Error allocating memory for F matrix", said, gate)) return false;
+    if (!vector(carried, 1, dim, said, gate)) return false;
     for (int s = 0; s < dim; ++s) {
         // Bit i of s set means nucleus i at -1/2: Fz = sum of sigma = n - 2 popcount(s).
         fz[s + 1] = n - 2 * std::popcount(static_cast<unsigned>(s));
         carried[s + 1] = s;
     }
-    if (!sort2(dim, fz, carried, ui)) return false;
+    if (!sort2(dim, fz, carried, said)) return false;
 
     basis.n = n;
     basis.state.assign(static_cast<std::size_t>(dim), 0);
@@ -82,15 +79,15 @@ bool sortBasis(int n, Basis& basis, platform::UserInterface& ui, const Allocatio
 /// H[a][a] = sum nu_i sigma_i / 2 + sum_{i<j} J_ij sigma_i sigma_j / 4, and J_pq / 2 between
 /// two states of the block that differ in exactly nuclei p and q.
 bool diagonaliseBlock(const Basis& basis, int k, const std::vector<double>& shifts,
-                      const std::vector<std::vector<double>>& couplings, Block& out,
-                      platform::UserInterface& ui, const AllocationGate* gate) {
+                      const std::vector<std::vector<double>>& couplings, Block& out, Messages& said,
+                      const AllocationGate* gate) {
     const int n = basis.n;
     const int first = basis.blockStart[static_cast<std::size_t>(k)];
     const int m = basis.blockStart[static_cast<std::size_t>(k + 1)] - first;
     Vector off;
-    if (!matrix(out.v, 1, m, 1, m, ui, gate)) return false;
-    if (!engineVector(out.e, 1, m, "Error allocating memory for d vector", ui, gate)) return false;
-    if (!engineVector(off, 1, m, "Error allocating memory for e vector", ui, gate)) return false;
+    if (!matrix(out.v, 1, m, 1, m, said, gate)) return false;
+    if (!engineVector(out.e, 1, m, "Error allocating memory for d vector", said, gate)) return false;
+    if (!engineVector(off, 1, m, "Error allocating memory for e vector", said, gate)) return false;
     out.size = m;
 
     for (int r = 0; r < m; ++r) {
@@ -116,7 +113,7 @@ bool diagonaliseBlock(const Basis& basis, int k, const std::vector<double>& shif
     tred2(out.v, m, out.e, off);
     // The eigenvalues of a block stay in the order tqli leaves them: the transitions are sorted
     // by frequency afterwards, so nothing depends on it.
-    tqli(out.e, off, m, out.v, ui);
+    tqli(out.e, off, m, out.v, said);
     return true;
 }
 
@@ -166,7 +163,7 @@ PELVARON_VECTOR_CLONES void addRow(const double* __restrict x, double* __restric
 /// then sums over the smaller block: W = F V_L and V_U^T W summed over the upper block's states,
 /// or G = F^T V_U and V_L^T G over the lower block's.
 bool appendTransitions(const Basis& basis, int k, const Block& lower, const Block& upper, Transitions& out,
-                       int first, platform::UserInterface& ui, const AllocationGate* gate) {
+                       int first, Messages& said, const AllocationGate* gate) {
     const int n = basis.n;
     const int na = lower.size;
     const int nb = upper.size;
@@ -178,8 +175,8 @@ bool appendTransitions(const Basis& basis, int k, const Block& lower, const Bloc
     const int addedSize = added.size;
     Matrix gathered;
     Matrix amplitude;
-    if (!matrix(gathered, 1, rows, 1, addedSize, ui, gate)) return false;
-    if (!matrix(amplitude, 1, na, 1, nb, ui, gate)) return false;
+    if (!matrix(gathered, 1, rows, 1, addedSize, said, gate)) return false;
+    if (!matrix(amplitude, 1, na, 1, nb, said, gate)) return false;
 
     for (int r = 0; r < rows; ++r) {
         const int s = basis.state[static_cast<std::size_t>(firstState + r)];
@@ -230,7 +227,7 @@ std::uint32_t floatKey(double f) {
 /// exact order among themselves. For binom(20, 9) lines this costs a fraction of a comparison
 /// sort; the order is the same, and lines of equal frequency keep the order in which they were
 /// found.
-bool sortByFrequency(Transitions& tr, platform::UserInterface& ui) {
+bool sortByFrequency(Transitions& tr, Messages& said) {
     struct Item {
         std::uint32_t key;
         std::uint32_t index;
@@ -280,7 +277,7 @@ bool sortByFrequency(Transitions& tr, platform::UserInterface& ui) {
             intens[i] = sorted[i].second;
         }
     } catch (const std::bad_alloc&) {
-        ui.message("Allocation failure 1 in vector", "error", platform::Icon::Stop, platform::Buttons::Ok);
+        said.push_back({"Allocation failure 1 in vector", "error", MessageIcon::Stop});
         return false;
     }
     return true;
@@ -301,20 +298,20 @@ bool copyList(std::vector<double>& into, const Vector& from, const char* message
 /// Sums the lines of `lists` into `values`, one list's curve after another's. False after a message.
 template <typename Lists>
 bool sumLines(const Lists& lists, std::size_t count, const SynthesisSettings& settings, double offsetHz,
-              std::vector<double>& values, platform::UserInterface& ui) {
+              std::vector<double>& values, Messages& said) {
     const auto h = static_cast<std::size_t>(settings.points / 2);
     std::vector<double> curve;
     try {
         values.assign(h, 0.0);
         curve.resize(h);
     } catch (const std::bad_alloc&) {
-        refuse(ui, kCurveAllocationText);
+        refuse(said, kCurveAllocationText);
         return false;
     }
     for (std::size_t s = 0; s < count; ++s) {
         const auto [freq, intens] = lists(s);
         if (freq.empty()) continue;
-        if (!lineCurve(curve, freq, intens, settings, offsetHz, ui)) return false;
+        if (!lineCurve(curve, freq, intens, settings, offsetHz, said)) return false;
         for (std::size_t j = 0; j < h; ++j) values[j] += curve[j];
     }
     return true;
@@ -335,20 +332,19 @@ const char* faultText(SpinSubsystem::Fault fault) {
 }
 
 bool makeSubsystem(int n, const std::vector<double>& shifts,
-                   const std::vector<std::vector<double>>& couplings, SpinSubsystem& out,
-                   platform::UserInterface& ui) {
+                   const std::vector<std::vector<double>>& couplings, SpinSubsystem& out, Messages& said) {
     const SpinSubsystem::Fault fault = SpinSubsystem::make(n, shifts, couplings, out);
     if (fault == SpinSubsystem::Fault::None) return true;
-    refuse(ui, faultText(fault));
+    refuse(said, faultText(fault));
     return false;
 }
 
-bool computeTransitions(const SpinSubsystem& system, Transitions& out, platform::UserInterface& ui,
+bool computeTransitions(const SpinSubsystem& system, Transitions& out, Messages& said,
                         const AllocationGate* gate) {
     out.freq.release();
     out.intens.release();
     if (system.empty()) {
-        refuse(ui, kNucleiCountText);
+        refuse(said, kNucleiCountText);
         return false;
     }
     const int n = system.nNuclei();
@@ -356,60 +352,59 @@ bool computeTransitions(const SpinSubsystem& system, Transitions& out, platform:
     const std::vector<std::vector<double>>& couplings = system.couplings();
 
     Basis basis;
-    if (!sortBasis(n, basis, ui, gate)) return false;
+    if (!sortBasis(n, basis, said, gate)) return false;
 
     int total = 0;
     for (int k = 1; k <= n; ++k) total += static_cast<int>(binomial(n, k) * binomial(n, k - 1));
     Transitions result;
     // A missing list stops this subsystem here: nothing may be computed into it.
-    if (!engineVector(result.freq, 1, total, "Error allocating memory for frequencies vector", ui, gate))
+    if (!engineVector(result.freq, 1, total, "Error allocating memory for frequencies vector", said, gate))
         return false;
-    if (!engineVector(result.intens, 1, total, "Error allocating memory for intensities vector", ui, gate))
+    if (!engineVector(result.intens, 1, total, "Error allocating memory for intensities vector", said, gate))
         return false;
 
     Block lower;
-    if (!diagonaliseBlock(basis, 0, shifts, couplings, lower, ui, gate)) return false;
+    if (!diagonaliseBlock(basis, 0, shifts, couplings, lower, said, gate)) return false;
     int next = 1;
     for (int k = 1; k <= n; ++k) {
         Block upper;
-        if (!diagonaliseBlock(basis, k, shifts, couplings, upper, ui, gate)) return false;
-        if (!appendTransitions(basis, k, lower, upper, result, next, ui, gate)) return false;
+        if (!diagonaliseBlock(basis, k, shifts, couplings, upper, said, gate)) return false;
+        if (!appendTransitions(basis, k, lower, upper, result, next, said, gate)) return false;
         next += lower.size * upper.size;
         lower = std::move(upper);
     }
-    if (!sortByFrequency(result, ui)) return false;
+    if (!sortByFrequency(result, said)) return false;
     out = std::move(result);
     return true;
 }
 
 bool simulateSpectrum(std::span<const SpinSubsystem> subsystems, const SynthesisSettings& settings,
-                      double offsetHz, SimulatedSpectrum& out, platform::UserInterface& ui,
-                      const AllocationGate* gate) {
-    if (!checkSynthesisParams(settings, ui)) return false;
+                      double offsetHz, SimulatedSpectrum& out, Messages& said, const AllocationGate* gate) {
+    if (!checkSynthesisParams(settings, said)) return false;
     out.transitions.clear();
     out.transitions.resize(subsystems.size());
     // A failed subsystem keeps an empty list and adds nothing.
     for (std::size_t s = 0; s < subsystems.size(); ++s)
-        (void)computeTransitions(subsystems[s], out.transitions[s], ui, gate);
+        (void)computeTransitions(subsystems[s], out.transitions[s], said, gate);
     const auto lists = [&out](std::size_t s) {
         const Transitions& tr = out.transitions[s];
         const auto count = static_cast<std::size_t>(tr.count());
         return Lines(std::span<const double>(tr.freq.data(), count),
                      std::span<const double>(tr.intens.data(), count));
     };
-    return sumLines(lists, subsystems.size(), settings, offsetHz, out.values, ui);
+    return sumLines(lists, subsystems.size(), settings, offsetHz, out.values, said);
 }
 
 bool resynthesizeSpectrum(std::span<const SpinSubsystem> subsystems, const SynthesisSettings& settings,
-                          double offsetHz, std::vector<double>& values, platform::UserInterface& ui) {
-    if (!checkSynthesisParams(settings, ui)) return false;
+                          double offsetHz, std::vector<double>& values, Messages& said) {
+    if (!checkSynthesisParams(settings, said)) return false;
     const auto lists = [subsystems](std::size_t s) {
         const SpinSubsystem& rec = subsystems[s];
         const std::size_t count = std::min(rec.transFreq().size(), rec.transIntens().size());
         return Lines(std::span<const double>(rec.transFreq().data(), count),
                      std::span<const double>(rec.transIntens().data(), count));
     };
-    return sumLines(lists, subsystems.size(), settings, offsetHz, values, ui);
+    return sumLines(lists, subsystems.size(), settings, offsetHz, values, said);
 }
 
 std::span<const SpinSubsystem> subsystemsOf(const SimulationState& sim) {
@@ -417,27 +412,27 @@ std::span<const SpinSubsystem> subsystemsOf(const SimulationState& sim) {
         .first(static_cast<std::size_t>(sim.lastSubsystem + 1));
 }
 
-bool checkSimulation(const SimulationState& sim, platform::UserInterface& ui) {
+bool checkSimulation(const SimulationState& sim, Messages& said) {
     if (sim.lastSubsystem < 0 || sim.lastSubsystem >= kMaxSubsystems) {
-        refuse(ui, kTooManySubsystemsText);
+        refuse(said, kTooManySubsystemsText);
         return false;
     }
-    if (!checkSynthesisParams(synthesisSettingsOf(sim), ui)) return false;
+    if (!checkSynthesisParams(synthesisSettingsOf(sim), said)) return false;
     if (sim.subsystemsAllocated == 0 ||
         sim.spinSubsystems.size() <= static_cast<std::size_t>(sim.lastSubsystem)) {
-        refuse(ui, kNoSubsystemText);
+        refuse(said, kNoSubsystemText);
         return false;
     }
     for (const SpinSubsystem& rec : subsystemsOf(sim)) {
         if (const char* text = faultText(rec.fault())) {
-            refuse(ui, text);
+            refuse(said, text);
             return false;
         }
     }
     return true;
 }
 
-void storeTransitions(SimulationState& sim, const SimulatedSpectrum& spectrum, platform::UserInterface& ui,
+void storeTransitions(SimulationState& sim, const SimulatedSpectrum& spectrum, Messages& said,
                       const AllocationGate* gate) {
     for (std::size_t s = 0; s < spectrum.transitions.size() && s < sim.spinSubsystems.size(); ++s) {
         SpinSubsystem& rec = sim.spinSubsystems[s];
@@ -454,13 +449,13 @@ void storeTransitions(SimulationState& sim, const SimulatedSpectrum& spectrum, p
             failed = "Error allocating memory (intensities)";
         // A frequency list without its intensities is no list at all.
         if (failed != nullptr)
-            ui.message(failed, "error", platform::Icon::Stop, platform::Buttons::Ok);
+            said.push_back({failed, "error", MessageIcon::Stop});
         else
             rec.storeTransitions(std::move(freq), std::move(intens));
     }
 }
 
-bool allocateSpinSubsystems(Document& doc, platform::UserInterface& ui) {
+bool allocateSpinSubsystems(Document& doc, Messages& said) {
     SimulationState& sim = doc.sim;
     if (sim.subsystemsAllocated != 0 && sim.spinSubsystems.size() == static_cast<std::size_t>(kMaxSubsystems))
         return true;
@@ -469,7 +464,7 @@ bool allocateSpinSubsystems(Document& doc, platform::UserInterface& ui) {
     } catch (const std::bad_alloc&) {
         sim.spinSubsystems.clear();
         sim.subsystemsAllocated = 0;
-        refuse(ui, "Error allocating memory for spin subsystems");
+        refuse(said, "Error allocating memory for spin subsystems");
         return false;
     }
     sim.subsystemsAllocated = 1;
@@ -492,32 +487,30 @@ void releaseSimulation(SimulationState& sim) {
     sim.simThreshold = 0.001;
 }
 
-bool storeSubsystemParams(Document& doc, platform::UserInterface& ui) {
+bool storeSubsystemParams(Document& doc, Messages& said) {
     SimulationState& sim = doc.sim;
     const bool editing = sim.simNewSubsystem == 0;
     const int target = editing ? sim.currentSubsystem : sim.lastSubsystem;
     // The table holds five records: a sixth is refused rather than written past the table.
     if (target < 0 || target >= kMaxSubsystems) {
-        refuse(ui, kTooManySubsystemsText);
+        refuse(said, kTooManySubsystemsText);
         return false;
     }
-    if (!allocateSpinSubsystems(doc, ui)) return false;
+    if (!allocateSpinSubsystems(doc, said)) return false;
     SpinSubsystem& rec = sim.spinSubsystems[static_cast<std::size_t>(target)];
     const int n = editing ? rec.nNuclei() : sim.nNucleiInput;
     SpinSubsystem made;
-    if (!makeSubsystem(n, sim.editShifts, sim.editCouplings, made, ui)) return false;
+    if (!makeSubsystem(n, sim.editShifts, sim.editCouplings, made, said)) return false;
     rec = std::move(made);
     return true;
 }
 
-bool recomputeSimulation(Document& doc, platform::UserInterface& ui, const AllocationGate* gate) {
-    if (!checkSimulation(doc.sim, ui)) return false;
+bool recomputeSimulation(Document& doc, Messages& said, const AllocationGate* gate) {
+    if (!checkSimulation(doc.sim, said)) return false;
     const SynthesisSettings settings = synthesisSettingsOf(doc.sim);
     SimulatedSpectrum spectrum;
-    ui.setWaitCursor(true);
-    const bool computed =
-        simulateSpectrum(subsystemsOf(doc.sim), settings, doc.spectrum.acqPars.offsetHz, spectrum, ui, gate);
-    ui.setWaitCursor(false);
+    const bool computed = simulateSpectrum(subsystemsOf(doc.sim), settings, doc.spectrum.acqPars.offsetHz,
+                                           spectrum, said, gate);
     if (!computed) return false;
     zeroForSimulation(doc, settings.points);
     // The axis is the simulation's once any subsystem was computed onto it.
@@ -525,21 +518,21 @@ bool recomputeSimulation(Document& doc, platform::UserInterface& ui, const Alloc
                     [](const Transitions& tr) { return tr.count() > 0; }))
         setSimulatedAxis(doc, settings);
     addSimulatedCurve(doc, spectrum.values);
-    storeTransitions(doc.sim, spectrum, ui, gate);
-    ui.requestRepaint();
+    storeTransitions(doc.sim, spectrum, said, gate);
+    doc.notify(kDataChanged | kAxisChanged | kViewChanged);
     return true;
 }
 
-bool resynthesizeSimulation(Document& doc, platform::UserInterface& ui) {
-    if (!checkSimulation(doc.sim, ui)) return false;
+bool resynthesizeSimulation(Document& doc, Messages& said) {
+    if (!checkSimulation(doc.sim, said)) return false;
     const SynthesisSettings settings = synthesisSettingsOf(doc.sim);
     std::vector<double> values;
-    if (!resynthesizeSpectrum(subsystemsOf(doc.sim), settings, doc.spectrum.acqPars.offsetHz, values, ui))
+    if (!resynthesizeSpectrum(subsystemsOf(doc.sim), settings, doc.spectrum.acqPars.offsetHz, values, said))
         return false;
     zeroForSimulation(doc, settings.points);
     setSimulatedAxis(doc, settings);
     addSimulatedCurve(doc, values);
-    ui.requestRepaint();
+    doc.notify(kDataChanged | kAxisChanged | kViewChanged);
     return true;
 }
 

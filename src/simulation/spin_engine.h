@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "document/document.h"
-#include "platform/user_interface.h"
 #include "simulation/synthesis.h"
 #include "simulation/toolkit.h"
 
@@ -27,15 +26,15 @@ struct Transitions {
 /// SpinSubsystem::make, with the fault's message when it refuses.
 [[nodiscard]] bool makeSubsystem(int n, const std::vector<double>& shifts,
                                  const std::vector<std::vector<double>>& couplings, SpinSubsystem& out,
-                                 platform::UserInterface& ui);
+                                 Messages& said);
 
 /// Computes the transitions of `system` (a default one, without nuclei, is refused with
 /// kNucleiCountText). The Hamiltonian is diagonalised one total-Fz block at a time (tred2, tqli),
 /// and the intensities between neighbouring blocks come from applying the raising operator to
 /// one block's eigenvectors and one matrix product with the other's. Shows the documented
 /// message and returns false on a failed allocation (nothing in `out`).
-[[nodiscard]] bool computeTransitions(const SpinSubsystem& system, Transitions& out,
-                                      platform::UserInterface& ui, const AllocationGate* gate = nullptr);
+[[nodiscard]] bool computeTransitions(const SpinSubsystem& system, Transitions& out, Messages& said,
+                                      const AllocationGate* gate = nullptr);
 
 /// A simulated spectrum, apart from any document.
 struct SimulatedSpectrum {
@@ -52,19 +51,19 @@ struct SimulatedSpectrum {
 /// on any thread.
 [[nodiscard]] bool simulateSpectrum(std::span<const SpinSubsystem> subsystems,
                                     const SynthesisSettings& settings, double offsetHz,
-                                    SimulatedSpectrum& out, platform::UserInterface& ui,
+                                    SimulatedSpectrum& out, Messages& said,
                                     const AllocationGate* gate = nullptr);
 
 /// The spectrum of the subsystems' stored transition lists alone (after a change of width), as
 /// simulateSpectrum sums them.
 [[nodiscard]] bool resynthesizeSpectrum(std::span<const SpinSubsystem> subsystems,
                                         const SynthesisSettings& settings, double offsetHz,
-                                        std::vector<double>& values, platform::UserInterface& ui);
+                                        std::vector<double>& values, Messages& said);
 
 /// The check made before a simulation is computed: at most five subsystems, the working
 /// synthesis parameters, and a table whose records 0 ... lastSubsystem have been entered. False
 /// after a message.
-[[nodiscard]] bool checkSimulation(const SimulationState& sim, platform::UserInterface& ui);
+[[nodiscard]] bool checkSimulation(const SimulationState& sim, Messages& said);
 
 /// The records 0 ... lastSubsystem of the table, once checkSimulation has passed.
 [[nodiscard]] std::span<const SpinSubsystem> subsystemsOf(const SimulationState& sim);
@@ -72,12 +71,12 @@ struct SimulatedSpectrum {
 /// Stores each subsystem's computed transitions in its record, or empties the record's lists
 /// where there are none ("Error allocating memory (frequencies)" or "(intensities)", caption
 /// "error", when a copy cannot be made): the lists always describe the record's parameters.
-void storeTransitions(SimulationState& sim, const SimulatedSpectrum& spectrum, platform::UserInterface& ui,
+void storeTransitions(SimulationState& sim, const SimulatedSpectrum& spectrum, Messages& said,
                       const AllocationGate* gate = nullptr);
 
 /// Creates the table of five subsystem records unless it exists; "Error allocating memory for
 /// spin subsystems" when it cannot.
-[[nodiscard]] bool allocateSpinSubsystems(Document& doc, platform::UserInterface& ui);
+[[nodiscard]] bool allocateSpinSubsystems(Document& doc, Messages& said);
 
 /// Releases the simulation: the subsystem table and the editing copies; simExists = 0,
 /// lastSubsystem = 0, and the dialogs' modes, the line width (0.3 Hz) and the threshold (0.001)
@@ -89,17 +88,16 @@ void releaseSimulation(SimulationState& sim);
 /// own number of nuclei, when simNewSubsystem is 0, else lastSubsystem with nNucleiInput nuclei.
 /// Refuses, with a message and nothing changed, a record beyond the fifth or copies that make no
 /// spin system (SpinSubsystem::make).
-[[nodiscard]] bool storeSubsystemParams(Document& doc, platform::UserInterface& ui);
+[[nodiscard]] bool storeSubsystemParams(Document& doc, Messages& said);
 
-/// Computes subsystems 0..lastSubsystem with the working parameters into the document (under the
-/// wait cursor): specData zeroed over the larger of nData and simPoints, the spectrum added with
-/// the simulated axis (setSimulatedAxis), each record's transition lists stored, a repaint asked
-/// for. Returns false, with a message and the document untouched, when checkSimulation refuses
+/// Computes subsystems 0..lastSubsystem with the working parameters into the document (the caller
+/// shows the wait cursor): specData zeroed over the larger of nData and simPoints, the spectrum added with
+/// the simulated axis (setSimulatedAxis), each record's transition lists stored, the views told.
+/// Returns false, with a message and the document untouched, when checkSimulation refuses
 /// or the spectrum cannot be computed at all.
-[[nodiscard]] bool recomputeSimulation(Document& doc, platform::UserInterface& ui,
-                                       const AllocationGate* gate = nullptr);
+[[nodiscard]] bool recomputeSimulation(Document& doc, Messages& said, const AllocationGate* gate = nullptr);
 
 /// After a change of line width only: as recomputeSimulation, from the stored transition lists.
-[[nodiscard]] bool resynthesizeSimulation(Document& doc, platform::UserInterface& ui);
+[[nodiscard]] bool resynthesizeSimulation(Document& doc, Messages& said);
 
 }  // namespace pelvaron::simulation

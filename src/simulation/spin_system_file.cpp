@@ -10,7 +10,6 @@
 #include "base/format.h"
 #include "document/document.h"
 #include "document/simulation_state.h"
-#include "platform/counting_ui.h"
 #include "simulation/simulation_dialogs.h"
 #include "simulation/spin_engine.h"
 #include "simulation/synthesis.h"
@@ -274,9 +273,9 @@ std::string writeSpinSystemJson(const SpinSystemFile& system) {
     return text;
 }
 
-bool simulateSpinSystem(Document& doc, platform::UserInterface& shown, const SpinSystemFile& file) {
+bool simulateSpinSystem(Document& doc, Messages& said, const SpinSystemFile& file) {
     // Any message of the engine means the spectrum is not to be trusted.
-    platform::CountingUserInterface ui(shown);
+    const std::size_t before = said.size();
     SimulationState& sim = doc.sim;
     // As New: nothing of an earlier simulation stays.
     releaseSimulation(sim);
@@ -288,18 +287,18 @@ bool simulateSpinSystem(Document& doc, platform::UserInterface& shown, const Spi
     sim.simLineWidth = file.lineWidth;
     sim.simThreshold = file.threshold;
     sim.simUnitsPpm = file.ppm ? 1 : 0;
-    if (!allocateSpinSubsystems(doc, ui)) return false;
+    if (!allocateSpinSubsystems(doc, said)) return false;
     for (std::size_t s = 0; s < file.subsystems.size(); ++s) {
         sim.lastSubsystem = static_cast<int>(s);
         sim.nNucleiInput = static_cast<int>(file.subsystems[s].shifts.size());
         sim.editShifts = file.subsystems[s].shifts;
         for (double& v : sim.editShifts) v *= hz;
         sim.editCouplings = file.subsystems[s].couplings;
-        if (!storeSubsystemParams(doc, ui)) return false;
+        if (!storeSubsystemParams(doc, said)) return false;
     }
     // OK of the last page.
-    if (!completeSimulation(doc, ui)) return false;
-    return ui.messages == 0;
+    if (!completeSimulation(doc, said)) return false;
+    return said.size() == before;
 }
 
 SpinSystemFile spinSystemOf(const Document& doc) {

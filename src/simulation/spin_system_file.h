@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "document/document.h"
-#include "platform/user_interface.h"
+#include "simulation/toolkit.h"
 
 namespace pelvaron::simulation {
 
@@ -47,9 +47,9 @@ struct SpinSystemFile {
 
 /// Computes the spectrum of `file` into `doc` as the Simulation dialogs would: New's window and
 /// parameters, one subsystem page each, then OK; the document is set up as a simulated spectrum on
-/// the file's units. False when the engine refused a step or showed any message through `ui`:
-/// its spectrum is then not to be trusted.
-[[nodiscard]] bool simulateSpinSystem(Document& doc, platform::UserInterface& ui, const SpinSystemFile& file);
+/// the file's units. False when the engine refused a step or said anything (into `said`): its
+/// spectrum is then not to be trusted.
+[[nodiscard]] bool simulateSpinSystem(Document& doc, Messages& said, const SpinSystemFile& file);
 
 /// The spin system of the present simulation, as Save Spin System writes it: the window and the
 /// shifts in the simulation's units, every subsystem entered.

@@ -16,8 +16,8 @@ namespace {
 
 constexpr double kTwoPi = legacy::kLineShapeTwoPi;
 
-bool refuse(platform::UserInterface& ui, const char* text) {
-    ui.message(text, "Error", platform::Icon::Stop, platform::Buttons::Ok);
+bool refuse(Messages& said, const char* text) {
+    said.push_back({text, "Error", MessageIcon::Stop});
     return false;
 }
 
@@ -27,19 +27,19 @@ SynthesisSettings synthesisSettingsOf(const SimulationState& sim) {
     return {sim.simLineWidth, sim.simFromHz, sim.simToHz, sim.simThreshold, sim.simPoints};
 }
 
-bool checkSynthesisParams(const SynthesisSettings& s, platform::UserInterface& ui) {
+bool checkSynthesisParams(const SynthesisSettings& s, Messages& said) {
     if (!std::isfinite(s.lineWidth) || !std::isfinite(s.fromHz) || !std::isfinite(s.toHz) ||
         !std::isfinite(s.threshold))
-        return refuse(ui, kNotFiniteText);
+        return refuse(said, kNotFiniteText);
     // A width of 0 divides 0 by 0 at every line centre.
-    if (!(s.lineWidth > 0.0)) return refuse(ui, kLineWidthText);
-    if (!(s.fromHz < s.toHz)) return refuse(ui, kWindowText);
-    if (s.points < 2 || s.points > kCapacity) return refuse(ui, kPointsText);
+    if (!(s.lineWidth > 0.0)) return refuse(said, kLineWidthText);
+    if (!(s.fromHz < s.toHz)) return refuse(said, kWindowText);
+    if (s.points < 2 || s.points > kCapacity) return refuse(said, kPointsText);
     return true;
 }
 
 bool lineCurve(std::span<double> curve, std::span<const double> freq, std::span<const double> intens,
-               const SynthesisSettings& s, double offsetHz, platform::UserInterface& ui) {
+               const SynthesisSettings& s, double offsetHz, Messages& said) {
     const int h = s.points / 2;
     const double w = s.lineWidth;
     // Line centres lie between -(h-1) and 2h-2 when they can reach a point at all; the histogram
@@ -51,7 +51,7 @@ bool lineCurve(std::span<double> curve, std::span<const double> freq, std::span<
         histogram.assign(static_cast<std::size_t>(span), 0.0);
         kernel.resize(static_cast<std::size_t>(2 * h - 1));
     } catch (const std::bad_alloc&) {
-        return refuse(ui, kCurveAllocationText);
+        return refuse(said, kCurveAllocationText);
     }
     std::fill(curve.begin(), curve.begin() + h, 0.0);
     const double simRange = std::fabs(s.toHz - s.fromHz);
@@ -121,20 +121,20 @@ void addSimulatedCurve(Document& doc, std::span<const double> curve) {
     }
 }
 
-bool synthesizeSpectrum(Document& doc, platform::UserInterface& ui, std::span<const double> freq,
+bool synthesizeSpectrum(Document& doc, Messages& said, std::span<const double> freq,
                         std::span<const double> intens, double w, double threshold, int nPoints,
                         double fromHz, double toHz) {
     const SynthesisSettings s{w, fromHz, toHz, threshold, nPoints};
-    if (!checkSynthesisParams(s, ui)) return false;
+    if (!checkSynthesisParams(s, said)) return false;
     if (freq.size() != intens.size()) return false;
     // Built apart and then added, so that nothing changes when the storage cannot be had.
     std::vector<double> curve;
     try {
         curve.resize(static_cast<std::size_t>(nPoints / 2));
     } catch (const std::bad_alloc&) {
-        return refuse(ui, kCurveAllocationText);
+        return refuse(said, kCurveAllocationText);
     }
-    if (!lineCurve(curve, freq, intens, s, doc.spectrum.acqPars.offsetHz, ui)) return false;
+    if (!lineCurve(curve, freq, intens, s, doc.spectrum.acqPars.offsetHz, said)) return false;
     setSimulatedAxis(doc, s);
     addSimulatedCurve(doc, curve);
     return true;

@@ -5,7 +5,7 @@
 #include <span>
 
 #include "document/document.h"
-#include "platform/user_interface.h"
+#include "simulation/toolkit.h"
 
 namespace pelvaron::simulation {
 
@@ -36,7 +36,7 @@ struct SynthesisSettings {
 
 /// The check of the synthesis parameters: w > 0, fromHz < toHz, 2 <= P <= the capacity, all finite.
 /// False after a message.
-[[nodiscard]] bool checkSynthesisParams(const SynthesisSettings& s, platform::UserInterface& ui);
+[[nodiscard]] bool checkSynthesisParams(const SynthesisSettings& s, Messages& said);
 
 /// The Lorentzian lines of (freq[i], intens[i]) on the point grid, written over curve[0 .. h-1],
 /// h = P/2: point j lies at offsetHz + (h - j) * |toHz - fromHz| / h (offsetHz is normally
@@ -48,7 +48,7 @@ struct SynthesisSettings {
 /// storage cannot be had.
 [[nodiscard]] bool lineCurve(std::span<double> curve, std::span<const double> freq,
                              std::span<const double> intens, const SynthesisSettings& s, double offsetHz,
-                             platform::UserInterface& ui);
+                             Messages& said);
 
 /// Zeroes specData over the larger of nData and P before a simulated spectrum is added: points
 /// between the old nData and P would otherwise keep what an earlier, longer data set left there.
@@ -67,7 +67,7 @@ void addSimulatedCurve(Document& doc, std::span<const double> curve);
 /// One list of lines added into the document: lineCurve with acqPars.offsetHz, setSimulatedAxis,
 /// addSimulatedCurve. Returns false, with a message and nothing changed, when
 /// checkSynthesisParams refuses or the lists differ in size.
-bool synthesizeSpectrum(Document& doc, platform::UserInterface& ui, std::span<const double> freq,
+bool synthesizeSpectrum(Document& doc, Messages& said, std::span<const double> freq,
                         std::span<const double> intens, double w, double threshold, int nPoints,
                         double fromHz, double toHz);
 

@@ -17,8 +17,8 @@ bool gateAllows(const AllocationGate* gate, std::string_view message) {
     return gate == nullptr || gate->allow(message);
 }
 
-void reportAllocationFailure(platform::UserInterface& ui, std::string_view text) {
-    ui.message(text, "error", platform::Icon::Stop, platform::Buttons::Ok);
+void reportAllocationFailure(Messages& said, std::string_view text) {
+    said.push_back({std::string(text), "error", MessageIcon::Stop});
 }
 
 /// Dot product with four partial sums: independent chains keep the pipeline busy where a
@@ -114,50 +114,45 @@ template class RangeVector<int>;
 namespace {
 
 template <typename T>
-bool allocateMatrix(RangeMatrix<T>& m, int rl, int rh, int cl, int ch, platform::UserInterface& ui,
+bool allocateMatrix(RangeMatrix<T>& m, int rl, int rh, int cl, int ch, Messages& said,
                     const AllocationGate* gate) {
     constexpr std::string_view kFailure1 = "Allocation failure 1 in matrix";
     constexpr std::string_view kFailure2 = "Allocation failure 2 in matrix";
     const int failed = m.allocate(rl, rh, cl, ch, gate, kFailure1, kFailure2);
     if (failed == 0) return true;
-    reportAllocationFailure(ui, failed == 1 ? kFailure1 : kFailure2);
+    reportAllocationFailure(said, failed == 1 ? kFailure1 : kFailure2);
     return false;
 }
 
 template <typename T>
-bool allocateVector(RangeVector<T>& v, int l, int h, platform::UserInterface& ui,
-                    const AllocationGate* gate) {
+bool allocateVector(RangeVector<T>& v, int l, int h, Messages& said, const AllocationGate* gate) {
     constexpr std::string_view kFailure = "Allocation failure 1 in vector";
     if (v.allocate(l, h, gate, kFailure)) return true;
-    reportAllocationFailure(ui, kFailure);
+    reportAllocationFailure(said, kFailure);
     return false;
 }
 
 }  // namespace
 
-bool matrix(Matrix& m, int rl, int rh, int cl, int ch, platform::UserInterface& ui,
-            const AllocationGate* gate) {
-    return allocateMatrix(m, rl, rh, cl, ch, ui, gate);
+bool matrix(Matrix& m, int rl, int rh, int cl, int ch, Messages& said, const AllocationGate* gate) {
+    return allocateMatrix(m, rl, rh, cl, ch, said, gate);
 }
 
-bool intMatrix(IntMatrix& m, int rl, int rh, int cl, int ch, platform::UserInterface& ui,
-               const AllocationGate* gate) {
-    return allocateMatrix(m, rl, rh, cl, ch, ui, gate);
+bool intMatrix(IntMatrix& m, int rl, int rh, int cl, int ch, Messages& said, const AllocationGate* gate) {
+    return allocateMatrix(m, rl, rh, cl, ch, said, gate);
 }
 
-bool vector(Vector& v, int l, int h, platform::UserInterface& ui, const AllocationGate* gate) {
-    return allocateVector(v, l, h, ui, gate);
+bool vector(Vector& v, int l, int h, Messages& said, const AllocationGate* gate) {
+    return allocateVector(v, l, h, said, gate);
 }
 
-bool intVector(IntVector& v, int l, int h, platform::UserInterface& ui, const AllocationGate* gate) {
-    return allocateVector(v, l, h, ui, gate);
+bool intVector(IntVector& v, int l, int h, Messages& said, const AllocationGate* gate) {
+    return allocateVector(v, l, h, said, gate);
 }
 
-void numericalError(platform::UserInterface& ui) {
-    ui.message("Pelvaron run-time error...", "", platform::Icon::Stop, platform::Buttons::Ok);
-}
+void numericalError(Messages& said) { said.push_back({"Pelvaron run-time error...", "", MessageIcon::Stop}); }
 
-bool sort2(int n, Vector& a, Vector& b, platform::UserInterface& ui) {
+bool sort2(int n, Vector& a, Vector& b, Messages& said) {
     constexpr int kInsertionBelow = 7;
     constexpr int kStackSize = 50;
     if (n < 2) return true;
@@ -219,8 +214,7 @@ bool sort2(int n, Vector& a, Vector& b, platform::UserInterface& ui) {
             brr(j) = bv;
             jstack += 2;
             if (jstack > kStackSize) {
-                ui.message("NSTACK too small in sort 2", "error", platform::Icon::Stop,
-                           platform::Buttons::Ok);
+                said.push_back({"NSTACK too small in sort 2", "error", MessageIcon::Stop});
                 return false;
             }
             // Push the larger part, go on with the smaller one.
@@ -337,7 +331,7 @@ namespace {
 /// The QL iteration shared by tqli and tqliRows; `rotate(i, s, c)` applies one plane rotation
 /// to the eigenvector pair i, i+1.
 template <typename Rotate>
-void qlImplicit(Vector& d, Vector& e, int n, platform::UserInterface& ui, Rotate rotate) {
+void qlImplicit(Vector& d, Vector& e, int n, Messages& said, Rotate rotate) {
     // Reported once at 30 iterations as before; the hard stop only ends what non-finite
     // numbers would otherwise keep going for ever.
     constexpr int kReportAt = 30;
@@ -354,7 +348,7 @@ void qlImplicit(Vector& d, Vector& e, int n, platform::UserInterface& ui, Rotate
                 if (e[m] == 0.0 || std::fabs(e[m]) + dd == dd) break;
             }
             if (m != l) {
-                if (iter == kReportAt) numericalError(ui);
+                if (iter == kReportAt) numericalError(said);
                 if (iter >= kHardStop) {
                     e[l] = 0.0;
                     continue;
@@ -396,14 +390,14 @@ void qlImplicit(Vector& d, Vector& e, int n, platform::UserInterface& ui, Rotate
 
 }  // namespace
 
-void tqliRows(Vector& d, Vector& e, int n, Matrix& zt, platform::UserInterface& ui) {
-    qlImplicit(d, e, n, ui,
+void tqliRows(Vector& d, Vector& e, int n, Matrix& zt, Messages& said) {
+    qlImplicit(d, e, n, said,
                [&zt, n](int i, double s, double c) { rotateRows(s, c, zt.row(i), zt.row(i + 1), n); });
 }
 
-void tqli(Vector& d, Vector& e, int n, Matrix& z, platform::UserInterface& ui) {
+void tqli(Vector& d, Vector& e, int n, Matrix& z, Messages& said) {
     transposeSquare(z, 1, n);
-    tqliRows(d, e, n, z, ui);
+    tqliRows(d, e, n, z, said);
     transposeSquare(z, 1, n);
 }
 

@@ -8,9 +8,14 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/user_interface.h"
+#include "base/result.h"
 
 namespace pelvaron::simulation {
+
+/// What a computation found on the way, in order. The engine goes on past some failures (a
+/// subsystem that cannot be computed, an eigenvalue slow to converge), so it hands back every
+/// message for the user-interface layer to show when it is done.
+using Messages = std::vector<Message>;
 
 /// Decides whether an allocation of the engine may go ahead. Real failures arrive as
 /// std::bad_alloc and are reported the same way; tests refuse chosen allocations to walk the
@@ -89,28 +94,27 @@ using IntVector = RangeVector<int>;
 // Allocation with the toolkit's own messages ("Allocation failure 1 in matrix" for the row
 // pointers, "... 2 in matrix" for the block, "Allocation failure 1 in vector"; caption
 // "error"). Storage is zeroed. An empty range (high < low) is a failure.
-[[nodiscard]] bool matrix(Matrix& m, int rl, int rh, int cl, int ch, platform::UserInterface& ui,
+[[nodiscard]] bool matrix(Matrix& m, int rl, int rh, int cl, int ch, Messages& said,
                           const AllocationGate* gate = nullptr);
-[[nodiscard]] bool intMatrix(IntMatrix& m, int rl, int rh, int cl, int ch, platform::UserInterface& ui,
+[[nodiscard]] bool intMatrix(IntMatrix& m, int rl, int rh, int cl, int ch, Messages& said,
                              const AllocationGate* gate = nullptr);
-[[nodiscard]] bool vector(Vector& v, int l, int h, platform::UserInterface& ui,
-                          const AllocationGate* gate = nullptr);
-[[nodiscard]] bool intVector(IntVector& v, int l, int h, platform::UserInterface& ui,
+[[nodiscard]] bool vector(Vector& v, int l, int h, Messages& said, const AllocationGate* gate = nullptr);
+[[nodiscard]] bool intVector(IntVector& v, int l, int h, Messages& said,
                              const AllocationGate* gate = nullptr);
 inline void freeMatrix(Matrix& m) { m.release(); }
 inline void freeIntMatrix(IntMatrix& m) { m.release(); }
 inline void freeVector(Vector& v) { v.release(); }
 inline void freeIntVector(IntVector& v) { v.release(); }
 
-/// Reports a failure of the numerical routines: "Pelvaron run-time error..." with an empty
+/// Notes a failure of the numerical routines: "Pelvaron run-time error..." with an empty
 /// caption. The caller goes on.
-void numericalError(platform::UserInterface& ui);
+void numericalError(Messages& said);
 
 /// Sorts a[1..n] ascending and applies the same permutation to b[1..n] (quicksort, median of
 /// three, straight insertion below 7 elements, explicit stack of 50 entries). Returns false,
 /// after "NSTACK too small in sort 2", if the stack runs out (the arrays are then partly
 /// sorted); with that stack it cannot for n below 2^25. Both vectors must cover 1..n.
-bool sort2(int n, Vector& a, Vector& b, platform::UserInterface& ui);
+bool sort2(int n, Vector& a, Vector& b, Messages& said);
 
 /// sqrt(a^2 + b^2) without destructive overflow or underflow.
 [[nodiscard]] double pythag(double a, double b);
@@ -125,11 +129,11 @@ void tred2(Matrix& a, int n, Vector& d, Vector& e);
 /// transformation from tred2 (or the identity); on return column j of z is the eigenvector of
 /// eigenvalue d[j]. Eigenvalues come in no particular order. An eigenvalue that needs more
 /// than 30 iterations gets numericalError and iteration continues, up to a hard stop.
-void tqli(Vector& d, Vector& e, int n, Matrix& z, platform::UserInterface& ui);
+void tqli(Vector& d, Vector& e, int n, Matrix& z, Messages& said);
 
 /// As tqli, with z transposed: row j of zt is eigenvector j. The rotations then run along
 /// contiguous rows, which is what makes the engine fast; the arithmetic is the same.
-void tqliRows(Vector& d, Vector& e, int n, Matrix& zt, platform::UserInterface& ui);
+void tqliRows(Vector& d, Vector& e, int n, Matrix& zt, Messages& said);
 
 /// Transposes the square range [lo..lo+n-1]^2 in place.
 void transposeSquare(Matrix& m, int lo, int n);

@@ -3,25 +3,9 @@
 
 #include <span>
 
-#include "platform/null_ui.h"
-
 namespace pelvaron::simulation {
 
 namespace {
-
-/// Keeps the messages of a job for the user-interface thread; answers OK.
-class DeferredMessages final : public platform::NullUserInterface {
-public:
-    explicit DeferredMessages(std::vector<TuningJob::Message>& log) : log_(log) {}
-    platform::Answer message(std::string_view text, std::string_view caption, platform::Icon icon,
-                             platform::Buttons) override {
-        log_.push_back({std::string(text), std::string(caption), icon});
-        return platform::Answer::Ok;
-    }
-
-private:
-    std::vector<TuningJob::Message>& log_;
-};
 
 /// The subsystems, nuclei, points and window of a simulation: a result computed for one shape
 /// belongs to no other.
@@ -49,26 +33,24 @@ std::unique_ptr<TuningJob> snapshotTuning(const Document& doc, Recompute what) {
 }
 
 void runTuningJob(TuningJob& job) {
-    DeferredMessages ui(job.messages);
     const SimulationState& sim = job.sim;
     job.computed = false;
-    if (!checkSimulation(sim, ui)) return;
+    if (!checkSimulation(sim, job.messages)) return;
     const SynthesisSettings settings = synthesisSettingsOf(sim);
     job.computed =
         job.what == Recompute::WidthOnly
-            ? resynthesizeSpectrum(subsystemsOf(sim), settings, job.offsetHz, job.result.values, ui)
-            : simulateSpectrum(subsystemsOf(sim), settings, job.offsetHz, job.result, ui);
+            ? resynthesizeSpectrum(subsystemsOf(sim), settings, job.offsetHz, job.result.values, job.messages)
+            : simulateSpectrum(subsystemsOf(sim), settings, job.offsetHz, job.result, job.messages);
 }
 
-bool applyTuningResult(Document& doc, platform::UserInterface& ui, TuningJob& job) {
-    for (const TuningJob::Message& m : job.messages) ui.message(m.text, m.caption, m.icon);
+bool applyTuningResult(Document& doc, TuningJob& job) {
     if (!job.computed || !sameShape(doc.sim, job.sim) || doc.spectrum.nData != job.nData) return false;
     const SynthesisSettings settings = synthesisSettingsOf(job.sim);
     zeroForSimulation(doc, settings.points);
     // Tuning never rewrites the axis the document is drawn on.
     addSimulatedCurve(doc, job.result.values);
-    if (job.what == Recompute::Full) storeTransitions(doc.sim, job.result, ui);
-    ui.requestRepaint();
+    if (job.what == Recompute::Full) storeTransitions(doc.sim, job.result, job.messages);
+    doc.notify(kDataChanged);
     return true;
 }
 

@@ -5,11 +5,9 @@
 #pragma once
 
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "document/document.h"
-#include "platform/user_interface.h"
 #include "simulation/simulation_dialogs.h"
 #include "simulation/spin_engine.h"
 
@@ -22,13 +20,9 @@ struct TuningJob {
     double offsetHz = 0.0;  ///< acqPars.offsetHz, where the spectrum's points lie
     int nData = 0;
 
-    /// What the worker found: the messages it would have shown, in order, and the spectrum.
-    struct Message {
-        std::string text;
-        std::string caption;
-        platform::Icon icon = platform::Icon::None;
-    };
-    std::vector<Message> messages;
+    /// What the worker found, in order (and, once applied, what storing the transitions found),
+    /// for the user-interface thread to show; and the spectrum.
+    Messages messages;
     bool computed = false;
     SimulatedSpectrum result;  ///< after a width-only step, the values alone
 };
@@ -40,10 +34,10 @@ struct TuningJob {
 /// Runs the job (any thread; it touches nothing but the job).
 void runTuningJob(TuningJob& job);
 
-/// On the user-interface thread: shows the job's messages, then puts its spectrum into `doc`
-/// (and, after a full step, the transitions it computed into the records) and asks for a
-/// repaint; the axis stays as it is. False, with nothing changed, when the document's simulation
-/// no longer has the subsystems, nuclei, points and window the job was taken with.
-bool applyTuningResult(Document& doc, platform::UserInterface& ui, TuningJob& job);
+/// On the user-interface thread: puts the job's spectrum into `doc`
+/// (and, after a full step, the transitions it computed into the records) and tells the
+/// views that the data changed; the axis stays as it is. False, with nothing changed, when the document's
+/// simulation no longer has the subsystems, nuclei, points and window the job was taken with.
+bool applyTuningResult(Document& doc, TuningJob& job);
 
 }  // namespace pelvaron::simulation

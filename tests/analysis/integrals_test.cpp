@@ -134,7 +134,7 @@ TEST(Integrals, LabelsAreRatiosCalibratedByTheClickedIntegral) {
         HydrogensDialog dialog(b.d);
         EXPECT_EQ(dialog.text(), c.shown);
         dialog.setText(c.typed ? c.typed : "");
-        c.typed ? dialog.ok(b.d, b.ui) : HydrogensDialog::cancel(b.d);
+        c.typed ? dialog.ok(b.d) : HydrogensDialog::cancel(b.d);
         EXPECT_EQ(b.labels(), c.labels) << c.x;
     }
 }
@@ -154,7 +154,7 @@ TEST(Integrals, ShiftClickDeletesTheClickedIntegralAndTheReferenceFallsBack) {
     EXPECT_EQ(b.labels(), (std::vector<std::string>{"0.73", "1.00"}));
     b.shiftClick(200);  // no label there
     EXPECT_EQ(b.d.integrals.integralCount, 2);
-    deleteAllIntegrals(b.d, b.ui);
+    deleteAllIntegrals(b.d);
     const IntegralState& in = b.d.integrals;
     EXPECT_EQ(std::tuple(in.integralCount, in.integralsShown, in.integralsExist, in.integralRestart,
                          in.refIntegral, in.refIntegralValue),
@@ -207,9 +207,9 @@ TEST(IntegralCommands, ArmTheToolScaleTheCurvesAndMoveTheirBaseline) {
     display::chooseIntegrate(b.v, b.ui);
     EXPECT_EQ(b.ui.statusTexts[0].back(), "Keys Up/Down to increase/decrease integrals size");
     EXPECT_EQ(b.v.mouse.tool, display::Tool::Integrate);
-    increaseIntegralScale(b.d, b.ui);
+    increaseIntegralScale(b.d);
     EXPECT_DOUBLE_EQ(b.d.integrals.integralScale, 0.055 * 1.33);
-    decreaseIntegralScale(b.d, b.ui);
+    decreaseIntegralScale(b.d);
     EXPECT_DOUBLE_EQ(b.d.integrals.integralScale, 0.055);
 
     // The factor dialog comes back until the factor lies in 1 .. 10; closing it keeps the old.

@@ -43,6 +43,7 @@
 #include "gui/dialogs/suppress_peaks_dialog.h"
 #include "gui/report_printer.h"
 #include "modal_helper.h"
+#include "recording_observer.h"
 #include "simulation/simulation_dialogs.h"
 #include "simulation/spin_engine.h"
 
@@ -133,18 +134,19 @@ void doubleClick(QWidget* button) {
 /// A tuning runner that only notes what it was asked.
 struct RecordingTuning final : simulation::TuningRunner {
     std::vector<simulation::Recompute> asked;
-    void recompute(simulation::Recompute what) override { asked.push_back(what); }
+    void recompute(simulation::Recompute what, simulation::Messages&) override { asked.push_back(what); }
 };
 
 /// A new simulation with a subsystem of n nuclei entered: shifts 100, 200 ... Hz, J(1,2) = 7 Hz.
-void enterSubsystem(Document& doc, RecordingUserInterface& ui, int n) {
+void enterSubsystem(Document& doc, int n) {
     auto& sim = doc.sim;
     sim.nNucleiInput = n;
     sim.editShifts.resize(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) sim.editShifts[static_cast<std::size_t>(i)] = 100.0 * (i + 1);
     sim.editCouplings.assign(sim.editShifts.size(), std::vector<double>(sim.editShifts.size()));
     sim.editCouplings[0][1] = 7.0;
-    QVERIFY(pelvaron::simulation::storeSubsystemParams(doc, ui));
+    simulation::Messages said;
+    QVERIFY(pelvaron::simulation::storeSubsystemParams(doc, said));
     sim.simExists = 1;
 }
 
@@ -168,7 +170,7 @@ private slots:
     void manualBaselinePreviewsAndEndsWithOkOrCancel() {
         const double before = doc_->spectrum.specData[0];
         for (const bool ok : {false, true}) {
-            processing::BaselineDialog model(*doc_, ui_, display::baselinePreview(view_));
+            processing::BaselineDialog model(*doc_, display::baselinePreview(view_));
             gui::BaselineDialogWidget dialog(model, nullptr);
             QSignalSpy previews(&dialog, &gui::BaselineDialogWidget::previewChanged);
             auto* order0 = dialog.findChild<QScrollBar*>(QStringLiteral("order0"));
@@ -188,20 +190,20 @@ private slots:
 
     void multiPointBaselineEndsOnceHoweverClosed() {
         for (const bool apply : {false, true}) {
-            gui::MultiPointBaselineWidget dialog(*doc_, view_, ui_, nullptr);
+            gui::MultiPointBaselineWidget dialog(*doc_, view_, nullptr);
             QVERIFY(!dialog.isModal());
             QVERIFY(view_.mouse.baselinePick);
             dialog.show();
-            QVERIFY(processing::MultiPointBaseline(*doc_, ui_).addPoint(0.5));
+            QVERIFY(processing::MultiPointBaseline(*doc_).addPoint(0.5));
             QSignalSpy finished(&dialog, &QDialog::finished);
             // Apply zeroes the last point; Escape, then the window's own closing, leave the data.
             const double lastImaginary = doc_->spectrum.specData[doc_->spectrum.nData - 1];
             apply ? click(&dialog, "apply") : QTest::keyClick(&dialog, Qt::Key_Escape);
-            const int repaints = ui_.repaints;
+            pelvaron::testing::RecordingObserver seen(*doc_);
             dialog.reject();
             dialog.accept();
-            QCOMPARE(std::tuple(finished.count(), ui_.repaints, view_.mouse.baselinePick),
-                     std::tuple(1, repaints, false));
+            QCOMPARE(std::tuple(finished.count(), seen.notices.size(), view_.mouse.baselinePick),
+                     std::tuple(1, std::size_t{0}, false));
             QCOMPARE(doc_->spectrum.specData[doc_->spectrum.nData - 1], apply ? 0.0 : lastImaginary);
             QCOMPARE(doc_->baseline.baselinePointCount, 0);
         }
@@ -212,7 +214,7 @@ private slots:
         for (int i = 0; i < doc_->spectrum.nData; ++i) doc_->spectrum.specData[i] = i;
         doc_->dataOps.shiftLeft = 0;
         for (const bool ok : {true, false}) {
-            processing::ShiftDataDialog model(*doc_, ui_);
+            processing::ShiftDataDialog model(*doc_);
             gui::ShiftDataDialogWidget dialog(model, nullptr);
             QCOMPARE(checked(&dialog, "leftShift"), !ok);
             click(&dialog, "leftShift");
@@ -224,7 +226,7 @@ private slots:
         // Supress Peaks by zeros over the picked region.
         doc_->dataOps.suppressByZeros = 0;
         {
-            processing::SuppressPeaksDialog model(*doc_, ui_, 8, 16);
+            processing::SuppressPeaksDialog model(*doc_, 8, 16);
             gui::SuppressPeaksDialogWidget dialog(model, nullptr);
             QVERIFY(checked(&dialog, "byNoise"));
             click(&dialog, "byZeros");
@@ -248,7 +250,7 @@ private slots:
         in.refIntegralValue = 1.0;
         for (const bool ok : {true, false}) {
             analysis::HydrogensDialog model(*doc_);
-            gui::HydrogensDialogWidget dialog(model, *doc_, ui_, nullptr);
+            gui::HydrogensDialogWidget dialog(model, *doc_, nullptr);
             QVERIFY(typeInto(&dialog, "hydrogens", QStringLiteral("3")));
             click(&dialog, ok ? "ok" : "cancel");
             QCOMPARE(in.refIntegralValue, ok ? 3.0 : in.refIntegralValueShown);
@@ -363,8 +365,8 @@ private slots:
         // Each nucleus button where the model lays it, inside the dialog and on nothing else.
         for (const int n : {1, 2, 3, 7, 10}) {
             doc_->sim.nNucleiInput = n;
-            SimulationDataDialog model(*doc_, ui_);
-            gui::SimulationDataDialogWidget dialog(model, *doc_, nullptr);
+            SimulationDataDialog model(*doc_);
+            gui::SimulationDataDialogWidget dialog(model, *doc_, ui_, nullptr);
             QCOMPARE(static_cast<int>(model.ring().size()), n);
             QVERIFY(nucleus(&dialog, n + 1) == nullptr);
             QRegion taken;
@@ -385,8 +387,8 @@ private slots:
     void simulationDataEntersValuesAndComputes() {
         QVERIFY(simulation::beginNewSimulation(*doc_, ui_));
         doc_->sim.nNucleiInput = 3;
-        SimulationDataDialog model(*doc_, ui_);
-        gui::SimulationDataDialogWidget dialog(model, *doc_, nullptr);
+        SimulationDataDialog model(*doc_);
+        gui::SimulationDataDialogWidget dialog(model, *doc_, ui_, nullptr);
         QVERIFY(child(&dialog, "new")->isEnabled());
         expectShowsModel(&dialog, model);
 
@@ -448,9 +450,9 @@ private slots:
 
     void selectSubsystemThenEditItWithoutCancel() {
         QVERIFY(simulation::beginNewSimulation(*doc_, ui_));
-        enterSubsystem(*doc_, ui_, 3);
+        enterSubsystem(*doc_, 3);
         doc_->sim.lastSubsystem = 1;
-        enterSubsystem(*doc_, ui_, 2);
+        enterSubsystem(*doc_, 2);
         {
             simulation::SelectSubsystemDialog model(*doc_), twin(*doc_);
             gui::SelectSubsystemDialogWidget dialog(model, nullptr);
@@ -466,8 +468,8 @@ private slots:
         }
         // Its page has no Cancel and no New; Escape keeps what was edited, as OK does.
         doc_->sim.simNewSubsystem = 0;
-        SimulationDataDialog model(*doc_, ui_);
-        gui::SimulationDataDialogWidget dialog(model, *doc_, nullptr);
+        SimulationDataDialog model(*doc_);
+        gui::SimulationDataDialogWidget dialog(model, *doc_, ui_, nullptr);
         for (const char* gone : {"cancel", "new", "addSubsystem"})
             QVERIFY2(dialog.findChild<QWidget*>(QString::fromLatin1(gone)) == nullptr, gone);
         expectShowsModel(&dialog, model);
@@ -486,13 +488,13 @@ private slots:
 
     void interactiveSimFollowsItsModel() {
         QVERIFY(simulation::beginNewSimulation(*doc_, ui_));
-        enterSubsystem(*doc_, ui_, 10);
+        enterSubsystem(*doc_, 10);
         auto twinDoc = makeDocument(ui_);
         QVERIFY(simulation::beginNewSimulation(*twinDoc, ui_));
-        enterSubsystem(*twinDoc, ui_, 10);
+        enterSubsystem(*twinDoc, 10);
         RecordingTuning runner, twinRunner;
         gui::InteractiveSimDialogWidget dialog(*doc_, ui_, runner, nullptr);
-        simulation::InteractiveSimDialog twin(*twinDoc, ui_, twinRunner);
+        simulation::InteractiveSimDialog twin(*twinDoc, twinRunner);
         twin.open();
         QVERIFY(!dialog.isModal());
         QCOMPARE(doc_->sim.simInteractive, 1);

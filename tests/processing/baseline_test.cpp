@@ -8,6 +8,7 @@
 #include "display/tools.h"
 #include "fixtures.h"
 #include "processing/data_ops.h"
+#include "recording_observer.h"
 #include "recording_ui.h"
 
 namespace pelvaron::processing {
@@ -30,11 +31,11 @@ TEST(BaselinePolynomial, AbscissaeRunAboutTheMiddleWithZeroTwiceAndOnePointIsC0)
 }
 
 TEST(BaselineDialog, BarsClampThePreviewRunsAtTheRowsAndOkAddsTheirValueToBothParts) {
-    testing::RecordingUserInterface ui;
     std::vector<double> v(64, 0.0);
     v[10] = -30.0;  // |peakValue| 30: a pixel stands for 30/75 = 0.4
     auto doc = documentWith(v);
-    BaselineDialog d(*doc, ui, {16, 400, 29, 781, 75.0});  // 32 points over 16 columns: every other point
+    testing::RecordingObserver seen(*doc);
+    BaselineDialog d(*doc, {16, 400, 29, 781, 75.0});  // 32 points over 16 columns: every other point
     d.open();
 
     const PreviewUpdate first = d.scroll(0, ScrollAction::Thumb, 10);
@@ -61,13 +62,13 @@ TEST(BaselineDialog, BarsClampThePreviewRunsAtTheRowsAndOkAddsTheirValueToBothPa
 
     const std::vector<double> before = dataOf(*doc);
     d.cancel();
-    EXPECT_EQ(dataOf(*doc), before);
+    EXPECT_EQ(std::pair(dataOf(*doc), seen.take()), std::pair(before, ChangeSet{kOverlaysChanged}));
 
     d.open();
     (void)d.scroll(0, ScrollAction::Thumb, 10);
     d.ok();
     for (int i = 0; i < 64; ++i) EXPECT_DOUBLE_EQ(doc->spectrum.specData[i], before[i] + 4.0) << i;
-    EXPECT_EQ(ui.repaints, 2);
+    EXPECT_EQ(seen.notices, std::vector<ChangeSet>{kDataChanged | kOverlaysChanged});
 }
 
 TEST(StraightBaseline, AConstantOfFiveComesOffEveryRealAndImaginaryPart) {
@@ -100,7 +101,7 @@ TEST(MultiPointBaseline, KnotsAtTheEndsAndEachClickEqualKnotsAndClicksPastTheDat
         auto doc = kinked();
         display::View view;
         display::initClientArea(view, *doc, 128, 800);
-        MultiPointBaseline dialog(*doc, ui);
+        MultiPointBaseline dialog(*doc);
         (void)display::leftButtonDown(*doc, view, ui, 40, 300, {});  // no pick armed: no point
         dialog.open();
         display::setBaselinePick(view, true);
@@ -122,9 +123,8 @@ TEST(MultiPointBaseline, KnotsAtTheEndsAndEachClickEqualKnotsAndClicksPastTheDat
 }
 
 TEST(MultiPointBaseline, HoldsThreeHundredPointsAndCancelLeavesTheData) {
-    testing::RecordingUserInterface ui;
     auto doc = kinked();
-    MultiPointBaseline dialog(*doc, ui);
+    MultiPointBaseline dialog(*doc);
     dialog.open();
     int taken = 0;
     for (int i = 0; i < 305; ++i) taken += dialog.addPoint(0.001 * i) ? 1 : 0;

@@ -57,7 +57,7 @@ TEST(ReferenceDialog, OkPutsTheValueAtThePickInPpmOrHzAndTheValueShownOrCancelCh
         startReferencing(ui);
         EXPECT_EQ(ui.statusTexts[0].back(), "Press  left mouse button to reference");
 
-        ReferenceDialog d(*doc, ui, {0.1, 200});
+        ReferenceDialog d(*doc, {0.1, 200});
         d.open();
         EXPECT_EQ(d.currentText(), c.shown);
         if (c.typed) d.newText = c.typed;
@@ -76,10 +76,9 @@ TEST(ReferenceDialog, OkPutsTheValueAtThePickInPpmOrHzAndTheValueShownOrCancelCh
 }
 
 TEST(ShiftData, ThreePointsEitherWayWithUndoAndTheCountsHeldToTheData) {
-    testing::RecordingUserInterface ui;
     auto doc = counting(16);
     const std::vector<double> original = dataOf(*doc);
-    ShiftDataDialog d(*doc, ui);
+    ShiftDataDialog d(*doc);
     d.open();
     d.countText = "3";
     d.ok();
@@ -90,7 +89,7 @@ TEST(ShiftData, ThreePointsEitherWayWithUndoAndTheCountsHeldToTheData) {
     d.leftShift = true;
     d.ok();
     EXPECT_EQ(dataOf(*doc), (std::vector<double>{6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0, 0, 0, 0, 0, 0}));
-    ShiftDataDialog again(*doc, ui);
+    ShiftDataDialog again(*doc);
     again.open();
     EXPECT_TRUE(again.leftShift);  // remembered
 
@@ -116,12 +115,11 @@ TEST(SuppressPeaks, NoiseRepeatsEvery128DoublesZerosFillAndTheRegionStaysInTheDa
     // block beyond the data (a smaller set loaded since) is block 0.
     for (const Case& c : {Case{512, 1024, 2, 256}, Case{192, 640, 2, 256}, Case{900, 5000, 2, 256},
                           Case{512, 800, 20, 0}, Case{8, 5000, -1, 0}}) {
-        testing::RecordingUserInterface ui;
         auto doc = counting(1024);
         for (int j = 0; j < 128; ++j) doc->spectrum.specData[256 + j] = 1000.0 + j;
         doc->spectrum.noiseBlock = c.block;
         const std::vector<double> before = dataOf(*doc);
-        SuppressPeaksDialog d(*doc, ui, c.from, c.to);
+        SuppressPeaksDialog d(*doc, c.from, c.to);
         d.open();
         EXPECT_FALSE(d.byZeros);
         d.byZeros = c.block < 0;

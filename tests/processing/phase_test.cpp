@@ -12,7 +12,7 @@
 
 #include "fixtures.h"
 #include "processing/phase_dialog.h"
-#include "recording_ui.h"
+#include "recording_observer.h"
 
 namespace pelvaron::processing {
 namespace {
@@ -29,7 +29,7 @@ TEST(PhaseDialog, BarsAndTypedOrdersRephaseTheCopyOkTurnsBothPartsCancelReturnsT
     doc->spectrum.peakIndex = 40;
     doc->spectrum.phase0 = 12.345;
     doc->spectrum.phase1 = -3.0;
-    testing::RecordingUserInterface ui;
+    testing::RecordingObserver seen(*doc);
     // The unphased data turned by the present orders about the present pivot.
     const auto rephased = [&](bool imaginary) {
         std::vector<double> x = original;
@@ -37,13 +37,13 @@ TEST(PhaseDialog, BarsAndTypedOrdersRephaseTheCopyOkTurnsBothPartsCancelReturnsT
                       imaginary);
         return x;
     };
-    auto dialog = opened<PhaseDialog>(*doc, ui);
+    auto dialog = opened<PhaseDialog>(*doc);
     EXPECT_EQ((Ints{doc->transform.showPivot, dialog.order0Position(), dialog.order1Position(),
                     dialog.pivotPosition(), dialog.pivotMaximum(), doc->spectrum.phaseSourceValid}),
               (Ints{1, 1234, -300, 40, 128, 0}));
     EXPECT_EQ(head(doc->spectrum.phaseSource, 128), original);
     EXPECT_EQ(head(doc->undo.specData, 128), original);
-    EXPECT_GT(ui.repaints, 0);
+    EXPECT_EQ(seen.take(), kOverlaysChanged);  // the pivot
 
     // Orders: 1 degree a line, 10 a page, within +-180. Pivot: 2 points a line, 10 a page, even
     // points from 0 to nData; moving it alone leaves the data, the next order change uses it.
@@ -66,6 +66,7 @@ TEST(PhaseDialog, BarsAndTypedOrdersRephaseTheCopyOkTurnsBothPartsCancelReturnsT
         EXPECT_EQ((std::pair{doc->spectrum.phase0, doc->spectrum.phase1}),
                   (std::pair{positions[0] / 100.0, positions[1] / 100.0}));
         EXPECT_EQ(dataOf(*doc), bar == Pivot ? before : rephased(false));
+        EXPECT_EQ(seen.take(), bar == Pivot ? kOverlaysChanged : kDataChanged);
     }
     EXPECT_EQ(dialog.order0Text() + " " + dialog.order1Text(), "-171.0 -12.0");
 
@@ -83,11 +84,11 @@ TEST(PhaseDialog, BarsAndTypedOrdersRephaseTheCopyOkTurnsBothPartsCancelReturnsT
     dialog.ok();
     EXPECT_EQ((Ints{doc->transform.showPivot, doc->spectrum.phaseSourceValid}), (Ints{0, 1}));
     EXPECT_EQ(dataOf(*doc), rephased(true));
-
+    EXPECT_EQ(seen.take(), kDataChanged | kOverlaysChanged);
     // Opened again on phased data beside the valid unphased copy: Cancel returns to the phased
     // data with their exact phases (0.29 degrees, not the bar's 0.28), and the copy is kept.
     const std::vector<double> atOpening = dataOf(*doc);
-    auto again = opened<PhaseDialog>(*doc, ui);
+    auto again = opened<PhaseDialog>(*doc);
     const int shown = again.order0Position();
     again.scrollPivot(PageRight);
     again.apply("77", "8");
@@ -129,14 +130,14 @@ TEST(Autophase, ChoosesTheAngleWhoseRealPartsSumLargerAndTurnsANegativeMaximumUp
         doc->spectrum.peakIndex = c.pivot;
         doc->spectrum.peakValue = c.peakValue;
         phaseRotation(values.data(), c.size, c.angle, 0.0, c.pivot, true);
-        testing::RecordingUserInterface ui;
+        testing::RecordingObserver seen(*doc);
         // It starts from the valid copy each time: running it again gives the same result.
         for (int run = 0; run < 2; ++run) {
-            autophaseCommand(*doc, ui);
+            autophaseCommand(*doc);
             EXPECT_EQ(
                 (std::tuple{doc->spectrum.phase0, doc->spectrum.phase1, doc->spectrum.phaseSourceValid}),
                 (std::tuple{c.phase0, 0.0, 1}));
-            EXPECT_GT(ui.repaints, 0);
+            EXPECT_EQ(seen.take(), kDataChanged);
             EXPECT_TRUE(dataOf(*doc) == values);
         }
     }

@@ -43,7 +43,7 @@ TEST(ProcessAsRecorded, TheAspirinFidBecomesTheSpectrometersOwn1r) {
     testing::RecordingUserInterface ui;
     auto doc = std::make_unique<Document>(), theirs = testing::aspirin("processed-set");
     ASSERT_TRUE(io::loadFile(*doc, ui, experiment, FileFormat::Bruker));
-    ASSERT_TRUE(processAsRecorded(*doc, ui));
+    ASSERT_TRUE(processAsRecorded(*doc));
 
     const int si = 32768;
     ASSERT_EQ(doc->spectrum.nData, 2 * si);
@@ -73,22 +73,23 @@ TEST(ProcessAsRecorded, TheAspirinFidBecomesTheSpectrometersOwn1r) {
 
 TEST(ProcessAsRecorded, RefusesWhatItCannotProcessAndOneUndoBringsBackTheWholeFid) {
     // TDeff and SI both shorter than the FID: the spectrum holds less than the FID did.
-    testing::RecordingUserInterface ui;
     auto doc = recordedFid(3, 400, 64);
     doc->spectrum.recorded.PHC0 = 30.0;
     doc->spectrum.recorded.PHC1 = -50.0;
     doc->spectrum.recorded.present = false;
     const std::vector<double> fid = dataOf(*doc);
     const double fidPeak = doc->spectrum.peakValue;
-    EXPECT_FALSE(processAsRecorded(*doc, ui));
+    const auto noRecord = processAsRecorded(*doc);
     EXPECT_EQ(dataOf(*doc), fid);
     doc->spectrum.recorded.present = true;
-    ASSERT_TRUE(processAsRecorded(*doc, ui));
+    ASSERT_TRUE(processAsRecorded(*doc));
     ASSERT_EQ(doc->spectrum.nData, 128);
     const std::vector<double> spectrum = dataOf(*doc);
     const double phase0 = doc->spectrum.phase0;
-    EXPECT_FALSE(processAsRecorded(*doc, ui));
-    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{kNoRecordedProcessingText, kAlreadySpectrumText}));
+    const auto again = processAsRecorded(*doc);
+    ASSERT_TRUE(!noRecord && !again);
+    EXPECT_EQ(std::pair(recordedMessage(noRecord.error())->text, recordedMessage(again.error())->text),
+              std::pair(std::string(kNoRecordedProcessingText), std::string(kAlreadySpectrumText)));
     EXPECT_EQ((std::pair{dataOf(*doc), doc->spectrum.phase0}), (std::pair{spectrum, phase0}));
     undoCommand(*doc);
     EXPECT_EQ((std::vector<int>{doc->spectrum.nData, doc->spectrum.acqPars.TD, doc->spectrum.xUnits,
@@ -126,7 +127,6 @@ TEST(ProcessAsRecorded, WindowsWeighEveryComplexPointOverTheValuesUsed) {
         {"QSINE", 4, 0, 0, 0.0, [aq](double t) { return std::pow(std::sin(kPi * t / aq), 2); }},
         {"FCOR 1", 0, 0, 0, 0, [](double t) { return t == 0.0 ? 2.0 : 1.0; }, 1.0},
     };
-    testing::RecordingUserInterface ui;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         auto expected = recordedFid(0, tdeff, si);
@@ -134,13 +134,13 @@ TEST(ProcessAsRecorded, WindowsWeighEveryComplexPointOverTheValuesUsed) {
             expected->spectrum.specData[2 * k] *= c.factor(k / sw);
             expected->spectrum.specData[2 * k + 1] *= c.factor(k / sw);
         }
-        ASSERT_TRUE(processAsRecorded(*expected, ui));
+        ASSERT_TRUE(processAsRecorded(*expected));
         auto doc = recordedFid(c.wdw, tdeff, si);
         doc->spectrum.recorded.LB = c.lb;
         doc->spectrum.recorded.GB = c.gb;
         doc->spectrum.recorded.SSB = c.ssb;
         doc->spectrum.recorded.FCOR = c.fcor;
-        ASSERT_TRUE(processAsRecorded(*doc, ui));
+        ASSERT_TRUE(processAsRecorded(*doc));
         ASSERT_EQ(doc->spectrum.nData, 2 * si);
         for (int i = 0; i < doc->spectrum.nData; ++i)
             ASSERT_NEAR(doc->spectrum.specData[i], expected->spectrum.specData[i], 1e-9) << i;

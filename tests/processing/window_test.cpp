@@ -12,7 +12,7 @@
 
 #include "fixtures.h"
 #include "processing/window_function_dialog.h"
-#include "recording_ui.h"
+#include "recording_observer.h"
 
 namespace pelvaron::processing {
 namespace {
@@ -77,17 +77,19 @@ TEST(WindowFunctions, EachWeighsPointMInItsOwnTimeBase) {
 /// messages as "caption: text", and the dialog opened again.
 struct Ok {
     std::unique_ptr<Document> doc = documentWith(ones());
-    testing::RecordingUserInterface ui;
+    testing::RecordingObserver seen{*doc};
     bool accepted;
     std::vector<std::string> messages;
     std::vector<double> data;
-    WindowFunctionDialog reopened{*doc, ui};
+    WindowFunctionDialog reopened{*doc};
     Ok(Window window, const std::function<void(WindowFunctionDialog&)>& set) {
-        auto dialog = testing::opened<WindowFunctionDialog>(*doc, ui);
+        auto dialog = testing::opened<WindowFunctionDialog>(*doc);
         dialog.selected = window;
         set(dialog);
-        accepted = dialog.ok();
-        for (const auto& m : ui.messages) messages.push_back(m.caption + ": " + m.text);
+        const WindowCheck check = dialog.ok();
+        accepted = !check.problem;
+        for (const Message& m : windowMessages(check))
+            messages.push_back(std::string(m.caption) + ": " + m.text);
         data = dataOf(*doc);
         reopened.open();
     }
@@ -97,7 +99,8 @@ TEST(WindowFunctionDialog, OkAppliesTheSelectedWindowWithTheTypedNumbersOrRefuse
     using D = WindowFunctionDialog;
     // Text is read as far as it is a number, and as 0 where there is none.
     const Ok traf(Window::Traficante, [](D& d) { d.lbTrafText = "1.5 Hz", d.lbExpText = "abc"; });
-    EXPECT_TRUE(traf.accepted && traf.messages.empty() && traf.ui.repaints > 0);
+    EXPECT_TRUE(traf.accepted && traf.messages.empty() &&
+                traf.seen.notices == std::vector<ChangeSet>{kDataChanged});
     EXPECT_EQ(traf.data, weighted({.lbTraf = 1.5, .selected = Window::Traficante}));
     EXPECT_EQ(traf.reopened.lbTrafText + " " + traf.reopened.lbExpText, "1.50 0.00");
     EXPECT_EQ(traf.reopened.selected, Window::Traficante);

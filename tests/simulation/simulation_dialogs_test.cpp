@@ -36,10 +36,10 @@ std::vector<double> spectrum(const Document& doc) {
 struct NotingTuning final : TuningRunner {
     ImmediateTuning now;
     std::vector<Recompute> asked;
-    NotingTuning(Document& doc, platform::UserInterface& ui) : now(doc, ui) {}
-    void recompute(Recompute what) override {
+    explicit NotingTuning(Document& doc) : now(doc) {}
+    void recompute(Recompute what, Messages& said) override {
         asked.push_back(what);
-        now.recompute(what);
+        now.recompute(what, said);
     }
 };
 
@@ -60,7 +60,7 @@ TEST(SimulationDialogs, CouplingListOrderAndTheRingOfNucleusButtons) {
 
     RecordingUserInterface ui;
     auto doc = newSimulation(ui, 3);
-    SimulationDataDialog page(*doc, ui);
+    SimulationDataDialog page(*doc);
     ASSERT_TRUE(page.open());
     // Where the buttons go is the widget test's; a pixel finds the button it lies on.
     page.layoutRing(600, 400, 57, 40);
@@ -100,7 +100,7 @@ TEST(SimulationDialogs, TheCountIsReadFromTwoCharactersAndMustBeZeroToTen) {
 TEST(SimulationDialogs, ClicksAndListLinesAskForTheShiftOrCouplingTheyPointAt) {
     RecordingUserInterface ui;
     auto doc = newSimulation(ui, 4);
-    SimulationDataDialog page(*doc, ui);
+    SimulationDataDialog page(*doc);
     ASSERT_TRUE(page.open());
     using K = EditRequest::Kind;
     auto is = [](EditRequest r, K kind, int i, int j) { return r.kind == kind && r.i == i && r.j == j; };
@@ -141,7 +141,7 @@ TEST(SimulationDialogs, UnitsSwitchConvertsTheWindowByTheFrequencyShown) {
     RecordingUserInterface ui;
     auto doc = newSimulation(ui, 2);
     doc->sim.simFromHz = 450.123456;
-    SimulationDataDialog page(*doc, ui);
+    SimulationDataDialog page(*doc);
     ASSERT_TRUE(page.open());
     page.layoutRing(600, 400, 57, 40);
     SimulationFields f = page.fields();
@@ -174,20 +174,20 @@ TEST(SimulationDialogs, UnitsSwitchConvertsTheWindowByTheFrequencyShown) {
 }
 
 /// Two subsystems, ABX and an AB, over 0 .. 2000 Hz, computed as the dialogs would.
-std::unique_ptr<Document> twoSubsystems(RecordingUserInterface& ui) {
+std::unique_ptr<Document> twoSubsystems() {
     auto doc = std::make_unique<Document>();
+    Messages said;
     const SpinSystemFile file{.to = 2000.0,
                               .subsystems = {{{1000.0, 1020.0, 1200.0}, {{0, 12, 3}, {12, 0, 6}, {3, 6, 0}}},
                                              {{1500.0, 1530.0}, {{0, 8}, {8, 0}}}}};
-    EXPECT_TRUE(simulateSpinSystem(*doc, ui, file));
+    EXPECT_TRUE(simulateSpinSystem(*doc, said, file));
     return doc;
 }
 
 TEST(SimulationDialogs, InteractiveStepsChangeTheChosenValueAsAFreshComputationWouldInPlaceAndOffThread) {
-    RecordingUserInterface ui;
-    auto tuned = twoSubsystems(ui);
-    NotingTuning runner(*tuned, ui);
-    InteractiveSimDialog tune(*tuned, ui, runner);
+    auto tuned = twoSubsystems();
+    NotingTuning runner(*tuned);
+    InteractiveSimDialog tune(*tuned, runner);
     tune.open();
     EXPECT_EQ(tuned->sim.simInteractive, 1);
     EXPECT_EQ(tune.shiftLines(), (std::vector<std::string>{"1= 1000.00", "2= 1020.00", "3= 1200.00"}));
@@ -212,48 +212,48 @@ TEST(SimulationDialogs, InteractiveStepsChangeTheChosenValueAsAFreshComputationW
     EXPECT_EQ(std::pair(tune.parameterLabel(), tune.widthLine()),
               std::pair(std::string("Width"), std::string("0.30")));
     EXPECT_TRUE(tune.dec("1"));
-    EXPECT_EQ(std::tuple(tuned->sim.simLineWidth, ui.messages.back().text, ui.messages.back().caption),
-              std::tuple(kMinTuningWidth, kLineWidthClampText, "Warning"));
+    EXPECT_EQ(
+        std::tuple(tuned->sim.simLineWidth, tune.said.back().text, std::string(tune.said.back().caption)),
+        std::tuple(kMinTuningWidth, kLineWidthClampText, "Warning"));
     EXPECT_EQ(runner.asked, (std::vector<Recompute>{Recompute::Full, Recompute::Full, Recompute::Full,
                                                     Recompute::WidthOnly}));
 
     // Every subsystem computed anew with the new values is the same spectrum: the width step
     // re-synthesised both subsystems from the lines stored after the shift and coupling steps.
-    auto fresh = twoSubsystems(ui);
-    auto threaded = twoSubsystems(ui);
+    auto fresh = twoSubsystems();
+    auto threaded = twoSubsystems();
     for (Document* d : {fresh.get(), threaded.get()})
         ASSERT_TRUE(d->sim.spinSubsystems[0].setShift(1, 1022.0) &&
                     d->sim.spinSubsystems[0].setCoupling(1, 2, 6.75));
     fresh->sim.simLineWidth = kMinTuningWidth;
     fresh->sim.simInteractive = 1;
-    ASSERT_TRUE(recomputeSimulation(*fresh, ui));
+    ASSERT_TRUE(recomputeSimulation(*fresh, tune.said));
     EXPECT_EQ(spectrum(*tuned), spectrum(*fresh));
     EXPECT_EQ(tuned->sim.spinSubsystems[0].transFreq(), fresh->sim.spinSubsystems[0].transFreq());
 
     // The same two steps as jobs on copies, brought back in turn; the axis is not rewritten.
     auto full = snapshotTuning(*threaded, Recompute::Full);
     runTuningJob(*full);
-    ASSERT_TRUE(applyTuningResult(*threaded, ui, *full));
+    ASSERT_TRUE(applyTuningResult(*threaded, *full));
     threaded->sim.simLineWidth = kMinTuningWidth;
     auto width = snapshotTuning(*threaded, Recompute::WidthOnly);
     runTuningJob(*width);
-    ASSERT_TRUE(applyTuningResult(*threaded, ui, *width));
+    ASSERT_TRUE(applyTuningResult(*threaded, *width));
     EXPECT_EQ(spectrum(*threaded), spectrum(*fresh));
     EXPECT_EQ(threaded->spectrum.acqPars, tuned->spectrum.acqPars);
 
     // A job that failed, or whose simulation changed shape meanwhile, is dropped; its messages
-    // still show.
+    // are still there to show.
     auto failed = snapshotTuning(*threaded, Recompute::Full);
     failed->sim.simLineWidth = -1.0;
     runTuningJob(*failed);
     const std::vector<double> before = spectrum(*threaded);
-    const std::size_t shown = ui.messages.size();
-    EXPECT_FALSE(applyTuningResult(*threaded, ui, *failed));
-    EXPECT_EQ(ui.messages.size(), shown + 1);
+    EXPECT_FALSE(applyTuningResult(*threaded, *failed));
+    EXPECT_EQ(failed->messages.size(), 1u);
     auto reshaped = snapshotTuning(*threaded, Recompute::Full);
     runTuningJob(*reshaped);
     threaded->sim.lastSubsystem = 0;
-    EXPECT_FALSE(applyTuningResult(*threaded, ui, *reshaped));
+    EXPECT_FALSE(applyTuningResult(*threaded, *reshaped));
     EXPECT_EQ(spectrum(*threaded), before);
 
     // Rows outside the lists select nothing; once a load released the simulation, no step writes.

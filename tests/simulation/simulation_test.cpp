@@ -23,7 +23,7 @@
 namespace pelvaron::simulation {
 namespace {
 
-using testing::RecordingUserInterface;
+using testing::messageTexts;
 using Couplings = std::vector<std::vector<double>>;
 
 struct Line {
@@ -100,10 +100,10 @@ std::vector<double> directSynthesis(const std::vector<double>& freq, const std::
 }
 
 std::vector<Line> engineLines(int n, const std::vector<double>& nu, const Couplings& j) {
-    RecordingUserInterface ui;
+    Messages said;
     SpinSubsystem system;
     Transitions tr;
-    EXPECT_TRUE(makeSubsystem(n, nu, j, system, ui) && computeTransitions(system, tr, ui));
+    EXPECT_TRUE(makeSubsystem(n, nu, j, system, said) && computeTransitions(system, tr, said));
     std::vector<Line> lines;
     for (int t = 1; t <= tr.count(); ++t) lines.push_back({tr.freq[t], tr.intens[t]});
     return lines;
@@ -170,11 +170,10 @@ TEST(SpinEngine, AllLinesInOrderWithTheMomentsOfTheShifts) {
 }
 
 /// A simulation over 0 .. 1000 Hz, 4096 points, of these subsystems, computed as the dialogs would.
-std::unique_ptr<Document> simulationDocument(std::vector<SpinSystemFile::Subsystem> systems,
-                                             RecordingUserInterface& ui) {
+std::unique_ptr<Document> simulationDocument(std::vector<SpinSystemFile::Subsystem> systems, Messages& said) {
     auto doc = std::make_unique<Document>();
     EXPECT_TRUE(
-        simulateSpinSystem(*doc, ui, {.to = 1000.0, .points = 4096, .subsystems = std::move(systems)}));
+        simulateSpinSystem(*doc, said, {.to = 1000.0, .points = 4096, .subsystems = std::move(systems)}));
     return doc;
 }
 
@@ -182,25 +181,25 @@ const SpinSystemFile::Subsystem kAb{{100.0, 200.0}, couplingMatrix(2, {{0, 1, 7.
 
 TEST(SpinSubsystem, IsAWholeSpinSystemOrRefusedWithWhatIsWrong) {
     // The count, the shapes, then the values, each refusal in its words; nothing is made.
-    RecordingUserInterface ui;
+    Messages said;
     SpinSubsystem made;
     auto j = couplingMatrix(3, {{0, 1, 7.0}});
-    EXPECT_FALSE(makeSubsystem(11, std::vector<double>(11), couplingMatrix(11, {}), made, ui));
-    EXPECT_FALSE(makeSubsystem(0, {}, {}, made, ui));
-    EXPECT_FALSE(makeSubsystem(3, {1.0, 2.0}, j, made, ui));
-    EXPECT_FALSE(makeSubsystem(3, {1.0, 2.0, 3.0}, {j[0], j[1], {0.0}}, made, ui));
-    EXPECT_FALSE(makeSubsystem(2, {1.0, NAN}, j, made, ui));
-    EXPECT_FALSE(makeSubsystem(2, {1.0, 2.0}, couplingMatrix(2, {{0, 1, INFINITY}}), made, ui));
-    EXPECT_EQ(ui.messageTexts(),
+    EXPECT_FALSE(makeSubsystem(11, std::vector<double>(11), couplingMatrix(11, {}), made, said));
+    EXPECT_FALSE(makeSubsystem(0, {}, {}, made, said));
+    EXPECT_FALSE(makeSubsystem(3, {1.0, 2.0}, j, made, said));
+    EXPECT_FALSE(makeSubsystem(3, {1.0, 2.0, 3.0}, {j[0], j[1], {0.0}}, made, said));
+    EXPECT_FALSE(makeSubsystem(2, {1.0, NAN}, j, made, said));
+    EXPECT_FALSE(makeSubsystem(2, {1.0, 2.0}, couplingMatrix(2, {{0, 1, INFINITY}}), made, said));
+    EXPECT_EQ(messageTexts(said),
               (std::vector<std::string>{kNucleiCountText, kNucleiCountText, kIncompleteText, kIncompleteText,
                                         kNotFiniteText, kNotFiniteText}));
     Transitions tr;
-    EXPECT_TRUE(made.empty() && !computeTransitions(made, tr, ui));  // a record never entered
+    EXPECT_TRUE(made.empty() && !computeTransitions(made, tr, said));  // a record never entered
 
     // The first n of longer copies, the table symmetric from its entries above the diagonal; the
     // setters keep it a spin system.
     j[1][0] = NAN;
-    ASSERT_TRUE(makeSubsystem(2, {100.0, 200.0, 300.0}, j, made, ui));
+    ASSERT_TRUE(makeSubsystem(2, {100.0, 200.0, 300.0}, j, made, said));
     EXPECT_EQ(made.couplings(), couplingMatrix(2, {{0, 1, 7.0}}));
     EXPECT_FALSE(made.setShift(2, 1.0) || made.setShift(0, INFINITY) || made.setCoupling(1, 1, 1.0) ||
                  made.setCoupling(0, 1, NAN));
@@ -210,41 +209,41 @@ TEST(SpinSubsystem, IsAWholeSpinSystemOrRefusedWithWhatIsWrong) {
 }
 
 TEST(SpinEngine, TheTableTakesFiveEnteredSubsystemsAndNothingElse) {
-    RecordingUserInterface ui;
-    auto doc = simulationDocument({kAb, {{300.0, 310.0, 500.0}, couplingMatrix(3, {{1, 2, 4.0}})}}, ui);
+    Messages said;
+    auto doc = simulationDocument({kAb, {{300.0, 310.0, 500.0}, couplingMatrix(3, {{1, 2, 4.0}})}}, said);
     SimulationState& sim = doc->sim;
     // Editing subsystem 1 (0-based 0) writes there, with its own count, not to lastSubsystem.
     sim.simNewSubsystem = 0;
     sim.currentSubsystem = 0;
     sim.editShifts = {110.0, 190.0, 999.0};
-    ASSERT_TRUE(storeSubsystemParams(*doc, ui));
+    ASSERT_TRUE(storeSubsystemParams(*doc, said));
     EXPECT_EQ(sim.spinSubsystems[0].shifts(), (std::vector<double>{110.0, 190.0}));
 
     // A sixth subsystem and editing copies shorter than the count are refused, nothing written.
     sim.simNewSubsystem = 1;
     sim.lastSubsystem = 5;
-    EXPECT_FALSE(storeSubsystemParams(*doc, ui));
+    EXPECT_FALSE(storeSubsystemParams(*doc, said));
     sim.lastSubsystem = 1;
     sim.editShifts = {1.0};
-    EXPECT_FALSE(storeSubsystemParams(*doc, ui));
+    EXPECT_FALSE(storeSubsystemParams(*doc, said));
     EXPECT_EQ(sim.spinSubsystems[1].shifts()[0], 300.0);
     // Nor is anything computed past the table or from a record never entered.
     doc->spectrum.specData[0] = 42.0;
     sim.lastSubsystem = 5;
-    EXPECT_FALSE(recomputeSimulation(*doc, ui));
+    EXPECT_FALSE(recomputeSimulation(*doc, said));
     sim.lastSubsystem = 2;
-    EXPECT_FALSE(recomputeSimulation(*doc, ui));
+    EXPECT_FALSE(recomputeSimulation(*doc, said));
     EXPECT_EQ(doc->spectrum.specData[0], 42.0);
-    EXPECT_FALSE(recomputeSimulation(*std::make_unique<Document>(), ui));  // no table yet
-    EXPECT_EQ(ui.messageTexts(),
+    EXPECT_FALSE(recomputeSimulation(*std::make_unique<Document>(), said));  // no table yet
+    EXPECT_EQ(messageTexts(said),
               (std::vector<std::string>{kTooManySubsystemsText, kIncompleteText, kTooManySubsystemsText,
                                         kNucleiCountText, kNoSubsystemText}));
 }
 
 TEST(SpinEngine, RecomputeAddsEverySubsystemAndKeepsTheListsForAResynthesis) {
-    RecordingUserInterface ui;
-    auto doc =
-        simulationDocument({kAb, {{600.0, 610.0, 700.0}, couplingMatrix(3, {{0, 1, 4.0}, {1, 2, 2.0}})}}, ui);
+    Messages said;
+    auto doc = simulationDocument(
+        {kAb, {{600.0, 610.0, 700.0}, couplingMatrix(3, {{0, 1, 4.0}, {1, 2, 2.0}})}}, said);
     SimulationState& sim = doc->sim;
     sim.simPoints = 4095;  // odd: the last value, index 4094, is reached by no line
     // A shorter earlier data set from a spectrometer left values beyond its nData, and its
@@ -253,7 +252,7 @@ TEST(SpinEngine, RecomputeAddsEverySubsystemAndKeepsTheListsForAResynthesis) {
     std::fill(doc->spectrum.specData.begin(), doc->spectrum.specData.end(), 5.0);
     doc->spectrum.referenceSource = ReferenceSource::Procs;
     doc->spectrum.recorded.present = true;
-    ASSERT_TRUE(recomputeSimulation(*doc, ui));
+    ASSERT_TRUE(recomputeSimulation(*doc, said));
     EXPECT_EQ(doc->spectrum.referenceSource, ReferenceSource::Simulation);
     EXPECT_FALSE(doc->spectrum.recorded.present);
     EXPECT_EQ(doc->spectrum.nData, 4095);
@@ -274,9 +273,10 @@ TEST(SpinEngine, RecomputeAddsEverySubsystemAndKeepsTheListsForAResynthesis) {
 
     // A change of width alone, from the stored lists, equals a full recompute with that width.
     sim.simLineWidth = 1.5;
-    ASSERT_TRUE(resynthesizeSimulation(*doc, ui));
-    const std::vector<double> fromLists(doc->spectrum.specData.begin(), doc->spectrum.specData.begin() + 4095);
-    ASSERT_TRUE(recomputeSimulation(*doc, ui));
+    ASSERT_TRUE(resynthesizeSimulation(*doc, said));
+    const std::vector<double> fromLists(doc->spectrum.specData.begin(),
+                                        doc->spectrum.specData.begin() + 4095);
+    ASSERT_TRUE(recomputeSimulation(*doc, said));
     for (int i = 0; i < 4095; ++i) ASSERT_DOUBLE_EQ(fromLists[i], doc->spectrum.specData[i]) << i;
 }
 
@@ -293,13 +293,13 @@ TEST(SpinEngine, FailedAllocationsAreReportedAndNoListIsLeftBehind) {
 
     for (const auto& c : cases) {
         SCOPED_TRACE(c.failing);
-        RecordingUserInterface ui;
-        auto doc = simulationDocument({kAb}, ui);
-        ASSERT_TRUE(recomputeSimulation(*doc, ui));  // lists of an earlier computation
+        Messages said;
+        auto doc = simulationDocument({kAb}, said);
+        ASSERT_TRUE(recomputeSimulation(*doc, said));  // lists of an earlier computation
         const RefuseOne gate(c.failing);
-        ASSERT_TRUE(recomputeSimulation(*doc, ui, &gate));
-        ASSERT_EQ(ui.messageTexts(), std::vector<std::string>{c.failing});
-        EXPECT_EQ(ui.messages[0].caption, c.caption);
+        ASSERT_TRUE(recomputeSimulation(*doc, said, &gate));
+        ASSERT_EQ(messageTexts(said), std::vector<std::string>{c.failing});
+        EXPECT_EQ(std::string(said[0].caption), c.caption);
         double area = 0.0;
         for (int i = 0; i < 4096; i += 2) area += doc->spectrum.specData[i];
         EXPECT_TRUE(c.synthesised ? area > 1.0 : area == 0.0) << area;
@@ -310,11 +310,11 @@ TEST(SpinEngine, FailedAllocationsAreReportedAndNoListIsLeftBehind) {
 
 struct Synth {
     std::unique_ptr<Document> doc = std::make_unique<Document>();
-    RecordingUserInterface ui;
+    Messages said;
     explicit Synth(double offsetHz) { doc->spectrum.acqPars.offsetHz = offsetHz, doc->spectrum.nData = 0; }
     bool run(const std::vector<double>& f, const std::vector<double>& in, double w, int points,
              double fromHz = 0.0, double toHz = 3000.0) {
-        return synthesizeSpectrum(*doc, ui, f, in, w, 0.001, points, fromHz, toHz);
+        return synthesizeSpectrum(*doc, said, f, in, w, 0.001, points, fromHz, toHz);
     }
     double at(int j) const { return doc->spectrum.specData[2 * j]; }
 };
@@ -359,7 +359,8 @@ TEST(Synthesis, AddsToTheDataAndRewritesTheAxisUnlessInteractiveWithoutUpdate) {
     interactive.doc->sim.simInteractive = 1;
     interactive.doc->spectrum.nData = 2048;
     ASSERT_TRUE(interactive.run({1000.0}, {1.0}, 0.3, 4096, 500.0, 2500.0));
-    EXPECT_EQ(std::pair(interactive.doc->spectrum.nData, interactive.doc->spectrum.acqPars.TD), std::pair(2048, 0));
+    EXPECT_EQ(std::pair(interactive.doc->spectrum.nData, interactive.doc->spectrum.acqPars.TD),
+              std::pair(2048, 0));
     interactive.doc->sim.simUpdateDocument = 1;
     ASSERT_TRUE(interactive.run({1000.0}, {1.0}, 0.3, 4096, 500.0, 2500.0));
     EXPECT_EQ(interactive.doc->spectrum.nData, 4096);
@@ -374,8 +375,8 @@ TEST(Synthesis, RefusesBadParametersAndChangesNothing) {
     EXPECT_FALSE(s.run({10.0}, {1.0}, 0.3, 1));
     EXPECT_FALSE(s.run({10.0}, {1.0}, 0.3, kCapacity + 1));
     EXPECT_FALSE(s.run({10.0}, {1.0}, NAN, 8192));
-    EXPECT_EQ(s.ui.messageTexts(), (std::vector<std::string>{kLineWidthText, kWindowText, kPointsText,
-                                                             kPointsText, kNotFiniteText}));
+    EXPECT_EQ(messageTexts(s.said), (std::vector<std::string>{kLineWidthText, kWindowText, kPointsText,
+                                                              kPointsText, kNotFiniteText}));
     EXPECT_EQ(s.doc->spectrum.specData[0], 3.0);
     EXPECT_EQ(s.doc->spectrum.nData, 100);
     // The largest size fills the whole buffer and no more.
@@ -384,15 +385,15 @@ TEST(Synthesis, RefusesBadParametersAndChangesNothing) {
 }
 
 TEST(Toolkit, TqliReportsANonConvergingEigenvalueAndStops) {
-    RecordingUserInterface ui;
+    Messages said;
     Vector d, e;
     Matrix z;
-    ASSERT_TRUE(vector(d, 1, 3, ui) && vector(e, 1, 3, ui) && matrix(z, 1, 3, 1, 3, ui));
+    ASSERT_TRUE(vector(d, 1, 3, said) && vector(e, 1, 3, said) && matrix(z, 1, 3, 1, 3, said));
     for (int i = 1; i <= 3; ++i) e[i] = z(i, i) = 1.0;
     d[2] = std::numeric_limits<double>::quiet_NaN();
-    tqli(d, e, 3, z, ui);  // must come back
-    ASSERT_FALSE(ui.messages.empty());
-    EXPECT_EQ(ui.messages[0].text, "Pelvaron run-time error...");
+    tqli(d, e, 3, z, said);  // must come back
+    ASSERT_FALSE(said.empty());
+    EXPECT_EQ(said[0].text, "Pelvaron run-time error...");
 }
 
 TEST(Toolkit, PythagDoesNotOverflowOrUnderflow) {

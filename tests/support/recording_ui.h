@@ -69,4 +69,11 @@ public:
     }
 };
 
+/// The texts of messages an operation gave, for compact assertions.
+[[nodiscard]] inline std::vector<std::string> messageTexts(const std::vector<Message>& said) {
+    std::vector<std::string> out;
+    for (const Message& m : said) out.push_back(m.text);
+    return out;
+}
+
 }  // namespace pelvaron::testing

@@ -7,9 +7,8 @@
 
 namespace pelvaron::gui {
 
-HydrogensDialogWidget::HydrogensDialogWidget(analysis::HydrogensDialog& model, Document& doc,
-                                             platform::UserInterface& ui, QWidget* owner)
-    : CenteredDialog(owner), model_(model), doc_(doc), ui_(ui) {
+HydrogensDialogWidget::HydrogensDialogWidget(analysis::HydrogensDialog& model, Document& doc, QWidget* owner)
+    : CenteredDialog(owner), model_(model), doc_(doc) {
     setWindowTitle(QStringLiteral("Number of Hydrogens"));
 
     edit_ = new QLineEdit(QString::fromStdString(model_.text()), this);
@@ -23,7 +22,7 @@ HydrogensDialogWidget::HydrogensDialogWidget(analysis::HydrogensDialog& model, D
 
 void HydrogensDialogWidget::accept() {
     model_.setText(edit_->text().toStdString());
-    model_.ok(doc_, ui_);
+    model_.ok(doc_);
     QDialog::accept();
 }
 

@@ -13,8 +13,7 @@ class HydrogensDialogWidget : public CenteredDialog {
     Q_OBJECT
 public:
     /// Shows the clicked integral's value as it was displayed (the model is open once made).
-    HydrogensDialogWidget(analysis::HydrogensDialog& model, Document& doc, platform::UserInterface& ui,
-                          QWidget* owner);
+    HydrogensDialogWidget(analysis::HydrogensDialog& model, Document& doc, QWidget* owner);
 
     /// "OK": the typed number becomes the reference integral's value.
     void accept() override;
@@ -24,7 +23,6 @@ public:
 private:
     analysis::HydrogensDialog& model_;
     Document& doc_;
-    platform::UserInterface& ui_;
     QLineEdit* edit_ = nullptr;
 };
 

@@ -101,7 +101,7 @@ InteractiveApodizationDialogWidget::InteractiveApodizationDialogWidget(Document&
                                                                        platform::UserInterface& ui,
                                                                        QWidget* owner)
     : CenteredDialog(owner),
-      model_(doc, ui),
+      model_(doc),
       doc_(doc),
       view_(view),
       ui_(ui),
@@ -171,7 +171,7 @@ void InteractiveApodizationDialogWidget::lbScrolled(int action) {
     if (!toScrollAction(action, what)) return;
     // The bar has moved its slider already; the model starts from its own position instead.
     const int size = doc_.spectrum.nData;
-    model_.scrollLb(what, lbBar_->sliderPosition());
+    tell(model_.scrollLb(what, lbBar_->sliderPosition()));
     followSize(size);
     showState();
 }
@@ -180,7 +180,7 @@ void InteractiveApodizationDialogWidget::gbScrolled(int action) {
     ScrollAction what;
     if (!toScrollAction(action, what)) return;
     const int size = doc_.spectrum.nData;
-    model_.scrollGb(what, gbBar_->sliderPosition());
+    tell(model_.scrollGb(what, gbBar_->sliderPosition()));
     followSize(size);
     showState();
 }
@@ -189,6 +189,12 @@ void InteractiveApodizationDialogWidget::followSize(int sizeBefore) {
     if (doc_.spectrum.nData == sizeBefore) return;
     view_.hScrollRange = doc_.spectrum.nData;
     ui_.requestRepaint();
+}
+
+void InteractiveApodizationDialogWidget::tell(const Status<processing::ApoRefusal>& step) {
+    if (step) return;
+    if (const std::optional<Message> m = processing::apodizationMessage(step.error()))
+        platform::report(ui_, *m);
 }
 
 void InteractiveApodizationDialogWidget::showState() {

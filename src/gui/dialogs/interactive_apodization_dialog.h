@@ -7,6 +7,7 @@
 
 #include "display/view.h"
 #include "gui/dialogs/centered_dialog.h"
+#include "platform/user_interface.h"
 #include "processing/interactive_apodization.h"
 
 class QLabel;
@@ -37,6 +38,8 @@ private:
     /// The scroll range follows a size the movement zero filled to (the window's scroll bar with
     /// it).
     void followSize(int sizeBefore);
+    /// Shows why a movement was refused, unless it was said for the movement before.
+    void tell(const Status<processing::ApoRefusal>& step);
 
     processing::InteractiveApodizationDialog model_;
     const Document& doc_;

@@ -59,7 +59,7 @@ QPushButton* repeatingButton(const char* text, const char* name, QWidget* parent
 
 InteractiveSimDialogWidget::InteractiveSimDialogWidget(Document& doc, platform::UserInterface& ui,
                                                        simulation::TuningRunner& runner, QWidget* owner)
-    : CenteredDialog(owner), model_(doc, ui, runner), doc_(doc) {
+    : CenteredDialog(owner), model_(doc, runner), doc_(doc), ui_(ui) {
     setModal(false);
     setWindowTitle(QStringLiteral("Interactive Sim."));
     model_.open();
@@ -98,14 +98,17 @@ InteractiveSimDialogWidget::InteractiveSimDialogWidget(Document& doc, platform::
     QPushButton* help = dialogButton(QStringLiteral("Help"), "help", this);
     connect(apply, &QPushButton::clicked, this, [this] {
         (void)model_.apply(parameter_->text().toStdString());
+        tell();
         refresh();
     });
     connect(inc, &QPushButton::clicked, this, [this] {
         (void)model_.inc(increment_->text().toStdString());
+        tell();
         refresh();
     });
     connect(dec_, &QPushButton::clicked, this, [this] {
         (void)model_.dec(increment_->text().toStdString());
+        tell();
         refresh();
         // A held Dec stops at the narrowest width instead of repeating its warning.
         if (model_.selected() == InteractiveSimDialog::Selected::Width &&
@@ -152,6 +155,8 @@ InteractiveSimDialogWidget::InteractiveSimDialogWidget(Document& doc, platform::
 InteractiveSimDialogWidget::~InteractiveSimDialogWidget() {
     if (!ended_) model_.close();
 }
+
+void InteractiveSimDialogWidget::tell() { platform::reportAll(ui_, model_.said); }
 
 void InteractiveSimDialogWidget::refresh() {
     showLines(shifts_, model_.shiftLines());

@@ -32,8 +32,12 @@ public slots:
     void refresh();
 
 private:
+    /// Shows what the last step found.
+    void tell();
+
     simulation::InteractiveSimDialog model_;
     Document& doc_;
+    platform::UserInterface& ui_;
     QListWidget* shifts_ = nullptr;
     QListWidget* couplings_ = nullptr;
     QListWidget* width_ = nullptr;

@@ -10,9 +10,8 @@
 
 namespace pelvaron::gui {
 
-MultiPointBaselineWidget::MultiPointBaselineWidget(Document& doc, display::View& view,
-                                                   platform::UserInterface& ui, QWidget* owner)
-    : CenteredDialog(owner), model_(doc, ui), view_(view) {
+MultiPointBaselineWidget::MultiPointBaselineWidget(Document& doc, display::View& view, QWidget* owner)
+    : CenteredDialog(owner), model_(doc), view_(view) {
     setModal(false);
     setWindowTitle(QStringLiteral("Multiple Point Baseline Correction"));
     model_.open();

@@ -4,7 +4,6 @@
 
 #include "display/view.h"
 #include "gui/dialogs/centered_dialog.h"
-#include "platform/user_interface.h"
 #include "processing/baseline.h"
 
 namespace pelvaron::gui {
@@ -13,7 +12,7 @@ class MultiPointBaselineWidget : public CenteredDialog {
     Q_OBJECT
 public:
     /// Starts picking (pick mode on, no points). Show it with show(): it is modeless.
-    MultiPointBaselineWidget(Document& doc, display::View& view, platform::UserInterface& ui, QWidget* owner);
+    MultiPointBaselineWidget(Document& doc, display::View& view, QWidget* owner);
 
     /// "Apply": the correction through the picked points; the dialog closes.
     void accept() override;

@@ -18,8 +18,7 @@ namespace pelvaron::gui {
 using processing::PhaseDialog;
 using processing::ScrollAction;
 
-PhaseDialogWidget::PhaseDialogWidget(Document& doc, platform::UserInterface& ui, QWidget* owner)
-    : CenteredDialog(owner), model_(doc, ui) {
+PhaseDialogWidget::PhaseDialogWidget(Document& doc, QWidget* owner) : CenteredDialog(owner), model_(doc) {
     setModal(false);
     setWindowTitle(QStringLiteral("Phase Correction"));
     model_.open();

@@ -16,7 +16,7 @@ class PhaseDialogWidget : public CenteredDialog {
 public:
     /// Runs the menu command's part (pivot shown, Undo snapshot, unphased copy) and fills the
     /// controls. Show it with show(): it is modeless.
-    PhaseDialogWidget(Document& doc, platform::UserInterface& ui, QWidget* owner);
+    PhaseDialogWidget(Document& doc, QWidget* owner);
 
     void accept() override;
     void reject() override;

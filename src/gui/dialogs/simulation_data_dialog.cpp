@@ -71,10 +71,11 @@ int blockHeight(const QWidget* block, int width) {
 }  // namespace
 
 SimulationDataDialogWidget::SimulationDataDialogWidget(SimulationDataDialog& model, Document& doc,
-                                                       QWidget* owner)
-    : CenteredDialog(owner), model_(model), doc_(doc) {
+                                                       platform::UserInterface& ui, QWidget* owner)
+    : CenteredDialog(owner), model_(model), doc_(doc), ui_(ui) {
     setWindowTitle(QStringLiteral("Simulation data"));
     opened_ = model_.open();
+    platform::reportAll(ui_, model_.said);
     if (!opened_) return;
 
     const simulation::SimulationFields shown = model_.fields();
@@ -158,6 +159,7 @@ SimulationDataDialogWidget::SimulationDataDialogWidget(SimulationDataDialog& mod
         newButton->setEnabled(model_.canAddSubsystem());
         connect(newButton, &QPushButton::clicked, this, [this] {
             const int result = model_.addSubsystem(fields());
+            platform::reportAll(ui_, model_.said);
             if (result != SimulationDataDialog::kKeepOpen) done(result);
         });
         auto* addLayout = new QVBoxLayout(add);
@@ -225,7 +227,10 @@ simulation::SimulationFields SimulationDataDialogWidget::fields() const {
 }
 
 void SimulationDataDialogWidget::accept() {
+    ui_.setWaitCursor(true);
     const int result = model_.ok(fields());
+    ui_.setWaitCursor(false);
+    platform::reportAll(ui_, model_.said);
     if (result != SimulationDataDialog::kKeepOpen) done(result);
 }
 

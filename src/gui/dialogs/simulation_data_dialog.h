@@ -23,7 +23,8 @@ class SimulationDataDialogWidget : public CenteredDialog {
 public:
     /// Opens the model and lays out its fields, lists and ring. When the model cannot open (it
     /// has said why), exec() returns kFailed at once without showing anything.
-    SimulationDataDialogWidget(simulation::SimulationDataDialog& model, Document& doc, QWidget* owner);
+    SimulationDataDialogWidget(simulation::SimulationDataDialog& model, Document& doc,
+                               platform::UserInterface& ui, QWidget* owner);
 
     /// The model's result: kOk, kCancelled, kNewSubsystem, or kFailed when it could not open.
     int exec() override;
@@ -46,6 +47,7 @@ protected:
 private:
     simulation::SimulationDataDialog& model_;
     Document& doc_;
+    platform::UserInterface& ui_;
     bool opened_ = false;
 
     QLineEdit* sf_ = nullptr;

@@ -16,8 +16,8 @@
 namespace pelvaron::gui {
 
 WindowFunctionDialogWidget::WindowFunctionDialogWidget(processing::WindowFunctionDialog& model,
-                                                       QWidget* owner)
-    : CenteredDialog(owner), model_(model) {
+                                                       platform::UserInterface& ui, QWidget* owner)
+    : CenteredDialog(owner), model_(model), ui_(ui) {
     setWindowTitle(QStringLiteral("Window Function Parameters"));
     model_.open();
 
@@ -87,7 +87,9 @@ QLineEdit* WindowFunctionDialogWidget::addEdit(const char* name, std::string& te
 }
 
 void WindowFunctionDialogWidget::accept() {
-    if (model_.ok()) QDialog::accept();
+    const processing::WindowCheck check = model_.ok();
+    for (const Message& m : processing::windowMessages(check)) platform::report(ui_, m);
+    if (!check.problem) QDialog::accept();
 }
 
 }  // namespace pelvaron::gui

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gui/dialogs/centered_dialog.h"
+#include "platform/user_interface.h"
 #include "processing/window_function_dialog.h"
 
 class QButtonGroup;
@@ -17,7 +18,8 @@ class WindowFunctionDialogWidget : public CenteredDialog {
     Q_OBJECT
 public:
     /// Opens the model (Undo snapshot, stored values) and fills the controls from it.
-    WindowFunctionDialogWidget(processing::WindowFunctionDialog& model, QWidget* owner);
+    WindowFunctionDialogWidget(processing::WindowFunctionDialog& model, platform::UserInterface& ui,
+                               QWidget* owner);
 
     /// Applies the window; a value the model refuses keeps the dialog open after its message.
     void accept() override;
@@ -26,6 +28,7 @@ private:
     QLineEdit* addEdit(const char* name, std::string& text);
 
     processing::WindowFunctionDialog& model_;
+    platform::UserInterface& ui_;
     QButtonGroup* choices_ = nullptr;
 };
 
