@@ -20,7 +20,7 @@ std::unique_ptr<Document> measured() {
     return doc;
 }
 
-TEST(MeasureJ, LinesAgainstThePreviousCursorExceptAfterAResetAndTheFirst) {
+TEST(MeasureJ, LinesAgainstThePreviousCursorExceptAfterAResetAndTheFirstAndAtMost202Cursors) {
     auto doc = measured();
     EXPECT_EQ(placeJCursor(*doc, 200), std::nullopt);
     EXPECT_EQ(doc->jState.jCursorPos[0], 200);
@@ -39,10 +39,9 @@ TEST(MeasureJ, LinesAgainstThePreviousCursorExceptAfterAResetAndTheFirst) {
     // Without a TD no distance is defined: 0, not inf.
     doc->spectrum.acqPars.TD = 0;
     EXPECT_EQ(placeJCursor(*doc, 340), "J 3-4=0.00");
-}
 
-TEST(MeasureJ, TheTableHolds202CursorsAndIgnoresFurtherClicks) {
-    auto doc = measured();
+    // The table holds 202 cursors and ignores further clicks.
+    doc = measured();
     for (int k = 0; k < kMaxJCursors; ++k) (void)placeJCursor(*doc, 2 * k);
     EXPECT_EQ(placeJCursor(*doc, 1000), std::nullopt);
     EXPECT_EQ(std::tuple(doc->jState.jCursorCount, doc->jState.jLines.size(), doc->jState.jLines.back()),

@@ -43,7 +43,6 @@
 #include "gui/dialogs/suppress_peaks_dialog.h"
 #include "gui/report_printer.h"
 #include "modal_helper.h"
-#include "recording_observer.h"
 #include "simulation/simulation_dialogs.h"
 #include "simulation/spin_engine.h"
 

@@ -6,7 +6,6 @@
 #include <climits>
 
 #include "io_fixture.h"
-#include "recording_observer.h"
 
 namespace pelvaron::io {
 namespace {

@@ -8,7 +8,6 @@
 #include "display/tools.h"
 #include "fixtures.h"
 #include "processing/data_ops.h"
-#include "recording_observer.h"
 #include "recording_ui.h"
 
 namespace pelvaron::processing {
@@ -19,7 +18,7 @@ using testing::dataOf;
 using testing::documentWith;
 using testing::head;
 
-TEST(BaselinePolynomial, AbscissaeRunAboutTheMiddleWithZeroTwiceAndOnePointIsC0) {
+TEST(BaselinePolynomial, AbscissaeRunAboutTheMiddleWithZeroTwiceOnePointIsC0AndAStraightLineComesOff) {
     auto doc = documentWith(std::vector<double>(16));
     baselinePolynomial(doc->workCurve, 16, {0, 1, 0, 0, 0});
     EXPECT_EQ(head(doc->workCurve, 8), (std::vector<double>{-0.75, -0.5, -0.25, 0, 0, 0.25, 0.5, 0.75}));
@@ -28,6 +27,11 @@ TEST(BaselinePolynomial, AbscissaeRunAboutTheMiddleWithZeroTwiceAndOnePointIsC0)
     // A single point has H = 0: no division by it.
     baselinePolynomial(doc->workCurve, 2, {2, 5, 5, 5, 5});
     EXPECT_EQ(doc->workCurve[0], 2.0);
+
+    // The straight line: a constant of five comes off every real and imaginary part.
+    doc = documentWith(std::vector<double>(64, 5.0));
+    removeLinearDrift(*doc);
+    EXPECT_EQ(dataOf(*doc), std::vector<double>(64, 0.0));
 }
 
 TEST(BaselineDialog, BarsClampThePreviewRunsAtTheRowsAndOkAddsTheirValueToBothParts) {
@@ -71,12 +75,6 @@ TEST(BaselineDialog, BarsClampThePreviewRunsAtTheRowsAndOkAddsTheirValueToBothPa
     EXPECT_EQ(seen.notices, std::vector<ChangeSet>{kDataChanged | kOverlaysChanged});
 }
 
-TEST(StraightBaseline, AConstantOfFiveComesOffEveryRealAndImaginaryPart) {
-    auto doc = documentWith(std::vector<double>(64, 5.0));
-    removeLinearDrift(*doc);
-    EXPECT_EQ(dataOf(*doc), std::vector<double>(64, 0.0));
-}
-
 /// 16 points whose real parts are 0 up to point 5 and rise by 3 per point after; imaginary 1.
 /// 128 columns over AQ = 1/64 s: plot pixel x lies over index x/4 exactly, so pixel 40 is the kink.
 std::unique_ptr<Document> kinked() {
@@ -90,7 +88,7 @@ std::unique_ptr<Document> kinked() {
     return doc;
 }
 
-TEST(MultiPointBaseline, KnotsAtTheEndsAndEachClickEqualKnotsAndClicksPastTheDataHeldAtTheLastPoint) {
+TEST(MultiPointBaseline, KnotsAtTheEndsAndEachClickPastTheDataHeldAtTheLastPointAndThreeHundredAtMost) {
     // Without clicks the line runs from x[0] = 0 to x[30] = 30: 2 per point, -6 at point 3. The
     // tick of a click right of the data stands on the last point (30 of 30).
     for (const auto& [name, clicks, realAtPoint3] :
@@ -120,9 +118,8 @@ TEST(MultiPointBaseline, KnotsAtTheEndsAndEachClickEqualKnotsAndClicksPastTheDat
             << name;
         for (int i = 32; i < 40; ++i) EXPECT_EQ(doc->spectrum.specData[i], 777.0) << name << i;
     }
-}
 
-TEST(MultiPointBaseline, HoldsThreeHundredPointsAndCancelLeavesTheData) {
+    // It holds 300 points, and Cancel leaves the data.
     auto doc = kinked();
     MultiPointBaseline dialog(*doc);
     dialog.open();

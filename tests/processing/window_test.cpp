@@ -12,7 +12,7 @@
 
 #include "fixtures.h"
 #include "processing/window_function_dialog.h"
-#include "recording_observer.h"
+#include "recording_ui.h"
 
 namespace pelvaron::processing {
 namespace {

@@ -342,7 +342,7 @@ TEST(Synthesis, EqualsTheSumOfLinesLineByLine) {
     }
 }
 
-TEST(Synthesis, AddsToTheDataAndRewritesTheAxisUnlessInteractiveWithoutUpdate) {
+TEST(Synthesis, AddsToTheDataRewritesTheAxisUnlessInteractiveWithoutUpdateAndRefusesBadParameters) {
     Synth s(500.0);
     s.doc->spectrum.specData[4094] = 7.0;  // beyond 2h for an odd P = 4095: never touched
     ASSERT_TRUE(s.run({1000.0}, {1.0}, 0.3, 4095, 500.0, 2500.0));
@@ -364,10 +364,9 @@ TEST(Synthesis, AddsToTheDataAndRewritesTheAxisUnlessInteractiveWithoutUpdate) {
     interactive.doc->sim.simUpdateDocument = 1;
     ASSERT_TRUE(interactive.run({1000.0}, {1.0}, 0.3, 4096, 500.0, 2500.0));
     EXPECT_EQ(interactive.doc->spectrum.nData, 4096);
-}
 
-TEST(Synthesis, RefusesBadParametersAndChangesNothing) {
-    Synth s(0.0);
+    // Bad parameters are refused and change nothing.
+    s = Synth(0.0);
     s.doc->spectrum.specData[0] = 3.0;
     s.doc->spectrum.nData = 100;
     EXPECT_FALSE(s.run({10.0}, {1.0}, 0.0, 8192));
@@ -384,7 +383,7 @@ TEST(Synthesis, RefusesBadParametersAndChangesNothing) {
     EXPECT_GT(s.at(kCapacity / 4), 0.0);
 }
 
-TEST(Toolkit, TqliReportsANonConvergingEigenvalueAndStops) {
+TEST(Toolkit, TqliReportsANonConvergingEigenvalueAndStopsAndPythagNeitherOverflowsNorUnderflows) {
     Messages said;
     Vector d, e;
     Matrix z;
@@ -394,9 +393,6 @@ TEST(Toolkit, TqliReportsANonConvergingEigenvalueAndStops) {
     tqli(d, e, 3, z, said);  // must come back
     ASSERT_FALSE(said.empty());
     EXPECT_EQ(said[0].text, "Pelvaron run-time error...");
-}
-
-TEST(Toolkit, PythagDoesNotOverflowOrUnderflow) {
     EXPECT_DOUBLE_EQ(pythag(1e300, 1e300), std::sqrt(2.0) * 1e300);
     EXPECT_DOUBLE_EQ(pythag(1e-300, 1e-300), std::sqrt(2.0) * 1e-300);
 }

@@ -9,7 +9,7 @@
 namespace pelvaron::simulation {
 namespace {
 
-TEST(SpinSystemJson, NamesWhatIsWrongAndWhere) {
+TEST(SpinSystemJson, NamesWhatIsWrongAndWhereAndWhatIsWrittenReadsBackAsTheSameSystem) {
     std::string six = R"({"subsystems": [{"shifts": [100]})";
     for (int k = 1; k < 6; ++k) six += R"(, {"shifts": [100]})";
     six += "]}";
@@ -50,9 +50,8 @@ TEST(SpinSystemJson, NamesWhatIsWrongAndWhere) {
         EXPECT_FALSE(parseSpinSystemJson(c.text, system, error)) << c.text;
         EXPECT_EQ(error, c.error) << c.text;
     }
-}
 
-TEST(SpinSystemJson, WhatIsWrittenReadsBackAsTheSameSystemUpToTheEnginesLimits) {
+    // What is written reads back as the same system, up to the engine's limits.
     SpinSystemFile system;
     system.sf = 400.13;
     system.ppm = true;

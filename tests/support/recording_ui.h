@@ -1,15 +1,28 @@
 // A UserInterface for tests: records every message, title, status text and menu change, and
-// answers questions and file dialogs from a script the test sets up.
+// answers questions and file dialogs from a script the test sets up; and an observer that keeps
+// the document's change notices.
 #pragma once
 
+#include <algorithm>
 #include <deque>
+#include <functional>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "document/document.h"
 #include "platform/user_interface.h"
 
 namespace pelvaron::testing {
+
+/// The texts of messages, recorded or handed back by an operation, for compact assertions.
+template <class M>
+[[nodiscard]] std::vector<std::string> messageTexts(const std::vector<M>& said) {
+    std::vector<std::string> out;
+    for (const M& m : said) out.push_back(m.text);
+    return out;
+}
 
 struct RecordedMessage {
     std::string text;
@@ -61,19 +74,25 @@ public:
         return {static_cast<int>(text.size()) * 8, 16};
     }
 
-    /// The texts of all messages, for compact assertions.
-    [[nodiscard]] std::vector<std::string> messageTexts() const {
-        std::vector<std::string> out;
-        for (const auto& m : messages) out.push_back(m.text);
-        return out;
-    }
+    /// The texts of all messages.
+    [[nodiscard]] std::vector<std::string> messageTexts() const { return testing::messageTexts(messages); }
 };
 
-/// The texts of messages an operation gave, for compact assertions.
-[[nodiscard]] inline std::vector<std::string> messageTexts(const std::vector<Message>& said) {
-    std::vector<std::string> out;
-    for (const Message& m : said) out.push_back(m.text);
-    return out;
-}
+/// Listens to a document and keeps every change notice it sends, in order.
+struct RecordingObserver : DocumentObserver {
+    explicit RecordingObserver(Document& d) : doc(d) { doc.observers.push_back(this); }
+    ~RecordingObserver() override { std::erase(doc.observers, this); }
+    void documentChanged(const Document&, ChangeSet changes) override { notices.push_back(changes); }
+
+    /// Every kind noticed since the last take(), or-ed together; forgets them.
+    ChangeSet take() {
+        const ChangeSet all = std::accumulate(notices.begin(), notices.end(), 0u, std::bit_or<>());
+        notices.clear();
+        return all;
+    }
+
+    Document& doc;
+    std::vector<ChangeSet> notices;
+};
 
 }  // namespace pelvaron::testing
