@@ -11,7 +11,6 @@
 #include "io/winnmr.h"
 #include "nicolet_writer.h"
 #include "ratio_report.h"
-#include "recording_ui.h"
 #include "winnmr_writer.h"
 
 namespace {
@@ -53,8 +52,8 @@ Fixture& fixture() {
     return f;
 }
 
-void checkRead(benchmark::State& state, const Document& doc, const testing::RecordingUserInterface& ui) {
-    if (!ui.messages.empty() || doc.spectrum.nData != kBenchValues) state.SkipWithError("unexpected read");
+void checkRead(benchmark::State& state, const Document& doc, const Messages& said) {
+    if (!said.empty() || doc.spectrum.nData != kBenchValues) state.SkipWithError("unexpected read");
 }
 
 void BM_ReferenceBytesToDoubles65536(benchmark::State& state) {
@@ -72,32 +71,32 @@ BENCHMARK(BM_ReferenceBytesToDoubles65536)->Unit(benchmark::kMillisecond);
 
 void BM_AspectRead65536(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
-    testing::RecordingUserInterface ui;
+    Messages said;
     for (auto _ : state) {
-        if (!io::readAspectFile(*doc, ui, fixture().aspect)) state.SkipWithError("read failed");
+        if (!io::readAspectFile(*doc, said, fixture().aspect)) state.SkipWithError("read failed");
     }
-    checkRead(state, *doc, ui);
+    checkRead(state, *doc, said);
 }
 BENCHMARK(BM_AspectRead65536)->Unit(benchmark::kMillisecond);
 
 void BM_WinNmrRead65536(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
-    testing::RecordingUserInterface ui;
+    Messages said;
     for (auto _ : state) {
-        if (!io::readWinNmrFid(*doc, ui, fixture().winNmrData, fixture().winNmrDis, std::nullopt))
+        if (!io::readWinNmrFid(*doc, said, fixture().winNmrData, fixture().winNmrDis, std::nullopt))
             state.SkipWithError("read failed");
     }
-    checkRead(state, *doc, ui);
+    checkRead(state, *doc, said);
 }
 BENCHMARK(BM_WinNmrRead65536)->Unit(benchmark::kMillisecond);
 
 void BM_NicoletRead65536(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
-    testing::RecordingUserInterface ui;
+    Messages said;
     for (auto _ : state) {
-        if (!io::readNicoletFid(*doc, ui, fixture().nicolet)) state.SkipWithError("read failed");
+        if (!io::readNicoletFid(*doc, said, fixture().nicolet)) state.SkipWithError("read failed");
     }
-    checkRead(state, *doc, ui);
+    checkRead(state, *doc, said);
 }
 BENCHMARK(BM_NicoletRead65536)->Unit(benchmark::kMillisecond);
 

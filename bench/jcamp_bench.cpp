@@ -97,33 +97,33 @@ BENCHMARK(BM_ReferenceScanNTuples)->Unit(benchmark::kMillisecond);
 
 void BM_JcampReadNTuplesAsdf32768(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
-    testing::RecordingUserInterface ui;
+    Messages said;
     io::JcampFileInfo info;
     for (auto _ : state) {
-        if (!io::readJcamp(doc->spectrum, ui, fixture().ntuples, info)) state.SkipWithError("read failed");
+        if (!io::readJcamp(doc->spectrum, said, fixture().ntuples, info)) state.SkipWithError("read failed");
         io::completeJcampImport(*doc, info);
     }
-    if (!ui.messages.empty() || doc->spectrum.nData != 65536) state.SkipWithError("unexpected read");
+    if (!said.empty() || doc->spectrum.nData != 65536) state.SkipWithError("unexpected read");
 }
 BENCHMARK(BM_JcampReadNTuplesAsdf32768)->Unit(benchmark::kMillisecond);
 
 void BM_JcampReadXYData65536(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
-    testing::RecordingUserInterface ui;
+    Messages said;
     io::JcampFileInfo info;
     for (auto _ : state) {
-        if (!io::readJcamp(doc->spectrum, ui, fixture().xydata, info)) state.SkipWithError("read failed");
+        if (!io::readJcamp(doc->spectrum, said, fixture().xydata, info)) state.SkipWithError("read failed");
         io::completeJcampImport(*doc, info);
     }
-    if (!ui.messages.empty() || doc->spectrum.nData != kBenchValues) state.SkipWithError("unexpected read");
+    if (!said.empty() || doc->spectrum.nData != kBenchValues) state.SkipWithError("unexpected read");
 }
 BENCHMARK(BM_JcampReadXYData65536)->Unit(benchmark::kMillisecond);
 
 void BM_JcampWriteNTuples32768(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
-    testing::RecordingUserInterface ui;
+    Messages said;
     io::JcampFileInfo info;
-    if (!io::readJcamp(doc->spectrum, ui, fixture().ntuples, info)) state.SkipWithError("read failed");
+    if (!io::readJcamp(doc->spectrum, said, fixture().ntuples, info)) state.SkipWithError("read failed");
     io::completeJcampImport(*doc, info);
     const std::string out = fixture().dir.file("out-ntuples.dx");
     for (auto _ : state) {

@@ -11,7 +11,6 @@
 #include "io/varian.h"
 #include "nuts_writer.h"
 #include "ratio_report.h"
-#include "recording_ui.h"
 #include "temp_dir.h"
 #include "varian_writer.h"
 
@@ -60,14 +59,14 @@ BENCHMARK(BM_ReferenceReadVarianFid)->Unit(benchmark::kMillisecond);
 template <typename Find, typename Read>
 void readWithCompanion(benchmark::State& state, const std::string& path, Find find, Read read) {
     auto doc = std::make_unique<Document>();
-    testing::RecordingUserInterface ui;
+    Messages said;
     for (auto _ : state) {
         const auto data = io::readWholeFile(path);
         const auto companion = find(path);
         const auto params = companion ? io::readWholeFile(*companion) : std::nullopt;
-        if (!data || !params || !read(*doc, ui, *data, *params)) state.SkipWithError("read failed");
+        if (!data || !params || !read(*doc, said, *data, *params)) state.SkipWithError("read failed");
     }
-    if (!ui.messages.empty() || doc->spectrum.nData != kBenchValues) state.SkipWithError("unexpected read");
+    if (!said.empty() || doc->spectrum.nData != kBenchValues) state.SkipWithError("unexpected read");
 }
 
 void BM_VarianReadFid65536(benchmark::State& state) {
@@ -82,12 +81,12 @@ BENCHMARK(BM_GeminiReadFid65536)->Unit(benchmark::kMillisecond);
 
 void BM_NutsRead65536(benchmark::State& state) {
     auto doc = std::make_unique<Document>();
-    testing::RecordingUserInterface ui;
+    Messages said;
     for (auto _ : state) {
         const auto bytes = io::readWholeFile(fixture().nuts);
-        if (!bytes || !io::readNutsFile(*doc, ui, *bytes)) state.SkipWithError("read failed");
+        if (!bytes || !io::readNutsFile(*doc, said, *bytes)) state.SkipWithError("read failed");
     }
-    if (!ui.messages.empty() || doc->spectrum.nData != kBenchValues) state.SkipWithError("unexpected read");
+    if (!said.empty() || doc->spectrum.nData != kBenchValues) state.SkipWithError("unexpected read");
 }
 BENCHMARK(BM_NutsRead65536)->Unit(benchmark::kMillisecond);
 

@@ -7,12 +7,12 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace pelvaron;
-    static fuzz::NullUserInterface ui;
+    Messages said;
     Document& doc = fuzz::fuzzDocument();
     fuzz::resetReaderState(doc);
     const std::string_view bytes = fuzz::asText(data, size);
     (void)io::looksLikeAspect(bytes);
-    if (io::readAspectFile(doc, ui, bytes) && (doc.spectrum.nData <= 0 || doc.spectrum.nData > kCapacity))
+    if (io::readAspectFile(doc, said, bytes) && (doc.spectrum.nData <= 0 || doc.spectrum.nData > kCapacity))
         std::abort();
     return 0;
 }

@@ -6,9 +6,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace pelvaron;
-    static fuzz::NullUserInterface ui;
+    Messages said;
     Document& doc = fuzz::fuzzDocument();
     fuzz::resetReaderState(doc);
-    (void)io::readNativeData(doc, ui, fuzz::asText(data, size));
+    (void)io::readNativeData(doc, said, fuzz::asText(data, size));
     return 0;
 }

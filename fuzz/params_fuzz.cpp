@@ -9,13 +9,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace pelvaron;
-    static fuzz::NullUserInterface ui;
+    Messages said;
     Document& doc = fuzz::fuzzDocument();
     fuzz::resetReaderState(doc);
     const std::string_view text = fuzz::asText(data, size);
     io::BrukerDataFormat format;
     std::optional<double> o1;
-    (void)io::parseAcqus(doc, ui, text, format, &o1);
+    (void)io::parseAcqus(doc, said, text, format, &o1);
     doc.spectrum.nData =
         0;  // acqus names a size but no values were read: nothing for the next reset to clear
     const io::ProcessingParams params = io::parseProcessingParams(text);

@@ -6,10 +6,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace pelvaron;
-    static fuzz::NullUserInterface ui;
+    Messages said;
     Document& doc = fuzz::fuzzDocument();
     fuzz::resetReaderState(doc);
     const auto parts = fuzz::splitParts(fuzz::asText(data, size), 2);
-    (void)io::readVarianFid(doc, ui, parts[0].value_or(""), parts[1].value_or(""));
+    (void)io::readVarianFid(doc, said, parts[0].value_or(""), parts[1].value_or(""));
     return 0;
 }

@@ -16,9 +16,13 @@ namespace pelvaron {
 enum class MessageIcon { None, Information, Exclamation, Stop, Question };
 struct Message {
     std::string text;
-    const char* caption = "";
+    std::string caption;
     MessageIcon icon = MessageIcon::None;
 };
+
+/// What an operation said on the way, in order, for the user-interface layer to show when it is
+/// done: warnings before a refusal, and the refusal's reason last.
+using Messages = std::vector<Message>;
 
 /// The reason `E` wrapped so that a Result can be built from it unambiguously.
 template <class E>

@@ -40,9 +40,9 @@ processing::PreviewGeometry baselinePreview(const View& view) {
     return {view.clientWidth, view.baselineY, view.plotRect.top, view.plotRect.bottom, view.vScale};
 }
 
-void addBaselinePoint(Document& doc, platform::UserInterface& ui, double t) {
+void addBaselinePoint(Document& doc, double t) {
     // Beyond the 300 points the list holds, further clicks are ignored.
-    (void)processing::MultiPointBaseline(doc, ui).addPoint(t);
+    (void)processing::MultiPointBaseline(doc).addPoint(t);
 }
 
 int hitIntegralLabel(Document& doc, int x) {

@@ -20,7 +20,7 @@ void placeJCursorAt(Document& doc, const View& view, platform::UserInterface& ui
 [[nodiscard]] processing::PreviewGeometry baselinePreview(const View& view);
 
 /// A multiple-point baseline point picked at time t (seconds scale).
-void addBaselinePoint(Document& doc, platform::UserInterface& ui, double t);
+void addBaselinePoint(Document& doc, double t);
 /// Index of the integral whose label lies under plot pixel x, or -1; a hit makes that integral
 /// the reference (the one before is kept in prevRefIntegral).
 [[nodiscard]] int hitIntegralLabel(Document& doc, int x);

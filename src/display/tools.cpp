@@ -68,7 +68,7 @@ ToolFeedback leftButtonDown(Document& doc, View& view, platform::UserInterface& 
     }
 
     if (view.mouse.baselinePick) {
-        addBaselinePoint(doc, ui, ViewTransform::mainView(doc.spectrum, view).tAtPixel(x));
+        addBaselinePoint(doc, ViewTransform::mainView(doc.spectrum, view).tAtPixel(x));
         ui.requestRepaint();
         return feedback(view);
     }

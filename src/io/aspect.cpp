@@ -61,13 +61,13 @@ double decodeAspectFloat(std::span<const std::uint8_t, 6> b) {
 
 bool looksLikeAspect(std::string_view head) { return kindOf(head) != AspectKind::None; }
 
-bool readAspectFile(Document& doc, platform::UserInterface& ui, std::string_view bytes) {
+bool readAspectFile(Document& doc, Messages& said, std::string_view bytes) {
     const AspectKind kind = kindOf(bytes);
     if (kind == AspectKind::None) return false;
     if (kind == AspectKind::Refused) {
         // Its layout is not known, so nothing of it is taken into the document.
-        ui.message("We have never found a file like this\nPlease contact the authors", "Error",
-                   platform::Icon::None);
+        said.push_back(Message{"We have never found a file like this\nPlease contact the authors", "Error",
+                               MessageIcon::None});
         return false;
     }
     if (bytes.size() < kDataAt) return false;
@@ -86,7 +86,7 @@ bool readAspectFile(Document& doc, platform::UserInterface& ui, std::string_view
     AcqParams& p = doc.spectrum.acqPars;
     doc.spectrum.nData = static_cast<int>(td);
     p.TD = doc.spectrum.nData;
-    capToCapacity(doc.spectrum, ui);
+    capToCapacity(doc.spectrum, said);
     p.SW = sw;
     p.aqMode = low16(word24(raw + kAqModeAt, reversed));
     p.SF = floatAt(raw + kSfAt, reversed);

@@ -6,8 +6,8 @@
 #include <span>
 #include <string_view>
 
+#include "base/result.h"
 #include "document/document.h"
-#include "platform/user_interface.h"
 
 namespace pelvaron::io {
 
@@ -23,6 +23,6 @@ namespace pelvaron::io {
 /// (the size capped to the capacity with its warning). False, with the document untouched, for a
 /// file that is not one or does not hold its header and its TD values; the refused kind of file
 /// says "We have never found a file like this\nPlease contact the authors" first.
-[[nodiscard]] bool readAspectFile(Document& doc, platform::UserInterface& ui, std::string_view bytes);
+[[nodiscard]] bool readAspectFile(Document& doc, Messages& said, std::string_view bytes);
 
 }  // namespace pelvaron::io

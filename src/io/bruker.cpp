@@ -63,7 +63,7 @@ std::optional<ProcessingParams> parsedIfPresent(std::optional<std::string_view> 
 /// else that of proc under the same test, else the acquisition's own O1, SW_h and BF1 (`o1`),
 /// else an OFFSET of a set whose width is not recorded. SF comes from procs (else proc), else
 /// stays BF1. Warns when none of these references the data.
-void referenceFid(Document& doc, platform::UserInterface& ui, const std::optional<ProcessingParams>& procs,
+void referenceFid(Document& doc, Messages& said, const std::optional<ProcessingParams>& procs,
                   const std::optional<ProcessingParams>& proc, std::optional<double> o1) {
     AcqParams& p = doc.spectrum.acqPars;
     const double bf1 = p.SF;
@@ -101,8 +101,9 @@ void referenceFid(Document& doc, platform::UserInterface& ui, const std::optiona
         doc.spectrum.referenceSource = ReferenceSource::Procs;
     }
     if (doc.spectrum.referenceSource == ReferenceSource::None) {
-        ui.message("The 'proc' file was not found.\n The spectrum will not be automatically referenced",
-                   "Warning", platform::Icon::Exclamation);
+        said.push_back(
+            Message{"The 'proc' file was not found.\n The spectrum will not be automatically referenced",
+                    "Warning", MessageIcon::Exclamation});
     }
 }
 
@@ -115,7 +116,7 @@ void setUpImported(Document& doc) {
 
 }  // namespace
 
-bool parseAcqus(Document& doc, platform::UserInterface& ui, std::string_view text, BrukerDataFormat& format,
+bool parseAcqus(Document& doc, Messages& said, std::string_view text, BrukerDataFormat& format,
                 std::optional<double>* o1) {
     doc.spectrum.acqPars.DECIM = 1;
     format = BrukerDataFormat{};
@@ -137,7 +138,7 @@ bool parseAcqus(Document& doc, platform::UserInterface& ui, std::string_view tex
         } else if (auto v = words.valueOf(at, "##$TD=")) {
             doc.spectrum.nData = clampToInt(wordToLong(*v));
             doc.spectrum.acqPars.TD = doc.spectrum.nData;
-            capToCapacity(doc.spectrum, ui);
+            capToCapacity(doc.spectrum, said);
         } else if (auto v = words.valueOf(at, "##$BF1=")) {
             doc.spectrum.acqPars.SF = wordToDouble(*v);
         } else if (auto v = words.valueOf(at, "##$DECIM")) {
@@ -167,32 +168,31 @@ bool parseAcqus(Document& doc, platform::UserInterface& ui, std::string_view tex
     return doc.spectrum.acqPars.TD > 0 && doc.spectrum.acqPars.SW > 0.0;
 }
 
-bool readBrukerFidData(Document& doc, platform::UserInterface& ui, const BrukerExperiment& files) {
-    return readBrukerFidData(doc, ui, files, true);
+bool readBrukerFidData(Document& doc, Messages& said, const BrukerExperiment& files) {
+    return readBrukerFidData(doc, said, files, true);
 }
 
-bool readBrukerFidData(Document& doc, platform::UserInterface& ui, const BrukerExperiment& files,
-                       bool fidReadable) {
+bool readBrukerFidData(Document& doc, Messages& said, const BrukerExperiment& files, bool fidReadable) {
     BrukerDataFormat format;
     std::optional<double> o1;
-    if (!files.acqus || !parseAcqus(doc, ui, *files.acqus, format, &o1)) {
-        ui.message("Cannot Open Acqus", "Error", platform::Icon::None);
+    if (!files.acqus || !parseAcqus(doc, said, *files.acqus, format, &o1)) {
+        said.push_back(Message{"Cannot Open Acqus", "Error", MessageIcon::None});
         return false;
     }
     if (!fidReadable) {
-        ui.message("Cannot Open", doc.fileTitle, platform::Icon::None);
+        said.push_back(Message{"Cannot Open", doc.fileTitle, MessageIcon::None});
         return false;
     }
     decodeValues(files.fid, std::min(doc.spectrum.acqPars.TD, kCapacity), format,
                  doc.spectrum.specData.data(), 0, 1);
-    referenceFid(doc, ui, parsedIfPresent(files.procs), parsedIfPresent(files.proc), o1);
+    referenceFid(doc, said, parsedIfPresent(files.procs), parsedIfPresent(files.proc), o1);
     setUpImported(doc);
     return true;
 }
 
-bool readBrukerProcessedData(Document& doc, platform::UserInterface& ui, const BrukerExperiment& files) {
+bool readBrukerProcessedData(Document& doc, Messages& said, const BrukerExperiment& files) {
     auto fail = [&] {
-        ui.message("Cannot Open this file", "Error", platform::Icon::None);
+        said.push_back(Message{"Cannot Open this file", "Error", MessageIcon::None});
         return false;
     };
     if (!files.procs) return fail();
@@ -210,7 +210,7 @@ bool readBrukerProcessedData(Document& doc, platform::UserInterface& ui, const B
         doc.spectrum.nData = clampToInt(2 * std::min<long>(*procs.SI, std::numeric_limits<int>::max() / 2));
         p.TD = doc.spectrum.nData;
     }
-    capToCapacity(doc.spectrum, ui);
+    capToCapacity(doc.spectrum, said);
     BrukerDataFormat format;
     format.doubles = procs.DTYPP == 2L;
     format.bigEndian = procs.BYTORDP ? *procs.BYTORDP == 1 : procs.versionXwin;
@@ -257,21 +257,21 @@ std::optional<std::string> readBrukerDataFile(const std::string& path) {
     return readFileStart(path, static_cast<std::size_t>(kCapacity) * 8);
 }
 
-bool readBrukerProcessed(Document& doc, platform::UserInterface& ui, const std::string& dataPath) {
+bool readBrukerProcessed(Document& doc, Messages& said, const std::string& dataPath) {
     const std::string dir = fs::path(dataPath).parent_path().string();
     std::optional<std::string> real, imag, procs;
     if (auto path = findCompanion(dir, "1r")) real = readBrukerDataFile(*path);
     if (auto path = findCompanion(dir, "1i")) imag = readBrukerDataFile(*path);
     if (auto path = findCompanion(dir, "procs")) procs = readWholeFile(*path);
     if (!real || !imag || !procs) {
-        ui.message("Cannot Open this file", "Error", platform::Icon::None);
+        said.push_back(Message{"Cannot Open this file", "Error", MessageIcon::None});
         return false;
     }
     BrukerExperiment files;
     files.procs = *procs;
     files.real = *real;
     files.imag = *imag;
-    return readBrukerProcessedData(doc, ui, files);
+    return readBrukerProcessedData(doc, said, files);
 }
 
 BrukerReferenceTexts readBrukerReferenceTexts(const std::string& dataPath) {

@@ -1,14 +1,15 @@
 // The capacity check every reader makes once it knows the data's size.
 #pragma once
 
+#include "base/result.h"
 #include "document/document.h"
-#include "platform/user_interface.h"
 
 namespace pelvaron::io {
 
 /// Limits nData and TD to the buffers, with the truncation warning when it cuts.
-inline void capToCapacity(Spectrum& s, platform::UserInterface& ui) {
-    if (pelvaron::capToCapacity(s)) ui.message(kCapacityWarningText, "Warning", platform::Icon::Exclamation);
+inline void capToCapacity(Spectrum& s, Messages& said) {
+    if (pelvaron::capToCapacity(s))
+        said.push_back(Message{kCapacityWarningText, "Warning", MessageIcon::Exclamation});
 }
 
 }  // namespace pelvaron::io

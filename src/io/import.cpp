@@ -25,14 +25,15 @@ bool endsWith(const std::string& s, const char* tail) {
     return s.size() >= n && s.compare(s.size() - n, n, tail) == 0;
 }
 
-bool importBruker(Document& doc, platform::UserInterface& ui) {
+bool importBruker(Document& doc, platform::UserInterface& ui, Messages& said) {
     const std::string dataTitle = doc.fileTitle.empty() ? std::string("fid") : doc.fileTitle;
     if (doc.fileTitle.empty()) doc.fileTitle = "fid";
     // The experiment directory is the data file's own directory, whatever the file is called.
     const std::string dataPath = doc.filePath;
     const std::string dir = fs::path(dataPath).parent_path().string();
 
-    if (endsWith(dataTitle, "1i") || endsWith(dataTitle, "1r")) return readBrukerProcessed(doc, ui, dataPath);
+    if (endsWith(dataTitle, "1i") || endsWith(dataTitle, "1r"))
+        return readBrukerProcessed(doc, said, dataPath);
 
     std::optional<std::string> acqus;
     if (auto path = findCompanion(dir, "acqus")) acqus = readWholeFile(*path);
@@ -53,7 +54,7 @@ bool importBruker(Document& doc, platform::UserInterface& ui) {
     if (reference.procs) files.procs = *reference.procs;
     if (reference.proc) files.proc = *reference.proc;
     if (fid) files.fid = *fid;
-    return readBrukerFidData(doc, ui, files, fid.has_value());
+    return readBrukerFidData(doc, said, files, fid.has_value());
 }
 
 }  // namespace
@@ -105,12 +106,14 @@ bool importCurrentFile(Document& doc, platform::UserInterface& ui) {
     // The Bruker readers set the document up themselves, as the JCAMP-DX branch does; the other
     // instrument readers only fill it.
     bool loaded = false;
+    Messages said;
     if (s.importFormat == FileFormat::Bruker) {
-        loaded = importBruker(doc, ui);
-    } else if (importInstrumentFile(doc, ui)) {
+        loaded = importBruker(doc, ui, said);
+    } else if (importInstrumentFile(doc, ui, said)) {
         setupDocument(doc);
         loaded = true;
     }
+    platform::reportAll(ui, said);
     if (!loaded) {
         rollback.restore();
         return false;

@@ -48,29 +48,30 @@ std::optional<std::string> varianProcpar(Document& doc, platform::UserInterface&
 
 }  // namespace
 
-bool importInstrumentFile(Document& doc, platform::UserInterface& ui) {
+bool importInstrumentFile(Document& doc, platform::UserInterface& ui, Messages& said) {
     const ImportState& s = doc.import;
     const std::optional<std::string> data = readFileStart(doc.filePath, kMostBytes);
     // Two messages, as the formats have always had them.
     const auto dontKnow = [&] {
-        ui.message("Cannot Open or\n Don't know what to do with it!!", doc.fileTitle, Icon::Exclamation);
+        said.push_back(
+            {"Cannot Open or\n Don't know what to do with it!!", doc.fileTitle, Icon::Exclamation});
         return false;
     };
     const auto cannotOpen = [&] {
-        ui.message("Cannot Open this file", "Error", Icon::None);
+        said.push_back({"Cannot Open this file", "Error", Icon::None});
         return false;
     };
     if (s.importFormat == FileFormat::Aspect) {
-        if (!data || !readAspectFile(doc, ui, *data)) return dontKnow();
+        if (!data || !readAspectFile(doc, said, *data)) return dontKnow();
     } else if (s.importFormat == FileFormat::Nuts) {
-        if (!data || !readNutsFile(doc, ui, *data)) return dontKnow();
+        if (!data || !readNutsFile(doc, said, *data)) return dontKnow();
     } else if (s.importFormat == FileFormat::Varian) {
         if (!data) return dontKnow();
         const std::optional<std::string> procpar = varianProcpar(doc, ui);
-        if (!procpar || !readVarianFid(doc, ui, *data, *procpar)) return dontKnow();
+        if (!procpar || !readVarianFid(doc, said, *data, *procpar)) return dontKnow();
     } else if (s.importFormat == FileFormat::Gemini) {
         const std::optional<std::string> acqpar = readIfFound(findGeminiAcqpar(doc.filePath));
-        if (!data || !acqpar || !readGeminiFid(doc, ui, *data, *acqpar)) return cannotOpen();
+        if (!data || !acqpar || !readGeminiFid(doc, said, *data, *acqpar)) return cannotOpen();
     } else if (s.importFormat == FileFormat::WinNmr) {
         const WinNmrCompanions companions = findWinNmrCompanions(doc.filePath);
         const std::optional<std::string> dis = readIfFound(companions.dis);
@@ -78,10 +79,11 @@ bool importInstrumentFile(Document& doc, platform::UserInterface& ui) {
         std::optional<std::string_view> disView, aqsView;
         if (dis) disView = *dis;
         if (aqs) aqsView = *aqs;
-        if (!data || (!dis && !aqs) || !readWinNmrFid(doc, ui, *data, disView, aqsView)) return cannotOpen();
+        if (!data || (!dis && !aqs) || !readWinNmrFid(doc, said, *data, disView, aqsView))
+            return cannotOpen();
         return true;  // WIN-NMR keeps the decimation its parameters give
     } else if (s.importFormat == FileFormat::Nicolet) {
-        if (!data || !readNicoletFid(doc, ui, *data)) return cannotOpen();
+        if (!data || !readNicoletFid(doc, said, *data)) return cannotOpen();
     } else {
         return false;
     }

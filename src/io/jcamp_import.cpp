@@ -232,15 +232,17 @@ void completeJcampImport(Document& doc, const JcampFileInfo& s) {
 namespace {
 
 /// The import's steps after the reader: completion, set-up, title comment. False, after the
-/// message, when the reader failed (`read` false).
-bool finishJcampImport(Document& doc, platform::UserInterface& ui, bool read, const JcampFileInfo& info) {
+/// messages, when the reader failed (`read` false). What the reader said is shown first.
+bool finishJcampImport(Document& doc, platform::UserInterface& ui, bool read, const JcampFileInfo& info,
+                       Messages& said) {
     // The version text starts new comments, even from a file that failed to read.
     if (info.foundMask & (1 << kJcampVersion)) doc.jcamp.lastJcampText = info.jcampLabels[kJcampVersion];
     if (!read) {
         ui.setWaitCursor(false);
-        ui.message("Cannot Open this file", "Error", platform::Icon::None);
-        return false;
+        said.push_back({"Cannot Open this file", "Error", MessageIcon::None});
     }
+    platform::reportAll(ui, said);
+    if (!read) return false;
     completeJcampImport(doc, info);
 
     const std::string title = jcampTitleComment(info.jcampLabels[kJcampTitle]);
@@ -263,15 +265,17 @@ bool finishJcampImport(Document& doc, platform::UserInterface& ui, bool read, co
 bool importJcamp(Document& doc, platform::UserInterface& ui) {
     ui.setWaitCursor(true);
     JcampFileInfo info;
-    const bool read = readJcamp(doc.spectrum, ui, doc.filePath, info);
-    return finishJcampImport(doc, ui, read, info);
+    Messages said;
+    const bool read = readJcamp(doc.spectrum, said, doc.filePath, info);
+    return finishJcampImport(doc, ui, read, info, said);
 }
 
 bool importJcampText(Document& doc, platform::UserInterface& ui, std::string_view text) {
     ui.setWaitCursor(true);
     JcampFileInfo info;
-    const bool read = readJcampText(doc.spectrum, ui, text, info);
-    return finishJcampImport(doc, ui, read, info);
+    Messages said;
+    const bool read = readJcampText(doc.spectrum, said, text, info);
+    return finishJcampImport(doc, ui, read, info, said);
 }
 
 bool looksLikeJcamp(const std::string& path) {

@@ -20,7 +20,7 @@ namespace pelvaron::io {
 
 namespace {
 
-using platform::Icon;
+using Icon = MessageIcon;
 
 // ---------------------------------------------------------------------------------------------
 // Labels.
@@ -209,8 +209,8 @@ std::string_view selectBlock(std::string_view text) {
 
 class JcampReader {
 public:
-    JcampReader(Spectrum& spectrum, platform::UserInterface& ui, JcampFileInfo& info)
-        : spectrum_(spectrum), ui_(ui), info_(info) {}
+    JcampReader(Spectrum& spectrum, Messages& said, JcampFileInfo& info)
+        : spectrum_(spectrum), said_(said), info_(info) {}
 
     bool read(std::string_view text);
 
@@ -222,7 +222,7 @@ private:
         const int nData = spectrum_.nData;
         const int td = spectrum_.acqPars.TD;
         spectrum_.nData = kCapacity + 1;
-        capToCapacity(spectrum_, ui_);
+        capToCapacity(spectrum_, said_);
         // The document's size is settled when the import completes; a failed read changes nothing.
         spectrum_.nData = nData;
         spectrum_.acqPars.TD = td;
@@ -235,7 +235,7 @@ private:
     void clearDecoded(int offset, int count);
 
     Spectrum& spectrum_;
-    platform::UserInterface& ui_;
+    Messages& said_;
     JcampFileInfo& info_;
     std::size_t afterXYData_ = std::string_view::npos;
     bool capacityWarned_ = false;  // the capacity warning was shown during this read
@@ -278,7 +278,7 @@ void JcampReader::countCheck(const JcampTableResult& r) {
         return;
     }
     if (r.count != declaredPoints()) {
-        ui_.message("Number of points different from the expected", "warning", Icon::None);
+        said_.push_back({"Number of points different from the expected", "warning", Icon::None});
         info_.jcampLabels[kJcampNPoints] = std::to_string(r.count);
     }
 }
@@ -286,7 +286,7 @@ void JcampReader::countCheck(const JcampTableResult& r) {
 JcampTableResult JcampReader::decodeInto(std::string_view block, std::size_t start, int offset) {
     JcampDestination dest{spectrum_.specData.data() + offset, 2, kJcampTableCapacity};
     JcampTableResult r = decodeJcampTable(block, start, dest);
-    if (r.endOfFile) ui_.message(std::to_string(r.count), "", Icon::None);
+    if (r.endOfFile) said_.push_back({std::to_string(r.count), "", Icon::None});
     countCheck(r);
     (offset == 0 ? info_.realCount : info_.imagCount) = r.count;
     return r;
@@ -310,7 +310,8 @@ bool JcampReader::read(std::string_view text) {
     }
     for (int i = 0; i < kJcampLabelCount; ++i) {
         if (!(info_.foundMask & bit(i)))
-            ui_.message(kMissingWarnings[static_cast<std::size_t>(i)], "warning", Icon::None);
+            said_.push_back(
+                {std::string(kMissingWarnings[static_cast<std::size_t>(i)]), "warning", Icon::None});
     }
     // The size is known now: warn before decoding when the file announces more than fits.
     if (declaredPoints() > kJcampTableCapacity) warnCapacity();
@@ -354,7 +355,7 @@ bool JcampReader::read(std::string_view text) {
         return at == std::string_view::npos ? std::string_view() : value.substr(at);
     };
     if (!table || formFrom(label.value, "(X+R.").rfind("(X++(R..R", 0) != 0) {
-        ui_.message("Error, I couldn't find the real data points!!", "error", Icon::None);
+        said_.push_back({"Error, I couldn't find the real data points!!", "error", Icon::None});
         return false;
     }
     const JcampTableResult real = decodeInto(block, cursor.position(), realOffset);
@@ -370,7 +371,7 @@ bool JcampReader::read(std::string_view text) {
     }
     if (!table) return true;
     if (formFrom(label.value, "(X+I.").rfind("(X++(I..I", 0) != 0) {
-        ui_.message(" I did not found the imaginary points", "error", Icon::None);
+        said_.push_back({" I did not found the imaginary points", "error", Icon::None});
         clearDecoded(realOffset, real.count);
         return false;
     }
@@ -462,10 +463,9 @@ bool looksLikeJcampText(std::string_view head) {
     return false;
 }
 
-bool readJcampText(Spectrum& spectrum, platform::UserInterface& ui, std::string_view text,
-                   JcampFileInfo& info) {
+bool readJcampText(Spectrum& spectrum, Messages& said, std::string_view text, JcampFileInfo& info) {
     info = JcampFileInfo{};
-    JcampReader reader(spectrum, ui, info);
+    JcampReader reader(spectrum, said, info);
     if (text.find('\n') == std::string_view::npos && text.find('\r') != std::string_view::npos) {
         // Lines ended by a carriage return alone.
         std::string copy(text);
@@ -475,8 +475,7 @@ bool readJcampText(Spectrum& spectrum, platform::UserInterface& ui, std::string_
     return reader.read(text);
 }
 
-bool readJcamp(Spectrum& spectrum, platform::UserInterface& ui, const std::string& path,
-               JcampFileInfo& info) {
+bool readJcamp(Spectrum& spectrum, Messages& said, const std::string& path, JcampFileInfo& info) {
     info = JcampFileInfo{};
     std::string text;
     bool opened = false;
@@ -498,10 +497,10 @@ bool readJcamp(Spectrum& spectrum, platform::UserInterface& ui, const std::strin
         }
     }
     if (!opened) {
-        ui.message("Error opening file", "error", Icon::None);
+        said.push_back({"Error opening file", "error", Icon::None});
         return false;
     }
-    return readJcampText(spectrum, ui, text, info);
+    return readJcampText(spectrum, said, text, info);
 }
 
 }  // namespace pelvaron::io

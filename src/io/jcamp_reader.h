@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/result.h"
 #include "document/spectrum.h"
 #include "io/jcamp_asdf.h"
-#include "platform/user_interface.h"
 
 namespace pelvaron::io {
 
@@ -70,14 +70,15 @@ struct JcampFileInfo {
 
 /// Reads the JCAMP-DX file at `path` into `info` (labels, layout, counts) and spectrum.specData
 /// (the real parts, or the table of an XYDATA file, at the even indices; an NTUPLES imaginary page
-/// at the odd ones), with the program's warnings; nothing else of the spectrum changes. False after
-/// "Error opening file" or when an NTUPLES page is missing; a file without any data table reads as
-/// true with nothing decoded. `info` holds what was read up to a failure.
-[[nodiscard]] bool readJcamp(Spectrum& spectrum, platform::UserInterface& ui, const std::string& path,
+/// at the odd ones), with the program's warnings in `said`; nothing else of the spectrum changes.
+/// False, the reason last in `said`, when the file cannot be read ("Error opening file") or an
+/// NTUPLES page is missing; a file without any data table reads as true with nothing decoded.
+/// `info` holds what was read up to a failure.
+[[nodiscard]] bool readJcamp(Spectrum& spectrum, Messages& said, const std::string& path,
                              JcampFileInfo& info);
 
 /// Reads the same from text already in memory.
-[[nodiscard]] bool readJcampText(Spectrum& spectrum, platform::UserInterface& ui, std::string_view text,
+[[nodiscard]] bool readJcampText(Spectrum& spectrum, Messages& said, std::string_view text,
                                  JcampFileInfo& info);
 
 /// The leading number of a label value ("8192, 8192, 8192, 2" reads as 8192); 0 when none.

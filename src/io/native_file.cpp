@@ -75,7 +75,7 @@ bool saveNativeFile(Document& doc, platform::UserInterface& ui) {
 
 bool isNativeData(std::string_view bytes) { return bytes.substr(0, 3) == "PLV"; }
 
-bool readNativeData(Document& doc, platform::UserInterface& ui, std::string_view bytes) {
+bool readNativeData(Document& doc, Messages& said, std::string_view bytes) {
     if (!isNativeData(bytes)) return false;
     // A short header reads as zeros, like the data that are missing.
     std::uint8_t header[kNativeDataOffset] = {};
@@ -84,10 +84,10 @@ bool readNativeData(Document& doc, platform::UserInterface& ui, std::string_view
     AcqParams params = decodeAcqParams(header + kNativeBlockOffset);
     if (params.TD < 0 || params.TD > kCapacity) {
         // Refused before anything is touched: the data size cannot be held, or makes no sense.
-        ui.message(cformat("The file declares %d data values; Pelvaron holds 0 to %d.\n"
-                           " It cannot be opened",
-                           params.TD, kCapacity),
-                   "Error ", platform::Icon::Exclamation);
+        said.push_back({cformat("The file declares %d data values; Pelvaron holds 0 to %d.\n"
+                                " It cannot be opened",
+                                params.TD, kCapacity),
+                        "Error ", MessageIcon::Exclamation});
         return false;
     }
 
@@ -142,7 +142,10 @@ NativeOpen openNativePath(Document& doc, platform::UserInterface& ui, const std:
         doc.notify(kViewChanged);
         return NativeOpen::HandToImport;
     }
-    if (!readNativeData(doc, ui, bytes)) return NativeOpen::Cancelled;
+    Messages said;
+    const bool loaded = readNativeData(doc, said, bytes);
+    platform::reportAll(ui, said);
+    if (!loaded) return NativeOpen::Cancelled;
     doc.notify(kAllDrawn);
     return NativeOpen::Loaded;
 }

@@ -44,8 +44,8 @@ NativeOpen openNativePath(Document& doc, platform::UserInterface& ui, const std:
 /// Loads the bytes of a native file as Open does once it has read them: the parameter block
 /// (a block or data cut short read as zeros), nData values, the set-up. False, with nothing
 /// changed, when the magic is missing (silently: the caller decides what to ask) or when the
-/// declared size cannot be held (after the message).
-[[nodiscard]] bool readNativeData(Document& doc, platform::UserInterface& ui, std::string_view bytes);
+/// declared size cannot be held (the reason in `said`).
+[[nodiscard]] bool readNativeData(Document& doc, Messages& said, std::string_view bytes);
 
 /// The save question asked before Open, Import and Exit; false when the person cancelled.
 [[nodiscard]] bool saveQuestion(Document& doc, platform::UserInterface& ui);

@@ -77,10 +77,10 @@ void unpackNicoletWords(std::string_view packed, std::span<int> out) {
 
 bool looksLikeNicolet(std::string_view head) { return headerOf(head).has_value(); }
 
-bool readNicoletFid(Document& doc, platform::UserInterface& ui, std::string_view bytes) {
+bool readNicoletFid(Document& doc, Messages& said, std::string_view bytes) {
     const std::optional<NicoletHeader> header = headerOf(bytes);
     if (!header) {
-        ui.message("Not a Nicolet header", "Error", platform::Icon::None);
+        said.push_back(Message{"Not a Nicolet header", "Error", MessageIcon::None});
         return false;
     }
     const double sw = readNicoletFloat(bytes, header->swWord);
@@ -103,7 +103,7 @@ bool readNicoletFid(Document& doc, platform::UserInterface& ui, std::string_view
     doc.spectrum.nData = static_cast<int>(std::min<std::size_t>(td, INT_MAX));
     p.TD = doc.spectrum.nData;
     // Capped before any value is read: the buffers hold kCapacity doubles.
-    capToCapacity(doc.spectrum, ui);
+    capToCapacity(doc.spectrum, said);
     const std::size_t points = static_cast<std::size_t>(p.TD) / 2;
     // All real parts come first, then all imaginary parts: those start at word td / 2 of the
     // file even when fewer values are kept.

@@ -5,8 +5,8 @@
 #include <span>
 #include <string_view>
 
+#include "base/result.h"
 #include "document/document.h"
-#include "platform/user_interface.h"
 
 namespace pelvaron::io {
 
@@ -27,6 +27,6 @@ void unpackNicoletWords(std::string_view packed, std::span<int> out);
 /// capacity with its warning), then the real parts and the imaginary parts of the data,
 /// interleaved. "Not a Nicolet header" (caption "Error") for another first word; false, with the
 /// document untouched, when the header gives no usable size or the file does not hold TD words.
-[[nodiscard]] bool readNicoletFid(Document& doc, platform::UserInterface& ui, std::string_view bytes);
+[[nodiscard]] bool readNicoletFid(Document& doc, Messages& said, std::string_view bytes);
 
 }  // namespace pelvaron::io

@@ -22,7 +22,7 @@ bool looksLikeNuts(std::string_view head) {
     return head.size() >= 4 && head.substr(0, 4) == std::string_view("\x01\x02\x03\x04", 4);
 }
 
-bool readNutsFile(Document& doc, platform::UserInterface& ui, std::string_view bytes) {
+bool readNutsFile(Document& doc, Messages& said, std::string_view bytes) {
     if (!looksLikeNuts(bytes) || bytes.size() < kFrequencyAt + 4) return false;
     const auto* raw = reinterpret_cast<const std::uint8_t*>(bytes.data());
     const auto td = static_cast<std::int32_t>(bytes::loadLE32(raw + kTdAt));
@@ -35,7 +35,7 @@ bool readNutsFile(Document& doc, platform::UserInterface& ui, std::string_view b
     p.SF = sf;
     doc.spectrum.nData = td;
     p.TD = td;
-    capToCapacity(doc.spectrum, ui);
+    capToCapacity(doc.spectrum, said);
     const auto count = static_cast<std::size_t>(p.TD);
     if (bytes.size() < kDataAt || (bytes.size() - kDataAt) / 4 < count) return false;
     for (std::size_t i = 0; i < count; ++i)

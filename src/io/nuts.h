@@ -4,8 +4,8 @@
 
 #include <string_view>
 
+#include "base/result.h"
 #include "document/document.h"
-#include "platform/user_interface.h"
 
 namespace pelvaron::io {
 
@@ -17,6 +17,6 @@ namespace pelvaron::io {
 /// when aqMode is 1) and no reference (offsetHz 0). False, with nothing shown, without the mark,
 /// with no size or width, or when the file does not hold the TD values; the document may then be
 /// partly changed.
-[[nodiscard]] bool readNutsFile(Document& doc, platform::UserInterface& ui, std::string_view bytes);
+[[nodiscard]] bool readNutsFile(Document& doc, Messages& said, std::string_view bytes);
 
 }  // namespace pelvaron::io

@@ -100,8 +100,7 @@ float loadLEFloat(const std::uint8_t* p) { return std::bit_cast<float>(bytes::lo
 
 }  // namespace
 
-bool readVarianFid(Document& doc, platform::UserInterface& ui, std::string_view fid,
-                   std::string_view procpar) {
+bool readVarianFid(Document& doc, Messages& said, std::string_view fid, std::string_view procpar) {
     const ProcparValues v = scanProcpar(procpar);
     const double sw = v.sw.value_or(0.0), sf = v.sfrq.value_or(0.0);
     const double rfp = v.rfp.value_or(0.0), rfl = v.rfl.value_or(0.0);
@@ -115,7 +114,7 @@ bool readVarianFid(Document& doc, platform::UserInterface& ui, std::string_view 
     p.SW = sw;
     doc.spectrum.nData = td;
     p.TD = td;
-    capToCapacity(doc.spectrum, ui);
+    capToCapacity(doc.spectrum, said);
     // A procpar without dp was written for 16-bit data, the format's older and smaller form.
     const std::size_t width = v.dp == "\"y\"" ? 4 : 2;
     const auto count = static_cast<std::size_t>(p.TD);
@@ -140,8 +139,7 @@ bool readVarianFid(Document& doc, platform::UserInterface& ui, std::string_view 
     return true;
 }
 
-bool readGeminiFid(Document& doc, platform::UserInterface& ui, std::string_view data,
-                   std::string_view acqpar) {
+bool readGeminiFid(Document& doc, Messages& said, std::string_view data, std::string_view acqpar) {
     // An entry at r: a 6-character name, 4 unused bytes, a little-endian float at r + 10.
     auto entryHeld = [&](std::size_t r) { return acqpar.size() >= r + 14; };
     auto entry = [&](std::size_t r) { return static_cast<double>(loadLEFloat(bytesOf(acqpar) + r + 10)); };
@@ -160,7 +158,7 @@ bool readGeminiFid(Document& doc, platform::UserInterface& ui, std::string_view 
     doc.spectrum.nData =
         points > std::numeric_limits<int>::max() / 2 ? std::numeric_limits<int>::max() : 2 * points;
     p.TD = doc.spectrum.nData;
-    capToCapacity(doc.spectrum, ui);
+    capToCapacity(doc.spectrum, said);
     // A data file shorter than announced gives the values it holds.
     const auto held =
         static_cast<int>(std::min<std::size_t>(data.size() / 4, static_cast<std::size_t>(p.TD)));

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/result.h"
 #include "document/document.h"
-#include "platform/user_interface.h"
 
 namespace pelvaron::io {
 
@@ -18,7 +18,7 @@ namespace pelvaron::io {
 /// TD, SW, SF, aqMode 1, complexData 1, offsetHz = rfp - rfl (a missing one counts 0), refIndex
 /// and the imaginary-sign flags (both 1). False, with nothing shown, when the procpar gives no
 /// size or no width or the fid does not hold the block; the document may then be partly changed.
-[[nodiscard]] bool readVarianFid(Document& doc, platform::UserInterface& ui, std::string_view fid,
+[[nodiscard]] bool readVarianFid(Document& doc, Messages& said, std::string_view fid,
                                  std::string_view procpar);
 
 /// The "procpar" beside the data file `dataPath` (any letter case); nothing when there is none.
@@ -29,7 +29,7 @@ namespace pelvaron::io {
 /// file shorter than announced gives the values it holds. Fills specData, nData, TD, SW, SF,
 /// aqMode 1, complexData 1, the imaginary-sign flags (both 1), and no reference (offsetHz 0). False,
 /// with nothing shown, when ACQPAR is too short or gives no size or width, or the data hold no value.
-[[nodiscard]] bool readGeminiFid(Document& doc, platform::UserInterface& ui, std::string_view data,
+[[nodiscard]] bool readGeminiFid(Document& doc, Messages& said, std::string_view data,
                                  std::string_view acqpar);
 
 /// The "ACQPAR" beside the data file `dataPath` (any letter case); nothing when there is none.

@@ -75,8 +75,8 @@ WinNmrCompanions findWinNmrCompanions(const std::string& dataPath) {
     return {findCompanion(dir, stem + "DIS"), findCompanion(dir, stem + "aqs")};
 }
 
-bool readWinNmrFid(Document& doc, platform::UserInterface& ui, std::string_view data,
-                   std::optional<std::string_view> dis, std::optional<std::string_view> aqs) {
+bool readWinNmrFid(Document& doc, Messages& said, std::string_view data, std::optional<std::string_view> dis,
+                   std::optional<std::string_view> aqs) {
     if (!dis && !aqs) return false;
     const WinNmrParams params = dis ? parseParams(*dis, kDisLabels) : parseParams(*aqs, kAqsLabels);
     // Without a size and a width the text describes no data set (and the time axis would divide
@@ -95,7 +95,7 @@ bool readWinNmrFid(Document& doc, platform::UserInterface& ui, std::string_view 
     p.SW = *params.sw;
     doc.spectrum.nData = td;
     p.TD = td;
-    capToCapacity(doc.spectrum, ui);
+    capToCapacity(doc.spectrum, said);
     if (params.sf) p.SF = *params.sf;
     // A text that records no decimation describes data without a digital filter to correct; a
     // former data set's filter must not be applied to these.

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/result.h"
 #include "document/document.h"
-#include "platform/user_interface.h"
 
 namespace pelvaron::io {
 
@@ -23,7 +23,7 @@ struct WinNmrCompanions {
 /// warning), SW, SF, aqMode, complexData, DECIM and DSPFVS (from aqs), no reference. False, with
 /// the document untouched, when neither text is given, when the text names no size or width, or
 /// when the data do not hold TD values.
-[[nodiscard]] bool readWinNmrFid(Document& doc, platform::UserInterface& ui, std::string_view data,
+[[nodiscard]] bool readWinNmrFid(Document& doc, Messages& said, std::string_view data,
                                  std::optional<std::string_view> dis, std::optional<std::string_view> aqs);
 
 }  // namespace pelvaron::io

@@ -103,8 +103,6 @@ void multiPointBaseline(Document& doc, std::span<const double> times);
 class MultiPointBaseline {
 public:
     explicit MultiPointBaseline(Document& doc) : doc_(doc) {}
-    // The plot's clicks still hand their interface over; nothing of it is used.
-    MultiPointBaseline(Document& doc, platform::UserInterface&) : doc_(doc) {}
 
     /// No points.
     void open();

@@ -12,10 +12,9 @@
 
 namespace pelvaron::simulation {
 
-/// What a computation found on the way, in order. The engine goes on past some failures (a
-/// subsystem that cannot be computed, an eigenvalue slow to converge), so it hands back every
-/// message for the user-interface layer to show when it is done.
-using Messages = std::vector<Message>;
+/// The engine goes on past some failures (a subsystem that cannot be computed, an eigenvalue slow
+/// to converge), so it hands back every message it gave, as a `Messages` list.
+using pelvaron::Messages;
 
 /// Decides whether an allocation of the engine may go ahead. Real failures arrive as
 /// std::bad_alloc and are reported the same way; tests refuse chosen allocations to walk the

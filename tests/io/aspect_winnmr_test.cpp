@@ -42,7 +42,7 @@ TEST(AspectFile, EitherByteOrderGivesTheFidAndALargeOneIsCut) {
         Scratch s;
         s.former();
         const Document& d = *s.doc;
-        ASSERT_TRUE(readAspectFile(*s.doc, s.ui, testing::aspectFile(spec)));
+        ASSERT_TRUE(readAspectFile(*s.doc, s.said, testing::aspectFile(spec)));
         expectRead(s, spec.values, static_cast<int>(spec.values.size()));
         const AcqParams& p = d.spectrum.acqPars;
         EXPECT_EQ(std::tuple(p.aqMode, p.complexData, p.offsetHz), std::tuple(2, 1, -1234.5));
@@ -75,14 +75,14 @@ TEST(AspectFile, RefusedAndDamagedFilesLeaveTheDocumentAlone) {
         Scratch s;
         s.doc->spectrum.acqPars.SW = 777.0;
         s.doc->spectrum.nData = 4;
-        EXPECT_FALSE(readAspectFile(*s.doc, s.ui, bytes)) << bytes.size();
+        EXPECT_FALSE(readAspectFile(*s.doc, s.said, bytes)) << bytes.size();
         EXPECT_EQ(std::tuple(s.doc->spectrum.acqPars.SW, s.doc->spectrum.nData, s.doc->spectrum.specData[0]),
                   std::tuple(777.0, 4, 0.0));
         if (&bytes == cases)
-            expectOnlyMessage(s.ui, "We have never found a file like this\nPlease contact the authors",
+            expectOnlyMessage(s.said, "We have never found a file like this\nPlease contact the authors",
                               "Error");
         else
-            EXPECT_TRUE(s.ui.messages.empty());
+            EXPECT_TRUE(s.said.empty());
     }
     EXPECT_TRUE(looksLikeAspect(cases[0]));
 }
@@ -101,7 +101,7 @@ TEST(WinNmr, DisBeforeAqsAndNothingOfAFormerDataSetStays) {
         s.former();
         Document& d = *s.doc;
         const auto disText = withDis ? std::optional(testing::winNmrDis(*spec)) : std::nullopt;
-        ASSERT_TRUE(readWinNmrFid(d, s.ui, testing::winNmrData(*spec), disText,
+        ASSERT_TRUE(readWinNmrFid(d, s.said, testing::winNmrData(*spec), disText,
                                   testing::winNmrAqs(withDis ? aqs : *spec)));
         expectRead(s, spec->values, static_cast<int>(spec->values.size()));
         const AcqParams& p = d.spectrum.acqPars;
@@ -127,8 +127,8 @@ TEST(WinNmr, DamagedSetsFailAndLeaveTheDocumentAlone) {
     for (const auto& [bytes, disText, aqsText] : cases) {
         Scratch s;
         s.doc->spectrum.nData = 6;
-        EXPECT_FALSE(readWinNmrFid(*s.doc, s.ui, bytes, disText, aqsText));
-        EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->spectrum.specData[0], s.ui.messages.size()),
+        EXPECT_FALSE(readWinNmrFid(*s.doc, s.said, bytes, disText, aqsText));
+        EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->spectrum.specData[0], s.said.size()),
                   std::tuple(6, 0.0, 0u));
     }
 }

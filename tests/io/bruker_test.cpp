@@ -49,7 +49,7 @@ TEST(BrukerFid, AcqusParametersAndDamagedParameterFiles) {
     s.doc->spectrum.acqPars.DSPFVS = 11;  // without filter labels: no digital filter, DSPFVS as it was
     ASSERT_TRUE(s.readFid(testing::brukerFid({.values = ramp(64)})));
     EXPECT_EQ(std::tuple(p.DECIM, p.DSPFVS, s.doc->spectrum.groupDelay), std::tuple(1, 11, 0.));
-    expectOnlyMessage(s.ui, kNoReferenceText, "Warning");
+    expectOnlyMessage(s.said, kNoReferenceText, "Warning");
     testing::BrukerFidSpec spec{.values = ramp(1024), .sw = 6e3, .bf1 = 500.13, .aqMode = 1, .decim = 24};
     spec.dspfvs = 10;
     spec.grpdly = 67.98;
@@ -76,14 +76,14 @@ TEST(BrukerFid, AcqusParametersAndDamagedParameterFiles) {
         EXPECT_EQ(d.readFid({{"acqus", c.acqus}, {"fid", fid}}), c.loads) << c.acqus;
         EXPECT_EQ(d.doc->spectrum.acqPars.TD, c.td) << c.acqus;
         if (!c.loads) {
-            expectOnlyMessage(d.ui, "Cannot Open Acqus", "Error");
+            expectOnlyMessage(d.said, "Cannot Open Acqus", "Error");
             continue;
         }
         // Values the fid does not hold read as 0, up to TD.
         EXPECT_EQ(std::tuple(d.doc->spectrum.specData[1], d.doc->spectrum.specData[2],
                              d.doc->spectrum.specData[c.td - 1]),
                   std::tuple(8, 0, 0));
-        EXPECT_EQ(d.ui.messages.front().text, c.td == kCapacity ? kCapacityWarningText : kNoReferenceText);
+        EXPECT_EQ(d.said.front().text, c.td == kCapacity ? kCapacityWarningText : kNoReferenceText);
     }
 }
 
@@ -123,7 +123,7 @@ TEST(BrukerReference, TheSetSpanningTheAcquisitionThenTheAcquisitionThenNothing)
                              s.doc->spectrum.recorded.present),
                   std::tuple(c.source, c.sfUsed, c.procs.has_value()));
         EXPECT_NEAR(s.doc->spectrum.acqPars.offsetHz, c.offsetHz, 1e-9);
-        EXPECT_EQ(s.ui.messages.size(), c.source == None ? 1u : 0u);
+        EXPECT_EQ(s.said.size(), c.source == None ? 1u : 0u);
     }
 }
 
@@ -162,11 +162,11 @@ TEST(BrukerProcessed, PairsRealAndImaginaryByByteOrderSiTypeAndNcProc) {
                   std::tuple(ReferenceSource::Procs, kPpm, false));
         // The first point lies at OFFSET, and point k SW_p/SI further down.
         EXPECT_NEAR(units::tToUnit(d, units::indexToT(d, 2 * 7), kPpm), 12.5 - 7 * 5e3 / n / 400.13, 1e-9);
-        EXPECT_TRUE(s.ui.messages.empty());
+        EXPECT_TRUE(s.said.empty());
     }
     Scratch s;
     EXPECT_FALSE(s.readProcessed({{"1r", ""}, {"1i", ""}}));
-    expectOnlyMessage(s.ui, "Cannot Open this file", "Error");
+    expectOnlyMessage(s.said, "Cannot Open this file", "Error");
 }
 
 TEST(BrukerAspirin, FilesFoundWhateverTheirCaseLeaveTheDocumentTheMemoryReaderDoes) {

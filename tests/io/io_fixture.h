@@ -36,14 +36,15 @@ inline BrukerExperiment experimentOf(const testing::BrukerFiles& f) {
 struct Scratch {
     testing::TempDir dir;
     testing::RecordingUserInterface ui;
+    Messages said;  ///< what the readers called directly handed back
     std::unique_ptr<Document> doc = std::make_unique<Document>();
     /// The window title and menus follow the document as in the window.
     app::UserInterfacePresenter presenter{*doc, ui};
 
     bool loadBruker(const std::string& path) { return loadFile(*doc, ui, path, FileFormat::Bruker); }
-    bool readFid(const testing::BrukerFiles& f) { return readBrukerFidData(*doc, ui, experimentOf(f)); }
+    bool readFid(const testing::BrukerFiles& f) { return readBrukerFidData(*doc, said, experimentOf(f)); }
     bool readProcessed(const testing::BrukerFiles& f) {
-        return readBrukerProcessedData(*doc, ui, experimentOf(f));
+        return readBrukerProcessedData(*doc, said, experimentOf(f));
     }
     /// Imports a JCAMP-DX text from memory as the file data.jdx of the directory.
     bool importJcamp(std::string_view text) {
@@ -76,11 +77,16 @@ struct Scratch {
 };
 
 /// The interface showed exactly one message, with this text and caption.
+/// `said` is what a reader handed back (Messages) or what a window showed (RecordingUserInterface).
+template <class M>
+void expectOnlyMessage(const std::vector<M>& said, const std::string& text, const std::string& caption) {
+    ASSERT_EQ(said.size(), 1u) << text;
+    EXPECT_EQ(said[0].text, text);
+    EXPECT_EQ(said[0].caption, caption);
+}
 inline void expectOnlyMessage(const testing::RecordingUserInterface& ui, const std::string& text,
                               const std::string& caption) {
-    ASSERT_EQ(ui.messages.size(), 1u) << text;
-    EXPECT_EQ(ui.messages[0].text, text);
-    EXPECT_EQ(ui.messages[0].caption, caption);
+    expectOnlyMessage(ui.messages, text, caption);
 }
 
 /// A read of a file whose header counts `td` of the values `written`: the first td kept (td cut
@@ -88,7 +94,7 @@ inline void expectOnlyMessage(const testing::RecordingUserInterface& ui, const s
 template <class T>
 void expectRead(const Scratch& s, const std::vector<T>& written, int td) {
     td = std::min(td, kCapacity);
-    EXPECT_EQ(s.ui.messageTexts(), std::vector<std::string>(td == kCapacity, kCapacityWarningText));
+    EXPECT_EQ(testing::messageTexts(s.said), std::vector<std::string>(td == kCapacity, kCapacityWarningText));
     EXPECT_EQ(s.values(), std::vector<double>(written.begin(), written.begin() + td));
     EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->spectrum.acqPars.TD, s.doc->spectrum.refIndex),
               std::tuple(td, td, td));

@@ -25,7 +25,7 @@ struct Read : Scratch {
     JcampFileInfo info;
     explicit Read(const std::string& text) {
         doc->spectrum.specData.fill(0.0);
-        ok = readJcampText(doc->spectrum, ui, text, info);
+        ok = readJcampText(doc->spectrum, said, text, info);
     }
 };
 
@@ -77,7 +77,7 @@ TEST(JcampTable, StopsAtTheCapacityWithOneWarning) {
         big.form = ntuples ? testing::AsdfForm::Affn : testing::AsdfForm::DifDup;
         Read r(ntuples ? testing::jcampNTuplesFile(big) : testing::jcampXYDataFile(big));
         ASSERT_TRUE(r.ok);
-        EXPECT_EQ(r.ui.messageTexts(), Texts{kCapacityWarningText});
+        EXPECT_EQ(testing::messageTexts(r.said), Texts{kCapacityWarningText});
         EXPECT_EQ(r.info.realCount, kJcampTableCapacity);
         EXPECT_EQ(r.doc->spectrum.specData[kCapacity - 2], big.real[kJcampTableCapacity - 1]);
         EXPECT_EQ(r.doc->spectrum.specData[kCapacity - 1], ntuples ? big.imag[kJcampTableCapacity - 1] : 0);
@@ -86,24 +86,24 @@ TEST(JcampTable, StopsAtTheCapacityWithOneWarning) {
 
 TEST(JcampLabels, NamesFollowTheJcampRulesAndWarningsSayWhatIsMissingOrMiscounted) {
     Read r(xyFile("0 1 2 3 4\n", 5));
-    EXPECT_EQ(r.ui.messageTexts(), Texts{"Number of points different from the expected"});
-    EXPECT_EQ(r.ui.messages[0].caption, "warning");
+    EXPECT_EQ(testing::messageTexts(r.said), Texts{"Number of points different from the expected"});
+    EXPECT_EQ(r.said[0].caption, "warning");
     EXPECT_EQ(r.info.jcampLabels[kJcampNPoints], "4");
 
     // A table that runs to the end of the file: the count is shown, then checked.
     Read open("##TITLE= t\n##JCAMP-DX= 5\n##NPOINTS= 2\n##XYDATA= (X++(Y..Y))\n0 5 6");
-    EXPECT_EQ(std::tuple(open.ui.messages.back().text, open.ui.messages.back().caption), std::tuple("2", ""));
+    EXPECT_EQ(std::tuple(open.said.back().text, open.said.back().caption), std::tuple("2", ""));
     EXPECT_EQ(open.part(2), (std::vector<double>{5, 6}));
 
     std::string text = xyFile("0 1\n", 1);
     Read missing(text.erase(text.find("##FIRSTX"), 25));
-    EXPECT_EQ(missing.ui.messageTexts(),
+    EXPECT_EQ(testing::messageTexts(missing.said),
               (Texts{"could not read FIRSTX label", "could not read LASTX label"}));
-    EXPECT_EQ(missing.ui.messages[1].caption, "warning");
+    EXPECT_EQ(missing.said[1].caption, "warning");
     Read empty("##TITLE= nothing else\n");
     EXPECT_TRUE(empty.ok);
-    ASSERT_EQ(empty.ui.messages.size(), 13u);
-    EXPECT_EQ(empty.ui.messages.front().text, "could not read JCAMP label");
+    ASSERT_EQ(empty.said.size(), 13u);
+    EXPECT_EQ(empty.said.front().text, "could not read JCAMP label");
 
     // Either spelling of the version label, tabs or no blank after "=", and label names compared
     // without regard to case, blanks, dashes and underscores.
@@ -112,7 +112,7 @@ TEST(JcampLabels, NamesFollowTheJcampRulesAndWarningsSayWhatIsMissingOrMiscounte
         "##.OBSERVE FREQUENCY=400\n##.Observe Nucleus= ^13C\n##.ACQUISITION-MODE= SIMULTANEOUS\n"
         "##XUNITS=HZ\n##XFACTOR=1\n##YFACTOR=1\n##FIRSTX=1\n##LASTX=0\n##NPOINTS=2\n"
         "##XYDATA=\t(X++(Y..Y))\r\n1 7 8\r\n##END=\r\n");
-    EXPECT_EQ(spelled.ui.messageTexts(), Texts{});
+    EXPECT_EQ(testing::messageTexts(spelled.said), Texts{});
     EXPECT_EQ(spelled.info.foundMask, kJcampAllLabels);
     EXPECT_EQ(std::tuple(spelled.info.jcampLabels[kJcampTitle], spelled.info.jcampLabels[kJcampNucleus]),
               std::tuple("\tSpaced title", " ^13C"));
@@ -129,17 +129,17 @@ TEST(JcampNTuples, PagesGoToTheRealAndImaginaryPartsAndAMissingOneIsAnError) {
     const std::string good = testing::jcampNTuplesFile(d);
     Read r(good);
     ASSERT_TRUE(r.ok);
-    EXPECT_EQ(r.ui.messageTexts(), Texts{});
+    EXPECT_EQ(testing::messageTexts(r.said), Texts{});
     EXPECT_EQ(std::pair(r.part(15), r.part(15, 1)), std::pair(real, imag));
     auto without = [&](const char* page) {
         return std::string(good).replace(good.find(page), 11, "(X++(Q..Q))");
     };
     Read noReal(without("(X++(R..R))"));
     EXPECT_FALSE(noReal.ok);
-    expectOnlyMessage(noReal.ui, "Error, I couldn't find the real data points!!", "error");
+    expectOnlyMessage(noReal.said, "Error, I couldn't find the real data points!!", "error");
     Read badImag(without("(X++(I..I))"));
     EXPECT_FALSE(badImag.ok);
-    EXPECT_EQ(badImag.ui.messages.back().text, " I did not found the imaginary points");
+    EXPECT_EQ(badImag.said.back().text, " I did not found the imaginary points");
     EXPECT_EQ(badImag.doc->spectrum.specData[0], 0.0);  // a failed read leaves the data cleared
 
     // No imaginary page at all: the real page alone is read. No page: nothing decoded.

@@ -84,20 +84,20 @@ TEST(NativeFile, DamagedBytesAreRefusedOrReadAsZerosBeyondTheirEnd) {
         auto source = documentWith(256);
         source->spectrum.acqPars.TD = c.td;
         source->spectrum.acqPars.offsetHz = c.offsetHz;
-        testing::RecordingUserInterface ui;
+        Messages said;
         auto doc = documentWith(64);
         doc->spectrum.specData[200] = 17.0;
         doc->spectrum.noteSpecExtent(256);
-        EXPECT_EQ(readNativeData(*doc, ui, nativeFileBytes(*source).substr(0, c.keep)), c.loads);
+        EXPECT_EQ(readNativeData(*doc, said, nativeFileBytes(*source).substr(0, c.keep)), c.loads);
         if (!c.loads) {
-            EXPECT_EQ(std::tuple(doc->spectrum.specData[200], doc->spectrum.nData, ui.messages.size()),
+            EXPECT_EQ(std::tuple(doc->spectrum.specData[200], doc->spectrum.nData, said.size()),
                       std::tuple(17.0, 64, c.keep ? 1u : 0u));
-            EXPECT_TRUE(ui.messages.empty() || ui.messages[0].caption == "Error ");
+            EXPECT_TRUE(said.empty() || said[0].caption == "Error ");
             continue;
         }
         const bool header = c.keep >= 1024;
         EXPECT_EQ(std::tuple(doc->spectrum.nData, doc->spectrum.specData[99], doc->spectrum.specData[200],
-                             ui.messages.size()),
+                             said.size()),
                   std::tuple(header ? c.td : 0, header ? source->spectrum.specData[99] : 0.0,
                              c.keep == all ? source->spectrum.specData[200] : 0.0, 0u));
         EXPECT_EQ(c.refIndex != 0 ? doc->spectrum.refIndex : 0, c.refIndex);

@@ -59,7 +59,7 @@ TEST(NicoletFid, SizeFromSwAndAqInEachHeaderVariantMadeEvenAndCapped) {
         }
         Scratch s;
         s.former();
-        ASSERT_TRUE(readNicoletFid(*s.doc, s.ui, testing::nicoletFile(spec)));
+        ASSERT_TRUE(readNicoletFid(*s.doc, s.said, testing::nicoletFile(spec)));
         expectRead(s, interleaved, td);
         // AQ in seconds; nothing in the header says the imaginary parts run the other way.
         const AcqParams& p = s.doc->spectrum.acqPars;
@@ -84,12 +84,12 @@ TEST(NicoletFid, ForeignAndDamagedFilesFail) {
     for (const std::string& bytes : cases) {
         Scratch s;
         s.doc->spectrum.nData = 6;
-        EXPECT_FALSE(readNicoletFid(*s.doc, s.ui, bytes));
+        EXPECT_FALSE(readNicoletFid(*s.doc, s.said, bytes));
         EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->spectrum.specData[0]), std::tuple(6, 0.0));
         if (&bytes - cases < 2)
-            expectOnlyMessage(s.ui, "Not a Nicolet header", "Error");
+            expectOnlyMessage(s.said, "Not a Nicolet header", "Error");
         else
-            EXPECT_TRUE(s.ui.messages.empty());
+            EXPECT_TRUE(s.said.empty());
     }
 }
 
@@ -114,7 +114,7 @@ TEST(NutsFile, KnownFidRoundTripsAqModeOneNegatesAndALargeOneIsCut) {
         s.former();
         const testing::NutsFileSpec spec{
             .values = values, .td = td, .aqMode = aqMode, .complexData = complexData};
-        ASSERT_TRUE(readNutsFile(*s.doc, s.ui, testing::nutsFile(spec)));
+        ASSERT_TRUE(readNutsFile(*s.doc, s.said, testing::nutsFile(spec)));
         expectRead(s, values, td);
         const AcqParams& p = s.doc->spectrum.acqPars;
         EXPECT_EQ(std::tuple(p.SW, p.SF, p.aqMode, p.complexData, p.offsetHz),
@@ -141,7 +141,7 @@ TEST(NutsFile, ShortOrMalformedFilesFail) {
     };
     for (const std::string& bytes : cases) {
         Scratch s;
-        EXPECT_FALSE(readNutsFile(*s.doc, s.ui, bytes)) << &bytes - cases;
+        EXPECT_FALSE(readNutsFile(*s.doc, s.said, bytes)) << &bytes - cases;
     }
     EXPECT_FALSE(looksLikeNuts(cases[4]));
 }

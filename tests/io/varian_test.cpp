@@ -25,10 +25,10 @@ std::vector<double> signal(int n, double scale) {
 }
 
 bool readVarian(Scratch& s, const testing::VarianFiles& f) {
-    return readVarianFid(*s.doc, s.ui, f.at("fid"), f.at("procpar"));
+    return readVarianFid(*s.doc, s.said, f.at("fid"), f.at("procpar"));
 }
 bool readGemini(Scratch& s, const testing::VarianFiles& f) {
-    return readGeminiFid(*s.doc, s.ui, f.at("data"), f.at("ACQPAR"));
+    return readGeminiFid(*s.doc, s.said, f.at("data"), f.at("ACQPAR"));
 }
 
 TEST(VarianFid, KnownFidRoundTripsInEitherSampleWidthWithItsReference) {
@@ -82,7 +82,7 @@ TEST(GeminiFid, KnownFidRoundTripsWithSfFromSfrqOrTheEntryAfterItAndShortDataGiv
         Scratch s;
         s.former();
         ASSERT_TRUE(readGemini(s, f));
-        EXPECT_EQ(s.ui.messageTexts(), std::vector<std::string>(warned, kCapacityWarningText));
+        EXPECT_EQ(testing::messageTexts(s.said), std::vector<std::string>(warned, kCapacityWarningText));
         EXPECT_EQ(s.values(), values);
         const AcqParams& p = s.doc->spectrum.acqPars;
         EXPECT_EQ(std::tuple(p.TD, p.SW, p.SF, p.aqMode, p.offsetHz, s.doc->spectrum.refIndex),
@@ -122,7 +122,7 @@ TEST(VarianAndGemini, ShortOrMalformedFilesFailWithoutAMessage) {
     for (const auto& f : cases) {
         Scratch s;
         EXPECT_FALSE(f.count("fid") ? readVarian(s, f) : readGemini(s, f));
-        EXPECT_TRUE(s.ui.messages.empty());
+        EXPECT_TRUE(s.said.empty());
     }
     Scratch s;  // SFRQ's value the last bytes of ACQPAR
     EXPECT_TRUE(readGemini(s, testing::geminiFid({.values = v, .acqparSize = 798})));
