@@ -43,8 +43,8 @@ struct NotingTuning final : TuningRunner {
     }
 };
 
-TEST(SimulationDialogs, CouplingListOrderAndTheRingOfNucleusButtons) {
-    // (1,2), (1,3) ... (1,n), (2,3) ... (n-1,n), both ways, for every size.
+TEST(SimulationDialogs, TheRingAndTheListsAskForTheShiftOrCouplingTheyPointAt) {
+    // The couplings list: (1,2), (1,3) ... (1,n), (2,3) ... (n-1,n), both ways, for every size.
     for (int n = 2; n <= kMaxNuclei; ++n) {
         int index = 0;
         for (int i = 0; i < n; ++i)
@@ -54,22 +54,21 @@ TEST(SimulationDialogs, CouplingListOrderAndTheRingOfNucleusButtons) {
             }
         EXPECT_EQ(couplingIndexToPair(index, n).i, -1);
     }
-    EXPECT_EQ(couplingIndexToPair(-1, 4).i, -1);
-    EXPECT_EQ(couplingPairToIndex(2, 2, 4), -1);
-    EXPECT_EQ(couplingPairToIndex(0, 4, 4), -1);
+    EXPECT_EQ(
+        std::tuple(couplingIndexToPair(-1, 4).i, couplingPairToIndex(2, 2, 4), couplingPairToIndex(0, 4, 4)),
+        std::tuple(-1, -1, -1));
 
     RecordingUserInterface ui;
-    auto doc = newSimulation(ui, 3);
+    auto doc = newSimulation(ui, 4);
     SimulationDataDialog page(*doc);
     ASSERT_TRUE(page.open());
     // Where the buttons go is the widget test's; a pixel finds the button it lies on.
     page.layoutRing(600, 400, 57, 40);
-    ASSERT_EQ(page.ring().size(), 3u);
+    ASSERT_EQ(page.ring().size(), 4u);
     const RingButton b = page.ring()[1];
     EXPECT_EQ(std::tuple(page.nucleusAt(b.anchorX, b.anchorY), page.nucleusAt(b.x + 56, b.y + 39),
                          page.nucleusAt(b.x + 57, b.y), page.nucleusAt(300, 200)),
               std::tuple(1, 1, -1, -1));
-
     // A line for each coupled pair, in the colour of its smaller nucleus.
     EXPECT_TRUE(page.ringLines().empty());
     CouplingConstantDialog(*doc, {1, 2}).ok("4");
@@ -78,30 +77,7 @@ TEST(SimulationDialogs, CouplingListOrderAndTheRingOfNucleusButtons) {
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(std::pair(lines[0].pair, lines[0].colour), std::pair(NucleusPair{0, 2}, Rgb{255, 0, 0}));
     EXPECT_EQ(lines[1].colour, (Rgb{255, 160, 115}));
-}
 
-TEST(SimulationDialogs, TheCountIsReadFromTwoCharactersAndMustBeZeroToTen) {
-    auto doc = std::make_unique<Document>();
-    doc->sim.nNucleiInput = 4;
-    InputParametersDialog count(*doc);
-    EXPECT_EQ(count.countText(), "4");
-    for (const char* refused : {"11", "-1", "99"})
-        EXPECT_EQ(count.ok(refused), InputParametersDialog::kRefused) << refused;
-    EXPECT_EQ(doc->sim.nNucleiInput, 4);
-    // "100" is read as "10"; text that is not a number reads as 0, which asks for no page.
-    for (const auto& [typed, n] : {std::pair{"100", 10}, {"7x", 7}, {"abc", 0}, {"1", 1}}) {
-        EXPECT_EQ(count.ok(typed), InputParametersDialog::kAccepted) << typed;
-        EXPECT_EQ(doc->sim.nNucleiInput, n) << typed;
-    }
-    EXPECT_EQ(count.cancel(), InputParametersDialog::kCancelled);
-    EXPECT_EQ(doc->sim.nNucleiInput, 0);
-}
-
-TEST(SimulationDialogs, ClicksAndListLinesAskForTheShiftOrCouplingTheyPointAt) {
-    RecordingUserInterface ui;
-    auto doc = newSimulation(ui, 4);
-    SimulationDataDialog page(*doc);
-    ASSERT_TRUE(page.open());
     using K = EditRequest::Kind;
     auto is = [](EditRequest r, K kind, int i, int j) { return r.kind == kind && r.i == i && r.j == j; };
 
@@ -135,6 +111,22 @@ TEST(SimulationDialogs, ClicksAndListLinesAskForTheShiftOrCouplingTheyPointAt) {
               std::tuple(7.126, 1020.4567, 4u));
     EXPECT_EQ(std::tuple(page.couplingLines()[1], page.shiftLines()[1]),
               std::tuple("1,3= 7.13", "2= 1020.46"));
+}
+
+TEST(SimulationDialogs, TheCountIsReadFromTwoCharactersAndMustBeZeroToTen) {
+    auto doc = std::make_unique<Document>();
+    doc->sim.nNucleiInput = 4;
+    InputParametersDialog count(*doc);
+    for (const char* refused : {"-1", "99"})  // and 11, with the flow's message: the menu's test
+        EXPECT_EQ(count.ok(refused), InputParametersDialog::kRefused) << refused;
+    EXPECT_EQ(doc->sim.nNucleiInput, 4);
+    // "100" is read as "10"; text that is not a number reads as 0, which asks for no page.
+    for (const auto& [typed, n] : {std::pair{"100", 10}, {"7x", 7}, {"abc", 0}, {"1", 1}}) {
+        EXPECT_EQ(count.ok(typed), InputParametersDialog::kAccepted) << typed;
+        EXPECT_EQ(doc->sim.nNucleiInput, n) << typed;
+    }
+    EXPECT_EQ(count.cancel(), InputParametersDialog::kCancelled);
+    EXPECT_EQ(doc->sim.nNucleiInput, 0);
 }
 
 TEST(SimulationDialogs, UnitsSwitchConvertsTheWindowByTheFrequencyShown) {
