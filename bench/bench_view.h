@@ -9,7 +9,7 @@ namespace pelvaron::bench {
 
 inline display::View benchView(Document& doc, int width, int height) {
     display::View view;
-    display::initClientArea(view, doc, width, height);
+    display::initClientArea(view, width, height);
     display::showNewData(view, doc);
     return view;
 }

@@ -61,7 +61,7 @@ void BM_CreateAndDraw100Integrals(benchmark::State& state) {
                                        positionOf(*doc, view, regionEnd(r)), r == 0 ? 1 : 0);
         display::drawIntegralValues(surface, *doc, view);
         display::drawIntegralCurves(
-            surface, *doc, view.plotRect, in.integralBaseY,
+            surface, *doc, view.plotRect, view.integralBaseY,
             display::ViewTransform::mainView(doc->spectrum, view, view.plotRect.width()), in.integralScale,
             view.vScale);
         benchmark::DoNotOptimize(surface.checksum);

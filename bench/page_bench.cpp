@@ -62,7 +62,7 @@ void writePage(benchmark::State& state, const char* name) {
     const auto application = pelvaron::gui::ensureGuiApplication();
     auto doc = makePage();
     auto view = pelvaron::bench::benchView(*doc, 1280, 800);
-    pelvaron::gui::layoutPlot(*doc, view, 1280, 800);
+    pelvaron::gui::layoutPlot(view, 1280, 800);
     const std::string path = (std::filesystem::temp_directory_path() / name).string();
     for (auto _ : state) {
         std::string error;
@@ -80,7 +80,7 @@ void BM_PageImage300Dpi(benchmark::State& state) {
     const auto application = pelvaron::gui::ensureGuiApplication();
     auto doc = makePage();
     auto view = pelvaron::bench::benchView(*doc, 1280, 800);
-    pelvaron::gui::layoutPlot(*doc, view, 1280, 800);
+    pelvaron::gui::layoutPlot(view, 1280, 800);
     for (auto _ : state) {
         const QImage image = pelvaron::gui::pageImage(*doc, view, {}, {}, pelvaron::gui::PageArea::Printed);
         benchmark::DoNotOptimize(image.constBits());

@@ -65,7 +65,7 @@ int renderAction(RenderOptions& o, std::ostream& out, std::ostream& err) {
     const auto application = gui::ensureGuiApplication();
     if (o.page) {
         // The page is drawn from a window of --width x --height on a screen of 96 dpi.
-        gui::layoutPlot(*doc, view, o.width, o.height);
+        gui::layoutPlot(view, o.width, o.height);
         output::setPrintFactors(view);
         std::string error;
         if (!gui::writePageFile(*doc, view, o.output, o.setup, gui::ScreenDpi{}, error)) {

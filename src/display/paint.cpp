@@ -101,7 +101,7 @@ void drawIntegralLayer(platform::Surface& surface, Document& doc, const View& vi
     // The values first: their drawing refreshes the labels' hit boxes.
     if (in.showIntegralValues) drawIntegralValues(surface, doc, view);
     if (in.showIntegralCurves) {
-        (void)drawIntegralCurves(surface, doc, view.plotRect, in.integralBaseY,
+        (void)drawIntegralCurves(surface, doc, view.plotRect, view.integralBaseY,
                                  ViewTransform::mainView(doc.spectrum, view, view.plotRect.width()),
                                  in.integralScale, view.vScale);
     }

@@ -374,10 +374,10 @@ bool horizontalScroll(const Document& doc, View& view, platform::UserInterface& 
     return true;
 }
 
-bool verticalScroll(Document& doc, const View& view, platform::UserInterface& ui, ScrollCode code,
+bool verticalScroll(const Document& doc, View& view, platform::UserInterface& ui, ScrollCode code,
                     int thumb) {
     if (!doc.integrals.integralsShown) return false;
-    int& baseY = doc.integrals.integralBaseY;
+    int& baseY = view.integralBaseY;
     switch (code) {
         case ScrollCode::LineLeft: baseY -= 2; break;
         case ScrollCode::LineRight: baseY += 2; break;

@@ -145,7 +145,7 @@ bool horizontalScroll(const Document& doc, View& view, platform::UserInterface& 
 
 /// Vertical scroll bar: moves `integralBaseY` by 2 (line), 12 (page) or to the thumb value,
 /// within 0..clientHeight; only while integrals are shown. Returns whether it acted.
-bool verticalScroll(Document& doc, const View& view, platform::UserInterface& ui, ScrollCode code,
+bool verticalScroll(const Document& doc, View& view, platform::UserInterface& ui, ScrollCode code,
                     int thumb = 0);
 
 }  // namespace pelvaron::display

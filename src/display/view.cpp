@@ -14,21 +14,21 @@ double computeViewZoom(double aq, double left, double right) {
     return aq / span;
 }
 
-void initClientArea(View& view, Document& doc, int width, int height) {
+void initClientArea(View& view, int width, int height) {
     view.clientWidth = width;
     view.clientHeight = height;
     view.baselineY = height / 2;
     view.secondBaselineY = truncToInt(0.3 * height);
-    doc.integrals.integralBaseY = height / 2;
+    view.integralBaseY = height / 2;
     view.plotRect = Rect{0, 29, width, height - 19};
     view.dualRect = view.plotRect;
     view.tools.overviewBottom = truncToInt(0.25 * height);
 }
 
-void resizeClientArea(View& view, Document& doc, int width, int height) {
+void resizeClientArea(View& view, int width, int height) {
     view.clientWidth = width;
     view.clientHeight = height;
-    doc.integrals.integralBaseY = height / 2;
+    view.integralBaseY = height / 2;
     view.plotRect = Rect{0, 28, width, height - 19};
     view.tools.overviewBottom = truncToInt(0.25 * height);
 }
@@ -44,7 +44,7 @@ void showNewData(View& view, Document& doc) {
     view.hScrollRange = doc.spectrum.nData;
     view.tools.resetForNewData();
     if (view.mouse.tool == Tool::MoveArmed) view.mouse.tool = Tool::None;
-    doc.integrals.integralBaseY = view.clientHeight / 2;
+    view.integralBaseY = view.clientHeight / 2;
     view.baselineY = view.clientHeight / 2;
     view.nExpansions = 0;
     view.expansionUsed.fill(0);

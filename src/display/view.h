@@ -34,6 +34,7 @@ struct View {
     int clientWidth = kDefaultClientWidth;
     int clientHeight = kDefaultClientHeight;
     int baselineY = kDefaultClientHeight / 2;
+    int integralBaseY = 400;  ///< the integral curves' base row, which the vertical scroll bar moves
     Rect plotRect{0, 29, kDefaultClientWidth, kDefaultClientHeight - 19};
     Rect dualRect{0, 29, kDefaultClientWidth, kDefaultClientHeight - 19};
     int showGrid = 0, dotDisplay = 0, dualZoom = 0;
@@ -63,12 +64,12 @@ struct View {
 [[nodiscard]] double computeViewZoom(double aq, double left, double right);
 
 /// The client size as at window creation: baselines, plot and dual rectangles, the overview band
-/// and the integrals' row (kept with the integrals).
-void initClientArea(View& view, Document& doc, int width, int height);
+/// and the integrals' row.
+void initClientArea(View& view, int width, int height);
 
 /// The client area changed size: sizes, the integrals' row, the plot rectangle and the overview
 /// band follow; the trace's baseline row stays where it is.
-void resizeClientArea(View& view, Document& doc, int width, int height);
+void resizeClientArea(View& view, int width, int height);
 
 /// A new data set: the whole of it in view, unzoomed and unscrolled, the zoom and pan bookkeeping
 /// cleared, an armed Move Spectrum disarmed, the trace's and the integrals' rows in the middle of

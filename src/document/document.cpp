@@ -10,7 +10,7 @@ namespace pelvaron {
 
 // The buffers come zeroed from their allocation. The integrals' row starts in the middle of the
 // window's first client area (800 rows) until a window sizes its own.
-Document::Document() { integrals.integralBaseY = 400; }
+Document::Document() = default;
 
 void Document::notify(ChangeSet changes) {
     // An observer may detach itself (a closing window) while it is told.

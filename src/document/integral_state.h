@@ -25,7 +25,6 @@ struct IntegralState {
     double refIntegralValueShown = 1.0;
     double integralScale = 0.055;     ///< not reset by document set-up
     double integralScaleStep = 1.33;  ///< not reset by document set-up
-    int integralBaseY = 0;
     int showIntegralCurves = 1;
     int showIntegralValues = 1;
     int integralBaselineCorr = 0;

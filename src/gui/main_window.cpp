@@ -67,7 +67,7 @@ MainWindow::MainWindow(Document& doc, QWidget* parent) : QMainWindow(parent), do
     // Window creation: the client area starts at the size of the screen's work area.
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect work = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
-    display::initClientArea(view(), doc_, work.width(), work.height());
+    display::initClientArea(view(), work.width(), work.height());
     doc_.noSaveQuery = 1;
     doc_.integrals.integralBaselineCorr = 0;
     view().hScrollRange = doc_.spectrum.nData;
@@ -290,7 +290,7 @@ void MainWindow::documentChanged() {
         const bool active = doc_.integrals.integralsShown != 0;
         vBar_->setRange(0, active ? view().clientHeight : 0);
         vBar_->setPageStep(std::max(1, view().clientHeight / 8));
-        vBar_->setValue(doc_.integrals.integralBaseY);
+        vBar_->setValue(view().integralBaseY);
         vBar_->setEnabled(active);
     }
     syncMenus();
@@ -306,7 +306,7 @@ void MainWindow::horizontalAction(int action) {
 void MainWindow::verticalAction(int action) {
     const display::ScrollCode code = scrollCodeOf(action);
     display::verticalScroll(doc_, view(), *ui_, code, vBar_->sliderPosition());
-    vBar_->setSliderPosition(doc_.integrals.integralBaseY);
+    vBar_->setSliderPosition(view().integralBaseY);
 }
 
 bool MainWindow::runUnitsDialog(display::UnitsDialog& model) {

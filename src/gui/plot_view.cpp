@@ -123,7 +123,7 @@ void PlotView::setPreview(QVector<QPoint> polyline) {
 
 void PlotView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    display::resizeClientArea(view_, doc_, width(), height() + kTopRows + kBottomRows);
+    display::resizeClientArea(view_, width(), height() + kTopRows + kBottomRows);
     stale_ = true;
 }
 

@@ -42,20 +42,20 @@ void paintDocumentImage(Document& doc, const display::View& view, QImage& image,
     display::paintDocument(surface, doc, view, params);
 }
 
-void layoutPlot(Document& doc, display::View& view, int width, int height) {
+void layoutPlot(display::View& view, int width, int height) {
     const int clientHeight = height + kTopRows + kBottomRows;
     view.clientWidth = width;
     view.clientHeight = clientHeight;
     view.baselineY = clientHeight / 2;
     view.secondBaselineY = truncToInt(0.3 * clientHeight);
-    doc.integrals.integralBaseY = clientHeight / 2;
+    view.integralBaseY = clientHeight / 2;
     view.plotRect = Rect{0, kTopRows, width, clientHeight - kBottomRows};
     view.dualRect = view.plotRect;
     view.tools.overviewBottom = truncToInt(0.25 * clientHeight);
 }
 
 QImage renderPlot(Document& doc, display::View& view, int width, int height) {
-    layoutPlot(doc, view, width, height);
+    layoutPlot(view, width, height);
     const int clientHeight = view.clientHeight;
     QImage client(width, clientHeight, QImage::Format_RGB32);
     client.fill(Qt::white);

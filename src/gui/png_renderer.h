@@ -28,7 +28,7 @@ void paintDocumentImage(Document& doc, const display::View& view, QImage& image,
 
 /// Lays the view out for a plot of `width` x `height` pixels, as a window of that size would:
 /// client area, plot rectangle, baselines (the integrals' row included).
-void layoutPlot(Document& doc, display::View& view, int width, int height);
+void layoutPlot(display::View& view, int width, int height);
 
 /// layoutPlot, then paints the document and returns the plot's pixels.
 [[nodiscard]] QImage renderPlot(Document& doc, display::View& view, int width, int height);

@@ -252,7 +252,7 @@ void renderPage(platform::Surface& surface, Document& doc, const display::View& 
         surface.setPen(colour ? palette::kMarkPen : palette::kBlackPen);
         if (in.showIntegralValues) drawPageIntegralValues(surface, doc, view, page);
         if (in.showIntegralCurves) {
-            const int b = in.integralBaseY + truncToInt(T / vf);
+            const int b = view.integralBaseY + truncToInt(T / vf);
             (void)display::drawIntegralCurves(
                 surface, doc, page, truncToInt(b * vf),
                 display::ViewTransform::mainView(doc.spectrum, view, page.width()), in.integralScale * vf,

@@ -30,7 +30,7 @@ struct Bench {
     display::View v;
 
     explicit Bench(double (*real)(int) = [](int) { return 1.0; }) {
-        display::initClientArea(v, d, 1000, 800);
+        display::initClientArea(v, 1000, 800);
         d.spectrum.acqPars.TD = 2000;
         d.spectrum.acqPars.SW = 1000.0;
         d.spectrum.acqPars.SF = 100.0;
@@ -240,7 +240,7 @@ TEST(IntegralCommands, ArmTheToolScaleTheCurvesAndMoveTheirBaseline) {
                                                 {ScrollCode::Thumb, 800}};
     for (const auto& [code, y] : steps) {
         display::verticalScroll(b.d, b.v, b.ui, code, 900);
-        EXPECT_EQ(b.d.integrals.integralBaseY, y);
+        EXPECT_EQ(b.v.integralBaseY, y);
     }
 }
 

@@ -121,7 +121,7 @@ struct AppFixture {
 
     explicit AppFixture(bool loaded = true)
         : doc(loaded ? makeDocument(ui) : std::make_unique<Document>()), dispatcher(*doc, ui, host) {
-        display::initClientArea(view, *doc, 1000, 800);
+        display::initClientArea(view, 1000, 800);
         if (loaded) display::showNewData(view, *doc), dispatcher.menus().enableDocumentMenus(true);
         host.pageView = &view;
     }

@@ -256,12 +256,11 @@ TEST(Dispatcher, InteractiveApodizationHoldsTheLoadsPhaseCorrectionAndApodizeWhi
 TEST(ClientArea, ResizeMovesThePlotButNotTheTraceBaseline) {
     Document doc;
     display::View view;
-    display::initClientArea(view, doc, 1920, 1040);
+    display::initClientArea(view, 1920, 1040);
     const int baseline = view.baselineY;
-    display::resizeClientArea(view, doc, 1280, 800);
-    EXPECT_EQ(
-        std::tuple(view.plotRect, doc.integrals.integralBaseY, view.tools.overviewBottom, view.baselineY),
-        std::tuple(Rect{0, 28, 1280, 781}, 400, 200, baseline));
+    display::resizeClientArea(view, 1280, 800);
+    EXPECT_EQ(std::tuple(view.plotRect, view.integralBaseY, view.tools.overviewBottom, view.baselineY),
+              std::tuple(Rect{0, 28, 1280, 781}, 400, 200, baseline));
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ inline std::unique_ptr<Document> makeDocument(RecordingUserInterface& /*ui*/, co
 /// The window's view of a document that makeDocument made with the same spec, as after the load.
 inline display::View makeView(Document& doc, const DocumentSpec& spec = {}) {
     display::View view;
-    display::initClientArea(view, doc, spec.width, spec.height);
+    display::initClientArea(view, spec.width, spec.height);
     return display::showNewData(view, doc), view;
 }
 

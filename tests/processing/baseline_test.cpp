@@ -98,7 +98,7 @@ TEST(MultiPointBaseline, KnotsAtTheEndsAndEachClickPastTheDataHeldAtTheLastPoint
         testing::RecordingUserInterface ui;
         auto doc = kinked();
         display::View view;
-        display::initClientArea(view, *doc, 128, 800);
+        display::initClientArea(view, 128, 800);
         MultiPointBaseline dialog(*doc);
         (void)display::leftButtonDown(*doc, view, ui, 40, 300, {});  // no pick armed: no point
         dialog.open();
