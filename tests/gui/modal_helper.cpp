@@ -4,9 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
@@ -77,53 +75,6 @@ bool typeInto(QWidget* dialog, const char* name, const QString& text) {
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, text);
     return true;
-}
-
-bool showActive(QWidget* window) {
-    window->resize(1280, 800);
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window)) return false;
-    window->activateWindow();
-    return QTest::qWaitForWindowActive(window);
-}
-
-void click(QWidget* dialog, const char* name) {
-    auto* button = child(dialog, name);
-    QVERIFY2(button != nullptr, name);
-    button->click();
-}
-
-QString fieldText(QWidget* dialog, const char* name) {
-    if (auto* edit = child<QLineEdit>(dialog, name)) return edit->text();
-    if (auto* label = child<QLabel>(dialog, name)) return label->text();
-    return QStringLiteral("(no field %1)").arg(QString::fromLatin1(name));
-}
-
-QStringList listLines(QWidget* dialog, const char* name) {
-    QStringList shown;
-    if (auto* list = child<QListWidget>(dialog, name))
-        for (int row = 0; row < list->count(); ++row) shown << list->item(row)->text();
-    return shown;
-}
-
-QStringList qtLines(const std::vector<std::string>& lines) {
-    QStringList out;
-    for (const std::string& line : lines) out << QString::fromStdString(line);
-    return out;
-}
-
-int pixelsOf(const QImage& image, Qt::GlobalColor colour) {
-    const QColor pure(colour);
-    auto fits = [](int value, int full) { return full > 0 ? value > 200 : value < 80; };
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            count +=
-                fits(c.red(), pure.red()) && fits(c.green(), pure.green()) && fits(c.blue(), pure.blue());
-        }
-    }
-    return count;
 }
 
 }  // namespace pelvaron::testing

@@ -2,9 +2,7 @@
 // waits for the next modal dialog to appear and acts on it), mouse events and typing.
 #pragma once
 
-#include <QAbstractButton>
 #include <QEvent>
-#include <QImage>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
@@ -13,8 +11,6 @@
 #include <QWidget>
 #include <deque>
 #include <functional>
-#include <string>
-#include <vector>
 
 namespace pelvaron::testing {
 
@@ -52,23 +48,5 @@ void sendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button,
 /// Replaces the text of the edit box named `name` in `dialog` by typing, as a person would;
 /// false when there is no such box.
 bool typeInto(QWidget* dialog, const char* name, const QString& text);
-
-/// Shows `window` at 1280 x 800 and waits until it is exposed and active.
-bool showActive(QWidget* window);
-
-/// The child of `parent` named `name`; nullptr when there is none.
-template <typename T = QAbstractButton>
-T* child(QWidget* parent, const char* name) {
-    return parent->findChild<T*>(QString::fromLatin1(name));
-}
-/// Clicks the button named `name`; a failed check when there is none.
-void click(QWidget* dialog, const char* name);
-/// The text of the edit box or label named `name`, or a note that there is none.
-QString fieldText(QWidget* dialog, const char* name);
-/// The lines of the list named `name`, and the model's lines in the same form.
-QStringList listLines(QWidget* dialog, const char* name);
-QStringList qtLines(const std::vector<std::string>& lines);
-/// Pixels of one pure colour: the trace's blue, the red of the pivot line and the marks, black.
-int pixelsOf(const QImage& image, Qt::GlobalColor colour);
 
 }  // namespace pelvaron::testing
