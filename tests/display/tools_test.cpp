@@ -26,9 +26,7 @@ struct Plot {
     display::View v = testing::makeView(d);
 
     display::ToolFeedback drag(int x0, int y0, int x1, int y1) {
-        display::leftButtonDown(d, v, ui, x0, y0, {});
-        display::mouseMove(d, v, ui, x1, y1);
-        return display::leftButtonUp(d, v, ui);
+        return testing::drag(d, v, ui, x0, y0, x1, y1);
     }
     void zoom(int x0, int x1) {
         display::chooseZoom(v);
