@@ -208,18 +208,15 @@ TEST(Dispatcher, SetLimitsAppliesTheLimitsAsAZoomOnOkOnly) {
 }
 
 TEST(Dispatcher, TheLiveDialogsHoldTheLoadsAndWhatWouldChangeTheirDataWhileTheyAreOpen) {
-    using D = app::CommandDispatcher;
     const struct {
         int command;
-        bool (D::*isOpen)() const;
-        void (D::*setOpen)(bool);
+        void (app::CommandDispatcher::*setOpen)(bool);
         std::vector<int> held;  // beyond the common set; the first is refused from its key
         int free;               // stays enabled while the dialog is open
     } cases[] = {
-        {app::kCmdPhase, &D::phaseDialogOpen, &D::setPhaseDialogOpen, {app::kCmdFourier}, app::kCmdAutophase},
+        {app::kCmdPhase, &app::CommandDispatcher::setPhaseDialogOpen, {app::kCmdFourier}, app::kCmdAutophase},
         {app::kCmdInteractiveApodization,
-         &D::apodizationDialogOpen,
-         &D::setApodizationDialogOpen,
+         &app::CommandDispatcher::setApodizationDialogOpen,
          {app::kCmdPhase, app::kCmdApodize, app::kCmdUndo, app::kCmdByteSwap},
          app::kCmdDotDisplay},
     };
@@ -227,27 +224,23 @@ TEST(Dispatcher, TheLiveDialogsHoldTheLoadsAndWhatWouldChangeTheirDataWhileTheyA
         SCOPED_TRACE(c.command);
         AppFixture f;
         app::MenuState& menus = f.dispatcher.menus();
-        const auto common = app::liveDialogHeldCommands();
-        std::vector<int> held(common.begin(), common.end());
+        std::vector<int> held(app::liveDialogHeldCommands().begin(), app::liveDialogHeldCommands().end());
         held.insert(held.end(), c.held.begin(), c.held.end());
-        const auto states = [&] {
-            std::vector<bool> enabled;
-            for (int id : held) enabled.push_back(menus.isEnabled(id));
-            return enabled;
+        const auto enabled = [&] {
+            std::vector<bool> e;
+            for (int id : held) e.push_back(menus.isEnabled(id));
+            return e;
         };
-        const std::vector<bool> before = states();
+        const std::vector<bool> before = enabled();
         f.dispatcher.dispatch(c.command);
-        ASSERT_TRUE((f.dispatcher.*c.isOpen)());
-        for (int id : held) EXPECT_FALSE(menus.isEnabled(id)) << id;
+        EXPECT_EQ(enabled(), std::vector<bool>(held.size(), false));
         EXPECT_FALSE(f.dispatcher.dispatch(c.held[0], CommandSource::Accelerator));  // Ctrl+T, Ctrl+P
         // Measure J giving the document menus back does not let them go either.
         menus.enableDocumentMenus(false);
         menus.enableDocumentMenus(true);
-        EXPECT_FALSE(menus.isEnabled(c.held[0]));
-        EXPECT_TRUE(menus.isEnabled(c.free));
+        EXPECT_EQ(std::pair(menus.isEnabled(c.held[0]), menus.isEnabled(c.free)), std::pair(false, true));
         (f.dispatcher.*c.setOpen)(false);  // as the window reports its closing: all as before
-        EXPECT_EQ(states(), before);
-        EXPECT_TRUE(menus.isEnabled(app::kCmdOpen) && menus.isEnabled(c.held[0]));
+        EXPECT_EQ(enabled(), before);
     }
 
     // Chosen again, the open apodization comes forward; one dialog's closing leaves the other's holds.
@@ -257,8 +250,9 @@ TEST(Dispatcher, TheLiveDialogsHoldTheLoadsAndWhatWouldChangeTheirDataWhileTheyA
     EXPECT_EQ(f.host.apodizationShown, 2);
     f.dispatcher.setApodizationDialogOpen(false);
     f.dispatcher.dispatch(app::kCmdPhase);
-    EXPECT_FALSE(f.dispatcher.menus().isEnabled(app::kCmdInteractiveApodization));
-    EXPECT_TRUE(f.dispatcher.menus().isEnabled(app::kCmdApodize));
+    EXPECT_EQ(std::pair(f.dispatcher.menus().isEnabled(app::kCmdInteractiveApodization),
+                        f.dispatcher.menus().isEnabled(app::kCmdApodize)),
+              std::pair(false, true));
     f.dispatcher.setApodizationDialogOpen(false);
     EXPECT_FALSE(f.dispatcher.menus().isEnabled(app::kCmdFourier));
 }
