@@ -34,16 +34,13 @@ public:
     Scripted<display::SetLimitsDialog> setLimits;
     Scripted<display::ScaleFactorDialog> scaleFactor;
     Scripted<app::FileTypeDialogModel> fileType;
-    Scripted<processing::BaselineDialog> baseline;
     Scripted<processing::ReferenceDialog> reference;
-    Scripted<processing::ShiftDataDialog> shiftData;
     Scripted<processing::SuppressPeaksDialog> suppress;
     Scripted<analysis::HydrogensDialog> hydrogens;
-    Scripted<analysis::IntegralFactorDialog> integralFactor;
     /// The report's scripts return true to reopen it (the model's kReopen).
     Scripted<analysis::PeakPickingDialog> peakReport;
     std::vector<std::string> signalToNoiseShown;
-    int closeRequests = 0, focusRequests = 0, multiPointShown = 0, measureJShown = 0, measureJRefreshes = 0;
+    int closeRequests = 0, focusRequests = 0, measureJShown = 0, measureJRefreshes = 0;
 
     bool runUnitsDialog(display::UnitsDialog&) override { return false; }
     bool runSetLimitsDialog(display::SetLimitsDialog& m) override { return setLimits.run(m); }
@@ -57,14 +54,14 @@ public:
     void showInteractiveApodizationDialog() override { ++apodizationShown; }
     bool runJcampOptionsDialog(io::JcampOptionsDialog&) override { return false; }
     void showDataPointsDialog(io::DataPointsDialog&) override {}
-    bool runBaselineDialog(processing::BaselineDialog& m) override { return baseline.run(m); }
-    void showMultiPointBaselineDialog() override { ++multiPointShown; }
+    bool runBaselineDialog(processing::BaselineDialog&) override { return false; }
+    void showMultiPointBaselineDialog() override {}
     bool runReferenceDialog(processing::ReferenceDialog& m) override { return reference.run(m); }
-    bool runShiftDataDialog(processing::ShiftDataDialog& m) override { return shiftData.run(m); }
+    bool runShiftDataDialog(processing::ShiftDataDialog&) override { return false; }
     bool runSuppressPeaksDialog(processing::SuppressPeaksDialog& m) override { return suppress.run(m); }
     void showSignalToNoiseDialog(const std::string& text) override { signalToNoiseShown.push_back(text); }
     bool runHydrogensDialog(analysis::HydrogensDialog& m) override { return hydrogens.run(m); }
-    bool runIntegralFactorDialog(analysis::IntegralFactorDialog& m) override { return integralFactor.run(m); }
+    bool runIntegralFactorDialog(analysis::IntegralFactorDialog&) override { return false; }
     int runPeakPickingDialog(analysis::PeakPickingDialog& m) override {
         return peakReport.run(m) ? analysis::PeakPickingDialog::kReopen
                                  : analysis::PeakPickingDialog::kClosed;

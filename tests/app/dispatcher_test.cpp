@@ -1,5 +1,6 @@
 // The command table, the menu-enabling sets and the bookkeeping the dispatcher does around the
-// commands; what each command's model computes is checked with the model.
+// commands (the page commands set the factors of their page before the window draws it; the
+// Printer Options store on OK only); what each command's model computes is checked with the model.
 #include "app/dispatcher.h"
 
 #include <gtest/gtest.h>
@@ -91,17 +92,14 @@ TEST(Dispatcher, EachCommandRunsItsOwnAction) {
         {app::kCmdMoveSpectrum, nullptr, [](F& f) { return f.view.mouse.tool == display::Tool::MoveArmed; }},
         {app::kCmdDefaultMode, [](F& f) { f.view.mouse.tool = display::Tool::Zoom; },
          [](F& f) { return f.view.mouse.tool == display::Tool::None; }},
-        // Equal ends: only the constant goes, and the reference with the data.
+        // The line comes off (its arithmetic is checked with the baseline), and the tool goes.
         {app::kCmdLinearDrift,
          [](F& f) {
-             for (int i = 0; i < f.doc->spectrum.nData; ++i)
-                 f.doc->spectrum.specData[i] = 3.25 + (i == 200 ? 1.0 : 0.0);
+             f.doc->spectrum.specData[0] = 3.25;
              f.view.mouse.tool = display::Tool::ReferencePick;
          },
          [](F& f) {
-             return f.view.mouse.tool == display::Tool::None && f.doc->spectrum.specData[200] == 1.0 &&
-                    f.doc->spectrum.specData[0] == 0.0 &&
-                    f.doc->spectrum.specData[f.doc->spectrum.nData - 1] == 0.0;
+             return f.view.mouse.tool == display::Tool::None && f.doc->spectrum.specData[0] != 3.25;
          }},
         {app::kCmdProcessAsRecorded, nullptr,
          [](F& f) { return f.ui.messages.at(0).text == processing::kNoRecordedProcessingText; }},
@@ -133,20 +131,17 @@ TEST(Dispatcher, EachCommandRunsItsOwnAction) {
 }
 
 TEST(Dispatcher, ThePlotsPicksOpenTheirDialogs) {
+    // What a drag of each tool picks is checked with the tools.
     AppFixture f;
-    f.dispatcher.dispatch(app::kCmdPeakPicking);
-    const display::ToolFeedback up = drag(*f.doc, f.view, f.ui, 50, 380, 150, 390);
-    f.dispatcher.toolRequested(up.request, up.requestIndex);
-    EXPECT_EQ(std::pair(f.doc->peaks.peakRegionCount, f.host.peakReport.runs), std::pair(1, 1));
-
+    f.dispatcher.toolRequested(display::ToolRequest::PeakReport, -1);
     f.dispatcher.toolRequested(display::ToolRequest::ReferenceDialog, -1);
     f.dispatcher.toolRequested(display::ToolRequest::SuppressDialog, -1);
     f.dispatcher.toolRequested(display::ToolRequest::JCursorPlaced, -1);
     // A label index the list does not hold opens nothing.
     f.dispatcher.toolRequested(display::ToolRequest::HydrogensDialog, 0);
-    EXPECT_EQ(std::tuple(f.host.reference.runs, f.host.suppress.runs, f.host.measureJRefreshes,
-                         f.host.hydrogens.runs),
-              std::tuple(1, 1, 1, 0));
+    EXPECT_EQ(std::tuple(f.host.peakReport.runs, f.host.reference.runs, f.host.suppress.runs,
+                         f.host.measureJRefreshes, f.host.hydrogens.runs),
+              std::tuple(1, 1, 1, 1, 0));
 }
 
 TEST(Dispatcher, TheSaveQuestionBeforeOpenImportAndExit) {
@@ -212,43 +207,52 @@ TEST(Dispatcher, SetLimitsAppliesTheLimitsAsAZoomOnOkOnly) {
     }
 }
 
-TEST(Dispatcher, PhaseCorrectionHoldsTheLoadsAndTheTransformWhileItIsOpen) {
-    AppFixture f;
-    f.dispatcher.dispatch(app::kCmdPhase);
-    ASSERT_TRUE(f.dispatcher.phaseDialogOpen());
-    for (int id : app::liveDialogHeldCommands()) EXPECT_FALSE(f.dispatcher.menus().isEnabled(id)) << id;
-    EXPECT_FALSE(f.dispatcher.dispatch(app::kCmdFourier, CommandSource::Accelerator));  // Ctrl+T
-    // Measure J giving the document menus back does not let them go either.
-    f.dispatcher.menus().enableDocumentMenus(false);
-    f.dispatcher.menus().enableDocumentMenus(true);
-    EXPECT_FALSE(f.dispatcher.menus().isEnabled(app::kCmdFourier));
-    EXPECT_TRUE(f.dispatcher.menus().isEnabled(app::kCmdAutophase));
-    f.dispatcher.setPhaseDialogOpen(false);  // as the window reports its closing
-    for (int id : {app::kCmdOpen, app::kCmdImport, app::kCmdFourier, app::kCmdAddSubtract})
-        EXPECT_TRUE(f.dispatcher.menus().isEnabled(id)) << id;
-}
+TEST(Dispatcher, TheLiveDialogsHoldTheLoadsAndWhatWouldChangeTheirDataWhileTheyAreOpen) {
+    const struct {
+        int command;
+        void (app::CommandDispatcher::*setOpen)(bool);
+        std::vector<int> held;  // beyond the common set; the first is refused from its key
+        int free;               // stays enabled while the dialog is open
+    } cases[] = {
+        {app::kCmdPhase, &app::CommandDispatcher::setPhaseDialogOpen, {app::kCmdFourier}, app::kCmdAutophase},
+        {app::kCmdInteractiveApodization,
+         &app::CommandDispatcher::setApodizationDialogOpen,
+         {app::kCmdPhase, app::kCmdApodize, app::kCmdUndo, app::kCmdByteSwap},
+         app::kCmdDotDisplay},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        AppFixture f;
+        app::MenuState& menus = f.dispatcher.menus();
+        std::vector<int> held(app::liveDialogHeldCommands().begin(), app::liveDialogHeldCommands().end());
+        held.insert(held.end(), c.held.begin(), c.held.end());
+        const auto enabled = [&] {
+            std::vector<bool> e;
+            for (int id : held) e.push_back(menus.isEnabled(id));
+            return e;
+        };
+        const std::vector<bool> before = enabled();
+        f.dispatcher.dispatch(c.command);
+        EXPECT_EQ(enabled(), std::vector<bool>(held.size(), false));
+        EXPECT_FALSE(f.dispatcher.dispatch(c.held[0], CommandSource::Accelerator));  // Ctrl+T, Ctrl+P
+        // Measure J giving the document menus back does not let them go either.
+        menus.enableDocumentMenus(false);
+        menus.enableDocumentMenus(true);
+        EXPECT_EQ(std::pair(menus.isEnabled(c.held[0]), menus.isEnabled(c.free)), std::pair(false, true));
+        (f.dispatcher.*c.setOpen)(false);  // as the window reports its closing: all as before
+        EXPECT_EQ(enabled(), before);
+    }
 
-TEST(Dispatcher, InteractiveApodizationHoldsTheLoadsPhaseCorrectionAndApodizeWhileItIsOpen) {
+    // Chosen again, the open apodization comes forward; one dialog's closing leaves the other's holds.
     AppFixture f;
     f.dispatcher.dispatch(app::kCmdInteractiveApodization);
-    EXPECT_EQ(f.host.apodizationShown, 1);
-    ASSERT_TRUE(f.dispatcher.apodizationDialogOpen());
-    for (int id : app::liveDialogHeldCommands()) EXPECT_FALSE(f.dispatcher.menus().isEnabled(id)) << id;
-    EXPECT_FALSE(f.dispatcher.dispatch(app::kCmdPhase, CommandSource::Accelerator));
-    for (int id : {app::kCmdApodize, app::kCmdUndo, app::kCmdByteSwap})
-        EXPECT_FALSE(f.dispatcher.menus().isEnabled(id)) << id;
-    // Chosen again, the open dialog comes forward.
     EXPECT_TRUE(f.dispatcher.dispatch(app::kCmdInteractiveApodization, CommandSource::Accelerator));
     EXPECT_EQ(f.host.apodizationShown, 2);
     f.dispatcher.setApodizationDialogOpen(false);
-    for (int id : {app::kCmdOpen, app::kCmdFourier, app::kCmdPhase, app::kCmdApodize, app::kCmdUndo,
-                   app::kCmdByteSwap})
-        EXPECT_TRUE(f.dispatcher.menus().isEnabled(id)) << id;
-
-    // And the other way round; one dialog's closing leaves the other's holds.
     f.dispatcher.dispatch(app::kCmdPhase);
-    EXPECT_FALSE(f.dispatcher.menus().isEnabled(app::kCmdInteractiveApodization));
-    EXPECT_TRUE(f.dispatcher.menus().isEnabled(app::kCmdApodize));
+    EXPECT_EQ(std::pair(f.dispatcher.menus().isEnabled(app::kCmdInteractiveApodization),
+                        f.dispatcher.menus().isEnabled(app::kCmdApodize)),
+              std::pair(false, true));
     f.dispatcher.setApodizationDialogOpen(false);
     EXPECT_FALSE(f.dispatcher.menus().isEnabled(app::kCmdFourier));
 }
@@ -261,6 +265,53 @@ TEST(ClientArea, ResizeMovesThePlotButNotTheTraceBaseline) {
     display::resizeClientArea(view, 1280, 800);
     EXPECT_EQ(std::tuple(view.plotRect, view.integralBaseY, view.tools.overviewBottom, view.baselineY),
               std::tuple(Rect{0, 28, 1280, 781}, 400, 200, baseline));
+}
+
+TEST(OutputCommands, EachPageCommandSetsItsFactorsBeforeTheWindowDrawsThePage) {
+    AppFixture f;
+    f.view.mouse.tool = display::Tool::Zoom;
+    // Command, then (copies, prints, pictures, views) and the page's base factor and axis scale.
+    // The picture file is the printed page, after a metafile copy too.
+    const std::tuple<int, std::tuple<int, int, int, int>, double, double> steps[] = {
+        {app::kCmdCopyMetafile, {1, 0, 0, 0}, 0.8, 1.0},
+        {app::kCmdPrint, {1, 1, 0, 0}, 1.6, 1.8},
+        {app::kCmdCopyMetafile, {2, 1, 0, 0}, 0.8, 1.0},
+        {app::kCmdExportPicture, {2, 1, 1, 0}, 1.6, 1.8},
+        {app::kCmdCopyBitmap, {2, 1, 1, 1}, 1.6, 1.8}};
+    for (const auto& [id, counts, base, axis] : steps) {
+        ASSERT_TRUE(f.dispatcher.dispatch(id)) << id;
+        EXPECT_EQ(
+            std::tuple(f.host.pagesCopied, f.host.pagesPrinted, f.host.picturesExported, f.host.viewsCopied),
+            counts)
+            << id;
+        EXPECT_EQ(std::pair(f.host.lastPageBaseFactor, f.host.lastPageAxisScale), std::pair(base, axis))
+            << id;
+        EXPECT_EQ(f.view.mouse.tool, display::Tool::None);
+    }
+    // Before a load none of them runs.
+    AppFixture empty(false);
+    for (int id : {app::kCmdPrint, app::kCmdCopyMetafile, app::kCmdCopyBitmap, app::kCmdExportPicture,
+                   app::kCmdPrintOptions})
+        EXPECT_FALSE(empty.dispatcher.dispatch(id)) << id;
+}
+
+TEST(OutputCommands, PrinterOptionsStoreTheirBoxesOnOkOnly) {
+    AppFixture f;
+    for (const bool ok : {false, true}) {
+        f.host.printerOptions.push([&f, ok](output::PrinterOptionsDialog& m) {
+            EXPECT_EQ(std::tuple(m.colour(), m.parameters(), m.expansionBorders()),
+                      std::tuple(false, true, false));
+            m.setColour(true);
+            m.setParameters(false);
+            m.setExpansionBorders(true);
+            if (ok) m.ok(f.view);
+            return ok;
+        });
+        f.dispatcher.dispatch(app::kCmdPrintOptions);
+        EXPECT_EQ(
+            std::tuple(f.view.print.printColour, f.view.print.printParams, f.view.print.printExpBorders),
+            ok ? std::tuple(1, 0, 1) : std::tuple(0, 1, 0));
+    }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The axis: ticks, majors and labels by unit and direction, labels kept inside the plot, the
-// minus-less zero, the styles and grid, an absurd range.
+// minus-less zero, the styles and grid, an absurd range; the Units dialog that chooses its unit.
 #include "display/axis.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "display/paint.h"
+#include "display/units_dialog.h"
 #include "display_fixture.h"
 #include "recording_surface.h"
 
@@ -138,6 +139,18 @@ TEST(Axis, GridLinesPerTickThePlainStyleAndARangeTooWideForTicks) {
     const Drawn wide(*doc, view, p);
     EXPECT_TRUE(wide.s.of(Kind::Text).empty());
     EXPECT_EQ(wide.s.of(Kind::Line).size(), 1u);
+}
+
+TEST(UnitsDialog, OnlyOkStoresAndOnlyAnExistingRadioCounts) {
+    testing::RecordingUserInterface ui;
+    auto doc = testing::makeDocument(ui);
+    display::UnitsDialog dialog(*doc);
+    dialog.select(kPpm);
+    dialog.select(9);                           // no such radio
+    EXPECT_EQ(doc->spectrum.xUnits, kSeconds);  // nothing is stored before OK
+    dialog.ok(*doc, ui);
+    EXPECT_EQ(doc->spectrum.xUnits, kPpm);
+    EXPECT_EQ(display::UnitsDialog(*doc).selected(), kPpm);
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 // The mouse tools: zoom arithmetic (inside a zoom, after a pan, from the overview band, from Set
-// limits), scroll bars, rubber bands and where a press lands, region picks, the cursor.
+// limits), scroll bars, rubber bands and where a press lands, region picks, the cursor; the Set
+// limits dialog's texts and the limits it refuses (the commands enter and cancel them).
 #include "display/tools.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "display/set_limits_dialog.h"
 #include "display_fixture.h"
 
 namespace pelvaron {
@@ -24,9 +26,7 @@ struct Plot {
     display::View v = testing::makeView(d);
 
     display::ToolFeedback drag(int x0, int y0, int x1, int y1) {
-        display::leftButtonDown(d, v, ui, x0, y0, {});
-        display::mouseMove(d, v, ui, x1, y1);
-        return display::leftButtonUp(d, v, ui);
+        return testing::drag(d, v, ui, x0, y0, x1, y1);
     }
     void zoom(int x0, int x1) {
         display::chooseZoom(v);
@@ -176,6 +176,33 @@ TEST(Tools, CursorFollowsTheToolTheBandAndTheOverrides) {
     EXPECT_EQ(display::cursorFor(p.v), ToolCursor::Reference);
     p.v.mouse.baselinePick = true;
     EXPECT_EQ(display::cursorFor(p.v), ToolCursor::BaselinePick);
+}
+
+TEST(SetLimitsDialog, OpensInThePresentUnitAndRefusesLimitsBeyondEitherEndOfTheData) {
+    // 400 MHz, 4000 Hz = 10 ppm wide, right end at -0.5 ppm: the full view runs 9.5 .. -0.5 ppm.
+    testing::RecordingUserInterface ui;
+    auto [doc, view] = testing::makeLoaded(ui, {.sw = 4000.0, .sf = 400.0, .offsetHz = -200.0});
+    for (const auto& [unit, from, to] : {std::tuple{kHz, "3800.000", "-200.000"},
+                                         {kPoints, "0", "1000"},
+                                         {kSeconds, "0.000", "0.250"},
+                                         {kPpm, "9.500", "-0.500"}}) {
+        doc->spectrum.xUnits = unit;
+        const display::SetLimitsDialog dialog(*doc, view);
+        EXPECT_EQ(dialog.fromText(), from) << unit;
+        EXPECT_EQ(dialog.toText(), to) << unit;
+    }
+    display::SetLimitsDialog dialog(*doc, view);
+    // Left of 9.5 ppm is before t = 0; right of -0.5 ppm is after AQ.
+    for (const auto& [from, to] : {std::pair{"12", "3"}, std::pair{"3", "-1"}}) {
+        dialog.setFromText(from);
+        dialog.setToText(to);
+        EXPECT_FALSE(dialog.ok(*doc, view, ui)) << from << " " << to;
+        EXPECT_DOUBLE_EQ(view.viewRight, 0.25);  // refused limits are not kept
+    }
+    dialog.setToText("not a number");  // reads as 0 ppm: inside
+    EXPECT_TRUE(dialog.ok(*doc, view, ui));
+    EXPECT_DOUBLE_EQ(view.viewLeft, 0.1625);
+    EXPECT_DOUBLE_EQ(view.viewRight, 0.2375);
 }
 
 }  // namespace

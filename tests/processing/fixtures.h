@@ -35,6 +35,16 @@ inline std::unique_ptr<Document> documentWith(const std::vector<double>& values,
     return doc;
 }
 
+/// `doc` with 777 in the eight doubles beyond its data, which no operation may touch.
+inline std::unique_ptr<Document> withSentinelBeyond(std::unique_ptr<Document> doc) {
+    for (int i = doc->spectrum.nData; i < doc->spectrum.nData + 8; ++i) doc->spectrum.specData[i] = 777.0;
+    return doc;
+}
+inline void expectUntouchedBeyond(const Document& doc) {
+    for (int i = doc.spectrum.nData; i < doc.spectrum.nData + 8; ++i)
+        EXPECT_EQ(doc.spectrum.specData[i], 777.0) << i;
+}
+
 /// One set of the aspirin experiment in tests/data ("fid-set" or "processed-set"), read as the
 /// window reads it, without a message.
 inline std::unique_ptr<Document> aspirin(const std::string& set) {
