@@ -39,6 +39,8 @@ public:
     void fill(double v) { std::fill(begin(), end(), v); }
     /// Sets the first `count` doubles (clamped to the capacity) to `v`.
     void fill(double v, int count) { std::fill(begin(), begin() + std::clamp(count, 0, kCapacity), v); }
+    /// Exchanges the values of two buffers without copying them.
+    void swap(DataBuffer& other) noexcept { values_.swap(other.values_); }
     /// Copies the first `count` doubles of `from` (count is clamped to the capacity).
     void copyFrom(const DataBuffer& from, int count) {
         count = std::clamp(count, 0, kCapacity);

@@ -45,6 +45,9 @@ struct Document {
     /// correction, when the snapshot holds a FID of another size than the command left (Process as
     /// Recorded). 0: Undo keeps the size, as after every other command. Every snapshot clears it.
     int undoNData = 0;
+    /// The buffers an import reads into: the data set it replaces moves here whole, without a
+    /// copy, so that a failed read gives it back, and the next import reads into these.
+    Spectrum importSpare;
 
     // --- The time-domain data as last obtained, for interactive apodization.
     DataBuffer fidCopy;

@@ -29,6 +29,14 @@ Spectrum& Spectrum::operator=(const Spectrum& other) {
     return *this;
 }
 
+void Spectrum::swapBuffers(Spectrum& other) noexcept {
+    specData.swap(other.specData);
+    phaseSource.swap(other.phaseSource);
+    const int mine = specInUse();
+    specExtent = other.specInUse();
+    other.specExtent = mine;
+}
+
 void Spectrum::clearSpecData() {
     specData.fill(0.0, specInUse());
     specExtent = 0;

@@ -97,6 +97,9 @@ struct Spectrum : SpectrumDescription {
 
     /// Clears specData as a load does: every value that may be other than 0.
     void clearSpecData();
+    /// Exchanges the data buffers (specData and phaseSource) with `other`'s, without copying a
+    /// value, and with them the extent of what they hold (specExtent covers specInUse() of each).
+    void swapBuffers(Spectrum& other) noexcept;
 };
 
 /// The signed real value of largest magnitude among the real parts; sets peakIndex. Among equal

@@ -63,21 +63,32 @@ void selectImportFormat(Document& doc, FileFormat format) { doc.import.importFor
 
 namespace {
 
-/// What a reader may change before it fails: kept so that a failed import loses nothing.
+/// What a reader may change before it fails: kept so that a failed import loses nothing. The data
+/// set being replaced is set aside by exchanging buffers with the document's spare (a copy of a
+/// large data set into fresh memory cost a load a hundred times its reading), and the reader gets
+/// the spare's buffers, cleared.
 class ImportRollback {
 public:
-    explicit ImportRollback(Document& doc) : doc_(doc), spectrum_(doc.spectrum) {}
+    explicit ImportRollback(Document& doc) : doc_(doc), description_(doc.spectrum) {
+        Spectrum& spare = doc_.importSpare;
+        spare.clearSpecData();
+        spare.phaseSource.fill(0.0, spare.specInUse());
+        spare.nData = 0;
+        doc_.spectrum.swapBuffers(spare);
+    }
 
     void restore() {
-        // How far a failed reader wrote is not known: the whole buffer is cleared (a rare path).
-        doc_.spectrum.specData.fill(0.0);
-        doc_.spectrum = spectrum_;
+        Spectrum& spare = doc_.importSpare;
+        doc_.spectrum.swapBuffers(spare);
+        // How far a failed reader wrote is not known: the spare is cleared whole next time.
+        spare.noteSpecExtent(kCapacity);
+        static_cast<SpectrumDescription&>(doc_.spectrum) = description_;
         doc_.import.spectrumLoaded = 0;
     }
 
 private:
     Document& doc_;
-    Spectrum spectrum_;
+    SpectrumDescription description_;
 };
 
 }  // namespace
@@ -87,10 +98,9 @@ namespace {
 /// Reads the file in filePath (an empty fileTitle reads as "fid").
 bool importCurrentFile(Document& doc, platform::UserInterface& ui) {
     doc.import.importAskFile = 1;
-    // The data array is cleared before the reader runs; when the reader fails, the document
-    // gets back the data and parameters it had, so a bad file never costs the person their work.
+    // The reader starts on cleared data; when it fails, the document gets back the data and
+    // parameters it had, so a bad file never costs the person their work.
     ImportRollback rollback(doc);
-    doc.spectrum.clearSpecData();
     // Each reader says where its reference comes from and what processing it knows of.
     doc.spectrum.referenceSource = ReferenceSource::None;
     doc.spectrum.recorded = RecordedProcessing{};

@@ -85,13 +85,31 @@ TEST(Load, DetectsTheFormatAndAFailedLoadLeavesTheDocumentAsItWas) {
         {"other.txt", std::nullopt},       {"not-there", std::nullopt}};
     for (const auto& [name, format] : cases) EXPECT_EQ(detectFormat(s.dir.file(name)), format) << name;
 
+    // Both buffers, bit for bit, come back after failed loads; a smaller set loaded next holds
+    // nothing of the larger one beyond its own size.
+    const auto buffers = [&s] {
+        const Spectrum& d = s.doc->spectrum;
+        return std::pair(std::vector<double>(d.specData.begin(), d.specData.begin() + 64),
+                         std::vector<double>(d.phaseSource.begin(), d.phaseSource.begin() + 64));
+    };
     ASSERT_TRUE(s.loadBruker(s.dir.file("exp")));
     const AcqParams before = s.doc->spectrum.acqPars;
-    EXPECT_FALSE(s.loadBruker(s.dir.file("bad")));
-    EXPECT_FALSE(loadFile(*s.doc, s.ui, s.dir.file("other.txt"), std::nullopt));
-    EXPECT_EQ(s.ui.messages.back().text, "Cannot Open or\n Don't know what to do with it!!");
-    EXPECT_EQ(std::tuple(s.doc->spectrum.specData[0], s.doc->spectrum.nData, s.doc->spectrum.acqPars),
-              std::tuple(21.0, 8, before));
+    const auto data = buffers();
+    for (int failed = 0; failed < 2; ++failed) {
+        EXPECT_FALSE(s.loadBruker(s.dir.file("bad")));
+        EXPECT_FALSE(loadFile(*s.doc, s.ui, s.dir.file("other.txt"), std::nullopt));
+        EXPECT_EQ(s.ui.messages.back().text, "Cannot Open or\n Don't know what to do with it!!");
+        EXPECT_EQ(std::tuple(s.doc->spectrum.specData[0], s.doc->spectrum.nData, s.doc->spectrum.acqPars),
+                  std::tuple(21.0, 8, before));
+        EXPECT_EQ(buffers(), data);
+    }
+    for (int load = 0; load < 2; ++load) {  // the second reads into the buffers the first set aside
+        ASSERT_TRUE(s.loadBruker(s.dir.file("proc-only")));
+        const auto [values, unphased] = buffers();
+        EXPECT_EQ(std::vector(values.begin(), values.begin() + 4), (std::vector<double>{1, 3, 2, 4}));
+        EXPECT_EQ(std::vector(values.begin() + 4, values.end()), std::vector<double>(60, 0.0));
+        EXPECT_EQ(std::vector(unphased.begin() + 4, unphased.end()), std::vector<double>(60, 0.0));
+    }
 }
 
 TEST(Load, EveryInstrumentFormatLoadsDetectedAndNamedWithItsValues) {
