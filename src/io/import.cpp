@@ -71,8 +71,8 @@ class ImportRollback {
 public:
     explicit ImportRollback(Document& doc) : doc_(doc), description_(doc.spectrum) {
         Spectrum& spare = doc_.importSpare;
-        spare.clearSpecData();
         spare.phaseSource.fill(0.0, spare.specInUse());
+        spare.clearSpecData();
         spare.nData = 0;
         doc_.spectrum.swapBuffers(spare);
     }
