@@ -106,7 +106,6 @@ class QuietUi : public testing::RecordingUserInterface {
 public:
     void setWindowTitle(std::string_view) override {}
     void enableDocumentMenus(bool) override {}
-    void requestRepaint() override {}
 };
 
 /// bench/run starts the programs from the source tree; PELVARON_SOURCE_DIR names it otherwise.

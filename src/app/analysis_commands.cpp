@@ -18,9 +18,9 @@ using platform::clearStatusBar;
 
 namespace {
 
-void toggleAndRepaint(int& flag, platform::UserInterface& ui) {
+void toggleOverlay(int& flag, const Document& doc) {
     flag = flag ? 0 : 1;
-    ui.requestRepaint();
+    doc.notify(kOverlaysChanged);
 }
 
 }  // namespace
@@ -44,7 +44,7 @@ void CommandDispatcher::registerAnalysisCommands() {
         c.dialogs.runShiftDataDialog(model);
     });
     registerCommand(kCmdSuppressPeaks, [](CommandContext& c) {
-        c.ui.requestRepaint();
+        c.doc.notify(kViewChanged);
         clearStatusBar(c.ui);
         display::chooseRegionTool(c.view, display::Tool::Suppress);
     });
@@ -72,9 +72,9 @@ void CommandDispatcher::registerAnalysisCommands() {
     });
     registerCommand(kCmdDeleteIntegrals, [](CommandContext& c) { analysis::deleteAllIntegrals(c.doc); });
     registerCommand(kCmdShowCurves,
-                    [](CommandContext& c) { toggleAndRepaint(c.doc.integrals.showIntegralCurves, c.ui); });
+                    [](CommandContext& c) { toggleOverlay(c.doc.integrals.showIntegralCurves, c.doc); });
     registerCommand(kCmdShowValues,
-                    [](CommandContext& c) { toggleAndRepaint(c.doc.integrals.showIntegralValues, c.ui); });
+                    [](CommandContext& c) { toggleOverlay(c.doc.integrals.showIntegralValues, c.doc); });
     registerCommand(kCmdIntegralBaseline, [](CommandContext& c) {
         // Stored values keep the correction they were made with; only the curves follow.
         c.doc.integrals.integralBaselineCorr = c.doc.integrals.integralBaselineCorr ? 0 : 1;
@@ -84,7 +84,7 @@ void CommandDispatcher::registerAnalysisCommands() {
         c.dialogs.showMeasureJDialog();
     });
     registerCommand(kCmdPeakLabels,
-                    [](CommandContext& c) { toggleAndRepaint(c.doc.peaks.peakLabelsShown, c.ui); });
+                    [](CommandContext& c) { toggleOverlay(c.doc.peaks.peakLabelsShown, c.doc); });
 }
 
 void CommandDispatcher::toolRequested(display::ToolRequest request, int index) {
@@ -113,7 +113,7 @@ void CommandDispatcher::toolRequested(display::ToolRequest request, int index) {
         case display::ToolRequest::JCursorPlaced: dialogs_.refreshMeasureJDialog(); break;
         case display::ToolRequest::None: break;
     }
-    ui_.requestRepaint();
+    doc_.notify(kAllDrawn);
 }
 
 }  // namespace pelvaron::app

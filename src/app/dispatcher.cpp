@@ -44,7 +44,7 @@ bool CommandDispatcher::dispatch(int id, CommandSource source) {
     // A grayed item does nothing, also when its accelerator key is pressed.
     if (it == handlers_.end() || !menus_.isEnabled(id)) return false;
     if (source == CommandSource::Menu) {
-        ui_.requestRepaint();
+        doc_.notify(kViewChanged);
         dialogs_.focusMainWindow();
     }
     CommandContext context{doc_, view_, ui_, dialogs_, *this};
@@ -80,7 +80,7 @@ bool CommandDispatcher::queryClose() { return io::saveQuestion(doc_, ui_); }
 
 bool CommandDispatcher::openPath(const std::string& path) {
     const bool loaded = io::loadFile(doc_, ui_, path, std::nullopt);
-    ui_.requestRepaint();
+    doc_.notify(kAllDrawn);
     return loaded;
 }
 
@@ -89,7 +89,7 @@ bool CommandDispatcher::openDropped(const std::string& path) {
     // A dropped experiment folder stands for its data file, as on the command line.
     const io::NativeOpen result = io::openNativePath(doc_, ui_, io::resolveBrukerPath(path));
     if (result == io::NativeOpen::HandToImport) dispatch(kCmdImport, CommandSource::Accelerator);
-    ui_.requestRepaint();
+    doc_.notify(kAllDrawn);
     return result != io::NativeOpen::Cancelled;
 }
 
@@ -117,7 +117,7 @@ void CommandDispatcher::import(CommandContext& c) {
     c.dialogs.focusMainWindow();
     clearStatusBar(c.ui);
     display::resetTool(c.view);
-    c.ui.requestRepaint();
+    c.doc.notify(kAllDrawn);
 }
 
 void CommandDispatcher::registerBuiltins() {
@@ -131,14 +131,14 @@ void CommandDispatcher::registerBuiltins() {
     registerCommand(kCmdExit, [](CommandContext& c) { c.dialogs.requestClose(); });
     registerCommand(kCmdUndo, [](CommandContext& c) {
         undoCommand(c.doc);
-        c.ui.requestRepaint();
+        c.doc.notify(kDataChanged | kAxisChanged);
     });
     registerCommand(kCmdSetLimits, [](CommandContext& c) {
         display::SetLimitsDialog model(c.doc, c.view);
         if (c.dialogs.runSetLimitsDialog(model)) display::applyLimitsAsZoom(c.doc, c.view, c.ui);
         display::resetTool(c.view);
     });
-    registerCommand(kCmdFull, [](CommandContext& c) { display::viewFull(c.doc, c.view, c.ui); });
+    registerCommand(kCmdFull, [](CommandContext& c) { display::viewFull(c.doc, c.view); });
     registerCommand(kCmdUnits, [](CommandContext& c) {
         display::UnitsDialog model(c.doc);
         c.dialogs.runUnitsDialog(model);
@@ -151,20 +151,20 @@ void CommandDispatcher::registerBuiltins() {
             if (display::acceptScaleFactor(c.view, c.ui)) break;
         }
     });
-    registerCommand(kCmdIncrease, [](CommandContext& c) { display::increaseScale(c.view, c.ui); });
-    registerCommand(kCmdDecrease, [](CommandContext& c) { display::decreaseScale(c.view, c.ui); });
+    registerCommand(kCmdIncrease, [](CommandContext& c) { display::increaseScale(c.doc, c.view); });
+    registerCommand(kCmdDecrease, [](CommandContext& c) { display::decreaseScale(c.doc, c.view); });
     registerCommand(kCmdParameters,
                     [](CommandContext& c) { c.dialogs.showParametersDialog(parametersFields(c.doc)); });
     registerCommand(kCmdInvert, [](CommandContext& c) {
         processing::invertData(c.doc);
-        c.ui.requestRepaint();
+        c.doc.notify(kDataChanged);
     });
     registerCommand(kCmdHelp, [](CommandContext& c) { c.dialogs.showHelp(); });
     registerCommand(kCmdAbout, [](CommandContext& c) { c.dialogs.showAbout(); });
     registerCommand(kCmdZoom, [](CommandContext& c) {
         clearStatusBar(c.ui);
         display::chooseZoom(c.view);
-        c.ui.requestRepaint();
+        c.doc.notify(kViewChanged);
     });
     registerCommand(kCmdMoveSpectrum, [](CommandContext& c) {
         clearStatusBar(c.ui);
@@ -174,7 +174,7 @@ void CommandDispatcher::registerBuiltins() {
         processing::removeLinearDrift(c.doc);
         clearStatusBar(c.ui);
         display::endReferencePick(c.view);
-        c.ui.requestRepaint();
+        c.doc.notify(kDataChanged);
     });
     registerCommand(kCmdDefaultMode, [](CommandContext& c) {
         clearStatusBar(c.ui);
@@ -182,21 +182,21 @@ void CommandDispatcher::registerBuiltins() {
     });
     registerCommand(kCmdShowGrid, [](CommandContext& c) {
         toggle(c.view.showGrid);
-        c.ui.requestRepaint();
+        c.doc.notify(kViewChanged);
     });
     registerCommand(kCmdDualZoom, [](CommandContext& c) {
         toggle(c.view.dualZoom);
-        c.ui.requestRepaint();
+        c.doc.notify(kViewChanged);
     });
     registerCommand(kCmdDotDisplay, [](CommandContext& c) {
         toggle(c.view.dotDisplay);
-        c.ui.requestRepaint();
+        c.doc.notify(kViewChanged);
     });
     registerCommand(kCmdInsertComments, [](CommandContext& c) {
         CommentEntry entry;
         entry.text = display::commentDialogInitialText(c.doc);
         if (c.dialogs.runCommentDialog(entry)) {
-            display::acceptCommentDialog(c.doc, c.ui, entry.x, entry.y, entry.text, entry.extent);
+            display::acceptCommentDialog(c.doc, entry.x, entry.y, entry.text, entry.extent);
         }
     });
 }

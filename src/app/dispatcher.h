@@ -91,7 +91,7 @@ private:
     display::View view_;
     /// Attached before the presenter: the expansion windows it closes find their slots freed.
     display::ViewFollower follower_;
-    /// The document's change notices shown through ui_ (title, menus, expansion windows, repaints).
+    /// The document's change notices shown through ui_ (title, menus, expansion windows).
     UserInterfacePresenter presenter_;
     MenuState menus_;
     std::map<int, CommandHandler> handlers_;

@@ -17,7 +17,7 @@ bool startTwoSetDisplay(CommandContext& c, const std::function<bool()>& bringNew
     c.dialogs.showTwoSetControls(true);
     display::beginTwoSetDisplay(c.doc, c.view);
     c.dialogs.focusMainWindow();
-    c.ui.requestRepaint();
+    c.doc.notify(kAllDrawn);
     return true;
 }
 
@@ -41,20 +41,20 @@ void CommandDispatcher::registerDisplayCommands() {
         // The strip exists only while the display is on; its buttons need no menu item.
         menus_.setEnabled(id, true);
     };
-    strip(kCmdTwoSetAdd, [](CommandContext& c) { display::addScaledSecond(c.doc, c.view, c.ui, +1); });
-    strip(kCmdTwoSetSubtract, [](CommandContext& c) { display::addScaledSecond(c.doc, c.view, c.ui, -1); });
-    strip(kCmdTwoSetSwap, [](CommandContext& c) { display::swapTwoSets(c.doc, c.ui); });
+    strip(kCmdTwoSetAdd, [](CommandContext& c) { display::addScaledSecond(c.doc, c.view, +1); });
+    strip(kCmdTwoSetSubtract, [](CommandContext& c) { display::addScaledSecond(c.doc, c.view, -1); });
+    strip(kCmdTwoSetSwap, [](CommandContext& c) { display::swapTwoSets(c.doc); });
     strip(kCmdTwoSetRange, [](CommandContext& c) {
         // The strip follows the document: its factor bar takes the new range.
-        if (display::increaseFactorRange(c.view, c.ui)) c.ui.requestRepaint();
+        if (display::increaseFactorRange(c.view, c.ui)) c.doc.notify(kViewChanged);
     });
     strip(kCmdTwoSetOk, [](CommandContext& c) {
         c.dialogs.showTwoSetControls(false);
-        display::endTwoSetDisplay(c.doc, c.view, c.ui, true);
+        display::endTwoSetDisplay(c.doc, c.view, true);
     });
     strip(kCmdTwoSetQuit, [](CommandContext& c) {
         c.dialogs.showTwoSetControls(false);
-        display::endTwoSetDisplay(c.doc, c.view, c.ui, false);
+        display::endTwoSetDisplay(c.doc, c.view, false);
     });
 }
 

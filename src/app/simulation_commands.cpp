@@ -51,7 +51,7 @@ int newSpinSystemFlow(CommandContext& c, bool askCount) {
             setSimulationMenus(c, true, false);
             display::resetTool(c.view);
             platform::clearStatusBar(c.ui);
-            c.ui.requestRepaint();
+            c.doc.notify(kAllDrawn);
             return kFlowDone;
         case SimulationDataDialog::kNewSubsystem: (void)newSpinSystemFlow(c, true); return kFlowDone;
         case SimulationDataDialog::kCancelled: setSimulationMenus(c, false, false); return kFlowDataCancelled;

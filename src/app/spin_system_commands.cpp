@@ -51,7 +51,7 @@ void openSpinSystem(CommandContext& c) {
     (void)simulate(c.doc);
     platform::clearStatusBar(c.ui);
     display::resetTool(c.view);
-    c.ui.requestRepaint();
+    c.doc.notify(kAllDrawn);
 }
 
 void saveSpinSystem(CommandContext& c) {

@@ -31,7 +31,7 @@ void CommandDispatcher::registerSubsystemCommands() {
             c.view.hScrollRange = c.doc.spectrum.nData;
         else if (model.largestSizeChosen())
             c.view.hScrollRange = processing::kMaxTransformSize - 1;
-        c.ui.requestRepaint();
+        c.doc.notify(kAllDrawn);
         clearStatusBar(c.ui);
         display::resetTool(c.view);
     });

@@ -25,9 +25,7 @@ void UserInterfacePresenter::documentChanged(const Document& doc, ChangeSet chan
         ui_.enableDocumentMenus(true);
         ui_.setWindowTitle(documentTitle(doc));
         ui_.destroyExpansionWindows();
-        return;
     }
-    if (changes != 0) ui_.requestRepaint();
 }
 
 }  // namespace pelvaron::app

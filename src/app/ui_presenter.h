@@ -1,6 +1,6 @@
 // Shows the document's changes through the UserInterface: a new data set enables the document
-// menus, puts its name in the title and closes the expansion windows of the former one; any
-// other change asks for a repaint.
+// menus, puts its name in the title and closes the expansion windows of the former one. (The
+// windows redraw as observers of their own.)
 #pragma once
 
 #include "document/document.h"

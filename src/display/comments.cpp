@@ -45,10 +45,9 @@ std::string commentDialogInitialText(const Document& doc) {
     return doc.jcamp.lastJcampText.substr(0, kMaxCommentChars);
 }
 
-void acceptCommentDialog(Document& doc, platform::UserInterface& ui, int x, int y, std::string_view text,
-                         platform::TextExtent extent) {
+void acceptCommentDialog(Document& doc, int x, int y, std::string_view text, platform::TextExtent extent) {
     insertComment(doc.comments, Rect{x, y, x + extent.width, y + extent.height}, text);
-    ui.requestRepaint();
+    doc.notify(kOverlaysChanged);
 }
 
 void drawComments(platform::Surface& surface, const CommentList& list, double scaleX, double scaleY) {

@@ -34,9 +34,8 @@ bool deleteSelectedComment(CommentList& list);
 [[nodiscard]] std::string commentDialogInitialText(const Document& doc);
 
 /// OK of the Insert Comments dialog: a box with its top-left corner at (x, y) (the dialog's own
-/// corner, in plot pixels) and the size of its text in the dialog's font; repaints.
-void acceptCommentDialog(Document& doc, platform::UserInterface& ui, int x, int y, std::string_view text,
-                         platform::TextExtent extent);
+/// corner, in plot pixels) and the size of its text in the dialog's font; an overlay notice.
+void acceptCommentDialog(Document& doc, int x, int y, std::string_view text, platform::TextExtent extent);
 
 /// Draws every box in list order. With both scales 1.0 the text goes at the stored corner in
 /// the surface's current font and the selected box is framed first with the current pen; with other scales

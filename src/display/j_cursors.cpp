@@ -12,10 +12,10 @@
 namespace pelvaron::display {
 
 void chooseMeasureJ(Document& doc, View& view, platform::UserInterface& ui) {
-    ui.requestRepaint();
     platform::clearStatusBar(ui);
     view.mouse.tool = Tool::MeasureJ;
     doc.jState.jShown = 1;
+    doc.notify(kOverlaysChanged);
 }
 
 void drawJCursors(platform::Surface& surface, const Document& doc, const View& view) {

@@ -8,7 +8,7 @@
 
 namespace pelvaron::display {
 
-/// Command 40149 "Measure &J": repaint, a blank prompt, the J tool with its vertical line,
+/// Command 40149 "Measure &J": a blank prompt, the J tool with its vertical line,
 /// cursors shown. The window then opens the modeless Measure J dialog.
 void chooseMeasureJ(Document& doc, View& view, platform::UserInterface& ui);
 

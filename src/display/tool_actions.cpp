@@ -21,10 +21,10 @@ bool integrateRegion(Document& doc, const View& view, platform::UserInterface& u
 
 void pickPeakRegion(Document& doc, platform::UserInterface& ui, int iL, int iR, double threshold) {
     analysis::pickPeaksInRegion(doc, ui, iL, iR, threshold);
-    ui.requestRepaint();
+    doc.notify(kOverlaysChanged);
 }
 
-void placeJCursorAt(Document& doc, const View& view, platform::UserInterface& ui, int x) {
+void placeJCursorAt(Document& doc, const View& view, int x) {
     // Without a view there is no point under the mouse.
     const ViewTransform transform = ViewTransform::mainView(doc.spectrum, view);
     if (!transform.valid()) return;
@@ -33,7 +33,7 @@ void placeJCursorAt(Document& doc, const View& view, platform::UserInterface& ui
     if (p % 2 != 0) --p;
     // The new line, if any, is in jState.jLines, which the open Measure J dialog shows.
     (void)analysis::placeJCursor(doc, p);
-    ui.requestRepaint();
+    doc.notify(kOverlaysChanged);
 }
 
 processing::PreviewGeometry baselinePreview(const View& view) {

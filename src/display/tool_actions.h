@@ -14,7 +14,7 @@ bool integrateRegion(Document& doc, const View& view, platform::UserInterface& u
 /// Peak-picking tool released: indices iL..iR of specData, threshold as a data value.
 void pickPeakRegion(Document& doc, platform::UserInterface& ui, int iL, int iR, double threshold);
 /// J tool released at plot pixel x: a cursor on the real part at or before it.
-void placeJCursorAt(Document& doc, const View& view, platform::UserInterface& ui, int x);
+void placeJCursorAt(Document& doc, const View& view, int x);
 /// Where the manual baseline's preview is drawn: the view's width, baseline row, plot rows and
 /// vertical scale.
 [[nodiscard]] processing::PreviewGeometry baselinePreview(const View& view);

@@ -64,12 +64,12 @@ ToolFeedback leftButtonDown(Document& doc, View& view, platform::UserInterface& 
         doc.comments.selected = hit;
         ts.commentDragging = 1;
         resetTool(view);
-        ui.requestRepaint();
+        doc.notify(kOverlaysChanged);
     }
 
     if (view.mouse.baselinePick) {
         addBaselinePoint(doc, ViewTransform::mainView(doc.spectrum, view).tAtPixel(x));
-        ui.requestRepaint();
+        doc.notify(kOverlaysChanged);
         return feedback(view);
     }
 
@@ -98,7 +98,7 @@ ToolFeedback leftButtonDown(Document& doc, View& view, platform::UserInterface& 
         const int integral = hitIntegralLabel(doc, x);
         if (integral >= 0) {
             deleteIntegralAt(doc, ui, integral);
-            ui.requestRepaint();
+            doc.notify(kOverlaysChanged);
             return feedback(view);
         }
     }
@@ -121,7 +121,7 @@ ToolFeedback mouseMove(Document& doc, View& view, platform::UserInterface& ui, i
         comments.selected < static_cast<int>(comments.boxes.size())) {
         const auto extent = ui.measureText(comments.boxes[static_cast<std::size_t>(comments.selected)].text);
         moveComment(comments, comments.selected, x, y, extent);
-        ui.requestRepaint();
+        doc.notify(kOverlaysChanged);
     }
     if (view.readoutOn) ui.setStatusText(1, readoutText(doc.spectrum, view, x));
     if (view.mouse.tool == Tool::Zoom && !ts.dragging)
@@ -149,7 +149,7 @@ ToolFeedback leftButtonUp(Document& doc, View& view, platform::UserInterface& ui
         switch (rubberBandOf(tool)) {
             case RubberBand::HorizontalLine:
                 view.baselineY = ts.dragY;
-                ui.requestRepaint();
+                doc.notify(kViewChanged);
                 break;
             case RubberBand::Rectangle:
                 if (ts.rectDrawn) {
@@ -228,7 +228,7 @@ ToolRequest applyToolResult(Document& doc, View& view, platform::UserInterface& 
             doc.integrals.integralRestart = 0;
             break;
         case Tool::MeasureJ:
-            placeJCursorAt(doc, view, ui, ts.dragX);
+            placeJCursorAt(doc, view, ts.dragX);
             request = ToolRequest::JCursorPlaced;
             break;
         case Tool::PeakPicking: {
@@ -258,7 +258,7 @@ ToolRequest applyToolResult(Document& doc, View& view, platform::UserInterface& 
         ts.zoomLeftPx -= x0 / view.viewZoom;
         ts.zoomRightPx = ts.zoomLeftPx - x1 / view.viewZoom + x0 / view.viewZoom;
     }
-    ui.requestRepaint();
+    doc.notify(kViewChanged);
     return request;
 }
 
@@ -302,7 +302,7 @@ void chooseReferencePick(View& view) { view.mouse.tool = Tool::ReferencePick; }
 
 void setBaselinePick(View& view, bool on) { view.mouse.baselinePick = on; }
 
-void viewFull(const Document& doc, View& view, platform::UserInterface& ui) {
+void viewFull(const Document& doc, View& view) {
     view.fullView = 1;
     view.viewLeft = 0.0;
     view.viewRight = doc.spectrum.acqPars.AQ;
@@ -312,20 +312,20 @@ void viewFull(const Document& doc, View& view, platform::UserInterface& ui) {
     view.tools.firstPan = 1;
     view.viewZoom = computeViewZoom(doc.spectrum.acqPars.AQ, view.viewLeft, view.viewRight);
     view.hScrollPos = 0;
-    ui.requestRepaint();
+    doc.notify(kViewChanged);
 }
 
-void increaseScale(View& view, platform::UserInterface& ui) {
+void increaseScale(const Document& doc, View& view) {
     view.vScale *= view.yScaleFactor;
-    ui.requestRepaint();
+    doc.notify(kViewChanged);
 }
 
-void decreaseScale(View& view, platform::UserInterface& ui) {
+void decreaseScale(const Document& doc, View& view) {
     view.vScale /= view.yScaleFactor;
-    ui.requestRepaint();
+    doc.notify(kViewChanged);
 }
 
-void keyPressed(Document& doc, View& view, platform::UserInterface& ui, PlotKey key) {
+void keyPressed(Document& doc, View& view, PlotKey key) {
     switch (key) {
         case PlotKey::Left: view.secondShift -= 300; break;
         case PlotKey::Right: view.secondShift += 300; break;
@@ -333,11 +333,10 @@ void keyPressed(Document& doc, View& view, platform::UserInterface& ui, PlotKey 
         case PlotKey::Plus: view.vScale *= view.yScaleFactor; break;
         case PlotKey::Minus: view.vScale /= view.yScaleFactor; break;
     }
-    ui.requestRepaint();
+    doc.notify(kViewChanged | kOverlaysChanged);
 }
 
-bool horizontalScroll(const Document& doc, View& view, platform::UserInterface& ui, ScrollCode code,
-                      int thumb) {
+bool horizontalScroll(const Document& doc, View& view, ScrollCode code, int thumb) {
     long delta = 0;
     switch (code) {
         case ScrollCode::LineLeft: delta = -10; break;
@@ -370,12 +369,11 @@ bool horizontalScroll(const Document& doc, View& view, platform::UserInterface& 
     view.viewLeft += delta * aq / n;
     view.viewRight += delta * aq / n;
     view.viewZoom = computeViewZoom(aq, view.viewLeft, view.viewRight);
-    ui.requestRepaint();
+    doc.notify(kViewChanged);
     return true;
 }
 
-bool verticalScroll(const Document& doc, View& view, platform::UserInterface& ui, ScrollCode code,
-                    int thumb) {
+bool verticalScroll(const Document& doc, View& view, ScrollCode code, int thumb) {
     if (!doc.integrals.integralsShown) return false;
     int& baseY = view.integralBaseY;
     switch (code) {
@@ -387,7 +385,7 @@ bool verticalScroll(const Document& doc, View& view, platform::UserInterface& ui
         case ScrollCode::Other: return false;
     }
     baseY = std::clamp(baseY, 0, std::max(view.clientHeight, 0));
-    ui.requestRepaint();
+    doc.notify(kViewChanged);
     return true;
 }
 

@@ -89,7 +89,7 @@ ToolFeedback rightButtonDown(Document& doc, View& view, platform::UserInterface&
 /// zooms inside zooms and zooms after pans relative to the present view. The zoom sets
 /// viewLeft, viewRight, viewZoom, hScrollRange and hScrollPos (the window reflects the last two
 /// on its scroll bar); from the overview band it maps the rectangle onto the whole data. The
-/// other tools call their actions. Repaints.
+/// other tools call their actions. A view notice.
 ToolRequest applyToolResult(Document& doc, View& view, platform::UserInterface& ui, Tool tool);
 
 /// Applies limits already stored by the Set limits dialog as a zoom: the zoom state, scroll
@@ -121,31 +121,29 @@ void chooseIntegrate(View& view, platform::UserInterface& ui);
 void chooseReferencePick(View& view);
 /// Multiple Point Baseline opened (on) or closed (off): left clicks on the plot add its points.
 void setBaselinePick(View& view, bool on);
-/// Full view: the whole data, the zoom and pan bookkeeping back to the start; repaints.
-void viewFull(const Document& doc, View& view, platform::UserInterface& ui);
-/// Vertical scale up (Increase, "+") or down (Decrease, "-") by `yScaleFactor`; repaints.
-void increaseScale(View& view, platform::UserInterface& ui);
-void decreaseScale(View& view, platform::UserInterface& ui);
+/// Full view: the whole data, the zoom and pan bookkeeping back to the start; a view notice.
+void viewFull(const Document& doc, View& view);
+/// Vertical scale up (Increase, "+") or down (Decrease, "-") by `yScaleFactor`; a view notice.
+void increaseScale(const Document& doc, View& view);
+void decreaseScale(const Document& doc, View& view);
 
 /// Keys the plot handles itself.
 enum class PlotKey { Left, Right, Delete, Plus, Minus };
 /// Left/Right shift the second data set by 300 indices, Delete removes the selected comment,
-/// "+"/"-" scale vertically; each repaints.
-void keyPressed(Document& doc, View& view, platform::UserInterface& ui, PlotKey key);
+/// "+"/"-" scale vertically; each a view notice.
+void keyPressed(Document& doc, View& view, PlotKey key);
 
 /// Scroll-bar codes; on the vertical bar LineLeft and PageLeft are the steps up.
 enum class ScrollCode { LineLeft, LineRight, PageLeft, PageRight, Thumb, Other };
 
 /// Horizontal scroll bar: pans a zoomed view by 10 (line), 50 (page) or to the thumb value,
 /// scroll units being data indices, within 0..hScrollRange. Inert in the full view. Returns
-/// whether the view moved (then viewLeft, viewRight, viewZoom and hScrollPos changed and a
-/// repaint was requested).
-bool horizontalScroll(const Document& doc, View& view, platform::UserInterface& ui, ScrollCode code,
-                      int thumb = 0);
+/// whether the view moved (then viewLeft, viewRight, viewZoom and hScrollPos changed and the
+/// document's observers had a view notice).
+bool horizontalScroll(const Document& doc, View& view, ScrollCode code, int thumb = 0);
 
 /// Vertical scroll bar: moves `integralBaseY` by 2 (line), 12 (page) or to the thumb value,
 /// within 0..clientHeight; only while integrals are shown. Returns whether it acted.
-bool verticalScroll(const Document& doc, View& view, platform::UserInterface& ui, ScrollCode code,
-                    int thumb = 0);
+bool verticalScroll(const Document& doc, View& view, ScrollCode code, int thumb = 0);
 
 }  // namespace pelvaron::display

@@ -38,7 +38,7 @@ void matchSecondSetHeight(Document& doc) {
     for (int i = 0; i < n; ++i) doc.secondData[i] *= k;
 }
 
-void addScaledSecond(Document& doc, const View& view, platform::UserInterface& ui, int sign) {
+void addScaledSecond(Document& doc, const View& view, int sign) {
     const double f = view.secondFactor / 100.0;
     const long n = std::clamp(doc.spectrum.nData, 0, kCapacity);
     const long s = view.secondShift;
@@ -49,16 +49,16 @@ void addScaledSecond(Document& doc, const View& view, platform::UserInterface& u
     } else {
         for (long i = s; i < n; ++i) spec[i] += sign * second[i - s] * f;
     }
-    ui.requestRepaint();
+    doc.notify(kDataChanged);
 }
 
-void swapTwoSets(Document& doc, platform::UserInterface& ui) {
+void swapTwoSets(Document& doc) {
     const int n = std::clamp(doc.spectrum.nData, 0, kCapacity);
     for (int i = 0; i < n; ++i) {
         std::swap(doc.spectrum.specData[i], doc.secondData[i]);
         std::swap(doc.workCurve[i], doc.spectrum.phaseSource[i]);
     }
-    ui.requestRepaint();
+    doc.notify(kDataChanged);
 }
 
 bool increaseFactorRange(View& view, platform::UserInterface& ui) {
@@ -70,11 +70,11 @@ bool increaseFactorRange(View& view, platform::UserInterface& ui) {
     return true;
 }
 
-void endTwoSetDisplay(Document& doc, View& view, platform::UserInterface& ui, bool keep) {
+void endTwoSetDisplay(Document& doc, View& view, bool keep) {
     view.secondFactor = 100;
     view.addSubMode = 0;
     if (!keep) (void)restoreUndo(doc);
-    ui.requestRepaint();
+    doc.notify(kDataChanged | kViewChanged);
 }
 
 BarRange twoSetBarRange(const Document& doc, const View& view, TwoSetBar bar) {
@@ -115,7 +115,7 @@ int twoSetScroll(const Document& doc, View& view, platform::UserInterface& ui, T
     value = static_cast<int>(std::clamp<long>(next, range.min, range.max));
     if (bar == TwoSetBar::Shift) ui.setStatusText(0, cformat("Offset: %d", view.secondShift));
     if (bar == TwoSetBar::Factor) ui.setStatusText(0, cformat("Factor: %lf", view.secondFactor / 100.0));
-    ui.requestRepaint();
+    doc.notify(kViewChanged);
     return value;
 }
 

@@ -31,19 +31,19 @@ void beginTwoSetDisplay(Document& doc, View& view);
 void matchSecondSetHeight(Document& doc);
 
 /// specData += sign x secondData shifted by secondShift doubles x secondFactor / 100, over the
-/// indices where both exist. An odd shift pairs real with imaginary values. Repaints.
-void addScaledSecond(Document& doc, const View& view, platform::UserInterface& ui, int sign);
+/// indices where both exist. An odd shift pairs real with imaginary values. A data notice.
+void addScaledSecond(Document& doc, const View& view, int sign);
 
 /// Exchanges the two data sets (and the working curve with the unphased copy) over nData.
-void swapTwoSets(Document& doc, platform::UserInterface& ui);
+void swapTwoSets(Document& doc);
 
 /// x10: the factor bar's range grows tenfold while it is below 50000; then "You cannot
 /// increase more the scroll bar range" (title "Warning"). True when it grew.
 bool increaseFactorRange(View& view, platform::UserInterface& ui);
 
 /// OK keeps specData; Quit puts back the data the display began with (the Undo snapshot; the
-/// peak value stays). Either ends the display: factor 100, mode off. Repaints.
-void endTwoSetDisplay(Document& doc, View& view, platform::UserInterface& ui, bool keep);
+/// peak value stays). Either ends the display: factor 100, mode off. A data and view notice.
+void endTwoSetDisplay(Document& doc, View& view, bool keep);
 
 /// The three bars of the strip.
 enum class TwoSetBar { Shift, Offset, Factor };
@@ -57,7 +57,7 @@ struct BarRange {
 /// One scroll of a bar: lines of 1 / 5 / 1, pages of 25 / 10 / 10 (shift / offset / factor) or
 /// the thumb position (a 16-bit value above the maximum stands for a negative one), held in the
 /// bar's range. The shift and the factor show "Offset: %d" and "Factor: %lf" in part 0 of the
-/// status bar. Repaints; returns the bar's new value.
+/// status bar. A view notice; returns the bar's new value.
 int twoSetScroll(const Document& doc, View& view, platform::UserInterface& ui, TwoSetBar bar, ScrollCode code,
                  int thumb = 0);
 

@@ -11,9 +11,9 @@ void UnitsDialog::select(int unit) {
     if (isUnitCode(unit)) checked_ = unit;
 }
 
-void UnitsDialog::ok(Document& doc, platform::UserInterface& ui) const {
+void UnitsDialog::ok(Document& doc) const {
     if (const int unit = selected(); unit != 0) doc.spectrum.xUnits = static_cast<Units>(unit);
-    ui.requestRepaint();
+    doc.notify(kAxisChanged);
 }
 
 }  // namespace pelvaron::display

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "document/document.h"
-#include "platform/user_interface.h"
 
 namespace pelvaron::display {
 
@@ -17,9 +16,9 @@ public:
     /// Checks the radio of unit code 1..4 and clears the others; other codes are ignored.
     void select(int unit);
 
-    /// OK: sets xUnits to the checked unit; repaints. Any unit
+    /// OK: sets xUnits to the checked unit (an axis notice). Any unit
     /// may be chosen for any data (seconds for a spectrum, ppm for an FID).
-    void ok(Document& doc, platform::UserInterface& ui) const;
+    void ok(Document& doc) const;
     // Cancel changes nothing: the widget just closes.
 
 private:

@@ -12,7 +12,7 @@ namespace pelvaron {
 // window's first client area (800 rows) until a window sizes its own.
 Document::Document() = default;
 
-void Document::notify(ChangeSet changes) {
+void Document::notify(ChangeSet changes) const {
     // An observer may detach itself (a closing window) while it is told.
     const std::vector<DocumentObserver*> told = observers;
     for (DocumentObserver* o : told) o->documentChanged(*this, changes);

@@ -83,7 +83,7 @@ struct Document {
     /// Observers told of every change (document.notify); not owned.
     std::vector<DocumentObserver*> observers;
     /// Tells every observer what changed (a set of Change bits).
-    void notify(ChangeSet changes);
+    void notify(ChangeSet changes) const;
 };
 
 /// Copies specData[0..nData-1] and peakValue into the Undo snapshot; clears undoNData.

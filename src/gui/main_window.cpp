@@ -117,14 +117,13 @@ MainWindow::MainWindow(Document& doc, QWidget* parent) : QMainWindow(parent), do
             [this](int part, const QString& text) { status_[part == 0 ? 0 : 1]->setText(text); });
     connect(ui_, &QtUserInterface::windowTitleChanged, this, [this](const QString& t) { setWindowTitle(t); });
     connect(ui_, &QtUserInterface::documentMenusEnabled, this, &MainWindow::enableDocumentMenus);
-    connect(ui_, &QtUserInterface::documentChanged, this, &MainWindow::documentChanged);
     connect(ui_, &QtUserInterface::expansionWindowsClosed, this, &MainWindow::closeExpansionWindows);
     // Queued: the dialogs of a pick open after the mouse event has been handled.
     connect(
         plot_, &PlotView::toolRequested, this,
         [this](display::ToolRequest request, int index) {
             dispatcher_->toolRequested(request, index);
-            documentChanged();
+            showDocument();
         },
         Qt::QueuedConnection);
 
@@ -132,10 +131,14 @@ MainWindow::MainWindow(Document& doc, QWidget* parent) : QMainWindow(parent), do
     buildToolbar();
     buildAccelerators();
     syncMenus();
-    documentChanged();
+    showDocument();
+    // From here on every change notice of the document is shown at once.
+    doc_.observers.push_back(this);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() { std::erase(doc_.observers, this); }
+
+void MainWindow::documentChanged(const Document&, ChangeSet) { showDocument(); }
 
 QAction* MainWindow::action(int id) const {
     const auto it = actions_.find(id);
@@ -265,7 +268,7 @@ void MainWindow::enableDocumentMenus(bool enable) {
     syncMenus();
 }
 
-void MainWindow::documentChanged() {
+void MainWindow::showDocument() {
     plot_->documentChanged();
     // The expansions hold indices, not copies: they show the data as they are now.
     for (ExpansionWindow* w : expansionWindows()) w->view()->update();
@@ -298,19 +301,19 @@ void MainWindow::documentChanged() {
 
 void MainWindow::horizontalAction(int action) {
     const display::ScrollCode code = scrollCodeOf(action);
-    display::horizontalScroll(doc_, view(), *ui_, code, hBar_->sliderPosition());
+    display::horizontalScroll(doc_, view(), code, hBar_->sliderPosition());
     // The bar shows where the view is, not where Qt would have moved the thumb.
     hBar_->setSliderPosition(view().fullView ? 0 : view().hScrollPos);
 }
 
 void MainWindow::verticalAction(int action) {
     const display::ScrollCode code = scrollCodeOf(action);
-    display::verticalScroll(doc_, view(), *ui_, code, vBar_->sliderPosition());
+    display::verticalScroll(doc_, view(), code, vBar_->sliderPosition());
     vBar_->setSliderPosition(view().integralBaseY);
 }
 
 bool MainWindow::runUnitsDialog(display::UnitsDialog& model) {
-    UnitsDialogWidget dialog(model, doc_, *ui_, this);
+    UnitsDialogWidget dialog(model, doc_, this);
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -420,7 +423,7 @@ void MainWindow::showMultiPointBaselineDialog() {
     if (multiPoint_ == nullptr) {
         multiPoint_ = new MultiPointBaselineWidget(doc_, view(), this);
         multiPoint_->setAttribute(Qt::WA_DeleteOnClose);
-        connect(multiPoint_, &QDialog::finished, this, &MainWindow::documentChanged);
+        connect(multiPoint_, &QDialog::finished, this, &MainWindow::showDocument);
     }
     multiPoint_->show();
     multiPoint_->raise();
@@ -466,11 +469,11 @@ void MainWindow::showInteractiveSimDialog() {
     if (interactiveSim_ != nullptr) interactiveSim_->close();
     if (tuner_ == nullptr) {
         tuner_ = new SimulationTuner(doc_, *ui_, this);
-        connect(tuner_, &SimulationTuner::finished, this, &MainWindow::documentChanged);
+        connect(tuner_, &SimulationTuner::finished, this, &MainWindow::showDocument);
     }
     interactiveSim_ = new InteractiveSimDialogWidget(doc_, *ui_, *tuner_, this);
     interactiveSim_->setAttribute(Qt::WA_DeleteOnClose);
-    connect(interactiveSim_, &QDialog::finished, this, &MainWindow::documentChanged);
+    connect(interactiveSim_, &QDialog::finished, this, &MainWindow::showDocument);
     interactiveSim_->show();
     interactiveSim_->raise();
 }
@@ -494,7 +497,7 @@ void MainWindow::showMeasureJDialog() {
     if (measureJ_ == nullptr) {
         measureJ_ = new MeasureJDialogWidget(doc_, view(), *ui_, this);
         measureJ_->setAttribute(Qt::WA_DeleteOnClose);
-        connect(measureJ_, &QDialog::finished, this, &MainWindow::documentChanged);
+        connect(measureJ_, &QDialog::finished, this, &MainWindow::showDocument);
     }
     measureJ_->show();
     measureJ_->raise();

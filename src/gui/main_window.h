@@ -35,11 +35,13 @@ class InteractiveApodizationDialogWidget;
 class PlotView;
 class TwoSetStrip;
 
-class MainWindow : public QMainWindow, public app::DialogHost {
+class MainWindow : public QMainWindow, public app::DialogHost, public DocumentObserver {
     Q_OBJECT
 public:
     explicit MainWindow(Document& doc, QWidget* parent = nullptr);
     ~MainWindow() override;
+    /// A change notice of the document: shown at once (showDocument).
+    void documentChanged(const Document& doc, ChangeSet changes) override;
 
     [[nodiscard]] app::CommandDispatcher& dispatcher() { return *dispatcher_; }
     [[nodiscard]] QtUserInterface& userInterface() { return *ui_; }
@@ -119,8 +121,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private slots:
-    /// The one place that follows the document: plot, scroll bars, check marks.
-    void documentChanged();
+    /// The one place that follows the document: plot, expansion windows, scroll bars, check marks.
+    void showDocument();
     void enableDocumentMenus(bool enable);
 
 private:

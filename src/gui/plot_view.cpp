@@ -200,7 +200,7 @@ void PlotView::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     }
-    display::keyPressed(doc_, view_, ui_, *key);
+    display::keyPressed(doc_, view_, *key);
 }
 
 }  // namespace pelvaron::gui

@@ -104,8 +104,6 @@ void QtUserInterface::setWindowTitle(std::string_view title) { emit windowTitleC
 
 void QtUserInterface::enableDocumentMenus(bool enable) { emit documentMenusEnabled(enable); }
 
-void QtUserInterface::requestRepaint() { emit documentChanged(); }
-
 void QtUserInterface::destroyExpansionWindows() { emit expansionWindowsClosed(); }
 
 platform::TextExtent QtUserInterface::measureText(std::string_view text) {

@@ -1,5 +1,5 @@
 // platform::UserInterface for the desktop program: message boxes and file dialogs with Qt, and
-// signals through which the main window follows the status bar, title, menus and repaints.
+// signals through which the main window follows the status bar, title and menus.
 #pragma once
 
 #include <QFont>
@@ -24,7 +24,6 @@ public:
     void setWaitCursor(bool on) override;
     void setWindowTitle(std::string_view title) override;
     void enableDocumentMenus(bool enable) override;
-    void requestRepaint() override;
     void destroyExpansionWindows() override;
     platform::TextExtent measureText(std::string_view text) override;
 
@@ -32,8 +31,6 @@ signals:
     void statusTextChanged(int part, const QString& text);
     void windowTitleChanged(const QString& title);
     void documentMenusEnabled(bool enable);
-    /// The one change notice: the document changed and everything shown follows it.
-    void documentChanged();
     void expansionWindowsClosed();
 
 private:

@@ -1,5 +1,5 @@
 // A user interface that shows nothing: every question answered Ok (or Yes), every file dialog
-// cancelled, the status bar, cursor, title, menus and repaints ignored, text measured as 8 x 16
+// cancelled, the status bar, cursor, title and menus ignored, text measured as 8 x 16
 // pixels a character. Interfaces that keep or print only some of it derive from it.
 #pragma once
 
@@ -17,7 +17,6 @@ public:
     void setWaitCursor(bool) override {}
     void setWindowTitle(std::string_view) override {}
     void enableDocumentMenus(bool) override {}
-    void requestRepaint() override {}
     void destroyExpansionWindows() override {}
     TextExtent measureText(std::string_view text) override { return {static_cast<int>(text.size()) * 8, 16}; }
 };

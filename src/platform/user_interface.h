@@ -1,5 +1,5 @@
 // The one way the core speaks to the person: messages, questions, file choices, the status bar,
-// the wait cursor, the window title, menus and repaint requests. The desktop program implements
+// the wait cursor, the window title and menus. The desktop program implements
 // it with Qt, the command-line tool with the console, tests with a recorder.
 #pragma once
 
@@ -46,7 +46,6 @@ public:
     virtual void setWindowTitle(std::string_view title) = 0;
     /// Enables or grays the document menu items and shows or hides the toolbar.
     virtual void enableDocumentMenus(bool enable) = 0;
-    virtual void requestRepaint() = 0;
     /// Closes every expansion window (document set-up does this).
     virtual void destroyExpansionWindows() = 0;
     /// Measures a text in the main window's default font.

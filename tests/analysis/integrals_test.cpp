@@ -231,7 +231,7 @@ TEST(IntegralCommands, ArmTheToolScaleTheCurvesAndMoveTheirBaseline) {
 
     // The vertical scroll bar moves integralBaseY while integrals are shown, within 0 .. H.
     using display::ScrollCode;
-    EXPECT_FALSE(display::verticalScroll(b.d, b.v, b.ui, ScrollCode::LineLeft));
+    EXPECT_FALSE(display::verticalScroll(b.d, b.v, ScrollCode::LineLeft));
     ASSERT_TRUE(b.add(100, 200));
     const std::pair<ScrollCode, int> steps[] = {{ScrollCode::LineLeft, 398},
                                                 {ScrollCode::PageRight, 410},
@@ -239,7 +239,7 @@ TEST(IntegralCommands, ArmTheToolScaleTheCurvesAndMoveTheirBaseline) {
                                                 {ScrollCode::LineRight, 400},
                                                 {ScrollCode::Thumb, 800}};
     for (const auto& [code, y] : steps) {
-        display::verticalScroll(b.d, b.v, b.ui, code, 900);
+        display::verticalScroll(b.d, b.v, code, 900);
         EXPECT_EQ(b.v.integralBaseY, y);
     }
 }

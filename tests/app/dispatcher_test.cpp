@@ -66,13 +66,13 @@ TEST(MenuState, EachCheckMarkFollowsItsOwnFlag) {
 
 TEST(Dispatcher, MenuChoicesFocusTheWindowAndUnservedKeysDoNothing) {
     AppFixture f;
-    const int repaints = f.ui.repaints;
+    testing::RecordingObserver seen(*f.doc);
     EXPECT_FALSE(f.dispatcher.dispatch(app::kCmdCtrlJ, CommandSource::Accelerator));  // served by nothing
-    EXPECT_EQ(f.ui.repaints, repaints);
-    // A menu choice repaints and focuses the window first; an accelerator does not.
+    EXPECT_EQ(seen.take(), 0u);
+    // A menu choice redraws and focuses the window first; an accelerator does not.
     EXPECT_TRUE(f.dispatcher.dispatch(app::kCmdHelp, CommandSource::Menu));
     EXPECT_EQ(f.host.focusRequests, 1);
-    EXPECT_GT(f.ui.repaints, repaints);
+    EXPECT_EQ(seen.take(), kViewChanged);
     EXPECT_TRUE(f.dispatcher.dispatch(app::kCmdHelp, CommandSource::Accelerator));
     EXPECT_EQ(f.host.focusRequests, 1);
 }

@@ -148,7 +148,7 @@ TEST(UnitsDialog, OnlyOkStoresAndOnlyAnExistingRadioCounts) {
     dialog.select(kPpm);
     dialog.select(9);                           // no such radio
     EXPECT_EQ(doc->spectrum.xUnits, kSeconds);  // nothing is stored before OK
-    dialog.ok(*doc, ui);
+    dialog.ok(*doc);
     EXPECT_EQ(doc->spectrum.xUnits, kPpm);
     EXPECT_EQ(display::UnitsDialog(*doc).selected(), kPpm);
 }

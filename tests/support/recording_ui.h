@@ -42,7 +42,6 @@ public:
     std::vector<platform::FileRequest> fileRequests;
     std::vector<std::string> titles;
     std::vector<std::string> statusTexts[2];
-    int repaints = 0;
 
     platform::Answer message(std::string_view text, std::string_view caption, platform::Icon icon,
                              platform::Buttons buttons) override {
@@ -68,7 +67,6 @@ public:
     void setWaitCursor(bool) override {}
     void setWindowTitle(std::string_view title) override { titles.emplace_back(title); }
     void enableDocumentMenus(bool) override {}
-    void requestRepaint() override { ++repaints; }
     void destroyExpansionWindows() override {}
     platform::TextExtent measureText(std::string_view text) override {
         return {static_cast<int>(text.size()) * 8, 16};

@@ -121,12 +121,12 @@ int main(int argc, char** argv) {
         std::string error;
         if (!pelvaron::cli::runSteps(*doc, window.userInterface(), steps, error))
             qWarning("%s", error.c_str());
-        window.userInterface().requestRepaint();
+        doc->notify(pelvaron::kAllDrawn);
 
         // Units: ppm, through the dialog's model as its OK would.
         pelvaron::display::UnitsDialog units(*doc);
         units.select(pelvaron::kPpm);
-        units.ok(*doc, window.userInterface());
+        units.ok(*doc);
         window.dispatcher().dispatch(pelvaron::app::kCmdShowGrid);
         window.dispatcher().dispatch(pelvaron::app::kCmdZoom);
         QWidget* plot = window.plotView();
@@ -319,7 +319,7 @@ int main(int argc, char** argv) {
             qWarning("%s", error.c_str());
         pelvaron::display::UnitsDialog units(*doc);
         units.select(pelvaron::kPpm);
-        units.ok(*doc, window.userInterface());
+        units.ok(*doc);
         const double left =
             pelvaron::units::tToUnit(*doc, window.dispatcher().view().viewLeft, pelvaron::kPpm);
         const double right =
@@ -392,7 +392,7 @@ int main(int argc, char** argv) {
         } else {
             pelvaron::display::UnitsDialog units(*doc);
             units.select(pelvaron::kPpm);
-            units.ok(*doc, window.userInterface());
+            units.ok(*doc);
             // The aromatic multiplets: the second set 200 doubles (0.05 ppm) to the right, 60 rows
             // lower than it starts and at 80 %.
             QWidget* plot = window.plotView();

@@ -258,7 +258,7 @@ bool simulationShots(const QDir& out) {
         window.dispatcher().openPath(PELVARON_SOURCE_DIR "/tests/data/aspirin-1h/processed-set");
         display::UnitsDialog units(*doc);
         units.select(kPpm);
-        units.ok(*doc, window.userInterface());
+        units.ok(*doc);
 
         ModalAnswerer answerer;
         answerCount(answerer, 4);

@@ -188,7 +188,7 @@ void InteractiveApodizationDialogWidget::gbScrolled(int action) {
 void InteractiveApodizationDialogWidget::followSize(int sizeBefore) {
     if (doc_.spectrum.nData == sizeBefore) return;
     view_.hScrollRange = doc_.spectrum.nData;
-    ui_.requestRepaint();
+    doc_.notify(kAxisChanged | kViewChanged);
 }
 
 void InteractiveApodizationDialogWidget::tell(const Status<processing::ApoRefusal>& step) {

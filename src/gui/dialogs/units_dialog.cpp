@@ -11,9 +11,8 @@
 
 namespace pelvaron::gui {
 
-UnitsDialogWidget::UnitsDialogWidget(display::UnitsDialog& model, Document& doc, platform::UserInterface& ui,
-                                     QWidget* owner)
-    : CenteredDialog(owner), model_(model), doc_(doc), ui_(ui) {
+UnitsDialogWidget::UnitsDialogWidget(display::UnitsDialog& model, Document& doc, QWidget* owner)
+    : CenteredDialog(owner), model_(model), doc_(doc) {
     setWindowTitle(QStringLiteral("Units"));
     auto* layout = new QVBoxLayout(this);
     auto* group = new QButtonGroup(this);
@@ -35,7 +34,7 @@ UnitsDialogWidget::UnitsDialogWidget(display::UnitsDialog& model, Document& doc,
 }
 
 void UnitsDialogWidget::accept() {
-    model_.ok(doc_, ui_);
+    model_.ok(doc_);
     QDialog::accept();
 }
 

@@ -13,15 +13,13 @@ namespace pelvaron::gui {
 class UnitsDialogWidget : public CenteredDialog {
     Q_OBJECT
 public:
-    UnitsDialogWidget(display::UnitsDialog& model, Document& doc, platform::UserInterface& ui,
-                      QWidget* owner);
+    UnitsDialogWidget(display::UnitsDialog& model, Document& doc, QWidget* owner);
 
     void accept() override;
 
 private:
     display::UnitsDialog& model_;
     Document& doc_;
-    platform::UserInterface& ui_;
     std::array<QRadioButton*, 4> buttons_{};  ///< seconds, ppm, Hz, points
 };
 
