@@ -124,8 +124,8 @@ TEST(Units, TheViewAndTheCursorReadoutAddressRealPartsWithinTheData) {
     doc->spectrum.specData[kCapacity - 2] = 4.0;
     const std::tuple<Units, int, int, const char*> cases[] = {
         {kHz, 1000, 0, "Hertz 1000.000     Int.=3.000"},
-        // x = 500.5 would be index 513 (an imaginary part): the real part of that point is read.
-        {kSeconds, 2000, 1001, "Second 0.256     Int.=1.250"},
+        // x = 1002 of 2000 is index 513.024 (an imaginary part): the real part of that point is read.
+        {kSeconds, 2000, 1002, "Second 0.257     Int.=1.250"},
         // Positions outside the data read the nearest end of the buffer.
         {kPpm, 1000, -5000, "ppm 60.000     Int.=3.000"},
         {kPoints, 1000, 1 << 30, "Point 549755814     Int.=4.000"},
