@@ -1,6 +1,6 @@
 // The simulation dialogs' models: the couplings list and the ring of nucleus buttons, what clicks
-// and lists open, the units switch, the pages' OK, Cancel and New, Select Subsystem, and the
-// interactive steps with their bounds, in place and off the user-interface thread.
+// and lists open, the count, the units switch, the pages' OK, and the interactive steps with their
+// bounds, in place and off the user-interface thread.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -32,16 +32,13 @@ std::vector<double> spectrum(const Document& doc) {
     return {doc.spectrum.specData.begin(), doc.spectrum.specData.begin() + doc.sim.simPoints};
 }
 
-/// Recomputes at once and notes what it was asked.
-struct NotingTuning final : TuningRunner {
-    ImmediateTuning now;
-    std::vector<Recompute> asked;
-    explicit NotingTuning(Document& doc) : now(doc) {}
-    void recompute(Recompute what, Messages& said) override {
-        asked.push_back(what);
-        now.recompute(what, said);
-    }
-};
+/// What a click or a list line asks for: "" for nothing, "S2" for nucleus 2's shift, "J1,3".
+std::string asked(EditRequest r) {
+    if (r.kind == EditRequest::kShift) return "S" + std::to_string(r.i + 1);
+    if (r.kind == EditRequest::kCoupling)
+        return "J" + std::to_string(r.i + 1) + "," + std::to_string(r.j + 1);
+    return "";
+}
 
 TEST(SimulationDialogs, TheRingAndTheListsAskForTheShiftOrCouplingTheyPointAt) {
     // The couplings list: (1,2), (1,3) ... (1,n), (2,3) ... (n-1,n), both ways, for every size.
@@ -78,27 +75,20 @@ TEST(SimulationDialogs, TheRingAndTheListsAskForTheShiftOrCouplingTheyPointAt) {
     EXPECT_EQ(std::pair(lines[0].pair, lines[0].colour), std::pair(NucleusPair{0, 2}, Rgb{255, 0, 0}));
     EXPECT_EQ(lines[1].colour, (Rgb{255, 160, 115}));
 
-    using K = EditRequest::Kind;
-    auto is = [](EditRequest r, K kind, int i, int j) { return r.kind == kind && r.i == i && r.j == j; };
-
-    EXPECT_TRUE(is(page.clickNucleus(0), K::kNone, -1, -1));
-    EXPECT_TRUE(is(page.clickNucleus(2), K::kCoupling, 0, 2));
-    // The same nucleus twice is no pair; a later different one pairs with it, in order.
-    EXPECT_TRUE(is(page.clickNucleus(3), K::kNone, -1, -1));
-    EXPECT_TRUE(is(page.clickNucleus(3), K::kNone, -1, -1));
-    EXPECT_TRUE(is(page.clickNucleus(1), K::kCoupling, 1, 3));
-    // A double click asks for the shift and forgets its first click.
-    EXPECT_TRUE(is(page.clickNucleus(1), K::kNone, -1, -1));
-    EXPECT_TRUE(is(page.doubleClickNucleus(1), K::kShift, 1, -1));
-    EXPECT_TRUE(is(page.clickNucleus(2), K::kNone, -1, -1));
-    // Lists, and indices outside the ring or the lists, which are ignored.
-    EXPECT_TRUE(is(page.selectShiftLine(3), K::kShift, 3, -1));
-    EXPECT_TRUE(is(page.clickNucleus(0), K::kNone, -1, -1));  // a line forgets the click before it
-    EXPECT_TRUE(is(page.selectCouplingLine(1), K::kCoupling, 0, 2));
-    EXPECT_TRUE(is(page.selectCouplingLine(5), K::kCoupling, 2, 3));
-    for (EditRequest r : {page.selectCouplingLine(6), page.selectShiftLine(4), page.clickNucleus(4),
-                          page.clickNucleus(-1), page.doubleClickNucleus(10)})
-        EXPECT_EQ(r.kind, K::kNone);
+    // In turn: a first click, then a pair; the same nucleus twice is no pair, a later different
+    // one pairs with it, in order; a double click asks for the shift and forgets its first click;
+    // a list line forgets the click before it; indices outside the ring or the lists are ignored.
+    const EditRequest got[] = {
+        page.clickNucleus(0),       page.clickNucleus(2),       page.clickNucleus(3),
+        page.clickNucleus(3),       page.clickNucleus(1),       page.clickNucleus(1),
+        page.doubleClickNucleus(1), page.clickNucleus(2),       page.selectShiftLine(3),
+        page.clickNucleus(0),       page.selectCouplingLine(1), page.selectCouplingLine(5),
+        page.selectCouplingLine(6), page.selectShiftLine(4),    page.clickNucleus(4),
+        page.clickNucleus(-1),      page.doubleClickNucleus(10)};
+    std::vector<std::string> said;
+    for (EditRequest r : got) said.push_back(asked(r));
+    EXPECT_EQ(said, (std::vector<std::string>{"", "J1,3", "", "", "J2,4", "", "S2", "", "S4", "", "J1,3",
+                                              "J3,4", "", "", "", "", ""}));
 
     // The dialogs they open write the editing copies, but OK on the text as shown keeps the value
     // behind it; the lists follow. A pair or nucleus outside the copies is ignored.
@@ -113,56 +103,50 @@ TEST(SimulationDialogs, TheRingAndTheListsAskForTheShiftOrCouplingTheyPointAt) {
               std::tuple("1,3= 7.13", "2= 1020.46"));
 }
 
-TEST(SimulationDialogs, TheCountIsReadFromTwoCharactersAndMustBeZeroToTen) {
-    auto doc = std::make_unique<Document>();
-    doc->sim.nNucleiInput = 4;
+TEST(SimulationDialogs, TheCountAndTheUnitsSwitchReadWhatIsTypedAndKeepExactValuesUntouched) {
+    // The count is read from two characters and must be 0 to 10 ("100" is "10"; text that is not
+    // a number is 0, which asks for no page); a refusal keeps it, Cancel makes it 0. (11, with
+    // the flow's message, is the menu's test.)
+    RecordingUserInterface ui;
+    auto doc = newSimulation(ui, 4);
     InputParametersDialog count(*doc);
-    for (const char* refused : {"-1", "99"})  // and 11, with the flow's message: the menu's test
-        EXPECT_EQ(count.ok(refused), InputParametersDialog::kRefused) << refused;
-    EXPECT_EQ(doc->sim.nNucleiInput, 4);
-    // "100" is read as "10"; text that is not a number reads as 0, which asks for no page.
-    for (const auto& [typed, n] : {std::pair{"100", 10}, {"7x", 7}, {"abc", 0}, {"1", 1}}) {
-        EXPECT_EQ(count.ok(typed), InputParametersDialog::kAccepted) << typed;
-        EXPECT_EQ(doc->sim.nNucleiInput, n) << typed;
-    }
+    for (const auto& [typed, result, n] : {std::tuple{"-1", InputParametersDialog::kRefused, 4},
+                                           {"99", InputParametersDialog::kRefused, 4},
+                                           {"100", InputParametersDialog::kAccepted, 10},
+                                           {"7x", InputParametersDialog::kAccepted, 7},
+                                           {"abc", InputParametersDialog::kAccepted, 0}})
+        EXPECT_EQ(std::pair(count.ok(typed), doc->sim.nNucleiInput), std::pair(int{result}, n)) << typed;
+    EXPECT_EQ(count.ok("2"), InputParametersDialog::kAccepted);
     EXPECT_EQ(count.cancel(), InputParametersDialog::kCancelled);
     EXPECT_EQ(doc->sim.nNucleiInput, 0);
-}
 
-TEST(SimulationDialogs, UnitsSwitchConvertsTheWindowByTheFrequencyShown) {
-    RecordingUserInterface ui;
-    auto doc = newSimulation(ui, 2);
+    // The units switch converts the window by the frequency shown, not the one stored.
+    doc->sim.nNucleiInput = 2;
     doc->sim.simFromHz = 450.123456;
     SimulationDataDialog page(*doc);
     ASSERT_TRUE(page.open());
-    page.layoutRing(600, 400, 57, 40);
     SimulationFields f = page.fields();
     EXPECT_EQ(std::tuple(f.from, f.to, f.sf, f.points, f.lineWidth, f.threshold),
               std::tuple("450.12", "3000.00", "300.00", "8192", "0.30", "0.0010"));
     ChemicalShiftDialog(*doc, 0, 0.0).ok("600");
-
     f.sf = "400";
     ASSERT_TRUE(page.setUnits(true, f));
-    EXPECT_EQ(std::tuple(f.from, f.to, page.unitLabel(), page.ppmFactor()),
-              std::tuple("1.1253", "7.5000", "ppm", 400.0));
-    EXPECT_EQ(page.shiftLines()[0], "1= 1.50");
+    EXPECT_EQ(std::tuple(f.from, f.to, page.unitLabel(), page.ppmFactor(), page.shiftLines()[0]),
+              std::tuple("1.1253", "7.5000", "ppm", 400.0, "1= 1.50"));
     // In ppm the Chemical Shift dialog shows and reads ppm of that frequency.
     ChemicalShiftDialog ppmShift(*doc, 1, page.ppmFactor());
-    EXPECT_EQ(ppmShift.unitLabel(), "ppm");
     ppmShift.ok("2.5");
-    EXPECT_EQ(doc->sim.editShifts[1], 1000.0);
-
+    EXPECT_EQ(std::pair(ppmShift.unitLabel(), doc->sim.editShifts[1]), std::pair(std::string("ppm"), 1000.0));
     ASSERT_TRUE(page.setUnits(false, f));
     EXPECT_EQ(std::tuple(f.from, f.to, page.unitLabel()), std::tuple("450.12", "3000.00", "Hertz"));
-    // Untouched edits keep the window exactly; a switch with no frequency to divide by is refused.
+    // A switch with no frequency to divide by is refused; untouched edits keep the window exactly.
     f.sf = "0";
     EXPECT_FALSE(page.setUnits(true, f));
     EXPECT_EQ(f.from, "450.12");
     f.sf = "300.00";
     doc->sim.editCouplings = {{0, 12}, {12, 0}};
     ASSERT_EQ(page.ok(f), SimulationDataDialog::kOk);
-    EXPECT_EQ(doc->sim.simFromHz, 450.123456);
-    EXPECT_EQ(doc->sim.simSF, 300.0);
+    EXPECT_EQ(std::pair(doc->sim.simFromHz, doc->sim.simSF), std::pair(450.123456, 300.0));
 }
 
 /// Two subsystems, ABX and an AB, over 0 .. 2000 Hz, computed as the dialogs would.
@@ -176,89 +160,99 @@ std::unique_ptr<Document> twoSubsystems() {
     return doc;
 }
 
+/// Notes what it is asked and recomputes at once: in place, or as a job on a copy of the
+/// simulation, run and brought back as the window's worker does.
+struct NotingTuning final : TuningRunner {
+    Document& doc;
+    bool asJob;
+    std::vector<Recompute> asked;
+    NotingTuning(Document& d, bool job) : doc(d), asJob(job) {}
+    void recompute(Recompute what, Messages& said) override {
+        asked.push_back(what);
+        if (!asJob) return ImmediateTuning(doc).recompute(what, said);
+        auto job = snapshotTuning(doc, what);
+        runTuningJob(*job);
+        EXPECT_TRUE(applyTuningResult(doc, *job));
+    }
+};
+
 TEST(SimulationDialogs, InteractiveStepsChangeTheChosenValueAsAFreshComputationWouldInPlaceAndOffThread) {
-    auto tuned = twoSubsystems();
-    NotingTuning runner(*tuned);
-    InteractiveSimDialog tune(*tuned, runner);
-    tune.open();
-    EXPECT_EQ(tuned->sim.simInteractive, 1);
-    EXPECT_EQ(tune.shiftLines(), (std::vector<std::string>{"1= 1000.00", "2= 1020.00", "3= 1200.00"}));
-    EXPECT_EQ(std::pair(tune.parameterLabel(), tune.parameterText()),
-              std::pair(std::string("Sel. Param."), std::string()));
-    EXPECT_FALSE(tune.inc("1"));  // nothing selected
-
-    tune.selectShift(1);
-    EXPECT_EQ(std::pair(tune.parameterLabel(), tune.parameterText()),
-              std::pair(std::string("Shift Nuc. 2"), std::string("1020.00")));
-    EXPECT_TRUE(tune.inc("2.5") && tune.dec("0.5"));
-    EXPECT_EQ(
-        std::tuple(tuned->sim.spinSubsystems[0].shifts()[1], tuned->sim.editShifts[1], tune.shiftLines()[1]),
-        std::tuple(1022.0, 1022.0, "2= 1022.00"));
-    tune.selectCoupling(2);
-    EXPECT_TRUE(tune.apply("6.75"));
-    EXPECT_EQ(std::tuple(tune.parameterLabel(), tuned->sim.spinSubsystems[0].couplings()[1][2],
-                         tune.couplingLines()[2]),
-              std::tuple("J (2,3)", 6.75, "2,3= 6.75"));
-    // The width: a step below 0.01 Hz stops there with the warning.
-    tune.selectWidth();
-    EXPECT_EQ(std::pair(tune.parameterLabel(), tune.widthLine()),
-              std::pair(std::string("Width"), std::string("0.30")));
-    EXPECT_TRUE(tune.dec("1"));
-    EXPECT_EQ(
-        std::tuple(tuned->sim.simLineWidth, tune.said.back().text, std::string(tune.said.back().caption)),
-        std::tuple(kMinTuningWidth, kLineWidthClampText, "Warning"));
-    EXPECT_EQ(runner.asked, (std::vector<Recompute>{Recompute::Full, Recompute::Full, Recompute::Full,
-                                                    Recompute::WidthOnly}));
-
-    // Every subsystem computed anew with the new values is the same spectrum: the width step
-    // re-synthesised both subsystems from the lines stored after the shift and coupling steps.
+    // Every subsystem computed anew with the values the steps below reach: the width step must
+    // re-synthesise both subsystems from the lines stored after the shift and coupling steps.
     auto fresh = twoSubsystems();
-    auto threaded = twoSubsystems();
-    for (Document* d : {fresh.get(), threaded.get()})
-        ASSERT_TRUE(d->sim.spinSubsystems[0].setShift(1, 1022.0) &&
-                    d->sim.spinSubsystems[0].setCoupling(1, 2, 6.75));
+    ASSERT_TRUE(fresh->sim.spinSubsystems[0].setShift(1, 1022.0) &&
+                fresh->sim.spinSubsystems[0].setCoupling(1, 2, 6.75));
     fresh->sim.simLineWidth = kMinTuningWidth;
-    fresh->sim.simInteractive = 1;
-    ASSERT_TRUE(recomputeSimulation(*fresh, tune.said));
-    EXPECT_EQ(spectrum(*tuned), spectrum(*fresh));
-    EXPECT_EQ(tuned->sim.spinSubsystems[0].transFreq(), fresh->sim.spinSubsystems[0].transFreq());
+    fresh->sim.simInteractive = 1;  // the axis is not rewritten
+    Messages said;
+    ASSERT_TRUE(recomputeSimulation(*fresh, said));
 
-    // The same two steps as jobs on copies, brought back in turn; the axis is not rewritten.
-    auto full = snapshotTuning(*threaded, Recompute::Full);
-    runTuningJob(*full);
-    ASSERT_TRUE(applyTuningResult(*threaded, *full));
-    threaded->sim.simLineWidth = kMinTuningWidth;
-    auto width = snapshotTuning(*threaded, Recompute::WidthOnly);
-    runTuningJob(*width);
-    ASSERT_TRUE(applyTuningResult(*threaded, *width));
-    EXPECT_EQ(spectrum(*threaded), spectrum(*fresh));
-    EXPECT_EQ(threaded->spectrum.acqPars, tuned->spectrum.acqPars);
+    for (const bool asJob : {false, true}) {
+        SCOPED_TRACE(asJob ? "off thread" : "in place");
+        auto tuned = twoSubsystems();
+        const AcqParams axis = tuned->spectrum.acqPars;
+        NotingTuning runner(*tuned, asJob);
+        InteractiveSimDialog tune(*tuned, runner);
+        tune.open();
+        EXPECT_EQ(tuned->sim.simInteractive, 1);
+        EXPECT_EQ(tune.shiftLines(), (std::vector<std::string>{"1= 1000.00", "2= 1020.00", "3= 1200.00"}));
+        EXPECT_EQ(std::pair(tune.parameterLabel(), tune.parameterText()),
+                  std::pair(std::string("Sel. Param."), std::string()));
+        EXPECT_FALSE(tune.inc("1"));  // nothing selected
+
+        tune.selectShift(1);
+        EXPECT_EQ(std::pair(tune.parameterLabel(), tune.parameterText()),
+                  std::pair(std::string("Shift Nuc. 2"), std::string("1020.00")));
+        EXPECT_TRUE(tune.inc("2.5") && tune.dec("0.5"));
+        EXPECT_EQ(std::tuple(tuned->sim.spinSubsystems[0].shifts()[1], tuned->sim.editShifts[1],
+                             tune.shiftLines()[1]),
+                  std::tuple(1022.0, 1022.0, "2= 1022.00"));
+        tune.selectCoupling(2);
+        EXPECT_TRUE(tune.apply("6.75"));
+        EXPECT_EQ(std::tuple(tune.parameterLabel(), tuned->sim.spinSubsystems[0].couplings()[1][2],
+                             tune.couplingLines()[2]),
+                  std::tuple("J (2,3)", 6.75, "2,3= 6.75"));
+        // The width: a step below 0.01 Hz stops there with the warning.
+        tune.selectWidth();
+        EXPECT_EQ(std::pair(tune.parameterLabel(), tune.widthLine()),
+                  std::pair(std::string("Width"), std::string("0.30")));
+        EXPECT_TRUE(tune.dec("1"));
+        EXPECT_EQ(
+            std::tuple(tuned->sim.simLineWidth, tune.said.back().text, std::string(tune.said.back().caption)),
+            std::tuple(kMinTuningWidth, kLineWidthClampText, "Warning"));
+        EXPECT_EQ(runner.asked, (std::vector<Recompute>{Recompute::Full, Recompute::Full, Recompute::Full,
+                                                        Recompute::WidthOnly}));
+        EXPECT_EQ(spectrum(*tuned), spectrum(*fresh));
+        EXPECT_EQ(tuned->sim.spinSubsystems[0].transFreq(), fresh->sim.spinSubsystems[0].transFreq());
+        EXPECT_EQ(tuned->spectrum.acqPars, axis);
+
+        // Rows outside the lists select nothing; once a load released the simulation, no step writes.
+        tune.selectShift(3);
+        tune.selectCoupling(3);
+        EXPECT_EQ(tune.parameterLabel(), "Width");
+        tune.selectShift(0);
+        releaseSimulation(tuned->sim);
+        EXPECT_FALSE(tune.inc("1"));
+        EXPECT_TRUE(tune.shiftLines().empty());
+        EXPECT_EQ(runner.asked.size(), 4u);
+        tune.close();
+        EXPECT_EQ(tuned->sim.simInteractive, 0);
+    }
 
     // A job that failed, or whose simulation changed shape meanwhile, is dropped; its messages
     // are still there to show.
-    auto failed = snapshotTuning(*threaded, Recompute::Full);
+    const std::vector<double> before = spectrum(*fresh);
+    auto failed = snapshotTuning(*fresh, Recompute::Full);
     failed->sim.simLineWidth = -1.0;
     runTuningJob(*failed);
-    const std::vector<double> before = spectrum(*threaded);
-    EXPECT_FALSE(applyTuningResult(*threaded, *failed));
+    EXPECT_FALSE(applyTuningResult(*fresh, *failed));
     EXPECT_EQ(failed->messages.size(), 1u);
-    auto reshaped = snapshotTuning(*threaded, Recompute::Full);
+    auto reshaped = snapshotTuning(*fresh, Recompute::Full);
+    reshaped->sim.simLineWidth = 2.0;
     runTuningJob(*reshaped);
-    threaded->sim.lastSubsystem = 0;
-    EXPECT_FALSE(applyTuningResult(*threaded, *reshaped));
-    EXPECT_EQ(spectrum(*threaded), before);
-
-    // Rows outside the lists select nothing; once a load released the simulation, no step writes.
-    tune.selectShift(3);
-    tune.selectCoupling(3);
-    EXPECT_EQ(tune.parameterLabel(), "Width");
-    tune.selectShift(0);
-    releaseSimulation(tuned->sim);
-    EXPECT_FALSE(tune.inc("1"));
-    EXPECT_TRUE(tune.shiftLines().empty());
-    EXPECT_EQ(runner.asked.size(), 4u);
-    tune.close();
-    EXPECT_EQ(tuned->sim.simInteractive, 0);
+    fresh->sim.lastSubsystem = 0;
+    EXPECT_FALSE(applyTuningResult(*fresh, *reshaped));
+    EXPECT_EQ(spectrum(*fresh), before);
 }
 
 }  // namespace

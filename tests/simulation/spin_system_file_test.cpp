@@ -42,7 +42,6 @@ TEST(SpinSystemJson, NamesWhatIsWrongAndWhereAndWhatIsWrittenReadsBackAsTheSameS
         {R"({"subsystems": [{"shifts": [1,2,3,4,5,6,7,8,9,10,11]}]})",
          std::string("subsystems[0].shifts: ") + simulation::kNucleiCountText},
         {six, std::string("subsystems: ") + simulation::kTooManySubsystemsText},
-        {R"({"from": 1e999, "subsystems": [{"shifts": [1]}]})", "number overflow parsing '1e999'"},
     };
     for (const Case& c : cases) {
         SpinSystemFile system;
