@@ -5,19 +5,18 @@
 // of some line. The independent checks of the same steps (the spectrometer's own spectrum, the
 // textbook transform, fixed window weights) stay in the tests of each step.
 //
-// After a deliberate change of a result, PELVARON_WRITE_GOLDEN=1 writes the files anew; the diff is
-// then read like any other change.
+// After a deliberate change of a result, PELVARON_WRITE_GOLDEN=1 writes the files anew (golden.h).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <regex>
 #include <sstream>
 
 #include "base/format.h"
 #include "cli/cli.h"
+#include "golden.h"
 #include "temp_dir.h"
 
 namespace pelvaron::cli {
@@ -104,23 +103,7 @@ const Task kTasks[] = {
                            "jcamp-real"}, false, "out.dx"},
 };
 
-/// The numbers of a text, and the text with each number replaced by "#".
-std::pair<std::vector<double>, std::string> split(const std::string& text) {
-    static const std::regex number(R"([-+]?(\d+\.?\d*|\.\d+)([eE][-+]?\d+)?)");
-    std::vector<double> values;
-    std::string shape;
-    auto at = text.cbegin();
-    for (std::sregex_iterator m(text.begin(), text.end(), number), end; m != end; ++m) {
-        shape.append(at, (*m)[0].first) += '#';
-        values.push_back(std::strtod(m->str().c_str(), nullptr));
-        at = (*m)[0].second;
-    }
-    shape.append(at, text.cend());
-    return {values, shape};
-}
-
 TEST(RealData, EachTaskPrintsWhatItPrintedWhenItWasChecked) {
-    const bool write = std::getenv("PELVARON_WRITE_GOLDEN") != nullptr;
     for (const Task& task : kTasks) {
         SCOPED_TRACE(task.name);
         testing::TempDir dir;
@@ -131,20 +114,7 @@ TEST(RealData, EachTaskPrintsWhatItPrintedWhenItWasChecked) {
         ASSERT_EQ(runCli(args, out, err), 0) << err.str();
         std::string got = task.dump ? fingerprint(out.str()) : out.str();
         if (!task.convertedTo.empty()) got = fingerprintFile(testing::readFile(dir.file(task.convertedTo)));
-        const std::string golden = sourcePath(std::string("tests/data/golden/") + task.name + ".txt");
-        if (write) {
-            testing::writeFile(golden, got);
-            continue;
-        }
-        const auto [want, wantShape] = split(testing::readFile(golden));
-        const auto [have, haveShape] = split(got);
-        ASSERT_EQ(haveShape, wantShape);
-        // Equal to the last digits a compiler may round differently: relative to each value and
-        // to the largest of the task, so that a value near zero amid large ones is not judged alone.
-        double scale = 0;
-        for (double w : want) scale = std::max(scale, std::fabs(w));
-        for (std::size_t i = 0; i < want.size(); ++i)
-            ASSERT_NEAR(have[i], want[i], 1e-9 * std::fabs(want[i]) + 1e-12 * scale) << "number " << i;
+        testing::expectGolden(task.name, got);
     }
 }
 

@@ -1,10 +1,8 @@
-// The expansion windows' slots, mouse and painting.
+// The expansion windows' slots and mouse; their painting is in tests/output/real_drawing_test.cpp.
 #include <gtest/gtest.h>
 
 #include "display/expansions.h"
-#include "display/paint.h"
 #include "display_fixture.h"
-#include "recording_surface.h"
 
 namespace pelvaron::testing {
 namespace {
@@ -85,48 +83,6 @@ TEST(Expansions, DragZoomsHandleAndShiftMoveLinesAndOnePointIsRefused) {
     display::expansionShiftKey(mouse, false);
     display::expansionMouseMove(view, mouse, 0, 10, 20);
     EXPECT_EQ(e.expIntegralY, 77);
-}
-
-TEST(Expansions, PaintsTheRegionWithIntegralCurvesOnTheTracesColumns) {
-    RecordingUserInterface ui;
-    auto [doc, view] = testing::makeLoaded(ui);  // a peak of 50 at index 200
-    ASSERT_EQ(display::claimExpansionSlot(view, ui), 0);
-    display::initExpansionSlot(*doc, view, 0, kW, kH);
-    display::ExpansionSlot& e = view.expansions.windows[0];
-    e.expLeftIndex = 100;  // one column per index
-    e.expRightIndex = 300;
-    e.expSpan = 200;
-    doc->integrals.integralsShown = 1;
-    doc->integrals.integralCount = 1;
-    doc->integrals.integralStart[0] = 100;  // complex points: index 200
-    doc->integrals.integralEnd[0] = 120;
-
-    RecordingSurface surface(kW, kH);
-    display::paintExpansion(surface, *doc, view, 0, 800);
-    std::vector<SurfaceCall> traces, curves;
-    bool courier = false;
-    for (const SurfaceCall& c : surface.calls) {
-        if (c.kind == SurfaceCall::Kind::SetFont && c.font == platform::Font{"Courier New", 8})
-            courier = true;
-        if (c.kind != SurfaceCall::Kind::Polyline) continue;
-        if (c.pen == display::palette::kTracePen) traces.push_back(c);
-        if (c.pen == display::palette::kMarkPen) curves.push_back(c);
-    }
-    EXPECT_TRUE(courier);
-    ASSERT_EQ(traces.size(), 1u);
-    const int baseY = kH - 33;  // the handle's centre row
-    EXPECT_EQ(traces[0].points.front(), (platform::Point{0, baseY}));
-    EXPECT_EQ(traces[0].points[50], (platform::Point{100, baseY - 75}));  // the peak at vScale 75
-    ASSERT_EQ(curves.size(), 1u);
-    EXPECT_EQ(curves[0].points.front().x, 100);
-
-    // On a tall screen the axis panel still starts below the window's zero line.
-    RecordingSurface tall(kW, kH);
-    display::paintExpansion(tall, *doc, view, 0, 1440);
-    for (const SurfaceCall& c : tall.of(SurfaceCall::Kind::FillRect))
-        if (c.rect.top > 0) {
-            EXPECT_GT(c.rect.top, baseY) << c.rect.top;
-        }
 }
 
 }  // namespace

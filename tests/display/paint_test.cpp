@@ -1,6 +1,6 @@
 // The plot: the trace (every point, the min/max column reduction, clamping, dots, the second set
-// and the pivot line), the layer order, the scale of the main trace and the part of the data a
-// view draws.
+// and the pivot line), the analysis layers' flags, the scale of the main trace and a view beyond
+// the data. Whole plots of a real spectrum, layer by layer, are in tests/output/real_drawing_test.cpp.
 #include "display/paint.h"
 
 #include <gtest/gtest.h>
@@ -42,35 +42,6 @@ struct Paint : ::testing::Test {
     std::unique_ptr<Document> doc = testing::makeDocument(ui);
     display::View view = testing::makeView(*doc);
 };
-
-TEST_F(Paint, LayersComeInOrderBackgroundTraceOverviewAxisComments) {
-    view.dualZoom = 1;
-    display::insertComment(doc->comments, Rect{10, 300, 90, 316}, "note");
-    doc->comments.selected = 0;
-    RecordingSurface s;
-    display::paintDocument(s, *doc, view, {.screenHeight = 1000});
-    const auto first = [&](auto predicate) {
-        return static_cast<std::size_t>(std::find_if(s.calls.begin(), s.calls.end(), predicate) -
-                                        s.calls.begin());
-    };
-    const std::size_t layers[] = {
-        first([](const SurfaceCall& c) { return c.kind == Kind::FillRect; }),  // background
-        first([](const SurfaceCall& c) { return c.kind == Kind::Polyline; }),  // trace
-        first([](const SurfaceCall& c) {
-            return c.kind == Kind::FillRect && c.rect == Rect{0, 0, 1000, 200};
-        }),
-        first([](const SurfaceCall& c) { return c.kind == Kind::FillRect && c.rect.top == 709; }),  // axis
-        first([](const SurfaceCall& c) { return c.kind == Kind::Rect; }),                           // frame
-        first([](const SurfaceCall& c) { return c.kind == Kind::Text && c.text == "note"; }),
-    };
-    EXPECT_EQ(layers[0], 0u);
-    for (std::size_t k = 1; k < std::size(layers); ++k) EXPECT_LT(layers[k - 1], layers[k]) << "layer " << k;
-    ASSERT_LT(layers[5], s.calls.size());
-    // The overview's trace is the whole data, scaled into the band.
-    const auto overview = s.of(Kind::Polyline).at(1).points;
-    EXPECT_EQ(overview.size(), 1000u);
-    for (const auto& p : overview) EXPECT_TRUE(p.y >= 0 && p.y <= 200) << p.y;
-}
 
 TEST_F(Paint, TheAnalysisLayersFollowTheirFlagsAndTheLabelsHitBoxesTheDrawing) {
     const auto texts = [&] {
@@ -118,25 +89,8 @@ TEST_F(Paint, MainTraceIsScaledByThePeakAndTinyDataByOne) {
     for (const auto& p : mainTrace(*doc, view)) EXPECT_TRUE(p.y == 399 || p.y == 400) << p.y;
 }
 
-TEST_F(Paint, AViewDrawsOnlyItsPartOfTheData) {
-    // Zoomed to indices 200 .. 598: the overview highlights the view.
-    view.dualZoom = 1;
-    view.tools.anchorX = 100;
-    view.tools.dragX = 300;
-    display::applyToolResult(*doc, view, ui, display::Tool::Zoom);
-    const auto trace = mainTrace(*doc, view);
-    ASSERT_EQ(trace.size(), 200u);
-    EXPECT_EQ(trace.front().x, 0);
-    EXPECT_EQ(trace.back().x, 995);
-    RecordingSurface s;
-    display::paintDocument(s, *doc, view, {});
-    const auto fills = s.of(Kind::FillRect);
-    EXPECT_TRUE(std::any_of(fills.begin(), fills.end(), [](const SurfaceCall& c) {
-        return c.rect == Rect{100, 0, 300, 200} && c.color == display::palette::kHighlight;
-    }));
-
-    // A view beyond the data (AQ is 1 s) draws only the data.
-    view.viewLeft = -0.5;
+TEST_F(Paint, AViewBeyondTheDataDrawsOnlyTheData) {
+    view.viewLeft = -0.5;  // AQ is 1 s
     view.viewRight = 2.0;
     view.viewZoom = display::computeViewZoom(doc->spectrum.acqPars.AQ, view.viewLeft, view.viewRight);
     EXPECT_EQ(mainTrace(*doc, view).size(), 1000u);
