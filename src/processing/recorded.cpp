@@ -1,5 +1,6 @@
-// "Process as Recorded". The conventions of the spectrometer software were read off a FID and the
-// 1r that software made of it (the aspirin experiment in tests/data): each is noted where it acts.
+// "Process as Recorded". The conventions of the spectrometer software were read off FIDs and the
+// 1r that software made of each (the aspirin and coffee experiments in tests/data, with digital
+// filters of odd and even whole delays): each is noted where it acts.
 #include "processing/recorded.h"
 
 #include <algorithm>
@@ -108,9 +109,10 @@ std::optional<Message> recordedMessage(RecordedProblem problem) {
 
 Status<RecordedProblem> processAsRecorded(Document& doc) {
     const RecordedProcessing& r = doc.spectrum.recorded;
-    if (!r.present) return Failure{RecordedProblem::NoRecord};
-    // A forward transform leaves ftInverse set (so does opening a processed spectrum).
+    // A forward transform leaves ftInverse set (so does opening a processed spectrum, which has no
+    // record of its own processing): that the data are a spectrum is what the person needs to hear.
     if (doc.spectrum.ftInverse) return Failure{RecordedProblem::AlreadySpectrum};
+    if (!r.present) return Failure{RecordedProblem::NoRecord};
     const int loaded = std::clamp(doc.spectrum.nData, 0, kCapacity);
     const int valuesPerPoint = doc.spectrum.ftReal ? 1 : 2;
     // The whole of TDeff goes in (the 1r holds every point of it), and nothing beyond it.
@@ -148,7 +150,8 @@ Status<RecordedProblem> processAsRecorded(Document& doc) {
     doc.spectrum.nData = size;
     doc.spectrum.acqPars.TD = size;
 
-    if (!fourierTransform(doc, recordedFtOptions(doc))) {
+    const TransformSettings ft = recordedFtOptions(doc);
+    if (!fourierTransform(doc, ft)) {
         // Not reached for a size from spectrumSize; kept so that a failure changes nothing.
         doc.spectrum.specData.copyFrom(doc.spectrum.phaseSource, loaded);
         doc.spectrum.nData = loaded;
@@ -168,13 +171,20 @@ Status<RecordedProblem> processAsRecorded(Document& doc) {
     // The phase. Our spectrum's point k is the 1r's point k (the first at OFFSET, the same way
     // down), and our imaginary parts are the negatives of its 1i: its phase turns the other way.
     // PHC1 is zero at the first (left-most) point and reaches its full value at the last.
-    // Its filter correction leaves no phase at the first point where our ramp leaves none in the
-    // middle: half a turn of the delay's fraction, as zero order (pair: r 0.9978 without it).
+    // Its filter correction is a phase ramp that leaves no phase at the first point, where our
+    // rotation by m whole points and the ramp of the fraction f leave none in the middle. Half
+    // a spectrum away from the middle, a delay of m + f points has turned the phase by
+    // 180 (m + f) degrees: that much goes into the zero order. (With the fraction alone, a whole
+    // delay of an odd m came out right and an even one upside down.) The further half turn is the
+    // two conventions' own: the aspirin pair (m = 61) and the coffee pair (m = 76) both reach
+    // r 0.99999 with it.
     const int n = doc.spectrum.nData;
+    const double wholePoints = ft.rotate ? ft.rotateCount : 0;
     const double delayFraction = doc.spectrum.delayFraction;
     const double phc0 = std::isfinite(r.PHC0) ? r.PHC0 : 0.0;
     const double phc1 = std::isfinite(r.PHC1) ? r.PHC1 : 0.0;
-    const double atFirstPoint = -phc0 - 180.0 * delayFraction;  // degrees, our sense
+    const double atFirstPoint =
+        wrapDegrees(-phc0 - 180.0 * (std::fmod(wholePoints + 1.0, 2.0) + delayFraction));  // our sense
     const double perSpectrum = -phc1;                           // added across the points
     // theta_k = phase0 + phase1*4*(2k + 1 - P)/n = atFirstPoint + perSpectrum*2k/n.
     doc.spectrum.phase1 = perSpectrum / 4.0;

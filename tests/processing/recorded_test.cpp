@@ -1,5 +1,5 @@
-// Process as Recorded: the spectrometer software's own 1r reproduced from its FID, the refusals,
-// Undo, and the conventions of the recorded window functions.
+// Process as Recorded: the spectrometer software's own 1r reproduced from two FIDs, the phase rule
+// for digital filters of any delay, the refusals, Undo, and the recorded window functions.
 #include "processing/recorded.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <functional>
 #include <numbers>
 
+#include "base/byte_order.h"
 #include "document/units.h"
 #include "fixtures.h"
 #include "io/load.h"
@@ -31,44 +32,77 @@ std::unique_ptr<Document> recordedFid(int wdw, int tdeff, int si) {
     return doc;
 }
 
-TEST(ProcessAsRecorded, TheAspirinFidBecomesTheSpectrometersOwn1r) {
-    // The 1r of processed-set was made with that set's procs: put it beside the FID.
+/// The real parts of a processed set's pdata/1/1r (little-endian int32).
+std::vector<double> their1r(const std::string& experiment) {
+    const std::string bytes = testing::readFile(testing::sourcePath(experiment + "/pdata/1/1r"));
+    std::vector<double> out(bytes.size() / 4);
+    for (std::size_t k = 0; k < out.size(); ++k)
+        out[k] = static_cast<std::int32_t>(
+            bytes::loadLE32(reinterpret_cast<const std::uint8_t*>(bytes.data()) + 4 * k));
+    return out;
+}
+
+TEST(ProcessAsRecorded, EachFidBecomesTheSpectrometersOwn1rWhateverItsDigitalFilter) {
+    // Aspirin: DIGMOD 1, a group delay of 61 whole points and a fraction; coffee: DIGMOD 3
+    // (baseopt), 76 whole points. The aspirin 1r was made with the procs of its processed set.
     testing::TempDir dir;
-    const std::string experiment = dir.file("aspirin");
-    std::filesystem::copy(testing::sourcePath("tests/data/aspirin-1h/fid-set"), experiment,
+    const std::string aspirin = dir.file("aspirin");
+    std::filesystem::copy(testing::sourcePath("tests/data/aspirin-1h/fid-set"), aspirin,
                           std::filesystem::copy_options::recursive);
     std::filesystem::copy_file(testing::sourcePath("tests/data/aspirin-1h/processed-set/pdata/1/procs"),
-                               experiment + "/pdata/1/procs",
-                               std::filesystem::copy_options::overwrite_existing);
-    testing::RecordingUserInterface ui;
-    auto doc = std::make_unique<Document>(), theirs = testing::aspirin("processed-set");
-    ASSERT_TRUE(io::loadFile(*doc, ui, experiment, FileFormat::Bruker));
-    ASSERT_TRUE(processAsRecorded(*doc));
+                               aspirin + "/pdata/1/procs", std::filesystem::copy_options::overwrite_existing);
+    const std::pair<std::string, std::string> pairs[] = {
+        {aspirin, "tests/data/aspirin-1h/processed-set"},
+        {testing::sourcePath("tests/data/coffee-1h-baseopt"), "tests/data/coffee-1h-baseopt"}};
+    for (const auto& [fid, processed] : pairs) {
+        SCOPED_TRACE(processed);
+        testing::RecordingUserInterface ui;
+        auto doc = std::make_unique<Document>();
+        ASSERT_TRUE(io::loadFile(*doc, ui, fid, FileFormat::Bruker));
+        ASSERT_TRUE(processAsRecorded(*doc));
+        const std::vector<double> theirs = their1r(processed);
+        const int si = static_cast<int>(theirs.size());
+        ASSERT_EQ(doc->spectrum.nData, 2 * si);
+        double sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
+        for (int k = 0; k < si; ++k) {
+            const double x = theirs[k], y = doc->spectrum.specData[2 * k];
+            sx += x, sy += y, sxx += x * x, syy += y * y, sxy += x * y;
+        }
+        const double r = (sxy - sx * sy / si) / std::sqrt((sxx - sx * sx / si) * (syy - sy * sy / si));
+        EXPECT_GE(r, 0.9999) << "Pearson correlation with the 1r";
 
-    const int si = 32768;
-    ASSERT_EQ(doc->spectrum.nData, 2 * si);
-    ASSERT_EQ(theirs->spectrum.nData, 2 * si);
-    double sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
-    for (int k = 0; k < si; ++k) {
-        const double x = theirs->spectrum.specData[2 * k], y = doc->spectrum.specData[2 * k];
-        sx += x, sy += y, sxx += x * x, syy += y * y, sxy += x * y;
+        // Point k of both lies on the 1r's axis: OFFSET at the first point, SW_p/SI per point down.
+        const RecordedProcessing& rec = doc->spectrum.recorded;
+        for (int k : {0, 12345, si - 1}) {
+            const double ppm = units::tToUnit(*doc, units::indexToT(*doc, 2 * k), kPpm);
+            EXPECT_NEAR(ppm, rec.OFFSET - k * rec.SW_p / rec.SF / si, 1e-9) << k;
+        }
+        // The tallest line is upright at +100, and the Phase dialog's values re-create the data.
+        EXPECT_DOUBLE_EQ(doc->spectrum.peakValue, 100.0);
+        const std::vector<double> phased = dataOf(*doc);
+        ASSERT_EQ(doc->spectrum.phaseSourceValid, 1);
+        restoreUnphased(doc->spectrum);
+        phaseRotation(doc->spectrum, doc->spectrum.phase0, doc->spectrum.phase1, true);
+        for (int i = 0; i < doc->spectrum.nData; ++i)
+            ASSERT_NEAR(doc->spectrum.specData[i], phased[i], 1e-9) << i;
     }
-    const double r = (sxy - sx * sy / si) / std::sqrt((sxx - sx * sx / si) * (syy - sy * sy / si));
-    EXPECT_GE(r, 0.9999) << "Pearson correlation with the 1r";
+}
 
-    // Point k of both lies on the 1r's axis: OFFSET at the first point, SW_p/SI per point down.
-    for (int k : {0, 12345, si - 1}) {
-        const double ppm = units::tToUnit(*doc, units::indexToT(*doc, 2 * k), kPpm);
-        EXPECT_NEAR(ppm, 15.47866 - k * 4789.27203065133 / 300.13 / si, 1e-9) << k;
+TEST(ProcessAsRecorded, ALineComesOutInTheSamePhaseWhateverTheParityOfTheWholeDelay) {
+    // The same line behind digital filters of odd and even whole delays, with and without a
+    // fraction. The software corrects a delay of d points by a phase ramp that is zero at the
+    // first point rather than in the middle: it leaves every line turned by 180 d degrees, which
+    // the PHC0 it records takes back. Given that record, the line comes out in one phase in all.
+    std::vector<double> angles;
+    for (const double delay : {61.3, 60.3, 76.0, 67.0, 12.7}) {
+        auto doc = documentWith(testing::fidOf(1024, 1024.0, {110.0}, delay), 1024.0);
+        doc->spectrum.groupDelay = delay;
+        doc->spectrum.recorded = RecordedProcessing{.present = true, .SI = 1024, .PHC0 = -180.0 * delay};
+        ASSERT_TRUE(processAsRecorded(*doc));
+        const int k = 2 * (512 - 110);  // 1 Hz a point, the first at +512 Hz
+        angles.push_back(std::atan2(doc->spectrum.specData[k + 1], doc->spectrum.specData[k]) * 180.0 / kPi);
+        EXPECT_NEAR(std::remainder(angles.back() - angles.front(), 360.0), 0.0, 2.0) << delay;
     }
-    // The tallest line is upright at +100, and the Phase dialog's values re-create the data.
-    EXPECT_DOUBLE_EQ(doc->spectrum.peakValue, 100.0);
-    const std::vector<double> phased = dataOf(*doc);
-    ASSERT_EQ(doc->spectrum.phaseSourceValid, 1);
-    restoreUnphased(doc->spectrum);
-    phaseRotation(doc->spectrum, doc->spectrum.phase0, doc->spectrum.phase1, true);
-    for (int i = 0; i < doc->spectrum.nData; ++i)
-        ASSERT_NEAR(doc->spectrum.specData[i], phased[i], 1e-9) << i;
 }
 
 TEST(ProcessAsRecorded, RefusesWhatItCannotProcessAndOneUndoBringsBackTheWholeFid) {
