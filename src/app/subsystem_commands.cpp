@@ -39,6 +39,8 @@ void CommandDispatcher::registerSubsystemCommands() {
         // Refused with a message (and nothing changed) without a record or on a spectrum.
         if (const auto done = processing::processAsRecorded(c.doc); !done) {
             if (const auto m = processing::recordedMessage(done.error())) platform::report(c.ui, *m);
+        } else if (const auto note = processing::recordedNote(*done)) {
+            platform::report(c.ui, *note);
         }
         clearStatusBar(c.ui);
         display::resetTool(c.view);

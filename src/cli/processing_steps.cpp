@@ -150,7 +150,11 @@ void addProcessingSteps(StepTable& table) {
     table["recorded"] = {0, 0,
                          [](Document& doc, platform::UserInterface& ui, const StepArgs&, std::string& error) {
                              const auto done = processing::processAsRecorded(doc);
-                             if (done) return true;
+                             if (done) {
+                                 if (const auto note = processing::recordedNote(*done))
+                                     platform::report(ui, *note);
+                                 return true;
+                             }
                              if (const auto m = processing::recordedMessage(done.error()))
                                  platform::report(ui, *m);
                              error = "Step \"recorded\": the data cannot be processed as recorded";

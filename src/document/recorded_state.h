@@ -15,6 +15,9 @@ struct RecordedProcessing {
     double PHC0 = 0.0;     ///< zero-order phase, degrees
     double PHC1 = 0.0;     ///< first-order phase across the spectrum, degrees
     double FCOR = 0.5;     ///< factor of the first FID point
+    int PH_mod = 1;        ///< phase: 0 none, 1 PHC0 and PHC1, 2 magnitude (the modulus of each point)
+    int BC_mod = 0;        ///< the FID's DC offset: 0 kept, 1 one for both parts, 2 one for each
+                           ///< part; 3 to 6 polynomials and solvent filters (not repeated)
     bool haveOffset = false;
     double OFFSET = 0.0;  ///< ppm of the spectrum's first (left-most) point
     double SW_p = 0.0;    ///< width of the processed spectrum, Hz

@@ -31,6 +31,7 @@ ProcessingParams parseProcessingParams(std::string_view content) {
         {"##$SI=", &ProcessingParams::SI},           {"##$TDeff=", &ProcessingParams::TDeff},
         {"##$NC_proc=", &ProcessingParams::NC_proc}, {"##$BYTORDP=", &ProcessingParams::BYTORDP},
         {"##$DTYPP=", &ProcessingParams::DTYPP},     {"##$WDW=", &ProcessingParams::WDW},
+        {"##$PH_mod=", &ProcessingParams::PH_mod},   {"##$BC_mod=", &ProcessingParams::BC_mod},
     };
     for (std::size_t i = 0; i < words.size(); ++i) {
         if (words[i].substr(0, 7) == "VERSION") {
@@ -78,6 +79,9 @@ RecordedProcessing recordedProcessing(const ProcessingParams& p) {
     r.PHC0 = p.PHC0.value_or(0.0);
     r.PHC1 = p.PHC1.value_or(0.0);
     r.FCOR = p.FCOR.value_or(0.5);
+    // Without the label the phase is applied, as before the mode was read.
+    r.PH_mod = p.PH_mod ? static_cast<int>(std::clamp<long>(*p.PH_mod, 0, 100)) : 1;
+    r.BC_mod = p.BC_mod ? static_cast<int>(std::clamp<long>(*p.BC_mod, 0, 100)) : 0;
     r.haveOffset = p.OFFSET.has_value() && p.SW_p.has_value();
     r.OFFSET = p.OFFSET.value_or(0.0);
     r.SW_p = p.SW_p.value_or(0.0);

@@ -27,6 +27,8 @@ struct ProcessingParams {
     std::optional<double> PHC0;    ///< zero-order phase, degrees
     std::optional<double> PHC1;    ///< first-order phase across the spectrum, degrees
     std::optional<double> FCOR;    ///< factor of the first FID point
+    std::optional<long> PH_mod;    ///< 0 no phase, 1 PHC0/PHC1, 2 magnitude
+    std::optional<long> BC_mod;    ///< the FID's DC correction: 0 none, 1 single, 2 quad, 3-6 others
     bool versionXwin = false;      ///< the word after "VERSION" begins with "XWIN" (old big-endian guess)
 };
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <optional>
 
+#include "base/format.h"
 #include "base/legacy_constants.h"
 #include "base/numeric.h"
 #include "processing/phase.h"
@@ -99,7 +100,31 @@ void normalisePhased(Document& doc) {
                                       doc.spectrum.phase1 * 4.0 * (doc.spectrum.peakIndex - oldPivot) / n);
 }
 
+/// Takes the DC offset off the first `used` values: the mean of the last quarter of the complex
+/// points, of both parts together (mode 1) or of each part (mode 2). A real FID has one part.
+void takeDcOffset(double* data, int used, int valuesPerPoint, int mode) {
+    const int points = used / valuesPerPoint;
+    const int from = points - points / 4;
+    if (points - from < 1 || (mode != 1 && mode != 2)) return;
+    double sum[2] = {0.0, 0.0};
+    for (int k = from; k < points; ++k)
+        for (int part = 0; part < valuesPerPoint; ++part) sum[part] += data[valuesPerPoint * k + part];
+    const double count = points - from;
+    double mean[2] = {sum[0] / count, sum[1] / count};
+    if (mode == 1 || valuesPerPoint == 1) mean[0] = mean[1] = (sum[0] + sum[1]) / (count * valuesPerPoint);
+    for (int k = 0; k < points; ++k)
+        for (int part = 0; part < valuesPerPoint; ++part) data[valuesPerPoint * k + part] -= mean[part];
+}
+
 }  // namespace
+
+std::optional<Message> recordedNote(const RecordedNotes& notes) {
+    if (notes.skippedFidCorrection == 0) return std::nullopt;
+    return Message{cformat("The spectrometer software also corrected the FID (BC_mod %d: a polynomial or a "
+                           "solvent filter); that correction is not repeated.",
+                           notes.skippedFidCorrection),
+                   kProcessAsRecordedCaption, MessageIcon::Information};
+}
 
 std::optional<Message> recordedMessage(RecordedProblem problem) {
     if (problem == RecordedProblem::NoTransform) return std::nullopt;
@@ -107,7 +132,7 @@ std::optional<Message> recordedMessage(RecordedProblem problem) {
                    kProcessAsRecordedCaption, MessageIcon::Information};
 }
 
-Status<RecordedProblem> processAsRecorded(Document& doc) {
+Result<RecordedNotes, RecordedProblem> processAsRecorded(Document& doc) {
     const RecordedProcessing& r = doc.spectrum.recorded;
     // A forward transform leaves ftInverse set (so does opening a processed spectrum, which has no
     // record of its own processing): that the data are a spectrum is what the person needs to hear.
@@ -130,6 +155,11 @@ Status<RecordedProblem> processAsRecorded(Document& doc) {
               ftQuadrature = doc.spectrum.ftQuadrature, ftInverse = doc.spectrum.ftInverse;
 
     double* data = doc.spectrum.specData.data();
+    // The DC offset goes first: it is the FID's own, the first point and the window are not. A
+    // receiver's offset is what it corrects; behind a digital filter there is none to take (on the
+    // aspirin pair, BC_mod 2 taken off the filtered FID moves the result away from its 1r).
+    if (!(doc.spectrum.groupDelay > 0.0 || doc.spectrum.acqPars.DECIM > 1))
+        takeDcOffset(data, used, valuesPerPoint, r.BC_mod);
     // FCOR multiplies the first point as recorded; the transform halves it, so it goes in doubled.
     // With a digital filter that point is the filter's lead-in (0 in the pair): the signal's top,
     // the rotation's first point, stays whole (halving it takes the pair further from its 1r).
@@ -181,8 +211,10 @@ Status<RecordedProblem> processAsRecorded(Document& doc) {
     const int n = doc.spectrum.nData;
     const double wholePoints = ft.rotate ? ft.rotateCount : 0;
     const double delayFraction = doc.spectrum.delayFraction;
-    const double phc0 = std::isfinite(r.PHC0) ? r.PHC0 : 0.0;
-    const double phc1 = std::isfinite(r.PHC1) ? r.PHC1 : 0.0;
+    // PH_mod 0 applies no phase of its own (the filter's ramp stays); 2 takes the modulus below.
+    const bool phased = r.PH_mod == 1;
+    const double phc0 = phased && std::isfinite(r.PHC0) ? r.PHC0 : 0.0;
+    const double phc1 = phased && std::isfinite(r.PHC1) ? r.PHC1 : 0.0;
     const double atFirstPoint =
         wrapDegrees(-phc0 - 180.0 * (std::fmod(wholePoints + 1.0, 2.0) + delayFraction));  // our sense
     const double perSpectrum = -phc1;                           // added across the points
@@ -193,6 +225,16 @@ Status<RecordedProblem> processAsRecorded(Document& doc) {
     saveUnphased(doc.spectrum);
     doc.spectrum.phaseSourceValid = 1;
     rotatePhase(doc, doc.spectrum.phase0, doc.spectrum.phase1);
+    if (r.PH_mod == 2) {
+        // Magnitude: the modulus of each point, which no phase changes; the Phase dialog starts
+        // from it at zero angles.
+        for (int i = 0; i + 1 < n; i += 2) {
+            doc.spectrum.specData[i] = std::hypot(doc.spectrum.specData[i], doc.spectrum.specData[i + 1]);
+            doc.spectrum.specData[i + 1] = 0.0;
+        }
+        doc.spectrum.phase0 = doc.spectrum.phase1 = 0.0;
+        saveUnphased(doc.spectrum);
+    }
     // The largest line of the phased spectrum becomes +-100, as the transform leaves an unphased one.
     normalisePhased(doc);
 
@@ -212,7 +254,7 @@ Status<RecordedProblem> processAsRecorded(Document& doc) {
         doc.spectrum.refIndex =
             truncToInt(count + std::trunc(2.0 * doc.spectrum.offsetHz * (count / (2.0 * sw))));
     doc.notify(kDataChanged | kAxisChanged);
-    return {};
+    return RecordedNotes{r.BC_mod >= 3 ? r.BC_mod : 0};
 }
 
 }  // namespace pelvaron::processing

@@ -28,13 +28,26 @@ enum class RecordedProblem {
 /// The program's message for a refusal (information); none where nothing is said.
 [[nodiscard]] std::optional<Message> recordedMessage(RecordedProblem problem);
 
-/// Repeats the recorded processing on the loaded FID: its first TDeff values, the first point
-/// times FCOR, the window of WDW (EM, GM, SINE, QSINE; others none), zero filling or truncation to
-/// SI complex points, the Fourier transform with the digital filter taken off (rotation by the
-/// whole group delay, the rest as a ramp), PHC0 and PHC1, and the recorded ppm reference.
+/// What the processing left out of the record: a correction of the FID other than its DC offset
+/// (BC_mod 3 to 6: polynomials and solvent filters), whose number it holds; 0 when none.
+struct RecordedNotes {
+    int skippedFidCorrection = 0;
+};
+
+/// "The spectrometer software also corrected the FID (BC_mod N: a polynomial or a solvent
+/// filter); that correction is not repeated." (information), or none.
+[[nodiscard]] std::optional<Message> recordedNote(const RecordedNotes& notes);
+
+/// Repeats the recorded processing on the loaded FID: its first TDeff values, their DC offset
+/// taken off when no digital filter made them (BC_mod 1: one mean of both parts, 2: one of each
+/// part, over the last quarter), the
+/// first point times FCOR, the window of WDW (EM, GM, SINE, QSINE; others none), zero filling or
+/// truncation to SI complex points, the Fourier transform with the digital filter taken off
+/// (rotation by the whole group delay, the rest as a ramp), the phase of PH_mod (none, PHC0 and
+/// PHC1, or the modulus of each point), and the recorded ppm reference.
 /// Afterwards phaseSource holds the unphased spectrum and phase0/phase1 (the program's own
 /// convention, about peakIndex) describe the phase that was applied; one Undo brings back the FID
 /// as it was. Refused, with nothing changed, without a record or on a spectrum.
-Status<RecordedProblem> processAsRecorded(Document& doc);
+Result<RecordedNotes, RecordedProblem> processAsRecorded(Document& doc);
 
 }  // namespace pelvaron::processing

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <functional>
@@ -73,6 +74,7 @@ TEST(ProcessAsRecorded, EachFidBecomesTheSpectrometersOwn1rWhateverItsDigitalFil
 
         // Point k of both lies on the 1r's axis: OFFSET at the first point, SW_p/SI per point down.
         const RecordedProcessing& rec = doc->spectrum.recorded;
+        EXPECT_EQ(rec.PH_mod, 1);  // phased by PHC0 and PHC1
         for (int k : {0, 12345, si - 1}) {
             const double ppm = units::tToUnit(*doc, units::indexToT(*doc, 2 * k), kPpm);
             EXPECT_NEAR(ppm, rec.OFFSET - k * rec.SW_p / rec.SF / si, 1e-9) << k;
@@ -125,12 +127,60 @@ TEST(ProcessAsRecorded, RefusesWhatItCannotProcessAndOneUndoBringsBackTheWholeFi
     EXPECT_EQ(std::pair(recordedMessage(noRecord.error())->text, recordedMessage(again.error())->text),
               std::pair(std::string(kNoRecordedProcessingText), std::string(kAlreadySpectrumText)));
     EXPECT_EQ((std::pair{dataOf(*doc), doc->spectrum.phase0}), (std::pair{spectrum, phase0}));
+    // A spectrum without a record (a processed 1r) is a spectrum first.
+    doc->spectrum.recorded.present = false;
+    EXPECT_EQ(processAsRecorded(*doc).error(), RecordedProblem::AlreadySpectrum);
+    doc->spectrum.recorded.present = true;
     undoCommand(*doc);
     EXPECT_EQ((std::vector<int>{doc->spectrum.nData, doc->spectrum.acqPars.TD, doc->spectrum.xUnits,
                                 doc->spectrum.phaseSourceValid, doc->spectrum.ftInverse}),
               (std::vector<int>{512, 512, kSeconds, 0, 0}));
     EXPECT_EQ(dataOf(*doc), fid);
     EXPECT_EQ((std::pair{doc->spectrum.peakValue, doc->spectrum.phase0}), (std::pair{fidPeak, 0.0}));
+}
+
+TEST(ProcessAsRecorded, PhaseModesAndTheDcOffsetOfAFidWithoutDigitalFilter) {
+    // The FID of recordedFid, a DC offset of `dc` added to both parts, processed under `record`.
+    const auto processed = [](double dc, const std::function<void(RecordedProcessing&)>& record,
+                              RecordedNotes* notes = nullptr) {
+        auto doc = recordedFid(0, 0, 256);
+        for (int i = 0; i < doc->spectrum.nData; ++i) doc->spectrum.specData[i] += dc;
+        record(doc->spectrum.recorded);
+        const auto done = processAsRecorded(*doc);
+        EXPECT_TRUE(done);
+        if (notes != nullptr && done) *notes = *done;
+        return dataOf(*doc);
+    };
+    const auto near = [](const std::vector<double>& a, const std::vector<double>& b) {
+        double worst = 0;
+        for (std::size_t i = 0; i < a.size(); ++i) worst = std::max(worst, std::fabs(a[i] - b[i]));
+        return a.size() == b.size() && worst < 1e-9;
+    };
+    const auto plain = processed(0.0, [](RecordedProcessing&) {});
+    // PH_mod 0 applies none of the recorded angles.
+    EXPECT_EQ(processed(0.0, [](RecordedProcessing& r) { r.PHC0 = 75, r.PHC1 = 20, r.PH_mod = 0; }), plain);
+    // PH_mod 2: the modulus of each point, whatever the angles, its largest at +100.
+    const auto magnitude = processed(0.0, [](RecordedProcessing& r) { r.PHC0 = 75, r.PH_mod = 2; });
+    EXPECT_TRUE(near(magnitude, processed(0.0, [](RecordedProcessing& r) { r.PHC0 = -40, r.PH_mod = 2; })));
+    std::vector<double> modulus;
+    for (std::size_t i = 0; i < plain.size(); i += 2)
+        modulus.insert(modulus.end(), {std::hypot(plain[i], plain[i + 1]), 0.0});
+    const double top = *std::max_element(modulus.begin(), modulus.end());
+    for (double& m : modulus) m *= 100.0 / top;
+    EXPECT_TRUE(near(magnitude, modulus));
+    // BC_mod 2 takes a receiver's offset off each part; 0 leaves it as a line at 0 Hz.
+    const auto quad = [](RecordedProcessing& r) { r.BC_mod = 2; };
+    EXPECT_TRUE(near(processed(40.0, quad), processed(0.0, quad)));
+    EXPECT_FALSE(near(processed(40.0, [](RecordedProcessing&) {}), plain));
+    // A solvent filter is not repeated, and the note says which.
+    RecordedNotes notes;
+    EXPECT_EQ(processed(
+                  0.0, [](RecordedProcessing& r) { r.BC_mod = 5; }, &notes),
+              plain);
+    EXPECT_EQ(
+        recordedNote(notes)->text,
+        "The spectrometer software also corrected the FID (BC_mod 5: a polynomial or a solvent filter); "
+        "that correction is not repeated.");
 }
 
 TEST(ProcessAsRecorded, WindowsWeighEveryComplexPointOverTheValuesUsed) {
