@@ -24,11 +24,6 @@
 namespace pelvaron::processing {
 namespace {
 
-using testing::dataOf;
-using testing::documentWith;
-using testing::expectUntouchedBeyond;
-using testing::head;
-
 /// 0, 1, 2, ... as data of `n` doubles, with the sentinel beyond them.
 std::unique_ptr<Document> counting(int n) {
     std::vector<double> v(static_cast<std::size_t>(n));
