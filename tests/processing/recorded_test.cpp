@@ -12,6 +12,7 @@
 #include "document/units.h"
 #include "fixtures.h"
 #include "io/load.h"
+#include "processing/phase.h"
 #include "recording_ui.h"
 #include "temp_dir.h"
 
@@ -52,12 +53,18 @@ TEST(ProcessAsRecorded, TheAspirinFidBecomesTheSpectrometersOwn1r) {
     const double r = (sxy - sx * sy / si) / std::sqrt((sxx - sx * sx / si) * (syy - sy * sy / si));
     EXPECT_GE(r, 0.9999) << "Pearson correlation with the 1r";
 
-    // Point k of both lies on the 1r's axis: OFFSET at the first point, SW_p/SI per point down. (The
-    // phase and the scale it leaves are in the real-data table.)
+    // Point k of both lies on the 1r's axis: OFFSET at the first point, SW_p/SI per point down.
     for (int k : {0, 12345, si - 1}) {
         const double ppm = units::tToUnit(*doc, units::indexToT(*doc, 2 * k), kPpm);
         EXPECT_NEAR(ppm, 15.47866 - k * 4789.27203065133 / 300.13 / si, 1e-9) << k;
     }
+    // The Phase dialog's values re-create the data from the unphased copy.
+    const std::vector<double> phased = dataOf(*doc);
+    ASSERT_EQ(doc->spectrum.phaseSourceValid, 1);
+    restoreUnphased(doc->spectrum);
+    phaseRotation(doc->spectrum, doc->spectrum.phase0, doc->spectrum.phase1, true);
+    for (int i = 0; i < doc->spectrum.nData; ++i)
+        ASSERT_NEAR(doc->spectrum.specData[i], phased[i], 1e-9) << i;
 }
 
 TEST(ProcessAsRecorded, RefusesWhatItCannotProcessAndOneUndoBringsBackTheWholeFid) {
