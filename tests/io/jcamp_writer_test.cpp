@@ -121,7 +121,7 @@ TEST(JcampOptions, OkExportsWithTheDialogsChoicesTheCommandLineByTheDomain) {
     EXPECT_TRUE(s.ui.messages.empty());
     s.ui.files.push_back(s.dir.file("no/such/dir/x.txt"));
     EXPECT_EQ(dlg.ok(*doc, s.ui), 1);
-    expectOnlyMessage(s.ui, "Error opening file", "Error");
+    expectOnlyMessage(s.ui.messages, "Error opening file", "Error");
     EXPECT_EQ(doc->import.saveTextExt, 0);
 
     // The command line exports an FID unless a forward transform ran or the data are a spectrum.
