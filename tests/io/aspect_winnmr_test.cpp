@@ -1,6 +1,6 @@
-// The Bruker Aspect and WIN-NMR readers. Aspect: its floats, both byte orders, the capacity,
-// refused and damaged files. WIN-NMR: DIS before aqs, what a former data set must not pass on,
-// damaged sets, and the companions found beside the data file.
+// The Bruker Aspect and WIN-NMR readers. Aspect: its floats, both byte orders, the capacity.
+// WIN-NMR: DIS before aqs, and what a former data set must not pass on. Damaged files of every
+// reader are in the import test; the companions' places in the Varian test.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -54,39 +54,6 @@ TEST(AspectFile, EitherByteOrderGivesTheFidAndALargeOneIsCut) {
     }
 }
 
-TEST(AspectFile, RefusedAndDamagedFilesLeaveTheDocumentAlone) {
-    testing::AspectFidSpec refused = sample(false), noWidth = sample(true);
-    refused.magic = {0xC2, 0x04, 0x00};
-    noWidth.sw = 0.0;
-    const std::string good = testing::aspectFile(sample(false));
-    std::string zeroTd = good;
-    zeroTd[129] = zeroTd[130] = zeroTd[131] = 0;
-    const std::string cases[] = {
-        testing::aspectFile(refused),  // the one kind that is told so
-        "",
-        "\x47\x84",
-        good.substr(0, 767),              // the header cut short
-        good.substr(0, good.size() - 1),  // one value short of TD
-        zeroTd,
-        testing::aspectFile(noWidth),
-        std::string(800, 'x'),  // no Aspect word at all
-    };
-    for (const std::string& bytes : cases) {
-        Scratch s;
-        s.doc->spectrum.acqPars.SW = 777.0;
-        s.doc->spectrum.nData = 4;
-        EXPECT_FALSE(readAspectFile(*s.doc, s.said, bytes)) << bytes.size();
-        EXPECT_EQ(std::tuple(s.doc->spectrum.acqPars.SW, s.doc->spectrum.nData, s.doc->spectrum.specData[0]),
-                  std::tuple(777.0, 4, 0.0));
-        if (&bytes == cases)
-            expectOnlyMessage(s.said, "We have never found a file like this\nPlease contact the authors",
-                              "Error");
-        else
-            EXPECT_TRUE(s.said.empty());
-    }
-    EXPECT_TRUE(looksLikeAspect(cases[0]));
-}
-
 TEST(WinNmr, DisBeforeAqsAndNothingOfAFormerDataSetStays) {
     const WinNmrSpec dis{.values = {1.5f, -2.25f, 3e-7f, -4e9f}, .sw = 6009.6154, .sf = 400.13, .aqMode = 3};
     const WinNmrSpec aqs{.values = {9, 9}, .sw = 100.0, .sf = 50.0, .aqMode = 0, .decim = 16, .dspfvs = 12};
@@ -111,35 +78,6 @@ TEST(WinNmr, DisBeforeAqsAndNothingOfAFormerDataSetStays) {
             std::tuple(d.spectrum.groupDelay, p.offsetHz, d.spectrum.negateImag, d.spectrum.fileNegateImag),
             std::tuple(0.0, 0.0, 0, 0));
     }
-}
-
-TEST(WinNmr, DamagedSetsFailAndLeaveTheDocumentAlone) {
-    const WinNmrSpec spec{.values = {1, 2, 3, 4}};
-    const std::string data = testing::winNmrData(spec), dis = testing::winNmrDis(spec);
-    const std::tuple<std::string, std::optional<std::string>, std::optional<std::string>> cases[] = {
-        {data, std::nullopt, std::nullopt},
-        {data.substr(0, 15), dis, std::nullopt},  // one byte short of TD floats
-        {data, testing::winNmrDis({.values = {1, 2, 3, 4}, .td = 0}), std::nullopt},
-        {data, testing::winNmrDis({.values = {1, 2, 3, 4}, .sw = 0.0}), std::nullopt},
-        {data, "##$SPWIDTH= 5000\n", std::nullopt},  // no size
-        {data, "", testing::winNmrAqs(spec)},        // an empty DIS outranks aqs
-    };
-    for (const auto& [bytes, disText, aqsText] : cases) {
-        Scratch s;
-        s.doc->spectrum.nData = 6;
-        EXPECT_FALSE(readWinNmrFid(*s.doc, s.said, bytes, disText, aqsText));
-        EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->spectrum.specData[0], s.said.size()),
-                  std::tuple(6, 0.0, 0u));
-    }
-}
-
-TEST(WinNmr, CompanionsAreFoundBesideTheDataFileWithoutRegardToCase) {
-    testing::TempDir dir;
-    for (const char* name : {"exp1.dis", "EXP1.AQS", "EXP2.DIS"}) testing::writeFile(dir.file(name), "x");
-    const WinNmrCompanions found = findWinNmrCompanions(dir.file("EXP1.FID")),
-                           none = findWinNmrCompanions(dir.file("OTHER.FID"));
-    EXPECT_EQ(std::tuple(found.dis, found.aqs), std::tuple(dir.file("exp1.dis"), dir.file("EXP1.AQS")));
-    EXPECT_FALSE(none.dis || none.aqs);
 }
 
 }  // namespace

@@ -1,12 +1,21 @@
 // The import dispatcher and the dialog-free loading: the open dialog, routing by file name, the
-// Acqus retry, a failed import that keeps the document, and format detection.
+// Acqus retry, a failed import that keeps the document, and format detection; and what every
+// instrument reader makes of damaged files.
 #include "io/import.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
+#include <functional>
+#include <limits>
 
 #include "aspect_writer.h"
+#include "io/aspect.h"
+#include "io/nicolet.h"
+#include "io/nuts.h"
+#include "io/varian.h"
+#include "io/winnmr.h"
 #include "io_fixture.h"
 #include "nicolet_writer.h"
 #include "nuts_writer.h"
@@ -185,6 +194,108 @@ TEST(Import, AMissingProcparIsAskedForAndTheFidFirstPickedIsRead) {
     ASSERT_TRUE(importData(*s.doc, s.ui));
     EXPECT_EQ(std::tuple(s.doc->spectrum.specData[0], s.doc->spectrum.specData[3], s.doc->filePath),
               std::tuple(10.0, 40.0, s.dir.file("data/fid")));
+}
+
+/// A reader of one format fed from memory with the given texts.
+using Reader = std::function<bool(Document&, Messages&)>;
+template <auto read, class... Texts>
+Reader reader(Texts... texts) {
+    return [=](Document& doc, Messages& said) { return read(doc, said, texts...); };
+}
+
+TEST(DamagedFiles, EachReaderRefusesThemAndOnlyTheRefusedKindsSaySo) {
+    using namespace testing;
+    const std::vector<double> v(64, 1.5), w(32, 7.0);
+    const std::string aspect = aspectFile({.values = {0, 1, -1, 42}}),
+                      refused = aspectFile({.values = {1, 2}, .magic = {0xC2, 0x04, 0x00}}),
+                      nicolet = nicoletFile({.real = {1, 2, 3, 4}, .imag = {5, 6, 7, 8}}),
+                      nuts = nutsFile({.values = v});
+    std::string noTd = aspect;
+    noTd[129] = noTd[130] = noTd[131] = 0;
+    const WinNmrSpec four{.values = {1, 2, 3, 4}};
+    const std::string data = winNmrData(four), dis = winNmrDis(four);
+    const VarianFiles good = varianFid({.values = v});
+    const std::string fid = good.at("fid"), procpar = good.at("procpar");
+    std::string noSw = procpar;
+    noSw.replace(noSw.find("\nsw "), 4, "\nsx ");
+    const auto asp = [](const std::string& b) { return reader<readAspectFile>(b); };
+    const auto nic = [](const std::string& b) { return reader<readNicoletFid>(b); };
+    const auto win = [&](const std::optional<std::string>& d, std::optional<std::string> aqs = {}) {
+        return reader<readWinNmrFid>(data, d, aqs);
+    };
+    const auto nut = [&](NutsFileSpec spec) {
+        return reader<readNutsFile>(nutsFile((spec.values = v, spec)));
+    };
+    const auto var = [](const VarianFiles& f) { return reader<readVarianFid>(f.at("fid"), f.at("procpar")); };
+    const auto gem = [](const VarianFiles& f) { return reader<readGeminiFid>(f.at("data"), f.at("ACQPAR")); };
+    const double inf = std::numeric_limits<double>::infinity(), nan = std::nan("");
+    // Aspect, Nicolet and WIN-NMR leave the document untouched; the others may change it partly.
+    const struct {
+        Reader read;
+        bool keeps = false;
+        const char* says = nullptr;  ///< the one message (caption "Error" where the document is kept)
+    } cases[] = {
+        {asp(refused), true, "We have never found a file like this\nPlease contact the authors"},
+        {asp(aspect.substr(0, 767)), true},                // the header cut
+        {asp(aspect.substr(0, aspect.size() - 1)), true},  // one value short of TD
+        {asp(noTd), true},
+        {asp(aspectFile({.values = {1}, .sw = 0.0})), true},
+        {asp(std::string(800, 'x')), true},
+        {nic(""), true, "Not a Nicolet header"},
+        {nic('\0' + nicolet.substr(1)), true, "Not a Nicolet header"},
+        {nic(nicolet.substr(0, 1279)), true},
+        {nic(nicolet.substr(0, nicolet.size() - 1)), true},  // the last word cut
+        {nic(nicoletFile({.real = {1}, .imag = {2}, .sw = 0.0})), true},
+        {nic(nicoletFile({.real = {1}, .imag = {2}, .aqMicroseconds = -100.0})), true},
+        {nic(nicoletFile({.real = {1}, .imag = {2}, .sw = 1e30, .aqMicroseconds = 1e6})), true},
+        {win({}), true},
+        {reader<readWinNmrFid>(data.substr(0, 15), dis, std::nullopt), true},  // a byte short of TD floats
+        {win(winNmrDis({.values = {1, 2, 3, 4}, .td = 0})), true},
+        {win(winNmrDis({.values = {1, 2, 3, 4}, .sw = 0.0})), true},
+        {win("##$SPWIDTH= 5000\n"), true},  // no size
+        {win("", winNmrAqs(four)), true},   // an empty DIS outranks aqs
+        {reader<readNutsFile>(nuts.substr(0, nuts.size() - 1))},
+        {reader<readNutsFile>(nuts.substr(0, 1035))},  // the header a byte short
+        {reader<readNutsFile>(nuts.substr(0, 3))},
+        {nut({.reversedMark = true})},  // 04 03 02 01
+        {nut({.td = -64})},
+        {nut({.td = std::numeric_limits<std::int32_t>::max()}), false, kCapacityWarningText},  // cut first
+        {nut({.sw = nan})},
+        {nut({.sf = inf})},
+        {reader<readVarianFid>(fid.substr(0, fid.size() - 1), procpar)},  // the block cut by a byte
+        {reader<readVarianFid>(fid, noSw)},
+        {reader<readVarianFid>(fid, procpar + "rfl 1 1 1 1 0 2 1 11 1 64\n1 nan\n0\n")},
+        {reader<readVarianFid>(fid, std::string("np 1 1\n"))},  // the value missing at the end
+        {var(varianFid({.values = v, .np = -64}))},
+        {var(varianFid({.values = v, .sw = 0.0}))},
+        {gem(geminiFid({.values = w, .acqparSize = 797}))},                      // SFRQ's value cut
+        {gem(geminiFid({.values = w, .sfrqNamed = false, .acqparSize = 813}))},  // the entry after it cut
+        {gem(geminiFid({.values = {}, .points = 16}))},
+        {gem(geminiFid({.values = w, .points = -8.0}))},
+        {gem(geminiFid({.values = w, .points = nan}))},
+        {gem(geminiFid({.values = w, .sw = 0.0}))},
+        {gem(geminiFid({.values = w, .sw = inf}))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        Scratch s;
+        s.doc->spectrum.acqPars.SW = 777.0;
+        s.doc->spectrum.nData = 6;
+        EXPECT_FALSE(c.read(*s.doc, s.said));
+        EXPECT_EQ(messageTexts(s.said), std::vector<std::string>(c.says ? 1 : 0, c.says ? c.says : ""));
+        EXPECT_TRUE(!c.keeps || s.said.empty() || s.said[0].caption == "Error");
+        if (c.keeps) {
+            EXPECT_EQ(
+                std::tuple(s.doc->spectrum.acqPars.SW, s.doc->spectrum.nData, s.doc->spectrum.specData[0]),
+                std::tuple(777.0, 6, 0.0));
+        }
+    }
+    // The refused kind of Aspect file is still taken for one; a reversed Nuts mark is no Nuts file;
+    // SFRQ's value in the last bytes of ACQPAR is enough.
+    EXPECT_TRUE(looksLikeAspect(refused));
+    EXPECT_FALSE(looksLikeNuts(nutsFile({.values = v, .reversedMark = true})));
+    Scratch s;
+    EXPECT_TRUE(gem(geminiFid({.values = w, .acqparSize = 798}))(*s.doc, s.said));
 }
 
 }  // namespace

@@ -77,16 +77,12 @@ struct Scratch {
 };
 
 /// The interface showed exactly one message, with this text and caption.
-/// `said` is what a reader handed back (Messages) or what a window showed (RecordingUserInterface).
+/// `said` is what a reader handed back (Messages) or the messages a window showed.
 template <class M>
 void expectOnlyMessage(const std::vector<M>& said, const std::string& text, const std::string& caption) {
     ASSERT_EQ(said.size(), 1u) << text;
     EXPECT_EQ(said[0].text, text);
     EXPECT_EQ(said[0].caption, caption);
-}
-inline void expectOnlyMessage(const testing::RecordingUserInterface& ui, const std::string& text,
-                              const std::string& caption) {
-    expectOnlyMessage(ui.messages, text, caption);
 }
 
 /// A read of a file whose header counts `td` of the values `written`: the first td kept (td cut

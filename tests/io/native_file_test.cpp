@@ -119,7 +119,7 @@ TEST(NativeFile, UnreadableFilesAndAFailedSaveChangeNothing) {
     s.ui.messages.clear();
     s.ui.files = {target};
     EXPECT_FALSE(saveNativeFile(*documentWith(64), s.ui));
-    expectOnlyMessage(s.ui, "Cannot Save File", "File Error");
+    expectOnlyMessage(s.ui.messages, "Cannot Save File", "File Error");
     EXPECT_EQ(s.ui.messages[0].icon, platform::Icon::Stop);
     EXPECT_EQ(testing::readFile(target + "/inside"), "precious");
     EXPECT_FALSE(std::filesystem::exists(target + ".part"));

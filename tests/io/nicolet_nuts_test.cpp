@@ -1,11 +1,10 @@
 // The GE/Nicolet and Nuts readers. Nicolet: packed 20-bit words, Nicolet floats, the size from SW
-// and AQ in each header variant, the capacity and damaged files. Nuts: a known FID with each
-// acquisition mode, the capacity, the byte-order mark and damaged files.
+// and AQ in each header variant, the capacity. Nuts: a known FID with each acquisition mode, the
+// capacity. Damaged files of every reader are in the import test.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
-#include <limits>
 
 #include "io/nicolet.h"
 #include "io/nuts.h"
@@ -70,29 +69,6 @@ TEST(NicoletFid, SizeFromSwAndAqInEachHeaderVariantMadeEvenAndCapped) {
     }
 }
 
-TEST(NicoletFid, ForeignAndDamagedFilesFail) {
-    const std::string good = testing::nicoletFile({.real = {1, 2, 3, 4}, .imag = {5, 6, 7, 8}});
-    const std::string cases[] = {
-        "",
-        std::string(1, '\0') + good.substr(1),  // these two are told they have no Nicolet header
-        good.substr(0, 1279),
-        good.substr(0, good.size() - 1),  // the last word cut
-        testing::nicoletFile({.real = {1}, .imag = {2}, .sw = 0.0}),
-        testing::nicoletFile({.real = {1}, .imag = {2}, .aqMicroseconds = -100.0}),
-        testing::nicoletFile({.real = {1}, .imag = {2}, .sw = 1e30, .aqMicroseconds = 1e6}),
-    };
-    for (const std::string& bytes : cases) {
-        Scratch s;
-        s.doc->spectrum.nData = 6;
-        EXPECT_FALSE(readNicoletFid(*s.doc, s.said, bytes));
-        EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->spectrum.specData[0]), std::tuple(6, 0.0));
-        if (&bytes - cases < 2)
-            expectOnlyMessage(s.said, "Not a Nicolet header", "Error");
-        else
-            EXPECT_TRUE(s.said.empty());
-    }
-}
-
 std::vector<double> floats(int n) {
     std::vector<double> v;
     for (int i = 0; i < n; ++i) v.push_back(static_cast<float>(1e4 * std::cos(0.2 * i) - 0.25 * i));
@@ -123,27 +99,6 @@ TEST(NutsFile, KnownFidRoundTripsAqModeOneNegatesAndALargeOneIsCut) {
                              s.doc->spectrum.referenceSource),
                   std::tuple(negate, negate, ReferenceSource::None));
     }
-}
-
-TEST(NutsFile, ShortOrMalformedFilesFail) {
-    const std::string good = testing::nutsFile({.values = floats(64)});
-    const std::string cases[] = {
-        good.substr(0, good.size() - 1),  // the last value cut
-        good.substr(0, 455),              // SF cut
-        good.substr(0, 1035),             // the header one byte short
-        good.substr(0, 3),
-        testing::nutsFile({.values = floats(64), .reversedMark = true}),  // 04 03 02 01
-        testing::nutsFile({.values = floats(64), .td = -64}),
-        testing::nutsFile({.values = floats(64), .td = std::numeric_limits<std::int32_t>::max()}),
-        testing::nutsFile({.values = floats(64), .sw = 0.0}),
-        testing::nutsFile({.values = floats(64), .sw = std::nan("")}),
-        testing::nutsFile({.values = floats(64), .sf = std::numeric_limits<double>::infinity()}),
-    };
-    for (const std::string& bytes : cases) {
-        Scratch s;
-        EXPECT_FALSE(readNutsFile(*s.doc, s.said, bytes)) << &bytes - cases;
-    }
-    EXPECT_FALSE(looksLikeNuts(cases[4]));
 }
 
 }  // namespace

@@ -1,15 +1,15 @@
 // The Varian readers, fed from memory: VXR/Unity fids of both sample widths with their procpar
-// (names that share first letters, line ends, the reference, the capacity, damaged files), Gemini
-// FIDs with their ACQPAR (SFRQ or the entry after it, short data, damaged files), and the
-// parameter files' places beside the data.
+// (names that share first letters, line ends, the reference, the capacity), Gemini FIDs with their
+// ACQPAR (SFRQ or the entry after it, short data); and the places of the Varian and WIN-NMR
+// parameter files beside the data. Damaged files of every reader are in the import test.
 #include "io/varian.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
-#include <limits>
 
+#include "io/winnmr.h"
 #include "io_fixture.h"
 #include "varian_writer.h"
 
@@ -93,50 +93,20 @@ TEST(GeminiFid, KnownFidRoundTripsWithSfFromSfrqOrTheEntryAfterItAndShortDataGiv
     }
 }
 
-TEST(VarianAndGemini, ShortOrMalformedFilesFailWithoutAMessage) {
-    const testing::VarianFiles good = testing::varianFid({.values = signal(64, 1e6)});
-    auto with = [&](const std::string& name, const std::string& bytes) {
-        testing::VarianFiles f = good;
-        f[name] = bytes;
-        return f;
-    };
-    std::string noSw = good.at("procpar");
-    noSw.replace(noSw.find("\nsw "), 4, "\nsx ");
-    const std::vector<double> v = signal(32, 7);
-    const testing::VarianFiles cases[] = {
-        with("fid", good.at("fid").substr(0, good.at("fid").size() - 1)),  // the block cut by a byte
-        with("fid", good.at("fid").substr(0, 59)),
-        with("procpar", noSw),
-        testing::varianFid({.values = signal(64, 1e6), .np = -64}),
-        testing::varianFid({.values = signal(64, 1e6), .sw = 0.0}),
-        with("procpar", good.at("procpar") + "rfl 1 1 1 1 0 2 1 11 1 64\n1 nan\n0\n"),
-        with("procpar", "np 1 1\n"),                           // the value missing at the end
-        testing::geminiFid({.values = v, .acqparSize = 797}),  // SFRQ's value cut
-        testing::geminiFid({.values = v, .sfrqNamed = false, .acqparSize = 813}),  // the entry after it cut
-        testing::geminiFid({.values = {}, .points = 16}),
-        testing::geminiFid({.values = v, .points = -8.0}),
-        testing::geminiFid({.values = v, .points = std::nan("")}),
-        testing::geminiFid({.values = v, .sw = 0.0}),
-        testing::geminiFid({.values = v, .sw = std::numeric_limits<double>::infinity()}),
-    };
-    for (const auto& f : cases) {
-        Scratch s;
-        EXPECT_FALSE(f.count("fid") ? readVarian(s, f) : readGemini(s, f));
-        EXPECT_TRUE(s.said.empty());
-    }
-    Scratch s;  // SFRQ's value the last bytes of ACQPAR
-    EXPECT_TRUE(readGemini(s, testing::geminiFid({.values = v, .acqparSize = 798})));
-}
-
-TEST(VarianFiles, ParameterFilesAreFoundBesideTheDataNotInTheCurrentDirectory) {
+TEST(CompanionFiles, AreFoundBesideTheDataFileWithoutRegardToCaseNotInTheCurrentDirectory) {
     testing::TempDir here, data, bare;
-    for (const char* name : {"procpar", "ACQPAR"}) testing::writeFile(here.file(name), "");
-    for (const char* name : {"PROCPAR", "acqpar"}) testing::writeFile(data.file(name), "");
+    for (const char* name : {"procpar", "ACQPAR", "exp1.dis"}) testing::writeFile(here.file(name), "");
+    for (const char* name : {"PROCPAR", "acqpar", "exp1.dis", "EXP1.AQS", "EXP2.DIS"})
+        testing::writeFile(data.file(name), "");
     const std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(here.path());
     EXPECT_EQ(findVarianProcpar(data.file("fid")), data.file("PROCPAR"));
     EXPECT_EQ(findGeminiAcqpar(data.file("gemini.fid")), data.file("acqpar"));
-    EXPECT_FALSE(findVarianProcpar(bare.file("fid")) || findGeminiAcqpar(bare.file("x.fid")));
+    const WinNmrCompanions found = findWinNmrCompanions(data.file("EXP1.FID")),
+                           none = findWinNmrCompanions(data.file("OTHER.FID"));
+    EXPECT_EQ(std::tuple(found.dis, found.aqs), std::tuple(data.file("exp1.dis"), data.file("EXP1.AQS")));
+    EXPECT_FALSE(none.dis || none.aqs || findVarianProcpar(bare.file("fid")) ||
+                 findGeminiAcqpar(bare.file("x.fid")));
     std::filesystem::current_path(before);
 }
 

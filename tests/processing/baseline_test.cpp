@@ -14,9 +14,6 @@ namespace pelvaron::processing {
 namespace {
 
 using platform::Point;
-using testing::dataOf;
-using testing::documentWith;
-using testing::head;
 
 TEST(BaselinePolynomial, AbscissaeRunAboutTheMiddleWithZeroTwiceOnePointIsC0AndAStraightLineComesOff) {
     auto doc = documentWith(std::vector<double>(16));

@@ -24,11 +24,6 @@
 namespace pelvaron::processing {
 namespace {
 
-using testing::dataOf;
-using testing::documentWith;
-using testing::expectUntouchedBeyond;
-using testing::head;
-
 /// 0, 1, 2, ... as data of `n` doubles, with the sentinel beyond them.
 std::unique_ptr<Document> counting(int n) {
     std::vector<double> v(static_cast<std::size_t>(n));
@@ -188,21 +183,19 @@ TEST(DataSteps, BadInputIsRefusedWithAMessageAndTheDataUntouched) {
     using Run = std::function<bool(Document&, std::string&)>;
     const std::vector<double> six(6, 1.0), outside{1.0, 2.6}, many(301, 1.0);
     const std::pair<Run, const char*> cases[] = {
-        {[&](Document& d, std::string& e) { return polynomialBaselineStep(d, six, e); }, "one to five"},
-        {[&](Document& d, std::string& e) { return multiPointBaselineStep(d, outside, e); },
+        {[&](auto& d, auto& e) { return polynomialBaselineStep(d, six, e); }, "one to five"},
+        {[&](auto& d, auto& e) { return multiPointBaselineStep(d, outside, e); },
          "2.6 ppm lies outside the data (2.5000 ... 0.0025 ppm)"},
-        {[&](Document& d, std::string& e) { return multiPointBaselineStep(d, many, e); },
-         "at most 300 points"},
-        {[](Document& d, std::string& e) { return referenceStep(d, 1500.0, 0.0, kHz, e); },
-         "1500 Hz lies outside"},
-        {[](Document& d, std::string& e) {
+        {[&](auto& d, auto& e) { return multiPointBaselineStep(d, many, e); }, "at most 300 points"},
+        {[](auto& d, auto& e) { return referenceStep(d, 1500.0, 0.0, kHz, e); }, "1500 Hz lies outside"},
+        {[](Document& d, auto& e) {
              d.spectrum.xUnits = kSeconds;
              return referenceStep(d, 1.0, 0.0, kPpm, e);
          },
          "To reference the units must be in Hertz or  ppm"},
-        {[](Document& d, std::string& e) { return shiftStep(d, 2.5, e); }, "whole number"},
-        {[](Document& d, std::string& e) { return shiftStep(d, -1001, e); }, "at most 1000 points"},
-        {[](Document& d, std::string& e) {
+        {[](auto& d, auto& e) { return shiftStep(d, 2.5, e); }, "whole number"},
+        {[](auto& d, auto& e) { return shiftStep(d, -1001, e); }, "at most 1000 points"},
+        {[](Document& d, auto& e) {
              d.spectrum.acqPars.SF = 0.0;
              return suppressStep(d, 1.0, 2.0, false, e);
          },

@@ -97,3 +97,14 @@ Dialog opened(Args&... args) {
 }
 
 }  // namespace pelvaron::testing
+
+namespace pelvaron::processing {
+using testing::dataOf;
+using testing::documentWith;
+using testing::expectUntouchedBeyond;
+using testing::fidOf;
+using testing::head;
+using testing::opened;
+using testing::phaseAt;
+using Ints = std::vector<int>;
+}  // namespace pelvaron::processing

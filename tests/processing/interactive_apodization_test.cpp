@@ -1,6 +1,6 @@
-// Interactive apodization: the bars and their boxes (S/N among them), Cancel after many
-// movements, the real aspirin FID transformed as the transform does it (filter delay included),
-// the way back from an inverse transform, OK, Undo and the movements that are refused.
+// Interactive apodization: the ends of the bars, Cancel after many movements, the real aspirin FID
+// transformed as the transform does it (filter delay included), the way back from an inverse
+// transform, Undo after OK and the movements that are refused.
 #include "processing/interactive_apodization.h"
 
 #include <gtest/gtest.h>
@@ -16,9 +16,6 @@
 namespace pelvaron::processing {
 namespace {
 
-using testing::dataOf;
-using testing::documentWith;
-using testing::fidOf;
 using Dialog = InteractiveApodizationDialog;
 using enum ScrollAction;
 
@@ -34,41 +31,26 @@ std::unique_ptr<Document> withStoredFid(const std::vector<double>& fid, double s
     return doc;
 }
 
-TEST(InteractiveApodization, BarsAndBoxesFollowTheFunctionAndTheirRanges) {
+// What the bars show and the S/N box are followed through the window in the GUI test; here their
+// ends and the values they refuse.
+TEST(InteractiveApodization, BarsAreHeldToTheirEndsAndTheLorentzGaussTakesMinusLbAndRefusesGbZero) {
     auto doc = withStoredFid(fidOf(1024, 2000.0, {300.0}), 2000.0);
     const std::vector<double> before = dataOf(*doc);
-    doc->window.apoFunction = kApoExponential;
+    doc->window.apoFunction = kApoGaussian;
     Dialog d(*doc);
     d.open();
     EXPECT_EQ(dataOf(*doc), before);  // opening computes nothing
-    EXPECT_EQ((std::vector<std::string>{d.lbLabel(), d.lbText(), d.gbText()}),
-              (std::vector<std::string>{"LB.", "0.00", "0.50"}));
-    EXPECT_FALSE(d.gbVisible());
-
-    ASSERT_TRUE(d.scrollLb(LineRight));
-    EXPECT_EQ(d.lbText(), "0.04");
-    EXPECT_EQ(d.snText(), signalToNoiseText(*doc));  // the S/N of the spectrum shown
-    d.chooseFunction(kApoSine);
-    EXPECT_EQ((std::pair{d.lbLabel(), d.lbText()}),
-              (std::pair{std::string("Degrees"), std::string("45.36")}));
-    d.chooseFunction(kApoGaussian);
-    EXPECT_EQ((std::pair{d.lbLabel(), d.lbText()}), (std::pair{std::string("LB."), std::string("0.04")}));
-
-    // Pages and the thumb are held to the bar's ends.
-    for (int i = 0; i < 12; ++i) ASSERT_TRUE(d.scrollLb(PageRight));
+    for (int i = 0; i < 13; ++i) ASSERT_TRUE(d.scrollLb(PageRight));
     EXPECT_EQ((std::pair{d.lbPosition(), d.lbText()}), (std::pair{250, std::string("5.00")}));
     ASSERT_TRUE(d.scrollLb(Thumb, -900));
     EXPECT_EQ(d.lbPosition(), -250);
 
-    // The Lorentzian/Gaussian takes minus |LB| and shows it; its GB bar stops at 0.
     d.chooseFunction(kApoLorentzGauss);
-    EXPECT_TRUE(d.gbVisible());
     EXPECT_EQ(d.lbLabel(), "LB");
     ASSERT_TRUE(d.scrollLb(Thumb, -50));
     const std::vector<double> minusOne = dataOf(*doc);
     ASSERT_TRUE(d.scrollLb(Thumb, 50));
-    EXPECT_EQ(d.lbText(), "-1.00");
-    EXPECT_EQ(dataOf(*doc), minusOne);
+    EXPECT_EQ(std::pair(d.lbText(), dataOf(*doc)), std::pair(std::string("-1.00"), minusOne));
     ASSERT_TRUE(d.scrollGb(Thumb, 1));
     const std::vector<double> kept = dataOf(*doc);
     const auto refused = d.scrollGb(LineLeft);  // GB 0 divides by zero: refused, the spectrum kept
@@ -78,13 +60,6 @@ TEST(InteractiveApodization, BarsAndBoxesFollowTheFunctionAndTheirRanges) {
     EXPECT_EQ(
         std::pair(apodizationMessage(refused.error())->text, apodizationMessage(held.error()).has_value()),
         std::pair(std::string(kApoBadWindowText), false));
-
-    // The function chosen last is what the next opening shows.
-    Dialog again(*doc);
-    again.open();
-    EXPECT_EQ((std::vector<std::string>{again.lbLabel(), again.lbText(), again.gbText()}),
-              (std::vector<std::string>{"LB.", "0.00", "0.50"}));
-    EXPECT_TRUE(again.gbVisible());
 }
 
 TEST(InteractiveApodization, CancelAfterTwentyMovementsPutsEverythingBackBitForBit) {
@@ -153,26 +128,21 @@ TEST(InteractiveApodization, OnTheAspirinFidTheSpectrumIsTheTransformsOwn) {
     EXPECT_GT(ab / std::sqrt(aa * bb), 0.9999);
 }
 
-TEST(InteractiveApodization, OkKeepsTheSpectrumUndoReturnsTheFidAtItsLengthAndASpectrumIsRefused) {
+TEST(InteractiveApodization, UndoAfterOkReturnsTheFidAtItsLengthAndASpectrumIsRefused) {
     auto doc = withStoredFid(fidOf(1500, 2000.0, {100.0}), 2000.0);
     const std::vector<double> fid = dataOf(*doc);
-    {
-        Dialog d(*doc);  // OK without a movement leaves a FID a FID
-        d.open();
-        d.ok();
-        EXPECT_EQ((std::vector<int>{doc->spectrum.xUnits, doc->spectrum.ftInverse}),
-                  (std::vector<int>{kSeconds, 0}));
-    }
+    testing::opened<Dialog>(*doc).ok();  // without a movement a FID stays a FID
+    EXPECT_EQ(doc->spectrum.xUnits, kSeconds);
     Dialog d(*doc);
     d.open();
     ASSERT_TRUE(d.scrollLb(PageRight));
     d.ok();
-    EXPECT_EQ((std::vector<int>{doc->spectrum.xUnits, doc->spectrum.ftReal, doc->spectrum.ftQuadrature,
-                                doc->spectrum.ftInverse, doc->spectrum.negateImag, doc->spectrum.nData}),
-              (std::vector<int>{kPpm, 0, 0, 1, 0, 4096}));
+    EXPECT_EQ((std::vector<int>{doc->spectrum.ftReal, doc->spectrum.ftQuadrature, doc->spectrum.ftInverse,
+                                doc->spectrum.negateImag, doc->spectrum.nData}),
+              (std::vector<int>{0, 0, 1, 0, 4096}));
     undoCommand(*doc);
-    EXPECT_EQ((std::pair{doc->spectrum.nData, dataOf(*doc)}), (std::pair{3000, fid}));
-    EXPECT_EQ(doc->spectrum.xUnits, kSeconds);
+    EXPECT_EQ((std::tuple{doc->spectrum.nData, dataOf(*doc), doc->spectrum.xUnits}),
+              (std::tuple{3000, fid, int{kSeconds}}));
 
     // Without a stored FID (a spectrum read from a file) a movement is refused, said once, and
     // nothing changes.

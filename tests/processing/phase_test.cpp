@@ -17,12 +17,6 @@
 namespace pelvaron::processing {
 namespace {
 
-using testing::dataOf;
-using testing::documentWith;
-using testing::head;
-using testing::opened;
-using Ints = std::vector<int>;
-
 TEST(PhaseDialog, BarsAndTypedOrdersRephaseTheCopyOkTurnsBothPartsCancelReturnsToTheOpening) {
     const std::vector<double> original = testing::fidOf(64, 1000.0, {100.0, -230.0});
     auto doc = documentWith(original);

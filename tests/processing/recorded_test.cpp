@@ -21,9 +21,6 @@
 namespace pelvaron::processing {
 namespace {
 
-using testing::dataOf;
-using testing::documentWith;
-
 constexpr double kPi = std::numbers::pi;
 
 /// A FID of 256 complex points at SW 1000 Hz with the given record.

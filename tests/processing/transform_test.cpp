@@ -1,6 +1,7 @@
 // The Fourier transform: the complex FFT against the textbook loop, the real one against the
-// complex one, the S/N bookkeeping they leave, the data operations around them, the group-delay
-// proposal and correction, the "Fast Fourier Transform" dialog (sizes, Cancel, OK) and Undo after it.
+// complex one, the data operations around them, the group-delay proposal and correction, the "Fast
+// Fourier Transform" dialog (sizes, Cancel, OK) and Undo after it. The S/N marks a transform leaves
+// are read by the S/N lines of the real-data table.
 #include "processing/transform.h"
 
 #include <gtest/gtest.h>
@@ -16,20 +17,12 @@
 #include "fixtures.h"
 #include "processing/fft.h"
 #include "processing/fourier_dialog.h"
-#include "processing/noise_block.h"
 #include "processing/phase.h"
 #include "recording_ui.h"
 #include "textbook_fft.h"
 
 namespace pelvaron::processing {
 namespace {
-
-using testing::dataOf;
-using testing::documentWith;
-using testing::fidOf;
-using testing::opened;
-using testing::phaseAt;
-using Ints = std::vector<int>;
 
 std::vector<double> randomData(int count, int seed) {
     std::mt19937 rng(static_cast<unsigned>(seed));
@@ -81,27 +74,6 @@ TEST(Fft, TheRealTransformPacksTheComplexOneOfItsSamplesAndItsInverseReturnsThem
         for (int i = 0; i < n; ++i) ASSERT_NEAR(packed[i], complex[i], 1e-6 * std::sqrt(n)) << n << ", " << i;
         realFft(packed.data(), n, kInverse);
         for (int j = 0; j < n; ++j) ASSERT_NEAR(packed[j], samples[j] * n / 2, 1e-6 * n) << n << ", " << j;
-    }
-}
-
-TEST(SignalToNoiseMarks, EachTransformRecordsTheQuietestBlockAndTheLargestRealPart) {
-    // Four blocks of 128 doubles in the first half; block 2 is the quietest, block 3 ties it
-    // later and loses; imaginary parts do not count. The largest real part sits in the second
-    // half twice, the later one wins. Data shorter than one block pair use block 0.
-    std::vector<double> values(1024, 0.0);
-    for (int i = 0; i < 512; i += 4) values[i] = i / 128 == 2 || i / 128 == 3 ? 1.0 : 5.0;
-    for (int i = 1; i < 512; i += 128) values[i] = 1000.0;
-    values[700] = -50.0;
-    values[900] = 50.0;
-    for (const auto& [data, block, index] :
-         {std::tuple{values, 2, 900}, {std::vector<double>(200, 1.0), 0, 198}}) {
-        auto doc = testing::documentWith(data);
-        doc->spectrum.peakIndex = 42;
-        doc->spectrum.noiseBlock = 7;
-        refreshSignalToNoiseMarks(doc->spectrum);
-        EXPECT_EQ((std::tuple{doc->spectrum.noiseBlock, doc->spectrum.snPeakIndex, doc->spectrum.peakIndex}),
-                  (std::tuple{block, index, 42}));
-        EXPECT_EQ(doc->spectrum.snPeakValue, data[index]);
     }
 }
 

@@ -17,9 +17,6 @@
 namespace pelvaron::processing {
 namespace {
 
-using testing::dataOf;
-using testing::documentWith;
-
 constexpr int kN = 512;
 
 std::vector<double> ones() { return std::vector<double>(kN, 1.0); }
@@ -37,8 +34,8 @@ TEST(WindowFunctions, EachWeighsPointMInItsOwnTimeBase) {
     // 512 points at SW 1000 Hz (AQ 0.256 s), and zero filled to 1024. The exponential and TRAFICANTE
     // count time as m/(2 SW), the others as m*AQ/N: the two part after zero filling. The Gaussian
     // has its own pi (3.14159); the exponential spares the last two points; the Lorentz-Gauss with
-    // LB < 0 rises from 1 to its top at t = GB*AQ (point 128 of 512, 256 of 1024); the sine bell
-    // starts at sin(phi).
+    // LB < 0 rises from 1 to its top at t = GB*AQ (point 256 of 1024). What each window makes of a
+    // real FID is in the real-data table.
     using enum Window;
     const WindowParams expo{.lbExp = 1.0, .selected = Exponential},
         gauss{.lbGauss = 2.0, .shift = 0.25, .selected = Gaussian},
@@ -55,17 +52,12 @@ TEST(WindowFunctions, EachWeighsPointMInItsOwnTimeBase) {
         {gauss, kN, 100, 0.9776820219972115},
         {gauss, 2 * kN, 100, 0.996880074200694},
         {traf, kN, 0, 0.9920411993048553},
-        {traf, kN, 256, 1.6706694233571908},
         {traf, 2 * kN, 256, 3.3147457967784373},
         {lg, kN, 0, 1.0},
-        {lg, kN, 128, 1.6531041517617928},
         {lg, 2 * kN, 256, 1.6531041517617928},
-        {sine90, kN, 0, 1.0},
         {sine90, kN, 100, 0.9533060403541939},
-        {{.sineDeg = 0.0, .selected = Sine}, kN, 256, 1.0},
         {{.sine2Deg = 90.0, .selected = SineSquared}, kN, 100, 0.9087924065757919},
         {{.selected = Hanning}, kN, 100, 0.9087924065757919},
-        {{.selected = Hamming}, kN, 100, 0.9160890140497285},
         {{.selected = Hamming}, 2 * kN, 200, 0.9160890140497285},
     };
     for (const auto& c : cases)
@@ -105,15 +97,14 @@ TEST(WindowFunctionDialog, OkAppliesTheSelectedWindowWithTheTypedNumbersOrRefuse
     EXPECT_EQ(traf.reopened.lbTrafText + " " + traf.reopened.lbExpText, "1.50 0.00");
     EXPECT_EQ(traf.reopened.selected, Window::Traficante);
     // A positive LB of the Lorentz-Gauss window is used negated after a message; GB may be 1.
-    for (double gb : {0.3, 1.0}) {
-        const Ok lg(Window::LorentzGauss, [gb](D& d) { d.lbLgText = "2", d.gbText = std::to_string(gb); });
-        EXPECT_TRUE(lg.accepted);
-        EXPECT_EQ(lg.messages,
-                  std::vector<std::string>{"Error: LB must be negative for the Lorentzian/Gaussian "
-                                           "function\nPelvaron will use the negative of that value."});
-        EXPECT_EQ(lg.data, weighted({.lbLg = -2.0, .gb = gb, .selected = Window::LorentzGauss}));
-        EXPECT_EQ(lg.reopened.lbLgText, "-2.00");
-    }
+    const Ok lg(Window::LorentzGauss, [](D& d) { d.lbLgText = "2", d.gbText = "1"; });
+    EXPECT_TRUE(lg.accepted);
+    EXPECT_EQ(lg.messages,
+              std::vector<std::string>{"Error: LB must be negative for the Lorentzian/Gaussian "
+                                       "function\nPelvaron will use the negative of that value."});
+    EXPECT_EQ(std::pair(lg.data, lg.reopened.lbLgText),
+              std::pair(weighted({.lbLg = -2.0, .gb = 1.0, .selected = Window::LorentzGauss}),
+                        std::string("-2.00")));
     // Refused values leave the data but are stored all the same. GB = 0 would divide by zero;
     // LB = 0 passes silently.
     const Ok shift(Window::Gaussian, [](D& d) { d.lbGaussText = "1", d.shiftText = "1.5"; });

@@ -9,35 +9,21 @@ namespace pelvaron::testing {
 std::pair<int, int> encodeNicoletFloat(double v) {
     if (v == 0.0) return {0, 0};
     int e = 0;
-    const double f = std::frexp(v, &e);
-    const long long m = std::llround(std::ldexp(f, 29));
+    const long long m = std::llround(std::ldexp(std::frexp(v, &e), 29));
     // m = w0 x 1024 + (w1 mod 256), the remainder taking w1's sign: added for e >= 0, taken
     // away for a negative exponent. Bits 8 and 9 of m are not held: round to the nearer value.
-    long long w0 = 0, low = 0;
-    if (e < 0) {
-        w0 = static_cast<long long>(std::ceil(static_cast<double>(m) / 1024.0));
-        low = w0 * 1024 - m;
-        if (low > 255) {
-            if (low < 640)
-                low = 255;
-            else {
-                --w0;
-                low = 0;
-            }
-        }
-        return {static_cast<int>(w0), static_cast<int>(e * 1024 - low)};
-    }
-    w0 = static_cast<long long>(std::floor(static_cast<double>(m) / 1024.0));
-    low = m - w0 * 1024;
+    const int sign = e < 0 ? -1 : 1;
+    auto w0 = static_cast<long long>(e < 0 ? std::ceil(m / 1024.0) : std::floor(m / 1024.0));
+    long long low = sign * (m - w0 * 1024);
     if (low > 255) {
-        if (low < 640)
+        if (low < 640) {
             low = 255;
-        else {
-            ++w0;
+        } else {
+            w0 += sign;
             low = 0;
         }
     }
-    return {static_cast<int>(w0), static_cast<int>(e * 1024 + low)};
+    return {static_cast<int>(w0), static_cast<int>(e * 1024 + sign * low)};
 }
 
 std::string packNicoletWords(const std::vector<int>& words) {
