@@ -1,0 +1,225 @@
+// Automatic Phase (0 + 1).
+//
+// Method: entropy minimisation of the derivative of the real part with a penalty on negative
+// values, on the points of the lines only. The lines are the points whose magnitude stands above
+// the noise (and 1/1000 of the tallest line), with a point either side; the threshold rises until
+// at most kMaxSubset points remain, so the cost does not grow with the size of the spectrum.
+// A coarse start comes from the largest coherent sum of those points over a grid of first-order
+// slopes (the total absorption of upright lines is largest at the right phase), then a pattern
+// search refines both orders on the entropy criterion. The search always runs on the unphased copy,
+// so a second application finds the same angles.
+#include "processing/auto_phase.h"
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <vector>
+
+#include "base/legacy_constants.h"
+#include "processing/phase.h"
+
+namespace pelvaron::processing {
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kPhasePi = legacy::kShortPi;  // the phase rotation's degrees-to-radians
+constexpr int kMaxSubset = 4096;
+constexpr int kNoiseSamples = 8192;
+/// Weight of the negative part (its share of the squared real values) beside the entropy.
+constexpr double kNegativeWeight = 20.0;
+
+struct Segment {
+    int first, last;  // complex points [first, last)
+};
+
+/// The searched phase: theta(k) = a + b*(k - m/2)/m radians at complex point k of m.
+struct Trial {
+    double a = 0.0, b = 0.0;
+};
+
+class Criterion {
+public:
+    Criterion(const double* z, int m, std::vector<Segment> segments)
+        : z_(z), m_(m), segments_(std::move(segments)) {}
+
+    double angleAt(const Trial& t, double k) const { return t.a + t.b * (k - 0.5 * m_) / m_; }
+
+    /// Entropy of the normalised |derivative| of the real parts plus the weighted negative share.
+    double operator()(const Trial& t) const {
+        const double stepCos = std::cos(t.b / m_), stepSin = std::sin(t.b / m_);
+        double sum = 0.0, sumLog = 0.0, negative = 0.0, total = 0.0;
+        for (const Segment& seg : segments_) {
+            double c = std::cos(angleAt(t, seg.first)), s = std::sin(angleAt(t, seg.first));
+            double previous = 0.0;
+            for (int k = seg.first; k < seg.last; ++k) {
+                const double r = c * z_[2 * k] - s * z_[2 * k + 1];
+                if (k > seg.first) {
+                    const double d = std::fabs(r - previous);
+                    sum += d;
+                    if (d > 0.0) sumLog += d * std::log(d);
+                }
+                previous = r;
+                total += r * r;
+                if (r < 0.0) negative += r * r;
+                const double nextC = c * stepCos - s * stepSin;
+                s = s * stepCos + c * stepSin;
+                c = nextC;
+            }
+        }
+        if (sum <= 0.0 || total <= 0.0) return 0.0;
+        return std::log(sum) - sumLog / sum + kNegativeWeight * negative / total;
+    }
+
+    /// |sum of z(k) e^{i theta(k)}| over the lines and the a that makes that sum real and positive.
+    std::pair<double, double> coherentSum(double b) const {
+        std::complex<double> total;
+        const std::complex<double> step = std::polar(1.0, b / m_);
+        for (const Segment& seg : segments_) {
+            std::complex<double> turn = std::polar(1.0, angleAt({0.0, b}, seg.first));
+            std::complex<double> part;
+            for (int k = seg.first; k < seg.last; ++k) {
+                part += std::complex<double>(z_[2 * k], z_[2 * k + 1]) * turn;
+                turn *= step;
+            }
+            total += part;
+        }
+        return {std::abs(total), -std::arg(total)};
+    }
+
+private:
+    const double* z_;
+    int m_;
+    std::vector<Segment> segments_;
+};
+
+/// Runs of points with |z|^2 above `level`, widened by one point either side and merged.
+std::vector<Segment> linesAbove(const std::vector<double>& power, double level, int& count) {
+    std::vector<Segment> segments;
+    const int m = static_cast<int>(power.size());
+    count = 0;
+    for (int k = 0; k < m;) {
+        if (power[k] <= level) {
+            ++k;
+            continue;
+        }
+        int end = k;
+        while (end < m && power[end] > level) ++end;
+        const int first = std::max(0, k - 1), last = std::min(m, end + 1);
+        if (!segments.empty() && segments.back().last >= first) {
+            count += last - segments.back().last;
+            segments.back().last = last;
+        } else {
+            segments.push_back({first, last});
+            count += last - first;
+        }
+        k = end;
+    }
+    return segments;
+}
+
+/// Local pattern search from `start`; b stays within +-bMax.
+Trial refine(const Criterion& f, Trial start, double bMax) {
+    Trial best = start;
+    double value = f(best);
+    double stepA = 0.2, stepB = 0.4;
+    while (stepA > 2e-4) {
+        bool moved = false;
+        const Trial tries[] = {{best.a + stepA, best.b},
+                               {best.a - stepA, best.b},
+                               {best.a, std::clamp(best.b + stepB, -bMax, bMax)},
+                               {best.a, std::clamp(best.b - stepB, -bMax, bMax)}};
+        for (const Trial& t : tries) {
+            const double v = f(t);
+            if (v < value) {
+                value = v;
+                best = t;
+                moved = true;
+            }
+        }
+        if (!moved) stepA *= 0.5, stepB *= 0.5;
+    }
+    return best;
+}
+
+}  // namespace
+
+Message autoPhaseMessage(AutoPhaseProblem problem) {
+    const char* text = kAutoPhaseNoLineText;
+    switch (problem) {
+        case AutoPhaseProblem::NotSpectrum: text = kAutoPhaseNotSpectrumText; break;
+        case AutoPhaseProblem::TooFewPoints: text = kAutoPhaseTooFewPointsText; break;
+        case AutoPhaseProblem::NotFinite: text = kAutoPhaseNotFiniteText; break;
+        case AutoPhaseProblem::Empty: text = kAutoPhaseEmptyText; break;
+        case AutoPhaseProblem::NoLine: text = kAutoPhaseNoLineText; break;
+    }
+    return {text, kAutoPhaseCaption, MessageIcon::Exclamation};
+}
+
+Result<AutoPhaseAngles, AutoPhaseProblem> autoPhaseFull(Spectrum& s, const AutoPhaseSettings& settings) {
+    // A forward transform leaves ftInverse set (so does opening a processed spectrum).
+    if (!s.ftInverse) return Failure{AutoPhaseProblem::NotSpectrum};
+    const int m = s.count() / 2;
+    if (m < kAutoPhaseMinPoints) return Failure{AutoPhaseProblem::TooFewPoints};
+    const double* z = s.phaseSourceValid ? s.phaseSource.data() : s.specData.data();
+
+    std::vector<double> power(static_cast<std::size_t>(m));
+    double tallest = 0.0;
+    int tallestAt = 0;
+    for (int k = 0; k < m; ++k) {
+        power[k] = z[2 * k] * z[2 * k] + z[2 * k + 1] * z[2 * k + 1];
+        if (!std::isfinite(power[k])) return Failure{AutoPhaseProblem::NotFinite};
+        if (power[k] > tallest) tallest = power[k], tallestAt = k;
+    }
+    if (tallest == 0.0) return Failure{AutoPhaseProblem::Empty};
+
+    // Noise level: the median power of an even sample (most points of a spectrum are baseline).
+    const int stride = std::max(1, m / kNoiseSamples);
+    std::vector<double> sample;
+    for (int k = 0; k < m; k += stride) sample.push_back(power[k]);
+    std::nth_element(sample.begin(), sample.begin() + sample.size() / 2, sample.end());
+    const double noise = sample[sample.size() / 2];
+    const double lineToNoise = settings.minLineToNoise * settings.minLineToNoise;
+    if (!(tallest > lineToNoise * noise)) return Failure{AutoPhaseProblem::NoLine};
+
+    double level = std::max(64.0 * noise, 1e-6 * tallest);
+    int count = 0;
+    std::vector<Segment> segments = linesAbove(power, level, count);
+    while (count > kMaxSubset) {
+        level *= 2.0;
+        segments = linesAbove(power, level, count);
+    }
+    const Criterion f(z, m, std::move(segments));
+
+    // Coarse: the slope whose coherent sum is largest, on a grid of a quarter radian.
+    const double maxPhase1 = std::clamp(std::fabs(settings.maxPhase1), 0.0, 180.0);
+    const double bMax = 4.0 * maxPhase1 * kPhasePi / 180.0;
+    Trial coarse;
+    double largest = -1.0;
+    const int steps = static_cast<int>(std::ceil(bMax / 0.25));
+    for (int i = -steps; i <= steps; ++i) {
+        const double b = steps == 0 ? 0.0 : bMax * i / steps;
+        const auto [sum, a] = f.coherentSum(b);
+        if (sum > largest) largest = sum, coarse = {a, b};
+    }
+    Trial best = refine(f, coarse, bMax);
+    const Trial flat = refine(f, {f.coherentSum(0.0).second, 0.0}, bMax);
+    if (f(flat) < f(best)) best = flat;
+
+    // The tallest line upright.
+    const double at = f.angleAt(best, tallestAt);
+    if (std::cos(at) * z[2 * tallestAt] - std::sin(at) * z[2 * tallestAt + 1] < 0.0) best.a += kPi;
+
+    // Into Phase Correction's terms: theta(k) = phase0 + phase1*(4k + 2 - 2P)/m, P the pivot.
+    const double pivot = s.peakIndex;
+    const double order1 = best.b / 4.0;
+    const double order0 = best.a - best.b / 2.0 - order1 * (2.0 - 2.0 * pivot) / m;
+    AutoPhaseAngles angles;
+    angles.phase1 = order1 * 180.0 / kPhasePi;
+    angles.phase0 = std::remainder(order0 * 180.0 / kPhasePi, 360.0);
+    if (angles.phase0 <= -180.0) angles.phase0 += 360.0;
+    applyPhase(s, {angles.phase0, angles.phase1});
+    return angles;
+}
+
+}  // namespace pelvaron::processing
