@@ -244,6 +244,7 @@ Result<AutoBaselineReport, AutoBaselineProblem> autoBaseline(Spectrum& s,
     AutoBaselineReport report;
     report.noise = noise;
     std::vector<char> next(static_cast<std::size_t>(n));
+    int lastChanged = n + 1;
     for (report.passes = 1;; ++report.passes) {
         if (!spline.fit(y, baseline, count, c)) return Failure{AutoBaselineProblem::NotFinite};
         spline.evaluate(c, z);
@@ -264,7 +265,9 @@ Result<AutoBaselineReport, AutoBaselineProblem> autoBaseline(Spectrum& s,
         }
         // Too few points left off the lines: the present set stands. Once no more than one point in
         // a thousand changes sides, the curve no longer moves by anything that shows.
-        if (nextCount < minCount || changed <= n / kSettledShare) break;
+        // Passes that change as many points as the one before only swap points to and fro.
+        if (nextCount < minCount || changed <= n / kSettledShare || changed >= lastChanged) break;
+        lastChanged = changed;
         baseline.swap(next);
         count = nextCount;
     }
