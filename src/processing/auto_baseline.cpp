@@ -246,19 +246,14 @@ Result<AutoBaselineReport, AutoBaselineProblem> autoBaseline(Spectrum& s,
     std::vector<char> next(static_cast<std::size_t>(n));
     int lastChanged = n + 1;
     for (report.passes = 1;; ++report.passes) {
+        // Three baseline points and the penalty always make a solvable system; values too large to
+        // square are what could still break it.
         if (!spline.fit(y, baseline, count, c)) return Failure{AutoBaselineProblem::NotFinite};
         spline.evaluate(c, z);
         if (report.passes == kMaxAutoBaselinePasses) break;
-        int nextCount = 0, changed = 0;
-        for (int k = 0; k < n; ++k) {
-            const char b = !at(lines, k) && std::fabs(at(y, k) - at(z, k)) <= limit;
-            nextCount += b;
-            changed += b != at(baseline, k);
-            at(next, k) = b;
-        }
+        for (int k = 0; k < n; ++k) at(next, k) = !at(lines, k) && std::fabs(at(y, k) - at(z, k)) <= limit;
         widenRuns(next, std::max(1, n / (4 * settings.pieces)));
-        nextCount = 0;
-        changed = 0;
+        int nextCount = 0, changed = 0;
         for (int k = 0; k < n; ++k) {
             nextCount += at(next, k);
             changed += at(next, k) != at(baseline, k);

@@ -3,18 +3,21 @@
 //
 // The method, in the words the user guide gives it:
 //  1. The noise level is read off the second differences of the real parts (their median
-//     magnitude), which a slowly varying baseline hardly changes.
+//     magnitude), which a slowly varying baseline hardly changes; it is never taken below
+//     1/100000 of the largest value, so that noise-free data still have baseline points.
 //  2. Points are taken as signal where the second differences, summed over a few points around
 //     them, stand well above that noise, widened by a margin on each side; the others are the
 //     first guess of the baseline points.
 //  3. A smoothing cubic spline (equally spaced pieces across the whole spectrum, with a light
 //     penalty on its third differences so that it bridges groups of lines) is fitted by least
-//     squares to the baseline points. A quadratic, and anything smooth on the scale of the
-//     pieces, is followed exactly.
-//  4. Points that stand more than `threshold` noise levels off that curve (the feet and tails of
-//     the lines) are taken as signal as well, and the fit is repeated until the set of baseline
-//     points settles (no more than one point in a thousand changes sides; at most
-//     kMaxAutoBaselinePasses fits).
+//     squares to the baseline points. A quadratic is followed exactly, anything smooth on the
+//     scale of the pieces closely.
+//  4. Points that stand more than `threshold` noise levels off that curve (the lines, their feet
+//     and tails) are taken as signal as well, each such run widened on both sides by its own
+//     length (at most a quarter of a piece) to take in the tails below the threshold, and the fit
+//     is repeated until the set of baseline points settles: no more than one point in a thousand
+//     changes sides, a pass changes no fewer points than the one before, or
+//     kMaxAutoBaselinePasses fits have been made.
 //  5. The curve is subtracted from the real and from the imaginary part of every point, as the
 //     other baseline corrections do. No Undo snapshot is taken.
 // Every step is deterministic; the cost grows linearly with the number of points.
