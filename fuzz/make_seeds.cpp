@@ -179,6 +179,7 @@ void fixtureSeeds() {
     seed("steps", "windows", "gm=-1/0.2,traf=1,lg=0.5/0.3,sine=90,sine2=45,hanning,hamming,invert");
     seed("steps", "sizes", "ft=256,autophase,ft=64");
     seed("steps", "recorded", "recorded,baseline,phase=-90/30");
+    seed("steps", "automatic", "em=0.3,ft,autophase=full,autobaseline");
 }
 
 /// Aspect files in both byte orders and the refused kind, WIN-NMR sets with DIS, aqs or both

@@ -4,6 +4,8 @@
 
 #include "base/format.h"
 #include "cli/steps.h"
+#include "processing/auto_baseline.h"
+#include "processing/auto_phase.h"
 #include "processing/data_ops.h"
 #include "processing/data_steps.h"
 #include "processing/phase.h"
@@ -166,10 +168,29 @@ void addProcessingSteps(StepTable& table) {
                           processing::applyPhase(doc.spectrum, {a[0], a[1]});
                           return true;
                       }};
-    table["autophase"] = {0, 0, [](Document& doc, platform::UserInterface&, const StepArgs&, std::string&) {
-                              processing::autophaseUpright(doc.spectrum);
-                              return true;
-                          }};
+    // Alone the documented Autophase; "full" finds the zero and the first order from the lines.
+    table["autophase"].maxArgs = 1;
+    table["autophase"].runTexts = [](Document& doc, platform::UserInterface& ui, const StepTexts& a,
+                                     std::string& error) {
+        if (a.empty()) return processing::autophaseUpright(doc.spectrum), true;
+        if (a[0] != "full") {
+            error = "Step \"autophase\": expected autophase or autophase=full";
+            return false;
+        }
+        const auto done = processing::autoPhaseFull(doc.spectrum);
+        if (done) return true;
+        platform::report(ui, processing::autoPhaseMessage(done.error()));
+        error = "Step \"autophase=full\": the phase cannot be found";
+        return false;
+    };
+    table["autobaseline"] = {
+        0, 0, [](Document& doc, platform::UserInterface& ui, const StepArgs&, std::string& error) {
+            const auto done = processing::autoBaseline(doc.spectrum);
+            if (done) return true;
+            platform::report(ui, processing::autoBaselineMessage(done.error()));
+            error = "Step \"autobaseline\": no baseline can be found";
+            return false;
+        }};
 }
 
 }  // namespace pelvaron::cli

@@ -103,6 +103,10 @@ TEST(CliTest, EachCommandAnswersWithItsExitStatusOnTheRightStream) {
         {{"dump", aspirin, "--steps", "suppress=1/2/zeros"}, 1, "Step \"suppress\""},
         {{"dump", aspirin, "--steps", "reference=2.29/944Hz"}, 1, "Step \"reference\""},
         {{"dump", aspirin, "--steps", "shift=x"}, 1, "Step \"shift"},
+        // The automatic steps work on a spectrum: on a FID they say so and change nothing.
+        {{"dump", fid, "--steps", "autophase=full"}, 1, "Automatic Phase works on a spectrum"},
+        {{"dump", fid, "--steps", "autobaseline"}, 1, "Automatic Baseline works on a spectrum"},
+        {{"dump", aspirin, "--steps", "autophase=half"}, 1, "expected autophase or autophase=full"},
         {scan(fid + "/missing", "1", "0.5"), 1, ""},
         {scan(aspirin, "1", "0.5"), 1, "no FID"},  // a processed spectrum has no FID behind it
         // Usage errors name what is wrong.
