@@ -180,6 +180,7 @@ void fixtureSeeds() {
     seed("steps", "sizes", "ft=256,autophase,ft=64");
     seed("steps", "recorded", "recorded,baseline,phase=-90/30");
     seed("steps", "automatic", "em=0.3,ft,autophase=full,autobaseline");
+    seed("steps", "auto", "em=0.3,auto");
 }
 
 /// Aspect files in both byte orders and the refused kind, WIN-NMR sets with DIS, aqs or both

@@ -6,6 +6,7 @@
 #include "cli/steps.h"
 #include "processing/auto_baseline.h"
 #include "processing/auto_phase.h"
+#include "processing/auto_process.h"
 #include "processing/data_ops.h"
 #include "processing/data_steps.h"
 #include "processing/phase.h"
@@ -183,6 +184,15 @@ void addProcessingSteps(StepTable& table) {
         error = "Step \"autophase=full\": the phase cannot be found";
         return false;
     };
+    // Zero filling, the transform, the automatic phase and baseline; a window is the steps' before.
+    table["auto"] = {0, 0,
+                     [](Document& doc, platform::UserInterface& ui, const StepArgs&, std::string& error) {
+                         const auto done = processing::autoProcess(doc);
+                         if (done) return true;
+                         platform::report(ui, processing::autoProcessMessage(done.error()));
+                         error = "Step \"auto\": the data cannot be processed automatically";
+                         return false;
+                     }};
     table["autobaseline"] = {
         0, 0, [](Document& doc, platform::UserInterface& ui, const StepArgs&, std::string& error) {
             const auto done = processing::autoBaseline(doc.spectrum);

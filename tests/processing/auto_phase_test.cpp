@@ -1,6 +1,7 @@
 // Automatic Phase (0 + 1): both real experiments against the spectrometer software's hand-phased
 // 1r, a synthetic spectrum of known phase, a second application, and the refusals.
 #include "processing/auto_phase.h"
+#include "processing/auto_process.h"
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,37 @@ TEST(AutomaticPhase, BothRealExperimentsMatchTheHandPhased1rUprightAndAgain) {
         const auto again = autoPhaseFull(doc->spectrum);
         ASSERT_TRUE(again);
         EXPECT_LT(std::fabs(again->phase0 - found->phase0) + std::fabs(again->phase1 - found->phase1), 0.5);
+    }
+}
+
+TEST(AutomaticProcessing, EachRealFidWithItsOwnWindowBecomesTheSpectrometersSpectrumAndUndoReturnsIt) {
+    // The window each experiment recorded (aspirin LB 0.3, coffee none), then one step. Coffee's
+    // FID of 32768 points is zero filled to twice that, its 1r has 32768: every second point.
+    const struct {
+        const char *fid, *processed, *window;
+        int stride;
+    } pairs[] = {{"tests/data/aspirin-1h/fid-set", "tests/data/aspirin-1h/processed-set", "em=0.3", 1},
+                 {"tests/data/coffee-1h-baseopt", "tests/data/coffee-1h-baseopt/pdata/1/1r", "", 2}};
+    for (const auto& p : pairs) {
+        SCOPED_TRACE(p.fid);
+        auto doc = loaded(p.fid, p.window), theirs = loaded(p.processed, "");
+        const std::vector<double> fid = dataOf(*doc);
+        ASSERT_TRUE(autoProcess(*doc));
+        ASSERT_EQ(doc->spectrum.nData, p.stride * theirs->spectrum.nData);
+        Spectrum ours = theirs->spectrum;
+        for (int k = 0; k < ours.nData / 2; ++k)
+            ours.specData[2 * k] = doc->spectrum.specData[2 * p.stride * k];
+        EXPECT_GE(correlation(ours, theirs->spectrum), 0.999);
+        EXPECT_EQ(doc->spectrum.xUnits, kPpm);
+        // A spectrum is refused as it stands; one Undo returns the FID at its own size.
+        const std::vector<double> spectrum = dataOf(*doc);
+        const auto again = autoProcess(*doc);
+        ASSERT_FALSE(again);
+        EXPECT_EQ(autoProcessMessage(again.error()).text, kAutoProcessSpectrumText);
+        EXPECT_EQ(dataOf(*doc), spectrum);
+        undoCommand(*doc);
+        EXPECT_EQ(dataOf(*doc), fid);
+        EXPECT_EQ(doc->spectrum.ftInverse, 0);
     }
 }
 
