@@ -14,23 +14,73 @@ constexpr std::array<int, 10> kInitial = {
     kCmdShiftData, kCmdDeleteIntegrals, kCmdSimulationNew, kCmdHelp, kCmdAbout,
 };
 
-constexpr std::array<int, 51> kDocument = {
-    2,     3,     6,     10,    11,    20,    21,    23,    24,    25,
-    26,    30,    31,    40,    41,    42,    43,    44,    40007, 40008,
-    40009, 40012, 40014, 40015, 40016, 40019, 40020, 40022, 40149, 40160,
-    40165, 40166, 40167, 40169, 40172, 40181, 40182, 40183, 40186, 40191,
-    40192, 40193, 40194, 40197, 40198, 40201, 40205, 40206, 40207, kCmdProcessAsRecorded,
+constexpr std::array<int, 54> kDocument = {
+    2,
+    3,
+    6,
+    10,
+    11,
+    20,
+    21,
+    23,
+    24,
+    25,
+    26,
+    30,
+    31,
+    40,
+    41,
+    42,
+    43,
+    44,
+    40007,
+    40008,
+    40009,
+    40012,
+    40014,
+    40015,
+    40016,
+    40019,
+    40020,
+    40022,
+    40149,
+    40160,
+    40165,
+    40166,
+    40167,
+    40169,
+    40172,
+    40181,
+    40182,
+    40183,
+    40186,
+    40191,
+    40192,
+    40193,
+    40194,
+    40197,
+    40198,
+    40201,
+    40205,
+    40206,
+    40207,
+    kCmdProcessAsRecorded,
     kCmdExportPicture,
+    kCmdAutoPhaseFull,
+    kCmdAutoBaseline,
+    kCmdAutoProcess,
 };
 
 constexpr std::array<int, 3> kSimulation = {kCmdInteractiveSimulation, kCmdCompareSimulation,
                                             kCmdEditSimulation};
 
 // What brings a new data set: the loads, the transform, the two-set displays and the simulation
-// commands that set up a simulated spectrum as the document.
-constexpr std::array<int, 8> kLiveHeld = {
-    kCmdOpen,        kCmdImport,        kCmdFourier,        kCmdProcessAsRecorded,
-    kCmdAddSubtract, kCmdSimulationNew, kCmdEditSimulation, kCmdCompareSimulation};
+// commands that set up a simulated spectrum as the document; and the automatic phase, baseline
+// and processing, which would change the data a live dialog works from.
+constexpr std::array<int, 11> kLiveHeld = {
+    kCmdOpen,          kCmdImport,        kCmdFourier,        kCmdProcessAsRecorded,
+    kCmdAddSubtract,   kCmdSimulationNew, kCmdEditSimulation, kCmdCompareSimulation,
+    kCmdAutoPhaseFull, kCmdAutoBaseline,  kCmdAutoProcess};
 
 }  // namespace
 

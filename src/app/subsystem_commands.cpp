@@ -6,6 +6,9 @@
 #include "io/byte_swap.h"
 #include "io/data_points_dialog.h"
 #include "io/jcamp_options_dialog.h"
+#include "processing/auto_baseline.h"
+#include "processing/auto_phase.h"
+#include "processing/auto_process.h"
 #include "processing/fourier_dialog.h"
 #include "processing/phase.h"
 #include "processing/recorded.h"
@@ -63,6 +66,27 @@ void CommandDispatcher::registerSubsystemCommands() {
         display::resetTool(c.view);
     });
     registerCommand(kCmdAutophase, [](CommandContext& c) { processing::autophaseCommand(c.doc); });
+    // The automatic commands: Undo returns what they changed; a refusal says why, nothing changed.
+    registerCommand(kCmdAutoPhaseFull, [](CommandContext& c) {
+        takeUndoSnapshot(c.doc);
+        if (const auto done = processing::autoPhaseFull(c.doc.spectrum); !done)
+            platform::report(c.ui, processing::autoPhaseMessage(done.error()));
+        c.doc.notify(kDataChanged);
+    });
+    registerCommand(kCmdAutoBaseline, [](CommandContext& c) {
+        takeUndoSnapshot(c.doc);
+        if (const auto done = processing::autoBaseline(c.doc.spectrum); !done)
+            platform::report(c.ui, processing::autoBaselineMessage(done.error()));
+        c.doc.notify(kDataChanged);
+    });
+    registerCommand(kCmdAutoProcess, [](CommandContext& c) {
+        if (const auto done = processing::autoProcess(c.doc); !done)
+            platform::report(c.ui, processing::autoProcessMessage(done.error()));
+        c.view.hScrollRange = c.doc.spectrum.nData;
+        c.doc.notify(kAllDrawn);
+        clearStatusBar(c.ui);
+        display::resetTool(c.view);
+    });
     registerCommand(kCmdExportJcamp, [](CommandContext& c) {
         io::JcampOptionsDialog model;
         c.dialogs.runJcampOptionsDialog(model);

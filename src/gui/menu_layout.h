@@ -81,10 +81,13 @@ inline constexpr MenuEntry kProcess[] = {
     {app::kCmdInteractiveApodization, "In&teractive Apodization"},
     {app::kCmdFourier, "&Fourier transform..."},
     {app::kCmdProcessAsRecorded, "Process as &Recorded\tCtrl+R"},
+    {app::kCmdAutoProcess, "Auto&matic Processing\tCtrl+M"},
     {kSeparator, ""},
     {app::kCmdPhase, "&Phase Correction"},
     {app::kCmdAutophase, "Au&tophase"},
+    {app::kCmdAutoPhaseFull, "Automatic Phase (&0 + 1)"},
     {kSubmenu, "&Baseline"},
+    {app::kCmdAutoBaseline, "&Automatic Baseline"},
     {app::kCmdManualBaseline, "Manual Baseline &Correction"},
     {app::kCmdLinearDrift, "&Baseline Correction"},
     {app::kCmdMultiPointBaseline, "&Multiple Point Baseline Correction"},
@@ -155,7 +158,7 @@ struct ToolButton {
     const char* toolTip;
 };
 
-inline constexpr std::array<ToolButton, 22> kToolbar = {{
+inline constexpr std::array<ToolButton, 24> kToolbar = {{
     {app::kCmdOpen, "open", "Open"},
     {app::kCmdSave, "save", "Save"},
     {app::kCmdPrint, "print", "Print"},
@@ -173,6 +176,8 @@ inline constexpr std::array<ToolButton, 22> kToolbar = {{
     {app::kCmdProcessAsRecorded, "recorded", "Process as Recorded"},
     {app::kCmdPhase, "phase", "Phase Correction"},
     {app::kCmdAutophase, "autophase", "Autophase"},
+    {app::kCmdAutoPhaseFull, "auto_phase", "Automatic Phase (0 + 1)"},
+    {app::kCmdAutoProcess, "auto_process", "Automatic Processing"},
     {app::kCmdManualBaseline, "baseline", "Baseline Correction"},
     {app::kCmdReference, "reference", "Reference Spectrum"},
     {app::kCmdPeakPicking, "peak_picking", "Peak Picking"},
@@ -186,13 +191,14 @@ struct Accelerator {
     int id;
 };
 
-inline constexpr std::array<Accelerator, 16> kAccelerators = {{
+inline constexpr std::array<Accelerator, 17> kAccelerators = {{
     {"Ctrl+A", app::kCmdAddSubtract},
     {"Ctrl+C", app::kCmdCopyMetafile},
     {"Ctrl+E", app::kCmdCreateExpansion},
     {"Ctrl+F", app::kCmdFull},
     {"Ctrl+I", app::kCmdImport},
     {"Ctrl+J", app::kCmdCtrlJ},
+    {"Ctrl+M", app::kCmdAutoProcess},
     {"Ctrl+N", app::kCmdInsertComments},
     {"Ctrl+O", app::kCmdOpen},
     {"Ctrl+P", app::kCmdPrint},

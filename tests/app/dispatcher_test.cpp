@@ -9,6 +9,7 @@
 
 #include "app/menu_state.h"
 #include "app_fixture.h"
+#include "processing/auto_phase.h"
 #include "processing/recorded.h"
 
 namespace pelvaron::testing {
@@ -103,6 +104,13 @@ TEST(Dispatcher, EachCommandRunsItsOwnAction) {
          }},
         {app::kCmdProcessAsRecorded, nullptr,
          [](F& f) { return f.ui.messages.at(0).text == processing::kNoRecordedProcessingText; }},
+        // The automatic commands: on the fixture's FID the phase and the baseline refuse, and
+        // Automatic Processing makes it a spectrum.
+        {app::kCmdAutoPhaseFull, nullptr,
+         [](F& f) { return f.ui.messages.at(0).text == processing::kAutoPhaseNotSpectrumText; }},
+        {app::kCmdAutoBaseline, nullptr,
+         [](F& f) { return f.ui.messages.at(0).caption == "Automatic Baseline"; }},
+        {app::kCmdAutoProcess, nullptr, [](F& f) { return f.doc->spectrum.ftInverse == 1; }},
         {app::kCmdByteSwap, nullptr, [](F& f) { return f.doc->spectrum.specData[200] == 50.0 * 16777216.0; }},
         {app::kCmdPeakPicking, nullptr, [](F& f) { return f.view.mouse.tool == display::Tool::PeakPicking; }},
         {app::kCmdSuppressPeaks, nullptr, [](F& f) { return f.view.mouse.tool == display::Tool::Suppress; }},
