@@ -32,7 +32,13 @@ std::string nativeFileBytes(const Document& doc) {
     std::string image(size, '0');
     auto* out = reinterpret_cast<std::uint8_t*>(image.data());
     std::memcpy(out, "PLV", 3);
-    encodeAcqParams(doc.spectrum.acqPars, out + kNativeBlockOffset);
+    AcqParams block = doc.spectrum.acqPars;
+    // A forward transform, or a spectrum read as one, leaves ftInverse set.
+    block.reserved4 = {kNativeRecordMark, static_cast<std::uint8_t>(doc.spectrum.ftInverse ? 1 : 0),
+                       static_cast<std::uint8_t>(doc.spectrum.referenceSource),
+                       static_cast<std::uint8_t>(doc.spectrum.negateImag ? 1 : 0)};
+    bytes::storeLEDouble(block.reserved56.data(), doc.spectrum.groupDelay);
+    encodeAcqParams(block, out + kNativeBlockOffset);
     for (int i = 0; i < count; ++i)
         bytes::storeLEDouble(out + kNativeDataOffset + 8 * static_cast<std::size_t>(i),
                              doc.spectrum.specData[i]);
@@ -91,6 +97,19 @@ bool readNativeData(Document& doc, Messages& said, std::string_view bytes) {
         return false;
     }
 
+    // The record of what the data are, when the file has one; the bytes are then the record's, not
+    // reserved ones to carry.
+    const bool recorded = params.reserved4[0] == kNativeRecordMark;
+    const bool spectrum = recorded && params.reserved4[1] == 1;
+    const int source = params.reserved4[2];
+    const int negateImag = recorded ? (params.reserved4[3] == 1 ? 1 : 0) : 1;
+    double groupDelay = recorded ? bytes::loadLEDouble(params.reserved56.data()) : 0.0;
+    if (!(groupDelay >= 0.0 && groupDelay < kCapacity)) groupDelay = 0.0;  // NaN too
+    if (recorded) {
+        params.reserved4 = {};
+        params.reserved56 = {};
+    }
+
     doc.spectrum.clearSpecData();
     doc.spectrum.acqPars = params;
     doc.spectrum.nData = params.TD;
@@ -103,14 +122,18 @@ bool readNativeData(Document& doc, Messages& said, std::string_view bytes) {
             doc.spectrum.specData[static_cast<std::ptrdiff_t>(i)] = bytes::loadLEDouble(raw + 8 * i);
     }
 
-    // The file holds its own reference and nothing of a spectrometer's processing or filter delay
-    // beyond DECIM and DSPFVS.
-    doc.spectrum.referenceSource = ReferenceSource::NativeFile;
+    // The file holds its own reference (from where its record says) and nothing of a
+    // spectrometer's processing; the filter's delay beyond DECIM and DSPFVS is in the record.
+    doc.spectrum.referenceSource = recorded && source <= static_cast<int>(ReferenceSource::Manual)
+                                       ? static_cast<ReferenceSource>(source)
+                                       : ReferenceSource::NativeFile;
     doc.spectrum.recorded = RecordedProcessing{};
-    doc.spectrum.groupDelay = 0.0;
+    doc.spectrum.groupDelay = groupDelay;
     setupDocument(doc);
-    doc.spectrum.negateImag = 1;
-    doc.spectrum.fileNegateImag = 1;
+    doc.spectrum.negateImag = negateImag;
+    doc.spectrum.fileNegateImag = negateImag;
+    // A spectrum reopens as one: on its ppm axis, the inverse transform proposed next.
+    if (spectrum) markAsSpectrum(doc);
     return true;
 }
 

@@ -2,6 +2,7 @@
 // from offset 1024.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,8 +15,17 @@ inline constexpr int kNativeBlockOffset = 256;
 inline constexpr int kNativeDataOffset = 1024;
 inline constexpr int kNativeMinimumSize = 2048;
 
-/// The bytes of the native file of `doc`: magic, parameter block and nData doubles, padded with
-/// '0' characters to at least kNativeMinimumSize.
+/// What the data are, recorded in reserved bytes of the parameter block, which a reader that does
+/// not know the record carries as they stand: byte 4 the mark kNativeRecordMark, byte 5 the domain
+/// (0 a FID, 1 a spectrum), byte 6 the ReferenceSource, byte 7 1 when the imaginary parts are
+/// conjugated on the way to a spectrum (negateImag); bytes 56..63 the digital filter's group delay
+/// in points, a little-endian double. A file without the mark (every file written before the
+/// record) opens as it always did: a FID referenced by the file, conjugated, with no recorded
+/// delay.
+inline constexpr std::uint8_t kNativeRecordMark = 0xD1;
+
+/// The bytes of the native file of `doc`: magic, parameter block (with the record of what the
+/// data are) and nData doubles, padded with '0' characters to at least kNativeMinimumSize.
 [[nodiscard]] std::string nativeFileBytes(const Document& doc);
 
 /// Writes nativeFileBytes to `path`. The file is written beside the target

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "base/byte_order.h"
+#include "cli/steps.h"
 #include "io_fixture.h"
 
 namespace pelvaron::io {
@@ -57,8 +58,45 @@ TEST(NativeFile, SavedFilePadsSmallSetsWithZeroCharactersAndReopensBitForBitAlso
         0);
     EXPECT_EQ(std::tuple(s.doc->spectrum.nData, s.doc->fileTitle, s.doc->spectrum.negateImag,
                          s.doc->spectrum.fileNegateImag, s.ui.titles.back()),
-              std::tuple(64, "round.PLV", 1, 1, "Pelvaron 1.5.0 round.PLV"));
+              std::tuple(64, "round.PLV", 0, 0, "Pelvaron 1.5.0 round.PLV"));  // as saved
     EXPECT_TRUE(s.ui.messages.empty());
+}
+
+TEST(NativeFile, ASpectrumReopensAsASpectrumAndAFidKeepsItsFilterDelay) {
+    // Coffee: its filter's delay (GRPDLY 76) is known from acqus only. Saved as a FID and as its
+    // spectrum, each reopens as it was, and the next transform gives what it gave before.
+    Scratch s;
+    const std::string path = s.dir.file("coffee.plv");
+    for (const char* steps : {"", "ft,autophase"}) {
+        SCOPED_TRACE(steps);
+        ASSERT_TRUE(s.loadBruker(testing::sourcePath("tests/data/coffee-1h-baseopt")));
+        std::string error;
+        ASSERT_TRUE(cli::runSteps(*s.doc, s.ui, steps, error)) << error;
+        ASSERT_TRUE(writeNativeFile(*s.doc, path));
+        auto reopened = std::make_unique<Document>();
+        ASSERT_TRUE(readNativeData(*reopened, s.said, testing::readFile(path)));
+        const auto state = [](const Document& d) {
+            return std::tuple(d.spectrum.xUnits, d.spectrum.ftInverse, d.spectrum.groupDelay,
+                              d.spectrum.referenceSource, d.spectrum.offsetHz, d.spectrum.negateImag);
+        };
+        EXPECT_EQ(state(*reopened), state(*s.doc));
+        for (Document* d : {s.doc.get(), reopened.get()})
+            ASSERT_TRUE(cli::runSteps(*d, s.ui, "ft", error)) << error;
+        ASSERT_EQ(reopened->spectrum.nData, s.doc->spectrum.nData);
+        for (int i = 0; i < s.doc->spectrum.nData; i += 97)
+            ASSERT_NEAR(reopened->spectrum.specData[i], s.doc->spectrum.specData[i],
+                        1e-9 * std::fabs(s.doc->spectrum.peakValue))
+                << i;
+    }
+    // A file written before the record (its bytes 4..7 and 56..63 zero) opens as it always did.
+    std::string before = testing::readFile(path);
+    before.replace(kNativeBlockOffset + 4, 4, 4, '\0');
+    before.replace(kNativeBlockOffset + 56, 8, 8, '\0');
+    auto old = std::make_unique<Document>();
+    ASSERT_TRUE(readNativeData(*old, s.said, before));
+    EXPECT_EQ(std::tuple(old->spectrum.xUnits, old->spectrum.ftInverse, old->spectrum.groupDelay,
+                         old->spectrum.referenceSource, old->spectrum.negateImag),
+              std::tuple(kSeconds, 0, 0.0, ReferenceSource::NativeFile, 1));
 }
 
 TEST(NativeFile, DamagedBytesAreRefusedOrReadAsZerosBeyondTheirEnd) {
