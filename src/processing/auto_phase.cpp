@@ -6,8 +6,8 @@
 // at most kMaxSubset points remain, so the cost does not grow with the size of the spectrum.
 // A coarse start comes from the largest coherent sum of those points over a grid of first-order
 // slopes (the total absorption of upright lines is largest at the right phase), then a pattern
-// search refines both orders on the entropy criterion. The search always runs on the unphased copy,
-// so a second application finds the same angles.
+// search and a few parabolic steps refine both orders on the entropy criterion. The search always runs on the
+// unphased copy, so a second application finds the same angles.
 #include "processing/auto_phase.h"
 
 #include <algorithm>
@@ -28,6 +28,8 @@ constexpr int kMaxSubset = 4096;
 constexpr int kNoiseSamples = 8192;
 /// Weight of the negative part (its share of the squared real values) beside the entropy.
 constexpr double kNegativeWeight = 20.0;
+/// The pattern search hands over to parabolic steps at this zero-order step, radians.
+constexpr double kParabolaStep = 0.0125;
 
 struct Segment {
     int first, last;  // complex points [first, last)
@@ -46,7 +48,7 @@ public:
     double angleAt(const Trial& t, double k) const { return t.a + t.b * (k - 0.5 * m_) / m_; }
 
     /// Entropy of the normalised |derivative| of the real parts plus the weighted negative share.
-    double operator()(const Trial& t) const {
+    double operator()(const Trial& t, double negativeWeight = kNegativeWeight) const {
         const double stepCos = std::cos(t.b / m_), stepSin = std::sin(t.b / m_);
         double sum = 0.0, sumLog = 0.0, negative = 0.0, total = 0.0;
         for (const Segment& seg : segments_) {
@@ -68,7 +70,7 @@ public:
             }
         }
         if (sum <= 0.0 || total <= 0.0) return 0.0;
-        return std::log(sum) - sumLog / sum + kNegativeWeight * negative / total;
+        return std::log(sum) - sumLog / sum + negativeWeight * negative / total;
     }
 
     /// |sum of z(k) e^{i theta(k)}| over the lines and the a that makes that sum real and positive.
@@ -94,17 +96,17 @@ private:
 };
 
 /// Runs of points with |z|^2 above `level`, widened by one point either side and merged.
-std::vector<Segment> linesAbove(const std::vector<double>& power, double level, int& count) {
+std::vector<Segment> linesAbove(const double* z, int m, double level, int& count) {
     std::vector<Segment> segments;
-    const int m = static_cast<int>(power.size());
     count = 0;
+    const auto power = [z](int k) { return z[2 * k] * z[2 * k] + z[2 * k + 1] * z[2 * k + 1]; };
     for (int k = 0; k < m;) {
-        if (power[k] <= level) {
+        if (power(k) <= level) {
             ++k;
             continue;
         }
         int end = k;
-        while (end < m && power[end] > level) ++end;
+        while (end < m && power(end) > level) ++end;
         const int first = std::max(0, k - 1), last = std::min(m, end + 1);
         if (!segments.empty() && segments.back().last >= first) {
             count += last - segments.back().last;
@@ -118,12 +120,21 @@ std::vector<Segment> linesAbove(const std::vector<double>& power, double level, 
     return segments;
 }
 
-/// Local pattern search from `start`; b stays within +-bMax.
+/// The vertex of the parabola through (-h, below), (0, centre), (h, above), as a multiple of h
+/// within [-1, 1]; 0 when the three do not curve upwards.
+double parabolaVertex(double below, double centre, double above) {
+    const double curvature = below - 2.0 * centre + above;
+    if (!(curvature > 0.0)) return 0.0;
+    return std::clamp(0.5 * (below - above) / curvature, -1.0, 1.0);
+}
+
+/// Local pattern search from `start` down to steps of kParabolaStep, then two parabolic steps
+/// along each order; b stays within +-bMax.
 Trial refine(const Criterion& f, Trial start, double bMax) {
     Trial best = start;
     double value = f(best);
     double stepA = 0.2, stepB = 0.4;
-    while (stepA > 2e-4) {
+    while (stepA > kParabolaStep) {
         bool moved = false;
         const Trial tries[] = {{best.a + stepA, best.b},
                                {best.a - stepA, best.b},
@@ -138,6 +149,15 @@ Trial refine(const Criterion& f, Trial start, double bMax) {
             }
         }
         if (!moved) stepA *= 0.5, stepB *= 0.5;
+    }
+    for (int round = 0; round < 2; ++round, stepA *= 0.25, stepB *= 0.25) {
+        const Trial alongA[] = {{best.a - stepA, best.b}, {best.a + stepA, best.b}};
+        Trial t{best.a + stepA * parabolaVertex(f(alongA[0]), value, f(alongA[1])), best.b};
+        if (const double v = f(t); v < value) value = v, best = t;
+        if (std::fabs(best.b) + stepB > bMax) continue;
+        const Trial alongB[] = {{best.a, best.b - stepB}, {best.a, best.b + stepB}};
+        t = {best.a, best.b + stepB * parabolaVertex(f(alongB[0]), value, f(alongB[1]))};
+        if (const double v = f(t); v < value) value = v, best = t;
     }
     return best;
 }
@@ -163,31 +183,41 @@ Result<AutoPhaseAngles, AutoPhaseProblem> autoPhaseFull(Spectrum& s, const AutoP
     if (m < kAutoPhaseMinPoints) return Failure{AutoPhaseProblem::TooFewPoints};
     const double* z = s.phaseSourceValid ? s.phaseSource.data() : s.specData.data();
 
-    std::vector<double> power(static_cast<std::size_t>(m));
+    // One pass for the tallest line and the values' finiteness; the noise level is the median
+    // power of an even sample (most points of a spectrum are baseline).
+    const int stride = std::max(1, m / kNoiseSamples);
+    std::vector<double> sample;
+    sample.reserve(static_cast<std::size_t>(m / stride + 1));
     double tallest = 0.0;
     int tallestAt = 0;
     for (int k = 0; k < m; ++k) {
-        power[k] = z[2 * k] * z[2 * k] + z[2 * k + 1] * z[2 * k + 1];
-        if (!std::isfinite(power[k])) return Failure{AutoPhaseProblem::NotFinite};
-        if (power[k] > tallest) tallest = power[k], tallestAt = k;
+        const double power = z[2 * k] * z[2 * k] + z[2 * k + 1] * z[2 * k + 1];
+        if (!std::isfinite(power)) return Failure{AutoPhaseProblem::NotFinite};
+        if (power > tallest) tallest = power, tallestAt = k;
+        if (k % stride == 0) sample.push_back(power);
     }
     if (tallest == 0.0) return Failure{AutoPhaseProblem::Empty};
-
-    // Noise level: the median power of an even sample (most points of a spectrum are baseline).
-    const int stride = std::max(1, m / kNoiseSamples);
-    std::vector<double> sample;
-    for (int k = 0; k < m; k += stride) sample.push_back(power[k]);
-    std::nth_element(sample.begin(), sample.begin() + sample.size() / 2, sample.end());
-    const double noise = sample[sample.size() / 2];
+    const std::size_t half = sample.size() / 2;
+    std::nth_element(sample.begin(), sample.begin() + static_cast<std::ptrdiff_t>(half), sample.end());
+    const double noise = sample[half];
     const double lineToNoise = settings.minLineToNoise * settings.minLineToNoise;
     if (!(tallest > lineToNoise * noise)) return Failure{AutoPhaseProblem::NoLine};
 
+    // The level doubles until the lines hold at most kMaxSubset points; the doublings after which
+    // the sample still puts twice that many points above the level are skipped without a scan.
     double level = std::max(64.0 * noise, 1e-6 * tallest);
+    std::sort(sample.begin() + static_cast<std::ptrdiff_t>(half), sample.end());
+    const auto pointsAbove = [&](double l) {
+        const auto from =
+            std::upper_bound(sample.begin() + static_cast<std::ptrdiff_t>(half), sample.end(), l);
+        return static_cast<double>(sample.end() - from) * m / static_cast<double>(sample.size());
+    };
+    while (pointsAbove(2.0 * level) > 2.0 * kMaxSubset) level *= 2.0;
     int count = 0;
-    std::vector<Segment> segments = linesAbove(power, level, count);
+    std::vector<Segment> segments = linesAbove(z, m, level, count);
     while (count > kMaxSubset) {
         level *= 2.0;
-        segments = linesAbove(power, level, count);
+        segments = linesAbove(z, m, level, count);
     }
     const Criterion f(z, m, std::move(segments));
 
@@ -218,7 +248,20 @@ Result<AutoPhaseAngles, AutoPhaseProblem> autoPhaseFull(Spectrum& s, const AutoP
     angles.phase1 = order1 * 180.0 / kPhasePi;
     angles.phase0 = std::remainder(order0 * 180.0 / kPhasePi, 360.0);
     if (angles.phase0 <= -180.0) angles.phase0 += 360.0;
-    applyPhase(s, {angles.phase0, angles.phase1});
+    // As applyPhase turns the unphased copy (the imaginary part of point 0 replaced by that of
+    // point 1 first), with the same angles but a rotation recurrence instead of a sine and cosine
+    // per point.
+    if (!s.phaseSourceValid) saveUnphased(s);
+    s.phaseSourceValid = 1;
+    restoreUnphased(s);
+    s.phase0 = angles.phase0;
+    s.phase1 = angles.phase1;
+    const int n = s.count();
+    double* x = s.specData.data();
+    x[1] = x[3];
+    const double phi0 = angles.phase0 * kPhasePi / 180.0;
+    const double phi1 = angles.phase1 * kPhasePi / 180.0;
+    linearPhaseRotation(x, 0, n / 2, phi0 + phi1 * 4.0 * (1 - s.peakIndex) / n, phi1 * 8.0 / n);
     return angles;
 }
 

@@ -61,13 +61,20 @@ TEST(AutomaticPhase, BothRealExperimentsMatchTheHandPhased1rUprightAndAgain) {
         Spectrum copy = doc->spectrum;
         EXPECT_GT(findPeak(copy), 0.0) << "the tallest line upright";
 
-        // Phase Correction continues from the angles: its OK with them re-creates the data.
+        // Phase Correction continues from the angles: its OK with them re-creates the data (to
+        // rounding: the rotation here advances the angle by a recurrence).
         const std::vector<double> phased = dataOf(*doc);
         applyPhase(doc->spectrum, {doc->spectrum.phase0, doc->spectrum.phase1});
-        EXPECT_EQ(dataOf(*doc), phased);
-        const auto again = autoPhaseFull(doc->spectrum);
-        ASSERT_TRUE(again);
-        EXPECT_LT(std::fabs(again->phase0 - found->phase0) + std::fabs(again->phase1 - found->phase1), 0.5);
+        const std::vector<double> again = dataOf(*doc);
+        ASSERT_EQ(again.size(), phased.size());
+        double largest = 0.0, apart = 0.0;
+        for (std::size_t i = 0; i < phased.size(); ++i)
+            largest = std::max(largest, std::fabs(phased[i])),
+            apart = std::max(apart, std::fabs(again[i] - phased[i]));
+        EXPECT_LE(apart, 1e-12 * largest);
+        const auto second = autoPhaseFull(doc->spectrum);
+        ASSERT_TRUE(second);
+        EXPECT_LT(std::fabs(second->phase0 - found->phase0) + std::fabs(second->phase1 - found->phase1), 0.5);
     }
 }
 
