@@ -54,7 +54,7 @@ TransformSettings recordedFtOptions(const Document& doc) {
     o.driftCorr = 0;
     o.quadrature = 1;
     o.inverse = 0;
-    const bool delayed = doc.spectrum.groupDelay > 0.0 || doc.spectrum.acqPars.DECIM > 1;
+    const bool delayed = digitallyFiltered(doc.spectrum);
     const std::optional<double> delay = groupDelayProposal(doc.spectrum);
     if (delayed && delay) {
         o.rotate = 1;
@@ -158,8 +158,7 @@ Result<RecordedNotes, RecordedProblem> processAsRecorded(Document& doc) {
     // The DC offset goes first: it is the FID's own, the first point and the window are not. A
     // receiver's offset is what it corrects; behind a digital filter there is none to take (on the
     // aspirin pair, BC_mod 2 taken off the filtered FID moves the result away from its 1r).
-    if (!(doc.spectrum.groupDelay > 0.0 || doc.spectrum.acqPars.DECIM > 1))
-        takeDcOffset(data, used, valuesPerPoint, r.BC_mod);
+    if (!digitallyFiltered(doc.spectrum)) takeDcOffset(data, used, valuesPerPoint, r.BC_mod);
     // FCOR multiplies the first point as recorded; the transform halves it, so it goes in doubled.
     // With a digital filter that point is the filter's lead-in (0 in the pair): the signal's top,
     // the rotation's first point, stays whole (halving it takes the pair further from its 1r).

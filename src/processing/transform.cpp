@@ -123,9 +123,8 @@ std::optional<double> groupDelayProposal(const Spectrum& s) {
 }
 
 std::optional<int> proposedRotation(const Spectrum& s) {
-    const bool delayed = s.groupDelay > 0.0 || s.acqPars.DECIM > 1;
     const std::optional<double> delay = groupDelayProposal(s);
-    if (!delayed || !delay) return std::nullopt;
+    if (!digitallyFiltered(s) || !delay) return std::nullopt;
     return truncToInt(*delay);
 }
 

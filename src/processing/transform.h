@@ -31,6 +31,11 @@ void conjugate(Spectrum& s);
 /// nothing for a pair the table lacks.
 [[nodiscard]] std::optional<double> groupDelayFromTable(int decim, int dspfvs);
 
+/// Whether the data came through a digital filter: a group delay was recorded, or DECIM says so.
+[[nodiscard]] inline bool digitallyFiltered(const Spectrum& s) {
+    return s.groupDelay > 0.0 || s.acqPars.DECIM > 1;
+}
+
 /// The group delay to propose for the data: GRPDLY when the data carry a positive one,
 /// otherwise the table's value for DECIM and DSPFVS, otherwise nothing.
 [[nodiscard]] std::optional<double> groupDelayProposal(const Spectrum& s);
