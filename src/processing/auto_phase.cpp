@@ -248,20 +248,13 @@ Result<AutoPhaseAngles, AutoPhaseProblem> autoPhaseFull(Spectrum& s, const AutoP
     angles.phase1 = order1 * 180.0 / kPhasePi;
     angles.phase0 = std::remainder(order0 * 180.0 / kPhasePi, 360.0);
     if (angles.phase0 <= -180.0) angles.phase0 += 360.0;
-    // As applyPhase turns the unphased copy (the imaginary part of point 0 replaced by that of
-    // point 1 first), with the same angles but a rotation recurrence instead of a sine and cosine
-    // per point.
+    // As applyPhase turns the unphased copy, by the rotation recurrence.
     if (!s.phaseSourceValid) saveUnphased(s);
     s.phaseSourceValid = 1;
     restoreUnphased(s);
     s.phase0 = angles.phase0;
     s.phase1 = angles.phase1;
-    const int n = s.count();
-    double* x = s.specData.data();
-    x[1] = x[3];
-    const double phi0 = angles.phase0 * kPhasePi / 180.0;
-    const double phi1 = angles.phase1 * kPhasePi / 180.0;
-    linearPhaseRotation(x, 0, n / 2, phi0 + phi1 * 4.0 * (1 - s.peakIndex) / n, phi1 * 8.0 / n);
+    phaseRotationByRecurrence(s, s.phase0, s.phase1);
     return angles;
 }
 

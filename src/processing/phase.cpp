@@ -71,6 +71,18 @@ void phaseRotation(Spectrum& s, double order0, double order1, bool imaginary) {
     phaseRotation(s.specData.data(), dataCount(s), order0, order1, s.peakIndex, imaginary);
 }
 
+void phaseRotationByRecurrence(Spectrum& s, double order0, double order1) {
+    const int n = dataCount(s);
+    if (n < 4) return;
+    double* x = s.specData.data();
+    x[1] = x[3];
+    constexpr double kRadians = legacy::kPhaseRadiansPerDegree;
+    const double phi0 = order0 * kRadians;
+    const double phi1 = order1 * kRadians;
+    const double count = n;
+    linearPhaseRotation(x, 0, n / 2, phi0 + phi1 * 4.0 * (1 - s.peakIndex) / count, phi1 * 8.0 / count);
+}
+
 void saveUnphased(Spectrum& s) { s.phaseSource.copyFrom(s.specData, s.nData); }
 
 void restoreUnphased(Spectrum& s) { s.specData.copyFrom(s.phaseSource, s.nData); }

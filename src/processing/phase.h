@@ -22,6 +22,10 @@ void linearPhaseRotation(double* data, int first, int last, double angleAtFirst,
 /// The rotation of specData about peakIndex.
 void phaseRotation(Spectrum& s, double order0, double order1, bool imaginary);
 
+/// phaseRotation(s, order0, order1, true) -- the same angles, point 0's imaginary part replaced
+/// by point 1's included -- by the rotation recurrence: equal to rounding, and far cheaper.
+void phaseRotationByRecurrence(Spectrum& s, double order0, double order1);
+
 /// specData -> phaseSource (nData doubles). The valid flag is the caller's.
 void saveUnphased(Spectrum& s);
 /// phaseSource -> specData (nData doubles).

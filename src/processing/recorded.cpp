@@ -8,7 +8,6 @@
 #include <optional>
 
 #include "base/format.h"
-#include "base/legacy_constants.h"
 #include "base/numeric.h"
 #include "processing/phase.h"
 #include "processing/transform.h"
@@ -62,21 +61,6 @@ TransformSettings recordedFtOptions(const Document& doc) {
         o.delayFraction = residualGroupDelay(doc.spectrum, o.rotateCount);
     }
     return o;
-}
-
-/// phaseRotation(doc.spectrum, order0, order1, true) -- the same angles, 3.14159 for pi included -- by the
-/// recurrence of linearPhaseRotation.
-void rotatePhase(Document& doc, double order0, double order1) {
-    const int n = doc.spectrum.nData;
-    if (n < 4) return;
-    double* x = doc.spectrum.specData.data();
-    x[1] = x[3];
-    constexpr double kRadians = legacy::kPhaseRadiansPerDegree;
-    const double phi0 = order0 * kRadians;
-    const double phi1 = order1 * kRadians;
-    const double count = n;
-    linearPhaseRotation(x, 0, n / 2, phi0 + phi1 * 4.0 * (1 - doc.spectrum.peakIndex) / count,
-                        phi1 * 8.0 / count);
 }
 
 /// Rescales specData and phaseSource so that the largest real part is +-100, and sets
@@ -223,7 +207,7 @@ Result<RecordedNotes, RecordedProblem> processAsRecorded(Document& doc) {
         wrapDegrees(atFirstPoint - doc.spectrum.phase1 * 4.0 * (1 - doc.spectrum.peakIndex) / n);
     saveUnphased(doc.spectrum);
     doc.spectrum.phaseSourceValid = 1;
-    rotatePhase(doc, doc.spectrum.phase0, doc.spectrum.phase1);
+    phaseRotationByRecurrence(doc.spectrum, doc.spectrum.phase0, doc.spectrum.phase1);
     if (r.PH_mod == 2) {
         // Magnitude: the modulus of each point, which no phase changes; the Phase dialog starts
         // from it at zero angles.
