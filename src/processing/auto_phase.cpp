@@ -6,7 +6,12 @@
 // at most kMaxSubset points remain, so the cost does not grow with the size of the spectrum.
 // A coarse start comes from the largest coherent sum of those points over a grid of first-order
 // slopes (the total absorption of upright lines is largest at the right phase), then a pattern
-// search and a few parabolic steps refine both orders on the entropy criterion. The search always runs on the
+// search and a few parabolic steps refine both orders on the entropy criterion. A first order
+// costs as much as a zero-order error of kSlopeShare times it: when the lines crowd into a narrow
+// part of the spectrum (a solvent and its water, say) their small differences of shape would
+// otherwise tilt the whole spectrum by hundreds of degrees; lines spread across it outweigh that
+// cost easily. Last, the zero order is settled on the whole spectrum, whose baseline still holds
+// the dispersive tails of the large lines that the subset cuts off. The search always runs on the
 // unphased copy, so a second application finds the same angles.
 #include "processing/auto_phase.h"
 
@@ -26,10 +31,15 @@ constexpr double kPi = 3.141592653589793;
 constexpr double kPhasePi = legacy::kShortPi;  // the phase rotation's degrees-to-radians
 constexpr int kMaxSubset = 4096;
 constexpr int kNoiseSamples = 8192;
+/// Most points the zero order is finally settled on; larger spectra are binned down to this.
+constexpr int kWholePoints = 32768;
 /// Weight of the negative part (its share of the squared real values) beside the entropy.
 constexpr double kNegativeWeight = 20.0;
 /// The pattern search hands over to parabolic steps at this zero-order step, radians.
 constexpr double kParabolaStep = 0.0125;
+/// A first order b (radians across the spectrum) costs as much as a zero-order error of this
+/// share of b.
+constexpr double kSlopeShare = 0.05;
 
 struct Segment {
     int first, last;  // complex points [first, last)
@@ -44,6 +54,15 @@ class Criterion {
 public:
     Criterion(const double* z, int m, std::vector<Segment> segments)
         : z_(z), m_(m), segments_(std::move(segments)) {}
+
+    /// From now on a first order b adds kSlopeShare^2 b^2 times the criterion's curvature along
+    /// the zero order at `at`.
+    void priceSlope(const Trial& at) {
+        constexpr double h = 0.05;
+        const double curvature =
+            ((*this)({at.a + h, at.b}) + (*this)({at.a - h, at.b}) - 2.0 * (*this)(at)) / (h * h);
+        slopeCost_ = std::max(0.0, curvature) * kSlopeShare * kSlopeShare;
+    }
 
     double angleAt(const Trial& t, double k) const { return t.a + t.b * (k - 0.5 * m_) / m_; }
 
@@ -70,7 +89,7 @@ public:
             }
         }
         if (sum <= 0.0 || total <= 0.0) return 0.0;
-        return std::log(sum) - sumLog / sum + negativeWeight * negative / total;
+        return std::log(sum) - sumLog / sum + negativeWeight * negative / total + slopeCost_ * t.b * t.b;
     }
 
     /// |sum of z(k) e^{i theta(k)}| over the lines and the a that makes that sum real and positive.
@@ -93,6 +112,52 @@ private:
     const double* z_;
     int m_;
     std::vector<Segment> segments_;
+    double slopeCost_ = 0.0;
+};
+
+/// The criterion over the whole spectrum as a function of the zero order alone, the first order
+/// held. The rotated real and imaginary parts are kept, summed over bins of adjacent points when
+/// the spectrum has more than kWholePoints (a rotation by the zero order commutes with the sum),
+/// so that each evaluation is one pass of products and logarithms over at most kWholePoints.
+class ZeroOrderCriterion {
+public:
+    ZeroOrderCriterion(const double* z, int m, double b) {
+        const int bin = (m + kWholePoints - 1) / kWholePoints;
+        re_.assign(static_cast<std::size_t>((m + bin - 1) / bin), 0.0);
+        im_.assign(re_.size(), 0.0);
+        const double stepCos = std::cos(b / m), stepSin = std::sin(b / m);
+        double c = std::cos(0.5 * b), s = -std::sin(0.5 * b);
+        for (int k = 0; k < m; ++k) {
+            re_[static_cast<std::size_t>(k / bin)] += c * z[2 * k] - s * z[2 * k + 1];
+            im_[static_cast<std::size_t>(k / bin)] += s * z[2 * k] + c * z[2 * k + 1];
+            const double nextC = c * stepCos - s * stepSin;
+            s = s * stepCos + c * stepSin;
+            c = nextC;
+        }
+    }
+
+    /// As Criterion at (a, b), without the price of the first order.
+    double operator()(double a) const {
+        const double c = std::cos(a), s = std::sin(a);
+        double sum = 0.0, sumLog = 0.0, negative = 0.0, total = 0.0, previous = 0.0;
+        for (std::size_t k = 0; k < re_.size(); ++k) {
+            const double r = c * re_[k] - s * im_[k];
+            if (k > 0) {
+                const double d = std::fabs(r - previous);
+                sum += d;
+                if (d > 0.0) sumLog += d * std::log(d);
+            }
+            previous = r;
+            total += r * r;
+            const double below = std::min(r, 0.0);
+            negative += below * below;
+        }
+        if (sum <= 0.0 || total <= 0.0) return 0.0;
+        return std::log(sum) - sumLog / sum + kNegativeWeight * negative / total;
+    }
+
+private:
+    std::vector<double> re_, im_;
 };
 
 /// Runs of points with |z|^2 above `level`, widened by one point either side and merged.
@@ -219,7 +284,7 @@ Result<AutoPhaseAngles, AutoPhaseProblem> autoPhaseFull(Spectrum& s, const AutoP
         level *= 2.0;
         segments = linesAbove(z, m, level, count);
     }
-    const Criterion f(z, m, std::move(segments));
+    Criterion f(z, m, std::move(segments));
 
     // Coarse: the slope whose coherent sum is largest, on a grid of a quarter radian.
     const double maxPhase1 = std::clamp(std::fabs(settings.maxPhase1), 0.0, 180.0);
@@ -232,9 +297,27 @@ Result<AutoPhaseAngles, AutoPhaseProblem> autoPhaseFull(Spectrum& s, const AutoP
         const auto [sum, a] = f.coherentSum(b);
         if (sum > largest) largest = sum, coarse = {a, b};
     }
+    f.priceSlope(coarse);
     Trial best = refine(f, coarse, bMax);
     const Trial flat = refine(f, {f.coherentSum(0.0).second, 0.0}, bMax);
     if (f(flat) < f(best)) best = flat;
+
+    // The zero order on the whole spectrum: steps of 1 degree while one side is lower, then a
+    // parabolic step; again at a quarter of a degree.
+    const ZeroOrderCriterion whole(z, m, best.b);
+    double value = whole(best.a);
+    for (double h = kPi / 180.0; h > kPi / 1440.0; h *= 0.25) {
+        double below = whole(best.a - h), above = whole(best.a + h);
+        for (int walk = 0; walk < 16 && std::min(below, above) < value; ++walk) {
+            const double direction = below < above ? -1.0 : 1.0;
+            (direction < 0 ? above : below) = value;
+            value = std::min(below, above);
+            best.a += direction * h;
+            (direction < 0 ? below : above) = whole(best.a + direction * h);
+        }
+        const double a = best.a + h * parabolaVertex(below, value, above);
+        if (const double v = whole(a); v < value) value = v, best.a = a;
+    }
 
     // The tallest line upright.
     const double at = f.angleAt(best, tallestAt);

@@ -46,10 +46,14 @@ TEST(AutomaticPhase, BothRealExperimentsMatchTheHandPhased1rUprightAndAgain) {
     struct Pair {
         const char *fid, *processed, *steps;
     };
-    // The FIDs transformed with the whole group delay at the 1r's size (SI), LB as recorded.
+    // The FIDs transformed with the whole group delay at the 1r's size (SI), LB as recorded; and
+    // coffee once more with a window, which broadens its two solvent lines: they alone once
+    // tilted the whole spectrum by 190 degrees of first order.
     for (const Pair& p :
          {Pair{"tests/data/aspirin-1h/fid-set", "tests/data/aspirin-1h/processed-set", "em=0.3,ft=32768"},
-          Pair{"tests/data/coffee-1h-baseopt", "tests/data/coffee-1h-baseopt/pdata/1/1r", "ft=32768"}}) {
+          Pair{"tests/data/coffee-1h-baseopt", "tests/data/coffee-1h-baseopt/pdata/1/1r", "ft=32768"},
+          Pair{"tests/data/coffee-1h-baseopt", "tests/data/coffee-1h-baseopt/pdata/1/1r",
+               "em=0.3,ft=32768"}}) {
         SCOPED_TRACE(p.fid);
         auto doc = loaded(p.fid, p.steps), theirs = loaded(p.processed, "");
         ASSERT_EQ(doc->spectrum.nData, theirs->spectrum.nData);
@@ -123,11 +127,9 @@ TEST(AutomaticPhase, RecoversAKnownPhaseOfZeroAndFirstOrder) {
         phaseRotation(turned->spectrum, order0, order1, true);
         const auto found = autoPhaseFull(turned->spectrum);
         ASSERT_TRUE(found);
-        // Known shortfall: on these noise-free lines the criterion settles 12 degrees short in
-        // zero order (the real experiments are within 2 degrees of their best); first order holds.
-        EXPECT_NEAR(std::remainder(found->phase0 + order0, 360.0), 0.0, 15.0) << order0;
-        EXPECT_NEAR(found->phase1, -order1, 1.0) << order1;
-        EXPECT_GT(correlation(turned->spectrum, doc->spectrum), 0.97);
+        EXPECT_NEAR(std::remainder(found->phase0 + order0, 360.0), 0.0, 1.5) << order0;
+        EXPECT_NEAR(found->phase1, -order1, 0.5) << order1;
+        EXPECT_GT(correlation(turned->spectrum, doc->spectrum), 0.999);
     }
 }
 
