@@ -101,11 +101,18 @@ TEST(AutomaticProcessing, EachRealFidWithItsOwnWindowBecomesTheSpectrometersSpec
             ours.specData[2 * k] = doc->spectrum.specData[2 * p.stride * k];
         EXPECT_GE(correlation(ours, theirs->spectrum), 0.999);
         EXPECT_EQ(doc->spectrum.xUnits, kPpm);
+        // Automatic Phase after the whole chain (its baseline included) finds the same orders.
+        Spectrum again = doc->spectrum;
+        const auto rephased = autoPhaseFull(again);
+        ASSERT_TRUE(rephased);
+        EXPECT_LT(std::fabs(rephased->phase0 - doc->spectrum.phase0) +
+                      std::fabs(rephased->phase1 - doc->spectrum.phase1),
+                  0.5);
         // A spectrum is refused as it stands; one Undo returns the FID at its own size.
         const std::vector<double> spectrum = dataOf(*doc);
-        const auto again = autoProcess(*doc);
-        ASSERT_FALSE(again);
-        EXPECT_EQ(autoProcessMessage(again.error()).text, kAutoProcessSpectrumText);
+        const auto refused = autoProcess(*doc);
+        ASSERT_FALSE(refused);
+        EXPECT_EQ(autoProcessMessage(refused.error()).text, kAutoProcessSpectrumText);
         EXPECT_EQ(dataOf(*doc), spectrum);
         undoCommand(*doc);
         EXPECT_EQ(dataOf(*doc), fid);

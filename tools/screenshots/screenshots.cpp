@@ -18,7 +18,10 @@
 // system opened from its spin-system file (spin-system-abx-1280x800.png); Interactive Apodization
 // over the aspirin FID (apodization-1280x800.png, dialog-interactive-apodization.png, the screen
 // with the dialog over the window as screen-apodization.png and, with the Lorentzian/Gaussian,
-// dialog-interactive-apodization-lg.png).
+// dialog-interactive-apodization-lg.png); and Automatic Processing of the coffee FID and of the
+// aspirin FID after em 0.3, in full and zoomed (automatic-coffee-1280x800.png,
+// automatic-coffee-zoom-1280x800.png, automatic-aspirin-1280x800.png,
+// automatic-aspirin-zoom-1280x800.png).
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -31,6 +34,7 @@
 #include <QTest>
 #include <QTimer>
 #include <memory>
+#include <tuple>
 
 #include "analysis/peaks.h"
 #include "app/command_ids.h"
@@ -420,6 +424,33 @@ int main(int argc, char** argv) {
                 subtract->click();
             ok = save(&window, out.filePath(QStringLiteral("two-set-subtracted-1280x800.png"))) && ok;
         }
+        doc->noSaveQuery = 1;
+    }
+    // Process > Automatic Processing on two real FIDs: the coffee experiment as it was acquired,
+    // and the aspirin one after the spectrometer's own window (em 0.3); each in full and zoomed.
+    for (const auto& [name, path, window0, from, to] :
+         {std::tuple("coffee", "/tests/data/coffee-1h-baseopt", "", 5.3, 2.9),
+          std::tuple("aspirin", "/tests/data/aspirin-1h/fid-set", "em=0.3", 8.2, 6.8)}) {
+        auto doc = std::make_unique<pelvaron::Document>();
+        pelvaron::gui::MainWindow window(*doc);
+        showWithExample(window, 1280, 800, std::string(PELVARON_SOURCE_DIR) + path);
+        std::string error;
+        if (*window0 != '\0' && !pelvaron::cli::runSteps(*doc, window.userInterface(), window0, error)) {
+            qWarning("%s: %s", name, error.c_str());
+            ok = false;
+        }
+        window.action(pelvaron::app::kCmdAutoProcess)->trigger();
+        const QString prefix = QStringLiteral("automatic-%1").arg(QLatin1String(name));
+        ok = save(&window, out.filePath(prefix + QStringLiteral("-1280x800.png"))) && ok;
+        QWidget* plot = window.plotView();
+        const auto& view = window.dispatcher().view();
+        const double l = pelvaron::units::tToUnit(*doc, view.viewLeft, pelvaron::kPpm);
+        const double r = pelvaron::units::tToUnit(*doc, view.viewRight, pelvaron::kPpm);
+        auto xAt = [&](double ppm) { return static_cast<int>(plot->width() * (l - ppm) / (l - r)); };
+        window.action(pelvaron::app::kCmdZoom)->trigger();
+        drag(plot, QPoint(xAt(from), plot->height() / 3), QPoint(xAt(to), plot->height() * 2 / 3));
+        for (int i = 0; i < 5; ++i) window.action(pelvaron::app::kCmdIncrease)->trigger();
+        ok = save(&window, out.filePath(prefix + QStringLiteral("-zoom-1280x800.png"))) && ok;
         doc->noSaveQuery = 1;
     }
     ok = pelvaron::screenshots::simulationShots(out) && ok;
