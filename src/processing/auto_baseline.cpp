@@ -180,6 +180,11 @@ Message autoBaselineMessage(AutoBaselineProblem problem) {
                     MessageIcon::Exclamation};
         case AutoBaselineProblem::BadSettings:
             return {"The baseline settings are out of range.", kCaption, MessageIcon::Exclamation};
+        case AutoBaselineProblem::NoiseOnly:
+            return {
+                "Nothing stands clearly above the noise: the spectrum is noise alone, with no "
+                "baseline to find.",
+                kCaption, MessageIcon::Information};
     }
     return {};
 }
@@ -212,6 +217,14 @@ Result<AutoBaselineReport, AutoBaselineProblem> autoBaseline(Spectrum& s,
     std::vector<double> scratch(d2.begin() + 1, d2.end() - 1);
     const double noise = std::max(medianMagnitude(scratch) / 0.6745 / std::sqrt(6.0), kNoiseFloor * largest);
     const double d2Level = noise * std::sqrt(6.0);
+    {
+        scratch.assign(y.begin(), y.end());
+        const auto mid = scratch.begin() + static_cast<std::ptrdiff_t>(n / 2);
+        std::nth_element(scratch.begin(), mid, scratch.end());
+        const auto [low, high] = std::minmax_element(y.begin(), y.end());
+        if (std::max(*high - *mid, *mid - *low) <= kMinAutoBaselineFeature * noise)
+            return Failure{AutoBaselineProblem::NoiseOnly};
+    }
 
     // First guess: signal where the second differences around a point are well above the noise's.
     std::vector<char> signal(static_cast<std::size_t>(n), 0);

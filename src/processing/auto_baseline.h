@@ -48,7 +48,12 @@ enum class AutoBaselineProblem {
     AllZero,       ///< "The spectrum is empty (all its values are 0): there is no baseline to find."
     NotFinite,     ///< "The spectrum holds values that are not numbers: no baseline can be found."
     BadSettings,   ///< "The baseline settings are out of range." (pieces 1 ... 4096, threshold > 0)
+    NoiseOnly,     ///< nothing stands kMinAutoBaselineFeature noise levels off the median: noise alone
 };
+
+/// A spectrum no value of which stands this many noise levels off the median of its real parts is
+/// noise alone (complex noise of 10^6 points reaches about 5): it has no baseline to find.
+inline constexpr double kMinAutoBaselineFeature = 12.0;
 
 /// The program's message for a refusal (caption "Automatic Baseline").
 [[nodiscard]] Message autoBaselineMessage(AutoBaselineProblem problem);
@@ -62,7 +67,8 @@ struct AutoBaselineReport {
 
 /// The automatic baseline of the real parts of the present nData doubles, subtracted from both
 /// parts of every point. Refused, with nothing changed, on a FID (ftInverse not set), on fewer than
-/// kMinAutoBaselinePoints points, on data that are all 0 or hold a value that is not finite.
+/// kMinAutoBaselinePoints points, on data that are all 0, noise alone or hold a value that is not
+/// finite.
 [[nodiscard]] Result<AutoBaselineReport, AutoBaselineProblem> autoBaseline(
     Spectrum& s, const AutoBaselineSettings& settings = {});
 

@@ -130,6 +130,15 @@ TEST(AutoBaseline, LeavesAFlatBaselineAsItIsAndRefusesWithoutTouchingTheData) {
     auto zero = testing::documentWith(std::vector<double>(8192, 0.0));
     zero->spectrum.ftInverse = 1;
     refused(std::move(zero), AutoBaselineProblem::AllZero);
+    {
+        std::vector<double> v(1 << 17);
+        std::mt19937 random(9);
+        std::normal_distribution<double> level(0.0, 1.0);
+        for (double& x : v) x = level(random);
+        auto noise = testing::documentWith(v);
+        noise->spectrum.ftInverse = 1;
+        refused(std::move(noise), AutoBaselineProblem::NoiseOnly);
+    }
     for (const double bad :
          {std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::infinity()}) {
         auto broken = flatSpectrum();
