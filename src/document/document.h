@@ -18,6 +18,7 @@
 #include "document/import_state.h"
 #include "document/integral_state.h"
 #include "document/jcamp_state.h"
+#include "document/multiplet_state.h"
 #include "document/simulation_state.h"
 #include "document/spectrum.h"
 #include "document/transform_state.h"
@@ -67,6 +68,8 @@ struct Document {
     // --- State records of the other subsystems.
     IntegralState integrals;
     PeakState peaks;
+    /// The multiplet report (Analyse > Multiplet Report); empty until it is made.
+    MultipletState multiplets;
     JState jState;
     CommentList comments;
     SimulationState sim;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <algorithm>
+#include <string>
 
 #include "document/acq_params.h"
 #include "document/data_buffer.h"
@@ -38,6 +39,10 @@ struct SpectrumDescription {
     ReferenceSource referenceSource = ReferenceSource::None;
     /// How the spectrometer software processed this FID, as its processed data set records it.
     RecordedProcessing recorded;
+    /// The solvent as the acquisition recorded it ("CDCl3"); empty when the file names none.
+    std::string solvent;
+    /// The observed nucleus as the acquisition recorded it ("1H"); empty when the file names none.
+    std::string nucleus;
 
     // --- Derived reference quantities.
     double offsetHz = 0.0;   ///< working copy: Hz of the last point
