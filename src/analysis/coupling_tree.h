@@ -16,6 +16,9 @@ struct CouplingSettings {
     /// The narrowest width the lines may have, Hz: a coupling below about half of it cannot be
     /// resolved and is not reported. 0: taken from the lines.
     double lineWidthHz = 0.0;
+    /// The spectrum's digital resolution, Hz per point: no position is asked to be closer than
+    /// this. 0: not known.
+    double resolutionHz = 0.0;
     /// Lines wider than this (Hz) that stand alone make a "br s".
     double broadHz = 5.0;
 };
