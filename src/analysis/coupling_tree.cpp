@@ -127,7 +127,14 @@ public:
                 if (!apportion(subset, spins, symmetric, units)) continue;
                 std::vector<double> js;
                 if (!splitOff(subset, units, spins, js)) continue;
-                judge(groupsOf(js));
+                // The outer lines are single tree lines: the tree spans exactly from the first line
+                // to the last. A middle line that hides several lines leaves the largest constant
+                // read off too far; the span sets it.
+                std::vector<Group> groups = groupsOf(js);
+                double spanned = 0.0;
+                for (const Group& gr : groups) spanned += gr.n * gr.J;
+                groups[0].J += (lines_[subset.back()].hz - lines_[subset[0]].hz - spanned) / groups[0].n;
+                judge(groups, lines_[subset[0]].hz);
             }
     }
 
@@ -242,11 +249,11 @@ private:
         return groups;
     }
 
-    /// Refines the tree on the positions (each tree line belongs to the nearest observed line) and
-    /// scores it; keeps it when it explains the lines better than the best so far.
-    void judge(std::vector<Group> groups) {
+    /// Refines the tree that starts at line `first` on the positions (each tree line belongs to the nearest
+    /// observed line) and scores it; keeps it when it explains the lines better than the best so far.
+    void judge(std::vector<Group> groups, double first) {
         const std::size_t g = groups.size();
-        double centre = lines_.front().hz;
+        double centre = first;
         for (const Group& gr : groups) centre += gr.n * gr.J / 2.0;
         std::vector<Stick> sticks;
         std::vector<std::size_t> owner, previous;
@@ -308,8 +315,12 @@ private:
             worstPosition = std::max(worstPosition, miss);
             sumSquares += miss * miss;
             const double model = modelHeight(sticks, l.hz);
+            // A line wider than the single tree line it stands for hides a split the tree lacks (two
+            // constants the lines cannot tell apart): its height times the excess width stands for
+            // its intensity. Where the tree itself puts spread lines, their heights already tell.
+            const bool single = high - low < 0.05 * width_;
             const double factor =
-                l.width > width_ ? std::max(1.0, l.width / modelWidth(sticks, l.hz, model)) : 1.0;
+                single && l.width > width_ ? std::max(1.0, l.width / modelWidth(sticks, l.hz, model)) : 1.0;
             x.push_back(l.hz - centre);
             logRatio.push_back(std::log(l.height * factor / model));
         }

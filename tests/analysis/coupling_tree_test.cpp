@@ -107,5 +107,99 @@ TEST(CouplingTree, FirstOrderMultipletsGiveTheirNamesAndConstantsAtAnyField) {
             }
 }
 
+TEST(CouplingTree, PatternsThatNoFirstOrderTreeExplainsAreM) {
+    // An AB with Δν = 2 J has a dd's positions; its inner lines stand 2.6 times the outer ones.
+    const double j = 8.0, d = std::hypot(16.0, j), s = j / d;
+    const std::vector<Stick> ab{
+        {-(d + j) / 2, 1 - s}, {-(d - j) / 2, 1 + s}, {(d - j) / 2, 1 + s}, {(d + j) / 2, 1 - s}};
+    std::vector<Stick> sameLinesFlat = ab;
+    for (Stick& st : sameLinesFlat) st.weight = 1.0;
+    std::vector<Stick> twoDoublets{{-3.5, 1}, {3.5, 1}, {2.0 - 2.5, 1}, {2.0 + 2.5, 1}};
+    std::vector<Stick> tripletAndNeighbour = tree({{2, 7.0}});
+    tripletAndNeighbour.push_back({40.0, 0.8});
+    for (auto [width, res] : {std::pair{1.0, 0.25}, {0.5, 0.1}}) {
+        EXPECT_EQ(fitCouplingTree(picked(ab, width, res)).multiplicity, "m");
+        EXPECT_TRUE(fitCouplingTree(picked(ab, width, res)).J.empty());
+        const CouplingPattern flat = fitCouplingTree(picked(sameLinesFlat, width, res));
+        EXPECT_EQ(flat.multiplicity, "dd");
+        EXPECT_NEAR(flat.J.at(0), d, 0.1);
+        EXPECT_EQ(fitCouplingTree(picked(twoDoublets, width, res)).multiplicity, "m");
+        // A line of another signal in the same range is not forced into the tree.
+        EXPECT_EQ(fitCouplingTree(picked(tripletAndNeighbour, width, res)).multiplicity, "m");
+    }
+}
+
+TEST(CouplingTree, ShowsWhatTheLinesResolve) {
+    const double width = 1.0, res = 0.25;
+    // Two constants 0.6 Hz apart on 1 Hz lines: three lines, the middle one wider. Reported as the
+    // triplet the lines show, at the mean constant.
+    CouplingPattern p = fitCouplingTree(picked(tree({{1, 8.0}, {1, 7.4}}), width, res, 0.05, 0.03));
+    EXPECT_EQ(p.multiplicity, "t");
+    EXPECT_NEAR(p.J.at(0), 7.7, 0.1);
+    // 2 Hz apart they show as four lines: both constants.
+    p = fitCouplingTree(picked(tree({{1, 8.0}, {1, 6.0}}), width, res));
+    EXPECT_EQ(p.multiplicity, "dd");
+    // A coupling of 0.4 of the width only broadens each line: not reported.
+    p = fitCouplingTree(picked(tree({{2, 7.0}, {1, 0.4}}), width, res));
+    EXPECT_EQ(p.multiplicity, "t");
+    EXPECT_NEAR(p.J.at(0), 7.0, 0.1);
+    // One line: narrow "s", broad "br s"; tiny stray lines (noise, satellites) beside a pattern are
+    // ignored.
+    EXPECT_EQ(fitCouplingTree(picked({{0.0, 1.0}}, width, res)).multiplicity, "s");
+    EXPECT_EQ(fitCouplingTree(picked({{0.0, 1.0}}, 12.0, res)).multiplicity, "br s");
+    std::vector<Stick> satellites = tree({{3, 7.1}});
+    satellites.push_back({-64.0, 0.03});
+    satellites.push_back({64.0, 0.03});
+    p = fitCouplingTree(picked(satellites, width, res));
+    EXPECT_EQ(p.multiplicity, "q");
+    EXPECT_NEAR(p.J.at(0), 7.1, 0.1);
+    EXPECT_EQ(fitCouplingTree(std::vector<MultipletLine>{}).multiplicity, "m");
+}
+
+/// The lines pickPeaks and refinePeak find between two ppm values, above `fraction` of the tallest.
+std::vector<MultipletLine> pickedLines(Document& doc, double fromPpm, double toPpm, double fraction) {
+    testing::RecordingUserInterface ui;
+    const int a = ppmToIndex(doc, fromPpm), b = ppmToIndex(doc, toPpm);
+    double top = 0.0;
+    for (int i = std::min(a, b); i <= std::max(a, b); i += 2) top = std::max(top, doc.spectrum.specData[i]);
+    doc.peaks = PeakState{};
+    EXPECT_TRUE(pickPeaksBetween(doc, ui, fromPpm, toPpm, fraction * top));
+    const double hzPerPoint = doc.spectrum.acqPars.SW / (doc.spectrum.nData / 2);
+    std::vector<MultipletLine> lines;
+    for (int e = 0; e < doc.peaks.peakCount; ++e) {
+        const PeakEntry& entry = doc.peaks.peakList[static_cast<std::size_t>(e)];
+        const PeakFit fit = refinePeak(doc, entry.index / 2);
+        lines.push_back({peakValues(doc, entry).hz, fit.height, fit.width * hzPerPoint});
+    }
+    return lines;
+}
+
+TEST(CouplingTree, AspirinAromaticProtonsAndMethyl) {
+    auto doc = std::make_unique<Document>();
+    testing::RecordingUserInterface ui;
+    ASSERT_TRUE(
+        io::loadFile(*doc, ui, testing::sourcePath("tests/data/aspirin-1h/processed-set"), std::nullopt));
+    struct Range {
+        double from, to;
+        const char* name;
+        std::vector<double> J;
+    };
+    // This processing puts the protons 0.06 ppm below their usual shifts.
+    const Range ranges[] = {{8.10, 8.00, "dd", {7.9, 1.7}},
+                            {7.58, 7.47, "td", {7.8, 1.7}},
+                            {7.32, 7.24, "td", {7.7, 1.1}},
+                            {7.10, 7.03, "dd", {8.1, 1.1}},
+                            {2.35, 2.24, "s", {}}};
+    CouplingSettings settings;
+    settings.resolutionHz = doc->spectrum.acqPars.SW / (doc->spectrum.nData / 2);
+    for (const Range& r : ranges) {
+        SCOPED_TRACE(r.name);
+        const CouplingPattern p = fitCouplingTree(pickedLines(*doc, r.from, r.to, 0.05), settings);
+        EXPECT_EQ(p.multiplicity, r.name);
+        ASSERT_EQ(p.J.size(), r.J.size());
+        for (std::size_t k = 0; k < p.J.size(); ++k) EXPECT_NEAR(p.J[k], r.J[k], 0.15);
+    }
+}
+
 }  // namespace
 }  // namespace pelvaron::analysis
