@@ -266,17 +266,18 @@ private:
             // Normal equations of: observed line = weighted mean of its tree lines.
             std::vector<std::vector<double>> a(g + 1, std::vector<double>(g + 1, 0.0));
             std::vector<double> b(g + 1, 0.0);
+            std::vector<std::array<double, kMaxSpins + 1>> rows(lines_.size());
+            for (std::size_t s = 0; s < sticks.size(); ++s) {
+                auto& row = rows[owner[s]];
+                row[kMaxSpins] += sticks[s].weight;
+                for (std::size_t k = 0; k < g; ++k) row[k] += sticks[s].weight * sticks[s].coef[k];
+            }
             for (std::size_t i = 0; i < lines_.size(); ++i) {
-                std::vector<double> row(g + 1, 0.0);
-                double weight = 0.0;
-                for (std::size_t s = 0; s < sticks.size(); ++s)
-                    if (owner[s] == i) {
-                        weight += sticks[s].weight;
-                        for (std::size_t k = 0; k < g; ++k) row[k] += sticks[s].weight * sticks[s].coef[k];
-                    }
+                auto& row = rows[i];
+                const double weight = row[kMaxSpins];
                 if (weight == 0.0) continue;
                 for (std::size_t k = 0; k < g; ++k) row[k] /= weight;
-                row[g] = 1.0;
+                row[g] = 1.0;  // the centre's column
                 for (std::size_t r = 0; r <= g; ++r) {
                     for (std::size_t c = 0; c <= g; ++c) a[r][c] += row[r] * row[c];
                     b[r] += row[r] * lines_[i].hz;
@@ -296,15 +297,19 @@ private:
         // within its width (else they would show apart), and its height against the tree's.
         std::vector<double> x, logRatio;
         double worstPosition = 0.0, sumSquares = 0.0;
-        for (std::size_t i = 0; i < lines_.size(); ++i) {
+        struct Held {
             double weight = 0.0, mean = 0.0, low = 1e300, high = -1e300;
-            for (std::size_t s = 0; s < sticks.size(); ++s)
-                if (owner[s] == i) {
-                    weight += sticks[s].weight;
-                    mean += sticks[s].weight * sticks[s].pos;
-                    low = std::min(low, sticks[s].pos);
-                    high = std::max(high, sticks[s].pos);
-                }
+        };
+        std::vector<Held> held(lines_.size());
+        for (std::size_t s = 0; s < sticks.size(); ++s) {
+            Held& h = held[owner[s]];
+            h.weight += sticks[s].weight;
+            h.mean += sticks[s].weight * sticks[s].pos;
+            h.low = std::min(h.low, sticks[s].pos);
+            h.high = std::max(h.high, sticks[s].pos);
+        }
+        for (std::size_t i = 0; i < lines_.size(); ++i) {
+            const auto [weight, mean, low, high] = held[i];
             const Line& l = lines_[i];
             if (weight == 0.0) {
                 if (l.height >= kStray * tallest_) return;
