@@ -232,6 +232,8 @@ private:
     }
 
     /// Couplings closer than the lines can resolve form one group of equivalent nuclei.
+    // A dd whose constants differ by less than the lines resolve is the "t" its three lines show, at the mean
+    // J.
     [[nodiscard]] std::vector<Group> groupsOf(std::vector<double> js) const {
         std::sort(js.begin(), js.end(), std::greater<>());
         std::vector<Group> groups;
