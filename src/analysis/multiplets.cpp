@@ -30,10 +30,9 @@ constexpr double kEdgeShare = 0.005;
 constexpr double kLineSigmas = 6.0;
 /// ... and dips on both sides by this many deviations, and by kLineDip of its height, before a
 /// higher point: noise riding on a broad line makes no lines of its own, nor do the ripples a cut
-/// FID leaves beside strong lines (they dip by a few percent; resolved lines, as by Rayleigh's
-/// rule, by a fifth or more).
+/// FID leaves beside strong lines (they dip by under 5 %; a 1.1 Hz splitting at 300 MHz, by 13 %).
 constexpr double kLineProminenceSigmas = 4.0;
-constexpr double kLineDip = 0.2;
+constexpr double kLineDip = 0.08;
 /// Nor is a maximum below kLineShare of the tallest point within kNeighbourHz a line: the carbon-13
 /// satellites (0.55 %), ripples and small impurities beside a strong multiplet are not its lines,
 /// while the outer lines of a septet (5 %) are.
