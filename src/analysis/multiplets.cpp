@@ -480,7 +480,7 @@ Message multipletMessage(MultipletProblem problem) {
         case MultipletProblem::NotFinite: text = "The spectrum holds values that are not numbers."; break;
         case MultipletProblem::Empty: text = "The spectrum is empty: every value is 0."; break;
         case MultipletProblem::NoiseOnly:
-            text = "No signal stands clearly above the noise of the spectrum.";
+            text = "No signal of the sample stands clearly above the noise of the spectrum.";
             break;
         case MultipletProblem::RegionOutside: text = "A region lies outside the spectrum."; break;
         case MultipletProblem::BadTotal: text = "The total of protons must be a number above 0."; break;
@@ -524,6 +524,10 @@ Result<MultipletState, MultipletProblem> analyseMultiplets(const Spectrum& s,
         // sideband), not a signal of the compound: it is not listed. Regions given are kept.
         const auto trace = [](const MultipletRange& r) { return r.kind == RangeKind::Signal && r.nH == 0; };
         if (std::erase_if(state.ranges, trace) > 0) countProtons(state);
+        // Solvent and reference lines alone make no report of the sample.
+        if (std::none_of(state.ranges.begin(), state.ranges.end(),
+                         [](const MultipletRange& r) { return r.kind == RangeKind::Signal; }))
+            return Failure{MultipletProblem::NoiseOnly};
     }
     return state;
 }

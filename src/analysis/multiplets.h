@@ -21,7 +21,7 @@ enum class MultipletProblem {
     TooFewPoints,   ///< too few points to find a noise level
     NotFinite,      ///< a value that is not a number
     Empty,          ///< every value 0
-    NoiseOnly,      ///< nothing stands clearly above the noise
+    NoiseOnly,      ///< nothing but solvent and reference lines stands clearly above the noise
     RegionOutside,  ///< a region given lies outside the data
     BadTotal,       ///< a total of protons that is not a positive number
 };
