@@ -21,7 +21,7 @@ enum class MultipletProblem {
     TooFewPoints,   ///< too few points to find a noise level
     NotFinite,      ///< a value that is not a number
     Empty,          ///< every value 0
-    NoiseOnly,      ///< nothing stands clearly above the noise
+    NoiseOnly,      ///< nothing but solvent and reference lines stands clearly above the noise
     RegionOutside,  ///< a region given lies outside the data
     BadTotal,       ///< a total of protons that is not a positive number
 };
@@ -49,7 +49,8 @@ struct MultipletSettings {
 
 /// The proton count of every signal range from its integral: by a range whose count the person
 /// set, else by state.totalH, else by the scale that puts the ranges nearest whole numbers.
-/// Solvent and reference ranges get 0.
+/// Solvent and reference ranges take no part in the scale and get nH 0; every range's `protons`
+/// is its integral on that scale.
 void countProtons(MultipletState& state);
 
 // --- Editing, as the window offers it. Each keeps the ranges ordered and the counts current;

@@ -1,10 +1,13 @@
-// peaks, integrate, sn and apodize-scan: a data set loaded and processed by --steps, then analysed
-// as the window's peak report, integrals and signal-to-noise ratio would show it.
+// peaks, integrate, sn, apodize-scan and multiplets: a data set loaded and processed by --steps,
+// then analysed as the window's peak report, integrals, signal-to-noise ratio and multiplet report
+// would show it.
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <nlohmann/json.hpp>
 
 #include "analysis/integrals.h"
+#include "analysis/multiplets.h"
 #include "analysis/peaks.h"
 #include "base/format.h"
 #include "cli/commands.h"
@@ -180,7 +183,101 @@ int apodizeScanAction(ApodizeScanOptions& o, std::ostream& out, std::ostream& er
     return kExitOk;
 }
 
+struct MultipletsOptions {
+    DocumentOptions input;
+    analysis::MultipletSettings settings;
+    std::optional<double> totalH;
+    bool json = false;
+};
+
+/// A number as the JSON shows it: rounded to `digits` decimals (the dump prints the shortest text).
+double rounded(double v, int digits) {
+    const double f = std::pow(10.0, digits);
+    return std::isfinite(v) ? std::round(v * f) / f : 0.0;
+}
+
+const char* kindName(RangeKind kind) {
+    switch (kind) {
+        case RangeKind::Solvent: return "solvent";
+        case RangeKind::Reference: return "reference";
+        case RangeKind::Signal: break;
+    }
+    return "signal";
+}
+
+std::string multipletsJson(const Document& doc) {
+    const Spectrum& s = doc.spectrum;
+    const MultipletState& state = doc.multiplets;
+    const std::string solvent = analysis::solventName(state.solvent.empty() ? s.solvent : state.solvent);
+    nlohmann::ordered_json ranges = nlohmann::ordered_json::array();
+    for (const MultipletRange& r : state.ranges) {
+        std::vector<double> J = r.pattern.J;
+        std::sort(J.begin(), J.end(), std::greater<>());
+        for (double& j : J) j = rounded(j, 2);
+        ranges.push_back({{"delta", rounded(r.deltaPpm, 3)},
+                          {"from", rounded(r.fromPpm, 3)},
+                          {"to", rounded(r.toPpm, 3)},
+                          {"multiplicity", r.pattern.multiplicity},
+                          {"J", J},
+                          {"nH", r.nH},
+                          {"integral", rounded(r.protons, 3)},
+                          {"kind", kindName(r.kind)}});
+    }
+    const nlohmann::ordered_json report = {
+        {"nucleus", s.nucleus.empty() ? std::string("1H") : s.nucleus},
+        {"frequency", rounded(s.acqPars.SF, 4)},
+        {"solvent", solvent.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(solvent)},
+        {"line", analysis::reportLine(s, state)},
+        {"multiplets", ranges},
+    };
+    // Names read from a file may not be UTF-8: such bytes print as U+FFFD instead of failing.
+    return report.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+int multipletsAction(MultipletsOptions& o, std::ostream& out, std::ostream& err) {
+    ConsoleUserInterface ui(err);
+    // An explicit total of 0 protons is a mistake, not the request for the automatic scale.
+    if (o.totalH && !(*o.totalH > 0.0 && std::isfinite(*o.totalH))) {
+        platform::report(ui, analysis::multipletMessage(analysis::MultipletProblem::BadTotal));
+        return kExitFileError;
+    }
+    o.settings.totalH = o.totalH.value_or(0.0);
+    auto doc = std::make_unique<Document>();
+    if (!loadDocument(o.input, *doc, ui, err)) return kExitFileError;
+    auto report = analysis::analyseMultiplets(doc->spectrum, o.settings);
+    if (!report) {
+        platform::report(ui, analysis::multipletMessage(report.error()));
+        return kExitFileError;
+    }
+    doc->multiplets = std::move(*report);
+    if (o.json) {
+        out << multipletsJson(*doc) << '\n';
+    } else {
+        out << analysis::reportLine(doc->spectrum, doc->multiplets) << '\n';
+    }
+    return kExitOk;
+}
+
 }  // namespace
+
+void addMultipletsCommand(CommandSet& commands) {
+    auto o = std::make_shared<MultipletsOptions>();
+    CLI::App& command = commands.add(
+        "multiplets", "print the multiplet report's line (or, with --json, every range) of a spectrum",
+        [o](std::ostream& out, std::ostream& err) { return multipletsAction(*o, out, err); });
+    addDocumentOptions(command, o->input);
+    addRegionOption(command, "--region", o->settings.regions,
+                    "a range in ppm, either order; several allowed (default: the ranges found)");
+    command
+        .add_option("--total-h", o->totalH,
+                    "the protons of all signal ranges together (default: the "
+                    "scale that puts the ranges nearest whole numbers)")
+        ->type_name("N");
+    command
+        .add_option("--solvent", o->settings.solvent, "the solvent (default: as the acquisition recorded it)")
+        ->type_name("NAME");
+    command.add_flag("--json", o->json, "print one JSON object with the line and every range");
+}
 
 void addApodizeScanCommand(CommandSet& commands) {
     auto o = std::make_shared<ApodizeScanOptions>();

@@ -14,7 +14,7 @@ namespace {
 /// here.
 constexpr void (*kCommands[])(CommandSet&) = {
     addInfoCommand,      addDumpCommand,          addConvertCommand,     addPeaksCommand,
-    addIntegrateCommand, addSignalToNoiseCommand, addApodizeScanCommand,
+    addIntegrateCommand, addSignalToNoiseCommand, addApodizeScanCommand, addMultipletsCommand,
 #ifdef PELVARON_HAVE_RENDER
     addRenderCommand,
 #endif

@@ -77,5 +77,6 @@ void addPeaksCommand(CommandSet& commands);
 void addIntegrateCommand(CommandSet& commands);
 void addSignalToNoiseCommand(CommandSet& commands);
 void addApodizeScanCommand(CommandSet& commands);
+void addMultipletsCommand(CommandSet& commands);
 
 }  // namespace pelvaron::cli

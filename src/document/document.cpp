@@ -95,6 +95,7 @@ void setupDocument(Document& doc) {
     doc.integrals.startAfresh();
     doc.peaks.clearPicks();
     doc.jState.reset();
+    doc.multiplets.clear();
     // Nor do baseline points; an open Multiple Point Baseline dialog goes on collecting afresh.
     doc.baseline.baselinePointCount = 0;
 

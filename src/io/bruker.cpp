@@ -114,11 +114,36 @@ void setUpImported(Document& doc) {
     doc.import.spectrumLoaded = 0;
 }
 
+/// The solvent and the observed nucleus an acqus text records; both empty when it names none.
+void readAcquisitionNames(Spectrum& s, std::string_view acqus) {
+    s.solvent.clear();
+    s.nucleus.clear();
+    const ParameterWords words(acqus);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (!isLabelWord(words[i])) continue;
+        std::size_t at = i;
+        std::string* into = nullptr;
+        std::optional<std::string_view> v;
+        if ((v = words.valueOf(at, "##$SOLVENT="))) {
+            into = &s.solvent;
+        } else if ((v = words.valueOf(at, "##$NUC1="))) {
+            into = &s.nucleus;
+        } else {
+            continue;
+        }
+        // A label without a value leaves the next label to be read.
+        if (v->starts_with("##")) continue;
+        *into = into == &s.nucleus ? nucleusName(*v) : recordedText(*v);
+        i = at;
+    }
+}
+
 }  // namespace
 
 bool parseAcqus(Document& doc, Messages& said, std::string_view text, BrukerDataFormat& format,
                 std::optional<double>* o1) {
     doc.spectrum.acqPars.DECIM = 1;
+    readAcquisitionNames(doc.spectrum, text);
     format = BrukerDataFormat{};
     const ParameterWords words(text);
 
@@ -244,6 +269,7 @@ bool readBrukerProcessedData(Document& doc, Messages& said, const BrukerExperime
         doc.spectrum.referenceSource = ReferenceSource::Procs;
     }
     doc.spectrum.recorded = RecordedProcessing{};
+    readAcquisitionNames(doc.spectrum, files.acqus.value_or(std::string_view{}));
     doc.spectrum.negateImag = 0;
     doc.spectrum.fileNegateImag = 0;
     p.DECIM = 1;
@@ -259,8 +285,13 @@ std::optional<std::string> readBrukerDataFile(const std::string& path) {
 
 bool readBrukerProcessed(Document& doc, Messages& said, const std::string& dataPath) {
     const std::string dir = fs::path(dataPath).parent_path().string();
-    std::optional<std::string> real, imag, procs;
+    std::optional<std::string> real, imag, procs, acqus;
     if (auto path = findCompanion(dir, "1r")) real = readBrukerDataFile(*path);
+    // The experiment's acquisition parameters lie two folders up (EXPNO/pdata/PROCNO/1r).
+    const fs::path experiment = fs::path(dir).parent_path().parent_path();
+    if (!experiment.empty()) {
+        if (auto path = findCompanion(experiment.string(), "acqus")) acqus = readWholeFile(*path);
+    }
     if (auto path = findCompanion(dir, "1i")) imag = readBrukerDataFile(*path);
     if (auto path = findCompanion(dir, "procs")) procs = readWholeFile(*path);
     if (!real || !imag || !procs) {
@@ -271,6 +302,7 @@ bool readBrukerProcessed(Document& doc, Messages& said, const std::string& dataP
     files.procs = *procs;
     files.real = *real;
     files.imag = *imag;
+    if (acqus) files.acqus = *acqus;
     return readBrukerProcessedData(doc, said, files);
 }
 

@@ -104,6 +104,9 @@ bool importCurrentFile(Document& doc, platform::UserInterface& ui) {
     // Each reader says where its reference comes from and what processing it knows of.
     doc.spectrum.referenceSource = ReferenceSource::None;
     doc.spectrum.recorded = RecordedProcessing{};
+    // Nor does the former data set's solvent or nucleus describe the new one.
+    doc.spectrum.solvent.clear();
+    doc.spectrum.nucleus.clear();
     doc.import.spectrumLoaded = 0;
 
     const ImportState& s = doc.import;

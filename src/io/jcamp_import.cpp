@@ -11,6 +11,7 @@
 
 #include "base/numeric.h"
 #include "io/jcamp_reader.h"
+#include "io/parameter_words.h"
 
 namespace pelvaron::io {
 
@@ -153,6 +154,8 @@ std::string jcampTitleComment(std::string_view title) {
 void completeJcampImport(Document& doc, const JcampFileInfo& s) {
     AcqParams& p = doc.spectrum.acqPars;
     const auto& labels = s.jcampLabels;
+    doc.spectrum.solvent = recordedText(s.solventName);
+    doc.spectrum.nucleus = nucleusName(labels[kJcampNucleus]);
     const int n = std::clamp(truncToInt(jcampNumber(labels[kJcampNPoints])), 0, kCapacity / 2);
 
     // Pages shorter than the point count leave zeros; values beyond it do not linger.

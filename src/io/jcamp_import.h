@@ -24,8 +24,9 @@ bool importJcampText(Document& doc, platform::UserInterface& ui, std::string_vie
 /// The completion after a successful read of `info`: nData and TD from NPOINTS (two doubles a point), the
 /// points in the document's order (highest frequency, or time 0, first), SW from the axis, SF
 /// from $SF, $BF1 or the observe frequency, offsetHz from the axis of a spectrum or the reference
-/// labels of an FID, and referenceSource accordingly. Exports of the earlier layout are completed
-/// as they always were: SW from FIRSTX and reversed when LASTX is smaller than FIRSTX.
+/// labels of an FID, and referenceSource accordingly; the solvent and nucleus the file names. Exports of the
+/// earlier layout are completed as they always were: SW from FIRSTX and reversed when LASTX is smaller than
+/// FIRSTX.
 void completeJcampImport(Document& doc, const JcampFileInfo& info);
 
 /// The TITLE label as comment text: characters outside the codes 27 to 127 become spaces.

@@ -112,6 +112,7 @@ constexpr LabelRule kLabelRules[] = {
     // ... and those that decide how the data are laid out and referenced.
     further("ORIGIN", &Info::origin),
     further(".SHIFTREFERENCE", &Info::shiftReference),
+    further(".SOLVENTNAME", &Info::solventName),
     {.name = "$PELVARONLAYOUT", .mark = &Info::ownLayoutMark},
     further("$PELVARONOFFSET", &Info::offsetHzText),
     further("$DECIM", &Info::decimText),

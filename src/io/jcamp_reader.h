@@ -51,6 +51,7 @@ struct JcampFileInfo {
     // Labels beyond the fourteen that decide how the data are laid out and referenced.
     std::string origin;          ///< "##ORIGIN="
     std::string shiftReference;  ///< "##.SHIFT REFERENCE=": type, compound, point number, ppm
+    std::string solventName;     ///< "##.SOLVENT NAME="
     bool ownLayoutMark = false;  ///< "##$PELVARON LAYOUT=" seen: real page real, points in axis order
     std::string offsetHzText;    ///< "##$PELVARON OFFSET=": Hz of the last point of an FID export
     std::string decimText, dspfvsText, groupDelayText;  ///< "##$DECIM=", "##$DSPFVS=", "##$GRPDLY="

@@ -128,6 +128,9 @@ bool readNativeData(Document& doc, Messages& said, std::string_view bytes) {
                                        ? static_cast<ReferenceSource>(source)
                                        : ReferenceSource::NativeFile;
     doc.spectrum.recorded = RecordedProcessing{};
+    // The file has no field for the solvent or the nucleus.
+    doc.spectrum.solvent.clear();
+    doc.spectrum.nucleus.clear();
     doc.spectrum.groupDelay = groupDelay;
     setupDocument(doc);
     doc.spectrum.negateImag = negateImag;

@@ -30,6 +30,38 @@ std::optional<std::string_view> ParameterWords::valueOf(std::size_t& i, std::str
     return (*this)[++i];
 }
 
+namespace {
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+    return s;
+}
+
+}  // namespace
+
+std::string recordedText(std::string_view value) {
+    value = trimmed(value);
+    // Each end on its own: a value cut at a blank ("<Acetone") still loses its bracket.
+    if (!value.empty() && (value.front() == '<' || value.front() == '"')) value.remove_prefix(1);
+    if (!value.empty() && (value.back() == '>' || value.back() == '"')) value.remove_suffix(1);
+    return std::string(trimmed(value));
+}
+
+std::string nucleusName(std::string_view recorded) {
+    const std::string text = recordedText(recorded);
+    std::string_view s = text;
+    if (!s.empty() && s.front() == '^') s.remove_prefix(1);
+    std::size_t letters = 0;
+    while (letters < s.size() && std::isalpha(static_cast<unsigned char>(s[letters]))) ++letters;
+    std::size_t digits = letters;
+    while (digits < s.size() && std::isdigit(static_cast<unsigned char>(s[digits]))) ++digits;
+    // An element before its mass number ("H1", "C13") is turned round.
+    if (letters > 0 && digits > letters && digits == s.size())
+        return std::string(s.substr(letters)) + std::string(s.substr(0, letters));
+    return std::string(s);
+}
+
 double wordToDouble(std::string_view word) {
     std::string text(word.substr(0, 64));
     return std::strtod(text.c_str(), nullptr);

@@ -34,6 +34,14 @@ private:
 /// passed over without trying each label on it.
 [[nodiscard]] inline bool isLabelWord(std::string_view word) { return word.starts_with("##$"); }
 
+/// A text value as a file records it ("<CDCl3>", "\"cdcl3\""): without its angle brackets or quotes
+/// and the white space around them.
+[[nodiscard]] std::string recordedText(std::string_view value);
+
+/// A nucleus with its mass number first, as reports name it: "^1H", "1H" and "H1" give "1H"; text
+/// of another shape is kept as it stands (trimmed).
+[[nodiscard]] std::string nucleusName(std::string_view recorded);
+
 /// Leading numeric text as a number, as far as the text forms one; 0 when it forms none.
 [[nodiscard]] double wordToDouble(std::string_view word);
 [[nodiscard]] long wordToLong(std::string_view word);

@@ -33,7 +33,7 @@ int countOf(double v) {
 /// The parameters of a procpar that the reader uses; absent when the text does not name them.
 struct ProcparValues {
     std::optional<double> sfrq, sw, rfp, rfl, np;
-    std::optional<std::string_view> dp;
+    std::optional<std::string_view> dp, solvent, tn;
 };
 
 /// The next word from `pos` on, passing over white space of any kind (line ends included).
@@ -60,8 +60,8 @@ ProcparValues scanProcpar(std::string_view text) {
     while (pos < text.size()) {
         // pos is where a line begins: its first word, past any blank lines, is a name.
         const std::string_view name = nextWord(text, pos);
-        const bool wanted =
-            name == "sfrq" || name == "sw" || name == "rfp" || name == "rfl" || name == "np" || name == "dp";
+        const bool wanted = name == "sfrq" || name == "sw" || name == "rfp" || name == "rfl" ||
+                            name == "np" || name == "dp" || name == "solvent" || name == "tn";
         skipLine(text, pos);
         if (!wanted) continue;
         (void)nextWord(text, pos);  // the number of values
@@ -69,6 +69,10 @@ ProcparValues scanProcpar(std::string_view text) {
         if (value.empty()) break;
         if (name == "dp") {
             v.dp = value;
+        } else if (name == "solvent") {
+            v.solvent = value;
+        } else if (name == "tn") {
+            v.tn = value;
         } else {
             const double number = wordToDouble(value);
             if (name == "sfrq")
@@ -135,6 +139,8 @@ bool readVarianFid(Document& doc, Messages& said, std::string_view fid, std::str
     p.offsetHz = rfp - rfl;
     doc.spectrum.refIndex = p.TD;
     doc.spectrum.referenceSource = v.rfp || v.rfl ? ReferenceSource::Procpar : ReferenceSource::None;
+    doc.spectrum.solvent = recordedText(v.solvent.value_or(""));
+    doc.spectrum.nucleus = nucleusName(v.tn.value_or(""));
     setVarianDefaults(doc);
     return true;
 }

@@ -109,6 +109,16 @@ TEST(CliTest, EachCommandAnswersWithItsExitStatusOnTheRightStream) {
         {{"dump", aspirin, "--steps", "autophase=half"}, 1, "expected autophase or autophase=full"},
         {scan(fid + "/missing", "1", "0.5"), 1, ""},
         {scan(aspirin, "1", "0.5"), 1, "no FID"},  // a processed spectrum has no FID behind it
+        // The multiplet report: on a spectrum only, of signals, over regions of the data.
+        {{"multiplets", aspirin, "--solvent", "DMSO"}, 0, "1H NMR (300 MHz, DMSO-d6) \u03b4 8.25 ("},
+        {{"multiplets", example(), "--steps", "em=0.3,auto"}, 0, "1H NMR (400 MHz) \u03b4 4.15"},
+        {{"multiplets", aspirin, "--json", "--solvent", "\xff"}, 0, "\"solvent\": \"\xef\xbf\xbd\""},
+        {{"multiplets", fid}, 1, "not a spectrum"},
+        {{"multiplets", aspirin, "--total-h", "0"}, 1, "total of protons"},
+        {{"multiplets", aspirin, "--total-h", "-3"}, 1, "total of protons"},
+        {{"multiplets", aspirin, "--region", "30/20"}, 1, "outside the spectrum"},
+        {{"multiplets", aspirin, "--steps", "suppress=15.478/-0.478"}, 1, "No signal"},
+        {{"multiplets", aspirin, "--steps", "suppress=15.47/-0.47/noise"}, 1, "No signal"},
         // Usage errors name what is wrong.
         {{}, 2, "no command given"},
         {{"explode", example()}, 2, "unknown command explode"},
@@ -121,6 +131,7 @@ TEST(CliTest, EachCommandAnswersWithItsExitStatusOnTheRightStream) {
         {{"simulate", system, "-o", never, "--to", "jcamp-real"}, 2, "unknown output type jcamp-real"},
         {{"transitions", system, system}, 2, "not expected: " + system},
         {{"peaks", aspirin, "--region", "2.2"}, 2, "--region"},
+        {{"multiplets", aspirin, "--total-h", "many"}, 2, "--total-h"},
         // Scans that would never end, or not soon, and windows apodize-scan does not offer.
         {scan(fid, "1", "0"), 2, "apodize-scan"},
         {scan(fid, "1", "-0.1"), 2, "apodize-scan"},

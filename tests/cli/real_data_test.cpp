@@ -1,8 +1,8 @@
 // Real spectrometer data through whole command lines, against what this program printed when each
 // result was last checked by hand (tests/data/golden). One line of a table is one person's task: a
 // data set, the processing, the analysis. A fault anywhere on the way -- reader, window function,
-// transform, phase, baseline, reference, peak picking, integration, S/N, export -- changes a number
-// of some line. The independent checks of the same steps (the spectrometer's own spectrum, the
+// transform, phase, baseline, reference, peak picking, integration, multiplet report, S/N, export -- changes
+// a number of some line. The independent checks of the same steps (the spectrometer's own spectrum, the
 // textbook transform, fixed window weights) stay in the tests of each step.
 //
 // After a deliberate change of a result, PELVARON_WRITE_GOLDEN=1 writes the files anew (golden.h).
@@ -89,6 +89,7 @@ const Task kTasks[] = {
       "2.4/2.2"}},
     {"aspirin-1r-peaks-whole", {"peaks", "@" + kAspirin1r, "--threshold", "5e6", "--no-interpolation"}},
     {"aspirin-1r-sn", {"sn", "@" + kAspirin1r}},
+    {"aspirin-1r-multiplets", {"multiplets", "@" + kAspirin1r, "--json"}},
     {"coffee-em-ft-autophase", {"dump", "@" + kCoffee, "--steps", "em=0.3,ft,autophase"}, true},
     {"coffee-info", {"info", "@" + kCoffee}},
     {"coffee-peaks", {"peaks", "@" + kCoffee, "--steps", "em=0.3,ft,autophase", "--region", "8/6"}},
