@@ -324,10 +324,15 @@ private:
             const double model = modelHeight(sticks, l.hz);
             // A line wider than the single tree line it stands for hides a split the tree lacks (two
             // constants the lines cannot tell apart): its height times the excess width stands for
-            // its intensity. Where the tree itself puts spread lines, their heights already tell.
+            // its intensity. Where the tree itself puts spread lines, their heights already tell;
+            // and a line with a neighbour within its width has no width of its own to tell (its
+            // half-height runs into the neighbour).
             const bool single = high - low < 0.05 * width_;
-            const double factor =
-                single && l.width > width_ ? std::max(1.0, l.width / modelWidth(sticks, l.hz, model)) : 1.0;
+            const double gap = std::min(i > 0 ? l.hz - lines_[i - 1].hz : 1e300,
+                                        i + 1 < lines_.size() ? lines_[i + 1].hz - l.hz : 1e300);
+            const double factor = single && l.width > width_ && gap > 1.5 * l.width
+                                      ? std::max(1.0, l.width / modelWidth(sticks, l.hz, model))
+                                      : 1.0;
             x.push_back(l.hz - centre);
             logRatio.push_back(std::log(l.height * factor / model));
         }

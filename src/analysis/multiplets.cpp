@@ -252,7 +252,7 @@ MultipletRange analysePoints(const Scene& sc, const Spectrum& s, int first, int 
     r.toPpm = a.ppm(last);
     for (int k = last; k >= first; --k)  // by increasing Hz
         if (isLine(sc, k)) r.lines.push_back(refineLine(sc, k));
-    r.pattern = fitCouplingTree(r.lines);
+    r.pattern = fitCouplingTree(r.lines, {.resolutionHz = a.hzPerPoint()});
     r.deltaPpm = r.lines.empty() ? 0.5 * (r.fromPpm + r.toPpm) : r.pattern.centreHz / a.sf;
     if (r.lines.empty()) r.pattern.centreHz = r.deltaPpm * a.sf;
     // The program's integral: the real parts summed less the straight baseline between the ends.
@@ -625,7 +625,8 @@ bool setMultiplicity(const Spectrum& s, MultipletState& state, int range, const 
     if (!validIndex(state, range)) return false;
     MultipletRange& r = state.ranges[static_cast<std::size_t>(range)];
     if (multiplicity.empty()) {
-        r.pattern = fitCouplingTree(r.lines);
+        r.pattern =
+            fitCouplingTree(r.lines, {.resolutionHz = s.nData > 0 ? 2.0 * s.acqPars.SW / s.nData : 0.0});
         if (r.lines.empty()) r.pattern.centreHz = r.deltaPpm * s.acqPars.SF;
         r.patternSet = false;
         return true;

@@ -84,10 +84,25 @@ TEST(MultipletReport, AspirinProcessedSetHasFourAromaticProtonsOneBroadLineAndTh
     EXPECT_EQ(found[1]->lines.size(), 4u);
     EXPECT_EQ(found[4]->lines.size(), 4u);
     EXPECT_EQ(found[5]->lines.size(), 1u);
-    const std::string line = reportLine(doc->spectrum, *report);
-    EXPECT_EQ(line.rfind("1H NMR (300 MHz, CDCl3) \u03b4 8.25 (", 0), 0u) << line;
-    EXPECT_NE(line.find("2.29 ("), std::string::npos) << line;
-    EXPECT_EQ(line.back(), '.');
+    EXPECT_EQ(
+        reportLine(doc->spectrum, *report),
+        "1H NMR (300 MHz, CDCl3) \u03b4 8.25 (br s, 1H), 8.04 (dd, J = 7.8, 1.7 Hz, 1H), 7.53 (td, J = "
+        "7.8, 1.7 Hz, 1H), 7.28 (td, J = 7.6, 1.2 Hz, 1H), 7.07 (dd, J = 8.1, 1.0 Hz, 1H), 2.29 (s, 3H).");
+
+    // The FID processed here (the spectrometer's window, then the automatic processing) gives the
+    // same multiplets, their constants within 0.15 Hz of the processed set's.
+    const auto fid = loaded("tests/data/aspirin-1h/fid-set", "em=0.3,auto");
+    const auto ours = analyseMultiplets(fid->spectrum);
+    ASSERT_TRUE(ours.ok());
+    const auto again = signals(*ours);
+    ASSERT_EQ(again.size(), found.size());
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        EXPECT_EQ(again[i]->pattern.multiplicity, found[i]->pattern.multiplicity) << i;
+        ASSERT_EQ(again[i]->pattern.J.size(), found[i]->pattern.J.size()) << i;
+        for (std::size_t j = 0; j < found[i]->pattern.J.size(); ++j)
+            EXPECT_NEAR(again[i]->pattern.J[j], found[i]->pattern.J[j], 0.15) << i;
+        EXPECT_EQ(again[i]->nH, found[i]->nH) << i;
+    }
 }
 
 TEST(MultipletReport, EthylAcetateCountsAndItsReferenceLine) {
@@ -107,9 +122,8 @@ TEST(MultipletReport, EthylAcetateCountsAndItsReferenceLine) {
     const MultipletRange& tms = report->ranges.back();
     EXPECT_EQ(tms.kind, RangeKind::Reference);
     EXPECT_EQ(tms.nH, 0);
-    const std::string line = reportLine(doc->spectrum, *report);
-    EXPECT_EQ(line.rfind("1H NMR (400 MHz) \u03b4 ", 0), 0u) << line;
-    EXPECT_EQ(line.find("0.00"), std::string::npos) << line;
+    EXPECT_EQ(reportLine(doc->spectrum, *report),
+              "1H NMR (400 MHz) \u03b4 4.12 (q, J = 7.1 Hz, 2H), 2.04 (s, 3H), 1.26 (t, J = 7.1 Hz, 3H).");
 
     // A total of protons scales every count; a count the person sets scales the others instead.
     MultipletSettings settings;
@@ -166,7 +180,8 @@ TEST(MultipletReport, SolventLinesAreMarkedOnlyWhereTheyAreNarrow) {
                                                                 {0.0, RangeKind::Reference}};
     EXPECT_EQ(kinds, expected);
     for (const MultipletRange& r : report->ranges) EXPECT_EQ(r.nH > 0, r.kind == RangeKind::Signal);
-    EXPECT_EQ(reportLine(s, *report), "1H NMR (400 MHz, CDCl3) \u03b4 7.12\u20137.08 (m, 1H), 3.50 (s, 1H).");
+    EXPECT_EQ(reportLine(s, *report),
+              "1H NMR (400 MHz, CDCl3) \u03b4 7.10 (t, J = 8.0 Hz, 1H), 3.50 (s, 1H).");
     // Without a solvent name its lines are signals of the sample.
     s.solvent.clear();
     const auto unnamed = analyseMultiplets(s);

@@ -111,7 +111,9 @@ TEST(CliTest, EachCommandAnswersWithItsExitStatusOnTheRightStream) {
         {scan(aspirin, "1", "0.5"), 1, "no FID"},  // a processed spectrum has no FID behind it
         // The multiplet report: on a spectrum only, of signals, over regions of the data.
         {{"multiplets", aspirin, "--solvent", "DMSO"}, 0, "1H NMR (300 MHz, DMSO-d6) \u03b4 8.25 ("},
-        {{"multiplets", example(), "--steps", "em=0.3,auto"}, 0, "1H NMR (400 MHz) \u03b4 4.15"},
+        {{"multiplets", example(), "--steps", "em=0.3,auto"},
+         0,
+         "1H NMR (400 MHz) \u03b4 4.12 (q, J = 7.1 Hz, 2H)"},
         {{"multiplets", aspirin, "--json", "--solvent", "\xff"}, 0, "\"solvent\": \"\xef\xbf\xbd\""},
         {{"multiplets", fid}, 1, "not a spectrum"},
         {{"multiplets", aspirin, "--total-h", "0"}, 1, "total of protons"},
