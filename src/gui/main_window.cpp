@@ -33,6 +33,7 @@
 #include "gui/dialogs/jcamp_options_dialog.h"
 #include "gui/dialogs/measure_j_dialog.h"
 #include "gui/dialogs/multi_point_baseline_dialog.h"
+#include "gui/dialogs/multiplet_report_dock.h"
 #include "gui/dialogs/parameters_dialog.h"
 #include "gui/dialogs/peak_picking_dialog.h"
 #include "gui/dialogs/phase_dialog.h"
@@ -151,6 +152,8 @@ InteractiveApodizationDialogWidget* MainWindow::apodizationDialog() const { retu
 MeasureJDialogWidget* MainWindow::measureJDialog() const { return measureJ_.data(); }
 
 MultiPointBaselineWidget* MainWindow::multiPointBaselineDialog() const { return multiPoint_.data(); }
+
+MultipletReportDock* MainWindow::multipletReport() const { return multiplets_.data(); }
 
 QString MainWindow::statusText(int part) const { return status_[part == 0 ? 0 : 1]->text(); }
 
@@ -273,6 +276,7 @@ void MainWindow::showDocument() {
     // The expansions hold indices, not copies: they show the data as they are now.
     for (ExpansionWindow* w : expansionWindows()) w->view()->update();
     if (twoSet_ != nullptr) twoSet_->sync();
+    if (multiplets_ != nullptr) multiplets_->refresh();
     reference_->setText(
         doc_.haveDocument
             ? QStringLiteral("Reference: %1")
@@ -505,6 +509,16 @@ void MainWindow::showMeasureJDialog() {
 
 void MainWindow::refreshMeasureJDialog() {
     if (measureJ_ != nullptr) measureJ_->refresh();
+}
+
+void MainWindow::showMultipletReport() {
+    if (multiplets_ == nullptr) {
+        multiplets_ = new MultipletReportDock(doc_, view(), *this, this);
+        addDockWidget(Qt::RightDockWidgetArea, multiplets_);
+    }
+    multiplets_->refresh();
+    multiplets_->show();
+    multiplets_->raise();
 }
 
 std::vector<ExpansionWindow*> MainWindow::expansionWindows() const {
