@@ -18,6 +18,7 @@ struct MultipletRow {
     std::string J;             ///< "7.9, 1.7" (Hz, the line's digits)
     std::string nH;            ///< "1"; for a solvent or reference range its kind instead
     bool signal = true;        ///< false: solvent or reference, shown greyed and not editable
+    bool operator==(const MultipletRow&) const = default;
 };
 
 /// Analyses doc.spectrum into doc.multiplets (with the person's total, solvent and digits kept)

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "base/format.h"
-#include "base/numeric.h"
 #include "display/paint.h"
 #include "display/trace.h"
 #include "document/units.h"
@@ -47,7 +46,8 @@ std::vector<MultipletLabel> placeMultipletLabels(const Document& doc, const plat
     auto indexOf = [&](double ppm) { return units::tToIndex(doc, units::unitToT(doc, ppm, kPpm)); };
     auto xOf = [&](double index) {
         const double x = view.rect.left + (index - view.i0) * view.pxPerIndex;
-        return truncToInt(std::isfinite(x) ? std::clamp(x, -kFar, kFar) : -kFar);
+        // A ppm falls between pixels: the nearest, so that an end at a column's edge stays on it.
+        return static_cast<int>(std::lround(std::isfinite(x) ? std::clamp(x, -kFar, kFar) : -kFar));
     };
     const int lineHeight = std::max(surface.textMetrics().height, 1);
 

@@ -207,8 +207,10 @@ void MainWindow::buildMenus() {
             auto* act = new QAction(QString::fromLatin1(entry.text), this);
             act->setCheckable(entry.checkable);
             const int id = entry.id;
-            connect(act, &QAction::triggered, this,
-                    [this, id] { dispatcher_->dispatch(id, app::CommandSource::Menu); });
+            connect(act, &QAction::triggered, this, [this, id] {
+                dispatcher_->dispatch(id, app::CommandSource::Menu);
+                followTool();
+            });
             target->addAction(act);
             actions_[id] = act;
         }
@@ -249,8 +251,10 @@ void MainWindow::buildAccelerators() {
         auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(accelerator.keys)), this);
         shortcut->setContext(Qt::WindowShortcut);
         const int id = accelerator.id;
-        connect(shortcut, &QShortcut::activated, this,
-                [this, id] { dispatcher_->dispatch(id, app::CommandSource::Accelerator); });
+        connect(shortcut, &QShortcut::activated, this, [this, id] {
+            dispatcher_->dispatch(id, app::CommandSource::Accelerator);
+            followTool();
+        });
         shortcuts_[id] = shortcut;
     }
 }
@@ -509,6 +513,11 @@ void MainWindow::showMeasureJDialog() {
 
 void MainWindow::refreshMeasureJDialog() {
     if (measureJ_ != nullptr) measureJ_->refresh();
+}
+
+void MainWindow::followTool() {
+    // A command may choose another tool without a change notice after it.
+    if (multiplets_ != nullptr) multiplets_->refresh();
 }
 
 void MainWindow::showMultipletReport() {

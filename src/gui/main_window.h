@@ -158,6 +158,8 @@ private:
     SimulationTuner* tuner_ = nullptr;  ///< the Interactive Sim. dialog's recomputations
     int screenHeight_ = 0;
     void closeExpansionWindows();
+    /// The Multiplet Report's tool buttons show the plot's tool after a command.
+    void followTool();
 
     void buildMenus();
     void buildToolbar();

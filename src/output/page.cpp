@@ -219,12 +219,10 @@ std::vector<std::string> wrapText(const platform::Surface& surface, const std::s
     return rows;
 }
 
-ReportLineRows reportLineRows(platform::Surface& surface, const Document& doc, const Rect& page,
+ReportLineRows reportLineRows(platform::Surface& surface, const std::string& line, const Rect& page,
                               const platform::Font& font) {
     ReportLineRows out;
     out.plot = page;
-    if (!doc.multiplets.labelsShown || doc.multiplets.ranges.empty()) return out;
-    const std::string line = analysis::reportLine(doc.spectrum, doc.multiplets);
     if (line.empty()) return out;
     surface.setFont(font);
     const platform::TextMetrics m = surface.textMetrics();
@@ -249,7 +247,12 @@ void renderPage(platform::Surface& surface, Document& doc, const display::View& 
         return;
     }
     // With a multiplet report the spectrum leaves room for its line above the legend.
-    const ReportLineRows report = reportLineRows(surface, doc, page, pageFont(view, page));
+    const MultipletState& multiplets = doc.multiplets;
+    const ReportLineRows report = reportLineRows(surface,
+                                                 multiplets.labelsShown && !multiplets.ranges.empty()
+                                                     ? analysis::reportLine(doc.spectrum, multiplets)
+                                                     : "",
+                                                 page, pageFont(view, page));
     const Rect& plot = report.plot;
     const int L = plot.left, T = plot.top, R = plot.right, B = plot.bottom;
 

@@ -54,9 +54,9 @@ void drawParameterLegend(platform::Surface& surface, const Document& doc, const 
 [[nodiscard]] std::vector<std::string> wrapText(const platform::Surface& surface, const std::string& text,
                                                 int width);
 
-/// Where the multiplet report's line goes on a page: its rows (none without a report, or while
-/// the labels are hidden), their first row's top and height, and the rectangle left to the
-/// spectrum, which ends where the rows begin.
+/// Where the multiplet report's line goes on a page (while its labels are shown): its rows, their
+/// first row's top and height, and the rectangle left to the spectrum, which ends where the rows
+/// begin.
 struct ReportLineRows {
     std::vector<std::string> rows;
     int left = 0;
@@ -64,8 +64,9 @@ struct ReportLineRows {
     int lineHeight = 0;
     Rect plot;
 };
-/// The rows of the report line on `page` in `font` (the page's), which the surface then has.
-[[nodiscard]] ReportLineRows reportLineRows(platform::Surface& surface, const Document& doc, const Rect& page,
-                                            const platform::Font& font);
+/// The rows of the report `line` on `page` in `font` (the page's), which the surface then has; an
+/// empty line has none and leaves the whole page to the spectrum.
+[[nodiscard]] ReportLineRows reportLineRows(platform::Surface& surface, const std::string& line,
+                                            const Rect& page, const platform::Font& font);
 
 }  // namespace pelvaron::output
