@@ -229,12 +229,13 @@ ReportLineRows reportLineRows(platform::Surface& surface, const std::string& lin
     const int lineHeight = std::max(m.height + m.externalLeading, 1);
     out.rows = wrapText(surface, line, page.width() - 60);
     out.left = page.left + 30;
-    // The rows end half a row above the legend's line; the plot, whose own bottom band holds its
-    // axis labels, ends where they begin.
+    // The rows end half a row above the legend's line. The spectrum keeps the band of its own
+    // legend for its axis labels, whose text reaches nearly to that band's line: it ends where
+    // that line comes a row above the report's rows.
     out.top = truncToInt(kLegendLine * page.bottom) - lineHeight / 2 -
               static_cast<int>(out.rows.size()) * lineHeight;
     out.lineHeight = lineHeight;
-    out.plot.bottom = std::max(page.top + 1, truncToInt(out.top / kLegendLine));
+    out.plot.bottom = std::max(page.top + 1, truncToInt((out.top - lineHeight) / kLegendLine));
     return out;
 }
 

@@ -180,8 +180,8 @@ TEST(PageTest, TheMultipletLabelsStandOverTheSpectrumAndTheReportLineAboveTheLeg
     EXPECT_EQ(wrapText(s, "a  farTooWideForItsRow b", 70),
               (std::vector<std::string>{"a", "farTooWideForItsRow", "b"}));
 
-    // The rows end half a row above the legend's line; the spectrum's rectangle ends where the
-    // band it keeps for its own axis labels reaches the rows.
+    // The rows end half a row above the legend's line; the spectrum's rectangle ends a row above
+    // them, counting the band it keeps for its own axis labels.
     const platform::Font font{"Courier New", 40};
     const ReportLineRows none = reportLineRows(s, "", f.page, font);
     EXPECT_TRUE(none.rows.empty() && none.plot == f.page);
@@ -192,7 +192,7 @@ TEST(PageTest, TheMultipletLabelsStandOverTheSpectrumAndTheReportLineAboveTheLeg
     ASSERT_EQ(r.rows.size(), 3u);
     EXPECT_EQ(std::tuple(r.left, r.lineHeight, r.top),
               std::tuple(f.page.left + 30, lh, truncToInt(0.96 * B) - 9 - 3 * lh));
-    EXPECT_EQ(r.plot, (Rect{f.page.left, f.page.top, f.page.right, truncToInt(r.top / 0.96)}));
+    EXPECT_EQ(r.plot, (Rect{f.page.left, f.page.top, f.page.right, truncToInt((r.top - lh) / 0.96)}));
 
     // On the page: the labels over its spectrum while shown, and the line when the report has one.
     auto range = [](double from, double to, const char* multiplicity, RangeKind kind) {
