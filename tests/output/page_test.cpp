@@ -11,6 +11,7 @@
 #include "analysis/multiplets.h"
 #include "base/numeric.h"
 #include "display/comments.h"
+#include "multiplet_ranges.h"
 #include "output/page_setup.h"
 #include "recording_surface.h"
 
@@ -195,19 +196,9 @@ TEST(PageTest, TheMultipletLabelsStandOverTheSpectrumAndTheReportLineAboveTheLeg
     EXPECT_EQ(r.plot, (Rect{f.page.left, f.page.top, f.page.right, truncToInt((r.top - lh) / 0.96)}));
 
     // On the page: the labels over its spectrum while shown, and the line when the report has one.
-    auto range = [](double from, double to, const char* multiplicity, RangeKind kind) {
-        MultipletRange m;
-        m.fromPpm = from;
-        m.toPpm = to;
-        m.deltaPpm = (from + to) / 2;
-        m.pattern.multiplicity = multiplicity;
-        m.nH = 1;
-        m.kind = kind;
-        return m;
-    };
     f.doc->spectrum.ftInverse = 1;
-    f.doc->multiplets.ranges = {range(9.1, 8.9, "d", RangeKind::Signal),
-                                range(2.6, 2.4, "s", RangeKind::Solvent)};
+    f.doc->multiplets.ranges = {testing::multipletRange(9.1, 8.9, "d"),
+                                testing::multipletRange(2.6, 2.4, "s", {}, 0, RangeKind::Solvent)};
     f.doc->multiplets.labelsShown = true;
     f.render();
     ASSERT_NE(f.text("9.00 d"), nullptr);
