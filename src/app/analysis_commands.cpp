@@ -1,8 +1,9 @@
 // The commands of the baseline corrections, the data operations and the analysis tools, and the
 // dialogs that the plot's picks open: Manual and Multiple Point Baseline, Reference, Shift Data,
 // Suppress peaks, Signal to Noise, Peak Picking and its report, Integrate and the integral
-// options, Measure J and the Peak Labels view.
+// options, Measure J, the Peak Labels view and the Multiplet Report.
 #include "analysis/integral_dialogs.h"
+#include "analysis/multiplet_report_dialog.h"
 #include "analysis/peaks.h"
 #include "app/dispatcher.h"
 #include "display/j_cursors.h"
@@ -85,6 +86,15 @@ void CommandDispatcher::registerAnalysisCommands() {
     });
     registerCommand(kCmdPeakLabels,
                     [](CommandContext& c) { toggleOverlay(c.doc.peaks.peakLabelsShown, c.doc); });
+    // Chosen again with the report open, it analyses afresh. A refusal says why and leaves the
+    // report as it was.
+    registerCommand(kCmdMultipletReport, [](CommandContext& c) {
+        if (const auto refused = analysis::makeMultipletReport(c.doc)) {
+            platform::report(c.ui, *refused);
+            return;
+        }
+        c.dialogs.showMultipletReport();
+    });
 }
 
 void CommandDispatcher::toolRequested(display::ToolRequest request, int index) {

@@ -65,13 +65,14 @@ enum CommandId : int {
     kCmdCtrlJ = 40216,  ///< issued by Ctrl+J; no command serves it
     kCmdExportJcamp = 40217,
     kCmdProcessAsRecorded = 40218,
-    kCmdPeakLabels = 40219,      ///< View > Peak Labels: the picked peaks marked on the spectrum
-    kCmdExportPicture = 40220,   ///< File > Export Picture: the printed page as PDF, SVG or PNG
-    kCmdOpenSpinSystem = 40221,  ///< Simulation > Open Spin System: a spin-system file simulated
-    kCmdSaveSpinSystem = 40222,  ///< Simulation > Save Spin System: the present one as a file
-    kCmdAutoPhaseFull = 40223,   ///< Process > Automatic Phase (0 + 1)
-    kCmdAutoBaseline = 40224,    ///< Process > Baseline > Automatic Baseline
-    kCmdAutoProcess = 40225,     ///< Process > Automatic Processing: a FID made a spectrum in one step
+    kCmdPeakLabels = 40219,       ///< View > Peak Labels: the picked peaks marked on the spectrum
+    kCmdExportPicture = 40220,    ///< File > Export Picture: the printed page as PDF, SVG or PNG
+    kCmdOpenSpinSystem = 40221,   ///< Simulation > Open Spin System: a spin-system file simulated
+    kCmdSaveSpinSystem = 40222,   ///< Simulation > Save Spin System: the present one as a file
+    kCmdAutoPhaseFull = 40223,    ///< Process > Automatic Phase (0 + 1)
+    kCmdAutoBaseline = 40224,     ///< Process > Baseline > Automatic Baseline
+    kCmdAutoProcess = 40225,      ///< Process > Automatic Processing: a FID made a spectrum in one step
+    kCmdMultipletReport = 40226,  ///< Analyse > Multiplet Report: the ranges, their patterns and the line
 };
 
 /// Tool code of Move Spectrum while it drags the baseline.

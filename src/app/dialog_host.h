@@ -1,5 +1,6 @@
 // What the command dispatcher asks of the window: running the modal dialogs of its commands,
-// showing the modeless Phase Correction, Multiple Point Baseline and Measure J dialogs, help,
+// showing the modeless Phase Correction, Multiple Point Baseline and Measure J dialogs and the
+// Multiplet Report, the printed page and the clipboard, help,
 // About and closing. The desktop program
 // implements it with Qt widgets, tests with a scripted fake.
 #pragma once
@@ -87,6 +88,9 @@ public:
     virtual void showMeasureJDialog() = 0;
     /// A J cursor was placed: the open Measure J dialog shows the list as it now stands.
     virtual void refreshMeasureJDialog() = 0;
+    /// Shows the Multiplet Report beside the plot over doc.multiplets (made by the command), or
+    /// brings it forward showing the ranges as they now stand.
+    virtual void showMultipletReport() = 0;
 
     // The printed page and the clipboard; the command has set the page factors before.
     /// The print dialog, then the page on the chosen printer (or PDF file); false when cancelled.
@@ -97,6 +101,8 @@ public:
     virtual bool copyViewToClipboard() = 0;
     /// Export Picture: the save dialog, then the page as PDF, SVG or PNG by the extension.
     virtual bool exportPicture() = 0;
+    /// A text on the clipboard, as plain text and as rich text (HTML) beside it.
+    virtual bool copyText(const std::string& text, const std::string& html) = 0;
     virtual bool runPrinterOptionsDialog(output::PrinterOptionsDialog& model) = 0;
 
     /// Makes the expansion window of `slot` (claimed already) at its place; the window sets the

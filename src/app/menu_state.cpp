@@ -14,7 +14,7 @@ constexpr std::array<int, 10> kInitial = {
     kCmdShiftData, kCmdDeleteIntegrals, kCmdSimulationNew, kCmdHelp, kCmdAbout,
 };
 
-constexpr std::array<int, 54> kDocument = {
+constexpr std::array<int, 55> kDocument = {
     2,
     3,
     6,
@@ -69,6 +69,7 @@ constexpr std::array<int, 54> kDocument = {
     kCmdAutoPhaseFull,
     kCmdAutoBaseline,
     kCmdAutoProcess,
+    kCmdMultipletReport,
 };
 
 constexpr std::array<int, 3> kSimulation = {kCmdInteractiveSimulation, kCmdCompareSimulation,

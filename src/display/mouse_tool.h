@@ -7,15 +7,17 @@ namespace pelvaron::display {
 
 /// The tool the left button works with.
 enum class Tool {
-    None,           ///< plain pointing (tool code 8989)
-    Zoom,           ///< a rectangle zooms in; from the overview band onto the whole data (40007)
-    Integrate,      ///< a rectangle integrates its columns (40008)
-    PeakPicking,    ///< a rectangle picks the peaks above its lower edge (40009)
-    Suppress,       ///< a rectangle asks to suppress its columns (40183)
-    MoveArmed,      ///< Move Spectrum chosen: the next button-down starts the move (40015)
-    MoveDrag,       ///< Move Spectrum under way: the release sets the trace's baseline row (1971)
-    MeasureJ,       ///< a vertical line places a J cursor (40149)
-    ReferencePick,  ///< the next click picks the reference position (until its dialog closes)
+    None,            ///< plain pointing (tool code 8989)
+    Zoom,            ///< a rectangle zooms in; from the overview band onto the whole data (40007)
+    Integrate,       ///< a rectangle integrates its columns (40008)
+    PeakPicking,     ///< a rectangle picks the peaks above its lower edge (40009)
+    Suppress,        ///< a rectangle asks to suppress its columns (40183)
+    MoveArmed,       ///< Move Spectrum chosen: the next button-down starts the move (40015)
+    MoveDrag,        ///< Move Spectrum under way: the release sets the trace's baseline row (1971)
+    MeasureJ,        ///< a vertical line places a J cursor (40149)
+    ReferencePick,   ///< the next click picks the reference position (until its dialog closes)
+    MultipletAdd,    ///< a rectangle adds a multiplet range over its columns
+    MultipletSplit,  ///< a click (or a vertical line dragged) splits the multiplet range under it
 };
 
 /// The band a drag draws over the plot.
@@ -29,9 +31,11 @@ enum class RubberBand { None, HorizontalLine, Rectangle, VerticalLine };
         case Tool::Integrate:
         case Tool::PeakPicking:
         case Tool::Suppress:
+        case Tool::MultipletAdd:
         case Tool::MoveArmed: return RubberBand::Rectangle;
         case Tool::MoveDrag: return RubberBand::HorizontalLine;
-        case Tool::MeasureJ: return RubberBand::VerticalLine;
+        case Tool::MeasureJ:
+        case Tool::MultipletSplit: return RubberBand::VerticalLine;
         case Tool::None:
         case Tool::ReferencePick: break;
     }

@@ -10,6 +10,7 @@
 #include "display/comments.h"
 #include "display/integral_drawing.h"
 #include "display/j_cursors.h"
+#include "display/multiplet_labels.h"
 #include "display/peak_labels.h"
 #include "display/trace.h"
 #include "display/view_transform.h"
@@ -90,6 +91,8 @@ void paintDocument(platform::Surface& surface, Document& doc, const View& view, 
     if (doc.jState.jShown) drawJCursorLayer(surface, doc, view);
     if (view.mouse.baselinePick) drawBaselinePickMarks(surface, doc, view);
     if (doc.peaks.peakLabelsShown) (void)drawPeakLabels(surface, doc, mainPeakLabelView(doc.spectrum, view));
+    if (doc.multiplets.labelsShown)
+        (void)drawMultipletLabels(surface, doc, mainPeakLabelView(doc.spectrum, view));
     surface.setPen(palette::kMarkPen);
     if (view.addSubMode) drawAddSubtractStrip(surface, view);
     surface.setPen(palette::kMarkPen);

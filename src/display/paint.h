@@ -38,9 +38,10 @@ struct PaintParams {
 /// Draws every layer of the main plot as `view` shows it onto `surface` (normally the off-screen image of
 /// screen size): white background, the second data set in Add/Subtract mode, the trace, the overview band,
 /// the axis with its grid, integral values and curves, J cursors, baseline-pick marks, the picked peaks'
-/// labels, the Add/Subtract strip, the comment boxes. Without a document (`haveDocument` 0) only the white
-/// background is drawn. The pivot line follows `doc.transform.showPivot`. Drawing the integral labels writes
-/// their hit boxes into the document, so that a click finds the label where it was last drawn.
+/// labels, the multiplet ranges' labels, the Add/Subtract strip, the comment boxes. Without a document
+/// (`haveDocument` 0) only the white background is drawn. The pivot line follows `doc.transform.showPivot`.
+/// Drawing the integral labels writes their hit boxes into the document, so that a click finds the label
+/// where it was last drawn.
 void paintDocument(platform::Surface& surface, Document& doc, const View& view, const PaintParams& params);
 
 // The layers of the analysis tools, each drawn by paintDocument at its place in the layer order

@@ -2,12 +2,16 @@
 #include "display/tool_actions.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "analysis/integrals.h"
 #include "analysis/j_measure.h"
+#include "analysis/multiplet_report_dialog.h"
+#include "analysis/multiplets.h"
 #include "analysis/peaks.h"
 #include "base/numeric.h"
 #include "display/view_transform.h"
+#include "document/units.h"
 #include "processing/baseline.h"
 
 namespace pelvaron::display {
@@ -34,6 +38,33 @@ void placeJCursorAt(Document& doc, const View& view, int x) {
     // The new line, if any, is in jState.jLines, which the open Measure J dialog shows.
     (void)analysis::placeJCursor(doc, p);
     doc.notify(kOverlaysChanged);
+}
+
+namespace {
+
+/// The ppm under plot pixel x; not finite without a view.
+double ppmAtPixel(const Document& doc, const View& view, int x) {
+    const ViewTransform transform = ViewTransform::mainView(doc.spectrum, view);
+    return transform.valid() ? units::tToUnit(doc, transform.tAtPixel(x), kPpm) : NAN;
+}
+
+}  // namespace
+
+bool addMultipletRangeAt(Document& doc, const View& view, int x0, int x1) {
+    const double a = ppmAtPixel(doc, view, x0);
+    const double b = ppmAtPixel(doc, view, x1);
+    if (!std::isfinite(a) || !std::isfinite(b) || a == b) return false;
+    if (!analysis::addRange(doc.spectrum, doc.multiplets, a, b)) return false;
+    doc.notify(kOverlaysChanged);
+    return true;
+}
+
+bool splitMultipletAt(Document& doc, const View& view, int x) {
+    const double ppm = ppmAtPixel(doc, view, x);
+    const int range = std::isfinite(ppm) ? analysis::multipletRangeAt(doc.multiplets, ppm) : -1;
+    if (range < 0 || !analysis::splitRange(doc.spectrum, doc.multiplets, range, ppm)) return false;
+    doc.notify(kOverlaysChanged);
+    return true;
 }
 
 processing::PreviewGeometry baselinePreview(const View& view) {

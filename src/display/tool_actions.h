@@ -15,6 +15,11 @@ bool integrateRegion(Document& doc, const View& view, platform::UserInterface& u
 void pickPeakRegion(Document& doc, platform::UserInterface& ui, int iL, int iR, double threshold);
 /// J tool released at plot pixel x: a cursor on the real part at or before it.
 void placeJCursorAt(Document& doc, const View& view, int x);
+/// Multiplet Add released between plot pixels x0 <= x1: a new range over those columns (an
+/// overlay notice); whether one was added.
+bool addMultipletRangeAt(Document& doc, const View& view, int x0, int x1);
+/// Multiplet Split released at plot pixel x: the range under it split there; whether it was.
+bool splitMultipletAt(Document& doc, const View& view, int x);
 /// Where the manual baseline's preview is drawn: the view's width, baseline row, plot rows and
 /// vertical scale.
 [[nodiscard]] processing::PreviewGeometry baselinePreview(const View& view);

@@ -44,14 +44,16 @@ ToolCursor cursorFor(const View& view) {
     if (view.mouse.baselinePick) return ToolCursor::BaselinePick;
     switch (view.mouse.tool) {
         case Tool::Zoom: return view.tools.inOverview ? ToolCursor::OverviewZoom : ToolCursor::Zoom;
-        case Tool::Integrate: return ToolCursor::Integrate;
+        case Tool::Integrate:
+        case Tool::MultipletAdd: return ToolCursor::Integrate;
         case Tool::PeakPicking: return ToolCursor::PeakPicking;
         case Tool::MoveArmed:
         case Tool::MoveDrag: return ToolCursor::MoveSpectrum;
         case Tool::Suppress: return ToolCursor::Suppress;
         case Tool::ReferencePick: return ToolCursor::Reference;
         case Tool::None:
-        case Tool::MeasureJ: break;
+        case Tool::MeasureJ:
+        case Tool::MultipletSplit: break;
     }
     return ToolCursor::Arrow;
 }
@@ -187,7 +189,9 @@ ToolRequest applyToolResult(Document& doc, View& view, platform::UserInterface& 
     ToolRequest request = ToolRequest::None;
 
     if (view.fullView) {
-        if (tool != Tool::Integrate) view.fullView = 0;
+        // The tools that only mark the data leave the full view as it is.
+        if (tool != Tool::Integrate && tool != Tool::MultipletAdd && tool != Tool::MultipletSplit)
+            view.fullView = 0;
         ts.zoomLeftPx = ts.zoomRightPx = 0.0;
     }
     const double base = ts.zoomLeftPx;
@@ -231,6 +235,8 @@ ToolRequest applyToolResult(Document& doc, View& view, platform::UserInterface& 
             placeJCursorAt(doc, view, ts.dragX);
             request = ToolRequest::JCursorPlaced;
             break;
+        case Tool::MultipletAdd: (void)addMultipletRangeAt(doc, view, x0, x1); break;
+        case Tool::MultipletSplit: (void)splitMultipletAt(doc, view, ts.dragX); break;
         case Tool::PeakPicking: {
             const double threshold =
                 std::fabs((view.baselineY - ts.dragY) * doc.spectrum.peakValue) / view.vScale;

@@ -91,7 +91,7 @@ void setupDocument(Document& doc) {
     s.acqPars.AQ = s.acqPars.TD / (2.0 * s.acqPars.SW);
     doc.haveDocument = 1;
 
-    // Integrals, peaks and J cursors of the former data mean nothing on the new.
+    // Integrals, peaks, J cursors and multiplet ranges of the former data mean nothing on the new.
     doc.integrals.startAfresh();
     doc.peaks.clearPicks();
     doc.jState.reset();

@@ -33,6 +33,7 @@
 #include "gui/dialogs/jcamp_options_dialog.h"
 #include "gui/dialogs/measure_j_dialog.h"
 #include "gui/dialogs/multi_point_baseline_dialog.h"
+#include "gui/dialogs/multiplet_report_dock.h"
 #include "gui/dialogs/parameters_dialog.h"
 #include "gui/dialogs/peak_picking_dialog.h"
 #include "gui/dialogs/phase_dialog.h"
@@ -152,6 +153,8 @@ MeasureJDialogWidget* MainWindow::measureJDialog() const { return measureJ_.data
 
 MultiPointBaselineWidget* MainWindow::multiPointBaselineDialog() const { return multiPoint_.data(); }
 
+MultipletReportDock* MainWindow::multipletReport() const { return multiplets_.data(); }
+
 QString MainWindow::statusText(int part) const { return status_[part == 0 ? 0 : 1]->text(); }
 
 void MainWindow::registerCommand(int id, app::CommandHandler handler) {
@@ -204,8 +207,10 @@ void MainWindow::buildMenus() {
             auto* act = new QAction(QString::fromLatin1(entry.text), this);
             act->setCheckable(entry.checkable);
             const int id = entry.id;
-            connect(act, &QAction::triggered, this,
-                    [this, id] { dispatcher_->dispatch(id, app::CommandSource::Menu); });
+            connect(act, &QAction::triggered, this, [this, id] {
+                dispatcher_->dispatch(id, app::CommandSource::Menu);
+                followTool();
+            });
             target->addAction(act);
             actions_[id] = act;
         }
@@ -246,8 +251,10 @@ void MainWindow::buildAccelerators() {
         auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(accelerator.keys)), this);
         shortcut->setContext(Qt::WindowShortcut);
         const int id = accelerator.id;
-        connect(shortcut, &QShortcut::activated, this,
-                [this, id] { dispatcher_->dispatch(id, app::CommandSource::Accelerator); });
+        connect(shortcut, &QShortcut::activated, this, [this, id] {
+            dispatcher_->dispatch(id, app::CommandSource::Accelerator);
+            followTool();
+        });
         shortcuts_[id] = shortcut;
     }
 }
@@ -273,6 +280,7 @@ void MainWindow::showDocument() {
     // The expansions hold indices, not copies: they show the data as they are now.
     for (ExpansionWindow* w : expansionWindows()) w->view()->update();
     if (twoSet_ != nullptr) twoSet_->sync();
+    if (multiplets_ != nullptr) multiplets_->refresh();
     reference_->setText(
         doc_.haveDocument
             ? QStringLiteral("Reference: %1")
@@ -505,6 +513,21 @@ void MainWindow::showMeasureJDialog() {
 
 void MainWindow::refreshMeasureJDialog() {
     if (measureJ_ != nullptr) measureJ_->refresh();
+}
+
+void MainWindow::followTool() {
+    // A command may choose another tool without a change notice after it.
+    if (multiplets_ != nullptr) multiplets_->refresh();
+}
+
+void MainWindow::showMultipletReport() {
+    if (multiplets_ == nullptr) {
+        multiplets_ = new MultipletReportDock(doc_, view(), *this, this);
+        addDockWidget(Qt::RightDockWidgetArea, multiplets_);
+    }
+    multiplets_->refresh();
+    multiplets_->show();
+    multiplets_->raise();
 }
 
 std::vector<ExpansionWindow*> MainWindow::expansionWindows() const {

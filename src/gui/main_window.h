@@ -29,6 +29,7 @@ class ExpansionWindow;
 class InteractiveSimDialogWidget;
 class SimulationTuner;
 class MeasureJDialogWidget;
+class MultipletReportDock;
 class MultiPointBaselineWidget;
 class PhaseDialogWidget;
 class InteractiveApodizationDialogWidget;
@@ -59,6 +60,8 @@ public:
     /// The open Measure J and Multiple Point Baseline dialogs, or null.
     [[nodiscard]] MeasureJDialogWidget* measureJDialog() const;
     [[nodiscard]] MultiPointBaselineWidget* multiPointBaselineDialog() const;
+    /// The Multiplet Report beside the plot (hidden once closed), or null before it was first made.
+    [[nodiscard]] MultipletReportDock* multipletReport() const;
     /// The open expansion windows, and the two-set display's strip (null when it is off).
     [[nodiscard]] std::vector<ExpansionWindow*> expansionWindows() const;
     [[nodiscard]] TwoSetStrip* twoSetStrip() const;
@@ -90,6 +93,7 @@ public:
     int runPeakPickingDialog(analysis::PeakPickingDialog& model) override;
     void showMeasureJDialog() override;
     void refreshMeasureJDialog() override;
+    void showMultipletReport() override;
     int runInputParametersDialog(simulation::InputParametersDialog& model) override;
     int runSimulationDataDialog(simulation::SimulationDataDialog& model) override;
     bool runSelectSubsystemDialog(simulation::SelectSubsystemDialog& model) override;
@@ -105,6 +109,7 @@ public:
     bool copyPageToClipboard() override;
     bool copyViewToClipboard() override;
     bool exportPicture() override;
+    bool copyText(const std::string& text, const std::string& html) override;
     bool runPrinterOptionsDialog(output::PrinterOptionsDialog& model) override;
     /// Paper and orientation of the pictures: A4 portrait until a print dialog chooses others.
     [[nodiscard]] const output::PageSetup& pageSetup() const { return pageSetup_; }
@@ -147,11 +152,14 @@ private:
     QPointer<InteractiveApodizationDialogWidget> apodization_;
     QPointer<MeasureJDialogWidget> measureJ_;
     QPointer<MultiPointBaselineWidget> multiPoint_;
+    QPointer<MultipletReportDock> multiplets_;
     QPointer<TwoSetStrip> twoSet_;
     QPointer<InteractiveSimDialogWidget> interactiveSim_;
     SimulationTuner* tuner_ = nullptr;  ///< the Interactive Sim. dialog's recomputations
     int screenHeight_ = 0;
     void closeExpansionWindows();
+    /// The Multiplet Report's tool buttons show the plot's tool after a command.
+    void followTool();
 
     void buildMenus();
     void buildToolbar();

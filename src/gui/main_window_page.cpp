@@ -1,5 +1,6 @@
 // The main window's printing, clipboard copies and picture export: the page drawn by
-// output::renderPage through the page writer, onto a printer, the clipboard or a file.
+// output::renderPage through the page writer, onto a printer, the clipboard or a file; and texts
+// copied to the clipboard.
 #include <QClipboard>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -87,6 +88,15 @@ bool MainWindow::copyViewToClipboard() {
         return false;
     }
     QGuiApplication::clipboard()->setImage(image);
+    return true;
+}
+
+bool MainWindow::copyText(const std::string& text, const std::string& html) {
+    // Word processors paste the rich text (italics, superscripts); editors take the plain one.
+    auto* mime = new QMimeData;
+    mime->setText(QString::fromStdString(text));
+    if (!html.empty()) mime->setHtml(QString::fromStdString(html));
+    QGuiApplication::clipboard()->setMimeData(mime);
     return true;
 }
 

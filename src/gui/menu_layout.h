@@ -117,6 +117,7 @@ inline constexpr MenuEntry kAnalyse[] = {
     {app::kCmdDeleteIntegrals, "&Delete Integrals"},
     {kSeparator, ""},
     {app::kCmdMeasureJ, "Measure &J"},
+    {app::kCmdMultipletReport, "&Multiplet Report"},
 };
 
 inline constexpr MenuEntry kTools[] = {

@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "analysis/integrals.h"
+#include "analysis/multiplets.h"
 #include "base/format.h"
 #include "base/numeric.h"
 #include "display/axis.h"
 #include "display/comments.h"
 #include "display/integral_drawing.h"
+#include "display/multiplet_labels.h"
 #include "display/paint.h"
 #include "display/trace.h"
 #include "document/units.h"
@@ -26,6 +28,8 @@ namespace {
 
 /// Height of the axis labels of an expansion window on the screen, pixels.
 constexpr int kInsetAxisFontPixels = 8;
+/// Where the legend's line runs across the page, as a fraction of its bottom.
+constexpr double kLegendLine = 0.96;
 
 double verticalFactor(const display::View& view, const Rect& page) {
     return view.clientHeight > 0 ? static_cast<double>(page.height()) / view.clientHeight : 1.0;
@@ -194,8 +198,48 @@ display::PeakLabelView pagePeakLabelView(const Document& doc, const display::Vie
     return v;
 }
 
+std::vector<std::string> wrapText(const platform::Surface& surface, const std::string& text, int width) {
+    std::vector<std::string> rows;
+    std::string row;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find(' ', at), text.size());
+        const std::string word = text.substr(at, end - at);
+        at = end + 1;
+        if (word.empty()) continue;
+        const std::string longer = row.empty() ? word : row + " " + word;
+        if (!row.empty() && surface.textExtent(longer).width > width) {
+            rows.push_back(std::move(row));
+            row = word;
+        } else {
+            row = longer;
+        }
+    }
+    if (!row.empty()) rows.push_back(std::move(row));
+    return rows;
+}
+
+ReportLineRows reportLineRows(platform::Surface& surface, const std::string& line, const Rect& page,
+                              const platform::Font& font) {
+    ReportLineRows out;
+    out.plot = page;
+    if (line.empty()) return out;
+    surface.setFont(font);
+    const platform::TextMetrics m = surface.textMetrics();
+    const int lineHeight = std::max(m.height + m.externalLeading, 1);
+    out.rows = wrapText(surface, line, page.width() - 60);
+    out.left = page.left + 30;
+    // The rows end half a row above the legend's line. The spectrum keeps the band of its own
+    // legend for its axis labels, whose text reaches nearly to that band's line: it ends where
+    // that line comes a row above the report's rows.
+    out.top = truncToInt(kLegendLine * page.bottom) - lineHeight / 2 -
+              static_cast<int>(out.rows.size()) * lineHeight;
+    out.lineHeight = lineHeight;
+    out.plot.bottom = std::max(page.top + 1, truncToInt((out.top - lineHeight) / kLegendLine));
+    return out;
+}
+
 void renderPage(platform::Surface& surface, Document& doc, const display::View& view, const Rect& page) {
-    const int L = page.left, T = page.top, R = page.right, B = page.bottom;
     const display::PrintState& print = view.print;
     const bool colour = print.printColour != 0;
     surface.setPen(palette::kBlackPen);
@@ -203,6 +247,15 @@ void renderPage(platform::Surface& surface, Document& doc, const display::View& 
         surface.drawRect(page);
         return;
     }
+    // With a multiplet report the spectrum leaves room for its line above the legend.
+    const MultipletState& multiplets = doc.multiplets;
+    const ReportLineRows report = reportLineRows(surface,
+                                                 multiplets.labelsShown && !multiplets.ranges.empty()
+                                                     ? analysis::reportLine(doc.spectrum, multiplets)
+                                                     : "",
+                                                 page, pageFont(view, page));
+    const Rect& plot = report.plot;
+    const int L = plot.left, T = plot.top, R = plot.right, B = plot.bottom;
 
     // The axis rows are measured against the page's bottom instead of the screen's height.
     const int screenHeight = B;
@@ -211,7 +264,7 @@ void renderPage(platform::Surface& surface, Document& doc, const display::View& 
     range.i0 = std::clamp(range.i0, 0, doc.spectrum.nData);
     range.i1 = std::clamp(range.i1, 0, doc.spectrum.nData);
     const double px = transform.pixelsPerIndex();
-    const double vf = verticalFactor(view, page);
+    const double vf = verticalFactor(view, plot);
     const platform::Font font = pageFont(view, page);
     surface.setFont(font);
     const int y0 = truncToInt(view.baselineY * vf + T * print.pageBaseFactor);
@@ -224,7 +277,7 @@ void renderPage(platform::Surface& surface, Document& doc, const display::View& 
     trace.maxAbs = maxAbsOf(doc);
     trace.baseY = y0;
     trace.pxPerIndex = px;
-    trace.rect = page;
+    trace.rect = plot;
     trace.mode = display::TraceMode::Plain;
     trace.vScale = view.vScale;
     trace.extra = vf;
@@ -240,7 +293,7 @@ void renderPage(platform::Surface& surface, Document& doc, const display::View& 
     axis.i1 = range.i1;
     axis.xEnd = R;
     axis.height = B - T;
-    axis.rect = page;
+    axis.rect = plot;
     axis.scale = print.pageAxisScale;
     axis.shadowStyle = false;
     axis.panelStyle = false;
@@ -250,22 +303,29 @@ void renderPage(platform::Surface& surface, Document& doc, const display::View& 
     const IntegralState& in = doc.integrals;
     if (in.integralsShown) {
         surface.setPen(colour ? palette::kMarkPen : palette::kBlackPen);
-        if (in.showIntegralValues) drawPageIntegralValues(surface, doc, view, page);
+        if (in.showIntegralValues) drawPageIntegralValues(surface, doc, view, plot);
         if (in.showIntegralCurves) {
             const int b = view.integralBaseY + truncToInt(T / vf);
             (void)display::drawIntegralCurves(
-                surface, doc, page, truncToInt(b * vf),
-                display::ViewTransform::mainView(doc.spectrum, view, page.width()), in.integralScale * vf,
+                surface, doc, plot, truncToInt(b * vf),
+                display::ViewTransform::mainView(doc.spectrum, view, plot.width()), in.integralScale * vf,
                 view.vScale);
         }
     }
+
+    // The multiplet ranges, marked as over the plot.
+    if (doc.multiplets.labelsShown)
+        (void)display::drawMultipletLabels(
+            surface, doc,
+            pagePeakLabelView(doc, view, plot,
+                              surface.textMetrics().height + surface.textMetrics().externalLeading));
 
     // The peaks picked in the view, labelled as over the plot, in the page's font.
     // Their ticks are grey as over the plot in colour, black like the rest of the page without.
     if (doc.peaks.peakLabelsShown && doc.peaks.peakCount > 0) {
         const platform::TextMetrics m = surface.textMetrics();
         const std::vector<display::PeakLabel> labels = display::placePeakLabels(
-            doc, surface, pagePeakLabelView(doc, view, page, m.height + m.externalLeading));
+            doc, surface, pagePeakLabelView(doc, view, plot, m.height + m.externalLeading));
         surface.setPen(colour ? palette::kGreyPen : palette::kBlackPen);
         for (const display::PeakLabel& l : labels) {
             surface.drawLine({l.x, l.tickTop}, {l.x, l.tickBottom});
@@ -275,7 +335,7 @@ void renderPage(platform::Surface& surface, Document& doc, const display::View& 
 
     for (int s = 0; s < display::kMaxExpansions; ++s)
         if (view.expansionUsed[static_cast<std::size_t>(s)] == 1)
-            drawInset(surface, doc, view, s, page, vf, screenHeight);
+            drawInset(surface, doc, view, s, plot, vf, screenHeight);
 
     surface.setPen(palette::kBlackPen);
     if (print.printParams) {
@@ -283,6 +343,10 @@ void renderPage(platform::Surface& surface, Document& doc, const display::View& 
         surface.setFont(font);
         drawParameterLegend(surface, doc, view, page);
     }
+    if (!report.rows.empty()) surface.setFont(font);
+    for (std::size_t k = 0; k < report.rows.size(); ++k)
+        surface.drawText({report.left, report.top + static_cast<int>(k) * report.lineHeight}, report.rows[k],
+                         palette::kBlack);
     surface.setFont(platform::Font{});
     display::drawComments(surface, doc.comments, print.pageScaleX, print.pageScaleY);
 }
@@ -316,7 +380,7 @@ std::string legendDateText() {
 void drawParameterLegend(platform::Surface& surface, const Document& doc, const display::View& view,
                          const Rect& rect) {
     const int L = rect.left, R = rect.right, B = rect.bottom;
-    const int lineY = truncToInt(0.96 * B);
+    const int lineY = truncToInt(kLegendLine * B);
     surface.drawLine({L, lineY}, {R, lineY});
     const int y = truncToInt(0.97 * B);
     const std::array<std::string, 5> texts = legendTexts(doc);

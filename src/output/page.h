@@ -1,10 +1,12 @@
-// The printed page: the view's spectrum, axis, integrals and peak labels, the expansion
-// windows as insets, the acquisition-parameter legend and the comments, drawn onto any Surface
+// The printed page: the view's spectrum, axis, integrals, peak and multiplet labels, the expansion
+// windows as insets, the multiplet report's line, the acquisition-parameter legend and the
+// comments, drawn onto any Surface
 // and rectangle (the printer, the picture files, the clipboard's picture).
 #pragma once
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "display/peak_labels.h"
 #include "display/view.h"
@@ -17,7 +19,8 @@ namespace pelvaron::output {
 /// the factors of view.print (pageBaseFactor, pageAxisScale, pageScaleX/Y) and the Printer Options. The main
 /// view is scaled by the page's height over the client height; an expansion window (each slot whose
 /// expansionUsed is 1) stands where it stands over the plot, scaled by the resolution ratio.
-/// Without a loaded document only the frame is drawn.
+/// While the multiplet labels are shown the report's line stands above the legend and the
+/// spectrum is drawn above it (reportLineRows). Without a loaded document only the frame is drawn.
 void renderPage(platform::Surface& surface, Document& doc, const display::View& view, const Rect& page);
 
 /// The legend: a line across at 0.96 of the bottom with the five acquisition texts below it,
@@ -45,5 +48,25 @@ void drawParameterLegend(platform::Surface& surface, const Document& doc, const 
 /// legend's header row.
 [[nodiscard]] display::PeakLabelView pagePeakLabelView(const Document& doc, const display::View& view,
                                                        const Rect& page, int lineHeight);
+
+/// `text` broken at its blanks into rows no wider than `width` on `surface` (in its present font);
+/// a word wider than that has a row of its own.
+[[nodiscard]] std::vector<std::string> wrapText(const platform::Surface& surface, const std::string& text,
+                                                int width);
+
+/// Where the multiplet report's line goes on a page (while its labels are shown): its rows, their
+/// first row's top and height, and the rectangle left to the spectrum, which ends where the rows
+/// begin.
+struct ReportLineRows {
+    std::vector<std::string> rows;
+    int left = 0;
+    int top = 0;
+    int lineHeight = 0;
+    Rect plot;
+};
+/// The rows of the report `line` on `page` in `font` (the page's), which the surface then has; an
+/// empty line has none and leaves the whole page to the spectrum.
+[[nodiscard]] ReportLineRows reportLineRows(platform::Surface& surface, const std::string& line,
+                                            const Rect& page, const platform::Font& font);
 
 }  // namespace pelvaron::output

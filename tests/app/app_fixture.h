@@ -68,6 +68,8 @@ public:
     }
     void showMeasureJDialog() override { ++measureJShown; }
     void refreshMeasureJDialog() override { ++measureJRefreshes; }
+    int multipletReportShown = 0;
+    void showMultipletReport() override { ++multipletReportShown; }
     // The page and the clipboard: counted, with the page factors each one found.
     Scripted<output::PrinterOptionsDialog> printerOptions;
     int pagesPrinted = 0, pagesCopied = 0, viewsCopied = 0, picturesExported = 0;
@@ -83,6 +85,10 @@ public:
     bool copyPageToClipboard() override { return notePage(pagesCopied), true; }
     bool copyViewToClipboard() override { return ++viewsCopied, true; }
     bool exportPicture() override { return notePage(picturesExported), true; }
+    std::vector<std::pair<std::string, std::string>> textsCopied;  ///< text, html
+    bool copyText(const std::string& text, const std::string& html) override {
+        return textsCopied.emplace_back(text, html), true;
+    }
     bool runPrinterOptionsDialog(output::PrinterOptionsDialog& m) override { return printerOptions.run(m); }
     std::vector<int> expansionWindowsOpened;
     bool twoSetControls = false;

@@ -119,6 +119,11 @@ TEST(Dispatcher, EachCommandRunsItsOwnAction) {
         {app::kCmdMeasureJ, nullptr,
          [](F& f) { return f.host.measureJShown == 1 && f.doc->jState.jShown == 1; }},
         {app::kCmdPeakLabels, nullptr, [](F& f) { return f.doc->peaks.peakLabelsShown == 0; }},
+        // The fixture is a FID: the report is refused with its message and not shown.
+        {app::kCmdMultipletReport, nullptr,
+         [](F& f) {
+             return f.ui.messages.at(0).caption == "Multiplet Report" && f.host.multipletReportShown == 0;
+         }},
         {app::kCmdShowCurves, nullptr,
          [](F& f) { return !f.doc->integrals.showIntegralCurves && f.doc->integrals.showIntegralValues; }},
         {app::kCmdShowValues, nullptr,

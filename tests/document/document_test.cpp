@@ -65,13 +65,16 @@ TEST(SetupDocument, DerivesFlagsReferenceAndViewAndTakesTheUndoSnapshot) {
     doc->spectrum.phase0 = 45.0;
     doc->integrals.integralScale = 0.2;
     doc->baseline.baselinePointCount = 3;
+    doc->multiplets.ranges.resize(2);  // the former data's report is not drawn over the new
+    doc->multiplets.labelsShown = true;
     display::View view;  // the new data are shown whole
     const display::ViewFollower follower(*doc, view);
     setupDocument(*doc);
     EXPECT_EQ(std::tuple(doc->spectrum.nData, doc->spectrum.acqPars.AQ, view.viewRight, view.viewZoom,
                          doc->spectrum.xUnits, doc->spectrum.phase0, doc->integrals.integralScale,
-                         doc->baseline.baselinePointCount),
-              std::tuple(1000, 1.0, 1.0, 1.0, kSeconds, 0.0, 0.2, 0));
+                         doc->baseline.baselinePointCount, doc->multiplets.ranges.size(),
+                         doc->multiplets.labelsShown),
+              std::tuple(1000, 1.0, 1.0, 1.0, kSeconds, 0.0, 0.2, 0, std::size_t{0}, false));
     EXPECT_EQ(doc->spectrum.refIndex, 1000 - 200) << "TD + trunc(2 * offsetHz * AQ), truncated toward zero";
     EXPECT_DOUBLE_EQ(doc->spectrum.offsetPpm, -1.0025);
     EXPECT_EQ((std::tuple{doc->spectrum.ftReal, doc->undo.specData[2], doc->undo.peakValue, doc->fidCopy[0]}),

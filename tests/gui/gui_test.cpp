@@ -1,8 +1,8 @@
 // The window at work, offscreen: what only its widgets show. Its menus and keys; the example opened
 // through the file dialogs and drawn; one table of the dialogs against the model fields they show
 // and set; the plot's mouse and the tools' dialogs; the modeless windows; the save question; the
-// printed page, its files and the clipboard; the two-set strip. What the models, the drawing and the
-// command line compute is checked with them.
+// printed page, its files and the clipboard; the two-set strip; the Multiplet Report beside the plot. What
+// the models, the drawing and the command line compute is checked with them.
 #include <QAction>
 #include <QClipboard>
 #include <QLabel>
@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSvgRenderer>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -29,6 +30,7 @@
 #include <QPdfDocument>
 #endif
 
+#include "analysis/multiplets.h"
 #include "analysis/peaks.h"
 #include "app/display_commands.h"
 #include "app/menu_state.h"
@@ -42,6 +44,7 @@
 #include "gui/dialogs/interactive_sim_dialog.h"
 #include "gui/dialogs/measure_j_dialog.h"
 #include "gui/dialogs/multi_point_baseline_dialog.h"
+#include "gui/dialogs/multiplet_report_dock.h"
 #include "gui/dialogs/phase_dialog.h"
 #include "gui/dialogs/select_subsystem_dialog.h"
 #include "gui/dialogs/simulation_data_dialog.h"
@@ -53,6 +56,7 @@
 #include "gui/report_printer.h"
 #include "gui/two_set_strip.h"
 #include "modal_helper.h"
+#include "multiplet_ranges.h"
 #include "processing/baseline.h"
 #include "recording_ui.h"
 #include "simulation/spin_engine.h"
@@ -972,6 +976,134 @@ private slots:
             QVERIFY2(err.find(says) != std::string::npos, err.c_str());
         }
         QCOMPARE(QDir(empty.path()).entryList(QDir::Files), QStringList{});
+    }
+
+    void theMultipletReportListsEditsAndCopiesTheRangesBesideThePlot() {
+        using Dock = gui::MultipletReportDock;
+        using pelvaron::RangeKind;
+        namespace analysis = pelvaron::analysis;
+        using pelvaron::testing::multipletRange;
+        const std::vector<pelvaron::MultipletRange> byHand = {
+            multipletRange(7.28, 7.24, "s", {}, 0, RangeKind::Solvent),
+            multipletRange(4.17, 4.07, "q", {7.1}, 2), multipletRange(2.08, 2.02, "s", {}, 3),
+            multipletRange(1.30, 1.22, "t", {7.1}, 3)};
+
+        // On the FID the report is refused with its message, and the one there was stays.
+        openExample();
+        doc_->multiplets.ranges = byHand;
+        QString said;
+        runAnswering(app::kCmdMultipletReport, {[&said](QWidget* w) {
+                         auto* box = qobject_cast<QMessageBox*>(w);
+                         said = box->text();
+                         box->button(QMessageBox::Ok)->click();
+                     }});
+        QCOMPARE(said, QString::fromStdString(
+                           analysis::multipletMessage(analysis::MultipletProblem::NotSpectrum).text));
+        QCOMPARE(std::tuple(window_->multipletReport(), doc_->multiplets.ranges.size(),
+                            doc_->multiplets.labelsShown),
+                 std::tuple(static_cast<Dock*>(nullptr), byHand.size(), false));
+
+        // On the spectrum: the list beside the plot, a row for each range the analysis found, the
+        // labels on and the digits chosen kept.
+        openExample(true);
+        doc_->multiplets.format.deltaDigits = 3;
+        window_->action(app::kCmdMultipletReport)->trigger();
+        Dock* dock = window_->multipletReport();
+        QVERIFY(dock != nullptr && dock->isVisible() &&
+                window_->dockWidgetArea(dock) == Qt::RightDockWidgetArea);
+        QTableWidget* table = dock->table();
+        QCOMPARE(table->rowCount(), static_cast<int>(doc_->multiplets.ranges.size()));
+        QVERIFY(doc_->multiplets.labelsShown && doc_->multiplets.format.deltaDigits == 3);
+
+        // Ranges set by hand follow at the next notice: the solvent's row greyed, not editable.
+        doc_->multiplets.ranges = byHand;
+        doc_->multiplets.format.deltaDigits = 2;
+        doc_->notify(pelvaron::kOverlaysChanged);
+        QCOMPARE(table->rowCount(), 4);
+        QCOMPARE(QStringList({table->item(0, Dock::kCount)->text(), table->item(1, Dock::kDelta)->text(),
+                              table->item(3, Dock::kCouplings)->text()}),
+                 QStringList({"solvent", "4.12", "7.1"}));
+        QVERIFY(!(table->item(0, Dock::kCount)->flags() & Qt::ItemIsEditable) &&
+                (table->item(1, Dock::kCount)->flags() & Qt::ItemIsEditable) &&
+                table->item(0, 1)->foreground() != table->item(1, 1)->foreground());
+        auto shownLine = [this] {
+            const std::string html = analysis::reportLineHtml(doc_->spectrum, doc_->multiplets);
+            return QString::fromStdString(
+                html.empty() ? analysis::reportLine(doc_->spectrum, doc_->multiplets) : html);
+        };
+        QCOMPARE(fieldText(dock, "line"), shownLine());
+        click(dock, "labels");
+        QVERIFY(!doc_->multiplets.labelsShown);
+        click(dock, "labels");
+
+        // A count typed that is no count shows the count again; one that is goes to the analysis,
+        // which sets it (once it has editing) and the line follows.
+        const bool editing = [this] {
+            pelvaron::MultipletState copy = doc_->multiplets;
+            return analysis::deleteRange(copy, 0);
+        }();
+        table->item(2, Dock::kCount)->setText(QStringLiteral("x"));
+        QCOMPARE(table->item(2, Dock::kCount)->text(), QStringLiteral("3"));
+        table->item(1, Dock::kCount)->setText(QStringLiteral("4"));
+        QCOMPARE(doc_->multiplets.ranges[1].nH, editing ? 4 : 2);
+        QCOMPARE(table->item(1, Dock::kCount)->text(), QString::number(doc_->multiplets.ranges[1].nH));
+        QCOMPARE(fieldText(dock, "line"), shownLine());
+
+        // Merge takes two neighbours only; Delete the rows selected.
+        table->setSelectionMode(QAbstractItemView::MultiSelection);
+        table->selectRow(1);
+        table->selectRow(3);
+        QVERIFY(!child(dock, "merge")->isEnabled() && child(dock, "delete")->isEnabled());
+        table->clearSelection();
+        table->selectRow(0);
+        click(dock, "delete");
+        table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        QCOMPARE(doc_->multiplets.ranges.size(), editing ? 3u : 4u);
+        QCOMPARE(table->rowCount(), static_cast<int>(doc_->multiplets.ranges.size()));
+
+        // The clipboard gets the text and the rich text. Ctrl+C in the list copies the line, not
+        // the page (the window's Ctrl+C).
+        QVERIFY(window_->copyText("\u03b4 1.26", "<i>\u03b4</i> 1.26"));
+        const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(mime->text() == QStringLiteral("\u03b4 1.26") &&
+                mime->html().contains(QStringLiteral("<i>\u03b4</i>")));
+        // The window takes the keys again after the message box on the FID.
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        const std::string line = analysis::reportLine(doc_->spectrum, doc_->multiplets);
+        QCOMPARE(child(dock, "copy")->isEnabled(), !line.empty());
+        for (QWidget* focus : {static_cast<QWidget*>(table), child<QWidget>(dock, "labels")}) {
+            QGuiApplication::clipboard()->clear();
+            focus->setFocus();
+            QTest::keyClick(focus, Qt::Key_C, Qt::ControlModifier);
+            mime = QGuiApplication::clipboard()->mimeData();
+            QVERIFY(mime == nullptr || !mime->hasFormat(QStringLiteral("image/svg+xml")));
+            QCOMPARE(mime != nullptr ? mime->text() : QString(), QString::fromStdString(line));
+            if (!line.empty())
+                QCOMPARE(mime->html(),
+                         QString::fromStdString(analysis::reportLineHtml(doc_->spectrum, doc_->multiplets)));
+        }
+
+        // Add and Split arm their tools on the plot; another tool puts them down; a drag adds.
+        const int before = table->rowCount();
+        click(dock, "add");
+        QVERIFY(view().mouse.tool == display::Tool::MultipletAdd);
+        drag(300, 400);
+        QCOMPARE(table->rowCount(), static_cast<int>(doc_->multiplets.ranges.size()));
+        if (editing) QCOMPARE(table->rowCount(), before + 1);
+        click(dock, "split");
+        QVERIFY(view().mouse.tool == display::Tool::MultipletSplit && !child(dock, "add")->isChecked());
+        window_->action(app::kCmdZoom)->trigger();
+        QVERIFY(!child(dock, "split")->isChecked());
+
+        // Closing keeps the report; the command shows it again, analysed afresh.
+        click(dock, "split");
+        dock->close();
+        QVERIFY(!dock->isVisible() && view().mouse.tool == display::Tool::None &&
+                doc_->multiplets.ranges.size() == static_cast<std::size_t>(table->rowCount()));
+        window_->action(app::kCmdMultipletReport)->trigger();
+        QVERIFY(window_->multipletReport() == dock && dock->isVisible());
+        QCOMPARE(table->rowCount(), static_cast<int>(doc_->multiplets.ranges.size()));
     }
 
     void copiesGoToTheClipboardAndPrintsThroughThePrintDialog() {

@@ -1,5 +1,6 @@
 // The printed page on a recording surface: the legend's line and texts, the insets placed by
-// the resolution ratio, the comments' font, the pens with and without colour.
+// the resolution ratio, the comments' font, the pens with and without colour, the multiplet
+// report's labels and line.
 #include "output/page.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +8,10 @@
 #include <algorithm>
 
 #include "../display/display_fixture.h"
+#include "analysis/multiplets.h"
 #include "base/numeric.h"
 #include "display/comments.h"
+#include "multiplet_ranges.h"
 #include "output/page_setup.h"
 #include "recording_surface.h"
 
@@ -160,6 +163,63 @@ TEST(PageTest, CommentsAreScaledAndPensFollowTheColourOption) {
     EXPECT_TRUE(std::any_of(pens.begin(), pens.end(), [](const auto& c) {
         return c.pen.color == platform::Color{0, 0, 255};
     }));
+}
+
+TEST(PageTest, TheMultipletLabelsStandOverTheSpectrumAndTheReportLineAboveTheLegend) {
+    PageFixture f;
+    testing::RecordingSurface& s = f.surface;  // 7 pixels a character
+    const std::string line =
+        "1H NMR (100 MHz, CDCl3) \u03b4 9.00 (d, J = 7.9 Hz, 1H), 8.64 (t, J = 7.1 Hz, 2H).";
+    // Broken at blanks into rows that fit, every word kept in order; a word too wide stands alone.
+    const std::vector<std::string> rows = wrapText(s, line, 140);
+    std::string joined;
+    for (const std::string& row : rows) {
+        EXPECT_LE(s.textExtent(row).width, 140) << row;
+        joined += (joined.empty() ? "" : " ") + row;
+    }
+    EXPECT_EQ(joined, line);
+    EXPECT_EQ(wrapText(s, "a  farTooWideForItsRow b", 70),
+              (std::vector<std::string>{"a", "farTooWideForItsRow", "b"}));
+
+    // The rows end half a row above the legend's line; the spectrum's rectangle ends a row above
+    // them, counting the band it keeps for its own axis labels.
+    const platform::Font font{"Courier New", 40};
+    const ReportLineRows none = reportLineRows(s, "", f.page, font);
+    EXPECT_TRUE(none.rows.empty() && none.plot == f.page);
+    std::string longLine = line;
+    for (int k = 0; k < 7; ++k) longLine += " " + line;
+    const ReportLineRows r = reportLineRows(s, longLine, f.page, font);
+    const int B = f.page.bottom, lh = 18;
+    ASSERT_EQ(r.rows.size(), 3u);
+    EXPECT_EQ(std::tuple(r.left, r.lineHeight, r.top),
+              std::tuple(f.page.left + 30, lh, truncToInt(0.96 * B) - 9 - 3 * lh));
+    EXPECT_EQ(r.plot, (Rect{f.page.left, f.page.top, f.page.right, truncToInt((r.top - lh) / 0.96)}));
+
+    // On the page: the labels over its spectrum while shown, and the line when the report has one.
+    f.doc->spectrum.ftInverse = 1;
+    f.doc->multiplets.ranges = {testing::multipletRange(9.1, 8.9, "d"),
+                                testing::multipletRange(2.6, 2.4, "s", {}, 0, RangeKind::Solvent)};
+    f.doc->multiplets.labelsShown = true;
+    f.render();
+    ASSERT_NE(f.text("9.00 d"), nullptr);
+    ASSERT_NE(f.text("2.50 solvent"), nullptr);
+    EXPECT_LT(f.text("9.00 d")->points[0].y, truncToInt(0.96 * B));
+    const std::string want = analysis::reportLine(f.doc->spectrum, f.doc->multiplets);
+    if (!want.empty()) {
+        testing::RecordingSurface measure{2000, 3000};
+        const ReportLineRows at = reportLineRows(measure, want, f.page, pageFont(f.view, f.page));
+        for (std::size_t k = 0; k < at.rows.size(); ++k) {
+            const testing::SurfaceCall* row = f.text(at.rows[k]);
+            ASSERT_NE(row, nullptr) << at.rows[k];
+            EXPECT_EQ(row->points[0],
+                      (platform::Point{at.left, at.top + static_cast<int>(k) * at.lineHeight}));
+        }
+        for (const auto& trace : f.surface.of(Kind::Polyline))
+            for (const platform::Point& p : trace.points) EXPECT_LE(p.y, at.plot.bottom);
+    }
+    f.doc->multiplets.labelsShown = false;
+    f.render();
+    EXPECT_EQ(f.text("9.00 d"), nullptr);
 }
 
 TEST(PageTest, PictureTypeIgnoresTheCaseOfTheExtensionAndPrintingKeepsAMargin) {

@@ -21,7 +21,9 @@
 // dialog-interactive-apodization-lg.png); and Automatic Processing of the coffee FID and of the
 // aspirin FID after em 0.3, in full and zoomed (automatic-coffee-1280x800.png,
 // automatic-coffee-zoom-1280x800.png, automatic-aspirin-1280x800.png,
-// automatic-aspirin-zoom-1280x800.png).
+// automatic-aspirin-zoom-1280x800.png); and the Multiplet Report on the aspirin spectrum, its
+// list beside the ranges labelled in full and zoomed (multiplets-1280x800.png,
+// dock-multiplet-report.png, multiplets-zoom-1280x800.png) and its page (page-multiplets.pdf).
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -43,6 +45,7 @@
 #include "document/units.h"
 #include "gui/dialogs/interactive_apodization_dialog.h"
 #include "gui/dialogs/measure_j_dialog.h"
+#include "gui/dialogs/multiplet_report_dock.h"
 #include "gui/dialogs/phase_dialog.h"
 #include "gui/expansion_window.h"
 #include "gui/main_window.h"
@@ -451,6 +454,43 @@ int main(int argc, char** argv) {
         drag(plot, QPoint(xAt(from), plot->height() / 3), QPoint(xAt(to), plot->height() * 2 / 3));
         for (int i = 0; i < 5; ++i) window.action(pelvaron::app::kCmdIncrease)->trigger();
         ok = save(&window, out.filePath(prefix + QStringLiteral("-zoom-1280x800.png"))) && ok;
+        doc->noSaveQuery = 1;
+    }
+    {
+        // Analyse > Multiplet Report on the aspirin spectrum: the list beside the plot with the
+        // ranges labelled, in full and zoomed onto the aromatic protons, and the printed page with
+        // the report's line.
+        auto doc = std::make_unique<pelvaron::Document>();
+        pelvaron::gui::MainWindow window(*doc);
+        showWithExample(window, 1280, 800, PELVARON_SOURCE_DIR "/tests/data/aspirin-1h/processed-set");
+        // A refusal's message is answered and said, so that the run goes on.
+        ModalAnswerer answerer;
+        answerer.answer([](QWidget* box) {
+            qWarning("Multiplet Report refused");
+            ModalAnswerer::accept()(box);
+        });
+        window.action(pelvaron::app::kCmdMultipletReport)->trigger();
+        QApplication::processEvents();
+        ok = save(&window, out.filePath(QStringLiteral("multiplets-1280x800.png"))) && ok;
+        if (auto* dock = window.multipletReport())
+            ok = save(dock, out.filePath(QStringLiteral("dock-multiplet-report.png"))) && ok;
+        QWidget* plot = window.plotView();
+        const auto& view = window.dispatcher().view();
+        const double l = pelvaron::units::tToUnit(*doc, view.viewLeft, pelvaron::kPpm);
+        const double r = pelvaron::units::tToUnit(*doc, view.viewRight, pelvaron::kPpm);
+        auto xAt = [&](double ppm) { return static_cast<int>(plot->width() * (l - ppm) / (l - r)); };
+        window.action(pelvaron::app::kCmdZoom)->trigger();
+        drag(plot, QPoint(xAt(8.2), plot->height() / 3), QPoint(xAt(6.8), plot->height() * 2 / 3));
+        if (window.dispatcher().view().dualZoom) window.action(pelvaron::app::kCmdDualZoom)->trigger();
+        ok = save(&window, out.filePath(QStringLiteral("multiplets-zoom-1280x800.png"))) && ok;
+        window.action(pelvaron::app::kCmdFull)->trigger();
+        std::string error;
+        const QString page = out.filePath(QStringLiteral("page-multiplets.pdf"));
+        const bool written =
+            pelvaron::gui::writePageFile(*doc, window.dispatcher().view(), page.toStdString(),
+                                         {.landscape = true}, pelvaron::gui::ScreenDpi{}, error);
+        qInfo("%s %s %s", written ? "wrote" : "cannot write", qPrintable(page), error.c_str());
+        ok = written && ok;
         doc->noSaveQuery = 1;
     }
     ok = pelvaron::screenshots::simulationShots(out) && ok;
