@@ -83,7 +83,7 @@ TEST(MultipletTools, AddDragsARangeAndSplitClicksOneWithoutLeavingTheFullView) {
     EXPECT_EQ(std::tuple(view.fullView, view.mouse.tool), std::tuple(1, Tool::MultipletSplit));
 
     // What the analysis makes of the ranges is its own; the tools hand it the ppm under the mouse.
-    if (added == 0) GTEST_SKIP() << "ranges are added by the analysis";
+    ASSERT_EQ(added, 1u);
     ASSERT_EQ(doc->multiplets.ranges.size(), 2u);
     EXPECT_NEAR(doc->multiplets.ranges[0].fromPpm, 9.2, 0.011);
     EXPECT_NEAR(doc->multiplets.ranges[1].toPpm, 8.8, 0.011);

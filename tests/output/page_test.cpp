@@ -205,18 +205,16 @@ TEST(PageTest, TheMultipletLabelsStandOverTheSpectrumAndTheReportLineAboveTheLeg
     ASSERT_NE(f.text("2.50 solvent"), nullptr);
     EXPECT_LT(f.text("9.00 d")->points[0].y, truncToInt(0.96 * B));
     const std::string want = analysis::reportLine(f.doc->spectrum, f.doc->multiplets);
-    if (!want.empty()) {
-        testing::RecordingSurface measure{2000, 3000};
-        const ReportLineRows at = reportLineRows(measure, want, f.page, pageFont(f.view, f.page));
-        for (std::size_t k = 0; k < at.rows.size(); ++k) {
-            const testing::SurfaceCall* row = f.text(at.rows[k]);
-            ASSERT_NE(row, nullptr) << at.rows[k];
-            EXPECT_EQ(row->points[0],
-                      (platform::Point{at.left, at.top + static_cast<int>(k) * at.lineHeight}));
-        }
-        for (const auto& trace : f.surface.of(Kind::Polyline))
-            for (const platform::Point& p : trace.points) EXPECT_LE(p.y, at.plot.bottom);
+    ASSERT_FALSE(want.empty());
+    testing::RecordingSurface measure{2000, 3000};
+    const ReportLineRows at = reportLineRows(measure, want, f.page, pageFont(f.view, f.page));
+    for (std::size_t k = 0; k < at.rows.size(); ++k) {
+        const testing::SurfaceCall* row = f.text(at.rows[k]);
+        ASSERT_NE(row, nullptr) << at.rows[k];
+        EXPECT_EQ(row->points[0], (platform::Point{at.left, at.top + static_cast<int>(k) * at.lineHeight}));
     }
+    for (const auto& trace : f.surface.of(Kind::Polyline))
+        for (const platform::Point& p : trace.points) EXPECT_LE(p.y, at.plot.bottom);
     f.doc->multiplets.labelsShown = false;
     f.render();
     EXPECT_EQ(f.text("9.00 d"), nullptr);
