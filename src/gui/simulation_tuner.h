@@ -48,12 +48,14 @@ private:
     int runs_ = 0;
     int backgroundRuns_ = 0;
 
-    // The worker: one job at a time, handed over under the mutex.
-    std::thread worker_;
+    // The worker: one job at a time, handed over under the mutex. The thread is the last member:
+    // it starts in the constructor and at once takes the mutex and reads the rest, which must be
+    // built by then (and is destroyed only after the destructor has joined it).
     std::mutex mutex_;
     std::condition_variable wake_;
     std::unique_ptr<simulation::TuningJob> job_;
     bool stop_ = false;
+    std::thread worker_;
 
     [[nodiscard]] bool runsAtOnce(simulation::Recompute what) const;
     void start(simulation::Recompute what);
