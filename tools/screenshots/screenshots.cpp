@@ -482,6 +482,7 @@ int main(int argc, char** argv) {
         window.action(pelvaron::app::kCmdZoom)->trigger();
         drag(plot, QPoint(xAt(8.2), plot->height() / 3), QPoint(xAt(6.8), plot->height() * 2 / 3));
         if (window.dispatcher().view().dualZoom) window.action(pelvaron::app::kCmdDualZoom)->trigger();
+        for (int i = 0; i < 4; ++i) window.action(pelvaron::app::kCmdIncrease)->trigger();
         ok = save(&window, out.filePath(QStringLiteral("multiplets-zoom-1280x800.png"))) && ok;
         window.action(pelvaron::app::kCmdFull)->trigger();
         std::string error;
