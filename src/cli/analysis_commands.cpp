@@ -276,6 +276,13 @@ void addMultipletsCommand(CommandSet& commands) {
     command
         .add_option("--solvent", o->settings.solvent, "the solvent (default: as the acquisition recorded it)")
         ->type_name("NAME");
+    command
+        .add_option("--delta-digits", o->settings.format.deltaDigits, "decimals of each delta (default 2)")
+        ->check(CLI::Range(0, 6))
+        ->type_name("N");
+    command.add_option("--j-digits", o->settings.format.jDigits, "decimals of each J (default 1)")
+        ->check(CLI::Range(0, 4))
+        ->type_name("N");
     command.add_flag("--json", o->json, "print one JSON object with the line and every range");
 }
 

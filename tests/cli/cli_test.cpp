@@ -111,6 +111,9 @@ TEST(CliTest, EachCommandAnswersWithItsExitStatusOnTheRightStream) {
         {scan(aspirin, "1", "0.5"), 1, "no FID"},  // a processed spectrum has no FID behind it
         // The multiplet report: on a spectrum only, of signals, over regions of the data.
         {{"multiplets", aspirin, "--solvent", "DMSO"}, 0, "1H NMR (300 MHz, DMSO-d6) \u03b4 8.25 ("},
+        {{"multiplets", aspirin, "--delta-digits", "3", "--j-digits", "2"},
+         0,
+         "8.038 (dd, J = 7.83, 1.70 Hz, 1H)"},
         {{"multiplets", example(), "--steps", "em=0.3,auto"},
          0,
          "1H NMR (400 MHz) \u03b4 4.12 (q, J = 7.1 Hz, 2H)"},
@@ -134,6 +137,7 @@ TEST(CliTest, EachCommandAnswersWithItsExitStatusOnTheRightStream) {
         {{"transitions", system, system}, 2, "not expected: " + system},
         {{"peaks", aspirin, "--region", "2.2"}, 2, "--region"},
         {{"multiplets", aspirin, "--total-h", "many"}, 2, "--total-h"},
+        {{"multiplets", aspirin, "--j-digits", "9"}, 2, "--j-digits"},
         // Scans that would never end, or not soon, and windows apodize-scan does not offer.
         {scan(fid, "1", "0"), 2, "apodize-scan"},
         {scan(fid, "1", "-0.1"), 2, "apodize-scan"},
