@@ -160,4 +160,12 @@ void MultipletReportDialog::showLabels(bool on) {
     doc_.notify(kOverlaysChanged);
 }
 
+void MultipletReportDialog::setDigits(int delta, int j) {
+    const ReportFormat wanted{std::clamp(delta, 0, 6), std::clamp(j, 0, 4)};
+    ReportFormat& format = doc_.multiplets.format;
+    if (format.deltaDigits == wanted.deltaDigits && format.jDigits == wanted.jDigits) return;
+    format = wanted;
+    doc_.notify(kOverlaysChanged);
+}
+
 }  // namespace pelvaron::analysis

@@ -59,6 +59,10 @@ public:
     void showLabels(bool on);
     [[nodiscard]] bool labelsShown() const { return doc_.multiplets.labelsShown; }
 
+    /// Decimals of the line's deltas (0 ... 6) and constants (0 ... 4); others are held there.
+    void setDigits(int delta, int j);
+    [[nodiscard]] const ReportFormat& format() const { return doc_.multiplets.format; }
+
 private:
     Document& doc_;
     [[nodiscard]] bool isSignal(int row) const;

@@ -17,6 +17,7 @@
 #include <QRegion>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QSvgRenderer>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -1035,6 +1036,14 @@ private slots:
         click(dock, "labels");
         QVERIFY(!doc_->multiplets.labelsShown);
         click(dock, "labels");
+        // The line's decimals follow the two boxes.
+        child<QSpinBox>(dock, "deltaDigits")->setValue(3);
+        child<QSpinBox>(dock, "jDigits")->setValue(2);
+        QVERIFY(doc_->multiplets.format.deltaDigits == 3 && doc_->multiplets.format.jDigits == 2);
+        QVERIFY(fieldText(dock, "line").contains(QStringLiteral("7.10 Hz")));
+        child<QSpinBox>(dock, "deltaDigits")->setValue(2);
+        child<QSpinBox>(dock, "jDigits")->setValue(1);
+        QCOMPARE(fieldText(dock, "line"), shownLine());
 
         // A count typed that is no count shows the count again; one that is goes to the analysis,
         // which sets it, and the line follows.

@@ -4,11 +4,13 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -63,6 +65,16 @@ MultipletReportDock::MultipletReportDock(Document& doc, display::View& view, app
     labels_->setObjectName(QStringLiteral("labels"));
     labels_->setToolTip(QStringLiteral("Each range marked on the plot and the printed page"));
 
+    auto digits = [body](const char* name, int most, const QString& tip) {
+        auto* box = new QSpinBox(body);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setRange(0, most);
+        box->setToolTip(tip);
+        return box;
+    };
+    deltaDigits_ = digits("deltaDigits", 6, QStringLiteral("Decimals of each \u03b4 in the line"));
+    jDigits_ = digits("jDigits", 4, QStringLiteral("Decimals of each J in the line"));
+
     line_ = new QLabel(body);
     line_->setObjectName(QStringLiteral("line"));
     line_->setWordWrap(true);
@@ -76,6 +88,13 @@ MultipletReportDock::MultipletReportDock(Document& doc, display::View& view, app
     buttons->addWidget(delete_, 1, 0);
     buttons->addWidget(copy_, 1, 1);
     buttons->addWidget(labels_, 1, 2);
+    auto* decimals = new QHBoxLayout;
+    decimals->addWidget(new QLabel(QStringLiteral("Decimals: \u03b4"), body));
+    decimals->addWidget(deltaDigits_);
+    decimals->addWidget(new QLabel(QStringLiteral("J"), body));
+    decimals->addWidget(jDigits_);
+    decimals->addStretch(1);
+    buttons->addLayout(decimals, 2, 0, 1, 3);
     auto* layout = new QVBoxLayout(body);
     layout->addWidget(table_, 1);
     layout->addLayout(buttons);
@@ -92,6 +111,9 @@ MultipletReportDock::MultipletReportDock(Document& doc, display::View& view, app
             [this](bool on) { chooseTool(display::Tool::MultipletAdd, on); });
     connect(copy_, &QPushButton::clicked, this, [this] { (void)copy(); });
     connect(labels_, &QCheckBox::toggled, this, [this](bool on) { model_.showLabels(on); });
+    for (QSpinBox* box : {deltaDigits_, jDigits_})
+        connect(box, &QSpinBox::valueChanged, this,
+                [this] { model_.setDigits(deltaDigits_->value(), jDigits_->value()); });
     refresh();
 }
 
@@ -125,8 +147,10 @@ void MultipletReportDock::refresh() {
     line_->setTextFormat(html.empty() ? Qt::PlainText : Qt::RichText);
     line_->setText(QString::fromStdString(html.empty() ? text : html));
     {
-        const QSignalBlocker blocker(labels_);
+        const QSignalBlocker blocker(labels_), deltaBlocker(deltaDigits_), jBlocker(jDigits_);
         labels_->setChecked(model_.labelsShown());
+        deltaDigits_->setValue(model_.format().deltaDigits);
+        jDigits_->setValue(model_.format().jDigits);
     }
     updateButtons();
 }

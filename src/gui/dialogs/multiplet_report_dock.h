@@ -9,6 +9,7 @@
 #include "display/view.h"
 
 class QCheckBox;
+class QSpinBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -50,6 +51,8 @@ private:
     QPushButton* delete_ = nullptr;
     QPushButton* copy_ = nullptr;
     QCheckBox* labels_ = nullptr;
+    QSpinBox* deltaDigits_ = nullptr;  ///< decimals of each delta in the line
+    QSpinBox* jDigits_ = nullptr;      ///< decimals of each J
 
     /// The rows selected, in increasing order.
     [[nodiscard]] std::vector<int> selectedRows() const;
