@@ -81,6 +81,15 @@ bool saveScreen(const QString& path) {
     return saved;
 }
 
+/// The window's printed page, landscape like the window, as the file `path`.
+bool savePage(pelvaron::Document& doc, pelvaron::gui::MainWindow& window, const QString& path) {
+    std::string error;
+    const bool written = pelvaron::gui::writePageFile(doc, window.dispatcher().view(), path.toStdString(),
+                                                      {.landscape = true}, pelvaron::gui::ScreenDpi{}, error);
+    qInfo("%s %s %s", written ? "wrote" : "cannot write", qPrintable(path), error.c_str());
+    return written;
+}
+
 /// Shows the window at the given size once it is on screen, with the example loaded.
 void showWithExample(pelvaron::gui::MainWindow& window, int width, int height, const std::string& example) {
     window.resize(width, height);
@@ -362,15 +371,7 @@ int main(int argc, char** argv) {
         }
         ok = save(&window, out.filePath(QStringLiteral("expansions-1280x800.png"))) && ok;
         // The printed page with the two expansions as insets, landscape like the window.
-        {
-            std::string error;
-            const QString page = out.filePath(QStringLiteral("page-expansions.pdf"));
-            const bool written =
-                pelvaron::gui::writePageFile(*doc, window.dispatcher().view(), page.toStdString(),
-                                             {.landscape = true}, pelvaron::gui::ScreenDpi{}, error);
-            qInfo("%s %s %s", written ? "wrote" : "cannot write", qPrintable(page), error.c_str());
-            ok = written && ok;
-        }
+        ok = savePage(*doc, window, out.filePath(QStringLiteral("page-expansions.pdf"))) && ok;
         doc->noSaveQuery = 1;
     }
     {
@@ -485,13 +486,7 @@ int main(int argc, char** argv) {
         for (int i = 0; i < 4; ++i) window.action(pelvaron::app::kCmdIncrease)->trigger();
         ok = save(&window, out.filePath(QStringLiteral("multiplets-zoom-1280x800.png"))) && ok;
         window.action(pelvaron::app::kCmdFull)->trigger();
-        std::string error;
-        const QString page = out.filePath(QStringLiteral("page-multiplets.pdf"));
-        const bool written =
-            pelvaron::gui::writePageFile(*doc, window.dispatcher().view(), page.toStdString(),
-                                         {.landscape = true}, pelvaron::gui::ScreenDpi{}, error);
-        qInfo("%s %s %s", written ? "wrote" : "cannot write", qPrintable(page), error.c_str());
-        ok = written && ok;
+        ok = savePage(*doc, window, out.filePath(QStringLiteral("page-multiplets.pdf"))) && ok;
         doc->noSaveQuery = 1;
     }
     ok = pelvaron::screenshots::simulationShots(out) && ok;
