@@ -18,7 +18,7 @@ constexpr void (*kCommands[])(CommandSet&) = {
 #ifdef PELVARON_HAVE_RENDER
     addRenderCommand,
 #endif
-    addSimulateCommand,  addTransitionsCommand,
+    addSimulateCommand,  addTransitionsCommand,   addFitCommand,
 };
 
 int usageError(const std::string& message, const std::string& command, std::ostream& err) {

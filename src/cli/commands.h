@@ -14,6 +14,7 @@
 #include "cli/console_ui.h"
 #include "document/document.h"
 #include "io/load.h"
+#include "simulation/spin_system_file.h"
 
 namespace pelvaron::cli {
 
@@ -67,6 +68,10 @@ CLI::Option* addRegionOption(CLI::App& command, const std::string& name,
 bool pickRegions(Document& doc, platform::UserInterface& ui, const std::vector<analysis::PpmRegion>& regions,
                  double threshold);
 
+/// Reads and parses a spin-system file; false after the message on `err`.
+[[nodiscard]] bool loadSpinSystem(const std::string& path, simulation::SpinSystemFile& out,
+                                  std::ostream& err);
+
 void addInfoCommand(CommandSet& commands);
 void addDumpCommand(CommandSet& commands);
 void addConvertCommand(CommandSet& commands);
@@ -78,5 +83,6 @@ void addIntegrateCommand(CommandSet& commands);
 void addSignalToNoiseCommand(CommandSet& commands);
 void addApodizeScanCommand(CommandSet& commands);
 void addMultipletsCommand(CommandSet& commands);
+void addFitCommand(CommandSet& commands);
 
 }  // namespace pelvaron::cli

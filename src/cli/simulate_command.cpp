@@ -24,23 +24,6 @@ namespace {
 using simulation::parseSpinSystemJson;
 using simulation::SpinSystemFile;
 
-bool loadSpinSystem(const std::string& path, SpinSystemFile& out, std::ostream& err) {
-    std::ifstream in(path, std::ios::binary);
-    std::error_code ec;
-    if (!in || std::filesystem::is_directory(path, ec)) {
-        err << "pelvaron-cli: cannot read " << path << '\n';
-        return false;
-    }
-    // Read whole, an empty file included: that one is a syntax error, not an unreadable file.
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    std::string error;
-    if (in.bad() || !parseSpinSystemJson(text, out, error)) {
-        err << "pelvaron-cli: " << path << ": " << (in.bad() ? "cannot be read" : error) << '\n';
-        return false;
-    }
-    return true;
-}
-
 /// Writes the simulated document as `to`; false when the file cannot be written.
 bool writeOutput(const Document& doc, const std::string& to, const std::string& path) {
     if (to == "native") return io::writeNativeFile(doc, path);
@@ -103,6 +86,23 @@ int transitionsAction(const std::string& system, std::ostream& out, std::ostream
 }
 
 }  // namespace
+
+bool loadSpinSystem(const std::string& path, SpinSystemFile& out, std::ostream& err) {
+    std::ifstream in(path, std::ios::binary);
+    std::error_code ec;
+    if (!in || std::filesystem::is_directory(path, ec)) {
+        err << "pelvaron-cli: cannot read " << path << '\n';
+        return false;
+    }
+    // Read whole, an empty file included: that one is a syntax error, not an unreadable file.
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string error;
+    if (in.bad() || !parseSpinSystemJson(text, out, error)) {
+        err << "pelvaron-cli: " << path << ": " << (in.bad() ? "cannot be read" : error) << '\n';
+        return false;
+    }
+    return true;
+}
 
 void addSimulateCommand(CommandSet& commands) {
     auto o = std::make_shared<SimulateOptions>();

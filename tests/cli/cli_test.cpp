@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <iterator>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <regex>
 #include <sstream>
 
@@ -124,8 +125,18 @@ TEST(CliTest, EachCommandAnswersWithItsExitStatusOnTheRightStream) {
         {{"multiplets", aspirin, "--region", "30/20"}, 1, "outside the spectrum"},
         {{"multiplets", aspirin, "--steps", "suppress=15.478/-0.478"}, 1, "No signal"},
         {{"multiplets", aspirin, "--steps", "suppress=15.47/-0.47/noise"}, 1, "No signal"},
+        // A fit needs a spectrum, regions on it and a system the engine computes; nothing written.
+        {{"fit", system, fid, "--region", "8/7", "-o", never}, 1, "not a spectrum"},
+        {{"fit", system, aspirin, "--region", "30/20", "-o", never}, 1, "outside the spectrum"},
+        {{"fit", dir.file("narrow.json"), aspirin, "--region", "8.1/7.9", "-o", never},
+         1,
+         "cannot be computed"},
         // Usage errors name what is wrong.
         {{}, 2, "no command given"},
+        {{"fit", system, aspirin, "-o", never}, 2, "--region is required"},
+        {{"fit", system, aspirin, "--region", "8.1/7.9", "--fix", "shift:2", "-o", never},
+         2,
+         "--fix shift:2"},
         {{"explode", example()}, 2, "unknown command explode"},
         {{"--bogus", "info", example()}, 2, "unknown option --bogus"},
         {{"info"}, 2, "FILE is required"},
@@ -205,6 +216,36 @@ TEST(CliTest, SimulateWritesTheDocumentTheDialogsWouldMake) {
     ASSERT_EQ(run({"simulate", system, "-o", dir.file("abx.dx"), "--to", "jcamp"}).status, 0);
     const std::string info = run({"info", dir.file("abx.dx")}).out;
     EXPECT_NE(info.find("\"format\": \"jcamp\",\n  \"nData\": 4096,"), std::string::npos) << info;
+}
+
+TEST(CliTest, FitRecoversASimulatedAbxAndWritesAFileSimulateReads) {
+    TempDir dir;
+    testing::writeFile(dir.file("abx.json"),
+                       R"({"sf": 400, "from": 500, "to": 800, "points": 32768, "lineWidth": 0.8,
+        "subsystems": [{"shifts": [610, 622, 700], "couplings": [[1, 2, 15.5], [1, 3, 3.2], [2, 3, 8.7]]}]})");
+    ASSERT_EQ(run({"simulate", dir.file("abx.json"), "-o", dir.file("abx.plv")}).status, 0);
+    testing::writeFile(dir.file("start.json"), R"({"sf": 400, "units": "ppm", "lineWidth": 1.2,
+        "subsystems": [{"shifts": [1.53, 1.55, 1.745], "couplings": [[1, 2, 16.3], [1, 3, 3.2], [2, 3, 9.5]]}]})");
+    const std::string fitted = dir.file("fitted.json");
+    const CliRun r = run({"fit", dir.file("start.json"), dir.file("abx.plv"), "--region", "1.6/1.45",
+                          "--region", "1.7/1.8", "--fix", "J:1-3", "--json", "-o", fitted});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    const auto& shifts = j["system"]["subsystems"][0]["shifts"];
+    // The simulated lines lie on the grid's points (0.018 Hz apart), the fitted ones anywhere.
+    const double truth[] = {610.0, 622.0, 700.0};
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(shifts[i].get<double>() * 400.0, truth[i], 0.03) << i;
+    EXPECT_EQ(j["system"]["subsystems"][0]["couplings"][1], nlohmann::json({1, 3, 3.2}));  // held
+    EXPECT_NEAR(j["system"]["subsystems"][0]["couplings"][2][2].get<double>(), 8.7, 0.05);
+    EXPECT_GT(j["sigma"]["shifts"][0][2].get<double>(), 0.0);
+    EXPECT_EQ(j["sigma"]["couplings"][0][1], nlohmann::json({1, 3, 0.0}));
+    EXPECT_NEAR(j["lineWidth"].get<double>(), 0.8, 0.04);
+    EXPECT_LT(j["relativeRms"].get<double>(), 0.05);
+    EXPECT_GT(j["iterations"].get<int>(), 0);
+    EXPECT_EQ(run({"simulate", fitted, "-o", dir.file("again.plv")}).status, 0);
+    const CliRun table = run({"fit", dir.file("start.json"), dir.file("abx.plv"), "--region", "1.45/1.8"});
+    EXPECT_NE(table.out.find("J 2-3"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("+-"), std::string::npos) << table.out;
 }
 
 TEST(CliTest, ApodizeScanPrintsWhatSnGivesForEachValue) {
