@@ -225,7 +225,7 @@ int fitAction(FitOptions& o, std::ostream& out, std::ostream& err) {
     }
     auto row = [&](const std::string& name, double value, double sigma, const char* unit) {
         out << cformat("%-10s %14.6f +- %-12s %s\n", name.c_str(), value,
-                       std::isfinite(sigma) ? cformat("%.6f", sigma).c_str() : "?", unit);
+                       std::isfinite(sigma) ? cformat("%.2g", sigma).c_str() : "?", unit);
     };
     const char* shiftUnit = file.ppm ? "ppm" : "Hz";
     int nucleus = 0;

@@ -1,0 +1,77 @@
+// One fit of an ABX system and of six strongly coupled spins, each started 2 Hz off in every
+// shift and 1 Hz off in every coupling.
+#include <benchmark/benchmark.h>
+
+#include <array>
+
+#include "simulation/fit.h"
+
+namespace {
+
+using namespace pelvaron::simulation;
+
+FitSubsystem coupled(std::vector<double> shifts, const std::vector<std::array<double, 3>>& pairs,
+                     double width) {
+    FitSubsystem s;
+    s.couplings.assign(shifts.size(), std::vector<double>(shifts.size(), 0.0));
+    for (const auto& [i, j, v] : pairs)
+        s.couplings[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] =
+            s.couplings[static_cast<std::size_t>(j)][static_cast<std::size_t>(i)] = v;
+    s.shifts = std::move(shifts);
+    s.lineWidth = width;
+    return s;
+}
+
+void fitFromOffStart(benchmark::State& state, const FitSubsystem& truthSystem, double lo, double hi) {
+    FitParameters truth;
+    truth.subsystems = {truthSystem};
+    truth.scale = {100.0};
+    truth.offset = {0.0};
+    std::vector<FitRegion> regions(1);
+    for (double x = lo; x <= hi; x += 0.1) regions[0].hz.push_back(x);
+    std::vector<std::vector<double>> values;
+    if (!fitModelValues(truth, regions, values)) state.SkipWithError("model");
+    regions[0].values = values[0];
+    FitParameters start;
+    start.subsystems = truth.subsystems;
+    int sign = 1;
+    auto& s = start.subsystems[0];
+    for (double& v : s.shifts) v += (sign = -sign) * 2.0;
+    for (std::size_t i = 0; i < s.shifts.size(); ++i)
+        for (std::size_t j = i + 1; j < s.shifts.size(); ++j)
+            if (s.couplings[i][j] != 0.0) s.couplings[i][j] = s.couplings[j][i] += (sign = -sign) * 1.0;
+    for (auto _ : state) {
+        const FitResult fit = fitSpinSystem(start, regions, {});
+        if (fit.status != FitResult::Status::Converged) state.SkipWithError("not converged");
+        benchmark::DoNotOptimize(fit.relativeRms);
+    }
+}
+
+void BM_FitAbx(benchmark::State& state) {
+    fitFromOffStart(state,
+                    coupled({610.0, 622.0, 700.0}, {{{0, 1, 15.5}}, {{0, 2, 3.2}}, {{1, 2, 8.7}}}, 0.8),
+                    580.0, 730.0);
+}
+BENCHMARK(BM_FitAbx)->Unit(benchmark::kMillisecond);
+
+void BM_FitSixSpins(benchmark::State& state) {
+    fitFromOffStart(state,
+                    coupled({400.0, 406.0, 411.0, 420.0, 424.0, 431.0},
+                            {{{0, 1, 7.8}},
+                             {{1, 2, 7.5}},
+                             {{2, 3, 7.9}},
+                             {{3, 4, 7.4}},
+                             {{4, 5, 7.7}},
+                             {{0, 2, 1.5}},
+                             {{1, 3, 1.3}},
+                             {{2, 4, 1.7}},
+                             {{3, 5, 1.2}},
+                             {{0, 5, 0.6}}},
+                            0.7),
+                    380.0, 450.0);
+}
+BENCHMARK(BM_FitSixSpins)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
