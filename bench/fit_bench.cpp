@@ -4,23 +4,14 @@
 
 #include <array>
 
+#include "fit_systems.h"
 #include "simulation/fit.h"
 
 namespace {
 
 using namespace pelvaron::simulation;
 
-FitSubsystem coupled(std::vector<double> shifts, const std::vector<std::array<double, 3>>& pairs,
-                     double width) {
-    FitSubsystem s;
-    s.couplings.assign(shifts.size(), std::vector<double>(shifts.size(), 0.0));
-    for (const auto& [i, j, v] : pairs)
-        s.couplings[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] =
-            s.couplings[static_cast<std::size_t>(j)][static_cast<std::size_t>(i)] = v;
-    s.shifts = std::move(shifts);
-    s.lineWidth = width;
-    return s;
-}
+using pelvaron::testing::coupled;
 
 void fitFromOffStart(benchmark::State& state, const FitSubsystem& truthSystem, double lo, double hi) {
     FitParameters truth;

@@ -1,6 +1,7 @@
 // Fitting spin systems to spectra made from known values with noise: recovery from a distant
 // start, the sigmas against the scatter of repeated draws, fixed parameters, refusals.
 #include "simulation/fit.h"
+#include "fit_systems.h"
 
 #include <gtest/gtest.h>
 
@@ -20,17 +21,7 @@ FitRegion grid(double lo, double hi, double step) {
     return r;
 }
 
-FitSubsystem coupled(std::vector<double> shifts, const std::vector<std::array<double, 3>>& pairs,
-                     double width) {
-    FitSubsystem s;
-    s.couplings.assign(shifts.size(), std::vector<double>(shifts.size(), 0.0));
-    for (const auto& [i, j, value] : pairs)
-        s.couplings[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] =
-            s.couplings[static_cast<std::size_t>(j)][static_cast<std::size_t>(i)] = value;
-    s.shifts = std::move(shifts);
-    s.lineWidth = width;
-    return s;
-}
+using testing::coupled;
 
 /// The measured regions: the model of `truth` plus Gaussian noise of `noise` times its tallest line.
 std::vector<FitRegion> measure(const FitParameters& truth, std::vector<FitRegion> regions, double noise,

@@ -81,6 +81,17 @@ bool saveScreen(const QString& path) {
     return saved;
 }
 
+/// Zooms the window's plot from `from` to `to` ppm with the Zoom tool, as a drag would.
+void zoomInto(const pelvaron::Document& doc, pelvaron::gui::MainWindow& window, double from, double to) {
+    QWidget* plot = window.plotView();
+    const auto& view = window.dispatcher().view();
+    const double l = pelvaron::units::tToUnit(doc, view.viewLeft, pelvaron::kPpm);
+    const double r = pelvaron::units::tToUnit(doc, view.viewRight, pelvaron::kPpm);
+    auto xAt = [&](double ppm) { return static_cast<int>(plot->width() * (l - ppm) / (l - r)); };
+    window.action(pelvaron::app::kCmdZoom)->trigger();
+    drag(plot, QPoint(xAt(from), plot->height() / 3), QPoint(xAt(to), plot->height() * 2 / 3));
+}
+
 /// The window's printed page, landscape like the window, as the file `path`.
 bool savePage(pelvaron::Document& doc, pelvaron::gui::MainWindow& window, const QString& path) {
     std::string error;
@@ -446,13 +457,7 @@ int main(int argc, char** argv) {
         window.action(pelvaron::app::kCmdAutoProcess)->trigger();
         const QString prefix = QStringLiteral("automatic-%1").arg(QLatin1String(name));
         ok = save(&window, out.filePath(prefix + QStringLiteral("-1280x800.png"))) && ok;
-        QWidget* plot = window.plotView();
-        const auto& view = window.dispatcher().view();
-        const double l = pelvaron::units::tToUnit(*doc, view.viewLeft, pelvaron::kPpm);
-        const double r = pelvaron::units::tToUnit(*doc, view.viewRight, pelvaron::kPpm);
-        auto xAt = [&](double ppm) { return static_cast<int>(plot->width() * (l - ppm) / (l - r)); };
-        window.action(pelvaron::app::kCmdZoom)->trigger();
-        drag(plot, QPoint(xAt(from), plot->height() / 3), QPoint(xAt(to), plot->height() * 2 / 3));
+        zoomInto(*doc, window, from, to);
         for (int i = 0; i < 5; ++i) window.action(pelvaron::app::kCmdIncrease)->trigger();
         ok = save(&window, out.filePath(prefix + QStringLiteral("-zoom-1280x800.png"))) && ok;
         doc->noSaveQuery = 1;
@@ -475,13 +480,7 @@ int main(int argc, char** argv) {
         ok = save(&window, out.filePath(QStringLiteral("multiplets-1280x800.png"))) && ok;
         if (auto* dock = window.multipletReport())
             ok = save(dock, out.filePath(QStringLiteral("dock-multiplet-report.png"))) && ok;
-        QWidget* plot = window.plotView();
-        const auto& view = window.dispatcher().view();
-        const double l = pelvaron::units::tToUnit(*doc, view.viewLeft, pelvaron::kPpm);
-        const double r = pelvaron::units::tToUnit(*doc, view.viewRight, pelvaron::kPpm);
-        auto xAt = [&](double ppm) { return static_cast<int>(plot->width() * (l - ppm) / (l - r)); };
-        window.action(pelvaron::app::kCmdZoom)->trigger();
-        drag(plot, QPoint(xAt(8.2), plot->height() / 3), QPoint(xAt(6.8), plot->height() * 2 / 3));
+        zoomInto(*doc, window, 8.2, 6.8);
         if (window.dispatcher().view().dualZoom) window.action(pelvaron::app::kCmdDualZoom)->trigger();
         for (int i = 0; i < 4; ++i) window.action(pelvaron::app::kCmdIncrease)->trigger();
         ok = save(&window, out.filePath(QStringLiteral("multiplets-zoom-1280x800.png"))) && ok;
