@@ -46,20 +46,7 @@ void BM_FitAbx(benchmark::State& state) {
 BENCHMARK(BM_FitAbx)->Unit(benchmark::kMillisecond);
 
 void BM_FitSixSpins(benchmark::State& state) {
-    fitFromOffStart(state,
-                    coupled({400.0, 406.0, 411.0, 420.0, 424.0, 431.0},
-                            {{{0, 1, 7.8}},
-                             {{1, 2, 7.5}},
-                             {{2, 3, 7.9}},
-                             {{3, 4, 7.4}},
-                             {{4, 5, 7.7}},
-                             {{0, 2, 1.5}},
-                             {{1, 3, 1.3}},
-                             {{2, 4, 1.7}},
-                             {{3, 5, 1.2}},
-                             {{0, 5, 0.6}}},
-                            0.7),
-                    380.0, 450.0);
+    fitFromOffStart(state, pelvaron::testing::sixStronglyCoupled(), 380.0, 450.0);
 }
 BENCHMARK(BM_FitSixSpins)->Unit(benchmark::kMillisecond);
 

@@ -100,18 +100,7 @@ TEST(FitTest, AbxComesBackFromShiftsTwoHertzAndCouplingsOneHertzOff) {
 
 TEST(FitTest, SixStronglyCoupledSpinsComeBack) {
     FitParameters truth;
-    truth.subsystems = {coupled({400.0, 406.0, 411.0, 420.0, 424.0, 431.0},
-                                {{{0, 1, 7.8}},
-                                 {{1, 2, 7.5}},
-                                 {{2, 3, 7.9}},
-                                 {{3, 4, 7.4}},
-                                 {{4, 5, 7.7}},
-                                 {{0, 2, 1.5}},
-                                 {{1, 3, 1.3}},
-                                 {{2, 4, 1.7}},
-                                 {{3, 5, 1.2}},
-                                 {{0, 5, 0.6}}},
-                                0.7)};
+    truth.subsystems = {testing::sixStronglyCoupled()};
     truth.scale = {50.0};
     truth.offset = {0.0};
     const auto regions = measure(truth, {grid(380.0, 450.0, 0.1)}, 0.005, 2);

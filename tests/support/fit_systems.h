@@ -23,4 +23,21 @@ inline simulation::FitSubsystem coupled(std::vector<double> shifts,
     return s;
 }
 
+/// Six strongly coupled spins (shifts 400 ... 431 Hz, ortho 7.4-7.9 Hz, meta 1.2-1.7 Hz, one para
+/// 0.6 Hz), lines 0.7 Hz wide.
+inline simulation::FitSubsystem sixStronglyCoupled() {
+    return coupled({400.0, 406.0, 411.0, 420.0, 424.0, 431.0},
+                   {{{0, 1, 7.8}},
+                    {{1, 2, 7.5}},
+                    {{2, 3, 7.9}},
+                    {{3, 4, 7.4}},
+                    {{4, 5, 7.7}},
+                    {{0, 2, 1.5}},
+                    {{1, 3, 1.3}},
+                    {{2, 4, 1.7}},
+                    {{3, 5, 1.2}},
+                    {{0, 5, 0.6}}},
+                   0.7);
+}
+
 }  // namespace pelvaron::testing
