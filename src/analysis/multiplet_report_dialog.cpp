@@ -19,17 +19,6 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-std::string fixed(double value, int digits) { return cformat("%.*f", std::clamp(digits, 0, 6), value); }
-
-const char* kindName(RangeKind kind) {
-    switch (kind) {
-        case RangeKind::Solvent: return "solvent";
-        case RangeKind::Reference: return "reference";
-        case RangeKind::Signal: break;
-    }
-    return "";
-}
-
 }  // namespace
 
 std::optional<Message> makeMultipletReport(Document& doc) {
@@ -86,16 +75,14 @@ std::vector<MultipletRow> MultipletReportDialog::rows() const {
         MultipletRow row;
         const int dd = state.format.deltaDigits;
         // An "m" is reported by its extent, as the line names it.
-        row.delta = r.pattern.firstOrder() ? fixed(r.deltaPpm, dd)
-                                           : fixed(std::max(r.fromPpm, r.toPpm), dd) + "\u2013" +
-                                                 fixed(std::min(r.fromPpm, r.toPpm), dd);
+        row.delta = deltaText(r, doc_.spectrum.acqPars.SF, dd);
         row.multiplicity = r.pattern.multiplicity;
         std::vector<double> J = r.pattern.J;
         std::sort(J.begin(), J.end(), std::greater<>());
         for (std::size_t k = 0; k < J.size(); ++k)
-            row.J += (k > 0 ? ", " : "") + fixed(J[k], state.format.jDigits);
+            row.J += (k > 0 ? ", " : "") + fixedText(J[k], state.format.jDigits);
         row.signal = r.kind == RangeKind::Signal;
-        row.nH = row.signal ? std::to_string(r.nH) : kindName(r.kind);
+        row.nH = row.signal ? std::to_string(r.nH) : rangeKindName(r.kind);
         rows.push_back(std::move(row));
     }
     return rows;

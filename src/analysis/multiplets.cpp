@@ -370,12 +370,16 @@ double wholeNumberScale(const std::vector<double>& integrals) {
     return bestScale;
 }
 
-std::string fixed(double v, int digits) {
+}  // namespace
+
+std::string fixedText(double v, int digits) {
     std::string text = cformat("%.*f", std::clamp(digits, 0, 6), v);
     // A value that rounds to zero prints without a sign.
     if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
     return text;
 }
+
+namespace {
 
 struct LineParts {
     std::string nucleus, frequency, solvent;
@@ -394,17 +398,21 @@ std::vector<const MultipletRange*> lineRanges(const MultipletState& state) {
     return out;
 }
 
+}  // namespace
+
 std::string deltaText(const MultipletRange& r, double sf, int digits) {
-    if (r.pattern.firstOrder()) return fixed(r.deltaPpm, digits);
+    if (r.pattern.firstOrder()) return fixedText(r.deltaPpm, digits);
     // A multiplet is quoted by the span of its lines, which does not move with the range's ends.
     double hi = r.fromPpm, lo = r.toPpm;
     if (!r.lines.empty() && sf > 0.0) {
         hi = -std::numeric_limits<double>::infinity(), lo = std::numeric_limits<double>::infinity();
         for (const MultipletLine& l : r.lines) hi = std::max(hi, l.hz / sf), lo = std::min(lo, l.hz / sf);
     }
-    const std::string a = fixed(std::max(hi, lo), digits), b = fixed(std::min(hi, lo), digits);
+    const std::string a = fixedText(std::max(hi, lo), digits), b = fixedText(std::min(hi, lo), digits);
     return a == b ? a : a + "\u2013" + b;
 }
+
+namespace {
 
 std::string htmlEscaped(std::string_view text);
 
@@ -418,7 +426,7 @@ std::string signalText(const MultipletRange& r, int jDigits, bool html) {
     if (withJ) {
         std::sort(js.begin(), js.end(), std::greater<>());
         text += ", " + j + " = ";
-        for (std::size_t i = 0; i < js.size(); ++i) text += (i ? ", " : "") + fixed(js[i], jDigits);
+        for (std::size_t i = 0; i < js.size(); ++i) text += (i ? ", " : "") + fixedText(js[i], jDigits);
         text += " Hz";
     }
     return text + ", " + std::to_string(r.nH) + "H)";

@@ -78,6 +78,12 @@ bool setProtonCount(MultipletState& state, int range, int nH);
 /// The frequency as spectrometers are named: 300.13 -> 300, 400.13 -> 400, 499.87 -> 500.
 [[nodiscard]] int nominalFrequency(double sfMHz);
 
+/// `value` with `digits` decimals (0 ... 6); a value that rounds to zero prints without a sign.
+[[nodiscard]] std::string fixedText(double value, int digits);
+/// A range's delta as the line quotes it: the centre, or for "m" the span of its lines
+/// ("7.66–7.59"); `sf` MHz turns the lines' Hz into ppm.
+[[nodiscard]] std::string deltaText(const MultipletRange& r, double sf, int digits);
+
 /// "1H NMR (500 MHz, acetone-d6) δ 9.09 (d, J = 8.7 Hz, 1H), …." in UTF-8; signals only, from
 /// high to low ppm; "δ" and "–" as in print.
 [[nodiscard]] std::string reportLine(const Spectrum& s, const MultipletState& state);

@@ -196,15 +196,6 @@ double rounded(double v, int digits) {
     return std::isfinite(v) ? std::round(v * f) / f : 0.0;
 }
 
-const char* kindName(RangeKind kind) {
-    switch (kind) {
-        case RangeKind::Solvent: return "solvent";
-        case RangeKind::Reference: return "reference";
-        case RangeKind::Signal: break;
-    }
-    return "signal";
-}
-
 std::string multipletsJson(const Document& doc) {
     const Spectrum& s = doc.spectrum;
     const MultipletState& state = doc.multiplets;
@@ -221,7 +212,7 @@ std::string multipletsJson(const Document& doc) {
                           {"J", J},
                           {"nH", r.nH},
                           {"integral", rounded(r.protons, 3)},
-                          {"kind", kindName(r.kind)}});
+                          {"kind", rangeKindName(r.kind)}});
     }
     const nlohmann::ordered_json report = {
         {"nucleus", s.nucleus.empty() ? std::string("1H") : s.nucleus},

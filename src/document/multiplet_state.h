@@ -29,6 +29,16 @@ struct CouplingPattern {
 /// reference line at 0 ppm. Only signals enter the report line and the proton counts.
 enum class RangeKind { Signal, Solvent, Reference };
 
+/// The kind's name in the report's JSON and list: "signal", "solvent", "reference".
+[[nodiscard]] inline const char* rangeKindName(RangeKind kind) {
+    switch (kind) {
+        case RangeKind::Solvent: return "solvent";
+        case RangeKind::Reference: return "reference";
+        case RangeKind::Signal: break;
+    }
+    return "signal";
+}
+
 struct MultipletRange {
     double fromPpm = 0.0;   ///< the higher end
     double toPpm = 0.0;     ///< the lower end
