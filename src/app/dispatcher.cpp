@@ -78,9 +78,23 @@ void CommandDispatcher::holdForLiveDialogs() {
 
 bool CommandDispatcher::queryClose() { return io::saveQuestion(doc_, ui_); }
 
+bool CommandDispatcher::reportLoaded(bool loaded) {
+    if (loaded && fileLoaded_ && !doc_.filePath.empty()) fileLoaded_(doc_.filePath);
+    return loaded;
+}
+
 bool CommandDispatcher::openPath(const std::string& path) {
-    const bool loaded = io::loadFile(doc_, ui_, path, std::nullopt);
+    const bool loaded = reportLoaded(io::loadFile(doc_, ui_, path, std::nullopt));
     doc_.notify(kAllDrawn);
+    return loaded;
+}
+
+bool CommandDispatcher::openRecent(const std::string& path) {
+    if (!menus_.isEnabled(kCmdOpen) || !io::saveQuestion(doc_, ui_)) return false;
+    simulation::releaseSimulation(doc_.sim);
+    const bool loaded = openPath(path);
+    clearStatusBar(ui_);
+    display::resetTool(view_);
     return loaded;
 }
 
@@ -89,6 +103,7 @@ bool CommandDispatcher::openDropped(const std::string& path) {
     // A dropped experiment folder stands for its data file, as on the command line.
     const io::NativeOpen result = io::openNativePath(doc_, ui_, io::resolveBrukerPath(path));
     if (result == io::NativeOpen::HandToImport) dispatch(kCmdImport, CommandSource::Accelerator);
+    reportLoaded(result == io::NativeOpen::Loaded);
     doc_.notify(kAllDrawn);
     return result != io::NativeOpen::Cancelled;
 }
@@ -98,6 +113,7 @@ void CommandDispatcher::open(CommandContext& c) {
     simulation::releaseSimulation(c.doc.sim);
     const io::NativeOpen result = io::openNativeFile(c.doc, c.ui);
     if (result == io::NativeOpen::HandToImport) dispatch(kCmdImport, CommandSource::Accelerator);
+    reportLoaded(result == io::NativeOpen::Loaded);
     lastOpenSucceeded_ = result != io::NativeOpen::Cancelled;
     clearStatusBar(c.ui);
     display::resetTool(c.view);
@@ -113,7 +129,7 @@ void CommandDispatcher::import(CommandContext& c) {
         return;
     }
     simulation::releaseSimulation(c.doc.sim);
-    io::importData(c.doc, c.ui);
+    reportLoaded(io::importData(c.doc, c.ui));
     c.dialogs.focusMainWindow();
     clearStatusBar(c.ui);
     display::resetTool(c.view);

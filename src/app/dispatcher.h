@@ -67,6 +67,16 @@ public:
     /// A file dropped on the window: opened as a Native file, handed to Import when it is not.
     bool openDropped(const std::string& path);
 
+    /// File > Open Recent: the save question, then the file loaded as openPath loads it. False when
+    /// the person cancelled or the file could not be loaded (its reader has said why).
+    bool openRecent(const std::string& path);
+
+    /// Called with the file's path each time a data set is loaded from a file: Open, Import, a
+    /// drop, the command line and Open Recent. The window keeps its recent files with it.
+    void setFileLoadedCallback(std::function<void(const std::string&)> callback) {
+        fileLoaded_ = std::move(callback);
+    }
+
     /// Whether the last Open loaded a file (or handed it to Import).
     [[nodiscard]] bool lastOpenSucceeded() const { return lastOpenSucceeded_; }
 
@@ -96,10 +106,13 @@ private:
     MenuState menus_;
     std::map<int, CommandHandler> handlers_;
     bool lastOpenSucceeded_ = false;
+    std::function<void(const std::string&)> fileLoaded_;
     bool phaseDialogOpen_ = false;
     bool apodizationDialogOpen_ = false;
 
     void holdForLiveDialogs();
+    /// Tells fileLoaded_ the document's file when `loaded`; returns `loaded`.
+    bool reportLoaded(bool loaded);
 
     void registerBuiltins();
     /// The commands of the processing and data-file subsystems (subsystem_commands.cpp).

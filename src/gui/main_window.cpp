@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include <QToolBar>
 
 #include "display/tools.h"
+#include "gui/desktop_settings.h"
 #include "gui/dialogs/about_dialog.h"
 #include "gui/dialogs/baseline_dialog.h"
 #include "gui/dialogs/comment_dialog.h"
@@ -54,16 +56,26 @@
 #include "gui/scroll_code.h"
 #include "gui/simulation_tuner.h"
 #include "gui/two_set_strip.h"
+#include "io/import.h"
 
 namespace pelvaron::gui {
 
-MainWindow::MainWindow(Document& doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
+MainWindow::MainWindow(Document& doc, QWidget* parent, DesktopSettings* settings)
+    : QMainWindow(parent), doc_(doc), settings_(settings) {
     setWindowTitle(QString::fromStdString(app::startTitle()));
     setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
     setAcceptDrops(true);
 
     ui_ = new QtUserInterface(this);
+    ui_->setSettings(settings_);
     dispatcher_ = std::make_unique<app::CommandDispatcher>(doc_, *ui_, *this);
+    if (settings_ != nullptr) {
+        if (const auto format = settings_->importFormat()) io::selectImportFormat(doc_, *format);
+        dispatcher_->setFileLoadedCallback([this](const std::string& path) {
+            settings_->addRecentFile(QString::fromStdString(path));
+            refreshRecentMenu();
+        });
+    }
 
     // Window creation: the client area starts at the size of the screen's work area.
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -221,6 +233,63 @@ void MainWindow::buildMenus() {
             menus_.push_back(menu);
         }
     }
+    addRecentMenu();
+}
+
+void MainWindow::addRecentMenu() {
+    recentMenu_ = nullptr;
+    QAction* import = action(app::kCmdImport);
+    if (settings_ == nullptr || import == nullptr) return;
+    QMenu* file = nullptr;
+    for (QMenu* menu : menus_)
+        if (menu->actions().contains(import)) file = menu;
+    if (file == nullptr) return;
+    recentMenu_ = new QMenu(QStringLiteral("Open &Recent"), file);
+    const QList<QAction*> items = file->actions();
+    const qsizetype next = items.indexOf(import) + 1;
+    file->insertMenu(next < items.size() ? items[next] : nullptr, recentMenu_);
+    refreshRecentMenu();
+}
+
+void MainWindow::refreshRecentMenu() {
+    if (recentMenu_ == nullptr || settings_ == nullptr) return;
+    recentMenu_->clear();
+    const QStringList files = settings_->recentFiles();
+    for (qsizetype k = 0; k < files.size(); ++k) {
+        const QString& path = files[k];
+        // The first nine get their digit as the accelerator; "&&" keeps an ampersand of a name.
+        QString text = path;
+        text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        if (k < 9) text = QStringLiteral("&%1 %2").arg(k + 1).arg(text);
+        QAction* item = recentMenu_->addAction(text);
+        item->setData(path);
+        connect(item, &QAction::triggered, this, [this, path] { openRecent(path); });
+    }
+    if (!files.isEmpty()) recentMenu_->addSeparator();
+    QAction* clear = recentMenu_->addAction(QStringLiteral("&Clear Recent Files"));
+    clear->setEnabled(!files.isEmpty());
+    connect(clear, &QAction::triggered, this, [this] {
+        settings_->clearRecentFiles();
+        refreshRecentMenu();
+    });
+    recentMenu_->setEnabled(dispatcher_->menus().isEnabled(app::kCmdOpen));
+}
+
+void MainWindow::openRecent(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        ui_->message(
+            QStringLiteral("%1 no longer exists; it is taken off the recent files.").arg(path).toStdString(),
+            "Open Recent", platform::Icon::Exclamation, platform::Buttons::Ok);
+        settings_->removeRecentFile(path);
+        refreshRecentMenu();
+        return;
+    }
+    dispatcher_->openRecent(path.toStdString());
+    showDocument();
+}
+
+bool MainWindow::restoreSavedGeometry() {
+    return settings_ != nullptr && restoreGeometry(settings_->windowGeometry());
 }
 
 void MainWindow::buildToolbar() {
@@ -268,6 +337,7 @@ void MainWindow::syncMenus() {
         }
     }
     toolBar_->setVisible(dispatcher_->menus().toolbarVisible());
+    if (recentMenu_ != nullptr) recentMenu_->setEnabled(dispatcher_->menus().isEnabled(app::kCmdOpen));
 }
 
 void MainWindow::enableDocumentMenus(bool enable) {
@@ -580,6 +650,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     if (help_ != nullptr) help_->close();
+    if (settings_ != nullptr) {
+        settings_->setWindowGeometry(saveGeometry());
+        settings_->setImportFormat(doc_.import.importFormat);
+    }
     event->accept();
 }
 

@@ -33,13 +33,16 @@ class MultipletReportDock;
 class MultiPointBaselineWidget;
 class PhaseDialogWidget;
 class InteractiveApodizationDialogWidget;
+class DesktopSettings;
 class PlotView;
 class TwoSetStrip;
 
 class MainWindow : public QMainWindow, public app::DialogHost, public DocumentObserver {
     Q_OBJECT
 public:
-    explicit MainWindow(Document& doc, QWidget* parent = nullptr);
+    /// With `settings` the window keeps its size and place, the recent files (File > Open Recent),
+    /// the file dialogs' folders and Import's format in them; without, it keeps nothing.
+    explicit MainWindow(Document& doc, QWidget* parent = nullptr, DesktopSettings* settings = nullptr);
     ~MainWindow() override;
     /// A change notice of the document: shown at once (showDocument).
     void documentChanged(const Document& doc, ChangeSet changes) override;
@@ -51,6 +54,10 @@ public:
     /// The menu action of command `id`, or null when no command serves it.
     [[nodiscard]] QAction* action(int id) const;
     [[nodiscard]] QToolBar* toolBar() const { return toolBar_; }
+    /// File > Open Recent, or null without settings.
+    [[nodiscard]] QMenu* recentMenu() const { return recentMenu_; }
+    /// Puts the window where the settings last saw it; false when they hold no usable place.
+    bool restoreSavedGeometry();
     [[nodiscard]] QString statusText(int part) const;
     [[nodiscard]] HelpWindow* helpWindow() const { return help_; }
     /// The open Phase Correction dialog, or null.
@@ -131,10 +138,17 @@ private slots:
     void enableDocumentMenus(bool enable);
 
 private:
+    /// Adds File > Open Recent after Import (buildMenus calls it) and fills it (refreshRecentMenu).
+    void addRecentMenu();
+    void refreshRecentMenu();
+    void openRecent(const QString& path);
+
     /// The main plot's view, which the dispatcher owns.
     [[nodiscard]] display::View& view() { return dispatcher_->view(); }
 
     Document& doc_;
+    DesktopSettings* settings_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
     QtUserInterface* ui_ = nullptr;
     std::unique_ptr<app::CommandDispatcher> dispatcher_;
     PlotView* plot_ = nullptr;

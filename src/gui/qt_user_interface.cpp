@@ -3,10 +3,12 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "gui/desktop_settings.h"
 #include "gui/qpainter_surface.h"
 
 namespace pelvaron::gui {
@@ -81,9 +83,15 @@ std::optional<std::string> QtUserInterface::chooseFile(const platform::FileReque
     }
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setWindowTitle(request.save ? tr("Save As") : tr("Open"));
+    // Opening and saving each remember their own folder.
+    const QString key = request.save ? QStringLiteral("save") : QStringLiteral("open");
+    if (settings_ != nullptr) {
+        if (const QString folder = settings_->folder(key); !folder.isEmpty()) dialog.setDirectory(folder);
+    }
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty()) return std::nullopt;
+    if (settings_ != nullptr) settings_->setFolder(key, QFileInfo(files.first()).absolutePath());
     return files.first().toStdString();
 }
 

@@ -11,6 +11,8 @@
 
 namespace pelvaron::gui {
 
+class DesktopSettings;
+
 class QtUserInterface : public QObject, public platform::UserInterface {
     Q_OBJECT
 public:
@@ -27,6 +29,10 @@ public:
     void destroyExpansionWindows() override;
     platform::TextExtent measureText(std::string_view text) override;
 
+    /// The file dialogs start in the folder they last used, kept in `settings` (none: the
+    /// working folder, and nothing kept).
+    void setSettings(DesktopSettings* settings) { settings_ = settings; }
+
 signals:
     void statusTextChanged(int part, const QString& text);
     void windowTitleChanged(const QString& title);
@@ -35,6 +41,7 @@ signals:
 
 private:
     QPointer<QWidget> owner_;
+    DesktopSettings* settings_ = nullptr;
     bool waitCursor_ = false;
 };
 

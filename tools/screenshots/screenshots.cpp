@@ -41,6 +41,7 @@
 #include "analysis/peaks.h"
 #include "app/command_ids.h"
 #include "cli/steps.h"
+#include "desktop_shots.h"
 #include "display/units_dialog.h"
 #include "document/units.h"
 #include "gui/dialogs/interactive_apodization_dialog.h"
@@ -489,5 +490,6 @@ int main(int argc, char** argv) {
         doc->noSaveQuery = 1;
     }
     ok = pelvaron::screenshots::simulationShots(out) && ok;
+    ok = pelvaron::screenshots::desktopShots(out) && ok;
     return ok ? 0 : 1;
 }
