@@ -10,6 +10,7 @@
 #include "base/format.h"
 #include "cli/commands.h"
 #include "simulation/fit.h"
+#include "simulation/fit_session.h"
 
 namespace pelvaron::cli {
 
@@ -105,21 +106,6 @@ bool parseFixed(const std::string& list, const FitParameters& p, int regions,
     return true;
 }
 
-/// The measured points of the region between two ppm values (real parts of the spectrum).
-simulation::FitRegion regionOf(const Document& doc, const analysis::PpmRegion& r) {
-    const auto& s = doc.spectrum;
-    const double lo = std::min(r.from, r.to) * s.acqPars.SF, hi = std::max(r.from, r.to) * s.acqPars.SF;
-    simulation::FitRegion out;
-    const int points = s.count() / 2;
-    for (int k = 0; k < points; ++k) {
-        const double hz = s.acqPars.SW * (1.0 - 2.0 * k / s.nData) + s.offsetHz;
-        if (hz < lo || hz > hi) continue;
-        out.hz.push_back(hz);
-        out.values.push_back(s.specData[2 * k]);
-    }
-    return out;
-}
-
 int fitAction(FitOptions& o, std::ostream& out, std::ostream& err) {
     SpinSystemFile file;
     if (!loadSpinSystem(o.system, file, err)) return kExitFileError;
@@ -127,11 +113,7 @@ int fitAction(FitOptions& o, std::ostream& out, std::ostream& err) {
     auto doc = std::make_unique<Document>();
     if (!loadDocument(o.input, *doc, ui, err)) return kExitFileError;
     const Spectrum& s = doc->spectrum;
-    // A transformed data set, or a simulated one (never transformed, its file says so by its
-    // reference).
-    const bool spectrum = s.ftInverse || s.xUnits == kPpm || s.xUnits == kHz ||
-                          s.referenceSource == ReferenceSource::Simulation;
-    if (!spectrum || !(s.acqPars.SF > 0.0) || !(s.acqPars.SW > 0.0) || s.nData < 4) {
+    if (!simulation::holdsSpectrum(s) || !(s.acqPars.SF > 0.0) || !(s.acqPars.SW > 0.0) || s.nData < 4) {
         err << "pelvaron-cli: " << o.input.file
             << " is not a spectrum; transform it first (--steps ft,...)\n";
         return kExitFileError;
@@ -149,15 +131,17 @@ int fitAction(FitOptions& o, std::ostream& out, std::ostream& err) {
     std::vector<simulation::FitRegion> regions;
     const double topPpm = (s.acqPars.SW + s.offsetHz) / s.acqPars.SF, bottomPpm = s.offsetHz / s.acqPars.SF;
     for (const auto& r : o.regions) {
-        regions.push_back(regionOf(*doc, r));
-        if (regions.back().hz.size() < 2) {
+        regions.push_back(
+            simulation::measuredRegion(s, s.specData.data(), r.from * s.acqPars.SF, r.to * s.acqPars.SF)
+                .points);
+        const simulation::RegionFault fault = simulation::regionFault(regions.back());
+        if (fault == simulation::RegionFault::TooFewPoints) {
             err << "pelvaron-cli: "
                 << cformat("the region %g/%g ppm lies outside the spectrum (%g to %g ppm)\n", r.from, r.to,
                            topPpm, bottomPpm);
             return kExitFileError;
         }
-        const auto [lo, hi] = std::minmax_element(regions.back().values.begin(), regions.back().values.end());
-        if (!(*hi > *lo)) {
+        if (fault == simulation::RegionFault::NoLines) {
             err << "pelvaron-cli: " << cformat("the region %g/%g ppm holds no lines\n", r.from, r.to);
             return kExitFileError;
         }

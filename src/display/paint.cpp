@@ -14,6 +14,7 @@
 #include "display/peak_labels.h"
 #include "display/trace.h"
 #include "display/view_transform.h"
+#include "simulation/fit_session.h"
 
 namespace pelvaron::display {
 
@@ -63,6 +64,7 @@ void paintDocument(platform::Surface& surface, Document& doc, const View& view, 
     const TraceParams main = traceIn(view.baselineY, TraceMode::Main);
     surface.setPen(palette::kTracePen);
     drawTrace(surface, doc, view, std::span<const double>(doc.spectrum.specData.data(), count), main);
+    if (view.addSubMode && view.showFitResidual) drawFitResidual(surface, doc, view);
 
     if (view.dualZoom) {
         drawOverview(surface, doc, view, range.i0, range.i1);
@@ -107,6 +109,49 @@ void drawIntegralLayer(platform::Surface& surface, Document& doc, const View& vi
         (void)drawIntegralCurves(surface, doc, view.plotRect, view.integralBaseY,
                                  ViewTransform::mainView(doc.spectrum, view, view.plotRect.width()),
                                  in.integralScale, view.vScale);
+    }
+}
+
+int fitResidualRow(const View& view) {
+    const int lower = std::max(view.baselineY, view.secondBaselineY);
+    return lower + std::max(0, view.plotRect.bottom - lower) / 2;
+}
+
+void drawFitResidual(platform::Surface& surface, const Document& doc, const View& view) {
+    const auto& ranges = simulation::fitResidual(doc);
+    if (ranges.empty()) return;
+    const ViewTransform transform = ViewTransform::mainView(doc.spectrum, view);
+    ViewTransform::IndexRange shown = transform.indexRange();
+    shown.i0 = std::clamp(shown.i0, 0, doc.spectrum.nData);
+    shown.i1 = std::clamp(shown.i1, 0, doc.spectrum.nData);
+    const int y = fitResidualRow(view);
+    TraceParams p;
+    p.maxAbs = std::fabs(doc.spectrum.peakValue) < kTinyPeak ? 1.0 : std::fabs(doc.spectrum.peakValue);
+    p.baseY = y;
+    p.pxPerIndex = transform.pixelsPerIndex();
+    p.rect = view.plotRect;
+    p.mode = TraceMode::Plain;
+    p.vScale = view.vScale;
+    std::vector<double> curve;
+    for (const auto& r : ranges) {
+        const int count = static_cast<int>(r.residual.size());
+        p.i0 = std::max(2 * r.first, shown.i0);
+        p.i1 = std::min(2 * (r.first + count), shown.i1);
+        if (p.i0 >= p.i1) continue;
+        // Laid out as data from the region's first point; the trace's x counts from its first
+        // index, shifted to where that index is in view.
+        curve.assign(2 * static_cast<std::size_t>(count), 0.0);
+        for (int k = 0; k < count; ++k)
+            curve[2 * static_cast<std::size_t>(k)] = r.residual[static_cast<std::size_t>(k)];
+        p.shift = p.i0 - shown.i0;
+        p.i0 -= 2 * r.first;
+        p.i1 -= 2 * r.first;
+        const int x0 = truncToInt(p.shift * p.pxPerIndex) + view.plotRect.left;
+        const int x1 = x0 + truncToInt((p.i1 - p.i0) * p.pxPerIndex);
+        surface.setPen(palette::kGreyPen);
+        surface.drawLine({x0, y}, {x1, y});
+        surface.setPen(palette::kResidualPen);
+        drawTrace(surface, doc, view, curve, p);
     }
 }
 

@@ -26,6 +26,8 @@ inline constexpr platform::Pen kBlackPen{kBlack, 1, platform::PenStyle::Solid};
 inline constexpr platform::Pen kWhitePen{kWhite, 1, platform::PenStyle::Solid};
 inline constexpr platform::Pen kGridPen{kGrey, 1, platform::PenStyle::Dot};
 inline constexpr platform::Pen kGridRowPen{kLightGrey, 1, platform::PenStyle::Dot};
+/// The residual of a fit, under the two sets of Compare.
+inline constexpr platform::Pen kResidualPen{{0, 140, 0}, 1, platform::PenStyle::Solid};
 }  // namespace palette
 
 /// What painting needs beyond the document.
@@ -36,7 +38,8 @@ struct PaintParams {
 };
 
 /// Draws every layer of the main plot as `view` shows it onto `surface` (normally the off-screen image of
-/// screen size): white background, the second data set in Add/Subtract mode, the trace, the overview band,
+/// screen size): white background, the second data set in Add/Subtract mode, the trace (in Compare with the
+/// residual of the last fit under it, as the view asks), the overview band,
 /// the axis with its grid, integral values and curves, J cursors, baseline-pick marks, the picked peaks'
 /// labels, the multiplet ranges' labels, the Add/Subtract strip, the comment boxes. Without a document
 /// (`haveDocument` 0) only the white background is drawn. The pivot line follows `doc.transform.showPivot`.
@@ -50,6 +53,15 @@ void paintDocument(platform::Surface& surface, Document& doc, const View& view, 
 /// Integral values (with their hit boxes) and curves, as the View options say; drawn only while
 /// `integrals.integralsShown`.
 void drawIntegralLayer(platform::Surface& surface, Document& doc, const View& view);
+
+/// The row of the residual's zero: halfway from the lower of the two sets' zero rows to the plot's
+/// bottom.
+[[nodiscard]] int fitResidualRow(const View& view);
+
+/// In the two-set display with `showFitResidual`: over each region of the last fit, the measured
+/// set less the simulation and the fitted offset, on the main trace's scale, about a grey zero
+/// line at fitResidualRow. Nothing without a fit that stands.
+void drawFitResidual(platform::Surface& surface, const Document& doc, const View& view);
 /// J-measurement cursors (drawn only while `jState.jShown`).
 void drawJCursorLayer(platform::Surface& surface, const Document& doc, const View& view);
 /// Marks of the multiple-point baseline tool (drawn only while `mouse.baselinePick`).

@@ -48,6 +48,8 @@ struct View {
     int secondFactor = 100;
     int secondFactorRange = 500;  ///< the factor bar's maximum (raised by x10 steps)
     int secondBaselineY = 3 * kDefaultClientHeight / 10;
+    /// Under the two sets, the measured set less the simulation over the regions last fitted.
+    int showFitResidual = 0;
 
     // --- The mouse tool and the state of its drags.
     MouseTool mouse;

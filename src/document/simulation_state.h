@@ -12,6 +12,59 @@ namespace pelvaron {
 inline constexpr int kMaxSubsystems = 5;
 inline constexpr int kMaxNuclei = 10;
 
+/// What a fit of the simulation holds at its present value, per subsystem: shifts by nucleus,
+/// couplings by pair (either order) and the line width. A list shorter than the nuclei holds
+/// nothing beyond its end: by default every parameter is free.
+struct FitHeld {
+    std::vector<bool> shifts;
+    std::vector<std::vector<bool>> couplings;  ///< [i][j] with i < j
+    bool width = false;
+
+    [[nodiscard]] bool shift(int i) const {
+        return i >= 0 && static_cast<std::size_t>(i) < shifts.size() && shifts[static_cast<std::size_t>(i)];
+    }
+    [[nodiscard]] bool coupling(int i, int j) const {
+        if (i > j) std::swap(i, j);
+        if (i < 0 || static_cast<std::size_t>(i) >= couplings.size()) return false;
+        const auto& row = couplings[static_cast<std::size_t>(i)];
+        return static_cast<std::size_t>(j) < row.size() && row[static_cast<std::size_t>(j)];
+    }
+    void setShift(int i, bool held) {
+        if (i < 0 || i >= kMaxNuclei) return;
+        if (shifts.size() <= static_cast<std::size_t>(i))
+            shifts.resize(static_cast<std::size_t>(i) + 1, false);
+        shifts[static_cast<std::size_t>(i)] = held;
+    }
+    void setCoupling(int i, int j, bool held) {
+        if (i > j) std::swap(i, j);
+        if (i < 0 || i == j || j >= kMaxNuclei) return;
+        if (couplings.size() <= static_cast<std::size_t>(i))
+            couplings.resize(static_cast<std::size_t>(i) + 1);
+        auto& row = couplings[static_cast<std::size_t>(i)];
+        if (row.size() <= static_cast<std::size_t>(j)) row.resize(static_cast<std::size_t>(j) + 1, false);
+        row[static_cast<std::size_t>(j)] = held;
+    }
+    bool operator==(const FitHeld&) const = default;
+};
+
+/// One standard deviation of each value after a fit, Hz; 0 for a value the fit held, NaN where the
+/// data could not tell it apart from another. Empty when no fit stands behind the values.
+struct FitSigmas {
+    std::vector<double> shifts;
+    std::vector<std::vector<double>> couplings;  ///< n x n, symmetric
+    double width = 0.0;
+    [[nodiscard]] bool empty() const { return shifts.empty(); }
+};
+
+/// A subsystem's part in the last fit: what it holds, what the fit found, and the values the fit
+/// started from (for Undo fit; empty when there is nothing to undo).
+struct SubsystemFit {
+    FitHeld held;
+    FitSigmas sigmas;
+    std::vector<double> shiftsBefore;
+    std::vector<std::vector<double>> couplingsBefore;
+};
+
 /// One independent spin system of spin-1/2 nuclei: n = 1 ... 10 finite shifts and a symmetric
 /// n x n table of finite couplings, Hz, with the transition lists of its last computation. A
 /// default one has no nuclei (a record of the table not entered yet); only make() gives one
@@ -89,6 +142,10 @@ public:
     }
     void clearTransitions() { storeTransitions({}, {}); }
 
+    /// Held parameters, sigmas and Undo of the fit. A record made anew (make(), the table released)
+    /// has none; the parameters above never depend on it.
+    SubsystemFit fit;
+
 private:
     std::vector<std::vector<double>> couplings_;
     std::vector<double> shifts_;
@@ -116,6 +173,27 @@ struct SimulationState {
     double simRange = 0.0;                      ///< |simToHz - simFromHz| of the last synthesis, Hz
     std::vector<SpinSubsystem> spinSubsystems;  ///< the table; empty until allocated
     int subsystemsAllocated = 0;
+
+    // --- Fitting the simulation to the measured spectrum of Compare to current spc.
+    /// The held parameters of the subsystem on the Simulation data page, as editShifts are its
+    /// shifts; stored into the record with them.
+    FitHeld editHeld;
+    /// Compare to current spc. was given a spectrum (not a FID) to lay the simulation over.
+    int compareMeasuredIsSpectrum = 0;
+    /// What the last fit changed beyond the subsystems, for Undo fit and the residual; it stands
+    /// only while the records carry that fit (fitUndoable), the residual while its sigmas do.
+    struct LastFit {
+        double lineWidthBefore = 0.3;
+        /// The measured set (secondData) was divided by this to show it at the fitted height.
+        double secondScale = 1.0;
+        /// The regions fitted: the first point, and the fit's residual (measured less model) at
+        /// each point on the scale the measured set is shown with.
+        struct Range {
+            int first = 0;
+            std::vector<double> residual;
+        };
+        std::vector<Range> ranges;
+    } lastFit;
 };
 
 }  // namespace pelvaron

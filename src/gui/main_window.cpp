@@ -57,6 +57,7 @@
 #include "gui/simulation_tuner.h"
 #include "gui/two_set_strip.h"
 #include "io/import.h"
+#include "simulation/fit_session.h"
 
 namespace pelvaron::gui {
 
@@ -552,6 +553,9 @@ void MainWindow::showInteractiveSimDialog() {
     interactiveSim_ = new InteractiveSimDialogWidget(doc_, *ui_, *tuner_, this);
     interactiveSim_->setAttribute(Qt::WA_DeleteOnClose);
     connect(interactiveSim_, &QDialog::finished, this, &MainWindow::showDocument);
+    connect(interactiveSim_, &InteractiveSimDialogWidget::fitRequested, this,
+            &MainWindow::fitFromInteractiveSim);
+    interactiveSim_->setFitting(twoSet_ != nullptr && twoSet_->fitting());
     interactiveSim_->show();
     interactiveSim_->raise();
 }
@@ -617,13 +621,35 @@ void MainWindow::closeExpansionWindows() {
     for (ExpansionWindow* w : expansionWindows()) w->close();
 }
 
+void MainWindow::fitStateChanged(bool running) {
+    if (interactiveSim_ != nullptr) {
+        interactiveSim_->setFitting(running);
+        interactiveSim_->refresh();
+    }
+    showDocument();
+}
+
+void MainWindow::fitFromInteractiveSim() {
+    if (twoSet_ == nullptr || !twoSet_->comparing()) {
+        ui_->message(simulation::kFitNoSimulationText, simulation::kFitCaption, platform::Icon::Stop,
+                     platform::Buttons::Ok);
+        return;
+    }
+    twoSet_->fit();
+}
+
 void MainWindow::showTwoSetControls(bool show) {
-    if (show && twoSet_ == nullptr)
+    if (show && twoSet_ == nullptr) {
         twoSet_ = new TwoSetStrip(doc_, view(), *ui_, *dispatcher_, PlotView::topRows(), plot_);
+        connect(twoSet_, &TwoSetStrip::fittingChanged, this, &MainWindow::fitStateChanged);
+    }
     if (!show && twoSet_ != nullptr) {
+        twoSet_->abandonFit();
         twoSet_->hide();
         twoSet_->deleteLater();
         twoSet_ = nullptr;
+        // A fit ends with its strip, unannounced.
+        if (interactiveSim_ != nullptr) interactiveSim_->setFitting(false);
     }
     if (twoSet_ != nullptr) twoSet_->sync();
 }

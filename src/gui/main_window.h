@@ -135,6 +135,11 @@ protected:
 private slots:
     /// The one place that follows the document: plot, expansion windows, scroll bars, check marks.
     void showDocument();
+    /// A fit of the simulation started or ended: Interactive Sim. waits for it and then shows
+    /// what it left.
+    void fitStateChanged(bool running);
+    /// Interactive Sim.'s Fit: the strip's, over Compare to current spc.
+    void fitFromInteractiveSim();
     void enableDocumentMenus(bool enable);
 
 private:

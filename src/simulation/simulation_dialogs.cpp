@@ -8,6 +8,7 @@
 #include "base/format.h"
 #include "base/legacy_constants.h"
 #include "base/numeric.h"
+#include "simulation/fit_session.h"
 #include "simulation/spin_engine.h"
 #include "simulation/synthesis.h"
 
@@ -31,10 +32,27 @@ int readInt(std::string_view text) {
     return static_cast<int>(std::clamp<long>(v, INT_MIN, INT_MAX));
 }
 
-std::string shiftLine(int i, double value) { return cformat("%d= %.2lf", i + 1, value); }
+/// A value as its list shows it: "%.2lf", or with the sigma a fit gave it.
+std::string listValue(double value, double sigma) {
+    return shownSigma(sigma) ? valueWithSigma(value, sigma) : cformat("%.2lf", value);
+}
 
-std::string couplingLine(NucleusPair p, double value) {
-    return cformat("%d,%d= %.2lf", p.i + 1, p.j + 1, value);
+std::string shiftLine(int i, double value, double sigma = 0.0) {
+    return cformat("%d= ", i + 1) + listValue(value, sigma);
+}
+
+std::string couplingLine(NucleusPair p, double value, double sigma = 0.0) {
+    return cformat("%d,%d= ", p.i + 1, p.j + 1) + listValue(value, sigma);
+}
+
+/// The sigma of entry [i][j] of a table a fit may have left empty.
+double sigmaAt(const std::vector<std::vector<double>>& table, int i, int j) {
+    const auto ui = static_cast<std::size_t>(i), uj = static_cast<std::size_t>(j);
+    return ui < table.size() && uj < table[ui].size() ? table[ui][uj] : 0.0;
+}
+
+double sigmaAt(const std::vector<double>& list, int i) {
+    return static_cast<std::size_t>(i) < list.size() ? list[static_cast<std::size_t>(i)] : 0.0;
 }
 
 /// The copies hold n shifts and an n x n table, whatever the values typed into them.
@@ -47,11 +65,19 @@ double editCoupling(const SimulationState& sim, NucleusPair p) {
     return sim.editCouplings[static_cast<std::size_t>(p.i)][static_cast<std::size_t>(p.j)];
 }
 
-std::vector<std::string> couplingLinesOf(const std::vector<std::vector<double>>& j, int n) {
+/// The couplings list; `sigmas` (empty when there are none) and `fitted` (the values they
+/// belong to, or null for `j` itself) give the sigmas of the values a fit left.
+std::vector<std::string> couplingLinesOf(const std::vector<std::vector<double>>& j, int n,
+                                         const std::vector<std::vector<double>>& sigmas = {},
+                                         const std::vector<std::vector<double>>* fitted = nullptr) {
     std::vector<std::string> lines;
     for (int index = 0; index < n * (n - 1) / 2; ++index) {
         const NucleusPair p = couplingIndexToPair(index, n);
-        lines.push_back(couplingLine(p, j[static_cast<std::size_t>(p.i)][static_cast<std::size_t>(p.j)]));
+        const double value = j[static_cast<std::size_t>(p.i)][static_cast<std::size_t>(p.j)];
+        const bool asFitted =
+            fitted == nullptr ||
+            value == (*fitted)[static_cast<std::size_t>(p.i)][static_cast<std::size_t>(p.j)];
+        lines.push_back(couplingLine(p, value, asFitted ? sigmaAt(sigmas, p.i, p.j) : 0.0));
     }
     return lines;
 }
@@ -93,6 +119,8 @@ bool beginNewSimulation(Document& doc, platform::UserInterface& ui) {
                                     platform::Buttons::YesNo) != platform::Answer::Yes)
         return false;
     releaseSimulation(sim);
+    sim.compareMeasuredIsSpectrum = 0;
+    sim.lastFit = {};
     sim.simFromHz = 0.0;
     sim.simToHz = 3000.0;
     sim.simSF = 300.0;
@@ -103,6 +131,8 @@ bool beginNewSimulation(Document& doc, platform::UserInterface& ui) {
 void beginCompareSimulation(Document& doc) {
     SimulationState& sim = doc.sim;
     releaseSimulation(sim);
+    sim.compareMeasuredIsSpectrum = holdsSpectrum(doc.spectrum) ? 1 : 0;
+    sim.lastFit = {};
     const double hzPerIndex = doc.spectrum.acqPars.SW / doc.spectrum.nData;
     // The low end is the Hz one point past the data's last, nData, where the simulated axis puts
     // it too; TD, the size the file recorded, may differ from the data drawn.
@@ -167,6 +197,7 @@ bool SimulationDataDialog::open() {
         sim.nNucleiInput = rec.nNuclei();
         sim.editShifts = rec.shifts();
         sim.editCouplings = rec.couplings();
+        sim.editHeld = rec.fit.held;
     } else {
         if (sim.lastSubsystem < 0 || sim.lastSubsystem >= kMaxSubsystems) {
             said.push_back({kTooManySubsystemsText, "Error", MessageIcon::Stop});
@@ -180,6 +211,7 @@ bool SimulationDataDialog::open() {
         const auto n = static_cast<std::size_t>(sim.nNucleiInput);
         sim.editShifts.assign(n, 0.0);
         sim.editCouplings.assign(n, std::vector<double>(n, 0.0));
+        sim.editHeld = {};
     }
     nuclei_ = sim.nNucleiInput;
     ppm_ = sim.simUnitsPpm != 0;
@@ -206,19 +238,63 @@ SimulationFields SimulationDataDialog::fields() const { return shown_; }
 
 std::string SimulationDataDialog::unitLabel() const { return ppm_ ? "ppm" : "Hertz"; }
 
+const SpinSubsystem* SimulationDataDialog::editedRecord() const {
+    const SimulationState& sim = doc_.sim;
+    const int s = sim.currentSubsystem;
+    if (!editing() || s < 0 || s >= static_cast<int>(sim.spinSubsystems.size())) return nullptr;
+    const SpinSubsystem& rec = sim.spinSubsystems[static_cast<std::size_t>(s)];
+    return rec.nNuclei() == nuclei_ && nuclei_ > 0 ? &rec : nullptr;
+}
+
 std::vector<std::string> SimulationDataDialog::shiftLines() const {
     const SimulationState& sim = doc_.sim;
     std::vector<std::string> lines;
     const double factor = ppm_ && shownSf_ > 0.0 ? shownSf_ : 1.0;
-    for (int i = 0; i < nuclei_ && i < static_cast<int>(sim.editShifts.size()); ++i)
-        lines.push_back(shiftLine(i, sim.editShifts[static_cast<std::size_t>(i)] / factor));
+    const SpinSubsystem* rec = editedRecord();
+    for (int i = 0; i < nuclei_ && i < static_cast<int>(sim.editShifts.size()); ++i) {
+        const double value = sim.editShifts[static_cast<std::size_t>(i)];
+        // A sigma belongs to the fitted value, not to one typed since.
+        const double sigma = rec != nullptr && value == rec->shifts()[static_cast<std::size_t>(i)]
+                                 ? sigmaAt(rec->fit.sigmas.shifts, i)
+                                 : 0.0;
+        lines.push_back(shiftLine(i, value / factor, sigma / factor));
+    }
     return lines;
 }
 
 std::vector<std::string> SimulationDataDialog::couplingLines() const {
     if (!copiesHold(doc_.sim, nuclei_)) return {};
-    return couplingLinesOf(doc_.sim.editCouplings, nuclei_);
+    const SpinSubsystem* rec = editedRecord();
+    if (rec == nullptr) return couplingLinesOf(doc_.sim.editCouplings, nuclei_);
+    return couplingLinesOf(doc_.sim.editCouplings, nuclei_, rec->fit.sigmas.couplings, &rec->couplings());
 }
+
+std::string SimulationDataDialog::widthSigmaText() const {
+    const double sigma = fitWidthSigma(doc_.sim);
+    if (!shownSigma(sigma)) return {};
+    const std::string both = valueWithSigma(doc_.sim.simLineWidth, sigma);
+    return both.substr(both.find("± "));
+}
+
+bool SimulationDataDialog::shiftFree(int row) const { return !doc_.sim.editHeld.shift(row); }
+
+void SimulationDataDialog::setShiftFree(int row, bool free) {
+    if (row >= 0 && row < nuclei_) doc_.sim.editHeld.setShift(row, !free);
+}
+
+bool SimulationDataDialog::couplingFree(int row) const {
+    const NucleusPair p = couplingIndexToPair(row, nuclei_);
+    return !doc_.sim.editHeld.coupling(p.i, p.j);
+}
+
+void SimulationDataDialog::setCouplingFree(int row, bool free) {
+    const NucleusPair p = couplingIndexToPair(row, nuclei_);
+    if (p.i >= 0) doc_.sim.editHeld.setCoupling(p.i, p.j, !free);
+}
+
+bool SimulationDataDialog::widthFree() const { return !doc_.sim.editHeld.width; }
+
+void SimulationDataDialog::setWidthFree(bool free) { doc_.sim.editHeld.width = !free; }
 
 bool SimulationDataDialog::setUnits(bool ppm, SimulationFields& fields) {
     if (ppm == ppm_) return true;
@@ -346,8 +422,25 @@ bool SimulationDataDialog::readParameters(const SimulationFields& typed) {
     return true;
 }
 
+bool SimulationDataDialog::storeSubsystem(double widthBefore) {
+    SimulationState& sim = doc_.sim;
+    const int target = editing() ? sim.currentSubsystem : sim.lastSubsystem;
+    const bool existed = target >= 0 && target < static_cast<int>(sim.spinSubsystems.size());
+    const SpinSubsystem before =
+        existed ? sim.spinSubsystems[static_cast<std::size_t>(target)] : SpinSubsystem{};
+    if (!storeSubsystemParams(doc_, said)) return false;
+    SpinSubsystem& rec = sim.spinSubsystems[static_cast<std::size_t>(target)];
+    const bool unchanged = editing() && rec.shifts() == before.shifts() &&
+                           rec.couplings() == before.couplings() && sim.simLineWidth == widthBefore;
+    if (editing() && rec.nNuclei() == before.nNuclei()) rec.fit = before.fit;
+    if (!unchanged) clearFitSigmas(sim);
+    rec.fit.held = sim.editHeld;
+    return true;
+}
+
 int SimulationDataDialog::ok(const SimulationFields& typed) {
-    if (!readParameters(typed) || !storeSubsystemParams(doc_, said)) return kKeepOpen;
+    const double widthBefore = doc_.sim.simLineWidth;
+    if (!readParameters(typed) || !storeSubsystem(widthBefore)) return kKeepOpen;
     if (!completeSimulation(doc_, said)) return kKeepOpen;
     return kOk;
 }
@@ -364,7 +457,8 @@ int SimulationDataDialog::addSubsystem(const SimulationFields& typed) {
         return kKeepOpen;
     }
     // What was typed on this page stands for the next one too.
-    if (!readParameters(typed) || !storeSubsystemParams(doc_, said)) return kKeepOpen;
+    const double widthBefore = doc_.sim.simLineWidth;
+    if (!readParameters(typed) || !storeSubsystem(widthBefore)) return kKeepOpen;
     doc_.sim.lastSubsystem += 1;
     doc_.sim.simNewSubsystem = 1;
     return kNewSubsystem;
@@ -482,17 +576,20 @@ std::vector<std::string> InteractiveSimDialog::shiftLines() const {
     if (!subsystemPresent()) return lines;
     const SpinSubsystem& rec = doc_.sim.spinSubsystems[static_cast<std::size_t>(subsystem_)];
     for (int i = 0; i < nuclei_; ++i)
-        lines.push_back(shiftLine(i, rec.shifts()[static_cast<std::size_t>(i)]));
+        lines.push_back(
+            shiftLine(i, rec.shifts()[static_cast<std::size_t>(i)], sigmaAt(rec.fit.sigmas.shifts, i)));
     return lines;
 }
 
 std::vector<std::string> InteractiveSimDialog::couplingLines() const {
     if (!subsystemPresent()) return {};
-    return couplingLinesOf(doc_.sim.spinSubsystems[static_cast<std::size_t>(subsystem_)].couplings(),
-                           nuclei_);
+    const SpinSubsystem& rec = doc_.sim.spinSubsystems[static_cast<std::size_t>(subsystem_)];
+    return couplingLinesOf(rec.couplings(), nuclei_, rec.fit.sigmas.couplings);
 }
 
-std::string InteractiveSimDialog::widthLine() const { return cformat("%.2lf", doc_.sim.simLineWidth); }
+std::string InteractiveSimDialog::widthLine() const {
+    return listValue(doc_.sim.simLineWidth, fitWidthSigma(doc_.sim));
+}
 
 std::string InteractiveSimDialog::parameterLabel() const {
     switch (selected_) {
@@ -545,6 +642,7 @@ bool InteractiveSimDialog::change(double value) {
     // least of all a simulation over the data that replaced it.
     if (selected_ == Selected::None || !subsystemPresent() || !std::isfinite(value)) return false;
     sim.simInteractive = 1;
+    clearFitSigmas(sim);
     if (selected_ == Selected::Width) {
         if (value < kMinTuningWidth) {
             value = kMinTuningWidth;

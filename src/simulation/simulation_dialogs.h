@@ -146,10 +146,22 @@ public:
     /// The MHz the shifts are shown and typed in: the Spc. Freq. of the last units switch in ppm,
     /// 0 in Hertz. The Chemical Shift dialog takes it.
     [[nodiscard]] double ppmFactor() const { return ppm_ ? shownSf_ : 0.0; }
-    /// List 1193, "%d= %.2lf" per nucleus in the present units.
+    /// List 1193, "%d= %.2lf" per nucleus in the present units; after a fit, while the value is
+    /// the fitted one, with its sigma ("1= 7.9512 ± 0.0021", valueWithSigma).
     [[nodiscard]] std::vector<std::string> shiftLines() const;
-    /// List 1192, "%d,%d= %.2lf" per pair i < j, Hz.
+    /// List 1192, "%d,%d= %.2lf" per pair i < j, Hz; with the sigma as the shifts.
     [[nodiscard]] std::vector<std::string> couplingLines() const;
+    /// The line width's sigma after a fit, "± 0.012"; empty without one.
+    [[nodiscard]] std::string widthSigmaText() const;
+
+    /// Whether a fit moves a shift (by list row), a coupling (by list row) or the line width, or
+    /// holds it at its value; all are free until held. Rows outside the lists are ignored.
+    [[nodiscard]] bool shiftFree(int row) const;
+    void setShiftFree(int row, bool free);
+    [[nodiscard]] bool couplingFree(int row) const;
+    void setCouplingFree(int row, bool free);
+    [[nodiscard]] bool widthFree() const;
+    void setWidthFree(bool free);
 
     /// The units radios: From and To converted by the Spc. Freq. as typed (the factor a person
     /// sees; simSF until OK would convert by a number no longer shown) and shown "%.4lf" in ppm,
@@ -204,6 +216,11 @@ private:
     double exactToHz_ = 0.0;
 
     [[nodiscard]] bool readParameters(const SimulationFields& typed);
+    /// storeSubsystemParams with the page's held parameters; the sigmas and the Undo of a fit
+    /// stay with an edited subsystem whose values the page left as they were.
+    [[nodiscard]] bool storeSubsystem(double widthBefore);
+    /// The record this page edits, when it edits one that holds nuclei.
+    [[nodiscard]] const SpinSubsystem* editedRecord() const;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -304,11 +321,11 @@ public:
     /// Close: simInteractive = 0.
     void close();
 
-    /// List 1200, "%d= %.2lf" per nucleus (Hz).
+    /// List 1200, "%d= %.2lf" per nucleus (Hz); after a fit with each value's sigma.
     [[nodiscard]] std::vector<std::string> shiftLines() const;
-    /// List 1197, "%d,%d= %.2lf" per pair.
+    /// List 1197, "%d,%d= %.2lf" per pair; after a fit with each value's sigma.
     [[nodiscard]] std::vector<std::string> couplingLines() const;
-    /// List 1205, the width "%.2lf".
+    /// List 1205, the width "%.2lf"; after a fit with its sigma.
     [[nodiscard]] std::string widthLine() const;
     /// Static 1204: "Sel. Param.", "Shift Nuc. %d", "J (%d,%d)" or "Width".
     [[nodiscard]] std::string parameterLabel() const;

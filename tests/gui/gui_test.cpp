@@ -55,11 +55,13 @@
 #include "gui/menu_layout.h"
 #include "gui/plot_view.h"
 #include "gui/report_printer.h"
+#include "gui/simulation_fitter.h"
 #include "gui/two_set_strip.h"
 #include "modal_helper.h"
 #include "multiplet_ranges.h"
 #include "processing/baseline.h"
 #include "recording_ui.h"
+#include "simulation/fit_session.h"
 #include "simulation/spin_engine.h"
 
 using pelvaron::Document;
@@ -904,6 +906,110 @@ private slots:
         click(d, "close");
         dialog.reject();
         QCOMPARE(std::pair(static_cast<int>(finished.count()), doc_->sim.simInteractive), std::pair(1, 0));
+    }
+
+    void fitOnTheStripRunsBesideTheWindowLandsItsValuesAndUndoAndCancelLeaveTheStart() {
+        // An ABX "measured" at 300 MHz (500 to 800 Hz), then compared with a start that is off.
+        auto simulate = [this](const std::vector<double>& shifts, double j12, double j13, double j23,
+                               double width) {
+            auto& sim = doc_->sim;
+            sim.nNucleiInput = 3;
+            sim.editShifts = shifts;
+            sim.editCouplings = {{0, j12, j13}, {j12, 0, j23}, {j13, j23, 0}};
+            sim.simLineWidth = width;
+            simulation::Messages said;
+            QVERIFY(simulation::storeSubsystemParams(*doc_, said) &&
+                    simulation::completeSimulation(*doc_, said));
+        };
+        QVERIFY(simulation::beginNewSimulation(*doc_, ui_));
+        doc_->sim.simFromHz = 500.0;
+        doc_->sim.simToHz = 800.0;
+        doc_->sim.simPoints = 16384;
+        simulate({610.0, 622.0, 700.0}, 15.5, 3.2, 8.7, 0.8);
+        display::prepareTwoSetDisplay(*doc_, view());
+        simulation::beginCompareSimulation(*doc_);
+        const std::vector<double> start = {611.5, 620.8, 701.2};
+        simulate(start, 14.0, 4.0, 7.5, 1.2);
+        window_->showTwoSetControls(true);
+        display::beginTwoSetDisplay(*doc_, view());
+        display::matchSecondSetHeight(*doc_);
+        doc_->notify(pelvaron::kAllDrawn);
+        // As Interactive Simulation does once the subsystem is chosen.
+        doc_->sim.currentSubsystem = 0;
+        window_->showInteractiveSimDialog();
+        auto* tuning = window_->findChild<gui::InteractiveSimDialogWidget*>();
+        QVERIFY(tuning != nullptr);
+
+        auto* strip = window_->twoSetStrip();
+        QWidget* fit = child<QWidget>(strip, "twoSetFit");
+        QWidget* cancel = child<QWidget>(strip, "twoSetCancelFit");
+        QWidget* undo = child<QWidget>(strip, "twoSetUndoFit");
+        QVERIFY(fit->isVisible() && !cancel->isEnabled() && !undo->isEnabled());
+        const pelvaron::SpinSubsystem& rec = doc_->sim.spinSubsystems[0];
+        // Fit runs beside the window: the strip's other commands and Interactive Sim.'s steps wait.
+        QTest::mouseClick(fit, Qt::LeftButton);
+        QVERIFY(strip->fitting() && !fit->isEnabled() && cancel->isEnabled());
+        QVERIFY(!child<QWidget>(strip, "twoSet3457")->isEnabled() &&
+                !child<QWidget>(tuning, "inc")->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(!strip->fitting(), 30000);
+        QVERIFY2(fieldText(strip, "twoSetFitProgress").startsWith("fitted: relative rms"),
+                 qPrintable(fieldText(strip, "twoSetFitProgress")));
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(std::fabs(rec.shifts()[i] - std::vector{610.0, 622.0, 700.0}[i]) < 0.05);
+        QVERIFY(std::fabs(rec.couplings()[0][1] - 15.5) < 0.05 &&
+                std::fabs(doc_->sim.simLineWidth - 0.8) < 0.02);
+        // The values land in Interactive Sim. with their sigmas, and the steps are back.
+        QVERIFY(listLines(tuning, "shifts").at(0).contains(QStringLiteral(" ± ")));
+        QVERIFY(child<QWidget>(tuning, "inc")->isEnabled() && undo->isEnabled());
+
+        // Edit Parameters' page: the sigmas beside the values; a click on a line's box holds the
+        // value and opens no dialog, as Fit width's box holds the width.
+        doc_->sim.simNewSubsystem = 0;
+        simulation::SimulationDataDialog model(*doc_);
+        gui::SimulationDataDialogWidget page(model, *doc_, ui_, nullptr);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        QVERIFY(listLines(&page, "shifts").at(1).contains(QStringLiteral(" ± ")) &&
+                fieldText(&page, "widthSigma").startsWith(QStringLiteral("± ")));
+        {
+            ModalAnswerer stray;
+            stray.answer(ModalAnswerer::reject());
+            auto* shifts = child<QListWidget>(&page, "shifts");
+            const QRect line = shifts->visualItemRect(shifts->item(1));
+            QTest::mouseClick(shifts->viewport(), Qt::LeftButton, {},
+                              QPoint(line.left() + 10, line.center().y()));
+            click(&page, "fitWidth");
+            QCOMPARE(std::tuple(stray.pending(), doc_->sim.editHeld.shift(1), doc_->sim.editHeld.shift(0),
+                                doc_->sim.editHeld.width),
+                     std::tuple(1, true, false, true));
+        }
+        page.hide();
+        doc_->sim.simNewSubsystem = 1;
+
+        // The residual, in its green, only while its box is checked.
+        auto green = [](const QImage& image) {
+            int count = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) count += image.pixelColor(x, y) == QColor(0, 140, 0);
+            return count;
+        };
+        QCOMPARE(green(plot()), 0);
+        child(strip, "twoSetResidual")->click();
+        QVERIFY(view().showFitResidual == 1 && green(plot()) > 100);
+
+        // Undo fit: the start exactly.
+        QTest::mouseClick(undo, Qt::LeftButton);
+        QVERIFY(rec.shifts() == start && doc_->sim.simLineWidth == 1.2 && !undo->isEnabled());
+        QCOMPARE(green(plot()), 0);
+        // Interactive Sim.'s Fit is the strip's; Cancel leaves the values as they were.
+        click(tuning, "fit");
+        QVERIFY(strip->fitting());
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!strip->fitting(), 30000);
+        QCOMPARE(std::pair(fieldText(strip, "twoSetFitProgress"), strip->fitter()->result().status),
+                 std::pair(QStringLiteral("cancelled"), simulation::FitResult::Status::Cancelled));
+        QVERIFY(rec.shifts() == start && doc_->sim.simLineWidth == 1.2 && !undo->isEnabled());
+        tuning->close();
     }
 
     void thePageAndThePlotAsFilesAndTheRefusalsThatWriteNothing() {

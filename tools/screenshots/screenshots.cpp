@@ -61,6 +61,7 @@
 namespace {
 
 using pelvaron::screenshots::save;
+using pelvaron::screenshots::zoomInto;
 using pelvaron::testing::ModalAnswerer;
 using pelvaron::testing::sendMouse;
 
@@ -80,17 +81,6 @@ bool saveScreen(const QString& path) {
     const bool saved = QGuiApplication::primaryScreen()->grabWindow(0).save(path);
     qInfo("wrote %s", qPrintable(path));
     return saved;
-}
-
-/// Zooms the window's plot from `from` to `to` ppm with the Zoom tool, as a drag would.
-void zoomInto(const pelvaron::Document& doc, pelvaron::gui::MainWindow& window, double from, double to) {
-    QWidget* plot = window.plotView();
-    const auto& view = window.dispatcher().view();
-    const double l = pelvaron::units::tToUnit(doc, view.viewLeft, pelvaron::kPpm);
-    const double r = pelvaron::units::tToUnit(doc, view.viewRight, pelvaron::kPpm);
-    auto xAt = [&](double ppm) { return static_cast<int>(plot->width() * (l - ppm) / (l - r)); };
-    window.action(pelvaron::app::kCmdZoom)->trigger();
-    drag(plot, QPoint(xAt(from), plot->height() / 3), QPoint(xAt(to), plot->height() * 2 / 3));
 }
 
 /// The window's printed page, landscape like the window, as the file `path`.

@@ -94,6 +94,11 @@ InteractiveSimDialogWidget::InteractiveSimDialogWidget(Document& doc, platform::
     QPushButton* apply = dialogButton(QStringLiteral("Apply"), "apply", this);
     QPushButton* inc = repeatingButton("Inc", "inc", this);
     dec_ = repeatingButton("Dec", "dec", this);
+    inc_ = inc;
+    apply_ = apply;
+    fit_ = dialogButton(QStringLiteral("Fit"), "fit", this);
+    fit_->setToolTip(QStringLiteral("Fit the simulation to the spectrum it is compared with"));
+    connect(fit_, &QPushButton::clicked, this, &InteractiveSimDialogWidget::fitRequested);
     QPushButton* close = dialogButton(QStringLiteral("Close"), "close", this);
     QPushButton* help = dialogButton(QStringLiteral("Help"), "help", this);
     connect(apply, &QPushButton::clicked, this, [this] {
@@ -143,6 +148,7 @@ InteractiveSimDialogWidget::InteractiveSimDialogWidget(Document& doc, platform::
     controls->addWidget(parameter);
     controls->addLayout(step);
     controls->addStretch();
+    controls->addWidget(fit_);
     controls->addLayout(endButtons);
 
     auto* layout = new QHBoxLayout(this);
@@ -158,10 +164,17 @@ InteractiveSimDialogWidget::~InteractiveSimDialogWidget() {
 
 void InteractiveSimDialogWidget::tell() { platform::reportAll(ui_, model_.said); }
 
+void InteractiveSimDialogWidget::setFitting(bool running) {
+    for (QPushButton* b : {inc_, dec_, apply_, fit_}) b->setEnabled(!running);
+    // A held Inc or Dec stops with the fit's start.
+    if (running) inc_->setDown(false), dec_->setDown(false);
+}
+
 void InteractiveSimDialogWidget::refresh() {
     showLines(shifts_, model_.shiftLines());
     showLines(couplings_, model_.couplingLines());
     showLines(width_, {model_.widthLine()});
+    for (QListWidget* list : {shifts_, couplings_}) widenToLines(list, 130);
     showParameter();
 }
 

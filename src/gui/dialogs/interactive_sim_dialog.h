@@ -27,9 +27,17 @@ public:
     void accept() override;
     void reject() override;
 
+    /// While a fit of the simulation runs, the steps that would change it wait: Inc, Dec, Apply
+    /// and Fit are off.
+    void setFitting(bool running);
+
 public slots:
     /// Shows the model's lines, parameter and value again.
     void refresh();
+
+signals:
+    /// "Fit": the simulation fitted to the measured spectrum it is compared with.
+    void fitRequested();
 
 private:
     /// Shows what the last step found.
@@ -44,7 +52,10 @@ private:
     QLabel* parameterLabel_ = nullptr;
     QLineEdit* parameter_ = nullptr;
     QLineEdit* increment_ = nullptr;
+    QPushButton* inc_ = nullptr;
     QPushButton* dec_ = nullptr;
+    QPushButton* apply_ = nullptr;
+    QPushButton* fit_ = nullptr;
     /// The tuning has ended; a second close does nothing.
     bool ended_ = false;
 

@@ -13,4 +13,8 @@ namespace pelvaron::gui {
 /// lines rebuilds the list.
 void showLines(QListWidget* list, const std::vector<std::string>& lines);
 
+/// Widens `list` (never below `minimum` pixels) so that its longest line shows whole beside its
+/// check box and the vertical scroll bar: a value with its sigma is longer than one without.
+void widenToLines(QListWidget* list, int minimum);
+
 }  // namespace pelvaron::gui

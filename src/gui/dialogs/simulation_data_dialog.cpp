@@ -4,6 +4,7 @@
 #include "gui/dialogs/simulation_data_dialog.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -126,8 +128,16 @@ SimulationDataDialogWidget::SimulationDataDialogWidget(SimulationDataDialog& mod
     grid->addWidget(label("Hz", fieldsBlock_), 1, 6);
     grid->addWidget(label("Threshold", fieldsBlock_), 2, 4);
     grid->addWidget(threshold_, 2, 5);
-    grid->setColumnStretch(7, 1);
-    grid->addWidget(units, 0, 8, 3, 1);
+    fitWidth_ = new QCheckBox(QStringLiteral("Fit width"), fieldsBlock_);
+    fitWidth_->setObjectName(QStringLiteral("fitWidth"));
+    fitWidth_->setChecked(model_.widthFree());
+    connect(fitWidth_, &QCheckBox::toggled, this, [this](bool free) { model_.setWidthFree(free); });
+    grid->addWidget(fitWidth_, 1, 7);
+    widthSigma_ = new QLabel(QString::fromStdString(model_.widthSigmaText()), fieldsBlock_);
+    widthSigma_->setObjectName(QStringLiteral("widthSigma"));
+    grid->addWidget(widthSigma_, 2, 7);
+    grid->setColumnStretch(8, 1);
+    grid->addWidget(units, 0, 9, 3, 1);
 
     // The lists, left and right of the ring.
     shifts_ = new QListWidget(this);
@@ -137,10 +147,19 @@ SimulationDataDialogWidget::SimulationDataDialogWidget(SimulationDataDialog& mod
     shiftsBlock_ = listBlock("Chemical Shifts:", shifts_, this);
     couplingsBlock_ = listBlock("Coupling Constants:", couplings_, this);
     refreshLists();
-    connect(shifts_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { edit(model_.selectShiftLine(shifts_->row(item))); });
-    connect(couplings_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { edit(model_.selectCouplingLine(couplings_->row(item))); });
+    // After a fit the lines carry sigmas: the lists, and the page with them, widen to show them.
+    for (QListWidget* list : {shifts_, couplings_}) widenToLines(list, kListWidth);
+    connect(shifts_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (!checkToggled_) edit(model_.selectShiftLine(shifts_->row(item)));
+    });
+    connect(couplings_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (!checkToggled_) edit(model_.selectCouplingLine(couplings_->row(item)));
+    });
+    for (QListWidget* list : {shifts_, couplings_}) {
+        list->setToolTip(QStringLiteral("Checked: a fit moves the value; unchecked: it holds it"));
+        connect(list, &QListWidget::itemChanged, this,
+                [this, list](QListWidgetItem* item) { lineChecked(list, item); });
+    }
 
     // How to enter values, New and the buttons, across the bottom.
     bottomBlock_ = new QWidget(this);
@@ -258,7 +277,7 @@ void SimulationDataDialogWidget::unitsToggled(bool ppm) {
     from_->setText(QString::fromStdString(typed.from));
     to_->setText(QString::fromStdString(typed.to));
     unit_->setText(QString::fromStdString(model_.unitLabel()));
-    showLines(shifts_, model_.shiftLines());
+    refreshLists();
 }
 
 void SimulationDataDialogWidget::edit(const EditRequest& request) {
@@ -283,8 +302,31 @@ void SimulationDataDialogWidget::edit(const EditRequest& request) {
 }
 
 void SimulationDataDialogWidget::refreshLists() {
-    showLines(shifts_, model_.shiftLines());
-    showLines(couplings_, model_.couplingLines());
+    for (QListWidget* list : {shifts_, couplings_}) {
+        const QSignalBlocker blocker(list);
+        const bool shifts = list == shifts_;
+        showLines(list, shifts ? model_.shiftLines() : model_.couplingLines());
+        for (int row = 0; row < list->count(); ++row) {
+            QListWidgetItem* item = list->item(row);
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+            const bool free = shifts ? model_.shiftFree(row) : model_.couplingFree(row);
+            item->setCheckState(free ? Qt::Checked : Qt::Unchecked);
+        }
+    }
+    if (widthSigma_ != nullptr) widthSigma_->setText(QString::fromStdString(model_.widthSigmaText()));
+}
+
+void SimulationDataDialogWidget::lineChecked(QListWidget* list, QListWidgetItem* item) {
+    const int row = list->row(item);
+    const bool free = item->checkState() == Qt::Checked;
+    if (list == shifts_)
+        model_.setShiftFree(row, free);
+    else
+        model_.setCouplingFree(row, free);
+    // The click on the box ends with the list's click on its line, which would open the value's
+    // dialog; the flag lasts until the events of that click are handled.
+    checkToggled_ = true;
+    QTimer::singleShot(0, this, [this] { checkToggled_ = false; });
 }
 
 bool SimulationDataDialogWidget::eventFilter(QObject* watched, QEvent* event) {

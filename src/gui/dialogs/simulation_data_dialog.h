@@ -10,9 +10,11 @@
 #include "gui/dialogs/centered_dialog.h"
 #include "simulation/simulation_dialogs.h"
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 class QRadioButton;
 
@@ -61,6 +63,10 @@ private:
     QRadioButton* ppm_ = nullptr;
     QListWidget* shifts_ = nullptr;
     QListWidget* couplings_ = nullptr;
+    QCheckBox* fitWidth_ = nullptr;
+    QLabel* widthSigma_ = nullptr;
+    /// A line's check box was just toggled: the click that did it opens no dialog.
+    bool checkToggled_ = false;
     std::vector<QPushButton*> nuclei_;
     QSize nucleusSize_;
 
@@ -73,7 +79,10 @@ private:
     void unitsToggled(bool ppm);
     /// Opens Chemical Shift or Coupling Constant for a click's request.
     void edit(const simulation::EditRequest& request);
+    /// The lines, each with its check box (checked: the fit moves the value), and the width's sigma.
     void refreshLists();
+    /// A line's check box toggled: the model holds or frees its value.
+    void lineChecked(QListWidget* list, QListWidgetItem* item);
     /// The dialog's size: big enough that the ring, laid out on it, stays clear of the blocks.
     [[nodiscard]] QSize fittingSize() const;
     /// The ring and the blocks around it, for the dialog's present size.
