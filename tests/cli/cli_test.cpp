@@ -261,15 +261,18 @@ TEST(CliTest, FitOfAspirinsFourRingProtonsFromItsFidReachesTheirOrthoAndMetaCoup
     ASSERT_EQ(r.status, 0) << r.err;
     const auto j = nlohmann::json::parse(r.out);
     EXPECT_LE(j["relativeRms"].get<double>(), 0.05);
-    for (const auto& c : j["system"]["subsystems"][0]["couplings"]) {
-        const int a = c[0].get<int>(), b = c[1].get<int>();
-        const double J = std::fabs(c[2].get<double>());
-        // Ortho about 7.5-8.2 Hz, meta about 1.1-1.8 Hz (0.1 Hz either side); the sign of a
-        // coupling the lines cannot tell is left to the fit.
-        const bool ortho = b - a == 1, meta = b - a == 2;
-        EXPECT_TRUE(!ortho || (J >= 7.4 && J <= 8.3)) << a << "-" << b << ": " << J;
-        EXPECT_TRUE(!meta || (J >= 1.0 && J <= 1.9)) << a << "-" << b << ": " << J;
-    }
+    // Ortho about 7.5-8.2 Hz, meta about 1.1-1.8 Hz (0.1 Hz either side), para under 1 Hz. Which
+    // pairs carry them is the fit's to find: near first order the ring's two orders give the same
+    // multiplets (the start puts 8 Hz on neighbours in shift order, the ring has H6-H5-H4-H3), and
+    // the sign of a coupling the lines cannot tell is left to the fit too.
+    std::vector<double> J;
+    for (const auto& c : j["system"]["subsystems"][0]["couplings"])
+        J.push_back(std::fabs(c[2].get<double>()));
+    ASSERT_EQ(J.size(), 6u);
+    std::sort(J.rbegin(), J.rend());
+    for (int k = 0; k < 3; ++k) EXPECT_TRUE(J[k] >= 7.4 && J[k] <= 8.3) << "ortho " << J[k];
+    for (int k = 3; k < 5; ++k) EXPECT_TRUE(J[k] >= 1.0 && J[k] <= 1.9) << "meta " << J[k];
+    EXPECT_LT(J[5], 1.0) << "para";
 }
 
 TEST(CliTest, ApodizeScanPrintsWhatSnGivesForEachValue) {
