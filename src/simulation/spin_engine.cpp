@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <new>
 #include <span>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #include "simulation/synthesis.h"
@@ -30,11 +33,14 @@ bool engineVector(V& v, int l, int h, const char* message, Messages& said, const
 }
 
 /// One total-Fz block, diagonalised: v(r, j) is component r (basis position in the block) of
-/// eigenvector j, e[j] its energy (Hz); both 1-based.
+/// eigenvector j, e[j] its energy (Hz); both 1-based. `off` is the solver's working vector.
 struct Block {
     Matrix v;
     Vector e;
+    Vector off;
     int size = 0;
+    /// What the solver said while diagonalising this block (merged in block order afterwards).
+    Messages said;
 };
 
 /// The product basis sorted by Fz: state number of each basis index, each state's position in
@@ -75,20 +81,80 @@ bool sortBasis(int n, Basis& basis, Messages& said, const AllocationGate* gate) 
     return true;
 }
 
+/// The working lists of sortByFrequency.
+struct SortScratch {
+    struct Item {
+        std::uint32_t key;
+        std::uint32_t index;
+    };
+    std::vector<Item> items;
+    std::vector<Item> other;
+    std::vector<std::pair<double, double>> sorted;
+};
+
+/// Everything the engine works in for one number of nuclei: the basis (which depends on n
+/// alone), one block per Fz value and, per thread, the operator-applied eigenvectors of one
+/// pair of blocks. Kept between computations so that a recompute allocates nothing but its
+/// result.
+struct Workspace {
+    static constexpr int kThreads = 2;
+    Basis basis;
+    std::vector<Block> blocks;  // k = 0 ... n
+    std::array<std::vector<double>, kThreads> gathered;
+    SortScratch sort;
+    bool ready = false;
+};
+
+[[nodiscard]] int blockSize(const Basis& basis, int k) {
+    return basis.blockStart[static_cast<std::size_t>(k + 1)] - basis.blockStart[static_cast<std::size_t>(k)];
+}
+
+/// Allocates the workspace of n nuclei (each allocation through the gate, with its message).
+bool prepareWorkspace(int n, Workspace& ws, Messages& said, const AllocationGate* gate) {
+    ws.ready = false;
+    if (!sortBasis(n, ws.basis, said, gate)) return false;
+    ws.blocks.clear();
+    ws.blocks.resize(static_cast<std::size_t>(n + 1));
+    std::size_t largestPair = 0;
+    for (int k = 0; k <= n; ++k) {
+        const int m = blockSize(ws.basis, k);
+        Block& b = ws.blocks[static_cast<std::size_t>(k)];
+        if (!matrix(b.v, 1, m, 1, m, said, gate)) return false;
+        if (!engineVector(b.e, 1, m, "Error allocating memory for d vector", said, gate)) return false;
+        if (!engineVector(b.off, 1, m, "Error allocating memory for e vector", said, gate)) return false;
+        b.size = m;
+        if (k > 0) {
+            const int below = blockSize(ws.basis, k - 1);
+            largestPair = std::max(largestPair, static_cast<std::size_t>(std::min(below, m)) *
+                                                    static_cast<std::size_t>(std::max(below, m)));
+        }
+    }
+    for (auto& g : ws.gathered) {
+        if (gate != nullptr && !gate->allow("Allocation failure 2 in matrix")) {
+            said.push_back({"Allocation failure 2 in matrix", "error", MessageIcon::Stop});
+            return false;
+        }
+        try {
+            g.assign(std::max<std::size_t>(largestPair, 1), 0.0);
+        } catch (const std::bad_alloc&) {
+            said.push_back({"Allocation failure 2 in matrix", "error", MessageIcon::Stop});
+            return false;
+        }
+    }
+    ws.ready = true;
+    return true;
+}
+
 /// Builds and diagonalises the Hamiltonian of block k:
 /// H[a][a] = sum nu_i sigma_i / 2 + sum_{i<j} J_ij sigma_i sigma_j / 4, and J_pq / 2 between
 /// two states of the block that differ in exactly nuclei p and q.
-bool diagonaliseBlock(const Basis& basis, int k, const std::vector<double>& shifts,
-                      const std::vector<std::vector<double>>& couplings, Block& out, Messages& said,
-                      const AllocationGate* gate) {
+void diagonaliseBlock(const Basis& basis, int k, const std::vector<double>& shifts,
+                      const std::vector<std::vector<double>>& couplings, Block& out) {
     const int n = basis.n;
     const int first = basis.blockStart[static_cast<std::size_t>(k)];
-    const int m = basis.blockStart[static_cast<std::size_t>(k + 1)] - first;
-    Vector off;
-    if (!matrix(out.v, 1, m, 1, m, said, gate)) return false;
-    if (!engineVector(out.e, 1, m, "Error allocating memory for d vector", said, gate)) return false;
-    if (!engineVector(off, 1, m, "Error allocating memory for e vector", said, gate)) return false;
-    out.size = m;
+    const int m = out.size;
+    out.said.clear();
+    std::fill(out.v.row(1), out.v.row(1) + static_cast<std::ptrdiff_t>(m) * m, 0.0);
 
     for (int r = 0; r < m; ++r) {
         const int s = basis.state[static_cast<std::size_t>(first + r)];
@@ -110,11 +176,10 @@ bool diagonaliseBlock(const Basis& basis, int k, const std::vector<double>& shif
         }
         row[r] = diag;
     }
-    tred2(out.v, m, out.e, off);
+    tred2(out.v, m, out.e, out.off);
     // The eigenvalues of a block stay in the order tqli leaves them: the transitions are sorted
     // by frequency afterwards, so nothing depends on it.
-    tqli(out.e, off, m, out.v, said);
-    return true;
+    tqli(out.e, out.off, m, out.v, out.said);
 }
 
 /// c(i, j) = sum_u a(u, i) b(u, j) for i < na, j < nb, u < rows; a, b, c row-major with the
@@ -156,14 +221,22 @@ PELVARON_VECTOR_CLONES void addRow(const double* __restrict x, double* __restric
     for (int k = 0; k < n; ++k) y[k] += x[k];
 }
 
-/// Appends the transitions from the eigenstates of block k-1 (lower) to those of block k (upper),
+/// Position in the frequency list of the first transition from block k-1 to block k.
+[[nodiscard]] int firstTransition(const Basis& basis, int k) {
+    int first = 1;
+    for (int q = 1; q < k; ++q) first += blockSize(basis, q - 1) * blockSize(basis, q);
+    return first;
+}
+
+/// Writes the transitions from the eigenstates of block k-1 (lower) to those of block k (upper),
 /// lower index outer, upper inner, at freq/intens[first ...]. With F the raising operator
 /// (unit elements between states one spin flip apart), the amplitudes are V_L^T F^T V_U. The
 /// operator is applied by adding eigenvector rows to the larger block's side, and one product
 /// then sums over the smaller block: W = F V_L and V_U^T W summed over the upper block's states,
-/// or G = F^T V_U and V_L^T G over the lower block's.
-bool appendTransitions(const Basis& basis, int k, const Block& lower, const Block& upper, Transitions& out,
-                       int first, Messages& said, const AllocationGate* gate) {
+/// or G = F^T V_U and V_L^T G over the lower block's. `gathered` holds at least
+/// min(na, nb) * max(na, nb) values.
+void appendTransitions(const Basis& basis, int k, const Block& lower, const Block& upper, Transitions& out,
+                       int first, double* gathered) {
     const int n = basis.n;
     const int na = lower.size;
     const int nb = upper.size;
@@ -173,14 +246,11 @@ bool appendTransitions(const Basis& basis, int k, const Block& lower, const Bloc
     const Block& added = sumOverUpper ? lower : upper;  // whose rows F gathers
     const Block& other = sumOverUpper ? upper : lower;
     const int addedSize = added.size;
-    Matrix gathered;
-    Matrix amplitude;
-    if (!matrix(gathered, 1, rows, 1, addedSize, said, gate)) return false;
-    if (!matrix(amplitude, 1, na, 1, nb, said, gate)) return false;
+    std::fill(gathered, gathered + static_cast<std::ptrdiff_t>(rows) * addedSize, 0.0);
 
     for (int r = 0; r < rows; ++r) {
         const int s = basis.state[static_cast<std::size_t>(firstState + r)];
-        double* gr = gathered.row(r + 1);
+        double* gr = gathered + static_cast<std::ptrdiff_t>(r) * addedSize;
         for (int i = 0; i < n; ++i) {
             // From an upper state F^T lowers a spin at +1/2 (bit clear); from a lower state F
             // raises one at -1/2 (bit set).
@@ -190,26 +260,57 @@ bool appendTransitions(const Basis& basis, int k, const Block& lower, const Bloc
             addRow(added.v.row(basis.position[static_cast<std::size_t>(partner)] + 1), gr, addedSize);
         }
     }
-    // amplitude(i, j) = sum_r gathered(r, i) V_U(r, j), or sum_r V_L(r, i) gathered(r, j).
-    if (sumOverUpper)
-        multiplyTransposed(rows, na, nb, gathered.row(1), na, other.v.row(1), nb, amplitude.row(1), nb);
-    else
-        multiplyTransposed(rows, na, nb, other.v.row(1), na, gathered.row(1), nb, amplitude.row(1), nb);
-
-    const double norm = std::ldexp(1.0, -(n - 1));  // 1 / 2^(n-1)
+    // amplitude(i, j) = sum_r gathered(r, i) V_U(r, j), or sum_r V_L(r, i) gathered(r, j), written
+    // where its intensity goes and squared there.
     double* freq = &out.freq[first];
     double* intens = &out.intens[first];
+    if (sumOverUpper)
+        multiplyTransposed(rows, na, nb, gathered, na, other.v.row(1), nb, intens, nb);
+    else
+        multiplyTransposed(rows, na, nb, other.v.row(1), na, gathered, nb, intens, nb);
+
+    const double norm = std::ldexp(1.0, -(n - 1));  // 1 / 2^(n-1)
     for (int i = 0; i < na; ++i) {
-        const double* amp = amplitude.row(i + 1);
         const double el = lower.e[i + 1];
         for (int j = 0; j < nb; ++j) {
             freq[j] = upper.e[j + 1] - el;
-            intens[j] = amp[j] * amp[j] * norm;
+            intens[j] = intens[j] * intens[j] * norm;
         }
         freq += nb;
         intens += nb;
     }
-    return true;
+}
+
+/// Runs tasks 0 ... count-1, largest first as `cost` orders them, on the calling thread and on
+/// `helper` threads more; each task writes only its own part of the results.
+template <typename Task>
+void runTasks(int count, int threads, const std::vector<int>& order, Task task) {
+    if (threads <= 1) {
+        for (int t = 0; t < count; ++t) task(t, 0);
+        return;
+    }
+    std::atomic<int> next{0};
+    auto work = [&](int thread) {
+        for (int i = next.fetch_add(1); i < count; i = next.fetch_add(1))
+            task(order[static_cast<std::size_t>(i)], thread);
+    };
+    try {
+        std::jthread helper(work, 1);
+        work(0);
+    } catch (const std::system_error&) {
+        // No second thread to be had: the calling thread does what is left.
+        work(0);
+    }
+}
+
+/// The tasks 0 ... count-1 ordered by decreasing cost (ties by index), so that the two threads
+/// finish together.
+template <typename Cost>
+std::vector<int> largestFirst(int count, Cost cost) {
+    std::vector<int> order(static_cast<std::size_t>(count));
+    for (int t = 0; t < count; ++t) order[static_cast<std::size_t>(t)] = t;
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return cost(a) > cost(b); });
+    return order;
 }
 
 /// Order-preserving 32-bit image of a frequency rounded to float (rounding never reverses an
@@ -227,18 +328,17 @@ std::uint32_t floatKey(double f) {
 /// exact order among themselves. For binom(20, 9) lines this costs a fraction of a comparison
 /// sort; the order is the same, and lines of equal frequency keep the order in which they were
 /// found.
-bool sortByFrequency(Transitions& tr, Messages& said) {
-    struct Item {
-        std::uint32_t key;
-        std::uint32_t index;
-    };
+bool sortByFrequency(Transitions& tr, SortScratch& scratch, Messages& said) {
+    using Item = SortScratch::Item;
     const int t = tr.count();
     if (t < 2) return true;
     double* freq = tr.freq.data();
     double* intens = tr.intens.data();
     try {
-        std::vector<Item> items(static_cast<std::size_t>(t));
-        std::vector<Item> other(static_cast<std::size_t>(t));
+        std::vector<Item>& items = scratch.items;
+        std::vector<Item>& other = scratch.other;
+        items.resize(static_cast<std::size_t>(t));
+        other.resize(static_cast<std::size_t>(t));
         std::array<std::array<int, 256>, 4> count{};
         for (int i = 0; i < t; ++i) {
             const std::uint32_t key = floatKey(freq[i]);
@@ -260,7 +360,8 @@ bool sortByFrequency(Transitions& tr, Messages& said) {
             items.swap(other);
         }
 
-        std::vector<std::pair<double, double>> sorted(static_cast<std::size_t>(t));
+        std::vector<std::pair<double, double>>& sorted = scratch.sorted;
+        sorted.resize(static_cast<std::size_t>(t));
         for (std::size_t i = 0; i < sorted.size(); ++i)
             sorted[i] = {freq[items[i].index], intens[items[i].index]};
         for (std::size_t i = 0; i < sorted.size();) {
@@ -319,6 +420,70 @@ bool sumLines(const Lists& lists, std::size_t count, const SynthesisSettings& se
 
 using Lines = std::pair<std::span<const double>, std::span<const double>>;
 
+/// From this many nuclei the blocks are diagonalised on two threads; below, a thread costs more
+/// than it saves.
+constexpr int kParallelNuclei = 9;
+
+/// The calling thread's workspace for n nuclei, kept from one computation to the next.
+Workspace& keptWorkspace(int n) {
+    thread_local std::array<Workspace, kMaxNuclei + 1> kept;
+    return kept[static_cast<std::size_t>(n)];
+}
+
+/// computeTransitions in `kept` (a fresh workspace when null) on `threads` threads.
+bool transitionsIn(Workspace* kept, const SpinSubsystem& system, int threads, Transitions& out,
+                   Messages& said, const AllocationGate* gate) {
+    out.freq.release();
+    out.intens.release();
+    if (system.empty()) {
+        refuse(said, kNucleiCountText);
+        return false;
+    }
+    const int n = system.nNuclei();
+    const std::vector<double>& shifts = system.shifts();
+    const std::vector<std::vector<double>>& couplings = system.couplings();
+
+    Workspace fresh;
+    Workspace& ws = kept != nullptr ? *kept : fresh;
+    if (!ws.ready && !prepareWorkspace(n, ws, said, gate)) return false;
+    const Basis& basis = ws.basis;
+
+    int total = 0;
+    for (int k = 1; k <= n; ++k) total += static_cast<int>(binomial(n, k) * binomial(n, k - 1));
+    Transitions result;
+    // A missing list stops this subsystem here: nothing may be computed into it.
+    if (!engineVector(result.freq, 1, total, "Error allocating memory for frequencies vector", said, gate))
+        return false;
+    if (!engineVector(result.intens, 1, total, "Error allocating memory for intensities vector", said, gate))
+        return false;
+
+    // The blocks are independent, and so are the pairs of neighbouring blocks once both are
+    // diagonalised; each writes only its own storage and its own stretch of the lists, so the
+    // results are the same whichever thread computes them.
+    const auto blockCost = [&](int k) {
+        const double m = blockSize(basis, k);
+        return m * m * m;
+    };
+    runTasks(n + 1, threads, largestFirst(n + 1, blockCost), [&](int k, int) {
+        diagonaliseBlock(basis, k, shifts, couplings, ws.blocks[static_cast<std::size_t>(k)]);
+    });
+    for (const Block& b : ws.blocks) said.insert(said.end(), b.said.begin(), b.said.end());
+
+    const auto pairCost = [&](int p) {
+        const double na = blockSize(basis, p), nb = blockSize(basis, p + 1);
+        return na * nb * std::min(na, nb);
+    };
+    runTasks(n, threads, largestFirst(n, pairCost), [&](int p, int thread) {
+        const int k = p + 1;
+        appendTransitions(basis, k, ws.blocks[static_cast<std::size_t>(k - 1)],
+                          ws.blocks[static_cast<std::size_t>(k)], result, firstTransition(basis, k),
+                          ws.gathered[static_cast<std::size_t>(thread)].data());
+    });
+    if (!sortByFrequency(result, ws.sort, said)) return false;
+    out = std::move(result);
+    return true;
+}
+
 }  // namespace
 
 const char* faultText(SpinSubsystem::Fault fault) {
@@ -341,41 +506,15 @@ bool makeSubsystem(int n, const std::vector<double>& shifts,
 
 bool computeTransitions(const SpinSubsystem& system, Transitions& out, Messages& said,
                         const AllocationGate* gate) {
-    out.freq.release();
-    out.intens.release();
-    if (system.empty()) {
-        refuse(said, kNucleiCountText);
-        return false;
-    }
+    // A gate walks the failure paths: every allocation is then made afresh, where it can see it.
+    if (gate != nullptr) return transitionsIn(nullptr, system, 1, out, said, gate);
     const int n = system.nNuclei();
-    const std::vector<double>& shifts = system.shifts();
-    const std::vector<std::vector<double>>& couplings = system.couplings();
+    const int threads = n >= kParallelNuclei ? Workspace::kThreads : 1;
+    return transitionsIn(system.empty() ? nullptr : &keptWorkspace(n), system, threads, out, said, nullptr);
+}
 
-    Basis basis;
-    if (!sortBasis(n, basis, said, gate)) return false;
-
-    int total = 0;
-    for (int k = 1; k <= n; ++k) total += static_cast<int>(binomial(n, k) * binomial(n, k - 1));
-    Transitions result;
-    // A missing list stops this subsystem here: nothing may be computed into it.
-    if (!engineVector(result.freq, 1, total, "Error allocating memory for frequencies vector", said, gate))
-        return false;
-    if (!engineVector(result.intens, 1, total, "Error allocating memory for intensities vector", said, gate))
-        return false;
-
-    Block lower;
-    if (!diagonaliseBlock(basis, 0, shifts, couplings, lower, said, gate)) return false;
-    int next = 1;
-    for (int k = 1; k <= n; ++k) {
-        Block upper;
-        if (!diagonaliseBlock(basis, k, shifts, couplings, upper, said, gate)) return false;
-        if (!appendTransitions(basis, k, lower, upper, result, next, said, gate)) return false;
-        next += lower.size * upper.size;
-        lower = std::move(upper);
-    }
-    if (!sortByFrequency(result, said)) return false;
-    out = std::move(result);
-    return true;
+bool computeTransitionsSerially(const SpinSubsystem& system, Transitions& out, Messages& said) {
+    return transitionsIn(nullptr, system, 1, out, said, nullptr);
 }
 
 bool simulateSpectrum(std::span<const SpinSubsystem> subsystems, const SynthesisSettings& settings,
