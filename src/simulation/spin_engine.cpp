@@ -81,15 +81,14 @@ bool sortBasis(int n, Basis& basis, Messages& said, const AllocationGate* gate) 
     return true;
 }
 
-/// The working lists of sortByFrequency.
-struct SortScratch {
+/// The working lists of one thread's share of sortByFrequency.
+struct SortShare {
     struct Item {
         std::uint32_t key;
         std::uint32_t index;
     };
     std::vector<Item> items;
     std::vector<Item> other;
-    std::vector<std::pair<double, double>> sorted;
 };
 
 /// Everything the engine works in for one number of nuclei: the basis (which depends on n
@@ -101,7 +100,11 @@ struct Workspace {
     Basis basis;
     std::vector<Block> blocks;  // k = 0 ... n
     std::array<std::vector<double>, kThreads> gathered;
-    SortScratch sort;
+    /// The transitions as the pairs of blocks give them, before the sort.
+    std::vector<double> freq;
+    std::vector<double> intens;
+    std::array<SortShare, kThreads> shares;
+    std::vector<std::pair<double, double>> sorted;
     bool ready = false;
 };
 
@@ -127,6 +130,20 @@ bool prepareWorkspace(int n, Workspace& ws, Messages& said, const AllocationGate
             const int below = blockSize(ws.basis, k - 1);
             largestPair = std::max(largestPair, static_cast<std::size_t>(std::min(below, m)) *
                                                     static_cast<std::size_t>(std::max(below, m)));
+        }
+    }
+    int total = 0;
+    for (int k = 1; k <= n; ++k) total += blockSize(ws.basis, k - 1) * blockSize(ws.basis, k);
+    for (auto* list : {&ws.freq, &ws.intens}) {
+        if (gate != nullptr && !gate->allow("Allocation failure 1 in vector")) {
+            said.push_back({"Allocation failure 1 in vector", "error", MessageIcon::Stop});
+            return false;
+        }
+        try {
+            list->assign(static_cast<std::size_t>(total), 0.0);
+        } catch (const std::bad_alloc&) {
+            said.push_back({"Allocation failure 1 in vector", "error", MessageIcon::Stop});
+            return false;
         }
     }
     for (auto& g : ws.gathered) {
@@ -221,22 +238,22 @@ PELVARON_VECTOR_CLONES void addRow(const double* __restrict x, double* __restric
     for (int k = 0; k < n; ++k) y[k] += x[k];
 }
 
-/// Position in the frequency list of the first transition from block k-1 to block k.
+/// Position (from 0) in the frequency list of the first transition from block k-1 to block k.
 [[nodiscard]] int firstTransition(const Basis& basis, int k) {
-    int first = 1;
+    int first = 0;
     for (int q = 1; q < k; ++q) first += blockSize(basis, q - 1) * blockSize(basis, q);
     return first;
 }
 
 /// Writes the transitions from the eigenstates of block k-1 (lower) to those of block k (upper),
-/// lower index outer, upper inner, at freq/intens[first ...]. With F the raising operator
+/// lower index outer, upper inner, at freq/intens[0 ...]. With F the raising operator
 /// (unit elements between states one spin flip apart), the amplitudes are V_L^T F^T V_U. The
 /// operator is applied by adding eigenvector rows to the larger block's side, and one product
 /// then sums over the smaller block: W = F V_L and V_U^T W summed over the upper block's states,
 /// or G = F^T V_U and V_L^T G over the lower block's. `gathered` holds at least
 /// min(na, nb) * max(na, nb) values.
-void appendTransitions(const Basis& basis, int k, const Block& lower, const Block& upper, Transitions& out,
-                       int first, double* gathered) {
+void appendTransitions(const Basis& basis, int k, const Block& lower, const Block& upper, double* freq,
+                       double* intens, double* gathered) {
     const int n = basis.n;
     const int na = lower.size;
     const int nb = upper.size;
@@ -262,8 +279,6 @@ void appendTransitions(const Basis& basis, int k, const Block& lower, const Bloc
     }
     // amplitude(i, j) = sum_r gathered(r, i) V_U(r, j), or sum_r V_L(r, i) gathered(r, j), written
     // where its intensity goes and squared there.
-    double* freq = &out.freq[first];
-    double* intens = &out.intens[first];
     if (sumOverUpper)
         multiplyTransposed(rows, na, nb, gathered, na, other.v.row(1), nb, intens, nb);
     else
@@ -281,8 +296,9 @@ void appendTransitions(const Basis& basis, int k, const Block& lower, const Bloc
     }
 }
 
-/// Runs tasks 0 ... count-1, largest first as `cost` orders them, on the calling thread and on
-/// `helper` threads more; each task writes only its own part of the results.
+/// Runs tasks 0 ... count-1 on `threads` threads (the calling one and a helper), each thread
+/// taking the next task of `order` when it is free; task(t, thread) must write only its own part
+/// of the results, and storage of its thread's own. One thread runs them in the order 0, 1, ...
 template <typename Task>
 void runTasks(int count, int threads, const std::vector<int>& order, Task task) {
     if (threads <= 1) {
@@ -322,65 +338,109 @@ std::uint32_t floatKey(double f) {
     return (bits & 0x80000000u) != 0 ? ~bits : bits | 0x80000000u;
 }
 
-/// Sorts the transitions by frequency, intensities carried. A least-significant-digit radix sort
+/// Sorts the lines by frequency, intensities carried. A least-significant-digit radix sort
 /// orders the lines by their frequencies rounded to float (a byte a pass; passes in which every
 /// key has the same byte are skipped); the few lines that share a rounded key are then put in
 /// exact order among themselves. For binom(20, 9) lines this costs a fraction of a comparison
 /// sort; the order is the same, and lines of equal frequency keep the order in which they were
 /// found.
-bool sortByFrequency(Transitions& tr, SortScratch& scratch, Messages& said) {
-    using Item = SortScratch::Item;
-    const int t = tr.count();
-    if (t < 2) return true;
-    double* freq = tr.freq.data();
-    double* intens = tr.intens.data();
-    try {
-        std::vector<Item>& items = scratch.items;
-        std::vector<Item>& other = scratch.other;
-        items.resize(static_cast<std::size_t>(t));
-        other.resize(static_cast<std::size_t>(t));
-        std::array<std::array<int, 256>, 4> count{};
-        for (int i = 0; i < t; ++i) {
-            const std::uint32_t key = floatKey(freq[i]);
-            items[static_cast<std::size_t>(i)] = {key, static_cast<std::uint32_t>(i)};
-            for (int p = 0; p < 4; ++p) ++count[static_cast<std::size_t>(p)][(key >> (8 * p)) & 0xFF];
+///
+/// One share sorts the lines whose keys k lie in lo <= k < end (in the order found) into sorted[first
+/// ...] and from there into outFreq/outIntens; all keys of a share lie above those of the shares
+/// before it, so that shares sorted apart, on any thread, give the order of one sort.
+void sortShare(const double* freq, const double* intens, int t, std::uint64_t lo, std::uint64_t end,
+               bool last, SortShare& share, std::vector<std::pair<double, double>>& sorted, double* outFreq,
+               double* outIntens) {
+    using Item = SortShare::Item;
+    std::vector<Item>& items = share.items;
+    std::vector<Item>& other = share.other;
+    items.clear();
+    std::array<std::array<int, 256>, 4> count{};
+    for (int i = 0; i < t; ++i) {
+        const std::uint32_t key = floatKey(freq[i]);
+        if (key < lo || key >= end) continue;
+        items.push_back({key, static_cast<std::uint32_t>(i)});
+        for (int p = 0; p < 4; ++p) ++count[static_cast<std::size_t>(p)][(key >> (8 * p)) & 0xFF];
+    }
+    const auto size = static_cast<int>(items.size());
+    if (size == 0) return;
+    other.resize(items.size());
+    for (int p = 0; p < 4; ++p) {
+        auto& c = count[static_cast<std::size_t>(p)];
+        const int shift = 8 * p;
+        if (c[(items[0].key >> shift) & 0xFF] == size) continue;
+        int sum = 0;
+        for (int& n : c) {
+            const int here = n;
+            n = sum;
+            sum += here;
         }
-        for (int p = 0; p < 4; ++p) {
-            auto& c = count[static_cast<std::size_t>(p)];
-            const int shift = 8 * p;
-            if (c[(items[0].key >> shift) & 0xFF] == t) continue;
-            int sum = 0;
-            for (int& n : c) {
-                const int here = n;
-                n = sum;
-                sum += here;
-            }
-            for (const Item& item : items)
-                other[static_cast<std::size_t>(c[(item.key >> shift) & 0xFF]++)] = item;
-            items.swap(other);
-        }
+        for (const Item& item : items)
+            other[static_cast<std::size_t>(c[(item.key >> shift) & 0xFF]++)] = item;
+        items.swap(other);
+    }
 
-        std::vector<std::pair<double, double>>& sorted = scratch.sorted;
-        sorted.resize(static_cast<std::size_t>(t));
-        for (std::size_t i = 0; i < sorted.size(); ++i)
-            sorted[i] = {freq[items[i].index], intens[items[i].index]};
-        for (std::size_t i = 0; i < sorted.size();) {
-            std::size_t end = i + 1;
-            while (end < sorted.size() && items[end].key == items[i].key) ++end;
-            if (end - i > 1)
-                std::stable_sort(sorted.begin() + static_cast<std::ptrdiff_t>(i),
-                                 sorted.begin() + static_cast<std::ptrdiff_t>(end),
-                                 [](const auto& a, const auto& b) { return a.first < b.first; });
-            i = end;
-        }
-        for (std::size_t i = 0; i < sorted.size(); ++i) {
-            freq[i] = sorted[i].first;
-            intens[i] = sorted[i].second;
+    // The first share starts the list; the last one ends it.
+    const std::size_t first = last ? static_cast<std::size_t>(t - size) : 0;
+    const auto at = sorted.begin() + static_cast<std::ptrdiff_t>(first);
+    for (std::size_t i = 0; i < items.size(); ++i)
+        at[static_cast<std::ptrdiff_t>(i)] = {freq[items[i].index], intens[items[i].index]};
+    for (std::size_t i = 0; i < items.size();) {
+        std::size_t end = i + 1;
+        while (end < items.size() && items[end].key == items[i].key) ++end;
+        if (end - i > 1)
+            std::stable_sort(at + static_cast<std::ptrdiff_t>(i), at + static_cast<std::ptrdiff_t>(end),
+                             [](const auto& a, const auto& b) { return a.first < b.first; });
+        i = end;
+    }
+    for (std::size_t i = first; i < first + items.size(); ++i) {
+        outFreq[i] = sorted[i].first;
+        outIntens[i] = sorted[i].second;
+    }
+}
+
+/// The key that splits the lines in two shares of about equal size: the median of a sample.
+std::uint32_t medianKey(const double* freq, int t) {
+    constexpr int kSample = 1025;
+    std::array<std::uint32_t, kSample> keys{};
+    const int samples = std::min(t, kSample);
+    for (int i = 0; i < samples; ++i)
+        keys[static_cast<std::size_t>(i)] = floatKey(freq[static_cast<std::ptrdiff_t>(i) * t / samples]);
+    const auto middle = keys.begin() + samples / 2;
+    std::nth_element(keys.begin(), middle, keys.begin() + samples);
+    return *middle;
+}
+
+/// Sorts the workspace's lines into `out` (of the same length) on `threads` threads. False,
+/// after a message, when the working lists cannot be had.
+bool sortByFrequency(Workspace& ws, int threads, Transitions& out, Messages& said) {
+    const int t = out.count();
+    const double* freq = ws.freq.data();
+    const double* intens = ws.intens.data();
+    if (t < 2) {
+        std::copy(freq, freq + t, out.freq.data());
+        std::copy(intens, intens + t, out.intens.data());
+        return true;
+    }
+    try {
+        ws.sorted.resize(static_cast<std::size_t>(t));
+        // Room for every line in each share, so that nothing is allocated on a helper thread.
+        for (int p = 0; p < threads; ++p) {
+            ws.shares[static_cast<std::size_t>(p)].items.reserve(static_cast<std::size_t>(t));
+            ws.shares[static_cast<std::size_t>(p)].other.reserve(static_cast<std::size_t>(t));
         }
     } catch (const std::bad_alloc&) {
         said.push_back({"Allocation failure 1 in vector", "error", MessageIcon::Stop});
         return false;
     }
+    // Two shares split at a key: those below it, and the rest.
+    constexpr std::uint64_t kEnd = std::uint64_t{1} << 32;
+    const std::uint64_t split = threads > 1 ? medianKey(freq, t) : kEnd;
+    const std::vector<int> order = {0, 1};
+    runTasks(threads, threads, order, [&](int p, int thread) {
+        sortShare(freq, intens, t, p == 0 ? 0 : split, p == 0 ? split : kEnd, p == 1,
+                  ws.shares[static_cast<std::size_t>(thread)], ws.sorted, out.freq.data(), out.intens.data());
+    });
     return true;
 }
 
@@ -475,11 +535,12 @@ bool transitionsIn(Workspace* kept, const SpinSubsystem& system, int threads, Tr
     };
     runTasks(n, threads, largestFirst(n, pairCost), [&](int p, int thread) {
         const int k = p + 1;
+        const int first = firstTransition(basis, k);
         appendTransitions(basis, k, ws.blocks[static_cast<std::size_t>(k - 1)],
-                          ws.blocks[static_cast<std::size_t>(k)], result, firstTransition(basis, k),
-                          ws.gathered[static_cast<std::size_t>(thread)].data());
+                          ws.blocks[static_cast<std::size_t>(k)], ws.freq.data() + first,
+                          ws.intens.data() + first, ws.gathered[static_cast<std::size_t>(thread)].data());
     });
-    if (!sortByFrequency(result, ws.sort, said)) return false;
+    if (!sortByFrequency(ws, threads, result, said)) return false;
     out = std::move(result);
     return true;
 }
