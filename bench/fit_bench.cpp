@@ -42,6 +42,7 @@ void fitFromOffStart(benchmark::State& state, const FitSubsystem& truthSystem, d
     for (auto _ : state) {
         const FitResult fit = fitSpinSystem(start, regions, {});
         if (fit.status != FitResult::Status::Converged) state.SkipWithError("not converged");
+        state.counters["iterations"] = fit.iterations;
         benchmark::DoNotOptimize(fit.relativeRms);
     }
 }
@@ -90,6 +91,7 @@ void BM_FitAspirinRing(benchmark::State& state) {
     for (auto _ : state) {
         const FitResult fit = fitSpinSystem(start, regions, {});
         if (fit.status != FitResult::Status::Converged) state.SkipWithError("not converged");
+        state.counters["iterations"] = fit.iterations;
         benchmark::DoNotOptimize(fit.relativeRms);
     }
 }

@@ -3,11 +3,16 @@
 #include "simulation/fit.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
+#include <new>
 #include <numbers>
+#include <system_error>
+#include <thread>
 
 #include "simulation/spin_engine.h"
+#include "simulation/vector_clones.h"
 
 namespace pelvaron::simulation {
 
@@ -22,8 +27,14 @@ constexpr double kWeakLine = 1e-9;
 /// any line width, far above the engine's rounding.
 constexpr double kStep = 1e-4;
 
+/// The lines of one subsystem, and the shifts and couplings they were computed from.
 struct Lines {
     std::vector<double> freq, intens;
+    std::vector<double> shifts;
+    std::vector<std::vector<double>> couplings;
+    [[nodiscard]] bool of(const FitSubsystem& s) const {
+        return shifts == s.shifts && couplings == s.couplings;
+    }
 };
 
 bool linesOf(const FitSubsystem& s, Lines& out) {
@@ -40,7 +51,29 @@ bool linesOf(const FitSubsystem& s, Lines& out) {
         out.freq.push_back(tr.freq[t]);
         out.intens.push_back(tr.intens[t]);
     }
+    out.shifts = s.shifts;
+    out.couplings = s.couplings;
     return true;
+}
+
+/// values[k] += a w / (q + (hz[k] - f)^2), k < n: one line of full width w (q = w^2 / 4).
+PELVARON_VECTOR_CLONES void addLine(double a, double w, double q, double f, const double* __restrict hz,
+                                    double* __restrict values, std::size_t n) {
+    for (std::size_t k = 0; k < n; ++k) {
+        const double d = hz[k] - f;
+        values[k] += a * w / (q + d * d);
+    }
+}
+
+/// values[k] += a (d^2 - q) / (q + d^2)^2 with d = hz[k] - f: the line's derivative by w.
+PELVARON_VECTOR_CLONES void addLineSlope(double a, double q, double f, const double* __restrict hz,
+                                         double* __restrict values, std::size_t n) {
+    for (std::size_t k = 0; k < n; ++k) {
+        const double d = hz[k] - f;
+        const double d2 = d * d;
+        const double den = q + d2;
+        values[k] += a * (d2 - q) / (den * den);
+    }
 }
 
 /// The lines on each region's points at full width w (Hz), each integrating to its intensity;
@@ -54,13 +87,11 @@ void shapeOf(const Lines& lines, double w, const std::vector<FitRegion>& regions
         auto& values = out[r];
         values.assign(hz.size(), 0.0);
         for (std::size_t t = 0; t < lines.freq.size(); ++t) {
-            const double f = lines.freq[t];
             const double a = lines.intens[t] / (2.0 * std::numbers::pi);
-            for (std::size_t k = 0; k < hz.size(); ++k) {
-                const double d2 = (hz[k] - f) * (hz[k] - f);
-                const double den = q + d2;
-                values[k] += derivative ? a * (d2 - q) / (den * den) : a * w / den;
-            }
+            if (derivative)
+                addLineSlope(a, q, lines.freq[t], hz.data(), values.data(), hz.size());
+            else
+                addLine(a, w, q, lines.freq[t], hz.data(), values.data(), hz.size());
         }
     }
 }
@@ -70,13 +101,27 @@ void shapeOf(const Lines& lines, double w, const std::vector<FitRegion>& regions
 struct Model {
     std::vector<Table> shapes;  // [subsystem]
     std::vector<Lines> lines;
+    std::vector<double> widths;  // the full widths the shapes have, broadening included
 
-    bool compute(const FitParameters& p, const std::vector<FitRegion>& regions, double broadening) {
+    /// The model of p; a subsystem whose shifts and couplings `known` (when given) has computed
+    /// already takes its lines from there, and its shape too when the width is the same.
+    bool compute(const FitParameters& p, const std::vector<FitRegion>& regions, double broadening,
+                 const Model* known = nullptr) {
         shapes.resize(p.subsystems.size());
         lines.resize(p.subsystems.size());
+        widths.resize(p.subsystems.size());
         for (std::size_t s = 0; s < p.subsystems.size(); ++s) {
-            if (!linesOf(p.subsystems[s], lines[s])) return false;
-            shapeOf(lines[s], p.subsystems[s].lineWidth + broadening, regions, shapes[s]);
+            const FitSubsystem& sub = p.subsystems[s];
+            const double w = sub.lineWidth + broadening;
+            const bool reusable = known != nullptr && s < known->lines.size() && known->lines[s].of(sub);
+            if (reusable && known != this) lines[s] = known->lines[s];
+            if (!reusable && !linesOf(sub, lines[s])) return false;
+            if (reusable && known->widths[s] == w) {
+                if (known != this) shapes[s] = known->shapes[s];
+            } else {
+                shapeOf(lines[s], w, regions, shapes[s]);
+            }
+            widths[s] = w;
         }
         return true;
     }
@@ -162,43 +207,76 @@ public:
     Stage(const std::vector<FitRegion>& regions, const std::vector<FitParameterId>& free, double broadening)
         : regions_(regions), free_(free), b_(broadening) {}
 
-    /// The Jacobian (column per free parameter, row per point) at p, whose model is `m`.
+    /// The Jacobian (column per free parameter, row per point) at p, whose model is `m`. The
+    /// columns are independent: two threads share them out, each column computed alike whichever
+    /// thread takes it.
     bool jacobian(const FitParameters& p, const Model& m, std::vector<std::vector<double>>& columns,
                   const std::atomic<bool>* cancel) const {
         columns.assign(free_.size(), {});
-        Table shape;
-        for (std::size_t c = 0; c < free_.size(); ++c) {
-            if (cancel != nullptr && cancel->load()) return false;
-            const FitParameterId& id = free_[c];
-            auto& col = columns[c];
-            col.reserve(pointCount());
-            if (id.kind == Kind::Scale || id.kind == Kind::Offset) {
-                for (std::size_t r = 0; r < regions_.size(); ++r)
-                    for (std::size_t k = 0; k < regions_[r].hz.size(); ++k)
-                        col.push_back(static_cast<int>(r) != id.subsystem ? 0.0
-                                      : id.kind == Kind::Scale            ? m.lines_at(r, k)
-                                                                          : 1.0);
-                continue;
+        std::atomic<std::size_t> next{0};
+        std::atomic<bool> failed{false};
+        auto work = [&] {
+            try {
+                Table shape;
+                for (std::size_t c = next.fetch_add(1); c < free_.size() && !failed; c = next.fetch_add(1)) {
+                    if ((cancel != nullptr && cancel->load()) || !column(p, m, free_[c], shape, columns[c]))
+                        failed = true;
+                }
+            } catch (const std::bad_alloc&) {
+                failed = true;
             }
-            const auto s = static_cast<std::size_t>(id.subsystem);
-            double step = 1.0;
-            if (id.kind == Kind::Width) {
-                shapeOf(m.lines[s], p.subsystems[s].lineWidth + b_, regions_, shape, true);
-            } else {
-                FitParameters moved = p;
-                parameterValue(moved, id) += kStep;
-                if (id.kind == Kind::Coupling) moved.subsystems[s].couplings[id.j][id.i] += kStep;
-                Lines lines;
-                if (!linesOf(moved.subsystems[s], lines)) return false;
-                shapeOf(lines, p.subsystems[s].lineWidth + b_, regions_, shape);
-                for (std::size_t r = 0; r < shape.size(); ++r)
-                    for (std::size_t k = 0; k < shape[r].size(); ++k) shape[r][k] -= m.shapes[s][r][k];
-                step = kStep;
+        };
+        // Shifts and couplings each compute the spin system again; a thread is worth it from a few.
+        const auto engineColumns = std::count_if(free_.begin(), free_.end(), [](const FitParameterId& id) {
+            return id.kind == Kind::Shift || id.kind == Kind::Coupling;
+        });
+        if (engineColumns < 2) {
+            work();
+        } else {
+            try {
+                std::jthread helper(work);
+                work();
+            } catch (const std::system_error&) {
+                work();  // no second thread: this one does what is left
             }
-            for (std::size_t r = 0; r < regions_.size(); ++r)
-                for (std::size_t k = 0; k < shape[r].size(); ++k)
-                    col.push_back(p.scale[r] * shape[r][k] / step);
         }
+        return !failed;
+    }
+
+    /// One column of the Jacobian; `shape` is working storage.
+    bool column(const FitParameters& p, const Model& m, const FitParameterId& id, Table& shape,
+                std::vector<double>& col) const {
+        col.reserve(pointCount());
+        if (id.kind == Kind::Scale || id.kind == Kind::Offset) {
+            for (std::size_t r = 0; r < regions_.size(); ++r)
+                for (std::size_t k = 0; k < regions_[r].hz.size(); ++k)
+                    col.push_back(static_cast<int>(r) != id.subsystem ? 0.0
+                                  : id.kind == Kind::Scale            ? m.lines_at(r, k)
+                                                                      : 1.0);
+            return true;
+        }
+        const auto s = static_cast<std::size_t>(id.subsystem);
+        double step = 1.0;
+        if (id.kind == Kind::Width) {
+            shapeOf(m.lines[s], p.subsystems[s].lineWidth + b_, regions_, shape, true);
+        } else {
+            FitSubsystem moved = p.subsystems[s];
+            const auto i = static_cast<std::size_t>(id.i), j = static_cast<std::size_t>(id.j);
+            if (id.kind == Kind::Shift) {
+                moved.shifts[i] += kStep;
+            } else {
+                moved.couplings[i][j] += kStep;
+                moved.couplings[j][i] += kStep;
+            }
+            Lines lines;
+            if (!linesOf(moved, lines)) return false;
+            shapeOf(lines, p.subsystems[s].lineWidth + b_, regions_, shape);
+            for (std::size_t r = 0; r < shape.size(); ++r)
+                for (std::size_t k = 0; k < shape[r].size(); ++k) shape[r][k] -= m.shapes[s][r][k];
+            step = kStep;
+        }
+        for (std::size_t r = 0; r < regions_.size(); ++r)
+            for (std::size_t k = 0; k < shape[r].size(); ++k) col.push_back(p.scale[r] * shape[r][k] / step);
         return true;
     }
 
@@ -360,7 +438,7 @@ FitResult fitSpinSystem(const FitParameters& start, const std::vector<FitRegion>
     for (const double b : stages) {
         const Table measured = broadened(regions, b);
         const Stage stage(regions, free, b);
-        if (!model.compute(p, regions, b)) return refuse(kFitEngineText);
+        if (!model.compute(p, regions, b, &model)) return refuse(kFitEngineText);
         cost = residuals(model, p, measured, res);
         double lambda = 1e-3;
         converged = false;
@@ -388,7 +466,7 @@ FitResult fitSpinSystem(const FitParameters& start, const std::vector<FitRegion>
                             c[free[i].j][free[i].i] = c[free[i].i][free[i].j];
                         }
                     }
-                    usable = widthsPositive(trial) && trialModel.compute(trial, regions, b);
+                    usable = widthsPositive(trial) && trialModel.compute(trial, regions, b, &model);
                     if (usable) trialCost = residuals(trialModel, trial, measured, trialRes);
                 }
                 if (usable && trialCost < cost) {
