@@ -81,6 +81,21 @@ bool sortBasis(int n, Basis& basis, Messages& said, const AllocationGate* gate) 
     return true;
 }
 
+/// Order-preserving 32-bit image of a frequency rounded to float (rounding never reverses an
+/// order); values beyond the float range are held at its ends.
+std::uint32_t floatKey(double f) {
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    const auto bits = std::bit_cast<std::uint32_t>(static_cast<float>(std::clamp(f, -kLargest, kLargest)));
+    // Negative numbers reversed, positive ones above them.
+    return (bits & 0x80000000u) != 0 ? ~bits : bits | 0x80000000u;
+}
+
+/// One transition: its frequency (Hz) and intensity.
+struct Line {
+    double freq;
+    double intens;
+};
+
 /// The working lists of one thread's share of sortByFrequency.
 struct SortShare {
     struct Item {
@@ -100,11 +115,12 @@ struct Workspace {
     Basis basis;
     std::vector<Block> blocks;  // k = 0 ... n
     std::array<std::vector<double>, kThreads> gathered;
-    /// The transitions as the pairs of blocks give them, before the sort.
-    std::vector<double> freq;
-    std::vector<double> intens;
+    std::array<std::vector<double>, kThreads> amplitude;
+    /// The transitions as the pairs of blocks give them, before the sort, and their sort keys.
+    std::vector<Line> lines;
+    std::vector<std::uint32_t> keys;
     std::array<SortShare, kThreads> shares;
-    std::vector<std::pair<double, double>> sorted;
+    std::vector<Line> sorted;
     bool ready = false;
 };
 
@@ -134,29 +150,34 @@ bool prepareWorkspace(int n, Workspace& ws, Messages& said, const AllocationGate
     }
     int total = 0;
     for (int k = 1; k <= n; ++k) total += blockSize(ws.basis, k - 1) * blockSize(ws.basis, k);
-    for (auto* list : {&ws.freq, &ws.intens}) {
-        if (gate != nullptr && !gate->allow("Allocation failure 1 in vector")) {
-            said.push_back({"Allocation failure 1 in vector", "error", MessageIcon::Stop});
+    // The lists of this size, allocated through the gate with the toolkit's messages.
+    const auto sized = [&](auto& list, std::size_t size, const char* message) {
+        if (gate != nullptr && !gate->allow(message)) {
+            said.push_back({message, "error", MessageIcon::Stop});
             return false;
         }
         try {
-            list->assign(static_cast<std::size_t>(total), 0.0);
+            list.assign(size, {});
         } catch (const std::bad_alloc&) {
-            said.push_back({"Allocation failure 1 in vector", "error", MessageIcon::Stop});
+            said.push_back({message, "error", MessageIcon::Stop});
             return false;
         }
-    }
-    for (auto& g : ws.gathered) {
-        if (gate != nullptr && !gate->allow("Allocation failure 2 in matrix")) {
-            said.push_back({"Allocation failure 2 in matrix", "error", MessageIcon::Stop});
+        return true;
+    };
+    const auto lines = static_cast<std::size_t>(total);
+    if (!sized(ws.lines, lines, "Allocation failure 1 in vector") ||
+        !sized(ws.keys, lines, "Allocation failure 1 in vector") ||
+        !sized(ws.sorted, lines, "Allocation failure 1 in vector"))
+        return false;
+    const std::size_t pair = std::max<std::size_t>(largestPair, 1);
+    for (int t = 0; t < Workspace::kThreads; ++t) {
+        const auto own = static_cast<std::size_t>(t);
+        // Room for every line in each share, so that nothing is allocated on a helper thread.
+        if (!sized(ws.shares[own].items, lines, "Allocation failure 1 in vector") ||
+            !sized(ws.shares[own].other, lines, "Allocation failure 1 in vector") ||
+            !sized(ws.gathered[own], pair, "Allocation failure 2 in matrix") ||
+            !sized(ws.amplitude[own], pair, "Allocation failure 2 in matrix"))
             return false;
-        }
-        try {
-            g.assign(std::max<std::size_t>(largestPair, 1), 0.0);
-        } catch (const std::bad_alloc&) {
-            said.push_back({"Allocation failure 2 in matrix", "error", MessageIcon::Stop});
-            return false;
-        }
     }
     ws.ready = true;
     return true;
@@ -246,14 +267,14 @@ PELVARON_VECTOR_CLONES void addRow(const double* __restrict x, double* __restric
 }
 
 /// Writes the transitions from the eigenstates of block k-1 (lower) to those of block k (upper),
-/// lower index outer, upper inner, at freq/intens[0 ...]. With F the raising operator
+/// lower index outer, upper inner, at lines[0 ...], with their sort keys. With F the raising operator
 /// (unit elements between states one spin flip apart), the amplitudes are V_L^T F^T V_U. The
 /// operator is applied by adding eigenvector rows to the larger block's side, and one product
 /// then sums over the smaller block: W = F V_L and V_U^T W summed over the upper block's states,
-/// or G = F^T V_U and V_L^T G over the lower block's. `gathered` holds at least
+/// or G = F^T V_U and V_L^T G over the lower block's. `gathered` and `amplitude` hold at least
 /// min(na, nb) * max(na, nb) values.
-void appendTransitions(const Basis& basis, int k, const Block& lower, const Block& upper, double* freq,
-                       double* intens, double* gathered) {
+void appendTransitions(const Basis& basis, int k, const Block& lower, const Block& upper, Line* lines,
+                       std::uint32_t* keys, double* gathered, double* amplitude) {
     const int n = basis.n;
     const int na = lower.size;
     const int nb = upper.size;
@@ -277,22 +298,23 @@ void appendTransitions(const Basis& basis, int k, const Block& lower, const Bloc
             addRow(added.v.row(basis.position[static_cast<std::size_t>(partner)] + 1), gr, addedSize);
         }
     }
-    // amplitude(i, j) = sum_r gathered(r, i) V_U(r, j), or sum_r V_L(r, i) gathered(r, j), written
-    // where its intensity goes and squared there.
+    // amplitude(i, j) = sum_r gathered(r, i) V_U(r, j), or sum_r V_L(r, i) gathered(r, j).
     if (sumOverUpper)
-        multiplyTransposed(rows, na, nb, gathered, na, other.v.row(1), nb, intens, nb);
+        multiplyTransposed(rows, na, nb, gathered, na, other.v.row(1), nb, amplitude, nb);
     else
-        multiplyTransposed(rows, na, nb, other.v.row(1), na, gathered, nb, intens, nb);
+        multiplyTransposed(rows, na, nb, other.v.row(1), na, gathered, nb, amplitude, nb);
 
     const double norm = std::ldexp(1.0, -(n - 1));  // 1 / 2^(n-1)
     for (int i = 0; i < na; ++i) {
         const double el = lower.e[i + 1];
+        const double* amp = amplitude + static_cast<std::ptrdiff_t>(i) * nb;
         for (int j = 0; j < nb; ++j) {
-            freq[j] = upper.e[j + 1] - el;
-            intens[j] = intens[j] * intens[j] * norm;
+            const double f = upper.e[j + 1] - el;
+            lines[j] = {f, amp[j] * amp[j] * norm};
+            keys[j] = floatKey(f);
         }
-        freq += nb;
-        intens += nb;
+        lines += nb;
+        keys += nb;
     }
 }
 
@@ -329,15 +351,6 @@ std::vector<int> largestFirst(int count, Cost cost) {
     return order;
 }
 
-/// Order-preserving 32-bit image of a frequency rounded to float (rounding never reverses an
-/// order); values beyond the float range are held at its ends.
-std::uint32_t floatKey(double f) {
-    constexpr double kLargest = std::numeric_limits<float>::max();
-    const auto bits = std::bit_cast<std::uint32_t>(static_cast<float>(std::clamp(f, -kLargest, kLargest)));
-    // Negative numbers reversed, positive ones above them.
-    return (bits & 0x80000000u) != 0 ? ~bits : bits | 0x80000000u;
-}
-
 /// Sorts the lines by frequency, intensities carried. A least-significant-digit radix sort
 /// orders the lines by their frequencies rounded to float (a byte a pass; passes in which every
 /// key has the same byte are skipped); the few lines that share a rounded key are then put in
@@ -348,23 +361,20 @@ std::uint32_t floatKey(double f) {
 /// One share sorts the lines whose keys k lie in lo <= k < end (in the order found) into sorted[first
 /// ...] and from there into outFreq/outIntens; all keys of a share lie above those of the shares
 /// before it, so that shares sorted apart, on any thread, give the order of one sort.
-void sortShare(const double* freq, const double* intens, int t, std::uint64_t lo, std::uint64_t end,
-               bool last, SortShare& share, std::vector<std::pair<double, double>>& sorted, double* outFreq,
-               double* outIntens) {
+void sortShare(const Line* lines, const std::uint32_t* keys, int t, std::uint64_t lo, std::uint64_t end,
+               bool last, SortShare& share, std::vector<Line>& sorted, double* outFreq, double* outIntens) {
     using Item = SortShare::Item;
     std::vector<Item>& items = share.items;
     std::vector<Item>& other = share.other;
-    items.clear();
     std::array<std::array<int, 256>, 4> count{};
+    int size = 0;
     for (int i = 0; i < t; ++i) {
-        const std::uint32_t key = floatKey(freq[i]);
+        const std::uint32_t key = keys[i];
         if (key < lo || key >= end) continue;
-        items.push_back({key, static_cast<std::uint32_t>(i)});
+        items[static_cast<std::size_t>(size++)] = {key, static_cast<std::uint32_t>(i)};
         for (int p = 0; p < 4; ++p) ++count[static_cast<std::size_t>(p)][(key >> (8 * p)) & 0xFF];
     }
-    const auto size = static_cast<int>(items.size());
     if (size == 0) return;
-    other.resize(items.size());
     for (int p = 0; p < 4; ++p) {
         auto& c = count[static_cast<std::size_t>(p)];
         const int shift = 8 * p;
@@ -375,73 +385,55 @@ void sortShare(const double* freq, const double* intens, int t, std::uint64_t lo
             n = sum;
             sum += here;
         }
-        for (const Item& item : items)
+        for (int i = 0; i < size; ++i) {
+            const Item item = items[static_cast<std::size_t>(i)];
             other[static_cast<std::size_t>(c[(item.key >> shift) & 0xFF]++)] = item;
+        }
         items.swap(other);
     }
 
     // The first share starts the list; the last one ends it.
-    const std::size_t first = last ? static_cast<std::size_t>(t - size) : 0;
-    const auto at = sorted.begin() + static_cast<std::ptrdiff_t>(first);
-    for (std::size_t i = 0; i < items.size(); ++i)
-        at[static_cast<std::ptrdiff_t>(i)] = {freq[items[i].index], intens[items[i].index]};
-    for (std::size_t i = 0; i < items.size();) {
-        std::size_t end = i + 1;
-        while (end < items.size() && items[end].key == items[i].key) ++end;
-        if (end - i > 1)
-            std::stable_sort(at + static_cast<std::ptrdiff_t>(i), at + static_cast<std::ptrdiff_t>(end),
-                             [](const auto& a, const auto& b) { return a.first < b.first; });
-        i = end;
+    const std::ptrdiff_t first = last ? t - size : 0;
+    Line* const at = sorted.data() + first;
+    for (int i = 0; i < size; ++i) at[i] = lines[items[static_cast<std::size_t>(i)].index];
+    for (int i = 0; i < size;) {
+        int stop = i + 1;
+        while (stop < size &&
+               items[static_cast<std::size_t>(stop)].key == items[static_cast<std::size_t>(i)].key)
+            ++stop;
+        if (stop - i > 1)
+            std::stable_sort(at + i, at + stop, [](const Line& a, const Line& b) { return a.freq < b.freq; });
+        i = stop;
     }
-    for (std::size_t i = first; i < first + items.size(); ++i) {
-        outFreq[i] = sorted[i].first;
-        outIntens[i] = sorted[i].second;
+    for (int i = 0; i < size; ++i) {
+        outFreq[first + i] = at[i].freq;
+        outIntens[first + i] = at[i].intens;
     }
 }
 
 /// The key that splits the lines in two shares of about equal size: the median of a sample.
-std::uint32_t medianKey(const double* freq, int t) {
+std::uint32_t medianKey(const std::uint32_t* all, int t) {
     constexpr int kSample = 1025;
     std::array<std::uint32_t, kSample> keys{};
     const int samples = std::min(t, kSample);
     for (int i = 0; i < samples; ++i)
-        keys[static_cast<std::size_t>(i)] = floatKey(freq[static_cast<std::ptrdiff_t>(i) * t / samples]);
+        keys[static_cast<std::size_t>(i)] = all[static_cast<std::ptrdiff_t>(i) * t / samples];
     const auto middle = keys.begin() + samples / 2;
     std::nth_element(keys.begin(), middle, keys.begin() + samples);
     return *middle;
 }
 
-/// Sorts the workspace's lines into `out` (of the same length) on `threads` threads. False,
-/// after a message, when the working lists cannot be had.
-bool sortByFrequency(Workspace& ws, int threads, Transitions& out, Messages& said) {
+/// Sorts the workspace's lines into `out` (of the same length) on `threads` threads.
+void sortByFrequency(Workspace& ws, int threads, Transitions& out) {
     const int t = out.count();
-    const double* freq = ws.freq.data();
-    const double* intens = ws.intens.data();
-    if (t < 2) {
-        std::copy(freq, freq + t, out.freq.data());
-        std::copy(intens, intens + t, out.intens.data());
-        return true;
-    }
-    try {
-        ws.sorted.resize(static_cast<std::size_t>(t));
-        // Room for every line in each share, so that nothing is allocated on a helper thread.
-        for (int p = 0; p < threads; ++p) {
-            ws.shares[static_cast<std::size_t>(p)].items.reserve(static_cast<std::size_t>(t));
-            ws.shares[static_cast<std::size_t>(p)].other.reserve(static_cast<std::size_t>(t));
-        }
-    } catch (const std::bad_alloc&) {
-        said.push_back({"Allocation failure 1 in vector", "error", MessageIcon::Stop});
-        return false;
-    }
     // Two shares split at a key: those below it, and the rest.
     constexpr std::uint64_t kEnd = std::uint64_t{1} << 32;
-    const std::uint64_t split = threads > 1 ? medianKey(freq, t) : kEnd;
+    const std::uint64_t split = threads > 1 ? medianKey(ws.keys.data(), t) : kEnd;
     const std::vector<int> order = {0, 1};
     runTasks(threads, threads, order, [&](int p, int thread) {
-        sortShare(freq, intens, t, p == 0 ? 0 : split, p == 0 ? split : kEnd, p == 1,
+        sortShare(ws.lines.data(), ws.keys.data(), t, p == 0 ? 0 : split, p == 0 ? split : kEnd, p == 1,
                   ws.shares[static_cast<std::size_t>(thread)], ws.sorted, out.freq.data(), out.intens.data());
     });
-    return true;
 }
 
 /// Copies a list, with the gate and bad_alloc as the failure paths.
@@ -536,11 +528,12 @@ bool transitionsIn(Workspace* kept, const SpinSubsystem& system, int threads, Tr
     runTasks(n, threads, largestFirst(n, pairCost), [&](int p, int thread) {
         const int k = p + 1;
         const int first = firstTransition(basis, k);
+        const auto own = static_cast<std::size_t>(thread);
         appendTransitions(basis, k, ws.blocks[static_cast<std::size_t>(k - 1)],
-                          ws.blocks[static_cast<std::size_t>(k)], ws.freq.data() + first,
-                          ws.intens.data() + first, ws.gathered[static_cast<std::size_t>(thread)].data());
+                          ws.blocks[static_cast<std::size_t>(k)], ws.lines.data() + first,
+                          ws.keys.data() + first, ws.gathered[own].data(), ws.amplitude[own].data());
     });
-    if (!sortByFrequency(ws, threads, result, said)) return false;
+    sortByFrequency(ws, threads, result);
     out = std::move(result);
     return true;
 }
