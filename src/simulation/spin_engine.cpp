@@ -221,23 +221,25 @@ void diagonaliseBlock(const Basis& basis, int k, const std::vector<double>& shif
 }
 
 /// c(i, j) = sum_u a(u, i) b(u, j) for i < na, j < nb, u < rows; a, b, c row-major with the
-/// given row strides. The 4 x 4 tiles keep their sums in registers while u runs.
+/// given row strides. The 4 x 8 tiles keep their sums in registers while u runs; every sum adds
+/// its products in the order of u, whatever the tile.
 PELVARON_VECTOR_CLONES void multiplyTransposed(int rows, int na, int nb, const double* a, int lda,
                                                const double* b, int ldb, double* c, int ldc) {
-    constexpr int kTile = 4;
-    const int naTiled = na - na % kTile;
-    const int nbTiled = nb - nb % kTile;
-    for (int j0 = 0; j0 < nbTiled; j0 += kTile) {
-        for (int i0 = 0; i0 < naTiled; i0 += kTile) {
-            double acc[kTile][kTile] = {};
+    constexpr int kTileI = 4;
+    constexpr int kTileJ = 8;
+    const int naTiled = na - na % kTileI;
+    const int nbTiled = nb - nb % kTileJ;
+    for (int j0 = 0; j0 < nbTiled; j0 += kTileJ) {
+        for (int i0 = 0; i0 < naTiled; i0 += kTileI) {
+            double acc[kTileI][kTileJ] = {};
             for (int u = 0; u < rows; ++u) {
                 const double* au = a + static_cast<std::ptrdiff_t>(u) * lda + i0;
                 const double* bu = b + static_cast<std::ptrdiff_t>(u) * ldb + j0;
-                for (int ii = 0; ii < kTile; ++ii)
-                    for (int jj = 0; jj < kTile; ++jj) acc[ii][jj] += au[ii] * bu[jj];
+                for (int ii = 0; ii < kTileI; ++ii)
+                    for (int jj = 0; jj < kTileJ; ++jj) acc[ii][jj] += au[ii] * bu[jj];
             }
-            for (int ii = 0; ii < kTile; ++ii)
-                for (int jj = 0; jj < kTile; ++jj)
+            for (int ii = 0; ii < kTileI; ++ii)
+                for (int jj = 0; jj < kTileJ; ++jj)
                     c[static_cast<std::ptrdiff_t>(i0 + ii) * ldc + j0 + jj] = acc[ii][jj];
         }
     }
