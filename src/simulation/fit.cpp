@@ -76,6 +76,17 @@ PELVARON_VECTOR_CLONES void addLineSlope(double a, double q, double f, const dou
     }
 }
 
+/// out[k] = scale (shape[k] - base[k]) / step, or scale shape[k] / step without a base: one
+/// column of the Jacobian over one region.
+PELVARON_VECTOR_CLONES void difference(const double* __restrict shape, const double* __restrict base,
+                                       double scale, double step, double* __restrict out, std::size_t n) {
+    if (base == nullptr) {
+        for (std::size_t k = 0; k < n; ++k) out[k] = scale * shape[k] / step;
+    } else {
+        for (std::size_t k = 0; k < n; ++k) out[k] = scale * (shape[k] - base[k]) / step;
+    }
+}
+
 /// The lines on each region's points at full width w (Hz), each integrating to its intensity;
 /// with `derivative`, their derivative with respect to w instead.
 void shapeOf(const Lines& lines, double w, const std::vector<FitRegion>& regions, Table& out,
@@ -146,6 +157,17 @@ double residuals(const Model& m, const FitParameters& p, const Table& measured, 
     return cost;
 }
 
+/// sum[k] += kernel v and weight[k] += kernel, kernel = 1 / (q + (x - hz[k])^2), for k < n.
+PELVARON_VECTOR_CLONES void spreadPoint(double x, double v, double q, const double* __restrict hz,
+                                        double* __restrict sum, double* __restrict weight, std::size_t n) {
+    for (std::size_t k = 0; k < n; ++k) {
+        const double d = x - hz[k];
+        const double kernel = 1.0 / (q + d * d);
+        sum[k] += kernel * v;
+        weight[k] += kernel;
+    }
+}
+
 /// The measured values convolved with a Lorentzian of full width b (Hz), normalised over the
 /// points of the region so that the offset stays what it was. A Lorentzian convolved with a
 /// Lorentzian is one with the widths added, so model and data broaden alike.
@@ -157,18 +179,13 @@ Table broadened(const std::vector<FitRegion>& regions, double b) {
             continue;
         }
         const std::size_t n = region.hz.size();
-        std::vector<double> values(n, 0.0);
-        for (std::size_t k = 0; k < n; ++k) {
-            double sum = 0.0, weight = 0.0;
-            for (std::size_t u = 0; u < n; ++u) {
-                const double d = region.hz[u] - region.hz[k];
-                const double kernel = 1.0 / (b * b / 4.0 + d * d);
-                sum += kernel * region.values[u];
-                weight += kernel;
-            }
-            values[k] = sum / weight;
-        }
-        out.push_back(std::move(values));
+        // Point u's contribution to every point k at once; each sum still adds over u in order.
+        std::vector<double> sum(n, 0.0), weight(n, 0.0);
+        for (std::size_t u = 0; u < n; ++u)
+            spreadPoint(region.hz[u], region.values[u], b * b / 4.0, region.hz.data(), sum.data(),
+                        weight.data(), n);
+        for (std::size_t k = 0; k < n; ++k) sum[k] /= weight[k];
+        out.push_back(std::move(sum));
     }
     return out;
 }
@@ -226,11 +243,16 @@ public:
                 failed = true;
             }
         };
-        // Shifts and couplings each compute the spin system again; a thread is worth it from a few.
-        const auto engineColumns = std::count_if(free_.begin(), free_.end(), [](const FitParameterId& id) {
-            return id.kind == Kind::Shift || id.kind == Kind::Coupling;
-        });
-        if (engineColumns < 2) {
+        // Shifts and couplings each compute the spin system and its lines on every point again; a
+        // second thread is worth starting from some hundred thousand line evaluations on.
+        constexpr double kThreadWorth = 2e5;
+        double evaluations = 0.0;
+        for (const FitParameterId& id : free_)
+            if (id.kind == Kind::Shift || id.kind == Kind::Coupling)
+                evaluations +=
+                    static_cast<double>(m.lines[static_cast<std::size_t>(id.subsystem)].freq.size()) *
+                    static_cast<double>(pointCount());
+        if (evaluations < kThreadWorth) {
             work();
         } else {
             try {
@@ -271,12 +293,16 @@ public:
             Lines lines;
             if (!linesOf(moved, lines)) return false;
             shapeOf(lines, p.subsystems[s].lineWidth + b_, regions_, shape);
-            for (std::size_t r = 0; r < shape.size(); ++r)
-                for (std::size_t k = 0; k < shape[r].size(); ++k) shape[r][k] -= m.shapes[s][r][k];
             step = kStep;
         }
-        for (std::size_t r = 0; r < regions_.size(); ++r)
-            for (std::size_t k = 0; k < shape[r].size(); ++k) col.push_back(p.scale[r] * shape[r][k] / step);
+        col.resize(pointCount());
+        double* out = col.data();
+        for (std::size_t r = 0; r < regions_.size(); ++r) {
+            const std::size_t n = shape[r].size();
+            const double* base = id.kind == Kind::Width ? nullptr : m.shapes[s][r].data();
+            difference(shape[r].data(), base, p.scale[r], step, out, n);
+            out += n;
+        }
         return true;
     }
 
