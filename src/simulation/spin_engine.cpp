@@ -8,6 +8,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <exception>
 #include <limits>
 #include <new>
 #include <span>
@@ -334,13 +335,26 @@ void runTasks(int count, int threads, const std::vector<int>& order, Task task) 
         for (int i = next.fetch_add(1); i < count; i = next.fetch_add(1))
             task(order[static_cast<std::size_t>(i)], thread);
     };
-    try {
-        std::jthread helper(work, 1);
-        work(0);
-    } catch (const std::system_error&) {
-        // No second thread to be had: the calling thread does what is left.
+    // What fails on the helper (storage it cannot have) is thrown again on the calling thread, as
+    // if that had computed it.
+    std::exception_ptr helperFailure;
+    {
+        std::jthread helper;
+        try {
+            helper = std::jthread([&] {
+                try {
+                    work(1);
+                } catch (...) {
+                    helperFailure = std::current_exception();
+                    next = count;
+                }
+            });
+        } catch (const std::system_error&) {
+            // No second thread to be had: the calling thread does them all.
+        }
         work(0);
     }
+    if (helperFailure) std::rethrow_exception(helperFailure);
 }
 
 /// The tasks 0 ... count-1 ordered by decreasing cost (ties by index), so that the two threads
