@@ -1,6 +1,11 @@
 // One fit of an ABX system and of six strongly coupled spins, each started 2 Hz off in every
 // shift and 1 Hz off in every coupling; and the four ring protons of the aspirin FID, processed
 // here, fitted from shifts read roughly off the spectrum as pelvaron-cli fit does.
+//
+// On the 2-core development machine while other builds ran on it (at real-time priority; four
+// runs alternating with the fit as it was, wall time), before -> after the Jacobian's columns on
+// two threads, the vectorised line shapes and the kept lines: ABX 10.7-11.3 -> 4.7-5.0 ms, six
+// spins 512-591 -> 118-147 ms, the aspirin ring 291-327 -> 175-217 ms (436 iterations).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
