@@ -5,9 +5,14 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
 #include <limits>
+#include <mutex>
 #include <new>
 #include <numbers>
+#include <stop_token>
 #include <system_error>
 #include <thread>
 
@@ -218,11 +223,76 @@ bool choleskySolve(std::vector<double> a, int n, std::vector<double>& x) {
     return true;
 }
 
+/// A second thread kept for the whole fit, started when first asked for, so that each Jacobian
+/// finds it waiting (and the spin engine's storage on it kept): run(job) runs job on it and on
+/// the calling thread at once and returns when both are done. Without a second thread the
+/// calling thread runs job alone.
+class Helper {
+public:
+    Helper() = default;
+    Helper(const Helper&) = delete;
+    Helper& operator=(const Helper&) = delete;
+    ~Helper() = default;  // the thread is told to stop, woken and joined first (declared last)
+
+    void run(const std::function<void()>& job) {
+        if (!thread_.joinable() && !unavailable_) {
+            try {
+                thread_ = std::jthread([this](const std::stop_token& stop) { serve(stop); });
+            } catch (const std::system_error&) {
+                unavailable_ = true;
+            }
+        }
+        if (!thread_.joinable()) {
+            job();
+            return;
+        }
+        {
+            const std::lock_guard lock(mutex_);
+            job_ = &job;
+            ++posted_;
+        }
+        wake_.notify_one();
+        job();
+        std::unique_lock lock(mutex_);
+        done_.wait(lock, [this] { return finished_ == posted_; });
+    }
+
+private:
+    void serve(const std::stop_token& stop) {
+        std::uint64_t seen = 0;
+        for (;;) {
+            const std::function<void()>* job = nullptr;
+            {
+                std::unique_lock lock(mutex_);
+                if (!wake_.wait(lock, stop, [&] { return posted_ != seen; })) return;  // stopped
+                seen = posted_;
+                job = job_;
+            }
+            (*job)();
+            {
+                const std::lock_guard lock(mutex_);
+                finished_ = seen;
+            }
+            done_.notify_one();
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable_any wake_;
+    std::condition_variable done_;
+    const std::function<void()>* job_ = nullptr;
+    std::uint64_t posted_ = 0;
+    std::uint64_t finished_ = 0;
+    bool unavailable_ = false;
+    std::jthread thread_;
+};
+
 /// The derivatives of one stage of broadening.
 class Stage {
 public:
-    Stage(const std::vector<FitRegion>& regions, const std::vector<FitParameterId>& free, double broadening)
-        : regions_(regions), free_(free), b_(broadening) {}
+    Stage(const std::vector<FitRegion>& regions, const std::vector<FitParameterId>& free, double broadening,
+          Helper& helper)
+        : regions_(regions), free_(free), b_(broadening), helper_(helper) {}
 
     /// The Jacobian (column per free parameter, row per point) at p, whose model is `m`. The
     /// columns are independent: two threads share them out, each column computed alike whichever
@@ -255,12 +325,7 @@ public:
         if (evaluations < kThreadWorth) {
             work();
         } else {
-            try {
-                std::jthread helper(work);
-                work();
-            } catch (const std::system_error&) {
-                work();  // no second thread: this one does what is left
-            }
+            helper_.run(work);
         }
         return !failed;
     }
@@ -316,6 +381,7 @@ private:
     const std::vector<FitRegion>& regions_;
     const std::vector<FitParameterId>& free_;
     double b_;
+    Helper& helper_;
 };
 
 /// J^T J (row-major) and J^T r.
@@ -454,6 +520,7 @@ FitResult fitSpinSystem(const FitParameters& start, const std::vector<FitRegion>
         estimateScales(p, model, regions, offsetFree);
     }
 
+    Helper helper;
     std::vector<double> stages = settings.broadening;
     stages.push_back(0.0);
     const std::size_t n = free.size();
@@ -463,7 +530,7 @@ FitResult fitSpinSystem(const FitParameters& start, const std::vector<FitRegion>
     double cost = 0.0;
     for (const double b : stages) {
         const Table measured = broadened(regions, b);
-        const Stage stage(regions, free, b);
+        const Stage stage(regions, free, b, helper);
         if (!model.compute(p, regions, b, &model)) return refuse(kFitEngineText);
         cost = residuals(model, p, measured, res);
         double lambda = 1e-3;
@@ -533,7 +600,7 @@ FitResult fitSpinSystem(const FitParameters& start, const std::vector<FitRegion>
     }
 
     // Covariance at the optimum: (J^T J)^-1 scaled by the residual variance.
-    const Stage last(regions, free, 0.0);
+    const Stage last(regions, free, 0.0, helper);
     result.sigma = p;
     for (const FitParameterId& id : fitParameterIds(p, regionCount)) parameterValue(result.sigma, id) = 0.0;
     for (auto& s : result.sigma.subsystems)
