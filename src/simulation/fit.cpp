@@ -5,17 +5,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <condition_variable>
-#include <cstdint>
-#include <functional>
 #include <limits>
-#include <mutex>
 #include <new>
 #include <numbers>
-#include <stop_token>
-#include <system_error>
-#include <thread>
 
+#include "simulation/helper_thread.h"
 #include "simulation/spin_engine.h"
 #include "simulation/vector_clones.h"
 
@@ -223,75 +217,11 @@ bool choleskySolve(std::vector<double> a, int n, std::vector<double>& x) {
     return true;
 }
 
-/// A second thread kept for the whole fit, started when first asked for, so that each Jacobian
-/// finds it waiting (and the spin engine's storage on it kept): run(job) runs job on it and on
-/// the calling thread at once and returns when both are done. Without a second thread the
-/// calling thread runs job alone.
-class Helper {
-public:
-    Helper() = default;
-    Helper(const Helper&) = delete;
-    Helper& operator=(const Helper&) = delete;
-    ~Helper() = default;  // the thread is told to stop, woken and joined first (declared last)
-
-    void run(const std::function<void()>& job) {
-        if (!thread_.joinable() && !unavailable_) {
-            try {
-                thread_ = std::jthread([this](const std::stop_token& stop) { serve(stop); });
-            } catch (const std::system_error&) {
-                unavailable_ = true;
-            }
-        }
-        if (!thread_.joinable()) {
-            job();
-            return;
-        }
-        {
-            const std::lock_guard lock(mutex_);
-            job_ = &job;
-            ++posted_;
-        }
-        wake_.notify_one();
-        job();
-        std::unique_lock lock(mutex_);
-        done_.wait(lock, [this] { return finished_ == posted_; });
-    }
-
-private:
-    void serve(const std::stop_token& stop) {
-        std::uint64_t seen = 0;
-        for (;;) {
-            const std::function<void()>* job = nullptr;
-            {
-                std::unique_lock lock(mutex_);
-                if (!wake_.wait(lock, stop, [&] { return posted_ != seen; })) return;  // stopped
-                seen = posted_;
-                job = job_;
-            }
-            (*job)();
-            {
-                const std::lock_guard lock(mutex_);
-                finished_ = seen;
-            }
-            done_.notify_one();
-        }
-    }
-
-    std::mutex mutex_;
-    std::condition_variable_any wake_;
-    std::condition_variable done_;
-    const std::function<void()>* job_ = nullptr;
-    std::uint64_t posted_ = 0;
-    std::uint64_t finished_ = 0;
-    bool unavailable_ = false;
-    std::jthread thread_;
-};
-
 /// The derivatives of one stage of broadening.
 class Stage {
 public:
     Stage(const std::vector<FitRegion>& regions, const std::vector<FitParameterId>& free, double broadening,
-          Helper& helper)
+          HelperThread& helper)
         : regions_(regions), free_(free), b_(broadening), helper_(helper) {}
 
     /// The Jacobian (column per free parameter, row per point) at p, whose model is `m`. The
@@ -325,7 +255,7 @@ public:
         if (evaluations < kThreadWorth) {
             work();
         } else {
-            helper_.run(work);
+            helper_.run([&](int) { work(); });
         }
         return !failed;
     }
@@ -381,7 +311,7 @@ private:
     const std::vector<FitRegion>& regions_;
     const std::vector<FitParameterId>& free_;
     double b_;
-    Helper& helper_;
+    HelperThread& helper_;
 };
 
 /// J^T J (row-major) and J^T r.
@@ -520,7 +450,9 @@ FitResult fitSpinSystem(const FitParameters& start, const std::vector<FitRegion>
         estimateScales(p, model, regions, offsetFree);
     }
 
-    Helper helper;
+    // Kept for the whole fit, so that each Jacobian finds it waiting (with the spin engine's
+    // storage on it kept).
+    HelperThread helper;
     std::vector<double> stages = settings.broadening;
     stages.push_back(0.0);
     const std::size_t n = free.size();

@@ -8,14 +8,12 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <exception>
 #include <limits>
 #include <new>
 #include <span>
-#include <system_error>
-#include <thread>
 #include <utility>
 
+#include "simulation/helper_thread.h"
 #include "simulation/synthesis.h"
 #include "simulation/vector_clones.h"
 
@@ -321,40 +319,21 @@ void appendTransitions(const Basis& basis, int k, const Block& lower, const Bloc
     }
 }
 
-/// Runs tasks 0 ... count-1 on `threads` threads (the calling one and a helper), each thread
-/// taking the next task of `order` when it is free; task(t, thread) must write only its own part
-/// of the results, and storage of its thread's own. One thread runs them in the order 0, 1, ...
+/// Runs tasks 0 ... count-1 on the calling thread and on `helper` when there is one, each
+/// thread taking the next task of `order` when it is free; task(t, thread) must write only its
+/// own part of the results, and storage of its thread's own. Without a helper they run in the
+/// order 0, 1, ...
 template <typename Task>
-void runTasks(int count, int threads, const std::vector<int>& order, Task task) {
-    if (threads <= 1) {
+void runTasks(int count, HelperThread* helper, const std::vector<int>& order, Task task) {
+    if (helper == nullptr) {
         for (int t = 0; t < count; ++t) task(t, 0);
         return;
     }
     std::atomic<int> next{0};
-    auto work = [&](int thread) {
+    helper->run([&](int thread) {
         for (int i = next.fetch_add(1); i < count; i = next.fetch_add(1))
             task(order[static_cast<std::size_t>(i)], thread);
-    };
-    // What fails on the helper (storage it cannot have) is thrown again on the calling thread, as
-    // if that had computed it.
-    std::exception_ptr helperFailure;
-    {
-        std::jthread helper;
-        try {
-            helper = std::jthread([&] {
-                try {
-                    work(1);
-                } catch (...) {
-                    helperFailure = std::current_exception();
-                    next = count;
-                }
-            });
-        } catch (const std::system_error&) {
-            // No second thread to be had: the calling thread does them all.
-        }
-        work(0);
-    }
-    if (helperFailure) std::rethrow_exception(helperFailure);
+    });
 }
 
 /// The tasks 0 ... count-1 ordered by decreasing cost (ties by index), so that the two threads
@@ -439,14 +418,15 @@ std::uint32_t medianKey(const std::uint32_t* all, int t) {
     return *middle;
 }
 
-/// Sorts the workspace's lines into `out` (of the same length) on `threads` threads.
-void sortByFrequency(Workspace& ws, int threads, Transitions& out) {
+/// Sorts the workspace's lines into `out` (of the same length), in two shares when there is a
+/// helper.
+void sortByFrequency(Workspace& ws, HelperThread* helper, Transitions& out) {
     const int t = out.count();
     // Two shares split at a key: those below it, and the rest.
     constexpr std::uint64_t kEnd = std::uint64_t{1} << 32;
-    const std::uint64_t split = threads > 1 ? medianKey(ws.keys.data(), t) : kEnd;
+    const std::uint64_t split = helper != nullptr ? medianKey(ws.keys.data(), t) : kEnd;
     const std::vector<int> order = {0, 1};
-    runTasks(threads, threads, order, [&](int p, int thread) {
+    runTasks(helper != nullptr ? 2 : 1, helper, order, [&](int p, int thread) {
         sortShare(ws.lines.data(), ws.keys.data(), t, p == 0 ? 0 : split, p == 0 ? split : kEnd, p == 1,
                   ws.shares[static_cast<std::size_t>(thread)], ws.sorted, out.freq.data(), out.intens.data());
     });
@@ -492,14 +472,20 @@ using Lines = std::pair<std::span<const double>, std::span<const double>>;
 /// than it saves.
 constexpr int kParallelNuclei = 9;
 
+/// The calling thread's second thread, waiting between computations.
+HelperThread& engineHelper() {
+    thread_local HelperThread helper;
+    return helper;
+}
+
 /// The calling thread's workspace for n nuclei, kept from one computation to the next.
 Workspace& keptWorkspace(int n) {
     thread_local std::array<Workspace, kMaxNuclei + 1> kept;
     return kept[static_cast<std::size_t>(n)];
 }
 
-/// computeTransitions in `kept` (a fresh workspace when null) on `threads` threads.
-bool transitionsIn(Workspace* kept, const SpinSubsystem& system, int threads, Transitions& out,
+/// computeTransitions in `kept` (a fresh workspace when null), shared with `helper` when given.
+bool transitionsIn(Workspace* kept, const SpinSubsystem& system, HelperThread* helper, Transitions& out,
                    Messages& said, const AllocationGate* gate) {
     out.freq.release();
     out.intens.release();
@@ -532,7 +518,7 @@ bool transitionsIn(Workspace* kept, const SpinSubsystem& system, int threads, Tr
         const double m = blockSize(basis, k);
         return m * m * m;
     };
-    runTasks(n + 1, threads, largestFirst(n + 1, blockCost), [&](int k, int) {
+    runTasks(n + 1, helper, largestFirst(n + 1, blockCost), [&](int k, int) {
         diagonaliseBlock(basis, k, shifts, couplings, ws.blocks[static_cast<std::size_t>(k)]);
     });
     for (const Block& b : ws.blocks) said.insert(said.end(), b.said.begin(), b.said.end());
@@ -541,7 +527,7 @@ bool transitionsIn(Workspace* kept, const SpinSubsystem& system, int threads, Tr
         const double na = blockSize(basis, p), nb = blockSize(basis, p + 1);
         return na * nb * std::min(na, nb);
     };
-    runTasks(n, threads, largestFirst(n, pairCost), [&](int p, int thread) {
+    runTasks(n, helper, largestFirst(n, pairCost), [&](int p, int thread) {
         const int k = p + 1;
         const int first = firstTransition(basis, k);
         const auto own = static_cast<std::size_t>(thread);
@@ -549,7 +535,7 @@ bool transitionsIn(Workspace* kept, const SpinSubsystem& system, int threads, Tr
                           ws.blocks[static_cast<std::size_t>(k)], ws.lines.data() + first,
                           ws.keys.data() + first, ws.gathered[own].data(), ws.amplitude[own].data());
     });
-    sortByFrequency(ws, threads, result);
+    sortByFrequency(ws, helper, result);
     out = std::move(result);
     return true;
 }
@@ -577,14 +563,14 @@ bool makeSubsystem(int n, const std::vector<double>& shifts,
 bool computeTransitions(const SpinSubsystem& system, Transitions& out, Messages& said,
                         const AllocationGate* gate) {
     // A gate walks the failure paths: every allocation is then made afresh, where it can see it.
-    if (gate != nullptr) return transitionsIn(nullptr, system, 1, out, said, gate);
+    if (gate != nullptr) return transitionsIn(nullptr, system, nullptr, out, said, gate);
     const int n = system.nNuclei();
-    const int threads = n >= kParallelNuclei ? Workspace::kThreads : 1;
-    return transitionsIn(system.empty() ? nullptr : &keptWorkspace(n), system, threads, out, said, nullptr);
+    HelperThread* helper = n >= kParallelNuclei ? &engineHelper() : nullptr;
+    return transitionsIn(system.empty() ? nullptr : &keptWorkspace(n), system, helper, out, said, nullptr);
 }
 
 bool computeTransitionsSerially(const SpinSubsystem& system, Transitions& out, Messages& said) {
-    return transitionsIn(nullptr, system, 1, out, said, nullptr);
+    return transitionsIn(nullptr, system, nullptr, out, said, nullptr);
 }
 
 bool simulateSpectrum(std::span<const SpinSubsystem> subsystems, const SynthesisSettings& settings,

@@ -33,9 +33,10 @@ struct Transitions {
 /// and the intensities between neighbouring blocks come from applying the raising operator to
 /// one block's eigenvectors and one matrix product with the other's. Shows the documented
 /// message and returns false on a failed allocation (nothing in `out`).
-/// From nine nuclei on, the blocks and then the pairs of blocks are shared out between the
-/// calling thread and one more; the calling thread keeps its working storage for each number of
-/// nuclei, so that a recompute allocates only the lists it returns. With a gate, everything is
+/// From nine nuclei on, the blocks, the pairs of blocks and the sort are shared out between the
+/// calling thread and one more, which waits for the next computation; the calling thread keeps
+/// its working storage for each number of nuclei, so that a recompute allocates only the lists
+/// it returns. With a gate, everything is
 /// allocated afresh on the calling thread, so that the gate sees each allocation.
 [[nodiscard]] bool computeTransitions(const SpinSubsystem& system, Transitions& out, Messages& said,
                                       const AllocationGate* gate = nullptr);
