@@ -3,9 +3,10 @@
 // here, fitted from shifts read roughly off the spectrum as pelvaron-cli fit does.
 //
 // On the 2-core development machine while other builds ran on it (at real-time priority; four
-// runs alternating with the fit as it was, wall time), before -> after the Jacobian's columns on
-// two threads, the vectorised line shapes and the kept lines: ABX 10.7-11.3 -> 4.7-5.0 ms, six
-// spins 512-591 -> 118-147 ms, the aspirin ring 291-327 -> 175-217 ms (436 iterations).
+// runs alternating with the fit as it was, wall time, median and range), before -> after the
+// Jacobian's columns on a kept second thread, the vectorised line shapes and the kept lines:
+// ABX 11.0 (10.3-11.1) -> 5.1 (5.1-5.3) ms, six spins 582 (570-607) -> 119 (113-128) ms, the
+// aspirin ring 308 (297-334) -> 154 (145-163) ms (436 iterations).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>

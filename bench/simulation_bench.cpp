@@ -5,8 +5,8 @@
 //
 // fullRecompute/10 on the 2-core development machine while other builds ran on it (at real-time
 // priority, chrt -f 10, so that it had both cores; ten runs alternating with the engine as it
-// was, wall time): the engine on one thread in fresh storage 20.8-26.2 ms (median 21.5); the
-// blocks, pairs and sort on two threads in kept storage 10.9-15.0 ms (median 12.2), target 13.
+// was, wall time): the engine on one thread in fresh storage 23.8-27.3 ms (median 26.5); the
+// blocks, pairs and sort on two threads in kept storage 11.4-12.9 ms (median 12.4), target 13.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
