@@ -2,6 +2,11 @@
 // 3000 Hz, width 0.3 Hz) of one strongly coupled system, every pair coupled, for n = 4 ... 10,
 // and its two halves alone. Each full recompute reports its milliseconds against the target; and
 // one interactive tuning step on 10 spins with the repaint, a shift and a width.
+//
+// fullRecompute/10 on the 2-core development machine while other builds ran on it (at real-time
+// priority, chrt -f 10, so that it had both cores; ten runs alternating with the engine as it
+// was, wall time): the engine on one thread in fresh storage 23.8-27.3 ms (median 26.5); the
+// blocks, pairs and sort on two threads in kept storage 11.4-12.9 ms (median 12.4), target 13.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -55,7 +60,7 @@ std::unique_ptr<Document> simulationDocument(int n, simulation::Messages& said) 
 
 double targetMs(int n) {
     switch (n) {
-        case 10: return 60.0;
+        case 10: return 13.0;
         case 8: return 5.0;
         default: return 0.0;
     }
@@ -79,14 +84,17 @@ void fullRecompute(benchmark::State& state) {
     if (!said.empty()) state.SkipWithError("the simulation reported a message");
     const auto iterations = static_cast<double>(state.iterations());
     // On a shared machine the wall time includes other processes; the processor time is what
-    // the computation itself costs, and what the targets are compared with.
+    // the computation itself costs, and what the targets are compared with -- up to eight nuclei.
+    // From nine on the engine runs on two threads and the processor time adds up both: the wall
+    // time is compared (run alone, or at real-time priority, to have it mean something).
     const double cpuMs = 1e3 * cpu / iterations;
-    state.counters["wall_ms"] = 1e3 * wall / iterations;
+    const double wallMs = 1e3 * wall / iterations;
+    state.counters["wall_ms"] = wallMs;
     state.counters["cpu_ms"] = cpuMs;
     state.counters["transitions"] = static_cast<double>(doc->sim.spinSubsystems[0].transFreq().size());
     if (targetMs(n) > 0.0) {
         state.counters["target_ms"] = targetMs(n);
-        state.counters["of_target"] = cpuMs / targetMs(n);
+        state.counters["of_target"] = (n >= 9 ? wallMs : cpuMs) / targetMs(n);
     }
 }
 BENCHMARK(fullRecompute)->Arg(4)->Arg(6)->Arg(8)->Arg(10)->Unit(benchmark::kMillisecond);

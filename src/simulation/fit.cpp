@@ -3,11 +3,15 @@
 #include "simulation/fit.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
+#include <new>
 #include <numbers>
 
+#include "simulation/helper_thread.h"
 #include "simulation/spin_engine.h"
+#include "simulation/vector_clones.h"
 
 namespace pelvaron::simulation {
 
@@ -22,8 +26,14 @@ constexpr double kWeakLine = 1e-9;
 /// any line width, far above the engine's rounding.
 constexpr double kStep = 1e-4;
 
+/// The lines of one subsystem, and the shifts and couplings they were computed from.
 struct Lines {
     std::vector<double> freq, intens;
+    std::vector<double> shifts;
+    std::vector<std::vector<double>> couplings;
+    [[nodiscard]] bool of(const FitSubsystem& s) const {
+        return shifts == s.shifts && couplings == s.couplings;
+    }
 };
 
 bool linesOf(const FitSubsystem& s, Lines& out) {
@@ -40,7 +50,40 @@ bool linesOf(const FitSubsystem& s, Lines& out) {
         out.freq.push_back(tr.freq[t]);
         out.intens.push_back(tr.intens[t]);
     }
+    out.shifts = s.shifts;
+    out.couplings = s.couplings;
     return true;
+}
+
+/// values[k] += a w / (q + (hz[k] - f)^2), k < n: one line of full width w (q = w^2 / 4).
+PELVARON_VECTOR_CLONES void addLine(double a, double w, double q, double f, const double* __restrict hz,
+                                    double* __restrict values, std::size_t n) {
+    for (std::size_t k = 0; k < n; ++k) {
+        const double d = hz[k] - f;
+        values[k] += a * w / (q + d * d);
+    }
+}
+
+/// values[k] += a (d^2 - q) / (q + d^2)^2 with d = hz[k] - f: the line's derivative by w.
+PELVARON_VECTOR_CLONES void addLineSlope(double a, double q, double f, const double* __restrict hz,
+                                         double* __restrict values, std::size_t n) {
+    for (std::size_t k = 0; k < n; ++k) {
+        const double d = hz[k] - f;
+        const double d2 = d * d;
+        const double den = q + d2;
+        values[k] += a * (d2 - q) / (den * den);
+    }
+}
+
+/// out[k] = scale (shape[k] - base[k]) / step, or scale shape[k] / step without a base: one
+/// column of the Jacobian over one region.
+PELVARON_VECTOR_CLONES void difference(const double* __restrict shape, const double* __restrict base,
+                                       double scale, double step, double* __restrict out, std::size_t n) {
+    if (base == nullptr) {
+        for (std::size_t k = 0; k < n; ++k) out[k] = scale * shape[k] / step;
+    } else {
+        for (std::size_t k = 0; k < n; ++k) out[k] = scale * (shape[k] - base[k]) / step;
+    }
 }
 
 /// The lines on each region's points at full width w (Hz), each integrating to its intensity;
@@ -54,13 +97,11 @@ void shapeOf(const Lines& lines, double w, const std::vector<FitRegion>& regions
         auto& values = out[r];
         values.assign(hz.size(), 0.0);
         for (std::size_t t = 0; t < lines.freq.size(); ++t) {
-            const double f = lines.freq[t];
             const double a = lines.intens[t] / (2.0 * std::numbers::pi);
-            for (std::size_t k = 0; k < hz.size(); ++k) {
-                const double d2 = (hz[k] - f) * (hz[k] - f);
-                const double den = q + d2;
-                values[k] += derivative ? a * (d2 - q) / (den * den) : a * w / den;
-            }
+            if (derivative)
+                addLineSlope(a, q, lines.freq[t], hz.data(), values.data(), hz.size());
+            else
+                addLine(a, w, q, lines.freq[t], hz.data(), values.data(), hz.size());
         }
     }
 }
@@ -70,13 +111,27 @@ void shapeOf(const Lines& lines, double w, const std::vector<FitRegion>& regions
 struct Model {
     std::vector<Table> shapes;  // [subsystem]
     std::vector<Lines> lines;
+    std::vector<double> widths;  // the full widths the shapes have, broadening included
 
-    bool compute(const FitParameters& p, const std::vector<FitRegion>& regions, double broadening) {
+    /// The model of p; a subsystem whose shifts and couplings `known` (when given) has computed
+    /// already takes its lines from there, and its shape too when the width is the same.
+    bool compute(const FitParameters& p, const std::vector<FitRegion>& regions, double broadening,
+                 const Model* known = nullptr) {
         shapes.resize(p.subsystems.size());
         lines.resize(p.subsystems.size());
+        widths.resize(p.subsystems.size());
         for (std::size_t s = 0; s < p.subsystems.size(); ++s) {
-            if (!linesOf(p.subsystems[s], lines[s])) return false;
-            shapeOf(lines[s], p.subsystems[s].lineWidth + broadening, regions, shapes[s]);
+            const FitSubsystem& sub = p.subsystems[s];
+            const double w = sub.lineWidth + broadening;
+            const bool reusable = known != nullptr && s < known->lines.size() && known->lines[s].of(sub);
+            if (reusable && known != this) lines[s] = known->lines[s];
+            if (!reusable && !linesOf(sub, lines[s])) return false;
+            if (reusable && known->widths[s] == w) {
+                if (known != this) shapes[s] = known->shapes[s];
+            } else {
+                shapeOf(lines[s], w, regions, shapes[s]);
+            }
+            widths[s] = w;
         }
         return true;
     }
@@ -101,6 +156,17 @@ double residuals(const Model& m, const FitParameters& p, const Table& measured, 
     return cost;
 }
 
+/// sum[k] += kernel v and weight[k] += kernel, kernel = 1 / (q + (x - hz[k])^2), for k < n.
+PELVARON_VECTOR_CLONES void spreadPoint(double x, double v, double q, const double* __restrict hz,
+                                        double* __restrict sum, double* __restrict weight, std::size_t n) {
+    for (std::size_t k = 0; k < n; ++k) {
+        const double d = x - hz[k];
+        const double kernel = 1.0 / (q + d * d);
+        sum[k] += kernel * v;
+        weight[k] += kernel;
+    }
+}
+
 /// The measured values convolved with a Lorentzian of full width b (Hz), normalised over the
 /// points of the region so that the offset stays what it was. A Lorentzian convolved with a
 /// Lorentzian is one with the widths added, so model and data broaden alike.
@@ -112,18 +178,13 @@ Table broadened(const std::vector<FitRegion>& regions, double b) {
             continue;
         }
         const std::size_t n = region.hz.size();
-        std::vector<double> values(n, 0.0);
-        for (std::size_t k = 0; k < n; ++k) {
-            double sum = 0.0, weight = 0.0;
-            for (std::size_t u = 0; u < n; ++u) {
-                const double d = region.hz[u] - region.hz[k];
-                const double kernel = 1.0 / (b * b / 4.0 + d * d);
-                sum += kernel * region.values[u];
-                weight += kernel;
-            }
-            values[k] = sum / weight;
-        }
-        out.push_back(std::move(values));
+        // Point u's contribution to every point k at once; each sum still adds over u in order.
+        std::vector<double> sum(n, 0.0), weight(n, 0.0);
+        for (std::size_t u = 0; u < n; ++u)
+            spreadPoint(region.hz[u], region.values[u], b * b / 4.0, region.hz.data(), sum.data(),
+                        weight.data(), n);
+        for (std::size_t k = 0; k < n; ++k) sum[k] /= weight[k];
+        out.push_back(std::move(sum));
     }
     return out;
 }
@@ -159,45 +220,83 @@ bool choleskySolve(std::vector<double> a, int n, std::vector<double>& x) {
 /// The derivatives of one stage of broadening.
 class Stage {
 public:
-    Stage(const std::vector<FitRegion>& regions, const std::vector<FitParameterId>& free, double broadening)
-        : regions_(regions), free_(free), b_(broadening) {}
+    Stage(const std::vector<FitRegion>& regions, const std::vector<FitParameterId>& free, double broadening,
+          HelperThread& helper)
+        : regions_(regions), free_(free), b_(broadening), helper_(helper) {}
 
-    /// The Jacobian (column per free parameter, row per point) at p, whose model is `m`.
+    /// The Jacobian (column per free parameter, row per point) at p, whose model is `m`. The
+    /// columns are independent: two threads share them out, each column computed alike whichever
+    /// thread takes it.
     bool jacobian(const FitParameters& p, const Model& m, std::vector<std::vector<double>>& columns,
                   const std::atomic<bool>* cancel) const {
         columns.assign(free_.size(), {});
-        Table shape;
-        for (std::size_t c = 0; c < free_.size(); ++c) {
-            if (cancel != nullptr && cancel->load()) return false;
-            const FitParameterId& id = free_[c];
-            auto& col = columns[c];
-            col.reserve(pointCount());
-            if (id.kind == Kind::Scale || id.kind == Kind::Offset) {
-                for (std::size_t r = 0; r < regions_.size(); ++r)
-                    for (std::size_t k = 0; k < regions_[r].hz.size(); ++k)
-                        col.push_back(static_cast<int>(r) != id.subsystem ? 0.0
-                                      : id.kind == Kind::Scale            ? m.lines_at(r, k)
-                                                                          : 1.0);
-                continue;
+        std::atomic<std::size_t> next{0};
+        std::atomic<bool> failed{false};
+        auto work = [&] {
+            try {
+                Table shape;
+                for (std::size_t c = next.fetch_add(1); c < free_.size() && !failed; c = next.fetch_add(1)) {
+                    if ((cancel != nullptr && cancel->load()) || !column(p, m, free_[c], shape, columns[c]))
+                        failed = true;
+                }
+            } catch (const std::bad_alloc&) {
+                failed = true;
             }
-            const auto s = static_cast<std::size_t>(id.subsystem);
-            double step = 1.0;
-            if (id.kind == Kind::Width) {
-                shapeOf(m.lines[s], p.subsystems[s].lineWidth + b_, regions_, shape, true);
-            } else {
-                FitParameters moved = p;
-                parameterValue(moved, id) += kStep;
-                if (id.kind == Kind::Coupling) moved.subsystems[s].couplings[id.j][id.i] += kStep;
-                Lines lines;
-                if (!linesOf(moved.subsystems[s], lines)) return false;
-                shapeOf(lines, p.subsystems[s].lineWidth + b_, regions_, shape);
-                for (std::size_t r = 0; r < shape.size(); ++r)
-                    for (std::size_t k = 0; k < shape[r].size(); ++k) shape[r][k] -= m.shapes[s][r][k];
-                step = kStep;
-            }
+        };
+        // Shifts and couplings each compute the spin system and its lines on every point again; a
+        // second thread is worth starting from some hundred thousand line evaluations on.
+        constexpr double kThreadWorth = 2e5;
+        double evaluations = 0.0;
+        for (const FitParameterId& id : free_)
+            if (id.kind == Kind::Shift || id.kind == Kind::Coupling)
+                evaluations +=
+                    static_cast<double>(m.lines[static_cast<std::size_t>(id.subsystem)].freq.size()) *
+                    static_cast<double>(pointCount());
+        if (evaluations < kThreadWorth) {
+            work();
+        } else {
+            helper_.run([&](int) { work(); });
+        }
+        return !failed;
+    }
+
+    /// One column of the Jacobian; `shape` is working storage.
+    bool column(const FitParameters& p, const Model& m, const FitParameterId& id, Table& shape,
+                std::vector<double>& col) const {
+        col.reserve(pointCount());
+        if (id.kind == Kind::Scale || id.kind == Kind::Offset) {
             for (std::size_t r = 0; r < regions_.size(); ++r)
-                for (std::size_t k = 0; k < shape[r].size(); ++k)
-                    col.push_back(p.scale[r] * shape[r][k] / step);
+                for (std::size_t k = 0; k < regions_[r].hz.size(); ++k)
+                    col.push_back(static_cast<int>(r) != id.subsystem ? 0.0
+                                  : id.kind == Kind::Scale            ? m.lines_at(r, k)
+                                                                      : 1.0);
+            return true;
+        }
+        const auto s = static_cast<std::size_t>(id.subsystem);
+        double step = 1.0;
+        if (id.kind == Kind::Width) {
+            shapeOf(m.lines[s], p.subsystems[s].lineWidth + b_, regions_, shape, true);
+        } else {
+            FitSubsystem moved = p.subsystems[s];
+            const auto i = static_cast<std::size_t>(id.i), j = static_cast<std::size_t>(id.j);
+            if (id.kind == Kind::Shift) {
+                moved.shifts[i] += kStep;
+            } else {
+                moved.couplings[i][j] += kStep;
+                moved.couplings[j][i] += kStep;
+            }
+            Lines lines;
+            if (!linesOf(moved, lines)) return false;
+            shapeOf(lines, p.subsystems[s].lineWidth + b_, regions_, shape);
+            step = kStep;
+        }
+        col.resize(pointCount());
+        double* out = col.data();
+        for (std::size_t r = 0; r < regions_.size(); ++r) {
+            const std::size_t n = shape[r].size();
+            const double* base = id.kind == Kind::Width ? nullptr : m.shapes[s][r].data();
+            difference(shape[r].data(), base, p.scale[r], step, out, n);
+            out += n;
         }
         return true;
     }
@@ -212,6 +311,7 @@ private:
     const std::vector<FitRegion>& regions_;
     const std::vector<FitParameterId>& free_;
     double b_;
+    HelperThread& helper_;
 };
 
 /// J^T J (row-major) and J^T r.
@@ -350,6 +450,9 @@ FitResult fitSpinSystem(const FitParameters& start, const std::vector<FitRegion>
         estimateScales(p, model, regions, offsetFree);
     }
 
+    // Kept for the whole fit, so that each Jacobian finds it waiting (with the spin engine's
+    // storage on it kept).
+    HelperThread helper;
     std::vector<double> stages = settings.broadening;
     stages.push_back(0.0);
     const std::size_t n = free.size();
@@ -359,8 +462,8 @@ FitResult fitSpinSystem(const FitParameters& start, const std::vector<FitRegion>
     double cost = 0.0;
     for (const double b : stages) {
         const Table measured = broadened(regions, b);
-        const Stage stage(regions, free, b);
-        if (!model.compute(p, regions, b)) return refuse(kFitEngineText);
+        const Stage stage(regions, free, b, helper);
+        if (!model.compute(p, regions, b, &model)) return refuse(kFitEngineText);
         cost = residuals(model, p, measured, res);
         double lambda = 1e-3;
         converged = false;
@@ -388,7 +491,7 @@ FitResult fitSpinSystem(const FitParameters& start, const std::vector<FitRegion>
                             c[free[i].j][free[i].i] = c[free[i].i][free[i].j];
                         }
                     }
-                    usable = widthsPositive(trial) && trialModel.compute(trial, regions, b);
+                    usable = widthsPositive(trial) && trialModel.compute(trial, regions, b, &model);
                     if (usable) trialCost = residuals(trialModel, trial, measured, trialRes);
                 }
                 if (usable && trialCost < cost) {
@@ -429,7 +532,7 @@ FitResult fitSpinSystem(const FitParameters& start, const std::vector<FitRegion>
     }
 
     // Covariance at the optimum: (J^T J)^-1 scaled by the residual variance.
-    const Stage last(regions, free, 0.0);
+    const Stage last(regions, free, 0.0, helper);
     result.sigma = p;
     for (const FitParameterId& id : fitParameterIds(p, regionCount)) parameterValue(result.sigma, id) = 0.0;
     for (auto& s : result.sigma.subsystems)

@@ -33,8 +33,17 @@ struct Transitions {
 /// and the intensities between neighbouring blocks come from applying the raising operator to
 /// one block's eigenvectors and one matrix product with the other's. Shows the documented
 /// message and returns false on a failed allocation (nothing in `out`).
+/// From nine nuclei on, the blocks, the pairs of blocks and the sort are shared out between the
+/// calling thread and one more, which waits for the next computation; the calling thread keeps
+/// its working storage for each number of nuclei, so that a recompute allocates only the lists
+/// it returns. With a gate, everything is
+/// allocated afresh on the calling thread, so that the gate sees each allocation.
 [[nodiscard]] bool computeTransitions(const SpinSubsystem& system, Transitions& out, Messages& said,
                                       const AllocationGate* gate = nullptr);
+
+/// computeTransitions on the calling thread alone, in storage of its own: the same arithmetic
+/// in the same order, and so the same lists to the last bit.
+[[nodiscard]] bool computeTransitionsSerially(const SpinSubsystem& system, Transitions& out, Messages& said);
 
 /// A simulated spectrum, apart from any document.
 struct SimulatedSpectrum {
