@@ -19,6 +19,7 @@
 #include "io/load.h"
 #include "io/native_file.h"
 #include "jcamp_fixtures.h"
+#include "jeol_writer.h"
 #include "nicolet_writer.h"
 #include "nuts_writer.h"
 #include "support/fuzz_support.h"
@@ -248,6 +249,42 @@ void varianAndNutsSeeds() {
     }
 }
 
+/// JEOL Delta files from the writer in each byte order and value width, a real FID, spectra on a
+/// ppm and a Hz axis; and unless `small` the real FID of tests/data.
+void jeolSeeds(const fs::path& source, bool small) {
+    const std::vector<double> line = decayingLine(64);
+    std::vector<double> re, im;
+    for (std::size_t k = 0; k + 1 < line.size(); k += 2) {
+        re.push_back(line[k]);
+        im.push_back(line[k + 1]);
+    }
+    int n = 0;
+    for (bool little : {true, false}) {
+        for (bool thirtyTwo : {false, true}) {
+            const auto leading = static_cast<std::uint32_t>(n % 2);
+            seed("jeol", "fid-" + std::to_string(n++),
+                 testing::jeolFile({.real = re,
+                                    .imag = im,
+                                    .littleEndian = little,
+                                    .thirtyTwoBit = thirtyTwo,
+                                    .leading = leading,
+                                    .padding = 3}));
+        }
+    }
+    seed("jeol", "real-fid", testing::jeolFile({.real = re}));
+    seed("jeol", "spectrum-ppm",
+         testing::jeolFile(
+             {.real = re, .imag = im, .unit = testing::kJeolPpm, .axisStart = 12.0, .axisStop = -1.0}));
+    seed(
+        "jeol", "spectrum-hz",
+        testing::jeolFile(
+            {.real = re, .unit = testing::kJeolHertz, .unitPrefix = -1, .axisStart = -0.5, .axisStop = 4.5}));
+    seed("jeol", "two-d", testing::jeolFile({.real = re, .imag = im, .dimensions = 2, .layout = 2}));
+    if (small) return;
+    if (auto real = firstFile(source / "tests/data/jeol-1h", {"proton-meod.jdf"}))
+        seed("jeol", "proton-meod", *real);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -261,6 +298,7 @@ int main(int argc, char** argv) {
     fixtureSeeds();
     aspectWinNmrNicoletSeeds();
     varianAndNutsSeeds();
+    jeolSeeds(source, small);
     experimentSeeds(source / "examples/ethyl-acetate/1", "ethyl-acetate", small);
     experimentSeeds(source / "tests/data/aspirin-1h/fid-set", "aspirin-fid", small);
     experimentSeeds(source / "tests/data/aspirin-1h/processed-set", "aspirin-processed", small);

@@ -5,7 +5,7 @@ namespace pelvaron::app {
 
 namespace {
 
-constexpr std::array<FileTypeChoice, 8> kChoices = {{
+constexpr std::array<FileTypeChoice, 9> kChoices = {{
     {FileFormat::Bruker, "&Bruker UXNMR/XWIN-NMR"},
     {FileFormat::Aspect, "Bruker &Aspect 2000/3000"},
     {FileFormat::WinNmr, "Bruker &WIN-NMR"},
@@ -14,11 +14,12 @@ constexpr std::array<FileTypeChoice, 8> kChoices = {{
     {FileFormat::Nicolet, "GE/&NICOLET (NT, QE, GN)"},
     {FileFormat::Nuts, "N&uts"},
     {FileFormat::Jcamp, "&JCAMP-DX"},
+    {FileFormat::Jeol, "J&EOL Delta"},
 }};
 
 }  // namespace
 
-const std::array<FileTypeChoice, 8>& fileTypeChoices() { return kChoices; }
+const std::array<FileTypeChoice, 9>& fileTypeChoices() { return kChoices; }
 
 FileTypeDialogModel::FileTypeDialogModel(const Document& doc) : checked_(doc.import.importFormat) {}
 

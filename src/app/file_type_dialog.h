@@ -16,7 +16,7 @@ struct FileTypeChoice {
 };
 
 /// The buttons in dialog order, with their captions.
-[[nodiscard]] const std::array<FileTypeChoice, 8>& fileTypeChoices();
+[[nodiscard]] const std::array<FileTypeChoice, 9>& fileTypeChoices();
 
 class FileTypeDialogModel {
 public:

@@ -113,8 +113,8 @@ void addDocumentOptions(CLI::App& command, DocumentOptions& o) {
                 o.format = io::formatFromName(name);
                 if (!o.format) throw CLI::ValidationError("unknown format " + name);
             },
-            "native, bruker, aspect, winnmr, varian, gemini, nicolet, nuts or jcamp (detected when not "
-            "given)")
+            "native, bruker, aspect, winnmr, varian, gemini, nicolet, nuts, jeol or jcamp (detected when "
+            "not given)")
         ->type_name("F");
     command.add_option("--steps", o.steps, "processing run in order, e.g. em=0.3,ft,phase=12.5/-3,baseline")
         ->type_name("LIST");

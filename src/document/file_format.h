@@ -4,6 +4,6 @@
 
 namespace pelvaron {
 
-enum class FileFormat { Native, Bruker, Aspect, WinNmr, Varian, Gemini, Nicolet, Nuts, Jcamp };
+enum class FileFormat { Native, Bruker, Aspect, WinNmr, Varian, Gemini, Nicolet, Nuts, Jcamp, Jeol };
 
 }  // namespace pelvaron

@@ -124,6 +124,9 @@ bool importCurrentFile(Document& doc, platform::UserInterface& ui) {
         loaded = importBruker(doc, ui, said);
     } else if (importInstrumentFile(doc, ui, said)) {
         setupDocument(doc);
+        // A processed spectrum (JEOL) is shown as the spectrum it is.
+        if (doc.import.spectrumLoaded) markAsSpectrum(doc);
+        doc.import.spectrumLoaded = 0;
         loaded = true;
     }
     platform::reportAll(ui, said);

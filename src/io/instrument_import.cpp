@@ -1,4 +1,4 @@
-// The import of the Aspect, WIN-NMR, Varian, Gemini, GE/Nicolet and Nuts formats.
+// The import of the Aspect, WIN-NMR, Varian, Gemini, GE/Nicolet, Nuts and JEOL Delta formats.
 #include "io/instrument_import.h"
 
 #include <optional>
@@ -7,6 +7,7 @@
 #include "io/aspect.h"
 #include "io/companion.h"
 #include "io/file_dialogs.h"
+#include "io/jeol.h"
 #include "io/nicolet.h"
 #include "io/nuts.h"
 #include "io/varian.h"
@@ -23,6 +24,10 @@ using platform::Icon;
 /// What the largest reader can use: a header and kCapacity values of four bytes. A longer file
 /// is read only that far, so a huge or endless file cannot exhaust the memory.
 constexpr std::size_t kMostBytes = 4096 + 4 * static_cast<std::size_t>(kCapacity);
+/// A JEOL file holds its sections one after the other, so its imaginary values lie a whole real
+/// section beyond the start: read far enough for sections of four times the capacity in 64-bit
+/// values (a larger file is refused as not holding its data).
+constexpr std::size_t kMostJeolBytes = (1u << 20) + 2 * 8 * 4 * static_cast<std::size_t>(kCapacity);
 
 std::optional<std::string> readIfFound(const std::optional<std::string>& path) {
     if (!path) return std::nullopt;
@@ -50,7 +55,8 @@ std::optional<std::string> varianProcpar(Document& doc, platform::UserInterface&
 
 bool importInstrumentFile(Document& doc, platform::UserInterface& ui, Messages& said) {
     const ImportState& s = doc.import;
-    const std::optional<std::string> data = readFileStart(doc.filePath, kMostBytes);
+    const std::optional<std::string> data =
+        readFileStart(doc.filePath, s.importFormat == FileFormat::Jeol ? kMostJeolBytes : kMostBytes);
     // Two messages, as the formats have always had them.
     const auto dontKnow = [&] {
         said.push_back(
@@ -84,6 +90,9 @@ bool importInstrumentFile(Document& doc, platform::UserInterface& ui, Messages& 
         return true;  // WIN-NMR keeps the decimation its parameters give
     } else if (s.importFormat == FileFormat::Nicolet) {
         if (!data || !readNicoletFid(doc, said, *data)) return cannotOpen();
+    } else if (s.importFormat == FileFormat::Jeol) {
+        if (!data || !readJeolFile(doc, said, *data)) return cannotOpen();
+        return true;  // the reader sets the filter's delay and DECIM itself
     } else {
         return false;
     }

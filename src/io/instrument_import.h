@@ -9,7 +9,7 @@
 namespace pelvaron::io {
 
 /// Reads doc.filePath with the reader of the selected format (Aspect, WIN-NMR, Varian VXR/Unity,
-/// Varian Gemini, GE/Nicolet or Nuts). True when the reader filled the document, which the caller
+/// Varian Gemini, GE/Nicolet, Nuts or JEOL Delta). True when the reader filled the document, which the caller
 /// then sets up; false, with the reason last in `said`, when not (or when no such format is
 /// selected). The person is asked through `ui` only for a missing Varian procpar.
 [[nodiscard]] bool importInstrumentFile(Document& doc, platform::UserInterface& ui, Messages& said);

@@ -15,6 +15,7 @@
 #include "io/import.h"
 #include "io/jcamp_import.h"
 #include "io/jcamp_reader.h"
+#include "io/jeol.h"
 #include "io/native_file.h"
 #include "io/nicolet.h"
 #include "io/nuts.h"
@@ -31,7 +32,7 @@ struct NamedFormat {
     FileFormat format;
     std::string_view name;
 };
-constexpr std::array<NamedFormat, 9> kFormatNames{{
+constexpr std::array<NamedFormat, 10> kFormatNames{{
     {FileFormat::Native, "native"},
     {FileFormat::Bruker, "bruker"},
     {FileFormat::Aspect, "aspect"},
@@ -41,6 +42,7 @@ constexpr std::array<NamedFormat, 9> kFormatNames{{
     {FileFormat::Nicolet, "nicolet"},
     {FileFormat::Nuts, "nuts"},
     {FileFormat::Jcamp, "jcamp"},
+    {FileFormat::Jeol, "jeol"},
 }};
 
 std::string lower(std::string s) {
@@ -85,6 +87,7 @@ std::optional<FileFormat> detectFormat(const std::string& path) {
     const std::string_view head(bytes);
     if (head.starts_with("PLV")) return FileFormat::Native;
     if (looksLikeJcampText(head)) return FileFormat::Jcamp;
+    if (looksLikeJeol(head)) return FileFormat::Jeol;
 
     // The formats with a parameter file beside the data, then those that sign their first bytes.
     const std::string title = lower(fileTitleOf(dataPath));
@@ -119,7 +122,8 @@ bool loadFile(Document& doc, platform::UserInterface& ui, const std::string& pat
         case FileFormat::WinNmr:
         case FileFormat::Gemini:
         case FileFormat::Nicolet:
-        case FileFormat::Nuts: selectImportFormat(doc, *format); break;
+        case FileFormat::Nuts:
+        case FileFormat::Jeol: selectImportFormat(doc, *format); break;
         case FileFormat::Varian:
             // A Varian experiment is a folder holding its fid, as a Bruker one is.
             selectImportFormat(doc, FileFormat::Varian);

@@ -13,6 +13,7 @@ namespace {
 using platform::Answer;
 
 const std::string kAspirin = sourcePath("tests/data/aspirin-1h/fid-set");
+const std::string kJeol = sourcePath("tests/data/jeol-1h/proton-meod.jdf");
 
 TEST(FileCommands, OpenHandsAForeignFileToImportAndACancelledFileTypeAsksForTheFileNextTime) {
     AppFixture f(false);
@@ -54,18 +55,22 @@ TEST(FileCommands, SavedNamedAndDroppedFilesOpenWithoutADialog) {
         std::string path;
         bool dropped;
         int nData;  // 0: refused
+        FileFormat chosen = FileFormat::Bruker;  // in the File type dialog, when it asks
     } cases[] = {
         {saved, false, 2000},
         {saved, true, 2000},
         {kAspirin, false, 16384},
         {kAspirin, true, 16384},
+        {kJeol, false, 65536},
+        {kJeol, true, 65536, FileFormat::Jeol},
         {dir.file("missing"), false, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path + (c.dropped ? " dropped" : " named"));
         AppFixture f(false);
         f.ui.answers = {Answer::Ok};  // a question on the way is agreed to, as a person would
-        f.host.fileType.push([&f](app::FileTypeDialogModel& m) { return m.ok(*f.doc), true; });
+        f.host.fileType.push(
+            [&f, &c](app::FileTypeDialogModel& m) { return m.check(c.chosen), m.ok(*f.doc), true; });
         const bool opened = c.dropped ? f.dispatcher.openDropped(c.path) : f.dispatcher.openPath(c.path);
         EXPECT_EQ(opened, c.nData != 0);
         EXPECT_TRUE(f.ui.fileRequests.empty());

@@ -17,6 +17,7 @@
 #include "base/format.h"
 #include "io/load.h"
 #include "io/native_file.h"
+#include "jeol_writer.h"
 #include "recording_ui.h"
 #include "simulation/synthesis.h"
 #include "temp_dir.h"
@@ -68,6 +69,9 @@ TEST(CliTest, EachCommandAnswersWithItsExitStatusOnTheRightStream) {
     ASSERT_TRUE(io::writeNativeFile(*nan, dir.file("nan.plv")));
     const std::string aspirin = testing::sourcePath("tests/data/aspirin-1h/processed-set");
     const std::string fid = testing::sourcePath("tests/data/aspirin-1h/fid-set");
+    const std::string jeol = testing::sourcePath("tests/data/jeol-1h/proton-meod.jdf");
+    testing::writeFile(dir.file("2d.jdf"),
+                       testing::jeolFile({.real = {1, 2}, .imag = {3, 4}, .dimensions = 2, .layout = 2}));
     const auto scan = [&fid](std::string path, std::string to, std::string step, std::string window = "em") {
         return std::vector<std::string>{"apodize-scan", path, "--from",   "0",   "--to", to,
                                         "--step",       step, "--window", window};
@@ -83,6 +87,8 @@ TEST(CliTest, EachCommandAnswersWithItsExitStatusOnTheRightStream) {
         {{"help", "dump"}, 0, "\n  --steps LIST "},
         {{"info", example()}, 0, "\"format\": \"bruker\""},
         {{"info", dir.file("nan.plv")}, 0, "\"SW\": null,"},
+        {{"info", jeol}, 0, "\"format\": \"jeol\""},
+        {{"info", jeol, "--format", "jeol"}, 0, "\"referenceSource\": \"file header\""},
         {{"simulate", system, "-o", dir.file("ok.txt"), "--to", "text"}, 0, ""},
         {{"transitions", dir.file("narrow.json")}, 0, "1 100.000000 1.00000000\n"},  // no window needed
         // Subsystem, frequency (6 decimals) and intensity (8) a line: the AB quartet J apart in
@@ -98,6 +104,8 @@ TEST(CliTest, EachCommandAnswersWithItsExitStatusOnTheRightStream) {
         {{"dump", example(), "--steps", "frobnicate"}, 1, "Unknown step \"frobnicate\""},
         {{"convert", example(), never, "--steps", "invert=1"}, 1, "wrong number of arguments"},
         {{"convert", example() + "/fid", never, "--format", "native"}, 1, "This is not a Pelvaron File"},
+        {{"convert", example() + "/fid", never, "--format", "jeol"}, 1, "Cannot Open this file"},
+        {{"convert", dir.file("2d.jdf"), never}, 1, "2-dimensional data. Only one-dimensional"},
         {{"convert", example(), dir.file("no-dir/x.plv")}, 1, "Cannot Save File"},
         {{"simulate", dir.file("narrow.json"), "-o", never}, 1, simulation::kLineWidthText},
         {{"transitions", dir.file("missing.json")}, 1, "cannot read"},

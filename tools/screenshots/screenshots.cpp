@@ -19,10 +19,11 @@
 // over the aspirin FID (apodization-1280x800.png, dialog-interactive-apodization.png, the screen
 // with the dialog over the window as screen-apodization.png and, with the Lorentzian/Gaussian,
 // dialog-interactive-apodization-lg.png); and Automatic Processing of the coffee FID and of the
-// aspirin FID after em 0.3, in full and zoomed (automatic-coffee-1280x800.png,
-// automatic-coffee-zoom-1280x800.png, automatic-aspirin-1280x800.png,
-// automatic-aspirin-zoom-1280x800.png); and the Multiplet Report on the aspirin spectrum, its
-// list beside the ranges labelled in full and zoomed (multiplets-1280x800.png,
+// aspirin FID and the JEOL FID of tests/data after em 0.3, in full and zoomed
+// (automatic-coffee-1280x800.png, automatic-coffee-zoom-1280x800.png,
+// automatic-aspirin-1280x800.png, automatic-aspirin-zoom-1280x800.png,
+// automatic-jeol-1280x800.png, automatic-jeol-zoom-1280x800.png); and the Multiplet Report on the aspirin
+// spectrum, its list beside the ranges labelled in full and zoomed (multiplets-1280x800.png,
 // dock-multiplet-report.png, multiplets-zoom-1280x800.png) and its page (page-multiplets.pdf).
 #include <QAbstractButton>
 #include <QAction>
@@ -432,11 +433,13 @@ int main(int argc, char** argv) {
         }
         doc->noSaveQuery = 1;
     }
-    // Process > Automatic Processing on two real FIDs: the coffee experiment as it was acquired,
-    // and the aspirin one after the spectrometer's own window (em 0.3); each in full and zoomed.
+    // Process > Automatic Processing on three real FIDs: the coffee experiment as it was acquired,
+    // the aspirin one after the spectrometer's own window (em 0.3), and the JEOL one after em 0.3;
+    // each in full and zoomed.
     for (const auto& [name, path, window0, from, to] :
          {std::tuple("coffee", "/tests/data/coffee-1h-baseopt", "", 5.3, 2.9),
-          std::tuple("aspirin", "/tests/data/aspirin-1h/fid-set", "em=0.3", 8.2, 6.8)}) {
+          std::tuple("aspirin", "/tests/data/aspirin-1h/fid-set", "em=0.3", 8.2, 6.8),
+          std::tuple("jeol", "/tests/data/jeol-1h/proton-meod.jdf", "em=0.3", 7.4, 2.4)}) {
         auto doc = std::make_unique<pelvaron::Document>();
         pelvaron::gui::MainWindow window(*doc);
         showWithExample(window, 1280, 800, std::string(PELVARON_SOURCE_DIR) + path);
