@@ -62,7 +62,7 @@ TEST(JeolFile, TheRealFidReadsItsParametersAndItsSolventLineComesOutUprightWhere
         std::string error;
         ASSERT_TRUE(cli::runSteps(*s.doc, s.ui, steps, error)) << error;
         // The CHD2 quintet's centre: where the spectrometer's own reference puts it, 0.026 ppm below
-        // the table's 3.31 (nothing in the file moves it there), upright and with no dispersive
+        // the table's 3.31 as in Delta's own spectra (next test), upright and with no dispersive
         // wing; the water line above it. A mirrored spectrum would put them at 6.72 and 5.15.
         const int solvent = largestBetween(*s.doc, 3.40, 3.20);
         EXPECT_NEAR(ppmOf(*s.doc, solvent), 3.284, 0.002);
@@ -73,6 +73,44 @@ TEST(JeolFile, TheRealFidReadsItsParametersAndItsSolventLineComesOutUprightWhere
             EXPECT_GT(d.specData[i], -0.05 * height) << i;
         EXPECT_NEAR(ppmOf(*s.doc, largestBetween(*s.doc, 5.0, 4.7)), 4.85, 0.01);
     }
+}
+
+/// The ppm of the parabola through the largest real part between two ppm values and its neighbours.
+double lineBetween(const Document& doc, double highPpm, double lowPpm) {
+    const int k = largestBetween(doc, highPpm, lowPpm);
+    const auto& y = doc.spectrum.specData;
+    const double shift = 0.5 * (y[k - 2] - y[k + 2]) / (y[k - 2] - 2.0 * y[k] + y[k + 2]);
+    return ppmOf(doc, k) + shift * (ppmOf(doc, k + 2) - ppmOf(doc, k));
+}
+
+TEST(JeolFile, ASpectrumDeltaTransformedReadsOnItsAxisAndPutsTheSolventLineWhereOurTransformOfTheFidDoes) {
+    // Delta's own spectrum of another sample on the same spectrometer: the real part of points 3 to
+    // 104860 of the 104864 stored, from 12.498 down to -2.498 ppm.
+    const std::string path = testing::sourcePath("tests/data/jeol-1h/processed-proton-meod.jdf");
+    Scratch s;
+    s.former();
+    ASSERT_TRUE(loadFile(*s.doc, s.ui, path, std::nullopt));
+    EXPECT_TRUE(s.ui.messages.empty());
+    const Spectrum& d = s.doc->spectrum;
+    EXPECT_EQ(std::tuple(d.nData, d.xUnits, d.ftInverse, d.groupDelay, d.referenceSource, d.solvent),
+              std::tuple(2 * 104858, kPpm, 1, 0.0, ReferenceSource::DataHeader, "METHANOL-D4"));
+    EXPECT_NEAR(ppmOf(*s.doc, 0), 12.498116138160077, 1e-9);
+    EXPECT_NEAR(ppmOf(*s.doc, d.nData - 2), -2.4979731234899862, 1e-9);
+    EXPECT_EQ(
+        std::tuple(s.re(0), s.im(0), s.re(1), s.re(104857), s.im(104857)),
+        std::tuple(-2.3905832606478075e-05, 0.0, -2.6193778325698445e-05, -3.0048836764963113e-05, 0.0));
+    const double delta = lineBetween(*s.doc, 3.40, 3.20);
+    EXPECT_NEAR(delta, 3.2833, 0.0003);
+    EXPECT_NEAR(lineBetween(*s.doc, 5.0, 4.7), 4.8130, 0.0003);
+
+    // The FID of tests/data, transformed here: the same solvent, the same spectrometer, the same
+    // reference. Its CHD2 line lands within a fifth of a hertz of Delta's, not at the table's 3.31.
+    Scratch f;
+    ASSERT_TRUE(
+        loadFile(*f.doc, f.ui, testing::sourcePath("tests/data/jeol-1h/proton-meod.jdf"), std::nullopt));
+    std::string error;
+    ASSERT_TRUE(cli::runSteps(*f.doc, f.ui, "em=0.3,ft,autophase", error)) << error;
+    EXPECT_NEAR(lineBetween(*f.doc, 3.40, 3.20), delta, 0.0008);
 }
 
 std::vector<double> ramp(int n, double from, double step) {
