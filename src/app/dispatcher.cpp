@@ -122,6 +122,8 @@ void CommandDispatcher::open(CommandContext& c) {
 void CommandDispatcher::import(CommandContext& c) {
     if (!io::saveQuestion(c.doc, c.ui)) return;
     FileTypeDialogModel model(c.doc);
+    // A file handed over by Open or a drop starts the dialog on the format its own bytes name.
+    if (c.doc.import.importAskFile == 0) model.checkDetected(io::detectFormat(c.doc.filePath));
     if (!c.dialogs.runFileTypeDialog(model)) {
         // Without this, an Open handed over and then cancelled here would leave the next Import
         // reading the old path with no open dialog.

@@ -23,6 +23,11 @@ const std::array<FileTypeChoice, 9>& fileTypeChoices() { return kChoices; }
 
 FileTypeDialogModel::FileTypeDialogModel(const Document& doc) : checked_(doc.import.importFormat) {}
 
+void FileTypeDialogModel::checkDetected(std::optional<FileFormat> detected) {
+    for (const FileTypeChoice& c : kChoices)
+        if (detected == c.format) checked_ = c.format;
+}
+
 void FileTypeDialogModel::ok(Document& doc) const { doc.import.importFormat = checked_; }
 
 }  // namespace pelvaron::app

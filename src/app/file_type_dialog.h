@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 #include "document/document.h"
@@ -25,6 +26,8 @@ public:
 
     [[nodiscard]] bool isChecked(FileFormat format) const { return checked_ == format; }
     void check(FileFormat format) { checked_ = format; }
+    /// Checks the format a file's own bytes name, when the dialog offers it; otherwise nothing.
+    void checkDetected(std::optional<FileFormat> detected);
     /// OK: the checked format becomes the one Import uses.
     void ok(Document& doc) const;
 

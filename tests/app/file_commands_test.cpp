@@ -55,12 +55,12 @@ TEST(FileCommands, SavedNamedAndDroppedFilesOpenWithoutADialog) {
         std::string path;
         bool dropped;
         int nData;  // 0: refused
-        FileFormat chosen = FileFormat::Bruker;  // in the File type dialog, when it asks
+        std::optional<FileFormat> asked = std::nullopt;  // the File type dialog's choice on opening
     } cases[] = {
         {saved, false, 2000},
         {saved, true, 2000},
         {kAspirin, false, 16384},
-        {kAspirin, true, 16384},
+        {kAspirin, true, 16384, FileFormat::Bruker},
         {kJeol, false, 65536},
         {kJeol, true, 65536, FileFormat::Jeol},
         {dir.file("missing"), false, 0},
@@ -68,10 +68,17 @@ TEST(FileCommands, SavedNamedAndDroppedFilesOpenWithoutADialog) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path + (c.dropped ? " dropped" : " named"));
         AppFixture f(false);
+        f.doc->import.importFormat = FileFormat::Varian;  // remembered from an earlier Import
         f.ui.answers = {Answer::Ok};  // a question on the way is agreed to, as a person would
-        f.host.fileType.push(
-            [&f, &c](app::FileTypeDialogModel& m) { return m.check(c.chosen), m.ok(*f.doc), true; });
+        // A dropped file hands over to Import, whose dialog opens on the format the file names.
+        std::optional<FileFormat> asked;
+        f.host.fileType.push([&](app::FileTypeDialogModel& m) {
+            for (const auto& choice : app::fileTypeChoices())
+                if (m.isChecked(choice.format)) asked = choice.format;
+            return m.ok(*f.doc), true;
+        });
         const bool opened = c.dropped ? f.dispatcher.openDropped(c.path) : f.dispatcher.openPath(c.path);
+        EXPECT_EQ(asked, c.asked);
         EXPECT_EQ(opened, c.nData != 0);
         EXPECT_TRUE(f.ui.fileRequests.empty());
         const bool refused = !f.ui.messages.empty() &&
@@ -92,6 +99,13 @@ TEST(FileTypeDialog, OpensOnTheRememberedFlagAndStoresTheChoice) {
     chosen.ok(doc);
     EXPECT_EQ(doc.import.importFormat, FileFormat::Jcamp);
     EXPECT_TRUE(app::FileTypeDialogModel(doc).isChecked(FileFormat::Jcamp));
+    // What a file's bytes name is checked when the dialog offers it; else the remembered flag stays.
+    app::FileTypeDialogModel detected(doc);
+    detected.checkDetected(std::nullopt);
+    detected.checkDetected(FileFormat::Native);
+    EXPECT_TRUE(detected.isChecked(FileFormat::Jcamp));
+    detected.checkDetected(FileFormat::Jeol);
+    EXPECT_TRUE(detected.isChecked(FileFormat::Jeol));
 }
 
 TEST(FileCommands, SpinSystemFilesOpenAsASimulationAndSaveBackTheSame) {
