@@ -125,53 +125,31 @@ TEST(JeolFile, EachLayoutReadsItsValuesAndItsAxis) {
     for (std::size_t k = 0; k < re.size(); ++k) interleaved.insert(interleaved.end(), {re[k], im[k]});
     std::vector<double> reversed;
     for (std::size_t k = re.size(); k-- > 0;) reversed.insert(reversed.end(), {re[k], 0.0});
-    const double sf = 400.13, carrier = 4.5 * sf;
     // Parameters with prefixes: the sweep in kHz, the frequency in MHz.
     const std::vector<JeolParam> prefixed = {{"X_SWEEP", 5.0, testing::kJeolHertz, -1},
                                              {"X_FREQ", 400.13, testing::kJeolHertz, -2},
                                              {"X_OFFSET", 4500.0, testing::kJeolPpm, 1},
                                              {"x_domain", std::string("Carbon13")}};
-    const double spacing = 12.0 * sf / 15.0;
-    const struct {
+    constexpr double sf = 400.13, fidOffset = 4.5 * sf - 2500.0, spacing = 12.0 * sf / 15.0;
+    // By default an FID of the writer's parameters: 5000 Hz wide, its carrier 4.5 ppm up.
+    const struct Case {
         const char* name;
         JeolFileSpec spec;
         std::vector<double> values;
-        double sw, offsetHz, groupDelay;
-        ReferenceSource source;
-        std::string nucleus;
+        double sw = 5000.0, offsetHz = fidOffset, groupDelay = 19.65625;
+        ReferenceSource source = ReferenceSource::DataHeader;
+        std::string nucleus = "1H";
     } cases[] = {
-        {"fid, 64-bit little-endian",
-         {.real = re, .imag = im},
-         interleaved,
-         5000.0,
-         carrier - 2500.0,
-         19.65625,
-         ReferenceSource::DataHeader,
-         "1H"},
+        {"fid, 64-bit little-endian", {.real = re, .imag = im}, interleaved},
         {"fid, 64-bit big-endian, within its section",
          {.real = re, .imag = im, .littleEndian = false, .leading = 3, .padding = 5},
-         interleaved,
-         5000.0,
-         carrier - 2500.0,
-         19.65625,
-         ReferenceSource::DataHeader,
-         "1H"},
-        {"fid, 32-bit little-endian",
-         {.real = re, .imag = im, .thirtyTwoBit = true},
-         interleaved,
-         5000.0,
-         carrier - 2500.0,
-         19.65625,
-         ReferenceSource::DataHeader,
-         "1H"},
-        {"fid, 32-bit big-endian, prefixed parameters",
-         {.real = re, .imag = im, .littleEndian = false, .thirtyTwoBit = true, .params = prefixed},
-         interleaved,
-         5000.0,
-         carrier - 2500.0,
-         0.0,
-         ReferenceSource::DataHeader,
-         "13C"},
+         interleaved},
+        {"fid, 32-bit little-endian", {.real = re, .imag = im, .thirtyTwoBit = true}, interleaved},
+        {.name = "fid, 32-bit big-endian, prefixed parameters",
+         .spec = {.real = re, .imag = im, .littleEndian = false, .thirtyTwoBit = true, .params = prefixed},
+         .values = interleaved,
+         .groupDelay = 0.0,
+         .nucleus = "13C"},
         // Without parameters: the width from the axis, SF from the header, no reference.
         {"fid without parameters",
          {.real = re, .imag = im, .axisStop = 15.0 / 4000.0, .noParams = true},
@@ -181,23 +159,19 @@ TEST(JeolFile, EachLayoutReadsItsValuesAndItsAxis) {
          0.0,
          ReferenceSource::None,
          ""},
-        {"real fid", {.real = re}, re, 5000.0, carrier - 2500.0, 19.65625, ReferenceSource::DataHeader, "1H"},
+        {"real fid", {.real = re}, re},
         {"spectrum, ppm downwards",
          {.real = re, .imag = im, .unit = testing::kJeolPpm, .axisStart = 10.0, .axisStop = -2.0},
          interleaved,
          16 * spacing,
          10.0 * sf - 16 * spacing,
-         0.0,
-         ReferenceSource::DataHeader,
-         "1H"},
+         0.0},
         {"spectrum, ppm upwards, real only",
          {.real = re, .unit = testing::kJeolPpm, .axisStart = -2.0, .axisStop = 10.0, .leading = 2},
          reversed,
          16 * spacing,
          10.0 * sf - 16 * spacing,
-         0.0,
-         ReferenceSource::DataHeader,
-         "1H"},
+         0.0},
         {"spectrum, kHz",
          {.real = re,
           .imag = im,
@@ -208,9 +182,7 @@ TEST(JeolFile, EachLayoutReadsItsValuesAndItsAxis) {
          interleaved,
          16 * 320.0,
          4000.0 - 16 * 320.0,
-         0.0,
-         ReferenceSource::DataHeader,
-         "1H"},
+         0.0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
