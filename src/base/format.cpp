@@ -29,4 +29,10 @@ double parseLeadingDouble(const std::string& text) { return std::strtod(text.c_s
 
 long parseLeadingInt(const std::string& text) { return std::strtol(text.c_str(), nullptr, 10); }
 
+std::string lowerAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
 }  // namespace pelvaron

@@ -93,11 +93,6 @@ std::string trimmed(std::string_view s) {
     return std::string(s);
 }
 
-std::string lowered(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
 /// The parameter section, or nothing when its records run past the end of the file. A file
 /// without one (start and length 0) has no parameters.
 std::optional<JeolParams> readParams(const Bytes& b, std::uint32_t start, std::uint32_t length) {
@@ -112,7 +107,7 @@ std::optional<JeolParams> readParams(const Bytes& b, std::uint32_t start, std::u
     for (std::uint64_t k = 0; k < count; ++k) {
         const std::size_t r = start + kParamHeadSize + static_cast<std::size_t>(k) * recordSize;
         const std::string name =
-            lowered(trimmed({reinterpret_cast<const char*>(b.p + r + kRecordNameAt), kRecordNameSize}));
+            lowerAscii(trimmed({reinterpret_cast<const char*>(b.p + r + kRecordNameAt), kRecordNameSize}));
         const auto type = static_cast<std::int32_t>(b.u32(r + kRecordTypeAt));
         const std::uint8_t unitPrefix = b.p[r + kRecordUnitAt], unit = b.p[r + kRecordUnitAt + 1];
         if (type == kValueString) {
@@ -127,7 +122,7 @@ std::optional<JeolParams> readParams(const Bytes& b, std::uint32_t start, std::u
             else if (name == "x_domain")
                 params.domain = text;
             else if (name == "digital_filter")
-                params.filterOff = lowered(text) == "false";
+                params.filterOff = lowerAscii(text) == "false";
             continue;
         }
         if (type != kValueFloat && type != kValueInteger) continue;
@@ -202,7 +197,7 @@ std::string nucleusOfDomain(std::string_view domain) {
     const std::string text = trimmed(domain);
     std::size_t letters = 0;
     while (letters < text.size() && std::isalpha(static_cast<unsigned char>(text[letters]))) ++letters;
-    const std::string name = lowered(text.substr(0, letters));
+    const std::string name = lowerAscii(text.substr(0, letters));
     const std::string mass = text.substr(letters);
     for (const Element& e : kElements) {
         if (name != e.name) continue;

@@ -2,13 +2,13 @@
 #include "io/load.h"
 
 #include <array>
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <system_error>
 
+#include "base/format.h"
 #include "io/aspect.h"
 #include "io/companion.h"
 #include "io/file_dialogs.h"
@@ -44,11 +44,6 @@ constexpr std::array<NamedFormat, 10> kFormatNames{{
     {FileFormat::Jcamp, "jcamp"},
     {FileFormat::Jeol, "jeol"},
 }};
-
-std::string lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 }  // namespace
 
@@ -90,7 +85,7 @@ std::optional<FileFormat> detectFormat(const std::string& path) {
     if (looksLikeJeol(head)) return FileFormat::Jeol;
 
     // The formats with a parameter file beside the data, then those that sign their first bytes.
-    const std::string title = lower(fileTitleOf(dataPath));
+    const std::string title = lowerAscii(fileTitleOf(dataPath));
     const std::string dir = fs::path(dataPath).parent_path().string();
     if ((title == "1r" || title == "1i") && findCompanion(dir, "procs")) return FileFormat::Bruker;
     if (findCompanion(dir, "acqus")) return FileFormat::Bruker;

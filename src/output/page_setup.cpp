@@ -2,10 +2,10 @@
 #include "output/page_setup.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <filesystem>
 
+#include "base/format.h"
 #include "base/numeric.h"
 
 namespace pelvaron::output {
@@ -45,8 +45,7 @@ void setPageScale(display::View& view, double targetDpiX, double targetDpiY, dou
 }
 
 std::optional<PictureFormat> pictureFormatFor(const std::string& path) {
-    std::string ext = std::filesystem::path(path).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    const std::string ext = lowerAscii(std::filesystem::path(path).extension().string());
     if (ext == ".pdf") return PictureFormat::Pdf;
     if (ext == ".svg") return PictureFormat::Svg;
     if (ext == ".png") return PictureFormat::Png;

@@ -2,7 +2,6 @@
 #include "processing/data_steps.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -168,9 +167,7 @@ bool parseValueWithUnit(std::string_view text, double& value, int& unit) {
     errno = 0;
     const double v = std::strtod(s.c_str(), &end);
     if (end == s.c_str() || errno == ERANGE || !std::isfinite(v)) return false;
-    std::string suffix(end);
-    std::transform(suffix.begin(), suffix.end(), suffix.begin(),
-                   [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+    const std::string suffix = lowerAscii(end);
     if (suffix.empty() || suffix == "ppm") {
         unit = kPpm;
     } else if (suffix == "hz") {
