@@ -171,9 +171,12 @@ void completeJcampImport(Document& doc, const JcampFileInfo& s) {
 
     p.TD = 2 * n;
     doc.spectrum.nData = 2 * n;
-    // The points are complex pairs now, whatever the file held.
+    // The points are complex pairs now, whatever the file held, their imaginary parts in the
+    // transform's own sense (the writer conjugates those that waited for it): a former Varian or
+    // JEOL FID's conjugation must not mirror this one.
     p.aqMode = 1;
     p.complexData = 1;
+    doc.spectrum.negateImag = doc.spectrum.fileNegateImag = 0;
     doc.spectrum.referenceSource = ReferenceSource::None;
     const bool time = timeDomain(s);
     doc.jcamp.importedSpectrum = !time;

@@ -80,10 +80,14 @@ ExportData prepare(const Document& doc, const JcampExportText& text) {
     e.im.resize(static_cast<std::size_t>(e.n));
     // All-zero real parts give no scale: everything is written as 0.
     const bool scaled = e.peak != 0.0;
+    // A FID whose imaginary parts wait for the transform to conjugate them (Varian, JEOL) goes out
+    // conjugated: a JCAMP-DX FID holds them in the transform's own sense, as Bruker's do, and is
+    // read back so. Written as they stand, its spectrum came back mirrored about the carrier.
+    const double imagSign = doc.spectrum.negateImag ? -1.0 : 1.0;
     for (int k = 0; k < e.n; ++k) {
         const std::size_t u = static_cast<std::size_t>(k);
         e.re[u] = scaled ? truncToInt(doc.spectrum.specData[2 * k] * 10000.0 / e.peak) : 0;
-        e.im[u] = scaled ? truncToInt(doc.spectrum.specData[2 * k + 1] * 10000.0 / e.peak) : 0;
+        e.im[u] = scaled ? truncToInt(imagSign * doc.spectrum.specData[2 * k + 1] * 10000.0 / e.peak) : 0;
     }
     return e;
 }

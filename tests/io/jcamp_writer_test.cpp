@@ -65,8 +65,13 @@ TEST(JcampWriter, RoundTripsReturnTheDataInEitherDataClassAndColumnForm) {
     // Earlier exports separated the columns of FIRST, LAST and FACTOR by blanks; other programs
     // may put the axis in any column, the one SYMBOL names X.
     const std::regex columns("\n(##(?:SYMBOL|VAR_DIM|FIRST|LAST|FACTOR)=) ([^,\n]*), ([^,\n]*), ([^,\n]*), ");
-    for (const std::string type : {"NMR SPECTRUM", "NMR FID"}) {
+    // The third: a FID whose imaginary parts the transform would conjugate (Varian, JEOL) goes out
+    // conjugated, and comes back unmarked into a document whose former FID was marked.
+    for (const auto& [type, conjugated] :
+         {std::pair<std::string, bool>("NMR SPECTRUM", false), std::pair<std::string, bool>("NMR FID", false),
+          std::pair<std::string, bool>("NMR FID", true)}) {
         auto doc = makeDocument(777);  // not a multiple of the four values a line
+        doc->spectrum.negateImag = doc->spectrum.fileNegateImag = conjugated ? 1 : 0;
         doc->spectrum.acqPars.DECIM = 32;
         doc->spectrum.acqPars.DSPFVS = 10;
         doc->spectrum.groupDelay = 67.984;
@@ -77,14 +82,20 @@ TEST(JcampWriter, RoundTripsReturnTheDataInEitherDataClassAndColumnForm) {
                                      std::regex_replace(ntuples, columns, "\n$1 $3, $4, $2, ")};
         for (const std::string& text : texts) {
             const bool realOnly = &text == texts;
-            SCOPED_TRACE(type + " form " + std::to_string(&text - texts));
+            SCOPED_TRACE(type + (conjugated ? " conjugated" : "") + " form " + std::to_string(&text - texts));
             Scratch back;
+            back.former();
             ASSERT_TRUE(back.importJcamp(text));
             EXPECT_EQ(back.ui.messageTexts(), std::vector<std::string>{});
             ASSERT_EQ(back.doc->spectrum.nData, 2 * 777);
+            const double imagSign = conjugated ? -1.0 : 1.0;
             for (int i = 0; i < 2 * 777; ++i)
-                ASSERT_EQ(back.doc->spectrum.specData[i], realOnly && i % 2 ? 0.0 : doc->spectrum.specData[i])
+                ASSERT_EQ(back.doc->spectrum.specData[i], i % 2 == 0 ? doc->spectrum.specData[i]
+                                                          : realOnly ? 0.0
+                                                                     : imagSign * doc->spectrum.specData[i])
                     << i;
+            EXPECT_EQ(std::tuple(back.doc->spectrum.negateImag, back.doc->spectrum.fileNegateImag),
+                      std::tuple(0, 0));
             EXPECT_NEAR(back.doc->spectrum.acqPars.SW, doc->spectrum.acqPars.SW, 1e-6);
             EXPECT_NEAR(back.doc->spectrum.offsetHz, doc->spectrum.offsetHz, 1e-6);
             EXPECT_DOUBLE_EQ(back.doc->spectrum.acqPars.SF, 400.13);
