@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,5 +40,20 @@ void resetReaderState(Document& doc);
 
 /// The opposite of splitParts, for making seeds.
 [[nodiscard]] std::string joinParts(const std::vector<std::optional<std::string>>& parts);
+
+/// One input as a whole data file of a one-file format: the signature test that detection makes
+/// on its first `head` bytes, then the reader, which must leave a data set the document can hold
+/// whenever it says it read the file.
+template <typename Looks, typename Read>
+int fuzzWholeFile(const std::uint8_t* data, std::size_t size, Looks looks, Read read,
+                  std::size_t head = std::string_view::npos) {
+    Messages said;
+    Document& doc = fuzzDocument();
+    resetReaderState(doc);
+    const std::string_view bytes = asText(data, size);
+    (void)looks(bytes.substr(0, head));
+    if (read(doc, said, bytes) && (doc.spectrum.nData <= 0 || doc.spectrum.nData > kCapacity)) std::abort();
+    return 0;
+}
 
 }  // namespace pelvaron::fuzz
